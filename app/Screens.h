@@ -1,0 +1,6 @@
+#pragma once
+
+namespace kd {
+class Navigator;
+void RegisterAllScreens(Navigator& nav);
+}  // namespace kd

@@ -1,0 +1,31 @@
+#include "common/FileSystem.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace kd {
+
+bool ExistFile(const QString& path) {
+    const QFileInfo fi(path);
+    return fi.exists() && fi.isFile();
+}
+
+bool ExistFolder(const QString& path) {
+    const QFileInfo fi(path);
+    return fi.exists() && fi.isDir();
+}
+
+bool MakeFolder(const QString& path) {
+    const QFileInfo fi(path);
+    return QDir(fi.absolutePath()).mkdir(fi.fileName());
+}
+
+bool DeleteFilesIn(const QString& folder) {
+    QDir dir(folder);
+    if (!dir.exists()) return false;
+    bool ok = true;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) ok = dir.remove(name) && ok;
+    return ok;
+}
+
+}  // namespace kd

@@ -1,0 +1,46 @@
+#include "common/Format.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace kd {
+
+QString FormatNumber(double value, const QString& pattern) {
+    QString pat = pattern;
+    const bool percent = pat.endsWith(u'%');
+    if (percent) {
+        pat.chop(1);
+        value *= 100.0;
+    }
+    const qsizetype dot = pat.indexOf(u'.');
+    const QString intPart = dot < 0 ? pat : pat.left(dot);
+    const int decimals = dot < 0 ? 0 : int(pat.size() - dot - 1);
+    const int minIntDigits = int(intPart.count(u'0'));
+
+    const double scale = std::pow(10.0, decimals);
+    // A tiny nudge so that values such as 0.15 (stored as 0.1499999...) still round up.
+    double scaled = std::round(std::fabs(value) * scale * (1.0 + 1e-12));
+    const bool negative = value < 0 && scaled != 0;
+    QString digits = QString::number(qint64(scaled));
+    if (digits.size() <= decimals) digits = QString(decimals - digits.size() + 1, u'0') + digits;
+    QString whole = digits.left(digits.size() - decimals);
+    const QString frac = digits.right(decimals);
+    if (whole == QLatin1String("0") && minIntDigits == 0) whole.clear();
+    if (whole.size() < minIntDigits) whole = QString(minIntDigits - whole.size(), u'0') + whole;
+    QString out = (negative ? QStringLiteral("-") : QString()) + whole;
+    if (decimals > 0) out += u'.' + frac;
+    if (percent) out += u'%';
+    return out;
+}
+
+QString FormatDate(const QDate& date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
+
+QString ShortestSingle(float value) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return QString::fromLatin1(buf, res.ptr - buf);
+}
+
+qint64 RoundHalfEven(double value) { return qint64(std::nearbyint(value)); }
+
+}  // namespace kd

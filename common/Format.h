@@ -1,0 +1,21 @@
+#pragma once
+#include <QDate>
+#include <QString>
+
+namespace kd {
+
+// Number texts with the program's patterns: "##0.0", "###0.00", "##0.0%", "##00", "0".
+// '#' an optional digit, '0' a required one, '%' multiplies by 100 and appends "%".
+// Halves round away from zero, as the patterns have always printed them.
+QString FormatNumber(double value, const QString& pattern);
+
+// "yyyy/mm/dd".
+QString FormatDate(const QDate& date);
+
+// The shortest decimal text that reads back as the same single-precision value (88.6, 0, 2.4).
+QString ShortestSingle(float value);
+
+// Round to the nearest integer, halves to the even neighbour.
+qint64 RoundHalfEven(double value);
+
+}  // namespace kd

@@ -1,0 +1,32 @@
+#include "common/PlaySteps.h"
+
+#include "common/GameState.h"
+#include "engine/PlayLabels.h"
+
+namespace kd {
+
+void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey) {
+    if (genreKey == QLatin1String("english")) {
+        const QString word = g.objMondai.GetEnglishQuestion();
+        labels.SetDisplay(word);
+        labels.SetMonitor(word);
+    } else if (genreKey == QLatin1String("kannyouku")) {
+        labels.SetDisplay(g.objMondai.GetQuestion());
+        labels.SetMonitor(g.objMondai.GetKanjiQuestion());
+    }
+}
+
+bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int keyAscii) {
+    const qint16 before = g.objTypingSystem.GetCorrectCount();
+    if (genreKey == QLatin1String("english"))
+        g.objTypingSystem.ESystem(labels, keyAscii);
+    else if (genreKey == QLatin1String("kannyouku"))
+        g.objTypingSystem.NSystem(labels, keyAscii);
+    return g.objTypingSystem.GetCorrectCount() > before;
+}
+
+QString GenreKeyOf(qint16 storedValue) {
+    return storedValue != 0 ? QStringLiteral("english") : QStringLiteral("kannyouku");
+}
+
+}  // namespace kd

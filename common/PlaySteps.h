@@ -1,0 +1,22 @@
+#pragma once
+#include <QString>
+
+namespace kd {
+
+class GameState;
+class PlayLabels;
+
+// Steps every play screen shares, written once.
+
+// Puts the next question up by genre key: "kannyouku" shows the reading in lblDisplay and
+// its kanji form in lblMonitor; "english" shows the word in both.
+void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey);
+
+// Judges one typed character with NSystem (idioms) or ESystem (English); true when the
+// correct count grew. The screen puts the next question up when lblDisplay is empty.
+bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int keyAscii);
+
+// "kannyouku" for a stored genre value of 0, "english" for anything else.
+QString GenreKeyOf(qint16 storedValue);
+
+}  // namespace kd

@@ -1,0 +1,204 @@
+#include "common/RecordFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cstring>
+
+#include "common/Cp932.h"
+
+namespace kd {
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    if (!f.exists()) {
+        // Opening a missing file for reading creates it empty, as the players' files expect.
+        if (QFileInfo(path).dir().exists() && f.open(QIODevice::WriteOnly)) f.close();
+        return {};
+    }
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+bool WriteFully(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+}  // namespace
+
+QByteArray RecordFile::Read(const QString& path, int recordNo) { return ReadRange(path, recordNo, 1).value(0); }
+
+QList<QByteArray> RecordFile::ReadRange(const QString& path, int firstRecordNo, int count) {
+    const QByteArray all = ReadAll(path);
+    QList<QByteArray> out;
+    out.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        QByteArray rec(kRecordSize, '\0');
+        const qsizetype start = qsizetype(firstRecordNo - 1 + i) * kRecordSize;
+        if (start >= 0 && start < all.size())
+            std::memcpy(rec.data(), all.constData() + start, size_t(qMin<qsizetype>(kRecordSize, all.size() - start)));
+        out << rec;
+    }
+    return out;
+}
+
+bool RecordFile::Write(const QString& path, int recordNo, const QByteArray& record) {
+    return WriteRange(path, recordNo, {record});
+}
+
+bool RecordFile::WriteRange(const QString& path, int firstRecordNo, const QList<QByteArray>& records) {
+    if (firstRecordNo < 1) return false;
+    QByteArray all;
+    {
+        QFile f(path);
+        if (f.exists()) {
+            if (!f.open(QIODevice::ReadOnly)) return false;
+            all = f.readAll();
+        }
+    }
+    const qsizetype end = qsizetype(firstRecordNo - 1 + records.size()) * kRecordSize;
+    if (all.size() < end) all.append(QByteArray(end - all.size(), '\0'));
+    for (int i = 0; i < records.size(); ++i) {
+        if (records.at(i).size() > kRecordSize) return false;
+        QByteArray rec = records.at(i);
+        rec.append(QByteArray(kRecordSize - rec.size(), '\0'));
+        std::memcpy(all.data() + qsizetype(firstRecordNo - 1 + i) * kRecordSize, rec.constData(), kRecordSize);
+    }
+    return ReplaceFile(path, all);
+}
+
+bool RecordFile::ReplaceFile(const QString& path, const QByteArray& content) {
+    const QFileInfo info(path);
+    const QString dir = info.absolutePath();
+    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temp = QFile::encodeName(dir + QStringLiteral("/.") + info.fileName() + QStringLiteral(".tmp") +
+                                 QString::number(QRandomGenerator::global()->generate(), 16));
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    const bool written = WriteFully(fd, content.constData(), content.size()) && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !written || ::rename(temp.constData(), target.constData()) != 0) {
+        ::unlink(temp.constData());
+        return false;
+    }
+    // Make the rename itself durable.
+    const int dfd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    return true;
+}
+
+bool RecordWriter::Room(qsizetype n) {
+    if (m_error != RecordError::None) return false;
+    if (m_bytes.size() + n > kRecordSize) {
+        m_error = RecordError::TooLong;
+        return false;
+    }
+    return true;
+}
+
+RecordWriter& RecordWriter::Int16(qint16 v) {
+    if (Room(2)) {
+        const quint16 u = quint16(v);
+        m_bytes.append(char(u & 0xFF)).append(char(u >> 8));
+    }
+    return *this;
+}
+
+RecordWriter& RecordWriter::Int32(qint32 v) {
+    if (Room(4)) {
+        const quint32 u = quint32(v);
+        for (int i = 0; i < 4; ++i) m_bytes.append(char((u >> (8 * i)) & 0xFF));
+    }
+    return *this;
+}
+
+RecordWriter& RecordWriter::Single(float v) {
+    quint32 u;
+    std::memcpy(&u, &v, 4);
+    return Int32(qint32(u));
+}
+
+RecordWriter& RecordWriter::Text(const QString& s) {
+    if (m_error != RecordError::None) return *this;
+    const auto bytes = EncodeCp932(s);
+    if (!bytes) {
+        m_error = RecordError::NotEncodable;
+        return *this;
+    }
+    if (Room(2 + bytes->size())) {
+        const quint16 n = quint16(bytes->size());
+        m_bytes.append(char(n & 0xFF)).append(char(n >> 8)).append(*bytes);
+    }
+    return *this;
+}
+
+RecordWriter& RecordWriter::VariantText(const QString& s) { return Int16(8).Text(s); }
+
+RecordWriter& RecordWriter::VariantEmpty() { return Int16(0); }
+
+RecordWriter& RecordWriter::Variant(const std::optional<QString>& s) { return s ? VariantText(*s) : VariantEmpty(); }
+
+QByteArray RecordWriter::Record() const {
+    QByteArray rec = m_bytes.left(kRecordSize);
+    rec.append(QByteArray(kRecordSize - rec.size(), '\0'));
+    return rec;
+}
+
+qint16 RecordReader::Int16() {
+    const quint16 v = quint16(Byte(m_pos) | (Byte(m_pos + 1) << 8));
+    m_pos += 2;
+    return qint16(v);
+}
+
+qint32 RecordReader::Int32() {
+    quint32 v = 0;
+    for (int i = 0; i < 4; ++i) v |= quint32(Byte(m_pos + i)) << (8 * i);
+    m_pos += 4;
+    return qint32(v);
+}
+
+float RecordReader::Single() {
+    const quint32 u = quint32(Int32());
+    float v;
+    std::memcpy(&v, &u, 4);
+    return v;
+}
+
+QString RecordReader::Text() {
+    const int n = quint16(Int16());
+    const qsizetype avail = qMax<qsizetype>(0, qMin<qsizetype>(n, m_bytes.size() - m_pos));
+    const QByteArray bytes = avail > 0 ? m_bytes.mid(m_pos, avail) : QByteArray();
+    m_pos += n;
+    return DecodeCp932(bytes);
+}
+
+std::optional<QString> RecordReader::Variant() {
+    const qint16 type = Int16();
+    if (type == 8) return Text();
+    if (type != 0) m_pos = int(m_bytes.size());  // unknown layout: nothing after it can be trusted
+    return std::nullopt;
+}
+
+}  // namespace kd

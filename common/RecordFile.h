@@ -1,0 +1,78 @@
+#pragma once
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace kd {
+
+// Every stored file is a sequence of 128-byte records; record n starts at byte (n - 1) * 128.
+constexpr int kRecordSize = 128;
+
+enum class RecordError {
+    None,
+    TooLong,        // the packed fields would pass 128 bytes
+    NotEncodable,   // a text that Shift-JIS (code page 932) cannot hold
+    Io,             // the file could not be written (read-only folder, disk full...)
+};
+
+// Whole-record access. Reading a missing file creates it empty; reading past the end gives
+// zero bytes. Writing replaces the file atomically (temporary file in the same folder,
+// flush, fsync, rename), so a crash leaves either the old or the new file, never a torn one,
+// and every record not written keeps its bytes.
+class RecordFile {
+public:
+    static QByteArray Read(const QString& path, int recordNo);
+    static QList<QByteArray> ReadRange(const QString& path, int firstRecordNo, int count);
+    [[nodiscard]] static bool Write(const QString& path, int recordNo, const QByteArray& record);
+    [[nodiscard]] static bool WriteRange(const QString& path, int firstRecordNo, const QList<QByteArray>& records);
+    // Replaces the whole file with these bytes, atomically.
+    [[nodiscard]] static bool ReplaceFile(const QString& path, const QByteArray& content);
+};
+
+// Packs fields into one record: little-endian integers, IEEE single, texts as a 16-bit byte
+// count plus the Shift-JIS bytes, variants as a 16-bit type (0 empty, 8 text) plus a text.
+// A field that would not fit, or text that cannot be encoded, sets the error and is not
+// written; the record is then refused by ok().
+class RecordWriter {
+public:
+    RecordWriter& Int16(qint16 v);
+    RecordWriter& Int32(qint32 v);
+    RecordWriter& Single(float v);
+    RecordWriter& Text(const QString& s);
+    RecordWriter& VariantText(const QString& s);
+    RecordWriter& VariantEmpty();
+    // A variant that holds the text, or is empty when the text is null.
+    RecordWriter& Variant(const std::optional<QString>& s);
+
+    bool ok() const { return m_error == RecordError::None; }
+    RecordError error() const { return m_error; }
+    int size() const { return int(m_bytes.size()); }
+    QByteArray Record() const;  // exactly 128 bytes, zero filler
+
+private:
+    bool Room(qsizetype n);
+    QByteArray m_bytes;
+    RecordError m_error = RecordError::None;
+};
+
+// Unpacks fields from one record. Past the end of the record everything reads as zero or
+// empty; a byte count that points past the record yields the bytes that are there.
+class RecordReader {
+public:
+    explicit RecordReader(const QByteArray& record) : m_bytes(record) {}
+    qint16 Int16();
+    qint32 Int32();
+    float Single();
+    QString Text();
+    // A variant field: the text for type 8, nullopt for empty (type 0) or any other type.
+    std::optional<QString> Variant();
+    int pos() const { return m_pos; }
+
+private:
+    quint8 Byte(qsizetype at) const { return at < m_bytes.size() ? quint8(m_bytes.at(at)) : 0; }
+    QByteArray m_bytes;
+    int m_pos = 0;
+};
+
+}  // namespace kd

@@ -1,0 +1,13 @@
+#pragma once
+#include <QPixmap>
+#include <QString>
+
+namespace kd {
+
+// The program's pictures by resource name ("WALLPAPER", "BACK", "BOSS", ...). A missing
+// picture gives a plain stand-in of the expected size instead of failing.
+QPixmap Bitmap(const QString& name);
+// A character's picture by its number (1-5, 11-13, 21, 22, 31, 32, 41, 42, 51-53).
+QPixmap CharaBitmap(int charaNo);
+
+}  // namespace kd

@@ -1,0 +1,43 @@
+#pragma once
+#include <QColor>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QWidget>
+
+namespace kd {
+
+// Small builders so every screen states its controls as name, caption and position.
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w = -1, int h = -1);
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w = 82,
+                        int h = 25);
+void SetForeColor(QWidget* w, const QColor& color);
+QColor ForeColor(const QWidget* w);
+void SetBackColor(QWidget* w, const QColor& color);
+void SetPixelFont(QWidget* w, int pixelSize, bool bold = false);
+// Buttons of play screens must never take the keyboard focus (Space would click them).
+void NoFocusButtons(QWidget* form);
+
+// A picture box that is cleared to its background picture and drawn on in pixels. Drawing
+// goes to a back buffer; the screen repaints once per change, not once per primitive.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    PictureBox(QWidget* parent, const QString& name, int x, int y, int w, int h);
+    void SetBackground(const QPixmap& picture);
+    void SetFillColor(const QColor& color);
+    void Cls();                                              // back to the background picture
+    void DrawPicture(const QPixmap& picture, int x, int y);  // alpha is the transparent colour
+    void DrawLine(int x1, int y1, int x2, int y2, const QColor& color);
+    const QImage& Canvas() const { return m_canvas; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap m_background;
+    QColor m_fill = Qt::transparent;
+    QImage m_canvas;
+};
+
+}  // namespace kd

@@ -1,0 +1,57 @@
+#include "platform/widgets/Navigator.h"
+
+#include <QApplication>
+
+#include "platform/widgets/FormBase.h"
+
+namespace kd {
+
+FormBase* Navigator::Show(const QString& name) {
+    shown << name;
+    m_lastName = name;
+    const auto it = m_factories.constFind(name);
+    if (it == m_factories.constEnd() || !m_ctx) return nullptr;
+    FormBase* form = (*it)(*m_ctx);
+    if (!form) return nullptr;
+    m_open << QPointer<FormBase>(form);
+    QPointer<FormBase> guard(form);
+    form->Load();
+    if (guard && !guard->Unloading()) guard->show();
+    return guard;
+}
+
+FormBase* Navigator::Replace(FormBase* current, const QString& next) {
+    QPointer<FormBase> cur(current);
+    FormBase* shownForm = Show(next);
+    if (cur) cur->Unload();
+    return shownForm;
+}
+
+void Navigator::ShowModal(FormBase* dialog) {
+    m_open << QPointer<FormBase>(dialog);
+    shown << dialog->objectName();
+    dialog->setWindowModality(Qt::ApplicationModal);
+    QPointer<FormBase> guard(dialog);
+    dialog->Load();
+    if (guard && !guard->Unloading()) guard->show();
+}
+
+void Navigator::EndProgram() {
+    ended = true;
+    for (const auto& f : OpenForms()) f->Unload();
+    if (quitOnEnd) QCoreApplication::quit();
+}
+
+QList<FormBase*> Navigator::OpenForms() const {
+    QList<FormBase*> out;
+    for (const auto& p : m_open)
+        if (p && !p->Unloading()) out << p.data();
+    return out;
+}
+
+FormBase* Navigator::Current() const {
+    const auto open = OpenForms();
+    return open.isEmpty() ? nullptr : open.last();
+}
+
+}  // namespace kd

@@ -1,0 +1,105 @@
+#include "platform/widgets/TypingPanel.h"
+
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Timer.h"
+
+namespace kd {
+
+namespace {
+
+QLabel* Box(QWidget* parent, const QString& name, const QRect& geometry, const QPixmap& picture) {
+    auto* box = new QLabel(parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setPixmap(picture);
+    box->setScaledContents(true);
+    return box;
+}
+
+QLabel* Shadow(QWidget* parent, const QString& name, const QRect& geometry) {
+    auto* s = new QLabel(parent);
+    s->setObjectName(name);
+    s->setGeometry(geometry.translated(4, 4));
+    s->setStyleSheet(QStringLiteral("background-color: rgb(64,64,64);"));
+    return s;
+}
+
+void SetColor(QLabel* label, const QColor& color) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+}
+
+}  // namespace
+
+TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Picture2"));
+    setFixedSize(405, 121);
+    auto* back = Box(this, QStringLiteral("Picture2Back"), rect(), Bitmap(QStringLiteral("BACKWALLPAPER")));
+    back->lower();
+
+    const QRect monitorRect(96, 12, 209, 33), displayRect(48, 52, 305, 53);
+    Shadow(this, QStringLiteral("Picture6"), monitorRect);
+    Shadow(this, QStringLiteral("Picture5"), displayRect);
+    const QPixmap typing = Bitmap(QStringLiteral("TYPINGWALLPAPER"));
+    QLabel* pic3 = Box(this, QStringLiteral("Picture3"), monitorRect, typing);
+    QLabel* pic4 = Box(this, QStringLiteral("Picture4"), displayRect, typing);
+
+    lblMonitor = new QLabel(pic3);
+    lblMonitor->setObjectName(QStringLiteral("lblMonitor"));
+    lblMonitor->setGeometry(0, 0, monitorRect.width(), monitorRect.height());
+    lblMonitor->setAlignment(Qt::AlignCenter);
+    QFont mf = lblMonitor->font();
+    mf.setPixelSize(18);
+    mf.setBold(true);
+    lblMonitor->setFont(mf);
+    SetColor(lblMonitor, QColor(0, 0, 128));
+
+    lblDisplay = new QLabel(pic4);
+    lblDisplay->setObjectName(QStringLiteral("lblDisplay"));
+    lblDisplay->setGeometry(0, 1, displayRect.width(), 30);
+    lblDisplay->setAlignment(Qt::AlignCenter);
+    QFont df = lblDisplay->font();
+    df.setPixelSize(20);
+    df.setBold(true);
+    lblDisplay->setFont(df);
+    SetDisplayColor(Qt::white);
+
+    lblInput = new QLabel(pic4);
+    lblInput->setObjectName(QStringLiteral("lblInput"));
+    lblInput->setGeometry(0, 31, displayRect.width(), 21);
+    lblInput->setAlignment(Qt::AlignCenter);
+    QFont inf = lblInput->font();
+    inf.setPixelSize(15);
+    inf.setBold(true);
+    lblInput->setFont(inf);
+    SetColor(lblInput, QColor(255, 0, 0));
+}
+
+void TypingPanel::SetDisplayColor(const QColor& color) {
+    m_displayColor = color;
+    SetColor(lblDisplay, color);
+}
+
+void BeginReadyGo(TypingPanel& panel, Timer& tmrReadyGo) {
+    panel.SetDisplayColor(QColor(255, 0, 0));
+    panel.SetDisplay(QStringLiteral("Ready..."));
+    tmrReadyGo.Start();
+}
+
+ReadyGoStep ReadyGoTick(TypingPanel& panel, Timer& tmrReadyGo) {
+    const QString text = panel.Display();
+    if (text == QLatin1String("Ready...")) {
+        panel.SetDisplayColor(QColor(0, 255, 0));
+        panel.SetDisplay(QStringLiteral("Go!!"));
+        tmrReadyGo.SetInterval(500);
+        return ReadyGoStep::ShowedGo;
+    }
+    if (text == QLatin1String("Go!!")) {
+        panel.SetDisplayColor(QColor(255, 255, 255));
+        return ReadyGoStep::Start;
+    }
+    return ReadyGoStep::Nothing;
+}
+
+}  // namespace kd

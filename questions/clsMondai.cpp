@@ -1,0 +1,44 @@
+#include "questions/clsMondai.h"
+
+#include <cmath>
+
+#include "engine/clsTypingSystem.h"
+#include "platform/core/Random.h"
+#include "questions/StringTable.h"
+
+namespace kd {
+
+clsMondai::clsMondai(RandomSource& rnd, clsTypingSystem& typing, const StringTable* table)
+    : m_rnd(rnd), m_typing(typing), m_table(table) {}
+
+const StringTable& clsMondai::Table() const { return m_table ? *m_table : StringTable::Instance(); }
+
+void clsMondai::SetGenre(const QString& key) {
+    if (key == QLatin1String("kannyouku")) {
+        IdRange[0] = 101;
+        IdRange[1] = 365;
+        GenreName = QStringLiteral("慣用句");
+    } else if (key == QLatin1String("english")) {
+        GenreName = QStringLiteral("英単語");
+    }
+}
+
+QString clsMondai::GetQuestion() {
+    const float r = m_rnd.Rnd();
+    QuestionId = qint16(std::floor(r * float(IdRange[1])) + IdRange[0]);
+    if (QuestionId % 2 != 0) QuestionId = qint16(QuestionId + 1);
+    if (QuestionId == 0) QuestionId = 102;
+    const QString reading = Table().LoadString(QuestionId);
+    m_typing.InitFlag();
+    return reading;
+}
+
+QString clsMondai::GetKanjiQuestion() const { return Table().LoadString(QuestionId - 1); }
+
+QString clsMondai::GetEnglishQuestion() {
+    const float r = m_rnd.Rnd();
+    const int id = int(std::floor(r * 801.0f)) + 1000;
+    return Table().LoadString(id);
+}
+
+}  // namespace kd

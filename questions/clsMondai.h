@@ -1,0 +1,36 @@
+#pragma once
+#include <QString>
+#include <QtGlobal>
+
+namespace kd {
+
+class RandomSource;
+class clsTypingSystem;
+class StringTable;
+
+// The question bank: draws idioms and English words of the current genre.
+class clsMondai {
+public:
+    clsMondai(RandomSource& rnd, clsTypingSystem& typing, const StringTable* table = nullptr);
+
+    QString GetGenre() const { return GenreName; }
+    QString GetQuestion();
+    QString GetKanjiQuestion() const;
+    QString GetEnglishQuestion();
+    void SetGenre(const QString& key);
+
+    qint16 GetQuestionId() const { return QuestionId; }
+
+private:
+    const StringTable& Table() const;
+
+    qint16 IdRange[2] = {0, 0};
+    QString GenreName;
+    qint16 QuestionId = 0;
+
+    RandomSource& m_rnd;
+    clsTypingSystem& m_typing;
+    const StringTable* m_table;
+};
+
+}  // namespace kd

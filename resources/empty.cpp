@@ -1,0 +1,1 @@
+// Keeps the picture library non-empty before any picture exists.

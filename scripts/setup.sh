@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs whatever a fresh Debian 12 machine lacks to build, run and test Key Derby.
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libsdl2-mixer-dev timgm6mb-soundfont
+  fonts-noto-cjk
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool imagemagick x11-utils
+  mecab mecab-ipadic-utf8 wamerican
+  clang libclang-rt-14-dev
+  libx11-dev libxdamage-dev libxtst-dev libxfixes-dev
+  desktop-file-utils appstream file
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "common/Cp932.h"
+#include "common/RecordFile.h"
+#include "support/TestApp.h"
+
+using namespace kd;
+using kd::test::Record;
+
+namespace {
+
+QByteArray Slurp(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(Cp932, EncodesTheMarksWindowsUses) {
+    EXPECT_EQ(EncodeCp932(QStringLiteral("ー～①"))->toHex(' '), QByteArray("81 5b 81 60 87 40"));
+    EXPECT_EQ(EncodeCp932(QStringLiteral("慣用句"))->size(), 6);
+    EXPECT_FALSE(EncodeCp932(QStringLiteral("a😀")).has_value());
+    EXPECT_EQ(DecodeCp932(QByteArray::fromHex("815b8160")), QStringLiteral("ー～"));
+}
+
+TEST(RecordFile, ReadingAMissingFileCreatesItEmptyAndGivesZeros) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Heat"));
+    EXPECT_EQ(RecordFile::Read(path, 2), QByteArray(128, '\0'));
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+}
+
+TEST(RecordFile, WritingOneRecordKeepsTheOthersByteForByte) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("PracticeTime"));
+    QByteArray before(3 * 128, '\0');
+    for (int i = 0; i < before.size(); ++i) before[i] = char(i * 7);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(before);
+    f.close();
+
+    // Practice record 1 for 60 s and "kannyouku".
+    RecordWriter w;
+    w.Int16(60).Text(QStringLiteral("kannyouku"));
+    ASSERT_TRUE(w.ok());
+    ASSERT_TRUE(RecordFile::Write(path, 1, w.Record()));
+    const QByteArray after = Slurp(path);
+    ASSERT_EQ(after.size(), 3 * 128);
+    EXPECT_EQ(after.left(128), Record("3C 00 09 00 6B 61 6E 6E 79 6F 75 6B 75"));
+    EXPECT_EQ(after.mid(128), before.mid(128));
+}
+
+TEST(RecordFile, WritingPastTheEndPadsWithZeroRecords) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Heat"));
+    RecordWriter w;
+    w.Int16(12);
+    ASSERT_TRUE(RecordFile::Write(path, 2, w.Record()));
+    EXPECT_EQ(Slurp(path), QByteArray(128, '\0') + Record("0C 00"));
+    // Heat 3 as the race writes it: empty memo, then the heat number.
+    RecordWriter h;
+    h.Text(QString()).Int16(3);
+    ASSERT_TRUE(RecordFile::Write(path, 1, h.Record()));
+    EXPECT_EQ(Slurp(path).left(4), QByteArray::fromHex("00000300"));
+    EXPECT_EQ(Slurp(path).mid(128), Record("0C 00"));
+}
+
+TEST(RecordFile, AWriteIntoAMissingFolderFailsAndLeavesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nope/Data"));
+    EXPECT_FALSE(RecordFile::Write(path, 1, QByteArray(128, '\0')));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+TEST(RecordWriter, RefusesFieldsPastTheRecordAndUnencodableText) {
+    RecordWriter w;
+    w.Text(QString(120, u'a'));
+    EXPECT_TRUE(w.ok());
+    w.Int32(1).Int16(2);  // 122 + 4 = 126, then 128: still fits
+    EXPECT_TRUE(w.ok());
+    w.Int16(3);
+    EXPECT_EQ(w.error(), RecordError::TooLong);
+
+    RecordWriter e;
+    e.Text(QStringLiteral("名前😀"));
+    EXPECT_EQ(e.error(), RecordError::NotEncodable);
+}
+
+TEST(RecordWriter, VariantsAndSinglesMatchTheStoredLayout) {
+    RecordWriter w;
+    w.VariantText(QStringLiteral("2026/12/07")).VariantEmpty().Single(0.8f);
+    EXPECT_EQ(w.Record(), Record("08 00 0A 00 32 30 32 36 2F 31 32 2F 30 37 00 00 CD CC 4C 3F"));
+    RecordReader r(w.Record());
+    EXPECT_EQ(r.Variant().value_or(QString()), QStringLiteral("2026/12/07"));
+    EXPECT_FALSE(r.Variant().has_value());
+    EXPECT_FLOAT_EQ(r.Single(), 0.8f);
+}
+
+TEST(RecordReader, DamagedCountsAndShortRecordsNeverReadOutside) {
+    // A count of 0xFFFF points far past the record: only what is there is read.
+    RecordReader r(Record("FF FF 41 42"));
+    EXPECT_EQ(r.Text().left(2), QStringLiteral("AB"));
+    EXPECT_EQ(r.Int16(), 0);
+    RecordReader empty(QByteArray{});
+    EXPECT_EQ(empty.Int32(), 0);
+    EXPECT_TRUE(empty.Text().isEmpty());
+    RecordReader odd(Record("05 00"));
+    EXPECT_FALSE(odd.Variant().has_value());
+    EXPECT_EQ(odd.Int16(), 0);
+}

@@ -1,0 +1,9 @@
+#include "timetrial/Register.h"
+
+#include "platform/widgets/Navigator.h"
+
+namespace kd {
+
+void RegisterTimetrialScreens(Navigator& nav) { (void)nav; }
+
+}  // namespace kd
