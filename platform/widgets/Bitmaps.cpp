@@ -1,5 +1,7 @@
 #include "platform/widgets/Bitmaps.h"
 
+#include <QFile>
+#include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPixmapCache>
@@ -32,10 +34,17 @@ QPixmap StandIn(const QString& name) {
 }  // namespace
 
 QPixmap Bitmap(const QString& name) {
-    const QString key = QStringLiteral("kd:") + name;
+    // On a high-density screen the picture drawn at twice the size keeps edges sharp.
+    const bool hiDpi = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+    const QString key = QStringLiteral("kd:") + name + (hiDpi ? QStringLiteral("@2x") : QString());
     QPixmap pm;
     if (QPixmapCache::find(key, &pm)) return pm;
-    if (!pm.load(QStringLiteral(":/pictures/") + name + QStringLiteral(".png"))) pm = StandIn(name);
+    const QString base = QStringLiteral(":/pictures/") + name;
+    if (hiDpi && QFile::exists(base + QStringLiteral("@2x.png")) && pm.load(base + QStringLiteral("@2x.png"))) {
+        pm.setDevicePixelRatio(2.0);
+    } else if (!pm.load(base + QStringLiteral(".png"))) {
+        pm = StandIn(name);
+    }
     QPixmapCache::insert(key, pm);
     return pm;
 }

@@ -1,5 +1,6 @@
 #include "platform/widgets/Controls.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace kd {
@@ -60,7 +61,10 @@ void NoFocusButtons(QWidget* form) {
 PictureBox::PictureBox(QWidget* parent, const QString& name, int x, int y, int w, int h) : QWidget(parent) {
     setObjectName(name);
     setGeometry(x, y, w, h);
-    m_canvas = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    // The back buffer has the screen's pixel density, so pictures drawn at 2x stay sharp.
+    const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    m_canvas = QImage(qRound(w * dpr), qRound(h * dpr), QImage::Format_ARGB32_Premultiplied);
+    m_canvas.setDevicePixelRatio(dpr);
     Cls();
 }
 
