@@ -7,7 +7,7 @@ namespace kd {
 // still to type), lblInput (romaji typed for the current kana) and lblMonitor (kanji form or
 // whole English word). Screens forward to their QLabels; tests and benchmarks use strings.
 class PlayLabels {
-public:
+  public:
     virtual ~PlayLabels() = default;
     virtual QString Display() const = 0;
     virtual void SetDisplay(const QString& text) = 0;
@@ -20,11 +20,12 @@ public:
     // them in place.
     virtual void RemoveDisplayFront(int count) { SetDisplay(Display().mid(count)); }
     virtual void AppendInput(QChar ch) { SetInput(Input() + ch); }
+    virtual void ClearInput() { SetInput(QString()); }
 };
 
 // Plain strings: the labels of a test or a benchmark.
 class StringPlayLabels : public PlayLabels {
-public:
+  public:
     QString Display() const override { return display; }
     void SetDisplay(const QString& text) override { display = text; }
     QString Input() const override { return input; }
@@ -33,6 +34,7 @@ public:
     void SetMonitor(const QString& text) override { monitor = text; }
     void RemoveDisplayFront(int count) override { display.remove(0, count); }
     void AppendInput(QChar ch) override { input.append(ch); }
+    void ClearInput() override { input.resize(0); }  // keeps the buffer for the next unit
 
     QString display, input, monitor;
 };

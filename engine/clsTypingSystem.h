@@ -11,7 +11,7 @@ class Audio;
 // The typing judge shared by every play screen: judges one key at a time against the text
 // still to type (lblDisplay) and counts correct and wrong keys.
 class clsTypingSystem {
-public:
+  public:
     // effectOn points at the program's key-sound switch (-1 on, 0 off); audio may be null.
     clsTypingSystem(Audio* audio = nullptr, const qint16* effectOn = nullptr);
 
@@ -31,11 +31,44 @@ public:
     QString CandidateAt(int slot) const;
     qint16 GetSelectedIndex() const { return SelectedIndex; }
 
-private:
+    // One romaji form; typed letters are dropped from the front by moving begin, so the judge
+    // never allocates while a player types. The longest form is four letters ("sshi").
+    struct Form {
+        char text[8] = {};
+        quint8 begin = 0;
+        quint8 end = 0;
+
+        bool empty() const { return begin == end; }
+        int first() const { return empty() ? kNoLetter : int(uchar(text[begin])); }
+        bool startsWithNN() const { return end - begin >= 2 && text[begin] == 'n' && text[begin + 1] == 'n'; }
+        void clear() { begin = end = 0; }
+        void append(const char* s);
+        void doubleFirst();
+        void dropFirst() {
+            if (!empty()) ++begin;
+        }
+        QString toString() const { return QString::fromLatin1(text + begin, end - begin); }
+
+        static constexpr int kNoLetter = -2;
+    };
+
+    // The first three characters of lblDisplay and its length: all the judge ever looks at.
+    struct Head {
+        char16_t c[3] = {};
+        qsizetype size = 0;
+        char16_t at(int i) const { return i < size ? c[i] : char16_t(0); }
+    };
+
+    // Candidate forms for a display head, without a screen; used by MakeCandidates and tests.
+    static void BuildCandidates(const Head& d, Form (&forms)[5]);
+    static Head HeadOf(const QString& display);
+
+  private:
     void MakeCandidates(const PlayLabels& frm);
+    void Judge(PlayLabels& frm, const Head& d, int ch, int KeyAscii);
     void PlaySoundEffect(bool isCorrect);
 
-    QString Candidate[5];
+    Form Candidate[5];
     bool CandidatesReady = false;
     qint16 SelectedIndex = 0;
     qint16 MissCount = 0;

@@ -6,7 +6,9 @@ namespace kd {
 
 StringTable StringTable::FromText(const QString& text) {
     StringTable t;
-    const auto lines = QStringView(text).split(u'\n');
+    QStringView all(text);
+    if (all.startsWith(QChar(0xFEFF))) all = all.mid(1);  // editors may save the file with a BOM
+    const auto lines = all.split(u'\n');
     for (QStringView line : lines) {
         if (line.endsWith(u'\r')) line.chop(1);
         if (line.isEmpty() || line.startsWith(u'#')) continue;
@@ -38,7 +40,9 @@ QString StringTable::LoadString(int id) const {
     return (id >= 0 && id < m_byId.size()) ? m_byId.at(id) : QString();
 }
 
-bool StringTable::Has(int id) const { return id >= 0 && id < m_present.size() && m_present.at(id); }
+bool StringTable::Has(int id) const {
+    return id >= 0 && id < m_present.size() && m_present.at(id);
+}
 
 QList<int> StringTable::Ids() const {
     QList<int> ids;

@@ -1,0 +1,8 @@
+#pragma once
+#include <QString>
+#include <ostream>
+
+// Lets GoogleTest show QStrings as text in failure messages.
+[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
