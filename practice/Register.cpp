@@ -1,9 +1,14 @@
 #include "practice/Register.h"
 
 #include "platform/widgets/Navigator.h"
+#include "practice/frmPractice.h"
+#include "practice/frmResultPractice.h"
 
 namespace kd {
 
-void RegisterPracticeScreens(Navigator& nav) { (void)nav; }
+void RegisterPracticeScreens(Navigator& nav) {
+    nav.Register(QStringLiteral("frmPractice"), [](AppContext& c) { return new frmPractice(c); });
+    nav.Register(QStringLiteral("frmResultPractice"), [](AppContext& c) { return new frmResultPractice(c); });
+}
 
 }  // namespace kd

@@ -1,0 +1,82 @@
+#include "common/PracticeRecords.h"
+
+#include "common/GameState.h"
+#include "common/RecordFile.h"
+
+namespace kd {
+
+namespace {
+const QString kIdioms = QStringLiteral("kannyouku");
+const QString kEnglish = QStringLiteral("english");
+constexpr qint16 kDefaultSeconds = 60;
+}  // namespace
+
+QString PracticeTimePath(const GameState& g, const QString& userName) {
+    return g.programFolder + u'/' + userName + QStringLiteral("/DATA/PracticeTime");
+}
+
+PracticeTimeData LoadPracticeTime(const GameState& g, const QString& userName) {
+    RecordReader r(RecordFile::Read(PracticeTimePath(g, userName), 1));
+    PracticeTimeData d;
+    d.PracticeSec = r.Int16();
+    d.GenreKey = r.Text();
+    return d;
+}
+
+bool SavePracticeTime(const GameState& g, const QString& userName, const PracticeTimeData& data) {
+    RecordWriter w;
+    w.Int16(data.PracticeSec).Text(data.GenreKey);
+    return w.ok() && RecordFile::Write(PracticeTimePath(g, userName), 1, w.Record());
+}
+
+bool IsPlayableSetting(const PracticeTimeData& data) {
+    return (data.GenreKey == kIdioms || data.GenreKey == kEnglish) &&
+           (data.PracticeSec > 0 || data.PracticeSec == kNoLimit);
+}
+
+PracticeTimeData PlayableSetting(const PracticeTimeData& data) {
+    PracticeTimeData d = data;
+    if (d.GenreKey != kIdioms && d.GenreKey != kEnglish) d.GenreKey = kIdioms;
+    if (d.PracticeSec <= 0 && d.PracticeSec != kNoLimit) d.PracticeSec = kDefaultSeconds;
+    return d;
+}
+
+QString MinutesSecondsText(int seconds) {
+    return QString::number(seconds / 60) + QStringLiteral("分 ") + QString::number(seconds % 60) +
+           QStringLiteral("秒");
+}
+
+QByteArray PackPracticeHistory(const PracticeHistoryData& e) {
+    RecordWriter w;
+    w.Variant(e.HistDate).Variant(e.CRate).Single(e.TPS).Variant(e.PTime).Text(e.Genre);
+    return w.ok() ? w.Record() : QByteArray();
+}
+
+PracticeHistoryData UnpackPracticeHistory(const QByteArray& record) {
+    RecordReader r(record);
+    PracticeHistoryData e;
+    e.HistDate = r.Variant();
+    e.CRate = r.Variant();
+    e.TPS = r.Single();
+    e.PTime = r.Variant();
+    e.Genre = r.Text();
+    return e;
+}
+
+QList<PracticeHistoryData> LoadPracticeHistory(const QString& path, int count) {
+    QList<PracticeHistoryData> out;
+    for (const QByteArray& rec : RecordFile::ReadRange(path, 2, count)) out << UnpackPracticeHistory(rec);
+    return out;
+}
+
+bool PushPracticeHistory(const QString& path, const PracticeHistoryData& newest) {
+    const QByteArray packed = PackPracticeHistory(newest);
+    if (packed.isEmpty()) return false;
+    // The older entries move as raw records, so an entry this program cannot re-encode
+    // (a damaged or foreign one) is kept exactly as it was rather than lost.
+    QList<QByteArray> records = RecordFile::ReadRange(path, 2, kPracticeHistoryRows - 1);
+    records.prepend(packed);
+    return RecordFile::WriteRange(path, 2, records);
+}
+
+}  // namespace kd

@@ -1,0 +1,152 @@
+#include "practice/frmResultPractice.h"
+
+#include <QKeyEvent>
+
+#include "common/Format.h"
+#include "common/GameState.h"
+#include "common/PracticeRecords.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Navigator.h"
+#include "questions/StringTable.h"
+
+namespace kd {
+
+QDate (*frmResultPractice::CurrentDate)() = &QDate::currentDate;
+
+namespace {
+
+const QColor kNewest(255, 0, 0);
+const QColor kOlder(128, 128, 128);
+
+// A title with its grey shadow copy two pixels right and below.
+void Title(QWidget* parent, QLabel*& front, QLabel*& shadow, const QString& frontName, const QString& shadowName,
+           const QString& caption, int x, int y) {
+    shadow = MakeLabel(parent, shadowName, caption, x + 2, y + 2);
+    front = MakeLabel(parent, frontName, caption, x, y);
+    for (QLabel* l : {shadow, front}) {
+        SetPixelFont(l, 20, true);
+        l->adjustSize();
+    }
+    SetForeColor(shadow, QColor(128, 128, 128));
+    SetForeColor(front, QColor(0, 0, 128));
+}
+
+QString Index(const char* name, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i); }
+
+}  // namespace
+
+frmResultPractice::frmResultPractice(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmResultPractice")) {
+    BuildControls();
+}
+
+void frmResultPractice::BuildControls() {
+    SetClientSize(561, 419);
+
+    Title(this, lblTitle[2], lblTitle[3], Index("lblTitle", 2), Index("lblTitle", 3), QStringLiteral("練習結果"), 24,
+          12);
+    QLabel** lines[] = {&lblAllType,      &lblCorrectCount, &lblMissCount, &lblCorrectRate,
+                        &lblPracticeTime, &lblTypesPerSec,  &lblGenre};
+    const char* names[] = {"lblAllType",      "lblCorrectCount", "lblMissCount", "lblCorrectRate",
+                           "lblPracticeTime", "lblTypesPerSec",  "lblGenre"};
+    for (int i = 0; i < 7; ++i) {
+        *lines[i] = MakeLabel(this, QLatin1String(names[i]), QString(), 48, 46 + i * 19, 300, 19);
+        SetPixelFont(*lines[i], 14);
+    }
+
+    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 440, 150);
+    cmdOK->setAutoDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+
+    Title(this, lblTitle[0], lblTitle[1], Index("lblTitle", 0), Index("lblTitle", 1), QStringLiteral("練習履歴"), 24,
+          188);
+    struct Column {
+        const char* name;
+        const char* head;
+        int x, w;
+        QLabel** cells;
+    } columns[] = {
+        {"lblHistDate", "日付", 40, 96, lblHistDate},         {"lblHistCRate", "正答率", 140, 72, lblHistCRate},
+        {"lblHistTPS", "Types/Sec.", 216, 80, lblHistTPS},    {"lblHistPTime", "練習時間", 300, 90, lblHistPTime},
+        {"lblHistGenre", "ジャンル", 394, 80, lblHistGenre},
+    };
+    for (const Column& c : columns) {
+        QLabel* head = MakeLabel(this, QStringLiteral("lblHistHead_") + QLatin1String(c.name), QString::fromUtf8(c.head),
+                                 c.x, 222, c.w, 18);
+        SetPixelFont(head, 12, true);
+        for (int i = 0; i < 10; ++i) {
+            c.cells[i] = MakeLabel(this, Index(c.name, i), QString(), c.x, 242 + i * 17, c.w, 17);
+            SetPixelFont(c.cells[i], 13);
+            SetForeColor(c.cells[i], i == 0 ? kNewest : kOlder);
+        }
+    }
+}
+
+void frmResultPractice::Form_Load() {
+    SetCaption(AppTitle() + QStringLiteral("　―　結果　―"));
+    SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
+
+    const int C = g.objTypingSystem.GetCorrectCount();
+    const int M = g.objTypingSystem.GetMissCount();
+    lblAllType->setText(QStringLiteral("全打数：") + QString::number(C + M));
+    lblCorrectCount->setText(QStringLiteral("正打数：") + QString::number(C));
+    lblMissCount->setText(QStringLiteral("誤打数：") + QString::number(M));
+
+    PracticeHistoryData slot1;
+    slot1.HistDate = FormatDate(CurrentDate());
+
+    const QString rate = C + M == 0 ? QStringLiteral("0.0%") : FormatNumber(double(C) / (C + M), QStringLiteral("##0.0%"));
+    lblCorrectRate->setText(QStringLiteral("正答率：") + rate);
+    slot1.CRate = rate;
+
+    // A time of 0 (or any value below it but "no limit") cannot come from the dialog; it
+    // would divide by zero, so it is shown like a practice without limit.
+    const PracticeTimeData setting = LoadPracticeTime(g, g.objUser.GetUserName());
+    const int T = setting.PracticeSec;
+    if (T <= 0) {
+        lblPracticeTime->setText(QStringLiteral("練習時間：無制限"));
+        lblTypesPerSec->setText(QStringLiteral("Types/Sec.：----"));
+    } else {
+        lblPracticeTime->setText(QStringLiteral("練習時間：") + MinutesSecondsText(T));
+        lblTypesPerSec->setText(QStringLiteral("Types/Sec.：") + FormatNumber(double(C) / T, QStringLiteral("###0.00")));
+        slot1.PTime = MinutesSecondsText(T);
+        slot1.TPS = FormatNumber(double(C) / T, QStringLiteral("##0.0")).toFloat();
+    }
+
+    const QString genre = g.objMondai.GetGenre();
+    lblGenre->setText(QStringLiteral("ジャンル：") + genre);
+    slot1.Genre = genre;
+
+    const QString path = PracticeTimePath(g, g.objUser.GetUserName());
+    QList<PracticeHistoryData> table = LoadPracticeHistory(path, kPracticeHistoryRows - 1);
+    table.prepend(slot1);
+    for (int i = 0; i < kPracticeHistoryRows; ++i) {
+        const PracticeHistoryData& e = table.at(i);
+        lblHistDate[i]->setText(e.HistDate.value_or(QString()));
+        lblHistCRate[i]->setText(e.CRate.value_or(QString()));
+        lblHistTPS[i]->setText(ShortestSingle(e.TPS));
+        lblHistPTime[i]->setText(e.PTime.value_or(QString()));
+        lblHistGenre[i]->setText(e.Genre);
+    }
+
+    if (!PushPracticeHistory(path, slot1))
+        ctx.msg.Show(this, AppTitle(), QStringLiteral("練習履歴を保存できませんでした。"), MsgButtons::OK);
+}
+
+void frmResultPractice::cmdOK_Click() { ctx.nav.Replace(this, QStringLiteral("frmPractice")); }
+
+bool frmResultPractice::Form_QueryUnload(UnloadMode mode) {
+    if (mode == UnloadMode::UserClosed) ctx.nav.Show(QStringLiteral("frmPractice"));
+    return true;
+}
+
+void frmResultPractice::keyPressEvent(QKeyEvent* event) {
+    // OK is the default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        cmdOK_Click();
+    else
+        FormBase::keyPressEvent(event);
+}
+
+}  // namespace kd

@@ -1,0 +1,53 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/TypingPanel.h"
+#include "practice/Register.h"
+#include "practice/frmPractice.h"
+#include "practice/frmResultPractice.h"
+#include "practice/frmSettingPractice.h"
+#include "support/TestApp.h"
+
+namespace kd::test {
+
+// Record 1 of DATA/PracticeTime as the tables give it.
+inline QByteArray IdiomsSetting(const char* secondsLE) {
+    return Record((QByteArray(secondsLE) + " 09 00 6B 61 6E 6E 79 6F 75 6B 75").constData());
+}
+inline QByteArray EnglishSetting(const char* secondsLE) {
+    return Record((QByteArray(secondsLE) + " 07 00 65 6E 67 6C 69 73 68").constData());
+}
+
+// One player, the practice screens registered, today pinned to 2024/05/01.
+class PracticeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.UsePlayer(QStringLiteral("Tester"));
+        RegisterPracticeScreens(app.nav);
+        frmResultPractice::CurrentDate = [] { return QDate(2024, 5, 1); };
+    }
+    void TearDown() override { frmResultPractice::CurrentDate = &QDate::currentDate; }
+
+    QString PracticeFile() const { return app.PlayerPath(QStringLiteral("DATA/PracticeTime")); }
+    void StoreSetting(const QByteArray& record1) { app.WriteFile(PracticeFile(), record1); }
+
+    frmPractice* OpenPractice() { return app.Open<frmPractice>(QStringLiteral("frmPractice")); }
+
+    // Space, "Ready...", "Go!!": the first question is up and the clock started.
+    void StartGame(frmPractice* f) {
+        Press(f, Qt::Key_Space);
+        Fire(f, QStringLiteral("tmrReadyGo"), 2);
+    }
+    void Advance(int ms) { app.clock.advance(ms); }
+    QString Display(frmPractice* f) const { return f->Picture2->lblDisplay->text(); }
+    QString Nokori(frmPractice* f) const { return f->lblNokori->text(); }
+
+    TestApp app;
+};
+
+}  // namespace kd::test

@@ -1,0 +1,179 @@
+#include <QDir>
+#include <QFile>
+
+#include "PracticeFixture.h"
+#include "common/Format.h"
+#include "engine/PlayLabels.h"
+
+using namespace kd;
+using namespace kd::test;
+
+namespace {
+
+const QColor kRed(255, 0, 0), kGrey(128, 128, 128);
+
+// 2023/01/0<day>, 90.0%, 2.4, 1分 0秒, 英単語
+QByteArray OldEntry(int day) {
+    QByteArray rec = Record(
+        "08 00 0A 00 32 30 32 33 2F 30 31 2F 30 30 08 00 05 00 39 30 2E 30 25 9A 99 19 40"
+        " 08 00 07 00 31 95 AA 20 30 95 62 06 00 89 70 92 50 8C EA");
+    rec[13] = char('0' + day);
+    return rec;
+}
+
+}  // namespace
+
+class ResultScreenTest : public PracticeTest {
+protected:
+    // Leaves the judge's counters at correct / miss, as a practice would.
+    void Counts(int correct, int miss) {
+        app.g.objTypingSystem.Reset();
+        StringPlayLabels labels;
+        labels.display = QString(correct, u'a');
+        for (int i = 0; i < correct; ++i) app.g.objTypingSystem.ESystem(labels, 'a');
+        for (int i = 0; i < miss; ++i) app.g.objTypingSystem.ESystem(labels, 'b');
+    }
+    frmResultPractice* OpenResult(const QString& genreKey = QStringLiteral("kannyouku")) {
+        app.g.objMondai.SetGenre(genreKey);
+        return app.Open<frmResultPractice>(QStringLiteral("frmResultPractice"));
+    }
+    QByteArray HistoryRecord(int n) { return app.ReadFile(PracticeFile()).mid((n - 1) * 128, 128); }
+};
+
+TEST_F(ResultScreenTest, FirstPracticeShowsOneRowAndStoresIt) {
+    StoreSetting(IdiomsSetting("3C 00"));
+    Counts(50, 3);
+    frmResultPractice* r = OpenResult();
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->windowTitle(), QStringLiteral("Key Derby　―　結果　―"));
+    EXPECT_EQ(r->lblTitle[2]->text(), QStringLiteral("練習結果"));
+    EXPECT_EQ(r->lblTitle[0]->text(), QStringLiteral("練習履歴"));
+    EXPECT_EQ(r->lblAllType->text(), QStringLiteral("全打数：53"));
+    EXPECT_EQ(r->lblCorrectCount->text(), QStringLiteral("正打数：50"));
+    EXPECT_EQ(r->lblMissCount->text(), QStringLiteral("誤打数：3"));
+    EXPECT_EQ(r->lblCorrectRate->text(), QStringLiteral("正答率：94.3%"));
+    EXPECT_EQ(r->lblPracticeTime->text(), QStringLiteral("練習時間：1分 0秒"));
+    EXPECT_EQ(r->lblTypesPerSec->text(), QStringLiteral("Types/Sec.：0.83"));
+    EXPECT_EQ(r->lblGenre->text(), QStringLiteral("ジャンル：慣用句"));
+
+    EXPECT_EQ(r->lblHistDate[0]->text(), QStringLiteral("2024/05/01"));
+    EXPECT_EQ(r->lblHistCRate[0]->text(), QStringLiteral("94.3%"));
+    EXPECT_EQ(r->lblHistTPS[0]->text(), QStringLiteral("0.8"));
+    EXPECT_EQ(r->lblHistPTime[0]->text(), QStringLiteral("1分 0秒"));
+    EXPECT_EQ(r->lblHistGenre[0]->text(), QStringLiteral("慣用句"));
+    for (int i = 1; i < 10; ++i) {
+        for (QLabel* l : {r->lblHistDate[i], r->lblHistCRate[i], r->lblHistPTime[i], r->lblHistGenre[i]})
+            EXPECT_EQ(l->text(), QString()) << i;
+        EXPECT_EQ(r->lblHistTPS[i]->text(), QStringLiteral("0")) << i;
+    }
+    for (int i = 0; i < 10; ++i)
+        for (QLabel* l : {r->lblHistDate[i], r->lblHistCRate[i], r->lblHistTPS[i], r->lblHistPTime[i],
+                          r->lblHistGenre[i]})
+            EXPECT_EQ(ForeColor(l), i == 0 ? kRed : kGrey) << i;
+
+    // 0.8 = CD CC 4C 3F
+    EXPECT_EQ(app.ReadFile(PracticeFile()),
+              IdiomsSetting("3C 00") +
+                  Record("08 00 0A 00 32 30 32 34 2F 30 35 2F 30 31 08 00 05 00 39 34 2E 33 25 CD CC 4C 3F"
+                         " 08 00 07 00 31 95 AA 20 30 95 62 06 00 8A B5 97 70 8B E5") +
+                  QByteArray(9 * 128, '\0'));
+}
+
+TEST_F(ResultScreenTest, FiguresForTheEdgeCases) {
+    struct Case {
+        QByteArray setting;
+        int correct, miss;
+        const char* rate;
+        const char* time;
+        const char* speed;
+        const char* histRate;
+        const char* histTps;
+        const char* histTime;
+    } cases[] = {
+        // No key pressed.
+        {IdiomsSetting("3C 00"), 0, 0, "正答率：0.0%", "練習時間：1分 0秒", "Types/Sec.：0.00", "0.0%", "0", "1分 0秒"},
+        {IdiomsSetting("5A 00"), 100, 0, "正答率：100.0%", "練習時間：1分 30秒", "Types/Sec.：1.11", "100.0%",
+         "1.1", "1分 30秒"},
+        {IdiomsSetting("05 00"), 12, 0, "正答率：100.0%", "練習時間：0分 5秒", "Types/Sec.：2.40", "100.0%", "2.4",
+         "0分 5秒"},
+        // Without limit, and a stored 0 that would divide by zero, show no speed and no time.
+        {IdiomsSetting("FF FF"), 30, 10, "正答率：75.0%", "練習時間：無制限", "Types/Sec.：----", "75.0%", "0", ""},
+        {IdiomsSetting("00 00"), 30, 10, "正答率：75.0%", "練習時間：無制限", "Types/Sec.：----", "75.0%", "0", ""},
+        {IdiomsSetting("F6 FF"), 7, 1, "正答率：87.5%", "練習時間：無制限", "Types/Sec.：----", "87.5%", "0", ""},
+    };
+    for (const Case& c : cases) {
+        StoreSetting(c.setting);
+        Counts(c.correct, c.miss);
+        frmResultPractice* r = OpenResult();
+        EXPECT_EQ(r->lblCorrectRate->text(), QString::fromUtf8(c.rate));
+        EXPECT_EQ(r->lblPracticeTime->text(), QString::fromUtf8(c.time));
+        EXPECT_EQ(r->lblTypesPerSec->text(), QString::fromUtf8(c.speed));
+        EXPECT_EQ(r->lblHistCRate[0]->text(), QString::fromUtf8(c.histRate));
+        EXPECT_EQ(r->lblHistTPS[0]->text(), QString::fromUtf8(c.histTps));
+        EXPECT_EQ(r->lblHistPTime[0]->text(), QString::fromUtf8(c.histTime));
+        const PracticeHistoryData stored = UnpackPracticeHistory(HistoryRecord(2));
+        EXPECT_EQ(stored.CRate, QString::fromUtf8(c.histRate));
+        EXPECT_EQ(ShortestSingle(stored.TPS), QString::fromUtf8(c.histTps));
+        EXPECT_EQ(stored.PTime.value_or(QString()), QString::fromUtf8(c.histTime));
+        EXPECT_EQ(stored.PTime.has_value(), *c.histTime != 0) << "no limit stores an empty variant";
+        r->Unload();
+    }
+}
+
+TEST_F(ResultScreenTest, TheEleventhPracticeDropsTheOldest) {
+    QByteArray file = EnglishSetting("3C 00");
+    for (int day = 1; day <= 10; ++day) file += OldEntry(day);
+    StoreSetting(file);
+    Counts(1, 0);
+    frmResultPractice* r = OpenResult(QStringLiteral("english"));
+    EXPECT_EQ(r->lblHistDate[0]->text(), QStringLiteral("2024/05/01"));
+    EXPECT_EQ(r->lblHistGenre[0]->text(), QStringLiteral("英単語"));
+    for (int i = 1; i < 10; ++i) {
+        EXPECT_EQ(r->lblHistDate[i]->text(), QStringLiteral("2023/01/0%1").arg(i));
+        EXPECT_EQ(r->lblHistCRate[i]->text(), QStringLiteral("90.0%"));
+        EXPECT_EQ(r->lblHistTPS[i]->text(), QStringLiteral("2.4"));
+        EXPECT_EQ(r->lblHistPTime[i]->text(), QStringLiteral("1分 0秒"));
+        EXPECT_EQ(r->lblHistGenre[i]->text(), QStringLiteral("英単語"));
+    }
+    const QByteArray after = app.ReadFile(PracticeFile());
+    ASSERT_EQ(after.size(), 11 * 128);
+    EXPECT_EQ(after.left(128), EnglishSetting("3C 00"));
+    for (int day = 1; day <= 9; ++day) EXPECT_EQ(after.mid((day + 1) * 128, 128), OldEntry(day)) << day;
+    EXPECT_EQ(UnpackPracticeHistory(after.mid(128, 128)).TPS, 0.0f);  // 1 key in 60 s rounds to 0.0
+}
+
+TEST_F(ResultScreenTest, OkAndTheCloseBoxOpenAFreshPracticeScreenAndWriteNothing) {
+    for (bool closeBox : {false, true}) {
+        StoreSetting(EnglishSetting("3C 00"));
+        Counts(3, 0);
+        QPointer<frmResultPractice> r = OpenResult();
+        const QByteArray written = app.ReadFile(PracticeFile());
+        if (closeBox)
+            r->close();
+        else
+            Click(r->cmdOK);
+        EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmPractice"));
+        auto* p = app.Current<frmPractice>();
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->Picture2->lblDisplay->text(), QStringLiteral("スペースでスタート"));
+        EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 0);
+        EXPECT_EQ(app.ReadFile(PracticeFile()), written);
+        app.Flush();
+        EXPECT_TRUE(r.isNull());
+        p->Unload();
+        app.Flush();
+    }
+}
+
+TEST_F(ResultScreenTest, AHistoryThatCannotBeWrittenIsReported) {
+    // The file's place is taken by a folder.
+    QFile::remove(PracticeFile());
+    ASSERT_TRUE(QDir().mkdir(PracticeFile()));
+    Counts(5, 0);
+    frmResultPractice* r = OpenResult();
+    ASSERT_TRUE(r);
+    ASSERT_EQ(app.msg.asked.size(), 1);
+    EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("Key Derby"));
+    EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("練習履歴を保存できませんでした。"));
+    EXPECT_EQ(r->lblAllType->text(), QStringLiteral("全打数：5"));
+}
