@@ -351,5 +351,27 @@ TEST(JapaneseJudge, EveryReadingTypesThroughWithEitherForm) {
     }
 }
 
+// Whatever the text and the keys, every key counts exactly once (correct or miss) and the judge
+// only ever takes characters off the front of the display.
+TEST(JapaneseJudge, AnyTextAndKeysKeepTheBooks) {
+    const QString pool = QStringLiteral("あいうかきくしじちつてでふなにんっゃゅょぁぃぇヴー、。漢a ");
+    const QByteArray keys("aiueokstnhyjcfqvwdzgr,.-xK1 ");
+    std::mt19937 rng(7u);
+    for (int round = 0; round < 2000; ++round) {
+        QString text;
+        for (int n = int(rng() % 8); n > 0; --n) text += pool[int(rng() % pool.size())];
+        Bench b;
+        b.effectOn = 0;
+        b.Show(text);
+        const int presses = 1 + int(rng() % 30);
+        for (int k = 0; k < presses; ++k) {
+            b.judge.NSystem(b.labels, keys[int(rng() % keys.size())]);
+            ASSERT_TRUE(text.endsWith(b.labels.display)) << text.toStdString();
+            ASSERT_LE(b.labels.input.size(), 4);
+        }
+        ASSERT_EQ(b.judge.GetCorrectCount() + b.judge.GetMissCount(), presses) << text.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace kd
