@@ -1,0 +1,160 @@
+#include "common/TimeTrialRecords.h"
+
+#include <QList>
+#include <algorithm>
+
+#include "common/Cp932.h"
+#include "common/Format.h"
+#include "common/RecordFile.h"
+
+namespace kd {
+
+namespace {
+
+struct GradeRow {
+    int fromHundredths, toHundredths;
+    const char* grade;
+};
+
+constexpr GradeRow kGrades[] = {
+    {0, 1199, "S"},         {1200, 1399, "AAA"},    {1400, 1599, "AA"},     {1600, 1799, "A"},
+    {1800, 2099, "BBB"},    {2100, 2399, "BB"},     {2400, 2699, "B"},      {2700, 3199, "CCC"},
+    {3200, 3799, "CC"},     {3800, 4299, "C"},      {4300, 4999, "DDD"},    {5000, 5699, "DD"},
+    {5700, 6399, "D"},      {6400, 7399, "EEE"},    {7400, 8399, "EE"},     {8400, 9399, "E"},
+    {9400, 10699, "FFF"},   {10700, 11999, "FF"},   {12000, 13299, "F"},    {13300, 60000, "G"},
+};
+
+// The text positions of a string split into whole characters (a surrogate pair stays whole).
+QList<QString> Characters(const QString& text) {
+    QList<QString> out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        out << text.mid(i, n);
+        i += n - 1;
+    }
+    return out;
+}
+
+QString WithoutUnencodable(const QString& text) {
+    QString out;
+    for (const QString& ch : Characters(text))
+        if (IsCp932Encodable(ch)) out += ch;
+    return out;
+}
+
+// Makes a place read from a damaged record storable again.
+void Mend(TimeTrialRecord& r) {
+    if (r.RankTime <= 0) {
+        r = TimeTrialRecord();
+        return;
+    }
+    if (EncodeTimeTrialRecord(r)) return;
+    r.RankRate = WithoutUnencodable(r.RankRate);
+    r.RankGrade = WithoutUnencodable(r.RankGrade);
+    r.RankGenre = WithoutUnencodable(r.RankGenre);
+    r.RankName = WithoutUnencodable(r.RankName);
+    while (!r.RankName.isEmpty() && !EncodeTimeTrialRecord(r)) r.RankName.chop(1);
+    if (!EncodeTimeTrialRecord(r)) r.RankRate = r.RankGrade = r.RankGenre = QString();
+}
+
+}  // namespace
+
+QString GetTimeTrialRank(qint32 ms) {
+    if (ms < 0) return QString();
+    // Seconds with two decimals, halves rounded up as the "###0.00" pattern prints them.
+    const qint64 hundredths = (qint64(ms) + 5) / 10;
+    for (const GradeRow& row : kGrades)
+        if (hundredths >= row.fromHundredths && hundredths <= row.toHundredths) return QLatin1String(row.grade);
+    return QString();
+}
+
+qint16 GetTimeTrialScore(const QString& genreLabel, qint32 ms, qint32 missCount) {
+    qint64 score = RoundHalfEven(13300.0 - double(ms) / 10.0);
+    if (genreLabel == QStringLiteral("慣用句")) score -= 3 * qint64(missCount) * qint64(missCount);
+    return qint16(std::clamp<qint64>(score, 0, 32767));
+}
+
+QString FormatTimeTrialTime(qint32 ms) {
+    const qint32 t = std::max<qint32>(ms, 0);
+    // Seconds get two digits, like the hundredths, so 125 000 ms reads 2m05s00.
+    return QString::number(t / 60000) + u'm' + FormatNumber((t / 1000) % 60, QStringLiteral("00")) + u's' +
+           FormatNumber((t % 1000) / 10, QStringLiteral("##00"));
+}
+
+std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r) {
+    RecordWriter w;
+    w.Text(r.RankName).Int32(r.RankTime).Text(r.RankRate).Int16(r.RankScore).Text(r.RankGrade).Text(r.RankGenre);
+    if (!w.ok()) return std::nullopt;
+    return w.Record();
+}
+
+TimeTrialRecord DecodeTimeTrialRecord(const QByteArray& record) {
+    RecordReader rd(record);
+    TimeTrialRecord r;
+    r.RankName = rd.Text();
+    r.RankTime = rd.Int32();
+    r.RankRate = rd.Text();
+    r.RankScore = rd.Int16();
+    r.RankGrade = rd.Text();
+    r.RankGenre = rd.Text();
+    return r;
+}
+
+TimeTrialTable LoadTimeTrialData(const QString& path) {
+    const QList<QByteArray> records = RecordFile::ReadRange(path, 1, kTimeTrialPlaces);
+    TimeTrialTable data;
+    for (int i = 0; i < kTimeTrialPlaces; ++i) {
+        data[i] = DecodeTimeTrialRecord(records.value(i));
+        Mend(data[i]);
+    }
+    std::stable_sort(data.begin(), data.end(), [](const TimeTrialRecord& a, const TimeTrialRecord& b) {
+        if (a.IsEmpty() || b.IsEmpty()) return !a.IsEmpty() && b.IsEmpty();
+        return a.RankTime < b.RankTime;
+    });
+    return data;
+}
+
+bool SaveTimeTrialData(const QString& path, const TimeTrialTable& data) {
+    QList<QByteArray> records;
+    for (const TimeTrialRecord& r : data) {
+        const auto bytes = EncodeTimeTrialRecord(r);
+        if (!bytes) return false;
+        records << *bytes;
+    }
+    return RecordFile::WriteRange(path, 1, records);
+}
+
+int FindTimeTrialPlace(const TimeTrialTable& data, qint32 ms) {
+    for (int i = 0; i < kTimeTrialPlaces; ++i)
+        if (data[i].IsEmpty() || ms <= data[i].RankTime) return i;
+    return -1;
+}
+
+void InsertTimeTrialEntry(TimeTrialTable& data, int place, const TimeTrialRecord& entry) {
+    if (place < 0 || place >= kTimeTrialPlaces) return;
+    for (int i = kTimeTrialPlaces - 1; i > place; --i) data[i] = data[i - 1];
+    data[place] = entry;
+}
+
+RankNameCheck CheckRankName(const QString& name) {
+    const auto bytes = EncodeCp932(name);
+    if (!bytes) return RankNameCheck::NotEncodable;
+    return bytes->size() > kMaxRankNameBytes ? RankNameCheck::TooLong : RankNameCheck::Ok;
+}
+
+QString FirstUnencodableChar(const QString& text) {
+    for (const QString& ch : Characters(text))
+        if (!IsCp932Encodable(ch)) return ch;
+    return QString();
+}
+
+QString FitRankName(const QString& name) {
+    QString out;
+    for (const QString& ch : Characters(WithoutUnencodable(name))) {
+        if (CheckRankName(out + ch) != RankNameCheck::Ok) break;
+        out += ch;
+    }
+    return out;
+}
+
+}  // namespace kd

@@ -1,0 +1,243 @@
+#include <QGroupBox>
+#include <QRadioButton>
+
+#include "TimeTrialFixture.h"
+#include "common/GameState.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/Navigator.h"
+#include "timetrial/clsChara.h"
+
+using namespace kd;
+using namespace kd::test;
+
+namespace {
+
+QPushButton* Button(QObject* f, const char* name) { return Find<QPushButton>(f, QLatin1String(name)); }
+
+}  // namespace
+
+TEST(clsChara, ARankOfZeroOrLessKeepsTheStoredRank) {
+    clsChara c;
+    c.SetCharaRank(2);
+    c.SetCharaRank(0);
+    c.SetCharaRank(-3);
+    EXPECT_EQ(c.GetCharaRank(), 2);
+    c.SetCharaRank(1);
+    EXPECT_EQ(c.GetCharaRank(), 1);
+}
+
+using TimeTrialPlay = TimeTrialTest;
+
+TEST_F(TimeTrialPlay, LoadsAtRestWithTheGenreFromItsFile) {
+    frmTimeTrial* f = OpenPlay();
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Key Derby -TIME TRIAL-"));
+    EXPECT_EQ(f->size(), QSize(647, 335));
+    EXPECT_EQ(Find<QWidget>(f, QStringLiteral("pctBack"))->geometry(), QRect(0, 144, 646, 190));
+    EXPECT_EQ(Display(f), QStringLiteral("スペースでスタート"));
+    EXPECT_EQ(Clock(f), QString());
+    EXPECT_EQ(f->GetCharaX(), 5);
+    EXPECT_EQ(f->objChara.GetCharaName(), QStringLiteral("CrazyBallRed"));
+    EXPECT_TRUE(Button(f, "cmdSetting")->isEnabled());
+    EXPECT_FALSE(Button(f, "cmdRetry")->isEnabled());
+    // A missing genre file is created empty and plays idioms.
+    EXPECT_EQ(f->Tag, QStringLiteral("kannyouku"));
+    EXPECT_TRUE(QFile::exists(GenPath()));
+    EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("慣用句"));
+
+    // Any value but 0 plays English.
+    ASSERT_TRUE(WriteGenreValue(GenPath(), 2));
+    frmTimeTrial* again = OpenPlay();
+    EXPECT_EQ(again->Tag, QStringLiteral("english"));
+    EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("英単語"));
+}
+
+TEST_F(TimeTrialPlay, CountdownThenTheFirstQuestionAndTheClock) {
+    frmTimeTrial* f = OpenPlay();
+    Press(f, Qt::Key_Space);
+    EXPECT_EQ(Display(f), QStringLiteral("Ready..."));
+    EXPECT_EQ(DisplayColor(f), QColor(255, 0, 0));
+    EXPECT_FALSE(Button(f, "cmdSetting")->isEnabled());
+    EXPECT_EQ(app.rnd.randomizeCalls, 1);
+    Press(f, Qt::Key_Space);  // ignored during the countdown
+    EXPECT_EQ(app.rnd.randomizeCalls, 1);
+
+    Fire(f, QStringLiteral("tmrReadyGo"));
+    EXPECT_EQ(Display(f), QStringLiteral("Go!!"));
+    EXPECT_EQ(DisplayColor(f), QColor(0, 255, 0));
+    EXPECT_EQ(FindTimer(f, QStringLiteral("tmrReadyGo"))->Interval(), 500);
+    EXPECT_FALSE(f->IsPlaying());
+
+    Fire(f, QStringLiteral("tmrReadyGo"));
+    EXPECT_TRUE(f->IsPlaying());
+    EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrReadyGo"))->Enabled());
+    EXPECT_EQ(Display(f), QStringLiteral("おめにかかる"));
+    EXPECT_EQ(Find<QLabel>(f, QStringLiteral("lblMonitor"))->text(), QStringLiteral("お目にかかる"));
+    EXPECT_EQ(DisplayColor(f), QColor(255, 255, 255));
+    EXPECT_TRUE(Button(f, "cmdRetry")->isEnabled());
+    EXPECT_EQ(Clock(f), QStringLiteral("0.0"));
+
+    // The clock is a periodic refresh computed from the tick counter.
+    EXPECT_EQ(FindTimer(f, QStringLiteral("tmrClock"))->Interval(), 16);
+    app.clock.advance(5040);
+    Fire(f, QStringLiteral("tmrClock"));
+    EXPECT_EQ(Clock(f), QStringLiteral("5.0"));
+    app.clock.advance(7305);
+    Fire(f, QStringLiteral("tmrClock"));
+    EXPECT_EQ(Clock(f), QStringLiteral("12.3"));
+}
+
+TEST_F(TimeTrialPlay, TheRunEndsOnExactlyThe114thCorrectKeyAndRecordsTheTickDifference) {
+    UseEnglish();
+    app.clock.set(-2000);  // the counter wraps during the run
+    frmTimeTrial* f = OpenPlay();
+    StartRun(f);
+    EXPECT_EQ(Display(f), QStringLiteral("forecast"));
+
+    TypeCorrectKeys(f, 50, 100);
+    Type(f, QStringLiteral("zzz"));  // misses cost time only
+    EXPECT_EQ(f->GetCharaX(), 5 + 5 * 50);
+    EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 3);
+    TypeCorrectKeys(f, 63, 100);
+    EXPECT_TRUE(f->IsPlaying());
+    EXPECT_EQ(f->GetCharaX(), 570);
+    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 0);
+
+    TypeCorrectKeys(f, 1, 123);
+    EXPECT_FALSE(f->IsPlaying());
+    EXPECT_EQ(f->GetCharaX(), 575);
+    EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 114);
+    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 113 * 100 + 123);
+    EXPECT_EQ(Display(f), QStringLiteral("Goal!!"));
+    EXPECT_EQ(DisplayColor(f), QColor(0, 255, 0));
+    EXPECT_EQ(Find<QLabel>(f, QStringLiteral("lblMonitor"))->text(), QString());
+    EXPECT_EQ(Find<QLabel>(f, QStringLiteral("lblInput"))->text(), QString());
+    EXPECT_EQ(Clock(f), QStringLiteral("11.4"));
+    EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrClock"))->Enabled());
+
+    // Keys after the goal are not judged; Space does not start another run.
+    Type(f, QStringLiteral("f "));
+    EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 114);
+    EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 3);
+    EXPECT_EQ(Display(f), QStringLiteral("Goal!!"));
+
+    EXPECT_EQ(Fire(f, QStringLiteral("tmrFinish")), 1);
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmResultTimeTrial"));
+}
+
+TEST_F(TimeTrialPlay, SpaceWhileRunningIsTypedLikeAnyOtherKey) {
+    UseEnglish();
+    frmTimeTrial* f = OpenPlay();
+    StartRun(f);
+    Press(f, Qt::Key_Space);
+    EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 1);
+    EXPECT_EQ(app.rnd.randomizeCalls, 1);
+    EXPECT_EQ(Display(f), QStringLiteral("forecast"));
+}
+
+TEST_F(TimeTrialPlay, EscReturnsToRestFromEveryState) {
+    UseEnglish();
+    frmTimeTrial* f = OpenPlay();
+    auto expectRest = [&](const char* when) {
+        EXPECT_EQ(Display(f), QStringLiteral("スペースでスタート")) << when;
+        EXPECT_FALSE(f->IsPlaying()) << when;
+        EXPECT_EQ(f->GetCharaX(), 5) << when;
+        EXPECT_EQ(Clock(f), QString()) << when;
+        EXPECT_TRUE(Button(f, "cmdSetting")->isEnabled()) << when;
+        EXPECT_FALSE(Button(f, "cmdRetry")->isEnabled()) << when;
+        EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 0) << when;
+        for (const char* t : {"tmrReadyGo", "tmrFinish", "tmrClock"})
+            EXPECT_FALSE(FindTimer(f, QLatin1String(t))->Enabled()) << when << " " << t;
+        EXPECT_EQ(FindTimer(f, QStringLiteral("tmrReadyGo"))->Interval(), 1000) << when;
+    };
+
+    Press(f, Qt::Key_Space);
+    Fire(f, QStringLiteral("tmrReadyGo"));  // "Go!!" shown
+    Press(f, Qt::Key_Escape);
+    expectRest("during the countdown");
+
+    StartRun(f);
+    TypeCorrectKeys(f, 20, 50);
+    Press(f, Qt::Key_Escape);
+    expectRest("while running");
+    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 0);
+
+    StartRun(f);
+    TypeCorrectKeys(f, 114, 100);
+    ASSERT_EQ(Display(f), QStringLiteral("Goal!!"));
+    Press(f, Qt::Key_Escape);
+    expectRest("after the goal");
+    // The time already handed over stays, but no result screen opens.
+    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 11400);
+    EXPECT_EQ(Fire(f, QStringLiteral("tmrFinish")), 0);
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmTimeTrial"));
+
+    // The retry button does the same.
+    StartRun(f);
+    Click(Button(f, "cmdRetry"));
+    expectRest("after the retry button");
+}
+
+TEST_F(TimeTrialPlay, BackspaceAndTheCloseBoxLeaveForTheMainMenuWithoutATime) {
+    UseEnglish();
+    frmTimeTrial* f = OpenPlay();
+    StartRun(f);
+    TypeCorrectKeys(f, 10, 100);
+    Press(f, Qt::Key_Backspace);
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_TRUE(f->Unloading());
+    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 0);
+
+    frmTimeTrial* second = OpenPlay();
+    StartRun(second);
+    second->close();
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_FALSE(second->isVisible());
+    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 0);
+}
+
+TEST_F(TimeTrialPlay, TheGenreDialogCancelsWithoutWritingAndOkPlaysEnglishAtOnce) {
+    frmTimeTrial* f = OpenPlay();
+    Click(Button(f, "cmdSetting"));
+    auto* dlg = app.Current<FormBase>();
+    ASSERT_TRUE(dlg && dlg != f);
+    EXPECT_EQ(dlg->objectName(), QStringLiteral("frmSettingTimeTrial"));
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("設定"));
+    EXPECT_EQ(dlg->size(), QSize(388, 102));
+    auto* jp = Find<QRadioButton>(dlg, QStringLiteral("optJp"));
+    auto* eng = Find<QRadioButton>(dlg, QStringLiteral("optEng"));
+    EXPECT_TRUE(jp->isChecked());
+    EXPECT_EQ(ForeColor(jp), QColor(255, 0, 0));
+    EXPECT_EQ(ForeColor(eng), QColor(0, 0, 0));
+    eng->click();
+    EXPECT_EQ(ForeColor(eng), QColor(255, 0, 0));
+    EXPECT_EQ(ForeColor(jp), QColor(0, 0, 0));
+    Click(Find<QPushButton>(dlg, QStringLiteral("cmdCancel")));
+    EXPECT_TRUE(dlg->Unloading());
+    EXPECT_EQ(app.ReadFile(GenPath()), QByteArray());  // created empty by the reading only
+    EXPECT_EQ(f->Tag, QStringLiteral("kannyouku"));
+
+    Click(Button(f, "cmdSetting"));
+    dlg = app.Current<FormBase>();
+    Find<QRadioButton>(dlg, QStringLiteral("optEng"))->click();
+    Click(Find<QPushButton>(dlg, QStringLiteral("cmdOK")));
+    EXPECT_TRUE(dlg->Unloading());
+    EXPECT_EQ(app.ReadFile(GenPath()), Record("01 00"));
+    EXPECT_EQ(f->Tag, QStringLiteral("english"));
+    StartRun(f);
+    EXPECT_EQ(Display(f), QStringLiteral("forecast"));
+    EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("英単語"));
+}
+
+TEST_F(TimeTrialPlay, TheGenreDialogShowsJapaneseForAnOddValueAndOkRewritesIt) {
+    ASSERT_TRUE(WriteGenreValue(GenPath(), 2));
+    frmTimeTrial* f = OpenPlay();
+    EXPECT_EQ(f->Tag, QStringLiteral("english"));
+    Click(Button(f, "cmdSetting"));
+    FormBase* dlg = app.Current<FormBase>();
+    EXPECT_TRUE(Find<QRadioButton>(dlg, QStringLiteral("optJp"))->isChecked());
+    Press(dlg, Qt::Key_Return);
+    EXPECT_TRUE(dlg->Unloading());
+    EXPECT_EQ(app.ReadFile(GenPath()), Record("00 00"));
+    EXPECT_EQ(f->Tag, QStringLiteral("kannyouku"));
+}

@@ -1,0 +1,255 @@
+#include <QInputMethodEvent>
+#include <QLineEdit>
+
+#include "TimeTrialFixture.h"
+#include "common/GameState.h"
+#include "common/TimeTrialRecords.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/Navigator.h"
+
+using namespace kd;
+using namespace kd::test;
+
+namespace {
+
+QString Text(QObject* f, const QString& name) { return Find<QLabel>(f, name)->text(); }
+
+// A hand-made ranking file: each place "P<i>", <ms[i]> ms, "100.0%", 1000, "S", "英単語".
+QByteArray RankingFile(const QList<qint32>& ms) {
+    QByteArray out;
+    for (int i = 0; i < ms.size(); ++i) {
+        QByteArray rec = QByteArray::fromHex("0200") + "P" + QByteArray::number(i);
+        const quint32 t = quint32(ms[i]);
+        for (int b = 0; b < 4; ++b) rec += char((t >> (8 * b)) & 0xFF);
+        rec += QByteArray::fromHex("0600") + "100.0%" + QByteArray::fromHex("E803") + QByteArray::fromHex("0100") + "S";
+        rec += QByteArray::fromHex("0600897092508CEA");
+        rec.append(QByteArray(128 - rec.size(), '\0'));
+        out += rec;
+    }
+    return out;
+}
+
+// Types text into a line edit the way an input method commits it.
+void Commit(QWidget* w, const QString& text) {
+    QInputMethodEvent e;
+    e.setCommitString(text);
+    QApplication::sendEvent(w, &e);
+}
+
+}  // namespace
+
+class TimeTrialResult : public TimeTrialTest {
+protected:
+    // Opens the result screen for a run of `ms` with no keys counted.
+    FormBase* OpenResult(qint32 ms, const QString& genreKey = QStringLiteral("kannyouku")) {
+        app.g.objMondai.SetGenre(genreKey);
+        app.g.objUser.SetTimeTrialTime(ms);
+        return app.Open<FormBase>(QStringLiteral("frmResultTimeTrial"));
+    }
+    QLineEdit* NameBox(QObject* f) { return Find<QLineEdit>(f, QStringLiteral("txtInputName")); }
+};
+
+TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
+    UseEnglish();
+    frmTimeTrial* play = OpenPlay();
+    StartRun(play);
+    for (int i = 0; i < 6; ++i) {
+        TypeCorrectKeys(play, 19, 130);
+        Type(play, QStringLiteral("Z"));
+    }
+    EXPECT_EQ(Display(play), QStringLiteral("Goal!!"));
+    EXPECT_EQ(Fire(play, QStringLiteral("tmrFinish")), 1);
+
+    FormBase* result = app.Current<FormBase>();
+    ASSERT_TRUE(result);
+    ASSERT_EQ(result->objectName(), QStringLiteral("frmResultTimeTrial"));
+    EXPECT_EQ(result->windowTitle(), QStringLiteral("Key Derby　―　結果　―"));
+    EXPECT_EQ(result->size(), QSize(408, 335));
+    // 114 correct keys, 130 ms each; the sixth miss came after the goal and was not judged.
+    EXPECT_EQ(Text(result, "lblAllType"), QStringLiteral("全打数：119"));
+    EXPECT_EQ(Text(result, "lblCorrectCount"), QStringLiteral("正打数：114"));
+    EXPECT_EQ(Text(result, "lblMissCount"), QStringLiteral("誤打数：5"));
+    EXPECT_EQ(Text(result, "lblCorrectRate"), QStringLiteral("正答率：95.8%"));
+    EXPECT_EQ(Text(result, "lblTime"), QStringLiteral("0m14s82"));
+    EXPECT_EQ(Text(result, "lblTypesPerSec"), QStringLiteral("Types/Sec：7.69"));
+    EXPECT_EQ(Text(result, "lblScore"), QStringLiteral("スコア：11818"));
+    EXPECT_EQ(Text(result, "lblRank"), QStringLiteral("ランク：AA"));
+    EXPECT_EQ(Text(result, "lblJunni"), QStringLiteral("1位"));
+    EXPECT_EQ(app.g.objUser.TimeTrialRanking, 0);
+
+    QLineEdit* box = NameBox(result);
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_EQ(box->text(), QStringLiteral("Tester"));
+    EXPECT_EQ(box->selectedText(), QStringLiteral("Tester"));
+    auto* rankIn = Find<QLabel>(result, QStringLiteral("lblRankIn"));
+    EXPECT_TRUE(rankIn->isEnabled());
+    const bool shown = rankIn->isVisibleTo(result);
+    Fire(result, QStringLiteral("Timer1"));
+    EXPECT_NE(rankIn->isVisibleTo(result), shown);
+
+    Type(box, QStringLiteral("Taro"));
+    EXPECT_EQ(box->text(), QStringLiteral("Taro"));
+    Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
+
+    // Record 1 by hand: "Taro", 14 820 ms, "95.8%", 11 818, "AA", "英単語"; nine empty places.
+    const QByteArray expected = Record("04 00 54 61 72 6F E4 39 00 00 05 00 39 35 2E 38 25 2A 2E 02 00 41 41"
+                                       " 06 00 89 70 92 50 8C EA") +
+                                QByteArray(9 * 128, '\0');
+    EXPECT_EQ(app.ReadFile(RankingPath()).toHex(' '), expected.toHex(' '));
+
+    FormBase* ranking = app.Current<FormBase>();
+    ASSERT_TRUE(ranking);
+    ASSERT_EQ(ranking->objectName(), QStringLiteral("frmRankingTimeTrial"));
+    EXPECT_EQ(ranking->windowTitle(), QStringLiteral("Ranking"));
+    EXPECT_EQ(ranking->size(), QSize(461, 396));
+    const QStringList row0 = {Text(ranking, "lblName(0)"),  Text(ranking, "lblTime(0)"),
+                              Text(ranking, "lblCorrectRate(0)"), Text(ranking, "lblScore(0)"),
+                              Text(ranking, "lblRank(0)"),  Text(ranking, "lblGenre(0)")};
+    EXPECT_EQ(row0, QStringList({"Taro", "0m14s82", "95.8%", "11818", "AA", "英単語"}));
+    for (const char* col : {"lblName", "lblTime", "lblCorrectRate", "lblScore", "lblRank", "lblGenre"}) {
+        EXPECT_EQ(ForeColor(Find<QLabel>(ranking, QStringLiteral("%1(0)").arg(col))), QColor(255, 0, 0)) << col;
+        EXPECT_EQ(Text(ranking, QStringLiteral("%1(1)").arg(col)), QString()) << col;
+    }
+    EXPECT_EQ(Find<QLabel>(ranking, QStringLiteral("lblName(9)"))->pos(), QPoint(6, 81 + 27 * 9));
+    EXPECT_EQ(Find<QLabel>(ranking, QStringLiteral("lblGenre(3)"))->pos(), QPoint(372, 81 + 27 * 3));
+
+    EXPECT_EQ(FindTimer(ranking, QStringLiteral("Timer1"))->Interval(), 200);
+    Fire(ranking, QStringLiteral("Timer1"));
+    EXPECT_EQ(Text(ranking, "lblName(0)"), QString());
+    Fire(ranking, QStringLiteral("Timer1"));
+    EXPECT_EQ(Text(ranking, "lblName(0)"), QStringLiteral("Taro"));
+    Fire(ranking, QStringLiteral("Timer1"));
+
+    app.msg.Answer(MsgAnswer::No);
+    Click(Find<QPushButton>(ranking, QStringLiteral("cmdOK")));
+    EXPECT_EQ(Text(ranking, "lblName(0)"), QStringLiteral("Taro"));
+    EXPECT_FALSE(FindTimer(ranking, QStringLiteral("Timer1"))->Enabled());
+    ASSERT_EQ(app.msg.asked.size(), 1);
+    EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("KeyDerby"));
+    EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("もう一度挑戦しますか？"));
+    EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_TRUE(ranking->Unloading());
+}
+
+TEST_F(TimeTrialResult, ATieWithFirstPlaceGoesFirstAndTheOthersMoveDown) {
+    const QByteArray before = RankingFile({15000, 20000});
+    app.WriteFile(RankingPath(), before);
+    FormBase* result = OpenResult(15000);
+    // No key typed: the rate reads 0.0% on screen and "0%" in the record.
+    EXPECT_EQ(Text(result, "lblCorrectRate"), QStringLiteral("正答率：0.0%"));
+    EXPECT_EQ(Text(result, "lblTypesPerSec"), QStringLiteral("Types/Sec：0.00"));
+    EXPECT_EQ(Text(result, "lblJunni"), QStringLiteral("1位"));
+    NameBox(result)->clear();
+    Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
+
+    const QByteArray after = app.ReadFile(RankingPath());
+    ASSERT_EQ(after.size(), 1280);
+    // Empty name, 15 000 ms, "0%", 11 800, "AA", "慣用句" (the idiom penalty of 0 misses is 0).
+    EXPECT_EQ(after.left(128).toHex(' '),
+              Record("00 00 98 3A 00 00 02 00 30 25 18 2E 02 00 41 41 06 00 8A B5 97 70 8B E5").toHex(' '));
+    EXPECT_EQ(after.mid(128, 256), before);
+    EXPECT_EQ(after.mid(384), QByteArray(7 * 128, '\0'));
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmRankingTimeTrial"));
+}
+
+TEST_F(TimeTrialResult, TenFasterRunsLeaveTheFileAloneAndAskToTryAgain) {
+    const QByteArray before = RankingFile({9000, 9100, 9200, 9300, 9400, 9500, 9600, 9700, 9800, 9900});
+    app.WriteFile(RankingPath(), before);
+    FormBase* result = OpenResult(9901);
+    EXPECT_EQ(Text(result, "lblJunni"), QString());
+    EXPECT_EQ(Text(result, "lblRank"), QStringLiteral("ランク：S"));
+    EXPECT_FALSE(NameBox(result)->isEnabled());
+    EXPECT_FALSE(Find<QLabel>(result, QStringLiteral("lblRankIn"))->isEnabled());
+    EXPECT_FALSE(FindTimer(result, QStringLiteral("Timer1"))->Enabled());
+    EXPECT_EQ(app.g.objUser.TimeTrialRanking, -1);
+
+    app.msg.Answer(MsgAnswer::Yes);
+    Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
+    ASSERT_EQ(app.msg.asked.size(), 1);
+    EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("もう一度挑戦しますか？"));
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmTimeTrial"));
+    EXPECT_EQ(app.ReadFile(RankingPath()), before);
+}
+
+TEST_F(TimeTrialResult, AResultWithoutATimeIsNeverRankedSoTheBestPlaceSurvives) {
+    const QByteArray before = RankingFile({9000});
+    app.WriteFile(RankingPath(), before);
+    FormBase* result = OpenResult(0);
+    EXPECT_EQ(Text(result, "lblTime"), QStringLiteral("0m00s00"));
+    EXPECT_EQ(Text(result, "lblTypesPerSec"), QStringLiteral("Types/Sec：0.00"));
+    EXPECT_FALSE(NameBox(result)->isEnabled());
+    app.msg.Answer(MsgAnswer::No);
+    result->close();  // the close box asks like OK
+    ASSERT_EQ(app.msg.asked.size(), 1);
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.ReadFile(RankingPath()), before);
+}
+
+TEST_F(TimeTrialResult, ARankingThatCannotBeWrittenIsReportedNotShown) {
+    ASSERT_TRUE(QDir().mkpath(RankingPath()));  // a folder where the file should be
+    FormBase* result = OpenResult(20000);
+    ASSERT_TRUE(NameBox(result)->isEnabled());
+    app.msg.Answer(MsgAnswer::OK);
+    app.msg.Answer(MsgAnswer::No);
+    Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
+    ASSERT_EQ(app.msg.asked.size(), 2);
+    EXPECT_TRUE(app.msg.asked[0].text.contains(QStringLiteral("保存できませんでした")));
+    EXPECT_EQ(app.msg.asked[1].text, QStringLiteral("もう一度挑戦しますか？"));
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.g.objUser.TimeTrialRanking, -1);
+}
+
+TEST_F(TimeTrialResult, TheNameBoxRefusesWhatTheRecordCannotHoldAndSaysWhy) {
+    app.g.objUser.SetUserName(QString(120, u'x'));
+    QDir().mkpath(app.PlayerPath(QStringLiteral("DATA")));
+    FormBase* result = OpenResult(20000);
+    QLineEdit* box = NameBox(result);
+    EXPECT_EQ(box->text(), QString(99, u'x'));  // a long player name is cut to fit
+
+    box->clear();
+    Commit(box, QString(49, u'山'));
+    Type(box, QStringLiteral("a"));
+    EXPECT_EQ(box->text(), QString(49, u'山') + u'a');
+    EXPECT_TRUE(app.msg.asked.isEmpty());
+    Type(box, QStringLiteral("b"));  // byte 100
+    EXPECT_EQ(box->text(), QString(49, u'山') + u'a');
+    ASSERT_EQ(app.msg.asked.size(), 1);
+    EXPECT_TRUE(app.msg.asked[0].text.contains(QStringLiteral("99")));
+
+    box->clear();
+    Commit(box, QStringLiteral("Ann"));
+    Commit(box, QStringLiteral("😀"));
+    EXPECT_EQ(box->text(), QStringLiteral("Ann"));
+    ASSERT_EQ(app.msg.asked.size(), 2);
+    EXPECT_TRUE(app.msg.asked[1].text.contains(QStringLiteral("😀")));
+
+    Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
+    EXPECT_EQ(LoadTimeTrialData(RankingPath())[0].RankName, QStringLiteral("Ann"));
+}
+
+TEST_F(TimeTrialResult, TheRankingCloseBoxAsksLikeOkAndAnEmptyNameStaysBlank) {
+    app.WriteFile(RankingPath(), RankingFile({30000, 40000}));
+    app.g.objUser.TimeTrialRanking = 1;
+    FormBase* ranking = app.Open<FormBase>(QStringLiteral("frmRankingTimeTrial"));
+    EXPECT_EQ(Text(ranking, "lblTime(1)"), QStringLiteral("0m40s00"));
+    EXPECT_NE(ForeColor(Find<QLabel>(ranking, QStringLiteral("lblScore(0)"))), QColor(255, 0, 0));
+    EXPECT_EQ(ForeColor(Find<QLabel>(ranking, QStringLiteral("lblScore(1)"))), QColor(255, 0, 0));
+    app.msg.Answer(MsgAnswer::Yes);
+    ranking->close();
+    ASSERT_EQ(app.msg.asked.size(), 1);
+    EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("もう一度挑戦しますか？"));
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmTimeTrial"));
+
+    // An entry without a name blinks invisibly; the row is still red.
+    TimeTrialTable data;
+    data[0] = {QString(), 12000, QStringLiteral("90.0%"), 12100, QStringLiteral("AAA"), QStringLiteral("慣用句")};
+    ASSERT_TRUE(SaveTimeTrialData(RankingPath(), data));
+    app.g.objUser.TimeTrialRanking = 0;
+    FormBase* again = app.Open<FormBase>(QStringLiteral("frmRankingTimeTrial"));
+    for (int i = 0; i < 3; ++i) {
+        Fire(again, QStringLiteral("Timer1"));
+        EXPECT_EQ(Text(again, "lblName(0)"), QString());
+    }
+    EXPECT_EQ(ForeColor(Find<QLabel>(again, QStringLiteral("lblRank(0)"))), QColor(255, 0, 0));
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include <array>
+
+#include "common/TimeTrialRecords.h"
+#include "platform/widgets/FormBase.h"
+
+class QLabel;
+class QPushButton;
+
+namespace kd {
+
+class Timer;
+
+// The ten best runs; the entry just added is red and its name blinks.
+class frmRankingTimeTrial : public FormBase {
+    Q_OBJECT
+public:
+    explicit frmRankingTimeTrial(AppContext& ctx);
+
+protected:
+    void Form_Load() override;
+    bool Form_QueryUnload(UnloadMode mode) override;
+
+private:
+    void Timer1_Timer();
+    void cmdOK_Click();
+
+    enum Column { Name, Time, Rate, Score, Rank, Genre, ColumnCount };
+    std::array<std::array<QLabel*, kTimeTrialPlaces>, ColumnCount> m_cells{};
+    QPushButton* cmdOK;
+    Timer* Timer1;
+    QLabel* m_blinking = nullptr;  // the highlighted row's name label; its Tag property holds the name
+    bool m_done = false;
+};
+
+}  // namespace kd

@@ -1,0 +1,206 @@
+#include "timetrial/frmResultTimeTrial.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "common/FileSystem.h"
+#include "common/Format.h"
+#include "common/GameState.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Navigator.h"
+#include "platform/widgets/Timer.h"
+#include "questions/StringTable.h"
+
+namespace kd {
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+
+QString RankingPath(const GameState& g) { return g.PlayerPath(QStringLiteral("DATA/TimeTrialData")); }
+
+// Red while enabled, greyed while disabled.
+void SetRedWhenEnabled(QWidget* w) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Active, QPalette::WindowText, kRed);
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, kRed);
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(160, 160, 160));
+    w->setPalette(pal);
+}
+
+void SetGreyWhenDisabled(QWidget* w) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(160, 160, 160));
+    w->setPalette(pal);
+}
+
+}  // namespace
+
+frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx) : FormBase(ctx, QStringLiteral("frmResultTimeTrial")) {
+    SetClientSize(408, 335);
+
+    auto* Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(3, 3, 400, 253);
+    Picture1->setPixmap(Bitmap(QStringLiteral("RESULTPANEL")));
+
+    lblAllType = StatLabel(Picture1, QStringLiteral("lblAllType"), QStringLiteral("Label2"), 9, 6, 178);
+    lblCorrectCount = StatLabel(Picture1, QStringLiteral("lblCorrectCount"), QStringLiteral("Label3"), 9, 57, 178);
+    lblMissCount = StatLabel(Picture1, QStringLiteral("lblMissCount"), QStringLiteral("Label4"), 9, 108, 178);
+    lblCorrectRate = StatLabel(Picture1, QStringLiteral("lblCorrectRate"), QStringLiteral("Label5"), 9, 159, 178);
+    lblTime = StatLabel(Picture1, QStringLiteral("lblTime"), QStringLiteral("Label6"), 213, 6, 175);
+    lblTypesPerSec = StatLabel(Picture1, QStringLiteral("lblTypesPerSec"), QStringLiteral("Label7"), 213, 57, 175);
+    lblScore = StatLabel(Picture1, QStringLiteral("lblScore"), QStringLiteral("Label8"), 213, 108, 175);
+    lblRank = StatLabel(Picture1, QStringLiteral("lblRank"), QStringLiteral("Label9"), 213, 159, 175);
+    lblJunni = StatLabel(Picture1, QStringLiteral("lblJunni"), QStringLiteral("Label1"), 213, 204, 175);
+    SetForeColor(lblJunni, kRed);
+
+    lblRankIn = MakeLabel(this, QStringLiteral("lblRankIn"), QStringLiteral("ランクイン！"), 63, 264);
+    SetPixelFont(lblRankIn, 16, true);
+    lblRankIn->adjustSize();
+    SetRedWhenEnabled(lblRankIn);
+    lblInputName = MakeLabel(this, QStringLiteral("lblInputName"), QStringLiteral("名前を入力してください。"), 18, 285);
+    SetPixelFont(lblInputName, 13);
+    lblInputName->adjustSize();
+    SetGreyWhenDisabled(lblInputName);
+    txtInputName = new QLineEdit(this);
+    txtInputName->setObjectName(QStringLiteral("txtInputName"));
+    txtInputName->setGeometry(18, 306, 169, 22);
+    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 309, 294, 82, 34);
+    lblRankIn->setEnabled(false);
+    lblInputName->setEnabled(false);
+    txtInputName->setEnabled(false);
+
+    Timer1 = new Timer(this, QStringLiteral("Timer1"), 300, [this] { lblRankIn->setVisible(!lblRankIn->isVisible()); });
+
+    connect(txtInputName, &QLineEdit::textChanged, this, [this](const QString& t) {
+        if (CheckRankName(t) == RankNameCheck::Ok) m_acceptedName = t;
+    });
+    connect(txtInputName, &QLineEdit::textEdited, this, [this](const QString& t) { txtInputName_Edited(t); });
+    connect(txtInputName, &QLineEdit::returnPressed, this, [this] { cmdOK_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+}
+
+QLabel* frmResultTimeTrial::StatLabel(QWidget* panel, const QString& name, const QString& shadowName, int x, int y,
+                                      int w) {
+    QLabel* shadow = MakeLabel(panel, shadowName, QString(), x + 6, y + 6, w, 31);
+    SetBackColor(shadow, QColor(64, 64, 64));
+    QLabel* l = MakeLabel(panel, name, QString(), x, y, w, 31);
+    SetBackColor(l, QColor(250, 250, 240));
+    SetForeColor(l, QColor(16, 16, 64));
+    SetPixelFont(l, 16, true);
+    l->setIndent(8);
+    return l;
+}
+
+void frmResultTimeTrial::Form_Load() {
+    if (!ExistFolder(g.PlayerFolder())) MakeFolder(g.PlayerFolder());
+    if (!ExistFolder(g.PlayerPath(QStringLiteral("DATA")))) MakeFolder(g.PlayerPath(QStringLiteral("DATA")));
+    g.objUser.TimeTrialRanking = -1;
+    RankData = TimeTrialTable();
+    txtInputName->setEnabled(false);
+    SetCaption(AppTitle() + QStringLiteral("　―　結果　―"));
+
+    const qint32 t = g.objUser.GetTimeTrialTime();
+    const int correct = g.objTypingSystem.GetCorrectCount();
+    const int miss = g.objTypingSystem.GetMissCount();
+    FillStatistics(t, correct, miss);
+
+    const QString genre = g.objMondai.GetGenre();
+    m_entry = TimeTrialRecord();
+    m_entry.RankTime = t;
+    m_entry.RankRate = correct + miss > 0 ? FormatNumber(double(correct) / (correct + miss), QStringLiteral("##0.0%"))
+                                          : QStringLiteral("0%");
+    m_entry.RankScore = GetTimeTrialScore(genre, t, miss);
+    m_entry.RankGrade = GetTimeTrialRank(t);
+    m_entry.RankGenre = genre;
+
+    RankData = LoadTimeTrialData(RankingPath(g));
+
+    // Without a time there is no run to rank; a 0 would also read back as an empty place.
+    const int place = t > 0 ? FindTimeTrialPlace(RankData, t) : -1;
+    if (place < 0) {
+        cmdOK->setFocus();
+        return;
+    }
+    txtInputName->setEnabled(true);
+    txtInputName->setText(FitRankName(g.objUser.GetUserName()));
+    txtInputName->selectAll();
+    txtInputName->setFocus();
+    InsertTimeTrialEntry(RankData, place, m_entry);
+    g.objUser.TimeTrialRanking = qint16(place);
+    lblJunni->setText(QString::number(place + 1) + QStringLiteral("位"));
+    lblRankIn->setEnabled(true);
+    lblInputName->setEnabled(true);
+    Timer1->Start();
+}
+
+void frmResultTimeTrial::FillStatistics(qint32 t, int correct, int miss) {
+    const int all = correct + miss;
+    lblAllType->setText(QStringLiteral("全打数：") + QString::number(all));
+    lblCorrectCount->setText(QStringLiteral("正打数：") + QString::number(correct));
+    lblMissCount->setText(QStringLiteral("誤打数：") + QString::number(miss));
+    lblCorrectRate->setText(QStringLiteral("正答率：") +
+                            FormatNumber(all > 0 ? double(correct) / all : 0.0, QStringLiteral("##0.0%")));
+    lblTime->setText(FormatTimeTrialTime(t));
+    const double perSec = t > 0 ? correct / (t / 1000.0) : 0.0;
+    lblTypesPerSec->setText(QStringLiteral("Types/Sec：") + FormatNumber(perSec, QStringLiteral("###0.00")));
+    lblScore->setText(QStringLiteral("スコア：") + QString::number(GetTimeTrialScore(g.objMondai.GetGenre(), t, miss)));
+    lblRank->setText(QStringLiteral("ランク：") + GetTimeTrialRank(t));
+}
+
+void frmResultTimeTrial::txtInputName_Edited(const QString& text) {
+    const RankNameCheck check = CheckRankName(text);
+    if (check == RankNameCheck::Ok) return;
+    // Refuse the edit as a whole and say why; the name stays as it was.
+    const int cursor = txtInputName->cursorPosition() - int(text.size() - m_acceptedName.size());
+    txtInputName->setText(m_acceptedName);
+    txtInputName->setCursorPosition(qBound(0, cursor, int(m_acceptedName.size())));
+    const QString why =
+        check == RankNameCheck::TooLong
+            ? QStringLiteral("名前が長すぎます。\n名前は半角%1文字（全角%2文字）まで入力できます。")
+                  .arg(kMaxRankNameBytes)
+                  .arg(kMaxRankNameBytes / 2)
+            : QStringLiteral("「%1」は名前に使えない文字です。").arg(FirstUnencodableChar(text));
+    ctx.msg.Show(this, AppTitle(), why, MsgButtons::OK);
+}
+
+void frmResultTimeTrial::cmdOK_Click() {
+    if (m_done) return;
+    const int place = g.objUser.TimeTrialRanking;
+    if (txtInputName->isEnabled() && place >= 0 && place < kTimeTrialPlaces) {
+        RankData[place].RankName = txtInputName->text();
+        if (Tag == QLatin1String("kannyouku"))
+            RankData[place].RankGenre = QStringLiteral("慣用句");
+        else if (Tag == QLatin1String("english"))
+            RankData[place].RankGenre = QStringLiteral("英単語");
+        Timer1->Stop();
+        if (SaveTimeTrialData(RankingPath(g), RankData)) {
+            m_done = true;
+            ctx.nav.Replace(this, QStringLiteral("frmRankingTimeTrial"));
+            return;
+        }
+        // Saying so beats opening a ranking that silently lacks the new entry.
+        g.objUser.TimeTrialRanking = -1;
+        ctx.msg.Show(this, AppTitle(), QStringLiteral("ランキングを保存できませんでした。\nこの記録は登録されません。"),
+                     MsgButtons::OK);
+    }
+    AskTryAgain();
+}
+
+void frmResultTimeTrial::AskTryAgain() {
+    m_done = true;
+    const MsgAnswer a =
+        ctx.msg.Show(this, QStringLiteral("KeyDerby"), QStringLiteral("もう一度挑戦しますか？"), MsgButtons::YesNo);
+    ctx.nav.Replace(this, a == MsgAnswer::Yes ? QStringLiteral("frmTimeTrial") : QStringLiteral("frmMain"));
+}
+
+bool frmResultTimeTrial::Form_QueryUnload(UnloadMode mode) {
+    if (mode == UnloadMode::UserClosed) cmdOK_Click();
+    return true;
+}
+
+}  // namespace kd

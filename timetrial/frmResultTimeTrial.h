@@ -1,0 +1,54 @@
+#pragma once
+#include "common/TimeTrialRecords.h"
+#include "platform/widgets/FormBase.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kd {
+
+class Timer;
+
+// The run's figures, score and grade; a run that makes the ten best takes a name and is
+// written to DATA/TimeTrialData.
+class frmResultTimeTrial : public FormBase {
+    Q_OBJECT
+public:
+    explicit frmResultTimeTrial(AppContext& ctx);
+
+    const TimeTrialTable& Ranking() const { return RankData; }
+
+protected:
+    void Form_Load() override;
+    bool Form_QueryUnload(UnloadMode mode) override;
+
+private:
+    QLabel* StatLabel(QWidget* panel, const QString& name, const QString& shadowName, int x, int y, int w);
+    void FillStatistics(qint32 t, int correct, int miss);
+    void txtInputName_Edited(const QString& text);
+    void cmdOK_Click();
+    void AskTryAgain();
+
+    QLabel* lblAllType;
+    QLabel* lblCorrectCount;
+    QLabel* lblMissCount;
+    QLabel* lblCorrectRate;
+    QLabel* lblTime;
+    QLabel* lblTypesPerSec;
+    QLabel* lblScore;
+    QLabel* lblRank;
+    QLabel* lblJunni;
+    QLabel* lblRankIn;
+    QLabel* lblInputName;
+    QLineEdit* txtInputName;
+    QPushButton* cmdOK;
+    Timer* Timer1;
+
+    TimeTrialTable RankData;
+    TimeTrialRecord m_entry;
+    QString m_acceptedName;  // the name box's last text that the record can hold
+    bool m_done = false;     // OK has run; the close that follows must not run it again
+};
+
+}  // namespace kd

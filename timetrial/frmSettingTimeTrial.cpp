@@ -1,0 +1,76 @@
+#include "timetrial/frmSettingTimeTrial.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "common/GameState.h"
+#include "common/GenreFile.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "questions/StringTable.h"
+#include "timetrial/frmTimeTrial.h"
+
+namespace kd {
+
+frmSettingTimeTrial::frmSettingTimeTrial(AppContext& ctx, frmTimeTrial* owner)
+    : FormBase(ctx, QStringLiteral("frmSettingTimeTrial"), owner), m_owner(owner) {
+    SetClientSize(388, 102);
+    auto* frmGenre = new QGroupBox(QStringLiteral("ジャンルを設定してください。"), this);
+    frmGenre->setObjectName(QStringLiteral("frmGenre"));
+    frmGenre->setGeometry(6, 12, 262, 79);
+    optJp = new QRadioButton(QStringLiteral("日本語"), frmGenre);
+    optJp->setObjectName(QStringLiteral("optJp"));
+    optJp->move(21, 30);
+    optJp->adjustSize();
+    optEng = new QRadioButton(QStringLiteral("英単語"), frmGenre);
+    optEng->setObjectName(QStringLiteral("optEng"));
+    optEng->move(150, 30);
+    optEng->adjustSize();
+    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 291, 12, 91, 37);
+    cmdCancel = MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("キャンセル"), 291, 54, 91, 37);
+    cmdOK->setDefault(true);
+    cmdOK->setAutoDefault(true);
+    cmdCancel->setAutoDefault(true);
+
+    connect(optJp, &QRadioButton::toggled, this, [this] { ShowSelection(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+void frmSettingTimeTrial::Form_Load() {
+    SetCaption(QStringLiteral("設定"));
+    // Only exactly 1 shows English here; OK then rewrites any odd value as 0 or 1.
+    const qint16 value = ReadGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")));
+    (value == 1 ? optEng : optJp)->setChecked(true);
+    ShowSelection();
+}
+
+void frmSettingTimeTrial::ShowSelection() {
+    SetForeColor(optJp, optJp->isChecked() ? QColor(255, 0, 0) : QColor(0, 0, 0));
+    SetForeColor(optEng, optEng->isChecked() ? QColor(255, 0, 0) : QColor(0, 0, 0));
+}
+
+void frmSettingTimeTrial::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: cmdOK_Click(); break;
+        case Qt::Key_Escape: cmdCancel_Click(); break;
+        default: FormBase::keyPressEvent(event);
+    }
+}
+
+void frmSettingTimeTrial::cmdOK_Click() {
+    const bool jp = optJp->isChecked();
+    const QString key = jp ? QStringLiteral("kannyouku") : QStringLiteral("english");
+    if (m_owner) m_owner->ApplyGenre(key);
+    if (!WriteGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")), jp ? 0 : 1))
+        ctx.msg.Show(this, AppTitle(), QStringLiteral("ジャンルの設定を保存できませんでした。\n今回の挑戦には選んだジャンルが使われます。"),
+                     MsgButtons::OK);
+    Unload();
+}
+
+void frmSettingTimeTrial::cmdCancel_Click() { Unload(); }
+
+}  // namespace kd
