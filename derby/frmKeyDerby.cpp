@@ -1,0 +1,143 @@
+#include "derby/frmKeyDerby.h"
+
+#include <QPointer>
+#include <cmath>
+
+#include "common/GameState.h"
+#include "platform/core/Audio.h"
+#include "common/HeatFile.h"
+#include "derby/Cast.h"
+#include "platform/core/Random.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "questions/StringTable.h"
+
+namespace kd {
+
+namespace {
+
+DerbyPlayForm::Layout RaceLayout() {
+    DerbyPlayForm::Layout l;
+    l.client = {664, 411};
+    l.powerFrame = {3, 3, 151, 121};
+    l.powerBar = {9, 75, 136, 19};
+    l.panel = {156, 3};
+    l.buttonFrame = {564, 3, 97, 121};
+    l.retry = {573, 39};
+    l.back = {573, 75};
+    l.backName = QStringLiteral("cmdBack");
+    l.ground = {6, 129, frmKeyDerby::kTrackWidth, frmKeyDerby::kTrackHeight};
+    return l;
+}
+
+constexpr std::array<int, 4> kLaneLineY = {66, 129, 195, 261};
+
+}  // namespace
+
+frmKeyDerby::frmKeyDerby(AppContext& ctx_)
+    : DerbyPlayForm(ctx_, QStringLiteral("frmKeyDerby"), QStringLiteral("KeyDerby"), RaceLayout()) {}
+
+void frmKeyDerby::Init() {
+    pctGround->SetBackground(Bitmap(QStringLiteral("KEYDERBYBACK")));
+    g.rnd.Randomize();
+    g.audio.StopMidi();
+    SetUpHeat();
+    for (int i = 0; i < 4; ++i) {
+        imlCharaList[i] = CharaBitmap(g.Chara[i].CharaNo);
+        CharaX[i] = 0;
+        g.FinishOrder[i] = 0;
+        Finished[i] = false;
+    }
+    NextRank = 1;
+    Redraw();
+    ResetPlayControls(QStringLiteral("スペースでスタート"));
+    Read_GenreData();
+    g.objTypingSystem.Reset();
+}
+
+void frmKeyDerby::SetUpHeat() {
+    const int heatNo = g.Heat.HeatNo;
+    const HeatPlan plan = HeatPlanOf(heatNo);
+    for (int j = 1; j <= 3; ++j) {
+        if (plan.LaneChara[j - 1] != 0)
+            g.Chara[j].CharaNo = plan.LaneChara[j - 1];
+        else if (!IsPossibleCoQualifier(heatNo, g.Chara[j].CharaNo))
+            // A damaged heat file: race someone who could have come through rather than a blank.
+            g.Chara[j].CharaNo = FallbackCoQualifier(heatNo);
+        g.Chara[j].StepSize = plan.StepSize;
+    }
+    RandRange = plan.RandRange;
+    MidiName = plan.MidiName;
+}
+
+void frmKeyDerby::Redraw() {
+    pctGround->Cls();
+    for (int y : kLaneLineY) pctGround->DrawLine(6, y, 639, y, Qt::white);
+    for (int i = 0; i < 4; ++i) pctGround->DrawPicture(imlCharaList[i], CharaX[i], 65 * i);
+}
+
+bool frmKeyDerby::JudgingKeys() const { return tmrCharaMove->Enabled() && !tmrFinish->Enabled(); }
+
+void frmKeyDerby::tmrCharaMove_Timer() {
+    g.rnd.Randomize();
+    for (int j = 1; j <= 3; ++j) {
+        if (Finished[j]) continue;
+        const float r = g.rnd.Rnd();
+        CharaX[j] = qint16(CharaX[j] + g.Chara[j].StepSize + int(std::floor(float(RandRange) * r)));
+        // Opponents crossing on the same tick are ranked in lane order.
+        if (CharaX[j] >= kFinishX) {
+            g.FinishOrder[NextRank - 1] = g.Chara[j].CharaNo;
+            Finished[j] = true;
+            ++NextRank;
+        }
+    }
+    Redraw();
+}
+
+bool frmKeyDerby::StepPlayer() {
+    CharaX[0] = qint16(CharaX[0] + g.Chara[0].StepSize);
+    if (CharaX[0] < kFinishX) return false;
+    // The movement stops here, so no later tick or key can change the order before the
+    // result is settled.
+    EndPlay(QColor(0, 255, 0), QStringLiteral("Finish!!"), false);
+    return true;
+}
+
+void frmKeyDerby::tmrFinish_Timer() {
+    tmrFinish->Stop();
+    const int rank = NextRank;
+    g.FinishOrder[rank - 1] = g.Chara[0].CharaNo;
+    g.Chara[0].RankText = QString::number(rank) + QStringLiteral("位");
+    Finished[0] = true;
+
+    bool saved = true;
+    qint16 coQualifier = 0;
+    if (rank <= 2) {
+        g.Heat.HeatNo = qint16(g.Heat.HeatNo + 1);
+        saved = SaveHeatRecord(g) && saved;
+        if (rank == 2) coQualifier = g.FinishOrder[0];
+    }
+    if (rank <= 3) {
+        // Whoever is still running is placed behind the player in lane order.
+        ++NextRank;
+        for (int j = 1; j <= 3 && NextRank <= 4; ++j) {
+            if (Finished[j]) continue;
+            g.FinishOrder[NextRank - 1] = g.Chara[j].CharaNo;
+            Finished[j] = true;
+            if (NextRank == 2) coQualifier = g.Chara[j].CharaNo;
+            ++NextRank;
+        }
+    }
+    if (coQualifier != 0) {
+        g.Chara[1].CharaNo = coQualifier;
+        saved = SaveCoQualifierRecord(g) && saved;
+    }
+    if (!saved) {
+        QPointer<frmKeyDerby> self(this);
+        ctx.msg.Show(this, AppTitle(), QStringLiteral("レースの結果を保存できませんでした。"), MsgButtons::OK);
+        if (!self) return;
+    }
+    LeaveTo(QStringLiteral("frmRankingKeyDerby"));
+}
+
+}  // namespace kd

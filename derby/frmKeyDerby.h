@@ -1,0 +1,39 @@
+#pragma once
+#include <QPixmap>
+#include <array>
+
+#include "derby/DerbyPlayForm.h"
+
+namespace kd {
+
+// One heat of the derby: the player's character against three opponents on four lanes.
+class frmKeyDerby : public DerbyPlayForm {
+    Q_OBJECT
+public:
+    explicit frmKeyDerby(AppContext& ctx);
+
+    static constexpr int kTrackWidth = 652;
+    static constexpr int kTrackHeight = 277;
+    static constexpr int kFinishX = kTrackWidth - 70;
+
+    std::array<qint16, 4> CharaX{};
+    std::array<bool, 4> Finished{};
+    qint16 RandRange = 0;
+    qint16 NextRank = 1;
+    QString MidiName;
+
+protected:
+    void Init() override;
+    QString MusicName() const override { return MidiName; }
+    bool StepPlayer() override;
+    bool JudgingKeys() const override;
+    void tmrCharaMove_Timer() override;
+    void tmrFinish_Timer() override;
+
+private:
+    void SetUpHeat();
+    void Redraw();
+    std::array<QPixmap, 4> imlCharaList;
+};
+
+}  // namespace kd

@@ -1,0 +1,36 @@
+#pragma once
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <array>
+
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/FormBase.h"
+
+namespace kd {
+
+// The order of the heat just run, the player's place in red, and the verdict.
+class frmRankingKeyDerby : public FormBase {
+    Q_OBJECT
+public:
+    explicit frmRankingKeyDerby(AppContext& ctx);
+
+    QLabel* lblPlace;  // Label1(0)
+    QLabel* Label2;
+    PictureBox* pctBack;
+    std::array<QLabel*, 4> lblRank{};
+    QPushButton* cmdOK;
+    int Place = 0;  // 1-4, 0 when the rank text is unreadable
+
+    void cmdOK_Click();
+
+protected:
+    void Form_Load() override;
+    bool Form_QueryUnload(UnloadMode mode) override;
+
+private:
+    void Redraw();
+    std::array<QPixmap, 4> imlCharaList;
+};
+
+}  // namespace kd

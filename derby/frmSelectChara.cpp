@@ -1,0 +1,170 @@
+#include "derby/frmSelectChara.h"
+
+#include <QFrame>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "common/Format.h"
+#include "common/GameState.h"
+#include "derby/Cast.h"
+#include "derby/frmSettingKeyDerby.h"
+#include "platform/core/Audio.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Navigator.h"
+
+namespace kd {
+
+namespace {
+const QColor kLightGrey(224, 224, 224);
+const QColor kYellow(255, 255, 0);
+constexpr int kDemoWidth = 472;
+}  // namespace
+
+CharaTile::CharaTile(QWidget* parent, const QString& name, int x, int y, std::function<void()> onClick)
+    : PictureBox(parent, name, x, y, 70, 70), m_onClick(std::move(onClick)) {
+    SetFillColor(kLightGrey);
+}
+
+void CharaTile::SetChosen(bool chosen) {
+    m_chosen = chosen;
+    SetFillColor(chosen ? kYellow : kLightGrey);
+}
+
+void CharaTile::paintEvent(QPaintEvent* event) {
+    PictureBox::paintEvent(event);
+    if (!m_chosen) return;
+    QPainter p(this);
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void CharaTile::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && m_onClick) m_onClick();
+}
+
+frmSelectChara::frmSelectChara(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmSelectChara")) {
+    SetCaption(QStringLiteral("キャラクター選択"));
+    SetClientSize(441, 390);
+
+    QLabel* info = MakeLabel(this, QStringLiteral("lblInfo"), QStringLiteral("キャラクターを選択してください。"), 9, 9);
+    SetPixelFont(info, 15, true);
+    info->adjustSize();
+
+    auto* shape1 = new QFrame(this);
+    shape1->setObjectName(QStringLiteral("Shape1"));
+    shape1->setGeometry(3, 39, 433, 115);
+    shape1->setStyleSheet(QStringLiteral("#Shape1 { border: 1px solid white; }"));
+
+    lblCharaName = MakeLabel(this, QStringLiteral("lblCharaName"), QStringLiteral("CrazyBallRed"), 9, 45, 200, 22);
+    SetPixelFont(lblCharaName, 15, true);
+    const std::array<int, 5> tileX = {9, 96, 183, 270, 357};
+    for (int i = 0; i < 5; ++i)
+        pctChara[i] = new CharaTile(this, QStringLiteral("pctChara(%1)").arg(i), tileX[i], 72,
+                                    [this, i] { pctChara_Click(i); });
+
+    MakeLabel(this, QStringLiteral("lblPower(0)"), QStringLiteral("忍耐力："), 15, 159);
+    lblPowerValue = MakeLabel(this, QStringLiteral("lblPower(1)"), QString(), 87, 159, 60, -1);
+    pgbNinntaiRyoku = new QProgressBar(this);
+    pgbNinntaiRyoku->setObjectName(QStringLiteral("pgbNinntaiRyoku"));
+    pgbNinntaiRyoku->setGeometry(12, 180, 421, 22);
+    MakeLabel(this, QStringLiteral("lblStepSize(0)"), QStringLiteral("瞬発力："), 15, 216);
+    lblStepSizeValue = MakeLabel(this, QStringLiteral("lblStepSize(1)"), QString(), 87, 216, 60, -1);
+    pgbStepSize = new QProgressBar(this);
+    pgbStepSize->setObjectName(QStringLiteral("pgbStepSize"));
+    pgbStepSize->setGeometry(12, 237, 421, 22);
+    for (QProgressBar* bar : {pgbNinntaiRyoku, pgbStepSize}) {
+        bar->setRange(0, 100);
+        bar->setTextVisible(false);
+    }
+
+    auto* pctDisplay = new QWidget(this);
+    pctDisplay->setObjectName(QStringLiteral("pctDisplay"));
+    pctDisplay->setGeometry(9, 267, 352, 70);
+    pctDemo = new PictureBox(pctDisplay, QStringLiteral("pctDemo"), -60, -3, kDemoWidth, 70);
+    pctDemo->SetFillColor(QColor(255, 255, 255));
+
+    cmdSetting = MakeButton(this, QStringLiteral("cmdSetting"), QStringLiteral("ジャンル"), 9, 348, 91, 31);
+    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 243, 348, 91, 31);
+    cmdBack = MakeButton(this, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 342, 348, 91, 31);
+    connect(cmdSetting, &QPushButton::clicked, this, [this] { cmdSetting_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdBack, &QPushButton::clicked, this, [this] { LeaveTo(QStringLiteral("frmMain")); });
+
+    tmrDemo = new Timer(this, QStringLiteral("tmrDemo"), 100, [this] { tmrDemo_Timer(); });
+    SetKeyPreview(true);
+}
+
+void frmSelectChara::Form_Load() {
+    SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
+    for (int i = 0; i < 5; ++i) {
+        imlCharaList[i] = CharaBitmap(PlayableCast()[i].CharaNo);
+        pctChara[i]->DrawPicture(imlCharaList[i], 0, 0);
+    }
+    // Every visit starts on CrazyBallRed; an earlier choice is not kept.
+    pctChara_Click(0);
+    tmrDemo->Start();
+    if (g.BgmOn == -1) g.audio.PlayMidi(QStringLiteral("back.mid"));
+}
+
+void frmSelectChara::pctChara_Click(int index) {
+    for (int i = 0; i < 5; ++i) {
+        pctChara[i]->SetChosen(i == index);
+        pctChara[i]->DrawPicture(imlCharaList[i], 0, 0);
+    }
+    const PlayableChara& c = PlayableCast()[index];
+    CharaData& me = g.Chara[0];
+    me.CharaNo = c.CharaNo;
+    me.StepSize = c.StepSize;
+    me.MissCost = c.MissCost;
+    DemoX = 62;
+    lblCharaName->setText(c.Name);
+    ShowStats();
+}
+
+void frmSelectChara::ShowStats() {
+    const float endurance = EnduranceOf(g.Chara[0].MissCost);
+    const int step = g.Chara[0].StepSize * 10;
+    pgbNinntaiRyoku->setValue(qBound(0, int(RoundHalfEven(endurance)), 100));
+    lblPowerValue->setText(ShortestSingle(endurance));
+    pgbStepSize->setValue(qBound(0, step, 100));
+    lblStepSizeValue->setText(QString::number(step));
+}
+
+void frmSelectChara::tmrDemo_Timer() {
+    pctDemo->Cls();
+    pctDemo->DrawPicture(imlCharaList[PlayableByNo(g.Chara[0].CharaNo).CharaNo - 1], DemoX, 2);
+    DemoX = qint16(DemoX + 3);
+    if (DemoX + 65 >= kDemoWidth) DemoX = 0;
+}
+
+void frmSelectChara::cmdOK_Click() {
+    g.Chara[0].CharaName = lblCharaName->text();
+    LeaveTo(QStringLiteral("frmHeatInfo"));
+}
+
+void frmSelectChara::cmdSetting_Click() { ctx.nav.ShowModal(new frmSettingKeyDerby(ctx, this)); }
+
+void frmSelectChara::Form_KeyDown(int KeyCode, int) {
+    if (KeyCode == 8)
+        LeaveTo(QStringLiteral("frmMain"));
+    else if (KeyCode == 13)  // OK is the default button
+        cmdOK_Click();
+}
+
+void frmSelectChara::LeaveTo(const QString& next) {
+    if (Unloading()) return;
+    g.audio.StopMidi();
+    ctx.nav.Replace(this, next);
+}
+
+bool frmSelectChara::Form_QueryUnload(UnloadMode mode) {
+    if (mode == UnloadMode::UserClosed) {
+        g.audio.StopMidi();
+        ctx.nav.Show(QStringLiteral("frmMain"));
+    }
+    return true;
+}
+
+void frmSelectChara::Form_Unload() { tmrDemo->Stop(); }
+
+}  // namespace kd

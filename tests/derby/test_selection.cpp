@@ -1,0 +1,191 @@
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "DerbyKit.h"
+#include "derby/frmHeatInfo.h"
+#include "derby/frmRankingKeyDerby.h"
+#include "derby/frmSelectChara.h"
+#include "derby/frmSettingKeyDerby.h"
+#include "platform/widgets/Bitmaps.h"
+
+namespace kd::test {
+namespace {
+
+TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
+    DerbyApp app;
+    app.g.BgmOn = -1;
+    app.Pick(4);  // an earlier visit's choice is not kept
+    auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+    EXPECT_EQ(app.audio.playing, "back.mid");
+    EXPECT_EQ(sel->lblCharaName->text(), "CrazyBallRed");
+    EXPECT_EQ(app.g.Chara[0].CharaNo, 1);
+    struct Case {
+        int index;
+        QString name, endurance, step;
+        qint16 stepSize, missCost;
+    };
+    const Case cases[] = {
+        {1, "CrazyBallPurple", "71.5", "60", 6, 5}, {2, "CrazyBallBlue", "88.6", "40", 4, 2},
+        {3, "Mouse", "54.4", "80", 8, 8},           {4, "Ponpy", "60.1", "70", 7, 7},
+        {0, "CrazyBallRed", "14.5", "100", 10, 15},
+    };
+    for (const Case& c : cases) {
+        Click(sel->pctChara[c.index]);
+        EXPECT_EQ(sel->lblCharaName->text(), c.name);
+        EXPECT_EQ(Find<QLabel>(sel, "lblPower(1)")->text(), c.endurance) << c.name.toStdString();
+        EXPECT_EQ(Find<QLabel>(sel, "lblStepSize(1)")->text(), c.step) << c.name.toStdString();
+        EXPECT_EQ(sel->pgbStepSize->value(), c.step.toInt());
+        EXPECT_EQ(app.g.Chara[0].CharaNo, c.index + 1);
+        EXPECT_EQ(app.g.Chara[0].StepSize, c.stepSize);
+        EXPECT_EQ(app.g.Chara[0].MissCost, c.missCost);
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(sel->pctChara[i]->Chosen(), i == c.index);
+    }
+}
+
+TEST(Selection, DemoRunsThreePixelsATickWrapsAndRestartsOnAClick) {
+    DerbyApp app;
+    auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+    EXPECT_EQ(sel->DemoX, 62);
+    Fire(sel, "tmrDemo", 114);
+    EXPECT_EQ(sel->DemoX, 62 + 3 * 114);  // 404: 469 is still short of the strip's 472
+    Fire(sel, "tmrDemo");
+    EXPECT_EQ(sel->DemoX, 0);
+    Fire(sel, "tmrDemo", 10);
+    Click(sel->pctChara[0]);  // the chosen one again: demo restarts, stats unchanged
+    EXPECT_EQ(sel->DemoX, 62);
+    EXPECT_EQ(Find<QLabel>(sel, "lblPower(1)")->text(), "14.5");
+}
+
+TEST(Selection, OkRacesTheChosenCharacter) {
+    DerbyApp app;
+    app.g.BgmOn = -1;
+    auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+    sel->cmdOK_Click();
+    EXPECT_EQ(app.nav.CurrentName(), "frmHeatInfo");
+    EXPECT_EQ(app.g.Chara[0].CharaName, "CrazyBallRed");
+    EXPECT_EQ(app.g.Chara[0].StepSize, 10);
+    EXPECT_EQ(app.g.Chara[0].MissCost, 15);
+    EXPECT_EQ(app.audio.playing, "");
+}
+
+TEST(Selection, BackspaceTheButtonAndTheCloseBoxLeadToTheMainMenu) {
+    for (int how = 0; how < 3; ++how) {
+        DerbyApp app;
+        app.g.BgmOn = -1;
+        auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+        if (how == 0) Press(sel, Qt::Key_Backspace);
+        if (how == 1) Click(sel->cmdBack);
+        if (how == 2) sel->close();
+        EXPECT_EQ(app.nav.CurrentName(), "frmMain") << how;
+        EXPECT_EQ(app.audio.playing, "") << how;
+    }
+}
+
+TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {
+    struct Case {
+        QByteArray stored;  // empty: no file yet
+        bool clickEnglish, clickJapanese, ok;
+        bool showsEnglish;
+        QByteArray after;
+    };
+    const QByteArray jp = Record("00 00"), en = Record("01 00"), seven = Record("07 00");
+    const Case cases[] = {
+        {QByteArray(), true, false, true, false, en},  // a new player picks English
+        {en, false, true, true, true, jp},
+        {en, false, false, true, true, en},        // OK without a click writes back what was read
+        {seven, false, false, true, false, seven},  // shown as 日本語 but kept as it was
+        {jp, true, false, false, false, jp},        // Cancel writes nothing
+    };
+    for (const Case& c : cases) {
+        DerbyApp app;
+        const QString path = app.PlayerPath("DATA/genderby");
+        QFile::remove(path);
+        if (!c.stored.isEmpty()) app.WriteFile(path, c.stored);
+        auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+        sel->cmdSetting_Click();
+        auto* dlg = app.Current<frmSettingKeyDerby>();
+        ASSERT_TRUE(dlg);
+        EXPECT_EQ(dlg->optEng->isChecked(), c.showsEnglish);
+        EXPECT_EQ(ForeColor(dlg->optEng), c.showsEnglish ? QColor(255, 0, 0) : QColor(0, 0, 0));
+        EXPECT_EQ(ForeColor(dlg->optJp), c.showsEnglish ? QColor(0, 0, 0) : QColor(255, 0, 0));
+        if (c.clickEnglish) Click(dlg->optEng);
+        if (c.clickJapanese) Click(dlg->optJp);
+        if (c.ok)
+            Click(dlg->cmdOK);
+        else
+            Click(dlg->cmdCancel);
+        EXPECT_TRUE(dlg->Unloading());
+        EXPECT_EQ(app.nav.Current(), sel);
+        EXPECT_EQ(app.ReadFile(path), c.ok ? c.after : c.stored);
+    }
+}
+
+TEST(GenreDialog, TheRacePlaysEnglishForAnyValueButZero) {
+    for (const char* stored : {"00 00", "01 00", "07 00", "FF FF"}) {
+        DerbyApp app;
+        app.WriteFile(app.PlayerPath("DATA/genderby"), Record(stored));
+        app.g.Heat.HeatNo = 1;
+        const bool english = QByteArray(stored) != "00 00";
+        auto* race = app.Open<frmKeyDerby>("frmKeyDerby");
+        EXPECT_EQ(race->Tag, english ? "english" : "kannyouku") << stored;
+    }
+}
+
+TEST(HeatInfo, NamesTheComingHeatAndOpensTheNextScreen) {
+    struct Case {
+        qint16 stored;
+        int yellow;  // label index
+        QString next;
+    };
+    // Numbers outside 1-6 only come from a damaged file.
+    const Case cases[] = {{1, 0, "frmKeyDerby"}, {3, 2, "frmKeyDerby"}, {5, 4, "frmKeyDerby"},
+                          {6, 2, "frmBoss"},     {0, 0, "frmKeyDerby"}, {-4, 0, "frmKeyDerby"},
+                          {9, 2, "frmBoss"}};
+    const QStringList captions = {"First Heat", "Second Heat", "Third Heat", "Fourth Heat", "Champion Ship"};
+    for (const Case& c : cases) {
+        for (int how = 0; how < 4; ++how) {
+            DerbyApp app;
+            app.g.Heat.HeatNo = c.stored;
+            auto* info = app.Open<frmHeatInfo>("frmHeatInfo");
+            const bool boss = c.next == "frmBoss";
+            for (int i = 0; i < 5; ++i) {
+                EXPECT_EQ(info->lblHeatInfo[i]->text(), boss ? (i == 2 ? "BOSS!!" : "") : captions[i]);
+                EXPECT_EQ(ForeColor(info->lblHeatInfo[i]), i == c.yellow ? QColor(255, 255, 0) : QColor(128, 128, 0))
+                    << "heat " << c.stored << " label " << i;
+            }
+            EXPECT_EQ(app.nav.CurrentName(), "frmHeatInfo");
+            if (how == 0) Fire(info, "tmrTimeOut");
+            if (how == 1) Press(info, Qt::Key_Space);
+            if (how == 2) Press(info, Qt::Key_Return);
+            if (how == 3) info->close();
+            EXPECT_EQ(app.nav.CurrentName(), c.next) << "heat " << c.stored << " way " << how;
+            EXPECT_EQ(app.nav.shown.count(c.next), 1);
+        }
+    }
+}
+
+TEST(Ranking, PlaceVerdictAndWhereEachGoes) {
+    for (int place = 1; place <= 4; ++place) {
+        DerbyApp app;
+        app.g.Chara[0].RankText = QString::number(place) + "位";
+        app.g.FinishOrder = {11, 12, 13, 1};
+        auto* ranking = app.Open<frmRankingKeyDerby>("frmRankingKeyDerby");
+        EXPECT_EQ(ranking->lblPlace->text(), QString::number(place) + "位");
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(ForeColor(ranking->lblRank[i]), i + 1 == place ? QColor(255, 0, 0) : QColor(128, 128, 128));
+        const bool advanced = place <= 2;
+        EXPECT_EQ(ranking->Label2->text(), advanced ? "おめでとう！！次のステージへ!!" : "残念!!もう一度挑戦！！");
+        EXPECT_EQ(ForeColor(ranking->Label2), advanced ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        if (place % 2) {
+            Click(ranking->cmdOK);
+            EXPECT_EQ(app.nav.CurrentName(), "frmHeatInfo");
+        } else {
+            ranking->close();
+            EXPECT_EQ(app.nav.CurrentName(), "frmMain");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kd::test
