@@ -103,13 +103,24 @@ int Composer::ScaleKey(int index) const {
     return base + 12 * FloorDiv(index, 7) + scale[Mod(index, 7)];
 }
 
-int Composer::NearestChordIndex(int index, const Chord& chord) const {
-    for (int d : {0, 1, -1, 2, -2, 3, -3}) {
-        const int pc = Mod(ScaleKey(index + d) - m_tonic, 12);
-        for (int t : chord.tones)
-            if (Mod(chord.root + t, 12) == pc) return index + d;
-    }
+bool Composer::IsChordTone(int index, const Chord& chord) const {
+    const int pc = Mod(ScaleKey(index) - m_tonic, 12);
+    for (int t : chord.tones)
+        if (Mod(chord.root + t, 12) == pc) return true;
+    return false;
+}
+
+int Composer::NearestChordIndex(int index, const Chord& chord, int direction) const {
+    const int dir = direction < 0 ? -1 : 1;
+    for (int d : {0, dir, -dir, 2 * dir, -2 * dir, 3 * dir, -3 * dir})
+        if (IsChordTone(index + d, chord)) return index + d;
     return index;
+}
+
+int Composer::NextChordIndex(int from, const Chord& chord, int direction) const {
+    for (int d = 1; d <= 7; ++d)
+        if (IsChordTone(from + direction * d, chord)) return from + direction * d;
+    return from + direction;
 }
 
 std::vector<int> Composer::Voicing(const Chord& chord, int low, int high) {
@@ -183,6 +194,7 @@ void Composer::Melody(const SectionSpec& s, const std::vector<std::vector<Chord>
         const Motif& motif = ph == phrases - 1 ? tune[2] : (ph % 2 ? tune[1] : tune[0]);
         const int phraseSlot = ph * 32;
         const int start = NearestChordIndex(anchor + (ph % 2 ? 1 : 0), ChordAt(bars, phraseSlot));
+        int previous = start, previousStep = 0;
         for (std::size_t i = 0; i < motif.size(); ++i) {
             const MotifNote& n = motif[i];
             // A note that would run into the next note is cut there.
@@ -192,7 +204,12 @@ void Composer::Melody(const SectionSpec& s, const std::vector<std::vector<Chord>
             const Chord& chord = ChordAt(bars, slot);
             int index = start + n.step;
             const bool last = ph == phrases - 1 && i + 1 == motif.size();
-            if (n.slot % 8 == 0 || n.length >= 6 || last) index = NearestChordIndex(index, chord);
+            const bool strong = n.slot % 8 == 0 || n.length >= 6 || last;
+            const int direction = n.step > previousStep ? 1 : n.step < previousStep ? -1 : 0;
+            if (strong) index = NearestChordIndex(index, chord, direction);
+            // Snapping must not flatten a rising or falling line into a repeated note.
+            if (i > 0 && direction != 0 && index == previous)
+                index = strong ? NextChordIndex(previous, chord, direction) : previous + direction;
             if (last) {
                 // Land on the chord's root: the phrase sounds finished.
                 for (int d : {0, 1, -1, 2, -2, 3, -3})
@@ -203,6 +220,8 @@ void Composer::Melody(const SectionSpec& s, const std::vector<std::vector<Chord>
             }
             while (index > 11) index -= 7;
             while (index < -4) index += 7;
+            previous = index;
+            previousStep = n.step;
             const int tick = m_tick + slot * kSixteenth;
             const int velocity = 84 + 6 * s.energy + (n.slot % 16 == 0 ? 8 : 0);
             const int dur = length * kSixteenth * (length <= 2 && s.energy >= 2 ? 75 : 92) / 100;

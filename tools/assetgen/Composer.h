@@ -74,7 +74,10 @@ private:
     void Drums(const SectionSpec& s, int barCount, bool first);
 
     int ScaleKey(int index) const;  // scale index (0 = tonic of octave 0 around the lead) to a key
-    int NearestChordIndex(int index, const Chord& chord) const;
+    bool IsChordTone(int index, const Chord& chord) const;
+    // The chord tone nearest to `index`, looking first in `direction` (-1 down, 1 up).
+    int NearestChordIndex(int index, const Chord& chord, int direction = 1) const;
+    int NextChordIndex(int from, const Chord& chord, int direction) const;
     std::vector<int> Voicing(const Chord& chord, int low, int high);
     void Put(Voice v, int tick, int key, int velocity, int duration);
     int Humanize(int velocity);
