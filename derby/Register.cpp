@@ -1,6 +1,8 @@
 #include "derby/Register.h"
 
+#include "derby/frmBoss.h"
 #include "derby/frmHeatInfo.h"
+#include "derby/frmIntroduction.h"
 #include "derby/frmKeyDerby.h"
 #include "derby/frmRankingKeyDerby.h"
 #include "derby/frmSelectChara.h"
@@ -13,6 +15,8 @@ void RegisterDerbyScreens(Navigator& nav) {
     nav.Register(QStringLiteral("frmHeatInfo"), [](AppContext& c) { return new frmHeatInfo(c); });
     nav.Register(QStringLiteral("frmKeyDerby"), [](AppContext& c) { return new frmKeyDerby(c); });
     nav.Register(QStringLiteral("frmRankingKeyDerby"), [](AppContext& c) { return new frmRankingKeyDerby(c); });
+    nav.Register(QStringLiteral("frmBoss"), [](AppContext& c) { return new frmBoss(c); });
+    nav.Register(QStringLiteral("frmIntroduction"), [](AppContext& c) { return new frmIntroduction(c); });
 }
 
 }  // namespace kd

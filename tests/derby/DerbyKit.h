@@ -7,6 +7,7 @@
 #include "common/RecordFile.h"
 #include "derby/Cast.h"
 #include "derby/Register.h"
+#include "derby/frmBoss.h"
 #include "derby/frmKeyDerby.h"
 #include "support/TestApp.h"
 

@@ -4,9 +4,10 @@
 namespace kd::test {
 namespace {
 
-// The power rules of the race.
+// The race and the boss battle share the power rules; every case runs on both screens.
 DerbyPlayForm* OpenPlay(DerbyApp& app, bool boss) {
     app.g.Heat.HeatNo = boss ? 6 : 1;
+    if (boss) return app.Open<frmBoss>("frmBoss");
     return app.Open<frmKeyDerby>("frmKeyDerby");
 }
 
@@ -29,7 +30,7 @@ TEST(Power, ThresholdsAndTheLosingMiss) {
         {2, 49, "2", true, false},    // CrazyBallBlue survives 49 misses
         {2, 50, "0", true, true},
     };
-    for (const bool boss : {false}) {
+    for (const bool boss : {false, true}) {
         for (const Case& c : cases) {
             DerbyApp app;
             app.msg.Answer(MsgAnswer::Yes);
@@ -58,7 +59,7 @@ TEST(Power, ThresholdsAndTheLosingMiss) {
 }
 
 TEST(Power, YesRestartsGreenAndNoGoesToTheMainMenuWithoutTouchingTheHeatFile) {
-    for (const bool boss : {false}) {
+    for (const bool boss : {false, true}) {
         for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
             DerbyApp app;
             app.g.BgmOn = -1;
@@ -100,7 +101,7 @@ struct ClosingMessageBoxes : MessageBoxes {
 };
 
 TEST(Power, AScreenClosedWhileTheQuestionIsUpIsLeftAlone) {
-    for (const bool boss : {false}) {
+    for (const bool boss : {false, true}) {
         for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
             DerbyApp app;
             ClosingMessageBoxes boxes;

@@ -121,7 +121,7 @@ TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {
     }
 }
 
-TEST(GenreDialog, TheRacePlaysEnglishForAnyValueButZero) {
+TEST(GenreDialog, TheRaceAndTheBossPlayEnglishForAnyValueButZero) {
     for (const char* stored : {"00 00", "01 00", "07 00", "FF FF"}) {
         DerbyApp app;
         app.WriteFile(app.PlayerPath("DATA/genderby"), Record(stored));
@@ -129,6 +129,8 @@ TEST(GenreDialog, TheRacePlaysEnglishForAnyValueButZero) {
         const bool english = QByteArray(stored) != "00 00";
         auto* race = app.Open<frmKeyDerby>("frmKeyDerby");
         EXPECT_EQ(race->Tag, english ? "english" : "kannyouku") << stored;
+        auto* boss = app.Open<frmBoss>("frmBoss");
+        EXPECT_EQ(boss->Tag, race->Tag) << stored;
     }
 }
 

@@ -1,0 +1,110 @@
+#include "derby/frmBoss.h"
+
+#include <QPointer>
+
+#include "common/Format.h"
+#include "common/GameState.h"
+#include "platform/core/Audio.h"
+#include "platform/core/Random.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/MessageBoxes.h"
+
+namespace kd {
+
+namespace {
+
+DerbyPlayForm::Layout BossLayout() {
+    DerbyPlayForm::Layout l;
+    l.client = {708, 428};
+    l.powerFrame = {3, 3, 160, 121};
+    l.powerBar = {6, 84, 151, 19};
+    l.panel = {168, 3};
+    l.buttonFrame = {576, 3, 127, 121};
+    l.retry = {600, 36};
+    l.back = {600, 72};
+    l.backName = QStringLiteral("Command1");
+    l.ground = {3, 129, frmBoss::W, frmBoss::H};
+    return l;
+}
+
+const QString kWin = QStringLiteral("You Win!!");
+
+}  // namespace
+
+frmBoss::frmBoss(AppContext& ctx_)
+    : DerbyPlayForm(ctx_, QStringLiteral("frmBoss"), QStringLiteral("BOSS!!"), BossLayout()) {
+    pctGround->SetBackground(Bitmap(QStringLiteral("ARENA")));
+    post = Bitmap(QStringLiteral("POST"));
+    imlBall = {Bitmap(QStringLiteral("BALLPLAYER")), Bitmap(QStringLiteral("BALLBOSS"))};
+}
+
+void frmBoss::Init() {
+    g.audio.StopMidi();
+    g.rnd.Randomize();
+    ResetPlayControls(QString());
+    BossX = W - 65;
+    PlayerX = 0;
+    BossMaxStep = 17;
+    PlayerStep = g.Chara[0].StepSize;
+    PostX = qint16(RoundHalfEven((W - 100) / 2.0));
+    Balls = {0, 0};
+    Read_GenreData();
+    g.objTypingSystem.Reset();
+    imlCharaList = {CharaBitmap(g.Chara[0].CharaNo), Bitmap(QStringLiteral("BOSS"))};
+    Redraw();
+}
+
+void frmBoss::Redraw() {
+    pctGround->Cls();
+    pctGround->DrawPicture(post, PostX, H - 230);
+    pctGround->DrawPicture(imlCharaList[0], PlayerX, H - 70);
+    pctGround->DrawPicture(imlCharaList[1], BossX, H - 70);
+    const std::array<int, 2> stackX = {PostX + 5, PostX + 55};
+    for (int who = 0; who < 2; ++who)
+        for (int i = 0; i < Balls[who]; ++i) pctGround->DrawPicture(imlBall[who], stackX[who], H - 55 - 40 * i);
+}
+
+void frmBoss::tmrCharaMove_Timer() {
+    // The boss's step is worked out in single precision and rounded half to even.
+    const float r = g.rnd.Rnd();
+    const float x = float(BossX) - float(BossMaxStep) * r;
+    BossX = qint16(RoundHalfEven(x));
+    if (BossX < PostX + 90) {
+        BossX = qint16(W - 65);
+        ++Balls[1];
+    }
+    Redraw();
+    if (Balls[1] == kBallsToWin && Balls[0] < kBallsToWin)
+        EndPlay(QColor(0, 0, 255), QStringLiteral("You Lose!!"), true);
+}
+
+bool frmBoss::StepPlayer() {
+    PlayerX = qint16(PlayerX + PlayerStep);
+    if (PlayerX < PostX - 54) return false;
+    PlayerX = 0;
+    ++Balls[0];
+    if (Balls[0] < kBallsToWin || Balls[1] >= kBallsToWin) return false;
+    EndPlay(QColor(255, 0, 0), kWin, true);
+    return true;
+}
+
+void frmBoss::tmrFinish_Timer() {
+    tmrFinish->Stop();
+    QPointer<frmBoss> self(this);
+    // The verdict on show decides; a restart in the meantime has stopped this timer.
+    if (panel->Display() == kWin) {
+        ctx.msg.Show(this, kWin, QStringLiteral("ボスを倒した!!"), MsgButtons::OK);
+        if (!self || self->Unloading()) return;
+        LeaveTo(QStringLiteral("frmIntroduction"));
+        return;
+    }
+    const MsgAnswer answer = ctx.msg.Show(this, QStringLiteral("You Lose!!"),
+                                          QStringLiteral("あなたの負けです。もう一度挑戦しますか?"), MsgButtons::YesNo);
+    if (!self || self->Unloading()) return;
+    if (answer == MsgAnswer::Yes)
+        Init();
+    else
+        LeaveTo(QStringLiteral("frmMain"));
+}
+
+}  // namespace kd

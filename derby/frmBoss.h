@@ -1,0 +1,41 @@
+#pragma once
+#include <QPixmap>
+#include <array>
+
+#include "derby/DerbyPlayForm.h"
+
+namespace kd {
+
+// Heat 6: the player and the boss run from opposite edges to the post in the middle; each
+// arrival stacks a ball beside the post and the runner starts again. Five balls win.
+class frmBoss : public DerbyPlayForm {
+    Q_OBJECT
+public:
+    explicit frmBoss(AppContext& ctx);
+
+    static constexpr int W = 700;
+    static constexpr int H = 295;
+    static constexpr int kBallsToWin = 5;
+
+    qint16 BossX = 0;
+    qint16 PlayerX = 0;
+    qint16 BossMaxStep = 17;
+    qint16 PlayerStep = 0;
+    qint16 PostX = 0;
+    std::array<qint16, 2> Balls{};
+
+protected:
+    void Init() override;
+    QString MusicName() const override { return QStringLiteral("coolguy.mid"); }
+    bool StepPlayer() override;
+    void tmrCharaMove_Timer() override;
+    void tmrFinish_Timer() override;
+
+private:
+    void Redraw();
+    std::array<QPixmap, 2> imlCharaList;
+    QPixmap post;
+    std::array<QPixmap, 2> imlBall;
+};
+
+}  // namespace kd

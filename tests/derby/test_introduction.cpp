@@ -1,0 +1,78 @@
+#include "DerbyKit.h"
+#include "derby/frmIntroduction.h"
+
+namespace kd::test {
+namespace {
+
+frmIntroduction* OpenIntro(DerbyApp& app) { return app.Open<frmIntroduction>("frmIntroduction"); }
+
+TEST(Introduction, NamesAreTypedOutFromAnEmptyLabel) {
+    DerbyApp app;
+    frmIntroduction* intro = OpenIntro(app);
+    auto* name = intro->lblCharaName;
+    EXPECT_EQ(name->text(), "");
+    const QString first = "CrazyBallRed          ";
+    QStringList seen;
+    for (int t = 0; t <= first.size(); ++t) {
+        Fire(intro, "tmrMoji");
+        seen << name->text();
+    }
+    EXPECT_EQ(seen.first(), "");
+    EXPECT_EQ(seen[1], "C");
+    EXPECT_EQ(seen[12], "CrazyBallRed");
+    EXPECT_EQ(seen.last(), first);
+    // Tick 24 puts the second character up while the first name is still shown.
+    Fire(intro, "tmrMoji");
+    EXPECT_EQ(name->text(), first);
+    EXPECT_EQ(intro->CharaIndex, 2);
+    Fire(intro, "tmrMoji");
+    EXPECT_EQ(name->text(), "");
+}
+
+TEST(Introduction, OnePassIs356TicksAndThePromptComesOnTick338) {
+    DerbyApp app;
+    frmIntroduction* intro = OpenIntro(app);
+    QStringList fullNames;  // what the label holds when the next character comes up
+    int previousIndex = intro->CharaIndex;
+    for (int tick = 1; tick <= 356; ++tick) {
+        Fire(intro, "tmrMoji");
+        EXPECT_EQ(intro->Label2->isVisibleTo(intro), tick >= 338) << "tick " << tick;
+        if (intro->CharaIndex != previousIndex) fullNames << intro->lblCharaName->text();
+        previousIndex = intro->CharaIndex;
+    }
+    QStringList keys;
+    for (const IntroductionEntry& e : IntroductionCast()) keys << e.Key;
+    EXPECT_EQ(fullNames, keys);
+    EXPECT_EQ(intro->CharaIndex, 1);
+    EXPECT_EQ(intro->ShownName, "CrazyBallRed          ");
+    Fire(intro, "tmrMoji", 400);  // round again; the prompt stays
+    EXPECT_TRUE(intro->Label2->isVisibleTo(intro));
+    EXPECT_EQ(intro->Label2->text(), "[ENTER/RETURN]を押してください。");
+}
+
+TEST(Introduction, SpaceOrEnterAtOnceGoesToTheMainMenu) {
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        DerbyApp app;
+        app.g.BgmOn = -1;
+        frmIntroduction* intro = OpenIntro(app);
+        EXPECT_EQ(app.audio.playing, "recovery1.mid");
+        Fire(intro, "tmrMoji", 6);
+        Press(intro, key);
+        EXPECT_EQ(app.nav.CurrentName(), "frmMain");
+        EXPECT_FALSE(FindTimer(intro, "tmrMoji")->Enabled());
+        EXPECT_EQ(app.audio.playing, "");
+    }
+}
+
+TEST(Introduction, MusicOffStartsNothingAndTheCloseBoxStillStopsTheDevice) {
+    DerbyApp app;
+    app.g.BgmOn = 0;
+    frmIntroduction* intro = OpenIntro(app);
+    EXPECT_FALSE(app.audio.calls.join(' ').contains("PlayMidi"));
+    intro->close();
+    EXPECT_EQ(app.audio.calls.last(), "StopMidi");
+    EXPECT_EQ(app.nav.CurrentName(), "frmMain");
+}
+
+}  // namespace
+}  // namespace kd::test
