@@ -5,7 +5,7 @@
 #include "engine/clsTypingSystem.h"
 #include "platform/core/Audio.h"
 #include "tests/engine/KanaUnits.h"
-#include "tests/engine/QStringPrint.h"
+#include "support/QStringPrint.h"
 
 namespace kd {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "engine/clsTypingSystem.h"
 #include "tests/engine/KanaUnits.h"
-#include "tests/engine/QStringPrint.h"
+#include "support/QStringPrint.h"
 
 namespace kd {
 namespace {

@@ -4,7 +4,7 @@
 #include "platform/core/Random.h"
 #include "questions/StringTable.h"
 #include "questions/clsMondai.h"
-#include "tests/engine/QStringPrint.h"
+#include "support/QStringPrint.h"
 
 namespace kd {
 namespace {

@@ -13,6 +13,7 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
+#include "support/QStringPrint.h"
 
 namespace kd::test {
 

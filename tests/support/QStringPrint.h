@@ -3,6 +3,6 @@
 #include <ostream>
 
 // Lets GoogleTest show QStrings as text in failure messages.
-[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) {
+inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
