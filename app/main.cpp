@@ -1,9 +1,10 @@
 #include <QApplication>
-#include <QLabel>
+#include <QFont>
+#include <QTimer>
 
 #include "app/Screens.h"
 #include "common/GameState.h"
-#include "platform/core/Audio.h"
+#include "platform/audio/SdlAudio.h"
 #include "platform/core/DataRoot.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
@@ -16,9 +17,16 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("keyderby"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Key Derby"));
 
+    // Kana and kanji need a Japanese font; fontconfig falls back to another CJK family when
+    // this one is missing.
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setStyleHint(QFont::SansSerif);
+    QApplication::setFont(font);
+
     kd::SteadyTickCounter clock;
     kd::LcgRandom rnd;
-    kd::SilentAudio audio;
+    // Opening the device and the MIDI decoder waits until the splash is on screen.
+    kd::SdlAudio audio(kd::MediaFolder());
     kd::GameState g(rnd, clock, audio, kd::DefaultDataRoot());
     kd::QtMessageBoxes msg;
     kd::Navigator nav;
@@ -26,12 +34,7 @@ int main(int argc, char** argv) {
     nav.SetContext(&ctx);
     kd::RegisterAllScreens(nav);
 
-    if (!nav.Show(QStringLiteral("frmStartUp"))) {
-        // Until the start-up screens exist.
-        auto* w = new QLabel(QStringLiteral("Key Derby — screens are being built."));
-        w->setAttribute(Qt::WA_DeleteOnClose);
-        w->resize(400, 120);
-        w->show();
-    }
+    nav.Show(QStringLiteral("frmStartUp"));
+    QTimer::singleShot(150, &app, [&audio] { audio.Open(); });
     return app.exec();
 }

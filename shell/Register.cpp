@@ -1,9 +1,19 @@
 #include "shell/Register.h"
 
 #include "platform/widgets/Navigator.h"
+#include "shell/frmInputUserName.h"
+#include "shell/frmMain.h"
+#include "shell/frmStartUp.h"
+#include "shell/frmVersion.h"
 
 namespace kd {
 
-void RegisterShellScreens(Navigator& nav) { (void)nav; }
+void RegisterShellScreens(Navigator& nav) {
+    nav.Register(QStringLiteral("frmStartUp"), [](AppContext& c) { return new frmStartUp(c); });
+    nav.Register(QStringLiteral("frmInputUserName"), [](AppContext& c) { return new frmInputUserName(c); });
+    nav.Register(QStringLiteral("frmMain"), [](AppContext& c) { return new frmMain(c); });
+    // The version box belongs to the screen that opens it; shown alone it has no owner.
+    nav.Register(QStringLiteral("frmVersion"), [](AppContext& c) { return new frmVersion(c, nullptr); });
+}
 
 }  // namespace kd

@@ -1,0 +1,35 @@
+#include "common/SoundSwitches.h"
+
+#include "common/RecordFile.h"
+
+namespace kd {
+
+namespace {
+
+QString DataPath(const GameState& g) { return g.PlayerPath(QStringLiteral("DATA/Data")); }
+
+// Only -1 and 0 mean anything; a stray value from a damaged file must not leave the menu
+// showing OFF while the switch counts as on.
+qint16 Switch(const QByteArray& record) { return RecordReader(record).Int16() == -1 ? -1 : 0; }
+
+QByteArray SwitchRecord(qint16 value) {
+    RecordWriter w;
+    w.Int16(value);
+    return w.Record();
+}
+
+}  // namespace
+
+void LoadSoundSwitches(GameState& g) {
+    const QList<QByteArray> recs = RecordFile::ReadRange(DataPath(g), 1, 2);
+    g.BgmOn = Switch(recs.at(0));
+    g.EffectOn = Switch(recs.at(1));
+}
+
+bool SaveSoundSwitches(const GameState& g) {
+    const bool bgm = RecordFile::Write(DataPath(g), 1, SwitchRecord(g.BgmOn));
+    const bool effect = RecordFile::Write(DataPath(g), 2, SwitchRecord(g.EffectOn));
+    return bgm && effect;
+}
+
+}  // namespace kd

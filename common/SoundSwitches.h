@@ -1,0 +1,14 @@
+#pragma once
+#include "common/GameState.h"
+
+namespace kd {
+
+// DATA/Data: record 1 = BgmOn, record 2 = EffectOn (16-bit, -1 on, 0 off).
+
+// Reads both switches (the file is created empty when missing, so a new player starts with
+// both off). Anything but -1 reads as off.
+void LoadSoundSwitches(GameState& g);
+// Writes record 1 and then record 2, each on its own.
+[[nodiscard]] bool SaveSoundSwitches(const GameState& g);
+
+}  // namespace kd

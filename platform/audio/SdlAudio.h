@@ -1,0 +1,55 @@
+#pragma once
+#include <QString>
+
+#include "platform/core/Audio.h"
+
+struct Mix_Chunk;
+typedef struct _Mix_Music Mix_Music;
+
+namespace kd {
+
+// Music and key sounds on SDL2_mixer: MIDI through its FluidSynth decoder with a General MIDI
+// SoundFont, the two key sounds as preloaded chunks on two reserved channels. Only SDL's audio
+// subsystem is started, and only on first use, so the program's first window is not held up.
+// Whatever is missing (device, SoundFont, files) simply means silence.
+class SdlAudio : public Audio {
+public:
+    // mediaFolder holds Midi/ and Sound/. soundFont: the SoundFont to use; a null string picks
+    // SDL_SOUNDFONTS or the system's General MIDI font, an empty one means "none".
+    explicit SdlAudio(const QString& mediaFolder, const QString& soundFont = QString());
+    ~SdlAudio() override;
+    SdlAudio(const SdlAudio&) = delete;
+    SdlAudio& operator=(const SdlAudio&) = delete;
+
+    void PlayMidi(const QString& fileName) override;
+    void StopMidi() override;
+    void InitSoundEffects() override;
+    void PlaySoundEffect(bool isCorrect) override;
+
+    // Opens the device and the MIDI decoder now (the first call of any routine does it too).
+    // Returns whether a device is open.
+    bool Open();
+    bool MusicPlaying() const;
+    QString SoundFont() const { return m_soundFont; }
+
+    // The system's General MIDI SoundFont, or "" when none is installed.
+    static QString SystemSoundFont();
+
+    // 512 frames at 44.1 kHz: a key sound starts within about 12 ms.
+    static constexpr int kFrequency = 44100;
+    static constexpr int kBufferFrames = 512;
+
+private:
+    void FreeMusic();
+    void FreeEffects();
+
+    QString m_mediaFolder;
+    QString m_soundFont;
+    bool m_triedOpen = false;
+    bool m_open = false;
+    Mix_Music* m_music = nullptr;
+    QString m_musicName;
+    Mix_Chunk* m_effects[2] = {nullptr, nullptr};
+};
+
+}  // namespace kd

@@ -1,0 +1,42 @@
+#include "shell/ShellLook.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Controls.h"
+
+namespace kd {
+
+void StyleTitle(QLabel* title, QLabel* shadow, int pixelSize, QPoint at, int offset) {
+    for (QLabel* l : {title, shadow}) {
+        QFont f = l->font();
+        f.setPixelSize(pixelSize);
+        f.setBold(true);
+        f.setItalic(true);
+        l->setFont(f);
+        l->setAlignment(Qt::AlignCenter);
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    SetForeColor(title, kTitleColor);
+    SetForeColor(shadow, kShadowColor);
+    title->move(at);
+    shadow->move(at + QPoint(offset, offset));
+    shadow->lower();
+}
+
+QPixmap ShellBackground(int width, int height) {
+    if (QFile::exists(QStringLiteral(":/pictures/WALLPAPER.png")))
+        return Bitmap(QStringLiteral("WALLPAPER")).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap pm(width, height);
+    QPainter p(&pm);
+    QLinearGradient grad(0, 0, 0, height);
+    grad.setColorAt(0, QColor(16, 40, 96));
+    grad.setColorAt(1, QColor(8, 96, 48));
+    p.fillRect(pm.rect(), grad);
+    return pm;
+}
+
+}  // namespace kd

@@ -1,0 +1,285 @@
+#include "shell/frmMain.h"
+
+#include <QAction>
+#include <QEnterEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <functional>
+
+#include "common/FileSystem.h"
+#include "common/GameState.h"
+#include "common/HeatFile.h"
+#include "common/SoundSwitches.h"
+#include "platform/core/Audio.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Navigator.h"
+#include "questions/StringTable.h"
+#include "shell/ShellLook.h"
+#include "shell/frmVersion.h"
+#include "shell/RecordDeletion.h"
+
+namespace kd {
+
+namespace {
+
+const QColor kItemColor(0, 192, 0);
+const QColor kSelectedColor(255, 255, 0);
+
+const char* const kCaptions[frmMain::kItemCount] = {"PRACTICE", "TIME TRIAL", "KEY DERBY", "END"};
+const char* const kScreens[3] = {"frmPractice", "frmTimeTrial", "frmSelectChara"};
+
+QString Description(int index) {
+    switch (index) {
+        case 0:
+            return QStringLiteral("　自分で練習時間を設定して、ひたすら打ち続ける。長時間のタイピングに耐えられる持久力がつく（？）");
+        case 1:
+            return QStringLiteral("　自分の限界に挑戦！まさに、自分との戦い！");
+        case 2:
+            return QStringLiteral(
+                "　コンピューターとの戦い。敵は３つで、上位２名が次ぎの戦いへ進める。「Champion Ship」が最終決戦だと思ったら実は・・・。");
+        default:
+            return QString();
+    }
+}
+
+// A menu item: the pointer moving over it selects it, a click on it activates it.
+class ItemLabel : public QLabel {
+public:
+    ItemLabel(QWidget* parent, std::function<void()> onMove, std::function<void()> onClick)
+        : QLabel(parent), m_onMove(std::move(onMove)), m_onClick(std::move(onClick)) {
+        setMouseTracking(true);
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void enterEvent(QEnterEvent*) override { m_onMove(); }
+    void mouseMoveEvent(QMouseEvent*) override { m_onMove(); }
+    void mousePressEvent(QMouseEvent* e) override { m_pressed = e->button() == Qt::LeftButton; }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        const bool click = m_pressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+        m_pressed = false;
+        if (click) m_onClick();
+    }
+
+private:
+    std::function<void()> m_onMove, m_onClick;
+    bool m_pressed = false;
+};
+
+// The player's folder can vanish while the program runs; both levels are made again then.
+bool EnsureDataFolder(const GameState& g) {
+    const QString data = g.PlayerPath(QStringLiteral("DATA"));
+    if (ExistFolder(data)) return true;
+    if (!ExistFolder(g.PlayerFolder()) && !MakeFolder(g.PlayerFolder())) return false;
+    return MakeFolder(data);
+}
+
+QAction* NamedAction(QMenu* menu, const QString& name, const QString& text, bool checkable) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(name);
+    a->setCheckable(checkable);
+    return a;
+}
+
+}  // namespace
+
+frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
+    menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    menuBar->setNativeMenuBar(false);
+    mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuDel = NamedAction(mnuFile, QStringLiteral("mnuDel"), QStringLiteral("記録の削除(&D)"), false);
+    mnuFile->addSeparator();
+    mnuEnd = NamedAction(mnuFile, QStringLiteral("mnuEnd"), QStringLiteral("終了(&X)"), false);
+    mnuEffect = menuBar->addMenu(QStringLiteral("効果音(&E)"));
+    mnuEffect->setObjectName(QStringLiteral("mnuEffect"));
+    mnuEffectOn = NamedAction(mnuEffect, QStringLiteral("mnuEffectOn"), QStringLiteral("ON(&T)"), true);
+    mnuEffectOff = NamedAction(mnuEffect, QStringLiteral("mnuEffectOff"), QStringLiteral("OFF(&F)"), true);
+    mnuBgm = menuBar->addMenu(QStringLiteral("BGM(&B)"));
+    mnuBgm->setObjectName(QStringLiteral("mnuBgm"));
+    mnuOn = NamedAction(mnuBgm, QStringLiteral("mnuOn"), QStringLiteral("ON(&T)"), true);
+    mnuOff = NamedAction(mnuBgm, QStringLiteral("mnuOff"), QStringLiteral("OFF(&F)"), true);
+    mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
+    mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
+
+    connect(mnuDel, &QAction::triggered, this, [this] { mnuDel_Click(); });
+    connect(mnuEnd, &QAction::triggered, this, [this] { mnuEnd_Click(); });
+    connect(mnuEffectOn, &QAction::triggered, this, [this] { mnuEffectOn_Click(); });
+    connect(mnuEffectOff, &QAction::triggered, this, [this] { mnuEffectOff_Click(); });
+    connect(mnuOn, &QAction::triggered, this, [this] { mnuOn_Click(); });
+    connect(mnuOff, &QAction::triggered, this, [this] { mnuOff_Click(); });
+    connect(mnuVersion, &QAction::triggered, this, [this] { mnuVersion_Click(); });
+
+    const int barHeight = menuBar->sizeHint().height();
+    menuBar->setGeometry(0, 0, kClientWidth, barHeight);
+    picClient = new PictureBox(this, QStringLiteral("picClient"), 0, barHeight, kClientWidth, kClientHeight);
+
+    lblTitleShadow = MakeLabel(picClient, QStringLiteral("lblTitleShadow"), AppTitle(), 0, 0, kClientWidth, 100);
+    lblTitle = MakeLabel(picClient, QStringLiteral("lblTitle"), AppTitle(), 0, 0, kClientWidth, 100);
+    StyleTitle(lblTitle, lblTitleShadow, 76, QPoint(0, 36), 4);
+    lblVersion[1] = MakeLabel(picClient, QStringLiteral("lblVersion(1)"), kVersionText, 0, 0, 140, 26);
+    lblVersion[0] = MakeLabel(picClient, QStringLiteral("lblVersion(0)"), kVersionText, 0, 0, 140, 26);
+    StyleTitle(lblVersion[0], lblVersion[1], 20, QPoint(430, 132), 2);
+    SetForeColor(lblVersion[0], QColor(255, 255, 255));
+
+    lblShadow = MakeLabel(picClient, QStringLiteral("lblShadow"), QString(), -1000, -1000, 260, 40);
+    SetForeColor(lblShadow, kShadowColor);
+    lblShadow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (int i = 0; i < kItemCount; ++i) {
+        auto* item = new ItemLabel(
+            picClient, [this, i] { lblSelectButton_MouseMove(i); }, [this, i] { lblSelectButton_Click(i); });
+        item->setObjectName(QStringLiteral("lblSelectButton(%1)").arg(i));
+        item->setText(QString::fromLatin1(kCaptions[i]));
+        item->setGeometry(232, 188 + 44 * i, 260, 40);
+        lblSelectButton[i] = item;
+    }
+    for (QLabel* l : {lblShadow, lblSelectButton[0], lblSelectButton[1], lblSelectButton[2], lblSelectButton[3]})
+        SetPixelFont(l, 30, true);
+
+    lblKaisetsu = MakeLabel(picClient, QStringLiteral("lblKaisetsu"), QString(), 40, 378, 560, 78);
+    lblKaisetsu->setWordWrap(true);
+    lblKaisetsu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblKaisetsu->setMargin(8);
+    SetPixelFont(lblKaisetsu, 16);
+    SetForeColor(lblKaisetsu, QColor(255, 255, 255));
+    lblKaisetsu->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 120); border-radius: 6px;"));
+
+    lblShadow->lower();
+    SetKeyPreview(true);
+}
+
+void frmMain::Form_Load() {
+    SetClientSize(kClientWidth, picClient->y() + kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    LoadMenu();
+}
+
+void frmMain::LoadMenu() {
+    g.audio.InitSoundEffects();
+    SetCaption(AppTitle());
+    picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight));
+
+    if (!EnsureDataFolder(g))
+        Warn(QStringLiteral("記録用のフォルダーを作成できませんでした。記録は保存されません。\n") +
+             g.PlayerPath(QStringLiteral("DATA")));
+    LoadHeat(g);
+    LoadSoundSwitches(g);
+    if (g.BgmOn == -1) g.audio.PlayMidi(QStringLiteral("startup.mid"));
+    ShowSwitches();
+    lblSelectButton_MouseMove(0);
+}
+
+void frmMain::ShowSwitches() {
+    mnuOn->setChecked(g.BgmOn == -1);
+    mnuOff->setChecked(g.BgmOn != -1);
+    mnuEffectOn->setChecked(g.EffectOn == -1);
+    mnuEffectOff->setChecked(g.EffectOn != -1);
+}
+
+void frmMain::Warn(const QString& text) { ctx.msg.Show(this, AppTitle(), text, MsgButtons::OK); }
+
+void frmMain::lblSelectButton_MouseMove(int index) {
+    QLabel* item = lblSelectButton[index];
+    // The items share a left edge, so the whole position tells whether the shadow is there.
+    const QPoint shadowAt = item->pos() + QPoint(2, 2);
+    if (lblShadow->pos() == shadowAt) return;
+    lblShadow->move(shadowAt);
+    lblShadow->resize(item->size());
+    lblShadow->setText(item->text());
+    for (QLabel* l : lblSelectButton) SetForeColor(l, kItemColor);
+    SetForeColor(item, kSelectedColor);
+    Tag = QString::number(index);
+    if (index < 3) lblKaisetsu->setText(Description(index));
+}
+
+void frmMain::Form_KeyDown(int KeyCode, int Shift) {
+    Q_UNUSED(Shift);
+    const int selected = Tag.toInt();
+    switch (KeyCode) {
+        case 40:  // down
+            lblSelectButton_MouseMove((selected + 1) % kItemCount);
+            break;
+        case 38:  // up
+            lblSelectButton_MouseMove((selected + kItemCount - 1) % kItemCount);
+            break;
+        case 13:  // Enter
+            lblSelectButton_Click(selected);
+            break;
+        default:
+            break;
+    }
+}
+
+void frmMain::lblSelectButton_Click(int index) {
+    if (Unloading()) return;
+    // A mode whose screens are not part of this build yet keeps the menu as it is.
+    if (index < 3 && !ctx.nav.IsRegistered(QString::fromLatin1(kScreens[index]))) return;
+
+    if (!SaveSoundSwitches(g))
+        Warn(QStringLiteral("BGMと効果音の設定を保存できませんでした。\n") + g.PlayerPath(QStringLiteral("DATA/Data")));
+    if (index < 3) {
+        if (g.BgmOn != 0) g.audio.StopMidi();
+        ctx.nav.Replace(this, QString::fromLatin1(kScreens[index]));
+        return;
+    }
+    if (ctx.msg.Show(this, AppTitle(), QStringLiteral("終了してもよろしいですか？"), MsgButtons::OKCancel) !=
+        MsgAnswer::OK)
+        return;
+    if (g.BgmOn != 0) g.audio.StopMidi();
+    ctx.nav.EndProgram();
+}
+
+bool frmMain::Form_QueryUnload(UnloadMode mode) {
+    if (mode == UnloadMode::ProgramClosed) return true;
+    // The close box asks like "END"; the window closes only when the program ends.
+    lblSelectButton_Click(3);
+    return Unloading();
+}
+
+void frmMain::mnuOn_Click() {
+    if (g.BgmOn == 0) {
+        g.BgmOn = -1;
+        g.audio.PlayMidi(QStringLiteral("startup.mid"));
+    }
+    ShowSwitches();
+}
+
+void frmMain::mnuOff_Click() {
+    if (g.BgmOn == -1) {
+        g.BgmOn = 0;
+        g.audio.StopMidi();
+    }
+    ShowSwitches();
+}
+
+void frmMain::mnuEffectOn_Click() {
+    g.EffectOn = -1;
+    ShowSwitches();
+}
+
+void frmMain::mnuEffectOff_Click() {
+    g.EffectOn = 0;
+    ShowSwitches();
+}
+
+void frmMain::mnuVersion_Click() { ctx.nav.ShowModal(new frmVersion(ctx, this)); }
+
+void frmMain::mnuDel_Click() {
+    if (ctx.msg.Show(this, QStringLiteral("KeyDerby"), QStringLiteral("すべての記録を削除します。よろしいですか？"),
+                     MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    // The reloaded menu shows the music switched off, so the music stops with it.
+    if (g.BgmOn != 0) g.audio.StopMidi();
+    if (!DeleteRecords(g))
+        Warn(QStringLiteral("記録を削除できないファイルがありました。\n") + g.PlayerPath(QStringLiteral("DATA")));
+    LoadMenu();
+}
+
+}  // namespace kd

@@ -1,0 +1,67 @@
+#pragma once
+#include <array>
+
+#include "platform/widgets/FormBase.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+
+namespace kd {
+
+class PictureBox;
+
+// The main menu: the player's data folder, derby progress and sound switches, the title music,
+// and the three modes plus the end of the program.
+class frmMain : public FormBase {
+    Q_OBJECT
+public:
+    explicit frmMain(AppContext& ctx);
+
+    static constexpr int kItemCount = 4;
+    static constexpr int kClientWidth = 640;
+    static constexpr int kClientHeight = 480;
+
+protected:
+    void Form_Load() override;
+    void Form_KeyDown(int KeyCode, int Shift) override;
+    bool Form_QueryUnload(UnloadMode mode) override;
+
+private:
+    // The loading steps; record deletion runs them again.
+    void LoadMenu();
+    void lblSelectButton_MouseMove(int index);
+    void lblSelectButton_Click(int index);
+    void mnuDel_Click();
+    void mnuEnd_Click() { lblSelectButton_Click(3); }
+    void mnuOn_Click();
+    void mnuOff_Click();
+    void mnuEffectOn_Click();
+    void mnuEffectOff_Click();
+    void mnuVersion_Click();
+    void ShowSwitches();
+    void Warn(const QString& text);
+
+    QMenuBar* menuBar;
+    QMenu* mnuFile;
+    QAction* mnuDel;
+    QAction* mnuEnd;
+    QMenu* mnuEffect;
+    QAction* mnuEffectOn;
+    QAction* mnuEffectOff;
+    QMenu* mnuBgm;
+    QAction* mnuOn;
+    QAction* mnuOff;
+    QAction* mnuVersion;
+
+    PictureBox* picClient;  // the 640x480 area below the menu bar
+    QLabel* lblTitle;
+    QLabel* lblTitleShadow;
+    std::array<QLabel*, 2> lblVersion{};
+    std::array<QLabel*, kItemCount> lblSelectButton{};
+    QLabel* lblShadow;
+    QLabel* lblKaisetsu;
+};
+
+}  // namespace kd

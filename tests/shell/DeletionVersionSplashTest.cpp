@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+
+#include "shell/Register.h"
+#include "shell/frmMain.h"
+#include "shell/frmStartUp.h"
+#include "shell/frmVersion.h"
+#include "support/TestApp.h"
+
+using namespace kd;
+using namespace kd::test;
+
+namespace {
+
+class Shell : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterShellScreens(app.nav);
+        app.UsePlayer(QStringLiteral("Tester"));
+    }
+    frmMain* OpenMenu() { return app.Open<frmMain>(QStringLiteral("frmMain")); }
+    void Trigger(FormBase* form, const char* action) {
+        form->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    }
+    QStringList DataFiles() const {
+        return QDir(app.PlayerPath(QStringLiteral("DATA"))).entryList(QDir::Files, QDir::Name);
+    }
+
+    TestApp app;
+};
+
+}  // namespace
+
+TEST_F(Shell, DeletingRecordsEmptiesThePlayersDataFolderOnly) {
+    const QString data = app.PlayerPath(QStringLiteral("DATA"));
+    app.WriteFile(data + QStringLiteral("/Data"), Record("FF FF") + Record("FF FF"));
+    app.WriteFile(data + QStringLiteral("/Heat"), Record("00 00 04 00") + Record("0D 00"));
+    for (const char* f : {"PracticeTime", "TimeTrialData", "gen", "genderby"})
+        app.WriteFile(data + u'/' + QString::fromLatin1(f), Record("01 00"));
+    const QByteArray list = Record("06 00 54 65 73 74 65 72 05 00 4F 74 68 65 72");
+    app.WriteFile(app.dir.filePath(QStringLiteral("Data.dat")), list);
+    QDir().mkpath(app.dir.filePath(QStringLiteral("Other/DATA")));
+    app.WriteFile(app.dir.filePath(QStringLiteral("Other/DATA/Data")), Record("FF FF"));
+
+    auto* menu = OpenMenu();
+    EXPECT_EQ(app.g.Heat.HeatNo, 4);
+    app.audio.calls.clear();
+    Trigger(menu, "mnuDel");
+    ASSERT_EQ(app.msg.asked.size(), 1);
+    EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("KeyDerby"));
+    EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("すべての記録を削除します。よろしいですか？"));
+    EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::YesNo);
+
+    // The menu loaded again: the two files it reads are back, empty, and everything is reset.
+    EXPECT_EQ(DataFiles(), (QStringList{QStringLiteral("Data"), QStringLiteral("Heat")}));
+    EXPECT_EQ(QFileInfo(data + QStringLiteral("/Data")).size(), 0);
+    EXPECT_EQ(QFileInfo(data + QStringLiteral("/Heat")).size(), 0);
+    EXPECT_EQ(app.g.Heat.HeatNo, 1);
+    EXPECT_EQ(app.g.Chara[1].CharaNo, 0);
+    EXPECT_EQ(app.g.BgmOn, 0);
+    EXPECT_EQ(app.g.EffectOn, 0);
+    EXPECT_TRUE(menu->findChild<QAction*>(QStringLiteral("mnuOff"))->isChecked());
+    EXPECT_EQ(app.audio.calls, (QStringList{QStringLiteral("StopMidi"), QStringLiteral("InitSoundEffects")}));
+    EXPECT_TRUE(app.audio.playing.isEmpty());
+
+    EXPECT_EQ(app.ReadFile(app.dir.filePath(QStringLiteral("Data.dat"))), list);
+    EXPECT_EQ(app.ReadFile(app.dir.filePath(QStringLiteral("Other/DATA/Data"))), Record("FF FF"));
+}
+
+TEST_F(Shell, AnsweringNoDeletesNothing) {
+    auto* menu = OpenMenu();
+    app.WriteFile(app.PlayerPath(QStringLiteral("DATA/gen")), Record("01 00"));
+    app.msg.Answer(MsgAnswer::No);
+    Trigger(menu, "mnuDel");
+    EXPECT_EQ(DataFiles(), (QStringList{QStringLiteral("Data"), QStringLiteral("Heat"), QStringLiteral("gen")}));
+}
+
+TEST_F(Shell, TheVersionBoxOpensModallyOverTheMenuAndOkClosesIt) {
+    auto* menu = OpenMenu();
+    Trigger(menu, "mnuVersion");
+    auto* box = qobject_cast<frmVersion*>(app.nav.Current());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->parentWidget(), menu);
+    EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Key Derby"));
+    const QString texts[][2] = {
+        {QStringLiteral("lblTitle(0)"), QStringLiteral("Key Derby")},
+        {QStringLiteral("lblTitle(1)"), QStringLiteral("Key Derby")},
+        {QStringLiteral("lblTitle(2)"), QStringLiteral("Ver.2.1.0")},
+        {QStringLiteral("lblTitle(3)"), QStringLiteral("Ver.2.1.0")},
+        {QStringLiteral("Label3"), QStringLiteral("Presented by")},
+        {QStringLiteral("Label2"), QStringLiteral("The Quiet Lantern")},
+        {QStringLiteral("Label4"), QStringLiteral("Since 1998")},
+    };
+    for (const auto& t : texts) EXPECT_EQ(Find<QLabel>(box, t[0])->text(), t[1]) << qPrintable(t[0]);
+    // The shadow copies sit 3 pixels (45 twips) right and down.
+    EXPECT_EQ(Find<QLabel>(box, QStringLiteral("lblTitle(0)"))->pos(),
+              Find<QLabel>(box, QStringLiteral("lblTitle(1)"))->pos() + QPoint(3, 3));
+    EXPECT_FALSE(Find<QLabel>(box, QStringLiteral("imgIcon"))->pixmap().isNull());
+
+    Click(Find<QPushButton>(box, QStringLiteral("cmdOK")));
+    EXPECT_TRUE(box->Unloading());
+    EXPECT_EQ(app.nav.Current(), menu);
+
+    Trigger(menu, "mnuVersion");
+    auto* again = app.nav.Current();
+    Press(again, Qt::Key_Escape);
+    EXPECT_EQ(app.nav.Current(), menu);
+}
+
+TEST_F(Shell, TheSplashHandsOverToTheNameScreenAfterHalfASecond) {
+    auto* splash = app.Open<frmStartUp>(QStringLiteral("frmStartUp"));
+    ASSERT_NE(splash, nullptr);
+    Timer* timer = FindTimer(splash, QStringLiteral("Timer1"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->Interval(), 500);
+    EXPECT_TRUE(timer->Enabled());
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmStartUp"));
+    EXPECT_EQ(Fire(splash, QStringLiteral("Timer1"), 3), 1);  // fires once
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmInputUserName"));
+    EXPECT_TRUE(splash->Unloading());
+    EXPECT_EQ(app.nav.Current()->objectName(), QStringLiteral("frmInputUserName"));
+}

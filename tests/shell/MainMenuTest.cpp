@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+
+#include "platform/widgets/Controls.h"
+#include "shell/Register.h"
+#include "shell/frmMain.h"
+#include "support/TestApp.h"
+
+using namespace kd;
+using namespace kd::test;
+
+namespace {
+
+const QColor kGreen(0, 192, 0);
+const QColor kYellow(255, 255, 0);
+const QString kPracticeText =
+    QStringLiteral("　自分で練習時間を設定して、ひたすら打ち続ける。長時間のタイピングに耐えられる持久力がつく（？）");
+const QString kTimeTrialText = QStringLiteral("　自分の限界に挑戦！まさに、自分との戦い！");
+
+// The mode screens belong to other parts of the program; stand-ins record the hand-over.
+FormBase* StandIn(AppContext& c, const char* name) { return new FormBase(c, QString::fromLatin1(name)); }
+
+class MainMenu : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterShellScreens(app.nav);
+        for (const char* name : {"frmPractice", "frmTimeTrial", "frmSelectChara"})
+            app.nav.Register(QString::fromLatin1(name), [name](AppContext& c) { return StandIn(c, name); });
+        app.g.objUser.SetUserName(QStringLiteral("Tester"));
+        QDir().mkpath(app.g.PlayerFolder());
+    }
+
+    frmMain* Open() {
+        app.audio.calls.clear();
+        form = app.Open<frmMain>(QStringLiteral("frmMain"));
+        return form;
+    }
+    QLabel* Item(int i) const { return Find<QLabel>(form, QStringLiteral("lblSelectButton(%1)").arg(i)); }
+    QLabel* Label(const char* name) const { return Find<QLabel>(form, QString::fromLatin1(name)); }
+    QAction* Menu(const char* name) const { return form->findChild<QAction*>(QString::fromLatin1(name)); }
+    QString Data() const { return app.PlayerPath(QStringLiteral("DATA/Data")); }
+    int Selected() const {
+        for (int i = 0; i < 4; ++i)
+            if (ForeColor(Item(i)) == kYellow) return i;
+        return -1;
+    }
+
+    TestApp app;
+    frmMain* form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainMenu, ANewPlayerGetsFoldersAndFilesAndStartsWithBothSwitchesOff) {
+    Open();
+    EXPECT_TRUE(QFileInfo(app.PlayerPath(QStringLiteral("DATA"))).isDir());
+    EXPECT_TRUE(QFileInfo::exists(Data()));
+    EXPECT_EQ(QFileInfo(Data()).size(), 0);
+    EXPECT_TRUE(QFileInfo::exists(app.PlayerPath(QStringLiteral("DATA/Heat"))));
+    EXPECT_EQ(app.g.BgmOn, 0);
+    EXPECT_EQ(app.g.EffectOn, 0);
+    EXPECT_TRUE(Menu("mnuOff")->isChecked());
+    EXPECT_FALSE(Menu("mnuOn")->isChecked());
+    EXPECT_TRUE(Menu("mnuEffectOff")->isChecked());
+    EXPECT_FALSE(Menu("mnuEffectOn")->isChecked());
+    EXPECT_EQ(app.audio.calls, QStringList{QStringLiteral("InitSoundEffects")});
+    EXPECT_EQ(app.g.Heat.HeatNo, 1);
+}
+
+TEST_F(MainMenu, ShowsTheTitleTheItemsAndSelectsTheFirst) {
+    Open();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Key Derby"));
+    EXPECT_EQ(Label("lblTitle")->text(), QStringLiteral("Key Derby"));
+    EXPECT_EQ(Label("lblTitleShadow")->text(), QStringLiteral("Key Derby"));
+    EXPECT_EQ(Label("lblVersion(0)")->text(), QStringLiteral("Ver.2.1.0"));
+    EXPECT_GT(Label("lblTitleShadow")->x(), Label("lblTitle")->x());
+    EXPECT_GT(Label("lblVersion(1)")->y(), Label("lblVersion(0)")->y());
+    const char* captions[] = {"PRACTICE", "TIME TRIAL", "KEY DERBY", "END"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Item(i)->text(), QString::fromLatin1(captions[i]));
+        if (i > 0) {
+            EXPECT_GT(Item(i)->y(), Item(i - 1)->y());
+        }
+    }
+    EXPECT_EQ(Selected(), 0);
+    EXPECT_EQ(ForeColor(Item(1)), kGreen);
+    EXPECT_EQ(form->Tag, QStringLiteral("0"));
+    EXPECT_EQ(Label("lblShadow")->pos(), Item(0)->pos() + QPoint(2, 2));
+    EXPECT_EQ(Label("lblShadow")->text(), QStringLiteral("PRACTICE"));
+    EXPECT_EQ(Label("lblKaisetsu")->text(), kPracticeText);
+
+    const QStringList menus = {QStringLiteral("ファイル(&F)"), QStringLiteral("効果音(&E)"), QStringLiteral("BGM(&B)"),
+                               QStringLiteral("バージョン情報(&V)")};
+    QStringList shown;
+    for (QAction* a : form->findChild<QWidget*>(QStringLiteral("menuBar"))->actions()) shown << a->text();
+    EXPECT_EQ(shown, menus);
+    EXPECT_EQ(Menu("mnuDel")->text(), QStringLiteral("記録の削除(&D)"));
+    EXPECT_EQ(Menu("mnuEnd")->text(), QStringLiteral("終了(&X)"));
+}
+
+TEST_F(MainMenu, ArrowKeysWrapAndEndKeepsTheLastDescription) {
+    Open();
+    struct Step {
+        Qt::Key key;
+        int selected;
+        QString description;
+    } steps[] = {
+        {Qt::Key_Up, 3, kPracticeText},      // from the top to END, description stays
+        {Qt::Key_Down, 0, kPracticeText},    // from END back to the top
+        {Qt::Key_Down, 1, kTimeTrialText},
+        {Qt::Key_Left, 1, kTimeTrialText},   // other keys do nothing
+        {Qt::Key_Down, 2, QString()},
+        {Qt::Key_Down, 3, QString()},
+    };
+    for (const Step& s : steps) {
+        Press(form, s.key);
+        EXPECT_EQ(Selected(), s.selected);
+        EXPECT_EQ(form->Tag, QString::number(s.selected));
+        EXPECT_EQ(Label("lblShadow")->text(), Item(s.selected)->text());
+        if (!s.description.isNull()) {
+            EXPECT_EQ(Label("lblKaisetsu")->text(), s.description);
+        }
+    }
+    EXPECT_TRUE(Label("lblKaisetsu")->text().contains(QStringLiteral("Champion Ship")));
+}
+
+TEST_F(MainMenu, ThePointerSelectsAndAClickStartsTheMode) {
+    Open();
+    QTest::mouseMove(Item(2));
+    EXPECT_EQ(Selected(), 2);
+    EXPECT_EQ(form->Tag, QStringLiteral("2"));
+    Click(Item(1));
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmTimeTrial"));
+    EXPECT_TRUE(form->Unloading());
+}
+
+TEST_F(MainMenu, ChoosingAModeSavesBothSwitchesAndStopsTheMusic) {
+    Open();
+    Menu("mnuOn")->trigger();
+    Menu("mnuEffectOn")->trigger();
+    EXPECT_EQ(QFileInfo(Data()).size(), 0) << "the switches reach the file only when an item is chosen";
+    EXPECT_EQ(app.audio.playing, QStringLiteral("startup.mid"));
+    Press(form, Qt::Key_Down);
+    Press(form, Qt::Key_Down);
+    Press(form, Qt::Key_Return);
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmSelectChara"));
+    EXPECT_EQ(app.ReadFile(Data()), Record("FF FF") + Record("FF FF"));
+    EXPECT_EQ(app.audio.calls.last(), QStringLiteral("StopMidi"));
+
+    // Back on the menu the music starts again, with both switches shown on.
+    TestApp::Flush();
+    Open();
+    EXPECT_EQ(app.audio.calls, (QStringList{QStringLiteral("InitSoundEffects"), QStringLiteral("PlayMidi startup.mid")}));
+    EXPECT_TRUE(Menu("mnuOn")->isChecked());
+    EXPECT_FALSE(Menu("mnuOff")->isChecked());
+    EXPECT_TRUE(Menu("mnuEffectOn")->isChecked());
+    EXPECT_EQ(app.g.EffectOn, -1);
+}
+
+TEST_F(MainMenu, SwitchMenusSetTheChecksAndTheMusic) {
+    Open();
+    Menu("mnuOn")->trigger();
+    Menu("mnuOn")->trigger();  // already on: not started twice
+    EXPECT_EQ(app.audio.calls.count(QStringLiteral("PlayMidi startup.mid")), 1);
+    EXPECT_TRUE(Menu("mnuOn")->isChecked());
+    Menu("mnuOff")->trigger();
+    EXPECT_EQ(app.audio.calls.last(), QStringLiteral("StopMidi"));
+    EXPECT_TRUE(Menu("mnuOff")->isChecked());
+    EXPECT_FALSE(Menu("mnuOn")->isChecked());
+    EXPECT_EQ(app.g.BgmOn, 0);
+    Menu("mnuEffectOn")->trigger();
+    Menu("mnuEffectOn")->trigger();  // a second click keeps it checked
+    EXPECT_TRUE(Menu("mnuEffectOn")->isChecked());
+    EXPECT_FALSE(Menu("mnuEffectOff")->isChecked());
+    Menu("mnuEffectOff")->trigger();
+    EXPECT_EQ(app.g.EffectOn, 0);
+    EXPECT_TRUE(Menu("mnuEffectOff")->isChecked());
+}
+
+TEST_F(MainMenu, ReadsTheSwitchesAndTheDerbyProgress) {
+    QDir().mkpath(app.PlayerPath(QStringLiteral("DATA")));
+    app.WriteFile(Data(), Record("FF FF") + Record("00 00"));
+    // Heat: memo "", heat 3; co-qualifier 12.
+    app.WriteFile(app.PlayerPath(QStringLiteral("DATA/Heat")), Record("00 00 03 00") + Record("0C 00"));
+    Open();
+    EXPECT_EQ(app.audio.calls, (QStringList{QStringLiteral("InitSoundEffects"), QStringLiteral("PlayMidi startup.mid")}));
+    EXPECT_EQ(app.g.BgmOn, -1);
+    EXPECT_EQ(app.g.EffectOn, 0);
+    EXPECT_EQ(app.g.Heat.HeatNo, 3);
+    EXPECT_EQ(app.g.Chara[1].CharaNo, 12);
+}
+
+TEST_F(MainMenu, AStraySwitchValueReadsAsOff) {
+    QDir().mkpath(app.PlayerPath(QStringLiteral("DATA")));
+    app.WriteFile(Data(), Record("01 00") + Record("05 00"));
+    Open();
+    EXPECT_EQ(app.g.BgmOn, 0);
+    EXPECT_EQ(app.g.EffectOn, 0);
+    Menu("mnuOn")->trigger();
+    EXPECT_EQ(app.audio.playing, QStringLiteral("startup.mid"));
+}
+
+TEST_F(MainMenu, EndAsksFirstAndTheSwitchesAreSavedEvenOnCancel) {
+    QDir().mkpath(app.PlayerPath(QStringLiteral("DATA")));
+    app.WriteFile(Data(), Record("FF FF") + Record("FF FF"));
+    Open();
+    Menu("mnuOff")->trigger();
+    app.msg.Answer(MsgAnswer::Cancel);
+    Press(form, Qt::Key_Up);
+    Press(form, Qt::Key_Return);
+    ASSERT_EQ(app.msg.asked.size(), 1);
+    EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("Key Derby"));
+    EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("終了してもよろしいですか？"));
+    EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::OKCancel);
+    EXPECT_FALSE(app.nav.ended);
+    EXPECT_FALSE(form->Unloading());
+    EXPECT_EQ(app.ReadFile(Data()), Record("00 00") + Record("FF FF"));
+
+    Menu("mnuOn")->trigger();
+    app.audio.calls.clear();
+    Menu("mnuEnd")->trigger();  // OK
+    EXPECT_TRUE(app.nav.ended);
+    EXPECT_EQ(app.audio.calls, QStringList{QStringLiteral("StopMidi")});
+}
+
+TEST_F(MainMenu, TheCloseBoxIsHandledAsEnd) {
+    Open();
+    form->show();
+    app.msg.Answer(MsgAnswer::Cancel);
+    form->close();
+    EXPECT_EQ(app.msg.asked.size(), 1);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(app.nav.ended);
+
+    QPointer<frmMain> guard(form);
+    form->close();  // OK this time
+    EXPECT_TRUE(app.nav.ended);
+    TestApp::Flush();
+    EXPECT_TRUE(guard.isNull());
+}
+
+TEST_F(MainMenu, AModeNotInThisBuildLeavesTheMenuAlone) {
+    TestApp bare;
+    RegisterShellScreens(bare.nav);
+    bare.UsePlayer();
+    auto* menu = bare.Open<frmMain>(QStringLiteral("frmMain"));
+    Press(menu, Qt::Key_Return);
+    EXPECT_EQ(bare.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_FALSE(menu->Unloading());
+    EXPECT_EQ(QFileInfo(bare.PlayerPath(QStringLiteral("DATA/Data"))).size(), 0);
+}
+
+TEST_F(MainMenu, AnUnwritableDataFolderIsReportedAndTheMenuStillLoads) {
+    app.WriteFile(app.PlayerPath(QStringLiteral("DATA")), "not a folder");
+    Open();
+    ASSERT_EQ(app.msg.asked.size(), 1);
+    EXPECT_TRUE(app.msg.asked[0].text.startsWith(QStringLiteral("記録用のフォルダーを作成できませんでした。")));
+    EXPECT_EQ(app.g.Heat.HeatNo, 1);
+    Press(form, Qt::Key_Return);
+    ASSERT_EQ(app.msg.asked.size(), 2);
+    EXPECT_TRUE(app.msg.asked[1].text.startsWith(QStringLiteral("BGMと効果音の設定を保存できませんでした。")));
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmPractice"));
+}
