@@ -1,6 +1,7 @@
 #include "platform/widgets/Controls.h"
 
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace kd {
@@ -70,39 +71,55 @@ PictureBox::PictureBox(QWidget* parent, const QString& name, int x, int y, int w
 
 void PictureBox::SetBackground(const QPixmap& picture) {
     m_background = picture;
+    m_allDirty = true;
     Cls();
 }
 
 void PictureBox::SetFillColor(const QColor& color) {
     m_fill = color;
+    m_allDirty = true;
     Cls();
 }
 
 void PictureBox::Cls() {
-    m_canvas.fill(m_fill);
-    if (!m_background.isNull()) {
-        QPainter p(&m_canvas);
-        p.drawPixmap(0, 0, m_background);
-    }
-    update();
+    // Only what was drawn since the last clear differs from the background, so only that is
+    // restored and repainted: a moving sprite costs its own size, not the whole box.
+    const QRect dirty = m_allDirty ? rect() : m_drawn & rect();
+    m_allDirty = false;
+    m_drawn = QRect();
+    if (dirty.isEmpty()) return;
+    QPainter p(&m_canvas);
+    p.setClipRect(dirty);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(dirty, m_fill);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (!m_background.isNull()) p.drawPixmap(0, 0, m_background);
+    update(dirty);
+}
+
+void PictureBox::Drawn(const QRect& area) {
+    m_drawn |= area;
+    update(area);
 }
 
 void PictureBox::DrawPicture(const QPixmap& picture, int x, int y) {
     QPainter p(&m_canvas);
     p.drawPixmap(x, y, picture);
-    update();
+    Drawn(QRect(QPoint(x, y), picture.deviceIndependentSize().toSize()));
 }
 
 void PictureBox::DrawLine(int x1, int y1, int x2, int y2, const QColor& color) {
     QPainter p(&m_canvas);
     p.setPen(color);
     p.drawLine(x1, y1, x2, y2);
-    update();
+    Drawn(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(-1, -1, 1, 1));
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.drawImage(0, 0, m_canvas);
+    const QRect r = event->rect();
+    const qreal dpr = m_canvas.devicePixelRatio();
+    p.drawImage(r, m_canvas, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
 }
 
 }  // namespace kd

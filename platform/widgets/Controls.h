@@ -35,9 +35,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void Drawn(const QRect& area);
     QPixmap m_background;
     QColor m_fill = Qt::transparent;
     QImage m_canvas;
+    QRect m_drawn;            // what was drawn over the background since the last Cls
+    bool m_allDirty = true;   // the whole box needs its background again
 };
 
 }  // namespace kd
