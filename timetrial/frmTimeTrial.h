@@ -51,6 +51,7 @@ private:
     void StartRun();
     void Finish();
     void ShowClock(qint32 elapsedMs);
+    void ScheduleClock(qint32 elapsedMs);
     qint32 Elapsed() const;
     void Redraw();
 
@@ -69,6 +70,7 @@ private:
     bool Playing = false;
     qint32 StartTick = 0;  // -1 marks an abandoned run
     qint16 CharaX = 5;
+    qint64 m_shownTenths = -1;  // tenths of a second on the clock, -1 while it is blank
 };
 
 }  // namespace kd

@@ -3,6 +3,7 @@
 
 #include "TimeTrialFixture.h"
 #include "common/GameState.h"
+#include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
 #include "timetrial/clsChara.h"
@@ -77,14 +78,25 @@ TEST_F(TimeTrialPlay, CountdownThenTheFirstQuestionAndTheClock) {
     EXPECT_TRUE(Button(f, "cmdRetry")->isEnabled());
     EXPECT_EQ(Clock(f), QStringLiteral("0.0"));
 
-    // The clock is a periodic refresh computed from the tick counter.
-    EXPECT_EQ(FindTimer(f, QStringLiteral("tmrClock"))->Interval(), 16);
+    // The clock is computed from the tick counter and wakes when its tenth is due to change.
+    Timer* clock = FindTimer(f, QStringLiteral("tmrClock"));
+    EXPECT_EQ(clock->Interval(), 50);
     app.clock.advance(5040);
     Fire(f, QStringLiteral("tmrClock"));
     EXPECT_EQ(Clock(f), QStringLiteral("5.0"));
-    app.clock.advance(7305);
+    EXPECT_EQ(clock->Interval(), 10);
+    app.clock.advance(10);
+    Fire(f, QStringLiteral("tmrClock"));
+    EXPECT_EQ(Clock(f), QStringLiteral("5.1"));
+    EXPECT_EQ(clock->Interval(), 100);
+    app.clock.advance(7295);
     Fire(f, QStringLiteral("tmrClock"));
     EXPECT_EQ(Clock(f), QStringLiteral("12.3"));
+
+    // Idioms go through the romaji judge; a finished reading brings the next question.
+    Type(f, QStringLiteral("omenikakaru"));
+    EXPECT_EQ(f->GetCharaX(), 5 + 5 * 11);
+    EXPECT_EQ(Display(f), QStringLiteral("おめにかかる"));
 }
 
 TEST_F(TimeTrialPlay, TheRunEndsOnExactlyThe114thCorrectKeyAndRecordsTheTickDifference) {
@@ -123,6 +135,24 @@ TEST_F(TimeTrialPlay, TheRunEndsOnExactlyThe114thCorrectKeyAndRecordsTheTickDiff
 
     EXPECT_EQ(Fire(f, QStringLiteral("tmrFinish")), 1);
     EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmResultTimeTrial"));
+}
+
+TEST_F(TimeTrialPlay, TheTrackShowsOneBallWhereverItHasMoved) {
+    UseEnglish();
+    frmTimeTrial* f = OpenPlay();
+    auto* track = Find<PictureBox>(f, QStringLiteral("pctBack"));
+    auto expectOneBallAt = [&](int x) {
+        PictureBox fresh(nullptr, QStringLiteral("fresh"), 0, 0, 646, 190);
+        fresh.SetBackground(Bitmap(QStringLiteral("TRACK")));
+        fresh.DrawPicture(CharaBitmap(1), x, 93);
+        EXPECT_TRUE(track->Canvas() == fresh.Canvas()) << "ball at " << x;
+    };
+    expectOneBallAt(5);
+    StartRun(f);
+    TypeCorrectKeys(f, 37);
+    expectOneBallAt(190);
+    Press(f, Qt::Key_Escape);
+    expectOneBallAt(5);
 }
 
 TEST_F(TimeTrialPlay, SpaceWhileRunningIsTypedLikeAnyOtherKey) {
