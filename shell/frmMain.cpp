@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QEnterEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -79,6 +80,15 @@ bool EnsureDataFolder(const GameState& g) {
     return MakeFolder(data);
 }
 
+// The style measures a menu without its "(&D)" mnemonic but draws it with one, which would
+// cut the longer Japanese items short.
+void FitMenuWidth(QMenu* menu) {
+    const QFontMetrics fm(menu->font());
+    int widest = 0;
+    for (const QAction* a : menu->actions()) widest = qMax(widest, fm.horizontalAdvance(QString(a->text()).remove(u'&')));
+    menu->setMinimumWidth(widest + 64);
+}
+
 QAction* NamedAction(QMenu* menu, const QString& name, const QString& text, bool checkable) {
     QAction* a = menu->addAction(text);
     a->setObjectName(name);
@@ -105,6 +115,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     mnuBgm->setObjectName(QStringLiteral("mnuBgm"));
     mnuOn = NamedAction(mnuBgm, QStringLiteral("mnuOn"), QStringLiteral("ON(&T)"), true);
     mnuOff = NamedAction(mnuBgm, QStringLiteral("mnuOff"), QStringLiteral("OFF(&F)"), true);
+    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm}) FitMenuWidth(m);
     mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
     mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
 
@@ -148,7 +159,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     lblKaisetsu->setMargin(8);
     SetPixelFont(lblKaisetsu, 16);
     SetForeColor(lblKaisetsu, QColor(255, 255, 255));
-    lblKaisetsu->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 120); border-radius: 6px;"));
+    lblKaisetsu->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
 
     lblShadow->lower();
     SetKeyPreview(true);

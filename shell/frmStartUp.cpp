@@ -28,8 +28,9 @@ frmStartUp::frmStartUp(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmSta
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetPixelFont(lblVersion, 16, true);
     SetForeColor(lblVersion, QColor(255, 255, 255));
-    lblLoading = MakeLabel(this, QStringLiteral("lblLoading"), QStringLiteral("起動しています…"), 0, 196, kWidth, 24);
+    lblLoading = MakeLabel(this, QStringLiteral("lblLoading"), QStringLiteral("起動しています…"), 130, 192, 140, 26);
     lblLoading->setAlignment(Qt::AlignCenter);
+    lblLoading->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
     SetPixelFont(lblLoading, 14);
     SetForeColor(lblLoading, QColor(255, 255, 192));
 }
