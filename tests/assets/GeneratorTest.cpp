@@ -60,7 +60,8 @@ TEST(Generators, WaveSamplesAreClampedNotWrapped) {
     EXPECT_EQ(qFromLittleEndian<quint32>(wav.constData() + 4), 36u + 10u);
     EXPECT_EQ(qFromLittleEndian<quint32>(wav.constData() + 40), 10u);
     const qint16 expected[] = {32767, -32767, 16384, 0, -8192};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(qFromLittleEndian<qint16>(wav.constData() + 44 + 2 * i), expected[i]) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(qFromLittleEndian<qint16>(wav.constData() + 44 + 2 * i), expected[i]) << i;
 }
 
 TEST(Generators, ACommittedPictureMayDifferOnlyByRounding) {
@@ -86,21 +87,22 @@ TEST(Generators, ACommittedPictureMayDifferOnlyByRounding) {
 TEST(Generators, EveryRunMakesTheSameFiles) {
     const auto music = MusicFiles(), again = MusicFiles();
     ASSERT_EQ(music.size(), again.size());
-    for (std::size_t i = 0; i < music.size(); ++i) EXPECT_EQ(music[i].bytes, again[i].bytes) << qPrintable(music[i].path);
+    for (std::size_t i = 0; i < music.size(); ++i)
+        EXPECT_EQ(music[i].bytes, again[i].bytes) << qPrintable(music[i].path);
     EXPECT_EQ(SoundFiles()[0].bytes, SoundFiles()[0].bytes);
     const auto pictures = AllPictures();
-    for (const PictureSpec& spec : {pictures.front(), pictures[20]}) {
-        SCOPED_TRACE(qPrintable(spec.name));
-        EXPECT_EQ(EncodePng(Render(spec, 2)), EncodePng(Render(spec, 2)));
+    for (const PictureRecipe& recipe : {pictures.front(), pictures[20]}) {
+        SCOPED_TRACE(qPrintable(recipe.name));
+        EXPECT_EQ(EncodePng(Render(recipe, 2)), EncodePng(Render(recipe, 2)));
     }
 }
 
 TEST(Generators, TheResourceFoldersHoldExactlyWhatTheGeneratorsMake) {
     // A file left over from an old design would be shipped without anyone meaning to.
     QSet<QString> made;
-    for (const PictureSpec& spec : AllPictures()) {
-        made.insert("pictures/" + spec.name + ".png");
-        made.insert("pictures/" + spec.name + "@2x.png");
+    for (const PictureRecipe& recipe : AllPictures()) {
+        made.insert("pictures/" + recipe.name + ".png");
+        made.insert("pictures/" + recipe.name + "@2x.png");
     }
     for (const Piece& piece : AllPieces()) made.insert("Midi/" + piece.fileName);
     made.insert("Sound/correct.wav");

@@ -18,7 +18,7 @@ Song Load(const char* name) {
     return Reader(f.readAll()).Read();
 }
 
-const char* const kPieces[] = {"startup.mid", "back.mid", "umai3.mid", "heat1.mid", "heat2.mid",
+const char* const kPieces[] = {"startup.mid", "back.mid", "umai3.mid",   "heat1.mid",    "heat2.mid",
                                "heat3.mid",   "98.mid",   "coolguy.mid", "recovery1.mid"};
 
 TEST(Music, EveryPieceIsAWellFormedMultiTrackFile) {
@@ -81,7 +81,8 @@ TEST(Music, TheReaderRejectsDamagedFiles) {
     EXPECT_THROW(Reader(badTag).Read(), std::runtime_error);
     QByteArray trailing = good;
     const int firstTrack = good.indexOf("MTrk");
-    trailing.insert(firstTrack + 8, QByteArray("\x00\xff\x2f\x00", 4));  // early end-of-track, length unchanged
+    trailing.insert(firstTrack + 8,
+                    QByteArray("\x00\xff\x2f\x00", 4));  // early end-of-track, length unchanged
     EXPECT_THROW(Reader(trailing).Read(), std::runtime_error);
 }
 

@@ -19,19 +19,41 @@ struct Expected {
 };
 
 const Expected kPictures[] = {
-    {"1", 64, 64, Kind::Character},   {"2", 64, 64, Kind::Character},   {"3", 64, 64, Kind::Character},
-    {"4", 64, 64, Kind::Character},   {"5", 64, 64, Kind::Character},   {"11", 64, 64, Kind::Character},
-    {"12", 64, 64, Kind::Character},  {"13", 64, 64, Kind::Character},  {"21", 64, 64, Kind::Character},
-    {"22", 64, 64, Kind::Character},  {"31", 64, 64, Kind::Character},  {"32", 64, 64, Kind::Character},
-    {"41", 64, 64, Kind::Character},  {"42", 64, 64, Kind::Character},  {"51", 64, 64, Kind::Character},
-    {"52", 64, 64, Kind::Character},  {"53", 64, 64, Kind::Character},  {"BOSS", 64, 64, Kind::Character},
-    {"BACK", 561, 419, Kind::Background},          {"KEYDERBYBACK", 659, 281, Kind::Background},
-    {"BACKWALLPAPER", 405, 121, Kind::Background}, {"TYPINGWALLPAPER", 305, 53, Kind::Background},
-    {"WALLPAPER", 640, 480, Kind::Background},     {"TRACK", 649, 196, Kind::Background},
-    {"RESULTPANEL", 400, 253, Kind::Background},   {"ARENA", 707, 301, Kind::Background},
-    {"POST", 100, 221, Kind::Prop},       {"BALLPLAYER", 40, 40, Kind::Prop}, {"BALLBOSS", 40, 40, Kind::Prop},
-    {"ICON", 256, 256, Kind::Prop},       {"icon-16", 16, 16, Kind::Prop},    {"icon-32", 32, 32, Kind::Prop},
-    {"icon-48", 48, 48, Kind::Prop},      {"icon-64", 64, 64, Kind::Prop},    {"icon-128", 128, 128, Kind::Prop},
+    {"1", 64, 64, Kind::Character},
+    {"2", 64, 64, Kind::Character},
+    {"3", 64, 64, Kind::Character},
+    {"4", 64, 64, Kind::Character},
+    {"5", 64, 64, Kind::Character},
+    {"11", 64, 64, Kind::Character},
+    {"12", 64, 64, Kind::Character},
+    {"13", 64, 64, Kind::Character},
+    {"21", 64, 64, Kind::Character},
+    {"22", 64, 64, Kind::Character},
+    {"31", 64, 64, Kind::Character},
+    {"32", 64, 64, Kind::Character},
+    {"41", 64, 64, Kind::Character},
+    {"42", 64, 64, Kind::Character},
+    {"51", 64, 64, Kind::Character},
+    {"52", 64, 64, Kind::Character},
+    {"53", 64, 64, Kind::Character},
+    {"BOSS", 64, 64, Kind::Character},
+    {"BACK", 561, 419, Kind::Background},
+    {"KEYDERBYBACK", 659, 281, Kind::Background},
+    {"BACKWALLPAPER", 405, 121, Kind::Background},
+    {"TYPINGWALLPAPER", 305, 53, Kind::Background},
+    {"WALLPAPER", 640, 480, Kind::Background},
+    {"TRACK", 649, 196, Kind::Background},
+    {"RESULTPANEL", 400, 253, Kind::Background},
+    {"ARENA", 707, 301, Kind::Background},
+    {"POST", 100, 221, Kind::Prop},
+    {"BALLPLAYER", 40, 40, Kind::Prop},
+    {"BALLBOSS", 40, 40, Kind::Prop},
+    {"ICON", 256, 256, Kind::Prop},
+    {"icon-16", 16, 16, Kind::Prop},
+    {"icon-32", 32, 32, Kind::Prop},
+    {"icon-48", 48, 48, Kind::Prop},
+    {"icon-64", 64, 64, Kind::Prop},
+    {"icon-128", 128, 128, Kind::Prop},
 };
 
 QImage Load(const QString& name, bool twice = false) {
@@ -85,7 +107,8 @@ TEST(Pictures, TheTwinShowsTheSameDrawing) {
     for (const Expected& e : kPictures) {
         SCOPED_TRACE(e.name);
         const QImage one = Load(e.name);
-        const QImage half = Load(e.name, true).scaled(one.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage half =
+            Load(e.name, true).scaled(one.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         double diff = 0;
         for (int y = 0; y < one.height(); ++y)
             for (int x = 0; x < one.width(); ++x) {
@@ -101,7 +124,8 @@ TEST(Pictures, TheProgramLoadsTheShippedPictures) {
     for (const char* name : {"1", "53", "BOSS", "BACK", "TYPINGWALLPAPER", "ARENA", "POST"}) {
         SCOPED_TRACE(name);
         const QImage shipped = Load(name);
-        const QImage loaded = kd::Bitmap(QString::fromLatin1(name)).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage loaded =
+            kd::Bitmap(QString::fromLatin1(name)).toImage().convertToFormat(QImage::Format_ARGB32);
         EXPECT_EQ(loaded, shipped);
     }
     EXPECT_EQ(kd::CharaBitmap(42).toImage().convertToFormat(QImage::Format_ARGB32), Load("42"));
@@ -115,7 +139,8 @@ TEST(Pictures, SpritesLetTheBackgroundShowAroundThem) {
             SCOPED_TRACE(qPrintable(name + (twice ? "@2x" : "")));
             const QImage img = Load(name, twice);
             const int w = img.width() - 1, h = img.height() - 1;
-            for (QPoint corner : {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h), QPoint(1, 1), QPoint(w - 1, 1)})
+            for (QPoint corner :
+                 {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h), QPoint(1, 1), QPoint(w - 1, 1)})
                 EXPECT_EQ(qAlpha(img.pixel(corner)), 0) << corner.x() << "," << corner.y();
             const double share = OpaqueShare(img);
             EXPECT_GT(share, 0.15) << "hardly anything drawn";

@@ -21,12 +21,12 @@ struct Song {
     int division = 0;
     int declaredTracks = 0;
     int tracks = 0;
-    std::map<long, int> tempos;      // tick -> microseconds per quarter
-    std::set<int> channelsWithNotes; // 1-based, as musicians count (drums = 10)
+    std::map<long, int> tempos;       // tick -> microseconds per quarter
+    std::set<int> channelsWithNotes;  // 1-based, as musicians count (drums = 10)
     std::set<int> channelsProgrammedBeforeNotes;
     int notes = 0;
-    int hangingNotes = 0;            // note-ons never ended
-    std::vector<NoteSpan> spans;     // in the order the notes end
+    int hangingNotes = 0;         // note-ons never ended
+    std::vector<NoteSpan> spans;  // in the order the notes end
     long endTick = 0;
     long size = 0;
 
@@ -46,7 +46,7 @@ struct Song {
 };
 
 class Reader {
-public:
+  public:
     explicit Reader(QByteArray bytes) : m_b(std::move(bytes)) {}
 
     Song Read() {
@@ -69,7 +69,7 @@ public:
         return s;
     }
 
-private:
+  private:
     void Track(Song& s, qsizetype end) {
         long tick = 0;
         int running = -1;
@@ -107,7 +107,8 @@ private:
                 const int a = Byte();
                 const int b = (kind == 0xc0 || kind == 0xd0) ? 0 : Byte();
                 if (a > 127 || b > 127) throw std::runtime_error("data byte out of range");
-                if (kind == 0xc0 && !s.channelsWithNotes.count(channel)) s.channelsProgrammedBeforeNotes.insert(channel);
+                if (kind == 0xc0 && !s.channelsWithNotes.count(channel))
+                    s.channelsProgrammedBeforeNotes.insert(channel);
                 if (kind == 0x90 && b > 0) {
                     open[{channel, a}].push_back(tick);
                     ++s.notes;

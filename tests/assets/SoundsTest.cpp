@@ -18,7 +18,8 @@ struct Wave {
     double Millis() const { return 1000.0 * samples.size() / rate; }
     int Peak(std::size_t from, std::size_t to) const {
         int peak = 0;
-        for (std::size_t i = from; i < std::min(to, samples.size()); ++i) peak = std::max(peak, std::abs(samples[i]));
+        for (std::size_t i = from; i < std::min(to, samples.size()); ++i)
+            peak = std::max(peak, std::abs(samples[i]));
         return peak;
     }
     // Sign changes per second: high for a bright tick, low for a dull buzz.

@@ -11,10 +11,10 @@ namespace kd::assetgen {
 
 std::vector<GeneratedFile> PictureFiles() {
     std::vector<GeneratedFile> files;
-    for (const PictureSpec& spec : AllPictures()) {
-        const QString base = QStringLiteral("resources/pictures/") + spec.name;
-        files.push_back({base + QStringLiteral(".png"), EncodePng(Render(spec, 1))});
-        files.push_back({base + QStringLiteral("@2x.png"), EncodePng(Render(spec, 2))});
+    for (const PictureRecipe& recipe : AllPictures()) {
+        const QString base = QStringLiteral("resources/pictures/") + recipe.name;
+        files.push_back({base + QStringLiteral(".png"), EncodePng(Render(recipe, 1))});
+        files.push_back({base + QStringLiteral("@2x.png"), EncodePng(Render(recipe, 2))});
     }
     return files;
 }

@@ -485,15 +485,15 @@ void PinkMoai(QPainter& p) {
     head.cubicTo(14, 6, 22, 3, 34, 3);
     head.lineTo(44, 4);
     head.cubicTo(48, 5, 49, 10, 48, 14);
-    head.lineTo(52, 17);   // brow
+    head.lineTo(52, 17);  // brow
     head.lineTo(50, 21);
-    head.lineTo(58, 33);   // nose tip
+    head.lineTo(58, 33);  // nose tip
     head.cubicTo(58, 36, 54, 37, 51, 36);
-    head.lineTo(54, 40);   // upper lip
+    head.lineTo(54, 40);  // upper lip
     head.lineTo(51, 42);
-    head.lineTo(54, 45);   // lower lip
+    head.lineTo(54, 45);  // lower lip
     head.lineTo(50, 48);
-    head.lineTo(52, 53);   // chin
+    head.lineTo(52, 53);  // chin
     head.lineTo(46, 58);
     head.closeSubpath();
     FillOutlined(p, head, BodyBrush(3, 58, pink), 2.2);
@@ -893,13 +893,13 @@ void Boss(QPainter& p) {
     SpeedLines(p, 64, {18, 50}, 6, QColor(200, 120, 255, 160), 2.0);
 }
 
-PictureSpec Sprite(const QString& name, std::function<void(QPainter&)> draw) {
-    return PictureSpec{name, QSize(64, 64), false, std::move(draw)};
+PictureRecipe Sprite(const QString& name, std::function<void(QPainter&)> draw) {
+    return PictureRecipe{name, QSize(64, 64), false, std::move(draw)};
 }
 
 }  // namespace
 
-std::vector<PictureSpec> CharacterPictures() {
+std::vector<PictureRecipe> CharacterPictures() {
     return {
         Sprite("1", [](QPainter& p) { CrazyBall(p, QColor(240, 60, 60), BallMood::Wild); }),
         Sprite("2", [](QPainter& p) { CrazyBall(p, QColor(165, 85, 225), BallMood::Dizzy); }),

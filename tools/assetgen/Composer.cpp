@@ -18,12 +18,26 @@ constexpr int kHarmonic[7] = {0, 2, 3, 5, 7, 8, 11};
 
 // General MIDI percussion keys.
 enum Drum {
-    kKick = 36, kSideStick = 37, kSnare = 38, kClap = 39, kClosedHat = 42, kLowTom = 45, kOpenHat = 46,
-    kMidTom = 47, kHighTom = 50, kCrash = 49, kRide = 51, kTambourine = 54
+    kKick = 36,
+    kSideStick = 37,
+    kSnare = 38,
+    kClap = 39,
+    kClosedHat = 42,
+    kLowTom = 45,
+    kOpenHat = 46,
+    kMidTom = 47,
+    kHighTom = 50,
+    kCrash = 49,
+    kRide = 51,
+    kTambourine = 54
 };
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-int Mod(int a, int b) { return ((a % b) + b) % b; }
+int FloorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+int Mod(int a, int b) {
+    return ((a % b) + b) % b;
+}
 
 // Two-bar rhythms in sixteenths: {start, length}.
 using Rhythm = std::vector<std::pair<int, int>>;
@@ -42,8 +56,32 @@ const std::vector<Rhythm>& Rhythms(int energy) {
         {{2, 2}, {4, 2}, {6, 4}, {10, 2}, {12, 4}, {16, 4}, {20, 4}, {24, 6}, {30, 2}},
     };
     static const std::vector<Rhythm> wild = {
-        {{0, 1}, {1, 1}, {2, 2}, {4, 2}, {6, 2}, {8, 4}, {12, 4}, {16, 1}, {17, 1}, {18, 2}, {20, 2}, {22, 2}, {24, 8}},
-        {{0, 2}, {2, 2}, {4, 1}, {5, 1}, {6, 2}, {8, 2}, {10, 2}, {12, 4}, {16, 2}, {18, 2}, {20, 2}, {22, 2}, {24, 8}},
+        {{0, 1},
+         {1, 1},
+         {2, 2},
+         {4, 2},
+         {6, 2},
+         {8, 4},
+         {12, 4},
+         {16, 1},
+         {17, 1},
+         {18, 2},
+         {20, 2},
+         {22, 2},
+         {24, 8}},
+        {{0, 2},
+         {2, 2},
+         {4, 1},
+         {5, 1},
+         {6, 2},
+         {8, 2},
+         {10, 2},
+         {12, 4},
+         {16, 2},
+         {18, 2},
+         {20, 2},
+         {22, 2},
+         {24, 8}},
         {{0, 3}, {3, 3}, {6, 2}, {8, 2}, {10, 2}, {12, 4}, {16, 3}, {19, 3}, {22, 2}, {24, 4}, {28, 4}},
         {{0, 2}, {2, 4}, {6, 2}, {8, 4}, {12, 4}, {16, 2}, {18, 4}, {22, 2}, {24, 8}},
     };
@@ -98,7 +136,9 @@ const Composer::Chord& Composer::ChordAt(const std::vector<std::vector<Chord>>& 
 }
 
 int Composer::ScaleKey(int index) const {
-    const int* scale = m_scale == ScaleKind::Major ? kMajor : m_scale == ScaleKind::Minor ? kMinor : kHarmonic;
+    const int* scale = m_scale == ScaleKind::Major   ? kMajor
+                       : m_scale == ScaleKind::Minor ? kMinor
+                                                     : kHarmonic;
     const int base = 12 * (m_band.leadOctave + 1) + m_tonic % 12;
     return base + 12 * FloorDiv(index, 7) + scale[Mod(index, 7)];
 }
@@ -147,7 +187,9 @@ std::vector<int> Composer::Voicing(const Chord& chord, int low, int high) {
     return best;
 }
 
-int Composer::Humanize(int velocity) { return std::clamp(velocity + int(m_rnd.Below(9)) - 4, 1, 127); }
+int Composer::Humanize(int velocity) {
+    return std::clamp(velocity + int(m_rnd.Below(9)) - 4, 1, 127);
+}
 
 void Composer::Put(Voice v, int tick, int key, int velocity, int duration) {
     m_notes[v].push_back({tick, key, Humanize(velocity), duration});
@@ -174,7 +216,7 @@ Composer::Motif Composer::MakeMotif(int energy, bool cadence) {
     return m;
 }
 
-void Composer::Melody(const SectionSpec& s, const std::vector<std::vector<Chord>>& bars) {
+void Composer::Melody(const SectionPlan& s, const std::vector<std::vector<Chord>>& bars) {
     auto& tune = m_motifs[s.melody];
     if (tune[0].empty()) {
         tune[0] = MakeMotif(s.energy, false);
@@ -231,7 +273,7 @@ void Composer::Melody(const SectionSpec& s, const std::vector<std::vector<Chord>
     }
 }
 
-void Composer::Bass(const SectionSpec& s, const std::vector<std::vector<Chord>>& bars) {
+void Composer::Bass(const SectionPlan& s, const std::vector<std::vector<Chord>>& bars) {
     auto key = [this](const Chord& c, int extra = 0) { return 33 + Mod(m_tonic + c.root - 9, 12) + extra; };
     const int vel = 84 + 6 * s.energy;
     const int slotCount = int(bars.size()) * 16;
@@ -241,7 +283,8 @@ void Composer::Bass(const SectionSpec& s, const std::vector<std::vector<Chord>>&
         const int inBar = slot % 16;
         const bool chordStart = slot == 0 || &ChordAt(bars, slot - 1) != &c;
         switch (s.bass) {
-            case BassStyle::None: break;
+            case BassStyle::None:
+                break;
             case BassStyle::Hold:
                 if (chordStart) {
                     int len = 1;
@@ -253,7 +296,10 @@ void Composer::Bass(const SectionSpec& s, const std::vector<std::vector<Chord>>&
                 if (inBar % 4 == 0) {
                     const int beat = inBar / 4;
                     const Chord& next = ChordAt(bars, std::min(slot + 4, slotCount - 1));
-                    const int k = beat == 0 ? key(c) : beat == 1 ? key(c, 7) : beat == 2 ? key(c, 12) : key(next) + (m_rnd.Below(2) ? -1 : 2);
+                    const int k = beat == 0   ? key(c)
+                                  : beat == 1 ? key(c, 7)
+                                  : beat == 2 ? key(c, 12)
+                                              : key(next) + (m_rnd.Below(2) ? -1 : 2);
                     Put(kBass, tick, k, vel - (beat % 2) * 8, 4 * kSixteenth - 40);
                 }
                 break;
@@ -269,14 +315,15 @@ void Composer::Bass(const SectionSpec& s, const std::vector<std::vector<Chord>>&
                 break;
             case BassStyle::Riff: {
                 static const int riff[16] = {0, -1, 0, 0, 12, -1, 0, -1, 0, -1, 7, -1, 10, -1, 7, 5};
-                if (riff[inBar] >= 0) Put(kBass, tick, key(c, riff[inBar]), vel - (inBar % 4 ? 10 : 0), kSixteenth + 40);
+                if (riff[inBar] >= 0)
+                    Put(kBass, tick, key(c, riff[inBar]), vel - (inBar % 4 ? 10 : 0), kSixteenth + 40);
                 break;
             }
         }
     }
 }
 
-void Composer::Comp(const SectionSpec& s, const std::vector<std::vector<Chord>>& bars) {
+void Composer::Comp(const SectionPlan& s, const std::vector<std::vector<Chord>>& bars) {
     const int vel = 64 + 8 * s.energy;
     const int slotCount = int(bars.size()) * 16;
     std::vector<int> voicing;
@@ -298,7 +345,8 @@ void Composer::Comp(const SectionSpec& s, const std::vector<std::vector<Chord>>&
         };
         switch (s.comp) {
             case CompStyle::None:
-            case CompStyle::Pad: break;
+            case CompStyle::Pad:
+                break;
             case CompStyle::Stabs:
                 if (inBar == 0 || inBar == 6 || inBar == 12) chord(kSixteenth * 2, vel + (inBar ? 0 : 6));
                 break;
@@ -322,7 +370,9 @@ void Composer::Comp(const SectionSpec& s, const std::vector<std::vector<Chord>>&
                 break;
             }
             case CompStyle::Power:
-                if (inBar % 2 == 0) chord(inBar % 8 == 0 ? kSixteenth * 2 - 20 : kSixteenth - 20, vel + (inBar % 8 ? -10 : 4));
+                if (inBar % 2 == 0)
+                    chord(inBar % 8 == 0 ? kSixteenth * 2 - 20 : kSixteenth - 20,
+                          vel + (inBar % 8 ? -10 : 4));
                 break;
         }
     }
@@ -336,24 +386,29 @@ void Composer::Pad(const std::vector<std::vector<Chord>>& bars) {
         if (slot && &ChordAt(bars, slot - 1) == &c) continue;
         int len = 1;
         while (slot + len < slotCount && &ChordAt(bars, slot + len) == &c) ++len;
-        for (int k : Voicing(c, 52, 72)) Put(kPad, m_tick + slot * kSixteenth, k - 0, 62, len * kSixteenth - 20);
+        for (int k : Voicing(c, 52, 72))
+            Put(kPad, m_tick + slot * kSixteenth, k - 0, 62, len * kSixteenth - 20);
     }
     m_lastVoicing = saved;
 }
 
-void Composer::Drums(const SectionSpec& s, int barCount, bool first) {
+void Composer::Drums(const SectionPlan& s, int barCount, bool first) {
     const int accent = 6 * s.energy;
     for (int bar = 0; bar < barCount; ++bar) {
         const int barTick = m_tick + bar * kBar;
         const bool fillBar = barCount >= 4 && bar == barCount - 1;
         const bool halfFill = barCount >= 8 && bar == barCount / 2 - 1;
-        auto hit = [&](int step, int key, int vel) { Put(kDrums, barTick + step * kSixteenth, key, vel, kSixteenth); };
-        if (bar == 0 && first && s.drums != DrumStyle::None) hit(0, s.energy == 0 ? kRide : kCrash, 90 + accent);
+        auto hit = [&](int step, int key, int vel) {
+            Put(kDrums, barTick + step * kSixteenth, key, vel, kSixteenth);
+        };
+        if (bar == 0 && first && s.drums != DrumStyle::None)
+            hit(0, s.energy == 0 ? kRide : kCrash, 90 + accent);
         for (int step = 0; step < 16; ++step) {
             const bool inFill = (fillBar && step >= (s.energy >= 3 ? 8 : 12)) || (halfFill && step >= 14);
             if (inFill) {
                 if (s.energy >= 2) {
-                    static const int toms[8] = {kHighTom, kHighTom, kMidTom, kMidTom, kSnare, kSnare, kLowTom, kLowTom};
+                    static const int toms[8] = {kHighTom, kHighTom, kMidTom, kMidTom,
+                                                kSnare,   kSnare,   kLowTom, kLowTom};
                     hit(step, s.energy >= 3 ? toms[step - 8 >= 0 ? step - 8 : 0] : kSnare, 80 + step * 2);
                 } else if (step % 2 == 0) {
                     hit(step, kSnare, 70 + step * 2);
@@ -361,7 +416,8 @@ void Composer::Drums(const SectionSpec& s, int barCount, bool first) {
                 continue;
             }
             switch (s.drums) {
-                case DrumStyle::None: break;
+                case DrumStyle::None:
+                    break;
                 case DrumStyle::Light:
                     if (step % 2 == 0) hit(step, kClosedHat, step % 4 ? 42 : 56);
                     if (step == 0 || step == 8) hit(step, kKick, 72);
@@ -377,7 +433,8 @@ void Composer::Drums(const SectionSpec& s, int barCount, bool first) {
                     if (step == 12 && bar % 2) hit(step, kTambourine, 50);
                     break;
                 case DrumStyle::Rock:
-                    if (step % 2 == 0) hit(step, (step == 14 && bar % 2) ? kOpenHat : kClosedHat, step % 4 ? 58 : 72);
+                    if (step % 2 == 0)
+                        hit(step, (step == 14 && bar % 2) ? kOpenHat : kClosedHat, step % 4 ? 58 : 72);
                     if (step == 0 || step == 8 || step == 10) hit(step, kKick, 90 + accent);
                     if (step == 4 || step == 12) hit(step, kSnare, 92 + accent);
                     break;
@@ -406,7 +463,7 @@ void Composer::Drums(const SectionSpec& s, int barCount, bool first) {
     }
 }
 
-void Composer::Add(const SectionSpec& s) {
+void Composer::Add(const SectionPlan& s) {
     const auto bars = ParseBars(s.chords);
     if (s.melody) Melody(s, bars);
     Bass(s, bars);
@@ -430,7 +487,9 @@ void Composer::Ending(const char* chordName) {
     m_tick = m_end;
 }
 
-double Composer::Seconds() const { return double(std::max(m_end, m_tick)) / kPpq * 60.0 / m_bpm; }
+double Composer::Seconds() const {
+    return double(std::max(m_end, m_tick)) / kPpq * 60.0 / m_bpm;
+}
 
 QByteArray Composer::Encode() const {
     const int end = std::max(m_end, m_tick);
@@ -446,9 +505,9 @@ QByteArray Composer::Encode() const {
         int channel, program, volume, pan, reverb;
     };
     const Setup setups[kVoices] = {
-        {"Melody", 0, m_band.lead, 100, 64, 40},   {"Harmony", 1, m_band.harmony, 80, 84, 40},
-        {"Chords", 2, m_band.comp, 78, 44, 36},    {"Pad", 3, m_band.pad, 70, 76, 60},
-        {"Bass", 4, m_band.bass, 100, 64, 16},     {"Drums", 9, 0, 96, 64, 30},
+        {"Melody", 0, m_band.lead, 100, 64, 40}, {"Harmony", 1, m_band.harmony, 80, 84, 40},
+        {"Chords", 2, m_band.comp, 78, 44, 36},  {"Pad", 3, m_band.pad, 70, 76, 60},
+        {"Bass", 4, m_band.bass, 100, 64, 16},   {"Drums", 9, 0, 96, 64, 30},
     };
     for (int v = 0; v < kVoices; ++v) {
         if (m_notes[v].empty()) continue;
@@ -460,9 +519,8 @@ QByteArray Composer::Encode() const {
         track.Control(0, set.channel, 91, set.reverb);
         // A note struck again before it ended is cut short there, so no note hangs.
         std::vector<NoteEvent> notes = m_notes[v];
-        std::stable_sort(notes.begin(), notes.end(), [](auto& a, auto& b) {
-            return a.key != b.key ? a.key < b.key : a.tick < b.tick;
-        });
+        std::stable_sort(notes.begin(), notes.end(),
+                         [](auto& a, auto& b) { return a.key != b.key ? a.key < b.key : a.tick < b.tick; });
         for (std::size_t i = 0; i < notes.size(); ++i) {
             int dur = notes[i].duration;
             if (i + 1 < notes.size() && notes[i + 1].key == notes[i].key)

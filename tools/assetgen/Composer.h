@@ -19,18 +19,18 @@ enum class CompStyle { None, Pad, Stabs, Offbeat, Arp8, Arp16, Power };
 enum class DrumStyle { None, Light, Shuffle, Rock, Drive, Dance, Double };
 
 struct Band {
-    int lead = 80;        // General MIDI programs, 0-based
-    int harmony = -1;     // doubles the lead a third below in lively sections; -1: none
+    int lead = 80;     // General MIDI programs, 0-based
+    int harmony = -1;  // doubles the lead a third below in lively sections; -1: none
     int comp = 0;
     int pad = 48;
     int bass = 33;
-    int leadOctave = 5;   // octave of the tonic the melody circles around (C5 = 72)
+    int leadOctave = 5;  // octave of the tonic the melody circles around (C5 = 72)
 };
 
-struct SectionSpec {
-    const char* chords;   // roman numerals, one bar each; "IV-V" splits a bar in two
-    int energy = 1;       // 0 calm .. 3 all out
-    char melody = 0;      // sections with the same letter sing the same tune; 0: no melody
+struct SectionPlan {
+    const char* chords;  // roman numerals, one bar each; "IV-V" splits a bar in two
+    int energy = 1;      // 0 calm .. 3 all out
+    char melody = 0;     // sections with the same letter sing the same tune; 0: no melody
     BassStyle bass = BassStyle::Drive;
     CompStyle comp = CompStyle::None;
     bool pad = false;
@@ -39,18 +39,19 @@ struct SectionSpec {
 };
 
 class Composer {
-public:
-    Composer(const QString& title, int tonic, ScaleKind scale, double bpm, std::uint32_t seed, const Band& band);
+  public:
+    Composer(const QString& title, int tonic, ScaleKind scale, double bpm, std::uint32_t seed,
+             const Band& band);
 
-    void Add(const SectionSpec& section);
+    void Add(const SectionPlan& section);
     // A held final chord with a cymbal, then silence to let it ring.
     void Ending(const char* chord = "I");
     QByteArray Encode() const;
     double Seconds() const;
 
-private:
+  private:
     struct Chord {
-        int root;  // semitones above the tonic
+        int root;                // semitones above the tonic
         std::vector<int> tones;  // semitones above the root
     };
     struct NoteEvent {
@@ -67,11 +68,11 @@ private:
     const Chord& ChordAt(const std::vector<std::vector<Chord>>& bars, int slotInSection) const;
 
     Motif MakeMotif(int energy, bool cadence);
-    void Melody(const SectionSpec& s, const std::vector<std::vector<Chord>>& bars);
-    void Bass(const SectionSpec& s, const std::vector<std::vector<Chord>>& bars);
-    void Comp(const SectionSpec& s, const std::vector<std::vector<Chord>>& bars);
+    void Melody(const SectionPlan& s, const std::vector<std::vector<Chord>>& bars);
+    void Bass(const SectionPlan& s, const std::vector<std::vector<Chord>>& bars);
+    void Comp(const SectionPlan& s, const std::vector<std::vector<Chord>>& bars);
     void Pad(const std::vector<std::vector<Chord>>& bars);
-    void Drums(const SectionSpec& s, int barCount, bool first);
+    void Drums(const SectionPlan& s, int barCount, bool first);
 
     int ScaleKey(int index) const;  // scale index (0 = tonic of octave 0 around the lead) to a key
     bool IsChordTone(int index, const Chord& chord) const;

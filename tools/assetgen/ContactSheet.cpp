@@ -20,7 +20,8 @@ bool CastOrder(const Entry& a, const Entry& b) {
     const int an = a.name.toInt(&aNum), bn = b.name.toInt(&bNum);
     if (aNum != bNum) return aNum;
     if (aNum) return an < bn;
-    if ((a.name == QLatin1String("BOSS")) != (b.name == QLatin1String("BOSS"))) return a.name == QLatin1String("BOSS");
+    if ((a.name == QLatin1String("BOSS")) != (b.name == QLatin1String("BOSS")))
+        return a.name == QLatin1String("BOSS");
     return a.name < b.name;
 }
 
@@ -79,8 +80,9 @@ int main(int argc, char** argv) {
         const QRect r(at[i], e.image.size());
         for (int cy = r.top(); cy < r.bottom(); cy += 8)
             for (int cx = r.left(); cx < r.right(); cx += 8)
-                p.fillRect(QRect(cx, cy, 8, 8).intersected(r),
-                           ((cx - r.left()) / 8 + (cy - r.top()) / 8) % 2 ? QColor(200, 200, 200) : QColor(235, 235, 235));
+                p.fillRect(QRect(cx, cy, 8, 8).intersected(r), ((cx - r.left()) / 8 + (cy - r.top()) / 8) % 2
+                                                                   ? QColor(200, 200, 200)
+                                                                   : QColor(235, 235, 235));
         p.drawImage(r.topLeft(), e.image);
         p.setPen(QColor(230, 230, 240));
         p.drawText(QPoint(r.left(), r.bottom() + 15),

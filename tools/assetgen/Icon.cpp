@@ -12,7 +12,8 @@ void DrawIcon(QPainter& p, int pixels) {
     const double line = small ? 14 : (pixels <= 64 ? 9 : 6);
     // Key cap.
     const QRectF cap = small ? QRectF(18, 24, 220, 214) : QRectF(12, 20, 232, 224);
-    FillOutlined(p, RoundRect(cap, small ? 56 : 44), BodyBrush(cap.top(), cap.bottom(), QColor(120, 110, 200)), line);
+    FillOutlined(p, RoundRect(cap, small ? 56 : 44),
+                 BodyBrush(cap.top(), cap.bottom(), QColor(120, 110, 200)), line);
     const QRectF top(36, 28, 184, 176);
     p.setPen(Qt::NoPen);
     p.setBrush(BodyBrush(top.top(), top.bottom(), QColor(170, 165, 245)));
@@ -38,7 +39,8 @@ void DrawIcon(QPainter& p, int pixels) {
     // The red crazy ball.
     const QPointF c(small ? 128 : 116, small ? 126 : 124);
     const double r = small ? 84 : 70;
-    if (!small) SpeedLines(p, c.x() - r - 8, {c.y() - 30, c.y(), c.y() + 30}, 26, QColor(255, 255, 255, 200), 9);
+    if (!small)
+        SpeedLines(p, c.x() - r - 8, {c.y() - 30, c.y(), c.y() + 30}, 26, QColor(255, 255, 255, 200), 9);
     FillOutlined(p, Circle(c, r), BallBrush(c, r, QColor(240, 60, 60)), line);
     Shine(p, c + QPointF(-r * 0.45, -r * 0.45), r * 0.28, r * 0.16);
     const double eyeLine = small ? 10 : line * 0.8;
@@ -46,20 +48,21 @@ void DrawIcon(QPainter& p, int pixels) {
     Eye(p, c + QPointF(r * 0.68, -r * 0.15), r * 0.22, r * 0.25, QPointF(0.6, 0.4), r * 0.1, eyeLine);
     QPainterPath mouth;
     mouth.moveTo(c + QPointF(-r * 0.05, r * 0.25));
-    mouth.cubicTo(c + QPointF(r * 0.15, r * 0.75), c + QPointF(r * 0.7, r * 0.7), c + QPointF(r * 0.85, r * 0.2));
+    mouth.cubicTo(c + QPointF(r * 0.15, r * 0.75), c + QPointF(r * 0.7, r * 0.7),
+                  c + QPointF(r * 0.85, r * 0.2));
     mouth.closeSubpath();
     FillOutlined(p, mouth, QColor(120, 20, 40), eyeLine);
 }
 
-PictureSpec IconSpec(const QString& name, int pixels) {
-    return PictureSpec{name, QSize(pixels, pixels), false, [pixels](QPainter& p) { DrawIcon(p, pixels); }};
+PictureRecipe IconRecipe(const QString& name, int pixels) {
+    return PictureRecipe{name, QSize(pixels, pixels), false, [pixels](QPainter& p) { DrawIcon(p, pixels); }};
 }
 
 }  // namespace
 
-std::vector<PictureSpec> IconPictures() {
-    std::vector<PictureSpec> icons{IconSpec("ICON", 256)};
-    for (int n : {16, 32, 48, 64, 128}) icons.push_back(IconSpec(QStringLiteral("icon-%1").arg(n), n));
+std::vector<PictureRecipe> IconPictures() {
+    std::vector<PictureRecipe> icons{IconRecipe("ICON", 256)};
+    for (int n : {16, 32, 48, 64, 128}) icons.push_back(IconRecipe(QStringLiteral("icon-%1").arg(n), n));
     return icons;
 }
 

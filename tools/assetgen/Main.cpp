@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
         else if (args[i] == QLatin1String("--only") && i + 1 < args.size())
             only = args[++i];
         else if (args[i].startsWith(QLatin1String("-"))) {
-            std::fprintf(stderr, "usage: kd_assetgen [--check] [--only pictures|music|sounds] [PROJECT_DIR]\n");
+            std::fprintf(stderr,
+                         "usage: kd_assetgen [--check] [--only pictures|music|sounds] [PROJECT_DIR]\n");
             return 2;
         } else
             rootPath = args[i];

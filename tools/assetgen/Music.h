@@ -7,8 +7,8 @@
 namespace kd::assetgen {
 
 struct Piece {
-    QString fileName;  // as the screens ask for it
-    QString role;      // one line for people: what it is and where it plays
+    QString fileName;                     // as the screens ask for it
+    QString role;                         // one line for people: what it is and where it plays
     std::function<QByteArray()> compose;  // the Standard MIDI File
 };
 

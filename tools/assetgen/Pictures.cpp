@@ -5,24 +5,24 @@
 
 namespace kd::assetgen {
 
-std::vector<PictureSpec> AllPictures() {
-    std::vector<PictureSpec> all = CharacterPictures();
+std::vector<PictureRecipe> AllPictures() {
+    std::vector<PictureRecipe> all = CharacterPictures();
     for (auto& s : SceneryPictures()) all.push_back(std::move(s));
     for (auto& s : IconPictures()) all.push_back(std::move(s));
     return all;
 }
 
-QImage Render(const PictureSpec& spec, int scale) {
-    QImage image(spec.size * scale, QImage::Format_ARGB32_Premultiplied);
+QImage Render(const PictureRecipe& recipe, int scale) {
+    QImage image(recipe.size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.scale(scale, scale);
-        spec.draw(p);
+        recipe.draw(p);
     }
-    return image.convertToFormat(spec.opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    return image.convertToFormat(recipe.opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
 }
 
 QByteArray EncodePng(const QImage& image) {

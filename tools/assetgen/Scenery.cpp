@@ -84,7 +84,8 @@ void Cloud(QPainter& p, QPointF at, double s, int alpha = 235) {
     p.drawPath(cloud.simplified());
 }
 
-QPainterPath Hills(double left, double right, double baseY, double bottom, std::initializer_list<QPointF> peaks) {
+QPainterPath Hills(double left, double right, double baseY, double bottom,
+                   std::initializer_list<QPointF> peaks) {
     QPainterPath path;
     path.moveTo(left, bottom);
     path.lineTo(left, baseY);
@@ -120,13 +121,15 @@ void Flowers(QPainter& p, const QRectF& r, int count, std::uint32_t seed) {
             continue;
         }
         p.setBrush(petals[rnd.Below(3)]);
-        for (int k = 0; k < 4; ++k) p.drawEllipse(c + QPointF(k % 2 ? 1.3 : -1.3, k < 2 ? 1.3 : -1.3), 1.2, 1.2);
+        for (int k = 0; k < 4; ++k)
+            p.drawEllipse(c + QPointF(k % 2 ? 1.3 : -1.3, k < 2 ? 1.3 : -1.3), 1.2, 1.2);
         p.setBrush(QColor(255, 180, 40));
         p.drawEllipse(c, 0.9, 0.9);
     }
 }
 
-void Speckles(QPainter& p, const QRectF& r, int count, std::uint32_t seed, const QColor& light, const QColor& dark) {
+void Speckles(QPainter& p, const QRectF& r, int count, std::uint32_t seed, const QColor& light,
+              const QColor& dark) {
     Lcg rnd(seed);
     p.setPen(Qt::NoPen);
     for (int i = 0; i < count; ++i) {
@@ -206,10 +209,12 @@ void Wallpaper(QPainter& p) {
     p.drawEllipse(QPointF(552, 64), 5, 5);
     p.drawEllipse(QPointF(568, 80), 3.5, 3.5);
     // Keys floating in the sky at the sides.
-    const struct { double x, y, s, a; QColor c; } keys[] = {
-        {26, 60, 30, -14, QColor(255, 120, 170)}, {70, 150, 22, 10, QColor(120, 210, 255)},
-        {20, 250, 26, 18, QColor(255, 220, 90)},  {590, 170, 24, -8, QColor(150, 240, 150)},
-        {548, 250, 30, 12, QColor(200, 150, 255)}, {480, 30, 18, 20, QColor(255, 180, 110)}};
+    const struct {
+        double x, y, s, a;
+        QColor c;
+    } keys[] = {{26, 60, 30, -14, QColor(255, 120, 170)},  {70, 150, 22, 10, QColor(120, 210, 255)},
+                {20, 250, 26, 18, QColor(255, 220, 90)},   {590, 170, 24, -8, QColor(150, 240, 150)},
+                {548, 250, 30, 12, QColor(200, 150, 255)}, {480, 30, 18, 20, QColor(255, 180, 110)}};
     for (const auto& k : keys) {
         p.save();
         p.translate(k.x, k.y);
@@ -222,8 +227,8 @@ void Wallpaper(QPainter& p) {
     // Hills and the race track sweeping across the bottom.
     FillOutlined(p, Hills(0, 640, 390, 480, {{110, 360}, {260, 380}, {420, 350}, {560, 372}}),
                  QColor(46, 120, 110), 0);
-    FillOutlined(p, Hills(0, 640, 410, 480, {{160, 392}, {330, 412}, {500, 396}}), BodyBrush(390, 480, kGrass),
-                 0);
+    FillOutlined(p, Hills(0, 640, 410, 480, {{160, 392}, {330, 412}, {500, 396}}),
+                 BodyBrush(390, 480, kGrass), 0);
     QPainterPath track;
     track.moveTo(0, 440);
     track.cubicTo(200, 418, 420, 418, 640, 430);
@@ -514,8 +519,8 @@ void Arena(QPainter& p) {
     keep.setFillRule(Qt::WindingFill);
     p.drawPath(keep);
     p.setBrush(QColor(255, 210, 90));
-    for (const QPointF& w : {QPointF(533, 140), QPointF(633, 130), QPointF(580, 156), QPointF(640, 186),
-                             QPointF(530, 190)})
+    for (const QPointF& w :
+         {QPointF(533, 140), QPointF(633, 130), QPointF(580, 156), QPointF(640, 186), QPointF(530, 190)})
         p.drawRoundedRect(QRectF(w, QSizeF(6, 10)), 3, 3);
     FillOutlined(p, Hills(0, 420, 240, 301, {{60, 200}, {170, 226}, {290, 206}}), QColor(70, 90, 140), 0);
     FillOutlined(p, Hills(0, 707, 262, 301, {{120, 246}, {300, 258}, {470, 222}, {640, 232}}),
@@ -605,7 +610,7 @@ void ScoreBall(QPainter& p, bool boss) {
 
 }  // namespace
 
-std::vector<PictureSpec> SceneryPictures() {
+std::vector<PictureRecipe> SceneryPictures() {
     return {
         {"BACK", {561, 419}, true, Back},
         {"WALLPAPER", {640, 480}, true, Wallpaper},

@@ -37,7 +37,9 @@ QByteArray Channel(int status, int channel, int a, int b = -1) {
 
 }  // namespace
 
-SmfTrack::SmfTrack(const QString& name) { Add(0, 0, Meta(0x03, name.toUtf8())); }
+SmfTrack::SmfTrack(const QString& name) {
+    Add(0, 0, Meta(0x03, name.toUtf8()));
+}
 
 void SmfTrack::Add(int tick, int order, QByteArray bytes) {
     m_events.push_back({tick, order, int(m_events.size()), std::move(bytes)});
@@ -58,9 +60,13 @@ void SmfTrack::TimeSignature(int tick, int numerator, int denominatorPower) {
     Add(tick, 0, Meta(0x58, data));
 }
 
-void SmfTrack::Text(int tick, int metaType, const QByteArray& text) { Add(tick, 0, Meta(metaType, text)); }
+void SmfTrack::Text(int tick, int metaType, const QByteArray& text) {
+    Add(tick, 0, Meta(metaType, text));
+}
 
-void SmfTrack::Program(int tick, int channel, int program) { Add(tick, 1, Channel(0xc0, channel, program)); }
+void SmfTrack::Program(int tick, int channel, int program) {
+    Add(tick, 1, Channel(0xc0, channel, program));
+}
 
 void SmfTrack::Control(int tick, int channel, int controller, int value) {
     Add(tick, 1, Channel(0xb0, channel, controller, value));

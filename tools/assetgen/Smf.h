@@ -7,7 +7,7 @@
 namespace kd::assetgen {
 
 class SmfTrack {
-public:
+  public:
     explicit SmfTrack(const QString& name);
 
     void Tempo(int tick, double bpm);
@@ -22,7 +22,7 @@ public:
     // The track chunk, closed by end-of-track at `endTick` (or later, if events run past it).
     QByteArray Encode(int endTick) const;
 
-private:
+  private:
     struct Event {
         int tick;
         int order;  // at one tick: meta first, then set-up, then note-offs, then note-ons

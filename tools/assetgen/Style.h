@@ -13,7 +13,7 @@ inline const QColor kInk(42, 31, 61);
 
 // A tiny generator of our own so scattered details land in the same places on every machine.
 class Lcg {
-public:
+  public:
     explicit Lcg(std::uint32_t seed) : m_state(seed) {}
     std::uint32_t Next() {
         m_state = m_state * 1664525u + 1013904223u;
@@ -22,7 +22,7 @@ public:
     double Uniform(double lo, double hi) { return lo + (hi - lo) * (Next() / double(1u << 24)); }
     int Below(int n) { return int(Next() % std::uint32_t(n)); }
 
-private:
+  private:
     std::uint32_t m_state;
 };
 
