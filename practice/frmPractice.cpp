@@ -21,8 +21,16 @@ namespace {
 
 const QString kStartText = QStringLiteral("スペースでスタート");
 const QString kFinishText = QStringLiteral("FINISH!!");
-// Often enough that the tenths of a second never lag, rare enough to leave the CPU idle.
-constexpr int kCountdownMs = 16;
+constexpr int kFirstTickMs = 16;
+
+// Milliseconds until the remaining time shown with one decimal ("##0.0", halves up) next
+// changes, or until the time is up. Waking exactly then keeps the display to the
+// millisecond while the process sleeps in between: ten wakes a second instead of sixty.
+int MsUntilShownChange(qint32 remainingMs) {
+    const qint32 shownTenths = (remainingMs + 50) / 100;
+    const qint32 nextChange = remainingMs - (shownTenths * 100 - 51);
+    return qMax(1, qMin(nextChange, remainingMs));
+}
 
 QFrame* Box(QWidget* parent, const QString& name, const QRect& r, const QColor& line) {
     auto* f = new QFrame(parent);
@@ -97,7 +105,7 @@ void frmPractice::BuildControls() {
 
     tmrReadyGo = new Timer(this, QStringLiteral("tmrReadyGo"), 1000, [this] { tmrReadyGo_Timer(); });
     tmrFinish = new Timer(this, QStringLiteral("tmrFinish"), 1000, [this] { tmrFinish_Timer(); });
-    tmrCountdown = new Timer(this, QStringLiteral("tmrCountdown"), kCountdownMs, [this] { tmrCountdown_Timer(); });
+    tmrCountdown = new Timer(this, QStringLiteral("tmrCountdown"), kFirstTickMs, [this] { tmrCountdown_Timer(); });
 }
 
 void frmPractice::Init() {
@@ -200,7 +208,9 @@ void frmPractice::tmrCountdown_Timer() {
         TimeUp();
         return;
     }
-    lblNokori->setText(FormatNumber((m_limitMs - elapsed) / 1000.0, QStringLiteral("##0.0")));
+    const qint32 remaining = m_limitMs - elapsed;
+    lblNokori->setText(FormatNumber(remaining / 1000.0, QStringLiteral("##0.0")));
+    tmrCountdown->SetInterval(MsUntilShownChange(remaining));
 }
 
 void frmPractice::StopCountdown() {

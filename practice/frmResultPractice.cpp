@@ -29,8 +29,15 @@ void Title(QWidget* parent, QLabel*& front, QLabel*& shadow, const QString& fron
         SetPixelFont(l, 20, true);
         l->adjustSize();
     }
-    SetForeColor(shadow, QColor(128, 128, 128));
-    SetForeColor(front, QColor(0, 0, 128));
+    SetForeColor(front, QColor(255, 255, 255));
+    SetForeColor(shadow, QColor(96, 96, 96));
+}
+
+void Card(QWidget* parent, const QString& name, const QRect& r) {
+    auto* card = new QWidget(parent);
+    card->setObjectName(name);
+    card->setGeometry(r);
+    SetBackColor(card, QColor(255, 255, 255, 215));
 }
 
 QString Index(const char* name, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i); }
@@ -44,23 +51,28 @@ frmResultPractice::frmResultPractice(AppContext& ctx_) : FormBase(ctx_, QStringL
 void frmResultPractice::BuildControls() {
     SetClientSize(561, 419);
 
+    // Light cards behind the text keep the red and grey rows readable on the dark picture.
+    Card(this, QStringLiteral("shpResult"), QRect(32, 42, 340, 136));
+    Card(this, QStringLiteral("shpHistory"), QRect(28, 212, 484, 188));
+
     Title(this, lblTitle[2], lblTitle[3], Index("lblTitle", 2), Index("lblTitle", 3), QStringLiteral("練習結果"), 24,
-          12);
+          10);
     QLabel** lines[] = {&lblAllType,      &lblCorrectCount, &lblMissCount, &lblCorrectRate,
                         &lblPracticeTime, &lblTypesPerSec,  &lblGenre};
     const char* names[] = {"lblAllType",      "lblCorrectCount", "lblMissCount", "lblCorrectRate",
                            "lblPracticeTime", "lblTypesPerSec",  "lblGenre"};
     for (int i = 0; i < 7; ++i) {
-        *lines[i] = MakeLabel(this, QLatin1String(names[i]), QString(), 48, 46 + i * 19, 300, 19);
+        *lines[i] = MakeLabel(this, QLatin1String(names[i]), QString(), 48, 47 + i * 18, 300, 18);
         SetPixelFont(*lines[i], 14);
+        SetForeColor(*lines[i], Qt::black);
     }
 
-    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 440, 150);
+    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 430, 150);
     cmdOK->setAutoDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 
     Title(this, lblTitle[0], lblTitle[1], Index("lblTitle", 0), Index("lblTitle", 1), QStringLiteral("練習履歴"), 24,
-          188);
+          180);
     struct Column {
         const char* name;
         const char* head;
@@ -68,16 +80,17 @@ void frmResultPractice::BuildControls() {
         QLabel** cells;
     } columns[] = {
         {"lblHistDate", "日付", 40, 96, lblHistDate},         {"lblHistCRate", "正答率", 140, 72, lblHistCRate},
-        {"lblHistTPS", "Types/Sec.", 216, 80, lblHistTPS},    {"lblHistPTime", "練習時間", 300, 90, lblHistPTime},
-        {"lblHistGenre", "ジャンル", 394, 80, lblHistGenre},
+        {"lblHistTPS", "Types/Sec.", 216, 80, lblHistTPS},    {"lblHistPTime", "練習時間", 300, 96, lblHistPTime},
+        {"lblHistGenre", "ジャンル", 400, 100, lblHistGenre},
     };
     for (const Column& c : columns) {
         QLabel* head = MakeLabel(this, QStringLiteral("lblHistHead_") + QLatin1String(c.name), QString::fromUtf8(c.head),
-                                 c.x, 222, c.w, 18);
+                                 c.x, 216, c.w, 18);
         SetPixelFont(head, 12, true);
+        SetForeColor(head, Qt::black);
         for (int i = 0; i < 10; ++i) {
-            c.cells[i] = MakeLabel(this, Index(c.name, i), QString(), c.x, 242 + i * 17, c.w, 17);
-            SetPixelFont(c.cells[i], 13);
+            c.cells[i] = MakeLabel(this, Index(c.name, i), QString(), c.x, 236 + i * 16, c.w, 16);
+            SetPixelFont(c.cells[i], 13, i == 0);
             SetForeColor(c.cells[i], i == 0 ? kNewest : kOlder);
         }
     }

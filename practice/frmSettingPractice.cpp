@@ -76,6 +76,7 @@ frmSettingPractice::frmSettingPractice(AppContext& ctx_, frmPractice* owner)
 }
 
 void frmSettingPractice::Form_Load() {
+    if (m_owner) move(m_owner->geometry().center() - rect().center());
     const PracticeTimeData d = LoadPracticeTime(g, g.objUser.GetUserName());
     SelectedGenre = d.GenreKey;
     if (d.PracticeSec < 0) {

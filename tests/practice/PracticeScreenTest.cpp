@@ -109,7 +109,6 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
     EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrReadyGo"))->Enabled());
     EXPECT_TRUE(f->cmdRetry->isEnabled());
     EXPECT_EQ(Nokori(f), QStringLiteral("90.0"));
-    EXPECT_EQ(FindTimer(f, QStringLiteral("tmrCountdown"))->Interval(), 16);
 
     // The remaining time follows the clock, one decimal, whenever the timer ticks.
     const struct {
@@ -126,6 +125,29 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
     Press(f, Qt::Key_Space);
     EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 1);
     EXPECT_TRUE(f->Playing);
+
+    // The timer wakes when the shown tenth changes, not before and not later.
+    Timer* countdown = FindTimer(f, QStringLiteral("tmrCountdown"));
+    for (int atMs : {0, 1234, 30050, 30051, 89900, 89950, 89951}) {
+        app.clock.set(start + atMs);
+        Fire(f, QStringLiteral("tmrCountdown"));
+        const QString now = Nokori(f);
+        const int wait = countdown->Interval();
+        ASSERT_GE(wait, 1);
+        ASSERT_LE(wait, 100);
+        app.clock.set(start + atMs + wait - 1);
+        Fire(f, QStringLiteral("tmrCountdown"));
+        EXPECT_EQ(Nokori(f), now) << atMs;
+        app.clock.set(start + atMs + wait);
+        Fire(f, QStringLiteral("tmrCountdown"));
+        if (f->Playing)
+            EXPECT_NE(Nokori(f), now) << atMs;
+        else
+            EXPECT_EQ(atMs + wait, 90000) << "the last wake is the end of the time";
+        if (!f->Playing) break;
+    }
+    ASSERT_FALSE(f->Playing);
+    EXPECT_EQ(Display(f), QStringLiteral("FINISH!!"));
 }
 
 TEST_F(PracticeTest, AWholeTimedPracticeFromSpaceToTheResult) {
@@ -282,4 +304,28 @@ TEST_F(PracticeTest, TheSettingIsReadAgainWhenEachGameStarts) {
     EXPECT_EQ(Nokori(f), QStringLiteral("10.0"));
     EXPECT_EQ(f->Picture2->lblMonitor->text(), QStringLiteral("お目にかかる"));
     EXPECT_EQ(Display(f), QStringLiteral("おめにかかる"));
+}
+
+TEST_F(PracticeTest, FiftyIdiomKeysInAMinuteThroughTheRealScreens) {
+    frmPractice* f = OpenPractice();  // the default: 60 s of idioms
+    StartGame(f);
+    EXPECT_EQ(f->Picture2->lblMonitor->text(), QStringLiteral("お目にかかる"));
+    Type(f, QStringLiteral("om"));
+    EXPECT_EQ(Display(f), QStringLiteral("めにかかる"));
+    EXPECT_EQ(f->Picture2->lblInput->text(), QStringLiteral("m"));
+    Type(f, QStringLiteral("enikakaru"));
+    EXPECT_EQ(Display(f), QStringLiteral("おめにかかる")) << "the next question";
+    EXPECT_EQ(f->Picture2->lblMonitor->text(), QStringLiteral("お目にかかる"));
+    Advance(30000);
+    Type(f, QStringLiteral("omenikakaruomenikakaruomenikakaruomenik"));
+    EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 50);
+    Advance(30000);
+    Fire(f, QStringLiteral("tmrCountdown"));
+    Fire(f, QStringLiteral("tmrFinish"));
+    auto* r = app.Current<frmResultPractice>();
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->lblTypesPerSec->text(), QStringLiteral("Types/Sec.：0.83"));
+    EXPECT_EQ(r->lblCorrectRate->text(), QStringLiteral("正答率：100.0%"));
+    EXPECT_EQ(r->lblGenre->text(), QStringLiteral("ジャンル：慣用句"));
+    EXPECT_EQ(r->lblHistTPS[0]->text(), QStringLiteral("0.8"));
 }
