@@ -17,11 +17,10 @@ struct GradeRow {
 };
 
 constexpr GradeRow kGrades[] = {
-    {0, 1199, "S"},         {1200, 1399, "AAA"},    {1400, 1599, "AA"},     {1600, 1799, "A"},
-    {1800, 2099, "BBB"},    {2100, 2399, "BB"},     {2400, 2699, "B"},      {2700, 3199, "CCC"},
-    {3200, 3799, "CC"},     {3800, 4299, "C"},      {4300, 4999, "DDD"},    {5000, 5699, "DD"},
-    {5700, 6399, "D"},      {6400, 7399, "EEE"},    {7400, 8399, "EE"},     {8400, 9399, "E"},
-    {9400, 10699, "FFF"},   {10700, 11999, "FF"},   {12000, 13299, "F"},    {13300, 60000, "G"},
+    {0, 1199, "S"},      {1200, 1399, "AAA"},  {1400, 1599, "AA"},   {1600, 1799, "A"},   {1800, 2099, "BBB"},
+    {2100, 2399, "BB"},  {2400, 2699, "B"},    {2700, 3199, "CCC"},  {3200, 3799, "CC"},  {3800, 4299, "C"},
+    {4300, 4999, "DDD"}, {5000, 5699, "DD"},   {5700, 6399, "D"},    {6400, 7399, "EEE"}, {7400, 8399, "EE"},
+    {8400, 9399, "E"},   {9400, 10699, "FFF"}, {10700, 11999, "FF"}, {12000, 13299, "F"}, {13300, 60000, "G"},
 };
 
 // The text positions of a string split into whole characters (a surrogate pair stays whole).
@@ -64,7 +63,8 @@ QString GetTimeTrialRank(qint32 ms) {
     // Seconds with two decimals, halves rounded up as the "###0.00" pattern prints them.
     const qint64 hundredths = (qint64(ms) + 5) / 10;
     for (const GradeRow& row : kGrades)
-        if (hundredths >= row.fromHundredths && hundredths <= row.toHundredths) return QLatin1String(row.grade);
+        if (hundredths >= row.fromHundredths && hundredths <= row.toHundredths)
+            return QLatin1String(row.grade);
     return QString();
 }
 
@@ -83,7 +83,12 @@ QString FormatTimeTrialTime(qint32 ms) {
 
 std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r) {
     RecordWriter w;
-    w.Text(r.RankName).Int32(r.RankTime).Text(r.RankRate).Int16(r.RankScore).Text(r.RankGrade).Text(r.RankGenre);
+    w.Text(r.RankName)
+        .Int32(r.RankTime)
+        .Text(r.RankRate)
+        .Int16(r.RankScore)
+        .Text(r.RankGrade)
+        .Text(r.RankGenre);
     if (!w.ok()) return std::nullopt;
     return w.Record();
 }

@@ -6,7 +6,7 @@ namespace kd {
 
 // One character as an object; the time trial's ball is its only user.
 class clsChara {
-public:
+  public:
     // A rank of 0 or less means "not placed" and never overwrites a stored rank.
     void SetCharaRank(qint16 rank) {
         if (rank > 0) Rank = rank;
@@ -17,7 +17,7 @@ public:
     void SetCharaStepSize(qint16 step) { StepSize = step; }
     qint16 GetCharaStepSize() const { return StepSize; }
 
-private:
+  private:
     qint16 StepSize = 0;
     QString Name;
     qint16 Rank = 0;

@@ -9,6 +9,7 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
+#include "timetrial/CenterOnScreen.h"
 
 namespace kd {
 
@@ -21,16 +22,20 @@ struct ColumnSpec {
 };
 
 const ColumnSpec kColumns[] = {
-    {"lblName", "Name", 6, 99},     {"lblTime", "Time", 108, 75},   {"lblCorrectRate", "正答率", 186, 54},
-    {"lblScore", "Score", 243, 75}, {"lblRank", "Rank", 321, 48},   {"lblGenre", "ジャンル", 372, 81},
+    {"lblName", "Name", 6, 99},     {"lblTime", "Time", 108, 75}, {"lblCorrectRate", "正答率", 186, 54},
+    {"lblScore", "Score", 243, 75}, {"lblRank", "Rank", 321, 48}, {"lblGenre", "ジャンル", 372, 81},
 };
 
-QString Indexed(const char* array, int i) { return QLatin1String(array) + u'(' + QString::number(i) + u')'; }
+QString Indexed(const char* array, int i) {
+    return QLatin1String(array) + u'(' + QString::number(i) + u')';
+}
 
 }  // namespace
 
-frmRankingTimeTrial::frmRankingTimeTrial(AppContext& ctx) : FormBase(ctx, QStringLiteral("frmRankingTimeTrial")) {
+frmRankingTimeTrial::frmRankingTimeTrial(AppContext& ctx)
+    : FormBase(ctx, QStringLiteral("frmRankingTimeTrial")) {
     SetClientSize(461, 396);
+    CenterOnScreen(this);
 
     QLabel* shadow = MakeLabel(this, QStringLiteral("Label3(1)"), QStringLiteral("ランキング"), 135, 15);
     QLabel* title = MakeLabel(this, QStringLiteral("Label3(0)"), QStringLiteral("ランキング"), 129, 12);
@@ -43,15 +48,19 @@ frmRankingTimeTrial::frmRankingTimeTrial(AppContext& ctx) : FormBase(ctx, QStrin
 
     for (int c = 0; c < ColumnCount; ++c) {
         const ColumnSpec& spec = kColumns[c];
-        QLabel* header = MakeLabel(this, Indexed("lblInfo", c), QString::fromUtf8(spec.header), spec.x, 57, spec.width, 20);
+        QLabel* header = MakeLabel(this, Indexed("lblInfo", c), QString::fromUtf8(spec.header), spec.x, 57,
+                                   spec.width, 20);
         SetForeColor(header, QColor(0, 255, 0));
         SetPixelFont(header, 14, true);
-        header->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+        header->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter
+                                       : Qt::AlignRight | Qt::AlignVCenter);
         for (int i = 0; i < kTimeTrialPlaces; ++i) {
-            QLabel* cell = MakeLabel(this, Indexed(spec.array, i), QString(), spec.x, 81 + 27 * i, spec.width, 22);
+            QLabel* cell =
+                MakeLabel(this, Indexed(spec.array, i), QString(), spec.x, 81 + 27 * i, spec.width, 22);
             SetBackColor(cell, QColor(212, 212, 212));
             SetPixelFont(cell, 14);
-            cell->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            cell->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter
+                                         : Qt::AlignRight | Qt::AlignVCenter);
             m_cells[c][i] = cell;
         }
     }
@@ -97,8 +106,8 @@ void frmRankingTimeTrial::cmdOK_Click() {
     m_done = true;
     Timer1->Stop();
     if (m_blinking) m_blinking->setText(m_blinking->property("Tag").toString());
-    const MsgAnswer a =
-        ctx.msg.Show(this, QStringLiteral("KeyDerby"), QStringLiteral("もう一度挑戦しますか？"), MsgButtons::YesNo);
+    const MsgAnswer a = ctx.msg.Show(this, QStringLiteral("KeyDerby"),
+                                     QStringLiteral("もう一度挑戦しますか？"), MsgButtons::YesNo);
     ctx.nav.Replace(this, a == MsgAnswer::Yes ? QStringLiteral("frmTimeTrial") : QStringLiteral("frmMain"));
 }
 

@@ -14,14 +14,14 @@ class Timer;
 // The ten best runs; the entry just added is red and its name blinks.
 class frmRankingTimeTrial : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmRankingTimeTrial(AppContext& ctx);
 
-protected:
+  protected:
     void Form_Load() override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     void Timer1_Timer();
     void cmdOK_Click();
 

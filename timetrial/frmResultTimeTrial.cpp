@@ -13,6 +13,7 @@
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
 #include "questions/StringTable.h"
+#include "timetrial/CenterOnScreen.h"
 
 namespace kd {
 
@@ -20,7 +21,9 @@ namespace {
 
 const QColor kRed(255, 0, 0);
 
-QString RankingPath(const GameState& g) { return g.PlayerPath(QStringLiteral("DATA/TimeTrialData")); }
+QString RankingPath(const GameState& g) {
+    return g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
+}
 
 // Red while enabled, greyed while disabled.
 void SetRedWhenEnabled(QWidget* w) {
@@ -39,8 +42,10 @@ void SetGreyWhenDisabled(QWidget* w) {
 
 }  // namespace
 
-frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx) : FormBase(ctx, QStringLiteral("frmResultTimeTrial")) {
+frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx)
+    : FormBase(ctx, QStringLiteral("frmResultTimeTrial")) {
     SetClientSize(408, 335);
+    CenterOnScreen(this);
 
     auto* Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -48,11 +53,14 @@ frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx) : FormBase(ctx, QStringL
     Picture1->setPixmap(Bitmap(QStringLiteral("RESULTPANEL")));
 
     lblAllType = StatLabel(Picture1, QStringLiteral("lblAllType"), QStringLiteral("Label2"), 9, 6, 178);
-    lblCorrectCount = StatLabel(Picture1, QStringLiteral("lblCorrectCount"), QStringLiteral("Label3"), 9, 57, 178);
+    lblCorrectCount =
+        StatLabel(Picture1, QStringLiteral("lblCorrectCount"), QStringLiteral("Label3"), 9, 57, 178);
     lblMissCount = StatLabel(Picture1, QStringLiteral("lblMissCount"), QStringLiteral("Label4"), 9, 108, 178);
-    lblCorrectRate = StatLabel(Picture1, QStringLiteral("lblCorrectRate"), QStringLiteral("Label5"), 9, 159, 178);
+    lblCorrectRate =
+        StatLabel(Picture1, QStringLiteral("lblCorrectRate"), QStringLiteral("Label5"), 9, 159, 178);
     lblTime = StatLabel(Picture1, QStringLiteral("lblTime"), QStringLiteral("Label6"), 213, 6, 175);
-    lblTypesPerSec = StatLabel(Picture1, QStringLiteral("lblTypesPerSec"), QStringLiteral("Label7"), 213, 57, 175);
+    lblTypesPerSec =
+        StatLabel(Picture1, QStringLiteral("lblTypesPerSec"), QStringLiteral("Label7"), 213, 57, 175);
     lblScore = StatLabel(Picture1, QStringLiteral("lblScore"), QStringLiteral("Label8"), 213, 108, 175);
     lblRank = StatLabel(Picture1, QStringLiteral("lblRank"), QStringLiteral("Label9"), 213, 159, 175);
     lblJunni = StatLabel(Picture1, QStringLiteral("lblJunni"), QStringLiteral("Label1"), 213, 204, 175);
@@ -62,7 +70,8 @@ frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx) : FormBase(ctx, QStringL
     SetPixelFont(lblRankIn, 16, true);
     lblRankIn->adjustSize();
     SetRedWhenEnabled(lblRankIn);
-    lblInputName = MakeLabel(this, QStringLiteral("lblInputName"), QStringLiteral("名前を入力してください。"), 18, 285);
+    lblInputName =
+        MakeLabel(this, QStringLiteral("lblInputName"), QStringLiteral("名前を入力してください。"), 18, 285);
     SetPixelFont(lblInputName, 13);
     lblInputName->adjustSize();
     SetGreyWhenDisabled(lblInputName);
@@ -74,7 +83,8 @@ frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx) : FormBase(ctx, QStringL
     lblInputName->setEnabled(false);
     txtInputName->setEnabled(false);
 
-    Timer1 = new Timer(this, QStringLiteral("Timer1"), 300, [this] { lblRankIn->setVisible(!lblRankIn->isVisible()); });
+    Timer1 = new Timer(this, QStringLiteral("Timer1"), 300,
+                       [this] { lblRankIn->setVisible(!lblRankIn->isVisible()); });
 
     connect(txtInputName, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (CheckRankName(t) == RankNameCheck::Ok) m_acceptedName = t;
@@ -84,8 +94,8 @@ frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx) : FormBase(ctx, QStringL
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 }
 
-QLabel* frmResultTimeTrial::StatLabel(QWidget* panel, const QString& name, const QString& shadowName, int x, int y,
-                                      int w) {
+QLabel* frmResultTimeTrial::StatLabel(QWidget* panel, const QString& name, const QString& shadowName, int x,
+                                      int y, int w) {
     QLabel* shadow = MakeLabel(panel, shadowName, QString(), x + 6, y + 6, w, 31);
     SetBackColor(shadow, QColor(64, 64, 64));
     QLabel* l = MakeLabel(panel, name, QString(), x, y, w, 31);
@@ -112,8 +122,9 @@ void frmResultTimeTrial::Form_Load() {
     const QString genre = g.objMondai.GetGenre();
     m_entry = TimeTrialRecord();
     m_entry.RankTime = t;
-    m_entry.RankRate = correct + miss > 0 ? FormatNumber(double(correct) / (correct + miss), QStringLiteral("##0.0%"))
-                                          : QStringLiteral("0%");
+    m_entry.RankRate = correct + miss > 0
+                           ? FormatNumber(double(correct) / (correct + miss), QStringLiteral("##0.0%"))
+                           : QStringLiteral("0%");
     m_entry.RankScore = GetTimeTrialScore(genre, t, miss);
     m_entry.RankGrade = GetTimeTrialRank(t);
     m_entry.RankGenre = genre;
@@ -148,7 +159,8 @@ void frmResultTimeTrial::FillStatistics(qint32 t, int correct, int miss) {
     lblTime->setText(FormatTimeTrialTime(t));
     const double perSec = t > 0 ? correct / (t / 1000.0) : 0.0;
     lblTypesPerSec->setText(QStringLiteral("Types/Sec：") + FormatNumber(perSec, QStringLiteral("###0.00")));
-    lblScore->setText(QStringLiteral("スコア：") + QString::number(GetTimeTrialScore(g.objMondai.GetGenre(), t, miss)));
+    lblScore->setText(QStringLiteral("スコア：") +
+                      QString::number(GetTimeTrialScore(g.objMondai.GetGenre(), t, miss)));
     lblRank->setText(QStringLiteral("ランク：") + GetTimeTrialRank(t));
 }
 
@@ -185,7 +197,8 @@ void frmResultTimeTrial::cmdOK_Click() {
         }
         // Saying so beats opening a ranking that silently lacks the new entry.
         g.objUser.TimeTrialRanking = -1;
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("ランキングを保存できませんでした。\nこの記録は登録されません。"),
+        ctx.msg.Show(this, AppTitle(),
+                     QStringLiteral("ランキングを保存できませんでした。\nこの記録は登録されません。"),
                      MsgButtons::OK);
     }
     AskTryAgain();
@@ -193,8 +206,8 @@ void frmResultTimeTrial::cmdOK_Click() {
 
 void frmResultTimeTrial::AskTryAgain() {
     m_done = true;
-    const MsgAnswer a =
-        ctx.msg.Show(this, QStringLiteral("KeyDerby"), QStringLiteral("もう一度挑戦しますか？"), MsgButtons::YesNo);
+    const MsgAnswer a = ctx.msg.Show(this, QStringLiteral("KeyDerby"),
+                                     QStringLiteral("もう一度挑戦しますか？"), MsgButtons::YesNo);
     ctx.nav.Replace(this, a == MsgAnswer::Yes ? QStringLiteral("frmTimeTrial") : QStringLiteral("frmMain"));
 }
 

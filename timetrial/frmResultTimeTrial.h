@@ -14,16 +14,16 @@ class Timer;
 // written to DATA/TimeTrialData.
 class frmResultTimeTrial : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmResultTimeTrial(AppContext& ctx);
 
     const TimeTrialTable& Ranking() const { return RankData; }
 
-protected:
+  protected:
     void Form_Load() override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     QLabel* StatLabel(QWidget* panel, const QString& name, const QString& shadowName, int x, int y, int w);
     void FillStatistics(qint32 t, int correct, int miss);
     void txtInputName_Edited(const QString& text);

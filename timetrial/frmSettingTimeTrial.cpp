@@ -41,6 +41,8 @@ frmSettingTimeTrial::frmSettingTimeTrial(AppContext& ctx, frmTimeTrial* owner)
 
 void frmSettingTimeTrial::Form_Load() {
     SetCaption(QStringLiteral("設定"));
+    // Over the play screen, where the player is looking, even without a window manager.
+    if (m_owner) move(m_owner->geometry().center() - rect().center());
     // Only exactly 1 shows English here; OK then rewrites any odd value as 0 or 1.
     const qint16 value = ReadGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")));
     (value == 1 ? optEng : optJp)->setChecked(true);
@@ -55,9 +57,14 @@ void frmSettingTimeTrial::ShowSelection() {
 void frmSettingTimeTrial::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: cmdOK_Click(); break;
-        case Qt::Key_Escape: cmdCancel_Click(); break;
-        default: FormBase::keyPressEvent(event);
+        case Qt::Key_Enter:
+            cmdOK_Click();
+            break;
+        case Qt::Key_Escape:
+            cmdCancel_Click();
+            break;
+        default:
+            FormBase::keyPressEvent(event);
     }
 }
 
@@ -66,11 +73,16 @@ void frmSettingTimeTrial::cmdOK_Click() {
     const QString key = jp ? QStringLiteral("kannyouku") : QStringLiteral("english");
     if (m_owner) m_owner->ApplyGenre(key);
     if (!WriteGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")), jp ? 0 : 1))
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("ジャンルの設定を保存できませんでした。\n今回の挑戦には選んだジャンルが使われます。"),
-                     MsgButtons::OK);
+        ctx.msg.Show(
+            this, AppTitle(),
+            QStringLiteral(
+                "ジャンルの設定を保存できませんでした。\n今回の挑戦には選んだジャンルが使われます。"),
+            MsgButtons::OK);
     Unload();
 }
 
-void frmSettingTimeTrial::cmdCancel_Click() { Unload(); }
+void frmSettingTimeTrial::cmdCancel_Click() {
+    Unload();
+}
 
 }  // namespace kd

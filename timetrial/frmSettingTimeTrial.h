@@ -12,15 +12,15 @@ class frmTimeTrial;
 // play screen at once; Cancel and the close box change nothing.
 class frmSettingTimeTrial : public FormBase {
     Q_OBJECT
-public:
+  public:
     frmSettingTimeTrial(AppContext& ctx, frmTimeTrial* owner);
 
-protected:
+  protected:
     void Form_Load() override;
     // Enter confirms and Esc cancels, as in any dialog; the controls keep their own keys.
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void ShowSelection();
     void cmdOK_Click();
     void cmdCancel_Click();

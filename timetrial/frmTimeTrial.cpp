@@ -18,6 +18,7 @@
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"
 #include "questions/StringTable.h"
+#include "timetrial/CenterOnScreen.h"
 #include "timetrial/frmSettingTimeTrial.h"
 
 namespace kd {
@@ -32,7 +33,8 @@ QFrame* Rectangle(QWidget* parent, const QString& name, int x, int y, int w, int
     auto* f = new QFrame(parent);
     f->setObjectName(name);
     f->setGeometry(x, y, w, h);
-    f->setStyleSheet(QStringLiteral("QFrame { border: 1px solid rgb(200,210,240); background: transparent; }"));
+    f->setStyleSheet(
+        QStringLiteral("QFrame { border: 1px solid rgb(200,210,240); background: transparent; }"));
     return f;
 }
 
@@ -40,6 +42,7 @@ QFrame* Rectangle(QWidget* parent, const QString& name, int x, int y, int w, int
 
 frmTimeTrial::frmTimeTrial(AppContext& ctx) : FormBase(ctx, QStringLiteral("frmTimeTrial")) {
     SetClientSize(647, 335);
+    CenterOnScreen(this);
 
     auto* Shape1 = new QLabel(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -211,7 +214,8 @@ void frmTimeTrial::tmrFinish_Timer() {
     tmrFinish->Stop();
     const QString genreKey = Tag;
     // The result screen records the entry's genre from the run's genre key.
-    if (FormBase* result = ctx.nav.Replace(this, QStringLiteral("frmResultTimeTrial"))) result->Tag = genreKey;
+    if (FormBase* result = ctx.nav.Replace(this, QStringLiteral("frmResultTimeTrial")))
+        result->Tag = genreKey;
 }
 
 void frmTimeTrial::cmdRetry_Click() {
@@ -239,7 +243,9 @@ void frmTimeTrial::Command1_Click() {
     ctx.nav.Replace(this, QStringLiteral("frmMain"));
 }
 
-void frmTimeTrial::cmdSetting_Click() { ctx.nav.ShowModal(new frmSettingTimeTrial(ctx, this)); }
+void frmTimeTrial::cmdSetting_Click() {
+    ctx.nav.ShowModal(new frmSettingTimeTrial(ctx, this));
+}
 
 bool frmTimeTrial::Form_QueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClosed) {

@@ -17,7 +17,7 @@ class TypingPanel;
 // the track; the 114th correct key crosses the finish and the time goes to the result screen.
 class frmTimeTrial : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmTimeTrial(AppContext& ctx);
 
     // The genre dialog's OK: the next run plays this genre ("kannyouku" or "english").
@@ -33,14 +33,14 @@ public:
     static constexpr int kBallY = 93;
     static constexpr int kFinishX = kTrackWidth - kBallSize - 10;
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     void Form_KeyPress(int KeyAscii) override;
     bool Form_QueryUnload(UnloadMode mode) override;
     void Form_Unload() override;
 
-private:
+  private:
     void Read_GenreData();
     void cmdSetting_Click();
     void cmdRetry_Click();

@@ -14,7 +14,7 @@ namespace kd::test {
 // A player with a data folder and the time-trial screens registered; the main menu is not,
 // so leaving for it is only recorded.
 class TimeTrialTest : public ::testing::Test {
-protected:
+  protected:
     TimeTrialTest() {
         RegisterTimetrialScreens(app.nav);
         app.UsePlayer(QStringLiteral("Tester"));

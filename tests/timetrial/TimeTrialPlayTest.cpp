@@ -13,7 +13,9 @@ using namespace kd::test;
 
 namespace {
 
-QPushButton* Button(QObject* f, const char* name) { return Find<QPushButton>(f, QLatin1String(name)); }
+QPushButton* Button(QObject* f, const char* name) {
+    return Find<QPushButton>(f, QLatin1String(name));
+}
 
 }  // namespace
 

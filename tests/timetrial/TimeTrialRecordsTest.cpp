@@ -36,11 +36,11 @@ TimeTrialRecord Entry(const QString& name, qint32 ms, const QString& genre = QSt
 
 // "Tester", 15 070 ms, "97.5%", 11 793, "AA", "慣用句", written out by hand.
 const char* kTesterRecord =
-    "06 00 54 65 73 74 65 72"  // name
-    " DE 3A 00 00"             // 15070
-    " 05 00 39 37 2E 35 25"    // 97.5%
-    " 11 2E"                   // 11793
-    " 02 00 41 41"             // AA
+    "06 00 54 65 73 74 65 72"    // name
+    " DE 3A 00 00"               // 15070
+    " 05 00 39 37 2E 35 25"      // 97.5%
+    " 11 2E"                     // 11793
+    " 02 00 41 41"               // AA
     " 06 00 8A B5 97 70 8B E5";  // 慣用句
 
 // "山田", 125 000 ms, "0%", 0, "F", "英単語".
@@ -54,12 +54,13 @@ TEST(TimeTrialGrade, BoundariesFollowTheTwoDecimalSeconds) {
         qint32 ms;
         const char* grade;
     } cases[] = {
-        {0, "S"},        {11990, "S"},     {11994, "S"},      {11995, "AAA"},  // 11.995 s prints as 12.00
-        {12000, "AAA"},  {13999, "AA"},    {14000, "AA"},     {20990, "BBB"},  {21000, "BB"},
-        {93990, "E"},    {94000, "FFF"},   {132990, "F"},     {133000, "G"},   {600000, "G"},
-        {600004, "G"},   {600005, ""},     {600010, ""},      {2147483647, ""}, {-1, ""},
+        {0, "S"},       {11990, "S"},   {11994, "S"},  {11995, "AAA"},  // 11.995 s prints as 12.00
+        {12000, "AAA"}, {13999, "AA"},  {14000, "AA"}, {20990, "BBB"},   {21000, "BB"},
+        {93990, "E"},   {94000, "FFF"}, {132990, "F"}, {133000, "G"},    {600000, "G"},
+        {600004, "G"},  {600005, ""},   {600010, ""},  {2147483647, ""}, {-1, ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(GetTimeTrialRank(c.ms), QString::fromLatin1(c.grade)) << c.ms << " ms";
+    for (const auto& c : cases)
+        EXPECT_EQ(GetTimeTrialRank(c.ms), QString::fromLatin1(c.grade)) << c.ms << " ms";
 }
 
 TEST(TimeTrialScore, EnglishHasNoMissPenaltyIdiomsLoseThreeTimesTheSquare) {
@@ -83,7 +84,7 @@ TEST(TimeTrialTimeText, MinutesSecondsHundredths) {
         qint32 ms;
         const char* text;
     } cases[] = {
-        {83456, "1m23s45"}, {15070, "0m15s07"}, {125000, "2m05s00"}, {0, "0m00s00"},
+        {83456, "1m23s45"}, {15070, "0m15s07"},    {125000, "2m05s00"}, {0, "0m00s00"},
         {59999, "0m59s99"}, {3600000, "60m00s00"}, {-5, "0m00s00"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatTimeTrialTime(c.ms), QString::fromLatin1(c.text)) << c.ms;
@@ -95,7 +96,8 @@ TEST(TimeTrialFile, WritesAllTenPlacesByteForByte) {
     TimeTrialTable data;
     data[0] = {QStringLiteral("Tester"), 15070, QStringLiteral("97.5%"), 11793, QStringLiteral("AA"),
                QStringLiteral("慣用句")};
-    data[1] = {QStringLiteral("山田"), 125000, QStringLiteral("0%"), 0, QStringLiteral("F"), QStringLiteral("英単語")};
+    data[1] = {QStringLiteral("山田"),  125000, QStringLiteral("0%"), 0, QStringLiteral("F"),
+               QStringLiteral("英単語")};
     ASSERT_TRUE(SaveTimeTrialData(path, data));
 
     QByteArray expected = Record(kTesterRecord) + Record(kYamadaRecord);
@@ -127,9 +129,9 @@ TEST(TimeTrialFile, ADamagedTableIsMendedSoItCanBeRankedAndSavedAgain) {
     QByteArray bytes = QByteArray(128, '\0');
     bytes += Record(kYamadaRecord);
     bytes += Record(kTesterRecord);
-    bytes += Record("01 00 41 FF FF FF FF");                          // "A", -1 ms
+    bytes += Record("01 00 41 FF FF FF FF");                                // "A", -1 ms
     bytes += Record("03 00 82 FF 41 10 27 00 00 00 00 00 00 00 00 00 00");  // bad bytes, 10 000 ms
-    bytes += Record("FF 00 41 41");                                   // count 255
+    bytes += Record("FF 00 41 41");                                         // count 255
     Spill(path, bytes);
 
     const TimeTrialTable t = LoadTimeTrialData(path);
@@ -163,7 +165,8 @@ TEST(TimeTrialFile, APlaceThatCannotBeStoredRefusesTheWholeSaveAndKeepsTheFile) 
 TEST(TimeTrialPlace, FirstEmptyPlaceOrBeforeTheFirstSlowerOrEqualTime) {
     TimeTrialTable data;
     EXPECT_EQ(FindTimeTrialPlace(data, 50000), 0);
-    for (int i = 0; i < kTimeTrialPlaces; ++i) data[i] = Entry(QStringLiteral("p%1").arg(i), 10000 + 1000 * i);
+    for (int i = 0; i < kTimeTrialPlaces; ++i)
+        data[i] = Entry(QStringLiteral("p%1").arg(i), 10000 + 1000 * i);
     EXPECT_EQ(FindTimeTrialPlace(data, 10000), 0);  // a tie goes before
     EXPECT_EQ(FindTimeTrialPlace(data, 12500), 3);
     EXPECT_EQ(FindTimeTrialPlace(data, 19000), 9);

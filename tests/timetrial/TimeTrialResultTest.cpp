@@ -12,7 +12,9 @@ using namespace kd::test;
 
 namespace {
 
-QString Text(QObject* f, const QString& name) { return Find<QLabel>(f, name)->text(); }
+QString Text(QObject* f, const QString& name) {
+    return Find<QLabel>(f, name)->text();
+}
 
 // A hand-made ranking file: each place "P<i>", <ms[i]> ms, "100.0%", 1000, "S", "英単語".
 QByteArray RankingFile(const QList<qint32>& ms) {
@@ -21,7 +23,8 @@ QByteArray RankingFile(const QList<qint32>& ms) {
         QByteArray rec = QByteArray::fromHex("0200") + "P" + QByteArray::number(i);
         const quint32 t = quint32(ms[i]);
         for (int b = 0; b < 4; ++b) rec += char((t >> (8 * b)) & 0xFF);
-        rec += QByteArray::fromHex("0600") + "100.0%" + QByteArray::fromHex("E803") + QByteArray::fromHex("0100") + "S";
+        rec += QByteArray::fromHex("0600") + "100.0%" + QByteArray::fromHex("E803") +
+               QByteArray::fromHex("0100") + "S";
         rec += QByteArray::fromHex("0600897092508CEA");
         rec.append(QByteArray(128 - rec.size(), '\0'));
         out += rec;
@@ -39,7 +42,7 @@ void Commit(QWidget* w, const QString& text) {
 }  // namespace
 
 class TimeTrialResult : public TimeTrialTest {
-protected:
+  protected:
     // Opens the result screen for a run of `ms` with no keys counted.
     FormBase* OpenResult(qint32 ms, const QString& genreKey = QStringLiteral("kannyouku")) {
         app.g.objMondai.SetGenre(genreKey);
@@ -92,8 +95,9 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
     Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
 
     // Record 1 by hand: "Taro", 14 820 ms, "95.8%", 11 818, "AA", "英単語"; nine empty places.
-    const QByteArray expected = Record("04 00 54 61 72 6F E4 39 00 00 05 00 39 35 2E 38 25 2A 2E 02 00 41 41"
-                                       " 06 00 89 70 92 50 8C EA") +
+    const QByteArray expected = Record(
+                                    "04 00 54 61 72 6F E4 39 00 00 05 00 39 35 2E 38 25 2A 2E 02 00 41 41"
+                                    " 06 00 89 70 92 50 8C EA") +
                                 QByteArray(9 * 128, '\0');
     EXPECT_EQ(app.ReadFile(RankingPath()).toHex(' '), expected.toHex(' '));
 
@@ -102,12 +106,13 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
     ASSERT_EQ(ranking->objectName(), QStringLiteral("frmRankingTimeTrial"));
     EXPECT_EQ(ranking->windowTitle(), QStringLiteral("Ranking"));
     EXPECT_EQ(ranking->size(), QSize(461, 396));
-    const QStringList row0 = {Text(ranking, "lblName(0)"),  Text(ranking, "lblTime(0)"),
+    const QStringList row0 = {Text(ranking, "lblName(0)"),        Text(ranking, "lblTime(0)"),
                               Text(ranking, "lblCorrectRate(0)"), Text(ranking, "lblScore(0)"),
-                              Text(ranking, "lblRank(0)"),  Text(ranking, "lblGenre(0)")};
+                              Text(ranking, "lblRank(0)"),        Text(ranking, "lblGenre(0)")};
     EXPECT_EQ(row0, QStringList({"Taro", "0m14s82", "95.8%", "11818", "AA", "英単語"}));
     for (const char* col : {"lblName", "lblTime", "lblCorrectRate", "lblScore", "lblRank", "lblGenre"}) {
-        EXPECT_EQ(ForeColor(Find<QLabel>(ranking, QStringLiteral("%1(0)").arg(col))), QColor(255, 0, 0)) << col;
+        EXPECT_EQ(ForeColor(Find<QLabel>(ranking, QStringLiteral("%1(0)").arg(col))), QColor(255, 0, 0))
+            << col;
         EXPECT_EQ(Text(ranking, QStringLiteral("%1(1)").arg(col)), QString()) << col;
     }
     EXPECT_EQ(Find<QLabel>(ranking, QStringLiteral("lblName(9)"))->pos(), QPoint(6, 81 + 27 * 9));
@@ -243,7 +248,8 @@ TEST_F(TimeTrialResult, TheRankingCloseBoxAsksLikeOkAndAnEmptyNameStaysBlank) {
 
     // An entry without a name blinks invisibly; the row is still red.
     TimeTrialTable data;
-    data[0] = {QString(), 12000, QStringLiteral("90.0%"), 12100, QStringLiteral("AAA"), QStringLiteral("慣用句")};
+    data[0] = {
+        QString(), 12000, QStringLiteral("90.0%"), 12100, QStringLiteral("AAA"), QStringLiteral("慣用句")};
     ASSERT_TRUE(SaveTimeTrialData(RankingPath(), data));
     app.g.objUser.TimeTrialRanking = 0;
     FormBase* again = app.Open<FormBase>(QStringLiteral("frmRankingTimeTrial"));
