@@ -44,8 +44,13 @@ void DrawIcon(QPainter& p, int pixels) {
     FillOutlined(p, Circle(c, r), BallBrush(c, r, QColor(240, 60, 60)), line);
     Shine(p, c + QPointF(-r * 0.45, -r * 0.45), r * 0.28, r * 0.16);
     const double eyeLine = small ? 10 : line * 0.8;
-    Eye(p, c + QPointF(r * 0.15, -r * 0.25), r * 0.36, r * 0.38, QPointF(0.55, -0.2), r * 0.16, eyeLine);
-    Eye(p, c + QPointF(r * 0.68, -r * 0.15), r * 0.22, r * 0.25, QPointF(0.6, 0.4), r * 0.1, eyeLine);
+    if (pixels <= 16) {
+        // One big eye and the grin: at 16 pixels a second eye is only a smudge.
+        Eye(p, c + QPointF(r * 0.3, -r * 0.25), r * 0.42, r * 0.46, QPointF(0.5, 0), r * 0.22, eyeLine);
+    } else {
+        Eye(p, c + QPointF(r * 0.15, -r * 0.25), r * 0.36, r * 0.38, QPointF(0.55, -0.2), r * 0.16, eyeLine);
+        Eye(p, c + QPointF(r * 0.68, -r * 0.15), r * 0.22, r * 0.25, QPointF(0.6, 0.4), r * 0.1, eyeLine);
+    }
     QPainterPath mouth;
     mouth.moveTo(c + QPointF(-r * 0.05, r * 0.25));
     mouth.cubicTo(c + QPointF(r * 0.15, r * 0.75), c + QPointF(r * 0.7, r * 0.7),
