@@ -83,6 +83,7 @@ TEST(PlayerList, JudgesPlayerNames) {
         {QStringLiteral("Bob\u3000"), false},
         {QStringLiteral("Bob😀"), false},
         {QStringLiteral("Café"), false},
+        {QStringLiteral("a〜b"), false},  // U+301C would come back from Data.dat as ～ (U+FF5E)
     };
     for (const Case& c : cases)
         EXPECT_EQ(PlayerNameProblem(c.name).isEmpty(), c.ok) << qPrintable(c.name);
