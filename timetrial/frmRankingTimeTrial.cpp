@@ -65,6 +65,7 @@ frmRankingTimeTrial::frmRankingTimeTrial(AppContext& ctx)
         }
     }
     cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 372, 354, 82, 34);
+    cmdOK->setAutoDefault(true);  // Enter on the focused button confirms, as in a dialog
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     Timer1 = new Timer(this, QStringLiteral("Timer1"), 200, [this] { Timer1_Timer(); });
 }

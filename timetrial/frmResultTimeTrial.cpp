@@ -91,6 +91,7 @@ frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx)
     });
     connect(txtInputName, &QLineEdit::textEdited, this, [this](const QString& t) { txtInputName_Edited(t); });
     connect(txtInputName, &QLineEdit::returnPressed, this, [this] { cmdOK_Click(); });
+    cmdOK->setAutoDefault(true);  // Enter on the focused button confirms, as in a dialog
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 }
 
