@@ -19,7 +19,9 @@ const PlayableChara& PlayableByNo(int charaNo) {
     return PlayableCast()[0];
 }
 
-float EnduranceOf(qint16 missCost) { return float(100.0 - double(missCost) * 5.7); }
+float EnduranceOf(qint16 missCost) {
+    return float(100.0 - double(missCost) * 5.7);
+}
 
 HeatPlan HeatPlanOf(int heatNo) {
     static const std::array<HeatPlan, 5> plans = {{

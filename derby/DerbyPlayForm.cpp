@@ -4,10 +4,10 @@
 #include <QPointer>
 
 #include "common/GameState.h"
-#include "platform/core/Audio.h"
 #include "common/GenreFile.h"
 #include "common/PlaySteps.h"
 #include "derby/PowerMeter.h"
+#include "platform/core/Audio.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 
@@ -48,9 +48,13 @@ DerbyPlayForm::DerbyPlayForm(AppContext& ctx_, const QString& formName, const QS
     DisableInputMethod();
 }
 
-DerbyPlayForm::~DerbyPlayForm() { delete power; }
+DerbyPlayForm::~DerbyPlayForm() {
+    delete power;
+}
 
-void DerbyPlayForm::Form_Load() { Init(); }
+void DerbyPlayForm::Form_Load() {
+    Init();
+}
 
 void DerbyPlayForm::ResetPlayControls(const QString& restingText) {
     panel->SetMonitor(QString());
@@ -108,9 +112,9 @@ void DerbyPlayForm::OutOfPower() {
     g.audio.StopMidi();
     tmrCharaMove->Stop();
     QPointer<DerbyPlayForm> self(this);
-    const MsgAnswer answer = ctx.msg.Show(this, QStringLiteral("You Lose!!"),
-                                          QStringLiteral("パワーがなくなりました。もう一度挑戦しますか?"),
-                                          MsgButtons::YesNo);
+    const MsgAnswer answer =
+        ctx.msg.Show(this, QStringLiteral("You Lose!!"),
+                     QStringLiteral("パワーがなくなりました。もう一度挑戦しますか?"), MsgButtons::YesNo);
     // The question waits for the player; by then this screen may have been closed.
     if (!self || self->Unloading()) return;
     if (answer == MsgAnswer::Yes)
@@ -134,7 +138,9 @@ void DerbyPlayForm::cmdRetry_Click() {
     cmdRetry->setEnabled(false);
 }
 
-void DerbyPlayForm::GoBack() { LeaveTo(QStringLiteral("frmSelectChara")); }
+void DerbyPlayForm::GoBack() {
+    LeaveTo(QStringLiteral("frmSelectChara"));
+}
 
 void DerbyPlayForm::LeaveTo(const QString& next) {
     if (Unloading()) return;

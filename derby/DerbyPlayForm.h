@@ -20,7 +20,7 @@ class PowerMeter;
 // and in how the end is settled.
 class DerbyPlayForm : public FormBase {
     Q_OBJECT
-public:
+  public:
     struct Layout {
         QSize client;
         QRect powerFrame, powerBar;
@@ -42,7 +42,7 @@ public:
     Timer* tmrFinish;
     PowerMeter* power;
 
-protected:
+  protected:
     DerbyPlayForm(AppContext& ctx, const QString& formName, const QString& caption, const Layout& layout);
 
     virtual void Init() = 0;
@@ -71,7 +71,7 @@ protected:
     void LeaveTo(const QString& next);
     bool AllTimersStopped() const;
 
-private:
+  private:
     void tmrReadyGo_Timer();
     void OutOfPower();
 };

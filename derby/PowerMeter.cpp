@@ -21,7 +21,8 @@ PowerMeter::PowerMeter(QWidget* form, const QRect& frame, const QRect& bar) {
     lblPowerLabel = MakeLabel(form, QStringLiteral("lblPowerLabel"), QStringLiteral("パワー："), 9, 15);
     SetPixelFont(lblPowerLabel, 18, true);
     lblPowerLabel->adjustSize();
-    lblPower = MakeLabel(form, QStringLiteral("lblPower"), QStringLiteral("100"), 9, 42, frame.width() - 12, 28);
+    lblPower =
+        MakeLabel(form, QStringLiteral("lblPower"), QStringLiteral("100"), 9, 42, frame.width() - 12, 28);
     SetPixelFont(lblPower, 24, true);
 
     pgbPower = new QProgressBar(form);

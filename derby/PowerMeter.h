@@ -10,7 +10,7 @@ namespace kd {
 // "パワー：" (lblPowerLabel), the number (lblPower) and the bar (pgbPower). Power starts at
 // 100; the labels turn red below 31 and stay red until the next Reset.
 class PowerMeter {
-public:
+  public:
     // frame and bar in form pixels; the labels sit at 9,15 and 9,42 on both screens.
     PowerMeter(QWidget* form, const QRect& frame, const QRect& bar);
 
@@ -23,7 +23,7 @@ public:
     QLabel* lblPower;
     QProgressBar* pgbPower;
 
-private:
+  private:
     void SetLabelColor(const QColor& color);
     qint16 m_power = 100;
     bool m_red = false;

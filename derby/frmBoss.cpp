@@ -61,7 +61,8 @@ void frmBoss::Redraw() {
     pctGround->DrawPicture(imlCharaList[1], BossX, H - 70);
     const std::array<int, 2> stackX = {PostX + 5, PostX + 55};
     for (int who = 0; who < 2; ++who)
-        for (int i = 0; i < Balls[who]; ++i) pctGround->DrawPicture(imlBall[who], stackX[who], H - 55 - 40 * i);
+        for (int i = 0; i < Balls[who]; ++i)
+            pctGround->DrawPicture(imlBall[who], stackX[who], H - 55 - 40 * i);
 }
 
 void frmBoss::tmrCharaMove_Timer() {
@@ -98,8 +99,9 @@ void frmBoss::tmrFinish_Timer() {
         LeaveTo(QStringLiteral("frmIntroduction"));
         return;
     }
-    const MsgAnswer answer = ctx.msg.Show(this, QStringLiteral("You Lose!!"),
-                                          QStringLiteral("あなたの負けです。もう一度挑戦しますか?"), MsgButtons::YesNo);
+    const MsgAnswer answer =
+        ctx.msg.Show(this, QStringLiteral("You Lose!!"),
+                     QStringLiteral("あなたの負けです。もう一度挑戦しますか?"), MsgButtons::YesNo);
     if (!self || self->Unloading()) return;
     if (answer == MsgAnswer::Yes)
         Init();

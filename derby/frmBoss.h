@@ -10,7 +10,7 @@ namespace kd {
 // arrival stacks a ball beside the post and the runner starts again. Five balls win.
 class frmBoss : public DerbyPlayForm {
     Q_OBJECT
-public:
+  public:
     explicit frmBoss(AppContext& ctx);
 
     static constexpr int W = 700;
@@ -24,14 +24,14 @@ public:
     qint16 PostX = 0;
     std::array<qint16, 2> Balls{};
 
-protected:
+  protected:
     void Init() override;
     QString MusicName() const override { return QStringLiteral("coolguy.mid"); }
     bool StepPlayer() override;
     void tmrCharaMove_Timer() override;
     void tmrFinish_Timer() override;
 
-private:
+  private:
     void Redraw();
     std::array<QPixmap, 2> imlCharaList;
     QPixmap post;

@@ -21,8 +21,8 @@ frmHeatInfo::frmHeatInfo(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmH
                                              QStringLiteral("Champion Ship")};
     for (int i = 0; i < 5; ++i) {
         const bool wide = i == 4;
-        lblHeatInfo[i] = MakeLabel(this, QStringLiteral("lblHeatInfo(%1)").arg(i), captions[i], wide ? 36 : 54,
-                                   27 + 42 * i, wide ? 240 : 204, 36);
+        lblHeatInfo[i] = MakeLabel(this, QStringLiteral("lblHeatInfo(%1)").arg(i), captions[i],
+                                   wide ? 36 : 54, 27 + 42 * i, wide ? 240 : 204, 36);
         lblHeatInfo[i]->setAlignment(Qt::AlignCenter);
         SetPixelFont(lblHeatInfo[i], 28, true);
         SetForeColor(lblHeatInfo[i], kOlive);

@@ -10,18 +10,18 @@ namespace kd {
 // Names the coming heat for a second, then opens the race (heats 1-5) or the boss (heat 6).
 class frmHeatInfo : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmHeatInfo(AppContext& ctx);
 
     std::array<QLabel*, 5> lblHeatInfo{};
     Timer* tmrTimeOut;
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     void tmrTimeOut_Timer();
     QString NextScreen() const;
 };

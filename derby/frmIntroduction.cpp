@@ -28,7 +28,8 @@ frmIntroduction::frmIntroduction(AppContext& ctx_) : FormBase(ctx_, QStringLiter
     lblCharaName = MakeLabel(this, QStringLiteral("lblCharaName"), QString(), 87, 180, 139, 28);
     SetPixelFont(lblCharaName, 16, true);
     SetForeColor(lblCharaName, QColor(0, 255, 0));
-    Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("[ENTER/RETURN]を押してください。"), 18, 231);
+    Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("[ENTER/RETURN]を押してください。"), 18,
+                       231);
     SetPixelFont(Label2, 16, true);
     Label2->adjustSize();
     SetForeColor(Label2, QColor(255, 255, 0));
@@ -93,6 +94,8 @@ bool frmIntroduction::Form_QueryUnload(UnloadMode mode) {
     return true;
 }
 
-void frmIntroduction::Form_Unload() { tmrMoji->Stop(); }
+void frmIntroduction::Form_Unload() {
+    tmrMoji->Stop();
+}
 
 }  // namespace kd

@@ -13,7 +13,7 @@ namespace kd {
 // and round until the player presses Space or Enter.
 class frmIntroduction : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmIntroduction(AppContext& ctx);
 
     QString ShownName;
@@ -25,13 +25,13 @@ public:
     QLabel* Label2;
     Timer* tmrMoji;
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     bool Form_QueryUnload(UnloadMode mode) override;
     void Form_Unload() override;
 
-private:
+  private:
     void Init();
     void PutUp(int item);
     void tmrMoji_Timer();

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "common/GameState.h"
-#include "platform/core/Audio.h"
 #include "common/HeatFile.h"
 #include "derby/Cast.h"
+#include "platform/core/Audio.h"
 #include "platform/core/Random.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -76,7 +76,9 @@ void frmKeyDerby::Redraw() {
     for (int i = 0; i < 4; ++i) pctGround->DrawPicture(imlCharaList[i], CharaX[i], 65 * i);
 }
 
-bool frmKeyDerby::JudgingKeys() const { return tmrCharaMove->Enabled() && !tmrFinish->Enabled(); }
+bool frmKeyDerby::JudgingKeys() const {
+    return tmrCharaMove->Enabled() && !tmrFinish->Enabled();
+}
 
 void frmKeyDerby::tmrCharaMove_Timer() {
     g.rnd.Randomize();
@@ -134,7 +136,8 @@ void frmKeyDerby::tmrFinish_Timer() {
     }
     if (!saved) {
         QPointer<frmKeyDerby> self(this);
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("レースの結果を保存できませんでした。"), MsgButtons::OK);
+        ctx.msg.Show(this, AppTitle(), QStringLiteral("レースの結果を保存できませんでした。"),
+                     MsgButtons::OK);
         if (!self) return;
     }
     LeaveTo(QStringLiteral("frmRankingKeyDerby"));

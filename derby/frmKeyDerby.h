@@ -9,7 +9,7 @@ namespace kd {
 // One heat of the derby: the player's character against three opponents on four lanes.
 class frmKeyDerby : public DerbyPlayForm {
     Q_OBJECT
-public:
+  public:
     explicit frmKeyDerby(AppContext& ctx);
 
     static constexpr int kTrackWidth = 652;
@@ -22,7 +22,7 @@ public:
     qint16 NextRank = 1;
     QString MidiName;
 
-protected:
+  protected:
     void Init() override;
     QString MusicName() const override { return MidiName; }
     bool StepPlayer() override;
@@ -30,7 +30,7 @@ protected:
     void tmrCharaMove_Timer() override;
     void tmrFinish_Timer() override;
 
-private:
+  private:
     void SetUpHeat();
     void Redraw();
     std::array<QPixmap, 4> imlCharaList;

@@ -14,7 +14,8 @@ constexpr std::array<int, 4> kRankY = {24, 90, 156, 219};
 constexpr std::array<int, 4> kLineY = {63, 129, 195, 258};
 }  // namespace
 
-frmRankingKeyDerby::frmRankingKeyDerby(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmRankingKeyDerby")) {
+frmRankingKeyDerby::frmRankingKeyDerby(AppContext& ctx_)
+    : FormBase(ctx_, QStringLiteral("frmRankingKeyDerby")) {
     SetCaption(QStringLiteral("ランキング"));
     SetClientSize(404, 393);
     SetBackgroundColor(QColor(166, 202, 240));
@@ -34,8 +35,8 @@ frmRankingKeyDerby::frmRankingKeyDerby(AppContext& ctx_) : FormBase(ctx_, QStrin
 
     pctBack = new PictureBox(this, QStringLiteral("pctBack"), 9, 66, 382, 283);
     for (int i = 0; i < 4; ++i) {
-        lblRank[i] = MakeLabel(pctBack, QStringLiteral("lblRank(%1)").arg(i), QStringLiteral("%1.").arg(i + 1), 21,
-                               kRankY[i]);
+        lblRank[i] = MakeLabel(pctBack, QStringLiteral("lblRank(%1)").arg(i),
+                               QStringLiteral("%1.").arg(i + 1), 21, kRankY[i]);
         SetPixelFont(lblRank[i], 20, true);
         lblRank[i]->adjustSize();
         SetForeColor(lblRank[i], kGrey);
@@ -54,7 +55,8 @@ void frmRankingKeyDerby::Form_Load() {
     lblPlace->setText(rankText);
     pctBack->SetBackground(Bitmap(QStringLiteral("KEYDERBYBACK")));
     const bool advanced = Place == 1 || Place == 2;
-    Label2->setText(advanced ? QStringLiteral("おめでとう！！次のステージへ!!") : QStringLiteral("残念!!もう一度挑戦！！"));
+    Label2->setText(advanced ? QStringLiteral("おめでとう！！次のステージへ!!")
+                             : QStringLiteral("残念!!もう一度挑戦！！"));
     SetForeColor(Label2, advanced ? kRed : kBlue);
     for (int i = 0; i < 4; ++i) imlCharaList[i] = CharaBitmap(g.FinishOrder[i]);
     Redraw();
@@ -63,7 +65,8 @@ void frmRankingKeyDerby::Form_Load() {
 
 void frmRankingKeyDerby::Redraw() {
     pctBack->Cls();
-    for (int i = 0; i < 4; ++i) pctBack->DrawLine(21, kLineY[i], 369, kLineY[i], i + 1 == Place ? kRed : kGrey);
+    for (int i = 0; i < 4; ++i)
+        pctBack->DrawLine(21, kLineY[i], 369, kLineY[i], i + 1 == Place ? kRed : kGrey);
     // The winner stands furthest right in the top row, the last furthest left at the bottom.
     for (int i = 0; i < 4; ++i) pctBack->DrawPicture(imlCharaList[i], 40 + 65 * (4 - i), 65 * i);
 }

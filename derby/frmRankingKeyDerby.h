@@ -12,7 +12,7 @@ namespace kd {
 // The order of the heat just run, the player's place in red, and the verdict.
 class frmRankingKeyDerby : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmRankingKeyDerby(AppContext& ctx);
 
     QLabel* lblPlace;  // Label1(0)
@@ -24,11 +24,11 @@ public:
 
     void cmdOK_Click();
 
-protected:
+  protected:
     void Form_Load() override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     void Redraw();
     std::array<QPixmap, 4> imlCharaList;
 };

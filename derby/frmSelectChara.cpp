@@ -46,7 +46,8 @@ frmSelectChara::frmSelectChara(AppContext& ctx_) : FormBase(ctx_, QStringLiteral
     SetCaption(QStringLiteral("キャラクター選択"));
     SetClientSize(441, 390);
 
-    QLabel* info = MakeLabel(this, QStringLiteral("lblInfo"), QStringLiteral("キャラクターを選択してください。"), 9, 9);
+    QLabel* info =
+        MakeLabel(this, QStringLiteral("lblInfo"), QStringLiteral("キャラクターを選択してください。"), 9, 9);
     SetPixelFont(info, 15, true);
     info->adjustSize();
 
@@ -55,20 +56,26 @@ frmSelectChara::frmSelectChara(AppContext& ctx_) : FormBase(ctx_, QStringLiteral
     shape1->setGeometry(3, 39, 433, 115);
     shape1->setStyleSheet(QStringLiteral("#Shape1 { border: 1px solid white; }"));
 
-    lblCharaName = MakeLabel(this, QStringLiteral("lblCharaName"), QStringLiteral("CrazyBallRed"), 9, 45, 200, 22);
+    lblCharaName =
+        MakeLabel(this, QStringLiteral("lblCharaName"), QStringLiteral("CrazyBallRed"), 9, 45, 200, 22);
     SetPixelFont(lblCharaName, 15, true);
     const std::array<int, 5> tileX = {9, 96, 183, 270, 357};
     for (int i = 0; i < 5; ++i)
         pctChara[i] = new CharaTile(this, QStringLiteral("pctChara(%1)").arg(i), tileX[i], 72,
                                     [this, i] { pctChara_Click(i); });
 
-    MakeLabel(this, QStringLiteral("lblPower(0)"), QStringLiteral("忍耐力："), 15, 159);
+    QLabel* powerCaption =
+        MakeLabel(this, QStringLiteral("lblPower(0)"), QStringLiteral("忍耐力："), 15, 159);
     lblPowerValue = MakeLabel(this, QStringLiteral("lblPower(1)"), QString(), 87, 159, 60, -1);
     pgbNinntaiRyoku = new QProgressBar(this);
     pgbNinntaiRyoku->setObjectName(QStringLiteral("pgbNinntaiRyoku"));
     pgbNinntaiRyoku->setGeometry(12, 180, 421, 22);
-    MakeLabel(this, QStringLiteral("lblStepSize(0)"), QStringLiteral("瞬発力："), 15, 216);
+    QLabel* stepCaption =
+        MakeLabel(this, QStringLiteral("lblStepSize(0)"), QStringLiteral("瞬発力："), 15, 216);
     lblStepSizeValue = MakeLabel(this, QStringLiteral("lblStepSize(1)"), QString(), 87, 216, 60, -1);
+    // The background picture is dark.
+    for (QLabel* l : {info, lblCharaName, powerCaption, lblPowerValue, stepCaption, lblStepSizeValue})
+        SetForeColor(l, Qt::white);
     pgbStepSize = new QProgressBar(this);
     pgbStepSize->setObjectName(QStringLiteral("pgbStepSize"));
     pgbStepSize->setGeometry(12, 237, 421, 22);
@@ -81,7 +88,7 @@ frmSelectChara::frmSelectChara(AppContext& ctx_) : FormBase(ctx_, QStringLiteral
     pctDisplay->setObjectName(QStringLiteral("pctDisplay"));
     pctDisplay->setGeometry(9, 267, 352, 70);
     pctDemo = new PictureBox(pctDisplay, QStringLiteral("pctDemo"), -60, -3, kDemoWidth, 70);
-    pctDemo->SetFillColor(QColor(255, 255, 255));
+    pctDemo->SetFillColor(kLightGrey);
 
     cmdSetting = MakeButton(this, QStringLiteral("cmdSetting"), QStringLiteral("ジャンル"), 9, 348, 91, 31);
     cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 243, 348, 91, 31);
@@ -142,7 +149,9 @@ void frmSelectChara::cmdOK_Click() {
     LeaveTo(QStringLiteral("frmHeatInfo"));
 }
 
-void frmSelectChara::cmdSetting_Click() { ctx.nav.ShowModal(new frmSettingKeyDerby(ctx, this)); }
+void frmSelectChara::cmdSetting_Click() {
+    ctx.nav.ShowModal(new frmSettingKeyDerby(ctx, this));
+}
 
 void frmSelectChara::Form_KeyDown(int KeyCode, int) {
     if (KeyCode == 8)
@@ -165,6 +174,8 @@ bool frmSelectChara::Form_QueryUnload(UnloadMode mode) {
     return true;
 }
 
-void frmSelectChara::Form_Unload() { tmrDemo->Stop(); }
+void frmSelectChara::Form_Unload() {
+    tmrDemo->Stop();
+}
 
 }  // namespace kd

@@ -14,16 +14,16 @@ namespace kd {
 // One of the five selectable pictures: light grey, or yellow with a border when chosen.
 class CharaTile : public PictureBox {
     Q_OBJECT
-public:
+  public:
     CharaTile(QWidget* parent, const QString& name, int x, int y, std::function<void()> onClick);
     void SetChosen(bool chosen);
     bool Chosen() const { return m_chosen; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     std::function<void()> m_onClick;
     bool m_chosen = false;
 };
@@ -31,7 +31,7 @@ private:
 // The start of every derby: the player picks one of the five playable characters.
 class frmSelectChara : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmSelectChara(AppContext& ctx);
 
     qint16 DemoX = 62;
@@ -52,13 +52,13 @@ public:
     void cmdOK_Click();
     void cmdSetting_Click();
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     bool Form_QueryUnload(UnloadMode mode) override;
     void Form_Unload() override;
 
-private:
+  private:
     void ShowStats();
     void tmrDemo_Timer();
     void LeaveTo(const QString& next);

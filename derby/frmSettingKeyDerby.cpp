@@ -38,7 +38,9 @@ frmSettingKeyDerby::frmSettingKeyDerby(AppContext& ctx_, QWidget* owner)
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
-QString frmSettingKeyDerby::GenrePath() const { return g.PlayerPath(QStringLiteral("DATA/genderby")); }
+QString frmSettingKeyDerby::GenrePath() const {
+    return g.PlayerPath(QStringLiteral("DATA/genderby"));
+}
 
 void frmSettingKeyDerby::Form_Load() {
     GenreValue = ReadGenreValue(GenrePath());
@@ -71,14 +73,21 @@ void frmSettingKeyDerby::cmdOK_Click() {
     Unload();
 }
 
-void frmSettingKeyDerby::cmdCancel_Click() { Unload(); }
+void frmSettingKeyDerby::cmdCancel_Click() {
+    Unload();
+}
 
 void frmSettingKeyDerby::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-        case Qt::Key_Escape: cmdCancel_Click(); break;
+        case Qt::Key_Escape:
+            cmdCancel_Click();
+            break;
         case Qt::Key_Return:
-        case Qt::Key_Enter: cmdOK_Click(); break;
-        default: FormBase::keyPressEvent(event);
+        case Qt::Key_Enter:
+            cmdOK_Click();
+            break;
+        default:
+            FormBase::keyPressEvent(event);
     }
 }
 

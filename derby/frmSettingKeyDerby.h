@@ -10,7 +10,7 @@ namespace kd {
 // character selection.
 class frmSettingKeyDerby : public FormBase {
     Q_OBJECT
-public:
+  public:
     frmSettingKeyDerby(AppContext& ctx, QWidget* owner);
 
     qint16 GenreValue = 0;
@@ -25,12 +25,12 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-protected:
+  protected:
     void Form_Load() override;
     // Enter is OK and Escape is Cancel, as in any dialog; other keys go to the options.
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void MarkChoice(bool english);
     QString GenrePath() const;
 };

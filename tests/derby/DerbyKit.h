@@ -32,9 +32,15 @@ struct DerbyApp : TestApp {
     QByteArray HeatFile() const { return ReadFile(PlayerPath("DATA/Heat")); }
 };
 
-inline QLabel* DisplayOf(QObject* form) { return Find<QLabel>(form, "lblDisplay"); }
-inline QString DisplayText(QObject* form) { return DisplayOf(form)->text(); }
-inline QColor DisplayColor(QObject* form) { return DisplayOf(form)->palette().color(QPalette::WindowText); }
+inline QLabel* DisplayOf(QObject* form) {
+    return Find<QLabel>(form, "lblDisplay");
+}
+inline QString DisplayText(QObject* form) {
+    return DisplayOf(form)->text();
+}
+inline QColor DisplayColor(QObject* form) {
+    return DisplayOf(form)->palette().color(QPalette::WindowText);
+}
 
 // Space, "Ready..." and "Go!!": the play is running afterwards.
 inline void StartPlay(QWidget* form) {

@@ -4,7 +4,9 @@
 namespace kd::test {
 namespace {
 
-frmIntroduction* OpenIntro(DerbyApp& app) { return app.Open<frmIntroduction>("frmIntroduction"); }
+frmIntroduction* OpenIntro(DerbyApp& app) {
+    return app.Open<frmIntroduction>("frmIntroduction");
+}
 
 TEST(Introduction, NamesAreTypedOutFromAnEmptyLabel) {
     DerbyApp app;

@@ -38,8 +38,8 @@ TEST(Power, ThresholdsAndTheLosingMiss) {
             app.g.Chara[0].MissCost = c.missCost;
             StartPlay(play);
             TypeWrong(play, c.misses);
-            const auto trace = ::testing::Message() << (boss ? "boss" : "race") << " cost " << c.missCost << " x"
-                                                    << c.misses;
+            const auto trace = ::testing::Message()
+                               << (boss ? "boss" : "race") << " cost " << c.missCost << " x" << c.misses;
             if (c.lost) {
                 ASSERT_EQ(app.msg.asked.size(), 1) << trace;
                 EXPECT_EQ(app.msg.asked[0].title, "You Lose!!");

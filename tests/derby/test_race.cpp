@@ -42,7 +42,7 @@ TEST(Race, InitShowsTheHeatFieldAtRest) {
         QString midi;
     };
     const Case cases[] = {
-        {1, 0, {11, 12, 13}, 1, "umai3.mid"}, {2, 12, {12, 21, 22}, 2, "heat1.mid"},
+        {1, 0, {11, 12, 13}, 1, "umai3.mid"},  {2, 12, {12, 21, 22}, 2, "heat1.mid"},
         {3, 21, {21, 31, 32}, 3, "heat2.mid"}, {4, 13, {13, 41, 42}, 3, "heat3.mid"},
         {5, 42, {42, 51, 52}, 4, "98.mid"},
     };
@@ -81,7 +81,8 @@ TEST(Race, CountdownAndEscapeAndSpaceDuringIt) {
     EXPECT_EQ(FindTimer(race, "tmrReadyGo")->Interval(), 500);
     Press(race, Qt::Key_Escape);
     EXPECT_EQ(DisplayText(race), "スペースでスタート");
-    for (const char* t : {"tmrReadyGo", "tmrCharaMove", "tmrFinish"}) EXPECT_FALSE(FindTimer(race, t)->Enabled()) << t;
+    for (const char* t : {"tmrReadyGo", "tmrCharaMove", "tmrFinish"})
+        EXPECT_FALSE(FindTimer(race, t)->Enabled()) << t;
     EXPECT_EQ(FindTimer(race, "tmrReadyGo")->Interval(), 1000);
     StartPlay(race);
     EXPECT_TRUE(FindTimer(race, "tmrCharaMove")->Enabled());
@@ -97,15 +98,16 @@ TEST(Race, OpponentsAdvanceByStepPlusIntOfRangeTimesR) {
         int advance;
     };
     // Int() is the floor: 0.999 x 4 = 3.996 gives 3, never 4.
-    const Case cases[] = {{1, 0.0f, 1}, {1, 0.999f, 4}, {2, 0.25f, 3}, {3, 0.5f, 5}, {4, 0.999f, 8}, {5, 0.999f, 10},
-                          {5, 0.5f, 7}};
+    const Case cases[] = {{1, 0.0f, 1},   {1, 0.999f, 4},  {2, 0.25f, 3}, {3, 0.5f, 5},
+                          {4, 0.999f, 8}, {5, 0.999f, 10}, {5, 0.5f, 7}};
     for (const Case& c : cases) {
         DerbyApp app;
         frmKeyDerby* race = OpenRace(app, c.heat, 11);
         StartPlay(race);
         const int seedsBefore = app.rnd.randomizeCalls;
         Ticks(app, race, {c.r, c.r, c.r}, 3);
-        for (int j = 1; j <= 3; ++j) EXPECT_EQ(race->CharaX[j], 3 * c.advance) << "heat " << c.heat << " r " << c.r;
+        for (int j = 1; j <= 3; ++j)
+            EXPECT_EQ(race->CharaX[j], 3 * c.advance) << "heat " << c.heat << " r " << c.r;
         EXPECT_EQ(race->CharaX[0], 0);
         EXPECT_EQ(app.rnd.randomizeCalls - seedsBefore, 3) << "re-seeded on every tick";
     }

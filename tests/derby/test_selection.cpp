@@ -93,7 +93,7 @@ TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {
     const Case cases[] = {
         {QByteArray(), true, false, true, false, en},  // a new player picks English
         {en, false, true, true, true, jp},
-        {en, false, false, true, true, en},        // OK without a click writes back what was read
+        {en, false, false, true, true, en},         // OK without a click writes back what was read
         {seven, false, false, true, false, seven},  // shown as 日本語 but kept as it was
         {jp, true, false, false, false, jp},        // Cancel writes nothing
     };
@@ -153,7 +153,8 @@ TEST(HeatInfo, NamesTheComingHeatAndOpensTheNextScreen) {
             const bool boss = c.next == "frmBoss";
             for (int i = 0; i < 5; ++i) {
                 EXPECT_EQ(info->lblHeatInfo[i]->text(), boss ? (i == 2 ? "BOSS!!" : "") : captions[i]);
-                EXPECT_EQ(ForeColor(info->lblHeatInfo[i]), i == c.yellow ? QColor(255, 255, 0) : QColor(128, 128, 0))
+                EXPECT_EQ(ForeColor(info->lblHeatInfo[i]),
+                          i == c.yellow ? QColor(255, 255, 0) : QColor(128, 128, 0))
                     << "heat " << c.stored << " label " << i;
             }
             EXPECT_EQ(app.nav.CurrentName(), "frmHeatInfo");
@@ -175,9 +176,11 @@ TEST(Ranking, PlaceVerdictAndWhereEachGoes) {
         auto* ranking = app.Open<frmRankingKeyDerby>("frmRankingKeyDerby");
         EXPECT_EQ(ranking->lblPlace->text(), QString::number(place) + "位");
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(ForeColor(ranking->lblRank[i]), i + 1 == place ? QColor(255, 0, 0) : QColor(128, 128, 128));
+            EXPECT_EQ(ForeColor(ranking->lblRank[i]),
+                      i + 1 == place ? QColor(255, 0, 0) : QColor(128, 128, 128));
         const bool advanced = place <= 2;
-        EXPECT_EQ(ranking->Label2->text(), advanced ? "おめでとう！！次のステージへ!!" : "残念!!もう一度挑戦！！");
+        EXPECT_EQ(ranking->Label2->text(),
+                  advanced ? "おめでとう！！次のステージへ!!" : "残念!!もう一度挑戦！！");
         EXPECT_EQ(ForeColor(ranking->Label2), advanced ? QColor(255, 0, 0) : QColor(0, 0, 255));
         if (place % 2) {
             Click(ranking->cmdOK);
