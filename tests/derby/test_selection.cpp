@@ -183,7 +183,10 @@ TEST(Ranking, PlaceVerdictAndWhereEachGoes) {
                   advanced ? "おめでとう！！次のステージへ!!" : "残念!!もう一度挑戦！！");
         EXPECT_EQ(ForeColor(ranking->Label2), advanced ? QColor(255, 0, 0) : QColor(0, 0, 255));
         if (place % 2) {
-            Click(ranking->cmdOK);
+            if (place == 1)
+                Click(ranking->cmdOK);
+            else
+                Press(ranking->cmdOK, Qt::Key_Return);
             EXPECT_EQ(app.nav.CurrentName(), "frmHeatInfo");
         } else {
             ranking->close();
