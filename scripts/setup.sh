@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   mecab mecab-ipadic-utf8 wamerican
   clang libclang-rt-14-dev
-  libx11-dev libxdamage-dev libxtst-dev libxfixes-dev
+  libx11-dev libxdamage-dev libxtst-dev libxfixes-dev faketime
   desktop-file-utils appstream file
 )
 missing=()
