@@ -37,7 +37,8 @@ QString PracticeTimePath(const GameState& g, const QString& userName);
 // Reads record 1 (a missing file is created empty and reads as 0 and "").
 PracticeTimeData LoadPracticeTime(const GameState& g, const QString& userName);
 // Writes record 1 only; the history stays as it is.
-[[nodiscard]] bool SavePracticeTime(const GameState& g, const QString& userName, const PracticeTimeData& data);
+[[nodiscard]] bool SavePracticeTime(const GameState& g, const QString& userName,
+                                    const PracticeTimeData& data);
 
 // A setting the screens can play: a known genre key and a positive time or no limit.
 bool IsPlayableSetting(const PracticeTimeData& data);

@@ -27,7 +27,9 @@ UpDown::UpDown(QWidget* parent, const QString& name, QLabel* buddy, int min, int
     SyncFromBuddy();
 }
 
-void UpDown::SyncFromBuddy() { m_value = qBound(m_min, m_buddy->text().toInt(), m_max); }
+void UpDown::SyncFromBuddy() {
+    m_value = qBound(m_min, m_buddy->text().toInt(), m_max);
+}
 
 void UpDown::Step(int delta) {
     const int next = qBound(m_min, m_value + delta, m_max);

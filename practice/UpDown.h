@@ -9,7 +9,7 @@ namespace kd {
 // caption, which is what the dialog reads. It stops at its ends rather than wrapping.
 class UpDown : public QWidget {
     Q_OBJECT
-public:
+  public:
     UpDown(QWidget* parent, const QString& name, QLabel* buddy, int min, int max, int increment);
 
     int Value() const { return m_value; }
@@ -21,10 +21,10 @@ public:
     QToolButton* upButton;
     QToolButton* downButton;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void Step(int delta);
     QLabel* m_buddy;
     int m_min, m_max, m_increment, m_value;

@@ -1,6 +1,8 @@
 #include "practice/frmPractice.h"
 
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "common/FileSystem.h"
 #include "common/Format.h"
@@ -52,6 +54,8 @@ frmPractice::frmPractice(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmP
 void frmPractice::BuildControls() {
     SetClientSize(647, 250);
     SetBackgroundColor(QColor(224, 230, 238));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     auto* Shape1 = new QWidget(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -79,8 +83,9 @@ void frmPractice::BuildControls() {
 
     // The keys of this screen, right of the panel.
     Box(this, QStringLiteral("Image1"), QRect(540, 9, 100, 121), QColor(160, 176, 208));
-    auto* keys = MakeLabel(this, QStringLiteral("lblKeys"),
-                           QStringLiteral("Space\n　スタート\nEsc\n　やり直し\nBackSpace\n　戻る"), 548, 15, 88, 110);
+    auto* keys =
+        MakeLabel(this, QStringLiteral("lblKeys"),
+                  QStringLiteral("Space\n　スタート\nEsc\n　やり直し\nBackSpace\n　戻る"), 548, 15, 88, 110);
     SetPixelFont(keys, 12);
     SetForeColor(keys, QColor(208, 216, 240));
 
@@ -92,7 +97,8 @@ void frmPractice::BuildControls() {
     panel->setFrameShadow(QFrame::Sunken);
     SetBackColor(panel, QColor(246, 247, 250));
     pctStateShow = panel;
-    lblGuide = MakeLabel(panel, QStringLiteral("lblGuide"), QStringLiteral("-----設定内容-----"), 16, 8, 300, 20);
+    lblGuide =
+        MakeLabel(panel, QStringLiteral("lblGuide"), QStringLiteral("-----設定内容-----"), 16, 8, 300, 20);
     lblPracticeTime = MakeLabel(panel, QStringLiteral("lblPracticeTime"), QString(), 16, 34, 320, 20);
     lblGenre = MakeLabel(panel, QStringLiteral("lblGenre"), QString(), 16, 58, 320, 20);
     for (QLabel* l : {lblGuide, lblPracticeTime, lblGenre}) SetPixelFont(l, 14, l == lblGuide);
@@ -105,7 +111,8 @@ void frmPractice::BuildControls() {
 
     tmrReadyGo = new Timer(this, QStringLiteral("tmrReadyGo"), 1000, [this] { tmrReadyGo_Timer(); });
     tmrFinish = new Timer(this, QStringLiteral("tmrFinish"), 1000, [this] { tmrFinish_Timer(); });
-    tmrCountdown = new Timer(this, QStringLiteral("tmrCountdown"), kFirstTickMs, [this] { tmrCountdown_Timer(); });
+    tmrCountdown =
+        new Timer(this, QStringLiteral("tmrCountdown"), kFirstTickMs, [this] { tmrCountdown_Timer(); });
 }
 
 void frmPractice::Init() {
@@ -128,7 +135,8 @@ void frmPractice::Form_Load() {
     const QString user = g.objUser.GetUserName();
     if (!ExistFile(PracticeTimePath(g, user))) {
         if (!ExistFolder(g.PlayerFolder())) MakeFolder(g.PlayerFolder());
-        if (!ExistFolder(g.PlayerPath(QStringLiteral("DATA")))) MakeFolder(g.PlayerPath(QStringLiteral("DATA")));
+        if (!ExistFolder(g.PlayerPath(QStringLiteral("DATA"))))
+            MakeFolder(g.PlayerPath(QStringLiteral("DATA")));
         (void)SavePracticeTime(g, user, PracticeTimeData{60, QStringLiteral("kannyouku")});
     }
     PracticeTimeData setting = LoadPracticeTime(g, user);
@@ -242,7 +250,9 @@ void frmPractice::cmdBack_Click() {
     ctx.nav.Replace(this, QStringLiteral("frmMain"));
 }
 
-void frmPractice::cmdPracticeTime_Click() { ctx.nav.ShowModal(new frmSettingPractice(ctx, this)); }
+void frmPractice::cmdPracticeTime_Click() {
+    ctx.nav.ShowModal(new frmSettingPractice(ctx, this));
+}
 
 bool frmPractice::Form_QueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClosed) {

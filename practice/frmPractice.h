@@ -14,7 +14,7 @@ class TypingPanel;
 // limit); when the time is up the result screen takes over.
 class frmPractice : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmPractice(AppContext& ctx);
 
     // The start state; run by loading and by retry.
@@ -41,13 +41,13 @@ public:
     Timer* tmrFinish;
     Timer* tmrCountdown;
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     void Form_KeyPress(int KeyAscii) override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     void BuildControls();
     void cmdBack_Click();
     void cmdRetry_Click() { Init(); }

@@ -1,6 +1,8 @@
 #include "practice/frmResultPractice.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 
 #include "common/Format.h"
 #include "common/GameState.h"
@@ -21,8 +23,8 @@ const QColor kNewest(255, 0, 0);
 const QColor kOlder(128, 128, 128);
 
 // A title with its grey shadow copy two pixels right and below.
-void Title(QWidget* parent, QLabel*& front, QLabel*& shadow, const QString& frontName, const QString& shadowName,
-           const QString& caption, int x, int y) {
+void Title(QWidget* parent, QLabel*& front, QLabel*& shadow, const QString& frontName,
+           const QString& shadowName, const QString& caption, int x, int y) {
     shadow = MakeLabel(parent, shadowName, caption, x + 2, y + 2);
     front = MakeLabel(parent, frontName, caption, x, y);
     for (QLabel* l : {shadow, front}) {
@@ -40,7 +42,9 @@ void Card(QWidget* parent, const QString& name, const QRect& r) {
     SetBackColor(card, QColor(255, 255, 255, 215));
 }
 
-QString Index(const char* name, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i); }
+QString Index(const char* name, int i) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
+}
 
 }  // namespace
 
@@ -50,13 +54,15 @@ frmResultPractice::frmResultPractice(AppContext& ctx_) : FormBase(ctx_, QStringL
 
 void frmResultPractice::BuildControls() {
     SetClientSize(561, 419);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     // Light cards behind the text keep the red and grey rows readable on the dark picture.
     Card(this, QStringLiteral("shpResult"), QRect(32, 42, 340, 136));
     Card(this, QStringLiteral("shpHistory"), QRect(28, 212, 484, 188));
 
-    Title(this, lblTitle[2], lblTitle[3], Index("lblTitle", 2), Index("lblTitle", 3), QStringLiteral("練習結果"), 24,
-          10);
+    Title(this, lblTitle[2], lblTitle[3], Index("lblTitle", 2), Index("lblTitle", 3),
+          QStringLiteral("練習結果"), 24, 10);
     QLabel** lines[] = {&lblAllType,      &lblCorrectCount, &lblMissCount, &lblCorrectRate,
                         &lblPracticeTime, &lblTypesPerSec,  &lblGenre};
     const char* names[] = {"lblAllType",      "lblCorrectCount", "lblMissCount", "lblCorrectRate",
@@ -71,21 +77,23 @@ void frmResultPractice::BuildControls() {
     cmdOK->setAutoDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 
-    Title(this, lblTitle[0], lblTitle[1], Index("lblTitle", 0), Index("lblTitle", 1), QStringLiteral("練習履歴"), 24,
-          180);
+    Title(this, lblTitle[0], lblTitle[1], Index("lblTitle", 0), Index("lblTitle", 1),
+          QStringLiteral("練習履歴"), 24, 180);
     struct Column {
         const char* name;
         const char* head;
         int x, w;
         QLabel** cells;
     } columns[] = {
-        {"lblHistDate", "日付", 40, 96, lblHistDate},         {"lblHistCRate", "正答率", 140, 72, lblHistCRate},
-        {"lblHistTPS", "Types/Sec.", 216, 80, lblHistTPS},    {"lblHistPTime", "練習時間", 300, 96, lblHistPTime},
+        {"lblHistDate", "日付", 40, 96, lblHistDate},
+        {"lblHistCRate", "正答率", 140, 72, lblHistCRate},
+        {"lblHistTPS", "Types/Sec.", 216, 80, lblHistTPS},
+        {"lblHistPTime", "練習時間", 300, 96, lblHistPTime},
         {"lblHistGenre", "ジャンル", 400, 100, lblHistGenre},
     };
     for (const Column& c : columns) {
-        QLabel* head = MakeLabel(this, QStringLiteral("lblHistHead_") + QLatin1String(c.name), QString::fromUtf8(c.head),
-                                 c.x, 216, c.w, 18);
+        QLabel* head = MakeLabel(this, QStringLiteral("lblHistHead_") + QLatin1String(c.name),
+                                 QString::fromUtf8(c.head), c.x, 216, c.w, 18);
         SetPixelFont(head, 12, true);
         SetForeColor(head, Qt::black);
         for (int i = 0; i < 10; ++i) {
@@ -109,7 +117,8 @@ void frmResultPractice::Form_Load() {
     PracticeHistoryData slot1;
     slot1.HistDate = FormatDate(CurrentDate());
 
-    const QString rate = C + M == 0 ? QStringLiteral("0.0%") : FormatNumber(double(C) / (C + M), QStringLiteral("##0.0%"));
+    const QString rate =
+        C + M == 0 ? QStringLiteral("0.0%") : FormatNumber(double(C) / (C + M), QStringLiteral("##0.0%"));
     lblCorrectRate->setText(QStringLiteral("正答率：") + rate);
     slot1.CRate = rate;
 
@@ -122,7 +131,8 @@ void frmResultPractice::Form_Load() {
         lblTypesPerSec->setText(QStringLiteral("Types/Sec.：----"));
     } else {
         lblPracticeTime->setText(QStringLiteral("練習時間：") + MinutesSecondsText(T));
-        lblTypesPerSec->setText(QStringLiteral("Types/Sec.：") + FormatNumber(double(C) / T, QStringLiteral("###0.00")));
+        lblTypesPerSec->setText(QStringLiteral("Types/Sec.：") +
+                                FormatNumber(double(C) / T, QStringLiteral("###0.00")));
         slot1.PTime = MinutesSecondsText(T);
         slot1.TPS = FormatNumber(double(C) / T, QStringLiteral("##0.0")).toFloat();
     }
@@ -147,7 +157,9 @@ void frmResultPractice::Form_Load() {
         ctx.msg.Show(this, AppTitle(), QStringLiteral("練習履歴を保存できませんでした。"), MsgButtons::OK);
 }
 
-void frmResultPractice::cmdOK_Click() { ctx.nav.Replace(this, QStringLiteral("frmPractice")); }
+void frmResultPractice::cmdOK_Click() {
+    ctx.nav.Replace(this, QStringLiteral("frmPractice"));
+}
 
 bool frmResultPractice::Form_QueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClosed) ctx.nav.Show(QStringLiteral("frmPractice"));

@@ -11,7 +11,7 @@ namespace kd {
 // on top. The history is written once, while loading.
 class frmResultPractice : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmResultPractice(AppContext& ctx);
 
     // Today's date; tests pin it.
@@ -32,12 +32,12 @@ public:
     QLabel* lblHistGenre[10];
     QPushButton* cmdOK;
 
-protected:
+  protected:
     void Form_Load() override;
     bool Form_QueryUnload(UnloadMode mode) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void cmdOK_Click();
 };

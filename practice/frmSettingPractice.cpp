@@ -38,31 +38,32 @@ QLabel* NumberBox(QWidget* parent, const QString& name, const QString& caption, 
 
 frmSettingPractice::frmSettingPractice(AppContext& ctx_, frmPractice* owner)
     : FormBase(ctx_, QStringLiteral("frmSettingPractice"), owner), m_owner(owner) {
-    SetClientSize(300, 202);
+    SetClientSize(320, 212);
+    SetPixelFont(this, 13);
     SetCaption(QStringLiteral("設定"));
 
     frmGenre = new QGroupBox(QStringLiteral("ジャンルを選択してください。"), this);
     frmGenre->setObjectName(QStringLiteral("frmGenre"));
-    frmGenre->setGeometry(8, 8, 284, 56);
-    optGenre[0] = MakeOption(frmGenre, QStringLiteral("optGenre(0)"), QStringLiteral("日本語"), 16, 24);
-    optGenre[1] = MakeOption(frmGenre, QStringLiteral("optGenre(1)"), QStringLiteral("英単語"), 150, 24);
+    frmGenre->setGeometry(8, 8, 304, 60);
+    optGenre[0] = MakeOption(frmGenre, QStringLiteral("optGenre(0)"), QStringLiteral("日本語"), 16, 28);
+    optGenre[1] = MakeOption(frmGenre, QStringLiteral("optGenre(1)"), QStringLiteral("英単語"), 160, 28);
 
     Frame1 = new QGroupBox(QStringLiteral("練習時間を設定してください。"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(8, 72, 284, 88);
-    optLimited = MakeOption(Frame1, QStringLiteral("optLimited"), QStringLiteral("制限時間あり"), 16, 24);
-    optNoLimited = MakeOption(Frame1, QStringLiteral("optNoLimited"), QStringLiteral("無制限"), 150, 24);
-    lblMinute = NumberBox(Frame1, QStringLiteral("lblMinute"), QStringLiteral("1"), 36, 54);
+    Frame1->setGeometry(8, 76, 304, 92);
+    optLimited = MakeOption(Frame1, QStringLiteral("optLimited"), QStringLiteral("制限時間あり"), 16, 28);
+    optNoLimited = MakeOption(Frame1, QStringLiteral("optNoLimited"), QStringLiteral("無制限"), 160, 28);
+    lblMinute = NumberBox(Frame1, QStringLiteral("lblMinute"), QStringLiteral("1"), 36, 58);
     udnMinute = new UpDown(Frame1, QStringLiteral("udnMinute"), lblMinute, 0, 10, 1);
-    udnMinute->setGeometry(72, 54, 16, 22);
-    lblHun = MakeLabel(Frame1, QStringLiteral("lblHun"), QStringLiteral("分"), 94, 57);
-    lblSecond = NumberBox(Frame1, QStringLiteral("lblSecond"), QStringLiteral("0"), 124, 54);
+    udnMinute->setGeometry(72, 58, 16, 22);
+    lblHun = MakeLabel(Frame1, QStringLiteral("lblHun"), QStringLiteral("分"), 94, 61);
+    lblSecond = NumberBox(Frame1, QStringLiteral("lblSecond"), QStringLiteral("0"), 124, 58);
     udnSecond = new UpDown(Frame1, QStringLiteral("udnSecond"), lblSecond, 0, 55, 5);
-    udnSecond->setGeometry(160, 54, 16, 22);
-    lblByo = MakeLabel(Frame1, QStringLiteral("lblByo"), QStringLiteral("秒"), 182, 57);
+    udnSecond->setGeometry(160, 58, 16, 22);
+    lblByo = MakeLabel(Frame1, QStringLiteral("lblByo"), QStringLiteral("秒"), 182, 61);
 
-    cmdOk = MakeButton(this, QStringLiteral("cmdOk"), QStringLiteral("OK"), 116, 170);
-    cmdCancel = MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("キャンセル"), 208, 170);
+    cmdOk = MakeButton(this, QStringLiteral("cmdOk"), QStringLiteral("OK"), 126, 178, 88, 26);
+    cmdCancel = MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("キャンセル"), 222, 178, 90, 26);
     // Enter presses the button that has the focus, else OK.
     cmdOk->setAutoDefault(true);
     cmdCancel->setAutoDefault(true);
@@ -103,7 +104,8 @@ void frmSettingPractice::optGenre_Click(int index) {
 }
 
 void frmSettingPractice::SetTimeControlsEnabled(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{lblMinute, lblHun, lblSecond, lblByo, udnMinute, udnSecond})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{lblMinute, lblHun, lblSecond, lblByo, udnMinute, udnSecond})
         w->setEnabled(on);
 }
 
@@ -120,9 +122,11 @@ void frmSettingPractice::NolimInit() {
 }
 
 void frmSettingPractice::cmdOk_Click() {
-    const int T = optNoLimited->isChecked() ? kNoLimit : lblMinute->text().toInt() * 60 + lblSecond->text().toInt();
+    const int T =
+        optNoLimited->isChecked() ? kNoLimit : lblMinute->text().toInt() * 60 + lblSecond->text().toInt();
     if (T == 0) {
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("練習時間は、5秒以上、または、無制限です。"), MsgButtons::OK);
+        ctx.msg.Show(this, AppTitle(), QStringLiteral("練習時間は、5秒以上、または、無制限です。"),
+                     MsgButtons::OK);
         return;
     }
     const PracticeTimeData setting{qint16(T), SelectedGenre};

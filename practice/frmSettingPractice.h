@@ -16,7 +16,7 @@ class UpDown;
 // OK stores record 1 of DATA/PracticeTime and shows the setting on the practice screen.
 class frmSettingPractice : public FormBase {
     Q_OBJECT
-public:
+  public:
     frmSettingPractice(AppContext& ctx, frmPractice* owner);
 
     QString SelectedGenre;
@@ -35,11 +35,11 @@ public:
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
 
-protected:
+  protected:
     void Form_Load() override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void optGenre_Click(int index);
     void limInit();
     void NolimInit();

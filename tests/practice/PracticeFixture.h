@@ -25,7 +25,7 @@ inline QByteArray EnglishSetting(const char* secondsLE) {
 
 // One player, the practice screens registered, today pinned to 2024/05/01.
 class PracticeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         app.UsePlayer(QStringLiteral("Tester"));
         RegisterPracticeScreens(app.nav);

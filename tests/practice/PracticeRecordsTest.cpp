@@ -37,8 +37,8 @@ QByteArray DatedRecord(int day) {
 }  // namespace
 
 TEST(PracticeRecords, HistoryEntriesPackToTheStoredLayout) {
-    PracticeHistoryData timed{QStringLiteral("2024/05/01"), QStringLiteral("95.7%"), 0.8f, QStringLiteral("1分 0秒"),
-                              QStringLiteral("慣用句")};
+    PracticeHistoryData timed{QStringLiteral("2024/05/01"), QStringLiteral("95.7%"), 0.8f,
+                              QStringLiteral("1分 0秒"), QStringLiteral("慣用句")};
     EXPECT_EQ(PackPracticeHistory(timed).toHex(' '), Record(kTimedIdioms).toHex(' '));
     PracticeHistoryData unlimited{QStringLiteral("2024/05/02"), QStringLiteral("100.0%"), 0.0f, std::nullopt,
                                   QStringLiteral("英単語")};
@@ -84,7 +84,7 @@ TEST(PracticeRecords, PushKeepsTheTenNewestAndLeavesTheSettingAlone) {
     app.UsePlayer();
     const QString path = app.PlayerPath(QStringLiteral("DATA/PracticeTime"));
     QByteArray file = Record("5A 00 09 00 6B 61 6E 6E 79 6F 75 6B 75");  // 90 s, idioms
-    for (int day = 1; day <= 10; ++day) file += DatedRecord(day);  // record 2 newest ... 11 oldest
+    for (int day = 1; day <= 10; ++day) file += DatedRecord(day);        // record 2 newest ... 11 oldest
     // Record 5 is damaged (variant type 3): it must move on byte for byte.
     QByteArray damaged = DatedRecord(4);
     damaged[0] = 3;

@@ -1,8 +1,7 @@
-#include "PracticeFixture.h"
-
 #include <QDir>
 #include <QFile>
 
+#include "PracticeFixture.h"
 #include "common/Format.h"
 #include "questions/StringTable.h"
 

@@ -24,7 +24,7 @@ QByteArray OldEntry(int day) {
 }  // namespace
 
 class ResultScreenTest : public PracticeTest {
-protected:
+  protected:
     // Leaves the judge's counters at correct / miss, as a practice would.
     void Counts(int correct, int miss) {
         app.g.objTypingSystem.Reset();
@@ -91,15 +91,19 @@ TEST_F(ResultScreenTest, FiguresForTheEdgeCases) {
         const char* histTime;
     } cases[] = {
         // No key pressed.
-        {IdiomsSetting("3C 00"), 0, 0, "正答率：0.0%", "練習時間：1分 0秒", "Types/Sec.：0.00", "0.0%", "0", "1分 0秒"},
+        {IdiomsSetting("3C 00"), 0, 0, "正答率：0.0%", "練習時間：1分 0秒", "Types/Sec.：0.00", "0.0%", "0",
+         "1分 0秒"},
         {IdiomsSetting("5A 00"), 100, 0, "正答率：100.0%", "練習時間：1分 30秒", "Types/Sec.：1.11", "100.0%",
          "1.1", "1分 30秒"},
-        {IdiomsSetting("05 00"), 12, 0, "正答率：100.0%", "練習時間：0分 5秒", "Types/Sec.：2.40", "100.0%", "2.4",
-         "0分 5秒"},
+        {IdiomsSetting("05 00"), 12, 0, "正答率：100.0%", "練習時間：0分 5秒", "Types/Sec.：2.40", "100.0%",
+         "2.4", "0分 5秒"},
         // Without limit, and a stored 0 that would divide by zero, show no speed and no time.
-        {IdiomsSetting("FF FF"), 30, 10, "正答率：75.0%", "練習時間：無制限", "Types/Sec.：----", "75.0%", "0", ""},
-        {IdiomsSetting("00 00"), 30, 10, "正答率：75.0%", "練習時間：無制限", "Types/Sec.：----", "75.0%", "0", ""},
-        {IdiomsSetting("F6 FF"), 7, 1, "正答率：87.5%", "練習時間：無制限", "Types/Sec.：----", "87.5%", "0", ""},
+        {IdiomsSetting("FF FF"), 30, 10, "正答率：75.0%", "練習時間：無制限", "Types/Sec.：----", "75.0%",
+         "0", ""},
+        {IdiomsSetting("00 00"), 30, 10, "正答率：75.0%", "練習時間：無制限", "Types/Sec.：----", "75.0%",
+         "0", ""},
+        {IdiomsSetting("F6 FF"), 7, 1, "正答率：87.5%", "練習時間：無制限", "Types/Sec.：----", "87.5%", "0",
+         ""},
     };
     for (const Case& c : cases) {
         StoreSetting(c.setting);

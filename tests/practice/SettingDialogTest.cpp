@@ -13,7 +13,7 @@ const QColor kRed(255, 0, 0), kBlack(0, 0, 0);
 }  // namespace
 
 class SettingDialogTest : public PracticeTest {
-protected:
+  protected:
     frmSettingPractice* OpenDialog() {
         practice = OpenPractice();
         Click(practice->cmdPracticeTime);
