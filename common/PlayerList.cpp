@@ -1,7 +1,6 @@
 #include "common/PlayerList.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include "common/Cp932.h"
 #include "common/RecordFile.h"
@@ -40,10 +39,9 @@ std::optional<QStringList> UnpackUserNames(const QByteArray& record) {
         const int count = quint8(rec.at(pos)) | (quint8(rec.at(pos + 1)) << 8);
         pos += 2;
         if (pos + count > kRecordSize) return std::nullopt;
-        QStringDecoder dec("Windows-31J", QStringConverter::Flag::Stateless);
-        QString name = dec(rec.mid(pos, count));
-        if (dec.hasError()) return std::nullopt;
-        names << name;
+        const auto name = DecodeCp932Strict(rec.mid(pos, count));
+        if (!name) return std::nullopt;
+        names << *name;
         pos += count;
     }
     return names;

@@ -24,6 +24,11 @@ TEST(Cp932, EncodesTheMarksWindowsUses) {
     EXPECT_EQ(EncodeCp932(QStringLiteral("ー～①"))->toHex(' '), QByteArray("81 5b 81 60 87 40"));
     EXPECT_EQ(EncodeCp932(QStringLiteral("慣用句"))->size(), 6);
     EXPECT_FALSE(EncodeCp932(QStringLiteral("a😀")).has_value());
+    // Look-alikes would come back as other characters: ¥ as a path separator.
+    EXPECT_FALSE(EncodeCp932(QStringLiteral("〜")).has_value());
+    EXPECT_FALSE(EncodeCp932(QStringLiteral("¥100")).has_value());
+    EXPECT_EQ(EncodeCp932(QStringLiteral("ｶﾀｶﾅ"))->toHex(' '), QByteArray("b6 c0 b6 c5"));
+    EXPECT_EQ(DecodeCp932(QByteArray::fromHex("82a0ff82a0")), QStringLiteral("あ\uFFFDあ"));
     EXPECT_EQ(DecodeCp932(QByteArray::fromHex("815b8160")), QStringLiteral("ー～"));
 }
 

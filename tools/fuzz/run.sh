@@ -8,6 +8,7 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
   -DKD_FUZZ=ON -DKD_BUILD_TESTS=OFF >/dev/null
 cmake --build build/fuzz --target kd_fuzz_all -j "$(nproc)"
 for bin in build/fuzz/tools/fuzz/fuzz_*; do
+  [ -f "$bin" ] && [ -x "$bin" ] || continue
   name=$(basename "$bin")
   seeds=tools/fuzz/corpus/${name#fuzz_}
   work=build/fuzz/corpus/${name#fuzz_}
