@@ -6,6 +6,7 @@
 #include "common/GameState.h"
 #include "platform/audio/SdlAudio.h"
 #include "platform/core/DataRoot.h"
+#include "platform/core/InstanceLock.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/FormBase.h"
@@ -23,11 +24,23 @@ int main(int argc, char** argv) {
     font.setStyleHint(QFont::SansSerif);
     QApplication::setFont(font);
 
+    // Two copies on one data folder would overwrite each other's saves.
+    const QString dataRoot = kd::DefaultDataRoot();
+    kd::InstanceLock lock(dataRoot);
+    if (!lock.TryLock()) {
+        kd::QtMessageBoxes().Show(nullptr, QStringLiteral("Key Derby"),
+                                  QStringLiteral("Key Derby はすでに起動しています。\n"
+                                                 "同じデータを二つのウィンドウで使うと記録が壊れるため、"
+                                                 "先に起動した Key Derby をお使いください。"),
+                                  kd::MsgButtons::OK);
+        return 1;
+    }
+
     kd::SteadyTickCounter clock;
     kd::LcgRandom rnd;
     // Opening the device and the MIDI decoder waits until the splash is on screen.
     kd::SdlAudio audio(kd::MediaFolder());
-    kd::GameState g(rnd, clock, audio, kd::DefaultDataRoot());
+    kd::GameState g(rnd, clock, audio, dataRoot);
     kd::QtMessageBoxes msg;
     kd::Navigator nav;
     kd::AppContext ctx{g, msg, nav};
