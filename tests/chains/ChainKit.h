@@ -35,14 +35,14 @@ inline QString Text(QObject* form, const QString& name) {
     QLabel* l = Label(form, name);
     return l ? l->text() : QStringLiteral("<no %1>").arg(name);
 }
-inline QString Display(QObject* form) { return Text(form, QStringLiteral("lblDisplay")); }
+inline QString DisplayText(QObject* form) { return Text(form, QStringLiteral("lblDisplay")); }
 inline QPushButton* Button(QObject* form, const QString& name) { return Find<QPushButton>(form, name); }
 inline QAction* Menu(QObject* form, const QString& name) { return form->findChild<QAction*>(name); }
 
 // Types the head of lblDisplay: a correct key whenever the question is an English word.
 inline void TypeHead(QWidget* form, int keys = 1) {
     for (int i = 0; i < keys; ++i) {
-        const QString d = Display(form);
+        const QString d = DisplayText(form);
         ASSERT_FALSE(d.isEmpty()) << "no question after " << i << " keys";
         Type(form, d.left(1));
     }
