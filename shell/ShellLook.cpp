@@ -29,7 +29,7 @@ void StyleTitle(QLabel* title, QLabel* shadow, int pixelSize, QPoint at, int off
 
 QPixmap ShellBackground(int width, int height) {
     if (QFile::exists(QStringLiteral(":/pictures/WALLPAPER.png")))
-        return Bitmap(QStringLiteral("WALLPAPER")).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return ScaledBitmap(QStringLiteral("WALLPAPER"), width, height);
     QPixmap pm(width, height);
     QPainter p(&pm);
     QLinearGradient grad(0, 0, 0, height);

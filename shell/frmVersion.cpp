@@ -19,7 +19,7 @@ constexpr int kShadowOffset = 3;
 
 frmVersion::frmVersion(AppContext& ctx_, QWidget* owner) : FormBase(ctx_, QStringLiteral("frmVersion"), owner) {
     imgIcon = MakeLabel(this, QStringLiteral("imgIcon"), QString(), 20, 20, 48, 48);
-    imgIcon->setPixmap(Bitmap(QStringLiteral("ICON")).scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    imgIcon->setPixmap(ScaledBitmap(QStringLiteral("ICON"), 48, 48, Qt::KeepAspectRatio));
 
     for (int i = 0; i < 4; ++i) {
         const bool title = i < 2;

@@ -49,6 +49,14 @@ QPixmap Bitmap(const QString& name) {
     return pm;
 }
 
+QPixmap ScaledBitmap(const QString& name, int width, int height, Qt::AspectRatioMode mode) {
+    const QPixmap pm = Bitmap(name);
+    const qreal dpr = pm.devicePixelRatio();
+    QPixmap out = pm.scaled(qRound(width * dpr), qRound(height * dpr), mode, Qt::SmoothTransformation);
+    out.setDevicePixelRatio(dpr);
+    return out;
+}
+
 QPixmap CharaBitmap(int charaNo) { return Bitmap(QString::number(charaNo)); }
 
 }  // namespace kd

@@ -7,6 +7,9 @@ namespace kd {
 // The program's pictures by resource name ("WALLPAPER", "BACK", "BOSS", ...). A missing
 // picture gives a plain stand-in of the expected size instead of failing.
 QPixmap Bitmap(const QString& name);
+// The picture drawn to fill width x height logical pixels, keeping the screen's density.
+QPixmap ScaledBitmap(const QString& name, int width, int height,
+                     Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio);
 // A character's picture by its number (1-5, 11-13, 21, 22, 31, 32, 41, 42, 51-53).
 QPixmap CharaBitmap(int charaNo);
 
