@@ -23,6 +23,7 @@ namespace {
 
 const QString kStartText = QStringLiteral("スペースでスタート");
 const QString kFinishText = QStringLiteral("FINISH!!");
+// Only until the first tick, which sets the wait until the shown time changes.
 constexpr int kFirstTickMs = 16;
 
 // Milliseconds until the remaining time shown with one decimal ("##0.0", halves up) next

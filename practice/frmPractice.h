@@ -39,7 +39,7 @@ class frmPractice : public FormBase {
     QPushButton* cmdPracticeTime;
     Timer* tmrReadyGo;
     Timer* tmrFinish;
-    Timer* tmrCountdown;
+    Timer* tmrCountdown;  // refreshes lblNokori from the tick counter while a limit runs
 
   protected:
     void Form_Load() override;
