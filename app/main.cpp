@@ -16,7 +16,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("keyderby"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Key Derby"));
 
     // Kana and kanji need a Japanese font; fontconfig falls back to another CJK family when
     // this one is missing.
