@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,66 @@
 namespace kd {
 
 namespace {
+
+// SDL2_mixer brings some forty libraries with it (FluidSynth, PulseAudio, the decoders).
+// Linked to the program they were loaded and relocated before the first window, about 15 ms
+// of start-up; opened here they load when the sound is first needed, after the splash.
+struct Sdl {
+    decltype(&SDL_SetHint) SetHint;
+    decltype(&SDL_InitSubSystem) InitSubSystem;
+    decltype(&SDL_QuitSubSystem) QuitSubSystem;
+    decltype(&Mix_Init) Init;
+    decltype(&Mix_Quit) Quit;
+    decltype(&Mix_OpenAudio) OpenAudio;
+    decltype(&Mix_CloseAudio) CloseAudio;
+    decltype(&Mix_AllocateChannels) AllocateChannels;
+    decltype(&Mix_ReserveChannels) ReserveChannels;
+    decltype(&Mix_SetSoundFonts) SetSoundFonts;
+    decltype(&Mix_LoadMUS) LoadMUS;
+    decltype(&Mix_PlayMusic) PlayMusic;
+    decltype(&Mix_PlayingMusic) PlayingMusic;
+    decltype(&Mix_HaltMusic) HaltMusic;
+    decltype(&Mix_FreeMusic) FreeMusic;
+    decltype(&Mix_LoadWAV) LoadWAV;
+    decltype(&Mix_PlayChannel) PlayChannel;
+    decltype(&Mix_HaltChannel) HaltChannel;
+    decltype(&Mix_FreeChunk) FreeChunk;
+};
+
+template <typename F>
+bool Bind(void* lib, const char* name, F& f) {
+    f = reinterpret_cast<F>(dlsym(lib, name));
+    return f != nullptr;
+}
+
+// The library's functions, or null when it is not installed (then there is no sound).
+const Sdl* LoadSdl() {
+    static const Sdl* const sdl = []() -> const Sdl* {
+        void* lib = nullptr;
+        for (const char* name : {"libSDL2_mixer-2.0.so.0", "libSDL2_mixer.so"})
+            if ((lib = dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+        if (!lib) return nullptr;
+        static Sdl s;
+        // dlsym on the mixer's handle also finds SDL's own functions, its dependency.
+        const bool ok =
+            Bind(lib, "SDL_SetHint", s.SetHint) && Bind(lib, "SDL_InitSubSystem", s.InitSubSystem) &&
+            Bind(lib, "SDL_QuitSubSystem", s.QuitSubSystem) && Bind(lib, "Mix_Init", s.Init) &&
+            Bind(lib, "Mix_Quit", s.Quit) && Bind(lib, "Mix_OpenAudio", s.OpenAudio) &&
+            Bind(lib, "Mix_CloseAudio", s.CloseAudio) &&
+            Bind(lib, "Mix_AllocateChannels", s.AllocateChannels) &&
+            Bind(lib, "Mix_ReserveChannels", s.ReserveChannels) &&
+            Bind(lib, "Mix_SetSoundFonts", s.SetSoundFonts) && Bind(lib, "Mix_LoadMUS", s.LoadMUS) &&
+            Bind(lib, "Mix_PlayMusic", s.PlayMusic) && Bind(lib, "Mix_PlayingMusic", s.PlayingMusic) &&
+            Bind(lib, "Mix_HaltMusic", s.HaltMusic) && Bind(lib, "Mix_FreeMusic", s.FreeMusic) &&
+            Bind(lib, "Mix_LoadWAV", s.LoadWAV) && Bind(lib, "Mix_PlayChannel", s.PlayChannel) &&
+            Bind(lib, "Mix_HaltChannel", s.HaltChannel) && Bind(lib, "Mix_FreeChunk", s.FreeChunk);
+        return ok ? &s : nullptr;
+    }();
+    return sdl;
+}
+
+// Set by the first successful open; every other use of the library comes after one.
+const Sdl* sdl = nullptr;
 
 // One channel per key sound, so a wrong key never cuts off the sound of a correct one.
 constexpr int kEffectChannels = 2;
@@ -37,9 +98,9 @@ SdlAudio::~SdlAudio() {
     if (!m_open) return;
     FreeMusic();
     FreeEffects();
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdl->CloseAudio();
+    sdl->Quit();
+    sdl->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 QString SdlAudio::SystemSoundFont() {
@@ -57,23 +118,26 @@ QString SdlAudio::SystemSoundFont() {
 bool SdlAudio::Open() {
     if (m_triedOpen) return m_open;
     m_triedOpen = true;
+    if (!(sdl = LoadSdl())) return false;
     // The program's own windows handle Ctrl+C and quitting; SDL must not take the signals.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    Mix_Init(MIX_INIT_MID);
-    if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, 2, kBufferFrames) != 0) {
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    sdl->Init(MIX_INIT_MID);
+    if (sdl->OpenAudio(kFrequency, AUDIO_S16SYS, 2, kBufferFrames) != 0) {
+        sdl->Quit();
+        sdl->QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(kEffectChannels);
-    Mix_ReserveChannels(kEffectChannels);
-    if (!m_soundFont.isEmpty()) Mix_SetSoundFonts(NativePath(m_soundFont).constData());
+    sdl->AllocateChannels(kEffectChannels);
+    sdl->ReserveChannels(kEffectChannels);
+    if (!m_soundFont.isEmpty()) sdl->SetSoundFonts(NativePath(m_soundFont).constData());
     m_open = true;
     return true;
 }
 
-bool SdlAudio::MusicPlaying() const { return m_open && m_music && Mix_PlayingMusic(); }
+bool SdlAudio::MusicPlaying() const {
+    return m_open && m_music && sdl->PlayingMusic();
+}
 
 void SdlAudio::PlayMidi(const QString& fileName) {
     if (!Open()) return;
@@ -83,10 +147,10 @@ void SdlAudio::PlayMidi(const QString& fileName) {
     if (!AnyFileExists(m_soundFont)) return;
     const QString path = m_mediaFolder + QStringLiteral("/Midi/") + fileName;
     if (!QFileInfo(path).isFile()) return;
-    m_music = Mix_LoadMUS(NativePath(path).constData());
+    m_music = sdl->LoadMUS(NativePath(path).constData());
     if (!m_music) return;
     m_musicName = fileName;
-    if (Mix_PlayMusic(m_music, 0) != 0) FreeMusic();
+    if (sdl->PlayMusic(m_music, 0) != 0) FreeMusic();
 }
 
 void SdlAudio::StopMidi() {
@@ -100,7 +164,7 @@ void SdlAudio::InitSoundEffects() {
     static const char* const files[kEffectChannels] = {"correct.wav", "miss.wav"};
     for (int i = 0; i < kEffectChannels; ++i) {
         const QString path = m_mediaFolder + QStringLiteral("/Sound/") + QString::fromLatin1(files[i]);
-        if (QFileInfo(path).isFile()) m_effects[i] = Mix_LoadWAV(NativePath(path).constData());
+        if (QFileInfo(path).isFile()) m_effects[i] = sdl->LoadWAV(NativePath(path).constData());
     }
 }
 
@@ -109,14 +173,14 @@ void SdlAudio::PlaySoundEffect(bool isCorrect) {
     const int channel = isCorrect ? 0 : 1;
     if (!m_effects[channel]) return;
     // A key pressed while its sound still rings starts that sound again from the beginning.
-    Mix_HaltChannel(channel);
-    Mix_PlayChannel(channel, m_effects[channel], 0);
+    sdl->HaltChannel(channel);
+    sdl->PlayChannel(channel, m_effects[channel], 0);
 }
 
 void SdlAudio::FreeMusic() {
     if (!m_music) return;
-    Mix_HaltMusic();
-    Mix_FreeMusic(m_music);
+    sdl->HaltMusic();
+    sdl->FreeMusic(m_music);
     m_music = nullptr;
     m_musicName.clear();
 }
@@ -124,8 +188,8 @@ void SdlAudio::FreeMusic() {
 void SdlAudio::FreeEffects() {
     for (int i = 0; i < kEffectChannels; ++i) {
         if (!m_effects[i]) continue;
-        Mix_HaltChannel(i);
-        Mix_FreeChunk(m_effects[i]);
+        sdl->HaltChannel(i);
+        sdl->FreeChunk(m_effects[i]);
         m_effects[i] = nullptr;
     }
 }
