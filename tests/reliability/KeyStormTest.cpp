@@ -1,0 +1,308 @@
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPointer>
+#include <functional>
+#include <iostream>
+
+#include "KeyStorm.h"
+#include "chains/ChainKit.h"
+#include "common/GameState.h"
+#include "derby/Cast.h"
+
+using namespace kd;
+using namespace kd::test;
+
+namespace {
+
+constexpr int kStormKeys = 200000;
+
+// Enough scripted random numbers for the questions and the opponents of a whole storm.
+QList<float> RandomScript(quint32 seed, int count = 50000) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<float> u(0.0f, 0.999f);
+    QList<float> out;
+    out.reserve(count);
+    for (int i = 0; i < count; ++i) out << u(rng);
+    return out;
+}
+
+// Keeps one play screen on show through a storm: when a game ends or the player leaves, the
+// screen is opened again. Counts what happened on the way.
+struct StormDriver {
+    StormDriver(ChainApp& app_, const QString& screen_, const QStringList& timers_,
+                std::function<void(int openedBefore)> open_)
+        : app(app_), screen(screen_), timers(timers_), open(std::move(open_)) {}
+
+    ChainApp& app;
+    QString screen;
+    QStringList timers;
+    std::function<void(int openedBefore)> open;
+
+    QPointer<FormBase> form;
+    QLabel* display = nullptr;
+    int keys = 0, heads = 0, ticks = 0, opened = 0;
+    QMap<QString, int> leftTo;
+
+    FormBase* Current() {
+        FormBase* now = app.Now();
+        if (now && now == form) return now;
+        if (!now || now->objectName() != screen) {
+            if (opened > 0) ++leftTo[now ? now->objectName() : QStringLiteral("nothing")];
+            for (FormBase* f : app.nav.OpenForms()) f->Unload();
+            TestApp::Flush();
+            open(opened++);
+            now = app.Now();
+        }
+        form = now;
+        display = Find<QLabel>(form, QStringLiteral("lblDisplay"));
+        return now;
+    }
+    QString Display() const { return display ? display->text() : QString(); }
+
+    void Key(const StormKey& k) {
+        KeyStorm::Send(Current(), k);
+        ++keys;
+    }
+    // The next character of an English question: always a correct key.
+    bool Head() {
+        FormBase* f = Current();
+        const QString d = Display();
+        if (d.isEmpty()) return false;
+        KeyStorm::Send(f, d.at(0));
+        ++keys;
+        ++heads;
+        return true;
+    }
+    // Between timer ticks the program's event loop would deliver what the screens posted
+    // (repaints, layout requests, closed windows); without it they pile up.
+    void Tick(int ms) {
+        app.clock.advance(ms);
+        for (const QString& t : timers) ticks += Fire(Current(), t);
+        QCoreApplication::sendPostedEvents();
+    }
+    void Report(const char* name, qint64 ms) const {
+        std::cout << "[ storm    ] " << name << ": " << keys << " keys (" << heads << " correct by aim), " << ticks
+                  << " timer ticks, screen opened " << opened << "x";
+        for (auto it = leftTo.begin(); it != leftTo.end(); ++it)
+            std::cout << ", left to " << it.key().toStdString() << " " << it.value() << "x";
+        std::cout << ", " << ms << " ms\n";
+    }
+};
+
+qint16 Correct(ChainApp& app) { return app.g.objTypingSystem.GetCorrectCount(); }
+qint16 Misses(ChainApp& app) { return app.g.objTypingSystem.GetMissCount(); }
+
+// Yes and No in random order for the questions a storm brings up (out of power, boss fights).
+void ScriptAnswers(ChainApp& app, quint32 seed) {
+    std::mt19937 rng(seed);
+    for (int i = 0; i < 20000; ++i) app.msg.Answer(rng() % 3 ? MsgAnswer::Yes : MsgAnswer::No);
+}
+
+void UsePlayable(ChainApp& app, int charaNo) {
+    const PlayableChara& c = PlayableByNo(charaNo);
+    app.g.Chara[0] = CharaData{c.CharaNo, c.Name, c.StepSize, c.MissCost, QString()};
+}
+
+}  // namespace
+
+TEST(KeyStorm, PracticeCountersSaturateAndTheGameStillEnds) {
+    ChainApp app;
+    app.UsePlayer();
+    app.WriteFile(app.Player("DATA/PracticeTime"), Record("8F 02 07 00 65 6E 67 6C 69 73 68"));  // 655 s, English
+    app.rnd.Script(RandomScript(11));
+    StormDriver d{app, QStringLiteral("frmPractice"), {QStringLiteral("tmrCountdown")}, [&](int) {
+                      ADD_FAILURE() << "the practice screen was left during the storm";
+                      app.nav.Show(QStringLiteral("frmPractice"));
+                  }};
+    app.nav.Show(QStringLiteral("frmPractice"));
+    StartPlay(d.Current());
+
+    QElapsedTimer took;
+    took.start();
+    KeyStorm storm(1);
+    while (d.keys < kStormKeys) {
+        if (storm.Below(2) == 0)
+            d.Head();
+        else
+            d.Key(storm.Next());
+        if (d.keys % 16 == 0) d.Tick(32);  // 400 s of the 655 in all
+    }
+    d.Report("practice", took.elapsed());
+    EXPECT_EQ(Correct(app), 32767);
+    EXPECT_EQ(Misses(app), 32767);
+    EXPECT_EQ(d.opened, 0);
+    FormBase* practice = d.Current();
+    EXPECT_EQ(Text(practice, "lblNokori"), "255.0");
+
+    // The game still ends on time and shows the saturated counts.
+    app.clock.advance(255000);
+    Fire(practice, QStringLiteral("tmrCountdown"));
+    EXPECT_EQ(DisplayText(practice), "FINISH!!");
+    Fire(practice, QStringLiteral("tmrFinish"));
+    ASSERT_EQ(app.NowName(), "frmResultPractice");
+    EXPECT_EQ(Text(app.Now(), "lblAllType"), "全打数：65534");
+    EXPECT_EQ(Text(app.Now(), "lblCorrectCount"), "正打数：32767");
+    EXPECT_EQ(Text(app.Now(), "lblCorrectRate"), "正答率：50.0%");
+    EXPECT_EQ(Text(app.Now(), "lblTypesPerSec"), "Types/Sec.：50.03");
+
+    // A fresh screen answers Space and Esc as before.
+    Press(app.Now(), Qt::Key_Return);
+    TestApp::Flush();
+    ASSERT_EQ(app.NowName(), "frmPractice");
+    Press(app.Now(), Qt::Key_Space);
+    EXPECT_EQ(DisplayText(app.Now()), "Ready...");
+    Press(app.Now(), Qt::Key_Escape);
+    EXPECT_EQ(DisplayText(app.Now()), "スペースでスタート");
+    StartPlay(app.Now());
+    TypeHead(app.Now(), 3);
+    EXPECT_EQ(Correct(app), 3);
+}
+
+TEST(KeyStorm, TimeTrialMissesSaturateAndTheRunStillReachesTheGoal) {
+    ChainApp app;
+    app.UsePlayer();
+    app.WriteFile(app.Player("DATA/gen"), Record("01 00"));
+    app.rnd.Script(RandomScript(12));
+    StormDriver d{app, QStringLiteral("frmTimeTrial"), {QStringLiteral("tmrClock"), QStringLiteral("tmrFinish")},
+                  [&](int) {
+                      ADD_FAILURE() << "the time trial was left during the storm";
+                      app.nav.Show(QStringLiteral("frmTimeTrial"));
+                  }};
+    app.nav.Show(QStringLiteral("frmTimeTrial"));
+    StartPlay(d.Current());
+
+    // Wrong keys only, but for one correct key in 2000: the ball moves 100 steps, short of the
+    // goal, so the run lasts the whole storm.
+    QElapsedTimer took;
+    took.start();
+    KeyStorm storm(2);
+    while (d.keys < kStormKeys) {
+        if (d.keys % 2000 == 1999) {
+            d.Head();
+        } else {
+            const StormKey& k = storm.Next();
+            if (!k.text.isEmpty() && !d.Display().isEmpty() && k.text.at(0) == d.Display().at(0)) continue;
+            d.Key(k);
+        }
+        if (d.keys % 16 == 0) d.Tick(16);
+    }
+    d.Report("time trial", took.elapsed());
+    EXPECT_EQ(Correct(app), 100);
+    EXPECT_EQ(Misses(app), 32767);
+    EXPECT_EQ(d.opened, 0);
+
+    // Fourteen more correct keys reach the goal; the result shows the saturated misses.
+    FormBase* play = d.Current();
+    TypeHead(play, 14);
+    EXPECT_EQ(DisplayText(play), "Goal!!");
+    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 200000);
+    Fire(play, QStringLiteral("tmrFinish"));
+    ASSERT_EQ(app.NowName(), "frmResultTimeTrial");
+    EXPECT_EQ(Text(app.Now(), "lblMissCount"), "誤打数：32767");
+    EXPECT_EQ(Text(app.Now(), "lblCorrectCount"), "正打数：114");
+    EXPECT_EQ(Text(app.Now(), "lblScore"), "スコア：0");
+    EXPECT_EQ(Text(app.Now(), "lblRank"), "ランク：G");
+    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    ASSERT_EQ(app.NowName(), "frmRankingTimeTrial");
+    Click(Button(app.Now(), QStringLiteral("cmdOK")));  // try again: Yes
+    TestApp::Flush();
+
+    // A fresh run: Space, Esc and Space again, then the goal.
+    ASSERT_EQ(app.NowName(), "frmTimeTrial");
+    Press(app.Now(), Qt::Key_Space);
+    Press(app.Now(), Qt::Key_Escape);
+    EXPECT_EQ(DisplayText(app.Now()), "スペースでスタート");
+    StartPlay(app.Now());
+    TypeHead(app.Now(), 114);
+    EXPECT_EQ(DisplayText(app.Now()), "Goal!!");
+}
+
+TEST(KeyStorm, RaceSurvivesAndStillFinishes) {
+    ChainApp app;
+    app.UsePlayer();
+    app.WriteFile(app.Player("DATA/genderby"), Record("01 00"));
+    app.rnd.Script(RandomScript(13));
+    ScriptAnswers(app, 13);
+    StormDriver d{app,
+                  QStringLiteral("frmKeyDerby"),
+                  {QStringLiteral("tmrReadyGo"), QStringLiteral("tmrCharaMove"), QStringLiteral("tmrFinish")},
+                  [&](int n) {
+                      app.g.Heat.HeatNo = qint16(1 + n % 5);
+                      UsePlayable(app, 1 + n % 5);
+                      app.nav.Show(QStringLiteral("frmKeyDerby"));
+                  }};
+    d.Current();
+
+    // Blocks of keys typed with more or less care: some races are won, most end out of power.
+    QElapsedTimer took;
+    took.start();
+    KeyStorm storm(3, true);
+    const int care[] = {0, 50, 90, 99};
+    int share = 0;
+    while (d.keys < kStormKeys) {
+        if (d.keys % 500 == 0) share = care[storm.Below(4)];
+        if (storm.Below(100) >= share || !d.Head()) d.Key(storm.Next());
+        if (storm.Below(8) == 0) d.Tick(150);
+    }
+    d.Report("race", took.elapsed());
+    EXPECT_GT(d.leftTo.value(QStringLiteral("frmRankingKeyDerby")), 0) << "some races were finished";
+    EXPECT_GT(d.leftTo.value(QStringLiteral("frmMain")), 0) << "some races were lost and left";
+
+    // Afterwards: Esc rests the screen, Space starts it, the player can still win.
+    FormBase* race = d.Current();
+    Press(race, Qt::Key_Escape);
+    EXPECT_EQ(DisplayText(race), "スペースでスタート");
+    for (const char* t : {"tmrReadyGo", "tmrCharaMove", "tmrFinish"})
+        EXPECT_FALSE(FindTimer(race, QString::fromLatin1(t))->Enabled()) << t;
+    UsePlayable(app, 1);
+    StartPlay(race);
+    TypeHead(race, 59);
+    EXPECT_EQ(DisplayText(race), "Finish!!");
+    Fire(race, QStringLiteral("tmrFinish"));
+    EXPECT_EQ(app.NowName(), "frmRankingKeyDerby");
+    EXPECT_EQ(app.g.Chara[0].RankText, "1位");
+}
+
+TEST(KeyStorm, BossBattleSurvivesAndCanStillBeWon) {
+    ChainApp app;
+    app.UsePlayer();
+    app.WriteFile(app.Player("DATA/genderby"), Record("01 00"));
+    app.rnd.Script(RandomScript(14));
+    ScriptAnswers(app, 14);
+    StormDriver d{app,
+                  QStringLiteral("frmBoss"),
+                  {QStringLiteral("tmrReadyGo"), QStringLiteral("tmrCharaMove"), QStringLiteral("tmrFinish")},
+                  [&](int n) {
+                      UsePlayable(app, 1 + n % 5);
+                      app.nav.Show(QStringLiteral("frmBoss"));
+                  }};
+    d.Current();
+
+    QElapsedTimer took;
+    took.start();
+    KeyStorm storm(4, true);
+    const int care[] = {0, 50, 95, 100};
+    int share = 0;
+    while (d.keys < kStormKeys) {
+        if (d.keys % 500 == 0) share = care[storm.Below(4)];
+        if (storm.Below(100) >= share || !d.Head()) d.Key(storm.Next());
+        if (storm.Below(12) == 0) d.Tick(150);
+    }
+    d.Report("boss", took.elapsed());
+    EXPECT_GT(d.leftTo.value(QStringLiteral("frmIntroduction")), 0) << "the boss was beaten now and then";
+
+    FormBase* boss = d.Current();
+    Press(boss, Qt::Key_Escape);
+    EXPECT_EQ(DisplayText(boss), "");
+    for (const char* t : {"tmrReadyGo", "tmrCharaMove", "tmrFinish"})
+        EXPECT_FALSE(FindTimer(boss, QString::fromLatin1(t))->Enabled()) << t;
+    UsePlayable(app, 1);
+    Press(boss, Qt::Key_Escape);  // takes the character chosen just now
+    app.rnd.Script({0.0f});
+    StartPlay(boss);
+    TypeHead(boss, 125);
+    EXPECT_EQ(DisplayText(boss), "You Win!!");
+    app.msg.script.clear();
+    Fire(boss, QStringLiteral("tmrFinish"));
+    EXPECT_EQ(app.NowName(), "frmIntroduction");
+}
