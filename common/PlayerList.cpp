@@ -117,7 +117,7 @@ QString PlayerNameProblem(const QString& name) {
     if (!refused.isEmpty()) return refused + QStringLiteral("は使えません。");
 
     if (EncodeCp932(name)->size() > kUserNameBytes || QFile::encodeName(name).size() > kMaxFolderNameBytes)
-        return QStringLiteral("名前が長すぎます。全角なら43文字、半角なら85文字までにしてください。");
+        return QStringLiteral("名前が長すぎます。全角なら43文字、半角なら86文字までにしてください。");
     return QString();
 }
 

@@ -186,7 +186,7 @@ TEST_F(NameScreen, RefusedNamesGetAMessageAndCreateNothing) {
         {QStringLiteral("Bob "), QStringLiteral("名前の最初と最後に空白は使えません。")},
         {QStringLiteral("a\u0007b"), QStringLiteral("制御文字は名前に使えません。"), true},
         {QStringLiteral("Bob😀"), QStringLiteral("「😀」は使えません。"), true},
-        {QString(44, QChar(0x6F22)), QStringLiteral("名前が長すぎます。全角なら43文字、半角なら85文字までにしてください。")},
+        {QString(44, QChar(0x6F22)), QStringLiteral("名前が長すぎます。全角なら43文字、半角なら86文字までにしてください。")},
     };
     Open();
     const QStringList before = QDir(app.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
