@@ -1,7 +1,6 @@
 #include "derby/frmSettingKeyDerby.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QPointer>
 
 #include "common/GameState.h"
@@ -33,6 +32,7 @@ frmSettingKeyDerby::frmSettingKeyDerby(AppContext& ctx_, QWidget* owner)
 
     cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 246, 15, 88, 31);
     cmdCancel = MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("キャンセル"), 246, 48, 88, 31);
+    SetDefaultButtons(cmdOK, cmdCancel);
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
@@ -77,18 +77,5 @@ void frmSettingKeyDerby::cmdCancel_Click() {
     Unload();
 }
 
-void frmSettingKeyDerby::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Escape:
-            cmdCancel_Click();
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            cmdOK_Click();
-            break;
-        default:
-            FormBase::keyPressEvent(event);
-    }
-}
 
 }  // namespace kd

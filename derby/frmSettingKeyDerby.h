@@ -28,7 +28,6 @@ class frmSettingKeyDerby : public FormBase {
   protected:
     void Form_Load() override;
     // Enter is OK and Escape is Cancel, as in any dialog; other keys go to the options.
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void MarkChoice(bool english);

@@ -1,7 +1,6 @@
 #include "practice/frmResultPractice.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QScreen>
 
 #include "common/Format.h"
@@ -74,6 +73,7 @@ void frmResultPractice::BuildControls() {
     }
 
     cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 430, 150);
+    SetDefaultButtons(cmdOK);
     cmdOK->setAutoDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 
@@ -166,12 +166,5 @@ bool frmResultPractice::Form_QueryUnload(UnloadMode mode) {
     return true;
 }
 
-void frmResultPractice::keyPressEvent(QKeyEvent* event) {
-    // OK is the default button.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        cmdOK_Click();
-    else
-        FormBase::keyPressEvent(event);
-}
 
 }  // namespace kd

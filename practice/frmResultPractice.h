@@ -35,7 +35,6 @@ class frmResultPractice : public FormBase {
   protected:
     void Form_Load() override;
     bool Form_QueryUnload(UnloadMode mode) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void BuildControls();

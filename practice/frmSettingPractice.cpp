@@ -1,6 +1,5 @@
 #include "practice/frmSettingPractice.h"
 
-#include <QKeyEvent>
 
 #include "common/GameState.h"
 #include "common/PracticeRecords.h"
@@ -64,6 +63,7 @@ frmSettingPractice::frmSettingPractice(AppContext& ctx_, frmPractice* owner)
 
     cmdOk = MakeButton(this, QStringLiteral("cmdOk"), QStringLiteral("OK"), 126, 178, 88, 26);
     cmdCancel = MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("キャンセル"), 222, 178, 90, 26);
+    SetDefaultButtons(cmdOk, cmdCancel);
     // Enter presses the button that has the focus, else OK.
     cmdOk->setAutoDefault(true);
     cmdCancel->setAutoDefault(true);
@@ -142,18 +142,5 @@ void frmSettingPractice::cmdOk_Click() {
     if (owner) owner->ShowSetting(setting);
 }
 
-void frmSettingPractice::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            cmdOk_Click();
-            break;
-        case Qt::Key_Escape:
-            cmdCancel_Click();
-            break;
-        default:
-            FormBase::keyPressEvent(event);
-    }
-}
 
 }  // namespace kd

@@ -37,7 +37,6 @@ class frmSettingPractice : public FormBase {
 
   protected:
     void Form_Load() override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void optGenre_Click(int index);

@@ -1,7 +1,6 @@
 #include "timetrial/frmSettingTimeTrial.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -30,6 +29,7 @@ frmSettingTimeTrial::frmSettingTimeTrial(AppContext& ctx, frmTimeTrial* owner)
     optEng->adjustSize();
     cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 291, 12, 91, 37);
     cmdCancel = MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("キャンセル"), 291, 54, 91, 37);
+    SetDefaultButtons(cmdOK, cmdCancel);
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
     cmdCancel->setAutoDefault(true);
@@ -54,19 +54,6 @@ void frmSettingTimeTrial::ShowSelection() {
     SetForeColor(optEng, optEng->isChecked() ? QColor(255, 0, 0) : QColor(0, 0, 0));
 }
 
-void frmSettingTimeTrial::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            cmdOK_Click();
-            break;
-        case Qt::Key_Escape:
-            cmdCancel_Click();
-            break;
-        default:
-            FormBase::keyPressEvent(event);
-    }
-}
 
 void frmSettingTimeTrial::cmdOK_Click() {
     const bool jp = optJp->isChecked();

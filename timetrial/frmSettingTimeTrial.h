@@ -18,7 +18,6 @@ class frmSettingTimeTrial : public FormBase {
   protected:
     void Form_Load() override;
     // Enter confirms and Esc cancels, as in any dialog; the controls keep their own keys.
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void ShowSelection();

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 
 #include "common/GameState.h"
 
@@ -58,6 +59,22 @@ void FormBase::SetKeyPreview(bool on) {
 void FormBase::DisableInputMethod() {
     setAttribute(Qt::WA_InputMethodEnabled, false);
     for (QWidget* w : findChildren<QWidget*>()) w->setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void FormBase::SetDefaultButtons(QPushButton* ok, QPushButton* cancel) {
+    m_defaultButton = ok;
+    m_cancelButton = cancel;
+}
+
+void FormBase::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    QPushButton* button = (key == Qt::Key_Return || key == Qt::Key_Enter) ? m_defaultButton
+                          : key == Qt::Key_Escape                         ? m_cancelButton
+                                                                          : nullptr;
+    if (button && button->isEnabled())
+        button->click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 int VbKeyCode(int key) {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPushButton;
+
 #include "platform/widgets/AppContext.h"
 
 namespace kd {
@@ -39,6 +41,8 @@ protected:
     void SetKeyPreview(bool on);
     // Romaji keys must reach the judge even while the player's Japanese input method is on.
     void DisableInputMethod();
+    // Enter clicks the default button and Esc the cancel button, wherever the focus is.
+    void SetDefaultButtons(QPushButton* ok, QPushButton* cancel = nullptr);
 
     virtual void Form_Load() {}
     // KeyCode as Windows numbers it (Space 32, Esc 27, Backspace 8, Enter 13, arrows 37-40,
@@ -59,8 +63,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QPushButton* m_defaultButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
     QPixmap m_background;
     bool m_loaded = false;
     bool m_unloading = false;
