@@ -1,5 +1,7 @@
 #include "common/PracticeRecords.h"
 
+#include <cmath>
+
 #include "common/GameState.h"
 #include "common/RecordFile.h"
 
@@ -58,6 +60,9 @@ PracticeHistoryData UnpackPracticeHistory(const QByteArray& record) {
     e.HistDate = r.Variant();
     e.CRate = r.Variant();
     e.TPS = r.Single();
+    // No practice types more keys than the counter holds, nor fewer than none; a damaged
+    // record would otherwise show "nan" or "inf" in the history.
+    if (!std::isfinite(e.TPS) || e.TPS < 0 || e.TPS > 32767) e.TPS = 0;
     e.PTime = r.Variant();
     e.Genre = r.Text();
     return e;
