@@ -35,8 +35,10 @@ std::optional<QStringList> UnpackUserNames(const QByteArray& record) {
     const QByteArray rec = record.left(kRecordSize).leftJustified(kRecordSize, '\0');
     QStringList names;
     int pos = 0;
+    // A count that would lie past the record reads as zero, like any byte past the end.
+    auto byteAt = [&rec](int i) { return i < kRecordSize ? int(quint8(rec.at(i))) : 0; };
     for (int slot = 0; slot < kUserNameSlots; ++slot) {
-        const int count = quint8(rec.at(pos)) | (quint8(rec.at(pos + 1)) << 8);
+        const int count = byteAt(pos) | (byteAt(pos + 1) << 8);
         pos += 2;
         if (pos + count > kRecordSize) return std::nullopt;
         const auto name = DecodeCp932Strict(rec.mid(pos, count));
