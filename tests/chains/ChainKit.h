@@ -60,8 +60,9 @@ inline void StartPlay(QWidget* form) {
 }
 
 // Splash, player-name screen with this name confirmed, main menu; the questions asked on
-// the way are forgotten.
-inline void StartAs(ChainApp& app, const QString& name) {
+// the way are forgotten. App: ChainApp or any program with the same members.
+template <class App>
+void StartAs(App& app, const QString& name) {
     app.nav.Show(QStringLiteral("frmStartUp"));
     ASSERT_EQ(app.NowName(), QStringLiteral("frmStartUp"));
     ASSERT_EQ(Fire(app.Now(), QStringLiteral("Timer1")), 1);
@@ -76,7 +77,8 @@ inline void StartAs(ChainApp& app, const QString& name) {
 }
 
 // Moves the main menu's selection down from item 0 (selected on loading) and presses Enter.
-inline void ChooseMenuItem(ChainApp& app, int item) {
+template <class App>
+void ChooseMenuItem(App& app, int item) {
     ASSERT_EQ(app.NowName(), QStringLiteral("frmMain"));
     QWidget* menu = app.Now();
     for (int i = 0; i < item; ++i) Press(menu, Qt::Key_Down);
