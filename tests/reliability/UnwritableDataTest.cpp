@@ -1,0 +1,231 @@
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <functional>
+
+#include "chains/ChainKit.h"
+#include "common/GameState.h"
+
+using namespace kd;
+using namespace kd::test;
+
+namespace {
+
+bool Asked(const ChainApp& app, const QString& start) {
+    for (const auto& q : app.msg.asked)
+        if (q.text.startsWith(start) && q.buttons == MsgButtons::OK) return true;
+    return false;
+}
+
+QString AskedTexts(const ChainApp& app) {
+    QStringList out;
+    for (const auto& q : app.msg.asked) out << q.text;
+    return out.join(QStringLiteral(" | "));
+}
+
+// A player with English for both genres, so a question's head is always the right key.
+void English(ChainApp& app) {
+    for (const char* genre : {"DATA/gen", "DATA/genderby"}) {
+        const QString path = app.Player(QString::fromLatin1(genre));
+        if (!QFileInfo(path).isDir()) app.WriteFile(path, Record("01 00"));
+    }
+}
+
+void RunTimeTrialToTheGoal(ChainApp& app) {
+    app.nav.Show(QStringLiteral("frmTimeTrial"));
+    StartPlay(app.Now());
+    for (int i = 0; i < 114; ++i) {
+        app.clock.advance(100);
+        TypeHead(app.Now());
+    }
+    Fire(app.Now(), QStringLiteral("tmrFinish"));
+    ASSERT_EQ(app.NowName(), "frmResultTimeTrial");
+}
+
+}  // namespace
+
+TEST(UnwritableData, ADataFolderThatCannotBeMadeIsReportedAndNothingIsTouched) {
+    // The data folder would lie below a regular file: no folder or file can be made there,
+    // whoever runs the program.
+    QTemporaryDir outer;
+    const QString blocker = outer.filePath(QStringLiteral("blocker"));
+    QFile f(blocker);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("keep");
+    f.close();
+
+    ChainApp app;
+    app.g.programFolder = blocker + QStringLiteral("/data");
+    app.nav.Show(QStringLiteral("frmStartUp"));
+    Fire(app.Now(), QStringLiteral("Timer1"));
+    ASSERT_EQ(app.NowName(), "frmInputUserName");
+    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
+    EXPECT_EQ(box->currentText(), "DefaultUser");
+    box->setEditText(QStringLiteral("Tester"));
+    Press(box, Qt::Key_Return);
+    EXPECT_TRUE(Asked(app, QStringLiteral("「Tester」のフォルダーを作成できませんでした。"))) << AskedTexts(app).toStdString();
+    EXPECT_EQ(app.NowName(), "frmInputUserName");
+    EXPECT_TRUE(app.g.objUser.GetUserName().isEmpty());
+    app.Now()->close();
+    EXPECT_TRUE(app.nav.ended);
+    EXPECT_EQ(app.ReadFile(blocker), "keep");
+    EXPECT_EQ(QDir(outer.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"blocker"});
+}
+
+TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
+    // A folder where the file should be: it can be neither read as records nor replaced, even by
+    // root. What it holds must survive.
+    struct Case {
+        const char* file;
+        std::function<void(ChainApp&)> drive;  // the screens that write the file
+        const char* message;
+        const char* screenAfter;
+    };
+    const Case cases[] = {
+        {"Data.dat",
+         [](ChainApp& app) {
+             app.nav.Show(QStringLiteral("frmInputUserName"));
+             auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
+             box->setEditText(QStringLiteral("Tester"));
+             Press(box, Qt::Key_Return);
+         },
+         "ユーザー名の一覧を保存できませんでした。", "frmMain"},
+        {"DATA/Data",
+         [](ChainApp& app) {
+             app.nav.Show(QStringLiteral("frmMain"));
+             ChooseMenuItem(app, 0);
+         },
+         "BGMと効果音の設定を保存できませんでした。", "frmPractice"},
+        {"DATA/Heat",
+         [](ChainApp& app) {
+             app.nav.Show(QStringLiteral("frmMain"));
+             ChooseMenuItem(app, 2);
+             Click(Button(app.Now(), QStringLiteral("cmdOK")));
+             Press(app.Now(), Qt::Key_Space);
+             StartPlay(app.Now());
+             TypeHead(app.Now(), 59);
+             Fire(app.Now(), QStringLiteral("tmrFinish"));
+         },
+         "レースの結果を保存できませんでした。", "frmRankingKeyDerby"},
+        {"DATA/PracticeTime",
+         [](ChainApp& app) {
+             app.nav.Show(QStringLiteral("frmPractice"));
+             FormBase* practice = app.Now();
+             EXPECT_EQ(Text(practice, "lblPracticeTime"), "練習時間：1分 0秒");
+             Click(Button(practice, QStringLiteral("cmdPracticeTime")));
+             Click(Find<QRadioButton>(app.Now(), QStringLiteral("optNoLimited")));
+             Click(Button(app.Now(), QStringLiteral("cmdOk")));
+             EXPECT_TRUE(Asked(app, QStringLiteral("設定を保存できませんでした。")));
+             EXPECT_EQ(app.NowName(), "frmSettingPractice") << "the dialog stays open";
+             Click(Button(app.Now(), QStringLiteral("cmdCancel")));
+             TestApp::Flush();
+             StartPlay(practice);
+             app.clock.advance(60000);
+             Fire(practice, QStringLiteral("tmrCountdown"));
+             Fire(practice, QStringLiteral("tmrFinish"));
+         },
+         "練習履歴を保存できませんでした。", "frmResultPractice"},
+        {"DATA/gen",
+         [](ChainApp& app) {
+             app.nav.Show(QStringLiteral("frmTimeTrial"));
+             FormBase* play = app.Now();
+             Click(Button(play, QStringLiteral("cmdSetting")));
+             Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
+             Click(Button(app.Now(), QStringLiteral("cmdOK")));
+             TestApp::Flush();
+             EXPECT_EQ(play->Tag, "english") << "this run still plays the chosen genre";
+         },
+         "ジャンルの設定を保存できませんでした。", "frmTimeTrial"},
+        {"DATA/genderby",
+         [](ChainApp& app) {
+             app.nav.Show(QStringLiteral("frmSelectChara"));
+             Click(Button(app.Now(), QStringLiteral("cmdSetting")));
+             Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
+             Click(Button(app.Now(), QStringLiteral("cmdOK")));
+             TestApp::Flush();
+         },
+         "ジャンルを保存できませんでした。", "frmSelectChara"},
+        {"DATA/TimeTrialData",
+         [](ChainApp& app) {
+             RunTimeTrialToTheGoal(app);
+             EXPECT_EQ(Text(app.Now(), "lblJunni"), "1位");
+             app.msg.Answer(MsgAnswer::OK);
+             app.msg.Answer(MsgAnswer::No);
+             Click(Button(app.Now(), QStringLiteral("cmdOK")));
+             ASSERT_FALSE(app.msg.asked.isEmpty());
+             EXPECT_EQ(app.msg.asked.last().text, "もう一度挑戦しますか？");
+         },
+         "ランキングを保存できませんでした。", "frmMain"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        ChainApp app;
+        app.UsePlayer(QStringLiteral("Tester"));
+        const QString target = QString::fromLatin1(c.file) == "Data.dat" ? app.dir.filePath(QStringLiteral("Data.dat"))
+                                                                          : app.Player(QString::fromLatin1(c.file));
+        ASSERT_TRUE(QDir().mkpath(target));
+        app.WriteFile(target + QStringLiteral("/keep"), "kept");
+        English(app);
+        c.drive(app);
+        EXPECT_TRUE(Asked(app, QString::fromUtf8(c.message))) << AskedTexts(app).toStdString();
+        TestApp::Flush();
+        EXPECT_EQ(app.NowName(), c.screenAfter);
+        EXPECT_EQ(app.ReadFile(target + QStringLiteral("/keep")), "kept");
+        EXPECT_EQ(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  QStringList{"keep"});
+    }
+}
+
+TEST(UnwritableData, AReadOnlyDataFolderKeepsEveryFile) {
+    ChainApp app;
+    app.UsePlayer(QStringLiteral("Tester"));
+    const QString data = app.Player("DATA");
+    const QMap<QString, QByteArray> files = {
+        {"Data", Record("FF FF") + Record("00 00")},
+        {"Heat", Record("00 00 02 00") + Record("0B 00")},
+        {"PracticeTime", Record("05 00 07 00 65 6E 67 6C 69 73 68")},
+        {"gen", Record("01 00")},
+        {"genderby", Record("01 00")},
+        {"TimeTrialData", QByteArray()},
+    };
+    for (auto it = files.begin(); it != files.end(); ++it) app.WriteFile(data + u'/' + it.key(), it.value());
+    ASSERT_TRUE(QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    {
+        QFile probe(data + QStringLiteral("/probe"));
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.close();
+            probe.remove();
+            QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            GTEST_SKIP() << "permissions do not stop this user (root) from writing; the folder-in-place-of-a-file "
+                            "cases cover files that cannot be written";
+        }
+    }
+
+    app.nav.Show(QStringLiteral("frmMain"));
+    ChooseMenuItem(app, 0);  // the switches cannot be stored
+    ASSERT_EQ(app.NowName(), "frmPractice");
+    StartPlay(app.Now());
+    TypeHead(app.Now(), 5);
+    app.clock.advance(5000);
+    Fire(app.Now(), QStringLiteral("tmrCountdown"));
+    Fire(app.Now(), QStringLiteral("tmrFinish"));
+    ASSERT_EQ(app.NowName(), "frmResultPractice");
+    for (FormBase* f : app.nav.OpenForms()) f->Unload();
+    TestApp::Flush();
+    RunTimeTrialToTheGoal(app);
+    app.msg.Answer(MsgAnswer::OK);
+    app.msg.Answer(MsgAnswer::No);
+    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    for (const char* m : {"BGMと効果音の設定を保存できませんでした。", "練習履歴を保存できませんでした。",
+                          "ランキングを保存できませんでした。"})
+        EXPECT_TRUE(Asked(app, QString::fromUtf8(m))) << m;
+
+    QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (auto it = files.begin(); it != files.end(); ++it)
+        EXPECT_EQ(app.ReadFile(data + u'/' + it.key()), it.value()) << qPrintable(it.key());
+    EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), files.size());
+}
