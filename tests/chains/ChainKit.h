@@ -30,14 +30,22 @@ struct ChainApp : TestApp {
     QString Player(const QString& relative) const { return PlayerPath(relative); }
 };
 
-inline QLabel* Label(QObject* form, const QString& name) { return Find<QLabel>(form, name); }
+inline QLabel* Label(QObject* form, const QString& name) {
+    return Find<QLabel>(form, name);
+}
 inline QString Text(QObject* form, const QString& name) {
     QLabel* l = Label(form, name);
     return l ? l->text() : QStringLiteral("<no %1>").arg(name);
 }
-inline QString DisplayText(QObject* form) { return Text(form, QStringLiteral("lblDisplay")); }
-inline QPushButton* Button(QObject* form, const QString& name) { return Find<QPushButton>(form, name); }
-inline QAction* Menu(QObject* form, const QString& name) { return form->findChild<QAction*>(name); }
+inline QString DisplayText(QObject* form) {
+    return Text(form, QStringLiteral("lblDisplay"));
+}
+inline QPushButton* Button(QObject* form, const QString& name) {
+    return Find<QPushButton>(form, name);
+}
+inline QAction* Menu(QObject* form, const QString& name) {
+    return form->findChild<QAction*>(name);
+}
 
 // Types the head of lblDisplay: a correct key whenever the question is an English word.
 inline void TypeHead(QWidget* form, int keys = 1) {

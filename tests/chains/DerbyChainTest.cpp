@@ -49,7 +49,8 @@ void FinishRace(ChainApp& app) {
 
 void ExpectRanking(ChainApp& app, const char* place, bool advanced) {
     EXPECT_EQ(Text(app.Now(), "Label1(0)"), QString::fromUtf8(place));
-    EXPECT_EQ(Text(app.Now(), "Label2"), advanced ? "おめでとう！！次のステージへ!!" : "残念!!もう一度挑戦！！");
+    EXPECT_EQ(Text(app.Now(), "Label2"),
+              advanced ? "おめでとう！！次のステージへ!!" : "残念!!もう一度挑戦！！");
 }
 
 QByteArray HeatFile(const char* heatNo, const char* coQualifier) {
@@ -183,7 +184,8 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     ASSERT_EQ(app.NowName(), "frmMain");
     EXPECT_EQ(app.audio.playing, "startup.mid");
     EXPECT_EQ(app.nav.OpenForms().size(), 1);
-    EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("06 00", "15 00")) << "beating the boss writes nothing";
+    EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("06 00", "15 00"))
+        << "beating the boss writes nothing";
 
     // The next derby goes straight to the boss; a lost battle answered No ends on the menu.
     ChooseMenuItem(app, 2);
@@ -234,7 +236,8 @@ TEST(DerbyChain, ProgressSurvivesARestartAndTheCloseBoxesLeadBack) {
     ChooseMenuItem(second, 2);
     Click(Button(second.Now(), QStringLiteral("cmdOK")));
     EnterRace(second, 2);
-    EXPECT_EQ((std::array<qint16, 3>{second.g.Chara[1].CharaNo, second.g.Chara[2].CharaNo, second.g.Chara[3].CharaNo}),
+    EXPECT_EQ((std::array<qint16, 3>{second.g.Chara[1].CharaNo, second.g.Chara[2].CharaNo,
+                                     second.g.Chara[3].CharaNo}),
               (std::array<qint16, 3>{12, 21, 22}));
 
     // The race's close box leads to the selection, the selection's to the menu.

@@ -34,7 +34,8 @@ TEST(PracticeChain, SettingsPlayTimeUpResultAndBackToTheMenu) {
     ChooseMenuItem(app, 0);
     ASSERT_EQ(app.NowName(), "frmPractice");
     QWidget* practice = app.Now();
-    EXPECT_EQ(app.ReadFile(app.Player("DATA/PracticeTime")), Record("3C 00 09 00 6B 61 6E 6E 79 6F 75 6B 75"));
+    EXPECT_EQ(app.ReadFile(app.Player("DATA/PracticeTime")),
+              Record("3C 00 09 00 6B 61 6E 6E 79 6F 75 6B 75"));
 
     // English words for five seconds: minutes one step down, seconds one step up.
     Click(Button(practice, QStringLiteral("cmdPracticeTime")));
@@ -107,7 +108,7 @@ TEST(PracticeChain, SettingsPlayTimeUpResultAndBackToTheMenu) {
     EXPECT_EQ(app.nav.OpenForms().size(), 1);
 
     QByteArray expected = Record("05 00 07 00 65 6E 67 6C 69 73 68");
-    expected += HistoryRecord("08 00 04 00 30 2E 30 25", "00 00 00 00");   // 0.0%, 0
+    expected += HistoryRecord("08 00 04 00 30 2E 30 25", "00 00 00 00");     // 0.0%, 0
     expected += HistoryRecord("08 00 05 00 38 30 2E 30 25", "CD CC CC 3F");  // 80.0%, 1.6
     for (int i = 0; i < 8; ++i) expected += Record("");
     EXPECT_EQ(app.ReadFile(app.Player("DATA/PracticeTime")), expected);
@@ -172,8 +173,8 @@ TEST(TimeTrialChain, RankedRunNameRankingAndTryAgain) {
     Press(app.Now(), Qt::Key_Backspace);
     ASSERT_EQ(app.NowName(), "frmMain");
 
-    QByteArray expected = Record(
-        "03 00 41 43 45 B4 2D 00 00 05 00 39 37 2E 34 25 62 2F 01 00 53 06 00 89 70 92 50 8C EA");
+    QByteArray expected =
+        Record("03 00 41 43 45 B4 2D 00 00 05 00 39 37 2E 34 25 62 2F 01 00 53 06 00 89 70 92 50 8C EA");
     for (int i = 0; i < 9; ++i) expected += Record("");
     EXPECT_EQ(app.ReadFile(app.Player("DATA/TimeTrialData")), expected);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/gen")), Record("01 00"));

@@ -123,8 +123,8 @@ TEST(MainMenuChain, EveryItemLeadsToItsScreenAndBackAndEndAsksFirst) {
         const char* screen;
         bool closeBox;
     } modes[] = {
-        {0, "frmPractice", false},  {1, "frmTimeTrial", false}, {2, "frmSelectChara", false},
-        {0, "frmPractice", true},   {1, "frmTimeTrial", true},  {2, "frmSelectChara", true},
+        {0, "frmPractice", false}, {1, "frmTimeTrial", false}, {2, "frmSelectChara", false},
+        {0, "frmPractice", true},  {1, "frmTimeTrial", true},  {2, "frmSelectChara", true},
     };
     for (const auto& m : modes) {
         ChooseMenuItem(app, m.item);
@@ -191,7 +191,8 @@ TEST(MainMenuChain, VersionBoxAndRecordDeletion) {
         {"DATA/gen", Record("01 00")},
         {"DATA/genderby", Record("01 00")},
     };
-    for (auto it = records.begin(); it != records.end(); ++it) app.WriteFile(app.Player(it.key()), it.value());
+    for (auto it = records.begin(); it != records.end(); ++it)
+        app.WriteFile(app.Player(it.key()), it.value());
     const QByteArray list = app.ReadFile(app.dir.filePath("Data.dat"));
 
     app.msg.Answer(MsgAnswer::No);

@@ -20,12 +20,15 @@ const QColor kYellow(255, 255, 0);
 const QList<int> kCast = {1, 2, 3, 4, 5, 11, 12, 13, 21, 22, 31, 32, 41, 42, 51, 52, 53};
 
 bool Matches(const QString& text, const char* pattern) {
-    return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QString::fromUtf8(pattern))).match(text).hasMatch();
+    return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QString::fromUtf8(pattern)))
+        .match(text)
+        .hasMatch();
 }
 
 int CheckedCount(QObject* form, std::initializer_list<const char*> names) {
     int n = 0;
-    for (const char* name : names) n += Find<QRadioButton>(form, QString::fromLatin1(name))->isChecked() ? 1 : 0;
+    for (const char* name : names)
+        n += Find<QRadioButton>(form, QString::fromLatin1(name))->isChecked() ? 1 : 0;
     return n;
 }
 
@@ -54,7 +57,8 @@ void CheckNameScreen(ChainApp& app, const QByteArray& damaged) {
         }
     }
     EXPECT_FALSE(box->currentText().isEmpty());
-    const QStringList kept = QDir(app.dir.path()).entryList({QStringLiteral("Data.dat.damaged*")}, QDir::Files);
+    const QStringList kept =
+        QDir(app.dir.path()).entryList({QStringLiteral("Data.dat.damaged*")}, QDir::Files);
     if (app.ReadFile(list) != damaged) {
         ASSERT_EQ(kept.size(), 1) << "an unreadable list is kept aside";
         EXPECT_EQ(app.ReadFile(app.dir.filePath(kept[0])), damaged);
@@ -79,7 +83,8 @@ void CheckSoundSwitches(ChainApp& app, const QByteArray&) {
         EXPECT_EQ(Menu(menu, on)->isChecked(), value == -1);
     }
     EXPECT_EQ(app.audio.playing, app.g.BgmOn == -1 ? "startup.mid" : "");
-    const QByteArray expected = Record(app.g.BgmOn ? "FF FF" : "00 00") + Record(app.g.EffectOn ? "FF FF" : "00 00");
+    const QByteArray expected =
+        Record(app.g.BgmOn ? "FF FF" : "00 00") + Record(app.g.EffectOn ? "FF FF" : "00 00");
     ChooseMenuItem(app, 0);
     ASSERT_EQ(app.NowName(), "frmPractice");
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Data")).left(256), expected);
@@ -96,8 +101,9 @@ void CheckHeat(ChainApp& app, const QByteArray&) {
     ASSERT_TRUE(heat >= 1 && heat <= 6) << heat;
     int yellow = 0;
     for (int i = 0; i < 5; ++i)
-        yellow += Label(app.Now(), QStringLiteral("lblHeatInfo(%1)").arg(i))->palette().color(QPalette::WindowText) ==
-                  kYellow;
+        yellow += Label(app.Now(), QStringLiteral("lblHeatInfo(%1)").arg(i))
+                      ->palette()
+                      .color(QPalette::WindowText) == kYellow;
     EXPECT_EQ(yellow, 1);
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
@@ -108,7 +114,8 @@ void CheckHeat(ChainApp& app, const QByteArray&) {
         return;
     }
     ASSERT_EQ(app.NowName(), "frmKeyDerby");
-    for (int j = 1; j <= 3; ++j) EXPECT_TRUE(kCast.contains(app.g.Chara[j].CharaNo)) << app.g.Chara[j].CharaNo;
+    for (int j = 1; j <= 3; ++j)
+        EXPECT_TRUE(kCast.contains(app.g.Chara[j].CharaNo)) << app.g.Chara[j].CharaNo;
     StartPlay(app.Now());
     TypeHead(app.Now(), 59);
     Fire(app.Now(), QStringLiteral("tmrFinish"));
@@ -127,7 +134,8 @@ void CheckPractice(ChainApp& app, const QByteArray&) {
     FormBase* practice = app.Now();
     EXPECT_TRUE(Matches(Text(practice, "lblPracticeTime"), "練習時間：(無制限|[0-9]+分 [0-9]+秒)"))
         << Text(practice, "lblPracticeTime").toStdString();
-    EXPECT_TRUE(Matches(Text(practice, "lblNokori"), "無制限|[0-9]+\\.[0-9]")) << Text(practice, "lblNokori").toStdString();
+    EXPECT_TRUE(Matches(Text(practice, "lblNokori"), "無制限|[0-9]+\\.[0-9]"))
+        << Text(practice, "lblNokori").toStdString();
     EXPECT_TRUE(Matches(Text(practice, "lblGenre"), "ジャンル：(慣用句|英単語)"));
     EXPECT_TRUE(practice->Tag == "kannyouku" || practice->Tag == "english");
     Click(Button(practice, QStringLiteral("cmdPracticeTime")));
@@ -147,7 +155,8 @@ void CheckPractice(ChainApp& app, const QByteArray&) {
         const QString tps = Text(result, QStringLiteral("lblHistTPS(%1)").arg(i));
         EXPECT_TRUE(Matches(tps, "[0-9]+(\\.[0-9]+)?")) << "row " << i << ": " << tps.toStdString();
         for (const char* column : {"lblHistDate", "lblHistCRate", "lblHistPTime", "lblHistGenre"})
-            EXPECT_LE(Text(result, QStringLiteral("%1(%2)").arg(QString::fromLatin1(column)).arg(i)).size(), 128);
+            EXPECT_LE(Text(result, QStringLiteral("%1(%2)").arg(QString::fromLatin1(column)).arg(i)).size(),
+                      128);
     }
     RecordReader newest(RecordFile::Read(app.Player("DATA/PracticeTime"), 2));
     EXPECT_EQ(newest.Variant(), QStringLiteral("2024/05/01"));
@@ -243,20 +252,22 @@ struct StoredFile {
 
 QList<StoredFile> Files() {
     const QByteArray history = Record(
-        "08 00 0A 00 32 30 32 34 2F 30 34 2F 33 30 08 00 05 00 39 35 2E 30 25 9A 99 19 40 08 00 07 00 31 95 AA 20 30 "
+        "08 00 0A 00 32 30 32 34 2F 30 34 2F 33 30 08 00 05 00 39 35 2E 30 25 9A 99 19 40 08 00 07 00 31 95 "
+        "AA 20 30 "
         "95 62 06 00 8A B5 97 70 8B E5");  // 2024/04/30, 95.0%, 2.4, 1分 0秒, 慣用句
     return {
         {"Data.dat", "Data.dat", Record("06 00 54 65 73 74 65 72 05 00 41 6C 69 63 65"),
          Record("7E 00") + QByteArray(126, 'A'), CheckNameScreen},
-        {"DATA/Data", "Tester/DATA/Data", Record("FF FF") + Record("00 00"), Record("FF 7F") + Record("00 80"),
-         CheckSoundSwitches},
+        {"DATA/Data", "Tester/DATA/Data", Record("FF FF") + Record("00 00"),
+         Record("FF 7F") + Record("00 80"), CheckSoundSwitches},
         {"DATA/Heat", "Tester/DATA/Heat", Record("00 00 03 00") + Record("0C 00"),
          Record("FF 00 41 42 43 00 05 00") + Record("63 00"), CheckHeat},
         {"DATA/PracticeTime", "Tester/DATA/PracticeTime",
          Record("5A 00 07 00 65 6E 67 6C 69 73 68") + history + history,
          Record("FF 7F FF 00 65 6E 67 6C 69 73 68") + Record("08 00 FF FF 32 30") +
              Record("00 00 00 00 FF FF FF 7F 00 00 F0 00") + Record("00 00 08 00 7C 00 41") +
-             Record("00 00 00 00 00 00 80 7F 00 00 00 00") + Record("08 00 0A 00 32 30 32 34 2F 30 34 2F 33 30 07 00") +
+             Record("00 00 00 00 00 00 80 7F 00 00 00 00") +
+             Record("08 00 0A 00 32 30 32 34 2F 30 34 2F 33 30 07 00") +
              Record("00 00 00 00 FF FF 7F 7F 00 00 00 00") + Record("00 00 00 00 00 00 20 C0 00 00 00 00"),
          CheckPractice},
         {"DATA/gen", "Tester/DATA/gen", Record("01 00"), Record("02 00"), CheckTimeTrialGenre},
@@ -265,7 +276,8 @@ QList<StoredFile> Files() {
          Record("03 00 41 43 45 B4 2D 00 00 05 00 39 37 2E 34 25 62 2F 01 00 53 06 00 89 70 92 50 8C EA") +
              Record("01 00 42 60 EA 00 00 05 00 39 30 2E 30 25 00 00 01 00 44 06 00 89 70 92 50 8C EA"),
          Record("FF FF 41 42") + Record("78 00 41") + Record("01 00 43 10 27 00 00 FF 00 39") +
-             Record("01 00 44 F0 FF FF FF 00 00") + Record("01 00 45 20 4E 00 00 05 00 39 39 2E 39 25 00 00 F0 00 53"),
+             Record("01 00 44 F0 FF FF FF 00 00") +
+             Record("01 00 45 20 4E 00 00 05 00 39 39 2E 39 25 00 00 F0 00 53"),
          CheckRanking},
     };
 }
@@ -315,6 +327,6 @@ TEST(DamagedFiles, EveryReaderShowsSaneValuesAndTheScreensGoOn) {
             CloseAll(app);
         }
     }
-    std::cout << "[ damaged  ] " << Files().size() << " files x " << Damages().size() << " kinds of damage = " << damaged
-              << " cases\n";
+    std::cout << "[ damaged  ] " << Files().size() << " files x " << Damages().size()
+              << " kinds of damage = " << damaged << " cases\n";
 }

@@ -38,7 +38,9 @@ struct NameCase {
     QString message;  // the start of the refusal, when refused
 };
 
-QString Repeat(const QString& s, int n) { return s.repeated(n); }
+QString Repeat(const QString& s, int n) {
+    return s.repeated(n);
+}
 
 const QString kForbidden = QStringLiteral("\\/:*?\"<>|は使えません。");
 const QString kDots = QStringLiteral("「.」と「..」は名前に使えません。");
@@ -50,34 +52,39 @@ const QString kCannot = QStringLiteral("「");  // 「x」は使えません。
 QList<NameCase> Cases() {
     QList<NameCase> c;
     // Paths and the characters a folder name cannot hold.
-    for (const char* n : {"../x", "../../etc", "a/b", "/abs", "\\x", "x\\..\\y", "a:b", "*", "a?b", "\"q\"", "<x>",
-                          "a|b", "C:\\Windows", "./"})
+    for (const char* n : {"../x", "../../etc", "a/b", "/abs", "\\x", "x\\..\\y", "a:b", "*", "a?b", "\"q\"",
+                          "<x>", "a|b", "C:\\Windows", "./"})
         c << NameCase{QString::fromUtf8(n), Expect::Refused, kForbidden};
-    c << NameCase{QStringLiteral("."), Expect::Refused, kDots} << NameCase{QStringLiteral(".."), Expect::Refused, kDots};
+    c << NameCase{QStringLiteral("."), Expect::Refused, kDots}
+      << NameCase{QStringLiteral(".."), Expect::Refused, kDots};
     // Control characters.
-    for (const QString& n : {QStringLiteral("a\tb"), QStringLiteral("a\nb"), QStringLiteral("\r"),
-                             QStringLiteral("a\u0001b"), QStringLiteral("a\u007fb"), QStringLiteral("\u0085x"),
-                             QString::fromUtf16(u"a\0b", 3), QStringLiteral("\u001b[31mred")})
+    for (const QString& n :
+         {QStringLiteral("a\tb"), QStringLiteral("a\nb"), QStringLiteral("\r"), QStringLiteral("a\u0001b"),
+          QStringLiteral("a\u007fb"), QStringLiteral("\u0085x"), QString::fromUtf16(u"a\0b", 3),
+          QStringLiteral("\u001b[31mred")})
         c << NameCase{n, Expect::Refused, kControl};
     // Text Shift-JIS cannot hold, or would not give back unchanged.
     for (const QString& n :
-         {QStringLiteral("😀"), QStringLiteral("Bob😀"), QStringLiteral("é"), QStringLiteral("Zoë"), QStringLiteral("ß"),
-          QStringLiteral("한국"), QStringLiteral("a\u200bb"), QStringLiteral("a\u202eb"), QStringLiteral("か\u3099"),
-          QString(QChar(0xD800)), QStringLiteral("x") + QChar(0xDC00), QStringLiteral("〜"), QStringLiteral("Ünicode"),
-          QStringLiteral("\uFEFFbom")})
+         {QStringLiteral("😀"), QStringLiteral("Bob😀"), QStringLiteral("é"), QStringLiteral("Zoë"),
+          QStringLiteral("ß"), QStringLiteral("한국"), QStringLiteral("a\u200bb"), QStringLiteral("a\u202eb"),
+          QStringLiteral("か\u3099"), QString(QChar(0xD800)), QStringLiteral("x") + QChar(0xDC00),
+          QStringLiteral("〜"), QStringLiteral("Ünicode"), QStringLiteral("\uFEFFbom")})
         c << NameCase{n, Expect::Refused, kCannot};
     // Spaces at either end.
     for (const QString& n : {QStringLiteral(" Bob"), QStringLiteral("Bob "), QStringLiteral("　Bob"),
                              QStringLiteral("Bob　"), QStringLiteral("\u00a0Bob"), QStringLiteral(" ")})
         c << NameCase{n, Expect::Refused, kSpace};
     // Too long for the list (86 bytes hold all names together) or for a folder name.
-    for (const QString& n : {Repeat("a", 200), Repeat("あ", 100), Repeat("a", 87), Repeat("漢", 44), Repeat("x", 5000)})
+    for (const QString& n :
+         {Repeat("a", 200), Repeat("あ", 100), Repeat("a", 87), Repeat("漢", 44), Repeat("x", 5000)})
         c << NameCase{n, Expect::Refused, kLong};
     // Harmless however odd: stored as a folder right inside the data folder.
-    for (const char* n : {"Bob", "bob", "BOB", "CON", "nul", "...", ".hidden", "-rf", "~", "$HOME", "%APPDATA%",
-                          "a;b&c", "`x`", "x.", "a b", "ｶﾀｶﾅ", "日本語の名前", "～", "①②", "DefaultUser"})
+    for (const char* n :
+         {"Bob",       "bob",   "BOB", "CON", "nul", "...",  ".hidden",      "-rf", "~",  "$HOME",
+          "%APPDATA%", "a;b&c", "`x`", "x.",  "a b", "ｶﾀｶﾅ", "日本語の名前", "～",  "①②", "DefaultUser"})
         c << NameCase{QString::fromUtf8(n), Expect::Stored, QString()};
-    c << NameCase{Repeat("n", 86), Expect::Stored, QString()} << NameCase{Repeat("漢", 43), Expect::Stored, QString()};
+    c << NameCase{Repeat("n", 86), Expect::Stored, QString()}
+      << NameCase{Repeat("漢", 43), Expect::Stored, QString()};
     return c;
 }
 
@@ -135,7 +142,8 @@ TEST(HostileNames, EachIsRefusedWithAMessageOrStoredInsideTheDataFolder) {
     }
 
     // Names differing only in case are different players with different folders.
-    for (const char* n : {"Bob", "bob", "BOB"}) EXPECT_TRUE(QFileInfo(root + u'/' + QString::fromLatin1(n)).isDir());
+    for (const char* n : {"Bob", "bob", "BOB"})
+        EXPECT_TRUE(QFileInfo(root + u'/' + QString::fromLatin1(n)).isDir());
     // A fresh start lists only names whose folders are right inside the data folder.
     for (FormBase* f : app.nav.OpenForms()) f->Unload();
     TestApp::Flush();
@@ -152,6 +160,7 @@ TEST(HostileNames, EachIsRefusedWithAMessageOrStoredInsideTheDataFolder) {
         << "no temporary file left behind";
     EXPECT_EQ(Snapshot(outer.path(), root), outside);
 
-    std::cout << "[ names    ] " << tried << " names tried: " << refused << " refused, " << stored << " stored\n";
+    std::cout << "[ names    ] " << tried << " names tried: " << refused << " refused, " << stored
+              << " stored\n";
     EXPECT_EQ(tried, refused + stored);
 }

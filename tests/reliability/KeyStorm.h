@@ -19,7 +19,7 @@ struct StormKey {
 // no ASCII key gives (kana, accented letters, an emoji as a surrogate pair). Esc and
 // Backspace, which restart or leave a play screen, come only when asked for.
 class KeyStorm {
-public:
+  public:
     explicit KeyStorm(quint32 seed, bool withRestartAndLeave = false) : m_rng(seed) {
         for (char c = 0x20; c < 0x7F; ++c) {
             const bool upper = c >= 'A' && c <= 'Z';
@@ -47,7 +47,8 @@ public:
             {Qt::Key_Space, Qt::ControlModifier, " "}, {Qt::Key_Space, Qt::ShiftModifier, " "},
         };
         for (const auto& k : control) m_control << StormKey{k.key, k.mods, QString::fromLatin1(k.text)};
-        for (int f = 0; f < 12; ++f) m_control << StormKey{Qt::Key(Qt::Key_F1 + f), Qt::NoModifier, QString()};
+        for (int f = 0; f < 12; ++f)
+            m_control << StormKey{Qt::Key(Qt::Key_F1 + f), Qt::NoModifier, QString()};
         for (int c = 0; c < 26; ++c) {
             const auto key = Qt::Key(Qt::Key_A + c);
             m_control << StormKey{key, Qt::ControlModifier, QString(QChar(c + 1))};
@@ -84,10 +85,14 @@ public:
         QKeyEvent release(QEvent::KeyRelease, k.key, k.mods, k.text);
         QApplication::sendEvent(w, &release);
     }
-    static void Send(QWidget* w, QChar c) { Send(w, StormKey{Qt::Key(c.toUpper().unicode()), Qt::NoModifier, QString(c)}); }
+    static void Send(QWidget* w, QChar c) {
+        Send(w, StormKey{Qt::Key(c.toUpper().unicode()), Qt::NoModifier, QString(c)});
+    }
 
-private:
-    const StormKey& Pick(const QVector<StormKey>& pool) { return pool.at(int(m_rng() % quint32(pool.size()))); }
+  private:
+    const StormKey& Pick(const QVector<StormKey>& pool) {
+        return pool.at(int(m_rng() % quint32(pool.size())));
+    }
 
     std::mt19937 m_rng;
     QVector<StormKey> m_printable, m_control, m_foreign, m_leave;

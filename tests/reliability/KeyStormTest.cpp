@@ -81,16 +81,20 @@ struct StormDriver {
         QCoreApplication::sendPostedEvents();
     }
     void Report(const char* name, qint64 ms) const {
-        std::cout << "[ storm    ] " << name << ": " << keys << " keys (" << heads << " correct by aim), " << ticks
-                  << " timer ticks, screen opened " << opened << "x";
+        std::cout << "[ storm    ] " << name << ": " << keys << " keys (" << heads << " correct by aim), "
+                  << ticks << " timer ticks, screen opened " << opened << "x";
         for (auto it = leftTo.begin(); it != leftTo.end(); ++it)
             std::cout << ", left to " << it.key().toStdString() << " " << it.value() << "x";
         std::cout << ", " << ms << " ms\n";
     }
 };
 
-qint16 Correct(ChainApp& app) { return app.g.objTypingSystem.GetCorrectCount(); }
-qint16 Misses(ChainApp& app) { return app.g.objTypingSystem.GetMissCount(); }
+qint16 Correct(ChainApp& app) {
+    return app.g.objTypingSystem.GetCorrectCount();
+}
+qint16 Misses(ChainApp& app) {
+    return app.g.objTypingSystem.GetMissCount();
+}
 
 // Yes and No in random order for the questions a storm brings up (out of power, boss fights).
 void ScriptAnswers(ChainApp& app, quint32 seed) {
@@ -108,7 +112,8 @@ void UsePlayable(ChainApp& app, int charaNo) {
 TEST(KeyStorm, PracticeCountersSaturateAndTheGameStillEnds) {
     ChainApp app;
     app.UsePlayer();
-    app.WriteFile(app.Player("DATA/PracticeTime"), Record("8F 02 07 00 65 6E 67 6C 69 73 68"));  // 655 s, English
+    app.WriteFile(app.Player("DATA/PracticeTime"),
+                  Record("8F 02 07 00 65 6E 67 6C 69 73 68"));  // 655 s, English
     app.rnd.Script(RandomScript(11));
     StormDriver d{app, QStringLiteral("frmPractice"), {QStringLiteral("tmrCountdown")}, [&](int) {
                       ADD_FAILURE() << "the practice screen was left during the storm";
@@ -163,7 +168,9 @@ TEST(KeyStorm, TimeTrialMissesSaturateAndTheRunStillReachesTheGoal) {
     app.UsePlayer();
     app.WriteFile(app.Player("DATA/gen"), Record("01 00"));
     app.rnd.Script(RandomScript(12));
-    StormDriver d{app, QStringLiteral("frmTimeTrial"), {QStringLiteral("tmrClock"), QStringLiteral("tmrFinish")},
+    StormDriver d{app,
+                  QStringLiteral("frmTimeTrial"),
+                  {QStringLiteral("tmrClock"), QStringLiteral("tmrFinish")},
                   [&](int) {
                       ADD_FAILURE() << "the time trial was left during the storm";
                       app.nav.Show(QStringLiteral("frmTimeTrial"));

@@ -12,8 +12,12 @@ using namespace kd;
 using namespace kd::test;
 
 // The resource functions must be declared outside any namespace.
-static void DropPictures() { Q_CLEANUP_RESOURCE(pictures); }
-static void RestorePictures() { Q_INIT_RESOURCE(pictures); }
+static void DropPictures() {
+    Q_CLEANUP_RESOURCE(pictures);
+}
+static void RestorePictures() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace {
 
@@ -57,8 +61,8 @@ QByteArray Garbage(const QByteArray& magic, quint32 seed) {
     return out;
 }
 
-const char* const kMidis[] = {"startup.mid", "back.mid",  "umai3.mid",   "heat1.mid",    "heat2.mid",
-                              "heat3.mid",   "98.mid",    "coolguy.mid", "recovery1.mid"};
+const char* const kMidis[] = {"startup.mid", "back.mid", "umai3.mid",   "heat1.mid",    "heat2.mid",
+                              "heat3.mid",   "98.mid",   "coolguy.mid", "recovery1.mid"};
 
 void CopyShippedMedia(const QString& media) {
     for (const char* sub : {"Midi", "Sound"}) {
@@ -77,7 +81,8 @@ void PlayEveryMode(SoundApp& app, bool silent) {
     // English everywhere: the head of the question is the right key.
     for (const char* genre : {"gen", "genderby"})
         Write(app.dir.filePath(QStringLiteral("Tester/DATA/") + QString::fromLatin1(genre)), Record("01 00"));
-    Write(app.dir.filePath(QStringLiteral("Tester/DATA/PracticeTime")), Record("3C 00 07 00 65 6E 67 6C 69 73 68"));
+    Write(app.dir.filePath(QStringLiteral("Tester/DATA/PracticeTime")),
+          Record("3C 00 07 00 65 6E 67 6C 69 73 68"));
     StartAs(app, QStringLiteral("Tester"));
     EXPECT_EQ(app.g.BgmOn, -1);
     if (silent) {
@@ -178,7 +183,8 @@ TEST(SilentPlay, EveryModePlaysWithoutMusicSoundsDeviceOrPictures) {
                        Garbage(seed % 2 ? QByteArray("MThd") : QByteArray(), seed));
                  ++seed;
              }
-             Write(m + QStringLiteral("/Sound/correct.wav"), Garbage(QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16), 7));
+             Write(m + QStringLiteral("/Sound/correct.wav"),
+                   Garbage(QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16), 7));
              Write(m + QStringLiteral("/Sound/miss.wav"), Garbage(QByteArray(), 8));
          },
          QString(), "dummy", false},  // the decoder may take a damaged file for music
@@ -199,7 +205,8 @@ TEST(SilentPlay, EveryModePlaysWithoutMusicSoundsDeviceOrPictures) {
         const QString folder = media.filePath(QStringLiteral("share"));
         s.make(folder);
         qputenv("SDL_AUDIODRIVER", s.driver);
-        const QString font = s.soundFont == QLatin1String("@bad") ? folder + QStringLiteral("/bad.sf2") : s.soundFont;
+        const QString font =
+            s.soundFont == QLatin1String("@bad") ? folder + QStringLiteral("/bad.sf2") : s.soundFont;
         {
             SoundApp app(folder, font);
             PlayEveryMode(app, s.silent);

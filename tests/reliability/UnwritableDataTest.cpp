@@ -65,7 +65,8 @@ TEST(UnwritableData, ADataFolderThatCannotBeMadeIsReportedAndNothingIsTouched) {
     EXPECT_EQ(box->currentText(), "DefaultUser");
     box->setEditText(QStringLiteral("Tester"));
     Press(box, Qt::Key_Return);
-    EXPECT_TRUE(Asked(app, QStringLiteral("「Tester」のフォルダーを作成できませんでした。"))) << AskedTexts(app).toStdString();
+    EXPECT_TRUE(Asked(app, QStringLiteral("「Tester」のフォルダーを作成できませんでした。")))
+        << AskedTexts(app).toStdString();
     EXPECT_EQ(app.NowName(), "frmInputUserName");
     EXPECT_TRUE(app.g.objUser.GetUserName().isEmpty());
     app.Now()->close();
@@ -164,8 +165,9 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
         SCOPED_TRACE(c.file);
         ChainApp app;
         app.UsePlayer(QStringLiteral("Tester"));
-        const QString target = QString::fromLatin1(c.file) == "Data.dat" ? app.dir.filePath(QStringLiteral("Data.dat"))
-                                                                          : app.Player(QString::fromLatin1(c.file));
+        const QString target = QString::fromLatin1(c.file) == "Data.dat"
+                                   ? app.dir.filePath(QStringLiteral("Data.dat"))
+                                   : app.Player(QString::fromLatin1(c.file));
         ASSERT_TRUE(QDir().mkpath(target));
         app.WriteFile(target + QStringLiteral("/keep"), "kept");
         English(app);
@@ -200,8 +202,9 @@ TEST(UnwritableData, AReadOnlyDataFolderKeepsEveryFile) {
             probe.close();
             probe.remove();
             QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            GTEST_SKIP() << "permissions do not stop this user (root) from writing; the folder-in-place-of-a-file "
-                            "cases cover files that cannot be written";
+            GTEST_SKIP()
+                << "permissions do not stop this user (root) from writing; the folder-in-place-of-a-file "
+                   "cases cover files that cannot be written";
         }
     }
 
@@ -227,5 +230,6 @@ TEST(UnwritableData, AReadOnlyDataFolderKeepsEveryFile) {
     QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     for (auto it = files.begin(); it != files.end(); ++it)
         EXPECT_EQ(app.ReadFile(data + u'/' + it.key()), it.value()) << qPrintable(it.key());
-    EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), files.size());
+    EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
+              files.size());
 }
