@@ -13,7 +13,7 @@ FormBase* Navigator::Show(const QString& name) {
     if (it == m_factories.constEnd() || !m_ctx) return nullptr;
     FormBase* form = (*it)(*m_ctx);
     if (!form) return nullptr;
-    m_open << QPointer<FormBase>(form);
+    Track(form);
     QPointer<FormBase> guard(form);
     form->Load();
     if (guard && !guard->Unloading()) guard->show();
@@ -28,7 +28,7 @@ FormBase* Navigator::Replace(FormBase* current, const QString& next) {
 }
 
 void Navigator::ShowModal(FormBase* dialog) {
-    m_open << QPointer<FormBase>(dialog);
+    Track(dialog);
     shown << dialog->objectName();
     dialog->setWindowModality(Qt::ApplicationModal);
     QPointer<FormBase> guard(dialog);
@@ -40,6 +40,12 @@ void Navigator::EndProgram() {
     ended = true;
     for (const auto& f : OpenForms()) f->Unload();
     if (quitOnEnd) QCoreApplication::quit();
+}
+
+void Navigator::Track(FormBase* form) {
+    // Forget the screens that have closed, so a long session does not pile them up.
+    m_open.removeIf([](const QPointer<FormBase>& p) { return !p || p->Unloading(); });
+    m_open << QPointer<FormBase>(form);
 }
 
 QList<FormBase*> Navigator::OpenForms() const {

@@ -45,6 +45,7 @@ public:
     bool quitOnEnd = true;   // tests keep the application alive
 
 private:
+    void Track(FormBase* form);
     AppContext* m_ctx = nullptr;
     QHash<QString, Factory> m_factories;
     QList<QPointer<FormBase>> m_open;
