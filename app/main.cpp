@@ -9,12 +9,16 @@
 #include "platform/core/InstanceLock.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
+#include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/FormBase.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Decoding the splash's wallpaper is the longest step before the first window; it runs on
+    // a worker thread while the rest is set up.
+    kd::PrefetchBitmaps({QStringLiteral("WALLPAPER")});
     QCoreApplication::setApplicationName(QStringLiteral("keyderby"));
 
     // Kana and kanji need a Japanese font; fontconfig falls back to another CJK family when

@@ -3,8 +3,12 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QPixmapCache>
+#include <future>
+#include <mutex>
+#include <optional>
 
 namespace kd {
 
@@ -31,14 +35,64 @@ QPixmap StandIn(const QString& name) {
     return pm;
 }
 
+// On a high-density screen the picture drawn at twice the size keeps edges sharp.
+bool HiDpi() { return qGuiApp && qGuiApp->devicePixelRatio() > 1.0; }
+
+QString CacheKey(const QString& name, bool hiDpi) {
+    return QStringLiteral("kd:") + name + (hiDpi ? QStringLiteral("@2x") : QString());
+}
+
+// Pictures being decoded on a worker thread, by cache key. QImage may be decoded off the
+// user-interface thread; the QPixmap is made from it on the thread that asks for it.
+std::mutex g_pendingLock;
+QHash<QString, std::shared_future<QImage>>& Pending() {
+    static QHash<QString, std::shared_future<QImage>> pending;
+    return pending;
+}
+
+std::optional<QImage> TakePrefetched(const QString& key) {
+    std::shared_future<QImage> image;
+    {
+        const std::lock_guard<std::mutex> guard(g_pendingLock);
+        auto it = Pending().find(key);
+        if (it == Pending().end()) return std::nullopt;
+        image = *it;
+        Pending().erase(it);
+    }
+    return image.get();
+}
+
 }  // namespace
 
+void PrefetchBitmaps(const QStringList& names) {
+    const bool hiDpi = HiDpi();
+    const std::lock_guard<std::mutex> guard(g_pendingLock);
+    for (const QString& name : names) {
+        const QString key = CacheKey(name, hiDpi);
+        if (Pending().contains(key) || QPixmapCache::find(key, nullptr)) continue;
+        const QString base = QStringLiteral(":/pictures/") + name;
+        Pending().insert(key, std::async(std::launch::async, [base, hiDpi] {
+                                  QImage image;
+                                  if (hiDpi && image.load(base + QStringLiteral("@2x.png"))) {
+                                      image.setDevicePixelRatio(2.0);
+                                      return image;
+                                  }
+                                  image.load(base + QStringLiteral(".png"));
+                                  return image;
+                              }).share());
+    }
+}
+
 QPixmap Bitmap(const QString& name) {
-    // On a high-density screen the picture drawn at twice the size keeps edges sharp.
-    const bool hiDpi = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
-    const QString key = QStringLiteral("kd:") + name + (hiDpi ? QStringLiteral("@2x") : QString());
+    const bool hiDpi = HiDpi();
+    const QString key = CacheKey(name, hiDpi);
     QPixmap pm;
     if (QPixmapCache::find(key, &pm)) return pm;
+    if (const std::optional<QImage> image = TakePrefetched(key); image && !image->isNull()) {
+        pm = QPixmap::fromImage(*image);
+        QPixmapCache::insert(key, pm);
+        return pm;
+    }
     const QString base = QStringLiteral(":/pictures/") + name;
     if (hiDpi && QFile::exists(base + QStringLiteral("@2x.png")) && pm.load(base + QStringLiteral("@2x.png"))) {
         pm.setDevicePixelRatio(2.0);

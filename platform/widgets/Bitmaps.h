@@ -1,6 +1,7 @@
 #pragma once
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 namespace kd {
 
@@ -10,6 +11,10 @@ QPixmap Bitmap(const QString& name);
 // The picture drawn to fill width x height logical pixels, keeping the screen's density.
 QPixmap ScaledBitmap(const QString& name, int width, int height,
                      Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio);
+// Starts decoding these pictures on a worker thread, so that Bitmap() finds them ready
+// instead of decoding them itself: for what the first screen shows, while the program is
+// still setting itself up. Call it once the application object exists.
+void PrefetchBitmaps(const QStringList& names);
 // A character's picture by its number (1-5, 11-13, 21, 22, 31, 32, 41, 42, 51-53).
 QPixmap CharaBitmap(int charaNo);
 
