@@ -47,16 +47,16 @@ frmRankingTimeTrial::frmRankingTimeTrial(AppContext& ctx)
     SetForeColor(title, QColor(255, 255, 0));
 
     for (int c = 0; c < ColumnCount; ++c) {
-        const ColumnSpec& spec = kColumns[c];
-        QLabel* header = MakeLabel(this, Indexed("lblInfo", c), QString::fromUtf8(spec.header), spec.x, 57,
-                                   spec.width, 20);
+        const ColumnSpec& column = kColumns[c];
+        QLabel* header = MakeLabel(this, Indexed("lblInfo", c), QString::fromUtf8(column.header), column.x, 57,
+                                   column.width, 20);
         SetForeColor(header, QColor(0, 255, 0));
         SetPixelFont(header, 14, true);
         header->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter
                                        : Qt::AlignRight | Qt::AlignVCenter);
         for (int i = 0; i < kTimeTrialPlaces; ++i) {
             QLabel* cell =
-                MakeLabel(this, Indexed(spec.array, i), QString(), spec.x, 81 + 27 * i, spec.width, 22);
+                MakeLabel(this, Indexed(column.array, i), QString(), column.x, 81 + 27 * i, column.width, 22);
             SetBackColor(cell, QColor(212, 212, 212));
             SetPixelFont(cell, 14);
             cell->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter
