@@ -1,0 +1,72 @@
+// The keys a player must type to get every key right in the next English practice or time
+// trial of a fresh game, so the latency probe can type correct keys (only they repaint the
+// question). Run with the wall clock frozen (libfaketime) to the same instant as the game:
+// the draw is seeded from that clock when Space starts a run.
+//
+//   question_keys prepare DATA_ROOT PLAYER SECONDS   English practice for SECONDS, English time trial
+//   question_keys keys N [N...]                      one line of keys per run, N keys each
+//
+// A run's line holds exactly the keys of its N correct keystrokes; every run starts with the
+// next Space (a new re-seed) after the previous one was abandoned.
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/GameState.h"
+#include "common/GenreFile.h"
+#include "common/PracticeRecords.h"
+#include "platform/core/Audio.h"
+#include "platform/core/Random.h"
+#include "platform/core/TickCounter.h"
+
+namespace {
+
+int Prepare(const QString& root, const QString& player, int seconds) {
+    kd::LcgRandom rnd;
+    kd::SteadyTickCounter clock;
+    kd::SilentAudio audio;
+    kd::GameState g(rnd, clock, audio, root);
+    g.objUser.SetUserName(player);
+    if (!QDir().mkpath(g.PlayerPath(QStringLiteral("DATA")))) return 1;
+    const bool ok = kd::SavePracticeTime(g, player, {qint16(seconds), QStringLiteral("english")}) &&
+                    kd::WriteGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")), 1);
+    return ok ? 0 : 1;
+}
+
+// Mirrors the play screens: Space re-seeds, "Go!!" draws the first word, and each finished
+// word draws the next at once, also when it was the last key typed.
+int Keys(const QList<int>& perRun) {
+    kd::LcgRandom rnd;  // the program's generator, in the state it starts with
+    kd::SteadyTickCounter clock;
+    kd::SilentAudio audio;
+    kd::GameState g(rnd, clock, audio, QString());
+    g.objMondai.SetGenre(QStringLiteral("english"));
+    for (int count : perRun) {
+        rnd.Randomize();
+        QByteArray line;
+        QString word = g.objMondai.GetEnglishQuestion();
+        while (line.size() < count) {
+            line += word.front().toLatin1();
+            word.remove(0, 1);
+            if (word.isEmpty()) word = g.objMondai.GetEnglishQuestion();
+        }
+        std::printf("%s\n", line.constData());
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 5 && args[1] == QLatin1String("prepare")) return Prepare(args[2], args[3], args[4].toInt());
+    if (args.size() >= 3 && args[1] == QLatin1String("keys")) {
+        QList<int> perRun;
+        for (qsizetype i = 2; i < args.size(); ++i) perRun << args[i].toInt();
+        return Keys(perRun);
+    }
+    std::fprintf(stderr, "usage: question_keys prepare DATA_ROOT PLAYER SECONDS | question_keys keys N [N...]\n");
+    return 2;
+}
