@@ -37,6 +37,7 @@ struct KeyJudged {
     QStringList formsBefore;  // romaji forms still possible for that unit before this key
     QChar typed;              // the character typed
     bool hit = false;
+    QChar expectedKey;        // the key the followed (or first) form wanted next
     QString followedForm;     // for a hit: the form being followed ("si" or "shi")
     bool unitDone = false;    // this hit finished the unit
 };
