@@ -2,13 +2,14 @@
 
 #include "common/FileSystem.h"
 #include "common/GameState.h"
+#include "common/PlayerFiles.h"
 
 namespace kd {
 
 bool DeleteRecords(const GameState& g) {
     // Without a player the path would be the program folder's own "DATA".
     if (g.objUser.GetUserName().isEmpty()) return false;
-    return DeleteFilesIn(g.PlayerPath(QStringLiteral("DATA")));
+    return DeleteFilesIn(PlayerDataFolder(g));
 }
 
 }  // namespace kd
