@@ -20,22 +20,22 @@ QString GenreKey(const QString& label) {
     return QStringLiteral("kannyouku");
 }
 
-// "95.7%" -> 0.957; nullopt when it is not a rate.
+// "95.7%" -> 95.7; nullopt when it is not a rate.
 std::optional<double> Rate(const std::optional<QString>& text) {
     if (!text) return std::nullopt;
     QString t = text->trimmed();
     if (!t.endsWith(u'%')) return std::nullopt;
     t.chop(1);
     bool ok = false;
-    const double r = t.toDouble(&ok) / 100.0;
-    if (!ok || r < 0 || r > 1) return std::nullopt;
+    const double r = t.toDouble(&ok);
+    if (!ok || r < 0 || r > 100) return std::nullopt;
     return r;
 }
 
 // Misses that give the stored rate with this many correct keys.
 int MissesFor(int correct, const std::optional<double>& rate) {
     if (!rate || *rate <= 0) return 0;
-    return int(std::lround(correct * (1.0 - *rate) / *rate));
+    return int(std::lround(correct * (100.0 - *rate) / *rate));
 }
 
 // "1分 30秒" -> 90.
