@@ -21,10 +21,11 @@ constexpr int kSqliteBusy = 5, kSqliteLocked = 6, kSqliteReadOnly = 8, kSqliteIo
               kSqliteFull = 13, kSqliteCantOpen = 14, kSqliteNotADb = 26;
 
 // Additions of version 2: indexes for the statistics' filters by date and their look at
-// wrong keys (a few percent of all keys, so the partial index stays small).
+// wrong keys (a few percent of all keys, so the partial index stays small; it holds every
+// column the mix-ups read, so they never visit the table).
 const char* const kVersion2[] = {
     "CREATE INDEX IF NOT EXISTS games_by_start ON games(started_at)",
-    "CREATE INDEX IF NOT EXISTS keys_missed ON keys(expected_key, typed) WHERE hit = 0",
+    "CREATE INDEX IF NOT EXISTS keys_missed ON keys(expected_key, typed, expected, hit) WHERE hit = 0",
 };
 
 QString SchemaText() {
@@ -190,6 +191,18 @@ bool LearningStore::Open() {
     return Writable();
 }
 
+bool LearningStore::CheckDue(const QSqlDatabase& db) const {
+    // A whole check reads every page: instant for a young record, most of a second for a
+    // record of millions of keys, which is then checked once a week.
+    constexpr qint64 kAlwaysCheckBytes = 16 * 1024 * 1024;
+    constexpr qint64 kWeekMs = 7LL * 24 * 3600 * 1000;
+    if (QFileInfo(path_).size() <= kAlwaysCheckBytes) return true;
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'checked_at'")) || !q.next()) return true;
+    const qint64 age = QDateTime::currentMSecsSinceEpoch() - q.value(0).toLongLong();
+    return age < 0 || age > kWeekMs;
+}
+
 LearningStore::Failure LearningStore::OpenOnce() {
     Close();
     const QFileInfo info(path_);
@@ -220,7 +233,8 @@ LearningStore::Failure LearningStore::OpenOnce() {
     }
     q.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
 
-    if (!empty) {
+    const bool checking = !empty && CheckDue(db);
+    if (checking) {
         if (!q.exec(QStringLiteral("PRAGMA quick_check"))) return Classify(q.lastError().nativeErrorCode());
         if (!q.next() || q.value(0).toString() != QLatin1String("ok")) return Failure::Damaged;
         q.finish();
@@ -263,6 +277,9 @@ LearningStore::Failure LearningStore::OpenOnce() {
         return Failure::None;
     }
     if (version < kSchemaVersion && !Upgrade(version)) return Failure::Unwritable;
+    if (checking)
+        q.exec(QStringLiteral("INSERT OR REPLACE INTO meta VALUES('checked_at', '%1')")
+                   .arg(QDateTime::currentMSecsSinceEpoch()));
     state_ = State::Ready;
     return Failure::None;
 }

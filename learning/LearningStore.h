@@ -108,6 +108,7 @@ class LearningStore {
   private:
     enum class Failure { None, Damaged, Locked, Unwritable, Other };
     Failure OpenOnce();
+    bool CheckDue(const QSqlDatabase& db) const;
     bool CreateSchema();
     bool Upgrade(int from);
     Failure Classify(const QString& nativeCode) const;
