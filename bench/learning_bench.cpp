@@ -42,8 +42,8 @@ void Row(const char* name, const QString& value, const char* target, bool ok) {
 void QueryRow(const char* name, const std::function<void()>& f) {
     f();  // the first run warms the page cache, as the window's first look would
     const Times t = Measure(5, f);
-    Row(name, QStringLiteral("%1 ms (worst %2)").arg(t.median, 0, 'f', 1).arg(t.worst, 0, 'f', 1), "<= 100 ms",
-        t.median <= 100);
+    Row(name, QStringLiteral("%1 ms (worst %2)").arg(t.median, 0, 'f', 1).arg(t.worst, 0, 'f', 1),
+        "<= 100 ms", t.median <= 100);
 }
 
 void Drain(QSqlQuery& q) {
@@ -58,8 +58,8 @@ kd::RecordedGame Game300() {
     g.settingSeconds = 60;
     g.startedAt = 1765000000000;
     for (int q = 0; q < 15; ++q)
-        g.questions.append({101 + 2 * q, QStringLiteral("一石二鳥"), QStringLiteral("いっせきにちょう"), q * 4000, 300,
-                            3800, 1, true});
+        g.questions.append({101 + 2 * q, QStringLiteral("一石二鳥"), QStringLiteral("いっせきにちょう"),
+                            q * 4000, 300, 3800, 1, true});
     for (int k = 0; k < 300; ++k)
         g.keys.append({k / 20, (k % 20) * 190, QStringLiteral("し"), u's', k % 17 ? u's' : u'a', k % 17 != 0,
                        QStringLiteral("shi")});
@@ -76,8 +76,8 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     const QString path = QString::fromLocal8Bit(argv[1]);
     const double mb = QFile(path).size() / 1048576.0;
-    Row("learning record, 10 000 games / 2 000 000 keys: file size", QStringLiteral("%1 MB").arg(mb, 0, 'f', 1),
-        "<= 150 MB", mb <= 150);
+    Row("learning record, 10 000 games / 2 000 000 keys: file size",
+        QStringLiteral("%1 MB").arg(mb, 0, 'f', 1), "<= 150 MB", mb <= 150);
 
     kd::LearningStore store(path);
     QElapsedTimer t;
@@ -91,13 +91,14 @@ int main(int argc, char** argv) {
     store.Close();
     t.restart();
     store.Open();
-    Row("learning record: opening it again", QStringLiteral("%1 ms").arg(t.nsecsElapsed() / 1e6, 0, 'f', 1), "",
-        true);
+    Row("learning record: opening it again", QStringLiteral("%1 ms").arg(t.nsecsElapsed() / 1e6, 0, 'f', 1),
+        "", true);
 
     const kd::RecordedGame game = Game300();
     const Times w = Measure(30, [&] { store.WriteGame(game); });
-    Row("learning record: writing a 300-key game", QStringLiteral("%1 ms (worst %2)").arg(w.median, 0, 'f', 1).arg(w.worst, 0, 'f', 1),
-        "<= 20 ms", w.median <= 20);
+    Row("learning record: writing a 300-key game",
+        QStringLiteral("%1 ms (worst %2)").arg(w.median, 0, 'f', 1).arg(w.worst, 0, 'f', 1), "<= 20 ms",
+        w.median <= 20);
 
     QSqlDatabase db = store.Database();
 #ifdef KD_HAVE_STATISTICS
@@ -119,24 +120,28 @@ int main(int argc, char** argv) {
         // Every key read: the statistics keep per-day summaries for this one.
         const Times t = Measure(3, [&] {
             QSqlQuery q(db);
-            q.exec(QStringLiteral("SELECT k.expected, count(*), sum(k.hit = 0) FROM keys k JOIN games g ON g.id = "
-                                  "k.game_id WHERE g.abandoned = 0 GROUP BY k.expected"));
+            q.exec(QStringLiteral(
+                "SELECT k.expected, count(*), sum(k.hit = 0) FROM keys k JOIN games g ON g.id = "
+                "k.game_id WHERE g.abandoned = 0 GROUP BY k.expected"));
             Drain(q);
         });
-        std::printf("plain query over all keys: per-kana miss rates|%.1f ms||(reference: the statistics read "
-                    "summaries)\n",
-                    t.median);
+        std::printf(
+            "plain query over all keys: per-kana miss rates|%.1f ms||(reference: the statistics read "
+            "summaries)\n",
+            t.median);
     }
     QueryRow("query over wrong keys: per-key mix-ups", [&] {
         QSqlQuery q(db);
-        q.exec(QStringLiteral("SELECT k.expected_key, k.typed, count(*) FROM keys k JOIN games g ON g.id = k.game_id "
-                              "WHERE k.hit = 0 AND g.abandoned = 0 GROUP BY 1, 2 ORDER BY 3 DESC"));
+        q.exec(QStringLiteral(
+            "SELECT k.expected_key, k.typed, count(*) FROM keys k JOIN games g ON g.id = k.game_id "
+            "WHERE k.hit = 0 AND g.abandoned = 0 GROUP BY 1, 2 ORDER BY 3 DESC"));
         Drain(q);
     });
     QueryRow("query over games: progress per game", [&] {
         QSqlQuery q(db);
-        q.exec(QStringLiteral("SELECT id, started_at, duration_ms, correct, misses FROM games WHERE mode = 0 AND "
-                              "genre = 'kannyouku' AND abandoned = 0 ORDER BY started_at"));
+        q.exec(QStringLiteral(
+            "SELECT id, started_at, duration_ms, correct, misses FROM games WHERE mode = 0 AND "
+            "genre = 'kannyouku' AND abandoned = 0 ORDER BY started_at"));
         Drain(q);
     });
 #endif

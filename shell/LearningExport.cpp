@@ -25,9 +25,9 @@ void ExportLearningRecord(AppContext& ctx, QWidget* parent) {
     LearningStore* store = g.learning ? g.learning->Store() : nullptr;
     // The record's own message (damaged, locked...) has been shown by then.
     if (!store) return;
-    const QString suggested =
-        QDir::home().filePath(QStringLiteral("keyderby-%1-%2.csv")
-                                  .arg(g.objUser.GetUserName(), QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))));
+    const QString suggested = QDir::home().filePath(
+        QStringLiteral("keyderby-%1-%2.csv")
+            .arg(g.objUser.GetUserName(), QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))));
     const QString path = ExportFileChooser()(parent, suggested);
     if (path.isEmpty()) return;
     // Written beside and renamed, so a failed export never leaves half a file under that name.

@@ -71,11 +71,13 @@ TEST_F(Trouble, OlderSchemaIsUpgradedInPlace) {
     ASSERT_TRUE(store && store->Writable());
     EXPECT_EQ(One(store->Database(), "SELECT value FROM meta WHERE key = 'schema_version'").toInt(),
               LearningStore::kSchemaVersion);
-    EXPECT_EQ(One(store->Database(), "SELECT count(*) FROM sqlite_master WHERE name IN ('games_by_start', "
-                                     "'keys_missed')")
+    EXPECT_EQ(One(store->Database(),
+                  "SELECT count(*) FROM sqlite_master WHERE name IN ('games_by_start', "
+                  "'keys_missed')")
                   .toInt(),
               2);
-    EXPECT_EQ(One(store->Database(), "SELECT group_concat(typed, '') FROM keys WHERE game_id = 7").toString(), "asi");
+    EXPECT_EQ(One(store->Database(), "SELECT group_concat(typed, '') FROM keys WHERE game_id = 7").toString(),
+              "asi");
     EXPECT_TRUE(PlayOne(*r));
     EXPECT_EQ(One(store->Database(), "SELECT count(*) FROM games").toInt(), 2);
     EXPECT_TRUE(said.isEmpty());

@@ -17,7 +17,7 @@ using namespace kd::test;
 namespace {
 
 class LearningMenu : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         RegisterShellScreens(app.nav);
         app.UsePlayer(QStringLiteral("Tester"));

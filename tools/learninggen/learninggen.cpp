@@ -17,12 +17,12 @@ struct Unit {
     const char16_t* kana;
     const char* form;
 };
-const Unit kUnits[] = {{u"あ", "a"},    {u"い", "i"},     {u"う", "u"},    {u"か", "ka"},  {u"き", "ki"},
-                       {u"し", "si"},   {u"し", "shi"},   {u"ち", "ti"},   {u"ち", "chi"}, {u"つ", "tu"},
-                       {u"つ", "tsu"},  {u"て", "te"},    {u"と", "to"},   {u"な", "na"},  {u"に", "ni"},
-                       {u"の", "no"},   {u"ん", "nn"},    {u"ふ", "hu"},   {u"ふ", "fu"},  {u"じ", "zi"},
-                       {u"じ", "ji"},   {u"しゃ", "sya"}, {u"しゃ", "sha"}, {u"っせ", "sse"}, {u"りょ", "ryo"},
-                       {u"ら", "ra"},   {u"る", "ru"},    {u"ま", "ma"},   {u"せ", "se"},  {u"ほ", "ho"}};
+const Unit kUnits[] = {{u"あ", "a"},   {u"い", "i"},     {u"う", "u"},     {u"か", "ka"},    {u"き", "ki"},
+                       {u"し", "si"},  {u"し", "shi"},   {u"ち", "ti"},    {u"ち", "chi"},   {u"つ", "tu"},
+                       {u"つ", "tsu"}, {u"て", "te"},    {u"と", "to"},    {u"な", "na"},    {u"に", "ni"},
+                       {u"の", "no"},  {u"ん", "nn"},    {u"ふ", "hu"},    {u"ふ", "fu"},    {u"じ", "zi"},
+                       {u"じ", "ji"},  {u"しゃ", "sya"}, {u"しゃ", "sha"}, {u"っせ", "sse"}, {u"りょ", "ryo"},
+                       {u"ら", "ra"},  {u"る", "ru"},    {u"ま", "ma"},    {u"せ", "se"},    {u"ほ", "ho"}};
 constexpr int kUnitCount = int(sizeof kUnits / sizeof kUnits[0]);
 const char kNeighbours[] = "qwertyuiopasdfghjklzxcvbnm";
 
@@ -52,7 +52,9 @@ int main(int argc, char** argv) {
     for (int g = 0; g < games; ++g) {
         kd::RecordedGame game;
         const int kind = int(rng.bounded(10));
-        game.mode = kind < 5 ? kd::GameMode::Practice : kind < 8 ? kd::GameMode::TimeTrial : kd::GameMode::Race;
+        game.mode = kind < 5   ? kd::GameMode::Practice
+                    : kind < 8 ? kd::GameMode::TimeTrial
+                               : kd::GameMode::Race;
         const bool english = rng.bounded(5) == 0;
         game.genre = english ? QStringLiteral("english") : QStringLiteral("kannyouku");
         if (game.mode == kd::GameMode::Race) {
@@ -67,7 +69,8 @@ int main(int argc, char** argv) {
         for (int k = 0; k < keysPerGame;) {
             if (unitsInQuestion == 0) {
                 game.questions.append({101 + 2 * int(rng.bounded(183)), QStringLiteral("一石二鳥"),
-                                       QStringLiteral("いっせきにちょう"), ms, std::nullopt, std::nullopt, 0, true});
+                                       QStringLiteral("いっせきにちょう"), ms, std::nullopt, std::nullopt, 0,
+                                       true});
                 unitsInQuestion = 6 + int(rng.bounded(6));
                 ms = 0;
             }
@@ -78,8 +81,13 @@ int main(int argc, char** argv) {
                 const int qseq = int(game.questions.size()) - 1;
                 if (rng.bounded(100) < 6) {
                     ms += 150 + rng.bounded(400);
-                    game.keys.append({qseq, ms, QString::fromUtf16(u.kana), form[c],
-                                      QChar(kNeighbours[rng.bounded(26)]), false, {}});
+                    game.keys.append({qseq,
+                                      ms,
+                                      QString::fromUtf16(u.kana),
+                                      form[c],
+                                      QChar(kNeighbours[rng.bounded(26)]),
+                                      false,
+                                      {}});
                     ++q.misses;
                     ++game.misses;
                     ++k;
