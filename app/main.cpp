@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
     // that met them, never in the middle of a screen's own handling.
     kd::LearningRecord learning(g);
     g.learning = &learning;
+    g.play.Add(&learning.Recorder());
     learning.SetProblemReporter([&msg](const QString& text) {
         QTimer::singleShot(0, [&msg, text] {
             msg.Show(QApplication::activeWindow(), QStringLiteral("KeyDerby"), text, kd::MsgButtons::OK);
