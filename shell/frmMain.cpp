@@ -16,6 +16,7 @@
 #include "common/HeatFile.h"
 #include "common/PlayerFiles.h"
 #include "common/SoundSwitches.h"
+#include "learning/LearningRecord.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -24,6 +25,7 @@
 #include "shell/RecordDeletion.h"
 #include "shell/ShellLook.h"
 #include "shell/frmVersion.h"
+#include "shell/LearningExport.h"
 
 namespace kd {
 
@@ -107,6 +109,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuDel = NamedAction(mnuFile, QStringLiteral("mnuDel"), QStringLiteral("記録の削除(&D)"), false);
+    mnuExport = NamedAction(mnuFile, QStringLiteral("mnuExport"), QStringLiteral("学習記録の書き出し(&E)..."), false);
     mnuFile->addSeparator();
     mnuEnd = NamedAction(mnuFile, QStringLiteral("mnuEnd"), QStringLiteral("終了(&X)"), false);
     mnuEffect = menuBar->addMenu(QStringLiteral("効果音(&E)"));
@@ -122,6 +125,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
 
     connect(mnuDel, &QAction::triggered, this, [this] { mnuDel_Click(); });
+    connect(mnuExport, &QAction::triggered, this, [this] { mnuExport_Click(); });
     connect(mnuEnd, &QAction::triggered, this, [this] { mnuEnd_Click(); });
     connect(mnuEffectOn, &QAction::triggered, this, [this] { mnuEffectOn_Click(); });
     connect(mnuEffectOff, &QAction::triggered, this, [this] { mnuEffectOff_Click(); });
@@ -242,6 +246,8 @@ void frmMain::lblSelectButton_Click(int index) {
     if (!SaveSoundSwitches(g))
         Warn(QStringLiteral("BGMと効果音の設定を保存できませんでした。\n") + SoundSwitchesPath(g));
     if (index < 3) {
+        // Opened now, so any trouble with the record is told here rather than over a game.
+        if (g.learning) g.learning->Store();
         if (g.BgmOn != 0) g.audio.StopMidi();
         ctx.nav.Replace(this, QString::fromLatin1(kScreens[index]));
         return;
@@ -286,14 +292,15 @@ void frmMain::mnuEffectOff_Click() {
     ShowSwitches();
 }
 
-void frmMain::mnuVersion_Click() {
-    ctx.nav.ShowModal(new frmVersion(ctx, this));
-}
+void frmMain::mnuExport_Click() { ExportLearningRecord(ctx, this); }
+
+void frmMain::mnuVersion_Click() { ctx.nav.ShowModal(new frmVersion(ctx, this)); }
 
 void frmMain::mnuDel_Click() {
-    if (ctx.msg.Show(this, QStringLiteral("KeyDerby"),
-                     QStringLiteral("すべての記録を削除します。よろしいですか？"),
-                     MsgButtons::YesNo) != MsgAnswer::Yes)
+    // With a learning record the question names it too: it goes with the other records.
+    const QString question = g.learning ? QStringLiteral("すべての記録（学習記録を含む）を削除します。よろしいですか？")
+                                        : QStringLiteral("すべての記録を削除します。よろしいですか？");
+    if (ctx.msg.Show(this, QStringLiteral("KeyDerby"), question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     // The reloaded menu shows the music switched off, so the music stops with it.
     if (g.BgmOn != 0) g.audio.StopMidi();
