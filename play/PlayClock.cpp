@@ -18,10 +18,9 @@ constexpr int kFirstTickMs = 16;
 PlayClock::PlayClock(QObject* owner, const QString& timerName, QLabel* label, TickCounter& clock)
     : timer(new Timer(owner, timerName, kFirstTickMs)), m_label(label), m_clock(clock) {
     // Ten changes a second repaint only the clock's own rectangle: a fixed size keeps a new
-    // text from asking the window to lay out again, and the label paints all of its pixels
-    // itself, so nothing behind it is painted.
+    // text from asking the window to lay out again, and the label fills its own background
+    // (opaque), so nothing behind it is painted.
     m_label->setFixedSize(m_label->size());
-    m_label->setAttribute(Qt::WA_OpaquePaintEvent);
     timer->OnTick([this] {
         if (!Tick() && onTimeUp) onTimeUp();
     });
