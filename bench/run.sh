@@ -82,7 +82,7 @@ cpu_idle() {  # cpu_idle PID SECONDS -> "TOTAL SOUND": percent of one core, all 
 cpu_idle_row() {  # cpu_idle_row NAME PID
   local v sound
   read -r v sound <<<"$(cpu_idle "$2" 10)"
-  row "$1" "$v % (sound thread $sound)" "<= 1 %" "$(verdict "$v" 1)"
+  row "$1" "$v % (sound thread $sound)" "<= 0.5 %" "$(verdict "$v" 0.5)"
 }
 wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
   local limit=$(($1 * 10)); shift

@@ -17,6 +17,10 @@ constexpr int kFirstTickMs = 16;
 
 PlayClock::PlayClock(QObject* owner, const QString& timerName, QLabel* label, TickCounter& clock)
     : timer(new Timer(owner, timerName, kFirstTickMs)), m_label(label), m_clock(clock) {
+    // Ten changes a second repaint only the clock's own rectangle: a fixed size keeps a new
+    // text from asking the window to lay out again, and the label fills its own background
+    // (opaque), so nothing behind it is painted.
+    m_label->setFixedSize(m_label->size());
     timer->OnTick([this] {
         if (!Tick() && onTimeUp) onTimeUp();
     });
@@ -27,7 +31,7 @@ void PlayClock::Start(qint32 startTick, Direction direction, qint32 limitMs) {
     m_direction = direction;
     m_limit = limitMs;
     timer->Start();
-    Tick();
+    if (!Tick() && onTimeUp) onTimeUp();  // a limit of nothing is up at once
 }
 
 void PlayClock::Stop() {

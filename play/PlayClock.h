@@ -21,7 +21,8 @@ class PlayClock {
     // The timer is created on owner under timerName; the label shows the clock.
     PlayClock(QObject* owner, const QString& timerName, QLabel* label, TickCounter& clock);
 
-    // Starts at startTick; a countdown runs for limitMs. Shows the first value at once.
+    // Starts at startTick; a countdown runs for limitMs. Shows the first value at once (or
+    // calls onTimeUp at once for a limit already reached).
     void Start(qint32 startTick, Direction direction, qint32 limitMs = 0);
     // Stops the ticks; the shown value stays.
     void Stop();
