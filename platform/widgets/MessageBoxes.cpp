@@ -2,10 +2,23 @@
 
 #include <QMessageBox>
 
+#include "platform/widgets/ZoomStage.h"
+
 namespace kd {
 
-MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons) {
-    QMessageBox box(parent);
+MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QString& text,
+                               MsgButtons buttons) {
+    // Over a zoomed screen the box belongs to the screen's window and grows with it.
+    ZoomStage* stage = ZoomStage::Instance();
+    QMessageBox box(stage && parent ? stage->HostOf(parent->window()) : parent);
+    if (stage && parent) {
+        const qreal scale = stage->ScaleOf(parent->window());
+        if (scale != 1.0) {
+            QFont f = box.font();
+            f.setPointSizeF(f.pointSizeF() * scale);
+            box.setFont(f);
+        }
+    }
     box.setWindowTitle(title);
     box.setText(text);
     switch (buttons) {
@@ -36,7 +49,8 @@ MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QStr
     }
 }
 
-MsgAnswer ScriptedMessageBoxes::Show(QWidget*, const QString& title, const QString& text, MsgButtons buttons) {
+MsgAnswer ScriptedMessageBoxes::Show(QWidget*, const QString& title, const QString& text,
+                                     MsgButtons buttons) {
     asked << Asked{title, text, buttons};
     if (!script.isEmpty()) return script.takeFirst();
     return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
