@@ -8,10 +8,9 @@
 namespace kd {
 
 // Small builders so every screen states its controls as name, caption and position.
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w = -1,
-                  int h = -1);
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int x, int y,
-                        int w = 82, int h = 25);
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w = -1, int h = -1);
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w = 82,
+                        int h = 25);
 void SetForeColor(QWidget* w, const QColor& color);
 QColor ForeColor(const QWidget* w);
 void SetBackColor(QWidget* w, const QColor& color);
@@ -23,7 +22,7 @@ void NoFocusButtons(QWidget* form);
 // goes to a back buffer; the screen repaints once per change, not once per primitive.
 class PictureBox : public QWidget {
     Q_OBJECT
-  public:
+public:
     PictureBox(QWidget* parent, const QString& name, int x, int y, int w, int h);
     void SetBackground(const QPixmap& picture);
     void SetFillColor(const QColor& color);
@@ -32,18 +31,18 @@ class PictureBox : public QWidget {
     void DrawLine(int x1, int y1, int x2, int y2, const QColor& color);
     const QImage& Canvas() const { return m_canvas; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     void Drawn(const QRect& area);
     // Zoom or full screen changed the pixel density pictures are drawn at.
     void MatchDensity();
     QPixmap m_background;
     QColor m_fill = Qt::transparent;
     QImage m_canvas;
-    QRect m_drawn;           // what was drawn over the background since the last Cls
-    bool m_allDirty = true;  // the whole box needs its background again
+    QRect m_drawn;            // what was drawn over the background since the last Cls
+    bool m_allDirty = true;   // the whole box needs its background again
 };
 
 }  // namespace kd

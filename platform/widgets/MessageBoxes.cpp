@@ -6,8 +6,7 @@
 
 namespace kd {
 
-MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QString& text,
-                               MsgButtons buttons) {
+MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons) {
     // Over a zoomed screen the box belongs to the screen's window and grows with it.
     ZoomStage* stage = ZoomStage::Instance();
     QMessageBox box(stage && parent ? stage->HostOf(parent->window()) : parent);
@@ -15,7 +14,10 @@ MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QStr
         const qreal scale = stage->ScaleOf(parent->window());
         if (scale != 1.0) {
             QFont f = box.font();
-            f.setPointSizeF(f.pointSizeF() * scale);
+            if (f.pointSizeF() > 0)
+                f.setPointSizeF(f.pointSizeF() * scale);
+            else
+                f.setPixelSize(qRound(f.pixelSize() * scale));
             box.setFont(f);
         }
     }
@@ -49,8 +51,7 @@ MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QStr
     }
 }
 
-MsgAnswer ScriptedMessageBoxes::Show(QWidget*, const QString& title, const QString& text,
-                                     MsgButtons buttons) {
+MsgAnswer ScriptedMessageBoxes::Show(QWidget*, const QString& title, const QString& text, MsgButtons buttons) {
     asked << Asked{title, text, buttons};
     if (!script.isEmpty()) return script.takeFirst();
     return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
