@@ -45,10 +45,9 @@ std::unique_ptr<QSettings> OpenSettings(const QString& file) {
                                        QStringLiteral("keyderby"), QStringLiteral("keyderby"));
 }
 
-void AskForFocus(QWidget* window) {
-    window->raise();
-    window->activateWindow();
-}
+// A window just shown is already on top; without a window manager nothing gives it the
+// keyboard focus unless it asks.
+void AskForFocus(QWidget* window) { window->activateWindow(); }
 
 }  // namespace
 
