@@ -224,7 +224,7 @@ void ZoomStage::Restage() {
 }
 
 StageWindow::StageWindow(ZoomStage& stage, QWidget* form, StageWindow* owner)
-    : QGraphicsView(owner), m_stage(stage), m_form(form), m_owner(owner) {
+    : QGraphicsView(owner), m_stage(&stage), m_form(form), m_owner(owner) {
     setWindowFlags(owner ? Qt::Dialog : Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(form->objectName() + QStringLiteral("Stage"));
@@ -258,13 +258,13 @@ StageWindow::~StageWindow() {
 }
 
 void StageWindow::Relayout() {
-    if (!m_form || !m_proxy) return;
+    if (!m_form || !m_proxy || !m_stage) return;
     const QRectF area = m_proxy->sceneBoundingRect();
-    m_scale = m_stage.ScaleFor(area.size().toSize(), m_owner);
+    m_scale = m_stage->ScaleFor(area.size().toSize(), m_owner);
     setTransform(QTransform::fromScale(m_scale, m_scale));
     setSceneRect(area);
     QScreen* screen = ScreenOf(m_owner ? static_cast<QWidget*>(m_owner) : this);
-    const bool fullScreen = m_stage.IsFullScreen() && !m_owner;
+    const bool fullScreen = m_stage->IsFullScreen() && !m_owner;
     if (fullScreen) {
         // Without a window manager the full-screen state is only a wish: the size is set too.
         if (!m_wasFullScreen) {

@@ -105,7 +105,7 @@ class StageWindow : public QGraphicsView {
     void focusInEvent(QFocusEvent* event) override;
 
   private:
-    ZoomStage& m_stage;
+    QPointer<ZoomStage> m_stage;  // the program's stage outlives its windows; a test's may not
     QPointer<QWidget> m_form;
     QPointer<StageWindow> m_owner;
     QGraphicsProxyWidget* m_proxy = nullptr;
