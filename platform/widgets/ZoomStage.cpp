@@ -247,6 +247,7 @@ StageWindow::StageWindow(ZoomStage& stage, QWidget* form, StageWindow* owner)
     auto* scene = new QGraphicsScene(this);
     m_proxy = scene->addWidget(form, Qt::Widget);
     m_proxy->setFocusPolicy(Qt::StrongFocus);
+    m_proxy->setFocus();  // keys go to the screen as soon as the window is active
     setScene(scene);
     connect(m_proxy, &QGraphicsWidget::geometryChanged, this, &StageWindow::Relayout);
     form->installEventFilter(this);
