@@ -122,7 +122,12 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     mnuOff = NamedAction(mnuBgm, QStringLiteral("mnuOff"), QStringLiteral("OFF(&F)"), true);
     mnuView = menuBar->addMenu(QStringLiteral("表示(&D)"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
-    if (ZoomStage* zoom = ZoomStage::Instance()) zoom->AddViewMenuItems(mnuView);
+    if (ZoomStage* zoom = ZoomStage::Instance()) {
+        zoom->AddViewMenuItems(mnuView);
+        // Zoomed from this menu: the wallpaper comes again from its sharper twin.
+        connect(zoom, &ZoomStage::densityChanged, this,
+                [this] { picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight)); });
+    }
     for (QMenu* m : {mnuFile, mnuEffect, mnuBgm, mnuView}) FitMenuWidth(m);
     mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
     mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
