@@ -176,7 +176,10 @@ void ZoomStage::Present(QWidget* form) {
     if (!form) return;
     if (form->graphicsProxyWidget()) {
         form->show();
-        if (QWidget* host = HostOf(form); host != form) AskForFocus(host);
+        if (QWidget* host = HostOf(form); host != form) {
+            host->show();
+            AskForFocus(host);
+        }
         return;
     }
     StageWindow* owner = nullptr;
@@ -313,12 +316,11 @@ bool StageWindow::eventFilter(QObject* watched, QEvent* event) {
                 setWindowIcon(m_form->windowIcon());
                 break;
             case QEvent::Hide:
-                // The screen closed (or hid itself): its window goes with it.
+                // The screen closed (or hid itself): its window goes with it, off the screen at
+                // once as a plain window would be, and away once the screen's close is over.
+                hide();
                 QTimer::singleShot(0, this, [this] {
-                    if (!m_form || !m_form->isVisible()) {
-                        hide();
-                        deleteLater();
-                    }
+                    if (!m_form || !m_form->isVisible()) deleteLater();
                 });
                 break;
             default:
