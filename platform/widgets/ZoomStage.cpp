@@ -47,7 +47,9 @@ std::unique_ptr<QSettings> OpenSettings(const QString& file) {
 
 // A window just shown is already on top; without a window manager nothing gives it the
 // keyboard focus unless it asks.
-void AskForFocus(QWidget* window) { window->activateWindow(); }
+void AskForFocus(QWidget* window) {
+    window->activateWindow();
+}
 
 }  // namespace
 
