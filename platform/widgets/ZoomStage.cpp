@@ -237,7 +237,8 @@ StageWindow::StageWindow(ZoomStage& stage, QWidget* form, StageWindow* owner)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAlignment(Qt::AlignCenter);
-    setRenderHints(QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    setRenderHint(QPainter::TextAntialiasing);
+    setOptimizationFlags(QGraphicsView::DontSavePainterState | QGraphicsView::DontAdjustForAntialiasing);
     // Only what changed is drawn again, as in a plain window.
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     setBackgroundBrush(Qt::black);
@@ -268,6 +269,9 @@ void StageWindow::Relayout() {
     const QRectF area = m_proxy->sceneBoundingRect();
     m_scale = m_stage->ScaleFor(area.size().toSize(), m_owner);
     setTransform(QTransform::fromScale(m_scale, m_scale));
+    // At the pictures' own density they are copied pixel for pixel; only other scales (150 %,
+    // full screen) need the slower smoothing to look clean.
+    setRenderHint(QPainter::SmoothPixmapTransform, !qFuzzyCompare(m_scale, m_stage->PictureDensity()));
     setSceneRect(area);
     QScreen* screen = ScreenOf(m_owner ? static_cast<QWidget*>(m_owner) : this);
     const bool fullScreen = m_stage->IsFullScreen() && !m_owner;
