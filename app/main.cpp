@@ -14,6 +14,8 @@
 #include "platform/widgets/FormBase.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/ZoomStage.h"
+#include "shell/frmMain.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -60,6 +62,8 @@ int main(int argc, char** argv) {
     kd::AppContext ctx{g, msg, nav};
     nav.SetContext(&ctx);
     kd::RegisterAllScreens(nav);
+    kd::ZoomStage zoom;
+    zoom.LoadSettings(QSize(kd::frmMain::kClientWidth, kd::frmMain::kClientHeight));
 
     nav.Show(QStringLiteral("frmStartUp"));
     QTimer::singleShot(150, &app, [&audio] { audio.Open(); });

@@ -21,6 +21,7 @@
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/ZoomStage.h"
 #include "questions/StringTable.h"
 #include "shell/RecordDeletion.h"
 #include "shell/ShellLook.h"
@@ -88,8 +89,11 @@ bool EnsureDataFolder(const GameState& g) {
 void FitMenuWidth(QMenu* menu) {
     const QFontMetrics fm(menu->font());
     int widest = 0;
-    for (const QAction* a : menu->actions())
-        widest = qMax(widest, fm.horizontalAdvance(QString(a->text()).remove(u'&')));
+    for (const QAction* a : menu->actions()) {
+        const QString key = a->shortcut().toString(QKeySequence::NativeText);
+        const int keyWidth = key.isEmpty() ? 0 : fm.horizontalAdvance(key) + 24;
+        widest = qMax(widest, fm.horizontalAdvance(QString(a->text()).remove(u'&')) + keyWidth);
+    }
     menu->setMinimumWidth(widest + 64);
 }
 
@@ -120,7 +124,15 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     mnuBgm->setObjectName(QStringLiteral("mnuBgm"));
     mnuOn = NamedAction(mnuBgm, QStringLiteral("mnuOn"), QStringLiteral("ON(&T)"), true);
     mnuOff = NamedAction(mnuBgm, QStringLiteral("mnuOff"), QStringLiteral("OFF(&F)"), true);
-    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm}) FitMenuWidth(m);
+    mnuView = menuBar->addMenu(QStringLiteral("表示(&D)"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    if (ZoomStage* zoom = ZoomStage::Instance()) {
+        zoom->AddViewMenuItems(mnuView);
+        // Zoomed from this menu: the wallpaper comes again from its sharper twin.
+        connect(zoom, &ZoomStage::densityChanged, this,
+                [this] { picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight)); });
+    }
+    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm, mnuView}) FitMenuWidth(m);
     mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
     mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
 

@@ -55,6 +55,7 @@ private:
     QMenu* mnuBgm;
     QAction* mnuOn;
     QAction* mnuOff;
+    QMenu* mnuView;  // zoom and full screen; other view switches join it
     QAction* mnuVersion;
 
     PictureBox* picClient;  // the 640x480 area below the menu bar

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -81,6 +82,41 @@ TEST(Selection, BackspaceTheButtonAndTheCloseBoxLeadToTheMainMenu) {
         EXPECT_EQ(app.nav.CurrentName(), "frmMain") << how;
         EXPECT_EQ(app.audio.playing, "") << how;
     }
+}
+
+TEST(Selection, EnterAndSpacePressTheFocusedButtonAndTabMovesTheFocus) {
+    struct Case {
+        QList<Qt::Key> keys;
+        QString opens;  // the screen or dialog in front afterwards
+    };
+    const Case cases[] = {
+        {{Qt::Key_Return}, "frmHeatInfo"},  // the focus starts on OK
+        {{Qt::Key_Enter}, "frmHeatInfo"},
+        {{Qt::Key_Space}, "frmHeatInfo"},
+        {{Qt::Key_Tab, Qt::Key_Return}, "frmMain"},  // 戻る
+        {{Qt::Key_Tab, Qt::Key_Space}, "frmMain"},
+        {{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, "frmSettingKeyDerby"},  // wraps to ジャンル
+        {{Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return}, "frmHeatInfo"},
+    };
+    for (const Case& c : cases) {
+        DerbyApp app;
+        auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+        for (Qt::Key key : c.keys) {
+            // Keys go where the player's keyboard sends them: to the focused control.
+            QWidget* target = sel->focusWidget() ? sel->focusWidget() : sel;
+            Press(target, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        EXPECT_EQ(app.nav.shown.last(), c.opens) << c.keys.size() << " keys";
+        EXPECT_EQ(sel->Unloading(), c.opens != "frmSettingKeyDerby");
+    }
+}
+
+TEST(Selection, AsksForTheKeyboardFocusWhenShown) {
+    DerbyApp app;
+    auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), sel);
+    EXPECT_EQ(sel->focusWidget(), sel->cmdOK);
 }
 
 TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {

@@ -125,8 +125,8 @@ TEST_F(SettingDialogTest, ZeroTimeIsRefusedUnlessThereIsNoLimit) {
     EXPECT_EQ(app.ReadFile(PracticeFile()), IdiomsSetting("FF FF"));
 }
 
-TEST_F(SettingDialogTest, CancelTheCloseBoxAndEscChangeNothing) {
-    for (int way = 0; way < 3; ++way) {
+TEST_F(SettingDialogTest, CancelTheCloseBoxEscAndEnterOnCancelChangeNothing) {
+    for (int way = 0; way < 4; ++way) {
         StoreSetting(IdiomsSetting("5A 00"));
         frmSettingPractice* d = OpenDialog();
         Click(d->optGenre[1]);
@@ -135,6 +135,10 @@ TEST_F(SettingDialogTest, CancelTheCloseBoxAndEscChangeNothing) {
         if (way == 0) Click(d->cmdCancel);
         if (way == 1) d->close();
         if (way == 2) Press(d, Qt::Key_Escape);
+        if (way == 3) {  // Enter presses the button that has the focus, not always OK
+            d->cmdCancel->setFocus();
+            Press(d->cmdCancel, Qt::Key_Return);
+        }
         EXPECT_TRUE(guard.isNull() || guard->Unloading()) << way;
         EXPECT_EQ(app.ReadFile(PracticeFile()), IdiomsSetting("5A 00"));
         EXPECT_EQ(Find<QLabel>(practice, "lblPracticeTime")->text(), QStringLiteral("練習時間：1分 30秒"));
