@@ -13,6 +13,7 @@
 #include "platform/widgets/FormBase.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "stats/StatsOpener.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     kd::AppContext ctx{g, msg, nav};
     nav.SetContext(&ctx);
     kd::RegisterAllScreens(nav);
+    kd::stats::ResultScreenHotkey statsKey(g);
 
     nav.Show(QStringLiteral("frmStartUp"));
     QTimer::singleShot(150, &app, [&audio] { audio.Open(); });

@@ -23,6 +23,7 @@
 #include "shell/ShellLook.h"
 #include "shell/frmVersion.h"
 #include "shell/RecordDeletion.h"
+#include "stats/StatsOpener.h"
 
 namespace kd {
 
@@ -118,6 +119,11 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     for (QMenu* m : {mnuFile, mnuEffect, mnuBgm}) FitMenuWidth(m);
     mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
     mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
+    // Beyond the original menu bar, after its items so they keep their places.
+    mnuStats = menuBar->addMenu(QStringLiteral("成績(&S)"));
+    mnuStats->setObjectName(QStringLiteral("mnuStats"));
+    mnuStatsView = NamedAction(mnuStats, QStringLiteral("mnuStatsView"), QStringLiteral("成績を見る(&V)"), false);
+    FitMenuWidth(mnuStats);
 
     connect(mnuDel, &QAction::triggered, this, [this] { mnuDel_Click(); });
     connect(mnuEnd, &QAction::triggered, this, [this] { mnuEnd_Click(); });
@@ -126,6 +132,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     connect(mnuOn, &QAction::triggered, this, [this] { mnuOn_Click(); });
     connect(mnuOff, &QAction::triggered, this, [this] { mnuOff_Click(); });
     connect(mnuVersion, &QAction::triggered, this, [this] { mnuVersion_Click(); });
+    connect(mnuStatsView, &QAction::triggered, this, [this] { mnuStatsView_Click(); });
 
     const int barHeight = menuBar->sizeHint().height();
     menuBar->setGeometry(0, 0, kClientWidth, barHeight);
@@ -281,6 +288,8 @@ void frmMain::mnuEffectOff_Click() {
 }
 
 void frmMain::mnuVersion_Click() { ctx.nav.ShowModal(new frmVersion(ctx, this)); }
+
+void frmMain::mnuStatsView_Click() { stats::OpenStatsWindow(g); }
 
 void frmMain::mnuDel_Click() {
     if (ctx.msg.Show(this, QStringLiteral("KeyDerby"), QStringLiteral("すべての記録を削除します。よろしいですか？"),

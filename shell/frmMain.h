@@ -40,6 +40,7 @@ private:
     void mnuEffectOn_Click();
     void mnuEffectOff_Click();
     void mnuVersion_Click();
+    void mnuStatsView_Click();
     void ShowSwitches();
     void Warn(const QString& text);
 
@@ -54,6 +55,8 @@ private:
     QAction* mnuOn;
     QAction* mnuOff;
     QAction* mnuVersion;
+    QMenu* mnuStats;
+    QAction* mnuStatsView;
 
     PictureBox* picClient;  // the 640x480 area below the menu bar
     QLabel* lblTitle;
