@@ -86,7 +86,7 @@ QTableWidget* MakeTable(const QString& name, const QStringList& headers) {
 void SetRow(QTableWidget* t, int row, const QStringList& cells, bool uncertain) {
     for (int c = 0; c < cells.size(); ++c) {
         auto* item = new QTableWidgetItem(cells[c]);
-        item->setTextAlignment(c == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignRight | Qt::AlignVCenter));
+        item->setTextAlignment(c == 0 ? (Qt::AlignLeft | Qt::AlignVCenter) : (Qt::AlignRight | Qt::AlignVCenter));
         if (uncertain) {
             item->setForeground(kDim);
             item->setToolTip(QStringLiteral("%1回未満のため、まだ参考の値です").arg(kCertainAttempts));
