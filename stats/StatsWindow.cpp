@@ -3,6 +3,7 @@
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
@@ -10,6 +11,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHorizontalBarSeries>
@@ -55,15 +58,28 @@ QPushButton { background: rgba(20,40,96,220); color: #ebeef5; border: 1px solid 
   border-radius: 4px; padding: 3px 12px; }
 QPushButton:checked { background: #ffd740; color: #101010; font-weight: bold; }
 QPushButton:hover:!checked { color: #ffff00; }
+QListWidget::indicator, QCheckBox::indicator { width: 13px; height: 13px; border: 1px solid rgba(255,255,255,170);
+  border-radius: 2px; background: rgba(255,255,255,25); }
+QListWidget::indicator:checked, QCheckBox::indicator:checked { background: #ffd740; border-color: #ffd740; }
 QTableWidget, QListWidget { background: rgba(0,0,0,110); alternate-background-color: rgba(255,255,255,14);
   gridline-color: rgba(255,255,255,30); border: 1px solid rgba(255,255,255,50); selection-background-color: rgba(255,215,64,90); }
 QHeaderView::section { background: rgba(20,40,96,235); color: #ffd740; border: none; padding: 3px 6px; font-weight: bold; }
 QTableCornerButton::section { background: rgba(20,40,96,235); border: none; }
 QCheckBox { spacing: 6px; }
-QLabel#note { background: rgba(0,0,0,150); border-radius: 8px; padding: 18px; font-size: 16px; }
+QLabel#note { background: rgba(0,0,0,150); border-radius: 8px; font-size: 16px; }
 QScrollBar:vertical { background: rgba(0,0,0,60); width: 12px; }
 QScrollBar::handle:vertical { background: rgba(255,255,255,80); border-radius: 5px; min-height: 24px; }
+QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 )";
+
+void SetFontPixels(QWidget* w, int px) {
+    QFont f = w->font();
+    f.setPixelSize(px);
+    w->setFont(f);
+}
+
+QColor SeriesColor(int i) { return kSeriesColors[i % std::size(kSeriesColors)]; }
 
 QString Percent(double rate) { return QString::number(rate * 100, 'f', 1) + u'%'; }
 QString Millis(double ms) { return ms > 0 ? QString::number(ms, 'f', 0) + QStringLiteral(" ms") : QStringLiteral("―"); }
@@ -177,7 +193,8 @@ QLabel* NoteLabel() {
     l->setWordWrap(true);
     l->setAlignment(Qt::AlignCenter);
     l->setTextFormat(Qt::PlainText);
-    l->setMaximumWidth(640);
+    l->setMargin(18);
+    l->setFixedWidth(640);
     return l;
 }
 
@@ -188,6 +205,11 @@ QPushButton* Toggle(const QString& name, const QString& text, QButtonGroup* grou
     b->setFocusPolicy(Qt::TabFocus);
     group->addButton(b, id);
     return b;
+}
+
+QString LoadingText() {
+    return QStringLiteral("記録を集計しています…\n\n初めて開くときや、たくさん遊んだあとは少し時間がかかります。"
+                          "このあいだもゲームは遊べます。");
 }
 
 QString EmptyRecordText() {
@@ -254,6 +276,8 @@ StatsWindow::StatsWindow(const QString& playerName, const QString& databasePath,
     });
     m_tabs->setCurrentIndex(kProgress);
     for (QAbstractButton* b : m_alpha->buttons()) b->setEnabled(false);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     Reload();
 }
 
@@ -302,7 +326,7 @@ QWidget* StatsWindow::Explained(QWidget* content, QLabel** note) {
     auto* holder = new QWidget;
     auto* l = new QVBoxLayout(holder);
     *note = NoteLabel();
-    (*note)->setText(EmptyRecordText());
+    (*note)->setText(LoadingText());
     l->addStretch(1);
     l->addWidget(*note, 0, Qt::AlignHCenter);
     l->addStretch(2);
@@ -322,12 +346,17 @@ QWidget* StatsWindow::BuildProgressTab() {
     side->addWidget(pick);
     m_seriesList = new QListWidget;
     m_seriesList->setObjectName(QStringLiteral("series"));
-    m_seriesList->setFixedWidth(220);
+    m_seriesList->setFixedWidth(250);
+    m_seriesList->setIconSize(QSize(12, 12));
+    m_seriesList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_seriesList->setTextElideMode(Qt::ElideMiddle);
+    SetFontPixels(m_seriesList, 13);
     connect(m_seriesList, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         const QStringList parts = item->data(Qt::UserRole).toString().split(u'\t');
         const SeriesKey key{parts.value(0).toInt(), parts.value(1)};
-        m_unchecked.removeAll(key);
-        if (item->checkState() != Qt::Checked) m_unchecked << key;
+        m_seriesChosen = true;
+        m_checked.removeAll(key);
+        if (item->checkState() == Qt::Checked) m_checked << key;
         ShowProgress();
     });
     side->addWidget(m_seriesList, 1);
@@ -397,7 +426,7 @@ QWidget* StatsWindow::BuildWeakTab() {
     keyCol->addWidget(m_keyTable);
     tables->addLayout(unitCol, 1);
     tables->addLayout(keyCol, 1);
-    col->addLayout(tables, 1);
+    col->addLayout(tables, 3);
 
     auto* controls = new QHBoxLayout;
     m_layoutGroup = new QButtonGroup(this);
@@ -427,8 +456,8 @@ QWidget* StatsWindow::BuildWeakTab() {
             [this](int id) { m_keyboard->SetColouring(KeyColouring(id)); });
     col->addLayout(controls);
     m_keyboard = new KeyboardView;
-    m_keyboard->setMinimumHeight(200);
-    col->addWidget(m_keyboard, 1);
+    m_keyboard->setMinimumHeight(190);
+    col->addWidget(m_keyboard, 2);
 
     m_weakPages = static_cast<QStackedWidget*>(Explained(content, &m_weakNote));
     return m_weakPages;
@@ -447,6 +476,11 @@ QWidget* StatsWindow::BuildMixUpTab() {
     m_mixTable = MakeTable(QStringLiteral("mixups"),
                            {QStringLiteral("かな"), QStringLiteral("正しいキー"), QStringLiteral("打ったキー"),
                             QStringLiteral("回数"), QStringLiteral("指（正しい → 打った）")});
+    for (int c = 0; c < 4; ++c) m_mixTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Fixed);
+    m_mixTable->setColumnWidth(0, 110);
+    m_mixTable->setColumnWidth(1, 120);
+    m_mixTable->setColumnWidth(2, 120);
+    m_mixTable->setColumnWidth(3, 110);
     m_mixTable->horizontalHeader()->setSectionResizeMode(4, QHeaderView::Stretch);
     col->addWidget(m_mixTable, 1);
     m_mixPages = static_cast<QStackedWidget*>(Explained(content, &m_mixNote));
@@ -538,9 +572,11 @@ void StatsWindow::Show(Snapshot data) {
 }
 
 QVector<SeriesKey> StatsWindow::ChosenSeries() const {
+    // Until the player picks, the two kinds of game played most: more would crowd the chart.
+    if (!m_seriesChosen) return m_data.series.mid(0, 2);
     QVector<SeriesKey> out;
     for (const SeriesKey& k : m_data.series)
-        if (!m_unchecked.contains(k)) out << k;
+        if (m_checked.contains(k)) out << k;
     return out;
 }
 
@@ -548,12 +584,26 @@ void StatsWindow::ShowProgress() {
     {
         const QSignalBlocker block(m_seriesList);
         m_seriesList->clear();
+        const QVector<SeriesKey> chosen = ChosenSeries();
+        int colour = 0;
         for (const ProgressSeries& s : m_data.progress) {
             auto* item = new QListWidgetItem(
                 QStringLiteral("%1・%2（%3）").arg(ModeName(s.key.mode), GenreName(s.key.genre)).arg(s.games.size()));
             item->setData(Qt::UserRole, QStringLiteral("%1\t%2").arg(s.key.mode).arg(s.key.genre));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-            item->setCheckState(m_unchecked.contains(s.key) ? Qt::Unchecked : Qt::Checked);
+            item->setCheckState(chosen.contains(s.key) ? Qt::Checked : Qt::Unchecked);
+            // The list is the legend: each kind of game in the colour of its line.
+            QPixmap swatch(24, 24);
+            swatch.setDevicePixelRatio(2);
+            swatch.fill(Qt::transparent);
+            {
+                QPainter p(&swatch);
+                p.setRenderHint(QPainter::Antialiasing);
+                p.setBrush(SeriesColor(colour++));
+                p.setPen(Qt::NoPen);
+                p.drawRoundedRect(QRectF(1, 1, 10, 10), 2, 2);
+            }
+            item->setIcon(QIcon(swatch));
             m_seriesList->addItem(item);
         }
     }
@@ -567,11 +617,11 @@ void StatsWindow::ShowProgress() {
 
     auto fill = [&](QChartView* view, const QString& title, const QString& axisTitle, bool rate) {
         QChart* chart = NewChart(title);
-        double top = rate ? 1.0 : 1.0;
-        double bottom = rate ? 1.0 : 0.0;
+        double top = 1.0;
+        double bottom = rate ? 100.0 : 0.0;
         int colour = 0;
         for (const ProgressSeries& s : m_data.progress) {
-            const QColor c = kSeriesColors[colour++ % std::size(kSeriesColors)];
+            const QColor c = SeriesColor(colour++);
             if (!chosen.contains(s.key) || s.games.isEmpty()) continue;
             auto* points = new QScatterSeries;
             points->setMarkerSize(5);
@@ -613,10 +663,14 @@ void StatsWindow::ShowProgress() {
         }
         auto* x = TimeAxis(from, to);
         auto* y = new QValueAxis;
-        if (rate)
-            y->setRange(std::max(0.0, std::floor(bottom / 5) * 5 - 5), 100);
-        else
+        if (rate) {
+            const double low = std::max(0.0, std::floor(bottom / 10) * 10 - 10);
+            y->setRange(low, 100);
+            y->setTickCount(int((100 - low) / 10) + 1);
+        } else {
             y->setRange(0, std::ceil(top + 0.5));
+            y->applyNiceNumbers();
+        }
         y->setLabelFormat(rate ? QStringLiteral("%.0f%%") : QStringLiteral("%.1f"));
         StyleAxis(y, axisTitle);
         chart->addAxis(x, Qt::AlignBottom);
@@ -625,9 +679,7 @@ void StatsWindow::ShowProgress() {
             s->attachAxis(x);
             s->attachAxis(y);
         }
-        // Only the averages name their series in the legend.
-        for (QLegendMarker* m : chart->legend()->markers())
-            m->setVisible(qobject_cast<QLineSeries*>(m->series()) != nullptr);
+        chart->legend()->setVisible(false);
         QChart* old = view->chart();
         view->setChart(chart);
         delete old;
@@ -670,7 +722,7 @@ void StatsWindow::ShowTimeTrials() {
             auto* area = new QAreaSeries(upper, lower);
             area->setName(QString::fromLatin1(b.name));
             QColor c = BadnessColor(i / 7.0);
-            c.setAlpha(55);
+            c.setAlpha(i % 2 ? 60 : 90);
             area->setBrush(c);
             area->setPen(Qt::NoPen);
             area->setPointLabelsVisible(false);
@@ -698,11 +750,24 @@ void StatsWindow::ShowTimeTrials() {
         }
         for (QScatterSeries* s : byGenre) chart->addSeries(s);
         chart->addSeries(best);
+        // The grades are named on the right-hand axis, beside their bands.
+        auto* grades = new QCategoryAxis;
+        grades->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+        grades->setRange(0, top);
+        for (const Band& b : bands) {
+            if (b.from >= top) break;
+            grades->append(QString::fromLatin1(b.name), std::min(b.to, top));
+        }
+        StyleAxis(grades, QStringLiteral("評価"));
+        grades->setGridLineVisible(false);
+        chart->addAxis(grades, Qt::AlignRight);
         for (QAbstractSeries* s : chart->series()) {
             s->attachAxis(x);
             s->attachAxis(y);
         }
-        chart->legend()->setAlignment(Qt::AlignRight);
+        for (QLegendMarker* m : chart->legend()->markers())
+            m->setVisible(qobject_cast<QAreaSeries*>(m->series()) == nullptr);
+        chart->legend()->setAlignment(Qt::AlignBottom);
     }
     QChart* old = m_timeChart->chart();
     m_timeChart->setChart(chart);
@@ -794,6 +859,7 @@ void StatsWindow::ShowPairs() {
         double top = 0;
         for (int i = 0; i < set->count(); ++i) top = std::max(top, set->at(i));
         x->setRange(0, std::ceil(top / 100 + 0.6) * 100);
+        x->applyNiceNumbers();
         x->setLabelFormat(QStringLiteral("%.0f"));
         StyleAxis(x, QStringLiteral("ミリ秒"));
         chart->addAxis(y, Qt::AlignLeft);

@@ -77,7 +77,8 @@ private:
     int m_generation = 0;
     bool m_loaded = false;
     Snapshot m_data;
-    QList<SeriesKey> m_unchecked;  // series the player switched off
+    QList<SeriesKey> m_checked;  // the series the player chose to see
+    bool m_seriesChosen = false;
 
     QTabWidget* m_tabs = nullptr;
     QButtonGroup* m_range = nullptr;
