@@ -14,7 +14,10 @@ namespace {
 
 constexpr qint64 kDayMs = 86400000;
 // Raised whenever the way the summaries are counted changes: they are built again.
-constexpr int kSummaryVersion = 1;
+constexpr int kSummaryVersion = 2;
+// Besides one row per day, every figure has a row for the whole record under this day, so the
+// view a player opens first reads a few hundred rows instead of one per day and figure.
+constexpr qint64 kWholeRecord = -1;
 
 const char* const kSummaryTables[] = {"stat_units", "stat_keys", "stat_mixups", "stat_pairs"};
 
@@ -205,14 +208,18 @@ bool Store(QSqlDatabase& db, const Accumulator& acc, QString* error) {
                                       "timed=timed+excluded.timed, time_ms=time_ms+excluded.time_ms")
                            .arg(table, col)))
             return false;
-        for (const auto& [k, c] : map) {
-            std::apply([&q](const auto&... v) { (q.addBindValue(v), ...); }, k);
-            q.addBindValue(c.attempts);
-            q.addBindValue(c.misses);
-            q.addBindValue(c.timed);
-            q.addBindValue(c.timeMs);
-            if (!q.exec()) return false;
-        }
+        for (const auto& [k, c] : map)
+            for (const qint64 day : {std::get<1>(k), kWholeRecord}) {
+                q.addBindValue(std::get<0>(k));
+                q.addBindValue(day);
+                q.addBindValue(std::get<2>(k));
+                q.addBindValue(std::get<3>(k));
+                q.addBindValue(c.attempts);
+                q.addBindValue(c.misses);
+                q.addBindValue(c.timed);
+                q.addBindValue(c.timeMs);
+                if (!q.exec()) return false;
+            }
         return true;
     };
     if (!counts(QStringLiteral("stat_units"), QStringLiteral("unit"), acc.units) ||
@@ -221,21 +228,27 @@ bool Store(QSqlDatabase& db, const Accumulator& acc, QString* error) {
     if (!q.prepare(QStringLiteral("INSERT INTO stat_mixups(alpha, day, abandoned, unit, expected_key, typed, n) "
                                   "VALUES(?,?,?,?,?,?,?) ON CONFLICT DO UPDATE SET n=n+excluded.n")))
         return fail();
-    for (const auto& [k, n] : acc.mixups) {
-        std::apply([&q](const auto&... v) { (q.addBindValue(v), ...); }, k);
-        q.addBindValue(n);
-        if (!q.exec()) return fail();
-    }
+    for (const auto& [k, n] : acc.mixups)
+        for (const qint64 day : {std::get<1>(k), kWholeRecord}) {
+            auto row = k;
+            std::get<1>(row) = day;
+            std::apply([&q](const auto&... v) { (q.addBindValue(v), ...); }, row);
+            q.addBindValue(n);
+            if (!q.exec()) return fail();
+        }
     if (!q.prepare(QStringLiteral("INSERT INTO stat_pairs(alpha, day, abandoned, first, second, n, time_ms) "
                                   "VALUES(?,?,?,?,?,?,?) ON CONFLICT DO UPDATE SET n=n+excluded.n, "
                                   "time_ms=time_ms+excluded.time_ms")))
         return fail();
-    for (const auto& [k, p] : acc.pairs) {
-        std::apply([&q](const auto&... v) { (q.addBindValue(v), ...); }, k);
-        q.addBindValue(p.n);
-        q.addBindValue(p.timeMs);
-        if (!q.exec()) return fail();
-    }
+    for (const auto& [k, p] : acc.pairs)
+        for (const qint64 day : {std::get<1>(k), kWholeRecord}) {
+            auto row = k;
+            std::get<1>(row) = day;
+            std::apply([&q](const auto&... v) { (q.addBindValue(v), ...); }, row);
+            q.addBindValue(p.n);
+            q.addBindValue(p.timeMs);
+            if (!q.exec()) return fail();
+        }
     return true;
 }
 
@@ -288,8 +301,9 @@ bool Summarise(QSqlDatabase& db, qint64 watermark, qint64 newest, QString* error
     return true;
 }
 
-QString SinceClause(const Filter& f, const char* dayColumn = "day") {
-    QString s = QStringLiteral(" AND %1 >= %2").arg(QLatin1String(dayColumn)).arg(f.sinceMs > 0 ? f.sinceMs / kDayMs : -1);
+QString SinceClause(const Filter& f) {
+    QString s = f.sinceMs > 0 ? QStringLiteral(" AND day >= %1").arg(f.sinceMs / kDayMs)
+                              : QStringLiteral(" AND day = %1").arg(kWholeRecord);
     if (!f.includeAbandoned) s += QStringLiteral(" AND abandoned = 0");
     return s;
 }

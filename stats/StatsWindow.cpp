@@ -45,7 +45,7 @@ const QColor kDim(150, 156, 172);
 const QColor kSeriesColors[] = {QColor(80, 200, 255), QColor(255, 140, 60), QColor(120, 230, 120),
                                 QColor(230, 110, 220), QColor(255, 230, 90), QColor(160, 160, 255)};
 
-constexpr int kMaxChartPoints = 400;
+constexpr int kMaxChartPoints = 250;
 
 const char* const kStyle = R"(
 QWidget { color: #ebeef5; }
@@ -273,6 +273,7 @@ StatsWindow::StatsWindow(const QString& playerName, const QString& databasePath,
 
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
         for (QAbstractButton* b : m_alpha->buttons()) b->setEnabled(tab != kProgress);
+        ShowVisible();
     });
     m_tabs->setCurrentIndex(kProgress);
     for (QAbstractButton* b : m_alpha->buttons()) b->setEnabled(false);
@@ -354,6 +355,7 @@ QWidget* StatsWindow::BuildProgressTab() {
     connect(m_seriesList, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         const QStringList parts = item->data(Qt::UserRole).toString().split(u'\t');
         const SeriesKey key{parts.value(0).toInt(), parts.value(1)};
+        if (!m_seriesChosen) m_checked = ChosenSeries();
         m_seriesChosen = true;
         m_checked.removeAll(key);
         if (item->checkState() == Qt::Checked) m_checked << key;
@@ -397,7 +399,10 @@ QWidget* StatsWindow::BuildProgressTab() {
     m_timePages->addWidget(timeHolder);
     m_timePages->addWidget(m_timeChart);
     m_progressCharts->addWidget(m_timePages);
-    connect(which, &QButtonGroup::idClicked, m_progressCharts, &QStackedWidget::setCurrentIndex);
+    connect(which, &QButtonGroup::idClicked, this, [this](int page) {
+        m_progressCharts->setCurrentIndex(page);
+        ShowVisible();
+    });
     right->addWidget(m_progressCharts, 1);
     row->addLayout(right, 1);
 
@@ -511,10 +516,30 @@ void StatsWindow::SetAlphabet(Alphabet a) {
     m_alpha->button(int(a))->setChecked(true);
     if (a == m_alphabet) return;
     m_alphabet = a;
+    m_dirty |= kWeakView | kMixUpView | kPairView;
+    ShowVisible();
+}
+
+// Only what the player sees is drawn; the other tabs are filled when they are opened, so the
+// window opens (and a range button answers) at the cost of one tab, not four.
+void StatsWindow::ShowVisible() {
     if (!m_loaded) return;
-    ShowWeak();
-    ShowMixUps();
-    ShowPairs();
+    int view = 0;
+    switch (m_tabs->currentIndex()) {
+        case kProgress: view = m_progressCharts->currentIndex() == 0 ? kProgressView : kTimeView; break;
+        case kWeak: view = kWeakView; break;
+        case kMixUps: view = kMixUpView; break;
+        default: view = kPairView; break;
+    }
+    if (!(m_dirty & view)) return;
+    m_dirty &= ~view;
+    switch (view) {
+        case kProgressView: ShowProgress(); break;
+        case kTimeView: ShowTimeTrials(); break;
+        case kWeakView: ShowWeak(); break;
+        case kMixUpView: ShowMixUps(); break;
+        default: ShowPairs(); break;
+    }
 }
 
 void StatsWindow::Reload() {
@@ -538,7 +563,7 @@ void StatsWindow::Reload() {
             Qt::QueuedConnection);
     });
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    worker->start(QThread::LowPriority);
+    worker->start();
 }
 
 void StatsWindow::Show(Snapshot data) {
@@ -562,11 +587,8 @@ void StatsWindow::Show(Snapshot data) {
     m_layoutGroup->button(int(layout))->setChecked(true);
     m_keyboard->SetLayout(layout);
 
-    ShowProgress();
-    ShowTimeTrials();
-    ShowWeak();
-    ShowMixUps();
-    ShowPairs();
+    m_dirty = kAllViews;
+    ShowVisible();
     ShowStatus();
     emit Loaded();
 }
@@ -729,6 +751,7 @@ void StatsWindow::ShowTimeTrials() {
             chart->addSeries(area);
         }
         QHash<QString, QScatterSeries*> byGenre;
+        QHash<QString, QVector<GamePoint>> times;  // per genre, as points to thin like the games
         auto* best = new QScatterSeries;
         best->setName(QStringLiteral("自己ベスト"));
         best->setMarkerShape(QScatterSeries::MarkerShapeStar);
@@ -745,9 +768,14 @@ void StatsWindow::ShowTimeTrials() {
                 s->setColor(kSeriesColors[colour++ % std::size(kSeriesColors)]);
                 s->setBorderColor(Qt::transparent);
             }
-            s->append(double(r.startedAt), r.timeMs / 1000.0);
+            GamePoint p;
+            p.startedAt = r.startedAt;
+            p.keysPerSec = r.timeMs / 1000.0;
+            times[r.genre] << p;
             if (r.best) best->append(double(r.startedAt), r.timeMs / 1000.0);
         }
+        for (auto it = byGenre.begin(); it != byGenre.end(); ++it)
+            it.value()->append(Thinned(times[it.key()], [](const GamePoint& p) { return p.keysPerSec; }, from, to));
         for (QScatterSeries* s : byGenre) chart->addSeries(s);
         chart->addSeries(best);
         // The grades are named on the right-hand axis, beside their bands.

@@ -66,6 +66,9 @@ private:
     void ShowMixUps();
     void ShowPairs();
     void ShowStatus();
+    void ShowVisible();
+    enum View { kProgressView = 1, kTimeView = 2, kWeakView = 4, kMixUpView = 8, kPairView = 16, kAllViews = 31 };
+    int m_dirty = 0;
     QVector<SeriesKey> ChosenSeries() const;
 
     QString m_path;

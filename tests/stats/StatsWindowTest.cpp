@@ -68,7 +68,10 @@ TEST(StatsWindow, OneGameFillsEveryTabAndTheRangeButtonsNarrowIt) {
     w.SetNow(o.endMs + 10LL * 86400000);
     for (int tab = 0; tab < 4; ++tab) EXPECT_EQ(Page(&w, tab)->currentIndex(), 1) << tab;
     EXPECT_EQ(w.Data().overview.games, 1);
+    EXPECT_EQ(Find<QTableWidget>(&w, QStringLiteral("keys"))->rowCount(), 0);  // filled when opened
+    w.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(StatsWindow::kWeak);
     EXPECT_GT(Find<QTableWidget>(&w, QStringLiteral("keys"))->rowCount(), 0);
+    w.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(StatsWindow::kProgress);
 
     // The game lies ten days back: the week shows why it is empty, "all" shows it again.
     Find<QPushButton>(&w, QStringLiteral("range7"))->click();
