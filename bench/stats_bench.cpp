@@ -128,7 +128,8 @@ int main(int argc, char** argv) {
         const double build = TimeMs([&] { RefreshSummaries(db); });
         keys = Summary(db, Filter{}).keys;
         std::fprintf(stderr, "record: %lld keys summarised\n", static_cast<long long>(keys));
-        std::printf("statistics: first summary of the whole record (once, off the window's thread)|%.0f ms||\n", build);
+        std::printf("statistics: first summary of the whole record (once, worker thread)|%.0f ms (CPU %.0f ms)||\n", build,
+                    g_lastCpu);
         Row("statistics: summary refresh, nothing new", MedianMs([&] { RefreshSummaries(db); }), "ms", 100);
         const Filter all;
         const Filter month = LastDays(30, 1796000000000);
