@@ -198,6 +198,16 @@ QLabel* NoteLabel() {
     return l;
 }
 
+// Centred by stretches, not by alignment: an aligned label loses its height for its width and
+// a wrapped note would be cut.
+QHBoxLayout* Centred(QWidget* w) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(w);
+    row->addStretch(1);
+    return row;
+}
+
 QPushButton* Toggle(const QString& name, const QString& text, QButtonGroup* group, int id) {
     auto* b = new QPushButton(text);
     b->setObjectName(name);
@@ -329,7 +339,7 @@ QWidget* StatsWindow::Explained(QWidget* content, QLabel** note) {
     *note = NoteLabel();
     (*note)->setText(LoadingText());
     l->addStretch(1);
-    l->addWidget(*note, 0, Qt::AlignHCenter);
+    l->addLayout(Centred(*note));
     l->addStretch(2);
     pages->addWidget(holder);
     pages->addWidget(content);
@@ -393,7 +403,7 @@ QWidget* StatsWindow::BuildProgressTab() {
     m_timeNote->setText(QStringLiteral("この期間にはタイムトライアルの記録がありません。\n"
                                        "タイムトライアルを最後まで走ると、タイムと評価がここに並びます。"));
     th->addStretch(1);
-    th->addWidget(m_timeNote, 0, Qt::AlignHCenter);
+    th->addLayout(Centred(m_timeNote));
     th->addStretch(2);
     m_timeChart = NewChartView(QStringLiteral("timeChart"));
     m_timePages->addWidget(timeHolder);

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "app/Screens.h"
 #include "shell/frmMain.h"
 #include "stats/StatsOpener.h"
 #include "stats/StatsWindow.h"
@@ -174,6 +175,42 @@ TEST(StatsWindow, OpensOnTwoMillionKeys) {
         EXPECT_EQ(mix[0].count, q.value(3).toLongLong());
     }
     QSqlDatabase::removeDatabase(QStringLiteral("check"));
+}
+
+}  // namespace
+}  // namespace kd::stats
+
+namespace kd::stats {
+namespace {
+
+// The hint sits in a corner of each real result screen, clear of every control the screen has.
+TEST(StatsWindow, TheF2HintKeepsClearOfTheResultScreensControls) {
+    TestApp app;
+    app.UsePlayer(QStringLiteral("Hint"));
+    RegisterAllScreens(app.nav);
+    ResultScreenHotkey hotkey(app.g);
+    for (const QString& name : kResultScreens) {
+        SCOPED_TRACE(name.toStdString());
+        FormBase* screen = app.nav.Show(name);
+        ASSERT_NE(screen, nullptr);
+        auto* hint = screen->findChild<QLabel*>(QLatin1String(ResultScreenHotkey::kHintName));
+        ASSERT_NE(hint, nullptr);
+        EXPECT_TRUE(screen->rect().contains(hint->geometry()));
+        const QRect area = hint->geometry();
+        for (QWidget* c : screen->findChildren<QWidget*>()) {
+            if (c == hint || !c->isVisible() || c->inherits("QMenu")) continue;
+            const QRect r(c->mapTo(screen, QPoint(0, 0)), c->size());
+            // Panels and pictures the size of the screen lie behind everything.
+            if (r.width() * r.height() > screen->width() * screen->height() / 4) continue;
+            if (!qobject_cast<QLabel*>(c) && !qobject_cast<QAbstractButton*>(c) && !c->inherits("QLineEdit")) continue;
+            if (qobject_cast<QLabel*>(c) && static_cast<QLabel*>(c)->text().isEmpty() &&
+                static_cast<QLabel*>(c)->pixmap().isNull())
+                continue;
+            EXPECT_FALSE(r.intersects(area)) << c->objectName().toStdString();
+        }
+        screen->Unload();
+        TestApp::Flush();
+    }
 }
 
 }  // namespace
