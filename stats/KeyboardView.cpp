@@ -106,7 +106,7 @@ void KeyboardView::paintEvent(QPaintEvent*) {
     label.setPixelSize(std::max(9, int(unit * 0.36)));
     label.setBold(true);
     QFont figure = font();
-    figure.setPixelSize(std::max(8, int(unit * 0.22)));
+    figure.setPixelSize(std::max(9, int(unit * 0.24)));
 
     auto drawKey = [&](const QRectF& r, const QString& key, const QString& caption) {
         const double b = Badness(key);

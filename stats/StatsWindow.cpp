@@ -99,10 +99,13 @@ QTableWidget* MakeTable(const QString& name, const QStringList& headers) {
 }
 
 // Fills one row; figures on too few attempts are greyed and say so.
-void SetRow(QTableWidget* t, int row, const QStringList& cells, bool uncertain) {
+// Text on the left, figures on the right, unless the table says otherwise (keys centred).
+void SetRow(QTableWidget* t, int row, const QStringList& cells, bool uncertain, const QString& align = {}) {
     for (int c = 0; c < cells.size(); ++c) {
         auto* item = new QTableWidgetItem(cells[c]);
-        item->setTextAlignment(c == 0 ? (Qt::AlignLeft | Qt::AlignVCenter) : (Qt::AlignRight | Qt::AlignVCenter));
+        const QChar a = align.isEmpty() ? (c == 0 ? u'l' : u'r') : align.at(c);
+        item->setTextAlignment((a == u'l' ? Qt::AlignLeft : a == u'c' ? Qt::AlignHCenter : Qt::AlignRight) |
+                               Qt::AlignVCenter);
         if (uncertain) {
             item->setForeground(kDim);
             item->setToolTip(QStringLiteral("%1回未満のため、まだ参考の値です").arg(kCertainAttempts));
@@ -441,7 +444,7 @@ QWidget* StatsWindow::BuildWeakTab() {
     keyCol->addWidget(m_keyTable);
     tables->addLayout(unitCol, 1);
     tables->addLayout(keyCol, 1);
-    col->addLayout(tables, 3);
+    col->addLayout(tables, 1);
 
     auto* controls = new QHBoxLayout;
     m_layoutGroup = new QButtonGroup(this);
@@ -472,7 +475,7 @@ QWidget* StatsWindow::BuildWeakTab() {
     col->addLayout(controls);
     m_keyboard = new KeyboardView;
     m_keyboard->setMinimumHeight(190);
-    col->addWidget(m_keyboard, 2);
+    col->addWidget(m_keyboard, 1);
 
     m_weakPages = static_cast<QStackedWidget*>(Explained(content, &m_weakNote));
     return m_weakPages;
@@ -848,7 +851,8 @@ void StatsWindow::ShowMixUps() {
                                 : from == to                 ? from + QStringLiteral("（同じ指）")
                                                              : from + QStringLiteral(" → ") + to;
         SetRow(m_mixTable, i,
-               {m.unit, m.expectedKey.toUpper(), m.typed.toUpper(), QStringLiteral("%1回").arg(m.count), fingers}, false);
+               {m.unit, m.expectedKey.toUpper(), m.typed.toUpper(), QStringLiteral("%1回").arg(m.count), fingers}, false,
+               QStringLiteral("lcccl"));
     }
     if (mix.isEmpty()) {
         m_mixHeadline->setText(QStringLiteral("この期間には打ち間違いがありません。"));
@@ -893,6 +897,10 @@ void StatsWindow::ShowPairs() {
         auto* y = new QBarCategoryAxis;
         y->append(names);
         StyleAxis(y, QString());
+        QFont big = y->labelsFont();
+        big.setPixelSize(13);
+        big.setBold(true);
+        y->setLabelsFont(big);
         auto* x = new QValueAxis;
         double top = 0;
         for (int i = 0; i < set->count(); ++i) top = std::max(top, set->at(i));
