@@ -13,8 +13,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -96,7 +96,8 @@ int main(int argc, char** argv) {
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
 
-    const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1]) : data.filePath(QStringLiteral("large.sqlite"));
+    const QString source =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : data.filePath(QStringLiteral("large.sqlite"));
     if (!QFile::exists(source)) {
         statsfill::Options o;
         o.games = 10000;
@@ -128,8 +129,9 @@ int main(int argc, char** argv) {
         const double build = TimeMs([&] { RefreshSummaries(db); });
         keys = Summary(db, Filter{}).keys;
         std::fprintf(stderr, "record: %lld keys summarised\n", static_cast<long long>(keys));
-        std::printf("statistics: first summary of the whole record (once, worker thread)|%.0f ms (CPU %.0f ms)||\n", build,
-                    g_lastCpu);
+        std::printf(
+            "statistics: first summary of the whole record (once, worker thread)|%.0f ms (CPU %.0f ms)||\n",
+            build, g_lastCpu);
         Row("statistics: summary refresh, nothing new", MedianMs([&] { RefreshSummaries(db); }), "ms", 100);
         const Filter all;
         const Filter month = LastDays(30, 1796000000000);
@@ -153,7 +155,8 @@ int main(int argc, char** argv) {
         QSqlDatabase::removeDatabase(QStringLiteral("bench"));
     }
 
-    std::fprintf(stderr, "whole snapshot read: %.1f ms\n", MedianMs([&] { LoadSnapshot(path, Filter{}); }, 3));
+    std::fprintf(stderr, "whole snapshot read: %.1f ms\n",
+                 MedianMs([&] { LoadSnapshot(path, Filter{}); }, 3));
 
     // --- the window ------------------------------------------------------------------------
     QtMessageBoxes msg;
@@ -171,7 +174,8 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         w = OpenStatsWindow(g);
-        std::fprintf(stderr, "window built and shown (before the figures): %.1f ms\n", t.nsecsElapsed() / 1e6);
+        std::fprintf(stderr, "window built and shown (before the figures): %.1f ms\n",
+                     t.nsecsElapsed() / 1e6);
         QSignalSpy loaded(w, &StatsWindow::Loaded);
         if (!w->IsLoaded()) loaded.wait(60000);
         w->repaint();
@@ -208,7 +212,8 @@ int main(int argc, char** argv) {
     const double r30 = range("range30");
     const double c30 = g_lastCpu;
     const double rAll = range("rangeAll");
-    RowCpu("statistics window: range 30 days / all, slower", std::max(r30, rAll), r30 > rAll ? c30 : g_lastCpu, 300);
+    RowCpu("statistics window: range 30 days / all, slower", std::max(r30, rAll),
+           r30 > rAll ? c30 : g_lastCpu, 300);
     Row("statistics window: memory above the menu", RssMb() - menuRss, "MB", 40);
     w->close();
     nav.EndProgram();

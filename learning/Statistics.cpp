@@ -26,24 +26,31 @@ const char* const kSummaryTables[] = {"stat_units", "stat_keys", "stat_mixups", 
 QStringList SummarySchema(const QString& schema) {
     const QString s = schema + u'.';
     return {
-        QStringLiteral("CREATE TABLE IF NOT EXISTS %1stat_state(key TEXT PRIMARY KEY, value INTEGER NOT NULL)").arg(s),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS %1stat_units(day INTEGER NOT NULL, abandoned INTEGER NOT NULL, "
-                       "alpha INTEGER NOT NULL, unit TEXT NOT NULL, attempts INTEGER NOT NULL, misses INTEGER NOT NULL, "
-                       "timed INTEGER NOT NULL, time_ms INTEGER NOT NULL, "
-                       "PRIMARY KEY(alpha, day, abandoned, unit)) WITHOUT ROWID")
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS %1stat_state(key TEXT PRIMARY KEY, value INTEGER NOT NULL)")
             .arg(s),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS %1stat_keys(day INTEGER NOT NULL, abandoned INTEGER NOT NULL, "
-                       "alpha INTEGER NOT NULL, key TEXT NOT NULL, attempts INTEGER NOT NULL, misses INTEGER NOT NULL, "
-                       "timed INTEGER NOT NULL, time_ms INTEGER NOT NULL, "
-                       "PRIMARY KEY(alpha, day, abandoned, key)) WITHOUT ROWID")
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS %1stat_units(day INTEGER NOT NULL, abandoned INTEGER NOT NULL, "
+            "alpha INTEGER NOT NULL, unit TEXT NOT NULL, attempts INTEGER NOT NULL, misses INTEGER NOT NULL, "
+            "timed INTEGER NOT NULL, time_ms INTEGER NOT NULL, "
+            "PRIMARY KEY(alpha, day, abandoned, unit)) WITHOUT ROWID")
             .arg(s),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS %1stat_mixups(day INTEGER NOT NULL, abandoned INTEGER NOT NULL, "
-                       "alpha INTEGER NOT NULL, unit TEXT NOT NULL, expected_key TEXT NOT NULL, typed TEXT NOT NULL, "
-                       "n INTEGER NOT NULL, PRIMARY KEY(alpha, day, abandoned, unit, expected_key, typed)) WITHOUT ROWID")
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS %1stat_keys(day INTEGER NOT NULL, abandoned INTEGER NOT NULL, "
+            "alpha INTEGER NOT NULL, key TEXT NOT NULL, attempts INTEGER NOT NULL, misses INTEGER NOT NULL, "
+            "timed INTEGER NOT NULL, time_ms INTEGER NOT NULL, "
+            "PRIMARY KEY(alpha, day, abandoned, key)) WITHOUT ROWID")
             .arg(s),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS %1stat_pairs(day INTEGER NOT NULL, abandoned INTEGER NOT NULL, "
-                       "alpha INTEGER NOT NULL, first TEXT NOT NULL, second TEXT NOT NULL, n INTEGER NOT NULL, "
-                       "time_ms INTEGER NOT NULL, PRIMARY KEY(alpha, day, abandoned, first, second)) WITHOUT ROWID")
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS %1stat_mixups(day INTEGER NOT NULL, abandoned INTEGER NOT NULL, "
+            "alpha INTEGER NOT NULL, unit TEXT NOT NULL, expected_key TEXT NOT NULL, typed TEXT NOT NULL, "
+            "n INTEGER NOT NULL, PRIMARY KEY(alpha, day, abandoned, unit, expected_key, typed)) WITHOUT "
+            "ROWID")
+            .arg(s),
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS %1stat_pairs(day INTEGER NOT NULL, abandoned INTEGER NOT NULL, "
+            "alpha INTEGER NOT NULL, first TEXT NOT NULL, second TEXT NOT NULL, n INTEGER NOT NULL, "
+            "time_ms INTEGER NOT NULL, PRIMARY KEY(alpha, day, abandoned, first, second)) WITHOUT ROWID")
             .arg(s),
     };
 }
@@ -55,7 +62,8 @@ bool Exec(QSqlDatabase& db, const QString& sql, QString* error) {
     return false;
 }
 
-qint64 ScalarInt(const QSqlDatabase& db, const QString& sql, const QVariantList& args = {}, qint64 fallback = 0) {
+qint64 ScalarInt(const QSqlDatabase& db, const QString& sql, const QVariantList& args = {},
+                 qint64 fallback = 0) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(sql)) return fallback;
@@ -65,7 +73,9 @@ qint64 ScalarInt(const QSqlDatabase& db, const QString& sql, const QVariantList&
 }
 
 bool HasTable(const QSqlDatabase& db, const QString& schema, const QString& name) {
-    return ScalarInt(db, QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type='table' AND name=?").arg(schema),
+    return ScalarInt(db,
+                     QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type='table' AND name=?")
+                         .arg(schema),
                      {name}) > 0;
 }
 
@@ -108,7 +118,7 @@ struct Accumulator {
 // the first unit of a question (whose clock includes reading the question) is counted but
 // not timed.
 class Walker {
-public:
+  public:
     explicit Walker(Accumulator& acc) : m_acc(acc) {}
 
     void BeginGame(qint64 day, int abandoned) {
@@ -118,8 +128,8 @@ public:
         m_question = -1;
     }
 
-    void Key(int questionSeq, qint64 ms, const QString& expected, const QString& expectedKey, const QString& typed,
-             bool hit, const QString& form) {
+    void Key(int questionSeq, qint64 ms, const QString& expected, const QString& expectedKey,
+             const QString& typed, bool hit, const QString& form) {
         if (questionSeq != m_question) {
             EndQuestion();
             m_question = questionSeq;
@@ -163,7 +173,7 @@ public:
         m_prevKey.clear();
     }
 
-private:
+  private:
     void EndUnit(bool complete) {
         if (m_unit.isEmpty()) return;
         // A unit left half-typed counts only when it went wrong; its time is unknown.
@@ -202,11 +212,12 @@ bool Store(QSqlDatabase& db, const Accumulator& acc, QString* error) {
         return false;
     };
     auto counts = [&](const QString& table, const QString& col, const auto& map) {
-        if (!q.prepare(QStringLiteral("INSERT INTO %1(alpha, day, abandoned, %2, attempts, misses, timed, time_ms) "
-                                      "VALUES(?,?,?,?,?,?,?,?) ON CONFLICT DO UPDATE SET "
-                                      "attempts=attempts+excluded.attempts, misses=misses+excluded.misses, "
-                                      "timed=timed+excluded.timed, time_ms=time_ms+excluded.time_ms")
-                           .arg(table, col)))
+        if (!q.prepare(
+                QStringLiteral("INSERT INTO %1(alpha, day, abandoned, %2, attempts, misses, timed, time_ms) "
+                               "VALUES(?,?,?,?,?,?,?,?) ON CONFLICT DO UPDATE SET "
+                               "attempts=attempts+excluded.attempts, misses=misses+excluded.misses, "
+                               "timed=timed+excluded.timed, time_ms=time_ms+excluded.time_ms")
+                    .arg(table, col)))
             return false;
         for (const auto& [k, c] : map)
             for (const qint64 day : {std::get<1>(k), kWholeRecord}) {
@@ -225,8 +236,9 @@ bool Store(QSqlDatabase& db, const Accumulator& acc, QString* error) {
     if (!counts(QStringLiteral("stat_units"), QStringLiteral("unit"), acc.units) ||
         !counts(QStringLiteral("stat_keys"), QStringLiteral("key"), acc.keys))
         return fail();
-    if (!q.prepare(QStringLiteral("INSERT INTO stat_mixups(alpha, day, abandoned, unit, expected_key, typed, n) "
-                                  "VALUES(?,?,?,?,?,?,?) ON CONFLICT DO UPDATE SET n=n+excluded.n")))
+    if (!q.prepare(
+            QStringLiteral("INSERT INTO stat_mixups(alpha, day, abandoned, unit, expected_key, typed, n) "
+                           "VALUES(?,?,?,?,?,?,?) ON CONFLICT DO UPDATE SET n=n+excluded.n")))
         return fail();
     for (const auto& [k, n] : acc.mixups)
         for (const qint64 day : {std::get<1>(k), kWholeRecord}) {
@@ -268,8 +280,11 @@ bool Summarise(QSqlDatabase& db, qint64 watermark, qint64 newest, QString* error
     for (qint64 from = watermark; from < newest;) {
         // Ids need not be dense: the slice ends at the 2000th game after `from`.
         const qint64 to = std::min(
-            newest, ScalarInt(db, QStringLiteral("SELECT max(id) FROM (SELECT id FROM games WHERE id > ? ORDER BY id LIMIT ?)"),
-                              {from, kSliceGames}, newest));
+            newest,
+            ScalarInt(
+                db,
+                QStringLiteral("SELECT max(id) FROM (SELECT id FROM games WHERE id > ? ORDER BY id LIMIT ?)"),
+                {from, kSliceGames}, newest));
         Accumulator acc;
         Walker walker(acc);
         QSqlQuery q(db);
@@ -291,8 +306,9 @@ bool Summarise(QSqlDatabase& db, qint64 watermark, qint64 newest, QString* error
                 game = id;
                 walker.BeginGame(q.value(8).toLongLong() / kDayMs, q.value(9).toInt() ? 1 : 0);
             }
-            walker.Key(q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toString(), q.value(4).toString(),
-                       q.value(5).toString(), q.value(6).toInt() != 0, q.value(7).toString());
+            walker.Key(q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toString(),
+                       q.value(4).toString(), q.value(5).toString(), q.value(6).toInt() != 0,
+                       q.value(7).toString());
         }
         walker.EndQuestion();
         if (!Store(db, acc, error)) return false;
@@ -315,7 +331,8 @@ QString GameClause(const Filter& f) {
     return s;
 }
 
-QVector<UnitStat> Weak(const QSqlDatabase& db, const char* table, const char* column, Alphabet a, const Filter& f) {
+QVector<UnitStat> Weak(const QSqlDatabase& db, const char* table, const char* column, Alphabet a,
+                       const Filter& f) {
     QVector<UnitStat> out;
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -357,7 +374,8 @@ bool IsEnglishUnit(const QString& unit) {
 
 Filter LastDays(int days, qint64 nowMs) {
     Filter f;
-    if (days > 0) f.sinceMs = std::max<qint64>(1, nowMs - qint64(days) * kDayMs);
+    // Whole days, as the summaries count them, so games and keys cover the same stretch.
+    if (days > 0) f.sinceMs = std::max<qint64>(1, (nowMs - qint64(days) * kDayMs) / kDayMs * kDayMs);
     return f;
 }
 
@@ -399,17 +417,20 @@ bool RefreshSummaries(QSqlDatabase& db, QString* error) {
     qint64 watermark = StateValue(db, QStringLiteral("watermark"), 0);
     const qint64 seen = StateValue(db, QStringLiteral("games"), -1);
     const qint64 version = StateValue(db, QStringLiteral("version"), 0);
-    const qint64 stillThere = ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {watermark});
+    const qint64 stillThere =
+        ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {watermark});
     // Games deleted (or the record cleared) since the last summary: count everything again.
     if (version != kSummaryVersion || seen != stillThere || watermark > newest) {
-        for (const char* t : kSummaryTables) Exec(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(t)), nullptr);
+        for (const char* t : kSummaryTables)
+            Exec(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(t)), nullptr);
         watermark = 0;
     }
-    const bool ok = Summarise(db, watermark, newest, error) &&
-                    SetState(db, QStringLiteral("version"), kSummaryVersion, error) &&
-                    SetState(db, QStringLiteral("watermark"), newest, error) &&
-                    SetState(db, QStringLiteral("games"),
-                             ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {newest}), error);
+    const bool ok =
+        Summarise(db, watermark, newest, error) &&
+        SetState(db, QStringLiteral("version"), kSummaryVersion, error) &&
+        SetState(db, QStringLiteral("watermark"), newest, error) &&
+        SetState(db, QStringLiteral("games"),
+                 ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {newest}), error);
     if (!ok) {
         db.rollback();
         return false;
@@ -426,7 +447,8 @@ QVector<SeriesKey> AvailableSeries(const QSqlDatabase& db, const Filter& f) {
     QVector<SeriesKey> out;
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT mode, genre, count(*) AS n FROM games%1 GROUP BY mode, genre ORDER BY n DESC, mode, genre")
+    if (!q.exec(QStringLiteral("SELECT mode, genre, count(*) AS n FROM games%1 GROUP BY mode, genre ORDER BY "
+                               "n DESC, mode, genre")
                     .arg(GameClause(f))))
         return out;
     while (q.next()) out << SeriesKey{q.value(0).toInt(), q.value(1).toString()};
@@ -437,8 +459,9 @@ QVector<ProgressSeries> Progress(const QSqlDatabase& db, const Filter& f, const 
     QVector<ProgressSeries> out;
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT id, mode, genre, started_at, duration_ms, correct, misses, abandoned, imported "
-                               "FROM games%1 ORDER BY started_at, id")
+    if (!q.exec(QStringLiteral(
+                    "SELECT id, mode, genre, started_at, duration_ms, correct, misses, abandoned, imported "
+                    "FROM games%1 ORDER BY started_at, id")
                     .arg(GameClause(f))))
         return out;
     while (q.next()) {
@@ -490,9 +513,10 @@ QVector<TimeTrialPoint> TimeTrials(const QSqlDatabase& db, const Filter& f) {
     QVector<TimeTrialPoint> out;
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT id, started_at, time_ms, grade, genre, misses FROM games%1 AND mode = 1 "
-                               "AND time_ms > 0 ORDER BY started_at, id")
-                    .arg(GameClause(f))))
+    if (!q.exec(
+            QStringLiteral("SELECT id, started_at, time_ms, grade, genre, misses FROM games%1 AND mode = 1 "
+                           "AND time_ms > 0 ORDER BY started_at, id")
+                .arg(GameClause(f))))
         return out;
     QHash<QString, int> best;
     while (q.next()) {
@@ -515,13 +539,15 @@ Overview Summary(const QSqlDatabase& db, const Filter& f) {
     Overview o;
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (q.exec(QStringLiteral("SELECT count(*), min(started_at), max(started_at) FROM games%1").arg(GameClause(f))) &&
+    if (q.exec(QStringLiteral("SELECT count(*), min(started_at), max(started_at) FROM games%1")
+                   .arg(GameClause(f))) &&
         q.next()) {
         o.games = q.value(0).toLongLong();
         o.firstAt = q.value(1).toLongLong();
         o.lastAt = q.value(2).toLongLong();
     }
-    o.keys = ScalarInt(db, QStringLiteral("SELECT sum(attempts) FROM stat_keys WHERE 1%1").arg(SinceClause(f)));
+    o.keys =
+        ScalarInt(db, QStringLiteral("SELECT sum(attempts) FROM stat_keys WHERE 1%1").arg(SinceClause(f)));
     return o;
 }
 
@@ -537,13 +563,16 @@ QVector<MixUp> MixUps(const QSqlDatabase& db, Alphabet a, const Filter& f, int l
     QVector<MixUp> out;
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT unit, expected_key, typed, sum(n) AS c FROM stat_mixups WHERE alpha = %1%2 "
-                               "GROUP BY unit, expected_key, typed ORDER BY c DESC, unit, expected_key, typed LIMIT %3")
+    if (!q.exec(QStringLiteral(
+                    "SELECT unit, expected_key, typed, sum(n) AS c FROM stat_mixups WHERE alpha = %1%2 "
+                    "GROUP BY unit, expected_key, typed ORDER BY c DESC, unit, expected_key, typed LIMIT %3")
                     .arg(int(a))
                     .arg(SinceClause(f))
                     .arg(limit)))
         return out;
-    while (q.next()) out << MixUp{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toLongLong()};
+    while (q.next())
+        out << MixUp{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                     q.value(3).toLongLong()};
     return out;
 }
 
@@ -551,10 +580,11 @@ QVector<KeyPair> KeyPairs(const QSqlDatabase& db, Alphabet a, const Filter& f, i
     QVector<KeyPair> out;
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT first, second, sum(n), sum(time_ms) FROM stat_pairs WHERE alpha = %1%2 "
-                               "GROUP BY first, second")
-                    .arg(int(a))
-                    .arg(SinceClause(f))))
+    if (!q.exec(
+            QStringLiteral("SELECT first, second, sum(n), sum(time_ms) FROM stat_pairs WHERE alpha = %1%2 "
+                           "GROUP BY first, second")
+                .arg(int(a))
+                .arg(SinceClause(f))))
         return out;
     while (q.next()) {
         KeyPair p{q.value(0).toString(), q.value(1).toString(), q.value(2).toLongLong(), 0, true};

@@ -26,7 +26,8 @@ struct Filter {
     bool includeImported = false;  // summaries from the old record files carry no keys
 };
 
-// A filter for the last `days` days before `nowMs` (days <= 0: the whole record).
+// A filter for the last `days` days before `nowMs`, from the start of that (UTC) day; days <= 0:
+// the whole record.
 Filter LastDays(int days, qint64 nowMs);
 
 // --- games -----------------------------------------------------------------------------
@@ -43,8 +44,8 @@ struct GamePoint {
     qint64 durationMs = 0;
     int correct = 0;
     int misses = 0;
-    double keysPerSec = 0;   // correct keys per second of play
-    double correctRate = 0;  // 0..1
+    double keysPerSec = 0;        // correct keys per second of play
+    double correctRate = 0;       // 0..1
     double movingKeysPerSec = 0;  // mean over this game and the kMovingAverageGames - 1 before
     double movingCorrectRate = 0;
     bool bestKeysPerSec = false;  // the series' fastest game so far in the range
@@ -62,7 +63,8 @@ struct ProgressSeries {
 // The series (mode and genre) that have games in the range, most games first.
 QVector<SeriesKey> AvailableSeries(const QSqlDatabase& db, const Filter& f);
 // Games of the chosen series (all series when `only` is empty), oldest first.
-QVector<ProgressSeries> Progress(const QSqlDatabase& db, const Filter& f, const QVector<SeriesKey>& only = {});
+QVector<ProgressSeries> Progress(const QSqlDatabase& db, const Filter& f,
+                                 const QVector<SeriesKey>& only = {});
 
 struct TimeTrialPoint {
     qint64 id = 0;
@@ -76,9 +78,9 @@ struct TimeTrialPoint {
 QVector<TimeTrialPoint> TimeTrials(const QSqlDatabase& db, const Filter& f);
 
 struct Overview {
-    qint64 games = 0;      // in the range
-    qint64 keys = 0;       // keystrokes summarised in the range
-    qint64 firstAt = 0;    // first and last game in the range
+    qint64 games = 0;    // in the range
+    qint64 keys = 0;     // keystrokes summarised in the range
+    qint64 firstAt = 0;  // first and last game in the range
     qint64 lastAt = 0;
 };
 Overview Summary(const QSqlDatabase& db, const Filter& f);

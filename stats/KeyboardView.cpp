@@ -44,7 +44,7 @@ QString FingerOf(const QString& key) {
         const char* name;
     };
     static const F fingers[] = {
-        {"1qaz`", "左小指"}, {"2wsx", "左薬指"},     {"3edc", "左中指"}, {"4rfv5tgb", "左人差し指"},
+        {"1qaz`", "左小指"},        {"2wsx", "左薬指"}, {"3edc", "左中指"}, {"4rfv5tgb", "左人差し指"},
         {"6yhn7ujm", "右人差し指"}, {"8ik,", "右中指"}, {"9ol.", "右薬指"}, {"0p;/-[@:'=]^\\", "右小指"},
     };
     for (const F& f : fingers)
@@ -60,13 +60,15 @@ KeyboardView::KeyboardView(QWidget* parent) : QWidget(parent) {
 
 void KeyboardView::SetKeys(const QVector<UnitStat>& keys) {
     m_keys.clear();
-    m_worstRate = 0;
+    m_bestRate = m_worstRate = 0;
     m_fastest = m_slowest = 0;
-    bool first = true;
+    bool first = true, firstRate = true;
     for (const UnitStat& k : keys) {
         m_keys.insert(k.name.toLower(), k);
         if (k.uncertain) continue;
-        m_worstRate = std::max(m_worstRate, k.missRate);
+        m_bestRate = firstRate ? k.missRate : std::min(m_bestRate, k.missRate);
+        m_worstRate = firstRate ? k.missRate : std::max(m_worstRate, k.missRate);
+        firstRate = false;
         if (k.timed > 0 && k.avgMs > 0) {
             m_fastest = first ? k.avgMs : std::min(m_fastest, k.avgMs);
             m_slowest = first ? k.avgMs : std::max(m_slowest, k.avgMs);
@@ -89,9 +91,12 @@ void KeyboardView::SetColouring(KeyColouring colouring) {
 double KeyboardView::Badness(const QString& key) const {
     const auto it = m_keys.constFind(key.toLower());
     if (it == m_keys.constEnd()) return -1;
-    if (m_colouring == KeyColouring::MissRate) return m_worstRate > 0 ? it->missRate / m_worstRate : 0;
+    // From the player's best key to the worst; keys that differ by less than a few points or
+    // a tenth of a second are not painted as far apart as green and red.
+    if (m_colouring == KeyColouring::MissRate)
+        return std::clamp((it->missRate - m_bestRate) / std::max(m_worstRate - m_bestRate, 0.05), 0.0, 1.0);
     if (it->avgMs <= 0) return -1;
-    return m_slowest > m_fastest ? (it->avgMs - m_fastest) / (m_slowest - m_fastest) : 0;
+    return std::clamp((it->avgMs - m_fastest) / std::max(m_slowest - m_fastest, 100.0), 0.0, 1.0);
 }
 
 void KeyboardView::paintEvent(QPaintEvent*) {

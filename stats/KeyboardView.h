@@ -15,7 +15,7 @@ enum class KeyColouring { MissRate, Slowness };
 // attempts is drawn faded.
 class KeyboardView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit KeyboardView(QWidget* parent = nullptr);
 
     void SetKeys(const QVector<UnitStat>& keys);
@@ -30,12 +30,12 @@ public:
     QSize sizeHint() const override { return {720, 230}; }
     QSize minimumSizeHint() const override { return {480, 160}; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QHash<QString, UnitStat> m_keys;
-    double m_worstRate = 0;
+    double m_bestRate = 0, m_worstRate = 0;
     double m_fastest = 0, m_slowest = 0;
     KeyboardLayout m_layout = KeyboardLayout::JIS;
     KeyColouring m_colouring = KeyColouring::MissRate;

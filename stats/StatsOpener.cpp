@@ -1,11 +1,11 @@
 #include "stats/StatsOpener.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QShortcut>
-#include <QAbstractButton>
 #include <algorithm>
 
 #include "common/GameState.h"
@@ -41,7 +41,8 @@ QPoint FreeCorner(QWidget* screen, QWidget* hint) {
     for (const int y : {screen->height() - s.height() - m, m})
         for (int x = screen->width() - s.width() - m; x >= m; x -= 4) {
             const QRect area(QPoint(x, y), s);
-            if (std::none_of(controls.begin(), controls.end(), [&](const QRect& r) { return r.intersects(area); }))
+            if (std::none_of(controls.begin(), controls.end(),
+                             [&](const QRect& r) { return r.intersects(area); }))
                 return area.topLeft();
         }
     return {screen->width() - s.width() - m, screen->height() - s.height() - m};
@@ -65,12 +66,15 @@ ResultScreenHotkey::ResultScreenHotkey(const GameState& g, QObject* parent) : QO
     qApp->installEventFilter(this);
 }
 
-ResultScreenHotkey::~ResultScreenHotkey() { qApp->removeEventFilter(this); }
+ResultScreenHotkey::~ResultScreenHotkey() {
+    qApp->removeEventFilter(this);
+}
 
 bool ResultScreenHotkey::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
-        if (w->isWindow() && kResultScreens.contains(w->objectName()) && !w->property("kdStatsHotkey").toBool())
+        if (w->isWindow() && kResultScreens.contains(w->objectName()) &&
+            !w->property("kdStatsHotkey").toBool())
             Attach(w);
     }
     return false;
@@ -90,8 +94,9 @@ void ResultScreenHotkey::Attach(QWidget* screen) {
     QFont f = hint->font();
     f.setPixelSize(11);
     hint->setFont(f);
-    hint->setStyleSheet(QStringLiteral("color: rgba(255,255,255,220); background: rgba(0,0,0,120); "
-                                       "border-radius: 3px; padding: 0px 4px;"));
+    hint->setStyleSheet(
+        QStringLiteral("color: rgba(255,255,255,220); background: rgba(0,0,0,120); "
+                       "border-radius: 3px; padding: 0px 4px;"));
     hint->setAttribute(Qt::WA_TransparentForMouseEvents);
     hint->adjustSize();
     hint->move(FreeCorner(screen, hint));

@@ -13,7 +13,7 @@ namespace {
 
 // A connection for the duration of one job, removed again afterwards.
 class Connection {
-public:
+  public:
     Connection(const QString& path, bool readOnly) {
         static QAtomicInt counter;
         m_name = QStringLiteral("kd_stats_%1").arg(counter.fetchAndAddRelaxed(1));
@@ -31,13 +31,15 @@ public:
     }
     QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
 
-private:
+  private:
     QString m_name;
 };
 
 }  // namespace
 
-QString LearningDatabasePath(const GameState& g) { return g.PlayerPath(QStringLiteral("learning.sqlite")); }
+QString LearningDatabasePath(const GameState& g) {
+    return g.PlayerPath(QStringLiteral("learning.sqlite"));
+}
 
 Snapshot LoadSnapshot(const QString& path, const Filter& f) {
     Snapshot s;

@@ -16,8 +16,8 @@ QString LearningDatabasePath(const GameState& g);
 
 // Everything the window shows for one range, read in one go (on a worker thread).
 struct Snapshot {
-    bool exists = false;   // the player has a learning record at all
-    QString error;         // set when the record could not be read
+    bool exists = false;  // the player has a learning record at all
+    QString error;        // set when the record could not be read
     Filter filter;
     Overview overview;
     QVector<SeriesKey> series;

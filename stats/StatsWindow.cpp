@@ -3,8 +3,8 @@
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QBarSet>
-#include <QCategoryAxis>
 #include <QButtonGroup>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -12,7 +12,6 @@
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHorizontalBarSeries>
@@ -24,12 +23,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QThread>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <cmath>
 
 namespace kd::stats {
@@ -42,7 +42,7 @@ const QColor kYellow(255, 255, 0);
 const QColor kGold(255, 215, 64);
 const QColor kText(235, 238, 245);
 const QColor kDim(150, 156, 172);
-const QColor kSeriesColors[] = {QColor(80, 200, 255), QColor(255, 140, 60), QColor(120, 230, 120),
+const QColor kSeriesColors[] = {QColor(80, 200, 255),  QColor(255, 140, 60), QColor(120, 230, 120),
                                 QColor(230, 110, 220), QColor(255, 230, 90), QColor(160, 160, 255)};
 
 constexpr int kMaxChartPoints = 250;
@@ -79,10 +79,16 @@ void SetFontPixels(QWidget* w, int px) {
     w->setFont(f);
 }
 
-QColor SeriesColor(int i) { return kSeriesColors[i % std::size(kSeriesColors)]; }
+QColor SeriesColor(int i) {
+    return kSeriesColors[i % std::size(kSeriesColors)];
+}
 
-QString Percent(double rate) { return QString::number(rate * 100, 'f', 1) + u'%'; }
-QString Millis(double ms) { return ms > 0 ? QString::number(ms, 'f', 0) + QStringLiteral(" ms") : QStringLiteral("―"); }
+QString Percent(double rate) {
+    return QString::number(rate * 100, 'f', 1) + u'%';
+}
+QString Millis(double ms) {
+    return ms > 0 ? QString::number(ms, 'f', 0) + QStringLiteral(" ms") : QStringLiteral("―");
+}
 
 QTableWidget* MakeTable(const QString& name, const QStringList& headers) {
     auto* t = new QTableWidget(0, headers.size());
@@ -104,7 +110,9 @@ void SetRow(QTableWidget* t, int row, const QStringList& cells, bool uncertain, 
     for (int c = 0; c < cells.size(); ++c) {
         auto* item = new QTableWidgetItem(cells[c]);
         const QChar a = align.isEmpty() ? (c == 0 ? u'l' : u'r') : align.at(c);
-        item->setTextAlignment((a == u'l' ? Qt::AlignLeft : a == u'c' ? Qt::AlignHCenter : Qt::AlignRight) |
+        item->setTextAlignment((a == u'l'   ? Qt::AlignLeft
+                                : a == u'c' ? Qt::AlignHCenter
+                                            : Qt::AlignRight) |
                                Qt::AlignVCenter);
         if (uncertain) {
             item->setForeground(kDim);
@@ -156,7 +164,8 @@ void StyleAxis(QAbstractAxis* axis, const QString& title) {
 QDateTimeAxis* TimeAxis(qint64 from, qint64 to) {
     auto* x = new QDateTimeAxis;
     const qint64 span = std::max<qint64>(to - from, 3600000);
-    x->setRange(QDateTime::fromMSecsSinceEpoch(from - span / 40), QDateTime::fromMSecsSinceEpoch(to + span / 40));
+    x->setRange(QDateTime::fromMSecsSinceEpoch(from - span / 40),
+                QDateTime::fromMSecsSinceEpoch(to + span / 40));
     x->setFormat(span > 400LL * 86400000 ? QStringLiteral("yyyy/MM") : QStringLiteral("MM/dd"));
     x->setTickCount(7);
     StyleAxis(x, QString());
@@ -221,8 +230,9 @@ QPushButton* Toggle(const QString& name, const QString& text, QButtonGroup* grou
 }
 
 QString LoadingText() {
-    return QStringLiteral("記録を集計しています…\n\n初めて開くときや、たくさん遊んだあとは少し時間がかかります。"
-                          "このあいだもゲームは遊べます。");
+    return QStringLiteral(
+        "記録を集計しています…\n\n初めて開くときや、たくさん遊んだあとは少し時間がかかります。"
+        "このあいだもゲームは遊べます。");
 }
 
 QString EmptyRecordText() {
@@ -240,12 +250,18 @@ QString EmptyRecordText() {
 
 QString ModeName(int mode) {
     switch (mode) {
-        case 0: return QStringLiteral("練習");
-        case 1: return QStringLiteral("タイムトライアル");
-        case 2: return QStringLiteral("キーダービー");
-        case 3: return QStringLiteral("ボス戦");
-        case 4: return QStringLiteral("ネット対戦");
-        default: return QStringLiteral("その他");
+        case 0:
+            return QStringLiteral("練習");
+        case 1:
+            return QStringLiteral("タイムトライアル");
+        case 2:
+            return QStringLiteral("キーダービー");
+        case 3:
+            return QStringLiteral("ボス戦");
+        case 4:
+            return QStringLiteral("ネット対戦");
+        default:
+            return QStringLiteral("その他");
     }
 }
 
@@ -256,7 +272,8 @@ QString GenreName(const QString& genre) {
     return genre;
 }
 
-StatsWindow::StatsWindow(const QString& playerName, const QString& databasePath, Loading loading, QWidget* parent)
+StatsWindow::StatsWindow(const QString& playerName, const QString& databasePath, Loading loading,
+                         QWidget* parent)
     : QWidget(parent, Qt::Window), m_path(databasePath), m_player(playerName), m_loading(loading) {
     setObjectName(QStringLiteral("StatsWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -301,10 +318,12 @@ void StatsWindow::BuildTop(QVBoxLayout* layout) {
     auto* top = new QHBoxLayout;
     auto* title = new QLabel(QStringLiteral("成績"));
     title->setObjectName(QStringLiteral("title"));
-    title->setStyleSheet(QStringLiteral("color: #ffd740; font-size: 30px; font-weight: bold; font-style: italic;"));
+    title->setStyleSheet(
+        QStringLiteral("color: #ffd740; font-size: 30px; font-weight: bold; font-style: italic;"));
     auto* name = new QLabel(m_player);
     name->setObjectName(QStringLiteral("player"));
-    name->setStyleSheet(QStringLiteral("color: #ffffff; font-size: 18px; font-weight: bold; padding-top: 8px;"));
+    name->setStyleSheet(
+        QStringLiteral("color: #ffffff; font-size: 18px; font-weight: bold; padding-top: 8px;"));
     top->addWidget(title);
     top->addSpacing(10);
     top->addWidget(name);
@@ -313,7 +332,8 @@ void StatsWindow::BuildTop(QVBoxLayout* layout) {
     m_alpha = new QButtonGroup(this);
     top->addWidget(new QLabel(QStringLiteral("文字：")));
     top->addWidget(Toggle(QStringLiteral("kana"), QStringLiteral("かな"), m_alpha, int(Alphabet::Kana)));
-    top->addWidget(Toggle(QStringLiteral("english"), QStringLiteral("英字"), m_alpha, int(Alphabet::English)));
+    top->addWidget(
+        Toggle(QStringLiteral("english"), QStringLiteral("英字"), m_alpha, int(Alphabet::English)));
     m_alpha->button(int(Alphabet::Kana))->setChecked(true);
     connect(m_alpha, &QButtonGroup::idClicked, this, [this](int id) { SetAlphabet(Alphabet(id)); });
     top->addSpacing(16);
@@ -375,7 +395,8 @@ QWidget* StatsWindow::BuildProgressTab() {
         ShowProgress();
     });
     side->addWidget(m_seriesList, 1);
-    auto* legend = new QLabel(QStringLiteral("点：1ゲーム\n線：直近%1ゲームの平均\n★：自己ベスト").arg(kMovingAverageGames));
+    auto* legend = new QLabel(
+        QStringLiteral("点：1ゲーム\n線：直近%1ゲームの平均\n★：自己ベスト").arg(kMovingAverageGames));
     legend->setStyleSheet(QStringLiteral("color: #c8cdd8;"));
     side->addWidget(legend);
     row->addLayout(side);
@@ -384,7 +405,8 @@ QWidget* StatsWindow::BuildProgressTab() {
     auto* switches = new QHBoxLayout;
     auto* which = new QButtonGroup(this);
     switches->addWidget(Toggle(QStringLiteral("showSpeed"), QStringLiteral("速さと正確さ"), which, 0));
-    switches->addWidget(Toggle(QStringLiteral("showTimes"), QStringLiteral("タイムトライアルのタイム"), which, 1));
+    switches->addWidget(
+        Toggle(QStringLiteral("showTimes"), QStringLiteral("タイムトライアルのタイム"), which, 1));
     switches->addStretch(1);
     which->button(0)->setChecked(true);
     right->addLayout(switches);
@@ -403,8 +425,9 @@ QWidget* StatsWindow::BuildProgressTab() {
     auto* timeHolder = new QWidget;
     auto* th = new QVBoxLayout(timeHolder);
     m_timeNote = NoteLabel();
-    m_timeNote->setText(QStringLiteral("この期間にはタイムトライアルの記録がありません。\n"
-                                       "タイムトライアルを最後まで走ると、タイムと評価がここに並びます。"));
+    m_timeNote->setText(
+        QStringLiteral("この期間にはタイムトライアルの記録がありません。\n"
+                       "タイムトライアルを最後まで走ると、タイムと評価がここに並びます。"));
     th->addStretch(1);
     th->addLayout(Centred(m_timeNote));
     th->addStretch(2);
@@ -449,17 +472,22 @@ QWidget* StatsWindow::BuildWeakTab() {
     auto* controls = new QHBoxLayout;
     m_layoutGroup = new QButtonGroup(this);
     controls->addWidget(new QLabel(QStringLiteral("キーボード：")));
-    controls->addWidget(Toggle(QStringLiteral("layoutJis"), QStringLiteral("JIS配列"), m_layoutGroup, int(KeyboardLayout::JIS)));
-    controls->addWidget(Toggle(QStringLiteral("layoutUs"), QStringLiteral("US配列"), m_layoutGroup, int(KeyboardLayout::US)));
+    controls->addWidget(Toggle(QStringLiteral("layoutJis"), QStringLiteral("JIS配列"), m_layoutGroup,
+                               int(KeyboardLayout::JIS)));
+    controls->addWidget(
+        Toggle(QStringLiteral("layoutUs"), QStringLiteral("US配列"), m_layoutGroup, int(KeyboardLayout::US)));
     controls->addSpacing(16);
     m_colouringGroup = new QButtonGroup(this);
     controls->addWidget(new QLabel(QStringLiteral("色分け：")));
-    controls->addWidget(Toggle(QStringLiteral("byMisses"), QStringLiteral("ミス率"), m_colouringGroup, int(KeyColouring::MissRate)));
-    controls->addWidget(Toggle(QStringLiteral("bySlowness"), QStringLiteral("遅さ"), m_colouringGroup, int(KeyColouring::Slowness)));
+    controls->addWidget(Toggle(QStringLiteral("byMisses"), QStringLiteral("ミス率"), m_colouringGroup,
+                               int(KeyColouring::MissRate)));
+    controls->addWidget(Toggle(QStringLiteral("bySlowness"), QStringLiteral("遅さ"), m_colouringGroup,
+                               int(KeyColouring::Slowness)));
     controls->addSpacing(16);
-    auto* scale = new QLabel(QStringLiteral("<span style='color:%1'>■</span> 得意　<span style='color:%2'>■</span> ふつう　"
-                                            "<span style='color:%3'>■</span> 苦手　<span style='color:#464e64'>■</span> 記録なし")
-                                 .arg(BadnessColor(0).name(), BadnessColor(0.5).name(), BadnessColor(1).name()));
+    auto* scale = new QLabel(
+        QStringLiteral("<span style='color:%1'>■</span> 得意　<span style='color:%2'>■</span> ふつう　"
+                       "<span style='color:%3'>■</span> 苦手　<span style='color:#464e64'>■</span> 記録なし")
+            .arg(BadnessColor(0).name(), BadnessColor(0.5).name(), BadnessColor(1).name()));
     controls->addWidget(scale);
     controls->addStretch(1);
     m_layoutGroup->button(int(KeyboardLayout::JIS))->setChecked(true);
@@ -488,12 +516,13 @@ QWidget* StatsWindow::BuildMixUpTab() {
     m_mixHeadline = new QLabel;
     m_mixHeadline->setObjectName(QStringLiteral("mixHeadline"));
     m_mixHeadline->setWordWrap(true);
-    m_mixHeadline->setStyleSheet(QStringLiteral("font-size: 16px; color: #ffffff; background: rgba(0,0,0,120); "
-                                                "border-radius: 6px; padding: 8px;"));
+    m_mixHeadline->setStyleSheet(
+        QStringLiteral("font-size: 16px; color: #ffffff; background: rgba(0,0,0,120); "
+                       "border-radius: 6px; padding: 8px;"));
     col->addWidget(m_mixHeadline);
-    m_mixTable = MakeTable(QStringLiteral("mixups"),
-                           {QStringLiteral("かな"), QStringLiteral("正しいキー"), QStringLiteral("打ったキー"),
-                            QStringLiteral("回数"), QStringLiteral("指（正しい → 打った）")});
+    m_mixTable = MakeTable(QStringLiteral("mixups"), {QStringLiteral("かな"), QStringLiteral("正しいキー"),
+                                                      QStringLiteral("打ったキー"), QStringLiteral("回数"),
+                                                      QStringLiteral("指（正しい → 打った）")});
     for (int c = 0; c < 4; ++c) m_mixTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Fixed);
     m_mixTable->setColumnWidth(0, 110);
     m_mixTable->setColumnWidth(1, 120);
@@ -511,8 +540,8 @@ QWidget* StatsWindow::BuildPairTab() {
     row->setContentsMargins(8, 8, 8, 8);
     m_pairChart = NewChartView(QStringLiteral("pairChart"));
     row->addWidget(m_pairChart, 3);
-    m_pairTable = MakeTable(QStringLiteral("pairs"),
-                            {QStringLiteral("キーの並び"), QStringLiteral("平均時間"), QStringLiteral("回数")});
+    m_pairTable = MakeTable(QStringLiteral("pairs"), {QStringLiteral("キーの並び"),
+                                                      QStringLiteral("平均時間"), QStringLiteral("回数")});
     row->addWidget(m_pairTable, 2);
     m_pairPages = static_cast<QStackedWidget*>(Explained(content, &m_pairNote));
     return m_pairPages;
@@ -530,6 +559,7 @@ void StatsWindow::SetAlphabet(Alphabet a) {
     if (a == m_alphabet) return;
     m_alphabet = a;
     m_dirty |= kWeakView | kMixUpView | kPairView;
+    if (m_loaded) ShowKeyPages();
     ShowVisible();
 }
 
@@ -539,19 +569,37 @@ void StatsWindow::ShowVisible() {
     if (!m_loaded) return;
     int view = 0;
     switch (m_tabs->currentIndex()) {
-        case kProgress: view = m_progressCharts->currentIndex() == 0 ? kProgressView : kTimeView; break;
-        case kWeak: view = kWeakView; break;
-        case kMixUps: view = kMixUpView; break;
-        default: view = kPairView; break;
+        case kProgress:
+            view = m_progressCharts->currentIndex() == 0 ? kProgressView : kTimeView;
+            break;
+        case kWeak:
+            view = kWeakView;
+            break;
+        case kMixUps:
+            view = kMixUpView;
+            break;
+        default:
+            view = kPairView;
+            break;
     }
     if (!(m_dirty & view)) return;
     m_dirty &= ~view;
     switch (view) {
-        case kProgressView: ShowProgress(); break;
-        case kTimeView: ShowTimeTrials(); break;
-        case kWeakView: ShowWeak(); break;
-        case kMixUpView: ShowMixUps(); break;
-        default: ShowPairs(); break;
+        case kProgressView:
+            ShowProgress();
+            break;
+        case kTimeView:
+            ShowTimeTrials();
+            break;
+        case kWeakView:
+            ShowWeak();
+            break;
+        case kMixUpView:
+            ShowMixUps();
+            break;
+        default:
+            ShowPairs();
+            break;
     }
 }
 
@@ -570,7 +618,8 @@ void StatsWindow::Reload() {
     QThread* worker = QThread::create([self, path, f, generation] {
         Snapshot s = LoadSnapshot(path, f);
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [self, generation, s = std::move(s)]() mutable {
+            QCoreApplication::instance(),
+            [self, generation, s = std::move(s)]() mutable {
                 if (self && generation == self->m_generation) self->Show(std::move(s));
             },
             Qt::QueuedConnection);
@@ -582,21 +631,23 @@ void StatsWindow::Reload() {
 void StatsWindow::Show(Snapshot data) {
     m_data = std::move(data);
     m_loaded = true;
-    const bool hasKeys = m_data.overview.keys > 0;
     const bool hasGames = !m_data.progress.isEmpty();
     QString why = EmptyRecordText();
     if (!m_data.error.isEmpty())
         why = QStringLiteral("記録を読めませんでした。ゲームはこれまでどおり遊べます。\n\n") + m_data.error;
     else if (m_data.exists && m_days > 0)
-        why = QStringLiteral("この期間（%1日）には記録がありません。\n「すべて」を押すと、これまでの記録が表示されます。").arg(m_days);
-    for (QLabel* note : {m_progressNote, m_weakNote, m_mixNote, m_pairNote}) note->setText(why);
+        why =
+            QStringLiteral(
+                "この期間（%1日）には記録がありません。\n「すべて」を押すと、これまでの記録が表示されます。")
+                .arg(m_days);
+    m_why = why;
+    m_progressNote->setText(why);
     m_progressPages->setCurrentIndex(hasGames ? 1 : 0);
-    m_weakPages->setCurrentIndex(hasKeys ? 1 : 0);
-    m_mixPages->setCurrentIndex(hasKeys ? 1 : 0);
-    m_pairPages->setCurrentIndex(hasKeys ? 1 : 0);
+    ShowKeyPages();
 
     const QSignalBlocker block(m_layoutGroup);
-    const auto layout = m_data.keyboardLayout == QLatin1String("us") ? KeyboardLayout::US : KeyboardLayout::JIS;
+    const auto layout =
+        m_data.keyboardLayout == QLatin1String("us") ? KeyboardLayout::US : KeyboardLayout::JIS;
     m_layoutGroup->button(int(layout))->setChecked(true);
     m_keyboard->SetLayout(layout);
 
@@ -604,6 +655,22 @@ void StatsWindow::Show(Snapshot data) {
     ShowVisible();
     ShowStatus();
     emit Loaded();
+}
+
+// The key tabs show their figures, or why there are none for this alphabet and range.
+void StatsWindow::ShowKeyPages() {
+    const bool hasKeys = !m_data.keys[int(m_alphabet)].isEmpty();
+    QString why = m_why;
+    if (m_data.exists && m_data.error.isEmpty() && m_data.overview.keys > 0)
+        why = m_alphabet == Alphabet::English ? QStringLiteral(
+                                                    "この期間には英単語の記録がありません。\n「かな」を押すと"
+                                                    "、慣用句の記録が表示されます。")
+                                              : QStringLiteral(
+                                                    "この期間には慣用句（かな）の記録がありません。\n「英字」"
+                                                    "を押すと、英単語の記録が表示されます。");
+    for (QLabel* note : {m_weakNote, m_mixNote, m_pairNote}) note->setText(why);
+    for (QStackedWidget* page : {m_weakPages, m_mixPages, m_pairPages})
+        page->setCurrentIndex(hasKeys ? 1 : 0);
 }
 
 QVector<SeriesKey> StatsWindow::ChosenSeries() const {
@@ -622,8 +689,9 @@ void StatsWindow::ShowProgress() {
         const QVector<SeriesKey> chosen = ChosenSeries();
         int colour = 0;
         for (const ProgressSeries& s : m_data.progress) {
-            auto* item = new QListWidgetItem(
-                QStringLiteral("%1・%2（%3）").arg(ModeName(s.key.mode), GenreName(s.key.genre)).arg(s.games.size()));
+            auto* item = new QListWidgetItem(QStringLiteral("%1・%2（%3）")
+                                                 .arg(ModeName(s.key.mode), GenreName(s.key.genre))
+                                                 .arg(s.games.size()));
             item->setData(Qt::UserRole, QStringLiteral("%1\t%2").arg(s.key.mode).arg(s.key.genre));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
             item->setCheckState(chosen.contains(s.key) ? Qt::Checked : Qt::Unchecked);
@@ -674,7 +742,9 @@ void StatsWindow::ShowProgress() {
             best->setBorderColor(QColor(0, 0, 0));
 
             auto value = [rate](const GamePoint& g) { return rate ? g.correctRate * 100 : g.keysPerSec; };
-            auto moving = [rate](const GamePoint& g) { return rate ? g.movingCorrectRate * 100 : g.movingKeysPerSec; };
+            auto moving = [rate](const GamePoint& g) {
+                return rate ? g.movingCorrectRate * 100 : g.movingKeysPerSec;
+            };
             const QList<QPointF> pts = Thinned(s.games, value, from, to);
             points->append(pts);
             average->append(Thinned(s.games, moving, from, to));
@@ -692,8 +762,9 @@ void StatsWindow::ShowProgress() {
                         break;
                     }
             }
-            for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(points), static_cast<QAbstractSeries*>(average),
-                                            static_cast<QAbstractSeries*>(best)})
+            for (QAbstractSeries* series :
+                 {static_cast<QAbstractSeries*>(points), static_cast<QAbstractSeries*>(average),
+                  static_cast<QAbstractSeries*>(best)})
                 chart->addSeries(series);
         }
         auto* x = TimeAxis(from, to);
@@ -739,8 +810,8 @@ void StatsWindow::ShowTimeTrials() {
             double from, to;
             const char* name;
         };
-        const Band bands[] = {{0, 12, "S"},   {12, 18, "A"},  {18, 27, "B"},  {27, 43, "C"},
-                              {43, 64, "D"},  {64, 94, "E"},  {94, 133, "F"}, {133, 600, "G"}};
+        const Band bands[] = {{0, 12, "S"},  {12, 18, "A"}, {18, 27, "B"},  {27, 43, "C"},
+                              {43, 64, "D"}, {64, 94, "E"}, {94, 133, "F"}, {133, 600, "G"}};
         auto* y = new QValueAxis;
         y->setRange(0, top);
         y->setLabelFormat(QStringLiteral("%.0f"));
@@ -788,7 +859,8 @@ void StatsWindow::ShowTimeTrials() {
             if (r.best) best->append(double(r.startedAt), r.timeMs / 1000.0);
         }
         for (auto it = byGenre.begin(); it != byGenre.end(); ++it)
-            it.value()->append(Thinned(times[it.key()], [](const GamePoint& p) { return p.keysPerSec; }, from, to));
+            it.value()->append(Thinned(
+                times[it.key()], [](const GamePoint& p) { return p.keysPerSec; }, from, to));
         for (QScatterSeries* s : byGenre) chart->addSeries(s);
         chart->addSeries(best);
         // The grades are named on the right-hand axis, beside their bands.
@@ -818,7 +890,8 @@ void StatsWindow::ShowTimeTrials() {
 void StatsWindow::ShowWeak() {
     const int a = int(m_alphabet);
     const bool english = m_alphabet == Alphabet::English;
-    m_unitTitle->setText(english ? QStringLiteral("苦手な文字（ミスの多い順）") : QStringLiteral("苦手なかな（ミスの多い順）"));
+    m_unitTitle->setText(english ? QStringLiteral("苦手な文字（ミスの多い順）")
+                                 : QStringLiteral("苦手なかな（ミスの多い順）"));
     m_unitTable->horizontalHeaderItem(0)->setText(english ? QStringLiteral("文字") : QStringLiteral("かな"));
     const auto& units = m_data.units[a];
     m_unitTable->setRowCount(int(units.size()));
@@ -834,8 +907,8 @@ void StatsWindow::ShowWeak() {
     for (int i = 0; i < keys.size(); ++i) {
         const UnitStat& k = keys[i];
         SetRow(m_keyTable, i,
-               {k.name.toUpper() + (k.uncertain ? QStringLiteral("（参考）") : QString()), QString::number(k.attempts),
-                Percent(k.missRate), Millis(k.avgMs)},
+               {k.name.toUpper() + (k.uncertain ? QStringLiteral("（参考）") : QString()),
+                QString::number(k.attempts), Percent(k.missRate), Millis(k.avgMs)},
                k.uncertain);
     }
     m_keyboard->SetKeys(keys);
@@ -848,11 +921,12 @@ void StatsWindow::ShowMixUps() {
         const MixUp& m = mix[i];
         const QString from = FingerOf(m.expectedKey), to = FingerOf(m.typed);
         const QString fingers = from.isEmpty() || to.isEmpty() ? QString()
-                                : from == to                 ? from + QStringLiteral("（同じ指）")
-                                                             : from + QStringLiteral(" → ") + to;
+                                : from == to                   ? from + QStringLiteral("（同じ指）")
+                                                               : from + QStringLiteral(" → ") + to;
         SetRow(m_mixTable, i,
-               {m.unit, m.expectedKey.toUpper(), m.typed.toUpper(), QStringLiteral("%1回").arg(m.count), fingers}, false,
-               QStringLiteral("lcccl"));
+               {m.unit, m.expectedKey.toUpper(), m.typed.toUpper(), QStringLiteral("%1回").arg(m.count),
+                fingers},
+               false, QStringLiteral("lcccl"));
     }
     if (mix.isEmpty()) {
         m_mixHeadline->setText(QStringLiteral("この期間には打ち間違いがありません。"));
@@ -928,15 +1002,19 @@ void StatsWindow::ShowStatus() {
         return;
     }
     if (o.games == 0) {
-        m_status->setText(m_data.exists ? QStringLiteral("この期間の記録：なし") : QStringLiteral("記録：まだありません"));
+        m_status->setText(m_data.exists ? QStringLiteral("この期間の記録：なし")
+                                        : QStringLiteral("記録：まだありません"));
         return;
     }
-    const auto day = [](qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("yyyy/MM/dd")); };
-    m_status->setText(QStringLiteral("%1〜%2　%3ゲーム・%4打鍵　灰色の数字は%5回未満の参考値です。Esc で閉じます。")
-                          .arg(day(o.firstAt), day(o.lastAt))
-                          .arg(o.games)
-                          .arg(o.keys)
-                          .arg(kCertainAttempts));
+    const auto day = [](qint64 ms) {
+        return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("yyyy/MM/dd"));
+    };
+    m_status->setText(
+        QStringLiteral("%1〜%2　%3ゲーム・%4打鍵　灰色の数字は%5回未満の参考値です。Esc で閉じます。")
+            .arg(day(o.firstAt), day(o.lastAt))
+            .arg(o.games)
+            .arg(o.keys)
+            .arg(kCertainAttempts));
 }
 
 void StatsWindow::keyPressEvent(QKeyEvent* event) {

@@ -25,7 +25,7 @@ namespace kd::stats {
 // beside the game: it never blocks a screen and closes with Esc.
 class StatsWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class Loading { Background, Now };
     enum Tab { kProgress, kWeak, kMixUps, kPairs };
 
@@ -43,14 +43,14 @@ public:
     // "now" for the range buttons; tests pin it.
     void SetNow(qint64 nowMs) { m_nowMs = nowMs; }
 
-signals:
+  signals:
     void Loaded();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void BuildTop(QVBoxLayout* layout);
     QWidget* BuildProgressTab();
     QWidget* BuildWeakTab();
@@ -67,7 +67,16 @@ private:
     void ShowPairs();
     void ShowStatus();
     void ShowVisible();
-    enum View { kProgressView = 1, kTimeView = 2, kWeakView = 4, kMixUpView = 8, kPairView = 16, kAllViews = 31 };
+    void ShowKeyPages();
+    QString m_why;  // why a tab has nothing to show
+    enum View {
+        kProgressView = 1,
+        kTimeView = 2,
+        kWeakView = 4,
+        kMixUpView = 8,
+        kPairView = 16,
+        kAllViews = 31
+    };
     int m_dirty = 0;
     QVector<SeriesKey> ChosenSeries() const;
 

@@ -28,7 +28,7 @@ struct KeyRow {
 };
 
 class Record {
-public:
+  public:
     Record() {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("stats_test"));
         db.setDatabaseName(dir.filePath(QStringLiteral("learning.sqlite")));
@@ -53,15 +53,18 @@ public:
         QSqlDatabase::removeDatabase(QStringLiteral("stats_test"));
     }
 
-    void Game(int id, int mode, const char* genre, qint64 startedAt, qint64 durationMs, int correct, int misses,
-              bool abandoned = false, bool imported = false, int timeMs = 0, const char* grade = nullptr) {
+    void Game(int id, int mode, const char* genre, qint64 startedAt, qint64 durationMs, int correct,
+              int misses, bool abandoned = false, bool imported = false, int timeMs = 0,
+              const char* grade = nullptr) {
         QSqlQuery q(db);
-        q.prepare(QStringLiteral("INSERT INTO games(id, mode, genre, started_at, duration_ms, correct, misses, "
-                                 "abandoned, imported, time_ms, grade) VALUES(?,?,?,?,?,?,?,?,?,?,?)"));
-        for (const QVariant& v : {QVariant(id), QVariant(mode), QVariant(QString::fromUtf8(genre)), QVariant(startedAt),
-                                  QVariant(durationMs), QVariant(correct), QVariant(misses), QVariant(abandoned ? 1 : 0),
-                                  QVariant(imported ? 1 : 0), timeMs ? QVariant(timeMs) : QVariant(),
-                                  grade ? QVariant(QString::fromUtf8(grade)) : QVariant()})
+        q.prepare(
+            QStringLiteral("INSERT INTO games(id, mode, genre, started_at, duration_ms, correct, misses, "
+                           "abandoned, imported, time_ms, grade) VALUES(?,?,?,?,?,?,?,?,?,?,?)"));
+        for (const QVariant& v :
+             {QVariant(id), QVariant(mode), QVariant(QString::fromUtf8(genre)), QVariant(startedAt),
+              QVariant(durationMs), QVariant(correct), QVariant(misses), QVariant(abandoned ? 1 : 0),
+              QVariant(imported ? 1 : 0), timeMs ? QVariant(timeMs) : QVariant(),
+              grade ? QVariant(QString::fromUtf8(grade)) : QVariant()})
             q.addBindValue(v);
         ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
     }
@@ -107,7 +110,7 @@ public:
         // Game 5, twenty days later: a faster practice with the same two keys twice (k->a).
         Game(5, 0, "kannyouku", kT0 + 20 * kDay, 3000, 12, 0);
         Keys(5, {{0, 700, "か", "k", "k", true, "ka"},
-                 {0, 900, "か", "a", "a", true, "ka"},   // k->a 200
+                 {0, 900, "か", "a", "a", true, "ka"},  // k->a 200
                  {1, 500, "か", "k", "k", true, "ka"},
                  {1, 900, "か", "a", "a", true, "ka"}});  // k->a 400: average 300
     }
@@ -170,8 +173,8 @@ TEST(Statistics, UnitsKeysMixUpsAndPairsAgreeWithTheKeysTyped) {
     ASSERT_NE(pair("k", "a"), nullptr);
     EXPECT_EQ(pair("k", "a")->count, 2);
     EXPECT_DOUBLE_EQ(pair("k", "a")->avgMs, 300);
-    EXPECT_EQ(pair("t", "u"), nullptr);  // a slip between them
-    EXPECT_EQ(pair("a", "k"), nullptr);  // across two questions
+    EXPECT_EQ(pair("t", "u"), nullptr);                   // a slip between them
+    EXPECT_EQ(pair("a", "k"), nullptr);                   // across two questions
     EXPECT_EQ(pairs.first().first, QStringLiteral("k"));  // slowest first
 
     // English letters apart from kana.
@@ -282,14 +285,16 @@ TEST(Statistics, ARecordThatCannotBeWrittenIsSummarisedInMemory) {
     }
     QSqlDatabase::removeDatabase(QStringLiteral("ro"));
     QSqlQuery q(r.db);
-    ASSERT_TRUE(q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name LIKE 'stat_%'")) && q.next());
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name LIKE 'stat_%'")) &&
+                q.next());
     EXPECT_EQ(q.value(0).toInt(), 0);  // the file was left as it was
 }
 
 TEST(Statistics, NotALearningRecordIsRefusedWithAReason) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("learning.sqlite"));
-    for (const QByteArray& bytes : {QByteArray("this is no database at all, just text" + QByteArray(2000, 'x')), QByteArray()}) {
+    for (const QByteArray& bytes :
+         {QByteArray("this is no database at all, just text" + QByteArray(2000, 'x')), QByteArray()}) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);

@@ -85,7 +85,8 @@ TEST(StatsWindow, OneGameFillsEveryTabAndTheRangeButtonsNarrowIt) {
 TEST(StatsWindow, EscClosesIt) {
     TestApp app;
     app.UsePlayer();
-    auto* w = new StatsWindow(QStringLiteral("Tester"), LearningDatabasePath(app.g), StatsWindow::Loading::Now);
+    auto* w =
+        new StatsWindow(QStringLiteral("Tester"), LearningDatabasePath(app.g), StatsWindow::Loading::Now);
     QPointer<StatsWindow> guard(w);
     w->show();
     test::Press(w, Qt::Key_Escape);
@@ -165,9 +166,11 @@ TEST(StatsWindow, OpensOnTwoMillionKeys) {
         db.setDatabaseName(path);
         ASSERT_TRUE(db.open());
         QSqlQuery q(db);
-        ASSERT_TRUE(q.exec(QStringLiteral(
-            "SELECT k.expected, k.expected_key, k.typed, count(*) AS n FROM keys k JOIN games g ON g.id = k.game_id "
-            "WHERE k.hit = 0 AND g.abandoned = 0 AND g.genre <> 'english' GROUP BY 1, 2, 3 ORDER BY n DESC LIMIT 1")));
+        ASSERT_TRUE(
+            q.exec(QStringLiteral("SELECT k.expected, k.expected_key, k.typed, count(*) AS n FROM keys k "
+                                  "JOIN games g ON g.id = k.game_id "
+                                  "WHERE k.hit = 0 AND g.abandoned = 0 AND g.genre <> 'english' GROUP BY 1, "
+                                  "2, 3 ORDER BY n DESC LIMIT 1")));
         ASSERT_TRUE(q.next());
         EXPECT_EQ(mix[0].unit, q.value(0).toString());
         EXPECT_EQ(mix[0].expectedKey, q.value(1).toString());
@@ -202,7 +205,8 @@ TEST(StatsWindow, TheF2HintKeepsClearOfTheResultScreensControls) {
             const QRect r(c->mapTo(screen, QPoint(0, 0)), c->size());
             // Panels and pictures the size of the screen lie behind everything.
             if (r.width() * r.height() > screen->width() * screen->height() / 4) continue;
-            if (!qobject_cast<QLabel*>(c) && !qobject_cast<QAbstractButton*>(c) && !c->inherits("QLineEdit")) continue;
+            if (!qobject_cast<QLabel*>(c) && !qobject_cast<QAbstractButton*>(c) && !c->inherits("QLineEdit"))
+                continue;
             if (qobject_cast<QLabel*>(c) && static_cast<QLabel*>(c)->text().isEmpty() &&
                 static_cast<QLabel*>(c)->pixmap().isNull())
                 continue;

@@ -26,42 +26,57 @@ struct Unit {
 
 // A romaji typist's units with the form they follow; a few are harder than the rest.
 const Unit kUnits[] = {
-    {"か", "ka", 1},   {"き", "ki", 1},    {"く", "ku", 1},    {"け", "ke", 1},    {"こ", "ko", 1},
-    {"さ", "sa", 1},   {"し", "si", 1.2},  {"す", "su", 1},    {"せ", "se", 1},    {"そ", "so", 1},
-    {"た", "ta", 1},   {"ち", "ti", 1.5},  {"つ", "tu", 3.5},  {"て", "te", 1},    {"と", "to", 1},
-    {"な", "na", 1},   {"に", "ni", 1},    {"ぬ", "nu", 1.4},  {"ね", "ne", 1},    {"の", "no", 0.8},
-    {"は", "ha", 1},   {"ひ", "hi", 1},    {"ふ", "hu", 1.6},  {"へ", "he", 1},    {"ほ", "ho", 1},
-    {"ま", "ma", 1},   {"み", "mi", 1},    {"む", "mu", 1.3},  {"め", "me", 1},    {"も", "mo", 1},
-    {"や", "ya", 1.2}, {"ゆ", "yu", 1.8},  {"よ", "yo", 1.2},  {"ら", "ra", 1.3},  {"り", "ri", 1.2},
-    {"る", "ru", 1.5}, {"れ", "re", 1.1},  {"ろ", "ro", 1},    {"わ", "wa", 1},    {"を", "wo", 1.5},
-    {"ん", "nn", 2.2}, {"が", "ga", 1},    {"ぎ", "gi", 1},    {"ぐ", "gu", 1.2},  {"ご", "go", 1},
-    {"じ", "zi", 1.6}, {"ず", "zu", 1.4},  {"ぜ", "ze", 1.5},  {"だ", "da", 1},    {"で", "de", 1},
-    {"ど", "do", 1},   {"ば", "ba", 1.4},  {"び", "bi", 1.3},  {"ぶ", "bu", 1.6},  {"ぼ", "bo", 1.2},
-    {"い", "i", 0.6},  {"う", "u", 0.9},   {"え", "e", 0.7},   {"お", "o", 0.7},   {"あ", "a", 0.5},
-    {"しゃ", "sya", 2}, {"しょ", "syo", 2}, {"きょ", "kyo", 2}, {"ちゅ", "tyu", 2.5}, {"じょ", "jo", 1.8},
+    {"か", "ka", 1},    {"き", "ki", 1},    {"く", "ku", 1},      {"け", "ke", 1},      {"こ", "ko", 1},
+    {"さ", "sa", 1},    {"し", "si", 1.2},  {"す", "su", 1},      {"せ", "se", 1},      {"そ", "so", 1},
+    {"た", "ta", 1},    {"ち", "ti", 1.5},  {"つ", "tu", 3.5},    {"て", "te", 1},      {"と", "to", 1},
+    {"な", "na", 1},    {"に", "ni", 1},    {"ぬ", "nu", 1.4},    {"ね", "ne", 1},      {"の", "no", 0.8},
+    {"は", "ha", 1},    {"ひ", "hi", 1},    {"ふ", "hu", 1.6},    {"へ", "he", 1},      {"ほ", "ho", 1},
+    {"ま", "ma", 1},    {"み", "mi", 1},    {"む", "mu", 1.3},    {"め", "me", 1},      {"も", "mo", 1},
+    {"や", "ya", 1.2},  {"ゆ", "yu", 1.8},  {"よ", "yo", 1.2},    {"ら", "ra", 1.3},    {"り", "ri", 1.2},
+    {"る", "ru", 1.5},  {"れ", "re", 1.1},  {"ろ", "ro", 1},      {"わ", "wa", 1},      {"を", "wo", 1.5},
+    {"ん", "nn", 2.2},  {"が", "ga", 1},    {"ぎ", "gi", 1},      {"ぐ", "gu", 1.2},    {"ご", "go", 1},
+    {"じ", "zi", 1.6},  {"ず", "zu", 1.4},  {"ぜ", "ze", 1.5},    {"だ", "da", 1},      {"で", "de", 1},
+    {"ど", "do", 1},    {"ば", "ba", 1.4},  {"び", "bi", 1.3},    {"ぶ", "bu", 1.6},    {"ぼ", "bo", 1.2},
+    {"い", "i", 0.6},   {"う", "u", 0.9},   {"え", "e", 0.7},     {"お", "o", 0.7},     {"あ", "a", 0.5},
+    {"しゃ", "sya", 2}, {"しょ", "syo", 2}, {"きょ", "kyo", 2},   {"ちゅ", "tyu", 2.5}, {"じょ", "jo", 1.8},
     {"っか", "kka", 2}, {"っと", "tto", 2}, {"っぱ", "ppa", 2.4}, {"っち", "tti", 2.6}, {"ー", "-", 2},
 };
-const char* const kWords[] = {"apple", "river", "summer", "window", "typing", "keyboard", "garden",
-                              "yellow", "puzzle", "quiet", "jacket", "zebra", "mountain", "bridge"};
+const char* const kWords[] = {"apple",  "river",  "summer", "window", "typing", "keyboard", "garden",
+                              "yellow", "puzzle", "quiet",  "jacket", "zebra",  "mountain", "bridge"};
 
 // The key a finger slips to instead of the one wanted.
 char Slip(char want, std::mt19937& rng) {
     switch (want) {
-        case 'u': return (rng() % 3) ? 'i' : 'y';
-        case 'i': return (rng() % 2) ? 'o' : 'u';
-        case 'n': return 'm';
-        case 'r': return 't';
-        case 't': return 'r';
-        case 'o': return 'p';
-        case 'e': return 'r';
-        case 'a': return 's';
-        case 's': return 'a';
-        case 'h': return 'j';
-        case 'y': return 't';
-        case 'z': return 'x';
-        case 'b': return 'v';
-        case 'k': return 'l';
-        default: break;
+        case 'u':
+            return (rng() % 3) ? 'i' : 'y';
+        case 'i':
+            return (rng() % 2) ? 'o' : 'u';
+        case 'n':
+            return 'm';
+        case 'r':
+            return 't';
+        case 't':
+            return 'r';
+        case 'o':
+            return 'p';
+        case 'e':
+            return 'r';
+        case 'a':
+            return 's';
+        case 's':
+            return 'a';
+        case 'h':
+            return 'j';
+        case 'y':
+            return 't';
+        case 'z':
+            return 'x';
+        case 'b':
+            return 'v';
+        case 'k':
+            return 'l';
+        default:
+            break;
     }
     static const char row[] = "qwertyuiopasdfghjklzxcvbnm";
     return row[rng() % 26];
@@ -79,7 +94,7 @@ double PairFactor(char a, char b) {
 }
 
 class Db {
-public:
+  public:
     ~Db() {
         for (sqlite3_stmt* s : m_stmts) sqlite3_finalize(s);
         if (m_db) sqlite3_close(m_db);
@@ -92,9 +107,11 @@ public:
         m_stmts.push_back(s);
         return s;
     }
-    QString Error() const { return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("cannot open"); }
+    QString Error() const {
+        return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("cannot open");
+    }
 
-private:
+  private:
     sqlite3* m_db = nullptr;
     std::vector<sqlite3_stmt*> m_stmts;
 };
@@ -105,7 +122,9 @@ bool Step(sqlite3_stmt* s) {
     return ok;
 }
 
-void Text(sqlite3_stmt* s, int i, const QByteArray& t) { sqlite3_bind_text(s, i, t.constData(), t.size(), SQLITE_TRANSIENT); }
+void Text(sqlite3_stmt* s, int i, const QByteArray& t) {
+    sqlite3_bind_text(s, i, t.constData(), t.size(), SQLITE_TRANSIENT);
+}
 
 }  // namespace
 
@@ -118,14 +137,16 @@ bool Fill(const QString& path, const Options& o, QString* error) {
         if (error) *error = db.Error();
         return false;
     };
-    if (!db.Open(path) || !db.Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=OFF;") || !db.Exec(kLearningSchema) ||
-        !db.Exec("INSERT INTO meta VALUES('schema_version', '1'); BEGIN"))
+    if (!db.Open(path) || !db.Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=OFF;") ||
+        !db.Exec(kLearningSchema) || !db.Exec("INSERT INTO meta VALUES('schema_version', '1'); BEGIN"))
         return fail();
     sqlite3_stmt* game = db.Prepare(
-        "INSERT INTO games(id, mode, genre, chara, heat, setting_s, started_at, duration_ms, correct, misses, "
+        "INSERT INTO games(id, mode, genre, chara, heat, setting_s, started_at, duration_ms, correct, "
+        "misses, "
         "abandoned, imported, time_ms, grade, score, place, won) VALUES(?,?,?,?,?,?,?,?,?,?,?,0,?,?,?,?,?)");
     sqlite3_stmt* question = db.Prepare(
-        "INSERT INTO questions(game_id, seq, question_id, text, reading, shown_ms, first_key_ms, last_key_ms, "
+        "INSERT INTO questions(game_id, seq, question_id, text, reading, shown_ms, first_key_ms, "
+        "last_key_ms, "
         "misses, completed) VALUES(?,?,?,?,?,?,?,?,?,?)");
     sqlite3_stmt* key = db.Prepare(
         "INSERT INTO keys(game_id, seq, question_seq, ms, expected, expected_key, typed, hit, form) "
@@ -180,7 +201,8 @@ bool Fill(const QString& path, const Options& o, QString* error) {
                         if (kana == u.kana) factor = u.missFactor;
                 for (char c : form) {
                     if (prev) {
-                        ms += qint64(1000.0 / kps * (prev ? PairFactor(prev, c) : 1.0) * std::max(0.3, noise(rng)));
+                        ms += qint64(1000.0 / kps * (prev ? PairFactor(prev, c) : 1.0) *
+                                     std::max(0.3, noise(rng)));
                     }
                     while (uni(rng) < missP * factor && seq < keyBudget * 2) {
                         sqlite3_bind_int64(key, 1, g + 1);
