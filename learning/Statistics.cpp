@@ -275,7 +275,8 @@ bool SetState(QSqlDatabase& db, const QString& key, qint64 value, QString* error
 }
 
 // Summarises the games after the watermark, in slices so memory stays small on a big record.
-bool Summarise(QSqlDatabase& db, qint64 watermark, qint64 newest, QString* error) {
+bool Summarise(QSqlDatabase& db, qint64 watermark, qint64 newest, QString* error,
+               const std::atomic_bool* cancel) {
     constexpr qint64 kSliceGames = 2000;
     for (qint64 from = watermark; from < newest;) {
         // Ids need not be dense: the slice ends at the 2000th game after `from`.
@@ -299,8 +300,12 @@ bool Summarise(QSqlDatabase& db, qint64 watermark, qint64 newest, QString* error
             if (error) *error = q.lastError().text();
             return false;
         }
-        qint64 game = -1;
+        qint64 game = -1, rows = 0;
         while (q.next()) {
+            if ((++rows & 0xFFF) == 0 && cancel && *cancel) {
+                if (error) *error = QStringLiteral("cancelled");
+                return false;
+            }
             const qint64 id = q.value(0).toLongLong();
             if (id != game) {
                 game = id;
@@ -379,7 +384,7 @@ Filter LastDays(int days, qint64 nowMs) {
     return f;
 }
 
-bool RefreshSummaries(QSqlDatabase& db, QString* error) {
+bool RefreshSummaries(QSqlDatabase& db, QString* error, const std::atomic_bool* cancel) {
     if (!db.isOpen()) {
         if (error) *error = QStringLiteral("database not open");
         return false;
@@ -426,7 +431,7 @@ bool RefreshSummaries(QSqlDatabase& db, QString* error) {
         watermark = 0;
     }
     const bool ok =
-        Summarise(db, watermark, newest, error) &&
+        Summarise(db, watermark, newest, error, cancel) &&
         SetState(db, QStringLiteral("version"), kSummaryVersion, error) &&
         SetState(db, QStringLiteral("watermark"), newest, error) &&
         SetState(db, QStringLiteral("games"),

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
+#include <atomic>
 
 // What a player's learning record says about them: progress per game, time-trial times, weak
 // kana units and keys, mix-ups and slow key pairs. Plain queries over an open learning
@@ -125,8 +126,9 @@ QVector<KeyPair> KeyPairs(const QSqlDatabase& db, Alphabet a, const Filter& f, i
 
 // Brings the summary tables up to the newest game. Creates them on first use; rebuilds them
 // when games were deleted. A database that cannot be written keeps its summaries in memory
-// for this connection. False (with a reason) when the record cannot be read.
-bool RefreshSummaries(QSqlDatabase& db, QString* error = nullptr);
+// for this connection. False (with a reason) when the record cannot be read, or when `cancel`
+// turned true on the way (nothing is then changed).
+bool RefreshSummaries(QSqlDatabase& db, QString* error = nullptr, const std::atomic_bool* cancel = nullptr);
 
 // Player options kept in the learning record's settings table.
 QString Setting(const QSqlDatabase& db, const QString& key, const QString& fallback = {});

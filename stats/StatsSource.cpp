@@ -41,7 +41,7 @@ QString LearningDatabasePath(const GameState& g) {
     return g.PlayerPath(QStringLiteral("learning.sqlite"));
 }
 
-Snapshot LoadSnapshot(const QString& path, const Filter& f) {
+Snapshot LoadSnapshot(const QString& path, const Filter& f, const std::atomic_bool* cancel) {
     Snapshot s;
     s.filter = f;
     s.keyboardLayout = QStringLiteral("jis");
@@ -51,13 +51,14 @@ Snapshot LoadSnapshot(const QString& path, const Filter& f) {
     auto conn = std::make_unique<Connection>(path, false);
     QSqlDatabase db = conn->db();
     QString error;
-    if (!db.isOpen() || !RefreshSummaries(db, &error)) {
+    if (!db.isOpen() || !RefreshSummaries(db, &error, cancel)) {
+        if (cancel && *cancel) return s;
         // A record that cannot be written still shows; its summaries are built in memory.
         db = QSqlDatabase();
         conn = std::make_unique<Connection>(path, true);
         db = conn->db();
         QString again;
-        if (!db.isOpen() || !RefreshSummaries(db, &again)) {
+        if (!db.isOpen() || !RefreshSummaries(db, &again, cancel)) {
             s.error = again.isEmpty() ? error : again;
             return s;
         }

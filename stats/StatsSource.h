@@ -32,7 +32,8 @@ struct Snapshot {
 
 // Opens the record at `path` on a connection of its own (safe on any thread), brings its
 // summaries up to date and reads every figure. A missing file is not created.
-Snapshot LoadSnapshot(const QString& path, const Filter& f);
+// `cancel` stops it early (the program is ending); the snapshot is then incomplete.
+Snapshot LoadSnapshot(const QString& path, const Filter& f, const std::atomic_bool* cancel = nullptr);
 
 // Remembers a player option in the record; nothing happens when there is no record yet.
 void SaveSetting(const QString& path, const QString& key, const QString& value);

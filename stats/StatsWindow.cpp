@@ -31,6 +31,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
+#include <memory>
 
 namespace kd::stats {
 
@@ -615,8 +616,9 @@ void StatsWindow::Reload() {
     // The record is read on a worker thread; a newer request makes an older answer moot.
     QPointer<StatsWindow> self(this);
     const QString path = m_path;
-    QThread* worker = QThread::create([self, path, f, generation] {
-        Snapshot s = LoadSnapshot(path, f);
+    auto cancel = std::make_shared<std::atomic_bool>(false);
+    QThread* worker = QThread::create([self, path, f, generation, cancel] {
+        Snapshot s = LoadSnapshot(path, f, cancel.get());
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [self, generation, s = std::move(s)]() mutable {
@@ -625,6 +627,12 @@ void StatsWindow::Reload() {
             Qt::QueuedConnection);
     });
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    // A first summary of a big record can take a while; the program does not wait for it
+    // when it ends (the work is rolled back and done again next time).
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, worker, [worker, cancel] {
+        *cancel = true;
+        worker->wait(3000);
+    });
     worker->start();
 }
 

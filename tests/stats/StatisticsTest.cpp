@@ -343,3 +343,40 @@ TEST(Statistics, TwentyAttemptsMakeAFigureCertain) {
 
 }  // namespace
 }  // namespace kd::stats
+
+#include "tools/statsfill/StatsFill.h"
+
+namespace kd::stats {
+namespace {
+
+// Ending the program during a long first summary leaves the record as it was, and the next
+// refresh counts everything once.
+TEST(Statistics, ACancelledSummaryChangesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("learning.sqlite"));
+    statsfill::Options o;
+    o.games = 60;
+    ASSERT_TRUE(statsfill::Fill(path, o));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("cancel"));
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        const std::atomic_bool cancel{true};
+        EXPECT_FALSE(RefreshSummaries(db, nullptr, &cancel));
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name LIKE 'stat_%'")) &&
+                    q.next());
+        EXPECT_EQ(q.value(0).toInt(), 0);
+        ASSERT_TRUE(RefreshSummaries(db));
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT count(*) FROM keys k JOIN games g ON g.id = k.game_id "
+                                          "WHERE g.abandoned = 0")) &&
+                    q.next());
+        EXPECT_EQ(Summary(db, Filter{}).keys, q.value(0).toLongLong());
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("cancel"));
+}
+
+}  // namespace
+}  // namespace kd::stats
