@@ -16,6 +16,7 @@
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/ZoomStage.h"
 #include "shell/frmMain.h"
+#include "stats/StatsOpener.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
     kd::RegisterAllScreens(nav);
     kd::ZoomStage zoom;
     zoom.LoadSettings(QSize(kd::frmMain::kClientWidth, kd::frmMain::kClientHeight));
+    kd::stats::ResultScreenHotkey statsKey(g);
 
     nav.Show(QStringLiteral("frmStartUp"));
     QTimer::singleShot(150, &app, [&audio] { audio.Open(); });

@@ -16,7 +16,7 @@ scripts/setup.sh
 
 echo "Building (release)..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKD_BUILD_BENCH=ON -DKD_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target keyderby judge_bench timer_bench learning_bench kd_learninggen question_keys qt_minimal xprobe keyprobe >/dev/null
+cmake --build "$build" --target keyderby judge_bench timer_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
 GAME=$build/bin/keyderby
 XPROBE=$build/bench/xprobe
 KEYPROBE=$build/bench/keyprobe
@@ -294,6 +294,17 @@ learning() {
   rm -f "$work"/learning.sqlite*
 }
 
+# --- the statistics window on two million keys ---------------------------------------------
+# The record is made once (tools/statsfill, about 20 s) and kept in the build folder.
+statistics() {
+  local name value target limit
+  "$build/bench/stats_bench" "$build/bench/learning-2M.sqlite" 2>"$work/stats.log" >"$work/stats"
+  while IFS='|' read -r name value target limit; do
+    if [ -z "$limit" ]; then row "$name" "$value"; continue; fi
+    row "$name" "$value" "$target" "$(verdict "${value%% *}" "$limit")"
+  done <"$work/stats"
+}
+
 # --- other programs ----------------------------------------------------------------------
 other() {  # other "PROGRAM [ARGS]"
   local prog=$1 name maps=() settles=() mems=() out w d
@@ -334,6 +345,7 @@ section "Race at 200 %" race_zoomed zoom
 section "Timers" timers timers
 section "Judge" judge judge
 section "Learning record" learning learning
+section "Statistics window" statistics statistics
 for prog in "$@"; do
   other_prog=$prog
   other_one() { other "$other_prog"; }

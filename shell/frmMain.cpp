@@ -27,6 +27,7 @@
 #include "shell/ShellLook.h"
 #include "shell/frmVersion.h"
 #include "shell/LearningExport.h"
+#include "stats/StatsOpener.h"
 
 namespace kd {
 
@@ -135,6 +136,11 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     for (QMenu* m : {mnuFile, mnuEffect, mnuBgm, mnuView}) FitMenuWidth(m);
     mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
     mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
+    // Beyond the original menu bar, after its items so they keep their places.
+    mnuStats = menuBar->addMenu(QStringLiteral("成績(&S)"));
+    mnuStats->setObjectName(QStringLiteral("mnuStats"));
+    mnuStatsView = NamedAction(mnuStats, QStringLiteral("mnuStatsView"), QStringLiteral("成績を見る(&V)"), false);
+    FitMenuWidth(mnuStats);
 
     connect(mnuDel, &QAction::triggered, this, [this] { mnuDel_Click(); });
     connect(mnuExport, &QAction::triggered, this, [this] { mnuExport_Click(); });
@@ -144,6 +150,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     connect(mnuOn, &QAction::triggered, this, [this] { mnuOn_Click(); });
     connect(mnuOff, &QAction::triggered, this, [this] { mnuOff_Click(); });
     connect(mnuVersion, &QAction::triggered, this, [this] { mnuVersion_Click(); });
+    connect(mnuStatsView, &QAction::triggered, this, [this] { mnuStatsView_Click(); });
 
     const int barHeight = menuBar->sizeHint().height();
     menuBar->setGeometry(0, 0, kClientWidth, barHeight);
@@ -307,6 +314,8 @@ void frmMain::mnuEffectOff_Click() {
 void frmMain::mnuExport_Click() { ExportLearningRecord(ctx, this); }
 
 void frmMain::mnuVersion_Click() { ctx.nav.ShowModal(new frmVersion(ctx, this)); }
+
+void frmMain::mnuStatsView_Click() { stats::OpenStatsWindow(g); }
 
 void frmMain::mnuDel_Click() {
     // With a learning record the question names it too: it goes with the other records.

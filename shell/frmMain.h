@@ -41,6 +41,7 @@ private:
     void mnuEffectOn_Click();
     void mnuEffectOff_Click();
     void mnuVersion_Click();
+    void mnuStatsView_Click();
     void ShowSwitches();
     void Warn(const QString& text);
 
@@ -57,6 +58,8 @@ private:
     QAction* mnuOff;
     QMenu* mnuView;  // zoom and full screen; other view switches join it
     QAction* mnuVersion;
+    QMenu* mnuStats;
+    QAction* mnuStatsView;
 
     PictureBox* picClient;  // the 640x480 area below the menu bar
     QLabel* lblTitle;
