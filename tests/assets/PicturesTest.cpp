@@ -5,8 +5,10 @@
 #include <QImage>
 #include <QString>
 #include <cmath>
+#include <optional>
 
 #include "platform/widgets/Bitmaps.h"
+#include "tools/assetgen/Assets.h"
 
 namespace {
 
@@ -121,14 +123,17 @@ TEST(Pictures, TheTwinShowsTheSameDrawing) {
 }
 
 TEST(Pictures, TheProgramLoadsTheShippedPictures) {
-    for (const char* name : {"1", "53", "BOSS", "BACK", "TYPINGWALLPAPER", "ARENA", "POST"}) {
+    // The program keeps pictures premultiplied, so a semi-transparent pixel may come back a
+    // rounding step away; anything more is a picture shown differently from the one shipped.
+    for (const char* name : {"1", "53", "BOSS", "BACK", "TYPINGWALLPAPER", "ARENA", "POST", "BALLBOSS"}) {
         SCOPED_TRACE(name);
-        const QImage shipped = Load(name);
-        const QImage loaded =
-            kd::Bitmap(QString::fromLatin1(name)).toImage().convertToFormat(QImage::Format_ARGB32);
-        EXPECT_EQ(loaded, shipped);
+        const std::optional<QString> diff =
+            kd::assetgen::PictureDifference(Load(name), kd::Bitmap(QString::fromLatin1(name)).toImage());
+        EXPECT_FALSE(diff) << qPrintable(*diff);
     }
-    EXPECT_EQ(kd::CharaBitmap(42).toImage().convertToFormat(QImage::Format_ARGB32), Load("42"));
+    const std::optional<QString> diff =
+        kd::assetgen::PictureDifference(Load("42"), kd::CharaBitmap(42).toImage());
+    EXPECT_FALSE(diff) << qPrintable(*diff);
 }
 
 TEST(Pictures, SpritesLetTheBackgroundShowAroundThem) {
