@@ -3,13 +3,13 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite qt6-charts-dev
   libsdl2-mixer-dev timgm6mb-soundfont
   fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils
   mecab mecab-ipadic-utf8 wamerican
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format ccache
   libx11-dev libxdamage-dev libxtst-dev libxfixes-dev faketime
   desktop-file-utils appstream file
 )
