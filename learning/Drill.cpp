@@ -129,7 +129,7 @@ int DrillPicker::Next() {
     return m_last = pick;
 }
 
-DrillTally::DrillTally(QList<WeakSpot> targets, const RomajiChoices&) : m_now(std::move(targets)) {
+DrillTally::DrillTally(QList<WeakSpot> targets) : m_now(std::move(targets)) {
     for (WeakSpot& t : m_now) t.seen = t.missed = 0;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/PlayEvents.h"
 #include "engine/RomajiGuide.h"
 
 namespace kd {
@@ -64,9 +65,14 @@ class DrillPicker {
 };
 
 // This drill's misses on its targets, counted key by key as the game is played.
-class DrillTally {
+class DrillTally : public PlayObserver {
   public:
-    explicit DrillTally(QList<WeakSpot> targets, const RomajiChoices& choices);
+    explicit DrillTally(QList<WeakSpot> targets);
+    void OnQuestionShown(const QuestionShown&) override { m_previous = QChar(); }
+    void OnKeyJudged(const KeyJudged& k) override {
+        Key(k.expectedUnit, k.expectedKey, m_previous, k.hit);
+        if (k.hit) m_previous = k.typed;
+    }
     // One judged key: the unit it was asked for, the key expected, the key before it (0 at the
     // start of a question) and whether it hit.
     void Key(const QString& unit, QChar expectedKey, QChar previousKey, bool hit);
@@ -75,6 +81,7 @@ class DrillTally {
 
   private:
     QList<WeakSpot> m_now;
+    QChar m_previous;
 };
 
 // "しゃ 12.0% → 4.5%" lines for the result screen, one per target.

@@ -123,12 +123,30 @@ TEST(Drill, NeverTheSameQuestionTwiceInARow) {
 TEST(Drill, TallyCountsThisDrillAndTheResultSaysBeforeAndNow) {
     const QList<WeakSpot> targets{
         {Kind::Unit, "しゃ", 40, 10}, {Kind::Key, "z", 50, 5}, {Kind::Pair, "ky", 20, 8}};
-    DrillTally tally(targets, RomajiChoices());
-    tally.Key("しゃ", 's', QChar(), true);
-    tally.Key("しゃ", 'h', 's', false);
-    tally.Key("しゃ", 'h', 's', true);
-    tally.Key("っしゃ", 'a', 'h', true);
-    tally.Key("きょ", 'y', 'k', true);
+    DrillTally tally(targets);
+    // As the play screen tells it: "しゃ" typed s, x (miss), h, a; then "っしゃ" from its a; then
+    // a new question "きょ" typed k, y.
+    const struct {
+        const char16_t* unit;
+        char expected, typed;
+        bool hit;
+    } keys[] = {
+        {u"しゃ", 's', 's', true},   {u"しゃ", 'h', 'x', false}, {u"しゃ", 'h', 'h', true},
+        {u"っしゃ", 'a', 'a', true}, {nullptr, 0, 0, false},     {u"きょ", 'k', 'k', true},
+        {u"きょ", 'y', 'y', true},
+    };
+    for (const auto& k : keys) {
+        if (!k.unit) {
+            tally.OnQuestionShown(QuestionShown{});
+            continue;
+        }
+        KeyJudged e;
+        e.expectedUnit = QString::fromUtf16(k.unit);
+        e.expectedKey = QChar(k.expected);
+        e.typed = QChar(k.typed);
+        e.hit = k.hit;
+        tally.OnKeyJudged(e);
+    }
     ASSERT_EQ(tally.InThisDrill().size(), 3);
     EXPECT_EQ(tally.InThisDrill()[0].seen, 4);
     EXPECT_EQ(tally.InThisDrill()[0].missed, 1);
