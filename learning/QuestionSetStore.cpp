@@ -1,5 +1,6 @@
 #include "learning/QuestionSetStore.h"
 
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -178,6 +179,21 @@ std::optional<qint64> QuestionSetStore::IdOfGenreKey(const QString& key) {
     const qint64 id = key.mid(4).toLongLong(&ok);
     if (!ok || id <= 0) return std::nullopt;
     return id;
+}
+
+ImportReport ImportQuestionSetFile(const QString& path, QuestionSetStore& store, qint64 nowMs) {
+    ImportReport report;
+    report.fileName = QFileInfo(path).fileName();
+    report.result = ReadQuestionSetFile(path);
+    if (!report.result.HasQuestions()) return report;
+    const auto id = store.Add(SetNameFromPath(path), report.result.kind, report.result.questions, nowMs);
+    if (!id) {
+        report.storeError = store.LastError();
+        return report;
+    }
+    report.setId = *id;
+    report.setName = store.Find(*id) ? store.Find(*id)->name : SetNameFromPath(path);
+    return report;
 }
 
 }  // namespace kd

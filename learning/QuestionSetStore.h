@@ -47,4 +47,18 @@ class QuestionSetStore {
     mutable QString m_error;
 };
 
+// One import as the report window shows it: the file, what it gave, and the set it became.
+struct ImportReport {
+    QString fileName;
+    QuestionSetImport result;
+    qint64 setId = 0;  // 0 when nothing was stored
+    QString setName;
+    QString storeError;  // the questions were good but could not be stored
+
+    bool Stored() const { return setId != 0; }
+};
+
+// Reads a question file and stores its good lines as a new set named after the file.
+ImportReport ImportQuestionSetFile(const QString& path, QuestionSetStore& store, qint64 nowMs);
+
 }  // namespace kd

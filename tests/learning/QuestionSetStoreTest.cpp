@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -95,6 +96,38 @@ TEST(QuestionSetStore, GenreKeys) {
     EXPECT_EQ(QuestionSetStore::IdOfGenreKey("set:12"), 12);
     for (const char* bad : {"kannyouku", "set:", "set:x", "set:-3", "set:0", "sets:1"})
         EXPECT_FALSE(QuestionSetStore::IdOfGenreKey(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace kd
+
+namespace kd {
+namespace {
+
+TEST(QuestionSetStore, ImportingAFileStoresItsGoodLinesUnderItsName) {
+    Db d;
+    QuestionSetStore store(d.db);
+    QFile f(d.dir.filePath("ことわざ.tsv"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("猫に小判\tねこにこばん\nだめ\tダメ\n");
+    f.close();
+    const ImportReport r = ImportQuestionSetFile(f.fileName(), store, 5);
+    EXPECT_TRUE(r.Stored());
+    EXPECT_EQ(r.fileName, "ことわざ.tsv");
+    EXPECT_EQ(r.setName, "ことわざ");
+    EXPECT_EQ(r.result.refused.size(), 1);
+    EXPECT_EQ(store.Questions(r.setId), QList<SetQuestion>({{"猫に小判", "ねこにこばん"}}));
+    // A second import of the same file is a second set, not a mix.
+    EXPECT_EQ(ImportQuestionSetFile(f.fileName(), store, 6).setName, "ことわざ (2)");
+
+    // Nothing good in the file: nothing stored.
+    QFile bad(d.dir.filePath("bad.tsv"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("だめ\tダメ\n");
+    bad.close();
+    const ImportReport none = ImportQuestionSetFile(bad.fileName(), store, 7);
+    EXPECT_FALSE(none.Stored());
+    EXPECT_EQ(store.List().size(), 2);
 }
 
 }  // namespace
