@@ -56,6 +56,10 @@ QChar FirstBadLetter(const QString& word) {
 bool SplitFields(QStringView line, QStringList& fields) {
     fields.clear();
     const bool tabs = line.contains(u'\t');
+    if (!line.contains(u'"')) {  // the common case: nothing quoted
+        for (QStringView f : line.split(tabs ? u'\t' : u',')) fields << f.trimmed().toString();
+        return true;
+    }
     const QChar sep = tabs ? QChar(u'\t') : QChar(u',');
     QString field;
     bool quoted = false, wasQuoted = false;

@@ -61,14 +61,20 @@ frmImportReport::frmImportReport(AppContext& ctx_, QWidget* owner, const ImportR
     lstRefused->setAlternatingRowColors(true);
     lstRefused->horizontalHeader()->setStretchLastSection(true);
     lstRefused->setColumnWidth(0, 64);
+    lstRefused->setColumnWidth(1, 480 - 64 - 24);  // the rest, beside the scroll bar
     lstRefused->setAccessibleName(QStringLiteral("取り込めなかった行の一覧"));
     SetPixelFont(lstRefused, 13);
     for (int i = 0; i < int(refused); ++i) {
         auto* line = new QTableWidgetItem(QString::number(report.result.refused[i].line));
         line->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         lstRefused->setItem(i, 0, line);
-        lstRefused->setItem(i, 1, new QTableWidgetItem(report.result.refused[i].reason));
+        auto* reason = new QTableWidgetItem(report.result.refused[i].reason);
+        reason->setToolTip(report.result.refused[i].reason);
+        lstRefused->setItem(i, 1, reason);
     }
+    // Long reasons wrap onto a second line; measuring every row of a huge file would stall.
+    lstRefused->setWordWrap(true);
+    if (refused <= 500) lstRefused->resizeRowsToContents();
     lstRefused->setVisible(refused > 0);
 
     cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 418, 360, 82, 28);

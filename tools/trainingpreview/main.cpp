@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     guide->setGeometry(48, 109, 305, 12);
     guide->setAlignment(Qt::AlignCenter);
     QFont gf = guide->font();
-    gf.setPixelSize(11);
+    gf.setPixelSize(12);
     gf.setBold(true);
     guide->setFont(gf);
 
@@ -74,6 +74,12 @@ int main(int argc, char** argv) {
         judge.NSystem(*panel, k.unicode());
     }
     kd::ShowGuideLine(guide, rg.Line(judge, panel->Display()));
+    // A dark strip of its own under the reading box keeps the light letters readable on the
+    // bright panel background.
+    guide->setStyleSheet(QStringLiteral("background-color: rgba(24, 32, 64, 230); border-radius: 3px;"));
+    guide->setContentsMargins(6, 0, 6, 0);
+    guide->adjustSize();
+    guide->setGeometry((405 - guide->width()) / 2, 106, guide->width(), 15);
     window.show();
     return app.exec();
 }
