@@ -188,6 +188,7 @@ RomajiGuide::KeyOutcome RomajiGuide::Predict(const Form (&forms)[5], qint16 sele
 }
 
 bool RomajiGuide::BeforeKey(const clsTypingSystem& judge, const QString& display, int key) {
+    if (!judge.CandidatesAreReady()) StartQuestion();
     Form forms[5];
     qint16 selected = 0;
     Head head = clsTypingSystem::HeadOf(display);
@@ -220,7 +221,7 @@ bool RomajiGuide::BeforeKey(const clsTypingSystem& judge, const QString& display
 
 GuideLine RomajiGuide::Line(const clsTypingSystem& judge, const QString& display) const {
     GuideLine line;
-    line.typed = m_typed;
+    if (judge.CandidatesAreReady()) line.typed = m_typed;  // else a new question, not yet begun
     if (display.isEmpty()) return line;
     Form forms[5];
     qint16 selected = 0;

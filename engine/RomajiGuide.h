@@ -58,7 +58,8 @@ class RomajiGuide {
     const RomajiChoices& Choices() const { return m_choices; }
     void SetChoices(const RomajiChoices& choices) { m_choices = choices; }
 
-    // A new question is up: the letters typed for the last one are forgotten.
+    // A new question is up: the letters typed for the last one are forgotten. The guide also
+    // sees this by itself, from the judge's candidates being stale after a new question.
     void StartQuestion() { m_typed.resize(0); }
 
     // Call with the key before the judge sees it: learns the form the key chooses and keeps the

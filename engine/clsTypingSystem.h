@@ -30,6 +30,8 @@ class clsTypingSystem {
     // Read-only views for tests.
     QString CandidateAt(int slot) const;
     qint16 GetSelectedIndex() const { return SelectedIndex; }
+    // False from InitFlag or Reset (a new question, a new game) until the next key.
+    bool CandidatesAreReady() const { return CandidatesReady; }
 
     // One romaji form; typed letters are dropped from the front by moving begin, so the judge
     // never allocates while a player types. The longest form is four letters ("sshi").

@@ -158,6 +158,27 @@ TEST(RomajiGuide, MissesAreNotShownAsTyped) {
     EXPECT_EQ(p.Line(), "n[k]a");
 }
 
+// A screen that never says a new question is up still gets a fresh line: the judge's stale
+// candidates tell the guide.
+TEST(RomajiGuide, NoticesANewQuestionByItself) {
+    clsTypingSystem judge;
+    StringPlayLabels labels;
+    RomajiGuide guide;
+    labels.display = QStringLiteral("かき");
+    judge.InitFlag();
+    for (char k : QByteArray("kaki")) {
+        guide.BeforeKey(judge, labels.display, k);
+        judge.NSystem(labels, k);
+    }
+    EXPECT_EQ(guide.Line(judge, labels.display).typed, "kaki");
+    labels.display = QStringLiteral("くり");
+    judge.InitFlag();
+    EXPECT_EQ(guide.Line(judge, labels.display).Plain(), "kuri");
+    guide.BeforeKey(judge, labels.display, 'k');
+    judge.NSystem(labels, 'k');
+    EXPECT_EQ(guide.Line(judge, labels.display).typed, "k");
+}
+
 TEST(RomajiChoices, TextRoundTripAndDamagedText) {
     const RomajiChoices c = With({{RomajiFamily::Si, 1}, {RomajiFamily::N, 2}, {RomajiFamily::Zya, 1}});
     EXPECT_EQ(c.ToText(), "si=si;ti=chi;tu=tsu;hu=fu;zi=ji;sya=sha;tya=cha;zya=zya;nn=n");
