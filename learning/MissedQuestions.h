@@ -21,6 +21,8 @@ class MissedQuestions : public PlayObserver {
 
     // Said when the player asks for a retry and there is nothing to retry.
     static QString NothingMissedMessage();
+    // The hint on the result screen.
+    static QString RetryHint() { return QStringLiteral("R：ミスした問題だけをもう一度"); }
 
   private:
     void Close();
