@@ -187,35 +187,45 @@ RomajiGuide::KeyOutcome RomajiGuide::Predict(const Form (&forms)[5], qint16 sele
     return out;
 }
 
-bool RomajiGuide::BeforeKey(const clsTypingSystem& judge, const QString& display, int key) {
-    if (!judge.CandidatesAreReady()) StartQuestion();
+bool RomajiGuide::Walk(const clsTypingSystem& judge, const QString& display, int key, RomajiChoices* choices,
+                       bool* changed) {
     Form forms[5];
     qint16 selected = 0;
     Head head = clsTypingSystem::HeadOf(display);
     judge.PeekUnit(head, forms, selected);
 
-    bool changed = false;
     QStringView rest(display);
     for (;;) {
         const KeyOutcome o = Predict(forms, selected, head, key);
-        if (!o.hit) return changed;
+        if (!o.hit) return false;
         const int family = FamilyAt(head);
-        if (family == int(RomajiFamily::N)) {
+        if (!choices) {
+            // nothing to learn
+        } else if (family == int(RomajiFamily::N)) {
             if (o.singleN)
-                changed |= m_choices.Set(RomajiFamily::N, 2);
+                *changed |= choices->Set(RomajiFamily::N, 2);
             else if (key == 'n' && selected != 0 && !forms[selected].startsWithNN() && SingleNPossible(rest))
-                changed |= m_choices.Set(RomajiFamily::N, 1);  // nn typed where one n would do
+                *changed |= choices->Set(RomajiFamily::N, 1);  // nn typed where one n would do
         } else if (family >= 0 && o.chosenSlot != 0 && !forms[2].empty()) {
-            changed |= m_choices.Set(RomajiFamily(family), o.chosenSlot);
+            *changed |= choices->Set(RomajiFamily(family), o.chosenSlot);
         }
-        if (!o.singleN) break;
+        if (!o.singleN) return true;
         // One n ended ん; the judge takes the same key again for the next unit.
         rest = rest.mid(1);
         head = clsTypingSystem::HeadAt(rest, 0);
         clsTypingSystem::BuildCandidates(head, forms);
         selected = 0;
     }
-    m_typed += QChar(char16_t(key));
+}
+
+bool RomajiGuide::Counts(const clsTypingSystem& judge, const QString& display, int key) const {
+    return Walk(judge, display, key, nullptr, nullptr);
+}
+
+bool RomajiGuide::BeforeKey(const clsTypingSystem& judge, const QString& display, int key) {
+    if (!judge.CandidatesAreReady()) StartQuestion();
+    bool changed = false;
+    if (Walk(judge, display, key, &m_choices, &changed)) m_typed += QChar(char16_t(key));
     return changed;
 }
 

@@ -66,6 +66,10 @@ class RomajiGuide {
     // letter when it will be accepted. Returns true when a remembered choice changed.
     bool BeforeKey(const clsTypingSystem& judge, const QString& display, int key);
 
+    // Whether the judge will count the key as correct (a single n's key judged again against
+    // the next unit included); nothing is learned.
+    bool Counts(const clsTypingSystem& judge, const QString& display, int key) const;
+
     // The line to show for the text still to type, after the judge has taken the last key.
     GuideLine Line(const clsTypingSystem& judge, const QString& display) const;
 
@@ -87,6 +91,11 @@ class RomajiGuide {
     static GuideLine Spell(const QString& reading, const RomajiChoices& choices);
 
   private:
+    // Walks the key through the units it is judged against; learns the choices it makes when
+    // choices is given. Returns whether it counts as correct.
+    static bool Walk(const clsTypingSystem& judge, const QString& display, int key, RomajiChoices* choices,
+                     bool* changed);
+
     RomajiChoices m_choices;
     QString m_typed;
 };

@@ -27,17 +27,12 @@ RomajiChoices RandomChoices(std::mt19937& rng) {
     return c;
 }
 
-// Every key the judge would count as correct now, by the guide's prediction (a key it predicts
-// correct is one it adds to the typed letters).
+// Every key the judge would count as correct now, by the guide's prediction.
 QList<int> AcceptedKeys(const RomajiGuide& guide, const clsTypingSystem& judge, const QString& display) {
     static const QByteArray keys = "abcdefghijklmnopqrstuvwxyz;,.-";
-    const qsizetype typed = guide.Line(judge, display).typed.size();
     QList<int> accepted;
-    for (char k : keys) {
-        RomajiGuide trial = guide;
-        trial.BeforeKey(judge, display, k);
-        if (trial.Line(judge, display).typed.size() > typed) accepted << k;
-    }
+    for (char k : keys)
+        if (guide.Counts(judge, display, k)) accepted << k;
     return accepted;
 }
 
