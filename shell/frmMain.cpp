@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <functional>
+#include <tuple>
 
 #include "common/FileSystem.h"
 #include "common/GameState.h"
@@ -115,7 +116,20 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     mnuBgm->setObjectName(QStringLiteral("mnuBgm"));
     mnuOn = NamedAction(mnuBgm, QStringLiteral("mnuOn"), QStringLiteral("ON(&T)"), true);
     mnuOff = NamedAction(mnuBgm, QStringLiteral("mnuOff"), QStringLiteral("OFF(&F)"), true);
-    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm}) FitMenuWidth(m);
+    // Races on the local network: screens of their own, opened only when this build has them.
+    mnuNet = menuBar->addMenu(QStringLiteral("対戦(&N)"));
+    mnuNet->setObjectName(QStringLiteral("mnuNet"));
+    for (const auto& [name, text, screen] : {std::tuple{"mnuNetHost", "部屋を作る(&H)", "frmNetHost"},
+                                             std::tuple{"mnuNetJoin", "部屋に入る(&J)", "frmNetJoin"}}) {
+        const QString next = QString::fromLatin1(screen);
+        connect(NamedAction(mnuNet, QString::fromLatin1(name), QString::fromUtf8(text), false), &QAction::triggered,
+                this, [this, next] {
+                    if (Unloading() || !ctx.nav.IsRegistered(next)) return;
+                    if (g.BgmOn != 0) g.audio.StopMidi();
+                    ctx.nav.Replace(this, next);
+                });
+    }
+    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm, mnuNet}) FitMenuWidth(m);
     mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
     mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
 

@@ -54,6 +54,7 @@ private:
     QAction* mnuOn;
     QAction* mnuOff;
     QAction* mnuVersion;
+    QMenu* mnuNet;
 
     PictureBox* picClient;  // the 640x480 area below the menu bar
     QLabel* lblTitle;

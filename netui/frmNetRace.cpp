@@ -1,0 +1,286 @@
+#include "netui/frmNetRace.h"
+
+#include <QPointer>
+
+#include "common/GameState.h"
+#include "common/PlaySteps.h"
+#include "derby/PowerMeter.h"
+#include "net/QuestionDeck.h"
+#include "net/RaceBoard.h"
+#include "net/Session.h"
+#include "netui/RoomHolder.h"
+#include "platform/core/Audio.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Navigator.h"
+#include "questions/StringTable.h"
+
+namespace kd {
+
+namespace {
+
+// The derby race screen's layout.
+DerbyPlayForm::Layout NetRaceLayout() {
+    DerbyPlayForm::Layout l;
+    l.client = {664, 411};
+    l.powerFrame = {3, 3, 151, 121};
+    l.powerBar = {9, 75, 136, 19};
+    l.panel = {156, 3};
+    l.buttonFrame = {564, 3, 97, 121};
+    l.retry = {573, 39};
+    l.back = {573, 75};
+    l.backName = QStringLiteral("cmdBack");
+    l.ground = {6, 129, net::kTrackWidth, 277};
+    return l;
+}
+
+constexpr std::array<int, 4> kLaneLineY = {66, 129, 195, 261};
+constexpr int kRedrawMs = 30;
+
+}  // namespace
+
+frmNetRace::frmNetRace(AppContext& ctx_)
+    : DerbyPlayForm(ctx_, QStringLiteral("frmNetRace"), QStringLiteral("KeyDerby 対戦"), NetRaceLayout()) {
+    // A race with others cannot be started over, and leaving it leaves the room.
+    cmdRetry->hide();
+    disconnect(backButton, &QPushButton::clicked, this, nullptr);
+    connect(backButton, &QPushButton::clicked, this, [this] { LeaveRace(); });
+    for (int j = 0; j < net::kLaneCount; ++j) {
+        lblLane[j] = new QLabel(pctGround);
+        lblLane[j]->setObjectName(QStringLiteral("lblLane(%1)").arg(j));
+        lblLane[j]->setGeometry(400, 65 * j + 44, 246, 18);
+        lblLane[j]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        lblLane[j]->setTextFormat(Qt::PlainText);
+        lblLane[j]->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+        QFont f = lblLane[j]->font();
+        f.setPixelSize(13);
+        f.setBold(true);
+        lblLane[j]->setFont(f);
+    }
+    lblNotice = new QLabel(pctGround);
+    lblNotice->setObjectName(QStringLiteral("lblNotice"));
+    lblNotice->setGeometry(6, 262, 640, 15);
+    lblNotice->setTextFormat(Qt::PlainText);
+    lblNotice->setStyleSheet(QStringLiteral("color: rgb(255,255,0); background: transparent;"));
+    QFont f = lblNotice->font();
+    f.setPixelSize(12);
+    lblNotice->setFont(f);
+    tmrNetReady = new Timer(this, QStringLiteral("tmrNetReady"), 1000, [this] { tmrNetReady_Timer(); });
+    tmrCharaMove->SetInterval(kRedrawMs);
+}
+
+frmNetRace::~frmNetRace() = default;
+
+net::Session* frmNetRace::Room() const {
+    return RoomHolder::Current();
+}
+
+QString frmNetRace::LaneText(const QString& name, int x, net::LaneState state) {
+    QString text = QStringLiteral("%1 %2%").arg(name).arg(net::ProgressPercent(x));
+    switch (state) {
+        case net::LaneState::Finished: text += QStringLiteral(" ゴール"); break;
+        case net::LaneState::Out: text += QStringLiteral(" パワー切れ"); break;
+        case net::LaneState::Gone: text += QStringLiteral(" 切断"); break;
+        case net::LaneState::Racing: break;
+    }
+    return text;
+}
+
+void frmNetRace::Init() {
+    pctGround->SetBackground(Bitmap(QStringLiteral("KEYDERBYBACK")));
+    g.audio.StopMidi();
+    net::Session* room = Room();
+    if (!room) return;
+    const net::Start& s = room->start();
+    m_local = room->LocalLane();
+    for (int j = 0; j < net::kLaneCount; ++j) {
+        imlCharaList[j] = CharaBitmap(s.lanes[j].chara);
+        LaneX[j] = TargetX[j] = 0;
+        LaneState[j] = net::LaneState::Racing;
+        SetForeColor(lblLane[j], j == m_local ? QColor(255, 255, 0) : QColor(255, 255, 255));
+    }
+    g.Chara[0].MissCost = qint16(net::StatsOf(s.lanes[m_local].chara).missCost);
+    m_deck = std::make_unique<net::QuestionDeck>(g.objTypingSystem, s.seed, s.genre);
+    Tag = m_deck->GenreKey();
+    PlayerFinished = PlayerOut = m_overPending = false;
+    ResetPlayControls(QString());
+    cmdRetry->hide();
+    g.objTypingSystem.Reset();
+    lblNotice->clear();
+    Redraw();
+    connect(room, &net::Session::lanesChanged, this, [this] { OnLanes(); }, Qt::UniqueConnection);
+    connect(room, &net::Session::raceOver, this, [this] { OnOver(); }, Qt::UniqueConnection);
+    connect(room, &net::Session::peerLeft, this, &frmNetRace::OnPeerLeft, Qt::UniqueConnection);
+    connect(room, &net::Session::closed, this, &frmNetRace::OnClosed, Qt::UniqueConnection);
+    // The host said go: the countdown runs on every screen at once.
+    BeginReadyGo(*panel, *tmrNetReady);
+}
+
+void frmNetRace::tmrNetReady_Timer() {
+    if (ReadyGoTick(*panel, *tmrNetReady) != ReadyGoStep::Start) return;
+    tmrNetReady->Stop();
+    m_deck->PutNext(*panel);
+    if (g.BgmOn == -1) g.audio.PlayMidi(MusicName());
+    tmrCharaMove->Start();
+}
+
+bool frmNetRace::JudgingKeys() const {
+    return tmrCharaMove->Enabled() && !PlayerFinished && !PlayerOut;
+}
+
+void frmNetRace::Form_KeyDown(int KeyCode, int) {
+    if (KeyCode == 8) LeaveRace();
+}
+
+void frmNetRace::Form_KeyPress(int KeyAscii) {
+    if (!JudgingKeys()) return;
+    net::Session* room = Room();
+    if (!room) return;
+    QPointer<frmNetRace> self(this);
+    if (JudgeKey(g, *panel, Tag, KeyAscii)) {
+        if (StepPlayer()) {
+            room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
+            return;
+        }
+    } else if (power->Miss(g.Chara[0].MissCost)) {
+        PlayerOut = true;
+        LaneState[m_local] = net::LaneState::Out;
+        g.audio.StopMidi();
+        panel->SetMonitor(QString());
+        panel->SetDisplayColor(QColor(255, 0, 0));
+        panel->SetDisplay(QStringLiteral("You Lose!!"));
+        ShowLaneTexts();
+        room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
+        ctx.msg.Show(this, QStringLiteral("You Lose!!"),
+                     QStringLiteral("パワーがなくなりました。ほかの人のゴールを待ちます。"), MsgButtons::OK);
+        return;
+    }
+    if (!self) return;
+    room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
+    if (panel->Display().isEmpty()) m_deck->PutNext(*panel);
+}
+
+bool frmNetRace::StepPlayer() {
+    const int step = net::StatsOf(Room()->start().lanes[m_local].chara).step;
+    TargetX[m_local] = LaneX[m_local] = qMin(net::kMaxTrackX, TargetX[m_local] + step);
+    if (LaneX[m_local] < net::kFinishX) {
+        Redraw();
+        return false;
+    }
+    PlayerFinished = true;
+    LaneState[m_local] = net::LaneState::Finished;
+    g.audio.StopMidi();
+    panel->SetMonitor(QString());
+    panel->SetDisplayColor(QColor(0, 255, 0));
+    panel->SetDisplay(QStringLiteral("Finish!!"));
+    panel->SetInput(QString());
+    Redraw();
+    // "Finish!!" stays up a moment even when this was the last runner.
+    tmrFinish->Start();
+    return true;
+}
+
+void frmNetRace::tmrCharaMove_Timer() {
+    bool moved = false;
+    for (int j = 0; j < net::kLaneCount; ++j) {
+        const int d = TargetX[j] - LaneX[j];
+        if (d == 0) continue;
+        // The others glide to where they were reported instead of jumping a whole update.
+        LaneX[j] += d > 0 ? qMax(1, (d + 1) / 2) : d;
+        moved = true;
+    }
+    if (moved) Redraw();
+}
+
+void frmNetRace::Redraw() {
+    pctGround->Cls();
+    for (int y : kLaneLineY) pctGround->DrawLine(6, y, 639, y, Qt::white);
+    for (int j = 0; j < net::kLaneCount; ++j)
+        pctGround->DrawPicture(imlCharaList[j], qMin(LaneX[j], net::kTrackWidth - 64), 65 * j);
+    ShowLaneTexts();
+}
+
+void frmNetRace::ShowLaneTexts() {
+    net::Session* room = Room();
+    if (!room) return;
+    QStringList all;
+    for (int j = 0; j < net::kLaneCount; ++j) {
+        const QString text = LaneText(room->start().lanes[j].name, TargetX[j], LaneState[j]);
+        lblLane[j]->setText(text);
+        lblLane[j]->setAccessibleName(text);
+        all << text;
+    }
+    pctGround->setAccessibleName(all.join(QStringLiteral("、")));
+}
+
+void frmNetRace::OnLanes() {
+    net::Session* room = Room();
+    if (Unloading() || !room) return;
+    const net::Lanes& l = room->lanes();
+    for (int j = 0; j < net::kLaneCount; ++j) {
+        if (j == m_local) continue;
+        TargetX[j] = l.x[j];
+        LaneState[j] = l.state[j];
+    }
+    // Before the start the lanes stand still; the first redraw comes with Go!!.
+    if (!tmrCharaMove->Enabled()) ShowLaneTexts();
+}
+
+void frmNetRace::OnOver() {
+    if (Unloading()) return;
+    if (tmrFinish->Enabled()) {
+        m_overPending = true;
+        return;
+    }
+    g.audio.StopMidi();
+    LeaveTo(QStringLiteral("frmNetResult"));
+}
+
+void frmNetRace::tmrFinish_Timer() {
+    tmrFinish->Stop();
+    if (m_overPending) OnOver();
+}
+
+void frmNetRace::OnPeerLeft(int lane, const QString& name, const QString& why) {
+    if (Unloading() || lane < 0 || lane >= net::kLaneCount) return;
+    LaneState[lane] = net::LaneState::Gone;
+    ShowLaneTexts();
+    lblNotice->setText(QStringLiteral("%1 さんが切断しました（%2）").arg(name, why));
+}
+
+void frmNetRace::OnClosed(const QString& why) {
+    if (Unloading() || m_leaving) return;
+    m_leaving = true;
+    g.audio.StopMidi();
+    tmrCharaMove->Stop();
+    tmrNetReady->Stop();
+    QPointer<frmNetRace> self(this);
+    ctx.msg.Show(this, AppTitle(), why + QStringLiteral("\nレースを終わります。"), MsgButtons::OK);
+    if (!self || self->Unloading()) return;
+    RoomHolder::End();
+    LeaveTo(QStringLiteral("frmMain"));
+}
+
+void frmNetRace::LeaveRace() {
+    if (Unloading() || m_leaving) return;
+    QPointer<frmNetRace> self(this);
+    if (ctx.msg.Show(this, AppTitle(), QStringLiteral("レースをやめて部屋を出ますか？"), MsgButtons::YesNo) !=
+        MsgAnswer::Yes)
+        return;
+    if (!self || self->Unloading() || m_leaving) return;
+    m_leaving = true;
+    RoomHolder::End();
+    LeaveTo(QStringLiteral("frmMain"));
+}
+
+bool frmNetRace::Form_QueryUnload(UnloadMode mode) {
+    if (mode == UnloadMode::UserClosed) {
+        m_leaving = true;
+        g.audio.StopMidi();
+        RoomHolder::End();
+        ctx.nav.Show(QStringLiteral("frmMain"));
+    }
+    return true;
+}
+
+}  // namespace kd
