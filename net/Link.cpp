@@ -26,9 +26,8 @@ Link::Link(QTcpSocket* socket, TickCounter& clock, QObject* parent)
     m_lastHeard = m_lastSent = m_floodWindow = now;
     connect(socket, &QTcpSocket::readyRead, this, [this] { Read(); });
     connect(socket, &QTcpSocket::disconnected, this, [this] { Drop(DropReason::Closed); });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
-        Drop(DropReason::Closed);
-    });
+    connect(socket, &QTcpSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError) { Drop(DropReason::Closed); });
 }
 
 Link::~Link() {

@@ -13,12 +13,12 @@ class TickCounter;
 namespace kd::net {
 
 // Guards of one connection, in milliseconds and messages.
-constexpr qint32 kPartialFrameMs = 750;    // an unfinished frame: garbage, closed within a second
-constexpr qint32 kSilenceMs = 5000;        // nothing heard at all: the peer stalls
-constexpr qint32 kPingEveryMs = 1000;      // so that a quiet but healthy peer is still heard
-constexpr int kFloodMessages = 120;        // more than this in one second: a flood
-constexpr qint64 kMaxBacklog = 256 * 1024; // bytes the peer has not taken: it stalls
-constexpr qint32 kConnectMs = 5000;        // from dialling to the host's welcome
+constexpr qint32 kPartialFrameMs = 750;     // an unfinished frame: garbage, closed within a second
+constexpr qint32 kSilenceMs = 5000;         // nothing heard at all: the peer stalls
+constexpr qint32 kPingEveryMs = 1000;       // so that a quiet but healthy peer is still heard
+constexpr int kFloodMessages = 120;         // more than this in one second: a flood
+constexpr qint64 kMaxBacklog = 256 * 1024;  // bytes the peer has not taken: it stalls
+constexpr qint32 kConnectMs = 5000;         // from dialling to the host's welcome
 
 // Closes a socket once what was written has gone out, or after a second at most.
 void CloseGently(QTcpSocket* socket);
@@ -31,7 +31,7 @@ enum class DropReason { None, Closed, Garbage, Flood, Stall, Bye, Version };
 // tick counter; Poll() applies the time-outs (the owner calls it often).
 class Link : public QObject {
     Q_OBJECT
-public:
+  public:
     Link(QTcpSocket* socket, TickCounter& clock, QObject* parent = nullptr);
     ~Link() override;
 
@@ -50,7 +50,7 @@ public:
     std::function<void(const Message&)> onMessage;
     std::function<void(DropReason)> onDropped;
 
-private:
+  private:
     void Read();
     void Drop(DropReason why);
     TickCounter& m_clock;

@@ -9,10 +9,14 @@ namespace kd::net {
 
 QString RejectText(RejectReason reason) {
     switch (reason) {
-        case RejectReason::WrongCode: return QStringLiteral("部屋のコードが違います。");
-        case RejectReason::Full: return QStringLiteral("部屋はもう満員です。");
-        case RejectReason::Version: return QStringLiteral("ホストとゲームのバージョンが違うため参加できません。");
-        case RejectReason::Racing: return QStringLiteral("レースの最中です。終わってからもう一度参加してください。");
+        case RejectReason::WrongCode:
+            return QStringLiteral("部屋のコードが違います。");
+        case RejectReason::Full:
+            return QStringLiteral("部屋はもう満員です。");
+        case RejectReason::Version:
+            return QStringLiteral("ホストとゲームのバージョンが違うため参加できません。");
+        case RejectReason::Racing:
+            return QStringLiteral("レースの最中です。終わってからもう一度参加してください。");
     }
     return QString();
 }
@@ -47,7 +51,8 @@ void NetClient::Lost(int reason) {
         m_link.release()->deleteLater();  // its handler may be what called us
     }
     if (m_phase == Phase::Connecting)
-        CloseWith(QStringLiteral("部屋に接続できませんでした。\nアドレス、ポート、コードを確かめてください。"));
+        CloseWith(
+            QStringLiteral("部屋に接続できませんでした。\nアドレス、ポート、コードを確かめてください。"));
     else
         CloseWith(QStringLiteral("ホストとの接続が切れました（%1）。").arg(DropText(reason)));
 }

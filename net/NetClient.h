@@ -18,7 +18,7 @@ struct ClientOptions {
 // the host tells and sends this player's counts.
 class NetClient : public Session {
     Q_OBJECT
-public:
+  public:
     NetClient(TickCounter& clock, const ClientOptions& options, QObject* parent = nullptr);
     ~NetClient() override;
 
@@ -33,7 +33,7 @@ public:
     // Counts sent to the host (for tests and the bench).
     int sentProgress = 0;
 
-private:
+  private:
     void OnMessage(const Message& m);
     void Lost(int reason);
     void SendProgress(qint32 now);

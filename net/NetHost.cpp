@@ -11,14 +11,17 @@ namespace kd::net {
 
 namespace {
 
-constexpr int kMaxWaitingGuests = 8;     // connections that have not said hello yet
+constexpr int kMaxWaitingGuests = 8;  // connections that have not said hello yet
 constexpr int kProbeAnswersPerSecond = 50;
 
 QString ComputerName(int chara) {
     switch (chara) {
-        case 11: return QStringLiteral("CrazyPhone");
-        case 12: return QStringLiteral("青オバケ");
-        default: return QStringLiteral("Po4(ぽよん)");
+        case 11:
+            return QStringLiteral("CrazyPhone");
+        case 12:
+            return QStringLiteral("青オバケ");
+        default:
+            return QStringLiteral("Po4(ぽよん)");
     }
 }
 

@@ -19,18 +19,18 @@ struct HostOptions {
     quint16 port = kDefaultPort;  // the first port tried; the next ones if it is taken
     int portTries = kPortTries;
     QHostAddress address = QHostAddress::AnyIPv4;
-    bool discovery = true;         // answer the joiners' broadcast on the UDP port
+    bool discovery = true;  // answer the joiners' broadcast on the UDP port
     quint16 discoveryPort = kDefaultPort;
-    int code = -1;                 // -1: a random four-digit code
+    int code = -1;  // -1: a random four-digit code
     bool autoPoll = true;
-    int countdownMs = 1500;        // Ready... 1000 ms, Go!! 500 ms
+    int countdownMs = 1500;  // Ready... 1000 ms, Go!! 500 ms
 };
 
 // A room held by this copy of the game. It listens only while it is open, decides who is in
 // which lane, starts the races, runs the computer lanes, and settles the finishing order.
 class NetHost : public Session {
     Q_OBJECT
-public:
+  public:
     NetHost(TickCounter& clock, const HostOptions& options, QObject* parent = nullptr);
     ~NetHost() override;
 
@@ -56,7 +56,7 @@ public:
 
     const RaceBoard& board() const { return m_board; }
 
-private:
+  private:
     struct Guest {
         std::unique_ptr<Link> link;
         int lane = -1;  // -1 until welcomed

@@ -40,8 +40,7 @@ struct Encoder {
         QCborMap m = Head("lobby");
         m.insert(QStringLiteral("genre"), l.genre);
         QCborArray players;
-        for (const LobbyPlayer& p : l.players)
-            players.append(QCborArray{p.lane, p.name, p.chara});
+        for (const LobbyPlayer& p : l.players) players.append(QCborArray{p.lane, p.name, p.chara});
         m.insert(QStringLiteral("players"), players);
         return m;
     }
@@ -104,7 +103,7 @@ struct Encoder {
 // Strict reading: a field that is missing, of another kind or out of range makes the whole
 // message garbage.
 class Fields {
-public:
+  public:
     explicit Fields(const QCborMap& m) : m_map(m) {}
     bool ok = true;
 
@@ -140,7 +139,7 @@ public:
         return true;
     }
 
-private:
+  private:
     const QCborMap& m_map;
 };
 
@@ -202,7 +201,8 @@ std::optional<Message> DecodeMap(const QCborMap& map) {
                 return std::nullopt;
             s.lanes[i].kind = LaneKind(l[0].toInteger());
             s.lanes[i].name = l[1].toString();
-            if (!IntIn(l[2], 1, 13) || !IsCharaNo(int(l[2].toInteger()), s.lanes[i].kind == LaneKind::Computer))
+            if (!IntIn(l[2], 1, 13) ||
+                !IsCharaNo(int(l[2].toInteger()), s.lanes[i].kind == LaneKind::Computer))
                 return std::nullopt;
             s.lanes[i].chara = int(l[2].toInteger());
         }
@@ -240,8 +240,8 @@ std::optional<Message> DecodeMap(const QCborMap& map) {
                 lanes.contains(int(row[0].toInteger())))
                 return std::nullopt;
             lanes.insert(int(row[0].toInteger()));
-            r.rows[i] = {int(row[0].toInteger()),         int(row[1].toInteger()), LaneState(row[2].toInteger()),
-                         int(row[3].toInteger()),         int(row[4].toInteger()), qint32(row[5].toInteger())};
+            r.rows[i] = {int(row[0].toInteger()), int(row[1].toInteger()), LaneState(row[2].toInteger()),
+                         int(row[3].toInteger()), int(row[4].toInteger()), qint32(row[5].toInteger())};
         }
         if (f.ok) return r;
     } else if (type == QLatin1String("left")) {
@@ -287,7 +287,8 @@ std::optional<Message> Decode(const QByteArray& payload, DecodeError* error) {
     // kinds from being parsed at all.
     if (!reader.isMap()) return std::nullopt;
     const QCborValue value = QCborValue::fromCbor(reader);
-    if (reader.lastError() != QCborError::NoError || reader.currentOffset() != payload.size()) return std::nullopt;
+    if (reader.lastError() != QCborError::NoError || reader.currentOffset() != payload.size())
+        return std::nullopt;
     if (!value.isMap()) return std::nullopt;
     const QCborMap map = value.toMap();
     const QCborValue v = map.value(QStringLiteral("v"));

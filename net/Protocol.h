@@ -15,13 +15,13 @@ namespace kd::net {
 // present, of the right kind and in range; anything else is garbage and ends the connection.
 
 constexpr int kProtocolVersion = 1;
-constexpr int kMaxFrame = 4096;                  // length prefix included
+constexpr int kMaxFrame = 4096;  // length prefix included
 constexpr int kMaxPayload = kMaxFrame - 4;
-constexpr int kMaxNameLength = 16;               // characters of a player's name
+constexpr int kMaxNameLength = 16;  // characters of a player's name
 constexpr int kLaneCount = 4;
-constexpr quint16 kDefaultPort = 47810;          // TCP for the room, UDP for discovery
-constexpr int kPortTries = 10;                   // a second room on one machine takes the next port
-constexpr int kMaxCount = 30000;                 // keys or misses in one race
+constexpr quint16 kDefaultPort = 47810;  // TCP for the room, UDP for discovery
+constexpr int kPortTries = 10;           // a second room on one machine takes the next port
+constexpr int kMaxCount = 30000;         // keys or misses in one race
 constexpr int kMaxTrackX = 1000;
 constexpr qint32 kMaxRaceMs = 60 * 60 * 1000;
 
@@ -55,7 +55,7 @@ struct StartLane {
     int chara = 1;  // 1..5 for players, 11..13 for computer lanes
 };
 struct Start {
-    int race = 0;     // counts the races of a room, so late messages of the last one are ignored
+    int race = 0;      // counts the races of a room, so late messages of the last one are ignored
     quint32 seed = 0;  // the question sequence every player draws
     int genre = 0;
     int countdownMs = 1500;
@@ -116,7 +116,7 @@ bool IsCleanName(const QString& name);
 
 // Collects frames from a byte stream. Feed bytes; take frames while there are some.
 class FrameReader {
-public:
+  public:
     enum class State { Ok, Garbage };
     void Feed(const QByteArray& bytes) { m_buffer += bytes; }
     // The next whole payload, or nothing when more bytes are needed or the stream is bad.
@@ -125,7 +125,7 @@ public:
     // Bytes of an incomplete frame are waiting.
     bool Partial() const { return !m_buffer.isEmpty(); }
 
-private:
+  private:
     QByteArray m_buffer;
     State m_state = State::Ok;
 };

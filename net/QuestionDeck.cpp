@@ -5,8 +5,9 @@
 namespace kd::net {
 
 QuestionDeck::QuestionDeck(clsTypingSystem& typing, quint32 seed, int genre)
-    : m_rnd(seed), m_mondai(m_rnd, typing), m_genreKey(genre == 0 ? QStringLiteral("kannyouku")
-                                                                  : QStringLiteral("english")) {
+    : m_rnd(seed),
+      m_mondai(m_rnd, typing),
+      m_genreKey(genre == 0 ? QStringLiteral("kannyouku") : QStringLiteral("english")) {
     m_mondai.SetGenre(m_genreKey);
 }
 

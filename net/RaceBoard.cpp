@@ -86,10 +86,14 @@ Result RaceBoard::Settle(qint32 now) {
     std::array<int, kLaneCount> order = {0, 1, 2, 3};
     auto group = [this](int lane) {
         switch (m_state[lane]) {
-            case LaneState::Finished: return 0;
-            case LaneState::Racing: return 1;
-            case LaneState::Out: return 2;
-            case LaneState::Gone: return 3;
+            case LaneState::Finished:
+                return 0;
+            case LaneState::Racing:
+                return 1;
+            case LaneState::Out:
+                return 2;
+            case LaneState::Gone:
+                return 3;
         }
         return 3;
     };
@@ -102,8 +106,10 @@ Result RaceBoard::Settle(qint32 now) {
     r.race = m_race;
     for (int place = 0; place < kLaneCount; ++place) {
         const int lane = order[place];
-        const qint32 ms = m_state[lane] == LaneState::Racing ? qMax(0, TickDiff(now, m_start)) : m_endMs[lane];
-        r.rows[place] = {lane, place + 1, m_state[lane], m_correct[lane], m_misses[lane], qMin(ms, kMaxRaceMs)};
+        const qint32 ms =
+            m_state[lane] == LaneState::Racing ? qMax(0, TickDiff(now, m_start)) : m_endMs[lane];
+        r.rows[place] = {lane,           place + 1,           m_state[lane], m_correct[lane],
+                         m_misses[lane], qMin(ms, kMaxRaceMs)};
     }
     return r;
 }

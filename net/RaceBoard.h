@@ -35,7 +35,7 @@ int ProgressPercent(int x);
 // into positions, the finishing order and the result. No sockets, no clock of its own: the
 // host feeds it times and events.
 class RaceBoard {
-public:
+  public:
     // lanes[i].kind tells which lanes players hold; start is the tick the race begins at.
     void Begin(const std::array<StartLane, kLaneCount>& lanes, int race, qint32 start);
     int race() const { return m_race; }
@@ -59,7 +59,7 @@ public:
     int X(int lane) const { return m_x[lane]; }
     const std::array<StartLane, kLaneCount>& lanes() const { return m_lanes; }
 
-private:
+  private:
     void Finish(int lane, qint32 now);
     std::array<StartLane, kLaneCount> m_lanes{};
     std::array<int, kLaneCount> m_x{}, m_correct{}, m_misses{}, m_finishOrder{};

@@ -26,7 +26,8 @@ void RoomFinder::Probe() {
     send(QHostAddress(QHostAddress::LocalHost));
     send(QHostAddress(QHostAddress::Broadcast));
     for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
-        if (!(i.flags() & QNetworkInterface::IsUp) || !(i.flags() & QNetworkInterface::CanBroadcast)) continue;
+        if (!(i.flags() & QNetworkInterface::IsUp) || !(i.flags() & QNetworkInterface::CanBroadcast))
+            continue;
         for (const QNetworkAddressEntry& e : i.addressEntries())
             if (e.ip().protocol() == QAbstractSocket::IPv4Protocol) send(e.broadcast());
     }
@@ -60,7 +61,8 @@ QList<QHostAddress> LanAddresses() {
     for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
         if (!(i.flags() & QNetworkInterface::IsUp) || (i.flags() & QNetworkInterface::IsLoopBack)) continue;
         for (const QNetworkAddressEntry& e : i.addressEntries())
-            if (e.ip().protocol() == QAbstractSocket::IPv4Protocol && !e.ip().isLoopback()) out.append(e.ip());
+            if (e.ip().protocol() == QAbstractSocket::IPv4Protocol && !e.ip().isLoopback())
+                out.append(e.ip());
     }
     return out;
 }

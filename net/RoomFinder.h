@@ -20,16 +20,16 @@ struct FoundRoom {
 // its own choosing, and only while it exists.
 class RoomFinder : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit RoomFinder(quint16 discoveryPort = kDefaultPort, QObject* parent = nullptr);
     void Probe();
     const QList<FoundRoom>& rooms() const { return m_rooms; }
     void Clear() { m_rooms.clear(); }
 
-signals:
+  signals:
     void roomsChanged();
 
-private:
+  private:
     void Read();
     QUdpSocket m_udp;
     quint16 m_port;

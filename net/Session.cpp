@@ -23,13 +23,19 @@ void Session::CloseWith(const QString& why) {
 
 QString DropText(int reason) {
     switch (DropReason(reason)) {
-        case DropReason::Garbage: return QStringLiteral("読めないデータを送ってきたため切断しました");
-        case DropReason::Flood: return QStringLiteral("データを送りすぎたため切断しました");
-        case DropReason::Stall: return QStringLiteral("応答がないため切断しました");
-        case DropReason::Version: return QStringLiteral("ゲームのバージョンが違います");
-        case DropReason::Bye: return QStringLiteral("退出しました");
+        case DropReason::Garbage:
+            return QStringLiteral("読めないデータを送ってきたため切断しました");
+        case DropReason::Flood:
+            return QStringLiteral("データを送りすぎたため切断しました");
+        case DropReason::Stall:
+            return QStringLiteral("応答がないため切断しました");
+        case DropReason::Version:
+            return QStringLiteral("ゲームのバージョンが違います");
+        case DropReason::Bye:
+            return QStringLiteral("退出しました");
         case DropReason::Closed:
-        case DropReason::None: break;
+        case DropReason::None:
+            break;
     }
     return QStringLiteral("接続が切れました");
 }

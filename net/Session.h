@@ -17,7 +17,7 @@ enum class Phase { Connecting, Lobby, Racing, Results, Closed };
 // it (NetClient): the lobby, the start of each race, the lanes as they move, the result.
 class Session : public QObject {
     Q_OBJECT
-public:
+  public:
     Session(TickCounter& clock, bool autoPoll, QObject* parent);
 
     virtual bool IsHost() const = 0;
@@ -38,7 +38,7 @@ public:
     // Why the room ended for this copy (shown to the player).
     QString closedReason() const { return m_closedReason; }
 
-signals:
+  signals:
     void lobbyChanged();
     void raceStarted();
     void lanesChanged();
@@ -47,7 +47,7 @@ signals:
     void peerLeft(int lane, const QString& name, const QString& why);
     void closed(const QString& why);
 
-protected:
+  protected:
     void SetPhase(Phase p) { m_phase = p; }
     void CloseWith(const QString& why);
     TickCounter& m_clock;

@@ -52,7 +52,8 @@ void CharaPicker::Choose(int chara) {
 
 PlayerLines::PlayerLines(QWidget* parent, int x, int y, int width) {
     for (int i = 0; i < net::kLaneCount; ++i) {
-        lblPlayer[i] = MakeLabel(parent, QStringLiteral("lblPlayer(%1)").arg(i), QString(), x, y + 26 * i, width, 24);
+        lblPlayer[i] =
+            MakeLabel(parent, QStringLiteral("lblPlayer(%1)").arg(i), QString(), x, y + 26 * i, width, 24);
         StyleNote(lblPlayer[i], 15);
     }
 }
@@ -75,8 +76,9 @@ void PlayerLines::Show(const net::Lobby& lobby, int localLane) {
 
 QString NoNetworkNote() {
     if (!net::LanAddresses().isEmpty()) return QString();
-    return QStringLiteral("ネットワークが見つかりません。このコンピューターの中だけで対戦できます"
-                          "（アドレス 127.0.0.1）。");
+    return QStringLiteral(
+        "ネットワークが見つかりません。このコンピューターの中だけで対戦できます"
+        "（アドレス 127.0.0.1）。");
 }
 
 }  // namespace kd

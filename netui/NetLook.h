@@ -18,7 +18,7 @@ void StyleNote(QLabel* label, int pixelSize = 14);
 // The five playable characters as on the derby's selection screen, with the name beside.
 class CharaPicker : public QWidget {
     Q_OBJECT
-public:
+  public:
     CharaPicker(QWidget* parent, int x, int y);
     int Chosen() const { return m_chosen; }
     void Choose(int chara);
@@ -26,13 +26,13 @@ public:
     std::array<CharaTile*, 5> pctChara{};
     QLabel* lblCharaName;
 
-private:
+  private:
     int m_chosen = 1;
 };
 
 // "1  たろう（CrazyBallRed）" for each lane, "コンピューター" for lanes nobody took.
 class PlayerLines {
-public:
+  public:
     PlayerLines(QWidget* parent, int x, int y, int width);
     void Show(const net::Lobby& lobby, int localLane);
     std::array<QLabel*, net::kLaneCount> lblPlayer{};

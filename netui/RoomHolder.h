@@ -8,7 +8,7 @@ namespace kd {
 // The room this copy of the game is in, shared by the lobby, race and result screens, which
 // come and go while the room stays. Only one room at a time; ending it closes its port.
 class RoomHolder {
-public:
+  public:
     static net::Session* Current();
     // Takes the room; an earlier one is left first.
     static void Set(std::unique_ptr<net::Session> session);

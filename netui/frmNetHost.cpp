@@ -31,7 +31,8 @@ frmNetHost::frmNetHost(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNet
     SetCaption(QStringLiteral("部屋を作る"));
     SetClientSize(520, 430);
 
-    auto* title = MakeLabel(this, QStringLiteral("lblTitle"), QStringLiteral("部屋のコード"), 12, 12, 150, 44);
+    auto* title =
+        MakeLabel(this, QStringLiteral("lblTitle"), QStringLiteral("部屋のコード"), 12, 12, 150, 44);
     StyleNote(title, 18);
     lblCode = MakeLabel(this, QStringLiteral("lblCode"), QStringLiteral("----"), 170, 8, 130, 52);
     StyleNote(lblCode, 36);
@@ -56,15 +57,16 @@ frmNetHost::frmNetHost(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNet
         optGenre[i] = new QRadioButton(QString::fromUtf8(genres[i]), this);
         optGenre[i]->setObjectName(QStringLiteral("optGenre(%1)").arg(i));
         optGenre[i]->setGeometry(348, 150 + 26 * i, 160, 24);
-        optGenre[i]->setStyleSheet(
-            QStringLiteral("QRadioButton { color: white; background-color: rgba(0,0,0,150); padding-left: 4px; }"));
+        optGenre[i]->setStyleSheet(QStringLiteral(
+            "QRadioButton { color: white; background-color: rgba(0,0,0,150); padding-left: 4px; }"));
         group->addButton(optGenre[i], i);
         connect(optGenre[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on && Host()) Host()->SetGenre(i);
         });
     }
 
-    auto* mine = MakeLabel(this, QStringLiteral("lblChara"), QStringLiteral("あなたのキャラクター"), 12, 262, 200, 24);
+    auto* mine =
+        MakeLabel(this, QStringLiteral("lblChara"), QStringLiteral("あなたのキャラクター"), 12, 262, 200, 24);
     StyleNote(mine);
     picker = new CharaPicker(this, 12, 290);
     picker->onChosen = [this](int chara) {
@@ -121,13 +123,15 @@ void frmNetHost::Form_Load() {
     if (addresses.isEmpty())
         text = NoNetworkNote() + QStringLiteral("\nポート %1").arg(h->Port());
     else
-        text = QStringLiteral("アドレス %1　ポート %2\n参加する人にアドレス、ポート、コードを伝えてください。")
-                   .arg(addresses.join(QStringLiteral(" / ")))
-                   .arg(h->Port());
+        text =
+            QStringLiteral("アドレス %1　ポート %2\n参加する人にアドレス、ポート、コードを伝えてください。")
+                .arg(addresses.join(QStringLiteral(" / ")))
+                .arg(h->Port());
     lblAddress->setText(text);
     if (!h->DiscoveryOn()) {
-        lblNote->setText(QStringLiteral("部屋の案内を出せません（UDP %1 が使用中）。アドレスで参加してもらえます。")
-                             .arg(net::kDefaultPort));
+        lblNote->setText(
+            QStringLiteral("部屋の案内を出せません（UDP %1 が使用中）。アドレスで参加してもらえます。")
+                .arg(net::kDefaultPort));
         lblNote->show();
     }
     optGenre[0]->setChecked(true);

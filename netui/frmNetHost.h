@@ -18,7 +18,7 @@ class NetHost;
 // start. The port is open exactly as long as the room is.
 class frmNetHost : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmNetHost(AppContext& ctx);
     ~frmNetHost() override;
 
@@ -34,12 +34,12 @@ public:
     // Port and address options, for tests (the real game uses the defaults).
     static void SetTestOptions(quint16 port, bool discovery);
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     void ShowLobby();
     void cmdStart_Click();
     void cmdBack_Click();

@@ -30,7 +30,8 @@ frmNetJoin::frmNetJoin(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNet
     SetCaption(QStringLiteral("部屋に入る"));
     SetClientSize(520, 470);
 
-    auto* found = MakeLabel(this, QStringLiteral("lblRooms"), QStringLiteral("見つかった部屋"), 12, 10, 140, 24);
+    auto* found =
+        MakeLabel(this, QStringLiteral("lblRooms"), QStringLiteral("見つかった部屋"), 12, 10, 140, 24);
     StyleNote(found);
     lstRooms = new QListWidget(this);
     lstRooms->setObjectName(QStringLiteral("lstRooms"));
@@ -47,7 +48,8 @@ frmNetJoin::frmNetJoin(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNet
         const char* caption;
         const char* name;
         int x, w;
-    } fields[] = {{"アドレス", "txtAddress", 12, 150}, {"ポート", "txtPort", 240, 60}, {"コード", "txtCode", 380, 60}};
+    } fields[] = {
+        {"アドレス", "txtAddress", 12, 150}, {"ポート", "txtPort", 240, 60}, {"コード", "txtCode", 380, 60}};
     QLineEdit* edits[3];
     for (int i = 0; i < 3; ++i) {
         auto* l = MakeLabel(this, QStringLiteral("lblField(%1)").arg(i), QString::fromUtf8(fields[i].caption),
@@ -62,11 +64,13 @@ frmNetJoin::frmNetJoin(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNet
     txtAddress->setMaxLength(64);
     txtPort->setText(QString::number(net::kDefaultPort));
     txtPort->setValidator(new QIntValidator(1, 65535, txtPort));
-    txtCode->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtCode));
+    txtCode->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtCode));
     txtCode->setMaxLength(4);
     for (QLineEdit* e : edits) e->setAccessibleName(e->objectName());
 
-    auto* mine = MakeLabel(this, QStringLiteral("lblChara"), QStringLiteral("あなたのキャラクター"), 12, 166, 200, 24);
+    auto* mine =
+        MakeLabel(this, QStringLiteral("lblChara"), QStringLiteral("あなたのキャラクター"), 12, 166, 200, 24);
     StyleNote(mine);
     picker = new CharaPicker(this, 12, 194);
 
@@ -97,8 +101,9 @@ void frmNetJoin::Form_Load() {
     m_finder->Probe();
     tmrFind->Start();
     const QString note = NoNetworkNote();
-    lblStatus->setText(note.isEmpty() ? QStringLiteral("部屋を選ぶか、アドレスとポートを入れて、コードを入れてください。")
-                                      : note);
+    lblStatus->setText(
+        note.isEmpty() ? QStringLiteral("部屋を選ぶか、アドレスとポートを入れて、コードを入れてください。")
+                       : note);
     txtCode->setFocus();
 }
 
@@ -120,14 +125,16 @@ void frmNetJoin::ShowRooms() {
 }
 
 void frmNetJoin::SetEditing(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{lstRooms, txtAddress, txtPort, txtCode, picker, cmdJoin})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{lstRooms, txtAddress, txtPort, txtCode, picker, cmdJoin})
         w->setEnabled(on);
 }
 
 void frmNetJoin::cmdJoin_Click() {
     if (Unloading() || !cmdJoin->isEnabled()) return;
     QHostAddress address(txtAddress->text().trimmed());
-    if (txtAddress->text().trimmed() == QLatin1String("localhost")) address = QHostAddress(QHostAddress::LocalHost);
+    if (txtAddress->text().trimmed() == QLatin1String("localhost"))
+        address = QHostAddress(QHostAddress::LocalHost);
     bool portOk = false, codeOk = false;
     const int port = txtPort->text().toInt(&portOk);
     const int code = txtCode->text().toInt(&codeOk);

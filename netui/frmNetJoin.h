@@ -19,7 +19,7 @@ class Timer;
 // room code and a character; then waiting in the room until the host starts.
 class frmNetJoin : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmNetJoin(AppContext& ctx);
     ~frmNetJoin() override;
 
@@ -34,11 +34,11 @@ public:
     QPushButton* cmdBack;
     Timer* tmrFind;
 
-protected:
+  protected:
     void Form_Load() override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     void ShowRooms();
     void cmdJoin_Click();
     void cmdBack_Click();

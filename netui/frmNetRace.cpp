@@ -78,10 +78,17 @@ net::Session* frmNetRace::Room() const {
 QString frmNetRace::LaneText(const QString& name, int x, net::LaneState state) {
     QString text = QStringLiteral("%1 %2%").arg(name).arg(net::ProgressPercent(x));
     switch (state) {
-        case net::LaneState::Finished: text += QStringLiteral(" ゴール"); break;
-        case net::LaneState::Out: text += QStringLiteral(" パワー切れ"); break;
-        case net::LaneState::Gone: text += QStringLiteral(" 切断"); break;
-        case net::LaneState::Racing: break;
+        case net::LaneState::Finished:
+            text += QStringLiteral(" ゴール");
+            break;
+        case net::LaneState::Out:
+            text += QStringLiteral(" パワー切れ");
+            break;
+        case net::LaneState::Gone:
+            text += QStringLiteral(" 切断");
+            break;
+        case net::LaneState::Racing:
+            break;
     }
     return text;
 }
@@ -108,8 +115,8 @@ void frmNetRace::Init() {
     g.objTypingSystem.Reset();
     lblNotice->clear();
     Redraw();
-    connect(room, &net::Session::lanesChanged, this, [this] { OnLanes(); }, Qt::UniqueConnection);
-    connect(room, &net::Session::raceOver, this, [this] { OnOver(); }, Qt::UniqueConnection);
+    connect(room, &net::Session::lanesChanged, this, &frmNetRace::OnLanes, Qt::UniqueConnection);
+    connect(room, &net::Session::raceOver, this, &frmNetRace::OnOver, Qt::UniqueConnection);
     connect(room, &net::Session::peerLeft, this, &frmNetRace::OnPeerLeft, Qt::UniqueConnection);
     connect(room, &net::Session::closed, this, &frmNetRace::OnClosed, Qt::UniqueConnection);
     // The host said go: the countdown runs on every screen at once.

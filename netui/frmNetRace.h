@@ -19,7 +19,7 @@ class Session;
 // and how far it has come, on the track and for screen readers.
 class frmNetRace : public DerbyPlayForm {
     Q_OBJECT
-public:
+  public:
     explicit frmNetRace(AppContext& ctx);
     ~frmNetRace() override;
 
@@ -34,7 +34,7 @@ public:
 
     static QString LaneText(const QString& name, int x, net::LaneState state);
 
-protected:
+  protected:
     void Init() override;
     QString MusicName() const override { return QStringLiteral("umai3.mid"); }
     bool StepPlayer() override;
@@ -45,7 +45,7 @@ protected:
     void Form_KeyPress(int KeyAscii) override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     void tmrNetReady_Timer();
     void Redraw();
     void ShowLaneTexts();

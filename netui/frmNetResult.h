@@ -12,7 +12,7 @@ namespace kd {
 // "もう一度" races the same room again; "戻る" leaves it.
 class frmNetResult : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmNetResult(AppContext& ctx);
 
     static constexpr int kColumns = 6;
@@ -25,12 +25,12 @@ public:
     // "5.3" keys per second from keys and milliseconds; "-" for none.
     static QString KeysPerSecond(int keys, qint32 ms);
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     void cmdAgain_Click();
     void cmdBack_Click();
     bool m_handedOver = false;

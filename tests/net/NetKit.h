@@ -41,7 +41,9 @@ inline void Settle() {
 }
 
 inline int OpenFiles() {
-    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::System | QDir::Files).size());
+    return int(QDir(QStringLiteral("/proc/self/fd"))
+                   .entryList(QDir::NoDotAndDotDot | QDir::System | QDir::Files)
+                   .size());
 }
 
 // A room on loopback with up to three joiners, all on one manual clock. Nothing polls by

@@ -22,14 +22,25 @@ std::vector<Message> Samples() {
                     {LaneKind::Human, QStringLiteral("じろう"), 3},
                     {LaneKind::Computer, QStringLiteral("青オバケ"), 12},
                     {LaneKind::Computer, QStringLiteral("Po4(ぽよん)"), 13}}};
-    Lanes lanes{3, {582, 10, 0, 1000}, {LaneState::Finished, LaneState::Racing, LaneState::Gone, LaneState::Out}};
+    Lanes lanes{
+        3, {582, 10, 0, 1000}, {LaneState::Finished, LaneState::Racing, LaneState::Gone, LaneState::Out}};
     Result result{3,
                   {{{2, 1, LaneState::Finished, 59, 3, 21000},
                     {0, 2, LaneState::Finished, 100, 0, 25000},
                     {1, 3, LaneState::Out, 10, 20, 9000},
                     {3, 4, LaneState::Gone, 0, 0, 0}}}};
-    return {Hello{9999, QStringLiteral("ハナコ"), 5}, Welcome{3}, Reject{RejectReason::Racing}, lobby, start,
-            Progress{7, kMaxCount, 0}, lanes, result, Left{2}, Ping{}, Bye{}, Probe{},
+    return {Hello{9999, QStringLiteral("ハナコ"), 5},
+            Welcome{3},
+            Reject{RejectReason::Racing},
+            lobby,
+            start,
+            Progress{7, kMaxCount, 0},
+            lanes,
+            result,
+            Left{2},
+            Ping{},
+            Bye{},
+            Probe{},
             Room{QStringLiteral("たろう"), 47811, 4}};
 }
 
@@ -104,7 +115,8 @@ TEST(NetProtocol, RefusesEverythingThatIsNotExactlyAKnownMessage) {
         {"empty name", QCborValue(HelloMap(1, QString(), 1)).toCbor(), DecodeError::Garbage},
         {"name with a line break", QCborValue(HelloMap(1, QStringLiteral("a\nb"), 1)).toCbor(),
          DecodeError::Garbage},
-        {"name of 17 characters", QCborValue(HelloMap(1, QString(17, u'あ'), 1)).toCbor(), DecodeError::Garbage},
+        {"name of 17 characters", QCborValue(HelloMap(1, QString(17, u'あ'), 1)).toCbor(),
+         DecodeError::Garbage},
         {"name as a path", QCborValue(HelloMap(1, QStringLiteral("../../etc\u0000"), 1)).toCbor(),
          DecodeError::Garbage},
         {"three lanes", QCborValue(badLanes).toCbor(), DecodeError::Garbage},

@@ -60,9 +60,7 @@ TEST(NetRaceBoard, CountsNeverGoBackAndAPositionIsWhatWasTyped) {
 }
 
 TEST(NetRaceBoard, PowerRunsOutAtTheCharactersMissBudget) {
-    const struct {
-        int chara, missesToLose;
-    } cases[] = {{1, 7}, {2, 20}, {3, 50}, {4, 13}, {5, 15}};
+    const struct { int chara, missesToLose; } cases[] = {{1, 7}, {2, 20}, {3, 50}, {4, 13}, {5, 15}};
     for (const auto& c : cases) {
         auto lanes = Field(1);
         lanes[0].chara = c.chara;

@@ -122,7 +122,8 @@ TEST(NetRoom, TheHostSettlesTheFinishingOrderAndEveryoneSeesIt) {
         return room.host->phase() == Phase::Results;
     }));
     ASSERT_TRUE(room.AllOver());
-    for (const Session* s : {static_cast<Session*>(room.host.get()), static_cast<Session*>(a), static_cast<Session*>(b)}) {
+    for (const Session* s :
+         {static_cast<Session*>(room.host.get()), static_cast<Session*>(a), static_cast<Session*>(b)}) {
         const Result& r = s->result();
         EXPECT_EQ(r.rows[0].lane, 2);
         EXPECT_EQ(r.rows[1].lane, 0);
@@ -214,7 +215,8 @@ TEST(NetRoom, TheHostLeavingEndsTheRoomForEveryoneAtEveryPhase) {
         }
         const quint16 port = room.host->Port();
         room.host->Leave();
-        ASSERT_TRUE(Pump([&] { return a->phase() == Phase::Closed && b->phase() == Phase::Closed; })) << phase;
+        ASSERT_TRUE(Pump([&] { return a->phase() == Phase::Closed && b->phase() == Phase::Closed; }))
+            << phase;
         EXPECT_NE(a->closedReason().indexOf(QStringLiteral("ホストとの接続が切れました")), -1);
         // The port is closed with the room.
         QTcpSocket probe;
@@ -250,7 +252,7 @@ TEST(NetRoom, AHostThatStallsIsLeftAndAHostThatNeverAnswersTimesOut) {
 struct Stranger {
     explicit Stranger(quint16 port) {
         socket.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
-        Pump([this] { return socket.state() == QAbstractSocket::ConnectedState; });
+        EXPECT_TRUE(Pump([this] { return socket.state() == QAbstractSocket::ConnectedState; }));
     }
     bool Cut() {
         return Pump([this] { return socket.state() == QAbstractSocket::UnconnectedState; });
@@ -347,7 +349,8 @@ TEST(NetRoom, AHundredRacesBetweenFourPeersLeaveNothingBehind) {
     const int filesBefore = OpenFiles();
     {
         Room room;
-        for (const char* n : {"じろう", "さぶろう", "しろう"}) room.JoinAndWait(QString::fromUtf8(n), 1 + room.host->PlayerCount());
+        for (const char* n : {"じろう", "さぶろう", "しろう"})
+            room.JoinAndWait(QString::fromUtf8(n), 1 + room.host->PlayerCount());
         const int linksInRoom = Link::Live();
         const int filesInRoom = OpenFiles();
         for (int race = 1; race <= 100; ++race) {
