@@ -106,7 +106,8 @@ void frmNetRace::Init() {
         LaneState[j] = net::LaneState::Racing;
         SetForeColor(lblLane[j], j == m_local ? QColor(255, 255, 0) : QColor(255, 255, 255));
     }
-    g.Chara[0].MissCost = qint16(net::StatsOf(s.lanes[m_local].chara).missCost);
+    // The derby's own characters in the shared state stay as they are.
+    m_missCost = qint16(net::StatsOf(s.lanes[m_local].chara).missCost);
     m_deck = std::make_unique<net::QuestionDeck>(g.objTypingSystem, s.seed, s.genre);
     Tag = m_deck->GenreKey();
     PlayerFinished = PlayerOut = m_overPending = false;
@@ -143,13 +144,12 @@ void frmNetRace::Form_KeyPress(int KeyAscii) {
     if (!JudgingKeys()) return;
     net::Session* room = Room();
     if (!room) return;
-    QPointer<frmNetRace> self(this);
     if (JudgeKey(g, *panel, Tag, KeyAscii)) {
         if (StepPlayer()) {
             room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
             return;
         }
-    } else if (power->Miss(g.Chara[0].MissCost)) {
+    } else if (power->Miss(m_missCost)) {
         PlayerOut = true;
         LaneState[m_local] = net::LaneState::Out;
         g.audio.StopMidi();
@@ -157,12 +157,11 @@ void frmNetRace::Form_KeyPress(int KeyAscii) {
         panel->SetDisplayColor(QColor(255, 0, 0));
         panel->SetDisplay(QStringLiteral("You Lose!!"));
         ShowLaneTexts();
+        // No question box here: the race goes on for the others and shows it.
+        lblNotice->setText(QStringLiteral("パワーがなくなりました。ほかの人のゴールを待ちます。"));
         room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
-        ctx.msg.Show(this, QStringLiteral("You Lose!!"),
-                     QStringLiteral("パワーがなくなりました。ほかの人のゴールを待ちます。"), MsgButtons::OK);
         return;
     }
-    if (!self) return;
     room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
     if (panel->Display().isEmpty()) m_deck->PutNext(*panel);
 }
@@ -235,7 +234,8 @@ void frmNetRace::OnLanes() {
 
 void frmNetRace::OnOver() {
     if (Unloading()) return;
-    if (tmrFinish->Enabled()) {
+    // Not while "Finish!!" is still up, nor while a question box waits on this screen.
+    if (tmrFinish->Enabled() || m_asking) {
         m_overPending = true;
         return;
     }
@@ -257,6 +257,10 @@ void frmNetRace::OnPeerLeft(int lane, const QString& name, const QString& why) {
 
 void frmNetRace::OnClosed(const QString& why) {
     if (Unloading() || m_leaving) return;
+    if (m_asking) {
+        m_closedWhy = why;
+        return;
+    }
     m_leaving = true;
     g.audio.StopMidi();
     tmrCharaMove->Stop();
@@ -271,10 +275,19 @@ void frmNetRace::OnClosed(const QString& why) {
 void frmNetRace::LeaveRace() {
     if (Unloading() || m_leaving) return;
     QPointer<frmNetRace> self(this);
-    if (ctx.msg.Show(this, AppTitle(), QStringLiteral("レースをやめて部屋を出ますか？"), MsgButtons::YesNo) !=
-        MsgAnswer::Yes)
-        return;
+    m_asking = true;
+    const MsgAnswer answer =
+        ctx.msg.Show(this, AppTitle(), QStringLiteral("レースをやめて部屋を出ますか？"), MsgButtons::YesNo);
     if (!self || self->Unloading() || m_leaving) return;
+    m_asking = false;
+    if (answer != MsgAnswer::Yes) {
+        // What happened while the question was up.
+        if (!m_closedWhy.isEmpty())
+            OnClosed(m_closedWhy);
+        else if (m_overPending && !tmrFinish->Enabled())
+            OnOver();
+        return;
+    }
     m_leaving = true;
     RoomHolder::End();
     LeaveTo(QStringLiteral("frmMain"));

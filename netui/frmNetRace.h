@@ -58,8 +58,11 @@ class frmNetRace : public DerbyPlayForm {
     std::unique_ptr<net::QuestionDeck> m_deck;
     std::array<QPixmap, net::kLaneCount> imlCharaList;
     int m_local = 0;
+    qint16 m_missCost = 15;
     bool m_overPending = false;
     bool m_leaving = false;
+    bool m_asking = false;
+    QString m_closedWhy;
 };
 
 }  // namespace kd

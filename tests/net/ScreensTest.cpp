@@ -15,6 +15,7 @@
 #include "netui/frmNetJoin.h"
 #include "netui/frmNetRace.h"
 #include "netui/frmNetResult.h"
+#include "shell/Register.h"
 #include "support/QStringPrint.h"
 #include "support/TestApp.h"
 #include "tests/net/NetKit.h"
@@ -201,6 +202,60 @@ TEST(NetScreens, LeavingTheLobbyClosesThePort) {
     QTcpSocket probe;
     probe.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
     EXPECT_TRUE(app.Wait([&] { return probe.state() == QAbstractSocket::UnconnectedState; }));
+}
+
+TEST(NetScreens, PowerRunsOutWithoutStoppingTheRaceAndLeavingClosesTheRoom) {
+    ScreenRoom app;
+    auto* lobby = app.Open<frmNetHost>(QStringLiteral("frmNetHost"));
+    NetHost* host = app.Host();
+    NetClient jiro(app.clock, ClientOptions{QStringLiteral("じろう"), 2, true});
+    jiro.Connect(QHostAddress(QHostAddress::LocalHost), host->Port(), host->Code());
+    ASSERT_TRUE(app.Wait([&] { return host->PlayerCount() == 2; }));
+    Click(lobby->optGenre[1]);
+    Click(lobby->cmdStart);
+    auto* race = app.Current<frmNetRace>();
+    ASSERT_NE(race, nullptr);
+    app.Go(race);
+    // CrazyBallRed: the seventh miss empties the power.
+    Type(race, QStringLiteral("000000"));
+    EXPECT_FALSE(race->PlayerOut);
+    Type(race, QStringLiteral("0"));
+    EXPECT_TRUE(race->PlayerOut);
+    EXPECT_EQ(race->panel->Display(), QStringLiteral("You Lose!!"));
+    EXPECT_EQ(race->lblLane[0]->text(), QStringLiteral("たろう 0% パワー切れ"));
+    EXPECT_TRUE(app.msg.asked.isEmpty());
+    ASSERT_TRUE(app.Wait([&] { return jiro.lanes().state[0] == LaneState::Out; }));
+    EXPECT_EQ(jiro.phase(), Phase::Racing);
+    // Backspace, and yes: the room closes for everyone.
+    app.msg.Answer(MsgAnswer::Yes);
+    kd::test::Press(race, Qt::Key_Backspace);
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    ASSERT_TRUE(app.Wait([&] { return jiro.phase() == Phase::Closed; }));
+}
+
+TEST(NetScreens, TheMainMenuOpensRoomsFromAMenuOfItsOwn) {
+    ScreenRoom app;
+    RegisterShellScreens(app.nav);
+    FormBase* menu = app.nav.Show(QStringLiteral("frmMain"));
+    ASSERT_NE(menu, nullptr);
+    auto* net = Find<QMenu>(menu, QStringLiteral("mnuNet"));
+    ASSERT_NE(net, nullptr);
+    EXPECT_EQ(net->title(), QStringLiteral("対戦(&N)"));
+    const struct {
+        const char *action, *text, *screen;
+    } items[] = {{"mnuNetHost", "部屋を作る(&H)", "frmNetHost"}, {"mnuNetJoin", "部屋に入る(&J)", "frmNetJoin"}};
+    for (const auto& item : items) {
+        menu = app.nav.Current();
+        auto* action = Find<QAction>(menu, QString::fromLatin1(item.action));
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), QString::fromUtf8(item.text));
+        action->trigger();
+        EXPECT_EQ(app.nav.CurrentName(), QString::fromLatin1(item.screen));
+        Click(Find<QPushButton>(app.nav.Current(), QStringLiteral("cmdBack")));
+        EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+        TestApp::Flush();
+    }
+    EXPECT_EQ(RoomHolder::Current(), nullptr);
 }
 
 }  // namespace

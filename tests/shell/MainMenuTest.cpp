@@ -93,8 +93,9 @@ TEST_F(MainMenu, ShowsTheTitleTheItemsAndSelectsTheFirst) {
     EXPECT_EQ(Label("lblShadow")->text(), QStringLiteral("PRACTICE"));
     EXPECT_EQ(Label("lblKaisetsu")->text(), kPracticeText);
 
+    // 対戦 (network races) is ours, beside the specified menus.
     const QStringList menus = {QStringLiteral("ファイル(&F)"), QStringLiteral("効果音(&E)"), QStringLiteral("BGM(&B)"),
-                               QStringLiteral("バージョン情報(&V)")};
+                               QStringLiteral("対戦(&N)"), QStringLiteral("バージョン情報(&V)")};
     QStringList shown;
     for (QAction* a : form->findChild<QWidget*>(QStringLiteral("menuBar"))->actions()) shown << a->text();
     EXPECT_EQ(shown, menus);
