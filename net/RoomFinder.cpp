@@ -45,8 +45,12 @@ void RoomFinder::Read() {
         FoundRoom found{from, quint16(room->port), room->host, room->players};
         bool known = false;
         for (FoundRoom& r : m_rooms) {
-            if (r.address == found.address && r.port == found.port) {
-                r = found;
+            // One room answering on loopback and on its network address is listed once, at the
+            // address others can reach too.
+            const bool sameMachine =
+                (r.address.isLoopback() || found.address.isLoopback()) && r.host == found.host;
+            if (r.port == found.port && (r.address == found.address || sameMachine)) {
+                if (!found.address.isLoopback()) r = found;
                 known = true;
             }
         }

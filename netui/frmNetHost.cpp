@@ -92,7 +92,7 @@ net::NetHost* frmNetHost::Host() const {
 }
 
 void frmNetHost::Form_Load() {
-    SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
+    SetBackgroundPicture(ScaledBitmap(QStringLiteral("BACK"), width(), height()));
     net::HostOptions o;
     o.name = g.objUser.GetUserName();
     o.chara = picker->Chosen();

@@ -28,7 +28,7 @@ QLineEdit* MakeField(QWidget* parent, const QString& name, int x, int y, int w) 
 
 frmNetJoin::frmNetJoin(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNetJoin")) {
     SetCaption(QStringLiteral("部屋に入る"));
-    SetClientSize(520, 470);
+    SetClientSize(520, 500);
 
     auto* found =
         MakeLabel(this, QStringLiteral("lblRooms"), QStringLiteral("見つかった部屋"), 12, 10, 140, 24);
@@ -47,15 +47,17 @@ frmNetJoin::frmNetJoin(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNet
     const struct {
         const char* caption;
         const char* name;
-        int x, w;
-    } fields[] = {
-        {"アドレス", "txtAddress", 12, 150}, {"ポート", "txtPort", 240, 60}, {"コード", "txtCode", 380, 60}};
+        int x, labelWidth, w;
+    } fields[] = {{"アドレス", "txtAddress", 12, 68, 140},
+                  {"ポート", "txtPort", 236, 56, 62},
+                  {"コード", "txtCode", 368, 56, 76}};
     QLineEdit* edits[3];
     for (int i = 0; i < 3; ++i) {
         auto* l = MakeLabel(this, QStringLiteral("lblField(%1)").arg(i), QString::fromUtf8(fields[i].caption),
-                            fields[i].x, 132, 60, 24);
+                            fields[i].x, 132, fields[i].labelWidth, 24);
         StyleNote(l);
-        edits[i] = MakeField(this, QString::fromLatin1(fields[i].name), fields[i].x + 64, 132, fields[i].w);
+        edits[i] = MakeField(this, QString::fromLatin1(fields[i].name),
+                             fields[i].x + fields[i].labelWidth + 4, 132, fields[i].w);
     }
     txtAddress = edits[0];
     txtPort = edits[1];
@@ -74,15 +76,15 @@ frmNetJoin::frmNetJoin(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNet
     StyleNote(mine);
     picker = new CharaPicker(this, 12, 194);
 
-    lblStatus = MakeLabel(this, QStringLiteral("lblStatus"), QString(), 12, 298, 496, 46);
+    lblStatus = MakeLabel(this, QStringLiteral("lblStatus"), QString(), 12, 298, 496, 40);
     StyleNote(lblStatus);
     lblStatus->setWordWrap(true);
-    m_players = std::make_unique<PlayerLines>(this, 12, 350, 300);
+    m_players = std::make_unique<PlayerLines>(this, 12, 346, 320);
     players = m_players.get();
     for (QLabel* l : players->lblPlayer) l->hide();
 
-    cmdJoin = MakeButton(this, QStringLiteral("cmdJoin"), QStringLiteral("参加"), 330, 430, 82, 31);
-    cmdBack = MakeButton(this, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 426, 430, 82, 31);
+    cmdJoin = MakeButton(this, QStringLiteral("cmdJoin"), QStringLiteral("参加"), 330, 458, 82, 31);
+    cmdBack = MakeButton(this, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 426, 458, 82, 31);
     connect(cmdJoin, &QPushButton::clicked, this, [this] { cmdJoin_Click(); });
     connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
     SetDefaultButtons(cmdJoin, cmdBack);
@@ -95,7 +97,7 @@ frmNetJoin::frmNetJoin(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNet
 frmNetJoin::~frmNetJoin() = default;
 
 void frmNetJoin::Form_Load() {
-    SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
+    SetBackgroundPicture(ScaledBitmap(QStringLiteral("BACK"), width(), height()));
     m_finder = std::make_unique<net::RoomFinder>();
     connect(m_finder.get(), &net::RoomFinder::roomsChanged, this, [this] { ShowRooms(); });
     m_finder->Probe();

@@ -48,7 +48,7 @@ frmNetRace::frmNetRace(AppContext& ctx_)
     for (int j = 0; j < net::kLaneCount; ++j) {
         lblLane[j] = new QLabel(pctGround);
         lblLane[j]->setObjectName(QStringLiteral("lblLane(%1)").arg(j));
-        lblLane[j]->setGeometry(400, 65 * j + 44, 246, 18);
+        lblLane[j]->setGeometry(330, 65 * j + 44, 240, 18);
         lblLane[j]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         lblLane[j]->setTextFormat(Qt::PlainText);
         lblLane[j]->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
@@ -59,9 +59,11 @@ frmNetRace::frmNetRace(AppContext& ctx_)
     }
     lblNotice = new QLabel(pctGround);
     lblNotice->setObjectName(QStringLiteral("lblNotice"));
-    lblNotice->setGeometry(6, 262, 640, 15);
+    lblNotice->setGeometry(6, 262, 560, 15);
     lblNotice->setTextFormat(Qt::PlainText);
-    lblNotice->setStyleSheet(QStringLiteral("color: rgb(255,255,0); background: transparent;"));
+    lblNotice->setStyleSheet(
+        QStringLiteral("color: rgb(255,255,0); background-color: rgba(0,0,0,160); padding-left: 4px;"));
+    lblNotice->hide();
     QFont f = lblNotice->font();
     f.setPixelSize(12);
     lblNotice->setFont(f);
@@ -115,6 +117,7 @@ void frmNetRace::Init() {
     cmdRetry->hide();
     g.objTypingSystem.Reset();
     lblNotice->clear();
+    lblNotice->hide();
     Redraw();
     connect(room, &net::Session::lanesChanged, this, &frmNetRace::OnLanes, Qt::UniqueConnection);
     connect(room, &net::Session::raceOver, this, &frmNetRace::OnOver, Qt::UniqueConnection);
@@ -158,7 +161,7 @@ void frmNetRace::Form_KeyPress(int KeyAscii) {
         panel->SetDisplay(QStringLiteral("You Lose!!"));
         ShowLaneTexts();
         // No question box here: the race goes on for the others and shows it.
-        lblNotice->setText(QStringLiteral("パワーがなくなりました。ほかの人のゴールを待ちます。"));
+        ShowNotice(QStringLiteral("パワーがなくなりました。ほかの人のゴールを待ちます。"));
         room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
         return;
     }
@@ -252,7 +255,13 @@ void frmNetRace::OnPeerLeft(int lane, const QString& name, const QString& why) {
     if (Unloading() || lane < 0 || lane >= net::kLaneCount) return;
     LaneState[lane] = net::LaneState::Gone;
     ShowLaneTexts();
-    lblNotice->setText(QStringLiteral("%1 さんが切断しました（%2）").arg(name, why));
+    ShowNotice(QStringLiteral("%1 さんが切断しました（%2）").arg(name, why));
+}
+
+void frmNetRace::ShowNotice(const QString& text) {
+    lblNotice->setText(text);
+    lblNotice->setAccessibleName(text);
+    lblNotice->show();
 }
 
 void frmNetRace::OnClosed(const QString& why) {

@@ -54,6 +54,7 @@ class frmNetRace : public DerbyPlayForm {
     void OnPeerLeft(int lane, const QString& name, const QString& why);
     void OnClosed(const QString& why);
     void LeaveRace();
+    void ShowNotice(const QString& text);
     net::Session* Room() const;
     std::unique_ptr<net::QuestionDeck> m_deck;
     std::array<QPixmap, net::kLaneCount> imlCharaList;

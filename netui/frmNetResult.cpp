@@ -62,7 +62,6 @@ void frmNetResult::Form_Load() {
         if (row.state == net::LaneState::Out) placeText = QStringLiteral("%1位 ✕").arg(row.place);
         QString name = lane.name;
         if (row.state == net::LaneState::Gone) name += QStringLiteral("（切断）");
-        if (row.state == net::LaneState::Out) name += QStringLiteral("（You Lose）");
         const QString cells[kColumns] = {
             placeText,
             name,

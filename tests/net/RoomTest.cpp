@@ -6,6 +6,7 @@
 #include "engine/clsTypingSystem.h"
 #include "net/QuestionDeck.h"
 #include "net/RaceBoard.h"
+#include "net/RoomFinder.h"
 #include "tests/net/NetKit.h"
 
 namespace kd::net::test {
@@ -343,6 +344,39 @@ TEST(NetRoom, AFloodOfMessagesIsCutOff) {
     EXPECT_TRUE(raw.Cut());
     EXPECT_EQ(room.host->PlayerCount(), 2);
     EXPECT_TRUE(Pump([&] { return a->lobby().players.size() == 2; }));
+}
+
+TEST(NetRoom, JoinersFindOpenRoomsOnTheNetworkButNotTheirCodes) {
+    ManualTickCounter clock;
+    HostOptions o;
+    o.name = QStringLiteral("たろう");
+    o.port = 0;
+    o.discoveryPort = quint16(40000 + QCoreApplication::applicationPid() % 20000);
+    o.autoPoll = false;
+    NetHost host(clock, o);
+    ASSERT_TRUE(host.Open(nullptr));
+    ASSERT_TRUE(host.DiscoveryOn());
+    RoomFinder finder(o.discoveryPort);
+    finder.Probe();
+    ASSERT_TRUE(Pump([&] { return !finder.rooms().isEmpty(); }));
+    Settle();
+    ASSERT_EQ(finder.rooms().size(), 1);  // loopback and network answers are one room
+    EXPECT_EQ(finder.rooms()[0].port, host.Port());
+    EXPECT_EQ(finder.rooms()[0].host, QStringLiteral("たろう"));
+    // Garbage on the discovery port is ignored; the room still answers.
+    QUdpSocket stranger;
+    stranger.writeDatagram(QByteArray(3000, '\x9f'), QHostAddress(QHostAddress::LocalHost), o.discoveryPort);
+    stranger.writeDatagram(EncodePayload(Hello{host.Code(), QStringLiteral("x"), 1}),
+                           QHostAddress(QHostAddress::LocalHost), o.discoveryPort);
+    finder.Clear();
+    finder.Probe();
+    EXPECT_TRUE(Pump([&] { return finder.rooms().size() == 1; }));
+    // Closed with the room.
+    host.Leave();
+    finder.Clear();
+    finder.Probe();
+    Settle();
+    EXPECT_TRUE(finder.rooms().isEmpty());
 }
 
 TEST(NetRoom, AHundredRacesBetweenFourPeersLeaveNothingBehind) {

@@ -243,7 +243,8 @@ TEST(NetScreens, TheMainMenuOpensRoomsFromAMenuOfItsOwn) {
     EXPECT_EQ(net->title(), QStringLiteral("対戦(&N)"));
     const struct {
         const char *action, *text, *screen;
-    } items[] = {{"mnuNetHost", "部屋を作る(&H)", "frmNetHost"}, {"mnuNetJoin", "部屋に入る(&J)", "frmNetJoin"}};
+    } items[] = {{"mnuNetHost", "部屋を作る(&H)", "frmNetHost"},
+                 {"mnuNetJoin", "部屋に入る(&J)", "frmNetJoin"}};
     for (const auto& item : items) {
         menu = app.nav.Current();
         auto* action = Find<QAction>(menu, QString::fromLatin1(item.action));
