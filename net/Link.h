@@ -16,7 +16,7 @@ namespace kd::net {
 constexpr qint32 kPartialFrameMs = 750;     // an unfinished frame: garbage, closed within a second
 constexpr qint32 kSilenceMs = 5000;         // nothing heard at all: the peer stalls
 constexpr qint32 kPingEveryMs = 1000;       // so that a quiet but healthy peer is still heard
-constexpr int kFloodMessages = 120;         // more than this in one second: a flood
+constexpr int kFloodMessages = 250;         // more than this in one second: a flood
 constexpr qint64 kMaxBacklog = 256 * 1024;  // bytes the peer has not taken: it stalls
 constexpr qint32 kConnectMs = 5000;         // from dialling to the host's welcome
 

@@ -111,7 +111,11 @@ void NetClient::LocalProgress(int correct, int misses) {
     m_misses = misses;
     m_pending = true;
     const qint32 now = m_clock.GetTickCount();
-    if (TickDiff(now, m_lastSent) >= kSendEveryMs) SendProgress(now);
+    const qint32 since = TickDiff(now, m_lastSent);
+    if (since >= kSendEveryMs)
+        SendProgress(now);
+    else
+        PollIn(kSendEveryMs - since);
 }
 
 void NetClient::SendProgress(qint32 now) {

@@ -115,8 +115,11 @@ void NetHost::OnMessage(Guest* guest, const Message& m) {
     if (const auto* p = std::get_if<Progress>(&m)) {
         // Counts of an earlier race arrive late now and then; they no longer matter.
         if (m_phase != Phase::Racing || p->race != m_board.race()) return;
-        m_board.PlayerCounts(guest->lane, p->correct, p->misses, m_clock.GetTickCount());
+        const qint32 now = m_clock.GetTickCount();
+        m_board.PlayerCounts(guest->lane, p->correct, p->misses, now);
         m_lanesDirty = true;
+        // Passed on at once: the others should see the key while it is fresh.
+        FlushLanes(now);
         return;
     }
     // Nothing else is a player's to send.
@@ -226,7 +229,9 @@ void NetHost::LocalProgress(int correct, int misses) {
 }
 
 void NetHost::FlushLanes(qint32 now) {
-    if (!m_lanesDirty || TickDiff(now, m_lastLanesSent) < kSendEveryMs) return;
+    if (!m_lanesDirty) return;
+    const qint32 since = TickDiff(now, m_lastLanesSent);
+    if (since < kRelayEveryMs) return PollIn(kRelayEveryMs - since);
     m_lanesDirty = false;
     m_lastLanesSent = now;
     m_lanes = m_board.Snapshot();
@@ -256,7 +261,7 @@ void NetHost::Poll() {
     if (TickDiff(now, m_lastComputerTick) >= kComputerTickMs) m_lastComputerTick = now;
     if (m_board.Over(now)) {
         m_lanesDirty = true;
-        m_lastLanesSent = qint32(quint32(now) - kSendEveryMs);
+        m_lastLanesSent = qint32(quint32(now) - kRelayEveryMs);
         FlushLanes(now);
         m_result = m_board.Settle(now);
         SetPhase(Phase::Results);

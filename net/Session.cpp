@@ -4,7 +4,11 @@
 
 namespace kd::net {
 
-Session::Session(TickCounter& clock, bool autoPoll, QObject* parent) : QObject(parent), m_clock(clock) {
+Session::Session(TickCounter& clock, bool autoPoll, QObject* parent)
+    : QObject(parent), m_clock(clock), m_autoPoll(autoPoll) {
+    m_soonTimer.setSingleShot(true);
+    m_soonTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_soonTimer, &QTimer::timeout, this, [this] { Poll(); });
     if (autoPoll) {
         m_pollTimer.setInterval(kPollEveryMs);
         m_pollTimer.setTimerType(Qt::PreciseTimer);
@@ -13,11 +17,18 @@ Session::Session(TickCounter& clock, bool autoPoll, QObject* parent) : QObject(p
     }
 }
 
+void Session::PollIn(qint32 ms) {
+    if (!m_autoPoll || m_phase == Phase::Closed) return;
+    if (m_soonTimer.isActive() && m_soonTimer.remainingTime() <= ms) return;
+    m_soonTimer.start(qMax(0, ms));
+}
+
 void Session::CloseWith(const QString& why) {
     if (m_phase == Phase::Closed) return;
     m_phase = Phase::Closed;
     m_closedReason = why;
     m_pollTimer.stop();
+    m_soonTimer.stop();
     emit closed(why);
 }
 

@@ -49,6 +49,9 @@ class Session : public QObject {
 
   protected:
     void SetPhase(Phase p) { m_phase = p; }
+    // Something waits to be sent in this many milliseconds: poll then rather than at the next
+    // regular poll (only when the session polls itself; tests poll by hand).
+    void PollIn(qint32 ms);
     void CloseWith(const QString& why);
     TickCounter& m_clock;
     Phase m_phase = Phase::Connecting;
@@ -58,10 +61,16 @@ class Session : public QObject {
     Result m_result;
     QString m_closedReason;
     QTimer m_pollTimer;
+    QTimer m_soonTimer;
+    bool m_autoPoll = false;
 };
 
 constexpr int kPollEveryMs = 20;
-constexpr qint32 kSendEveryMs = 40;  // keeps updates within 50 ms of each other while typing
+// A player's counts go out at most this often, so updates while typing are well within 50 ms
+// of each other without one message per key.
+constexpr qint32 kSendEveryMs = 25;
+// The host passes lanes on at most this often (players' keys and computer steps together).
+constexpr qint32 kRelayEveryMs = 10;
 
 QString DropText(int reason);
 
