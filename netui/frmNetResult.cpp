@@ -1,5 +1,7 @@
 #include "netui/frmNetResult.h"
 
+#include <QTimer>
+
 #include "common/GameState.h"
 #include "net/NetHost.h"
 #include "netui/NetLook.h"
@@ -86,11 +88,14 @@ void frmNetResult::Form_Load() {
     } else {
         lblStatus->setText(QStringLiteral("ホストが「もう一度」を押すと次のレースが始まります。"));
     }
-    connect(room, &net::Session::raceStarted, this, [this] {
+    auto toRace = [this] {
         if (Unloading()) return;
         m_handedOver = true;
         ctx.nav.Replace(this, QStringLiteral("frmNetRace"));
-    });
+    };
+    connect(room, &net::Session::raceStarted, this, toRace);
+    // The host may have started the next race while "Finish!!" was still up here.
+    if (room->phase() == net::Phase::Racing) QTimer::singleShot(0, this, toRace);
     connect(room, &net::Session::closed, this, [this](const QString& why) {
         if (Unloading()) return;
         cmdAgain->setEnabled(false);
