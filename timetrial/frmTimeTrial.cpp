@@ -150,6 +150,7 @@ void frmTimeTrial::Form_KeyPress(int KeyAscii) {
 
 void frmTimeTrial::tmrReadyGo_Timer() {
     if (ReadyGoTick(*Picture2, *tmrReadyGo) != ReadyGoStep::Start) return;
+    g.play.GameBegun(GameMode::TimeTrial, Tag);
     PutNextQuestion(g, *Picture2, Tag);
     tmrReadyGo->Stop();
     StartRun();
@@ -200,6 +201,7 @@ void frmTimeTrial::Finish() {
     const qint32 time = Elapsed();
     g.objUser.SetTimeTrialTime(time);
     Playing = false;
+    g.play.GameEnded(false);
     tmrClock->Stop();
     ShowClock(time);
     Picture2->SetDisplayColor(kGreen);
@@ -219,6 +221,7 @@ void frmTimeTrial::tmrFinish_Timer() {
 }
 
 void frmTimeTrial::cmdRetry_Click() {
+    g.play.Abandon();
     cmdSetting->setEnabled(true);
     cmdRetry->setEnabled(false);
     Playing = false;
@@ -238,6 +241,7 @@ void frmTimeTrial::cmdRetry_Click() {
 }
 
 void frmTimeTrial::Command1_Click() {
+    g.play.Abandon();
     StartTick = -1;
     Playing = false;
     ctx.nav.Replace(this, QStringLiteral("frmMain"));
@@ -249,6 +253,7 @@ void frmTimeTrial::cmdSetting_Click() {
 
 bool frmTimeTrial::Form_QueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClosed) {
+        g.play.Abandon();
         StartTick = -1;
         Playing = false;
         ctx.nav.Show(QStringLiteral("frmMain"));
@@ -257,6 +262,7 @@ bool frmTimeTrial::Form_QueryUnload(UnloadMode mode) {
 }
 
 void frmTimeTrial::Form_Unload() {
+    g.play.Abandon();
     tmrReadyGo->Stop();
     tmrFinish->Stop();
     tmrClock->Stop();
