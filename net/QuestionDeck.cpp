@@ -11,6 +11,11 @@ QuestionDeck::QuestionDeck(clsTypingSystem& typing, quint32 seed, int genre)
     m_mondai.SetGenre(m_genreKey);
 }
 
+int QuestionDeck::QuestionId() const {
+    return m_genreKey == QLatin1String("english") ? m_mondai.GetEnglishQuestionId()
+                                                  : m_mondai.GetQuestionId();
+}
+
 void QuestionDeck::PutNext(PlayLabels& labels) {
     if (m_genreKey == QLatin1String("english")) {
         const QString word = m_mondai.GetEnglishQuestion();

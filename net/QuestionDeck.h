@@ -19,6 +19,8 @@ class QuestionDeck {
     // Puts the next question up, as every play screen does.
     void PutNext(PlayLabels& labels);
     QString GenreKey() const { return m_genreKey; }
+    // The bank's number of the question put up last.
+    int QuestionId() const;
 
   private:
     LcgRandom m_rnd;

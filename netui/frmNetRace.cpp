@@ -130,7 +130,8 @@ void frmNetRace::Init() {
 void frmNetRace::tmrNetReady_Timer() {
     if (ReadyGoTick(*panel, *tmrNetReady) != ReadyGoStep::Start) return;
     tmrNetReady->Stop();
-    m_deck->PutNext(*panel);
+    g.play.GameBegun(GameMode::NetRace, Tag, Room()->start().lanes[m_local].chara);
+    PutNextQuestion();
     if (g.BgmOn == -1) g.audio.PlayMidi(MusicName());
     tmrCharaMove->Start();
 }
@@ -156,6 +157,8 @@ void frmNetRace::Form_KeyPress(int KeyAscii) {
         PlayerOut = true;
         LaneState[m_local] = net::LaneState::Out;
         g.audio.StopMidi();
+        g.play.GameEnded(false);
+        g.play.RaceSettled(0);
         panel->SetMonitor(QString());
         panel->SetDisplayColor(QColor(255, 0, 0));
         panel->SetDisplay(QStringLiteral("You Lose!!"));
@@ -166,7 +169,12 @@ void frmNetRace::Form_KeyPress(int KeyAscii) {
         return;
     }
     room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
-    if (panel->Display().isEmpty()) m_deck->PutNext(*panel);
+    if (panel->Display().isEmpty()) PutNextQuestion();
+}
+
+void frmNetRace::PutNextQuestion() {
+    m_deck->PutNext(*panel);
+    g.play.QuestionShown(m_deck->QuestionId(), panel->Monitor(), panel->Display());
 }
 
 bool frmNetRace::StepPlayer() {
@@ -179,6 +187,7 @@ bool frmNetRace::StepPlayer() {
     PlayerFinished = true;
     LaneState[m_local] = net::LaneState::Finished;
     g.audio.StopMidi();
+    g.play.GameEnded(false);
     panel->SetMonitor(QString());
     panel->SetDisplayColor(QColor(0, 255, 0));
     panel->SetDisplay(QStringLiteral("Finish!!"));
@@ -243,6 +252,12 @@ void frmNetRace::OnOver() {
         return;
     }
     g.audio.StopMidi();
+    // The place is the host's word; a player still running when the race was called ends here.
+    if (!PlayerOut) {
+        g.play.GameEnded(false);
+        for (const net::ResultRow& row : Room()->result().rows)
+            if (row.lane == m_local) g.play.RaceSettled(row.place);
+    }
     LeaveTo(QStringLiteral("frmNetResult"));
 }
 

@@ -36,6 +36,7 @@ class frmNetRace : public DerbyPlayForm {
 
   protected:
     void Init() override;
+    GameMode Mode() const override { return GameMode::NetRace; }
     QString MusicName() const override { return QStringLiteral("umai3.mid"); }
     bool StepPlayer() override;
     bool JudgingKeys() const override;
@@ -47,6 +48,7 @@ class frmNetRace : public DerbyPlayForm {
 
   private:
     void tmrNetReady_Timer();
+    void PutNextQuestion();
     void Redraw();
     void ShowLaneTexts();
     void OnLanes();
