@@ -8,6 +8,8 @@
 #include <QRadioButton>
 
 #include "derby/frmSelectChara.h"
+#include "common/GameState.h"
+#include "common/PlayNotifier.h"
 #include "net/RaceBoard.h"
 #include "netui/Register.h"
 #include "netui/RoomHolder.h"
@@ -62,8 +64,19 @@ struct ScreenRoom : TestApp {
     }
 };
 
+// What the play listeners (the learning record) hear of a network race.
+struct Listener : PlayObserver {
+    void OnGameBegun(const GameBegun& e) override { begun << e.mode; }
+    void OnGameEnded(const GameEnded& e) override { ended << e.correct; }
+    void OnGameSettled(const GameSettled& e) override { places << e.racePlace; }
+    QList<GameMode> begun;
+    QList<int> ended, places;
+};
+
 TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
+    Listener listener;  // outlives the screens that tell it
     ScreenRoom app;
+    app.g.play.Add(&listener);
     auto* lobby = app.Open<frmNetHost>(QStringLiteral("frmNetHost"));
     ASSERT_NE(lobby, nullptr);
     NetHost* host = app.Host();
@@ -121,11 +134,15 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
     EXPECT_EQ(result->lblCell[2][1]->text(), QStringLiteral("たろう"));
     EXPECT_EQ(result->lblCell[2][0]->text(), QStringLiteral("2位"));
     EXPECT_EQ(result->lblCell[3][2]->text(), QStringLiteral("コンピューター"));
+    EXPECT_EQ(listener.begun, QList<GameMode>{GameMode::NetRace});
+    ASSERT_EQ(listener.ended.size(), 1);
+    EXPECT_EQ(listener.places, QList<int>{2});
 
     // もう一度: the same room, a new race, on both sides.
     Click(result->cmdAgain);
     ASSERT_NE(app.Current<frmNetRace>(), nullptr);
     ASSERT_TRUE(app.Wait([&] { return jiro.start().race == 2 && jiro.phase() == Phase::Racing; }));
+    app.g.play.Remove(&listener);
 }
 
 TEST(NetScreens, JoiningByAddressWaitsInTheRoomAndAWrongCodeSaysSo) {
