@@ -16,7 +16,7 @@ scripts/setup.sh
 
 echo "Building (release)..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKD_BUILD_BENCH=ON -DKD_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target keyderby judge_bench timer_bench question_keys qt_minimal net_bench xprobe keyprobe >/dev/null
+cmake --build "$build" --target keyderby judge_bench timer_bench net_bench learning_bench kd_learninggen question_keys qt_minimal xprobe keyprobe >/dev/null
 GAME=$build/bin/keyderby
 XPROBE=$build/bench/xprobe
 KEYPROBE=$build/bench/keyprobe
@@ -279,6 +279,17 @@ judge() {
   done <"$work/judge"
 }
 
+learning() {
+  local name value target ok
+  "$build/tools/learninggen/kd_learninggen" "$work/learning.sqlite" >"$work/learninggen" 2>&1 || { row "learning record: generating it" "failed" "" "MISSED"; return 0; }
+  row "learning record: generating it (kd_learninggen)" "$(field seconds <"$work/learninggen") s"
+  "$build/bench/learning_bench" "$work/learning.sqlite" 2>/dev/null >"$work/learning"
+  while IFS='|' read -r name value target ok; do
+    row "$name" "$value" "$target" "$ok"
+  done <"$work/learning"
+  rm -f "$work"/learning.sqlite*
+}
+
 # --- other programs ----------------------------------------------------------------------
 other() {  # other "PROGRAM [ARGS]"
   local prog=$1 name maps=() settles=() mems=() out w d
@@ -317,6 +328,7 @@ section "Boss battle" boss boss
 section "Timers" timers timers
 section "Network race" netrace net
 section "Judge" judge judge
+section "Learning record" learning learning
 for prog in "$@"; do
   other_prog=$prog
   other_one() { other "$other_prog"; }

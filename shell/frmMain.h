@@ -34,6 +34,7 @@ private:
     void lblSelectButton_MouseMove(int index);
     void lblSelectButton_Click(int index);
     void mnuDel_Click();
+    void mnuExport_Click();
     void mnuEnd_Click() { lblSelectButton_Click(3); }
     void mnuOn_Click();
     void mnuOff_Click();
@@ -46,6 +47,7 @@ private:
     QMenuBar* menuBar;
     QMenu* mnuFile;
     QAction* mnuDel;
+    QAction* mnuExport;
     QAction* mnuEnd;
     QMenu* mnuEffect;
     QAction* mnuEffectOn;

@@ -8,6 +8,7 @@
 #include "derby/frmSelectChara.h"
 #include "derby/frmSettingKeyDerby.h"
 #include "platform/widgets/Bitmaps.h"
+#include "support/PlayProbe.h"
 
 namespace kd::test {
 namespace {
@@ -128,9 +129,9 @@ TEST(GenreDialog, TheRaceAndTheBossPlayEnglishForAnyValueButZero) {
         app.g.Heat.HeatNo = 1;
         const bool english = QByteArray(stored) != "00 00";
         auto* race = app.Open<frmKeyDerby>("frmKeyDerby");
-        EXPECT_EQ(race->Tag, english ? "english" : "kannyouku") << stored;
+        EXPECT_EQ(GenreOf(race), english ? "english" : "kannyouku") << stored;
         auto* boss = app.Open<frmBoss>("frmBoss");
-        EXPECT_EQ(boss->Tag, race->Tag) << stored;
+        EXPECT_EQ(GenreOf(boss), GenreOf(race)) << stored;
     }
 }
 
