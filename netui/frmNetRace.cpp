@@ -13,6 +13,8 @@
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/Timer.h"
+#include "platform/widgets/TypingPanel.h"
 #include "questions/StringTable.h"
 
 namespace kd {
@@ -40,11 +42,10 @@ constexpr int kRedrawMs = 30;
 }  // namespace
 
 frmNetRace::frmNetRace(AppContext& ctx_)
-    : DerbyPlayForm(ctx_, QStringLiteral("frmNetRace"), QStringLiteral("KeyDerby 対戦"), NetRaceLayout()) {
-    // A race with others cannot be started over, and leaving it leaves the room.
+    : DerbyPlayForm(ctx_, QStringLiteral("frmNetRace"), QStringLiteral("KeyDerby 対戦"), NetRaceLayout(),
+                    GameMode::NetRace) {
+    // A race with others cannot be started over; leaving it (Back) leaves the room.
     cmdRetry->hide();
-    disconnect(backButton, &QPushButton::clicked, this, nullptr);
-    connect(backButton, &QPushButton::clicked, this, [this] { LeaveRace(); });
     for (int j = 0; j < net::kLaneCount; ++j) {
         lblLane[j] = new QLabel(pctGround);
         lblLane[j]->setObjectName(QStringLiteral("lblLane(%1)").arg(j));
@@ -67,7 +68,6 @@ frmNetRace::frmNetRace(AppContext& ctx_)
     QFont f = lblNotice->font();
     f.setPixelSize(12);
     lblNotice->setFont(f);
-    tmrNetReady = new Timer(this, QStringLiteral("tmrNetReady"), 1000, [this] { tmrNetReady_Timer(); });
     tmrCharaMove->SetInterval(kRedrawMs);
 }
 
@@ -109,12 +109,13 @@ void frmNetRace::Init() {
         SetForeColor(lblLane[j], j == m_local ? QColor(255, 255, 0) : QColor(255, 255, 255));
     }
     // The derby's own characters in the shared state stay as they are.
-    m_missCost = qint16(net::StatsOf(s.lanes[m_local].chara).missCost);
+    m_chara = s.lanes[m_local].chara;
+    m_step = net::StatsOf(m_chara).step;
+    m_missCost = qint16(net::StatsOf(m_chara).missCost);
     m_deck = std::make_unique<net::QuestionDeck>(g.objTypingSystem, s.seed, s.genre);
-    Tag = m_deck->GenreKey();
+    genreKey = m_deck->GenreKey();
     PlayerFinished = PlayerOut = m_overPending = false;
     ResetPlayControls(QString());
-    cmdRetry->hide();
     g.objTypingSystem.Reset();
     lblNotice->clear();
     lblNotice->hide();
@@ -124,62 +125,53 @@ void frmNetRace::Init() {
     connect(room, &net::Session::peerLeft, this, &frmNetRace::OnPeerLeft, Qt::UniqueConnection);
     connect(room, &net::Session::closed, this, &frmNetRace::OnClosed, Qt::UniqueConnection);
     // The host said go: the countdown runs on every screen at once.
-    BeginReadyGo(*panel, *tmrNetReady);
+    StartReadyGo();
 }
 
-void frmNetRace::tmrNetReady_Timer() {
-    if (ReadyGoTick(*panel, *tmrNetReady) != ReadyGoStep::Start) return;
-    tmrNetReady->Stop();
-    g.play.GameBegun(GameMode::NetRace, Tag, Room()->start().lanes[m_local].chara);
-    PutNextQuestion();
-    if (g.BgmOn == -1) g.audio.PlayMidi(MusicName());
-    tmrCharaMove->Start();
+void frmNetRace::ReportBegun() {
+    g.play.GameBegun(GameMode::NetRace, genreKey, m_chara);
 }
 
-bool frmNetRace::JudgingKeys() const {
-    return tmrCharaMove->Enabled() && !PlayerFinished && !PlayerOut;
-}
-
-void frmNetRace::Form_KeyDown(int KeyCode, int) {
-    if (KeyCode == 8) LeaveRace();
-}
-
-void frmNetRace::Form_KeyPress(int KeyAscii) {
-    if (!JudgingKeys()) return;
-    net::Session* room = Room();
-    if (!room) return;
-    if (JudgeKey(g, *panel, Tag, KeyAscii)) {
-        if (StepPlayer()) {
-            room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
-            return;
-        }
-    } else if (power->Miss(m_missCost)) {
-        PlayerOut = true;
-        LaneState[m_local] = net::LaneState::Out;
-        g.audio.StopMidi();
-        g.play.GameEnded(false);
-        g.play.RaceSettled(0);
-        panel->SetMonitor(QString());
-        panel->SetDisplayColor(QColor(255, 0, 0));
-        panel->SetDisplay(QStringLiteral("You Lose!!"));
-        ShowLaneTexts();
-        // No question box here: the race goes on for the others and shows it.
-        ShowNotice(QStringLiteral("パワーがなくなりました。ほかの人のゴールを待ちます。"));
-        room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
-        return;
-    }
-    room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
-    if (panel->Display().isEmpty()) PutNextQuestion();
-}
-
-void frmNetRace::PutNextQuestion() {
+void frmNetRace::NextQuestion() {
+    if (!m_deck) return;
     m_deck->PutNext(*panel);
     g.play.QuestionShown(m_deck->QuestionId(), panel->Monitor(), panel->Display());
 }
 
+bool frmNetRace::BeforeKey() {
+    return Room() != nullptr;
+}
+
+bool frmNetRace::AfterKey(bool hit) {
+    bool goOn = true;
+    if (hit)
+        goOn = !StepPlayer();
+    else if (power->Miss(m_missCost)) {
+        RunOutOfPower();
+        goOn = false;
+    }
+    // Every key counts for the others, the last one too.
+    if (net::Session* room = Room())
+        room->LocalProgress(g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount());
+    return goOn;
+}
+
+void frmNetRace::RunOutOfPower() {
+    PlayerOut = true;
+    LaneState[m_local] = net::LaneState::Out;
+    g.audio.StopMidi();
+    EndPlay();
+    g.play.RaceSettled(0);
+    panel->SetMonitor(QString());
+    panel->SetDisplayColor(QColor(255, 0, 0));
+    panel->SetDisplay(QStringLiteral("You Lose!!"));
+    ShowLaneTexts();
+    // No question box here: the race goes on for the others and shows it.
+    ShowNotice(QStringLiteral("パワーがなくなりました。ほかの人のゴールを待ちます。"));
+}
+
 bool frmNetRace::StepPlayer() {
-    const int step = net::StatsOf(Room()->start().lanes[m_local].chara).step;
-    TargetX[m_local] = LaneX[m_local] = qMin(net::kMaxTrackX, TargetX[m_local] + step);
+    TargetX[m_local] = LaneX[m_local] = qMin(net::kMaxTrackX, TargetX[m_local] + m_step);
     if (LaneX[m_local] < net::kFinishX) {
         Redraw();
         return false;
@@ -187,14 +179,10 @@ bool frmNetRace::StepPlayer() {
     PlayerFinished = true;
     LaneState[m_local] = net::LaneState::Finished;
     g.audio.StopMidi();
-    g.play.GameEnded(false);
-    panel->SetMonitor(QString());
-    panel->SetDisplayColor(QColor(0, 255, 0));
-    panel->SetDisplay(QStringLiteral("Finish!!"));
-    panel->SetInput(QString());
+    // "Finish!!" stays up a moment even when this was the last runner; the others' lanes
+    // keep moving meanwhile.
+    ShowVerdict(QColor(0, 255, 0), QStringLiteral("Finish!!"), true);
     Redraw();
-    // "Finish!!" stays up a moment even when this was the last runner.
-    tmrFinish->Start();
     return true;
 }
 
@@ -247,7 +235,7 @@ void frmNetRace::OnLanes() {
 void frmNetRace::OnOver() {
     if (Unloading()) return;
     // Not while "Finish!!" is still up, nor while a question box waits on this screen.
-    if (tmrFinish->Enabled() || m_asking) {
+    if (GetPhase() == Phase::Finishing || m_asking) {
         m_overPending = true;
         return;
     }
@@ -261,9 +249,16 @@ void frmNetRace::OnOver() {
     LeaveTo(QStringLiteral("frmNetResult"));
 }
 
-void frmNetRace::tmrFinish_Timer() {
-    tmrFinish->Stop();
+void frmNetRace::OnFinished() {
     if (m_overPending) OnOver();
+}
+
+void frmNetRace::Retry() {
+    // A race with others is not started over by one of them.
+}
+
+void frmNetRace::Back() {
+    LeaveRace();
 }
 
 void frmNetRace::OnPeerLeft(int lane, const QString& name, const QString& why) {
@@ -288,7 +283,7 @@ void frmNetRace::OnClosed(const QString& why) {
     m_leaving = true;
     g.audio.StopMidi();
     tmrCharaMove->Stop();
-    tmrNetReady->Stop();
+    tmrReadyGo->Stop();
     QPointer<frmNetRace> self(this);
     ctx.msg.Show(this, AppTitle(), why + QStringLiteral("\nレースを終わります。"), MsgButtons::OK);
     if (!self || self->Unloading()) return;
@@ -308,7 +303,7 @@ void frmNetRace::LeaveRace() {
         // What happened while the question was up.
         if (!m_closedWhy.isEmpty())
             OnClosed(m_closedWhy);
-        else if (m_overPending && !tmrFinish->Enabled())
+        else if (m_overPending && GetPhase() != Phase::Finishing)
             OnOver();
         return;
     }
@@ -317,14 +312,11 @@ void frmNetRace::LeaveRace() {
     LeaveTo(QStringLiteral("frmMain"));
 }
 
-bool frmNetRace::Form_QueryUnload(UnloadMode mode) {
-    if (mode == UnloadMode::UserClosed) {
-        m_leaving = true;
-        g.audio.StopMidi();
-        RoomHolder::End();
-        ctx.nav.Show(QStringLiteral("frmMain"));
-    }
-    return true;
+void frmNetRace::OnClosedByPlayer() {
+    m_leaving = true;
+    g.audio.StopMidi();
+    RoomHolder::End();
+    ctx.nav.Show(QStringLiteral("frmMain"));
 }
 
 }  // namespace kd

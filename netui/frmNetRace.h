@@ -28,7 +28,6 @@ class frmNetRace : public DerbyPlayForm {
     std::array<net::LaneState, net::kLaneCount> LaneState{};
     std::array<QLabel*, net::kLaneCount> lblLane{};
     QLabel* lblNotice;
-    Timer* tmrNetReady;
     bool PlayerFinished = false;
     bool PlayerOut = false;
 
@@ -36,19 +35,22 @@ class frmNetRace : public DerbyPlayForm {
 
   protected:
     void Init() override;
-    GameMode Mode() const override { return GameMode::NetRace; }
     QString MusicName() const override { return QStringLiteral("umai3.mid"); }
+    // The host says when the race starts, not Space.
+    bool StartsOnSpace() const override { return false; }
+    void NextQuestion() override;
+    void ReportBegun() override;
+    bool BeforeKey() override;
+    bool AfterKey(bool hit) override;
     bool StepPlayer() override;
-    bool JudgingKeys() const override;
     void tmrCharaMove_Timer() override;
-    void tmrFinish_Timer() override;
-    void Form_KeyDown(int KeyCode, int Shift) override;
-    void Form_KeyPress(int KeyAscii) override;
-    bool Form_QueryUnload(UnloadMode mode) override;
+    void OnFinished() override;
+    void Retry() override;
+    void Back() override;
+    void OnClosedByPlayer() override;
 
   private:
-    void tmrNetReady_Timer();
-    void PutNextQuestion();
+    void RunOutOfPower();
     void Redraw();
     void ShowLaneTexts();
     void OnLanes();
@@ -61,6 +63,8 @@ class frmNetRace : public DerbyPlayForm {
     std::unique_ptr<net::QuestionDeck> m_deck;
     std::array<QPixmap, net::kLaneCount> imlCharaList;
     int m_local = 0;
+    int m_chara = -1;
+    int m_step = 0;
     qint16 m_missCost = 15;
     bool m_overPending = false;
     bool m_leaving = false;

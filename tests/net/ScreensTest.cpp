@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <QRadioButton>
 
-#include "derby/frmSelectChara.h"
 #include "common/GameState.h"
 #include "common/PlayNotifier.h"
+#include "derby/frmSelectChara.h"
 #include "net/RaceBoard.h"
 #include "netui/Register.h"
 #include "netui/RoomHolder.h"
@@ -30,6 +30,10 @@ using kd::test::Find;
 using kd::test::Fire;
 using kd::test::TestApp;
 using kd::test::Type;
+
+QString Display(QObject* race) {
+    return Find<QLabel>(race, QStringLiteral("lblDisplay"))->text();
+}
 
 struct ScreenRoom : TestApp {
     ScreenRoom() {
@@ -59,8 +63,8 @@ struct ScreenRoom : TestApp {
     }
     // Through Ready... and Go!! to the first question.
     void Go(frmNetRace* race) {
-        Fire(race, QStringLiteral("tmrNetReady"), 2);
-        ASSERT_FALSE(race->panel->Display().isEmpty());
+        Fire(race, QStringLiteral("tmrReadyGo"), 2);
+        ASSERT_FALSE(Display(race).isEmpty());
     }
 };
 
@@ -105,7 +109,7 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
 
     // Keys typed here move this lane for the joiner...
     for (int i = 0; i < 5; ++i) {
-        const QString word = race->panel->Display();
+        const QString word = Display(race);
         Type(race, word.left(1));
     }
     ASSERT_TRUE(app.Wait([&] { return jiro.lanes().x[0] == 5 * StatsOf(1).step; }));
@@ -116,13 +120,14 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
         return race->LaneX[1] == 232;
     }));
     EXPECT_EQ(race->lblLane[1]->accessibleName(), QStringLiteral("じろう 39%"));
-    EXPECT_TRUE(race->pctGround->accessibleName().contains(QStringLiteral("じろう 39%")));
+    EXPECT_TRUE(Find<QWidget>(race, QStringLiteral("pctGround"))
+                    ->accessibleName()
+                    .contains(QStringLiteral("じろう 39%")));
 
     // The joiner finishes first; this player next; the result lists all four.
     jiro.LocalProgress(73, 1);
     ASSERT_TRUE(app.Wait([&] { return host->board().State(1) == LaneState::Finished; }));
-    while (app.Current<frmNetRace>() == race && !race->PlayerFinished)
-        Type(race, race->panel->Display().left(1));
+    while (app.Current<frmNetRace>() == race && !race->PlayerFinished) Type(race, Display(race).left(1));
     ASSERT_TRUE(app.Wait([&] { return host->phase() == Phase::Results; }));
     Fire(race, QStringLiteral("tmrFinish"), 1);
     auto* result = app.Current<frmNetResult>();
@@ -238,9 +243,14 @@ TEST(NetScreens, PowerRunsOutWithoutStoppingTheRaceAndLeavingClosesTheRoom) {
     EXPECT_FALSE(race->PlayerOut);
     Type(race, QStringLiteral("0"));
     EXPECT_TRUE(race->PlayerOut);
-    EXPECT_EQ(race->panel->Display(), QStringLiteral("You Lose!!"));
+    EXPECT_EQ(Display(race), QStringLiteral("You Lose!!"));
     EXPECT_EQ(race->lblLane[0]->text(), QStringLiteral("たろう 0% パワー切れ"));
     EXPECT_TRUE(app.msg.asked.isEmpty());
+    // Neither Esc nor Space starts a race of this player's own again.
+    kd::test::Press(race, Qt::Key_Escape);
+    kd::test::Press(race, Qt::Key_Space);
+    EXPECT_EQ(Fire(race, QStringLiteral("tmrReadyGo")), 0);
+    EXPECT_EQ(Display(race), QStringLiteral("You Lose!!"));
     ASSERT_TRUE(app.Wait([&] { return jiro.lanes().state[0] == LaneState::Out; }));
     EXPECT_EQ(jiro.phase(), Phase::Racing);
     // Backspace, and yes: the room closes for everyone.
