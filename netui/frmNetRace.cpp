@@ -1,6 +1,7 @@
 #include "netui/frmNetRace.h"
 
 #include <QPointer>
+#include <QPushButton>
 
 #include "common/GameState.h"
 #include "common/PlaySteps.h"
@@ -11,6 +12,7 @@
 #include "netui/RoomHolder.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
