@@ -1,6 +1,7 @@
 #include "app/Screens.h"
 
 #include "derby/Register.h"
+#include "netui/Register.h"
 #include "practice/Register.h"
 #include "shell/Register.h"
 #include "timetrial/Register.h"
@@ -12,6 +13,7 @@ void RegisterAllScreens(Navigator& nav) {
     RegisterPracticeScreens(nav);
     RegisterTimetrialScreens(nav);
     RegisterDerbyScreens(nav);
+    RegisterNetScreens(nav);
 }
 
 }  // namespace kd

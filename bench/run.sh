@@ -16,7 +16,7 @@ scripts/setup.sh
 
 echo "Building (release)..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKD_BUILD_BENCH=ON -DKD_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target keyderby judge_bench training_bench timer_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
+cmake --build "$build" --target keyderby judge_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
 GAME=$build/bin/keyderby
 XPROBE=$build/bench/xprobe
 KEYPROBE=$build/bench/keyprobe
@@ -272,6 +272,13 @@ timers() {
     row "$name" "$value ms off" "<= 5 ms" "$(verdict "$worst" 5)"
   done <"$work/timers"
 }
+netrace() {
+  local name value worst
+  "$build/bench/net_bench" 2>/dev/null >"$work/net"
+  while IFS='|' read -r name value worst; do
+    row "$name" "$value" "p99 <= 100 ms" "$(verdict "$worst" 100)"
+  done <"$work/net"
+}
 judge() {
   local name ns allocs err spk ok
   "$build/bench/judge_bench" --benchmark_format=csv 2>/dev/null | grep '^"BM_' | tr -d '"' >"$work/judge"
@@ -352,6 +359,7 @@ section "Boss battle" boss boss
 section "Practice at 200 %" practice_zoomed zoom
 section "Race at 200 %" race_zoomed zoom
 section "Timers" timers timers
+section "Network race" netrace net
 section "Judge" judge judge
 section "Learning record" learning learning
 section "Statistics window" statistics statistics

@@ -17,10 +17,8 @@ PlayForm::PlayForm(AppContext& ctx_, const QString& formName, GameMode mode, int
 }
 
 void PlayForm::Form_KeyDown(int KeyCode, int) {
-    if (KeyCode == Key::Space && m_phase == Phase::Idle) {
-        OnSpace();
-        m_phase = Phase::ReadyGo;
-        BeginReadyGo(*panel, *tmrReadyGo);
+    if (KeyCode == Key::Space) {
+        if (m_phase == Phase::Idle && StartsOnSpace()) StartReadyGo();
     } else if (KeyCode == Key::Esc) {
         Retry();
     } else if (KeyCode == Key::Backspace) {
@@ -28,12 +26,22 @@ void PlayForm::Form_KeyDown(int KeyCode, int) {
     }
 }
 
+void PlayForm::StartReadyGo() {
+    OnSpace();
+    m_phase = Phase::ReadyGo;
+    BeginReadyGo(*panel, *tmrReadyGo);
+}
+
+void PlayForm::NextQuestion() {
+    PutNextQuestion(g, *panel, genreKey);
+}
+
 void PlayForm::Form_KeyPress(int KeyAscii) {
     if (m_phase != Phase::Playing || !IsTypedCharacter(KeyAscii)) return;
     if (!BeforeKey()) return;
     const bool hit = JudgeKey(g, *panel, genreKey, KeyAscii);
     if (!AfterKey(hit)) return;
-    if (panel->Display().isEmpty()) PutNextQuestion(g, *panel, genreKey);
+    if (panel->Display().isEmpty()) NextQuestion();
 }
 
 void PlayForm::ReportBegun() {
@@ -44,7 +52,7 @@ void PlayForm::tmrReadyGo_Timer() {
     if (ReadyGoTick(*panel, *tmrReadyGo) != ReadyGoStep::Start) return;
     m_phase = Phase::Playing;
     ReportBegun();
-    PutNextQuestion(g, *panel, genreKey);
+    NextQuestion();
     tmrReadyGo->Stop();
     OnGo();
 }

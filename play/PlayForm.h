@@ -40,8 +40,14 @@ class PlayForm : public FormBase {
     QString genreKey;
 
     // ---- What a screen adds ----
-    // Space started "Ready...".
+    // "Ready..." is starting (Space at rest, or StartReadyGo).
     virtual void OnSpace() {}
+    // Whether Space at rest starts the play; a screen whose start is called by someone else
+    // (a network race) says no and calls StartReadyGo itself.
+    virtual bool StartsOnSpace() const { return true; }
+    // Puts the next question up and tells the listeners; a screen that deals its own
+    // questions (the same for every player of a network race) overrides it.
+    virtual void NextQuestion();
     // Play has just begun; the first question is up.
     virtual void OnGo() = 0;
     // Tells the listeners that a game begins (a screen with more to say overrides it).
@@ -60,6 +66,8 @@ class PlayForm : public FormBase {
     virtual void Back() = 0;
 
     // ---- Steps written once ----
+    // "Ready...", then "Go!!": what Space does at rest.
+    void StartReadyGo();
     // The resting state: any game on is abandoned, Ready/Go and the verdict stopped.
     void RestPlay();
     // Play ends with a verdict on the panel: listeners told, finish timer (re)started.

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <functional>
+#include <tuple>
 
 #include "common/FileSystem.h"
 #include "common/GameState.h"
@@ -133,7 +134,20 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
         connect(zoom, &ZoomStage::densityChanged, this,
                 [this] { picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight)); });
     }
-    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm, mnuView}) FitMenuWidth(m);
+    // Races on the local network: screens of their own, opened only when this build has them.
+    mnuNet = menuBar->addMenu(QStringLiteral("対戦(&N)"));
+    mnuNet->setObjectName(QStringLiteral("mnuNet"));
+    for (const auto& [name, text, screen] : {std::tuple{"mnuNetHost", "部屋を作る(&H)", "frmNetHost"},
+                                             std::tuple{"mnuNetJoin", "部屋に入る(&J)", "frmNetJoin"}}) {
+        const QString next = QString::fromLatin1(screen);
+        connect(NamedAction(mnuNet, QString::fromLatin1(name), QString::fromUtf8(text), false), &QAction::triggered,
+                this, [this, next] {
+                    if (Unloading() || !ctx.nav.IsRegistered(next)) return;
+                    if (g.BgmOn != 0) g.audio.StopMidi();
+                    ctx.nav.Replace(this, next);
+                });
+    }
+    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm, mnuView, mnuNet}) FitMenuWidth(m);
     mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
     mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
     // Beyond the original menu bar, after its items so they keep their places.

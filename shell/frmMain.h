@@ -60,6 +60,7 @@ private:
     QAction* mnuVersion;
     QMenu* mnuStats;
     QAction* mnuStatsView;
+    QMenu* mnuNet;
 
     PictureBox* picClient;  // the 640x480 area below the menu bar
     QLabel* lblTitle;

@@ -98,8 +98,9 @@ TEST_F(MainMenu, ShowsTheTitleTheItemsAndSelectsTheFirst) {
     EXPECT_EQ(Label("lblShadow")->text(), QStringLiteral("PRACTICE"));
     EXPECT_EQ(Label("lblKaisetsu")->text(), kPracticeText);
 
+    // 対戦 (network races) is ours, beside the specified menus.
     const QStringList menus = {QStringLiteral("ファイル(&F)"), QStringLiteral("効果音(&E)"), QStringLiteral("BGM(&B)"),
-                               QStringLiteral("表示(&D)"), QStringLiteral("バージョン情報(&V)")};
+                               QStringLiteral("表示(&D)"), QStringLiteral("対戦(&N)"), QStringLiteral("バージョン情報(&V)")};
     QStringList shown;
     for (QAction* a : form->findChild<QWidget*>(QStringLiteral("menuBar"))->actions()) shown << a->text();
     // The original menus in their order, then the statistics menu added after them.

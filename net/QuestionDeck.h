@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+
+#include "platform/core/Random.h"
+#include "questions/clsMondai.h"
+
+namespace kd {
+class PlayLabels;
+class clsTypingSystem;
+}  // namespace kd
+
+namespace kd::net {
+
+// The questions of one network race: every player draws from a bank seeded with the host's
+// seed, so all see the same questions in the same order, whatever else the game draws.
+class QuestionDeck {
+  public:
+    QuestionDeck(clsTypingSystem& typing, quint32 seed, int genre);
+    // Puts the next question up, as every play screen does.
+    void PutNext(PlayLabels& labels);
+    QString GenreKey() const { return m_genreKey; }
+    // The bank's number of the question put up last.
+    int QuestionId() const;
+
+  private:
+    LcgRandom m_rnd;
+    clsMondai m_mondai;
+    QString m_genreKey;
+};
+
+}  // namespace kd::net

@@ -1,0 +1,84 @@
+#include "netui/NetLook.h"
+
+#include "derby/Cast.h"
+#include "derby/frmSelectChara.h"
+#include "net/RoomFinder.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Controls.h"
+
+namespace kd {
+
+void StyleNote(QLabel* label, int pixelSize) {
+    SetPixelFont(label, pixelSize);
+    SetForeColor(label, Qt::white);
+    label->setMargin(4);
+    // Names come from the network: never read as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 4px;"));
+}
+
+QString CharaName(int chara) {
+    return PlayableByNo(chara).Name;
+}
+
+CharaPicker::CharaPicker(QWidget* parent, int x, int y) : QWidget(parent) {
+    setObjectName(QStringLiteral("CharaPicker"));
+    setGeometry(x, y, 441, 100);
+    for (int i = 0; i < 5; ++i) {
+        pctChara[i] = new CharaTile(this, QStringLiteral("pctChara(%1)").arg(i), 87 * i, 0,
+                                    [this, i] { Choose(i + 1); });
+        pctChara[i]->DrawPicture(CharaBitmap(i + 1), 3, 3);
+        pctChara[i]->setAccessibleName(PlayableCast()[i].Name);
+    }
+    lblCharaName = MakeLabel(this, QStringLiteral("lblCharaName"), QString(), 0, 74, 435, 24);
+    StyleNote(lblCharaName);
+    Choose(1);
+}
+
+void CharaPicker::Choose(int chara) {
+    m_chosen = qBound(1, chara, 5);
+    for (int i = 0; i < 5; ++i) {
+        pctChara[i]->SetChosen(i + 1 == m_chosen);
+        pctChara[i]->Cls();
+        pctChara[i]->DrawPicture(CharaBitmap(i + 1), 3, 3);
+    }
+    const PlayableChara& c = PlayableByNo(m_chosen);
+    lblCharaName->setText(QStringLiteral("%1　瞬発力 %2　忍耐力 %3")
+                              .arg(c.Name)
+                              .arg(c.StepSize * 10)
+                              .arg(double(EnduranceOf(c.MissCost))));
+    if (onChosen) onChosen(m_chosen);
+}
+
+PlayerLines::PlayerLines(QWidget* parent, int x, int y, int width) {
+    for (int i = 0; i < net::kLaneCount; ++i) {
+        lblPlayer[i] =
+            MakeLabel(parent, QStringLiteral("lblPlayer(%1)").arg(i), QString(), x, y + 26 * i, width, 24);
+        StyleNote(lblPlayer[i], 15);
+    }
+}
+
+void PlayerLines::Show(const net::Lobby& lobby, int localLane) {
+    for (int lane = 0; lane < net::kLaneCount; ++lane) {
+        QString text = QStringLiteral("%1  コンピューター").arg(lane + 1);
+        QColor color(170, 170, 170);
+        for (const net::LobbyPlayer& p : lobby.players) {
+            if (p.lane != lane) continue;
+            text = QStringLiteral("%1  %2（%3）").arg(lane + 1).arg(p.name, CharaName(p.chara));
+            if (lane == 0) text += QStringLiteral("　ホスト");
+            color = lane == localLane ? QColor(255, 255, 0) : QColor(255, 255, 255);
+        }
+        lblPlayer[lane]->setText(text);
+        SetForeColor(lblPlayer[lane], color);
+        lblPlayer[lane]->setAccessibleName(text);
+    }
+}
+
+QString NoNetworkNote() {
+    if (!net::LanAddresses().isEmpty()) return QString();
+    return QStringLiteral(
+        "ネットワークが見つかりません。このコンピューターの中だけで対戦できます"
+        "（アドレス 127.0.0.1）。");
+}
+
+}  // namespace kd

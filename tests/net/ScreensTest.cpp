@@ -1,0 +1,290 @@
+// The room screens with one copy of the game on screen and the other peers as bare sessions:
+// the lobby shows who joined, the race names every lane, keys reach the others, the result
+// lists every place, and a host that goes away ends the race with a message.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+
+#include "common/GameState.h"
+#include "common/PlayNotifier.h"
+#include "derby/frmSelectChara.h"
+#include "net/RaceBoard.h"
+#include "netui/Register.h"
+#include "netui/RoomHolder.h"
+#include "netui/frmNetHost.h"
+#include "netui/frmNetJoin.h"
+#include "netui/frmNetRace.h"
+#include "netui/frmNetResult.h"
+#include "shell/Register.h"
+#include "support/QStringPrint.h"
+#include "support/TestApp.h"
+#include "tests/net/NetKit.h"
+
+namespace kd::net::test {
+namespace {
+
+using kd::test::Click;
+using kd::test::Find;
+using kd::test::Fire;
+using kd::test::TestApp;
+using kd::test::Type;
+
+QString Display(QObject* race) {
+    return Find<QLabel>(race, QStringLiteral("lblDisplay"))->text();
+}
+
+struct ScreenRoom : TestApp {
+    ScreenRoom() {
+        UsePlayer(QStringLiteral("たろう"));
+        RegisterNetScreens(nav);
+        frmNetHost::SetTestOptions(0, false);
+    }
+    ~ScreenRoom() {
+        for (FormBase* f : nav.OpenForms()) f->Unload();
+        RoomHolder::End();
+        Settle();
+    }
+    NetHost* Host() { return qobject_cast<NetHost*>(RoomHolder::Current()); }
+    // The sessions poll on their own timers here, as in the game; the game's clock follows
+    // the time that really passes while bytes travel, so no time-out fires early.
+    bool Wait(const std::function<bool()>& done) {
+        QElapsedTimer real;
+        real.start();
+        qint64 last = 0;
+        return Pump([&] {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            const qint64 now = real.elapsed();
+            clock.advance(qint32(now - last));
+            last = now;
+            return done();
+        });
+    }
+    // Through Ready... and Go!! to the first question.
+    void Go(frmNetRace* race) {
+        Fire(race, QStringLiteral("tmrReadyGo"), 2);
+        ASSERT_FALSE(Display(race).isEmpty());
+    }
+};
+
+// What the play listeners (the learning record) hear of a network race.
+struct Listener : PlayObserver {
+    void OnGameBegun(const GameBegun& e) override { begun << e.mode; }
+    void OnGameEnded(const GameEnded& e) override { ended << e.correct; }
+    void OnGameSettled(const GameSettled& e) override { places << e.racePlace; }
+    QList<GameMode> begun;
+    QList<int> ended, places;
+};
+
+TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
+    Listener listener;  // outlives the screens that tell it
+    ScreenRoom app;
+    app.g.play.Add(&listener);
+    auto* lobby = app.Open<frmNetHost>(QStringLiteral("frmNetHost"));
+    ASSERT_NE(lobby, nullptr);
+    NetHost* host = app.Host();
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(lobby->lblCode->text(), host->CodeText());
+    EXPECT_EQ(lobby->lblCode->text().size(), 4);
+    EXPECT_NE(lobby->lblAddress->text().indexOf(QString::number(host->Port())), -1);
+
+    NetClient jiro(app.clock, ClientOptions{QStringLiteral("じろう"), 4, true});
+    jiro.Connect(QHostAddress(QHostAddress::LocalHost), host->Port(), host->Code());
+    ASSERT_TRUE(
+        app.Wait([&] { return lobby->players->lblPlayer[1]->text().contains(QStringLiteral("じろう")); }));
+    EXPECT_TRUE(lobby->players->lblPlayer[1]->text().contains(QStringLiteral("Mouse")));
+    EXPECT_TRUE(lobby->players->lblPlayer[2]->text().contains(QStringLiteral("コンピューター")));
+    Click(lobby->optGenre[1]);
+    ASSERT_EQ(lobby->cmdStart->text(), QStringLiteral("開始"));
+    Click(lobby->cmdStart);
+
+    auto* race = app.Current<frmNetRace>();
+    ASSERT_NE(race, nullptr);
+    ASSERT_TRUE(app.Wait([&] { return jiro.phase() == Phase::Racing; }));
+    EXPECT_EQ(jiro.start().genre, 1);
+    app.Go(race);
+    EXPECT_EQ(race->lblLane[0]->accessibleName(), QStringLiteral("たろう 0%"));
+    EXPECT_EQ(race->lblLane[2]->text(), QStringLiteral("CrazyPhone 0%"));
+
+    // Keys typed here move this lane for the joiner...
+    for (int i = 0; i < 5; ++i) {
+        const QString word = Display(race);
+        Type(race, word.left(1));
+    }
+    ASSERT_TRUE(app.Wait([&] { return jiro.lanes().x[0] == 5 * StatsOf(1).step; }));
+    // ...and the joiner's keys move its lane here, named with its progress.
+    jiro.LocalProgress(29, 1);  // Mouse, 8 px a key: 232 of 582 px
+    ASSERT_TRUE(app.Wait([&] {
+        Fire(race, QStringLiteral("tmrCharaMove"), 1);
+        return race->LaneX[1] == 232;
+    }));
+    EXPECT_EQ(race->lblLane[1]->accessibleName(), QStringLiteral("じろう 39%"));
+    EXPECT_TRUE(Find<QWidget>(race, QStringLiteral("pctGround"))
+                    ->accessibleName()
+                    .contains(QStringLiteral("じろう 39%")));
+
+    // The joiner finishes first; this player next; the result lists all four.
+    jiro.LocalProgress(73, 1);
+    ASSERT_TRUE(app.Wait([&] { return host->board().State(1) == LaneState::Finished; }));
+    while (app.Current<frmNetRace>() == race && !race->PlayerFinished) Type(race, Display(race).left(1));
+    ASSERT_TRUE(app.Wait([&] { return host->phase() == Phase::Results; }));
+    Fire(race, QStringLiteral("tmrFinish"), 1);
+    auto* result = app.Current<frmNetResult>();
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->lblCell[1][0]->text(), QStringLiteral("1位"));
+    EXPECT_EQ(result->lblCell[1][1]->text(), QStringLiteral("じろう"));
+    EXPECT_EQ(result->lblCell[1][3]->text(), QStringLiteral("73"));
+    EXPECT_EQ(result->lblCell[1][4]->text(), QStringLiteral("1"));
+    EXPECT_EQ(result->lblCell[2][1]->text(), QStringLiteral("たろう"));
+    EXPECT_EQ(result->lblCell[2][0]->text(), QStringLiteral("2位"));
+    EXPECT_EQ(result->lblCell[3][2]->text(), QStringLiteral("コンピューター"));
+    EXPECT_EQ(listener.begun, QList<GameMode>{GameMode::NetRace});
+    ASSERT_EQ(listener.ended.size(), 1);
+    EXPECT_EQ(listener.places, QList<int>{2});
+
+    // もう一度: the same room, a new race, on both sides.
+    Click(result->cmdAgain);
+    ASSERT_NE(app.Current<frmNetRace>(), nullptr);
+    ASSERT_TRUE(app.Wait([&] { return jiro.start().race == 2 && jiro.phase() == Phase::Racing; }));
+    app.g.play.Remove(&listener);
+}
+
+TEST(NetScreens, JoiningByAddressWaitsInTheRoomAndAWrongCodeSaysSo) {
+    ScreenRoom app;
+    HostOptions o;
+    o.name = QStringLiteral("はなこ");
+    o.port = 0;
+    o.discovery = false;
+    o.code = 1234;
+    NetHost host(app.clock, o);
+    ASSERT_TRUE(host.Open(nullptr));
+
+    auto* join = app.Open<frmNetJoin>(QStringLiteral("frmNetJoin"));
+    ASSERT_NE(join, nullptr);
+    join->txtAddress->setText(QStringLiteral("127.0.0.1"));
+    join->txtPort->setText(QString::number(host.Port()));
+    join->txtCode->setText(QStringLiteral("4321"));
+    Click(join->picker->pctChara[2]);
+    Click(join->cmdJoin);
+    ASSERT_TRUE(app.Wait([&] { return !app.msg.asked.isEmpty(); }));
+    EXPECT_EQ(app.msg.asked.last().text, QStringLiteral("部屋のコードが違います。"));
+    EXPECT_TRUE(join->cmdJoin->isEnabled());
+
+    join->txtCode->setText(QStringLiteral("1234"));
+    Click(join->cmdJoin);
+    ASSERT_TRUE(app.Wait([&] { return host.PlayerCount() == 2; }));
+    EXPECT_EQ(host.lobby().players[1].name, QStringLiteral("たろう"));
+    EXPECT_EQ(host.lobby().players[1].chara, 3);
+    ASSERT_TRUE(
+        app.Wait([&] { return join->players->lblPlayer[0]->text().contains(QStringLiteral("はなこ")); }));
+    EXPECT_FALSE(join->cmdJoin->isEnabled());
+
+    host.StartRace();
+    ASSERT_TRUE(app.Wait([&] { return app.Current<frmNetRace>() != nullptr; }));
+    auto* race = app.Current<frmNetRace>();
+    app.Go(race);
+    EXPECT_EQ(race->lblLane[1]->text(), QStringLiteral("たろう 0%"));
+
+    // The host goes: the race ends with a message and the main menu opens.
+    host.Leave();
+    ASSERT_TRUE(app.Wait([&] { return app.nav.CurrentName() == QStringLiteral("frmMain"); }));
+    EXPECT_TRUE(app.msg.asked.last().text.contains(QStringLiteral("ホストとの接続が切れました")));
+    EXPECT_EQ(RoomHolder::Current(), nullptr);
+}
+
+TEST(NetScreens, BadEntriesAreExplainedBeforeAnythingIsSent) {
+    ScreenRoom app;
+    auto* join = app.Open<frmNetJoin>(QStringLiteral("frmNetJoin"));
+    const struct {
+        const char *address, *port, *code, *says;
+    } cases[] = {
+        {"my-friend", "47810", "1234", "アドレス"},
+        {"127.0.0.1", "0", "1234", "ポート"},
+        {"127.0.0.1", "47810", "12", "コード"},
+    };
+    for (const auto& c : cases) {
+        join->txtAddress->setText(QString::fromUtf8(c.address));
+        join->txtPort->setText(QString::fromUtf8(c.port));
+        join->txtCode->setText(QString::fromUtf8(c.code));
+        Click(join->cmdJoin);
+        ASSERT_FALSE(app.msg.asked.isEmpty());
+        EXPECT_TRUE(app.msg.asked.last().text.contains(QString::fromUtf8(c.says))) << c.address;
+        EXPECT_EQ(RoomHolder::Current(), nullptr);
+    }
+}
+
+TEST(NetScreens, LeavingTheLobbyClosesThePort) {
+    ScreenRoom app;
+    auto* lobby = app.Open<frmNetHost>(QStringLiteral("frmNetHost"));
+    const quint16 port = app.Host()->Port();
+    Click(lobby->cmdBack);
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(RoomHolder::Current(), nullptr);
+    QTcpSocket probe;
+    probe.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
+    EXPECT_TRUE(app.Wait([&] { return probe.state() == QAbstractSocket::UnconnectedState; }));
+}
+
+TEST(NetScreens, PowerRunsOutWithoutStoppingTheRaceAndLeavingClosesTheRoom) {
+    ScreenRoom app;
+    auto* lobby = app.Open<frmNetHost>(QStringLiteral("frmNetHost"));
+    NetHost* host = app.Host();
+    NetClient jiro(app.clock, ClientOptions{QStringLiteral("じろう"), 2, true});
+    jiro.Connect(QHostAddress(QHostAddress::LocalHost), host->Port(), host->Code());
+    ASSERT_TRUE(app.Wait([&] { return host->PlayerCount() == 2; }));
+    Click(lobby->optGenre[1]);
+    Click(lobby->cmdStart);
+    auto* race = app.Current<frmNetRace>();
+    ASSERT_NE(race, nullptr);
+    app.Go(race);
+    // CrazyBallRed: the seventh miss empties the power.
+    Type(race, QStringLiteral("000000"));
+    EXPECT_FALSE(race->PlayerOut);
+    Type(race, QStringLiteral("0"));
+    EXPECT_TRUE(race->PlayerOut);
+    EXPECT_EQ(Display(race), QStringLiteral("You Lose!!"));
+    EXPECT_EQ(race->lblLane[0]->text(), QStringLiteral("たろう 0% パワー切れ"));
+    EXPECT_TRUE(app.msg.asked.isEmpty());
+    // Neither Esc nor Space starts a race of this player's own again.
+    kd::test::Press(race, Qt::Key_Escape);
+    kd::test::Press(race, Qt::Key_Space);
+    EXPECT_EQ(Fire(race, QStringLiteral("tmrReadyGo")), 0);
+    EXPECT_EQ(Display(race), QStringLiteral("You Lose!!"));
+    ASSERT_TRUE(app.Wait([&] { return jiro.lanes().state[0] == LaneState::Out; }));
+    EXPECT_EQ(jiro.phase(), Phase::Racing);
+    // Backspace, and yes: the room closes for everyone.
+    app.msg.Answer(MsgAnswer::Yes);
+    kd::test::Press(race, Qt::Key_Backspace);
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    ASSERT_TRUE(app.Wait([&] { return jiro.phase() == Phase::Closed; }));
+}
+
+TEST(NetScreens, TheMainMenuOpensRoomsFromAMenuOfItsOwn) {
+    ScreenRoom app;
+    RegisterShellScreens(app.nav);
+    FormBase* menu = app.nav.Show(QStringLiteral("frmMain"));
+    ASSERT_NE(menu, nullptr);
+    auto* net = Find<QMenu>(menu, QStringLiteral("mnuNet"));
+    ASSERT_NE(net, nullptr);
+    EXPECT_EQ(net->title(), QStringLiteral("対戦(&N)"));
+    const struct {
+        const char *action, *text, *screen;
+    } items[] = {{"mnuNetHost", "部屋を作る(&H)", "frmNetHost"},
+                 {"mnuNetJoin", "部屋に入る(&J)", "frmNetJoin"}};
+    for (const auto& item : items) {
+        menu = app.nav.Current();
+        auto* action = Find<QAction>(menu, QString::fromLatin1(item.action));
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), QString::fromUtf8(item.text));
+        action->trigger();
+        EXPECT_EQ(app.nav.CurrentName(), QString::fromLatin1(item.screen));
+        Click(Find<QPushButton>(app.nav.Current(), QStringLiteral("cmdBack")));
+        EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+        TestApp::Flush();
+    }
+    EXPECT_EQ(RoomHolder::Current(), nullptr);
+}
+
+}  // namespace
+}  // namespace kd::net::test
