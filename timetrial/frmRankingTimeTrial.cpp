@@ -48,8 +48,8 @@ frmRankingTimeTrial::frmRankingTimeTrial(AppContext& ctx)
 
     for (int c = 0; c < ColumnCount; ++c) {
         const ColumnSpec& column = kColumns[c];
-        QLabel* header = MakeLabel(this, Indexed("lblInfo", c), QString::fromUtf8(column.header), column.x, 57,
-                                   column.width, 20);
+        QLabel* header = MakeLabel(this, Indexed("lblInfo", c), QString::fromUtf8(column.header), column.x,
+                                   57, column.width, 20);
         SetForeColor(header, QColor(0, 255, 0));
         SetPixelFont(header, 14, true);
         header->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter

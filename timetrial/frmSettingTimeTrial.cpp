@@ -54,7 +54,6 @@ void frmSettingTimeTrial::ShowSelection() {
     SetForeColor(optEng, optEng->isChecked() ? QColor(255, 0, 0) : QColor(0, 0, 0));
 }
 
-
 void frmSettingTimeTrial::cmdOK_Click() {
     const bool jp = optJp->isChecked();
     const QString key = jp ? QStringLiteral("kannyouku") : QStringLiteral("english");

@@ -10,6 +10,7 @@
 #include "common/GameState.h"
 #include "common/GenreFile.h"
 #include "common/PlaySteps.h"
+#include "learning/LearningFile.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/Bitmaps.h"
@@ -19,6 +20,8 @@
 #include "platform/widgets/TypingPanel.h"
 #include "questions/StringTable.h"
 #include "timetrial/CenterOnScreen.h"
+#include "timetrial/GhostRunner.h"
+#include "timetrial/frmResultTimeTrial.h"
 #include "timetrial/frmSettingTimeTrial.h"
 
 namespace kd {
@@ -86,6 +89,7 @@ frmTimeTrial::frmTimeTrial(AppContext& ctx) : FormBase(ctx, QStringLiteral("frmT
     tmrFinish = new Timer(this, QStringLiteral("tmrFinish"), 1000, [this] { tmrFinish_Timer(); });
     // Refreshes the clock only; the recorded time is read at the finishing key itself.
     tmrClock = new Timer(this, QStringLiteral("tmrClock"), 50, [this] { tmrClock_Timer(); });
+    m_ghost = new GhostRunner(this, g.clock, [this] { Redraw(); });
 
     NoFocusButtons(this);
     SetKeyPreview(true);
@@ -106,6 +110,8 @@ void frmTimeTrial::Form_Load() {
     pctBack->SetBackground(Bitmap(QStringLiteral("TRACK")));
     pctChara->setPixmap(CharaBitmap(1));
     imlChara = pctChara->pixmap();
+    m_ghost->SetPicture(imlChara);
+    LoadGhost();
     tmrReadyGo->Stop();
     tmrReadyGo->SetInterval(1000);
     tmrFinish->Stop();
@@ -121,6 +127,32 @@ void frmTimeTrial::Read_GenreData() {
 void frmTimeTrial::ApplyGenre(const QString& genreKey) {
     Tag = genreKey;
     g.objMondai.SetGenre(genreKey);
+    if (m_ghost->Enabled()) LoadGhost();
+}
+
+void frmTimeTrial::LoadGhost() {
+    if (ReadBoolSetting(LearningFilePath(g), kGhostSetting, false))
+        m_ghost->Load(LoadBestTimeTrial(LearningFilePath(g), Tag));
+    else
+        m_ghost->Disable();
+    Redraw();
+}
+
+void frmTimeTrial::SetGhostOn(bool on) {
+    WriteBoolSetting(LearningFilePath(g), kGhostSetting, on);
+    // A run under way keeps racing what it started with; the next one follows the switch.
+    if (!Playing && !tmrFinish->Enabled()) {
+        if (on)
+            m_ghost->Load(LoadBestTimeTrial(LearningFilePath(g), Tag));
+        else
+            m_ghost->Disable();
+        Redraw();
+    }
+}
+
+void frmTimeTrial::QuestionPutUp() {
+    PutNextQuestion(g, *Picture2, Tag);
+    m_run.OnQuestionShown({0, Picture2->Monitor(), Picture2->Display(), g.clock.GetTickCount()});
 }
 
 void frmTimeTrial::Form_KeyDown(int KeyCode, int) {
@@ -137,20 +169,35 @@ void frmTimeTrial::Form_KeyDown(int KeyCode, int) {
 
 void frmTimeTrial::Form_KeyPress(int KeyAscii) {
     if (!Playing) return;
-    if (JudgeKey(g, *Picture2, Tag, KeyAscii)) {
+    const bool hit = JudgeKey(g, *Picture2, Tag, KeyAscii);
+    KeyJudged key;
+    key.tick = g.clock.GetTickCount();
+    key.typed = QChar(KeyAscii);
+    key.hit = hit;
+    m_run.OnKeyJudged(key);
+    if (hit) {
         CharaX = qint16(CharaX + objChara.GetCharaStepSize());
+        m_ghost->OnCorrectKey(g.objTypingSystem.GetCorrectCount(), Elapsed());
         Redraw();
         if (CharaX > kFinishX) {
             Finish();
             return;
         }
     }
-    if (Picture2->Display().isEmpty()) PutNextQuestion(g, *Picture2, Tag);
+    if (Picture2->Display().isEmpty()) {
+        m_run.OnQuestionEnded({true, key.tick});
+        QuestionPutUp();
+    }
 }
 
 void frmTimeTrial::tmrReadyGo_Timer() {
     if (ReadyGoTick(*Picture2, *tmrReadyGo) != ReadyGoStep::Start) return;
-    PutNextQuestion(g, *Picture2, Tag);
+    GameBegun begun;
+    begun.mode = GameMode::TimeTrial;
+    begun.genre = Tag;
+    begun.tick = g.clock.GetTickCount();
+    m_run.OnGameBegun(begun);
+    QuestionPutUp();
     tmrReadyGo->Stop();
     StartRun();
 }
@@ -158,6 +205,7 @@ void frmTimeTrial::tmrReadyGo_Timer() {
 void frmTimeTrial::StartRun() {
     Playing = true;
     StartTick = g.clock.GetTickCount();
+    m_ghost->Begin(StartTick);
     cmdRetry->setEnabled(true);
     ShowClock(0);
     ScheduleClock(0);
@@ -201,6 +249,13 @@ void frmTimeTrial::Finish() {
     g.objUser.SetTimeTrialTime(time);
     Playing = false;
     tmrClock->Stop();
+    m_ghost->Stop();
+    const qint64 now = g.clock.GetTickCount();
+    m_run.OnQuestionEnded({false, now});
+    m_run.OnGameEnded({false, now, g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount()});
+    GameSettled settled;
+    settled.timeMs = time;
+    m_run.OnGameSettled(settled);
     ShowClock(time);
     Picture2->SetDisplayColor(kGreen);
     Picture2->SetDisplay(QStringLiteral("Goal!!"));
@@ -214,8 +269,14 @@ void frmTimeTrial::tmrFinish_Timer() {
     tmrFinish->Stop();
     const QString genreKey = Tag;
     // The result screen records the entry's genre from the run's genre key.
-    if (FormBase* result = ctx.nav.Replace(this, QStringLiteral("frmResultTimeTrial")))
+    const bool ghost = m_ghost->Enabled();
+    const std::optional<RecordedGame> best = m_ghost->Best();
+    const RecordedGame run = m_run.Game();
+    if (FormBase* result = ctx.nav.Replace(this, QStringLiteral("frmResultTimeTrial"))) {
         result->Tag = genreKey;
+        // With the ghost on, the result also measures the run against the best it raced.
+        if (auto* r = qobject_cast<frmResultTimeTrial*>(result); r && ghost) r->ShowBestComparison(run, best);
+    }
 }
 
 void frmTimeTrial::cmdRetry_Click() {
@@ -225,6 +286,7 @@ void frmTimeTrial::cmdRetry_Click() {
     StartTick = -1;
     g.objTypingSystem.Reset();
     CharaX = 5;
+    m_ghost->Reset();
     Redraw();
     tmrReadyGo->Stop();
     tmrFinish->Stop();
@@ -257,6 +319,7 @@ bool frmTimeTrial::Form_QueryUnload(UnloadMode mode) {
 }
 
 void frmTimeTrial::Form_Unload() {
+    m_ghost->Stop();
     tmrReadyGo->Stop();
     tmrFinish->Stop();
     tmrClock->Stop();
@@ -264,6 +327,7 @@ void frmTimeTrial::Form_Unload() {
 
 void frmTimeTrial::Redraw() {
     pctBack->Cls();
+    if (m_ghost->HasGhost()) pctBack->DrawPicture(m_ghost->Picture(), m_ghost->X(), kBallY);
     pctBack->DrawPicture(imlChara, CharaX, kBallY);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QPixmap>
 
+#include "learning/GhostRun.h"
 #include "platform/widgets/FormBase.h"
 #include "timetrial/clsChara.h"
 
@@ -9,6 +10,7 @@ class QPushButton;
 
 namespace kd {
 
+class GhostRunner;
 class PictureBox;
 class Timer;
 class TypingPanel;
@@ -26,6 +28,10 @@ class frmTimeTrial : public FormBase {
     bool IsPlaying() const { return Playing; }
     qint16 GetCharaX() const { return CharaX; }
     clsChara objChara;
+
+    // The player's option: the best run of the genre races beside the ball.
+    void SetGhostOn(bool on);
+    const GhostRunner& Ghost() const { return *m_ghost; }
 
     // The ball's left edge once it has crossed the finish: track width - ball - margin.
     static constexpr int kTrackWidth = 646;
@@ -54,6 +60,8 @@ class frmTimeTrial : public FormBase {
     void ScheduleClock(qint32 elapsedMs);
     qint32 Elapsed() const;
     void Redraw();
+    void LoadGhost();
+    void QuestionPutUp();
 
     TypingPanel* Picture2;
     QLabel* lblKeikaJikan;
@@ -71,6 +79,8 @@ class frmTimeTrial : public FormBase {
     qint32 StartTick = 0;  // -1 marks an abandoned run
     qint16 CharaX = 5;
     qint64 m_shownTenths = -1;  // tenths of a second on the clock, -1 while it is blank
+    GhostRunner* m_ghost;
+    RunCollector m_run;  // this run, for the splits against the best
 };
 
 }  // namespace kd
