@@ -21,6 +21,7 @@
 #include "platform/widgets/Navigator.h"
 #include "questions/StringTable.h"
 #include "shell/ShellLook.h"
+#include "shell/ViewMenu.h"
 #include "shell/frmVersion.h"
 #include "shell/RecordDeletion.h"
 
@@ -118,6 +119,8 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     for (QMenu* m : {mnuFile, mnuEffect, mnuBgm}) FitMenuWidth(m);
     mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
     mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
+    // Beyond the original menu bar, after its items so they keep their places.
+    AddGhostAndReplayItems(menuBar, g, this);
 
     connect(mnuDel, &QAction::triggered, this, [this] { mnuDel_Click(); });
     connect(mnuEnd, &QAction::triggered, this, [this] { mnuEnd_Click(); });

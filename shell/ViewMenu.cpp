@@ -1,0 +1,37 @@
+#include "shell/ViewMenu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "common/GameState.h"
+#include "learning/LearningFile.h"
+#include "stats/ReplayWindow.h"
+
+namespace kd {
+
+QMenu* ViewMenu(QMenuBar* bar) {
+    if (auto* menu = bar->findChild<QMenu*>(QStringLiteral("mnuView"))) return menu;
+    QMenu* menu = bar->addMenu(QStringLiteral("表示(&D)"));
+    menu->setObjectName(QStringLiteral("mnuView"));
+    return menu;
+}
+
+void AddGhostAndReplayItems(QMenuBar* bar, GameState& g, QWidget* owner) {
+    QMenu* menu = ViewMenu(bar);
+    QAction* ghost = menu->addAction(QStringLiteral("ゴースト(&G)"));
+    ghost->setObjectName(QStringLiteral("mnuGhost"));
+    ghost->setCheckable(true);
+    QAction* replay = menu->addAction(QStringLiteral("記録の再生(&R)..."));
+    replay->setObjectName(QStringLiteral("mnuReplay"));
+    // The player can change between two openings of the menu; the mark follows the record.
+    QObject::connect(menu, &QMenu::aboutToShow, ghost, [ghost, &g] {
+        ghost->setChecked(ReadBoolSetting(LearningFilePath(g), kGhostSetting, false));
+    });
+    QObject::connect(ghost, &QAction::triggered, ghost, [ghost, &g](bool on) {
+        if (!WriteBoolSetting(LearningFilePath(g), kGhostSetting, on)) ghost->setChecked(!on);
+    });
+    QObject::connect(replay, &QAction::triggered, owner, [&g, owner] { stats::OpenReplayList(g, owner); });
+}
+
+}  // namespace kd
