@@ -232,7 +232,8 @@ timetrial() {
 # stepping through the ten seconds of the idle measure and the keys typed after it.
 ghost() {
   local run w v sound
-  mapfile -t run < <("${frozen[@]}" "$QKEYS" keys 100 100)
+  # Each Space re-seeds from the last draw: the idle run draws one word, typed by nobody.
+  mapfile -t run < <("${frozen[@]}" "$QKEYS" keys 0 100 100)
   start_game frozen
   "$root/bench/tools/seed_best.sh" "$data/keyderby/DefaultUser" english 200
   keys Down Return; w=$(focus "TIME TRIAL"); sleep 0.3
@@ -240,9 +241,9 @@ ghost() {
   read -r v sound <<<"$(cpu_idle "$game_pid" 10)"
   row "CPU, time trial with the ghost on, no keys" "$v % (sound thread $sound)" "<= 2 %" "$(verdict "$v" 2)"
   keys Escape; sleep 0.3; go
-  probe -r "$panel" -o "$work/ghost.lat" "$w" "${run[0]}" >/dev/null
-  keys Escape; sleep 0.3; go
   probe -r "$panel" -o "$work/ghost.lat" "$w" "${run[1]}" >/dev/null
+  keys Escape; sleep 0.3; go
+  probe -r "$panel" -o "$work/ghost.lat" "$w" "${run[2]}" >/dev/null
   latency_row "time trial, ghost on" "$work/ghost.lat" 200
   stop_game
 }
@@ -277,8 +278,11 @@ boss() { derby_latency "boss battle" "BOSS!!" 3,3,160,121 '\x00\x00\x06\x00'; }
 timers() {
   local name value worst
   "$build/bench/timer_bench" 2>/dev/null >"$work/timers"
+  local limit
   while IFS='|' read -r name value worst; do
-    row "$name" "$value ms off" "<= 5 ms" "$(verdict "$worst" 5)"
+    # The ghost may step up to a frame late; the clocks may be 5 ms off.
+    limit=5; [[ $name == *ghost* ]] && limit=16
+    row "$name" "$value ms off" "<= $limit ms" "$(verdict "$worst" "$limit")"
   done <"$work/timers"
 }
 judge() {

@@ -61,6 +61,7 @@ void GhostRunner::Reset() {
         // Said once, and left alone while the run goes on.
         Paint(kEvenColor);
         lblGhostGap->setText(NoBestText());
+        lblGhostGap->adjustSize();
         lblGhostGap->show();
     } else {
         ShowGap(0);
@@ -106,6 +107,9 @@ void GhostRunner::Stop() {
 }
 
 void GhostRunner::Paint(const QColor& text) {
+    // Restyling costs a re-polish; the colour changes only when the side does.
+    if (text == m_paintedColor) return;
+    m_paintedColor = text;
     // A dark plate keeps the text readable over the track picture.
     lblGhostGap->setStyleSheet(QStringLiteral("QLabel { color: %1; background: rgba(20,28,60,180); "
                                               "border-radius: 4px; }")
@@ -116,6 +120,7 @@ void GhostRunner::ShowGap(qint64 gapMs) {
     const GapSide side = SideOfGap(gapMs);
     Paint(side == GapSide::Ahead ? kAheadColor : side == GapSide::Behind ? kBehindColor : kEvenColor);
     lblGhostGap->setText(GapLine(gapMs));
+    lblGhostGap->adjustSize();
     lblGhostGap->show();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QColor>
 #include <QObject>
 #include <QPixmap>
 #include <functional>
@@ -7,7 +8,6 @@
 #include "learning/GhostRun.h"
 #include "learning/RecordedGame.h"
 
-class QColor;
 class QLabel;
 class QWidget;
 
@@ -62,6 +62,7 @@ class GhostRunner : public QObject {
     qint32 m_startTick = 0;
     int m_x = kBallStartX;
     std::optional<qint64> m_lastGap;
+    QColor m_paintedColor;
 };
 
 }  // namespace kd

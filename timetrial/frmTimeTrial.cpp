@@ -138,18 +138,6 @@ void frmTimeTrial::LoadGhost() {
     Redraw();
 }
 
-void frmTimeTrial::SetGhostOn(bool on) {
-    WriteBoolSetting(LearningFilePath(g), kGhostSetting, on);
-    // A run under way keeps racing what it started with; the next one follows the switch.
-    if (!Playing && !tmrFinish->Enabled()) {
-        if (on)
-            m_ghost->Load(LoadBestTimeTrial(LearningFilePath(g), Tag));
-        else
-            m_ghost->Disable();
-        Redraw();
-    }
-}
-
 void frmTimeTrial::QuestionPutUp() {
     PutNextQuestion(g, *Picture2, Tag);
     m_run.OnQuestionShown({0, Picture2->Monitor(), Picture2->Display(), g.clock.GetTickCount()});

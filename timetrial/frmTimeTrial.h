@@ -29,8 +29,7 @@ class frmTimeTrial : public FormBase {
     qint16 GetCharaX() const { return CharaX; }
     clsChara objChara;
 
-    // The player's option: the best run of the genre races beside the ball.
-    void SetGhostOn(bool on);
+    // With the player's ghost option on, the best run of the genre races beside the ball.
     const GhostRunner& Ghost() const { return *m_ghost; }
 
     // The ball's left edge once it has crossed the finish: track width - ball - margin.
