@@ -8,6 +8,7 @@ GameState::GameState(RandomSource& rnd_, TickCounter& clock_, Audio& audio_, con
       audio(audio_),
       objTypingSystem(&audio_, &EffectOn),
       objMondai(rnd_, objTypingSystem),
+      play(clock_, objTypingSystem),
       programFolder(programFolder_) {}
 
 QString GameState::PlayerFolder() const { return programFolder + u'/' + objUser.GetUserName(); }

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <array>
 
+#include "common/PlayNotifier.h"
 #include "engine/clsTypingSystem.h"
 #include "questions/clsMondai.h"
 
@@ -60,6 +61,9 @@ public:
     clsTypingSystem objTypingSystem;
     clsMondai objMondai;
     clsUser objUser;
+
+    // Whoever listens to play (the learning record, a ghost ...); screens report through it.
+    PlayNotifier play;
 
     qint16 BgmOn = 0;     // -1 on, 0 off
     qint16 EffectOn = 0;  // -1 on, 0 off

@@ -10,9 +10,13 @@ void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey) 
         const QString word = g.objMondai.GetEnglishQuestion();
         labels.SetDisplay(word);
         labels.SetMonitor(word);
+        g.play.QuestionShown(g.objMondai.GetEnglishQuestionId(), word, word);
     } else if (genreKey == QLatin1String("kannyouku")) {
-        labels.SetDisplay(g.objMondai.GetQuestion());
-        labels.SetMonitor(g.objMondai.GetKanjiQuestion());
+        const QString reading = g.objMondai.GetQuestion();
+        labels.SetDisplay(reading);
+        const QString kanji = g.objMondai.GetKanjiQuestion();
+        labels.SetMonitor(kanji);
+        g.play.QuestionShown(g.objMondai.GetQuestionId(), kanji, reading);
     }
 }
 
@@ -22,6 +26,12 @@ bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int key
         g.objTypingSystem.ESystem(labels, keyAscii);
     else if (genreKey == QLatin1String("kannyouku"))
         g.objTypingSystem.NSystem(labels, keyAscii);
+    else
+        return false;
+    if (g.play.Listening()) {
+        g.play.KeyJudged();
+        if (labels.Display().isEmpty()) g.play.QuestionEnded(true);
+    }
     return g.objTypingSystem.GetCorrectCount() > before;
 }
 

@@ -6,6 +6,7 @@
 #include "common/GameState.h"
 #include "common/GenreFile.h"
 #include "common/PlaySteps.h"
+#include "derby/Cast.h"
 #include "derby/PowerMeter.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -57,6 +58,7 @@ void DerbyPlayForm::Form_Load() {
 }
 
 void DerbyPlayForm::ResetPlayControls(const QString& restingText) {
+    g.play.Abandon();
     panel->SetMonitor(QString());
     panel->SetDisplayColor(Qt::white);
     panel->SetDisplay(restingText);
@@ -91,6 +93,8 @@ void DerbyPlayForm::Form_KeyDown(int KeyCode, int) {
 void DerbyPlayForm::tmrReadyGo_Timer() {
     if (ReadyGoTick(*panel, *tmrReadyGo) != ReadyGoStep::Start) return;
     cmdRetry->setEnabled(true);
+    const bool boss = Mode() == GameMode::Boss;
+    g.play.GameBegun(Mode(), Tag, g.Chara[0].CharaNo, boss ? kBossHeat : int(g.Heat.HeatNo));
     PutNextQuestion(g, *panel, Tag);
     if (g.BgmOn == -1) g.audio.PlayMidi(MusicName());
     tmrCharaMove->Start();
@@ -111,6 +115,11 @@ void DerbyPlayForm::Form_KeyPress(int KeyAscii) {
 void DerbyPlayForm::OutOfPower() {
     g.audio.StopMidi();
     tmrCharaMove->Stop();
+    g.play.GameEnded(false);
+    if (Mode() == GameMode::Boss)
+        g.play.BossSettled(false);
+    else
+        g.play.RaceSettled(0);
     QPointer<DerbyPlayForm> self(this);
     const MsgAnswer answer =
         ctx.msg.Show(this, QStringLiteral("You Lose!!"),
@@ -126,6 +135,7 @@ void DerbyPlayForm::OutOfPower() {
 void DerbyPlayForm::EndPlay(const QColor& color, const QString& text, bool clearInput) {
     g.audio.StopMidi();
     tmrCharaMove->Stop();
+    g.play.GameEnded(false);
     panel->SetMonitor(QString());
     panel->SetDisplayColor(color);
     panel->SetDisplay(text);
@@ -144,12 +154,14 @@ void DerbyPlayForm::GoBack() {
 
 void DerbyPlayForm::LeaveTo(const QString& next) {
     if (Unloading()) return;
+    g.play.Abandon();
     g.audio.StopMidi();
     ctx.nav.Replace(this, next);
 }
 
 bool DerbyPlayForm::Form_QueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClosed) {
+        g.play.Abandon();
         g.audio.StopMidi();
         ctx.nav.Show(QStringLiteral("frmSelectChara"));
     }
@@ -158,6 +170,7 @@ bool DerbyPlayForm::Form_QueryUnload(UnloadMode mode) {
 
 void DerbyPlayForm::Form_Unload() {
     // A closed screen lingers until deleted; its ticks must not act any more.
+    g.play.Abandon();
     tmrReadyGo->Stop();
     tmrCharaMove->Stop();
     tmrFinish->Stop();

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QSize>
 
+#include "common/PlayEvents.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/FormBase.h"
 #include "platform/widgets/Timer.h"
@@ -46,6 +47,7 @@ class DerbyPlayForm : public FormBase {
     DerbyPlayForm(AppContext& ctx, const QString& formName, const QString& caption, const Layout& layout);
 
     virtual void Init() = 0;
+    virtual GameMode Mode() const = 0;
     virtual QString MusicName() const = 0;
     // A correct key moved the player; true when it ended the play (nothing else for this key).
     virtual bool StepPlayer() = 0;

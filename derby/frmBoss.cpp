@@ -75,8 +75,11 @@ void frmBoss::tmrCharaMove_Timer() {
         ++Balls[1];
     }
     Redraw();
-    if (Balls[1] == kBallsToWin && Balls[0] < kBallsToWin)
+    g.play.LanesMoved({PlayerX, BossX, 0, 0, 0});
+    if (Balls[1] == kBallsToWin && Balls[0] < kBallsToWin) {
         EndPlay(QColor(0, 0, 255), QStringLiteral("You Lose!!"), true);
+        g.play.BossSettled(false);
+    }
 }
 
 bool frmBoss::StepPlayer() {
@@ -86,6 +89,7 @@ bool frmBoss::StepPlayer() {
     ++Balls[0];
     if (Balls[0] < kBallsToWin || Balls[1] >= kBallsToWin) return false;
     EndPlay(QColor(255, 0, 0), kWin, true);
+    g.play.BossSettled(true);
     return true;
 }
 

@@ -26,6 +26,7 @@ class frmBoss : public DerbyPlayForm {
 
   protected:
     void Init() override;
+    GameMode Mode() const override { return GameMode::Boss; }
     QString MusicName() const override { return QStringLiteral("coolguy.mid"); }
     bool StepPlayer() override;
     void tmrCharaMove_Timer() override;

@@ -94,6 +94,7 @@ void frmKeyDerby::tmrCharaMove_Timer() {
         }
     }
     Redraw();
+    g.play.LanesMoved({CharaX[0], CharaX[1], CharaX[2], CharaX[3], 0});
 }
 
 bool frmKeyDerby::StepPlayer() {
@@ -111,6 +112,7 @@ void frmKeyDerby::tmrFinish_Timer() {
     g.FinishOrder[rank - 1] = g.Chara[0].CharaNo;
     g.Chara[0].RankText = QString::number(rank) + QStringLiteral("位");
     Finished[0] = true;
+    g.play.RaceSettled(rank);
 
     bool saved = true;
     qint16 coQualifier = 0;

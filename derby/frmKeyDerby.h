@@ -24,6 +24,7 @@ class frmKeyDerby : public DerbyPlayForm {
 
   protected:
     void Init() override;
+    GameMode Mode() const override { return GameMode::Race; }
     QString MusicName() const override { return MidiName; }
     bool StepPlayer() override;
     bool JudgingKeys() const override;

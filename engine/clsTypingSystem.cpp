@@ -292,6 +292,15 @@ void clsTypingSystem::ESystem(PlayLabels& frm, int KeyAscii) {
         const QString d = frm.Display();
         size = d.size();
         fits = size > 0 && int(d.at(0).unicode()) == ch;
+        if (m_reporting) {
+            m_report.unit = d.left(1);
+            m_report.forms = size > 0 ? QStringList{m_report.unit} : QStringList{};
+            m_report.typed = QChar(char16_t(KeyAscii));
+            m_report.expectedKey = size > 0 ? d.at(0) : QChar();
+            m_report.followedForm = fits ? m_report.unit : QString();
+            m_report.hit = fits;
+            m_report.unitDone = fits;
+        }
     }
     if (fits) {
         frm.RemoveDisplayFront(1);
@@ -316,7 +325,28 @@ void clsTypingSystem::NSystem(PlayLabels& frm, int KeyAscii) {
     Judge(frm, d, AnsiChar(KeyAscii), KeyAscii);
 }
 
+void clsTypingSystem::ReportBefore(const PlayLabels& frm, const Head& d, int KeyAscii) {
+    KeyReport& r = m_report;
+    r.unit = frm.Display().left(UnitLength(d));
+    m_reportInput = frm.Input();
+    r.forms.clear();
+    r.expectedKey = QChar();
+    const int from = SelectedIndex != 0 ? SelectedIndex : 1;
+    const int to = SelectedIndex != 0 ? SelectedIndex : 4;
+    for (int i = from; i <= to; ++i) {
+        if (Candidate[i].empty()) continue;
+        if (r.expectedKey.isNull()) r.expectedKey = QChar(char16_t(Candidate[i].first()));
+        r.forms << m_reportInput + Candidate[i].toString();
+    }
+    r.typed = QChar(char16_t(KeyAscii));
+    r.followedForm.clear();
+    r.hit = false;
+    r.unitDone = false;
+}
+
 void clsTypingSystem::Judge(PlayLabels& frm, const Head& d, int ch, int KeyAscii) {
+    if (m_reporting) ReportBefore(frm, d, KeyAscii);
+
     // Choosing a slot: one fitting slot is selected; several leave 0 with slot 0 holding the
     // first of them.
     if (SelectedIndex == 0) {
@@ -344,8 +374,13 @@ void clsTypingSystem::Judge(PlayLabels& frm, const Head& d, int ch, int KeyAscii
     const qint16 before = CorrectCount;
     Bump(CorrectCount);
     PlaySoundEffect(true);
+    if (m_reporting) {
+        m_report.hit = true;
+        m_report.followedForm = m_reportInput + c.toString();
+    }
 
     auto finishUnit = [&](qsizetype length) {
+        m_report.unitDone = m_reporting;
         frm.RemoveDisplayFront(int(qMin(length, d.size)));
         frm.ClearInput();
         SelectedIndex = 0;

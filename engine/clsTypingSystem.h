@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include "engine/PlayLabels.h"
@@ -26,6 +27,21 @@ class clsTypingSystem {
         m_audio = audio;
         m_effectOn = effectOn;
     }
+
+    // What the last judged key met, for whoever records play. Filled only while reporting is
+    // on, so the key path stays free of allocations when nobody listens.
+    struct KeyReport {
+        QString unit;          // the kana unit (or the letter) the key was judged against
+        QStringList forms;     // romaji forms still possible for it before the key, whole
+        QChar typed;           // the character typed
+        QChar expectedKey;     // the letter the followed (or first) form wanted next
+        QString followedForm;  // for a hit: the whole form being followed
+        bool hit = false;
+        bool unitDone = false;  // this hit finished the unit
+    };
+    void SetReporting(bool on) { m_reporting = on; }
+    bool Reporting() const { return m_reporting; }
+    const KeyReport& LastKey() const { return m_report; }
 
     // Read-only views for tests.
     QString CandidateAt(int slot) const;
@@ -67,6 +83,8 @@ class clsTypingSystem {
     void MakeCandidates(const PlayLabels& frm);
     void Judge(PlayLabels& frm, const Head& d, int ch, int KeyAscii);
     void PlaySoundEffect(bool isCorrect);
+    void ReportBefore(const PlayLabels& frm, const Head& d, int KeyAscii);
+    void ReportHit(bool unitDone);
 
     Form Candidate[5];
     bool CandidatesReady = false;
@@ -76,6 +94,10 @@ class clsTypingSystem {
 
     Audio* m_audio = nullptr;
     const qint16* m_effectOn = nullptr;
+
+    bool m_reporting = false;
+    KeyReport m_report;
+    QString m_reportInput;  // romaji typed of the unit before the key
 };
 
 }  // namespace kd

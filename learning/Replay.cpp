@@ -46,6 +46,23 @@ ReplayModel::ReplayModel(RecordedGame game, GhostTimeline ghost)
     // Keys are laid out by their game time; a damaged record must not make them run backwards.
     std::stable_sort(m_game.keys.begin(), m_game.keys.end(),
                      [](const RecordedKey& a, const RecordedKey& b) { return a.gameMs < b.gameMs; });
+    if (m_game.mode == GameMode::Boss) CountBossBalls();
+}
+
+void ReplayModel::CountBossBalls() {
+    // A runner that scores starts again from its own edge: the player's x falls back, the
+    // boss's rises. Stored ball counts, where a record has them, are kept.
+    std::array<int, 2> balls{};
+    for (int i = 1; i < m_game.lanes.size(); ++i) {
+        const auto& before = m_game.lanes[i - 1].positions;
+        auto& now = m_game.lanes[i].positions;
+        if (now[0] < before[0]) ++balls[0];
+        if (now[1] > before[1]) ++balls[1];
+        if (now[2] == 0 && now[3] == 0) {
+            now[2] = balls[0];
+            now[3] = balls[1];
+        }
+    }
 }
 
 ReplayFrame ReplayModel::FrameAt(qint64 ms) const {

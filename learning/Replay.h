@@ -46,6 +46,7 @@ class ReplayModel {
     std::optional<qint64> NextChangeAfter(qint64 ms) const;
 
   private:
+    void CountBossBalls();
     RecordedGame m_game;
     GhostTimeline m_ghost;
     qint64 m_durationMs = 0;

@@ -117,6 +117,7 @@ void frmPractice::BuildControls() {
 }
 
 void frmPractice::Init() {
+    g.play.Abandon();
     SetCaption(AppTitle() + QStringLiteral(" -PRACTICE-"));
     g.objTypingSystem.Reset();
     Playing = false;
@@ -192,13 +193,15 @@ void frmPractice::Form_KeyPress(int KeyAscii) {
 
 void frmPractice::tmrReadyGo_Timer() {
     if (ReadyGoTick(*Picture2, *tmrReadyGo) != ReadyGoStep::Start) return;
+    const PracticeTimeData setting = LoadPracticeTime(g, g.objUser.GetUserName());
+    // The record's 0 means no limit.
+    g.play.GameBegun(GameMode::Practice, Tag, -1, 0, setting.PracticeSec == kNoLimit ? 0 : setting.PracticeSec);
     PutNextQuestion(g, *Picture2, Tag);
     tmrReadyGo->Stop();
     cmdRetry->setEnabled(true);
     Playing = true;
     StartTick = g.clock.GetTickCount();
 
-    const PracticeTimeData setting = LoadPracticeTime(g, g.objUser.GetUserName());
     if (setting.PracticeSec == kNoLimit) return;  // plays until back or retry
     m_limitMs = qint32(setting.PracticeSec) * 1000;
     tmrCountdown->Start();
@@ -230,6 +233,7 @@ void frmPractice::StopCountdown() {
 void frmPractice::TimeUp() {
     tmrCountdown->Stop();
     Playing = false;
+    g.play.GameEnded(false);
     lblNokori->setText(FormatNumber(0, QStringLiteral("##0.0")));
     Picture2->SetDisplayColor(QColor(0, 255, 0));
     Picture2->SetDisplay(kFinishText);
@@ -240,6 +244,10 @@ void frmPractice::TimeUp() {
     tmrFinish->Start();
 }
 
+void frmPractice::Form_Unload() {
+    g.play.Abandon();
+}
+
 void frmPractice::tmrFinish_Timer() {
     if (Picture2->Display() != kFinishText) return;
     tmrFinish->Stop();
@@ -247,6 +255,7 @@ void frmPractice::tmrFinish_Timer() {
 }
 
 void frmPractice::cmdBack_Click() {
+    g.play.Abandon();
     StopCountdown();
     ctx.nav.Replace(this, QStringLiteral("frmMain"));
 }
@@ -257,6 +266,7 @@ void frmPractice::cmdPracticeTime_Click() {
 
 bool frmPractice::Form_QueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClosed) {
+        g.play.Abandon();
         StopCountdown();
         ctx.nav.Show(QStringLiteral("frmMain"));
     }

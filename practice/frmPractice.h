@@ -46,6 +46,7 @@ class frmPractice : public FormBase {
     void Form_KeyDown(int KeyCode, int Shift) override;
     void Form_KeyPress(int KeyAscii) override;
     bool Form_QueryUnload(UnloadMode mode) override;
+    void Form_Unload() override;
 
   private:
     void BuildControls();

@@ -37,8 +37,8 @@ QString clsMondai::GetKanjiQuestion() const { return Table().LoadString(Question
 
 QString clsMondai::GetEnglishQuestion() {
     const float r = m_rnd.Rnd();
-    const int id = int(std::floor(r * 801.0f)) + 1000;
-    return Table().LoadString(id);
+    EnglishId = qint16(std::floor(r * 801.0f) + 1000);
+    return Table().LoadString(EnglishId);
 }
 
 }  // namespace kd

@@ -20,6 +20,8 @@ public:
     void SetGenre(const QString& key);
 
     qint16 GetQuestionId() const { return QuestionId; }
+    // ID of the English word drawn last.
+    qint16 GetEnglishQuestionId() const { return EnglishId; }
 
 private:
     const StringTable& Table() const;
@@ -27,6 +29,7 @@ private:
     qint16 IdRange[2] = {0, 0};
     QString GenreName;
     qint16 QuestionId = 0;
+    qint16 EnglishId = 0;
 
     RandomSource& m_rnd;
     clsTypingSystem& m_typing;

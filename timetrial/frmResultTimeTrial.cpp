@@ -138,6 +138,7 @@ void frmResultTimeTrial::Form_Load() {
 
     // Without a time there is no run to rank; a 0 would also read back as an empty place.
     const int place = t > 0 ? FindTimeTrialPlace(RankData, t) : -1;
+    g.play.TimeTrialSettled(t, m_entry.RankGrade, m_entry.RankScore, place < 0 ? 0 : place + 1);
     if (place < 0) {
         cmdOK->setFocus();
         return;

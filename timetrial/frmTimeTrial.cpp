@@ -96,6 +96,10 @@ frmTimeTrial::frmTimeTrial(AppContext& ctx) : FormBase(ctx, QStringLiteral("frmT
     DisableInputMethod();
 }
 
+frmTimeTrial::~frmTimeTrial() {
+    g.play.Remove(&m_run);
+}
+
 void frmTimeTrial::Form_Load() {
     SetCaption(AppTitle() + QStringLiteral(" -TIME TRIAL-"));
     Read_GenreData();
@@ -131,16 +135,15 @@ void frmTimeTrial::ApplyGenre(const QString& genreKey) {
 }
 
 void frmTimeTrial::LoadGhost() {
-    if (ReadBoolSetting(LearningFilePath(g), kGhostSetting, false))
+    if (ReadBoolSetting(LearningFilePath(g), kGhostSetting, false)) {
         m_ghost->Load(LoadBestTimeTrial(LearningFilePath(g), Tag));
-    else
+        // This run as it is played, for the splits against the best.
+        g.play.Add(&m_run);
+    } else {
         m_ghost->Disable();
+        g.play.Remove(&m_run);
+    }
     Redraw();
-}
-
-void frmTimeTrial::QuestionPutUp() {
-    PutNextQuestion(g, *Picture2, Tag);
-    m_run.OnQuestionShown({0, Picture2->Monitor(), Picture2->Display(), g.clock.GetTickCount()});
 }
 
 void frmTimeTrial::Form_KeyDown(int KeyCode, int) {
@@ -157,13 +160,7 @@ void frmTimeTrial::Form_KeyDown(int KeyCode, int) {
 
 void frmTimeTrial::Form_KeyPress(int KeyAscii) {
     if (!Playing) return;
-    const bool hit = JudgeKey(g, *Picture2, Tag, KeyAscii);
-    KeyJudged key;
-    key.tick = g.clock.GetTickCount();
-    key.typed = QChar(KeyAscii);
-    key.hit = hit;
-    m_run.OnKeyJudged(key);
-    if (hit) {
+    if (JudgeKey(g, *Picture2, Tag, KeyAscii)) {
         CharaX = qint16(CharaX + objChara.GetCharaStepSize());
         m_ghost->OnCorrectKey(g.objTypingSystem.GetCorrectCount(), Elapsed());
         Redraw();
@@ -172,20 +169,13 @@ void frmTimeTrial::Form_KeyPress(int KeyAscii) {
             return;
         }
     }
-    if (Picture2->Display().isEmpty()) {
-        m_run.OnQuestionEnded({true, key.tick});
-        QuestionPutUp();
-    }
+    if (Picture2->Display().isEmpty()) PutNextQuestion(g, *Picture2, Tag);
 }
 
 void frmTimeTrial::tmrReadyGo_Timer() {
     if (ReadyGoTick(*Picture2, *tmrReadyGo) != ReadyGoStep::Start) return;
-    GameBegun begun;
-    begun.mode = GameMode::TimeTrial;
-    begun.genre = Tag;
-    begun.tick = g.clock.GetTickCount();
-    m_run.OnGameBegun(begun);
-    QuestionPutUp();
+    g.play.GameBegun(GameMode::TimeTrial, Tag);
+    PutNextQuestion(g, *Picture2, Tag);
     tmrReadyGo->Stop();
     StartRun();
 }
@@ -236,14 +226,9 @@ void frmTimeTrial::Finish() {
     const qint32 time = Elapsed();
     g.objUser.SetTimeTrialTime(time);
     Playing = false;
+    g.play.GameEnded(false);
     tmrClock->Stop();
     m_ghost->Stop();
-    const qint64 now = g.clock.GetTickCount();
-    m_run.OnQuestionEnded({false, now});
-    m_run.OnGameEnded({false, now, g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount()});
-    GameSettled settled;
-    settled.timeMs = time;
-    m_run.OnGameSettled(settled);
     ShowClock(time);
     Picture2->SetDisplayColor(kGreen);
     Picture2->SetDisplay(QStringLiteral("Goal!!"));
@@ -259,7 +244,8 @@ void frmTimeTrial::tmrFinish_Timer() {
     // The result screen records the entry's genre from the run's genre key.
     const bool ghost = m_ghost->Enabled();
     const std::optional<RecordedGame> best = m_ghost->Best();
-    const RecordedGame run = m_run.Game();
+    RecordedGame run = m_run.Game();
+    run.timeMs = g.objUser.GetTimeTrialTime();
     if (FormBase* result = ctx.nav.Replace(this, QStringLiteral("frmResultTimeTrial"))) {
         result->Tag = genreKey;
         // With the ghost on, the result also measures the run against the best it raced.
@@ -268,6 +254,7 @@ void frmTimeTrial::tmrFinish_Timer() {
 }
 
 void frmTimeTrial::cmdRetry_Click() {
+    g.play.Abandon();
     cmdSetting->setEnabled(true);
     cmdRetry->setEnabled(false);
     Playing = false;
@@ -288,6 +275,7 @@ void frmTimeTrial::cmdRetry_Click() {
 }
 
 void frmTimeTrial::Command1_Click() {
+    g.play.Abandon();
     StartTick = -1;
     Playing = false;
     ctx.nav.Replace(this, QStringLiteral("frmMain"));
@@ -299,6 +287,7 @@ void frmTimeTrial::cmdSetting_Click() {
 
 bool frmTimeTrial::Form_QueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClosed) {
+        g.play.Abandon();
         StartTick = -1;
         Playing = false;
         ctx.nav.Show(QStringLiteral("frmMain"));
@@ -307,6 +296,8 @@ bool frmTimeTrial::Form_QueryUnload(UnloadMode mode) {
 }
 
 void frmTimeTrial::Form_Unload() {
+    g.play.Abandon();
+    g.play.Remove(&m_run);
     m_ghost->Stop();
     tmrReadyGo->Stop();
     tmrFinish->Stop();

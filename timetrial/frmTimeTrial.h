@@ -21,6 +21,7 @@ class frmTimeTrial : public FormBase {
     Q_OBJECT
   public:
     explicit frmTimeTrial(AppContext& ctx);
+    ~frmTimeTrial() override;
 
     // The genre dialog's OK: the next run plays this genre ("kannyouku" or "english").
     void ApplyGenre(const QString& genreKey);
@@ -60,7 +61,6 @@ class frmTimeTrial : public FormBase {
     qint32 Elapsed() const;
     void Redraw();
     void LoadGhost();
-    void QuestionPutUp();
 
     TypingPanel* Picture2;
     QLabel* lblKeikaJikan;

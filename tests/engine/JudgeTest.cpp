@@ -375,3 +375,63 @@ TEST(JapaneseJudge, AnyTextAndKeysKeepTheBooks) {
 
 }  // namespace
 }  // namespace kd
+
+namespace kd {
+namespace {
+
+// What the judge reports of each key while somebody records play: the unit, the whole forms
+// still open before the key, the form followed and whether the unit is done.
+TEST(JudgeReport, EachKeyTellsItsUnitAndForms) {
+    const struct {
+        char key;
+        const char16_t* unit;
+        const char* forms;  // space separated
+        char expected;
+        bool hit;
+        const char* followed;
+        bool unitDone;
+    } rows[] = {
+        {'x', u"しゃ", "sya sha", 's', false, "", false},
+        {'s', u"しゃ", "sya sha", 's', true, "sya", false},
+        {'h', u"しゃ", "sya sha", 'y', true, "sha", false},
+        {'a', u"しゃ", "sha", 'a', true, "sha", true},
+        {'n', u"ん", "nn", 'n', true, "nn", false},
+        {'k', u"か", "ka", 'k', true, "ka", false},  // one n was enough: k belongs to か
+        {'a', u"か", "ka", 'a', true, "ka", true},
+        {'t', u"っち", "tti cchi", 't', true, "tti", false},
+        {'c', u"っち", "tti", 't', false, "", false},
+    };
+    Bench b;
+    b.judge.SetReporting(true);
+    b.Show(QStringLiteral("しゃんかっち"));
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.key);
+        b.judge.NSystem(b.labels, r.key);
+        const clsTypingSystem::KeyReport& k = b.judge.LastKey();
+        EXPECT_EQ(k.unit, QString::fromUtf16(r.unit));
+        EXPECT_EQ(k.forms.join(u' '), QLatin1String(r.forms));
+        EXPECT_EQ(k.typed, QLatin1Char(r.key));
+        EXPECT_EQ(k.expectedKey, QLatin1Char(r.expected));
+        EXPECT_EQ(k.hit, r.hit);
+        EXPECT_EQ(k.followedForm, QLatin1String(r.followed));
+        EXPECT_EQ(k.unitDone, r.unitDone);
+    }
+}
+
+TEST(JudgeReport, EnglishKeysAndSilenceWhenNobodyAsks) {
+    Bench b;
+    b.labels.display = QStringLiteral("ox");
+    b.E("o");
+    EXPECT_TRUE(b.judge.LastKey().unit.isEmpty()) << "nothing is reported unless asked";
+    b.judge.SetReporting(true);
+    b.E("q");
+    EXPECT_EQ(b.judge.LastKey().unit, "x");
+    EXPECT_EQ(b.judge.LastKey().expectedKey, u'x');
+    EXPECT_FALSE(b.judge.LastKey().hit);
+    b.E("x");
+    EXPECT_TRUE(b.judge.LastKey().hit && b.judge.LastKey().unitDone);
+    EXPECT_EQ(b.judge.LastKey().followedForm, "x");
+}
+
+}  // namespace
+}  // namespace kd

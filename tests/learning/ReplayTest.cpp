@@ -79,6 +79,25 @@ TEST(ReplayModel, RaceReproducesTheRecordedLanes) {
     EXPECT_EQ(m.DurationMs(), 500);
 }
 
+TEST(ReplayModel, BossBallsCountedFromTheRunnersReturningToTheirEdges) {
+    // The boss battle records only the two runners' x; a ball is scored when one starts again.
+    GameBuilder b(GameMode::Boss);
+    b.Question(QStringLiteral("q"), 0);
+    b.Lanes(150, {280, 400, 0, 0, 0}).Lanes(300, {0, 390, 0, 0, 0}).Lanes(450, {10, 635, 0, 0, 0});
+    b.Lanes(600, {20, 620, 0, 0, 0}).Lanes(750, {0, 610, 0, 0, 0});
+    b.game.durationMs = 800;
+    const ReplayModel m(b.game);
+    struct Case {
+        qint64 ms;
+        int playerBalls, bossBalls;
+    } cases[] = {{150, 0, 0}, {300, 1, 0}, {450, 1, 1}, {600, 1, 1}, {799, 2, 1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(m.FrameAt(c.ms).lanes[2], c.playerBalls) << c.ms;
+        EXPECT_EQ(m.FrameAt(c.ms).lanes[3], c.bossBalls) << c.ms;
+    }
+    EXPECT_EQ(m.FrameAt(450).lanes[1], 635);
+}
+
 TEST(ReplayClock, PlaysAtOneTwoAndFourTimesPausesAndSeeks) {
     ManualTickCounter clock;
     ReplayClock rc(clock, 10000);

@@ -97,7 +97,8 @@ TEST_F(MainMenu, ShowsTheTitleTheItemsAndSelectsTheFirst) {
                                QStringLiteral("バージョン情報(&V)")};
     QStringList shown;
     for (QAction* a : form->findChild<QWidget*>(QStringLiteral("menuBar"))->actions()) shown << a->text();
-    EXPECT_EQ(shown, menus);
+    // Menus of later options come after the original ones, which keep their places.
+    EXPECT_EQ(shown.mid(0, menus.size()), menus);
     EXPECT_EQ(Menu("mnuDel")->text(), QStringLiteral("記録の削除(&D)"));
     EXPECT_EQ(Menu("mnuEnd")->text(), QStringLiteral("終了(&X)"));
 }
