@@ -8,9 +8,9 @@ GhostTimeline::GhostTimeline(QList<qint64> hitMs) : m_hitMs(std::move(hitMs)) {
     std::sort(m_hitMs.begin(), m_hitMs.end());
 }
 
-GhostTimeline GhostTimeline::FromGame(const RecordedGame& game) {
+GhostTimeline GhostTimeline::FromGame(const PlayedGame& game) {
     QList<qint64> hits;
-    for (const RecordedKey& k : game.keys)
+    for (const PlayedKey& k : game.keys)
         if (k.hit) hits.append(k.gameMs);
     return GhostTimeline(std::move(hits));
 }
@@ -67,8 +67,8 @@ struct QuestionTime {
     bool completed = false;
 };
 
-QuestionTime TimeOn(const RecordedGame& game, int index) {
-    const RecordedQuestion& q = game.questions[index];
+QuestionTime TimeOn(const PlayedGame& game, int index) {
+    const PlayedQuestion& q = game.questions[index];
     if (q.completed && q.lastKeyMs) return {*q.lastKeyMs, true};
     // Cut off by the finish: the time spent on it until play stopped.
     const qint64 end = game.EndMs();
@@ -78,10 +78,10 @@ QuestionTime TimeOn(const RecordedGame& game, int index) {
 
 }  // namespace
 
-QList<Split> ComputeSplits(const RecordedGame& run, const RecordedGame& best, int marked) {
+QList<Split> ComputeSplits(const PlayedGame& run, const PlayedGame& best, int marked) {
     QList<Split> out;
     for (int i = 0; i < run.questions.size(); ++i) {
-        const RecordedQuestion& q = run.questions[i];
+        const PlayedQuestion& q = run.questions[i];
         Split s;
         s.seq = q.seq;
         s.text = q.text;
@@ -110,7 +110,7 @@ QList<Split> ComputeSplits(const RecordedGame& run, const RecordedGame& best, in
 }
 
 void RunCollector::OnGameBegun(const GameBegun& e) {
-    m_game = RecordedGame{};
+    m_game = PlayedGame{};
     m_game.mode = e.mode;
     m_game.genre = e.genre;
     m_game.chara = e.chara;
@@ -121,7 +121,7 @@ void RunCollector::OnGameBegun(const GameBegun& e) {
 }
 
 void RunCollector::OnQuestionShown(const QuestionShown& e) {
-    RecordedQuestion q;
+    PlayedQuestion q;
     q.seq = int(m_game.questions.size());
     q.questionId = e.questionId;
     q.text = e.text;
@@ -132,8 +132,8 @@ void RunCollector::OnQuestionShown(const QuestionShown& e) {
 
 void RunCollector::OnKeyJudged(const KeyJudged& e) {
     if (m_game.questions.isEmpty()) return;
-    RecordedQuestion& q = m_game.questions.last();
-    RecordedKey k;
+    PlayedQuestion& q = m_game.questions.last();
+    PlayedKey k;
     k.seq = int(m_game.keys.size());
     k.questionSeq = q.seq;
     k.gameMs = Since(e.tick);

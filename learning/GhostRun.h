@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "common/PlayEvents.h"
-#include "learning/RecordedGame.h"
+#include "learning/PlayedGame.h"
 
 namespace kd {
 
@@ -21,7 +21,7 @@ class GhostTimeline {
   public:
     GhostTimeline() = default;  // no best yet: no ghost
     explicit GhostTimeline(QList<qint64> hitMs);
-    static GhostTimeline FromGame(const RecordedGame& game);
+    static GhostTimeline FromGame(const PlayedGame& game);
 
     bool IsEmpty() const { return m_hitMs.isEmpty(); }
     int KeyCount() const { return int(m_hitMs.size()); }
@@ -63,7 +63,7 @@ struct Split {
 };
 
 // Splits of `run` against `best`, with the `marked` largest positive differences marked.
-QList<Split> ComputeSplits(const RecordedGame& run, const RecordedGame& best, int marked = 3);
+QList<Split> ComputeSplits(const PlayedGame& run, const PlayedGame& best, int marked = 3);
 
 // Gathers a game from the play notifications, so the result screen can show splits of the run
 // just finished without waiting for the record to be stored.
@@ -76,7 +76,7 @@ class RunCollector : public PlayObserver {
     void OnGameEnded(const GameEnded& e) override;
     void OnGameSettled(const GameSettled& e) override;
 
-    const RecordedGame& Game() const { return m_game; }
+    const PlayedGame& Game() const { return m_game; }
     bool Finished() const { return m_finished; }  // ended and not abandoned
 
   private:
@@ -84,7 +84,7 @@ class RunCollector : public PlayObserver {
     qint64 Since(qint64 tick) const {
         return std::max<qint32>(0, qint32(quint32(tick) - quint32(m_beginTick)));
     }
-    RecordedGame m_game;
+    PlayedGame m_game;
     qint64 m_beginTick = 0;
     bool m_finished = false;
 };

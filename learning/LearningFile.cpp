@@ -7,7 +7,7 @@
 
 #include "common/GameState.h"
 #include "learning/LearningSchema.h"
-#include "learning/RecordedGame.h"
+#include "learning/PlayedGame.h"
 
 namespace kd {
 
@@ -104,12 +104,12 @@ bool WriteBoolSetting(const QString& path, const QString& key, bool on) {
 
 namespace kd {
 
-std::optional<RecordedGame> LoadBestTimeTrial(const QString& path, const QString& genre) {
+std::optional<PlayedGame> LoadBestTimeTrial(const QString& path, const QString& genre) {
     const LearningFile f(path, LearningFile::Mode::ReadOnly);
     if (!f.IsOpen()) return std::nullopt;
     const auto id = FindBestTimeTrial(f.Db(), genre);
     if (!id) return std::nullopt;
-    return LoadRecordedGame(f.Db(), *id);
+    return LoadPlayedGame(f.Db(), *id);
 }
 
 }  // namespace kd

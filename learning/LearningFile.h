@@ -40,10 +40,10 @@ bool WriteBoolSetting(const QString& path, const QString& key, bool on);
 
 namespace kd {
 
-struct RecordedGame;
+struct PlayedGame;
 
 // The player's best time trial of a genre with its keys, read from the record at `path`.
 // nullopt when there is no record or no such run.
-std::optional<RecordedGame> LoadBestTimeTrial(const QString& path, const QString& genre);
+std::optional<PlayedGame> LoadBestTimeTrial(const QString& path, const QString& genre);
 
 }  // namespace kd

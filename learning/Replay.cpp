@@ -10,12 +10,12 @@ namespace {
 
 // Kana of the reading finished by the keys of one question: a unit ("しゃ", "っち") is done
 // when the keys of its followed form have all come, or when the next unit's keys begin.
-int ReadingDone(const QList<RecordedKey>& keys, int first, int end, int readingLength) {
+int ReadingDone(const QList<PlayedKey>& keys, int first, int end, int readingLength) {
     int done = 0;
     QString unit;
     int typedInUnit = 0;
     for (int i = first; i < end; ++i) {
-        const RecordedKey& k = keys[i];
+        const PlayedKey& k = keys[i];
         if (!k.hit) continue;
         if (typedInUnit > 0 && k.expected != unit) {
             done += int(unit.size());
@@ -33,10 +33,10 @@ int ReadingDone(const QList<RecordedKey>& keys, int first, int end, int readingL
 
 }  // namespace
 
-ReplayModel::ReplayModel(RecordedGame game, GhostTimeline ghost)
+ReplayModel::ReplayModel(PlayedGame game, GhostTimeline ghost)
     : m_game(std::move(game)), m_ghost(std::move(ghost)) {
-    for (const RecordedQuestion& q : m_game.questions) m_changes.append(q.shownMs);
-    for (const RecordedKey& k : m_game.keys) m_changes.append(k.gameMs);
+    for (const PlayedQuestion& q : m_game.questions) m_changes.append(q.shownMs);
+    for (const PlayedKey& k : m_game.keys) m_changes.append(k.gameMs);
     for (const LaneSample& s : m_game.lanes) m_changes.append(s.ms);
     if (m_game.mode == GameMode::TimeTrial && !m_ghost.IsEmpty())
         for (int k = 1; k <= m_ghost.KeyCount(); ++k) m_changes.append(m_ghost.HitMs(k));
@@ -45,7 +45,7 @@ ReplayModel::ReplayModel(RecordedGame game, GhostTimeline ghost)
     m_durationMs = std::max<qint64>(m_game.EndMs(), m_changes.isEmpty() ? 0 : m_changes.last());
     // Keys are laid out by their game time; a damaged record must not make them run backwards.
     std::stable_sort(m_game.keys.begin(), m_game.keys.end(),
-                     [](const RecordedKey& a, const RecordedKey& b) { return a.gameMs < b.gameMs; });
+                     [](const PlayedKey& a, const PlayedKey& b) { return a.gameMs < b.gameMs; });
     if (m_game.mode == GameMode::Boss) CountBossBalls();
 }
 
@@ -70,12 +70,12 @@ ReplayFrame ReplayModel::FrameAt(qint64 ms) const {
     f.ms = std::clamp<qint64>(ms, 0, m_durationMs);
     const auto& qs = m_game.questions;
     const auto qit = std::upper_bound(qs.begin(), qs.end(), f.ms,
-                                      [](qint64 t, const RecordedQuestion& q) { return t < q.shownMs; });
+                                      [](qint64 t, const PlayedQuestion& q) { return t < q.shownMs; });
     f.questionIndex = int(qit - qs.begin()) - 1;
 
     const auto& keys = m_game.keys;
     const int keyEnd = int(std::upper_bound(keys.begin(), keys.end(), f.ms,
-                                            [](qint64 t, const RecordedKey& k) { return t < k.gameMs; }) -
+                                            [](qint64 t, const PlayedKey& k) { return t < k.gameMs; }) -
                            keys.begin());
     for (int i = 0; i < keyEnd; ++i) (keys[i].hit ? f.correct : f.misses)++;
     f.ballX = TimeTrialBallX(f.correct);
@@ -83,7 +83,7 @@ ReplayFrame ReplayModel::FrameAt(qint64 ms) const {
         f.ghostX = TimeTrialBallX(m_ghost.HitsAt(f.ms));
 
     if (f.questionIndex >= 0) {
-        const RecordedQuestion& q = qs[f.questionIndex];
+        const PlayedQuestion& q = qs[f.questionIndex];
         f.text = q.text;
         f.reading = q.reading;
         int first = keyEnd;

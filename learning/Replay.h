@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "learning/GhostRun.h"
-#include "learning/RecordedGame.h"
+#include "learning/PlayedGame.h"
 
 namespace kd {
 
@@ -37,9 +37,9 @@ struct ReplayFrame {
 // A recorded game laid out on its own clock, to be stepped through at any moment.
 class ReplayModel {
   public:
-    explicit ReplayModel(RecordedGame game, GhostTimeline ghost = {});
+    explicit ReplayModel(PlayedGame game, GhostTimeline ghost = {});
 
-    const RecordedGame& Game() const { return m_game; }
+    const PlayedGame& Game() const { return m_game; }
     qint64 DurationMs() const { return m_durationMs; }
     ReplayFrame FrameAt(qint64 ms) const;
     // The next moment after `ms` at which the frame changes; nullopt after the last one.
@@ -47,7 +47,7 @@ class ReplayModel {
 
   private:
     void CountBossBalls();
-    RecordedGame m_game;
+    PlayedGame m_game;
     GhostTimeline m_ghost;
     qint64 m_durationMs = 0;
     QList<qint64> m_changes;  // every moment something moves, ascending, no repeats

@@ -83,7 +83,7 @@ QString DescribeGame(GameMode mode, const QString& genre, int heat) {
     return g;
 }
 
-ReplayTrack::ReplayTrack(QWidget* parent, const RecordedGame& game) : QWidget(parent), m_mode(game.mode) {
+ReplayTrack::ReplayTrack(QWidget* parent, const PlayedGame& game) : QWidget(parent), m_mode(game.mode) {
     const int own = game.chara > 0 ? game.chara : 1;
     switch (m_mode) {
         case GameMode::TimeTrial:
@@ -149,7 +149,7 @@ void ReplayTrack::paintEvent(QPaintEvent*) {
 ReplayWindow::ReplayWindow(TickCounter& clock, ReplayModel model, QWidget* parent)
     : QWidget(parent, Qt::Window), m_model(std::move(model)), m_clock(clock, m_model.DurationMs()) {
     setObjectName(QStringLiteral("frmReplay"));
-    const RecordedGame& game = m_model.Game();
+    const PlayedGame& game = m_model.Game();
     setWindowTitle(
         QStringLiteral("リプレイ ― ") + DescribeGame(game.mode, game.genre, game.heat) +
         QStringLiteral("　") +
@@ -283,13 +283,13 @@ void ReplayWindow::ShowFrame(const ReplayFrame& f) {
 
 ReplayWindow* OpenReplay(const GameState& g, qint64 gameId, QWidget* parent) {
     const LearningFile f(LearningFilePath(g), LearningFile::Mode::ReadOnly);
-    auto game = LoadRecordedGame(f.Db(), gameId);
+    auto game = LoadPlayedGame(f.Db(), gameId);
     if (!game) return nullptr;
     GhostTimeline ghost;
     // A time trial is shown against the best that stood when it was played.
     if (game->mode == GameMode::TimeTrial)
         if (const auto best = FindBestTimeTrial(f.Db(), game->genre, game->startedAt))
-            if (const auto bestGame = LoadRecordedGame(f.Db(), *best))
+            if (const auto bestGame = LoadPlayedGame(f.Db(), *best))
                 ghost = GhostTimeline::FromGame(*bestGame);
     auto* w = new ReplayWindow(g.clock, ReplayModel(std::move(*game), std::move(ghost)), parent);
     w->show();
@@ -302,7 +302,7 @@ QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowTitle(QStringLiteral("記録の再生"));
     auto* layout = new QVBoxLayout(w);
-    QList<RecordedGameSummary> games;
+    QList<PlayedGameSummary> games;
     {
         const LearningFile f(LearningFilePath(g), LearningFile::Mode::ReadOnly);
         games = ListReplayableGames(f.Db());
@@ -316,7 +316,7 @@ QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     for (int r = 0; r < games.size(); ++r) {
-        const RecordedGameSummary& s = games[r];
+        const PlayedGameSummary& s = games[r];
         QString result;
         if (s.abandoned)
             result = QStringLiteral("中断");

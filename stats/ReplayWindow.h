@@ -21,7 +21,7 @@ namespace stats {
 class ReplayTrack : public QWidget {
     Q_OBJECT
   public:
-    ReplayTrack(QWidget* parent, const RecordedGame& game);
+    ReplayTrack(QWidget* parent, const PlayedGame& game);
     void Show(const ReplayFrame& frame);
 
   protected:

@@ -36,7 +36,7 @@ void GhostRunner::SetPicture(const QPixmap& ball) {
     m_picture = p;
 }
 
-void GhostRunner::Load(std::optional<RecordedGame> best) {
+void GhostRunner::Load(std::optional<PlayedGame> best) {
     m_enabled = true;
     m_best = std::move(best);
     m_timeline = m_best ? GhostTimeline::FromGame(*m_best) : GhostTimeline();

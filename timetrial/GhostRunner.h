@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "learning/GhostRun.h"
-#include "learning/RecordedGame.h"
+#include "learning/PlayedGame.h"
 
 class QLabel;
 class QWidget;
@@ -26,7 +26,7 @@ class GhostRunner : public QObject {
     GhostRunner(QWidget* screen, TickCounter& clock, std::function<void()> moved);
 
     // The ghost for the next run: the best run of the genre, or nullopt (no best yet).
-    void Load(std::optional<RecordedGame> best);
+    void Load(std::optional<PlayedGame> best);
     void Disable();
     bool Enabled() const { return m_enabled; }
     bool HasGhost() const { return m_enabled && !m_timeline.IsEmpty(); }
@@ -40,7 +40,7 @@ class GhostRunner : public QObject {
     const QPixmap& Picture() const { return m_picture; }
     void SetPicture(const QPixmap& ball);  // made translucent here
     std::optional<qint64> LastGap() const { return m_lastGap; }
-    const std::optional<RecordedGame>& Best() const { return m_best; }
+    const std::optional<PlayedGame>& Best() const { return m_best; }
 
     static constexpr int kLabelX = 8;
     static constexpr int kLabelY = 150;
@@ -56,7 +56,7 @@ class GhostRunner : public QObject {
     QLabel* lblGhostGap;
     Timer* tmrGhost;
     QPixmap m_picture;
-    std::optional<RecordedGame> m_best;
+    std::optional<PlayedGame> m_best;
     GhostTimeline m_timeline;
     bool m_enabled = false;
     qint32 m_startTick = 0;

@@ -226,8 +226,8 @@ bool frmResultTimeTrial::Form_QueryUnload(UnloadMode mode) {
 
 namespace kd {
 
-void frmResultTimeTrial::ShowBestComparison(const RecordedGame& run,
-                                            const std::optional<RecordedGame>& best) {
+void frmResultTimeTrial::ShowBestComparison(const PlayedGame& run,
+                                            const std::optional<PlayedGame>& best) {
     m_run = run;
     m_best = best;
     if (!lblBestGap) {

@@ -2,7 +2,7 @@
 #include <optional>
 
 #include "common/TimeTrialRecords.h"
-#include "learning/RecordedGame.h"
+#include "learning/PlayedGame.h"
 #include "platform/widgets/FormBase.h"
 
 class QLabel;
@@ -24,7 +24,7 @@ class frmResultTimeTrial : public FormBase {
 
     // With the ghost on: the line "ベスト比 ±x.xx秒" against the best that was raced, and F3
     // for the question-by-question table.
-    void ShowBestComparison(const RecordedGame& run, const std::optional<RecordedGame>& best);
+    void ShowBestComparison(const PlayedGame& run, const std::optional<PlayedGame>& best);
     QWidget* OpenSplits();  // nullptr when there is no best to compare with
 
   protected:
@@ -56,8 +56,8 @@ class frmResultTimeTrial : public FormBase {
     QLabel* m_panel = nullptr;
     QLabel* lblBestGap = nullptr;
     QLabel* lblSplitsHint = nullptr;
-    RecordedGame m_run;
-    std::optional<RecordedGame> m_best;
+    PlayedGame m_run;
+    std::optional<PlayedGame> m_best;
 
     TimeTrialTable RankData;
     TimeTrialRecord m_entry;

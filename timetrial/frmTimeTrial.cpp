@@ -243,8 +243,8 @@ void frmTimeTrial::tmrFinish_Timer() {
     const QString genreKey = Tag;
     // The result screen records the entry's genre from the run's genre key.
     const bool ghost = m_ghost->Enabled();
-    const std::optional<RecordedGame> best = m_ghost->Best();
-    RecordedGame run = m_run.Game();
+    const std::optional<PlayedGame> best = m_ghost->Best();
+    PlayedGame run = m_run.Game();
     run.timeMs = g.objUser.GetTimeTrialTime();
     if (FormBase* result = ctx.nav.Replace(this, QStringLiteral("frmResultTimeTrial"))) {
         result->Tag = genreKey;

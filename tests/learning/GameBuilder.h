@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "learning/RecordedGame.h"
+#include "learning/PlayedGame.h"
 
 namespace kd::test {
 
@@ -12,7 +12,7 @@ class GameBuilder {
     explicit GameBuilder(GameMode mode = GameMode::TimeTrial) { game.mode = mode; }
 
     GameBuilder& Question(const QString& text, qint64 shownMs, const QString& reading = QString()) {
-        RecordedQuestion q;
+        PlayedQuestion q;
         q.seq = int(game.questions.size());
         q.text = text;
         q.reading = reading.isEmpty() ? text : reading;
@@ -23,8 +23,8 @@ class GameBuilder {
     // One key of the last question, `ms` after it was shown.
     GameBuilder& Key(qint64 ms, bool hit = true, const QString& expected = QStringLiteral("a"),
                      const QString& typed = QString(), const QString& form = QString()) {
-        RecordedQuestion& q = game.questions.last();
-        RecordedKey k;
+        PlayedQuestion& q = game.questions.last();
+        PlayedKey k;
         k.seq = int(game.keys.size());
         k.questionSeq = q.seq;
         k.ms = ms;
@@ -52,7 +52,7 @@ class GameBuilder {
         game.durationMs = ms;
         return *this;
     }
-    RecordedGame game;
+    PlayedGame game;
 };
 
 }  // namespace kd::test

@@ -9,7 +9,7 @@ namespace {
 
 // A best run of two questions: "ab" shown at 0 (keys at 300, a miss at 500, 800), "cd" shown
 // at 800 (keys at 400 and 1000 after it), finished at 1800.
-RecordedGame TwoQuestionBest() {
+PlayedGame TwoQuestionBest() {
     GameBuilder b;
     b.Question(QStringLiteral("ab"), 0).Key(300).Key(500, false).Key(800).Completed();
     b.Question(QStringLiteral("cd"), 800).Key(400).Key(1000).Completed();
@@ -17,7 +17,7 @@ RecordedGame TwoQuestionBest() {
     return b.game;
 }
 
-TEST(GhostTimeline, StepsAtExactlyTheRecordedGameTimesOfCorrectKeysOnly) {
+TEST(GhostTimeline, StepsAtExactlyThePlayedGameTimesOfCorrectKeysOnly) {
     // Fault guarded: key times taken per question instead of since the game began, or misses
     // moving the ghost.
     const GhostTimeline ghost = GhostTimeline::FromGame(TwoQuestionBest());
@@ -37,7 +37,7 @@ TEST(GhostTimeline, StepsAtExactlyTheRecordedGameTimesOfCorrectKeysOnly) {
 
 TEST(GhostTimeline, NoKeysGivesNoGhost) {
     // An imported summary keeps no keys: it must not give a ghost standing at the start.
-    RecordedGame imported;
+    PlayedGame imported;
     imported.imported = true;
     imported.timeMs = 15000;
     EXPECT_TRUE(GhostTimeline::FromGame(imported).IsEmpty());
@@ -158,7 +158,7 @@ TEST(RunCollector, GathersTheRunFromPlayNotifications) {
     c.OnGameEnded({false, tick(900), 2, 1});
     c.OnGameSettled({900, QStringLiteral("S"), 13210, 1});
 
-    const RecordedGame& g = c.Game();
+    const PlayedGame& g = c.Game();
     EXPECT_TRUE(c.Finished());
     ASSERT_EQ(g.questions.size(), 2);
     EXPECT_EQ(g.questions[1].shownMs, 600);

@@ -14,7 +14,7 @@ namespace kd::test {
 namespace {
 
 // A heat recorded with the lanes every 150 ms and one miss among the keys.
-RecordedGame RecordedRace() {
+PlayedGame RecordedRace() {
     GameBuilder b(GameMode::Race);
     b.game.heat = 2;
     b.game.chara = 1;

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "learning/GhostRun.h"
-#include "learning/RecordedGame.h"
+#include "learning/PlayedGame.h"
 #include "support/QStringPrint.h"
 
 namespace kd::test {
@@ -16,7 +16,7 @@ namespace {
 class LearningDb : public ::testing::Test {
   protected:
     void SetUp() override {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("recorded-game-test"));
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("played-game-test"));
         db.setDatabaseName(dir.filePath(QStringLiteral("learning.sqlite")));
         ASSERT_TRUE(db.open());
         Exec(QStringLiteral("PRAGMA synchronous = OFF"));  // a throw-away file: no need to wait for the disk
@@ -31,7 +31,7 @@ class LearningDb : public ::testing::Test {
     void TearDown() override {
         db.close();
         db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("recorded-game-test"));
+        QSqlDatabase::removeDatabase(QStringLiteral("played-game-test"));
     }
     void Exec(const QString& sql) {
         QSqlQuery q(db);
@@ -90,7 +90,7 @@ TEST_F(LearningDb, LoadsAGameWithKeysOnTheGameClock) {
     Exec(QStringLiteral("INSERT INTO keys VALUES(1, 1, 1, 400, 'x', 'x', 'z', 0, NULL)"));
     Exec(QStringLiteral("INSERT INTO keys VALUES(1, 2, 1, 1000, 'x', 'x', 'x', 1, 'x')"));
     Exec(QStringLiteral("INSERT INTO keys VALUES(1, 3, 9, 5, 'x', 'x', 'x', 1, 'x')"));  // no such question
-    const auto g = LoadRecordedGame(db, 1);
+    const auto g = LoadPlayedGame(db, 1);
     ASSERT_TRUE(g);
     EXPECT_EQ(g->mode, GameMode::TimeTrial);
     EXPECT_EQ(g->timeMs, 1800);
@@ -105,7 +105,7 @@ TEST_F(LearningDb, LoadsAGameWithKeysOnTheGameClock) {
     EXPECT_EQ(ghost.KeyCount(), 2);
     EXPECT_EQ(ghost.NextStepAfter(300), 1800);
 
-    EXPECT_EQ(LoadRecordedGame(db, 99), std::nullopt);
+    EXPECT_EQ(LoadPlayedGame(db, 99), std::nullopt);
 }
 
 TEST_F(LearningDb, LoadsRaceLanesAndListsReplayableGames) {
@@ -122,7 +122,7 @@ TEST_F(LearningDb, LoadsRaceLanesAndListsReplayableGames) {
         QStringLiteral("INSERT INTO games(id, mode, genre, started_at, duration_ms, correct, misses) "
                        "VALUES(13, 0, 'english', 9500, 1000, 9, 0)"));  // practice
 
-    const auto race = LoadRecordedGame(db, 10);
+    const auto race = LoadPlayedGame(db, 10);
     ASSERT_TRUE(race);
     EXPECT_EQ(race->mode, GameMode::Race);
     EXPECT_EQ(race->place, 2);
@@ -139,7 +139,7 @@ TEST_F(LearningDb, LoadsRaceLanesAndListsReplayableGames) {
 TEST_F(LearningDb, AClosedDatabaseGivesNothingRatherThanFailing) {
     db.close();
     EXPECT_EQ(FindBestTimeTrial(db, QStringLiteral("english")), std::nullopt);
-    EXPECT_EQ(LoadRecordedGame(db, 1), std::nullopt);
+    EXPECT_EQ(LoadPlayedGame(db, 1), std::nullopt);
     EXPECT_TRUE(ListReplayableGames(db).isEmpty());
 }
 

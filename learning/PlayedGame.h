@@ -13,7 +13,7 @@ namespace kd {
 // One game read back from the learning record (or gathered during play), for the ghost, the
 // splits and replays. All times are milliseconds.
 
-struct RecordedQuestion {
+struct PlayedQuestion {
     int seq = 0;
     int questionId = 0;
     QString text;
@@ -24,7 +24,7 @@ struct RecordedQuestion {
     bool completed = false;
 };
 
-struct RecordedKey {
+struct PlayedKey {
     int seq = 0;
     int questionSeq = 0;
     qint64 ms = 0;      // since its question appeared
@@ -40,7 +40,7 @@ struct LaneSample {
     std::array<int, 5> positions{};
 };
 
-struct RecordedGame {
+struct PlayedGame {
     qint64 id = 0;
     GameMode mode = GameMode::TimeTrial;
     QString genre;
@@ -56,8 +56,8 @@ struct RecordedGame {
     QString grade;
     std::optional<int> place;
     std::optional<bool> won;
-    QList<RecordedQuestion> questions;  // in order of seq
-    QList<RecordedKey> keys;            // in order of seq
+    QList<PlayedQuestion> questions;  // in order of seq
+    QList<PlayedKey> keys;            // in order of seq
     QList<LaneSample> lanes;            // in order of ms
 
     // The moment play stopped: the time trial's recorded time, else the game's duration.
@@ -69,7 +69,7 @@ struct RecordedGame {
 // Reads one game with its questions, keys and lanes. nullopt when the game is not there or
 // the database cannot be read; rows that contradict each other (a key of a question that
 // was never shown) are left out rather than failing the whole game.
-std::optional<RecordedGame> LoadRecordedGame(const QSqlDatabase& db, qint64 gameId);
+std::optional<PlayedGame> LoadPlayedGame(const QSqlDatabase& db, qint64 gameId);
 
 // The player's fastest finished time trial of a genre that kept its keys, started before
 // `startedBefore` (wall clock; 0 for no limit). Imported summaries have no keys and never
@@ -78,7 +78,7 @@ std::optional<qint64> FindBestTimeTrial(const QSqlDatabase& db, const QString& g
                                         qint64 startedBefore = 0);
 
 // A summary line per game for a list to choose a replay from.
-struct RecordedGameSummary {
+struct PlayedGameSummary {
     qint64 id = 0;
     GameMode mode = GameMode::TimeTrial;
     QString genre;
@@ -94,6 +94,6 @@ struct RecordedGameSummary {
 
 // Time trials, races and boss battles that can be replayed (they kept their keys), newest
 // first, at most `limit`.
-QList<RecordedGameSummary> ListReplayableGames(const QSqlDatabase& db, int limit = 500);
+QList<PlayedGameSummary> ListReplayableGames(const QSqlDatabase& db, int limit = 500);
 
 }  // namespace kd

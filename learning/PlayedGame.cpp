@@ -1,4 +1,4 @@
-#include "learning/RecordedGame.h"
+#include "learning/PlayedGame.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -20,7 +20,7 @@ bool KnownMode(int mode) {
 
 }  // namespace
 
-int RecordedGame::QuestionIndex(int seq) const {
+int PlayedGame::QuestionIndex(int seq) const {
     // Questions are stored 0, 1, 2 ...; look there first and search only when rows are missing.
     if (seq >= 0 && seq < questions.size() && questions[seq].seq == seq) return seq;
     for (int i = 0; i < questions.size(); ++i)
@@ -28,7 +28,7 @@ int RecordedGame::QuestionIndex(int seq) const {
     return -1;
 }
 
-std::optional<RecordedGame> LoadRecordedGame(const QSqlDatabase& db, qint64 gameId) {
+std::optional<PlayedGame> LoadPlayedGame(const QSqlDatabase& db, qint64 gameId) {
     if (!db.isOpen()) return std::nullopt;
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -37,7 +37,7 @@ std::optional<RecordedGame> LoadRecordedGame(const QSqlDatabase& db, qint64 game
         "imported, time_ms, grade, place, won FROM games WHERE id = ?"));
     q.addBindValue(gameId);
     if (!q.exec() || !q.next()) return std::nullopt;
-    RecordedGame game;
+    PlayedGame game;
     game.id = gameId;
     const int mode = q.value(0).toInt();
     if (!KnownMode(mode)) return std::nullopt;
@@ -63,7 +63,7 @@ std::optional<RecordedGame> LoadRecordedGame(const QSqlDatabase& db, qint64 game
     if (!q.exec()) return std::nullopt;
     QHash<int, qint64> shownBySeq;
     while (q.next()) {
-        RecordedQuestion rq;
+        PlayedQuestion rq;
         rq.seq = q.value(0).toInt();
         rq.questionId = q.value(1).toInt();
         rq.text = q.value(2).toString();
@@ -82,7 +82,7 @@ std::optional<RecordedGame> LoadRecordedGame(const QSqlDatabase& db, qint64 game
     q.addBindValue(gameId);
     if (!q.exec()) return std::nullopt;
     while (q.next()) {
-        RecordedKey k;
+        PlayedKey k;
         k.seq = q.value(0).toInt();
         k.questionSeq = q.value(1).toInt();
         const auto shown = shownBySeq.constFind(k.questionSeq);
@@ -125,8 +125,8 @@ std::optional<qint64> FindBestTimeTrial(const QSqlDatabase& db, const QString& g
     return q.value(0).toLongLong();
 }
 
-QList<RecordedGameSummary> ListReplayableGames(const QSqlDatabase& db, int limit) {
-    QList<RecordedGameSummary> out;
+QList<PlayedGameSummary> ListReplayableGames(const QSqlDatabase& db, int limit) {
+    QList<PlayedGameSummary> out;
     if (!db.isOpen()) return out;
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -138,7 +138,7 @@ QList<RecordedGameSummary> ListReplayableGames(const QSqlDatabase& db, int limit
     q.addBindValue(limit);
     if (!q.exec()) return out;
     while (q.next()) {
-        RecordedGameSummary s;
+        PlayedGameSummary s;
         s.id = q.value(0).toLongLong();
         s.mode = GameMode(q.value(1).toInt());
         s.genre = q.value(2).toString();
