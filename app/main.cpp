@@ -4,6 +4,7 @@
 
 #include "app/Screens.h"
 #include "common/GameState.h"
+#include "learning/LearningRecord.h"
 #include "platform/audio/SdlAudio.h"
 #include "platform/core/DataRoot.h"
 #include "platform/core/InstanceLock.h"
@@ -13,6 +14,9 @@
 #include "platform/widgets/FormBase.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/ZoomStage.h"
+#include "shell/frmMain.h"
+#include "stats/StatsOpener.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -45,10 +49,23 @@ int main(int argc, char** argv) {
     kd::SdlAudio audio(kd::MediaFolder());
     kd::GameState g(rnd, clock, audio, dataRoot);
     kd::QtMessageBoxes msg;
+    // The learning record opens on first need; its troubles are told once, after the step
+    // that met them, never in the middle of a screen's own handling.
+    kd::LearningRecord learning(g);
+    g.learning = &learning;
+    g.play.Add(&learning.Recorder());
+    learning.SetProblemReporter([&msg](const QString& text) {
+        QTimer::singleShot(0, [&msg, text] {
+            msg.Show(QApplication::activeWindow(), QStringLiteral("KeyDerby"), text, kd::MsgButtons::OK);
+        });
+    });
     kd::Navigator nav;
     kd::AppContext ctx{g, msg, nav};
     nav.SetContext(&ctx);
     kd::RegisterAllScreens(nav);
+    kd::ZoomStage zoom;
+    zoom.LoadSettings(QSize(kd::frmMain::kClientWidth, kd::frmMain::kClientHeight));
+    kd::stats::ResultScreenHotkey statsKey(g);
 
     nav.Show(QStringLiteral("frmStartUp"));
     QTimer::singleShot(150, &app, [&audio] { audio.Open(); });

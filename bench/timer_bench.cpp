@@ -23,7 +23,8 @@
 #include "common/GameState.h"
 #include "common/GenreFile.h"
 #include "common/PracticeRecords.h"
-#include "learning/LearningFile.h"
+#include "learning/GhostSetting.h"
+#include "learning/LearningRecord.h"
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
@@ -119,6 +120,8 @@ int main(int argc, char** argv) {
     kd::LcgRandom rnd;
     kd::SilentAudio audio;
     kd::GameState g(rnd, clock, audio, dir.path());
+    kd::LearningRecord learning(g);
+    g.learning = &learning;
     g.objUser.SetUserName(QStringLiteral("Bench"));
     QDir().mkpath(g.PlayerPath(QStringLiteral("DATA")));
     kd::ScriptedMessageBoxes msg;
@@ -190,11 +193,12 @@ int main(int argc, char** argv) {
     std::vector<qint64> hitMs;
     for (int k = 0, t = 0; k < kGhostKeys; ++k) hitMs.push_back(t += 45 + (k * 37) % 130);
     {
-        const QString path = kd::LearningFilePath(g);
-        if (!kd::WriteBoolSetting(path, kd::kGhostSetting, true)) return 1;
-        kd::LearningFile f(path, kd::LearningFile::Mode::ReadWrite);
-        QSqlQuery q(f.Db());
-        bool ok = f.Db().transaction() &&
+        if (!kd::SwitchGhost(g, true)) return 1;
+        kd::LearningStore* store = learning.WritableStore();
+        if (!store) return 1;
+        QSqlDatabase db = store->Database();
+        QSqlQuery q(db);
+        bool ok = db.transaction() &&
                   q.exec(QStringLiteral("INSERT INTO games(id, mode, genre, started_at, duration_ms, correct, misses, "
                                         "time_ms) VALUES(1, 1, 'english', 1, %1, %2, 0, %1)")
                              .arg(hitMs.back())
@@ -202,7 +206,7 @@ int main(int argc, char** argv) {
                   q.exec(QStringLiteral("INSERT INTO questions VALUES(1, 0, 0, 'w', 'w', 0, 0, %1, 0, 0)").arg(hitMs.back()));
         for (int k = 0; ok && k < kGhostKeys; ++k)
             ok = q.exec(QStringLiteral("INSERT INTO keys VALUES(1, %1, 0, %2, 'a', 'a', 'a', 1, 'a')").arg(k).arg(hitMs[size_t(k)]));
-        if (!ok || !f.Db().commit()) return 1;
+        if (!ok || !db.commit()) return 1;
     }
     std::vector<double> ghostSteps;
     for (int run = 0; run < kGhostRuns; ++run) {

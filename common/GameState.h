@@ -10,6 +10,7 @@
 namespace kd {
 
 class Audio;
+class LearningRecord;
 class RandomSource;
 class TickCounter;
 
@@ -74,6 +75,9 @@ public:
 
     // The folder that holds Data.dat and the players' folders.
     QString programFolder;
+
+    // The current player's learning record; null where nothing is recorded (most tests).
+    LearningRecord* learning = nullptr;
 
     // programFolder + "/" + player name, and a path below it ("DATA/Heat").
     QString PlayerFolder() const;

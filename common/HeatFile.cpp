@@ -1,12 +1,9 @@
 #include "common/HeatFile.h"
 
+#include "common/PlayerFiles.h"
 #include "common/RecordFile.h"
 
 namespace kd {
-
-namespace {
-QString HeatPath(const GameState& g) { return g.PlayerPath(QStringLiteral("DATA/Heat")); }
-}  // namespace
 
 void LoadHeat(GameState& g) {
     const QList<QByteArray> recs = RecordFile::ReadRange(HeatPath(g), 1, 2);

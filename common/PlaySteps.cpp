@@ -2,16 +2,17 @@
 
 #include "common/GameState.h"
 #include "engine/PlayLabels.h"
+#include "questions/Genre.h"
 
 namespace kd {
 
 void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey) {
-    if (genreKey == QLatin1String("english")) {
+    if (IsGenreKey(genreKey, Genre::English)) {
         const QString word = g.objMondai.GetEnglishQuestion();
         labels.SetDisplay(word);
         labels.SetMonitor(word);
         g.play.QuestionShown(g.objMondai.GetEnglishQuestionId(), word, word);
-    } else if (genreKey == QLatin1String("kannyouku")) {
+    } else if (IsGenreKey(genreKey, Genre::Idioms)) {
         const QString reading = g.objMondai.GetQuestion();
         labels.SetDisplay(reading);
         const QString kanji = g.objMondai.GetKanjiQuestion();
@@ -22,9 +23,9 @@ void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey) 
 
 bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int keyAscii) {
     const qint16 before = g.objTypingSystem.GetCorrectCount();
-    if (genreKey == QLatin1String("english"))
+    if (IsGenreKey(genreKey, Genre::English))
         g.objTypingSystem.ESystem(labels, keyAscii);
-    else if (genreKey == QLatin1String("kannyouku"))
+    else if (IsGenreKey(genreKey, Genre::Idioms))
         g.objTypingSystem.NSystem(labels, keyAscii);
     else
         return false;
@@ -35,8 +36,12 @@ bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int key
     return g.objTypingSystem.GetCorrectCount() > before;
 }
 
+bool IsTypedCharacter(int keyAscii) {
+    return keyAscii >= 0x20 && !(keyAscii >= 0x7F && keyAscii <= 0x9F);
+}
+
 QString GenreKeyOf(qint16 storedValue) {
-    return storedValue != 0 ? QStringLiteral("english") : QStringLiteral("kannyouku");
+    return GenreKey(storedValue != 0 ? Genre::English : Genre::Idioms);
 }
 
 }  // namespace kd

@@ -16,6 +16,11 @@ void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey);
 // correct count grew. The screen puts the next question up when lblDisplay is empty.
 bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int keyAscii);
 
+// A key that types a character. Tab, Enter, Esc, Backspace, Delete and Ctrl chords deliver
+// control codes; arrows, function keys and lone modifiers deliver nothing. None of them is a
+// key typed, right or wrong.
+bool IsTypedCharacter(int keyAscii);
+
 // "kannyouku" for a stored genre value of 0, "english" for anything else.
 QString GenreKeyOf(qint16 storedValue);
 

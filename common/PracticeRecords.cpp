@@ -4,12 +4,13 @@
 
 #include "common/GameState.h"
 #include "common/RecordFile.h"
+#include "questions/Genre.h"
 
 namespace kd {
 
 namespace {
-const QString kIdioms = QStringLiteral("kannyouku");
-const QString kEnglish = QStringLiteral("english");
+const QString kIdioms = GenreKey(Genre::Idioms);
+const QString kEnglish = GenreKey(Genre::English);
 constexpr qint16 kDefaultSeconds = 60;
 }  // namespace
 

@@ -1,16 +1,21 @@
 #include "common/SoundSwitches.h"
 
+#include "common/PlayerFiles.h"
 #include "common/RecordFile.h"
 
 namespace kd {
 
 namespace {
 
-QString DataPath(const GameState& g) { return g.PlayerPath(QStringLiteral("DATA/Data")); }
+QString DataPath(const GameState& g) {
+    return SoundSwitchesPath(g);
+}
 
 // Only -1 and 0 mean anything; a stray value from a damaged file must not leave the menu
 // showing OFF while the switch counts as on.
-qint16 Switch(const QByteArray& record) { return RecordReader(record).Int16() == -1 ? -1 : 0; }
+qint16 Switch(const QByteArray& record) {
+    return RecordReader(record).Int16() == -1 ? -1 : 0;
+}
 
 QByteArray SwitchRecord(qint16 value) {
     RecordWriter w;

@@ -2,29 +2,34 @@
 
 #include <QFrame>
 #include <QPointer>
+#include <QPushButton>
 
 #include "common/GameState.h"
 #include "common/GenreFile.h"
 #include "common/PlaySteps.h"
+#include "common/PlayerFiles.h"
 #include "derby/Cast.h"
 #include "derby/PowerMeter.h"
 #include "platform/core/Audio.h"
+#include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/Timer.h"
+#include "platform/widgets/TypingPanel.h"
 
 namespace kd {
 
 DerbyPlayForm::DerbyPlayForm(AppContext& ctx_, const QString& formName, const QString& caption,
-                             const Layout& layout)
-    : FormBase(ctx_, formName) {
+                             const Layout& layout, GameMode mode)
+    : PlayForm(ctx_, formName, mode, 800) {
     SetCaption(caption);
     SetClientSize(layout.client.width(), layout.client.height());
     SetBackgroundColor(Qt::black);
 
-    power = new PowerMeter(this, layout.powerFrame, layout.powerBar);
+    power = std::make_unique<PowerMeter>(this, layout.powerFrame, layout.powerBar);
 
-    panel = new TypingPanel(this);
     panel->move(layout.panel);
+    panel->raise();
 
     auto* shape1 = new QFrame(this);
     shape1->setObjectName(QStringLiteral("Shape1"));
@@ -34,88 +39,59 @@ DerbyPlayForm::DerbyPlayForm(AppContext& ctx_, const QString& formName, const QS
                           layout.retry.y(), 79, 31);
     backButton =
         MakeButton(this, layout.backName, QStringLiteral("戻る"), layout.back.x(), layout.back.y(), 79, 31);
-    connect(cmdRetry, &QPushButton::clicked, this, [this] { cmdRetry_Click(); });
-    connect(backButton, &QPushButton::clicked, this, [this] { GoBack(); });
+    connect(cmdRetry, &QPushButton::clicked, this, [this] { Retry(); });
+    connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
 
     pctGround = new PictureBox(this, QStringLiteral("pctGround"), layout.ground.x(), layout.ground.y(),
                                layout.ground.width(), layout.ground.height());
 
-    tmrReadyGo = new Timer(this, QStringLiteral("tmrReadyGo"), 1000, [this] { tmrReadyGo_Timer(); });
     tmrCharaMove = new Timer(this, QStringLiteral("tmrCharaMove"), 150, [this] { tmrCharaMove_Timer(); });
-    tmrFinish = new Timer(this, QStringLiteral("tmrFinish"), 800, [this] { tmrFinish_Timer(); });
 
     NoFocusButtons(this);
     SetKeyPreview(true);
     DisableInputMethod();
 }
 
-DerbyPlayForm::~DerbyPlayForm() {
-    delete power;
-}
-
-void DerbyPlayForm::Form_Load() {
-    Init();
-}
+DerbyPlayForm::~DerbyPlayForm() = default;
 
 void DerbyPlayForm::ResetPlayControls(const QString& restingText) {
-    g.play.Abandon();
+    RestPlay();
     panel->SetMonitor(QString());
     panel->SetDisplayColor(Qt::white);
     panel->SetDisplay(restingText);
     panel->SetInput(QString());
     power->Reset();
-    tmrReadyGo->Stop();
-    tmrReadyGo->SetInterval(1000);
     tmrCharaMove->Stop();
-    tmrFinish->Stop();
     cmdRetry->setEnabled(false);
 }
 
 void DerbyPlayForm::Read_GenreData() {
-    Tag = GenreKeyOf(ReadGenreValue(g.PlayerPath(QStringLiteral("DATA/genderby"))));
-    g.objMondai.SetGenre(Tag);
+    genreKey = GenreKeyOf(ReadGenreValue(DerbyGenrePath(g)));
+    g.objMondai.SetGenre(genreKey);
 }
 
-bool DerbyPlayForm::AllTimersStopped() const {
-    return !tmrReadyGo->Enabled() && !tmrCharaMove->Enabled() && !tmrFinish->Enabled();
+void DerbyPlayForm::ReportBegun() {
+    const int heat = Mode() == GameMode::Boss ? kBossHeat : int(g.Heat.HeatNo);
+    g.play.GameBegun(Mode(), genreKey, g.Chara[0].CharaNo, heat);
 }
 
-void DerbyPlayForm::Form_KeyDown(int KeyCode, int) {
-    if (KeyCode == 32 && AllTimersStopped()) {
-        BeginReadyGo(*panel, *tmrReadyGo);
-    } else if (KeyCode == 27) {
-        cmdRetry_Click();
-    } else if (KeyCode == 8) {
-        GoBack();
-    }
-}
-
-void DerbyPlayForm::tmrReadyGo_Timer() {
-    if (ReadyGoTick(*panel, *tmrReadyGo) != ReadyGoStep::Start) return;
+void DerbyPlayForm::OnGo() {
     cmdRetry->setEnabled(true);
-    const bool boss = Mode() == GameMode::Boss;
-    g.play.GameBegun(Mode(), Tag, g.Chara[0].CharaNo, boss ? kBossHeat : int(g.Heat.HeatNo));
-    PutNextQuestion(g, *panel, Tag);
     if (g.BgmOn == -1) g.audio.PlayMidi(MusicName());
     tmrCharaMove->Start();
-    tmrReadyGo->Stop();
 }
 
-void DerbyPlayForm::Form_KeyPress(int KeyAscii) {
-    if (!JudgingKeys()) return;
-    if (JudgeKey(g, *panel, Tag, KeyAscii)) {
-        if (StepPlayer()) return;
-    } else if (power->Miss(g.Chara[0].MissCost)) {
-        OutOfPower();
-        return;
-    }
-    if (panel->Display().isEmpty()) PutNextQuestion(g, *panel, Tag);
+bool DerbyPlayForm::AfterKey(bool hit) {
+    if (hit) return !StepPlayer();
+    if (!power->Miss(g.Chara[0].MissCost)) return true;
+    OutOfPower();
+    return false;
 }
 
 void DerbyPlayForm::OutOfPower() {
     g.audio.StopMidi();
     tmrCharaMove->Stop();
-    g.play.GameEnded(false);
+    EndPlay();
     if (Mode() == GameMode::Boss)
         g.play.BossSettled(false);
     else
@@ -132,48 +108,30 @@ void DerbyPlayForm::OutOfPower() {
         LeaveTo(QStringLiteral("frmMain"));
 }
 
-void DerbyPlayForm::EndPlay(const QColor& color, const QString& text, bool clearInput) {
+void DerbyPlayForm::EndWithVerdict(const QColor& color, const QString& text, bool clearInput) {
     g.audio.StopMidi();
     tmrCharaMove->Stop();
-    g.play.GameEnded(false);
-    panel->SetMonitor(QString());
-    panel->SetDisplayColor(color);
-    panel->SetDisplay(text);
-    if (clearInput) panel->SetInput(QString());
-    tmrFinish->Start();
+    ShowVerdict(color, text, clearInput);
 }
 
-void DerbyPlayForm::cmdRetry_Click() {
+void DerbyPlayForm::Retry() {
     Init();
     cmdRetry->setEnabled(false);
 }
 
-void DerbyPlayForm::GoBack() {
+void DerbyPlayForm::Back() {
     LeaveTo(QStringLiteral("frmSelectChara"));
 }
 
 void DerbyPlayForm::LeaveTo(const QString& next) {
     if (Unloading()) return;
-    g.play.Abandon();
     g.audio.StopMidi();
-    ctx.nav.Replace(this, next);
+    PlayForm::LeaveTo(next);
 }
 
-bool DerbyPlayForm::Form_QueryUnload(UnloadMode mode) {
-    if (mode == UnloadMode::UserClosed) {
-        g.play.Abandon();
-        g.audio.StopMidi();
-        ctx.nav.Show(QStringLiteral("frmSelectChara"));
-    }
-    return true;
-}
-
-void DerbyPlayForm::Form_Unload() {
-    // A closed screen lingers until deleted; its ticks must not act any more.
-    g.play.Abandon();
-    tmrReadyGo->Stop();
-    tmrCharaMove->Stop();
-    tmrFinish->Stop();
+void DerbyPlayForm::OnClosedByPlayer() {
+    g.audio.StopMidi();
+    ctx.nav.Show(QStringLiteral("frmSelectChara"));
 }
 
 }  // namespace kd

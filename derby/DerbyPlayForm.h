@@ -1,25 +1,23 @@
 #pragma once
 #include <QPoint>
-#include <QPushButton>
 #include <QRect>
 #include <QSize>
+#include <memory>
 
-#include "common/PlayEvents.h"
-#include "platform/widgets/Controls.h"
-#include "platform/widgets/FormBase.h"
-#include "platform/widgets/Timer.h"
-#include "platform/widgets/TypingPanel.h"
+#include "play/PlayForm.h"
+
+class QPushButton;
 
 namespace kd {
 
+class PictureBox;
 class PowerMeter;
 
-// What the race and the boss battle share: the power display, the question panel, the
-// retry/back buttons, the three timers (countdown, movement, finish), the keys and the
-// countdown, the judging of typed keys with the power rules and the genre of the derby.
-// The two screens differ in their Init, in what a correct key moves, in their movement tick
-// and in how the end is settled.
-class DerbyPlayForm : public FormBase {
+// What the race and the boss battle add to the play core: the power display, the retry/back
+// buttons, the movement timer, the music and the power rules for wrong keys, the genre of
+// the derby. The two screens differ in their Init, in what a correct key moves, in their
+// movement tick and in how the end is settled.
+class DerbyPlayForm : public PlayForm {
     Q_OBJECT
   public:
     struct Layout {
@@ -34,47 +32,40 @@ class DerbyPlayForm : public FormBase {
 
     ~DerbyPlayForm() override;
 
-    TypingPanel* panel;
-    QPushButton* cmdRetry;
-    QPushButton* backButton;
-    PictureBox* pctGround;
-    Timer* tmrReadyGo;
-    Timer* tmrCharaMove;
-    Timer* tmrFinish;
-    PowerMeter* power;
-
   protected:
-    DerbyPlayForm(AppContext& ctx, const QString& formName, const QString& caption, const Layout& layout);
+    DerbyPlayForm(AppContext& ctx, const QString& formName, const QString& caption, const Layout& layout,
+                  GameMode mode);
 
     virtual void Init() = 0;
-    virtual GameMode Mode() const = 0;
     virtual QString MusicName() const = 0;
     // A correct key moved the player; true when it ended the play (nothing else for this key).
     virtual bool StepPlayer() = 0;
-    virtual bool JudgingKeys() const { return tmrCharaMove->Enabled(); }
     virtual void tmrCharaMove_Timer() = 0;
-    virtual void tmrFinish_Timer() = 0;
 
-    void Form_Load() override;
-    void Form_KeyDown(int KeyCode, int Shift) override;
-    void Form_KeyPress(int KeyAscii) override;
-    bool Form_QueryUnload(UnloadMode mode) override;
-    void Form_Unload() override;
+    void Form_Load() override { Init(); }
+    void ReportBegun() override;
+    void OnGo() override;
+    bool AfterKey(bool hit) override;
+    void Retry() override;
+    void Back() override;
+    void OnClosedByPlayer() override;
 
     // The resting state both Inits share: labels, power, timers stopped, retry disabled.
     void ResetPlayControls(const QString& restingText);
     void Read_GenreData();
-    void cmdRetry_Click();
-    void GoBack();
     // The play has ended by the player's or the boss's last step: music off, movement
-    // stopped, the verdict shown, the finish timer settling it.
-    void EndPlay(const QColor& color, const QString& text, bool clearInput);
+    // stopped, the verdict shown until the finish timer settles it.
+    void EndWithVerdict(const QColor& color, const QString& text, bool clearInput);
     // Music off before the next screen starts its own, then hand over.
     void LeaveTo(const QString& next);
-    bool AllTimersStopped() const;
+
+    QPushButton* cmdRetry;
+    QPushButton* backButton;
+    PictureBox* pctGround;
+    Timer* tmrCharaMove;
+    std::unique_ptr<PowerMeter> power;
 
   private:
-    void tmrReadyGo_Timer();
     void OutOfPower();
 };
 

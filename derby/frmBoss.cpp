@@ -7,7 +7,10 @@
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Timer.h"
+#include "platform/widgets/TypingPanel.h"
 
 namespace kd {
 
@@ -32,7 +35,7 @@ const QString kWin = QStringLiteral("You Win!!");
 }  // namespace
 
 frmBoss::frmBoss(AppContext& ctx_)
-    : DerbyPlayForm(ctx_, QStringLiteral("frmBoss"), QStringLiteral("BOSS!!"), BossLayout()) {
+    : DerbyPlayForm(ctx_, QStringLiteral("frmBoss"), QStringLiteral("BOSS!!"), BossLayout(), GameMode::Boss) {
     pctGround->SetBackground(Bitmap(QStringLiteral("ARENA")));
     post = Bitmap(QStringLiteral("POST"));
     imlBall = {Bitmap(QStringLiteral("BALLPLAYER")), Bitmap(QStringLiteral("BALLBOSS"))};
@@ -77,7 +80,8 @@ void frmBoss::tmrCharaMove_Timer() {
     Redraw();
     g.play.LanesMoved({PlayerX, BossX, 0, 0, 0});
     if (Balls[1] == kBallsToWin && Balls[0] < kBallsToWin) {
-        EndPlay(QColor(0, 0, 255), QStringLiteral("You Lose!!"), true);
+        m_won = false;
+        EndWithVerdict(QColor(0, 0, 255), QStringLiteral("You Lose!!"), true);
         g.play.BossSettled(false);
     }
 }
@@ -88,16 +92,16 @@ bool frmBoss::StepPlayer() {
     PlayerX = 0;
     ++Balls[0];
     if (Balls[0] < kBallsToWin || Balls[1] >= kBallsToWin) return false;
-    EndPlay(QColor(255, 0, 0), kWin, true);
+    m_won = true;
+    EndWithVerdict(QColor(255, 0, 0), kWin, true);
     g.play.BossSettled(true);
     return true;
 }
 
-void frmBoss::tmrFinish_Timer() {
-    tmrFinish->Stop();
+void frmBoss::OnFinished() {
     QPointer<frmBoss> self(this);
-    // The verdict on show decides; a restart in the meantime has stopped this timer.
-    if (panel->Display() == kWin) {
+    // A restart in the meantime has stopped the finish timer, so the verdict is still on show.
+    if (m_won) {
         ctx.msg.Show(this, kWin, QStringLiteral("ボスを倒した!!"), MsgButtons::OK);
         if (!self || self->Unloading()) return;
         LeaveTo(QStringLiteral("frmIntroduction"));

@@ -26,17 +26,17 @@ class frmBoss : public DerbyPlayForm {
 
   protected:
     void Init() override;
-    GameMode Mode() const override { return GameMode::Boss; }
     QString MusicName() const override { return QStringLiteral("coolguy.mid"); }
     bool StepPlayer() override;
     void tmrCharaMove_Timer() override;
-    void tmrFinish_Timer() override;
+    void OnFinished() override;
 
   private:
     void Redraw();
     std::array<QPixmap, 2> imlCharaList;
     QPixmap post;
     std::array<QPixmap, 2> imlBall;
+    bool m_won = false;  // the verdict on show
 };
 
 }  // namespace kd

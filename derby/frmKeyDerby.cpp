@@ -9,7 +9,10 @@
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Timer.h"
+#include "platform/widgets/TypingPanel.h"
 #include "questions/StringTable.h"
 
 namespace kd {
@@ -35,7 +38,8 @@ constexpr std::array<int, 4> kLaneLineY = {66, 129, 195, 261};
 }  // namespace
 
 frmKeyDerby::frmKeyDerby(AppContext& ctx_)
-    : DerbyPlayForm(ctx_, QStringLiteral("frmKeyDerby"), QStringLiteral("KeyDerby"), RaceLayout()) {}
+    : DerbyPlayForm(ctx_, QStringLiteral("frmKeyDerby"), QStringLiteral("KeyDerby"), RaceLayout(),
+                    GameMode::Race) {}
 
 void frmKeyDerby::Init() {
     pctGround->SetBackground(Bitmap(QStringLiteral("KEYDERBYBACK")));
@@ -76,10 +80,6 @@ void frmKeyDerby::Redraw() {
     for (int i = 0; i < 4; ++i) pctGround->DrawPicture(imlCharaList[i], CharaX[i], 65 * i);
 }
 
-bool frmKeyDerby::JudgingKeys() const {
-    return tmrCharaMove->Enabled() && !tmrFinish->Enabled();
-}
-
 void frmKeyDerby::tmrCharaMove_Timer() {
     g.rnd.Randomize();
     for (int j = 1; j <= 3; ++j) {
@@ -102,12 +102,11 @@ bool frmKeyDerby::StepPlayer() {
     if (CharaX[0] < kFinishX) return false;
     // The movement stops here, so no later tick or key can change the order before the
     // result is settled.
-    EndPlay(QColor(0, 255, 0), QStringLiteral("Finish!!"), false);
+    EndWithVerdict(QColor(0, 255, 0), QStringLiteral("Finish!!"), false);
     return true;
 }
 
-void frmKeyDerby::tmrFinish_Timer() {
-    tmrFinish->Stop();
+void frmKeyDerby::OnFinished() {
     const int rank = NextRank;
     g.FinishOrder[rank - 1] = g.Chara[0].CharaNo;
     g.Chara[0].RankText = QString::number(rank) + QStringLiteral("位");

@@ -24,12 +24,10 @@ class frmKeyDerby : public DerbyPlayForm {
 
   protected:
     void Init() override;
-    GameMode Mode() const override { return GameMode::Race; }
     QString MusicName() const override { return MidiName; }
     bool StepPlayer() override;
-    bool JudgingKeys() const override;
     void tmrCharaMove_Timer() override;
-    void tmrFinish_Timer() override;
+    void OnFinished() override;
 
   private:
     void SetUpHeat();

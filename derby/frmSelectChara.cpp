@@ -1,6 +1,7 @@
 #include "derby/frmSelectChara.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -110,6 +111,7 @@ void frmSelectChara::Form_Load() {
     // Every visit starts on CrazyBallRed; an earlier choice is not kept.
     pctChara_Click(0);
     tmrDemo->Start();
+    cmdOK->setFocus();
     if (g.BgmOn == -1) g.audio.PlayMidi(QStringLiteral("back.mid"));
 }
 
@@ -156,8 +158,24 @@ void frmSelectChara::cmdSetting_Click() {
 void frmSelectChara::Form_KeyDown(int KeyCode, int) {
     if (KeyCode == 8)
         LeaveTo(QStringLiteral("frmMain"));
-    else if (KeyCode == 13)  // OK is the default button
-        cmdOK_Click();
+    else if (KeyCode == 13 || KeyCode == 32)
+        PressFocusedButton(KeyCode == 13);
+}
+
+void frmSelectChara::PressFocusedButton(bool orOK) {
+    // The focus starts on OK, so Enter starts the derby unless the player tabbed elsewhere.
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* button = focused ? focused : orOK ? cmdOK : nullptr;
+    if (button && button->isEnabled()) button->click();
+}
+
+bool frmSelectChara::eventFilter(QObject* watched, QEvent* event) {
+    // Tab and Shift+Tab move the focus among the buttons, as in any dialog.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
+    }
+    return FormBase::eventFilter(watched, event);
 }
 
 void frmSelectChara::LeaveTo(const QString& next) {

@@ -57,8 +57,11 @@ class frmSelectChara : public FormBase {
     void Form_KeyDown(int KeyCode, int Shift) override;
     bool Form_QueryUnload(UnloadMode mode) override;
     void Form_Unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Enter and Space press the focused button; Enter falls back to OK.
+    void PressFocusedButton(bool orOK);
     void ShowStats();
     void tmrDemo_Timer();
     void LeaveTo(const QString& next);

@@ -5,6 +5,7 @@
 
 #include "common/GameState.h"
 #include "common/GenreFile.h"
+#include "common/PlayerFiles.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "questions/StringTable.h"
@@ -39,7 +40,7 @@ frmSettingKeyDerby::frmSettingKeyDerby(AppContext& ctx_, QWidget* owner)
 }
 
 QString frmSettingKeyDerby::GenrePath() const {
-    return g.PlayerPath(QStringLiteral("DATA/genderby"));
+    return DerbyGenrePath(g);
 }
 
 void frmSettingKeyDerby::Form_Load() {
@@ -76,6 +77,5 @@ void frmSettingKeyDerby::cmdOK_Click() {
 void frmSettingKeyDerby::cmdCancel_Click() {
     Unload();
 }
-
 
 }  // namespace kd

@@ -1,12 +1,12 @@
 #include "practice/frmSettingPractice.h"
 
-
 #include "common/GameState.h"
 #include "common/PracticeRecords.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "practice/UpDown.h"
 #include "practice/frmPractice.h"
+#include "questions/Genre.h"
 #include "questions/StringTable.h"
 
 namespace kd {
@@ -92,7 +92,7 @@ void frmSettingPractice::Form_Load() {
     udnMinute->SyncFromBuddy();
     udnSecond->SyncFromBuddy();
 
-    const int genre = SelectedGenre == QLatin1String("english") ? 1 : 0;
+    const int genre = IsGenreKey(SelectedGenre, Genre::English) ? 1 : 0;
     optGenre[genre]->setChecked(true);
     optGenre_Click(genre);
     cmdOk->setFocus();
@@ -100,7 +100,7 @@ void frmSettingPractice::Form_Load() {
 
 void frmSettingPractice::optGenre_Click(int index) {
     for (int i = 0; i < 2; ++i) SetForeColor(optGenre[i], i == index ? kChosen : kOther);
-    SelectedGenre = index == 0 ? QStringLiteral("kannyouku") : QStringLiteral("english");
+    SelectedGenre = GenreKey(index == 0 ? Genre::Idioms : Genre::English);
 }
 
 void frmSettingPractice::SetTimeControlsEnabled(bool on) {
@@ -141,6 +141,5 @@ void frmSettingPractice::cmdOk_Click() {
     Unload();
     if (owner) owner->ShowSetting(setting);
 }
-
 
 }  // namespace kd

@@ -4,6 +4,7 @@
 
 #include "engine/clsTypingSystem.h"
 #include "platform/core/Random.h"
+#include "questions/Genre.h"
 #include "questions/StringTable.h"
 
 namespace kd {
@@ -11,15 +12,17 @@ namespace kd {
 clsMondai::clsMondai(RandomSource& rnd, clsTypingSystem& typing, const StringTable* table)
     : m_rnd(rnd), m_typing(typing), m_table(table) {}
 
-const StringTable& clsMondai::Table() const { return m_table ? *m_table : StringTable::Instance(); }
+const StringTable& clsMondai::Table() const {
+    return m_table ? *m_table : StringTable::Instance();
+}
 
 void clsMondai::SetGenre(const QString& key) {
-    if (key == QLatin1String("kannyouku")) {
+    if (IsGenreKey(key, Genre::Idioms)) {
         IdRange[0] = 101;
         IdRange[1] = 365;
-        GenreName = QStringLiteral("慣用句");
-    } else if (key == QLatin1String("english")) {
-        GenreName = QStringLiteral("英単語");
+        GenreName = GenreLabel(Genre::Idioms);
+    } else if (IsGenreKey(key, Genre::English)) {
+        GenreName = GenreLabel(Genre::English);
     }
 }
 
@@ -33,7 +36,9 @@ QString clsMondai::GetQuestion() {
     return reading;
 }
 
-QString clsMondai::GetKanjiQuestion() const { return Table().LoadString(QuestionId - 1); }
+QString clsMondai::GetKanjiQuestion() const {
+    return Table().LoadString(QuestionId - 1);
+}
 
 QString clsMondai::GetEnglishQuestion() {
     const float r = m_rnd.Rnd();

@@ -2,13 +2,16 @@
 
 #include "common/FileSystem.h"
 #include "common/GameState.h"
+#include "common/PlayerFiles.h"
+#include "learning/LearningRecord.h"
 
 namespace kd {
 
 bool DeleteRecords(const GameState& g) {
     // Without a player the path would be the program folder's own "DATA".
     if (g.objUser.GetUserName().isEmpty()) return false;
-    return DeleteFilesIn(g.PlayerPath(QStringLiteral("DATA")));
+    const bool learningGone = !g.learning || g.learning->DeleteDatabase();
+    return DeleteFilesIn(PlayerDataFolder(g)) && learningGone;
 }
 
 }  // namespace kd

@@ -14,16 +14,21 @@
 #include "common/FileSystem.h"
 #include "common/GameState.h"
 #include "common/HeatFile.h"
+#include "common/PlayerFiles.h"
 #include "common/SoundSwitches.h"
+#include "learning/LearningRecord.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/ZoomStage.h"
 #include "questions/StringTable.h"
+#include "shell/RecordDeletion.h"
 #include "shell/ShellLook.h"
 #include "shell/ViewMenu.h"
 #include "shell/frmVersion.h"
-#include "shell/RecordDeletion.h"
+#include "shell/LearningExport.h"
+#include "stats/StatsOpener.h"
 
 namespace kd {
 
@@ -38,12 +43,15 @@ const char* const kScreens[3] = {"frmPractice", "frmTimeTrial", "frmSelectChara"
 QString Description(int index) {
     switch (index) {
         case 0:
-            return QStringLiteral("　自分で練習時間を設定して、ひたすら打ち続ける。長時間のタイピングに耐えられる持久力がつく（？）");
+            return QStringLiteral(
+                "　自分で練習時間を設定して、ひたすら打ち続ける。長時間のタイピングに耐えられる持久力がつく（"
+                "？）");
         case 1:
             return QStringLiteral("　自分の限界に挑戦！まさに、自分との戦い！");
         case 2:
             return QStringLiteral(
-                "　コンピューターとの戦い。敵は３つで、上位２名が次ぎの戦いへ進める。「Champion Ship」が最終決戦だと思ったら実は・・・。");
+                "　コンピューターとの戦い。敵は３つで、上位２名が次ぎの戦いへ進める。「Champion "
+                "Ship」が最終決戦だと思ったら実は・・・。");
         default:
             return QString();
     }
@@ -51,34 +59,31 @@ QString Description(int index) {
 
 // A menu item: the pointer moving over it selects it, a click on it activates it.
 class ItemLabel : public QLabel {
-public:
+  public:
     ItemLabel(QWidget* parent, std::function<void()> onMove, std::function<void()> onClick)
         : QLabel(parent), m_onMove(std::move(onMove)), m_onClick(std::move(onClick)) {
         setMouseTracking(true);
         setCursor(Qt::PointingHandCursor);
     }
 
-protected:
+  protected:
     void enterEvent(QEnterEvent*) override { m_onMove(); }
     void mouseMoveEvent(QMouseEvent*) override { m_onMove(); }
     void mousePressEvent(QMouseEvent* e) override { m_pressed = e->button() == Qt::LeftButton; }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        const bool click = m_pressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+        const bool click =
+            m_pressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
         m_pressed = false;
         if (click) m_onClick();
     }
 
-private:
+  private:
     std::function<void()> m_onMove, m_onClick;
     bool m_pressed = false;
 };
 
-// The player's folder can vanish while the program runs; both levels are made again then.
 bool EnsureDataFolder(const GameState& g) {
-    const QString data = g.PlayerPath(QStringLiteral("DATA"));
-    if (ExistFolder(data)) return true;
-    if (!ExistFolder(g.PlayerFolder()) && !MakeFolder(g.PlayerFolder())) return false;
-    return MakeFolder(data);
+    return MakePlayerDataFolder(g);
 }
 
 // The style measures a menu without its "(&D)" mnemonic but draws it with one, which would
@@ -86,7 +91,11 @@ bool EnsureDataFolder(const GameState& g) {
 void FitMenuWidth(QMenu* menu) {
     const QFontMetrics fm(menu->font());
     int widest = 0;
-    for (const QAction* a : menu->actions()) widest = qMax(widest, fm.horizontalAdvance(QString(a->text()).remove(u'&')));
+    for (const QAction* a : menu->actions()) {
+        const QString key = a->shortcut().toString(QKeySequence::NativeText);
+        const int keyWidth = key.isEmpty() ? 0 : fm.horizontalAdvance(key) + 24;
+        widest = qMax(widest, fm.horizontalAdvance(QString(a->text()).remove(u'&')) + keyWidth);
+    }
     menu->setMinimumWidth(widest + 64);
 }
 
@@ -106,6 +115,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuDel = NamedAction(mnuFile, QStringLiteral("mnuDel"), QStringLiteral("記録の削除(&D)"), false);
+    mnuExport = NamedAction(mnuFile, QStringLiteral("mnuExport"), QStringLiteral("学習記録の書き出し(&E)..."), false);
     mnuFile->addSeparator();
     mnuEnd = NamedAction(mnuFile, QStringLiteral("mnuEnd"), QStringLiteral("終了(&X)"), false);
     mnuEffect = menuBar->addMenu(QStringLiteral("効果音(&E)"));
@@ -116,25 +126,40 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     mnuBgm->setObjectName(QStringLiteral("mnuBgm"));
     mnuOn = NamedAction(mnuBgm, QStringLiteral("mnuOn"), QStringLiteral("ON(&T)"), true);
     mnuOff = NamedAction(mnuBgm, QStringLiteral("mnuOff"), QStringLiteral("OFF(&F)"), true);
-    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm}) FitMenuWidth(m);
+    mnuView = menuBar->addMenu(QStringLiteral("表示(&D)"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    if (ZoomStage* zoom = ZoomStage::Instance()) {
+        zoom->AddViewMenuItems(mnuView);
+        // Zoomed from this menu: the wallpaper comes again from its sharper twin.
+        connect(zoom, &ZoomStage::densityChanged, this,
+                [this] { picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight)); });
+    }
+    AddGhostAndReplayItems(mnuView, g, this);
+    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm, mnuView}) FitMenuWidth(m);
     mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
     mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
     // Beyond the original menu bar, after its items so they keep their places.
-    AddGhostAndReplayItems(menuBar, g, this);
+    mnuStats = menuBar->addMenu(QStringLiteral("成績(&S)"));
+    mnuStats->setObjectName(QStringLiteral("mnuStats"));
+    mnuStatsView = NamedAction(mnuStats, QStringLiteral("mnuStatsView"), QStringLiteral("成績を見る(&V)"), false);
+    FitMenuWidth(mnuStats);
 
     connect(mnuDel, &QAction::triggered, this, [this] { mnuDel_Click(); });
+    connect(mnuExport, &QAction::triggered, this, [this] { mnuExport_Click(); });
     connect(mnuEnd, &QAction::triggered, this, [this] { mnuEnd_Click(); });
     connect(mnuEffectOn, &QAction::triggered, this, [this] { mnuEffectOn_Click(); });
     connect(mnuEffectOff, &QAction::triggered, this, [this] { mnuEffectOff_Click(); });
     connect(mnuOn, &QAction::triggered, this, [this] { mnuOn_Click(); });
     connect(mnuOff, &QAction::triggered, this, [this] { mnuOff_Click(); });
     connect(mnuVersion, &QAction::triggered, this, [this] { mnuVersion_Click(); });
+    connect(mnuStatsView, &QAction::triggered, this, [this] { mnuStatsView_Click(); });
 
     const int barHeight = menuBar->sizeHint().height();
     menuBar->setGeometry(0, 0, kClientWidth, barHeight);
     picClient = new PictureBox(this, QStringLiteral("picClient"), 0, barHeight, kClientWidth, kClientHeight);
 
-    lblTitleShadow = MakeLabel(picClient, QStringLiteral("lblTitleShadow"), AppTitle(), 0, 0, kClientWidth, 100);
+    lblTitleShadow =
+        MakeLabel(picClient, QStringLiteral("lblTitleShadow"), AppTitle(), 0, 0, kClientWidth, 100);
     lblTitle = MakeLabel(picClient, QStringLiteral("lblTitle"), AppTitle(), 0, 0, kClientWidth, 100);
     StyleTitle(lblTitle, lblTitleShadow, 76, QPoint(0, 36), 4);
     lblVersion[1] = MakeLabel(picClient, QStringLiteral("lblVersion(1)"), kVersionText, 0, 0, 140, 26);
@@ -153,7 +178,8 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
         item->setGeometry(232, 188 + 44 * i, 260, 40);
         lblSelectButton[i] = item;
     }
-    for (QLabel* l : {lblShadow, lblSelectButton[0], lblSelectButton[1], lblSelectButton[2], lblSelectButton[3]})
+    for (QLabel* l :
+         {lblShadow, lblSelectButton[0], lblSelectButton[1], lblSelectButton[2], lblSelectButton[3]})
         SetPixelFont(l, 30, true);
 
     lblKaisetsu = MakeLabel(picClient, QStringLiteral("lblKaisetsu"), QString(), 40, 378, 560, 78);
@@ -182,7 +208,7 @@ void frmMain::LoadMenu() {
 
     if (!EnsureDataFolder(g))
         Warn(QStringLiteral("記録用のフォルダーを作成できませんでした。記録は保存されません。\n") +
-             g.PlayerPath(QStringLiteral("DATA")));
+             PlayerDataFolder(g));
     LoadHeat(g);
     LoadSoundSwitches(g);
     if (g.BgmOn == -1) g.audio.PlayMidi(QStringLiteral("startup.mid"));
@@ -197,7 +223,9 @@ void frmMain::ShowSwitches() {
     mnuEffectOff->setChecked(g.EffectOn != -1);
 }
 
-void frmMain::Warn(const QString& text) { ctx.msg.Show(this, AppTitle(), text, MsgButtons::OK); }
+void frmMain::Warn(const QString& text) {
+    ctx.msg.Show(this, AppTitle(), text, MsgButtons::OK);
+}
 
 void frmMain::lblSelectButton_MouseMove(int index) {
     QLabel* item = lblSelectButton[index];
@@ -237,8 +265,10 @@ void frmMain::lblSelectButton_Click(int index) {
     if (index < 3 && !ctx.nav.IsRegistered(QString::fromLatin1(kScreens[index]))) return;
 
     if (!SaveSoundSwitches(g))
-        Warn(QStringLiteral("BGMと効果音の設定を保存できませんでした。\n") + g.PlayerPath(QStringLiteral("DATA/Data")));
+        Warn(QStringLiteral("BGMと効果音の設定を保存できませんでした。\n") + SoundSwitchesPath(g));
     if (index < 3) {
+        // Opened now, so any trouble with the record is told here rather than over a game.
+        if (g.learning) g.learning->Store();
         if (g.BgmOn != 0) g.audio.StopMidi();
         ctx.nav.Replace(this, QString::fromLatin1(kScreens[index]));
         return;
@@ -283,16 +313,22 @@ void frmMain::mnuEffectOff_Click() {
     ShowSwitches();
 }
 
+void frmMain::mnuExport_Click() { ExportLearningRecord(ctx, this); }
+
 void frmMain::mnuVersion_Click() { ctx.nav.ShowModal(new frmVersion(ctx, this)); }
 
+void frmMain::mnuStatsView_Click() { stats::OpenStatsWindow(g); }
+
 void frmMain::mnuDel_Click() {
-    if (ctx.msg.Show(this, QStringLiteral("KeyDerby"), QStringLiteral("すべての記録を削除します。よろしいですか？"),
-                     MsgButtons::YesNo) != MsgAnswer::Yes)
+    // With a learning record the question names it too: it goes with the other records.
+    const QString question = g.learning ? QStringLiteral("すべての記録（学習記録を含む）を削除します。よろしいですか？")
+                                        : QStringLiteral("すべての記録を削除します。よろしいですか？");
+    if (ctx.msg.Show(this, QStringLiteral("KeyDerby"), question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     // The reloaded menu shows the music switched off, so the music stops with it.
     if (g.BgmOn != 0) g.audio.StopMidi();
     if (!DeleteRecords(g))
-        Warn(QStringLiteral("記録を削除できないファイルがありました。\n") + g.PlayerPath(QStringLiteral("DATA")));
+        Warn(QStringLiteral("記録を削除できないファイルがありました。\n") + PlayerDataFolder(g));
     LoadMenu();
 }
 

@@ -34,18 +34,21 @@ private:
     void lblSelectButton_MouseMove(int index);
     void lblSelectButton_Click(int index);
     void mnuDel_Click();
+    void mnuExport_Click();
     void mnuEnd_Click() { lblSelectButton_Click(3); }
     void mnuOn_Click();
     void mnuOff_Click();
     void mnuEffectOn_Click();
     void mnuEffectOff_Click();
     void mnuVersion_Click();
+    void mnuStatsView_Click();
     void ShowSwitches();
     void Warn(const QString& text);
 
     QMenuBar* menuBar;
     QMenu* mnuFile;
     QAction* mnuDel;
+    QAction* mnuExport;
     QAction* mnuEnd;
     QMenu* mnuEffect;
     QAction* mnuEffectOn;
@@ -53,7 +56,10 @@ private:
     QMenu* mnuBgm;
     QAction* mnuOn;
     QAction* mnuOff;
+    QMenu* mnuView;  // zoom and full screen; other view switches join it
     QAction* mnuVersion;
+    QMenu* mnuStats;
+    QAction* mnuStatsView;
 
     PictureBox* picClient;  // the 640x480 area below the menu bar
     QLabel* lblTitle;

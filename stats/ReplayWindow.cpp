@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "common/GameState.h"
-#include "learning/LearningFile.h"
+#include "learning/GhostSetting.h"
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Controls.h"
@@ -282,15 +282,14 @@ void ReplayWindow::ShowFrame(const ReplayFrame& f) {
 }
 
 ReplayWindow* OpenReplay(const GameState& g, qint64 gameId, QWidget* parent) {
-    const LearningFile f(LearningFilePath(g), LearningFile::Mode::ReadOnly);
-    auto game = LoadPlayedGame(f.Db(), gameId);
+    const QSqlDatabase db = LearningDatabase(g);
+    auto game = LoadPlayedGame(db, gameId);
     if (!game) return nullptr;
     GhostTimeline ghost;
     // A time trial is shown against the best that stood when it was played.
     if (game->mode == GameMode::TimeTrial)
-        if (const auto best = FindBestTimeTrial(f.Db(), game->genre, game->startedAt))
-            if (const auto bestGame = LoadPlayedGame(f.Db(), *best))
-                ghost = GhostTimeline::FromGame(*bestGame);
+        if (const auto best = FindBestTimeTrial(db, game->genre, game->startedAt))
+            if (const auto bestGame = LoadPlayedGame(db, *best)) ghost = GhostTimeline::FromGame(*bestGame);
     auto* w = new ReplayWindow(g.clock, ReplayModel(std::move(*game), std::move(ghost)), parent);
     w->show();
     return w;
@@ -303,10 +302,7 @@ QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
     w->setWindowTitle(QStringLiteral("記録の再生"));
     auto* layout = new QVBoxLayout(w);
     QList<PlayedGameSummary> games;
-    {
-        const LearningFile f(LearningFilePath(g), LearningFile::Mode::ReadOnly);
-        games = ListReplayableGames(f.Db());
-    }
+    if (const QSqlDatabase db = LearningDatabase(g); db.isOpen()) games = ListReplayableGames(db);
     auto* table = new QTableWidget(int(games.size()), 4, w);
     table->setObjectName(QStringLiteral("tblGames"));
     table->setHorizontalHeaderLabels({QStringLiteral("日時"), QStringLiteral("種類"), QStringLiteral("結果"),

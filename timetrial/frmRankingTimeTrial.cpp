@@ -4,12 +4,13 @@
 #include <QPushButton>
 
 #include "common/GameState.h"
+#include "common/PlayerFiles.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/CenterOnScreen.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
-#include "timetrial/CenterOnScreen.h"
 
 namespace kd {
 
@@ -73,7 +74,7 @@ frmRankingTimeTrial::frmRankingTimeTrial(AppContext& ctx)
 void frmRankingTimeTrial::Form_Load() {
     SetCaption(QStringLiteral("Ranking"));
     SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
-    const TimeTrialTable data = LoadTimeTrialData(g.PlayerPath(QStringLiteral("DATA/TimeTrialData")));
+    const TimeTrialTable data = LoadTimeTrialData(TimeTrialRankingPath(g));
     for (int i = 0; i < kTimeTrialPlaces; ++i) {
         const TimeTrialRecord& r = data[i];
         if (r.IsEmpty()) continue;

@@ -8,14 +8,16 @@
 #include "common/FileSystem.h"
 #include "common/Format.h"
 #include "common/GameState.h"
+#include "common/PlayerFiles.h"
 #include "learning/GhostRun.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/CenterOnScreen.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
+#include "questions/Genre.h"
 #include "questions/StringTable.h"
-#include "timetrial/CenterOnScreen.h"
 #include "timetrial/SplitsWindow.h"
 
 namespace kd {
@@ -25,7 +27,7 @@ namespace {
 const QColor kRed(255, 0, 0);
 
 QString RankingPath(const GameState& g) {
-    return g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
+    return TimeTrialRankingPath(g);
 }
 
 // Red while enabled, greyed while disabled.
@@ -112,8 +114,7 @@ QLabel* frmResultTimeTrial::StatLabel(QWidget* panel, const QString& name, const
 }
 
 void frmResultTimeTrial::Form_Load() {
-    if (!ExistFolder(g.PlayerFolder())) MakeFolder(g.PlayerFolder());
-    if (!ExistFolder(g.PlayerPath(QStringLiteral("DATA")))) MakeFolder(g.PlayerPath(QStringLiteral("DATA")));
+    MakePlayerDataFolder(g);
     g.objUser.TimeTrialRanking = -1;
     RankData = TimeTrialTable();
     txtInputName->setEnabled(false);
@@ -191,10 +192,10 @@ void frmResultTimeTrial::cmdOK_Click() {
     const int place = g.objUser.TimeTrialRanking;
     if (txtInputName->isEnabled() && place >= 0 && place < kTimeTrialPlaces) {
         RankData[place].RankName = txtInputName->text();
-        if (Tag == QLatin1String("kannyouku"))
-            RankData[place].RankGenre = QStringLiteral("慣用句");
-        else if (Tag == QLatin1String("english"))
-            RankData[place].RankGenre = QStringLiteral("英単語");
+        if (IsGenreKey(Tag, Genre::Idioms))
+            RankData[place].RankGenre = GenreLabel(Genre::Idioms);
+        else if (IsGenreKey(Tag, Genre::English))
+            RankData[place].RankGenre = GenreLabel(Genre::English);
         Timer1->Stop();
         if (SaveTimeTrialData(RankingPath(g), RankData)) {
             m_done = true;

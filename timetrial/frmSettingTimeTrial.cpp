@@ -6,8 +6,10 @@
 
 #include "common/GameState.h"
 #include "common/GenreFile.h"
+#include "common/PlayerFiles.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
+#include "questions/Genre.h"
 #include "questions/StringTable.h"
 #include "timetrial/frmTimeTrial.h"
 
@@ -44,7 +46,7 @@ void frmSettingTimeTrial::Form_Load() {
     // Over the play screen, where the player is looking, even without a window manager.
     if (m_owner) move(m_owner->geometry().center() - rect().center());
     // Only exactly 1 shows English here; OK then rewrites any odd value as 0 or 1.
-    const qint16 value = ReadGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")));
+    const qint16 value = ReadGenreValue(TimeTrialGenrePath(g));
     (value == 1 ? optEng : optJp)->setChecked(true);
     ShowSelection();
 }
@@ -56,9 +58,9 @@ void frmSettingTimeTrial::ShowSelection() {
 
 void frmSettingTimeTrial::cmdOK_Click() {
     const bool jp = optJp->isChecked();
-    const QString key = jp ? QStringLiteral("kannyouku") : QStringLiteral("english");
+    const QString key = GenreKey(jp ? Genre::Idioms : Genre::English);
     if (m_owner) m_owner->ApplyGenre(key);
-    if (!WriteGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")), jp ? 0 : 1))
+    if (!WriteGenreValue(TimeTrialGenrePath(g), jp ? 0 : 1))
         ctx.msg.Show(
             this, AppTitle(),
             QStringLiteral(

@@ -2,7 +2,8 @@
 #include <QPixmap>
 
 #include "learning/GhostRun.h"
-#include "platform/widgets/FormBase.h"
+#include "play/PlayClock.h"
+#include "play/PlayForm.h"
 #include "timetrial/clsChara.h"
 
 class QLabel;
@@ -12,12 +13,10 @@ namespace kd {
 
 class GhostRunner;
 class PictureBox;
-class Timer;
-class TypingPanel;
 
 // The time trial: Space, "Ready..."/"Go!!", then every correct key pushes the ball 5 px along
 // the track; the 114th correct key crosses the finish and the time goes to the result screen.
-class frmTimeTrial : public FormBase {
+class frmTimeTrial : public PlayForm {
     Q_OBJECT
   public:
     explicit frmTimeTrial(AppContext& ctx);
@@ -26,7 +25,7 @@ class frmTimeTrial : public FormBase {
     // The genre dialog's OK: the next run plays this genre ("kannyouku" or "english").
     void ApplyGenre(const QString& genreKey);
 
-    bool IsPlaying() const { return Playing; }
+    bool IsPlaying() const { return GetPhase() == Phase::Playing; }
     qint16 GetCharaX() const { return CharaX; }
     clsChara objChara;
 
@@ -41,43 +40,32 @@ class frmTimeTrial : public FormBase {
 
   protected:
     void Form_Load() override;
-    void Form_KeyDown(int KeyCode, int Shift) override;
-    void Form_KeyPress(int KeyAscii) override;
-    bool Form_QueryUnload(UnloadMode mode) override;
+    void OnSpace() override;
+    void OnGo() override;
+    bool AfterKey(bool hit) override;
+    void OnFinished() override;
+    void Retry() override;
+    void Back() override;
+    void OnClosedByPlayer() override;
     void Form_Unload() override;
 
   private:
     void Read_GenreData();
     void cmdSetting_Click();
-    void cmdRetry_Click();
-    void Command1_Click();
-    void tmrReadyGo_Timer();
-    void tmrFinish_Timer();
-    void tmrClock_Timer();
-    void StartRun();
     void Finish();
-    void ShowClock(qint32 elapsedMs);
-    void ScheduleClock(qint32 elapsedMs);
-    qint32 Elapsed() const;
     void Redraw();
     void LoadGhost();
 
-    TypingPanel* Picture2;
     QLabel* lblKeikaJikan;
+    PlayClock* m_clock;  // timer tmrClock
     PictureBox* pctBack;
     QLabel* pctChara;
     QPushButton* cmdSetting;
     QPushButton* cmdRetry;
     QPushButton* Command1;
-    Timer* tmrReadyGo;
-    Timer* tmrFinish;
-    Timer* tmrClock;
     QPixmap imlChara;  // item 1: the ball, taken from pctChara at load
 
-    bool Playing = false;
-    qint32 StartTick = 0;  // -1 marks an abandoned run
     qint16 CharaX = 5;
-    qint64 m_shownTenths = -1;  // tenths of a second on the clock, -1 while it is blank
     GhostRunner* m_ghost;
     RunCollector m_run;  // this run, for the splits against the best
 };

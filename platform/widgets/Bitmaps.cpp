@@ -10,6 +10,8 @@
 #include <mutex>
 #include <optional>
 
+#include "platform/widgets/ZoomStage.h"
+
 namespace kd {
 
 namespace {
@@ -36,7 +38,7 @@ QPixmap StandIn(const QString& name) {
 }
 
 // On a high-density screen the picture drawn at twice the size keeps edges sharp.
-bool HiDpi() { return qGuiApp && qGuiApp->devicePixelRatio() > 1.0; }
+bool HiDpi() { return PictureDensity() > 1.0; }
 
 QString CacheKey(const QString& name, bool hiDpi) {
     return QStringLiteral("kd:") + name + (hiDpi ? QStringLiteral("@2x") : QString());

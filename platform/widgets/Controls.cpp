@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "platform/widgets/ZoomStage.h"
+
 namespace kd {
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w, int h) {
@@ -63,10 +65,33 @@ PictureBox::PictureBox(QWidget* parent, const QString& name, int x, int y, int w
     setObjectName(name);
     setGeometry(x, y, w, h);
     // The back buffer has the screen's pixel density, so pictures drawn at 2x stay sharp.
-    const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const qreal dpr = PictureDensity();
     m_canvas = QImage(qRound(w * dpr), qRound(h * dpr), QImage::Format_ARGB32_Premultiplied);
     m_canvas.setDevicePixelRatio(dpr);
     Cls();
+    if (ZoomStage* stage = ZoomStage::Instance())
+        connect(stage, &ZoomStage::densityChanged, this, &PictureBox::MatchDensity);
+}
+
+void PictureBox::MatchDensity() {
+    const qreal dpr = PictureDensity();
+    if (qFuzzyCompare(dpr, m_canvas.devicePixelRatio())) return;
+    // The background is drawn afresh at the new density; what was drawn over it is carried over.
+    const QImage old = m_canvas;
+    const QRect drawn = m_drawn;
+    m_canvas = QImage(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_ARGB32_Premultiplied);
+    m_canvas.setDevicePixelRatio(dpr);
+    m_allDirty = true;
+    Cls();
+    if (!drawn.isEmpty()) {
+        QPainter p(&m_canvas);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const qreal od = old.devicePixelRatio();
+        p.drawImage(QRectF(drawn), old,
+                    QRectF(drawn.x() * od, drawn.y() * od, drawn.width() * od, drawn.height() * od));
+        m_drawn = drawn;
+    }
+    update();
 }
 
 void PictureBox::SetBackground(const QPixmap& picture) {

@@ -36,6 +36,8 @@ protected:
 
 private:
     void Drawn(const QRect& area);
+    // Zoom or full screen changed the pixel density pictures are drawn at.
+    void MatchDensity();
     QPixmap m_background;
     QColor m_fill = Qt::transparent;
     QImage m_canvas;

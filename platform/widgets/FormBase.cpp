@@ -12,7 +12,8 @@
 namespace kd {
 
 FormBase::FormBase(AppContext& ctx_, const QString& formName, QWidget* owner)
-    : QWidget(owner, owner ? Qt::Dialog : Qt::Window), ctx(ctx_), g(ctx_.g) {
+    // A dialog gets a window of its own, also over a zoomed screen.
+    : QWidget(owner, owner ? Qt::Dialog | Qt::BypassGraphicsProxyWidget : Qt::WindowFlags(Qt::Window)), ctx(ctx_), g(ctx_.g) {
     setObjectName(formName);
     setAttribute(Qt::WA_DeleteOnClose);
 }
@@ -68,7 +69,10 @@ void FormBase::SetDefaultButtons(QPushButton* ok, QPushButton* cancel) {
 
 void FormBase::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    QPushButton* button = (key == Qt::Key_Return || key == Qt::Key_Enter) ? m_defaultButton
+    // Enter presses the button that has the focus, as the player sees it marked; the default
+    // button when no button has it.
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* button = (key == Qt::Key_Return || key == Qt::Key_Enter) ? (focused ? focused : m_defaultButton)
                           : key == Qt::Key_Escape                         ? m_cancelButton
                                                                           : nullptr;
     if (button && button->isEnabled())

@@ -41,7 +41,7 @@ protected:
     void SetKeyPreview(bool on);
     // Romaji keys must reach the judge even while the player's Japanese input method is on.
     void DisableInputMethod();
-    // Enter clicks the default button and Esc the cancel button, wherever the focus is.
+    // Enter clicks the focused button (else the default one), Esc the cancel button.
     void SetDefaultButtons(QPushButton* ok, QPushButton* cancel = nullptr);
 
     virtual void Form_Load() {}

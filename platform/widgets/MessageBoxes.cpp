@@ -2,10 +2,25 @@
 
 #include <QMessageBox>
 
+#include "platform/widgets/ZoomStage.h"
+
 namespace kd {
 
 MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons) {
-    QMessageBox box(parent);
+    // Over a zoomed screen the box belongs to the screen's window and grows with it.
+    ZoomStage* stage = ZoomStage::Instance();
+    QMessageBox box(stage && parent ? stage->HostOf(parent->window()) : parent);
+    if (stage && parent) {
+        const qreal scale = stage->ScaleOf(parent->window());
+        if (scale != 1.0) {
+            QFont f = box.font();
+            if (f.pointSizeF() > 0)
+                f.setPointSizeF(f.pointSizeF() * scale);
+            else
+                f.setPixelSize(qRound(f.pixelSize() * scale));
+            box.setFont(f);
+        }
+    }
     box.setWindowTitle(title);
     box.setText(text);
     switch (buttons) {

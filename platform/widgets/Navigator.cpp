@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "platform/widgets/FormBase.h"
+#include "platform/widgets/ZoomStage.h"
 
 namespace kd {
 
@@ -16,7 +17,7 @@ FormBase* Navigator::Show(const QString& name) {
     Track(form);
     QPointer<FormBase> guard(form);
     form->Load();
-    if (guard && !guard->Unloading()) guard->show();
+    if (guard && !guard->Unloading()) PresentForm(guard);
     return guard;
 }
 
@@ -33,7 +34,7 @@ void Navigator::ShowModal(FormBase* dialog) {
     dialog->setWindowModality(Qt::ApplicationModal);
     QPointer<FormBase> guard(dialog);
     dialog->Load();
-    if (guard && !guard->Unloading()) guard->show();
+    if (guard && !guard->Unloading()) PresentForm(guard);
 }
 
 void Navigator::EndProgram() {

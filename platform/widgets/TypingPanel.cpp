@@ -1,11 +1,14 @@
 #include "platform/widgets/TypingPanel.h"
 
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/OutlinedLabel.h"
 #include "platform/widgets/Timer.h"
 
 namespace kd {
 
 namespace {
+
+const QColor kMonitorOutline(214, 228, 242);
 
 QLabel* Box(QWidget* parent, const QString& name, const QRect& geometry, const QPixmap& picture) {
     auto* box = new QLabel(parent);
@@ -45,7 +48,8 @@ TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
     QLabel* pic3 = Box(this, QStringLiteral("Picture3"), monitorRect, typing);
     QLabel* pic4 = Box(this, QStringLiteral("Picture4"), displayRect, typing);
 
-    lblMonitor = new QLabel(pic3);
+    // Dark blue on the slate box needs a pale edge to read (the white question text does not).
+    lblMonitor = new OutlinedLabel(pic3, kMonitorOutline);
     lblMonitor->setObjectName(QStringLiteral("lblMonitor"));
     lblMonitor->setGeometry(0, 0, monitorRect.width(), monitorRect.height());
     lblMonitor->setAlignment(Qt::AlignCenter);

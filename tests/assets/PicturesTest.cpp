@@ -195,7 +195,9 @@ TEST(Pictures, QuestionTextStaysReadableOnTheTypingWallpaper) {
             worstRedDistance = std::min(worstRedDistance, std::hypot(qRed(c) - 255.0, qGreen(c), qBlue(c)));
         }
     EXPECT_GE(worstWhite, 3.0);
-    EXPECT_GE(worstBlue, 3.0);
+    // The dark-blue idiom is drawn with a pale outline (ContrastTest checks it), so the box
+    // itself may be dark enough for white text to reach 4.5:1.
+    EXPECT_GE(worstBlue, 2.5);
     EXPECT_GE(worstGreen, 3.0);
     EXPECT_GE(worstRedDistance, 200.0);  // red stands out by hue on the cool slate
 }

@@ -217,3 +217,36 @@ TEST(PlayEvents, LeavingARunningGameAbandonsIt) {
         }
     }
 }
+
+// Keys that type no character are no keys typed, right or wrong, on any play screen.
+TEST(PlayEvents, KeysThatTypeNoCharacterAreNotJudged) {
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        const char* text;
+    } silent[] = {
+        {Qt::Key_Tab, Qt::NoModifier, "\t"},      {Qt::Key_Backtab, Qt::ShiftModifier, ""},
+        {Qt::Key_Left, Qt::NoModifier, ""},       {Qt::Key_Down, Qt::NoModifier, ""},
+        {Qt::Key_F1, Qt::NoModifier, ""},         {Qt::Key_F12, Qt::NoModifier, ""},
+        {Qt::Key_Shift, Qt::ShiftModifier, ""},   {Qt::Key_Control, Qt::ControlModifier, ""},
+        {Qt::Key_A, Qt::ControlModifier, "\x01"}, {Qt::Key_Return, Qt::NoModifier, "\r"},
+        {Qt::Key_Delete, Qt::NoModifier, "\x7f"},
+    };
+    for (const char* screen : {"frmPractice", "frmTimeTrial", "frmKeyDerby", "frmBoss"}) {
+        SCOPED_TRACE(screen);
+        EventsApp app;
+        app.g.Heat.HeatNo = 1;
+        app.UsePlayable(1);
+        FormBase* form = app.nav.Show(QString::fromLatin1(screen));
+        StartPlay(form);
+        for (const auto& k : silent) {
+            TypeHead(form, 1);
+            QKeyEvent press(QEvent::KeyPress, k.key, k.mods, QString::fromLatin1(k.text));
+            QApplication::sendEvent(form, &press);
+        }
+        EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 0);
+        EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), int(std::size(silent)));
+        EXPECT_EQ(app.rec.keys.size(), int(std::size(silent)));
+        EXPECT_EQ(app.nav.CurrentName(), QString::fromLatin1(screen)) << "still playing";
+    }
+}

@@ -3,6 +3,7 @@
 
 #include "ChainKit.h"
 #include "practice/UpDown.h"
+#include "support/PlayProbe.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -120,7 +121,7 @@ TEST(TimeTrialChain, RankedRunNameRankingAndTryAgain) {
     ChooseMenuItem(app, 1);
     ASSERT_EQ(app.NowName(), "frmTimeTrial");
     FormBase* play = app.Now();
-    EXPECT_EQ(play->Tag, "kannyouku");
+    EXPECT_EQ(GenreOf(play), "kannyouku");
     EXPECT_EQ(app.ReadFile(app.Player("DATA/gen")), QByteArray()) << "created empty by reading";
 
     Click(Button(play, QStringLiteral("cmdSetting")));
@@ -129,7 +130,7 @@ TEST(TimeTrialChain, RankedRunNameRankingAndTryAgain) {
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     TestApp::Flush();
     ASSERT_EQ(app.Now(), play);
-    EXPECT_EQ(play->Tag, "english");
+    EXPECT_EQ(GenreOf(play), "english");
     EXPECT_EQ(app.ReadFile(app.Player("DATA/gen")), Record("01 00"));
 
     // Three wrong keys, then 114 correct ones, 100 ms apart: the goal at 11.7 s.

@@ -3,12 +3,16 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include "common/RecordFile.h"
 #include "derby/Cast.h"
 #include "derby/Register.h"
 #include "derby/frmBoss.h"
 #include "derby/frmKeyDerby.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/Timer.h"
+#include "platform/widgets/TypingPanel.h"
 #include "support/TestApp.h"
 
 namespace kd::test {

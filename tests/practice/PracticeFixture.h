@@ -44,8 +44,8 @@ class PracticeTest : public ::testing::Test {
         Fire(f, QStringLiteral("tmrReadyGo"), 2);
     }
     void Advance(int ms) { app.clock.advance(ms); }
-    QString Display(frmPractice* f) const { return f->Picture2->lblDisplay->text(); }
-    QString Nokori(frmPractice* f) const { return f->lblNokori->text(); }
+    QString Display(frmPractice* f) const { return Find<QLabel>(f, "lblDisplay")->text(); }
+    QString Nokori(frmPractice* f) const { return Find<QLabel>(f, "lblNokori")->text(); }
 
     TestApp app;
 };

@@ -4,6 +4,7 @@
 #include "PracticeFixture.h"
 #include "common/Format.h"
 #include "questions/StringTable.h"
+#include "support/PlayProbe.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -20,14 +21,14 @@ TEST_F(PracticeTest, FirstOpeningWritesTheDefaultSettingAndShowsIt) {
     ASSERT_TRUE(f);
     EXPECT_EQ(app.ReadFile(PracticeFile()), IdiomsSetting("3C 00"));
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Key Derby -PRACTICE-"));
-    EXPECT_EQ(f->lblPracticeTime->text(), QStringLiteral("練習時間：1分 0秒"));
+    EXPECT_EQ(Find<QLabel>(f, "lblPracticeTime")->text(), QStringLiteral("練習時間：1分 0秒"));
     EXPECT_EQ(Nokori(f), QStringLiteral("60.0"));
-    EXPECT_EQ(f->lblGenre->text(), QStringLiteral("ジャンル：慣用句"));
-    EXPECT_EQ(f->lblGuide->text(), QStringLiteral("-----設定内容-----"));
-    EXPECT_EQ(f->Tag, QStringLiteral("kannyouku"));
+    EXPECT_EQ(Find<QLabel>(f, "lblGenre")->text(), QStringLiteral("ジャンル：慣用句"));
+    EXPECT_EQ(Find<QLabel>(f, "lblGuide")->text(), QStringLiteral("-----設定内容-----"));
+    EXPECT_EQ(GenreOf(f), QStringLiteral("kannyouku"));
     EXPECT_EQ(Display(f), QStringLiteral("スペースでスタート"));
-    EXPECT_TRUE(f->cmdPracticeTime->isEnabled());
-    EXPECT_FALSE(f->cmdRetry->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(f, "cmdPracticeTime")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(f, "cmdRetry")->isEnabled());
     // Space must never click a button.
     for (QPushButton* b : f->findChildren<QPushButton*>()) EXPECT_EQ(b->focusPolicy(), Qt::NoFocus);
 }
@@ -47,10 +48,10 @@ TEST_F(PracticeTest, StoredSettingsAreShownAsStored) {
     for (const Case& c : cases) {
         StoreSetting(c.record);
         frmPractice* f = OpenPractice();
-        EXPECT_EQ(f->lblPracticeTime->text(), QString::fromUtf8(c.time));
+        EXPECT_EQ(Find<QLabel>(f, "lblPracticeTime")->text(), QString::fromUtf8(c.time));
         EXPECT_EQ(Nokori(f), QString::fromUtf8(c.nokori));
-        EXPECT_EQ(f->lblGenre->text(), QString::fromUtf8(c.genre));
-        EXPECT_EQ(f->Tag, QString::fromUtf8(c.tag));
+        EXPECT_EQ(Find<QLabel>(f, "lblGenre")->text(), QString::fromUtf8(c.genre));
+        EXPECT_EQ(GenreOf(f), QString::fromUtf8(c.tag));
         EXPECT_EQ(app.ReadFile(PracticeFile()), c.record) << "a sound setting is not rewritten";
         f->Unload();
     }
@@ -71,10 +72,10 @@ TEST_F(PracticeTest, AnUnusableSettingIsRepairedSoTheScreenCanBePlayed) {
         StoreSetting(c.stored);
         frmPractice* f = OpenPractice();
         EXPECT_EQ(app.ReadFile(PracticeFile()), c.repaired);
-        EXPECT_EQ(f->lblGenre->text(), QString::fromUtf8(c.genre));
+        EXPECT_EQ(Find<QLabel>(f, "lblGenre")->text(), QString::fromUtf8(c.genre));
         StartGame(f);
-        EXPECT_TRUE(f->Playing);
-        EXPECT_FALSE(f->Picture2->lblMonitor->text().isEmpty()) << "a question is up";
+        EXPECT_TRUE(f->IsPlaying());
+        EXPECT_FALSE(Find<QLabel>(f, "lblMonitor")->text().isEmpty()) << "a question is up";
         f->Unload();
     }
 }
@@ -85,28 +86,28 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
     Press(f, Qt::Key_Space);
     EXPECT_EQ(app.rnd.randomizeCalls, 1);
     EXPECT_EQ(Display(f), QStringLiteral("Ready..."));
-    EXPECT_EQ(f->Picture2->DisplayColor(), kRed);
-    EXPECT_FALSE(f->cmdPracticeTime->isEnabled());
+    EXPECT_EQ(Find<TypingPanel>(f, "Picture2")->DisplayColor(), kRed);
+    EXPECT_FALSE(Find<QPushButton>(f, "cmdPracticeTime")->isEnabled());
     EXPECT_EQ(FindTimer(f, QStringLiteral("tmrReadyGo"))->Interval(), 1000);
 
     Press(f, Qt::Key_Space);  // the timer runs: nothing
     EXPECT_EQ(app.rnd.randomizeCalls, 1);
     Fire(f, QStringLiteral("tmrReadyGo"));
     EXPECT_EQ(Display(f), QStringLiteral("Go!!"));
-    EXPECT_EQ(f->Picture2->DisplayColor(), kGreen);
+    EXPECT_EQ(Find<TypingPanel>(f, "Picture2")->DisplayColor(), kGreen);
     EXPECT_EQ(FindTimer(f, QStringLiteral("tmrReadyGo"))->Interval(), 500);
     Press(f, Qt::Key_Space);
     EXPECT_EQ(Display(f), QStringLiteral("Go!!"));
-    EXPECT_FALSE(f->Playing);
+    EXPECT_FALSE(f->IsPlaying());
 
     Fire(f, QStringLiteral("tmrReadyGo"));
     EXPECT_EQ(Display(f), QStringLiteral("forecast"));
-    EXPECT_EQ(f->Picture2->lblMonitor->text(), QStringLiteral("forecast"));
-    EXPECT_EQ(f->Picture2->DisplayColor(), kWhite);
-    EXPECT_TRUE(f->Playing);
-    EXPECT_EQ(f->StartTick, app.clock.GetTickCount());
+    EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QStringLiteral("forecast"));
+    EXPECT_EQ(Find<TypingPanel>(f, "Picture2")->DisplayColor(), kWhite);
+    EXPECT_TRUE(f->IsPlaying());
+    EXPECT_EQ(f->GetStartTick(), app.clock.GetTickCount());
     EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrReadyGo"))->Enabled());
-    EXPECT_TRUE(f->cmdRetry->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(f, "cmdRetry")->isEnabled());
     EXPECT_EQ(Nokori(f), QStringLiteral("90.0"));
 
     // The remaining time follows the clock, one decimal, whenever the timer ticks.
@@ -114,7 +115,7 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
         int atMs;
         const char* shown;
     } steps[] = {{16, "90.0"}, {1234, "88.8"}, {45678, "44.3"}, {89951, "0.0"}, {89949, "0.1"}};
-    const qint32 start = f->StartTick;
+    const qint32 start = f->GetStartTick();
     for (const auto& s : steps) {
         app.clock.set(start + s.atMs);
         Fire(f, QStringLiteral("tmrCountdown"));
@@ -123,7 +124,7 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
     // Space during the game is a miss.
     Press(f, Qt::Key_Space);
     EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 1);
-    EXPECT_TRUE(f->Playing);
+    EXPECT_TRUE(f->IsPlaying());
 
     // The timer wakes when the shown tenth changes, not before and not later.
     Timer* countdown = FindTimer(f, QStringLiteral("tmrCountdown"));
@@ -139,13 +140,13 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
         EXPECT_EQ(Nokori(f), now) << atMs;
         app.clock.set(start + atMs + wait);
         Fire(f, QStringLiteral("tmrCountdown"));
-        if (f->Playing)
+        if (f->IsPlaying())
             EXPECT_NE(Nokori(f), now) << atMs;
         else
             EXPECT_EQ(atMs + wait, 90000) << "the last wake is the end of the time";
-        if (!f->Playing) break;
+        if (!f->IsPlaying()) break;
     }
-    ASSERT_FALSE(f->Playing);
+    ASSERT_FALSE(f->IsPlaying());
     EXPECT_EQ(Display(f), QStringLiteral("FINISH!!"));
 }
 
@@ -171,11 +172,11 @@ TEST_F(PracticeTest, AWholeTimedPracticeFromSpaceToTheResult) {
     Advance(2500);
     Type(f, QStringLiteral("o"));
     EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 9);
-    EXPECT_FALSE(f->Playing);
+    EXPECT_FALSE(f->IsPlaying());
     EXPECT_EQ(Display(f), QStringLiteral("FINISH!!"));
-    EXPECT_EQ(f->Picture2->DisplayColor(), kGreen);
-    EXPECT_EQ(f->Picture2->lblMonitor->text(), QString());
-    EXPECT_EQ(f->Picture2->lblInput->text(), QString());
+    EXPECT_EQ(Find<TypingPanel>(f, "Picture2")->DisplayColor(), kGreen);
+    EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QString());
+    EXPECT_EQ(Find<QLabel>(f, "lblInput")->text(), QString());
     EXPECT_EQ(Nokori(f), QStringLiteral("0.0"));
     EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrCountdown"))->Enabled());
     Press(f, Qt::Key_Space);  // the result is on its way: no new game
@@ -222,13 +223,13 @@ TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
         }
         Press(f, Qt::Key_Escape);
         EXPECT_EQ(Display(f), QStringLiteral("スペースでスタート")) << step;
-        EXPECT_FALSE(f->Playing);
-        EXPECT_EQ(f->StartTick, -1);
+        EXPECT_FALSE(f->IsPlaying());
+        EXPECT_EQ(f->GetStartTick(), -1);
         EXPECT_EQ(Nokori(f), QString()) << "empty until the next countdown writes it";
-        EXPECT_EQ(f->Picture2->lblMonitor->text(), QString());
+        EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QString());
         EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount() + app.g.objTypingSystem.GetMissCount(), 0);
-        EXPECT_TRUE(f->cmdPracticeTime->isEnabled());
-        EXPECT_FALSE(f->cmdRetry->isEnabled());
+        EXPECT_TRUE(Find<QPushButton>(f, "cmdPracticeTime")->isEnabled());
+        EXPECT_FALSE(Find<QPushButton>(f, "cmdRetry")->isEnabled());
         EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrReadyGo"))->Enabled());
         EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrCountdown"))->Enabled());
         // The result of a cancelled finish never comes.
@@ -238,7 +239,7 @@ TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
         // The next Space starts a fresh game of the same genre, with a full second of
         // "FINISH!!" at its end.
         StartGame(f);
-        EXPECT_TRUE(f->Playing) << step;
+        EXPECT_TRUE(f->IsPlaying()) << step;
         EXPECT_EQ(Display(f), QStringLiteral("forecast"));
         Type(f, QStringLiteral("f"));
         EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 1);
@@ -279,12 +280,12 @@ TEST_F(PracticeTest, WithoutALimitNoCountdownRunsAndNoResultFollows) {
     StoreSetting(EnglishSetting("FF FF"));
     frmPractice* f = OpenPractice();
     StartGame(f);
-    EXPECT_TRUE(f->Playing);
+    EXPECT_TRUE(f->IsPlaying());
     EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrCountdown"))->Enabled());
     EXPECT_EQ(Nokori(f), QStringLiteral("無制限"));
     Advance(11 * 60 * 1000);
     Type(f, QStringLiteral("forecastf"));
-    EXPECT_TRUE(f->Playing);
+    EXPECT_TRUE(f->IsPlaying());
     EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 9);
     EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrFinish"))->Enabled());
 
@@ -301,20 +302,20 @@ TEST_F(PracticeTest, TheSettingIsReadAgainWhenEachGameStarts) {
     StoreSetting(IdiomsSetting("0A 00"));
     StartGame(f);
     EXPECT_EQ(Nokori(f), QStringLiteral("10.0"));
-    EXPECT_EQ(f->Picture2->lblMonitor->text(), QStringLiteral("お目にかかる"));
+    EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QStringLiteral("お目にかかる"));
     EXPECT_EQ(Display(f), QStringLiteral("おめにかかる"));
 }
 
 TEST_F(PracticeTest, FiftyIdiomKeysInAMinuteThroughTheRealScreens) {
     frmPractice* f = OpenPractice();  // the default: 60 s of idioms
     StartGame(f);
-    EXPECT_EQ(f->Picture2->lblMonitor->text(), QStringLiteral("お目にかかる"));
+    EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QStringLiteral("お目にかかる"));
     Type(f, QStringLiteral("om"));
     EXPECT_EQ(Display(f), QStringLiteral("めにかかる"));
-    EXPECT_EQ(f->Picture2->lblInput->text(), QStringLiteral("m"));
+    EXPECT_EQ(Find<QLabel>(f, "lblInput")->text(), QStringLiteral("m"));
     Type(f, QStringLiteral("enikakaru"));
     EXPECT_EQ(Display(f), QStringLiteral("おめにかかる")) << "the next question";
-    EXPECT_EQ(f->Picture2->lblMonitor->text(), QStringLiteral("お目にかかる"));
+    EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QStringLiteral("お目にかかる"));
     Advance(30000);
     Type(f, QStringLiteral("omenikakaruomenikakaruomenikakaruomenik"));
     EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 50);

@@ -159,7 +159,7 @@ TEST_F(ResultScreenTest, OkAndTheCloseBoxOpenAFreshPracticeScreenAndWriteNothing
         EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmPractice"));
         auto* p = app.Current<frmPractice>();
         ASSERT_TRUE(p);
-        EXPECT_EQ(p->Picture2->lblDisplay->text(), QStringLiteral("スペースでスタート"));
+        EXPECT_EQ(Find<QLabel>(p, "lblDisplay")->text(), QStringLiteral("スペースでスタート"));
         EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 0);
         EXPECT_EQ(app.ReadFile(PracticeFile()), written);
         app.Flush();

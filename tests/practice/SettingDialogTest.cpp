@@ -16,7 +16,7 @@ class SettingDialogTest : public PracticeTest {
   protected:
     frmSettingPractice* OpenDialog() {
         practice = OpenPractice();
-        Click(practice->cmdPracticeTime);
+        Click(Find<QPushButton>(practice, "cmdPracticeTime"));
         return app.Current<frmSettingPractice>();
     }
     frmPractice* practice = nullptr;
@@ -89,10 +89,11 @@ TEST_F(SettingDialogTest, OkStoresTheSettingAndShowsItOnThePracticeScreen) {
         EXPECT_TRUE(guard.isNull() || guard->Unloading());
         EXPECT_TRUE(app.msg.asked.isEmpty());
         EXPECT_EQ(app.ReadFile(PracticeFile()), c.record + Record("01 02 03"));
-        EXPECT_EQ(practice->lblPracticeTime->text(), QString::fromUtf8(c.time));
-        EXPECT_EQ(practice->lblNokori->text(), QString::fromUtf8(c.nokori));
-        EXPECT_EQ(practice->lblGenre->text(), QString::fromUtf8(c.genreText));
-        EXPECT_EQ(practice->Tag, c.genre ? QStringLiteral("english") : QStringLiteral("kannyouku"));
+        EXPECT_EQ(Find<QLabel>(practice, "lblPracticeTime")->text(), QString::fromUtf8(c.time));
+        EXPECT_EQ(Find<QLabel>(practice, "lblNokori")->text(), QString::fromUtf8(c.nokori));
+        EXPECT_EQ(Find<QLabel>(practice, "lblGenre")->text(), QString::fromUtf8(c.genreText));
+        EXPECT_EQ(practice->PlayedGenreKey(),
+                  c.genre ? QStringLiteral("english") : QStringLiteral("kannyouku"));
         EXPECT_EQ(app.g.objMondai.GetGenre(), c.genre ? QStringLiteral("英単語") : QStringLiteral("慣用句"));
         practice->Unload();
         app.Flush();
@@ -124,8 +125,8 @@ TEST_F(SettingDialogTest, ZeroTimeIsRefusedUnlessThereIsNoLimit) {
     EXPECT_EQ(app.ReadFile(PracticeFile()), IdiomsSetting("FF FF"));
 }
 
-TEST_F(SettingDialogTest, CancelTheCloseBoxAndEscChangeNothing) {
-    for (int way = 0; way < 3; ++way) {
+TEST_F(SettingDialogTest, CancelTheCloseBoxEscAndEnterOnCancelChangeNothing) {
+    for (int way = 0; way < 4; ++way) {
         StoreSetting(IdiomsSetting("5A 00"));
         frmSettingPractice* d = OpenDialog();
         Click(d->optGenre[1]);
@@ -134,11 +135,15 @@ TEST_F(SettingDialogTest, CancelTheCloseBoxAndEscChangeNothing) {
         if (way == 0) Click(d->cmdCancel);
         if (way == 1) d->close();
         if (way == 2) Press(d, Qt::Key_Escape);
+        if (way == 3) {  // Enter presses the button that has the focus, not always OK
+            d->cmdCancel->setFocus();
+            Press(d->cmdCancel, Qt::Key_Return);
+        }
         EXPECT_TRUE(guard.isNull() || guard->Unloading()) << way;
         EXPECT_EQ(app.ReadFile(PracticeFile()), IdiomsSetting("5A 00"));
-        EXPECT_EQ(practice->lblPracticeTime->text(), QStringLiteral("練習時間：1分 30秒"));
-        EXPECT_EQ(practice->lblGenre->text(), QStringLiteral("ジャンル：慣用句"));
-        EXPECT_EQ(practice->Tag, QStringLiteral("kannyouku"));
+        EXPECT_EQ(Find<QLabel>(practice, "lblPracticeTime")->text(), QStringLiteral("練習時間：1分 30秒"));
+        EXPECT_EQ(Find<QLabel>(practice, "lblGenre")->text(), QStringLiteral("ジャンル：慣用句"));
+        EXPECT_EQ(practice->PlayedGenreKey(), QStringLiteral("kannyouku"));
         EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("慣用句"));
         practice->Unload();
         app.Flush();
@@ -167,6 +172,6 @@ TEST_F(SettingDialogTest, ASettingThatCannotBeStoredIsNotShownAsStored) {
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("設定を保存できませんでした。"));
     EXPECT_EQ(app.Current<frmSettingPractice>(), d);
-    EXPECT_EQ(practice->lblGenre->text(), QStringLiteral("ジャンル：慣用句"));
-    EXPECT_EQ(practice->Tag, QStringLiteral("kannyouku"));
+    EXPECT_EQ(Find<QLabel>(practice, "lblGenre")->text(), QStringLiteral("ジャンル：慣用句"));
+    EXPECT_EQ(practice->PlayedGenreKey(), QStringLiteral("kannyouku"));
 }

@@ -10,6 +10,7 @@
 #include "common/PlayerList.h"
 #include "common/RecordFile.h"
 #include "common/TimeTrialRecords.h"
+#include "support/PlayProbe.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -137,7 +138,7 @@ void CheckPractice(ChainApp& app, const QByteArray&) {
     EXPECT_TRUE(Matches(Text(practice, "lblNokori"), "無制限|[0-9]+\\.[0-9]"))
         << Text(practice, "lblNokori").toStdString();
     EXPECT_TRUE(Matches(Text(practice, "lblGenre"), "ジャンル：(慣用句|英単語)"));
-    EXPECT_TRUE(practice->Tag == "kannyouku" || practice->Tag == "english");
+    EXPECT_TRUE(GenreOf(practice) == "kannyouku" || GenreOf(practice) == "english");
     Click(Button(practice, QStringLiteral("cmdPracticeTime")));
     ASSERT_EQ(app.NowName(), "frmSettingPractice");
     EXPECT_EQ(CheckedCount(app.Now(), {"optGenre(0)", "optGenre(1)"}), 1);
@@ -166,7 +167,7 @@ void CheckPractice(ChainApp& app, const QByteArray&) {
 void CheckTimeTrialGenre(ChainApp& app, const QByteArray&) {
     app.nav.Show(QStringLiteral("frmTimeTrial"));
     FormBase* play = app.Now();
-    EXPECT_TRUE(play->Tag == "kannyouku" || play->Tag == "english");
+    EXPECT_TRUE(GenreOf(play) == "kannyouku" || GenreOf(play) == "english");
     Click(Button(play, QStringLiteral("cmdSetting")));
     ASSERT_EQ(app.NowName(), "frmSettingTimeTrial");
     EXPECT_EQ(CheckedCount(app.Now(), {"optJp", "optEng"}), 1);
@@ -188,7 +189,7 @@ void CheckDerbyGenre(ChainApp& app, const QByteArray&) {
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
     ASSERT_EQ(app.NowName(), "frmKeyDerby");
-    EXPECT_TRUE(app.Now()->Tag == "kannyouku" || app.Now()->Tag == "english");
+    EXPECT_TRUE(GenreOf(app.Now()) == "kannyouku" || GenreOf(app.Now()) == "english");
     StartPlay(app.Now());
     EXPECT_FALSE(DisplayText(app.Now()).isEmpty());
 }

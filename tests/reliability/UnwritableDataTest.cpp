@@ -7,6 +7,7 @@
 
 #include "chains/ChainKit.h"
 #include "common/GameState.h"
+#include "support/PlayProbe.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -137,7 +138,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
              Click(Button(app.Now(), QStringLiteral("cmdOK")));
              TestApp::Flush();
-             EXPECT_EQ(play->Tag, "english") << "this run still plays the chosen genre";
+             EXPECT_EQ(GenreOf(play), "english") << "this run still plays the chosen genre";
          },
          "ジャンルの設定を保存できませんでした。", "frmTimeTrial"},
         {"DATA/genderby",

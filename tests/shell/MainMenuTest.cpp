@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QtMath>
 
 #include "platform/widgets/Controls.h"
+#include "platform/widgets/ZoomStage.h"
 #include "shell/Register.h"
 #include "shell/frmMain.h"
 #include "support/TestApp.h"
@@ -94,13 +99,41 @@ TEST_F(MainMenu, ShowsTheTitleTheItemsAndSelectsTheFirst) {
     EXPECT_EQ(Label("lblKaisetsu")->text(), kPracticeText);
 
     const QStringList menus = {QStringLiteral("ファイル(&F)"), QStringLiteral("効果音(&E)"), QStringLiteral("BGM(&B)"),
-                               QStringLiteral("バージョン情報(&V)")};
+                               QStringLiteral("表示(&D)"), QStringLiteral("バージョン情報(&V)")};
     QStringList shown;
     for (QAction* a : form->findChild<QWidget*>(QStringLiteral("menuBar"))->actions()) shown << a->text();
-    // Menus of later options come after the original ones, which keep their places.
-    EXPECT_EQ(shown.mid(0, menus.size()), menus);
+    // The original menus in their order, then the statistics menu added after them.
+    EXPECT_EQ(shown, menus + QStringList{QStringLiteral("成績(&S)")});
     EXPECT_EQ(Menu("mnuDel")->text(), QStringLiteral("記録の削除(&D)"));
     EXPECT_EQ(Menu("mnuEnd")->text(), QStringLiteral("終了(&X)"));
+}
+
+TEST_F(MainMenu, TheViewMenuZoomsTheWholeWindowAndRemembersTheChoice) {
+    const QString settings = app.dir.filePath(QStringLiteral("zoom.conf"));
+    ZoomStage zoom(settings);
+    Open();
+    const QSize plain = form->size();
+    auto* view = form->findChild<QMenu*>(QStringLiteral("mnuView"));
+    ASSERT_NE(view, nullptr);
+    auto* zoomMenu = view->findChild<QMenu*>(QStringLiteral("mnuZoom"));
+    ASSERT_NE(zoomMenu, nullptr);
+    QStringList items;
+    for (QAction* a : zoomMenu->actions()) items << a->text();
+    EXPECT_EQ(items, (QStringList{"100 %", "150 %", "200 %"}));
+    EXPECT_TRUE(view->actions().contains(zoom.FullScreenAction()));
+
+    zoomMenu->actions().at(2)->trigger();
+    QApplication::processEvents();  // the new window is shown and activated
+    QWidget* window = zoom.HostOf(form);
+    ASSERT_NE(window, form);
+    const qreal scale = zoom.ScaleOf(form);  // 2, unless the screen is too small for that
+    EXPECT_EQ(window->size(), QSize(qCeil(plain.width() * scale), qCeil(plain.height() * scale)));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(QSettings(settings, QSettings::IniFormat).value("view/zoomPercent").toInt(), 200);
+    // The menu still works through the zoom: Down and Enter start the time trial.
+    QTest::keyClick(window, Qt::Key_Down);
+    QTest::keyClick(window, Qt::Key_Return);
+    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmTimeTrial"));
 }
 
 TEST_F(MainMenu, ArrowKeysWrapAndEndKeepsTheLastDescription) {

@@ -4,7 +4,8 @@
 #include <QDir>
 #include <QMenu>
 
-#include "learning/LearningFile.h"
+#include "learning/GhostSetting.h"
+#include "learning/LearningRecord.h"
 #include "shell/Register.h"
 #include "shell/frmMain.h"
 #include "support/TestApp.h"
@@ -14,6 +15,8 @@ namespace {
 
 TEST(ViewMenu, GhostIsPerPlayerAndOffForANewOne) {
     TestApp app;
+    LearningRecord record(app.g);
+    app.g.learning = &record;
     RegisterShellScreens(app.nav);
     auto useAndOpen = [&](const QString& name) {
         app.g.objUser.SetUserName(name);
@@ -29,7 +32,7 @@ TEST(ViewMenu, GhostIsPerPlayerAndOffForANewOne) {
     EXPECT_TRUE(ghost->isCheckable());
     EXPECT_FALSE(ghost->isChecked());
     ghost->trigger();  // on, kept in Aki's own record
-    EXPECT_TRUE(ReadBoolSetting(LearningFilePath(app.g), kGhostSetting, false));
+    EXPECT_TRUE(GhostSwitchedOn(app.g));
     EXPECT_TRUE(QFile::exists(app.g.PlayerPath(QStringLiteral("learning.sqlite"))));
 
     EXPECT_FALSE(useAndOpen(QStringLiteral("Ben"))->isChecked());

@@ -1,7 +1,8 @@
 #include <QSqlQuery>
 #include <QTableWidget>
 
-#include "learning/LearningFile.h"
+#include "learning/GhostSetting.h"
+#include "learning/LearningRecord.h"
 #include "tests/timetrial/TimeTrialFixture.h"
 #include "timetrial/GhostRunner.h"
 #include "timetrial/frmResultTimeTrial.h"
@@ -11,16 +12,17 @@ namespace {
 
 class GhostTest : public TimeTrialTest {
   protected:
-    QString LearningPath() const { return app.PlayerPath(QStringLiteral("learning.sqlite")); }
+    GhostTest() { app.g.learning = &record; }
+    ~GhostTest() override { app.g.learning = nullptr; }
 
-    void SwitchGhost(bool on) { ASSERT_TRUE(WriteBoolSetting(LearningPath(), kGhostSetting, on)); }
+    void SwitchGhost(bool on) { ASSERT_TRUE(kd::SwitchGhost(app.g, on)); }
 
     // A finished English time trial whose k-th correct key came at hitMs[k-1] since "Go!!",
     // ten keys to a question.
     void StoreBest(const QList<qint64>& hitMs, qint64 startedAt = 1000) {
-        LearningFile f(LearningPath(), LearningFile::Mode::CreateIfMissing);
-        ASSERT_TRUE(f.IsOpen());
-        QSqlDatabase db = f.Db();
+        LearningStore* store = record.WritableStore();
+        ASSERT_NE(store, nullptr);
+        QSqlDatabase db = store->Database();
         ASSERT_TRUE(db.transaction());  // one write to the disk, not one per key
         QSqlQuery q(db);
         ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO games(mode, genre, started_at, duration_ms, correct, "
@@ -58,6 +60,8 @@ class GhostTest : public TimeTrialTest {
     }
 
     static QLabel* GapLabel(QObject* f) { return Find<QLabel>(f, QStringLiteral("lblGhostGap")); }
+
+    LearningRecord record{app.g};
 };
 
 TEST_F(GhostTest, OffForANewPlayer) {

@@ -6,6 +6,7 @@
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
+#include "support/PlayProbe.h"
 #include "timetrial/clsChara.h"
 
 using namespace kd;
@@ -44,14 +45,14 @@ TEST_F(TimeTrialPlay, LoadsAtRestWithTheGenreFromItsFile) {
     EXPECT_TRUE(Button(f, "cmdSetting")->isEnabled());
     EXPECT_FALSE(Button(f, "cmdRetry")->isEnabled());
     // A missing genre file is created empty and plays idioms.
-    EXPECT_EQ(f->Tag, QStringLiteral("kannyouku"));
+    EXPECT_EQ(GenreOf(f), QStringLiteral("kannyouku"));
     EXPECT_TRUE(QFile::exists(GenPath()));
     EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("慣用句"));
 
     // Any value but 0 plays English.
     ASSERT_TRUE(WriteGenreValue(GenPath(), 2));
     frmTimeTrial* again = OpenPlay();
-    EXPECT_EQ(again->Tag, QStringLiteral("english"));
+    EXPECT_EQ(GenreOf(again), QStringLiteral("english"));
     EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("英単語"));
 }
 
@@ -247,7 +248,7 @@ TEST_F(TimeTrialPlay, TheGenreDialogCancelsWithoutWritingAndOkPlaysEnglishAtOnce
     Click(Find<QPushButton>(dlg, QStringLiteral("cmdCancel")));
     EXPECT_TRUE(dlg->Unloading());
     EXPECT_EQ(app.ReadFile(GenPath()), QByteArray());  // created empty by the reading only
-    EXPECT_EQ(f->Tag, QStringLiteral("kannyouku"));
+    EXPECT_EQ(GenreOf(f), QStringLiteral("kannyouku"));
 
     Click(Button(f, "cmdSetting"));
     dlg = app.Current<FormBase>();
@@ -255,7 +256,7 @@ TEST_F(TimeTrialPlay, TheGenreDialogCancelsWithoutWritingAndOkPlaysEnglishAtOnce
     Click(Find<QPushButton>(dlg, QStringLiteral("cmdOK")));
     EXPECT_TRUE(dlg->Unloading());
     EXPECT_EQ(app.ReadFile(GenPath()), Record("01 00"));
-    EXPECT_EQ(f->Tag, QStringLiteral("english"));
+    EXPECT_EQ(GenreOf(f), QStringLiteral("english"));
     StartRun(f);
     EXPECT_EQ(Display(f), QStringLiteral("forecast"));
     EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("英単語"));
@@ -264,12 +265,12 @@ TEST_F(TimeTrialPlay, TheGenreDialogCancelsWithoutWritingAndOkPlaysEnglishAtOnce
 TEST_F(TimeTrialPlay, TheGenreDialogShowsJapaneseForAnOddValueAndOkRewritesIt) {
     ASSERT_TRUE(WriteGenreValue(GenPath(), 2));
     frmTimeTrial* f = OpenPlay();
-    EXPECT_EQ(f->Tag, QStringLiteral("english"));
+    EXPECT_EQ(GenreOf(f), QStringLiteral("english"));
     Click(Button(f, "cmdSetting"));
     FormBase* dlg = app.Current<FormBase>();
     EXPECT_TRUE(Find<QRadioButton>(dlg, QStringLiteral("optJp"))->isChecked());
     Press(dlg, Qt::Key_Return);
     EXPECT_TRUE(dlg->Unloading());
     EXPECT_EQ(app.ReadFile(GenPath()), Record("00 00"));
-    EXPECT_EQ(f->Tag, QStringLiteral("kannyouku"));
+    EXPECT_EQ(GenreOf(f), QStringLiteral("kannyouku"));
 }

@@ -3,6 +3,8 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 #include <QtMath>
+#include <map>
+#include <vector>
 
 #include "tools/assetgen/Pictures.h"
 #include "tools/assetgen/Style.h"
@@ -63,13 +65,59 @@ void Stars(QPainter& p, const QRectF& r, int count, std::uint32_t seed, double m
     }
 }
 
-// A blank keyboard key, the game's recurring motif.
-void Keycap(QPainter& p, const QRectF& r, const QColor& c, double lineWidth = 1.6) {
+// Letters drawn as strokes on a unit square, so a key's label looks the same on every machine
+// whatever fonts it has.
+const std::vector<std::vector<QPointF>>& LetterStrokes(char letter) {
+    static const std::map<char, std::vector<std::vector<QPointF>>> strokes = {
+        {'A', {{{0, 1}, {0.5, 0}, {1, 1}}, {{0.22, 0.62}, {0.78, 0.62}}}},
+        {'D', {{{0, 0}, {0, 1}, {0.5, 1}, {0.88, 0.82}, {1, 0.5}, {0.88, 0.18}, {0.5, 0}, {0, 0}}}},
+        {'E', {{{1, 0}, {0, 0}, {0, 1}, {1, 1}}, {{0, 0.5}, {0.75, 0.5}}}},
+        {'F', {{{1, 0}, {0, 0}, {0, 1}}, {{0, 0.5}, {0.75, 0.5}}}},
+        {'J', {{{1, 0}, {1, 0.72}, {0.82, 0.96}, {0.5, 1}, {0.18, 0.96}, {0, 0.74}}}},
+        {'K', {{{0, 0}, {0, 1}}, {{1, 0}, {0, 0.62}}, {{0.32, 0.42}, {1, 1}}}},
+        {'L', {{{0, 0}, {0, 1}, {1, 1}}}},
+        {'S',
+         {{{1, 0.14}, {0.74, 0}, {0.26, 0}, {0.02, 0.16}, {0.08, 0.4}, {0.92, 0.6}, {0.98, 0.84}, {0.74, 1},
+           {0.26, 1}, {0, 0.86}}}},
+        {'T', {{{0, 0}, {1, 0}}, {{0.5, 0}, {0.5, 1}}}},
+        {'W', {{{0, 0}, {0.24, 1}, {0.5, 0.36}, {0.76, 1}, {1, 0}}}},
+        {'Y', {{{0, 0}, {0.5, 0.5}, {1, 0}}, {{0.5, 0.5}, {0.5, 1}}}},
+        {'Z', {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}}},
+    };
+    static const std::vector<std::vector<QPointF>> none;
+    const auto it = strokes.find(letter);
+    return it == strokes.end() ? none : it->second;
+}
+
+// A keyboard key with its letter, the game's recurring motif.
+void Keycap(QPainter& p, const QRectF& r, const QColor& c, char letter, double lineWidth = 1.6) {
     FillOutlined(p, RoundRect(r, r.width() * 0.2), Mix(c, kInk, 0.25), lineWidth);
     const QRectF top = r.adjusted(r.width() * 0.14, r.height() * 0.08, -r.width() * 0.14, -r.height() * 0.26);
     p.setPen(Qt::NoPen);
     p.setBrush(BodyBrush(top.top(), top.bottom(), Mix(c, Qt::white, 0.25)));
     p.drawRoundedRect(top, top.width() * 0.18, top.width() * 0.18);
+    const double size = top.height() * 0.56;
+    QRectF glyph(0, 0, size * 0.78, size);
+    glyph.moveCenter(top.center());
+    p.setPen(InkPen(std::max(0.9, r.width() * 0.07), Mix(c, kInk, 0.75)));
+    p.setBrush(Qt::NoBrush);
+    for (const auto& stroke : LetterStrokes(letter)) {
+        QPainterPath path;
+        for (size_t i = 0; i < stroke.size(); ++i) {
+            const QPointF at(glyph.left() + stroke[i].x() * glyph.width(), glyph.top() + stroke[i].y() * glyph.height());
+            if (i == 0)
+                path.moveTo(at);
+            else
+                path.lineTo(at);
+        }
+        p.drawPath(path);
+    }
+}
+
+// The home row and its neighbours, handed out in turn to the keys of one picture.
+char KeyLetter(int index) {
+    static const char letters[] = "ASDFJKLEWTYZ";
+    return letters[index % (sizeof(letters) - 1)];
 }
 
 void Cloud(QPainter& p, QPointF at, double s, int alpha = 235) {
@@ -157,23 +205,25 @@ void Back(QPainter& p) {
                  {{0.0, QColor(44, 56, 124)}, {0.55, QColor(64, 50, 132)}, {1.0, QColor(96, 46, 128)}});
     DiagonalStripes(p, r, 18, 6, QColor(255, 255, 255, 10));
     Bokeh(p, r, 26, 11, 14, 46, 38);
-    // Faint keys drifting around the edges, away from the text in the middle.
+    // Faint keys drifting along the sides, away from the text in the middle. The selection screen
+    // shows only the top left 441 x 390 of this picture and the ranking 461 x 396, so everything
+    // that matters stays inside that corner.
     Lcg rnd(5);
     for (int i = 0; i < 14; ++i) {
         const bool right = i % 2;
-        const double x = right ? rnd.Uniform(470, 540) : rnd.Uniform(-10, 30);
-        const double y = rnd.Uniform(10, 400);
+        const double x = right ? rnd.Uniform(396, 410) : rnd.Uniform(-4, 10);
+        const double y = 14 + (i / 2) * 50 + (right ? 25 : 0) + rnd.Uniform(-6, 6);
         p.save();
         p.translate(x, y);
-        p.rotate(rnd.Uniform(-25, 25));
-        p.setOpacity(0.22);
-        Keycap(p, QRectF(0, 0, 26, 26), QColor(190, 200, 255));
+        p.rotate(rnd.Uniform(-12, 12));
+        p.setOpacity(0.24);
+        Keycap(p, QRectF(0, 0, 26, 26), QColor(190, 200, 255), KeyLetter(i));
         p.restore();
     }
     Stars(p, r, 40, 21, 1.8);
-    // Checkered ribbon along the bottom.
+    // Checkered ribbon along the bottom of the smallest window that shows this picture.
     p.setOpacity(0.5);
-    Checker(p, QRectF(0, 407, 561, 12), 6, QColor(255, 255, 255), QColor(30, 30, 60));
+    Checker(p, QRectF(0, 378, 561, 12), 6, QColor(255, 255, 255), QColor(30, 30, 60));
     p.setOpacity(1);
 }
 
@@ -215,12 +265,13 @@ void Wallpaper(QPainter& p) {
     } keys[] = {{26, 60, 30, -14, QColor(255, 120, 170)},  {70, 150, 22, 10, QColor(120, 210, 255)},
                 {20, 250, 26, 18, QColor(255, 220, 90)},   {590, 170, 24, -8, QColor(150, 240, 150)},
                 {548, 250, 30, 12, QColor(200, 150, 255)}, {480, 30, 18, 20, QColor(255, 180, 110)}};
+    int letter = 0;
     for (const auto& k : keys) {
         p.save();
         p.translate(k.x, k.y);
         p.rotate(k.a);
         p.setOpacity(0.55);
-        Keycap(p, QRectF(-k.s / 2, -k.s / 2, k.s, k.s), k.c);
+        Keycap(p, QRectF(-k.s / 2, -k.s / 2, k.s, k.s), k.c, KeyLetter(letter++));
         p.restore();
     }
     p.setOpacity(1);
@@ -229,31 +280,33 @@ void Wallpaper(QPainter& p) {
                  QColor(46, 120, 110), 0);
     FillOutlined(p, Hills(0, 640, 410, 480, {{160, 392}, {330, 412}, {500, 396}}),
                  BodyBrush(390, 480, kGrass), 0);
+    // The main menu's description box covers y 378 to 456 between x 40 and 600: the track runs
+    // along the bottom edge below it, so the racers stay in sight.
     QPainterPath track;
-    track.moveTo(0, 440);
-    track.cubicTo(200, 418, 420, 418, 640, 430);
-    track.lineTo(640, 462);
-    track.cubicTo(420, 450, 200, 452, 0, 474);
+    track.moveTo(0, 454);
+    track.cubicTo(200, 446, 420, 446, 640, 450);
+    track.lineTo(640, 480);
+    track.lineTo(0, 480);
     track.closeSubpath();
     p.setPen(Qt::NoPen);
-    p.setBrush(BodyBrush(418, 474, kTrackRed));
+    p.setBrush(BodyBrush(446, 480, kTrackRed));
     p.drawPath(track);
     QPen lane(QColor(255, 255, 255, 200), 1.6);
     lane.setDashPattern({8, 5});
     p.setPen(lane);
     p.setBrush(Qt::NoBrush);
     QPainterPath mid;
-    mid.moveTo(0, 457);
-    mid.cubicTo(200, 435, 420, 434, 640, 446);
+    mid.moveTo(0, 476);
+    mid.cubicTo(200, 472, 420, 472, 640, 474);
     p.drawPath(mid);
-    Flowers(p, QRectF(0, 465, 640, 15), 40, 9);
     Flowers(p, QRectF(0, 400, 640, 14), 30, 10);
+    Flowers(p, QRectF(604, 440, 36, 8), 4, 9);
     // The three crazy balls racing home, and the finish flag.
-    RacerBall(p, QPointF(210, 430), 10, QColor(240, 60, 60));
-    RacerBall(p, QPointF(160, 440), 9, QColor(165, 85, 225));
-    RacerBall(p, QPointF(112, 449), 9, QColor(50, 120, 235));
+    RacerBall(p, QPointF(250, 467), 8.5, QColor(240, 60, 60));
+    RacerBall(p, QPointF(200, 468), 8, QColor(165, 85, 225));
+    RacerBall(p, QPointF(152, 468), 8, QColor(50, 120, 235));
     p.setPen(InkPen(3));
-    p.drawLine(QPointF(602, 430), QPointF(602, 356));
+    p.drawLine(QPointF(602, 452), QPointF(602, 356));
     p.save();
     QPainterPath flag;
     flag.moveTo(603, 358);
@@ -311,17 +364,17 @@ void QuestionPanel(QPainter& p) {
     p.save();
     p.translate(8, 14);
     p.rotate(-12);
-    Keycap(p, QRectF(0, 0, 24, 24), QColor(255, 120, 160), 1.4);
+    Keycap(p, QRectF(0, 0, 24, 24), QColor(255, 120, 160), 'F', 1.4);
     p.restore();
     p.save();
     p.translate(366, 8);
     p.rotate(10);
-    Keycap(p, QRectF(0, 0, 22, 22), QColor(120, 200, 255), 1.4);
+    Keycap(p, QRectF(0, 0, 22, 22), QColor(120, 200, 255), 'J', 1.4);
     p.restore();
     p.save();
     p.translate(372, 76);
     p.rotate(-8);
-    Keycap(p, QRectF(0, 0, 24, 24), QColor(140, 230, 120), 1.4);
+    Keycap(p, QRectF(0, 0, 24, 24), QColor(140, 230, 120), 'K', 1.4);
     p.restore();
     p.setPen(InkPen(2));
     p.drawLine(QPointF(14, 112), QPointF(14, 62));
@@ -345,15 +398,16 @@ void QuestionPanel(QPainter& p) {
 // ---- TYPINGWALLPAPER: behind the question text -------------------------------------------------
 
 void TypingBox(QPainter& p) {
-    // A mid-tone slate: white and bright green read on it by lightness, dark blue by
-    // darkness, red by hue. Kept nearly flat so no letter falls on a bright patch.
+    // A slate dark enough for white text to reach 4.5:1 everywhere on it; the dark-blue text on
+    // it gets a pale outline from the panel instead. Kept nearly flat so no letter falls on a
+    // bright patch.
     const QRectF r(0, 0, 305, 53);
     FillGradient(p, r, {0, 0}, {0, 53},
-                 {{0.0, QColor(94, 124, 154)}, {0.5, QColor(90, 120, 150)}, {1.0, QColor(84, 114, 144)}});
+                 {{0.0, QColor(82, 110, 138)}, {0.5, QColor(78, 106, 134)}, {1.0, QColor(74, 102, 130)}});
     DiagonalStripes(p, r, 6, 1, QColor(255, 255, 255, 7));
-    p.setPen(QPen(QColor(150, 180, 205), 1));
+    p.setPen(QPen(QColor(130, 160, 186), 1));
     p.drawLine(QPointF(0, 0.5), QPointF(305, 0.5));
-    p.setPen(QPen(QColor(60, 80, 105), 1));
+    p.setPen(QPen(QColor(50, 68, 92), 1));
     p.drawLine(QPointF(0, 52.5), QPointF(305, 52.5));
 }
 
@@ -523,8 +577,9 @@ void Arena(QPainter& p) {
          {QPointF(533, 140), QPointF(633, 130), QPointF(580, 156), QPointF(640, 186), QPointF(530, 190)})
         p.drawRoundedRect(QRectF(w, QSizeF(6, 10)), 3, 3);
     FillOutlined(p, Hills(0, 420, 240, 301, {{60, 200}, {170, 226}, {290, 206}}), QColor(70, 90, 140), 0);
+    // Pale sand in front: the purple boss and the red ball stand out against it by lightness.
     FillOutlined(p, Hills(0, 707, 262, 301, {{120, 246}, {300, 258}, {470, 222}, {640, 232}}),
-                 QColor(150, 92, 140), 0);
+                 BodyBrush(222, 290, QColor(236, 196, 140)), 0);
     // Bunting: blue pennants on the player's side, red on the boss's.
     for (int side = 0; side < 2; ++side) {
         const double x0 = side ? 420 : 20, x1 = side ? 690 : 280;

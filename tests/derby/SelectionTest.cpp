@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -8,6 +9,7 @@
 #include "derby/frmSelectChara.h"
 #include "derby/frmSettingKeyDerby.h"
 #include "platform/widgets/Bitmaps.h"
+#include "support/PlayProbe.h"
 
 namespace kd::test {
 namespace {
@@ -82,6 +84,41 @@ TEST(Selection, BackspaceTheButtonAndTheCloseBoxLeadToTheMainMenu) {
     }
 }
 
+TEST(Selection, EnterAndSpacePressTheFocusedButtonAndTabMovesTheFocus) {
+    struct Case {
+        QList<Qt::Key> keys;
+        QString opens;  // the screen or dialog in front afterwards
+    };
+    const Case cases[] = {
+        {{Qt::Key_Return}, "frmHeatInfo"},  // the focus starts on OK
+        {{Qt::Key_Enter}, "frmHeatInfo"},
+        {{Qt::Key_Space}, "frmHeatInfo"},
+        {{Qt::Key_Tab, Qt::Key_Return}, "frmMain"},  // 戻る
+        {{Qt::Key_Tab, Qt::Key_Space}, "frmMain"},
+        {{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, "frmSettingKeyDerby"},  // wraps to ジャンル
+        {{Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return}, "frmHeatInfo"},
+    };
+    for (const Case& c : cases) {
+        DerbyApp app;
+        auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+        for (Qt::Key key : c.keys) {
+            // Keys go where the player's keyboard sends them: to the focused control.
+            QWidget* target = sel->focusWidget() ? sel->focusWidget() : sel;
+            Press(target, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        EXPECT_EQ(app.nav.shown.last(), c.opens) << c.keys.size() << " keys";
+        EXPECT_EQ(sel->Unloading(), c.opens != "frmSettingKeyDerby");
+    }
+}
+
+TEST(Selection, AsksForTheKeyboardFocusWhenShown) {
+    DerbyApp app;
+    auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), sel);
+    EXPECT_EQ(sel->focusWidget(), sel->cmdOK);
+}
+
 TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {
     struct Case {
         QByteArray stored;  // empty: no file yet
@@ -128,9 +165,9 @@ TEST(GenreDialog, TheRaceAndTheBossPlayEnglishForAnyValueButZero) {
         app.g.Heat.HeatNo = 1;
         const bool english = QByteArray(stored) != "00 00";
         auto* race = app.Open<frmKeyDerby>("frmKeyDerby");
-        EXPECT_EQ(race->Tag, english ? "english" : "kannyouku") << stored;
+        EXPECT_EQ(GenreOf(race), english ? "english" : "kannyouku") << stored;
         auto* boss = app.Open<frmBoss>("frmBoss");
-        EXPECT_EQ(boss->Tag, race->Tag) << stored;
+        EXPECT_EQ(GenreOf(boss), GenreOf(race)) << stored;
     }
 }
 

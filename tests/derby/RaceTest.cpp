@@ -5,6 +5,7 @@
 #include "common/HeatFile.h"
 #include "derby/frmHeatInfo.h"
 #include "derby/frmRankingKeyDerby.h"
+#include "support/PlayProbe.h"
 
 namespace kd::test {
 namespace {
@@ -56,7 +57,7 @@ TEST(Race, InitShowsTheHeatFieldAtRest) {
             EXPECT_EQ(app.g.Chara[j].StepSize, c.step);
         }
         EXPECT_EQ(DisplayText(race), "スペースでスタート");
-        EXPECT_EQ(race->Tag, "english");
+        EXPECT_EQ(GenreOf(race), "english");
         EXPECT_FALSE(Find<QPushButton>(race, "cmdRetry")->isEnabled());
         EXPECT_EQ(app.audio.playing, "");
         StartPlay(race);

@@ -1,0 +1,108 @@
+#include "learning/Import.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cmath>
+
+#include "common/FileSystem.h"
+#include "common/GameState.h"
+#include "common/PracticeRecords.h"
+#include "common/TimeTrialRecords.h"
+
+namespace kd {
+
+namespace {
+
+QString GenreKey(const QString& label) {
+    if (label == QStringLiteral("英単語")) return QStringLiteral("english");
+    return QStringLiteral("kannyouku");
+}
+
+// "95.7%" -> 95.7; nullopt when it is not a rate.
+std::optional<double> Rate(const std::optional<QString>& text) {
+    if (!text) return std::nullopt;
+    QString t = text->trimmed();
+    if (!t.endsWith(u'%')) return std::nullopt;
+    t.chop(1);
+    bool ok = false;
+    const double r = t.toDouble(&ok);
+    if (!ok || r < 0 || r > 100) return std::nullopt;
+    return r;
+}
+
+// Misses that give the stored rate with this many correct keys.
+int MissesFor(int correct, const std::optional<double>& rate) {
+    if (!rate || *rate <= 0) return 0;
+    return int(std::lround(correct * (100.0 - *rate) / *rate));
+}
+
+// "1分 30秒" -> 90.
+std::optional<int> Seconds(const std::optional<QString>& text) {
+    if (!text) return std::nullopt;
+    static const QRegularExpression re(QStringLiteral("^(\\d+)分 (\\d+)秒$"));
+    const QRegularExpressionMatch m = re.match(*text);
+    if (!m.hasMatch()) return std::nullopt;
+    return m.captured(1).toInt() * 60 + m.captured(2).toInt();
+}
+
+}  // namespace
+
+QList<RecordedGame> OldRecordsAsGames(const GameState& g) {
+    QList<RecordedGame> out;
+    const QString practice = PracticeTimePath(g, g.objUser.GetUserName());
+    if (ExistFile(practice)) {
+        QList<PracticeHistoryData> history = LoadPracticeHistory(practice);
+        // The files keep days only; games of one day keep their order a second apart.
+        for (int i = int(history.size()) - 1, n = 0; i >= 0; --i) {
+            const PracticeHistoryData& h = history[i];
+            if (!h.HistDate) continue;
+            const QDate day = QDate::fromString(*h.HistDate, QStringLiteral("yyyy/MM/dd"));
+            if (!day.isValid()) continue;
+            RecordedGame game;
+            game.mode = GameMode::Practice;
+            game.genre = GenreKey(h.Genre);
+            game.imported = true;
+            game.startedAt = QDateTime(day, QTime(0, 0)).toMSecsSinceEpoch() + 1000 * n++;
+            const std::optional<int> seconds = Seconds(h.PTime);
+            game.settingSeconds = seconds.value_or(0);
+            game.durationMs = qint64(seconds.value_or(0)) * 1000;
+            // The history keeps the rate and the speed, one decimal: the counts are estimates.
+            game.correct = seconds ? int(std::lround(double(h.TPS) * *seconds)) : 0;
+            game.misses = MissesFor(game.correct, Rate(h.CRate));
+            out.append(game);
+        }
+    }
+    const QString ranking = g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
+    if (ExistFile(ranking)) {
+        const TimeTrialTable table = LoadTimeTrialData(ranking);
+        // The ranking keeps no dates; its file's date is the latest any of them can have.
+        const qint64 when = QFileInfo(ranking).lastModified().toMSecsSinceEpoch();
+        for (int place = 0; place < kTimeTrialPlaces; ++place) {
+            const TimeTrialRecord& r = table[place];
+            if (r.IsEmpty()) continue;
+            RecordedGame game;
+            game.mode = GameMode::TimeTrial;
+            game.genre = GenreKey(r.RankGenre);
+            game.imported = true;
+            game.startedAt = when;
+            game.durationMs = r.RankTime;
+            game.correct = 114;  // a ranked run reached the finish
+            game.misses = MissesFor(game.correct, Rate(r.RankRate));
+            game.timeMs = r.RankTime;
+            game.grade = r.RankGrade;
+            game.score = r.RankScore;
+            game.place = place + 1;
+            out.append(game);
+        }
+    }
+    return out;
+}
+
+bool ImportOldRecords(const GameState& g, LearningStore& store) {
+    const QList<RecordedGame> games = OldRecordsAsGames(g);
+    return games.isEmpty() || store.WriteGames(games);
+}
+
+}  // namespace kd

@@ -1,0 +1,104 @@
+#include "play/PlayForm.h"
+
+#include "common/GameState.h"
+#include "common/PlaySteps.h"
+#include "platform/widgets/KeyCodes.h"
+#include "platform/widgets/Navigator.h"
+#include "platform/widgets/Timer.h"
+#include "platform/widgets/TypingPanel.h"
+
+namespace kd {
+
+PlayForm::PlayForm(AppContext& ctx_, const QString& formName, GameMode mode, int finishMs)
+    : FormBase(ctx_, formName), m_mode(mode) {
+    panel = new TypingPanel(this);
+    tmrReadyGo = new Timer(this, QStringLiteral("tmrReadyGo"), 1000, [this] { tmrReadyGo_Timer(); });
+    tmrFinish = new Timer(this, QStringLiteral("tmrFinish"), finishMs, [this] { tmrFinish_Timer(); });
+}
+
+void PlayForm::Form_KeyDown(int KeyCode, int) {
+    if (KeyCode == Key::Space && m_phase == Phase::Idle) {
+        OnSpace();
+        m_phase = Phase::ReadyGo;
+        BeginReadyGo(*panel, *tmrReadyGo);
+    } else if (KeyCode == Key::Esc) {
+        Retry();
+    } else if (KeyCode == Key::Backspace) {
+        Back();
+    }
+}
+
+void PlayForm::Form_KeyPress(int KeyAscii) {
+    if (m_phase != Phase::Playing || !IsTypedCharacter(KeyAscii)) return;
+    if (!BeforeKey()) return;
+    const bool hit = JudgeKey(g, *panel, genreKey, KeyAscii);
+    if (!AfterKey(hit)) return;
+    if (panel->Display().isEmpty()) PutNextQuestion(g, *panel, genreKey);
+}
+
+void PlayForm::ReportBegun() {
+    g.play.GameBegun(m_mode, genreKey);
+}
+
+void PlayForm::tmrReadyGo_Timer() {
+    if (ReadyGoTick(*panel, *tmrReadyGo) != ReadyGoStep::Start) return;
+    m_phase = Phase::Playing;
+    ReportBegun();
+    PutNextQuestion(g, *panel, genreKey);
+    tmrReadyGo->Stop();
+    OnGo();
+}
+
+void PlayForm::RestPlay() {
+    g.play.Abandon();
+    m_phase = Phase::Idle;
+    tmrReadyGo->Stop();
+    tmrReadyGo->SetInterval(1000);
+    tmrFinish->Stop();
+}
+
+void PlayForm::ShowVerdict(const QColor& color, const QString& text, bool clearInput) {
+    EndPlay();
+    m_phase = Phase::Finishing;
+    panel->SetMonitor(QString());
+    panel->SetDisplayColor(color);
+    panel->SetDisplay(text);
+    if (clearInput) panel->SetInput(QString());
+    // A full interval from now, also when it kept running since an earlier game.
+    tmrFinish->Stop();
+    tmrFinish->Start();
+}
+
+void PlayForm::EndPlay() {
+    g.play.GameEnded(false);
+    m_phase = Phase::Finished;
+}
+
+void PlayForm::tmrFinish_Timer() {
+    tmrFinish->Stop();
+    if (m_phase != Phase::Finishing) return;
+    m_phase = Phase::Finished;
+    OnFinished();
+}
+
+void PlayForm::LeaveTo(const QString& next) {
+    if (Unloading()) return;
+    g.play.Abandon();
+    ctx.nav.Replace(this, next);
+}
+
+bool PlayForm::Form_QueryUnload(UnloadMode mode) {
+    if (mode == UnloadMode::UserClosed) {
+        g.play.Abandon();
+        OnClosedByPlayer();
+    }
+    return true;
+}
+
+void PlayForm::Form_Unload() {
+    // A closed screen lingers until deleted; its ticks must not act any more.
+    g.play.Abandon();
+    for (Timer* t : findChildren<Timer*>()) t->Stop();
+}
+
+}  // namespace kd

@@ -1,0 +1,89 @@
+#pragma once
+#include <QColor>
+#include <QString>
+
+#include "common/PlayEvents.h"
+#include "platform/widgets/FormBase.h"
+
+namespace kd {
+
+class Timer;
+class TypingPanel;
+
+// What every play screen (practice, time trial, race, boss) shares: the phase of play and
+// the one place that decides what Space, Esc, Backspace and a typed key do in it; "Ready..."/
+// "Go!!", the questions, the judging, the end of play with its verdict and the reports to
+// whoever listens. A screen adds its own track, power, clock and result through the hooks.
+class PlayForm : public FormBase {
+    Q_OBJECT
+  public:
+    enum class Phase {
+        Idle,       // resting: Space starts
+        ReadyGo,    // "Ready...", "Go!!"
+        Playing,    // keys are judged
+        Finishing,  // the verdict is on show until the finish timer fires
+        Finished,   // settled: the screen asks, or hands over
+    };
+    Phase GetPhase() const { return m_phase; }
+    // The stored genre key of the questions played ("kannyouku" or "english").
+    QString PlayedGenreKey() const { return genreKey; }
+
+  protected:
+    // finishMs: how long the verdict stays before OnFinished.
+    PlayForm(AppContext& ctx, const QString& formName, GameMode mode, int finishMs);
+
+    // The question panel, placed by the screen.
+    TypingPanel* panel;
+    Timer* tmrReadyGo;
+    Timer* tmrFinish;
+    // The stored genre key of the questions played ("kannyouku" or "english").
+    QString genreKey;
+
+    // ---- What a screen adds ----
+    // Space started "Ready...".
+    virtual void OnSpace() {}
+    // Play has just begun; the first question is up.
+    virtual void OnGo() = 0;
+    // Tells the listeners that a game begins (a screen with more to say overrides it).
+    virtual void ReportBegun();
+    // Before a typed key is judged; false when the key belongs to no game any more.
+    virtual bool BeforeKey() { return true; }
+    // After the judge; false when this key ended the play.
+    virtual bool AfterKey(bool hit) {
+        Q_UNUSED(hit);
+        return true;
+    }
+    // The verdict has been on show for finishMs.
+    virtual void OnFinished() = 0;
+    // Esc and Backspace.
+    virtual void Retry() = 0;
+    virtual void Back() = 0;
+
+    // ---- Steps written once ----
+    // The resting state: any game on is abandoned, Ready/Go and the verdict stopped.
+    void RestPlay();
+    // Play ends with a verdict on the panel: listeners told, finish timer (re)started.
+    void ShowVerdict(const QColor& color, const QString& text, bool clearInput);
+    // Play ends without a verdict (out of power): listeners told, nothing more to come.
+    void EndPlay();
+    // Any game on is abandoned and the next screen takes over.
+    void LeaveTo(const QString& next);
+    void SetPhase(Phase phase) { m_phase = phase; }
+    GameMode Mode() const { return m_mode; }
+
+    void Form_KeyDown(int KeyCode, int Shift) override;
+    void Form_KeyPress(int KeyAscii) override;
+    bool Form_QueryUnload(UnloadMode mode) override;
+    void Form_Unload() override;
+    // The window closed by the player: where to go (every play screen goes back somewhere).
+    virtual void OnClosedByPlayer() = 0;
+
+  private:
+    void tmrReadyGo_Timer();
+    void tmrFinish_Timer();
+
+    GameMode m_mode;
+    Phase m_phase = Phase::Idle;
+};
+
+}  // namespace kd

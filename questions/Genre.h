@@ -1,0 +1,24 @@
+#pragma once
+#include <QLatin1String>
+#include <QString>
+
+namespace kd {
+
+// The two genres of the question bank. Files store them as a 16-bit value (the enum's) or as
+// a key text; screens show a label.
+enum class Genre { Idioms = 0, English = 1 };
+
+constexpr QLatin1String kIdiomsKey("kannyouku");
+constexpr QLatin1String kEnglishKey("english");
+
+inline QString GenreKey(Genre genre) {
+    return genre == Genre::English ? QString(kEnglishKey) : QString(kIdiomsKey);
+}
+inline bool IsGenreKey(const QString& key, Genre genre) {
+    return key == (genre == Genre::English ? kEnglishKey : kIdiomsKey);
+}
+inline QString GenreLabel(Genre genre) {
+    return genre == Genre::English ? QStringLiteral("英単語") : QStringLiteral("慣用句");
+}
+
+}  // namespace kd

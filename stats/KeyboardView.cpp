@@ -1,0 +1,151 @@
+#include "stats/KeyboardView.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace kd::stats {
+
+namespace {
+
+struct Row {
+    double indent;  // in key widths
+    QString keys;
+};
+
+// The printable keys of each layout, row by row; letters are where they are on both.
+const Row kUsRows[] = {
+    {0.0, QStringLiteral("`1234567890-=")},
+    {1.5, QStringLiteral("qwertyuiop[]\\")},
+    {1.8, QStringLiteral("asdfghjkl;'")},
+    {2.3, QStringLiteral("zxcvbnm,./")},
+};
+const Row kJisRows[] = {
+    {0.0, QStringLiteral("1234567890-^\\")},
+    {1.5, QStringLiteral("qwertyuiop@[")},
+    {1.8, QStringLiteral("asdfghjkl;:]")},
+    {2.3, QStringLiteral("zxcvbnm,./\\")},
+};
+
+}  // namespace
+
+QColor BadnessColor(double badness) {
+    const double b = std::clamp(badness, 0.0, 1.0);
+    // Green through yellow to red, as bright as the game's menu colours.
+    if (b < 0.5) return QColor::fromRgbF(float(b * 2 * 0.95), 0.78f, 0.2f);
+    return QColor::fromRgbF(0.95f, float(0.78 * (1 - (b - 0.5) * 2)), 0.2f);
+}
+
+QString FingerOf(const QString& key) {
+    if (key.size() != 1) return QString();
+    const QChar c = key.at(0).toLower();
+    struct F {
+        const char* keys;
+        const char* name;
+    };
+    static const F fingers[] = {
+        {"1qaz`", "左小指"},        {"2wsx", "左薬指"}, {"3edc", "左中指"}, {"4rfv5tgb", "左人差し指"},
+        {"6yhn7ujm", "右人差し指"}, {"8ik,", "右中指"}, {"9ol.", "右薬指"}, {"0p;/-[@:'=]^\\", "右小指"},
+    };
+    for (const F& f : fingers)
+        if (QLatin1String(f.keys).contains(c)) return QString::fromUtf8(f.name);
+    if (c == u' ') return QStringLiteral("親指");
+    return QString();
+}
+
+KeyboardView::KeyboardView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("keyboard"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
+void KeyboardView::SetKeys(const QVector<UnitStat>& keys) {
+    m_keys.clear();
+    m_bestRate = m_worstRate = 0;
+    m_fastest = m_slowest = 0;
+    bool first = true, firstRate = true;
+    for (const UnitStat& k : keys) {
+        m_keys.insert(k.name.toLower(), k);
+        if (k.uncertain) continue;
+        m_bestRate = firstRate ? k.missRate : std::min(m_bestRate, k.missRate);
+        m_worstRate = firstRate ? k.missRate : std::max(m_worstRate, k.missRate);
+        firstRate = false;
+        if (k.timed > 0 && k.avgMs > 0) {
+            m_fastest = first ? k.avgMs : std::min(m_fastest, k.avgMs);
+            m_slowest = first ? k.avgMs : std::max(m_slowest, k.avgMs);
+            first = false;
+        }
+    }
+    update();
+}
+
+void KeyboardView::SetLayout(KeyboardLayout layout) {
+    m_layout = layout;
+    update();
+}
+
+void KeyboardView::SetColouring(KeyColouring colouring) {
+    m_colouring = colouring;
+    update();
+}
+
+double KeyboardView::Badness(const QString& key) const {
+    const auto it = m_keys.constFind(key.toLower());
+    if (it == m_keys.constEnd()) return -1;
+    // From the player's best key to the worst; keys that differ by less than a few points or
+    // a tenth of a second are not painted as far apart as green and red.
+    if (m_colouring == KeyColouring::MissRate)
+        return std::clamp((it->missRate - m_bestRate) / std::max(m_worstRate - m_bestRate, 0.05), 0.0, 1.0);
+    if (it->avgMs <= 0) return -1;
+    return std::clamp((it->avgMs - m_fastest) / std::max(m_slowest - m_fastest, 100.0), 0.0, 1.0);
+}
+
+void KeyboardView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const auto& rows = m_layout == KeyboardLayout::US ? kUsRows : kJisRows;
+    // Widest row: 13 keys plus its indent, and the space bar row below.
+    const double unit = std::min(width() / 15.0, height() / 5.3);
+    const double gap = unit * 0.08;
+    const double left = (width() - unit * 14.8) / 2;
+    QFont label = font();
+    label.setPixelSize(std::max(9, int(unit * 0.36)));
+    label.setBold(true);
+    QFont figure = font();
+    figure.setPixelSize(std::max(9, int(unit * 0.24)));
+
+    auto drawKey = [&](const QRectF& r, const QString& key, const QString& caption) {
+        const double b = Badness(key);
+        const auto it = m_keys.constFind(key);
+        QColor fill = b < 0 ? QColor(70, 78, 100) : BadnessColor(b);
+        if (b >= 0 && it->uncertain) fill.setAlpha(110);
+        QPainterPath path;
+        path.addRoundedRect(r.adjusted(gap, gap, -gap, -gap), unit * 0.12, unit * 0.12);
+        p.fillPath(path, fill);
+        p.setPen(QPen(QColor(0, 0, 0, 160), 1));
+        p.drawPath(path);
+        p.setPen(b < 0 ? QColor(190, 196, 210) : QColor(0, 0, 0));
+        p.setFont(label);
+        const QRectF inner = r.adjusted(gap * 2, gap, -gap * 2, -gap);
+        p.drawText(inner.adjusted(0, 0, 0, -unit * 0.3), Qt::AlignCenter, caption);
+        if (b >= 0) {
+            p.setFont(figure);
+            const QString text = m_colouring == KeyColouring::MissRate
+                                     ? QString::number(it->missRate * 100, 'f', 1) + u'%'
+                                     : QString::number(it->avgMs, 'f', 0) + QStringLiteral("ms");
+            p.drawText(inner.adjusted(0, unit * 0.45, 0, 0), Qt::AlignHCenter | Qt::AlignTop, text);
+        }
+    };
+
+    for (int r = 0; r < 4; ++r) {
+        const Row& row = rows[r];
+        for (int i = 0; i < row.keys.size(); ++i) {
+            const QString key = row.keys.mid(i, 1);
+            const QRectF rect(left + (row.indent + i) * unit, 0.1 * unit + r * unit, unit, unit);
+            drawKey(rect, key, key.toUpper());
+        }
+    }
+    const QRectF space(left + 4.0 * unit, 0.1 * unit + 4 * unit, 6.0 * unit, unit);
+    drawKey(space, QStringLiteral(" "), QStringLiteral("SPACE"));
+}
+
+}  // namespace kd::stats

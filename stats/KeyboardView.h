@@ -1,0 +1,49 @@
+#pragma once
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+#include "learning/Statistics.h"
+
+namespace kd::stats {
+
+enum class KeyboardLayout { US, JIS };
+enum class KeyColouring { MissRate, Slowness };
+
+// A keyboard picture whose keys are coloured by the player's figures: green for a sure key,
+// through yellow to red for the worst. Keys without figures stay grey; a figure on too few
+// attempts is drawn faded.
+class KeyboardView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit KeyboardView(QWidget* parent = nullptr);
+
+    void SetKeys(const QVector<UnitStat>& keys);
+    void SetLayout(KeyboardLayout layout);
+    void SetColouring(KeyColouring colouring);
+    KeyboardLayout Layout() const { return m_layout; }
+    KeyColouring Colouring() const { return m_colouring; }
+
+    // 0 (best) .. 1 (worst) for a key, or -1 without figures.
+    double Badness(const QString& key) const;
+
+    QSize sizeHint() const override { return {720, 230}; }
+    QSize minimumSizeHint() const override { return {480, 160}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QHash<QString, UnitStat> m_keys;
+    double m_bestRate = 0, m_worstRate = 0;
+    double m_fastest = 0, m_slowest = 0;
+    KeyboardLayout m_layout = KeyboardLayout::JIS;
+    KeyColouring m_colouring = KeyColouring::MissRate;
+};
+
+// The colour of a badness from 0 (green) to 1 (red).
+QColor BadnessColor(double badness);
+// The finger that strikes a letter key on a QWERTY keyboard ("左人差し指").
+QString FingerOf(const QString& key);
+
+}  // namespace kd::stats

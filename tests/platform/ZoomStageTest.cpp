@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/ZoomStage.h"
+#include "support/TestApp.h"
+
+namespace kd::test {
+namespace {
+
+// A 300 x 200 screen that records the keys it sees.
+class ProbeForm : public FormBase {
+  public:
+    explicit ProbeForm(AppContext& c, QWidget* owner = nullptr)
+        : FormBase(c, owner ? QStringLiteral("frmProbeDialog") : QStringLiteral("frmProbe"), owner) {
+        SetClientSize(300, 200);
+        SetKeyPreview(true);
+    }
+    QList<int> keys;
+
+  protected:
+    void Form_KeyDown(int KeyCode, int) override { keys << KeyCode; }
+};
+
+struct ZoomApp : TestApp {
+    ZoomApp() {
+        nav.Register(QStringLiteral("frmProbe"), [](AppContext& c) { return new ProbeForm(c); });
+    }
+    QString SettingsFile() const { return dir.filePath(QStringLiteral("zoom.conf")); }
+    ProbeForm* Open() {
+        auto* f = static_cast<ProbeForm*>(nav.Show(QStringLiteral("frmProbe")));
+        QApplication::processEvents();
+        return f;
+    }
+};
+
+QSize ScreenSize() {
+    return QGuiApplication::primaryScreen()->geometry().size();
+}
+
+TEST(Zoom, FirstStartChoosesOneAndAHalfOnlyOnAScreenTwoAndAHalfTimesTheMenu) {
+    struct Case {
+        QSize screen;
+        int percent;
+    };
+    const QSize menu(640, 480);
+    const Case cases[] = {
+        {{1920, 1200}, 150}, {{1600, 1200}, 150}, {{2560, 1440}, 150},
+        {{3840, 2160}, 150}, {{1920, 1080}, 100},  // wide enough, not tall enough
+        {{1280, 1024}, 100}, {{1599, 1200}, 100}, {{800, 600}, 100},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ZoomStage::StartPercent(c.screen, menu), c.percent)
+            << c.screen.width() << "x" << c.screen.height();
+}
+
+TEST(Zoom, ChoiceIsRememberedAndADamagedValueFallsBackToTheStartRule) {
+    ZoomApp app;
+    const int start =
+        ZoomStage::StartPercent(QGuiApplication::primaryScreen()->availableGeometry().size(), {640, 480});
+    {
+        ZoomStage zoom(app.SettingsFile());
+        zoom.LoadSettings({640, 480});
+        EXPECT_EQ(zoom.Percent(), start);  // nothing remembered yet
+        zoom.SetPercent(200);
+        zoom.SetFullScreen(true);
+        zoom.SetPercent(175);  // not offered: ignored
+    }
+    {
+        ZoomStage zoom(app.SettingsFile());
+        zoom.LoadSettings({640, 480});
+        EXPECT_EQ(zoom.Percent(), 200);
+        EXPECT_TRUE(zoom.IsFullScreen());
+        QMenu view;
+        zoom.AddViewMenuItems(&view);
+        auto* item200 = view.findChild<QMenu*>(QStringLiteral("mnuZoom"))->actions().at(2);
+        EXPECT_EQ(item200->text(), "200 %");
+        EXPECT_TRUE(item200->isChecked());
+        EXPECT_TRUE(zoom.FullScreenAction()->isChecked());
+        EXPECT_EQ(zoom.FullScreenAction()->shortcut(), QKeySequence(Qt::Key_F11));
+    }
+    QSettings(app.SettingsFile(), QSettings::IniFormat).setValue("view/zoomPercent", "huge");
+    ZoomStage zoom(app.SettingsFile());
+    zoom.LoadSettings({640, 480});
+    EXPECT_EQ(zoom.Percent(), start);
+}
+
+TEST(Zoom, AZoomedScreenIsDrawnLargerAndStillGetsItsKeys) {
+    ZoomApp app;
+    ZoomStage zoom(app.SettingsFile());
+    const qreal fit = qMin((ScreenSize().width() - 16) / 300.0, (ScreenSize().height() - 48) / 200.0);
+    for (int percent : ZoomStage::kPercents) {
+        zoom.SetPercent(percent);
+        ProbeForm* form = app.Open();
+        QWidget* host = zoom.HostOf(form);
+        const qreal scale = qMin(percent / 100.0, fit);  // never larger than the screen
+        EXPECT_DOUBLE_EQ(zoom.ScaleOf(form), percent == 100 ? 1.0 : scale) << percent;
+        EXPECT_EQ(host == form, percent == 100) << percent;
+        EXPECT_EQ(host->size(), QSize(qCeil(300 * zoom.ScaleOf(form)), qCeil(200 * zoom.ScaleOf(form))));
+        EXPECT_TRUE(QRect(QPoint(), ScreenSize()).contains(host->frameGeometry())) << percent;
+        EXPECT_EQ(PictureDensity(), percent == 100 ? 1.0 : 2.0);
+        // Pictures come from their @2x twins while zoomed.
+        EXPECT_EQ(Bitmap(QStringLiteral("BACK")).devicePixelRatio(), percent == 100 ? 1.0 : 2.0);
+        QTest::keyClick(host, Qt::Key_A);
+        QTest::keyClick(host, Qt::Key_Space);
+        EXPECT_EQ(form->keys, (QList<int>{65, 32})) << percent;
+        form->Unload();
+        app.Flush();
+        QApplication::processEvents();
+        app.Flush();
+        EXPECT_TRUE(!host || host == form || !host->isVisible()) << "the stage closes with its screen";
+    }
+}
+
+TEST(Zoom, FullScreenFillsTheScreenScalingTheGameToFitAndF11TogglesIt) {
+    ZoomApp app;
+    ZoomStage zoom(app.SettingsFile());
+    ProbeForm* form = app.Open();
+    EXPECT_EQ(zoom.HostOf(form), form);  // 100 %: a plain window
+    QTest::keyClick(form, Qt::Key_F11);
+    QApplication::processEvents();
+    ASSERT_TRUE(zoom.IsFullScreen());
+    QWidget* host = zoom.HostOf(form);
+    ASSERT_NE(host, form);
+    EXPECT_EQ(host->geometry(), QRect(QPoint(), ScreenSize()));
+    EXPECT_DOUBLE_EQ(zoom.ScaleOf(form), qMin(ScreenSize().width() / 300.0, ScreenSize().height() / 200.0));
+    EXPECT_TRUE(QSettings(app.SettingsFile(), QSettings::IniFormat).value("view/fullScreen").toBool());
+    // The next screen opens full screen as well.
+    ProbeForm* next = app.Open();
+    EXPECT_EQ(zoom.HostOf(next)->geometry(), QRect(QPoint(), ScreenSize()));
+    QTest::keyClick(zoom.HostOf(next), Qt::Key_F11);
+    QApplication::processEvents();
+    EXPECT_FALSE(zoom.IsFullScreen());
+    EXPECT_EQ(zoom.HostOf(next)->size(), QSize(300, 200));  // back to 100 %, still on its stage
+    EXPECT_TRUE(next->keys.isEmpty()) << "F11 is not a key typed on the screen";
+}
+
+TEST(Zoom, ADialogKeepsItsOwnersScaleAndBlocksIt) {
+    ZoomApp app;
+    ZoomStage zoom(app.SettingsFile());
+    zoom.SetPercent(150);
+    ProbeForm* form = app.Open();
+    auto* dialog = new ProbeForm(app.ctx, form);
+    app.nav.ShowModal(dialog);
+    QWidget* host = zoom.HostOf(dialog);
+    ASSERT_NE(host, dialog);
+    EXPECT_NE(host, zoom.HostOf(form));
+    EXPECT_EQ(host->parentWidget(), zoom.HostOf(form));
+    EXPECT_EQ(host->windowModality(), Qt::ApplicationModal);
+    EXPECT_DOUBLE_EQ(zoom.ScaleOf(dialog), zoom.ScaleOf(form));
+    EXPECT_EQ(host->size(), QSize(450, 300));
+}
+
+}  // namespace
+}  // namespace kd::test

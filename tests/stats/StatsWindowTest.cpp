@@ -1,0 +1,221 @@
+// The statistics window as the player meets it: from the menu and from every result screen,
+// on a new player's empty record, after one game and on a record of two million keys.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "app/Screens.h"
+#include "shell/frmMain.h"
+#include "stats/StatsOpener.h"
+#include "stats/StatsWindow.h"
+#include "support/TestApp.h"
+#include "tools/statsfill/StatsFill.h"
+
+namespace kd::stats {
+namespace {
+
+using test::Find;
+using test::TestApp;
+
+QStackedWidget* Page(StatsWindow* w, int tab) {
+    return qobject_cast<QStackedWidget*>(w->findChild<QTabWidget*>(QStringLiteral("tabs"))->widget(tab));
+}
+
+// The window of the player of `app`, once its record has been read.
+StatsWindow* WaitForWindow(StatsWindow* w) {
+    if (w && !w->IsLoaded()) {
+        QSignalSpy loaded(w, &StatsWindow::Loaded);
+        EXPECT_TRUE(loaded.wait(60000));
+    }
+    return w;
+}
+
+TEST(StatsWindow, ANewPlayerSeesWhatWillAppearInsteadOfEmptyAxes) {
+    TestApp app;
+    app.UsePlayer(QStringLiteral("はじめ"));
+    const QString path = LearningDatabasePath(app.g);
+    StatsWindow w(QStringLiteral("はじめ"), path, StatsWindow::Loading::Now);
+    EXPECT_TRUE(w.windowTitle().startsWith(QStringLiteral("成績")));
+    EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("はじめ")));
+    for (int tab = 0; tab < 4; ++tab) {
+        EXPECT_EQ(Page(&w, tab)->currentIndex(), 0) << tab;
+        auto* note = Page(&w, tab)->widget(0)->findChild<QLabel*>(QStringLiteral("note"));
+        ASSERT_NE(note, nullptr);
+        EXPECT_TRUE(note->text().contains(QStringLiteral("まだ記録がありません"))) << tab;
+    }
+    EXPECT_FALSE(QFile::exists(path));  // looking creates no record
+}
+
+TEST(StatsWindow, OneGameFillsEveryTabAndTheRangeButtonsNarrowIt) {
+    TestApp app;
+    app.UsePlayer();
+    const QString path = LearningDatabasePath(app.g);
+    statsfill::Options o;
+    o.games = 1;
+    o.abandonedShare = 0;
+    o.days = 1;
+    o.endMs = 1796000000000;
+    ASSERT_TRUE(statsfill::Fill(path, o));
+    StatsWindow w(QStringLiteral("Tester"), path, StatsWindow::Loading::Now);
+    w.SetNow(o.endMs + 10LL * 86400000);
+    for (int tab = 0; tab < 4; ++tab) EXPECT_EQ(Page(&w, tab)->currentIndex(), 1) << tab;
+    EXPECT_EQ(w.Data().overview.games, 1);
+    EXPECT_EQ(Find<QTableWidget>(&w, QStringLiteral("keys"))->rowCount(), 0);  // filled when opened
+    w.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(StatsWindow::kWeak);
+    EXPECT_GT(Find<QTableWidget>(&w, QStringLiteral("keys"))->rowCount(), 0);
+    w.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(StatsWindow::kProgress);
+
+    // The game lies ten days back: the week shows why it is empty, "all" shows it again.
+    Find<QPushButton>(&w, QStringLiteral("range7"))->click();
+    EXPECT_EQ(w.RangeDays(), 7);
+    EXPECT_EQ(Page(&w, StatsWindow::kProgress)->currentIndex(), 0);
+    Find<QPushButton>(&w, QStringLiteral("range30"))->click();
+    EXPECT_EQ(Page(&w, StatsWindow::kProgress)->currentIndex(), 1);
+}
+
+TEST(StatsWindow, EscClosesIt) {
+    TestApp app;
+    app.UsePlayer();
+    auto* w =
+        new StatsWindow(QStringLiteral("Tester"), LearningDatabasePath(app.g), StatsWindow::Loading::Now);
+    QPointer<StatsWindow> guard(w);
+    w->show();
+    test::Press(w, Qt::Key_Escape);
+    TestApp::Flush();
+    EXPECT_TRUE(guard.isNull() || !guard->isVisible());
+}
+
+TEST(StatsWindow, TheMenuOpensItForThePlayerAndOnlyOnce) {
+    TestApp app;
+    app.UsePlayer(QStringLiteral("Menu"));
+    auto* menu = new frmMain(app.ctx);
+    menu->Load();
+    menu->show();
+    auto* view = menu->findChild<QAction*>(QStringLiteral("mnuStatsView"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->text(), QStringLiteral("成績を見る(&V)"));
+    view->trigger();
+    StatsWindow* w = WaitForWindow(OpenStatsWindow(app.g));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("成績 — Menu"));
+    view->trigger();
+    EXPECT_EQ(WaitForWindow(OpenStatsWindow(app.g)), w);
+    EXPECT_TRUE(menu->isVisible());  // the menu stays usable beside it
+    w->close();
+    menu->Unload();
+    TestApp::Flush();
+}
+
+TEST(StatsWindow, F2OnEveryResultScreenOpensItWithoutLeavingTheScreen) {
+    TestApp app;
+    app.UsePlayer(QStringLiteral("Result"));
+    ResultScreenHotkey hotkey(app.g);
+    for (const QString& name : kResultScreens) {
+        SCOPED_TRACE(name.toStdString());
+        QWidget screen;
+        screen.setObjectName(name);
+        screen.resize(480, 400);
+        screen.show();
+        auto* hint = screen.findChild<QLabel*>(QLatin1String(ResultScreenHotkey::kHintName));
+        ASSERT_NE(hint, nullptr);
+        EXPECT_EQ(hint->text(), QStringLiteral("F2：成績"));
+        EXPECT_TRUE(screen.rect().contains(hint->geometry()));
+        EXPECT_LE(hint->height(), 20);
+        screen.activateWindow();
+        QTest::keyClick(&screen, Qt::Key_F2);
+        StatsWindow* w = WaitForWindow(OpenStatsWindow(app.g));
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_TRUE(screen.isVisible());
+        w->close();
+        TestApp::Flush();
+    }
+    // Other screens get neither the key nor the hint.
+    QWidget play;
+    play.setObjectName(QStringLiteral("frmPractice"));
+    play.show();
+    EXPECT_EQ(play.findChild<QLabel*>(QLatin1String(ResultScreenHotkey::kHintName)), nullptr);
+}
+
+TEST(StatsWindow, OpensOnTwoMillionKeys) {
+    TestApp app;
+    app.UsePlayer();
+    const QString path = LearningDatabasePath(app.g);
+    statsfill::Options o;
+    o.games = 10000;
+    o.keysPerGame = 200;
+    o.days = 400;
+    ASSERT_TRUE(statsfill::Fill(path, o));
+    StatsWindow w(QStringLiteral("Tester"), path, StatsWindow::Loading::Now);
+    EXPECT_GE(w.Data().overview.keys, 1800000);
+    EXPECT_GE(w.Data().overview.games, 9000);
+    for (int tab = 0; tab < 4; ++tab) EXPECT_EQ(Page(&w, tab)->currentIndex(), 1) << tab;
+    // The most frequent mix-up and its count, counted again straight from the keys.
+    const auto& mix = w.Data().mixups[0];
+    ASSERT_FALSE(mix.isEmpty());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(
+            q.exec(QStringLiteral("SELECT k.expected, k.expected_key, k.typed, count(*) AS n FROM keys k "
+                                  "JOIN games g ON g.id = k.game_id "
+                                  "WHERE k.hit = 0 AND g.abandoned = 0 AND g.genre <> 'english' GROUP BY 1, "
+                                  "2, 3 ORDER BY n DESC LIMIT 1")));
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(mix[0].unit, q.value(0).toString());
+        EXPECT_EQ(mix[0].expectedKey, q.value(1).toString());
+        EXPECT_EQ(mix[0].typed, q.value(2).toString());
+        EXPECT_EQ(mix[0].count, q.value(3).toLongLong());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+}
+
+}  // namespace
+}  // namespace kd::stats
+
+namespace kd::stats {
+namespace {
+
+// The hint sits in a corner of each real result screen, clear of every control the screen has.
+TEST(StatsWindow, TheF2HintKeepsClearOfTheResultScreensControls) {
+    TestApp app;
+    app.UsePlayer(QStringLiteral("Hint"));
+    RegisterAllScreens(app.nav);
+    ResultScreenHotkey hotkey(app.g);
+    for (const QString& name : kResultScreens) {
+        SCOPED_TRACE(name.toStdString());
+        FormBase* screen = app.nav.Show(name);
+        ASSERT_NE(screen, nullptr);
+        auto* hint = screen->findChild<QLabel*>(QLatin1String(ResultScreenHotkey::kHintName));
+        ASSERT_NE(hint, nullptr);
+        EXPECT_TRUE(screen->rect().contains(hint->geometry()));
+        const QRect area = hint->geometry();
+        for (QWidget* c : screen->findChildren<QWidget*>()) {
+            if (c == hint || !c->isVisible() || c->inherits("QMenu")) continue;
+            const QRect r(c->mapTo(screen, QPoint(0, 0)), c->size());
+            // Panels and pictures the size of the screen lie behind everything.
+            if (r.width() * r.height() > screen->width() * screen->height() / 4) continue;
+            if (!qobject_cast<QLabel*>(c) && !qobject_cast<QAbstractButton*>(c) && !c->inherits("QLineEdit"))
+                continue;
+            if (qobject_cast<QLabel*>(c) && static_cast<QLabel*>(c)->text().isEmpty() &&
+                static_cast<QLabel*>(c)->pixmap().isNull())
+                continue;
+            EXPECT_FALSE(r.intersects(area)) << c->objectName().toStdString();
+        }
+        screen->Unload();
+        TestApp::Flush();
+    }
+}
+
+}  // namespace
+}  // namespace kd::stats

@@ -1,0 +1,15 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+#include "play/PlayForm.h"
+
+namespace kd::test {
+
+// The genre key a play screen plays, or "" for any other screen.
+inline QString GenreOf(QObject* form) {
+    auto* play = qobject_cast<PlayForm*>(form);
+    return play ? play->PlayedGenreKey() : QString();
+}
+
+}  // namespace kd::test
