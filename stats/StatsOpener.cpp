@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "common/GameState.h"
+#include "stats/ReplayWindow.h"
 #include "stats/StatsWindow.h"
 
 namespace kd::stats {
@@ -53,6 +54,8 @@ QPoint FreeCorner(QWidget* screen, QWidget* hint) {
 StatsWindow* OpenStatsWindow(const GameState& g) {
     if (!g_window) {
         g_window = new StatsWindow(g.objUser.GetUserName(), LearningDatabasePath(g));
+        QObject::connect(g_window, &StatsWindow::ReplaysWanted, g_window,
+                         [&g, w = g_window.data()] { OpenReplayList(g, w); });
         g_window->show();
     } else {
         g_window->showNormal();

@@ -14,9 +14,12 @@
 #include <QTableWidget>
 
 #include "app/Screens.h"
+#include "learning/LearningRecord.h"
 #include "shell/frmMain.h"
+#include "stats/ReplayWindow.h"
 #include "stats/StatsOpener.h"
 #include "stats/StatsWindow.h"
+#include "support/LearningKit.h"
 #include "support/TestApp.h"
 #include "tools/statsfill/StatsFill.h"
 
@@ -112,6 +115,33 @@ TEST(StatsWindow, TheMenuOpensItForThePlayerAndOnlyOnce) {
     EXPECT_TRUE(menu->isVisible());  // the menu stays usable beside it
     w->close();
     menu->Unload();
+    TestApp::Flush();
+}
+
+TEST(StatsWindow, ItsReplayButtonListsTheRecordedGamesAndPlaysOne) {
+    TestApp app;
+    app.UsePlayer(QStringLiteral("Replayer"));
+    LearningRecord record(app.g);
+    app.g.learning = &record;
+    test::EventScript s{record.Recorder()};
+    s.Begin(GameMode::TimeTrial, QStringLiteral("english"));
+    s.Question(1000, QStringLiteral("cat"), QStringLiteral("cat"));
+    s.Unit(QStringLiteral("c"), QStringLiteral("c"), QStringLiteral("!xc"));
+    s.EndQuestion(false);
+    s.End(true, 1, 1);
+
+    StatsWindow* w = WaitForWindow(OpenStatsWindow(app.g));
+    ASSERT_NE(w, nullptr);
+    Find<QPushButton>(w, QStringLiteral("cmdReplays"))->click();
+    auto* list = w->findChild<QWidget*>(QStringLiteral("frmReplayList"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isWindow());
+    ASSERT_EQ(Find<QTableWidget>(list, QStringLiteral("tblGames"))->rowCount(), 1);
+    Find<QPushButton>(list, QStringLiteral("cmdReplay"))->click();
+    EXPECT_NE(list->findChild<ReplayWindow*>(), nullptr);
+    EXPECT_TRUE(Find<QLabel>(list, QStringLiteral("lblNote"))->text().isEmpty());
+    w->close();
+    app.g.learning = nullptr;
     TestApp::Flush();
 }
 
