@@ -54,8 +54,12 @@ QPoint FreeCorner(QWidget* screen, QWidget* hint) {
 StatsWindow* OpenStatsWindow(const GameState& g) {
     if (!g_window) {
         g_window = new StatsWindow(g.objUser.GetUserName(), LearningDatabasePath(g));
-        QObject::connect(g_window, &StatsWindow::ReplaysWanted, g_window,
-                         [&g, w = g_window.data()] { OpenReplayList(g, w); });
+        // A window of its own, not a child: the statistics' dark style sheet would pass to its
+        // cream panels. It closes with the statistics window all the same.
+        QObject::connect(g_window, &StatsWindow::ReplaysWanted, g_window, [&g, w = g_window.data()] {
+            QWidget* list = OpenReplayList(g, nullptr);
+            QObject::connect(w, &QObject::destroyed, list, &QWidget::close);
+        });
         g_window->show();
     } else {
         g_window->showNormal();

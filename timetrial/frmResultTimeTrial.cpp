@@ -239,7 +239,7 @@ void frmResultTimeTrial::ShowBestComparison(const PlayedGame& run,
         m_panel->findChild<QLabel*>(QStringLiteral("lblBestGapShadow"))->show();
     }
     if (!best) {
-        lblBestGap->setText(QStringLiteral("ベスト比：初めての記録"));
+        lblBestGap->setText(QStringLiteral("ベスト比：初の記録"));
         return;
     }
     const qint64 gap = run.EndMs() - best->EndMs();
