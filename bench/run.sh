@@ -16,7 +16,7 @@ scripts/setup.sh
 
 echo "Building (release)..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKD_BUILD_BENCH=ON -DKD_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target keyderby judge_bench timer_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
+cmake --build "$build" --target keyderby judge_bench training_bench timer_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
 GAME=$build/bin/keyderby
 XPROBE=$build/bench/xprobe
 KEYPROBE=$build/bench/keyprobe
@@ -306,6 +306,15 @@ judge() {
     row "judge ${name#BM_} (ns/key, allocs/key)" "$ns ns, $allocs allocs" "<= 200 ns, 0" "$ok"
   done <"$work/judge"
 }
+training() {
+  local name value target worst ok
+  "$build/bench/training_bench" 2>/dev/null >"$work/training" || true
+  while IFS='|' read -r name value target worst; do
+    ok=
+    [ "$target" = - ] || ok=$(verdict "$worst" "$(echo "$target" | grep -Eo '[0-9]+')")
+    row "$name" "$value" "${target#-}" "$ok"
+  done <"$work/training"
+}
 
 learning() {
   local name value target ok
@@ -371,6 +380,7 @@ section "Timers" timers timers
 section "Judge" judge judge
 section "Learning record" learning learning
 section "Statistics window" statistics statistics
+section "Guide and question import" training training
 for prog in "$@"; do
   other_prog=$prog
   other_one() { other "$other_prog"; }

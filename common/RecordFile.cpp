@@ -15,7 +15,11 @@ namespace kd {
 
 namespace {
 
+bool g_syncToDisk = true;
+QHash<QString, QByteArray>* g_memory = nullptr;
+
 QByteArray ReadAll(const QString& path) {
+    if (g_memory) return g_memory->value(path);
     QFile f(path);
     if (!f.exists()) {
         // Opening a missing file for reading creates it empty, as the players' files expect.
@@ -41,7 +45,25 @@ bool WriteFully(int fd, const char* data, qsizetype size) {
 
 }  // namespace
 
-QByteArray RecordFile::Read(const QString& path, int recordNo) { return ReadRange(path, recordNo, 1).value(0); }
+void RecordFile::SetSyncToDisk(bool on) {
+    g_syncToDisk = on;
+}
+
+bool RecordFile::SyncToDisk() {
+    return g_syncToDisk;
+}
+
+void RecordFile::UseMemory(QHash<QString, QByteArray>* files) {
+    g_memory = files;
+}
+
+QHash<QString, QByteArray>* RecordFile::Memory() {
+    return g_memory;
+}
+
+QByteArray RecordFile::Read(const QString& path, int recordNo) {
+    return ReadRange(path, recordNo, 1).value(0);
+}
 
 QList<QByteArray> RecordFile::ReadRange(const QString& path, int firstRecordNo, int count) {
     const QByteArray all = ReadAll(path);
@@ -51,7 +73,8 @@ QList<QByteArray> RecordFile::ReadRange(const QString& path, int firstRecordNo, 
         QByteArray rec(kRecordSize, '\0');
         const qsizetype start = qsizetype(firstRecordNo - 1 + i) * kRecordSize;
         if (start >= 0 && start < all.size())
-            std::memcpy(rec.data(), all.constData() + start, size_t(qMin<qsizetype>(kRecordSize, all.size() - start)));
+            std::memcpy(rec.data(), all.constData() + start,
+                        size_t(qMin<qsizetype>(kRecordSize, all.size() - start)));
         out << rec;
     }
     return out;
@@ -63,8 +86,8 @@ bool RecordFile::Write(const QString& path, int recordNo, const QByteArray& reco
 
 bool RecordFile::WriteRange(const QString& path, int firstRecordNo, const QList<QByteArray>& records) {
     if (firstRecordNo < 1) return false;
-    QByteArray all;
-    {
+    QByteArray all = g_memory ? g_memory->value(path) : QByteArray();
+    if (!g_memory) {
         QFile f(path);
         if (f.exists()) {
             if (!f.open(QIODevice::ReadOnly)) return false;
@@ -77,12 +100,17 @@ bool RecordFile::WriteRange(const QString& path, int firstRecordNo, const QList<
         if (records.at(i).size() > kRecordSize) return false;
         QByteArray rec = records.at(i);
         rec.append(QByteArray(kRecordSize - rec.size(), '\0'));
-        std::memcpy(all.data() + qsizetype(firstRecordNo - 1 + i) * kRecordSize, rec.constData(), kRecordSize);
+        std::memcpy(all.data() + qsizetype(firstRecordNo - 1 + i) * kRecordSize, rec.constData(),
+                    kRecordSize);
     }
     return ReplaceFile(path, all);
 }
 
 bool RecordFile::ReplaceFile(const QString& path, const QByteArray& content) {
+    if (g_memory) {
+        g_memory->insert(path, content);
+        return true;
+    }
     const QFileInfo info(path);
     const QString dir = info.absolutePath();
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
@@ -95,12 +123,14 @@ bool RecordFile::ReplaceFile(const QString& path, const QByteArray& content) {
         if (fd < 0 && errno != EEXIST) return false;
     }
     if (fd < 0) return false;
-    const bool written = WriteFully(fd, content.constData(), content.size()) && ::fsync(fd) == 0;
+    const bool written =
+        WriteFully(fd, content.constData(), content.size()) && (!g_syncToDisk || ::fsync(fd) == 0);
     if (::close(fd) != 0 || !written || ::rename(temp.constData(), target.constData()) != 0) {
         ::unlink(temp.constData());
         return false;
     }
     // Make the rename itself durable.
+    if (!g_syncToDisk) return true;
     const int dfd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         ::fsync(dfd);
@@ -154,11 +184,17 @@ RecordWriter& RecordWriter::Text(const QString& s) {
     return *this;
 }
 
-RecordWriter& RecordWriter::VariantText(const QString& s) { return Int16(8).Text(s); }
+RecordWriter& RecordWriter::VariantText(const QString& s) {
+    return Int16(8).Text(s);
+}
 
-RecordWriter& RecordWriter::VariantEmpty() { return Int16(0); }
+RecordWriter& RecordWriter::VariantEmpty() {
+    return Int16(0);
+}
 
-RecordWriter& RecordWriter::Variant(const std::optional<QString>& s) { return s ? VariantText(*s) : VariantEmpty(); }
+RecordWriter& RecordWriter::Variant(const std::optional<QString>& s) {
+    return s ? VariantText(*s) : VariantEmpty();
+}
 
 QByteArray RecordWriter::Record() const {
     QByteArray rec = m_bytes.left(kRecordSize);

@@ -134,48 +134,6 @@ const char* PairConsonant(char16_t first, char16_t second) {
     }
 }
 
-// How many characters the unit at the head of d spans once its last letter is typed.
-qsizetype UnitLength(const clsTypingSystem::Head& d) {
-    const bool sokuon = d.at(0) == u'っ';
-    const bool contractedThird = IsContractedSmall(d.at(2));
-    if ((sokuon && !contractedThird) || IsContractedSmall(d.at(1))) return 2;
-    if (sokuon && contractedThird) return 3;
-    const char16_t h = d.at(0);
-    if ((h == u'く' || h == u'ヴ' || h == u'う' || h == u'で') && SmallVowel(d.at(1))) return 2;
-    return 1;
-}
-
-bool EndsUnit(int ch) {
-    switch (ch) {
-        case 'a':
-        case 'i':
-        case 'u':
-        case 'e':
-        case 'o':
-        case ',':
-        case '.':
-        case '-':
-            return true;
-        default:
-            return false;
-    }
-}
-
-// A key that may not follow a single n for ん, because n + it spells a different kana.
-bool ContinuesN(int ch) {
-    switch (ch) {
-        case 'a':
-        case 'i':
-        case 'u':
-        case 'e':
-        case 'o':
-        case 'y':
-            return true;
-        default:
-            return false;
-    }
-}
-
 constexpr int kNoChar = -1;
 
 // The key code as the character the keyboard delivers on a Japanese system (code page 932,
@@ -212,11 +170,55 @@ void clsTypingSystem::Form::doubleFirst() {
 }
 
 clsTypingSystem::Head clsTypingSystem::HeadOf(const QString& display) {
+    return HeadAt(display, 0);
+}
+
+clsTypingSystem::Head clsTypingSystem::HeadAt(QStringView display, qsizetype pos) {
     Head h;
-    h.size = display.size();
+    h.size = qMax<qsizetype>(display.size() - pos, 0);
     const qsizetype n = qMin<qsizetype>(h.size, 3);
-    for (qsizetype i = 0; i < n; ++i) h.c[i] = display.at(i).unicode();
+    for (qsizetype i = 0; i < n; ++i) h.c[i] = display.at(pos + i).unicode();
     return h;
+}
+
+qsizetype clsTypingSystem::UnitLength(const Head& d) {
+    const bool sokuon = d.at(0) == u'っ';
+    const bool contractedThird = IsContractedSmall(d.at(2));
+    if ((sokuon && !contractedThird) || IsContractedSmall(d.at(1))) return 2;
+    if (sokuon && contractedThird) return 3;
+    const char16_t h = d.at(0);
+    if ((h == u'く' || h == u'ヴ' || h == u'う' || h == u'で') && SmallVowel(d.at(1))) return 2;
+    return 1;
+}
+
+bool clsTypingSystem::EndsUnit(int ch) {
+    switch (ch) {
+        case 'a':
+        case 'i':
+        case 'u':
+        case 'e':
+        case 'o':
+        case ',':
+        case '.':
+        case '-':
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool clsTypingSystem::ContinuesN(int ch) {
+    switch (ch) {
+        case 'a':
+        case 'i':
+        case 'u':
+        case 'e':
+        case 'o':
+        case 'y':
+            return true;
+        default:
+            return false;
+    }
 }
 
 // ---- Candidates -----------------------------------------------------------------------------
@@ -261,6 +263,17 @@ void clsTypingSystem::BuildCandidates(const Head& d, Form (&forms)[5]) {
 
 void clsTypingSystem::MakeCandidates(const PlayLabels& frm) {
     BuildCandidates(HeadOf(frm.Display()), Candidate);
+}
+
+void clsTypingSystem::PeekUnit(const Head& d, Form (&forms)[5], qint16& selected) const {
+    if (CandidatesReady) {
+        for (int i = 0; i < 5; ++i) forms[i] = Candidate[i];
+        selected = SelectedIndex;
+        return;
+    }
+    // What NSystem will build on the next key, with the same carry-over of a chosen slot.
+    BuildCandidates(d, forms);
+    selected = (SelectedIndex != 0 && forms[SelectedIndex].empty()) ? qint16(0) : SelectedIndex;
 }
 
 QString clsTypingSystem::CandidateAt(int slot) const {

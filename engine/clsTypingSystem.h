@@ -46,6 +46,8 @@ class clsTypingSystem {
     // Read-only views for tests.
     QString CandidateAt(int slot) const;
     qint16 GetSelectedIndex() const { return SelectedIndex; }
+    // False from InitFlag or Reset (a new question, a new game) until the next key.
+    bool CandidatesAreReady() const { return CandidatesReady; }
 
     // One romaji form; typed letters are dropped from the front by moving begin, so the judge
     // never allocates while a player types. The longest form is four letters ("sshi").
@@ -78,6 +80,17 @@ class clsTypingSystem {
     // Candidate forms for a display head, without a screen; used by MakeCandidates and tests.
     static void BuildCandidates(const Head& d, Form (&forms)[5]);
     static Head HeadOf(const QString& display);
+    static Head HeadAt(QStringView display, qsizetype pos);
+    // How many characters the unit at the head of d spans once its last letter is typed.
+    static qsizetype UnitLength(const Head& d);
+    // Keys that complete a unit when they match: the vowels, ",", "." and "-".
+    static bool EndsUnit(int ch);
+    // Keys that may not follow a single n for ん, because n + the key spells another kana.
+    static bool ContinuesN(int ch);
+
+    // The forms and the slot the next key will be judged against, for the text d still to
+    // type, without judging anything (the romaji guide reads them).
+    void PeekUnit(const Head& d, Form (&forms)[5], qint16& selected) const;
 
   private:
     void MakeCandidates(const PlayLabels& frm);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/GameState.h"
+#include "learning/LearningRecord.h"
 
 namespace kd::stats {
 
@@ -37,9 +38,7 @@ class Connection {
 
 }  // namespace
 
-QString LearningDatabasePath(const GameState& g) {
-    return g.PlayerPath(QStringLiteral("learning.sqlite"));
-}
+QString LearningDatabasePath(const GameState& g) { return LearningRecord::PathFor(g); }
 
 Snapshot LoadSnapshot(const QString& path, const Filter& f, const std::atomic_bool* cancel) {
     Snapshot s;

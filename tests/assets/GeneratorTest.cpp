@@ -65,6 +65,21 @@ TEST(Generators, WaveSamplesAreClampedNotWrapped) {
 }
 
 TEST(Generators, ACommittedPictureMayDifferOnlyByRounding) {
+    struct Case {
+        QRgb generated, committed;
+        bool matches;
+    } const cases[] = {
+        {qRgba(100, 150, 200, 255), qRgba(101, 150, 200, 255), false},  // opaque: exact
+        {qRgba(100, 150, 200, 200), qRgba(101, 149, 200, 200), true},   // one unit
+        {qRgba(100, 150, 200, 200), qRgba(102, 150, 200, 200), false},
+        {qRgba(100, 150, 200, 86), qRgba(99, 151, 201, 86), true},
+        {qRgba(100, 150, 200, 85), qRgba(102, 148, 200, 85), true},  // two units below alpha 86
+        {qRgba(100, 150, 200, 85), qRgba(103, 150, 200, 85), false},
+        {qRgba(100, 150, 200, 10), qRgba(113, 137, 200, 10), true},
+        {qRgba(100, 150, 200, 10), qRgba(114, 150, 200, 10), false},
+        {qRgba(100, 150, 200, 0), qRgba(0, 0, 0, 0), true},             // invisible colour means nothing
+        {qRgba(100, 150, 200, 200), qRgba(100, 150, 200, 199), false},  // alpha: exact
+    };
     QImage base(8, 8, QImage::Format_ARGB32);
     base.fill(qRgba(100, 150, 200, 255));
     auto withPixel = [&](QRgb c) {
@@ -72,16 +87,33 @@ TEST(Generators, ACommittedPictureMayDifferOnlyByRounding) {
         img.setPixel(3, 4, c);
         return EncodePng(img);
     };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString::number(c.committed, 16).toStdString());
+        const GeneratedFile made{"resources/pictures/X.png", withPixel(c.generated)};
+        EXPECT_TRUE(MatchesCommitted(made, made.bytes));
+        EXPECT_EQ(MatchesCommitted(made, withPixel(c.committed)), c.matches);
+    }
     const GeneratedFile made{"resources/pictures/X.png", EncodePng(base)};
-    EXPECT_TRUE(MatchesCommitted(made, made.bytes));
-    EXPECT_TRUE(MatchesCommitted(made, withPixel(qRgba(102, 148, 200, 255))));
-    EXPECT_FALSE(MatchesCommitted(made, withPixel(qRgba(103, 150, 200, 255))));
-    EXPECT_FALSE(MatchesCommitted(made, withPixel(qRgba(100, 150, 200, 250))));
     EXPECT_FALSE(MatchesCommitted(made, EncodePng(base.copy(0, 0, 8, 7))));
     EXPECT_FALSE(MatchesCommitted(made, QByteArray("not a picture")));
     // Music and sounds get no such slack.
     const GeneratedFile midi{"resources/Midi/x.mid", QByteArray("MThd\x00\x01", 6)};
     EXPECT_FALSE(MatchesCommitted(midi, QByteArray("MThd\x00\x02", 6)));
+}
+
+TEST(Generators, ThePremultipliedRoundTripStaysWithinTheTolerance) {
+    // Every alpha and channel value through this machine's own conversions, the way a picture
+    // goes into a QPixmap and back out.
+    QImage all(256, 255, QImage::Format_ARGB32);
+    for (int a = 1; a < 256; ++a)
+        for (int c = 0; c < 256; ++c) all.setPixel(c, a - 1, qRgba(c, 255 - c, c / 2, a));
+    const QImage back =
+        all.convertToFormat(QImage::Format_ARGB32_Premultiplied).convertToFormat(QImage::Format_ARGB32);
+    const std::optional<QString> diff = PictureDifference(all, back);
+    EXPECT_FALSE(diff) << qPrintable(*diff);
+    EXPECT_EQ(RoundTripTolerance(255), 0);
+    EXPECT_EQ(RoundTripTolerance(128), 1);
+    EXPECT_EQ(RoundTripTolerance(1), 128);
 }
 
 TEST(Generators, EveryRunMakesTheSameFiles) {

@@ -12,7 +12,7 @@ namespace {
 using kd::test::Reader;
 using kd::test::Song;
 
-Song Load(const char* name) {
+Song LoadSong(const char* name) {
     QFile f(QStringLiteral(KD_SOURCE_DIR "/resources/Midi/") + QString::fromLatin1(name));
     if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("missing");
     return Reader(f.readAll()).Read();
@@ -25,7 +25,7 @@ TEST(Music, EveryPieceIsAWellFormedMultiTrackFile) {
     for (const char* name : kPieces) {
         SCOPED_TRACE(name);
         Song s;
-        ASSERT_NO_THROW(s = Load(name));
+        ASSERT_NO_THROW(s = LoadSong(name));
         EXPECT_EQ(s.format, 1);
         EXPECT_EQ(s.tracks, s.declaredTracks);
         EXPECT_GE(s.tracks, 4);  // tempo track, melody, bass, drums at least
@@ -37,7 +37,7 @@ TEST(Music, EveryPieceIsAWellFormedMultiTrackFile) {
 TEST(Music, EveryPieceHasABandWithDrumsOnChannelTen) {
     for (const char* name : kPieces) {
         SCOPED_TRACE(name);
-        const Song s = Load(name);
+        const Song s = LoadSong(name);
         EXPECT_GE(s.channelsWithNotes.size(), 3u);
         EXPECT_TRUE(s.channelsWithNotes.count(10));
         EXPECT_GT(s.notes, 300);
@@ -52,7 +52,7 @@ TEST(Music, EveryPieceHasABandWithDrumsOnChannelTen) {
 TEST(Music, EveryPieceLastsBetweenOneAndTwoMinutes) {
     for (const char* name : kPieces) {
         SCOPED_TRACE(name);
-        const double seconds = Load(name).Seconds();
+        const double seconds = LoadSong(name).Seconds();
         EXPECT_GE(seconds, 60.0);
         EXPECT_LE(seconds, 120.0);
     }
@@ -63,7 +63,7 @@ TEST(Music, TheHeatsGetFasterOneAfterAnother) {
     int previous = 1 << 30;  // microseconds per beat: smaller is faster
     for (const char* name : heats) {
         SCOPED_TRACE(name);
-        const int tempo = Load(name).FirstTempo();
+        const int tempo = LoadSong(name).FirstTempo();
         EXPECT_LT(tempo, previous);
         previous = tempo;
     }

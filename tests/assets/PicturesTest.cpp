@@ -5,8 +5,10 @@
 #include <QImage>
 #include <QString>
 #include <cmath>
+#include <optional>
 
 #include "platform/widgets/Bitmaps.h"
+#include "tools/assetgen/Assets.h"
 
 namespace {
 
@@ -56,7 +58,7 @@ const Expected kPictures[] = {
     {"icon-128", 128, 128, Kind::Prop},
 };
 
-QImage Load(const QString& name, bool twice = false) {
+QImage LoadPicture(const QString& name, bool twice = false) {
     const QString path = QStringLiteral(KD_SOURCE_DIR "/resources/pictures/") + name +
                          (twice ? QStringLiteral("@2x.png") : QStringLiteral(".png"));
     return QImage(path).convertToFormat(QImage::Format_ARGB32);
@@ -93,7 +95,7 @@ double Contrast(QRgb a, QRgb b) {
 TEST(Pictures, EveryPictureIsThereAtItsSizeWithATwinAtTwiceTheSize) {
     for (const Expected& e : kPictures) {
         SCOPED_TRACE(e.name);
-        const QImage one = Load(e.name), two = Load(e.name, true);
+        const QImage one = LoadPicture(e.name), two = LoadPicture(e.name, true);
         ASSERT_FALSE(one.isNull());
         ASSERT_FALSE(two.isNull());
         EXPECT_EQ(one.size(), QSize(e.width, e.height));
@@ -106,9 +108,9 @@ TEST(Pictures, TheTwinShowsTheSameDrawing) {
     // design or offset by a few pixels fails.
     for (const Expected& e : kPictures) {
         SCOPED_TRACE(e.name);
-        const QImage one = Load(e.name);
+        const QImage one = LoadPicture(e.name);
         const QImage half =
-            Load(e.name, true).scaled(one.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            LoadPicture(e.name, true).scaled(one.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         double diff = 0;
         for (int y = 0; y < one.height(); ++y)
             for (int x = 0; x < one.width(); ++x) {
@@ -121,14 +123,17 @@ TEST(Pictures, TheTwinShowsTheSameDrawing) {
 }
 
 TEST(Pictures, TheProgramLoadsTheShippedPictures) {
-    for (const char* name : {"1", "53", "BOSS", "BACK", "TYPINGWALLPAPER", "ARENA", "POST"}) {
+    // The program keeps pictures premultiplied, so a semi-transparent pixel may come back a
+    // rounding step away; anything more is a picture shown differently from the one shipped.
+    for (const char* name : {"1", "53", "BOSS", "BACK", "TYPINGWALLPAPER", "ARENA", "POST", "BALLBOSS"}) {
         SCOPED_TRACE(name);
-        const QImage shipped = Load(name);
-        const QImage loaded =
-            kd::Bitmap(QString::fromLatin1(name)).toImage().convertToFormat(QImage::Format_ARGB32);
-        EXPECT_EQ(loaded, shipped);
+        const std::optional<QString> diff = kd::assetgen::PictureDifference(
+            LoadPicture(name), kd::Bitmap(QString::fromLatin1(name)).toImage());
+        EXPECT_FALSE(diff) << qPrintable(*diff);
     }
-    EXPECT_EQ(kd::CharaBitmap(42).toImage().convertToFormat(QImage::Format_ARGB32), Load("42"));
+    const std::optional<QString> diff =
+        kd::assetgen::PictureDifference(LoadPicture("42"), kd::CharaBitmap(42).toImage());
+    EXPECT_FALSE(diff) << qPrintable(*diff);
 }
 
 TEST(Pictures, SpritesLetTheBackgroundShowAroundThem) {
@@ -137,7 +142,7 @@ TEST(Pictures, SpritesLetTheBackgroundShowAroundThem) {
     for (const QString& name : sprites)
         for (bool twice : {false, true}) {
             SCOPED_TRACE(qPrintable(name + (twice ? "@2x" : "")));
-            const QImage img = Load(name, twice);
+            const QImage img = LoadPicture(name, twice);
             const int w = img.width() - 1, h = img.height() - 1;
             for (QPoint corner :
                  {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h), QPoint(1, 1), QPoint(w - 1, 1)})
@@ -151,7 +156,7 @@ TEST(Pictures, SpritesLetTheBackgroundShowAroundThem) {
 TEST(Pictures, NoTwoCharactersLookAlike) {
     const std::vector<QString> cast = Names(Kind::Character);
     std::vector<QImage> images;
-    for (const QString& n : cast) images.push_back(Load(n));
+    for (const QString& n : cast) images.push_back(LoadPicture(n));
     for (std::size_t i = 0; i < cast.size(); ++i)
         for (std::size_t j = i + 1; j < cast.size(); ++j) {
             long differing = 0;
@@ -169,7 +174,7 @@ TEST(Pictures, NoTwoCharactersLookAlike) {
 TEST(Pictures, BackgroundsCoverEveryPixel) {
     for (const QString& name : Names(Kind::Background)) {
         SCOPED_TRACE(qPrintable(name));
-        const QImage img = Load(name);
+        const QImage img = LoadPicture(name);
         bool allOpaque = true;
         for (int y = 0; y < img.height() && allOpaque; ++y)
             for (int x = 0; x < img.width(); ++x)
@@ -184,7 +189,7 @@ TEST(Pictures, BackgroundsCoverEveryPixel) {
 TEST(Pictures, QuestionTextStaysReadableOnTheTypingWallpaper) {
     // The text to type is white, the idiom dark blue, "Go!!" green and the typed romaji red.
     const QRgb white = qRgb(255, 255, 255), darkBlue = qRgb(0, 0, 128), green = qRgb(0, 255, 0);
-    const QImage img = Load("TYPINGWALLPAPER");
+    const QImage img = LoadPicture("TYPINGWALLPAPER");
     double worstWhite = 99, worstBlue = 99, worstGreen = 99, worstRedDistance = 999;
     for (int y = 2; y < img.height() - 2; ++y)
         for (int x = 0; x < img.width(); ++x) {

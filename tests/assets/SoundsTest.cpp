@@ -30,7 +30,7 @@ struct Wave {
     }
 };
 
-Wave Load(const char* name) {
+Wave LoadWave(const char* name) {
     QFile f(QStringLiteral(KD_SOURCE_DIR "/resources/Sound/") + QString::fromLatin1(name));
     Wave w;
     if (!f.open(QIODevice::ReadOnly)) return w;
@@ -61,7 +61,7 @@ Wave Load(const char* name) {
 TEST(Sounds, BothAreMono16BitPcmAt44100) {
     for (const char* name : {"correct.wav", "miss.wav"}) {
         SCOPED_TRACE(name);
-        const Wave w = Load(name);
+        const Wave w = LoadWave(name);
         EXPECT_TRUE(w.riffSizeRight);
         EXPECT_EQ(w.format, 1);
         EXPECT_EQ(w.channels, 1);
@@ -80,7 +80,7 @@ TEST(Sounds, EachIsShortAudibleAndStartsAtOnce) {
     } sounds[] = {{"correct.wav", 60}, {"miss.wav", 150}};
     for (const auto& s : sounds) {
         SCOPED_TRACE(s.name);
-        const Wave w = Load(s.name);
+        const Wave w = LoadWave(s.name);
         ASSERT_FALSE(w.samples.empty());
         EXPECT_LE(w.Millis(), s.maxMillis);
         EXPECT_GE(w.Millis(), 20.0);
@@ -95,7 +95,7 @@ TEST(Sounds, EachIsShortAudibleAndStartsAtOnce) {
 }
 
 TEST(Sounds, TheTickIsBrighterThanTheBuzz) {
-    const Wave tick = Load("correct.wav"), buzz = Load("miss.wav");
+    const Wave tick = LoadWave("correct.wav"), buzz = LoadWave("miss.wav");
     ASSERT_FALSE(tick.samples.empty());
     ASSERT_FALSE(buzz.samples.empty());
     EXPECT_GT(tick.Crossings(), 3000.0);

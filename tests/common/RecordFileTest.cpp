@@ -119,3 +119,30 @@ TEST(RecordReader, DamagedCountsAndShortRecordsNeverReadOutside) {
     EXPECT_FALSE(odd.Variant().has_value());
     EXPECT_EQ(odd.Int16(), 0);
 }
+
+// The seams the fuzz targets use: records kept in a table instead of on the disk, and saves that
+// skip fsync. Both give the same bytes as the disk, and switching back leaves the disk's files
+// as they were.
+TEST(RecordFile, MemoryAndUnsyncedSavesKeepTheSameBytes) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Heat"));
+    ASSERT_TRUE(RecordFile::WriteRange(path, 1, {Record("01 00"), Record("02 00")}));
+    const QByteArray onDisk = Slurp(path);
+
+    QHash<QString, QByteArray> files;
+    RecordFile::UseMemory(&files);
+    EXPECT_EQ(RecordFile::Read(path, 1), QByteArray(128, '\0')) << "the table starts empty";
+    ASSERT_TRUE(RecordFile::WriteRange(path, 1, {Record("01 00"), Record("02 00")}));
+    EXPECT_EQ(files.value(path), onDisk);
+    ASSERT_TRUE(RecordFile::Write(path, 2, Record("03 00")));
+    EXPECT_EQ(RecordFile::ReadRange(path, 1, 2), (QList<QByteArray>{Record("01 00"), Record("03 00")}));
+    RecordFile::UseMemory(nullptr);
+    EXPECT_EQ(Slurp(path), onDisk) << "the disk was not touched";
+
+    RecordFile::SetSyncToDisk(false);
+    const bool saved = RecordFile::Write(path, 2, Record("03 00"));
+    RecordFile::SetSyncToDisk(true);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(Slurp(path), files.value(path));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary file left";
+}

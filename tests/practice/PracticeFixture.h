@@ -15,6 +15,10 @@
 
 namespace kd::test {
 
+// The colours the practice screens paint their texts in.
+inline const QColor kRed(255, 0, 0), kGreen(0, 255, 0), kWhite(255, 255, 255), kGrey(128, 128, 128),
+    kBlack(0, 0, 0);
+
 // Record 1 of DATA/PracticeTime as the tables give it.
 inline QByteArray IdiomsSetting(const char* secondsLE) {
     return Record((QByteArray(secondsLE) + " 09 00 6B 61 6E 6E 79 6F 75 6B 75").constData());

@@ -9,12 +9,6 @@
 using namespace kd;
 using namespace kd::test;
 
-namespace {
-
-const QColor kRed(255, 0, 0), kGreen(0, 255, 0), kWhite(255, 255, 255);
-
-}  // namespace
-
 TEST_F(PracticeTest, FirstOpeningWritesTheDefaultSettingAndShowsIt) {
     QDir(app.PlayerPath(QStringLiteral("DATA"))).removeRecursively();  // DATA is made when missing
     frmPractice* f = OpenPractice();

@@ -10,8 +10,6 @@ using namespace kd::test;
 
 namespace {
 
-const QColor kRed(255, 0, 0), kGrey(128, 128, 128);
-
 // 2023/01/0<day>, 90.0%, 2.4, 1分 0秒, 英単語
 QByteArray OldEntry(int day) {
     QByteArray rec = Record(

@@ -6,12 +6,6 @@
 using namespace kd;
 using namespace kd::test;
 
-namespace {
-
-const QColor kRed(255, 0, 0), kBlack(0, 0, 0);
-
-}  // namespace
-
 class SettingDialogTest : public PracticeTest {
   protected:
     frmSettingPractice* OpenDialog() {

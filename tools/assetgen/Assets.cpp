@@ -38,21 +38,51 @@ std::vector<GeneratedFile> AllFiles() {
     return all;
 }
 
-bool MatchesCommitted(const GeneratedFile& generated, const QByteArray& committed) {
-    if (generated.bytes == committed) return true;
-    if (!generated.path.endsWith(QLatin1String(".png"))) return false;
-    const QImage a = QImage::fromData(generated.bytes).convertToFormat(QImage::Format_ARGB32);
-    const QImage b = QImage::fromData(committed).convertToFormat(QImage::Format_ARGB32);
-    if (a.isNull() || b.isNull() || a.size() != b.size()) return false;
+int RoundTripTolerance(int alpha) {
+    if (alpha <= 0) return 255;
+    if (alpha >= 255) return 0;
+    // |c - c'| <= 0.5 * 255 / alpha (premultiplied rounding, scaled back) + 0.5 (final rounding).
+    return (255 + alpha) / (2 * alpha);
+}
+
+std::optional<QString> PictureDifference(const QImage& expectedImage, const QImage& actualImage) {
+    if (expectedImage.isNull() || actualImage.isNull()) return QStringLiteral("a picture did not decode");
+    if (expectedImage.size() != actualImage.size())
+        return QStringLiteral("size %1x%2 vs %3x%4")
+            .arg(actualImage.width())
+            .arg(actualImage.height())
+            .arg(expectedImage.width())
+            .arg(expectedImage.height());
+    const QImage a = expectedImage.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = actualImage.convertToFormat(QImage::Format_ARGB32);
+    int bad = 0;
+    QString first;
     for (int y = 0; y < a.height(); ++y) {
         const QRgb* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
         const QRgb* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x)
-            if (std::abs(qRed(pa[x]) - qRed(pb[x])) > 2 || std::abs(qGreen(pa[x]) - qGreen(pb[x])) > 2 ||
-                std::abs(qBlue(pa[x]) - qBlue(pb[x])) > 2 || std::abs(qAlpha(pa[x]) - qAlpha(pb[x])) > 2)
-                return false;
+        for (int x = 0; x < a.width(); ++x) {
+            const int alpha = qAlpha(pa[x]);
+            const int tolerance = RoundTripTolerance(alpha);
+            if (qAlpha(pb[x]) == alpha && std::abs(qRed(pa[x]) - qRed(pb[x])) <= tolerance &&
+                std::abs(qGreen(pa[x]) - qGreen(pb[x])) <= tolerance &&
+                std::abs(qBlue(pa[x]) - qBlue(pb[x])) <= tolerance)
+                continue;
+            if (bad++ == 0)
+                first = QStringLiteral("pixel (%1,%2) %3 vs %4 expected")
+                            .arg(x)
+                            .arg(y)
+                            .arg(pb[x], 8, 16, QLatin1Char('0'))
+                            .arg(pa[x], 8, 16, QLatin1Char('0'));
+        }
     }
-    return true;
+    if (!bad) return std::nullopt;
+    return first + QStringLiteral(", %1 pixels in all").arg(bad);
+}
+
+bool MatchesCommitted(const GeneratedFile& generated, const QByteArray& committed) {
+    if (generated.bytes == committed) return true;
+    if (!generated.path.endsWith(QLatin1String(".png"))) return false;
+    return !PictureDifference(QImage::fromData(generated.bytes), QImage::fromData(committed));
 }
 
 }  // namespace kd::assetgen

@@ -1,5 +1,5 @@
 // Writes every picture, piece of music and key sound into the project, or with --check tells
-// whether the committed files are exactly what the generators make.
+// whether the committed files are what the generators make (pictures within rounding).
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -26,8 +26,12 @@ int Check(const QDir& root, const std::vector<GeneratedFile>& files) {
         if (!file.open(QIODevice::ReadOnly)) {
             std::printf("missing: %s\n", qPrintable(f.path));
             ++stale;
-        } else if (!MatchesCommitted(f, file.readAll())) {
-            std::printf("differs: %s\n", qPrintable(f.path));
+        } else if (const QByteArray committed = file.readAll(); !MatchesCommitted(f, committed)) {
+            const auto why = f.path.endsWith(QLatin1String(".png"))
+                                 ? PictureDifference(QImage::fromData(f.bytes), QImage::fromData(committed))
+                                 : std::nullopt;
+            std::printf("differs: %s%s\n", qPrintable(f.path),
+                        why ? qPrintable(QStringLiteral(": ") + *why) : "");
             ++stale;
         }
     }

@@ -31,13 +31,21 @@ void DiagonalStripes(QPainter& p, const QRectF& r, double gap, double width, con
     p.restore();
 }
 
+// A point anywhere in r. y is drawn before x, spelt out rather than left to the order in which
+// a compiler evaluates arguments, so every compiler makes the committed pictures.
+QPointF RandomPoint(Lcg& rnd, const QRectF& r) {
+    const double y = rnd.Uniform(r.top(), r.bottom());
+    const double x = rnd.Uniform(r.left(), r.right());
+    return {x, y};
+}
+
 void Bokeh(QPainter& p, const QRectF& r, int count, std::uint32_t seed, double rMin, double rMax, int alpha) {
     static const QColor tints[] = {QColor(255, 120, 180), QColor(120, 210, 255), QColor(255, 220, 100),
                                    QColor(150, 255, 170), QColor(200, 150, 255)};
     Lcg rnd(seed);
     p.setPen(Qt::NoPen);
     for (int i = 0; i < count; ++i) {
-        const QPointF c(rnd.Uniform(r.left(), r.right()), rnd.Uniform(r.top(), r.bottom()));
+        const QPointF c = RandomPoint(rnd, r);
         const double rad = rnd.Uniform(rMin, rMax);
         QRadialGradient g(c, rad);
         const QColor t = tints[rnd.Below(5)];
@@ -52,7 +60,7 @@ void Bokeh(QPainter& p, const QRectF& r, int count, std::uint32_t seed, double r
 void Stars(QPainter& p, const QRectF& r, int count, std::uint32_t seed, double maxR) {
     Lcg rnd(seed);
     for (int i = 0; i < count; ++i) {
-        const QPointF c(rnd.Uniform(r.left(), r.right()), rnd.Uniform(r.top(), r.bottom()));
+        const QPointF c = RandomPoint(rnd, r);
         const double rad = rnd.Uniform(0.6, maxR);
         const int a = 120 + rnd.Below(120);
         if (rad > maxR * 0.7)
@@ -155,7 +163,7 @@ void Flowers(QPainter& p, const QRectF& r, int count, std::uint32_t seed) {
     Lcg rnd(seed);
     p.setPen(Qt::NoPen);
     for (int i = 0; i < count; ++i) {
-        const QPointF c(rnd.Uniform(r.left(), r.right()), rnd.Uniform(r.top(), r.bottom()));
+        const QPointF c = RandomPoint(rnd, r);
         if (rnd.Below(3) == 0) {
             p.setBrush(QColor(60, 150, 60, 160));  // tuft of grass
             QPainterPath tuft;
@@ -181,7 +189,7 @@ void Speckles(QPainter& p, const QRectF& r, int count, std::uint32_t seed, const
     Lcg rnd(seed);
     p.setPen(Qt::NoPen);
     for (int i = 0; i < count; ++i) {
-        const QPointF c(rnd.Uniform(r.left(), r.right()), rnd.Uniform(r.top(), r.bottom()));
+        const QPointF c = RandomPoint(rnd, r);
         p.setBrush(rnd.Below(2) ? light : dark);
         p.drawEllipse(c, 0.7, 0.7);
     }
@@ -516,7 +524,8 @@ void ResultPanel(QPainter& p) {
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 46; ++i) {
         const bool top = i % 2;
-        const QPointF c(rnd.Uniform(6, 394), top ? rnd.Uniform(2, 6) : rnd.Uniform(240, 251));
+        const double y = top ? rnd.Uniform(2, 6) : rnd.Uniform(240, 251);  // y first, as in RandomPoint
+        const QPointF c(rnd.Uniform(6, 394), y);
         p.save();
         p.translate(c);
         p.rotate(rnd.Uniform(0, 180));

@@ -7,7 +7,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = e.g.PlayerPath(QStringLiteral("DATA/gen"));
     e.Put(path, data, size);
     const qint16 v = kd::ReadGenreValue(path);
-    if (!kdfuzz::CheckRoundTrip(data, size)) return 0;
     KD_FUZZ_REQUIRE(kd::WriteGenreValue(path, v));
     KD_FUZZ_REQUIRE(kd::ReadGenreValue(path) == v);
     KD_FUZZ_REQUIRE(e.Get(path).size() >= 128);

@@ -5,8 +5,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto& e = kdfuzz::TheEnv();
+    e.UseDisk();
     const QString folder = e.g.programFolder;
-    for (const QString& f : QDir(folder).entryList({QStringLiteral("Data.dat*")}, QDir::Files)) QFile::remove(folder + u'/' + f);
+    for (const QString& f : QDir(folder).entryList({QStringLiteral("Data.dat*")}, QDir::Files))
+        QFile::remove(folder + u'/' + f);
     const QString path = kd::PlayerListPath(folder);
     e.Put(path, data, size);
     const kd::UserNamesLoad load = kd::LoadUserNames(folder);
@@ -16,14 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         KD_FUZZ_REQUIRE(kept.open(QIODevice::ReadOnly));
         KD_FUZZ_REQUIRE(kept.readAll() == QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     }
-    const auto unpacked = kd::UnpackUserNames(QByteArray(reinterpret_cast<const char*>(data), qsizetype(qMin<size_t>(size, 128))).leftJustified(128, '\0'));
+    const auto unpacked = kd::UnpackUserNames(
+        QByteArray(reinterpret_cast<const char*>(data), qsizetype(qMin<size_t>(size, 128)))
+            .leftJustified(128, '\0'));
     if (unpacked) {
         const auto packed = kd::PackUserNames(*unpacked);
         if (packed) KD_FUZZ_REQUIRE(kd::UnpackUserNames(*packed) == unpacked);
     }
     // A stored name that names no safe folder is the name screen's to drop, not the reader's.
     for (const QString& name : load.names) (void)kd::PlayerNameProblem(name);
-    if (!kdfuzz::CheckRoundTrip(data, size)) return 0;
     const QStringList added = kd::AddUserName(load.names, QStringLiteral("花子"));
     KD_FUZZ_REQUIRE(kd::PackUserNames(added).has_value());
     return 0;

@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QByteArray packed = kd::PackPracticeHistory(row);
         if (packed.size() != 128) continue;
         const kd::PracticeHistoryData again = kd::UnpackPracticeHistory(packed);
-        KD_FUZZ_REQUIRE(again.HistDate == row.HistDate && again.CRate == row.CRate && again.PTime == row.PTime &&
-                        again.Genre == row.Genre);
+        KD_FUZZ_REQUIRE(again.HistDate == row.HistDate && again.CRate == row.CRate &&
+                        again.PTime == row.PTime && again.Genre == row.Genre);
     }
     kd::PracticeHistoryData newest;
     newest.HistDate = QStringLiteral("2026/12/07");
@@ -25,12 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     newest.TPS = 2.4f;
     newest.PTime = QStringLiteral("1分 0秒");
     newest.Genre = QStringLiteral("慣用句");
-    if (kdfuzz::CheckRoundTrip(data, size) && kd::PushPracticeHistory(path, newest)) {
+    if (kd::PushPracticeHistory(path, newest)) {
         const QByteArray after = e.Get(path);
         KD_FUZZ_REQUIRE(after.size() >= 11 * 128);
         // Record 1 (the setting) is never touched by the history.
-        KD_FUZZ_REQUIRE(after.left(qMin<qsizetype>(128, qsizetype(size))) ==
-                        QByteArray(reinterpret_cast<const char*>(data), qMin<qsizetype>(128, qsizetype(size))));
+        KD_FUZZ_REQUIRE(
+            after.left(qMin<qsizetype>(128, qsizetype(size))) ==
+            QByteArray(reinterpret_cast<const char*>(data), qMin<qsizetype>(128, qsizetype(size))));
     }
     return 0;
 }

@@ -30,7 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         entry.RankGenre = QStringLiteral("慣用句");
         kd::InsertTimeTrialEntry(table, place, entry);
     }
-    if (!kdfuzz::CheckRoundTrip(data, size)) return 0;
     KD_FUZZ_REQUIRE(kd::SaveTimeTrialData(path, table));
     KD_FUZZ_REQUIRE(kd::LoadTimeTrialData(path) == table);
     return 0;

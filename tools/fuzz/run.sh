@@ -1,24 +1,96 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for the given number of seconds
-# (default 60) on its committed seed corpus. Usage: tools/fuzz/run.sh [seconds]
-set -euo pipefail
+# Builds the libFuzzer targets (the Clang sanitizer build, CMake preset "sanitize") and runs
+# every target on its committed seeds plus what earlier runs found.
+#   tools/fuzz/run.sh [SECONDS]          each target SECONDS (default 60), one after another
+#   tools/fuzz/run.sh --total SECONDS    the whole run takes about SECONDS: targets share it,
+#                                        as many at a time as there are cores (--jobs N)
+#   --minimize                           afterwards, merge what was found into the committed
+#                                        seeds (tools/fuzz/corpus/<target>), keeping only inputs
+#                                        that add coverage
+#   --no-build                           use the targets already built
+# A new target is a file tools/fuzz/fuzz_<name>.cpp (and seeds in tools/fuzz/corpus/<name>/).
+# One line per target: "fuzz_x: N executions in Ss (R/s), no crash" or "fuzz_x: FAILED"; the
+# same as "fuzz_x N S passed|failed" in build/sanitize/fuzz-results.txt. Exits 1 when any failed.
+set -uo pipefail
 cd "$(dirname "$0")/../.."
-seconds=${1:-60}
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKD_FUZZ=ON -DKD_BUILD_TESTS=OFF >/dev/null
-cmake --build build/fuzz --target kd_fuzz_all -j "$(nproc)"
-for bin in build/fuzz/tools/fuzz/fuzz_*; do
-  [ -f "$bin" ] && [ -x "$bin" ] || continue
+per_target=60 total="" jobs=$(nproc) minimize=0 build=1
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --total) total=$2; shift ;;
+    --jobs) jobs=$2; shift ;;
+    --minimize) minimize=1 ;;
+    --no-build) build=0 ;;
+    [0-9]*) per_target=$1 ;;
+    *) sed -n '2,13p' "$0" >&2; exit 2 ;;
+  esac
+  shift
+done
+dir=build/sanitize
+if [ $build -eq 1 ]; then
+  cmake --preset sanitize >/dev/null || exit 1
+  cmake --build "$dir" --target kd_fuzz_all -j "$(nproc)" || exit 1
+fi
+targets=()
+for bin in "$dir"/tools/fuzz/fuzz_*; do
+  [ -f "$bin" ] && [ -x "$bin" ] && targets+=("$bin")
+done
+[ ${#targets[@]} -gt 0 ] || { echo "no fuzz targets in $dir/tools/fuzz"; exit 1; }
+if [ -n "$total" ]; then
+  # Rounds of $jobs targets at a time, each round the same length.
+  rounds=$(((${#targets[@]} + jobs - 1) / jobs))
+  per_target=$((total / rounds))
+  [ "$per_target" -ge 1 ] || per_target=1
+else
+  jobs=1
+fi
+
+results=$dir/fuzz-results.txt
+: >"$results"
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+run_one() {
+  local bin=$1 name seeds work log runs rate
   name=$(basename "$bin")
   seeds=tools/fuzz/corpus/${name#fuzz_}
-  work=build/fuzz/corpus/${name#fuzz_}
-  mkdir -p "$work"
-  log=build/fuzz/$name.log
-  if ! "$bin" -max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=2048 "$work" "$seeds" >"$log" 2>&1; then
+  work=$dir/corpus/${name#fuzz_}
+  mkdir -p "$work" "$seeds"
+  log=$dir/$name.log
+  if "$bin" -max_total_time="$per_target" -print_final_stats=1 -rss_limit_mb=2048 \
+      -artifact_prefix="$dir/$name-" "$work" "$seeds" >"$log" 2>&1; then
+    runs=$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' || echo 0)
+    rate=$((runs / (per_target > 0 ? per_target : 1)))
+    echo "$name: $runs executions in ${per_target}s ($rate/s), no crash"
+    echo "$name $runs $per_target passed" >>"$results"
+  else
     tail -n 60 "$log"
-    echo "$name: FAILED"
-    exit 1
+    echo "$name: FAILED (input saved as $dir/$name-*; log $log)"
+    echo "$name 0 $per_target failed" >>"$results"
   fi
-  runs=$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' || echo "?")
-  echo "$name: $runs executions in ${seconds}s, no crash"
+}
+
+running=0
+for bin in "${targets[@]}"; do
+  run_one "$bin" &
+  running=$((running + 1))
+  if [ $running -ge "$jobs" ]; then
+    wait -n
+    running=$((running - 1))
+  fi
 done
+wait
+
+if [ $minimize -eq 1 ]; then
+  for bin in "${targets[@]}"; do
+    name=$(basename "$bin")
+    seeds=tools/fuzz/corpus/${name#fuzz_}
+    fresh=$dir/corpus-min/${name#fuzz_}
+    rm -rf "$fresh" && mkdir -p "$fresh"
+    if "$bin" -merge=1 "$fresh" "$seeds" "$dir/corpus/${name#fuzz_}" >"$dir/$name.merge.log" 2>&1; then
+      rm -rf "$seeds" && mv "$fresh" "$seeds"
+      echo "$name: $(ls "$seeds" | wc -l) inputs kept in $seeds"
+    else
+      echo "$name: merging failed, see $dir/$name.merge.log"
+    fi
+  done
+fi
+! grep -q ' failed$' "$results"
