@@ -231,6 +231,27 @@ timetrial() {
   stop_game
 }
 
+# --- time trial with the ghost ----------------------------------------------------------
+# The player's record holds a best English run of 200 ms a key (22.8 s), so the ghost keeps
+# stepping through the ten seconds of the idle measure and the keys typed after it.
+ghost() {
+  local run w v sound
+  # Each Space re-seeds from the last draw: the idle run draws one word, typed by nobody.
+  mapfile -t run < <("${frozen[@]}" "$QKEYS" keys 0 100 100)
+  start_game frozen
+  "$root/bench/tools/seed_best.sh" "$data/keyderby/DefaultUser" english 200
+  keys Down Return; w=$(focus "TIME TRIAL"); sleep 0.3
+  go
+  read -r v sound <<<"$(cpu_idle "$game_pid" 10)"
+  row "CPU, time trial with the ghost on, no keys" "$v % (sound thread $sound)" "<= 2 %" "$(verdict "$v" 2)"
+  keys Escape; sleep 0.3; go
+  probe -r "$panel" -o "$work/ghost.lat" "$w" "${run[1]}" >/dev/null
+  keys Escape; sleep 0.3; go
+  probe -r "$panel" -o "$work/ghost.lat" "$w" "${run[2]}" >/dev/null
+  latency_row "time trial, ghost on" "$work/ghost.lat" 200
+  stop_game
+}
+
 # --- derby -------------------------------------------------------------------------------
 # Here a wrong key repaints the power display, and the ball CrazyBallBlue (the third
 # picture) has power for 49 misses: five rounds of 40 misses, Esc between them.
@@ -268,8 +289,11 @@ race_zoomed() { ZOOM=200 derby_latency "race at 200 %" "KeyDerby" "$(double_rect
 timers() {
   local name value worst
   "$build/bench/timer_bench" 2>/dev/null >"$work/timers"
+  local limit
   while IFS='|' read -r name value worst; do
-    row "$name" "$value ms off" "<= 5 ms" "$(verdict "$worst" 5)"
+    # The ghost may step up to a frame late; the clocks may be 5 ms off.
+    limit=5; [[ $name == *ghost* ]] && limit=16
+    row "$name" "$value ms off" "<= $limit ms" "$(verdict "$worst" "$limit")"
   done <"$work/timers"
 }
 netrace() {
@@ -354,6 +378,7 @@ other() {  # other "PROGRAM [ARGS]"
 section "Start-up and memory, 5 runs each (and a minimal Qt window)" startup startup
 section "Practice" practice practice
 section "Time trial" timetrial timetrial
+section "Time trial with the ghost" ghost ghost
 section "Race" race race
 section "Boss battle" boss boss
 section "Practice at 200 %" practice_zoomed zoom

@@ -1,6 +1,7 @@
 // Timer accuracy as the player sees it, in the real screens with real timers (offscreen):
 // "Ready..." -> "Go!!" -> first question against 1000/500 ms, the end of a timed practice
-// against its set time, and the recorded time-trial time against the finishing key.
+// against its set time, the recorded time-trial time against the finishing key, and each
+// step of the ghost against the moment its key came in the recorded best run.
 // Each is measured over several runs; prints "measure|median (worst of N)|worst" lines for
 // bench/run.sh, in milliseconds off.
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -21,12 +23,16 @@
 #include "common/GameState.h"
 #include "common/GenreFile.h"
 #include "common/PracticeRecords.h"
+#include "learning/GhostSetting.h"
+#include "learning/LearningRecord.h"
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/FormBase.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "timetrial/GhostRunner.h"
+#include "timetrial/frmTimeTrial.h"
 
 namespace {
 
@@ -114,6 +120,8 @@ int main(int argc, char** argv) {
     kd::LcgRandom rnd;
     kd::SilentAudio audio;
     kd::GameState g(rnd, clock, audio, dir.path());
+    kd::LearningRecord learning(g);
+    g.learning = &learning;
     g.objUser.SetUserName(QStringLiteral("Bench"));
     QDir().mkpath(g.PlayerPath(QStringLiteral("DATA")));
     kd::ScriptedMessageBoxes msg;
@@ -178,6 +186,54 @@ int main(int argc, char** argv) {
         tt->Unload();
     }
     Print("timer: recorded time-trial time vs finishing key", recordedTime);
+
+    // The ghost: a best English run whose keys came at uneven moments, 40 of them on one
+    // question; each step of the second ball against its moment after "Go!!".
+    constexpr int kGhostRuns = 3, kGhostKeys = 40;
+    std::vector<qint64> hitMs;
+    for (int k = 0, t = 0; k < kGhostKeys; ++k) hitMs.push_back(t += 45 + (k * 37) % 130);
+    {
+        if (!kd::SwitchGhost(g, true)) return 1;
+        kd::LearningStore* store = learning.WritableStore();
+        if (!store) return 1;
+        QSqlDatabase db = store->Database();
+        QSqlQuery q(db);
+        bool ok = db.transaction() &&
+                  q.exec(QStringLiteral("INSERT INTO games(id, mode, genre, started_at, duration_ms, correct, misses, "
+                                        "time_ms) VALUES(1, 1, 'english', 1, %1, %2, 0, %1)")
+                             .arg(hitMs.back())
+                             .arg(kGhostKeys)) &&
+                  q.exec(QStringLiteral("INSERT INTO questions VALUES(1, 0, 0, 'w', 'w', 0, 0, %1, 0, 0)").arg(hitMs.back()));
+        for (int k = 0; ok && k < kGhostKeys; ++k)
+            ok = q.exec(QStringLiteral("INSERT INTO keys VALUES(1, %1, 0, %2, 'a', 'a', 'a', 1, 'a')").arg(k).arg(hitMs[size_t(k)]));
+        if (!ok || !db.commit()) return 1;
+    }
+    std::vector<double> ghostSteps;
+    for (int run = 0; run < kGhostRuns; ++run) {
+        auto* tt = qobject_cast<kd::frmTimeTrial*>(nav.Show(QStringLiteral("frmTimeTrial")));
+        if (!tt) return 1;
+        Settle(300);
+        Watch w(tt);
+        w.Reset();
+        std::vector<double> steps;
+        int lastX = tt->Ghost().X();
+        Key(tt, Qt::Key_Space, QStringLiteral(" "));
+        w.Run(
+            [&] {
+                if (tt->Ghost().X() != lastX) {
+                    lastX = tt->Ghost().X();
+                    steps.push_back(Now());
+                }
+                return steps.size() >= size_t(kGhostKeys);
+            },
+            20000);
+        const double go = w.Nth(2);
+        for (size_t k = 0; k < steps.size(); ++k) ghostSteps.push_back(std::fabs(steps[k] - go - double(hitMs[k])));
+        if (steps.size() < size_t(kGhostKeys)) ghostSteps.push_back(1e6);  // a step never seen
+        Key(tt, Qt::Key_Escape, QString(QChar(27)));
+        tt->Unload();
+    }
+    Print("timer: ghost step vs its recorded moment", ghostSteps);
     std::fflush(stdout);
     return 0;
 }

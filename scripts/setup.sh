@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev clang-format ccache
   libx11-dev libxdamage-dev libxtst-dev libxfixes-dev faketime
   desktop-file-utils appstream file
+  libqt6sql6-sqlite sqlite3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -26,6 +26,7 @@
 #include "questions/StringTable.h"
 #include "shell/RecordDeletion.h"
 #include "shell/ShellLook.h"
+#include "shell/ViewMenu.h"
 #include "shell/frmVersion.h"
 #include "shell/LearningExport.h"
 #include "stats/StatsOpener.h"
@@ -90,13 +91,15 @@ bool EnsureDataFolder(const GameState& g) {
 // cut the longer Japanese items short.
 void FitMenuWidth(QMenu* menu) {
     const QFontMetrics fm(menu->font());
-    int widest = 0;
+    // The menu keeps one column for shortcuts beside every item, so the widest text and the
+    // widest shortcut add up even when they belong to different items.
+    int widestText = 0, widestKey = 0;
     for (const QAction* a : menu->actions()) {
         const QString key = a->shortcut().toString(QKeySequence::NativeText);
-        const int keyWidth = key.isEmpty() ? 0 : fm.horizontalAdvance(key) + 24;
-        widest = qMax(widest, fm.horizontalAdvance(QString(a->text()).remove(u'&')) + keyWidth);
+        if (!key.isEmpty()) widestKey = qMax(widestKey, fm.horizontalAdvance(key) + 24);
+        widestText = qMax(widestText, fm.horizontalAdvance(QString(a->text()).remove(u'&')));
     }
-    menu->setMinimumWidth(widest + 64);
+    menu->setMinimumWidth(widestText + widestKey + 64);
 }
 
 QAction* NamedAction(QMenu* menu, const QString& name, const QString& text, bool checkable) {
@@ -134,6 +137,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
         connect(zoom, &ZoomStage::densityChanged, this,
                 [this] { picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight)); });
     }
+    AddGhostAndReplayItems(mnuView, g, this);
     // Races on the local network: screens of their own, opened only when this build has them.
     mnuNet = menuBar->addMenu(QStringLiteral("対戦(&N)"));
     mnuNet->setObjectName(QStringLiteral("mnuNet"));

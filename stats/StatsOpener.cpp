@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "common/GameState.h"
+#include "stats/ReplayWindow.h"
 #include "stats/StatsWindow.h"
 
 namespace kd::stats {
@@ -53,6 +54,12 @@ QPoint FreeCorner(QWidget* screen, QWidget* hint) {
 StatsWindow* OpenStatsWindow(const GameState& g) {
     if (!g_window) {
         g_window = new StatsWindow(g.objUser.GetUserName(), LearningDatabasePath(g));
+        // A window of its own, not a child: the statistics' dark style sheet would pass to its
+        // cream panels. It closes with the statistics window all the same.
+        QObject::connect(g_window, &StatsWindow::ReplaysWanted, g_window, [&g, w = g_window.data()] {
+            QWidget* list = OpenReplayList(g, nullptr);
+            QObject::connect(w, &QObject::destroyed, list, &QWidget::close);
+        });
         g_window->show();
     } else {
         g_window->showNormal();

@@ -409,6 +409,11 @@ QWidget* StatsWindow::BuildProgressTab() {
     switches->addWidget(
         Toggle(QStringLiteral("showTimes"), QStringLiteral("タイムトライアルのタイム"), which, 1));
     switches->addStretch(1);
+    auto* replays = new QPushButton(QStringLiteral("記録の再生(&R)"));
+    replays->setObjectName(QStringLiteral("cmdReplays"));
+    replays->setToolTip(QStringLiteral("記録したタイムトライアル・レース・ボス戦をもう一度見る"));
+    connect(replays, &QPushButton::clicked, this, &StatsWindow::ReplaysWanted);
+    switches->addWidget(replays);
     which->button(0)->setChecked(true);
     right->addLayout(switches);
 

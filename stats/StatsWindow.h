@@ -45,6 +45,8 @@ class StatsWindow : public QWidget {
 
   signals:
     void Loaded();
+    // 記録の再生: the player wants to choose a recorded game to replay.
+    void ReplaysWanted();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,5 +1,6 @@
 #include "timetrial/frmResultTimeTrial.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 #include "common/Format.h"
 #include "common/GameState.h"
 #include "common/PlayerFiles.h"
+#include "learning/GhostRun.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/CenterOnScreen.h"
 #include "platform/widgets/Controls.h"
@@ -16,6 +18,7 @@
 #include "platform/widgets/Timer.h"
 #include "questions/Genre.h"
 #include "questions/StringTable.h"
+#include "timetrial/SplitsWindow.h"
 
 namespace kd {
 
@@ -65,6 +68,7 @@ frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx)
         StatLabel(Picture1, QStringLiteral("lblTypesPerSec"), QStringLiteral("Label7"), 213, 57, 175);
     lblScore = StatLabel(Picture1, QStringLiteral("lblScore"), QStringLiteral("Label8"), 213, 108, 175);
     lblRank = StatLabel(Picture1, QStringLiteral("lblRank"), QStringLiteral("Label9"), 213, 159, 175);
+    m_panel = Picture1;
     lblJunni = StatLabel(Picture1, QStringLiteral("lblJunni"), QStringLiteral("Label1"), 213, 204, 175);
     SetForeColor(lblJunni, kRed);
 
@@ -217,6 +221,56 @@ void frmResultTimeTrial::AskTryAgain() {
 bool frmResultTimeTrial::Form_QueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClosed) cmdOK_Click();
     return true;
+}
+
+}  // namespace kd
+
+namespace kd {
+
+void frmResultTimeTrial::ShowBestComparison(const PlayedGame& run,
+                                            const std::optional<PlayedGame>& best) {
+    m_run = run;
+    m_best = best;
+    if (!lblBestGap) {
+        // The free place under the left column, styled like its neighbours.
+        lblBestGap =
+            StatLabel(m_panel, QStringLiteral("lblBestGap"), QStringLiteral("lblBestGapShadow"), 9, 204, 178);
+        lblBestGap->show();
+        m_panel->findChild<QLabel*>(QStringLiteral("lblBestGapShadow"))->show();
+    }
+    if (!best) {
+        lblBestGap->setText(QStringLiteral("ベスト比：初の記録"));
+        return;
+    }
+    const qint64 gap = run.EndMs() - best->EndMs();
+    lblBestGap->setText(GapLine(gap));
+    const GapSide side = SideOfGap(gap);
+    SetForeColor(lblBestGap, side == GapSide::Ahead    ? QColor(0, 128, 0)
+                             : side == GapSide::Behind ? QColor(200, 0, 0)
+                                                       : QColor(16, 16, 64));
+    if (!lblSplitsHint) {
+        lblSplitsHint =
+            MakeLabel(this, QStringLiteral("lblSplitsHint"), QStringLiteral("F3：問題ごとの比較"), 230, 262);
+        SetPixelFont(lblSplitsHint, 12);
+        lblSplitsHint->adjustSize();
+        lblSplitsHint->show();
+    }
+}
+
+QWidget* frmResultTimeTrial::OpenSplits() {
+    if (!m_best) return nullptr;
+    auto* w = new SplitsWindow(this, ComputeSplits(m_run, *m_best), m_run.EndMs() - m_best->EndMs());
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->show();
+    return w;
+}
+
+void frmResultTimeTrial::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F3 && m_best) {
+        OpenSplits();
+        return;
+    }
+    FormBase::keyPressEvent(event);
 }
 
 }  // namespace kd

@@ -1,5 +1,8 @@
 #pragma once
+#include <optional>
+
 #include "common/TimeTrialRecords.h"
+#include "learning/PlayedGame.h"
 #include "platform/widgets/FormBase.h"
 
 class QLabel;
@@ -19,9 +22,15 @@ class frmResultTimeTrial : public FormBase {
 
     const TimeTrialTable& Ranking() const { return RankData; }
 
+    // With the ghost on: the line "ベスト比 ±x.xx秒" against the best that was raced, and F3
+    // for the question-by-question table.
+    void ShowBestComparison(const PlayedGame& run, const std::optional<PlayedGame>& best);
+    QWidget* OpenSplits();  // nullptr when there is no best to compare with
+
   protected:
     void Form_Load() override;
     bool Form_QueryUnload(UnloadMode mode) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QLabel* StatLabel(QWidget* panel, const QString& name, const QString& shadowName, int x, int y, int w);
@@ -44,6 +53,11 @@ class frmResultTimeTrial : public FormBase {
     QLineEdit* txtInputName;
     QPushButton* cmdOK;
     Timer* Timer1;
+    QLabel* m_panel = nullptr;
+    QLabel* lblBestGap = nullptr;
+    QLabel* lblSplitsHint = nullptr;
+    PlayedGame m_run;
+    std::optional<PlayedGame> m_best;
 
     TimeTrialTable RankData;
     TimeTrialRecord m_entry;

@@ -9,6 +9,7 @@
 #include "common/GenreFile.h"
 #include "common/PlaySteps.h"
 #include "common/PlayerFiles.h"
+#include "learning/GhostSetting.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/Bitmaps.h"
@@ -18,6 +19,8 @@
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"
 #include "questions/StringTable.h"
+#include "timetrial/GhostRunner.h"
+#include "timetrial/frmResultTimeTrial.h"
 #include "timetrial/frmSettingTimeTrial.h"
 
 namespace kd {
@@ -84,10 +87,15 @@ frmTimeTrial::frmTimeTrial(AppContext& ctx)
 
     // Refreshes the clock only; the recorded time is read at the finishing key itself.
     m_clock = new PlayClock(this, QStringLiteral("tmrClock"), lblKeikaJikan, g.clock);
+    m_ghost = new GhostRunner(this, g.clock, [this] { Redraw(); });
 
     NoFocusButtons(this);
     SetKeyPreview(true);
     DisableInputMethod();
+}
+
+frmTimeTrial::~frmTimeTrial() {
+    g.play.Remove(&m_run);
 }
 
 void frmTimeTrial::Form_Load() {
@@ -103,6 +111,8 @@ void frmTimeTrial::Form_Load() {
     pctBack->SetBackground(Bitmap(QStringLiteral("TRACK")));
     pctChara->setPixmap(CharaBitmap(1));
     imlChara = pctChara->pixmap();
+    m_ghost->SetPicture(imlChara);
+    LoadGhost();
     cmdRetry->setEnabled(false);
     panel->SetDisplay(QStringLiteral("スペースでスタート"));
     Redraw();
@@ -115,6 +125,19 @@ void frmTimeTrial::Read_GenreData() {
 void frmTimeTrial::ApplyGenre(const QString& key) {
     genreKey = key;
     g.objMondai.SetGenre(key);
+    if (m_ghost->Enabled()) LoadGhost();
+}
+
+void frmTimeTrial::LoadGhost() {
+    if (GhostSwitchedOn(g)) {
+        m_ghost->Load(LoadBestTimeTrial(g, genreKey));
+        // This run as it is played, for the splits against the best.
+        g.play.Add(&m_run);
+    } else {
+        m_ghost->Disable();
+        g.play.Remove(&m_run);
+    }
+    Redraw();
 }
 
 void frmTimeTrial::OnSpace() {
@@ -125,6 +148,7 @@ void frmTimeTrial::OnSpace() {
 bool frmTimeTrial::AfterKey(bool hit) {
     if (!hit) return true;
     CharaX = qint16(CharaX + objChara.GetCharaStepSize());
+    m_ghost->OnCorrectKey(g.objTypingSystem.GetCorrectCount(), m_clock->Elapsed());
     Redraw();
     if (CharaX <= kFinishX) return true;
     Finish();
@@ -133,13 +157,16 @@ bool frmTimeTrial::AfterKey(bool hit) {
 
 void frmTimeTrial::OnGo() {
     cmdRetry->setEnabled(true);
-    m_clock->Start(g.clock.GetTickCount(), PlayClock::Direction::Up);
+    const qint32 start = g.clock.GetTickCount();
+    m_clock->Start(start, PlayClock::Direction::Up);
+    m_ghost->Begin(start);
 }
 
 void frmTimeTrial::Finish() {
     const qint32 time = m_clock->Elapsed();
     g.objUser.SetTimeTrialTime(time);
     m_clock->Stop();
+    m_ghost->Stop();
     m_clock->ShowMs(time);
     ShowVerdict(kGreen, QStringLiteral("Goal!!"), true);
 }
@@ -147,7 +174,15 @@ void frmTimeTrial::Finish() {
 void frmTimeTrial::OnFinished() {
     const QString key = genreKey;
     // The result screen records the entry's genre from the run's genre key.
-    if (FormBase* result = ctx.nav.Replace(this, QStringLiteral("frmResultTimeTrial"))) result->Tag = key;
+    const bool ghost = m_ghost->Enabled();
+    const std::optional<PlayedGame> best = m_ghost->Best();
+    PlayedGame run = m_run.Game();
+    run.timeMs = g.objUser.GetTimeTrialTime();
+    if (FormBase* result = ctx.nav.Replace(this, QStringLiteral("frmResultTimeTrial"))) {
+        result->Tag = key;
+        // With the ghost on, the result also measures the run against the best it raced.
+        if (auto* r = qobject_cast<frmResultTimeTrial*>(result); r && ghost) r->ShowBestComparison(run, best);
+    }
 }
 
 void frmTimeTrial::Retry() {
@@ -156,6 +191,7 @@ void frmTimeTrial::Retry() {
     cmdRetry->setEnabled(false);
     g.objTypingSystem.Reset();
     CharaX = 5;
+    m_ghost->Reset();
     Redraw();
     m_clock->Stop();
     panel->SetMonitor(QString());
@@ -166,6 +202,8 @@ void frmTimeTrial::Retry() {
 
 void frmTimeTrial::Back() {
     m_clock->Stop();
+    m_ghost->Stop();
+    g.play.Remove(&m_run);
     LeaveTo(QStringLiteral("frmMain"));
 }
 
@@ -175,11 +213,20 @@ void frmTimeTrial::cmdSetting_Click() {
 
 void frmTimeTrial::OnClosedByPlayer() {
     m_clock->Stop();
+    m_ghost->Stop();
+    g.play.Remove(&m_run);
     ctx.nav.Show(QStringLiteral("frmMain"));
+}
+
+void frmTimeTrial::Form_Unload() {
+    PlayForm::Form_Unload();
+    g.play.Remove(&m_run);
+    m_ghost->Stop();
 }
 
 void frmTimeTrial::Redraw() {
     pctBack->Cls();
+    if (m_ghost->HasGhost()) pctBack->DrawPicture(m_ghost->Picture(), m_ghost->X(), kBallY);
     pctBack->DrawPicture(imlChara, CharaX, kBallY);
 }
 

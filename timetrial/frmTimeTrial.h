@@ -1,6 +1,7 @@
 #pragma once
 #include <QPixmap>
 
+#include "learning/GhostRun.h"
 #include "play/PlayClock.h"
 #include "play/PlayForm.h"
 #include "timetrial/clsChara.h"
@@ -10,6 +11,7 @@ class QPushButton;
 
 namespace kd {
 
+class GhostRunner;
 class PictureBox;
 
 // The time trial: Space, "Ready..."/"Go!!", then every correct key pushes the ball 5 px along
@@ -18,6 +20,7 @@ class frmTimeTrial : public PlayForm {
     Q_OBJECT
   public:
     explicit frmTimeTrial(AppContext& ctx);
+    ~frmTimeTrial() override;
 
     // The genre dialog's OK: the next run plays this genre ("kannyouku" or "english").
     void ApplyGenre(const QString& genreKey);
@@ -25,6 +28,9 @@ class frmTimeTrial : public PlayForm {
     bool IsPlaying() const { return GetPhase() == Phase::Playing; }
     qint16 GetCharaX() const { return CharaX; }
     clsChara objChara;
+
+    // With the player's ghost option on, the best run of the genre races beside the ball.
+    const GhostRunner& Ghost() const { return *m_ghost; }
 
     // The ball's left edge once it has crossed the finish: track width - ball - margin.
     static constexpr int kTrackWidth = 646;
@@ -41,12 +47,14 @@ class frmTimeTrial : public PlayForm {
     void Retry() override;
     void Back() override;
     void OnClosedByPlayer() override;
+    void Form_Unload() override;
 
   private:
     void Read_GenreData();
     void cmdSetting_Click();
     void Finish();
     void Redraw();
+    void LoadGhost();
 
     QLabel* lblKeikaJikan;
     PlayClock* m_clock;  // timer tmrClock
@@ -58,6 +66,8 @@ class frmTimeTrial : public PlayForm {
     QPixmap imlChara;  // item 1: the ball, taken from pctChara at load
 
     qint16 CharaX = 5;
+    GhostRunner* m_ghost;
+    RunCollector m_run;  // this run, for the splits against the best
 };
 
 }  // namespace kd

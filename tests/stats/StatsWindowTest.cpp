@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -14,9 +16,12 @@
 #include <QTableWidget>
 
 #include "app/Screens.h"
+#include "learning/LearningRecord.h"
 #include "shell/frmMain.h"
+#include "stats/ReplayWindow.h"
 #include "stats/StatsOpener.h"
 #include "stats/StatsWindow.h"
+#include "support/LearningKit.h"
 #include "support/TestApp.h"
 #include "tools/statsfill/StatsFill.h"
 
@@ -112,6 +117,37 @@ TEST(StatsWindow, TheMenuOpensItForThePlayerAndOnlyOnce) {
     EXPECT_TRUE(menu->isVisible());  // the menu stays usable beside it
     w->close();
     menu->Unload();
+    TestApp::Flush();
+}
+
+TEST(StatsWindow, ItsReplayButtonListsTheRecordedGamesAndPlaysOne) {
+    TestApp app;
+    app.UsePlayer(QStringLiteral("Replayer"));
+    LearningRecord record(app.g);
+    app.g.learning = &record;
+    test::EventScript s{record.Recorder()};
+    s.Begin(GameMode::TimeTrial, QStringLiteral("english"));
+    s.Question(1000, QStringLiteral("cat"), QStringLiteral("cat"));
+    s.Unit(QStringLiteral("c"), QStringLiteral("c"), QStringLiteral("!xc"));
+    s.EndQuestion(false);
+    s.End(true, 1, 1);
+
+    StatsWindow* w = WaitForWindow(OpenStatsWindow(app.g));
+    ASSERT_NE(w, nullptr);
+    Find<QPushButton>(w, QStringLiteral("cmdReplays"))->click();
+    QWidget* list = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("frmReplayList") && top->isVisible()) list = top;
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(Find<QTableWidget>(list, QStringLiteral("tblGames"))->rowCount(), 1);
+    Find<QPushButton>(list, QStringLiteral("cmdReplay"))->click();
+    EXPECT_NE(list->findChild<ReplayWindow*>(), nullptr);
+    EXPECT_TRUE(Find<QLabel>(list, QStringLiteral("lblNote"))->text().isEmpty());
+    const QPointer<QWidget> shown = list;
+    w->close();  // the list goes with the statistics window
+    TestApp::Flush();
+    EXPECT_TRUE(!shown || !shown->isVisible());
+    app.g.learning = nullptr;
     TestApp::Flush();
 }
 

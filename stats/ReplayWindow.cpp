@@ -1,0 +1,361 @@
+#include "stats/ReplayWindow.h"
+
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "common/GameState.h"
+#include "learning/GhostSetting.h"
+#include "platform/core/TickCounter.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/Timer.h"
+
+namespace kd::stats {
+
+namespace {
+
+// Sizes and places the play screens use for their tracks.
+constexpr QSize kTimeTrialTrack(646, 190);
+constexpr int kBallY = 93;
+constexpr QSize kRaceTrack(652, 277);
+constexpr int kLaneStep = 65;
+constexpr QSize kArena(700, 295);
+constexpr int kPostX = 300;
+constexpr int kRunnerY = 295 - 70;
+constexpr int kBossStartX = 700 - 65;
+
+// While playing, the slider and the time beside it move at least this often.
+constexpr int kSliderRefreshMs = 100;
+
+const QColor kMissColor(220, 0, 0);
+const QColor kTextColor(16, 16, 96);
+
+QPixmap Translucent(const QPixmap& p, qreal opacity) {
+    QPixmap out(p.size());
+    out.setDevicePixelRatio(p.devicePixelRatio());
+    out.fill(Qt::transparent);
+    QPainter painter(&out);
+    painter.setOpacity(opacity);
+    painter.drawPixmap(0, 0, p);
+    return out;
+}
+
+// The opponents of a heat as the race screen sets them; lane 1 of heats 2-5 holds the
+// previous heat's co-qualifier, which the record does not name, so a heat-1 runner stands in.
+std::array<int, 3> Opponents(int heat) {
+    if (heat <= 1 || heat > 5) return {11, 12, 13};
+    return {11, heat * 10 + 1, heat * 10 + 2};
+}
+
+QString Seconds(qint64 ms) {
+    return QString::number(double(ms) / 1000.0, 'f', 1);
+}
+
+QString Html(const QString& s) {
+    return s.toHtmlEscaped();
+}
+
+}  // namespace
+
+QString DescribeGame(GameMode mode, const QString& genre, int heat) {
+    const QString g = genre == QLatin1String("english")     ? QStringLiteral("英単語")
+                      : genre == QLatin1String("kannyouku") ? QStringLiteral("慣用句")
+                                                            : genre;
+    switch (mode) {
+        case GameMode::TimeTrial:
+            return QStringLiteral("タイムトライアル ") + g;
+        case GameMode::Race:
+            return QStringLiteral("レース 第%1戦 ").arg(heat) + g;
+        case GameMode::Boss:
+            return QStringLiteral("ボス戦 ") + g;
+        case GameMode::NetRace:
+            return QStringLiteral("対戦レース ") + g;
+        case GameMode::Practice:
+            return QStringLiteral("練習 ") + g;
+    }
+    return g;
+}
+
+ReplayTrack::ReplayTrack(QWidget* parent, const PlayedGame& game) : QWidget(parent), m_mode(game.mode) {
+    const int own = game.chara > 0 ? game.chara : 1;
+    switch (m_mode) {
+        case GameMode::TimeTrial:
+            setFixedSize(kTimeTrialTrack);
+            m_background = Bitmap(QStringLiteral("TRACK"));
+            m_runners[0] = CharaBitmap(1);
+            m_runners[1] = Translucent(m_runners[0], 0.4);
+            break;
+        case GameMode::Boss:
+            setFixedSize(kArena);
+            m_background = Bitmap(QStringLiteral("ARENA"));
+            m_post = Bitmap(QStringLiteral("POST"));
+            m_balls = {Bitmap(QStringLiteral("BALLPLAYER")), Bitmap(QStringLiteral("BALLBOSS"))};
+            m_runners[0] = CharaBitmap(own);
+            m_runners[1] = Bitmap(QStringLiteral("BOSS"));
+            break;
+        default: {
+            setFixedSize(kRaceTrack);
+            m_background = Bitmap(QStringLiteral("KEYDERBYBACK"));
+            m_runners[0] = CharaBitmap(own);
+            const auto opp = Opponents(game.heat);
+            for (int j = 0; j < 3; ++j) m_runners[size_t(j + 1)] = CharaBitmap(opp[size_t(j)]);
+            break;
+        }
+    }
+    setObjectName(QStringLiteral("pctReplayTrack"));
+}
+
+void ReplayTrack::Show(const ReplayFrame& frame) {
+    m_frame = frame;
+    update();
+}
+
+void ReplayTrack::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawPixmap(rect(), m_background);
+    const ReplayFrame& f = m_frame;
+    switch (m_mode) {
+        case GameMode::TimeTrial:
+            if (f.ghostX) p.drawPixmap(*f.ghostX, kBallY, m_runners[1]);
+            p.drawPixmap(f.ballX, kBallY, m_runners[0]);
+            break;
+        case GameMode::Boss: {
+            // Lanes of a boss battle: the player's x, the boss's x, then each side's balls.
+            const int playerX = f.hasLanes ? f.lanes[0] : 0;
+            const int bossX = f.hasLanes ? f.lanes[1] : kBossStartX;
+            p.drawPixmap(kPostX, height() - 230, m_post);
+            for (int side = 0; side < 2; ++side)
+                for (int i = 0; i < std::min(f.hasLanes ? f.lanes[size_t(2 + side)] : 0, 5); ++i)
+                    p.drawPixmap(kPostX + 5 + 50 * side, height() - 55 - 40 * i, m_balls[size_t(side)]);
+            p.drawPixmap(playerX, kRunnerY, m_runners[0]);
+            p.drawPixmap(bossX, kRunnerY, m_runners[1]);
+            break;
+        }
+        default:
+            p.setPen(Qt::white);
+            for (int y : {66, 129, 195, 261}) p.drawLine(6, y, 639, y);
+            for (int j = 0; j < 4; ++j) p.drawPixmap(f.lanes[size_t(j)], kLaneStep * j, m_runners[size_t(j)]);
+            break;
+    }
+}
+
+ReplayWindow::ReplayWindow(TickCounter& clock, ReplayModel model, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_model(std::move(model)), m_clock(clock, m_model.DurationMs()) {
+    setObjectName(QStringLiteral("frmReplay"));
+    const PlayedGame& game = m_model.Game();
+    setWindowTitle(
+        QStringLiteral("リプレイ ― ") + DescribeGame(game.mode, game.genre, game.heat) +
+        QStringLiteral("　") +
+        QDateTime::fromMSecsSinceEpoch(game.startedAt).toString(QStringLiteral("yyyy/MM/dd HH:mm")));
+    auto* layout = new QVBoxLayout(this);
+    m_track = new ReplayTrack(this, game);
+    layout->addWidget(m_track, 0, Qt::AlignHCenter);
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("pnlReplayQuestion"));
+    panel->setAutoFillBackground(true);
+    SetBackColor(panel, QColor(250, 250, 240));
+    auto* pl = new QVBoxLayout(panel);
+    lblQuestion = new QLabel(panel);
+    lblQuestion->setObjectName(QStringLiteral("lblMonitor"));
+    SetPixelFont(lblQuestion, 18, true);
+    SetForeColor(lblQuestion, kTextColor);
+    lblReading = new QLabel(panel);
+    lblReading->setObjectName(QStringLiteral("lblDisplay"));
+    lblReading->setTextFormat(Qt::RichText);
+    SetPixelFont(lblReading, 18, true);
+    lblKeys = new QLabel(panel);
+    lblKeys->setObjectName(QStringLiteral("lblKeys"));
+    lblKeys->setTextFormat(Qt::RichText);
+    SetPixelFont(lblKeys, 16, true);
+    lblCounts = new QLabel(panel);
+    lblCounts->setObjectName(QStringLiteral("lblCounts"));
+    SetForeColor(lblCounts, kTextColor);
+    for (QLabel* l : {lblQuestion, lblReading, lblKeys, lblCounts}) pl->addWidget(l);
+    layout->addWidget(panel);
+
+    auto* controls = new QHBoxLayout;
+    cmdPlay = new QPushButton(QStringLiteral("再生"), this);
+    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
+    connect(cmdPlay, &QPushButton::clicked, this, [this] { m_clock.IsPlaying() ? Pause() : Play(); });
+    controls->addWidget(cmdPlay);
+    const int speeds[3] = {1, 2, 4};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new QPushButton(QStringLiteral("%1×").arg(speeds[i]), this);
+        b->setObjectName(QStringLiteral("cmdSpeed(%1)").arg(i));
+        b->setCheckable(true);
+        b->setChecked(i == 0);
+        b->setFixedWidth(44);
+        connect(b, &QPushButton::clicked, this, [this, f = speeds[i]] { SetSpeed(f); });
+        cmdSpeed[size_t(i)] = b;
+        controls->addWidget(b);
+    }
+    sldPosition = new QSlider(Qt::Horizontal, this);
+    sldPosition->setObjectName(QStringLiteral("sldPosition"));
+    sldPosition->setRange(0, int(std::min<qint64>(m_model.DurationMs(), INT32_MAX)));
+    // The window's own updates are made with the signals blocked, so this is the player's hand.
+    connect(sldPosition, &QSlider::sliderPressed, this, [this] { m_sliderMoving = true; });
+    connect(sldPosition, &QSlider::sliderReleased, this, [this] { m_sliderMoving = false; });
+    connect(sldPosition, &QSlider::valueChanged, this, [this](int v) { Seek(v); });
+    controls->addWidget(sldPosition, 1);
+    lblPosition = new QLabel(this);
+    lblPosition->setObjectName(QStringLiteral("lblPosition"));
+    controls->addWidget(lblPosition);
+    layout->addLayout(controls);
+
+    tmrReplay = new Timer(this, QStringLiteral("tmrReplay"), kSliderRefreshMs, [this] { Refresh(); });
+    setAttribute(Qt::WA_DeleteOnClose);
+    Refresh();
+}
+
+ReplayWindow::~ReplayWindow() {
+    tmrReplay->Stop();
+}
+
+void ReplayWindow::Play() {
+    m_clock.Play();
+    Refresh();
+}
+
+void ReplayWindow::Pause() {
+    m_clock.Pause();
+    Refresh();
+}
+
+void ReplayWindow::SetSpeed(int factor) {
+    m_clock.SetSpeed(factor);
+    for (size_t i = 0; i < cmdSpeed.size(); ++i) cmdSpeed[i]->setChecked((1 << i) == m_clock.Speed());
+    Refresh();
+}
+
+void ReplayWindow::Seek(qint64 ms) {
+    m_clock.Seek(ms);
+    Refresh();
+}
+
+void ReplayWindow::Refresh() {
+    const qint64 pos = m_clock.Position();
+    ShowFrame(m_model.FrameAt(pos));
+    cmdPlay->setText(m_clock.IsPlaying() ? QStringLiteral("一時停止") : QStringLiteral("再生"));
+    if (!m_clock.IsPlaying()) {
+        tmrReplay->Stop();
+        return;
+    }
+    // Wake at the next recorded change, or sooner to keep the slider moving.
+    int wait = kSliderRefreshMs;
+    if (const auto next = m_model.NextChangeAfter(pos)) wait = std::min(wait, m_clock.RealMsUntil(*next));
+    tmrReplay->SetInterval(std::max(1, wait));
+    tmrReplay->Start();
+}
+
+void ReplayWindow::ShowFrame(const ReplayFrame& f) {
+    m_frame = f;
+    m_track->Show(f);
+    lblQuestion->setText(f.text);
+    const QString done = f.reading.left(f.readingDone), rest = f.reading.mid(f.readingDone);
+    lblReading->setText(
+        QStringLiteral("<span style='color:#a0a0a0'>%1</span><span style='color:%2'>%3</span>")
+            .arg(Html(done), kTextColor.name(), Html(rest)));
+    QString keys;
+    for (const ReplayKey& k : f.keys) {
+        if (k.hit)
+            keys += QStringLiteral("<span style='color:%1'>%2</span>").arg(kTextColor.name(), Html(k.typed));
+        else
+            keys += QStringLiteral("<span style='color:%1;text-decoration:line-through'>%2</span>")
+                        .arg(kMissColor.name(), Html(k.typed.isEmpty() ? QStringLiteral("?") : k.typed));
+    }
+    lblKeys->setText(keys.isEmpty() ? QStringLiteral("&nbsp;") : keys);
+    lblCounts->setText(QStringLiteral("正打数：%1　誤打数：%2").arg(f.correct).arg(f.misses));
+    if (!m_sliderMoving) {
+        const QSignalBlocker block(sldPosition);
+        sldPosition->setValue(int(f.ms));
+    }
+    lblPosition->setText(Seconds(f.ms) + QStringLiteral(" / ") + Seconds(m_model.DurationMs()) +
+                         QStringLiteral(" 秒"));
+}
+
+ReplayWindow* OpenReplay(const GameState& g, qint64 gameId, QWidget* parent) {
+    const QSqlDatabase db = LearningDatabase(g);
+    auto game = LoadPlayedGame(db, gameId);
+    if (!game) return nullptr;
+    GhostTimeline ghost;
+    // A time trial is shown against the best that stood when it was played.
+    if (game->mode == GameMode::TimeTrial)
+        if (const auto best = FindBestTimeTrial(db, game->genre, game->startedAt))
+            if (const auto bestGame = LoadPlayedGame(db, *best)) ghost = GhostTimeline::FromGame(*bestGame);
+    auto* w = new ReplayWindow(g.clock, ReplayModel(std::move(*game), std::move(ghost)), parent);
+    w->show();
+    return w;
+}
+
+QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
+    auto* w = new QWidget(parent, Qt::Window);
+    w->setObjectName(QStringLiteral("frmReplayList"));
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowTitle(QStringLiteral("記録の再生"));
+    auto* layout = new QVBoxLayout(w);
+    QList<PlayedGameSummary> games;
+    if (const QSqlDatabase db = LearningDatabase(g); db.isOpen()) games = ListReplayableGames(db);
+    auto* table = new QTableWidget(int(games.size()), 4, w);
+    table->setObjectName(QStringLiteral("tblGames"));
+    table->setHorizontalHeaderLabels({QStringLiteral("日時"), QStringLiteral("種類"), QStringLiteral("結果"),
+                                      QStringLiteral("正打/誤打")});
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (int r = 0; r < games.size(); ++r) {
+        const PlayedGameSummary& s = games[r];
+        QString result;
+        if (s.abandoned)
+            result = QStringLiteral("中断");
+        else if (s.mode == GameMode::TimeTrial && s.timeMs)
+            result = QString::number(double(*s.timeMs) / 1000.0, 'f', 2) + QStringLiteral("秒");
+        else if (s.mode == GameMode::Boss && s.won)
+            result = *s.won ? QStringLiteral("勝ち") : QStringLiteral("負け");
+        else if (s.place)
+            result = QString::number(*s.place) + QStringLiteral("位");
+        const QString cells[4] = {
+            QDateTime::fromMSecsSinceEpoch(s.startedAt).toString(QStringLiteral("yyyy/MM/dd HH:mm")),
+            DescribeGame(s.mode, s.genre, 0).replace(QStringLiteral("第0戦 "), QString()), result,
+            QStringLiteral("%1 / %2").arg(s.correct).arg(s.misses)};
+        for (int c = 0; c < 4; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setData(Qt::UserRole, s.id);
+            table->setItem(r, c, item);
+        }
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table);
+    auto* note =
+        new QLabel(games.isEmpty() ? QStringLiteral("再生できる記録はまだありません。") : QString(), w);
+    note->setObjectName(QStringLiteral("lblNote"));
+    layout->addWidget(note);
+    auto* play = new QPushButton(QStringLiteral("再生(&P)"), w);
+    play->setObjectName(QStringLiteral("cmdReplay"));
+    play->setEnabled(!games.isEmpty());
+    layout->addWidget(play, 0, Qt::AlignRight);
+    if (!games.isEmpty()) table->selectRow(0);
+    const GameState* gs = &g;
+    auto open = [gs, table, note, w] {
+        const auto* item = table->currentItem();
+        if (!item) return;
+        if (!OpenReplay(*gs, item->data(Qt::UserRole).toLongLong(), w))
+            note->setText(QStringLiteral("この記録は読めませんでした。"));
+    };
+    QObject::connect(play, &QPushButton::clicked, w, open);
+    QObject::connect(table, &QTableWidget::cellDoubleClicked, w, open);
+    w->resize(560, 420);
+    w->show();
+    return w;
+}
+
+}  // namespace kd::stats

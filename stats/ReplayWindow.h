@@ -1,0 +1,85 @@
+#pragma once
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+
+#include "learning/Replay.h"
+
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace kd {
+
+class GameState;
+class TickCounter;
+class Timer;
+
+namespace stats {
+
+// The track, arena or lanes of a replayed game at one moment, drawn as the game drew them.
+class ReplayTrack : public QWidget {
+    Q_OBJECT
+  public:
+    ReplayTrack(QWidget* parent, const PlayedGame& game);
+    void Show(const ReplayFrame& frame);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    GameMode m_mode;
+    QPixmap m_background;
+    std::array<QPixmap, 4> m_runners;  // time trial: ball, ghost; race: lanes 0-3; boss: player, boss
+    QPixmap m_post;
+    std::array<QPixmap, 2> m_balls;
+    ReplayFrame m_frame;
+};
+
+// A recorded time trial, race or boss battle played again: the track, the question and the
+// keys as they were typed (misses in red), at 1x, 2x or 4x, with pause and a position slider.
+class ReplayWindow : public QWidget {
+    Q_OBJECT
+  public:
+    ReplayWindow(TickCounter& clock, ReplayModel model, QWidget* parent = nullptr);
+    ~ReplayWindow() override;
+
+    const ReplayModel& Model() const { return m_model; }
+    const ReplayFrame& Frame() const { return m_frame; }
+    void Play();
+    void Pause();
+    void SetSpeed(int factor);
+    void Seek(qint64 ms);
+    // Shows the frame at the clock's position and sets the timer for the next change.
+    void Refresh();
+
+  private:
+    void ShowFrame(const ReplayFrame& f);
+
+    ReplayModel m_model;
+    ReplayClock m_clock;
+    ReplayFrame m_frame;
+    ReplayTrack* m_track;
+    QLabel* lblQuestion;
+    QLabel* lblReading;
+    QLabel* lblKeys;
+    QLabel* lblCounts;
+    QLabel* lblPosition;
+    QPushButton* cmdPlay;
+    std::array<QPushButton*, 3> cmdSpeed{};
+    QSlider* sldPosition;
+    Timer* tmrReplay;
+    bool m_sliderMoving = false;
+};
+
+// Opens the replay of one game of the player's record; nullptr when it cannot be read.
+// The statistics window can call this with a game it lists.
+ReplayWindow* OpenReplay(const GameState& g, qint64 gameId, QWidget* parent = nullptr);
+// The player's recorded games to choose a replay from.
+QWidget* OpenReplayList(const GameState& g, QWidget* parent = nullptr);
+
+// "タイムトライアル 英単語", "レース 第2戦 慣用句" ...
+QString DescribeGame(GameMode mode, const QString& genre, int heat);
+
+}  // namespace stats
+}  // namespace kd
