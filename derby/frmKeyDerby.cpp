@@ -17,9 +17,7 @@
 
 namespace kd {
 
-namespace {
-
-DerbyPlayForm::Layout RaceLayout() {
+DerbyPlayForm::Layout frmKeyDerby::RaceLayout() {
     DerbyPlayForm::Layout l;
     l.client = {664, 411};
     l.powerFrame = {3, 3, 151, 121};
@@ -32,10 +30,6 @@ DerbyPlayForm::Layout RaceLayout() {
     l.ground = {6, 129, frmKeyDerby::kTrackWidth, frmKeyDerby::kTrackHeight};
     return l;
 }
-
-constexpr std::array<int, 4> kLaneLineY = {66, 129, 195, 261};
-
-}  // namespace
 
 frmKeyDerby::frmKeyDerby(AppContext& ctx_)
     : DerbyPlayForm(ctx_, QStringLiteral("frmKeyDerby"), QStringLiteral("KeyDerby"), RaceLayout(),

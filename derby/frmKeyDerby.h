@@ -15,6 +15,9 @@ class frmKeyDerby : public DerbyPlayForm {
     static constexpr int kTrackWidth = 652;
     static constexpr int kTrackHeight = 277;
     static constexpr int kFinishX = kTrackWidth - 70;
+    static constexpr std::array<int, 4> kLaneLineY = {66, 129, 195, 261};
+    // The race screen's layout; network races show the same track.
+    static DerbyPlayForm::Layout RaceLayout();
 
     std::array<qint16, 4> CharaX{};
     std::array<bool, 4> Finished{};

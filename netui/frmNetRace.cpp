@@ -6,6 +6,7 @@
 #include "common/GameState.h"
 #include "common/PlaySteps.h"
 #include "derby/PowerMeter.h"
+#include "derby/frmKeyDerby.h"
 #include "net/QuestionDeck.h"
 #include "net/RaceBoard.h"
 #include "net/Session.h"
@@ -23,29 +24,14 @@ namespace kd {
 
 namespace {
 
-// The derby race screen's layout.
-DerbyPlayForm::Layout NetRaceLayout() {
-    DerbyPlayForm::Layout l;
-    l.client = {664, 411};
-    l.powerFrame = {3, 3, 151, 121};
-    l.powerBar = {9, 75, 136, 19};
-    l.panel = {156, 3};
-    l.buttonFrame = {564, 3, 97, 121};
-    l.retry = {573, 39};
-    l.back = {573, 75};
-    l.backName = QStringLiteral("cmdBack");
-    l.ground = {6, 129, net::kTrackWidth, 277};
-    return l;
-}
-
-constexpr std::array<int, 4> kLaneLineY = {66, 129, 195, 261};
+static_assert(net::kTrackWidth == frmKeyDerby::kTrackWidth, "a network race runs on the derby's track");
 constexpr int kRedrawMs = 30;
 
 }  // namespace
 
 frmNetRace::frmNetRace(AppContext& ctx_)
-    : DerbyPlayForm(ctx_, QStringLiteral("frmNetRace"), QStringLiteral("KeyDerby 対戦"), NetRaceLayout(),
-                    GameMode::NetRace) {
+    : DerbyPlayForm(ctx_, QStringLiteral("frmNetRace"), QStringLiteral("KeyDerby 対戦"),
+                    frmKeyDerby::RaceLayout(), GameMode::NetRace) {
     // A race with others cannot be started over; leaving it (Back) leaves the room.
     cmdRetry->hide();
     for (int j = 0; j < net::kLaneCount; ++j) {
@@ -202,7 +188,7 @@ void frmNetRace::tmrCharaMove_Timer() {
 
 void frmNetRace::Redraw() {
     pctGround->Cls();
-    for (int y : kLaneLineY) pctGround->DrawLine(6, y, 639, y, Qt::white);
+    for (int y : frmKeyDerby::kLaneLineY) pctGround->DrawLine(6, y, 639, y, Qt::white);
     for (int j = 0; j < net::kLaneCount; ++j)
         pctGround->DrawPicture(imlCharaList[j], qMin(LaneX[j], net::kTrackWidth - 64), 65 * j);
     ShowLaneTexts();
