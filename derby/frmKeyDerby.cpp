@@ -5,6 +5,7 @@
 
 #include "common/GameState.h"
 #include "common/HeatFile.h"
+#include "common/HeatRules.h"
 #include "derby/Cast.h"
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
@@ -101,32 +102,22 @@ bool frmKeyDerby::StepPlayer() {
 }
 
 void frmKeyDerby::OnFinished() {
-    const int rank = NextRank;
-    g.FinishOrder[rank - 1] = g.Chara[0].CharaNo;
-    g.Chara[0].RankText = QString::number(rank) + QStringLiteral("位");
-    Finished[0] = true;
-    g.play.RaceSettled(rank);
+    const HeatSettlement s =
+        SettleHeat(NextRank, g.FinishOrder, Finished,
+                   {g.Chara[0].CharaNo, g.Chara[1].CharaNo, g.Chara[2].CharaNo, g.Chara[3].CharaNo});
+    g.FinishOrder = s.finishOrder;
+    Finished = s.finished;
+    NextRank = qint16(s.place == 4 ? 4 : 5);  // every lane is placed unless the player came last
+    g.Chara[0].RankText = QString::number(s.place) + QStringLiteral("位");
+    g.play.RaceSettled(s.place);
 
     bool saved = true;
-    qint16 coQualifier = 0;
-    if (rank <= 2) {
+    if (s.advances) {
         g.Heat.HeatNo = qint16(g.Heat.HeatNo + 1);
         saved = SaveHeatRecord(g) && saved;
-        if (rank == 2) coQualifier = g.FinishOrder[0];
     }
-    if (rank <= 3) {
-        // Whoever is still running is placed behind the player in lane order.
-        ++NextRank;
-        for (int j = 1; j <= 3 && NextRank <= 4; ++j) {
-            if (Finished[j]) continue;
-            g.FinishOrder[NextRank - 1] = g.Chara[j].CharaNo;
-            Finished[j] = true;
-            if (NextRank == 2) coQualifier = g.Chara[j].CharaNo;
-            ++NextRank;
-        }
-    }
-    if (coQualifier != 0) {
-        g.Chara[1].CharaNo = coQualifier;
+    if (s.coQualifier != 0) {
+        g.Chara[1].CharaNo = s.coQualifier;
         saved = SaveCoQualifierRecord(g) && saved;
     }
     if (!saved) {
