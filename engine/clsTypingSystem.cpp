@@ -191,35 +191,13 @@ qsizetype clsTypingSystem::UnitLength(const Head& d) {
     return 1;
 }
 
-bool clsTypingSystem::EndsUnit(int ch) {
-    switch (ch) {
-        case 'a':
-        case 'i':
-        case 'u':
-        case 'e':
-        case 'o':
-        case ',':
-        case '.':
-        case '-':
-            return true;
-        default:
-            return false;
-    }
-}
+namespace {
+bool IsRomajiVowel(int ch) { return ch == 'a' || ch == 'i' || ch == 'u' || ch == 'e' || ch == 'o'; }
+}  // namespace
 
-bool clsTypingSystem::ContinuesN(int ch) {
-    switch (ch) {
-        case 'a':
-        case 'i':
-        case 'u':
-        case 'e':
-        case 'o':
-        case 'y':
-            return true;
-        default:
-            return false;
-    }
-}
+bool clsTypingSystem::EndsUnit(int ch) { return IsRomajiVowel(ch) || ch == ',' || ch == '.' || ch == '-'; }
+
+bool clsTypingSystem::ContinuesN(int ch) { return IsRomajiVowel(ch) || ch == 'y'; }
 
 // ---- Candidates -----------------------------------------------------------------------------
 
