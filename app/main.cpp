@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     zoom.LoadSettings(QSize(kd::frmMain::kClientWidth, kd::frmMain::kClientHeight));
     kd::stats::ResultScreenHotkey statsKey(g);
 
-    nav.Show(QStringLiteral("frmStartUp"));
+    nav.Show(kd::Screen::StartUp);
     QTimer::singleShot(150, &app, [&audio] { audio.Open(); });
     return app.exec();
 }

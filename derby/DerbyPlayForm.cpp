@@ -19,9 +19,9 @@
 
 namespace kd {
 
-DerbyPlayForm::DerbyPlayForm(AppContext& ctx_, const QString& formName, const QString& caption,
-                             const Layout& layout, GameMode mode)
-    : PlayForm(ctx_, formName, mode, 800) {
+DerbyPlayForm::DerbyPlayForm(AppContext& ctx_, Screen screen, const QString& caption, const Layout& layout,
+                             GameMode mode)
+    : PlayForm(ctx_, screen, mode, 800) {
     SetCaption(caption);
     SetClientSize(layout.client.width(), layout.client.height());
     SetBackgroundColor(Qt::black);
@@ -105,7 +105,7 @@ void DerbyPlayForm::OutOfPower() {
     if (answer == MsgAnswer::Yes)
         Init();
     else
-        LeaveTo(QStringLiteral("frmMain"));
+        LeaveTo(Screen::Main);
 }
 
 void DerbyPlayForm::EndWithVerdict(const QColor& color, const QString& text, bool clearInput) {
@@ -120,10 +120,10 @@ void DerbyPlayForm::Retry() {
 }
 
 void DerbyPlayForm::Back() {
-    LeaveTo(QStringLiteral("frmSelectChara"));
+    LeaveTo(BackScreen());
 }
 
-void DerbyPlayForm::LeaveTo(const QString& next) {
+void DerbyPlayForm::LeaveTo(Screen next) {
     if (Unloading()) return;
     g.audio.StopMidi();
     PlayForm::LeaveTo(next);
@@ -131,7 +131,7 @@ void DerbyPlayForm::LeaveTo(const QString& next) {
 
 void DerbyPlayForm::OnClosedByPlayer() {
     g.audio.StopMidi();
-    ctx.nav.Show(QStringLiteral("frmSelectChara"));
+    ShowBackTarget();
 }
 
 }  // namespace kd

@@ -33,7 +33,7 @@ class DerbyPlayForm : public PlayForm {
     ~DerbyPlayForm() override;
 
   protected:
-    DerbyPlayForm(AppContext& ctx, const QString& formName, const QString& caption, const Layout& layout,
+    DerbyPlayForm(AppContext& ctx, Screen screen, const QString& caption, const Layout& layout,
                   GameMode mode);
 
     virtual void Init() = 0;
@@ -57,7 +57,7 @@ class DerbyPlayForm : public PlayForm {
     // stopped, the verdict shown until the finish timer settles it.
     void EndWithVerdict(const QColor& color, const QString& text, bool clearInput);
     // Music off before the next screen starts its own, then hand over.
-    void LeaveTo(const QString& next);
+    void LeaveTo(Screen next);
 
     QPushButton* cmdRetry;
     QPushButton* backButton;

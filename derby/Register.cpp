@@ -11,13 +11,12 @@
 namespace kd {
 
 void RegisterDerbyScreens(Navigator& nav) {
-    nav.Register(QStringLiteral("frmSelectChara"), [](AppContext& c) { return new frmSelectChara(c); });
-    nav.Register(QStringLiteral("frmHeatInfo"), [](AppContext& c) { return new frmHeatInfo(c); });
-    nav.Register(QStringLiteral("frmKeyDerby"), [](AppContext& c) { return new frmKeyDerby(c); });
-    nav.Register(QStringLiteral("frmRankingKeyDerby"),
-                 [](AppContext& c) { return new frmRankingKeyDerby(c); });
-    nav.Register(QStringLiteral("frmBoss"), [](AppContext& c) { return new frmBoss(c); });
-    nav.Register(QStringLiteral("frmIntroduction"), [](AppContext& c) { return new frmIntroduction(c); });
+    nav.Register(Screen::SelectChara, [](AppContext& c) { return new frmSelectChara(c); });
+    nav.Register(Screen::HeatInfo, [](AppContext& c) { return new frmHeatInfo(c); });
+    nav.Register(Screen::KeyDerby, [](AppContext& c) { return new frmKeyDerby(c); });
+    nav.Register(Screen::RankingKeyDerby, [](AppContext& c) { return new frmRankingKeyDerby(c); });
+    nav.Register(Screen::Boss, [](AppContext& c) { return new frmBoss(c); });
+    nav.Register(Screen::Introduction, [](AppContext& c) { return new frmIntroduction(c); });
 }
 
 }  // namespace kd

@@ -35,7 +35,7 @@ const QString kWin = QStringLiteral("You Win!!");
 }  // namespace
 
 frmBoss::frmBoss(AppContext& ctx_)
-    : DerbyPlayForm(ctx_, QStringLiteral("frmBoss"), QStringLiteral("BOSS!!"), BossLayout(), GameMode::Boss) {
+    : DerbyPlayForm(ctx_, Screen::Boss, QStringLiteral("BOSS!!"), BossLayout(), GameMode::Boss) {
     pctGround->SetBackground(Bitmap(QStringLiteral("ARENA")));
     post = Bitmap(QStringLiteral("POST"));
     imlBall = {Bitmap(QStringLiteral("BALLPLAYER")), Bitmap(QStringLiteral("BALLBOSS"))};
@@ -104,7 +104,7 @@ void frmBoss::OnFinished() {
     if (m_won) {
         ctx.msg.Show(this, kWin, QStringLiteral("ボスを倒した!!"), MsgButtons::OK);
         if (!self || self->Unloading()) return;
-        LeaveTo(QStringLiteral("frmIntroduction"));
+        LeaveTo(Screen::Introduction);
         return;
     }
     const MsgAnswer answer =
@@ -114,7 +114,7 @@ void frmBoss::OnFinished() {
     if (answer == MsgAnswer::Yes)
         Init();
     else
-        LeaveTo(QStringLiteral("frmMain"));
+        LeaveTo(Screen::Main);
 }
 
 }  // namespace kd

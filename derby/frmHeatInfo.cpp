@@ -12,7 +12,7 @@ const QColor kOlive(128, 128, 0);
 const QColor kYellow(255, 255, 0);
 }  // namespace
 
-frmHeatInfo::frmHeatInfo(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmHeatInfo")) {
+frmHeatInfo::frmHeatInfo(AppContext& ctx_) : FormBase(ctx_, Screen::HeatInfo) {
     SetCaption(QStringLiteral("HeatInfo"));
     SetClientSize(312, 244);
     SetBackgroundColor(Qt::black);
@@ -45,8 +45,8 @@ void frmHeatInfo::Form_Load() {
     tmrTimeOut->Start();
 }
 
-QString frmHeatInfo::NextScreen() const {
-    return g.Heat.HeatNo > kLastRaceHeat ? QStringLiteral("frmBoss") : QStringLiteral("frmKeyDerby");
+Screen frmHeatInfo::NextScreen() const {
+    return g.Heat.HeatNo > kLastRaceHeat ? Screen::Boss : Screen::KeyDerby;
 }
 
 void frmHeatInfo::Form_KeyDown(int KeyCode, int) {

@@ -23,7 +23,7 @@ class frmHeatInfo : public FormBase {
 
   private:
     void tmrTimeOut_Timer();
-    QString NextScreen() const;
+    Screen NextScreen() const;
 };
 
 }  // namespace kd

@@ -8,7 +8,7 @@
 
 namespace kd {
 
-frmIntroduction::frmIntroduction(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmIntroduction")) {
+frmIntroduction::frmIntroduction(AppContext& ctx_) : FormBase(ctx_, Screen::Introduction) {
     SetCaption(QStringLiteral("キャラクター紹介"));
     SetClientSize(321, 267);
     SetBackgroundColor(Qt::black);
@@ -82,14 +82,14 @@ void frmIntroduction::Form_KeyDown(int KeyCode, int) {
     if (Unloading()) return;
     tmrMoji->Stop();
     g.audio.StopMidi();
-    ctx.nav.Replace(this, QStringLiteral("frmMain"));
+    ctx.nav.Replace(this, Screen::Main);
 }
 
 bool frmIntroduction::Form_QueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClosed) {
         g.audio.StopMidi();
         tmrMoji->Stop();
-        ctx.nav.Show(QStringLiteral("frmMain"));
+        ShowBackTarget();
     }
     return true;
 }

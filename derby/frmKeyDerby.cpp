@@ -33,8 +33,7 @@ DerbyPlayForm::Layout frmKeyDerby::RaceLayout() {
 }
 
 frmKeyDerby::frmKeyDerby(AppContext& ctx_)
-    : DerbyPlayForm(ctx_, QStringLiteral("frmKeyDerby"), QStringLiteral("KeyDerby"), RaceLayout(),
-                    GameMode::Race) {}
+    : DerbyPlayForm(ctx_, Screen::KeyDerby, QStringLiteral("KeyDerby"), RaceLayout(), GameMode::Race) {}
 
 void frmKeyDerby::Init() {
     pctGround->SetBackground(Bitmap(QStringLiteral("KEYDERBYBACK")));
@@ -115,7 +114,7 @@ void frmKeyDerby::OnFinished() {
                      MsgButtons::OK);
         if (!self) return;
     }
-    LeaveTo(QStringLiteral("frmRankingKeyDerby"));
+    LeaveTo(Screen::RankingKeyDerby);
 }
 
 }  // namespace kd

@@ -14,8 +14,7 @@ constexpr std::array<int, 4> kRankY = {24, 90, 156, 219};
 constexpr std::array<int, 4> kLineY = {63, 129, 195, 258};
 }  // namespace
 
-frmRankingKeyDerby::frmRankingKeyDerby(AppContext& ctx_)
-    : FormBase(ctx_, QStringLiteral("frmRankingKeyDerby")) {
+frmRankingKeyDerby::frmRankingKeyDerby(AppContext& ctx_) : FormBase(ctx_, Screen::RankingKeyDerby) {
     SetCaption(QStringLiteral("ランキング"));
     SetClientSize(404, 393);
     SetBackgroundColor(QColor(166, 202, 240));
@@ -73,11 +72,11 @@ void frmRankingKeyDerby::Redraw() {
 
 void frmRankingKeyDerby::cmdOK_Click() {
     if (Unloading()) return;
-    ctx.nav.Replace(this, QStringLiteral("frmHeatInfo"));
+    ctx.nav.Replace(this, Screen::HeatInfo);
 }
 
 bool frmRankingKeyDerby::Form_QueryUnload(UnloadMode mode) {
-    if (mode == UnloadMode::UserClosed) ctx.nav.Show(QStringLiteral("frmMain"));
+    if (mode == UnloadMode::UserClosed) ShowBackTarget();
     return true;
 }
 

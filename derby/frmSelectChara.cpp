@@ -43,7 +43,7 @@ void CharaTile::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && m_onClick) m_onClick();
 }
 
-frmSelectChara::frmSelectChara(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmSelectChara")) {
+frmSelectChara::frmSelectChara(AppContext& ctx_) : FormBase(ctx_, Screen::SelectChara) {
     SetCaption(QStringLiteral("キャラクター選択"));
     SetClientSize(441, 390);
 
@@ -96,7 +96,7 @@ frmSelectChara::frmSelectChara(AppContext& ctx_) : FormBase(ctx_, QStringLiteral
     cmdBack = MakeButton(this, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 342, 348, 91, 31);
     connect(cmdSetting, &QPushButton::clicked, this, [this] { cmdSetting_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdBack, &QPushButton::clicked, this, [this] { LeaveTo(QStringLiteral("frmMain")); });
+    connect(cmdBack, &QPushButton::clicked, this, [this] { LeaveTo(BackScreen()); });
 
     tmrDemo = new Timer(this, QStringLiteral("tmrDemo"), 100, [this] { tmrDemo_Timer(); });
     SetKeyPreview(true);
@@ -148,7 +148,7 @@ void frmSelectChara::tmrDemo_Timer() {
 
 void frmSelectChara::cmdOK_Click() {
     g.Chara[0].CharaName = lblCharaName->text();
-    LeaveTo(QStringLiteral("frmHeatInfo"));
+    LeaveTo(Screen::HeatInfo);
 }
 
 void frmSelectChara::cmdSetting_Click() {
@@ -157,7 +157,7 @@ void frmSelectChara::cmdSetting_Click() {
 
 void frmSelectChara::Form_KeyDown(int KeyCode, int) {
     if (KeyCode == 8)
-        LeaveTo(QStringLiteral("frmMain"));
+        LeaveTo(BackScreen());
     else if (KeyCode == 13 || KeyCode == 32)
         PressFocusedButton(KeyCode == 13);
 }
@@ -178,7 +178,7 @@ bool frmSelectChara::eventFilter(QObject* watched, QEvent* event) {
     return FormBase::eventFilter(watched, event);
 }
 
-void frmSelectChara::LeaveTo(const QString& next) {
+void frmSelectChara::LeaveTo(Screen next) {
     if (Unloading()) return;
     g.audio.StopMidi();
     ctx.nav.Replace(this, next);
@@ -187,7 +187,7 @@ void frmSelectChara::LeaveTo(const QString& next) {
 bool frmSelectChara::Form_QueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClosed) {
         g.audio.StopMidi();
-        ctx.nav.Show(QStringLiteral("frmMain"));
+        ShowBackTarget();
     }
     return true;
 }

@@ -64,7 +64,7 @@ class frmSelectChara : public FormBase {
     void PressFocusedButton(bool orOK);
     void ShowStats();
     void tmrDemo_Timer();
-    void LeaveTo(const QString& next);
+    void LeaveTo(Screen next);
     std::array<QPixmap, 5> imlCharaList;
 };
 

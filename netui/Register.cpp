@@ -9,10 +9,10 @@
 namespace kd {
 
 void RegisterNetScreens(Navigator& nav) {
-    nav.Register(QStringLiteral("frmNetHost"), [](AppContext& c) { return new frmNetHost(c); });
-    nav.Register(QStringLiteral("frmNetJoin"), [](AppContext& c) { return new frmNetJoin(c); });
-    nav.Register(QStringLiteral("frmNetRace"), [](AppContext& c) { return new frmNetRace(c); });
-    nav.Register(QStringLiteral("frmNetResult"), [](AppContext& c) { return new frmNetResult(c); });
+    nav.Register(Screen::NetHost, [](AppContext& c) { return new frmNetHost(c); });
+    nav.Register(Screen::NetJoin, [](AppContext& c) { return new frmNetJoin(c); });
+    nav.Register(Screen::NetRace, [](AppContext& c) { return new frmNetRace(c); });
+    nav.Register(Screen::NetResult, [](AppContext& c) { return new frmNetResult(c); });
 }
 
 }  // namespace kd

@@ -27,7 +27,7 @@ void frmNetHost::SetTestOptions(quint16 port, bool discovery) {
     g_testDiscovery = discovery;
 }
 
-frmNetHost::frmNetHost(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNetHost")) {
+frmNetHost::frmNetHost(AppContext& ctx_) : FormBase(ctx_, Screen::NetHost) {
     SetCaption(QStringLiteral("部屋を作る"));
     SetClientSize(520, 430);
 
@@ -104,7 +104,7 @@ void frmNetHost::Form_Load() {
     QString error;
     if (!host->Open(&error)) {
         ctx.msg.Show(this, AppTitle(), QStringLiteral("部屋を作れませんでした。\n") + error, MsgButtons::OK);
-        if (!Unloading()) ctx.nav.Replace(this, QStringLiteral("frmMain"));
+        if (!Unloading()) ctx.nav.Replace(this, Screen::Main);
         return;
     }
     net::NetHost* h = host.get();
@@ -113,7 +113,7 @@ void frmNetHost::Form_Load() {
     connect(h, &net::Session::raceStarted, this, [this] {
         if (Unloading()) return;
         m_handedOver = true;
-        ctx.nav.Replace(this, QStringLiteral("frmNetRace"));
+        ctx.nav.Replace(this, Screen::NetRace);
     });
     lblCode->setText(h->CodeText());
     lblCode->setAccessibleName(QStringLiteral("部屋のコード ") + h->CodeText());
@@ -150,7 +150,7 @@ void frmNetHost::cmdStart_Click() {
 
 void frmNetHost::cmdBack_Click() {
     if (Unloading()) return;
-    ctx.nav.Replace(this, QStringLiteral("frmMain"));
+    GoBack();
 }
 
 void frmNetHost::Form_KeyDown(int KeyCode, int) {
@@ -160,7 +160,7 @@ void frmNetHost::Form_KeyDown(int KeyCode, int) {
 bool frmNetHost::Form_QueryUnload(UnloadMode mode) {
     // Leaving the lobby for anything but the race closes the room and its port.
     if (!m_handedOver) RoomHolder::End();
-    if (mode == UnloadMode::UserClosed) ctx.nav.Show(QStringLiteral("frmMain"));
+    if (mode == UnloadMode::UserClosed) ShowBackTarget();
     return true;
 }
 

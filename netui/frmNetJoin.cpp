@@ -26,7 +26,7 @@ QLineEdit* MakeField(QWidget* parent, const QString& name, int x, int y, int w) 
 }
 }  // namespace
 
-frmNetJoin::frmNetJoin(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNetJoin")) {
+frmNetJoin::frmNetJoin(AppContext& ctx_) : FormBase(ctx_, Screen::NetJoin) {
     SetCaption(QStringLiteral("部屋に入る"));
     SetClientSize(520, 500);
 
@@ -161,7 +161,7 @@ void frmNetJoin::cmdJoin_Click() {
     connect(c, &net::Session::raceStarted, this, [this] {
         if (Unloading()) return;
         m_handedOver = true;
-        ctx.nav.Replace(this, QStringLiteral("frmNetRace"));
+        ctx.nav.Replace(this, Screen::NetRace);
     });
     SetEditing(false);
     lblStatus->setText(QStringLiteral("%1:%2 に接続しています…").arg(address.toString()).arg(port));
@@ -188,14 +188,14 @@ void frmNetJoin::Failed(const QString& why) {
 
 void frmNetJoin::cmdBack_Click() {
     if (Unloading()) return;
-    ctx.nav.Replace(this, QStringLiteral("frmMain"));
+    GoBack();
 }
 
 bool frmNetJoin::Form_QueryUnload(UnloadMode mode) {
     tmrFind->Stop();
     if (!m_handedOver) RoomHolder::End();
     m_finder.reset();
-    if (mode == UnloadMode::UserClosed) ctx.nav.Show(QStringLiteral("frmMain"));
+    if (mode == UnloadMode::UserClosed) ShowBackTarget();
     return true;
 }
 

@@ -30,8 +30,8 @@ constexpr int kRedrawMs = 30;
 }  // namespace
 
 frmNetRace::frmNetRace(AppContext& ctx_)
-    : DerbyPlayForm(ctx_, QStringLiteral("frmNetRace"), QStringLiteral("KeyDerby 対戦"),
-                    frmKeyDerby::RaceLayout(), GameMode::NetRace) {
+    : DerbyPlayForm(ctx_, Screen::NetRace, QStringLiteral("KeyDerby 対戦"), frmKeyDerby::RaceLayout(),
+                    GameMode::NetRace) {
     // A race with others cannot be started over; leaving it (Back) leaves the room.
     cmdRetry->hide();
     for (int j = 0; j < net::kLaneCount; ++j) {
@@ -234,7 +234,7 @@ void frmNetRace::OnOver() {
         for (const net::ResultRow& row : Room()->result().rows)
             if (row.lane == m_local) g.play.RaceSettled(row.place);
     }
-    LeaveTo(QStringLiteral("frmNetResult"));
+    LeaveTo(Screen::NetResult);
 }
 
 void frmNetRace::OnFinished() {
@@ -276,7 +276,7 @@ void frmNetRace::OnClosed(const QString& why) {
     ctx.msg.Show(this, AppTitle(), why + QStringLiteral("\nレースを終わります。"), MsgButtons::OK);
     if (!self || self->Unloading()) return;
     RoomHolder::End();
-    LeaveTo(QStringLiteral("frmMain"));
+    LeaveTo(Screen::Main);
 }
 
 void frmNetRace::LeaveRace() {
@@ -297,14 +297,14 @@ void frmNetRace::LeaveRace() {
     }
     m_leaving = true;
     RoomHolder::End();
-    LeaveTo(QStringLiteral("frmMain"));
+    LeaveTo(Screen::Main);
 }
 
 void frmNetRace::OnClosedByPlayer() {
     m_leaving = true;
     g.audio.StopMidi();
     RoomHolder::End();
-    ctx.nav.Show(QStringLiteral("frmMain"));
+    ShowBackTarget();
 }
 
 }  // namespace kd

@@ -25,7 +25,7 @@ QString frmNetResult::KeysPerSecond(int keys, qint32 ms) {
     return QString::number(double(keys) * 1000.0 / double(ms), 'f', 1);
 }
 
-frmNetResult::frmNetResult(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmNetResult")) {
+frmNetResult::frmNetResult(AppContext& ctx_) : FormBase(ctx_, Screen::NetResult) {
     SetCaption(QStringLiteral("対戦結果"));
     SetClientSize(568, 300);
     SetBackgroundColor(QColor(166, 202, 240));
@@ -91,7 +91,7 @@ void frmNetResult::Form_Load() {
     auto toRace = [this] {
         if (Unloading()) return;
         m_handedOver = true;
-        ctx.nav.Replace(this, QStringLiteral("frmNetRace"));
+        ctx.nav.Replace(this, Screen::NetRace);
     };
     connect(room, &net::Session::raceStarted, this, toRace);
     // The host may have started the next race while "Finish!!" was still up here.
@@ -117,7 +117,7 @@ void frmNetResult::cmdAgain_Click() {
 
 void frmNetResult::cmdBack_Click() {
     if (Unloading()) return;
-    ctx.nav.Replace(this, QStringLiteral("frmMain"));
+    GoBack();
 }
 
 void frmNetResult::Form_KeyDown(int KeyCode, int) {
@@ -126,7 +126,7 @@ void frmNetResult::Form_KeyDown(int KeyCode, int) {
 
 bool frmNetResult::Form_QueryUnload(UnloadMode mode) {
     if (!m_handedOver) RoomHolder::End();
-    if (mode == UnloadMode::UserClosed) ctx.nav.Show(QStringLiteral("frmMain"));
+    if (mode == UnloadMode::UserClosed) ShowBackTarget();
     return true;
 }
 

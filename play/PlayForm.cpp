@@ -9,8 +9,8 @@
 
 namespace kd {
 
-PlayForm::PlayForm(AppContext& ctx_, const QString& formName, GameMode mode, int finishMs)
-    : FormBase(ctx_, formName), m_mode(mode) {
+PlayForm::PlayForm(AppContext& ctx_, Screen screen, GameMode mode, int finishMs)
+    : FormBase(ctx_, screen), m_mode(mode) {
     panel = new TypingPanel(this);
     tmrReadyGo = new Timer(this, QStringLiteral("tmrReadyGo"), 1000, [this] { tmrReadyGo_Timer(); });
     tmrFinish = new Timer(this, QStringLiteral("tmrFinish"), finishMs, [this] { tmrFinish_Timer(); });
@@ -89,7 +89,7 @@ void PlayForm::tmrFinish_Timer() {
     OnFinished();
 }
 
-void PlayForm::LeaveTo(const QString& next) {
+void PlayForm::LeaveTo(Screen next) {
     if (Unloading()) return;
     g.play.Abandon();
     ctx.nav.Replace(this, next);

@@ -30,7 +30,7 @@ class PlayForm : public FormBase {
 
   protected:
     // finishMs: how long the verdict stays before OnFinished.
-    PlayForm(AppContext& ctx, const QString& formName, GameMode mode, int finishMs);
+    PlayForm(AppContext& ctx, Screen screen, GameMode mode, int finishMs);
 
     // The question panel, placed by the screen.
     TypingPanel* panel;
@@ -75,7 +75,7 @@ class PlayForm : public FormBase {
     // Play ends without a verdict (out of power): listeners told, nothing more to come.
     void EndPlay();
     // Any game on is abandoned and the next screen takes over.
-    void LeaveTo(const QString& next);
+    void LeaveTo(Screen next);
     void SetPhase(Phase phase) { m_phase = phase; }
     GameMode Mode() const { return m_mode; }
 

@@ -7,8 +7,8 @@
 namespace kd {
 
 void RegisterPracticeScreens(Navigator& nav) {
-    nav.Register(QStringLiteral("frmPractice"), [](AppContext& c) { return new frmPractice(c); });
-    nav.Register(QStringLiteral("frmResultPractice"), [](AppContext& c) { return new frmResultPractice(c); });
+    nav.Register(Screen::Practice, [](AppContext& c) { return new frmPractice(c); });
+    nav.Register(Screen::ResultPractice, [](AppContext& c) { return new frmResultPractice(c); });
 }
 
 }  // namespace kd

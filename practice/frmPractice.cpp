@@ -37,8 +37,7 @@ QFrame* Box(QWidget* parent, const QString& name, const QRect& r, const QColor& 
 
 }  // namespace
 
-frmPractice::frmPractice(AppContext& ctx_)
-    : PlayForm(ctx_, QStringLiteral("frmPractice"), GameMode::Practice, 1000) {
+frmPractice::frmPractice(AppContext& ctx_) : PlayForm(ctx_, Screen::Practice, GameMode::Practice, 1000) {
     BuildControls();
     SetKeyPreview(true);
     DisableInputMethod();
@@ -192,12 +191,12 @@ void frmPractice::TimeUp() {
 }
 
 void frmPractice::OnFinished() {
-    LeaveTo(QStringLiteral("frmResultPractice"));
+    LeaveTo(Screen::ResultPractice);
 }
 
 void frmPractice::Back() {
     StopCountdown();
-    LeaveTo(QStringLiteral("frmMain"));
+    LeaveTo(BackScreen());
 }
 
 void frmPractice::cmdPracticeTime_Click() {
@@ -206,7 +205,7 @@ void frmPractice::cmdPracticeTime_Click() {
 
 void frmPractice::OnClosedByPlayer() {
     StopCountdown();
-    ctx.nav.Show(QStringLiteral("frmMain"));
+    ShowBackTarget();
 }
 
 }  // namespace kd

@@ -48,7 +48,7 @@ QString Index(const char* name, int i) {
 
 }  // namespace
 
-frmResultPractice::frmResultPractice(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmResultPractice")) {
+frmResultPractice::frmResultPractice(AppContext& ctx_) : FormBase(ctx_, Screen::ResultPractice) {
     BuildControls();
 }
 
@@ -137,11 +137,11 @@ void frmResultPractice::Form_Load() {
 }
 
 void frmResultPractice::cmdOK_Click() {
-    ctx.nav.Replace(this, QStringLiteral("frmPractice"));
+    GoBack();
 }
 
 bool frmResultPractice::Form_QueryUnload(UnloadMode mode) {
-    if (mode == UnloadMode::UserClosed) ctx.nav.Show(QStringLiteral("frmPractice"));
+    if (mode == UnloadMode::UserClosed) ShowBackTarget();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QLatin1String>
 #include <QString>
+#include <optional>
 
 namespace kd {
 
@@ -16,6 +17,12 @@ inline QString GenreKey(Genre genre) {
 }
 inline bool IsGenreKey(const QString& key, Genre genre) {
     return key == (genre == Genre::English ? kEnglishKey : kIdiomsKey);
+}
+// The genre of a key text; nullopt for any other text.
+inline std::optional<Genre> GenreOfKey(const QString& key) {
+    if (IsGenreKey(key, Genre::Idioms)) return Genre::Idioms;
+    if (IsGenreKey(key, Genre::English)) return Genre::English;
+    return std::nullopt;
 }
 inline QString GenreLabel(Genre genre) {
     return genre == Genre::English ? QStringLiteral("英単語") : QStringLiteral("慣用句");

@@ -9,11 +9,11 @@
 namespace kd {
 
 void RegisterShellScreens(Navigator& nav) {
-    nav.Register(QStringLiteral("frmStartUp"), [](AppContext& c) { return new frmStartUp(c); });
-    nav.Register(QStringLiteral("frmInputUserName"), [](AppContext& c) { return new frmInputUserName(c); });
-    nav.Register(QStringLiteral("frmMain"), [](AppContext& c) { return new frmMain(c); });
+    nav.Register(Screen::StartUp, [](AppContext& c) { return new frmStartUp(c); });
+    nav.Register(Screen::InputUserName, [](AppContext& c) { return new frmInputUserName(c); });
+    nav.Register(Screen::Main, [](AppContext& c) { return new frmMain(c); });
     // The version box belongs to the screen that opens it; shown alone it has no owner.
-    nav.Register(QStringLiteral("frmVersion"), [](AppContext& c) { return new frmVersion(c, nullptr); });
+    nav.Register(Screen::Version, [](AppContext& c) { return new frmVersion(c, nullptr); });
 }
 
 }  // namespace kd

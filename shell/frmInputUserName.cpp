@@ -48,7 +48,7 @@ void UserNameBox::hidePopup() {
     QComboBox::hidePopup();
 }
 
-frmInputUserName::frmInputUserName(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmInputUserName")) {
+frmInputUserName::frmInputUserName(AppContext& ctx_) : FormBase(ctx_, Screen::InputUserName) {
     Label1 = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("ユーザー名を入力してください。"), 20, 18, 300, 22);
     SetPixelFont(Label1, 15);
     Label2 = MakeLabel(this, QStringLiteral("Label2"), QString(), 20, 46, 300, 2);
@@ -142,7 +142,7 @@ void frmInputUserName::cmdOK_Click() {
     g.objUser.SetUserName(name);
     UserNames = AddUserName(UserNames, name);
     SaveUserName();
-    ctx.nav.Replace(this, QStringLiteral("frmMain"));
+    ctx.nav.Replace(this, Screen::Main);
 }
 
 void frmInputUserName::SaveUserName() {

@@ -39,7 +39,7 @@ const QColor kItemColor(0, 192, 0);
 const QColor kSelectedColor(255, 255, 0);
 
 const char* const kCaptions[frmMain::kItemCount] = {"PRACTICE", "TIME TRIAL", "KEY DERBY", "END"};
-const char* const kScreens[3] = {"frmPractice", "frmTimeTrial", "frmSelectChara"};
+const Screen kScreens[3] = {Screen::Practice, Screen::TimeTrial, Screen::SelectChara};
 
 QString Description(int index) {
     switch (index) {
@@ -111,7 +111,7 @@ QAction* NamedAction(QMenu* menu, const QString& name, const QString& text, bool
 
 }  // namespace
 
-frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
+frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, Screen::Main) {
     menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
     menuBar->setNativeMenuBar(false);
@@ -141,9 +141,8 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmMain")) {
     // Races on the local network: screens of their own, opened only when this build has them.
     mnuNet = menuBar->addMenu(QStringLiteral("対戦(&N)"));
     mnuNet->setObjectName(QStringLiteral("mnuNet"));
-    for (const auto& [name, text, screen] : {std::tuple{"mnuNetHost", "部屋を作る(&H)", "frmNetHost"},
-                                             std::tuple{"mnuNetJoin", "部屋に入る(&J)", "frmNetJoin"}}) {
-        const QString next = QString::fromLatin1(screen);
+    for (const auto& [name, text, next] : {std::tuple{"mnuNetHost", "部屋を作る(&H)", Screen::NetHost},
+                                           std::tuple{"mnuNetJoin", "部屋に入る(&J)", Screen::NetJoin}}) {
         connect(NamedAction(mnuNet, QString::fromLatin1(name), QString::fromUtf8(text), false), &QAction::triggered,
                 this, [this, next] {
                     if (Unloading() || !ctx.nav.IsRegistered(next)) return;
@@ -253,13 +252,13 @@ void frmMain::lblSelectButton_MouseMove(int index) {
     lblShadow->setText(item->text());
     for (QLabel* l : lblSelectButton) SetForeColor(l, kItemColor);
     SetForeColor(item, kSelectedColor);
-    Tag = QString::number(index);
+    m_selected = index;
     if (index < 3) lblKaisetsu->setText(Description(index));
 }
 
 void frmMain::Form_KeyDown(int KeyCode, int Shift) {
     Q_UNUSED(Shift);
-    const int selected = Tag.toInt();
+    const int selected = m_selected;
     switch (KeyCode) {
         case 40:  // down
             lblSelectButton_MouseMove((selected + 1) % kItemCount);
@@ -278,7 +277,7 @@ void frmMain::Form_KeyDown(int KeyCode, int Shift) {
 void frmMain::lblSelectButton_Click(int index) {
     if (Unloading()) return;
     // A mode whose screens are not part of this build yet keeps the menu as it is.
-    if (index < 3 && !ctx.nav.IsRegistered(QString::fromLatin1(kScreens[index]))) return;
+    if (index < 3 && !ctx.nav.IsRegistered(kScreens[index])) return;
 
     if (!SaveSoundSwitches(g))
         Warn(QStringLiteral("BGMと効果音の設定を保存できませんでした。\n") + SoundSwitchesPath(g));
@@ -286,7 +285,7 @@ void frmMain::lblSelectButton_Click(int index) {
         // Opened now, so any trouble with the record is told here rather than over a game.
         if (g.learning) g.learning->Store();
         if (g.BgmOn != 0) g.audio.StopMidi();
-        ctx.nav.Replace(this, QString::fromLatin1(kScreens[index]));
+        ctx.nav.Replace(this, kScreens[index]);
         return;
     }
     if (ctx.msg.Show(this, AppTitle(), QStringLiteral("終了してもよろしいですか？"), MsgButtons::OKCancel) !=

@@ -23,7 +23,10 @@ public:
     static constexpr int kClientWidth = 640;
     static constexpr int kClientHeight = 480;
 
-protected:
+    // The highlighted item, 0 (PRACTICE) to 3 (END); Enter opens it.
+    int Selected() const { return m_selected; }
+
+  protected:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     bool Form_QueryUnload(UnloadMode mode) override;
@@ -67,6 +70,7 @@ private:
     QLabel* lblTitleShadow;
     std::array<QLabel*, 2> lblVersion{};
     std::array<QLabel*, kItemCount> lblSelectButton{};
+    int m_selected = 0;
     QLabel* lblShadow;
     QLabel* lblKaisetsu;
 };

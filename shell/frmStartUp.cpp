@@ -17,7 +17,7 @@ constexpr int kWidth = 400;
 constexpr int kHeight = 240;
 }  // namespace
 
-frmStartUp::frmStartUp(AppContext& ctx_) : FormBase(ctx_, QStringLiteral("frmStartUp")) {
+frmStartUp::frmStartUp(AppContext& ctx_) : FormBase(ctx_, Screen::StartUp) {
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     Timer1 = new Timer(this, QStringLiteral("Timer1"), kShowMs, [this] { Timer1_Timer(); });
 
@@ -47,7 +47,7 @@ void frmStartUp::Form_Load() {
 void frmStartUp::Timer1_Timer() {
     // Fires once.
     Timer1->Stop();
-    ctx.nav.Replace(this, QStringLiteral("frmInputUserName"));
+    ctx.nav.Replace(this, Screen::InputUserName);
 }
 
 }  // namespace kd

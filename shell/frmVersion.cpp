@@ -17,7 +17,7 @@ constexpr int kHeight = 210;
 constexpr int kShadowOffset = 3;
 }  // namespace
 
-frmVersion::frmVersion(AppContext& ctx_, QWidget* owner) : FormBase(ctx_, QStringLiteral("frmVersion"), owner) {
+frmVersion::frmVersion(AppContext& ctx_, QWidget* owner) : FormBase(ctx_, Screen::Version, owner) {
     imgIcon = MakeLabel(this, QStringLiteral("imgIcon"), QString(), 20, 20, 48, 48);
     imgIcon->setPixmap(ScaledBitmap(QStringLiteral("ICON"), 48, 48, Qt::KeepAspectRatio));
 

@@ -2,6 +2,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include "platform/widgets/Screen.h"
+
 namespace kd {
 
 struct AppContext;
@@ -16,8 +18,8 @@ StatsWindow* OpenStatsWindow(const GameState& g);
 
 // The screens that end a game; on them F2 opens the statistics window and a small hint says so.
 inline const QStringList kResultScreens = {
-    QStringLiteral("frmResultPractice"), QStringLiteral("frmResultTimeTrial"),
-    QStringLiteral("frmRankingTimeTrial"), QStringLiteral("frmRankingKeyDerby")};
+    ScreenName(Screen::ResultPractice), ScreenName(Screen::ResultTimeTrial),
+    ScreenName(Screen::RankingTimeTrial), ScreenName(Screen::RankingKeyDerby)};
 
 // Watches the application's windows and gives every result screen its F2 key and hint as it
 // appears, so the screens themselves need not know about the statistics.

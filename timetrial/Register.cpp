@@ -8,11 +8,9 @@
 namespace kd {
 
 void RegisterTimetrialScreens(Navigator& nav) {
-    nav.Register(QStringLiteral("frmTimeTrial"), [](AppContext& c) { return new frmTimeTrial(c); });
-    nav.Register(QStringLiteral("frmResultTimeTrial"),
-                 [](AppContext& c) { return new frmResultTimeTrial(c); });
-    nav.Register(QStringLiteral("frmRankingTimeTrial"),
-                 [](AppContext& c) { return new frmRankingTimeTrial(c); });
+    nav.Register(Screen::TimeTrial, [](AppContext& c) { return new frmTimeTrial(c); });
+    nav.Register(Screen::ResultTimeTrial, [](AppContext& c) { return new frmResultTimeTrial(c); });
+    nav.Register(Screen::RankingTimeTrial, [](AppContext& c) { return new frmRankingTimeTrial(c); });
 }
 
 }  // namespace kd

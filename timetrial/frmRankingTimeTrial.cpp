@@ -33,8 +33,7 @@ QString Indexed(const char* array, int i) {
 
 }  // namespace
 
-frmRankingTimeTrial::frmRankingTimeTrial(AppContext& ctx)
-    : FormBase(ctx, QStringLiteral("frmRankingTimeTrial")) {
+frmRankingTimeTrial::frmRankingTimeTrial(AppContext& ctx) : FormBase(ctx, Screen::RankingTimeTrial) {
     SetClientSize(461, 396);
     CenterOnScreen(this);
 
@@ -110,7 +109,7 @@ void frmRankingTimeTrial::cmdOK_Click() {
     if (m_blinking) m_blinking->setText(m_blinking->property("Tag").toString());
     const MsgAnswer a = ctx.msg.Show(this, QStringLiteral("KeyDerby"),
                                      QStringLiteral("もう一度挑戦しますか？"), MsgButtons::YesNo);
-    ctx.nav.Replace(this, a == MsgAnswer::Yes ? QStringLiteral("frmTimeTrial") : QStringLiteral("frmMain"));
+    ctx.nav.Replace(this, a == MsgAnswer::Yes ? Screen::TimeTrial : Screen::Main);
 }
 
 bool frmRankingTimeTrial::Form_QueryUnload(UnloadMode mode) {

@@ -47,8 +47,7 @@ void SetGreyWhenDisabled(QWidget* w) {
 
 }  // namespace
 
-frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx)
-    : FormBase(ctx, QStringLiteral("frmResultTimeTrial")) {
+frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx) : FormBase(ctx, Screen::ResultTimeTrial) {
     SetClientSize(408, 335);
     CenterOnScreen(this);
 
@@ -179,14 +178,11 @@ void frmResultTimeTrial::cmdOK_Click() {
     const int place = g.objUser.TimeTrialRanking;
     if (txtInputName->isEnabled() && place >= 0 && place < kTimeTrialPlaces) {
         RankData[place].RankName = txtInputName->text();
-        if (IsGenreKey(Tag, Genre::Idioms))
-            RankData[place].RankGenre = GenreLabel(Genre::Idioms);
-        else if (IsGenreKey(Tag, Genre::English))
-            RankData[place].RankGenre = GenreLabel(Genre::English);
+        if (m_runGenre) RankData[place].RankGenre = GenreLabel(*m_runGenre);
         Timer1->Stop();
         if (SaveTimeTrialData(RankingPath(g), RankData)) {
             m_done = true;
-            ctx.nav.Replace(this, QStringLiteral("frmRankingTimeTrial"));
+            ctx.nav.Replace(this, Screen::RankingTimeTrial);
             return;
         }
         // Saying so beats opening a ranking that silently lacks the new entry.
@@ -202,7 +198,7 @@ void frmResultTimeTrial::AskTryAgain() {
     m_done = true;
     const MsgAnswer a = ctx.msg.Show(this, QStringLiteral("KeyDerby"),
                                      QStringLiteral("もう一度挑戦しますか？"), MsgButtons::YesNo);
-    ctx.nav.Replace(this, a == MsgAnswer::Yes ? QStringLiteral("frmTimeTrial") : QStringLiteral("frmMain"));
+    ctx.nav.Replace(this, a == MsgAnswer::Yes ? Screen::TimeTrial : Screen::Main);
 }
 
 bool frmResultTimeTrial::Form_QueryUnload(UnloadMode mode) {

@@ -4,6 +4,7 @@
 #include "common/TimeTrialRecords.h"
 #include "learning/PlayedGame.h"
 #include "platform/widgets/FormBase.h"
+#include "questions/Genre.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,6 +23,10 @@ class frmResultTimeTrial : public FormBase {
     explicit frmResultTimeTrial(AppContext& ctx);
 
     const TimeTrialTable& Ranking() const { return RankData; }
+
+    // The genre the run was played in; the new ranking entry is stored under it (without
+    // one, under the genre of the question bank).
+    void SetRunGenre(std::optional<Genre> genre) { m_runGenre = genre; }
 
     // With the ghost on: the line "ベスト比 ±x.xx秒" against the best that was raced, and F3
     // for the question-by-question table.
@@ -61,6 +66,7 @@ class frmResultTimeTrial : public FormBase {
     std::optional<PlayedGame> m_best;
 
     TimeTrialTable RankData;
+    std::optional<Genre> m_runGenre;
     TimeTrialRecord m_entry;
     QString m_acceptedName;  // the name box's last text that the record can hold
     bool m_done = false;     // OK has run; the close that follows must not run it again

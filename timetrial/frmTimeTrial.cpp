@@ -42,8 +42,7 @@ QFrame* Rectangle(QWidget* parent, const QString& name, int x, int y, int w, int
 
 }  // namespace
 
-frmTimeTrial::frmTimeTrial(AppContext& ctx)
-    : PlayForm(ctx, QStringLiteral("frmTimeTrial"), GameMode::TimeTrial, 1000) {
+frmTimeTrial::frmTimeTrial(AppContext& ctx) : PlayForm(ctx, Screen::TimeTrial, GameMode::TimeTrial, 1000) {
     SetClientSize(647, 335);
     CenterOnScreen(this);
 
@@ -178,10 +177,10 @@ void frmTimeTrial::OnFinished() {
     const std::optional<PlayedGame> best = m_ghost->Best();
     PlayedGame run = m_run.Game();
     run.timeMs = g.objUser.GetTimeTrialTime();
-    if (FormBase* result = ctx.nav.Replace(this, QStringLiteral("frmResultTimeTrial"))) {
-        result->Tag = key;
+    if (auto* result = qobject_cast<frmResultTimeTrial*>(ctx.nav.Replace(this, Screen::ResultTimeTrial))) {
+        result->SetRunGenre(GenreOfKey(key));
         // With the ghost on, the result also measures the run against the best it raced.
-        if (auto* r = qobject_cast<frmResultTimeTrial*>(result); r && ghost) r->ShowBestComparison(run, best);
+        if (ghost) result->ShowBestComparison(run, best);
     }
 }
 
@@ -204,7 +203,7 @@ void frmTimeTrial::Back() {
     m_clock->Stop();
     m_ghost->Stop();
     g.play.Remove(&m_run);
-    LeaveTo(QStringLiteral("frmMain"));
+    LeaveTo(BackScreen());
 }
 
 void frmTimeTrial::cmdSetting_Click() {
@@ -215,7 +214,7 @@ void frmTimeTrial::OnClosedByPlayer() {
     m_clock->Stop();
     m_ghost->Stop();
     g.play.Remove(&m_run);
-    ctx.nav.Show(QStringLiteral("frmMain"));
+    ShowBackTarget();
 }
 
 void frmTimeTrial::Form_Unload() {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "common/GameState.h"
+#include "platform/widgets/Navigator.h"
 
 namespace kd {
 
@@ -16,6 +17,11 @@ FormBase::FormBase(AppContext& ctx_, const QString& formName, QWidget* owner)
     : QWidget(owner, owner ? Qt::Dialog | Qt::BypassGraphicsProxyWidget : Qt::WindowFlags(Qt::Window)), ctx(ctx_), g(ctx_.g) {
     setObjectName(formName);
     setAttribute(Qt::WA_DeleteOnClose);
+}
+
+FormBase::FormBase(AppContext& ctx_, Screen screen, QWidget* owner)
+    : FormBase(ctx_, ScreenName(screen), owner) {
+    m_screen = screen;
 }
 
 FormBase::~FormBase() {
@@ -32,6 +38,20 @@ void FormBase::Unload() {
     if (m_unloading) return;
     m_unloading = true;
     close();
+}
+
+Screen FormBase::BackScreen() const {
+    const std::optional<Screen> back = m_screen ? BackTarget(*m_screen) : std::nullopt;
+    Q_ASSERT_X(back, "FormBase::BackScreen", "this screen has no back target");
+    return back.value_or(Screen::Main);
+}
+
+void FormBase::GoBack() {
+    ctx.nav.Replace(this, BackScreen());
+}
+
+void FormBase::ShowBackTarget() {
+    ctx.nav.Show(BackScreen());
 }
 
 void FormBase::SetClientSize(int width, int height) { setFixedSize(width, height); }

@@ -5,13 +5,16 @@
 
 class QPushButton;
 
+#include <optional>
+
 #include "platform/widgets/AppContext.h"
+#include "platform/widgets/Screen.h"
 
 namespace kd {
 
 class GameState;
 
-// Base of every screen: fixed client size, caption, background picture, Tag, load, key
+// Base of every screen: fixed client size, caption, background picture, load, key
 // preview and query-unload that knows whether the player or the program closed it.
 class FormBase : public QWidget {
     Q_OBJECT
@@ -20,11 +23,15 @@ public:
 
     // A dialog passes its owner as parent; screens are top-level windows.
     FormBase(AppContext& ctx, const QString& formName, QWidget* owner = nullptr);
+    // A screen the navigator opens: named after it.
+    FormBase(AppContext& ctx, Screen screen, QWidget* owner = nullptr);
     ~FormBase() override;
 
     AppContext& ctx;
     GameState& g;
-    QString Tag;
+
+    // The navigator's name of this screen; nullopt for a dialog.
+    std::optional<Screen> Id() const { return m_screen; }
 
     // Runs Form_Load once; the navigator calls it before showing the form.
     void Load();
@@ -43,6 +50,13 @@ protected:
     void DisableInputMethod();
     // Enter clicks the focused button (else the default one), Esc the cancel button.
     void SetDefaultButtons(QPushButton* ok, QPushButton* cancel = nullptr);
+
+    // Where this screen's Back leads (the table of Screen.cpp).
+    Screen BackScreen() const;
+    // "Close myself and show where Back leads".
+    void GoBack();
+    // The player is closing this screen: show where Back leads.
+    void ShowBackTarget();
 
     virtual void Form_Load() {}
     // KeyCode as Windows numbers it (Space 32, Esc 27, Backspace 8, Enter 13, arrows 37-40,
@@ -69,6 +83,7 @@ private:
     QPushButton* m_defaultButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     QPixmap m_background;
+    std::optional<Screen> m_screen;
     bool m_loaded = false;
     bool m_unloading = false;
     bool m_keyPreview = false;

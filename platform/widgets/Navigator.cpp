@@ -7,11 +7,25 @@
 
 namespace kd {
 
-FormBase* Navigator::Show(const QString& name) {
-    shown << name;
-    m_lastName = name;
-    const auto it = m_factories.constFind(name);
-    if (it == m_factories.constEnd() || !m_ctx) return nullptr;
+bool Navigator::IsRegistered(Screen screen) const {
+    const auto it = m_factories.constFind(screen);
+    return it != m_factories.constEnd() && *it;
+}
+
+FormBase* Navigator::Show(Screen screen) {
+    const auto it = m_factories.constFind(screen);
+    if (it == m_factories.constEnd()) {
+        const QByteArray name = ScreenName(screen).toLatin1();
+#ifdef QT_NO_DEBUG
+        qCritical("Navigator: screen %s is not registered", name.constData());
+        return nullptr;
+#else
+        qFatal("Navigator: screen %s is not registered", name.constData());
+#endif
+    }
+    shown << screen;
+    m_last = screen;
+    if (!*it || !m_ctx) return nullptr;
     FormBase* form = (*it)(*m_ctx);
     if (!form) return nullptr;
     Track(form);
@@ -21,8 +35,10 @@ FormBase* Navigator::Show(const QString& name) {
     return guard;
 }
 
-FormBase* Navigator::Replace(FormBase* current, const QString& next) {
+FormBase* Navigator::Replace(FormBase* current, Screen next) {
     QPointer<FormBase> cur(current);
+    // Nowhere to go: the current screen stays rather than leaving the player with none.
+    if (!m_factories.contains(next)) return Show(next);
     FormBase* shownForm = Show(next);
     if (cur) cur->Unload();
     return shownForm;
@@ -30,7 +46,6 @@ FormBase* Navigator::Replace(FormBase* current, const QString& next) {
 
 void Navigator::ShowModal(FormBase* dialog) {
     Track(dialog);
-    shown << dialog->objectName();
     dialog->setWindowModality(Qt::ApplicationModal);
     QPointer<FormBase> guard(dialog);
     dialog->Load();

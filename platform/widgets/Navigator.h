@@ -3,31 +3,34 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
-#include <QStringList>
 #include <functional>
 
 #include "platform/widgets/AppContext.h"
+#include "platform/widgets/Screen.h"
 
 namespace kd {
 
 class FormBase;
 
-// Opens screens by name. A screen shown again is a new instance whose load runs again.
-// Screens register a factory; a name without one is still recorded (a test of one mode
-// can check that it hands over to the main menu without building it).
+// Opens screens. A screen shown again is a new instance whose load runs again.
+// Each screen registers a factory. A null factory marks a screen this program does not build
+// (a test of one mode checks that it hands over to the main menu without building it): showing
+// it is only recorded. Showing a screen nobody registered is a programming error: a debug
+// build stops at once, a release build logs it and stays where it is.
 class Navigator {
 public:
     using Factory = std::function<FormBase*(AppContext&)>;
 
     void SetContext(AppContext* ctx) { m_ctx = ctx; }
-    void Register(const QString& name, Factory factory) { m_factories.insert(name, std::move(factory)); }
-    bool IsRegistered(const QString& name) const { return m_factories.contains(name); }
+    void Register(Screen screen, Factory factory) { m_factories.insert(screen, std::move(factory)); }
+    // A factory that builds the screen (not a null stand-in).
+    bool IsRegistered(Screen screen) const;
 
     // Creates the screen, runs its load and shows it.
-    FormBase* Show(const QString& name);
+    FormBase* Show(Screen screen);
     // "Close myself and show the next screen": the next one is shown first, then the
     // current one is unloaded by the program (its query-unload sees ProgramClosed).
-    FormBase* Replace(FormBase* current, const QString& next);
+    FormBase* Replace(FormBase* current, Screen next);
     // Shows a dialog (constructed with its owner as parent) modal over the application,
     // without a nested event loop; the dialog acts on its owner itself.
     void ShowModal(FormBase* dialog);
@@ -36,20 +39,20 @@ public:
 
     // The newest screen still open (dialogs included), or null.
     FormBase* Current() const;
-    // Name of the screen shown last (also when it had no factory).
-    QString CurrentName() const { return m_lastName; }
+    // The screen shown last (also when it was not built).
+    std::optional<Screen> LastShown() const { return m_last; }
     QList<FormBase*> OpenForms() const;
 
-    QStringList shown;       // every name shown, in order
+    QList<Screen> shown;     // every screen shown, in order
     bool ended = false;      // EndProgram was called
     bool quitOnEnd = true;   // tests keep the application alive
 
 private:
     void Track(FormBase* form);
     AppContext* m_ctx = nullptr;
-    QHash<QString, Factory> m_factories;
+    QHash<Screen, Factory> m_factories;
     QList<QPointer<FormBase>> m_open;
-    QString m_lastName;
+    std::optional<Screen> m_last;
 };
 
 }  // namespace kd

@@ -26,6 +26,7 @@ struct ChainApp : TestApp {
     // The newest open screen (a modal dialog counts) and its name.
     FormBase* Now() const { return nav.Current(); }
     QString NowName() const { return nav.Current() ? nav.Current()->objectName() : QString(); }
+    std::optional<Screen> NowScreen() const { return nav.Current() ? nav.Current()->Id() : std::nullopt; }
 
     QString Player(const QString& relative) const { return PlayerPath(relative); }
 };
@@ -71,15 +72,15 @@ inline void StartPlay(QWidget* form) {
 // the way are forgotten. App: ChainApp or any program with the same members.
 template <class App>
 void StartAs(App& app, const QString& name) {
-    app.nav.Show(QStringLiteral("frmStartUp"));
-    ASSERT_EQ(app.NowName(), QStringLiteral("frmStartUp"));
+    app.nav.Show(Screen::StartUp);
+    ASSERT_EQ(app.NowScreen(), Screen::StartUp);
     ASSERT_EQ(Fire(app.Now(), QStringLiteral("Timer1")), 1);
-    ASSERT_EQ(app.NowName(), QStringLiteral("frmInputUserName"));
+    ASSERT_EQ(app.NowScreen(), Screen::InputUserName);
     auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
     ASSERT_TRUE(box);
     box->setEditText(name);
     Press(box, Qt::Key_Return);
-    ASSERT_EQ(app.NowName(), QStringLiteral("frmMain"));
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
     app.msg.asked.clear();
     TestApp::Flush();
 }
@@ -87,7 +88,7 @@ void StartAs(App& app, const QString& name) {
 // Moves the main menu's selection down from item 0 (selected on loading) and presses Enter.
 template <class App>
 void ChooseMenuItem(App& app, int item) {
-    ASSERT_EQ(app.NowName(), QStringLiteral("frmMain"));
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
     QWidget* menu = app.Now();
     for (int i = 0; i < item; ++i) Press(menu, Qt::Key_Down);
     Press(menu, Qt::Key_Return);

@@ -29,12 +29,12 @@ void Ticks(ChainApp& app, QWidget* race, const QList<float>& perTick, int ticks)
 
 // The heat screen names heat `heatNo` and Space opens its race.
 void EnterRace(ChainApp& app, int heatNo) {
-    ASSERT_EQ(app.NowName(), "frmHeatInfo");
+    ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
     const QString label = QStringLiteral("lblHeatInfo(%1)").arg(heatNo - 1);
     EXPECT_EQ(Label(app.Now(), label)->palette().color(QPalette::WindowText), kYellow) << heatNo;
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmKeyDerby");
+    ASSERT_EQ(app.NowScreen(), Screen::KeyDerby);
 }
 
 // Types to the line and lets the finish timer settle the heat.
@@ -44,7 +44,7 @@ void FinishRace(ChainApp& app) {
     ASSERT_EQ(DisplayText(race), "Finish!!");
     Fire(race, QStringLiteral("tmrFinish"));
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmRankingKeyDerby");
+    ASSERT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
 }
 
 void ExpectRanking(ChainApp& app, const char* place, bool advanced) {
@@ -64,7 +64,7 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     StartAs(app, QStringLiteral("Tester"));
     Menu(app.Now(), QStringLiteral("mnuOn"))->trigger();
     ChooseMenuItem(app, 2);
-    ASSERT_EQ(app.NowName(), "frmSelectChara");
+    ASSERT_EQ(app.NowScreen(), Screen::SelectChara);
     EXPECT_EQ(app.audio.playing, "back.mid");
 
     Click(Button(app.Now(), QStringLiteral("cmdSetting")));
@@ -72,7 +72,7 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmSelectChara");
+    ASSERT_EQ(app.NowScreen(), Screen::SelectChara);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/genderby")), Record("01 00"));
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     EXPECT_EQ(app.g.Chara[0].CharaName, "CrazyBallRed");
@@ -122,7 +122,7 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, "You Lose!!");
     EXPECT_EQ(app.msg.asked[0].text, "パワーがなくなりました。もう一度挑戦しますか?");
-    ASSERT_EQ(app.NowName(), "frmKeyDerby");
+    ASSERT_EQ(app.NowScreen(), Screen::KeyDerby);
     EXPECT_EQ(DisplayText(app.Now()), "スペースでスタート");
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("04 00", "15 00"));
     StartPlay(app.Now());
@@ -140,12 +140,12 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
 
     // Heat 6: the heat screen names only the boss, and its second runs out.
-    ASSERT_EQ(app.NowName(), "frmHeatInfo");
+    ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
     EXPECT_EQ(Text(app.Now(), "lblHeatInfo(0)"), "");
     EXPECT_EQ(Text(app.Now(), "lblHeatInfo(2)"), "BOSS!!");
     Fire(app.Now(), QStringLiteral("tmrTimeOut"));
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmBoss");
+    ASSERT_EQ(app.NowScreen(), Screen::Boss);
 
     // The boss wins first; Yes sets the battle up again.
     QWidget* boss = app.Now();
@@ -175,13 +175,13 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     TestApp::Flush();
 
     // The roll call, then the menu.
-    ASSERT_EQ(app.NowName(), "frmIntroduction");
+    ASSERT_EQ(app.NowScreen(), Screen::Introduction);
     EXPECT_EQ(app.audio.playing, "recovery1.mid");
     Fire(app.Now(), QStringLiteral("tmrMoji"), 5);
     EXPECT_EQ(Text(app.Now(), "lblCharaName"), "Craz");
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmMain");
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
     EXPECT_EQ(app.audio.playing, "startup.mid");
     EXPECT_EQ(app.nav.OpenForms().size(), 1);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("06 00", "15 00"))
@@ -190,18 +190,18 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     // The next derby goes straight to the boss; a lost battle answered No ends on the menu.
     ChooseMenuItem(app, 2);
     Press(app.Now(), Qt::Key_Return);  // OK on the selection screen
-    ASSERT_EQ(app.NowName(), "frmHeatInfo");
+    ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
     EXPECT_EQ(Text(app.Now(), "lblHeatInfo(2)"), "BOSS!!");
     Press(app.Now(), Qt::Key_Return);
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmBoss");
+    ASSERT_EQ(app.NowScreen(), Screen::Boss);
     StartPlay(app.Now());
     app.rnd.Script({0.99f});
     Fire(app.Now(), QStringLiteral("tmrCharaMove"), kTicksForTheBossToWin);
     app.msg.Answer(MsgAnswer::No);
     Fire(app.Now(), QStringLiteral("tmrFinish"));
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmMain");
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
     EXPECT_EQ(app.nav.OpenForms().size(), 1);
 
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("06 00", "15 00"));
@@ -226,7 +226,7 @@ TEST(DerbyChain, ProgressSurvivesARestartAndTheCloseBoxesLeadBack) {
     // The ranking's close box leads to the menu, not to the next heat.
     first.Now()->close();
     TestApp::Flush();
-    ASSERT_EQ(first.NowName(), "frmMain");
+    ASSERT_EQ(first.NowScreen(), Screen::Main);
     Menu(first.Now(), QStringLiteral("mnuEnd"))->trigger();
     ASSERT_TRUE(first.nav.ended);
 
@@ -244,10 +244,10 @@ TEST(DerbyChain, ProgressSurvivesARestartAndTheCloseBoxesLeadBack) {
     StartPlay(second.Now());
     second.Now()->close();
     TestApp::Flush();
-    ASSERT_EQ(second.NowName(), "frmSelectChara");
+    ASSERT_EQ(second.NowScreen(), Screen::SelectChara);
     second.Now()->close();
     TestApp::Flush();
-    ASSERT_EQ(second.NowName(), "frmMain");
+    ASSERT_EQ(second.NowScreen(), Screen::Main);
     EXPECT_EQ(second.nav.OpenForms().size(), 1);
     EXPECT_EQ(second.ReadFile(second.Player("DATA/Heat")), HeatFile("02 00", "0C 00"));
 }

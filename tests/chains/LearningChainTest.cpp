@@ -31,7 +31,7 @@ Played PlayAll(bool recording) {
     app.WriteFile(app.Player("DATA/PracticeTime"),
                   Record("05 00 07 00 65 6E 67 6C 69 73 68"));  // 5 s, English
 
-    FormBase* practice = app.nav.Show(QStringLiteral("frmPractice"));
+    FormBase* practice = app.nav.Show(Screen::Practice);
     StartPlay(practice);
     TypeHead(practice, 12);
     TypeWrong(practice, 3);
@@ -41,7 +41,7 @@ Played PlayAll(bool recording) {
     practice->close();
     TestApp::Flush();
 
-    FormBase* run = app.nav.Show(QStringLiteral("frmTimeTrial"));
+    FormBase* run = app.nav.Show(Screen::TimeTrial);
     StartPlay(run);
     app.clock.advance(30000);
     TypeWrong(run, 2);
@@ -54,7 +54,7 @@ Played PlayAll(bool recording) {
         app.g.Heat.HeatNo = 1;
         const PlayableChara& c = PlayableByNo(1);
         app.g.Chara[0] = CharaData{c.CharaNo, c.Name, c.StepSize, c.MissCost, QString()};
-        FormBase* race = app.nav.Show(QStringLiteral("frmKeyDerby"));
+        FormBase* race = app.nav.Show(Screen::KeyDerby);
         StartPlay(race);
         Fire(race, QStringLiteral("tmrCharaMove"), 3);
         TypeWrong(race, 1);

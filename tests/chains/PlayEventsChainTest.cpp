@@ -93,7 +93,7 @@ QStringList Frame(const QStringList& log) {
 
 TEST(PlayEvents, PracticeReportsEveryKeyAndItsEnd) {
     EventsApp app;
-    FormBase* practice = app.nav.Show(QStringLiteral("frmPractice"));
+    FormBase* practice = app.nav.Show(Screen::Practice);
     StartPlay(practice);
     TypeHead(practice, 12);
     TypeWrong(practice, 3);
@@ -127,7 +127,7 @@ TEST(PlayEvents, PracticeReportsEveryKeyAndItsEnd) {
 
 TEST(PlayEvents, TimeTrialIsSettledByItsResult) {
     EventsApp app;
-    FormBase* run = app.nav.Show(QStringLiteral("frmTimeTrial"));
+    FormBase* run = app.nav.Show(Screen::TimeTrial);
     StartPlay(run);
     app.clock.advance(30000);
     TypeWrong(run, 2);
@@ -136,7 +136,7 @@ TEST(PlayEvents, TimeTrialIsSettledByItsResult) {
     EXPECT_EQ(app.rec.keys.size(), 116);
     EXPECT_EQ(Frame(app.rec.log), QStringList({"begun", "cut", "finished"}));
     Fire(run, QStringLiteral("tmrFinish"));
-    ASSERT_EQ(app.NowName(), "frmResultTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
     ASSERT_EQ(app.rec.settled.size(), 1);
     EXPECT_EQ(app.rec.settled[0].timeMs, 30000);
     EXPECT_EQ(app.rec.settled[0].place, 1);
@@ -148,7 +148,7 @@ TEST(PlayEvents, RaceReportsLanesAndPlace) {
     EventsApp app;
     app.g.Heat.HeatNo = 1;
     app.UsePlayable(1);
-    FormBase* race = app.nav.Show(QStringLiteral("frmKeyDerby"));
+    FormBase* race = app.nav.Show(Screen::KeyDerby);
     StartPlay(race);
     Fire(race, QStringLiteral("tmrCharaMove"), 3);
     TypeWrong(race, 1);
@@ -170,7 +170,7 @@ TEST(PlayEvents, BossWonIsSettled) {
     EventsApp app;
     app.UsePlayable(1);
     app.rnd.Script({0.0f});
-    FormBase* boss = app.nav.Show(QStringLiteral("frmBoss"));
+    FormBase* boss = app.nav.Show(Screen::Boss);
     StartPlay(boss);
     Fire(boss, QStringLiteral("tmrCharaMove"), 2);
     TypeHead(boss, 125);
@@ -184,16 +184,16 @@ TEST(PlayEvents, BossWonIsSettled) {
 
 // Every way out of a running game ends it as abandoned, once; before Go there is no game.
 TEST(PlayEvents, LeavingARunningGameAbandonsIt) {
-    const char* screens[] = {"frmPractice", "frmTimeTrial", "frmKeyDerby", "frmBoss"};
+    const Screen screens[] = {Screen::Practice, Screen::TimeTrial, Screen::KeyDerby, Screen::Boss};
     enum class Way { Esc, Backspace, Close, EscDuringReady };
-    for (const char* screen : screens) {
+    for (Screen screen : screens) {
         for (Way way : {Way::Esc, Way::Backspace, Way::Close, Way::EscDuringReady}) {
-            SCOPED_TRACE(std::string(screen) + " way " + std::to_string(int(way)));
+            SCOPED_TRACE(ScreenName(screen).toStdString() + " way " + std::to_string(int(way)));
             EventsApp app;
             app.g.Heat.HeatNo = 1;
             app.UsePlayable(1);
             app.msg.Answer(MsgAnswer::No);
-            FormBase* form = app.nav.Show(QString::fromLatin1(screen));
+            FormBase* form = app.nav.Show(screen);
             ASSERT_TRUE(form);
             if (way == Way::EscDuringReady) {
                 Press(form, Qt::Key_Space);
@@ -232,12 +232,12 @@ TEST(PlayEvents, KeysThatTypeNoCharacterAreNotJudged) {
         {Qt::Key_A, Qt::ControlModifier, "\x01"}, {Qt::Key_Return, Qt::NoModifier, "\r"},
         {Qt::Key_Delete, Qt::NoModifier, "\x7f"},
     };
-    for (const char* screen : {"frmPractice", "frmTimeTrial", "frmKeyDerby", "frmBoss"}) {
-        SCOPED_TRACE(screen);
+    for (Screen screen : {Screen::Practice, Screen::TimeTrial, Screen::KeyDerby, Screen::Boss}) {
+        SCOPED_TRACE(ScreenName(screen).toStdString());
         EventsApp app;
         app.g.Heat.HeatNo = 1;
         app.UsePlayable(1);
-        FormBase* form = app.nav.Show(QString::fromLatin1(screen));
+        FormBase* form = app.nav.Show(screen);
         StartPlay(form);
         for (const auto& k : silent) {
             TypeHead(form, 1);
@@ -247,6 +247,6 @@ TEST(PlayEvents, KeysThatTypeNoCharacterAreNotJudged) {
         EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 0);
         EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), int(std::size(silent)));
         EXPECT_EQ(app.rec.keys.size(), int(std::size(silent)));
-        EXPECT_EQ(app.nav.CurrentName(), QString::fromLatin1(screen)) << "still playing";
+        EXPECT_EQ(app.nav.LastShown(), screen) << "still playing";
     }
 }

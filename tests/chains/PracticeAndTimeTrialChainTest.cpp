@@ -33,7 +33,7 @@ TEST(PracticeChain, SettingsPlayTimeUpResultAndBackToTheMenu) {
     ChainApp app;
     StartAs(app, QStringLiteral("Tester"));
     ChooseMenuItem(app, 0);
-    ASSERT_EQ(app.NowName(), "frmPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::Practice);
     QWidget* practice = app.Now();
     EXPECT_EQ(app.ReadFile(app.Player("DATA/PracticeTime")),
               Record("3C 00 09 00 6B 61 6E 6E 79 6F 75 6B 75"));
@@ -69,7 +69,7 @@ TEST(PracticeChain, SettingsPlayTimeUpResultAndBackToTheMenu) {
     TypeHead(practice);  // too late: counts for nothing
     Fire(practice, QStringLiteral("tmrFinish"));
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmResultPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::ResultPractice);
     QWidget* result = app.Now();
     EXPECT_EQ(Text(result, "lblAllType"), "全打数：10");
     EXPECT_EQ(Text(result, "lblCorrectCount"), "正打数：8");
@@ -83,20 +83,20 @@ TEST(PracticeChain, SettingsPlayTimeUpResultAndBackToTheMenu) {
     // OK opens a fresh practice screen; a game without keys; Enter on the result.
     Click(Button(result, QStringLiteral("cmdOK")));
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::Practice);
     practice = app.Now();
     EXPECT_EQ(Text(practice, "lblGenre"), "ジャンル：英単語");
     StartPlay(practice);
     app.clock.advance(5000);
     Fire(practice, QStringLiteral("tmrCountdown"));
     Fire(practice, QStringLiteral("tmrFinish"));
-    ASSERT_EQ(app.NowName(), "frmResultPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::ResultPractice);
     EXPECT_EQ(Text(app.Now(), "lblHistCRate(0)"), "0.0%");
     EXPECT_EQ(Text(app.Now(), "lblHistCRate(1)"), "80.0%");
     EXPECT_EQ(Text(app.Now(), "lblHistDate(2)"), "");
     Press(app.Now(), Qt::Key_Return);
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::Practice);
 
     // Esc during a game abandons it without a result; Backspace goes back to the menu.
     StartPlay(app.Now());
@@ -105,7 +105,7 @@ TEST(PracticeChain, SettingsPlayTimeUpResultAndBackToTheMenu) {
     EXPECT_EQ(Fire(app.Now(), QStringLiteral("tmrCountdown")), 0);
     Press(app.Now(), Qt::Key_Backspace);
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmMain");
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
     EXPECT_EQ(app.nav.OpenForms().size(), 1);
 
     QByteArray expected = Record("05 00 07 00 65 6E 67 6C 69 73 68");
@@ -119,7 +119,7 @@ TEST(TimeTrialChain, RankedRunNameRankingAndTryAgain) {
     ChainApp app;
     StartAs(app, QStringLiteral("Tester"));
     ChooseMenuItem(app, 1);
-    ASSERT_EQ(app.NowName(), "frmTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::TimeTrial);
     FormBase* play = app.Now();
     EXPECT_EQ(GenreOf(play), "kannyouku");
     EXPECT_EQ(app.ReadFile(app.Player("DATA/gen")), QByteArray()) << "created empty by reading";
@@ -147,7 +147,7 @@ TEST(TimeTrialChain, RankedRunNameRankingAndTryAgain) {
     EXPECT_EQ(Text(play, "lblKeikaJikan"), "11.7");
     Fire(play, QStringLiteral("tmrFinish"));
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmResultTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
     QWidget* result = app.Now();
     EXPECT_EQ(Text(result, "lblTime"), "0m11s70");
     EXPECT_EQ(Text(result, "lblJunni"), "1位");
@@ -160,7 +160,7 @@ TEST(TimeTrialChain, RankedRunNameRankingAndTryAgain) {
     Click(Button(result, QStringLiteral("cmdOK")));
     TestApp::Flush();
 
-    ASSERT_EQ(app.NowName(), "frmRankingTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::RankingTimeTrial);
     EXPECT_EQ(Text(app.Now(), "lblName(0)"), "ACE");
     EXPECT_EQ(Text(app.Now(), "lblTime(0)"), "0m11s70");
     EXPECT_EQ(Text(app.Now(), "lblName(1)"), "");
@@ -169,10 +169,10 @@ TEST(TimeTrialChain, RankedRunNameRankingAndTryAgain) {
     EXPECT_EQ(app.msg.asked[0].text, "もう一度挑戦しますか？");
     EXPECT_EQ(app.msg.asked[0].title, "KeyDerby");
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmTimeTrial");  // Yes
+    ASSERT_EQ(app.NowScreen(), Screen::TimeTrial);  // Yes
     EXPECT_EQ(DisplayText(app.Now()), "スペースでスタート");
     Press(app.Now(), Qt::Key_Backspace);
-    ASSERT_EQ(app.NowName(), "frmMain");
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
 
     QByteArray expected =
         Record("03 00 41 43 45 B4 2D 00 00 05 00 39 37 2E 34 25 62 2F 01 00 53 06 00 89 70 92 50 8C EA");
@@ -193,7 +193,7 @@ TEST(TimeTrialChain, UnrankedRunsAskToTryAgainAndLeaveTheRankingAlone) {
     ChooseMenuItem(app, 1);
     const MsgAnswer answers[] = {MsgAnswer::Yes, MsgAnswer::No};
     for (MsgAnswer answer : answers) {
-        ASSERT_EQ(app.NowName(), "frmTimeTrial");
+        ASSERT_EQ(app.NowScreen(), Screen::TimeTrial);
         QWidget* play = app.Now();
         StartPlay(play);
         for (int i = 0; i < 114; ++i) {
@@ -202,7 +202,7 @@ TEST(TimeTrialChain, UnrankedRunsAskToTryAgainAndLeaveTheRankingAlone) {
         }
         Fire(play, QStringLiteral("tmrFinish"));
         TestApp::Flush();
-        ASSERT_EQ(app.NowName(), "frmResultTimeTrial");
+        ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
         EXPECT_EQ(Text(app.Now(), "lblJunni"), "");
         EXPECT_FALSE(Find<QLineEdit>(app.Now(), QStringLiteral("txtInputName"))->isEnabled());
         app.msg.asked.clear();
@@ -212,6 +212,6 @@ TEST(TimeTrialChain, UnrankedRunsAskToTryAgainAndLeaveTheRankingAlone) {
         EXPECT_EQ(app.msg.asked[0].text, "もう一度挑戦しますか？");
         TestApp::Flush();
     }
-    ASSERT_EQ(app.NowName(), "frmMain");
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/TimeTrialData")), ranking);
 }

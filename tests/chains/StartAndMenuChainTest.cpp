@@ -30,13 +30,19 @@ QStringList Listed(QComboBox* box) {
 
 }  // namespace
 
+// A screen left out of the program's wiring would stop the game the moment it is reached.
+TEST(StartChain, TheProgramBuildsEveryScreen) {
+    ChainApp app;
+    for (Screen s : AllScreens()) EXPECT_TRUE(app.nav.IsRegistered(s)) << ScreenName(s).toStdString();
+}
+
 TEST(StartChain, SplashNameScreenAndMenuForANewPlayer) {
     ChainApp app;
-    app.nav.Show(QStringLiteral("frmStartUp"));
-    ASSERT_EQ(app.NowName(), "frmStartUp");
+    app.nav.Show(Screen::StartUp);
+    ASSERT_EQ(app.NowScreen(), Screen::StartUp);
     EXPECT_EQ(FindTimer(app.Now(), QStringLiteral("Timer1"))->Interval(), 500);
     Fire(app.Now(), QStringLiteral("Timer1"));
-    ASSERT_EQ(app.NowName(), "frmInputUserName");
+    ASSERT_EQ(app.NowScreen(), Screen::InputUserName);
     TestApp::Flush();
 
     auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
@@ -52,12 +58,12 @@ TEST(StartChain, SplashNameScreenAndMenuForANewPlayer) {
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, "Aliceさんでよろしいですか？");
     EXPECT_EQ(app.msg.asked[0].title, "Key Derby");
-    EXPECT_EQ(app.NowName(), "frmInputUserName");
+    EXPECT_EQ(app.NowScreen(), Screen::InputUserName);
     EXPECT_EQ(Entries(app.dir.path()), QStringList{"Data.dat"});
 
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
-    ASSERT_EQ(app.NowName(), "frmMain");
-    EXPECT_EQ(app.nav.shown, (QStringList{"frmStartUp", "frmInputUserName", "frmMain"}));
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
+    EXPECT_EQ(app.nav.shown, (QList<Screen>{Screen::StartUp, Screen::InputUserName, Screen::Main}));
     EXPECT_EQ(app.nav.OpenForms().size(), 1) << "each screen closed as the next opened";
     EXPECT_EQ(app.g.objUser.GetUserName(), "Alice");
     EXPECT_EQ(app.audio.calls, QStringList{"InitSoundEffects"}) << "a new player has the music off";
@@ -77,9 +83,9 @@ TEST(StartChain, ARestartListsThePlayersAndBringsBackTheirSwitches) {
     Menu(first.Now(), QStringLiteral("mnuOn"))->trigger();
     Menu(first.Now(), QStringLiteral("mnuEffectOn"))->trigger();
     ChooseMenuItem(first, 0);  // choosing a mode stores the switches
-    ASSERT_EQ(first.NowName(), "frmPractice");
+    ASSERT_EQ(first.NowScreen(), Screen::Practice);
     Press(first.Now(), Qt::Key_Backspace);
-    ASSERT_EQ(first.NowName(), "frmMain");
+    ASSERT_EQ(first.NowScreen(), Screen::Main);
     Menu(first.Now(), QStringLiteral("mnuEnd"))->trigger();
     EXPECT_TRUE(first.nav.ended);
     EXPECT_TRUE(first.nav.OpenForms().isEmpty());
@@ -95,14 +101,14 @@ TEST(StartChain, ARestartListsThePlayersAndBringsBackTheirSwitches) {
     // A third run picks Alice from the list: she goes to the top and her switches come back.
     ChainApp third;
     third.g.programFolder = first.dir.path();
-    third.nav.Show(QStringLiteral("frmStartUp"));
+    third.nav.Show(Screen::StartUp);
     Fire(third.Now(), QStringLiteral("Timer1"));
     auto* box = Find<QComboBox>(third.Now(), QStringLiteral("cmbUserName"));
     EXPECT_EQ(Listed(box), (QStringList{"Bob", "Alice"}));
     PickFromList(box, 1);
     EXPECT_EQ(box->currentText(), "Alice");
     Press(box, Qt::Key_Return);
-    ASSERT_EQ(third.NowName(), "frmMain");
+    ASSERT_EQ(third.NowScreen(), Screen::Main);
     EXPECT_EQ(third.g.BgmOn, -1);
     EXPECT_EQ(third.g.EffectOn, -1);
     EXPECT_EQ(third.audio.playing, "startup.mid");
@@ -120,29 +126,29 @@ TEST(MainMenuChain, EveryItemLeadsToItsScreenAndBackAndEndAsksFirst) {
     // Enter on each mode, Backspace (or the close box) back to a freshly loaded menu.
     const struct {
         int item;
-        const char* screen;
+        Screen screen;
         bool closeBox;
     } modes[] = {
-        {0, "frmPractice", false}, {1, "frmTimeTrial", false}, {2, "frmSelectChara", false},
-        {0, "frmPractice", true},  {1, "frmTimeTrial", true},  {2, "frmSelectChara", true},
+        {0, Screen::Practice, false}, {1, Screen::TimeTrial, false}, {2, Screen::SelectChara, false},
+        {0, Screen::Practice, true},  {1, Screen::TimeTrial, true},  {2, Screen::SelectChara, true},
     };
     for (const auto& m : modes) {
         ChooseMenuItem(app, m.item);
-        ASSERT_EQ(app.NowName(), m.screen);
-        EXPECT_EQ(app.audio.playing, m.item == 2 ? "back.mid" : "") << m.screen;
+        ASSERT_EQ(app.NowScreen(), m.screen);
+        EXPECT_EQ(app.audio.playing, m.item == 2 ? "back.mid" : "") << ScreenName(m.screen).toStdString();
         if (m.closeBox)
             app.Now()->close();
         else
             Press(app.Now(), Qt::Key_Backspace);
         TestApp::Flush();
-        ASSERT_EQ(app.NowName(), "frmMain") << m.screen;
+        ASSERT_EQ(app.NowScreen(), Screen::Main) << ScreenName(m.screen).toStdString();
         EXPECT_EQ(app.audio.playing, "startup.mid") << "the stored switch starts the music again";
         EXPECT_EQ(app.nav.OpenForms().size(), 1);
     }
 
     // A click on an item activates it too.
     Click(Label(app.Now(), QStringLiteral("lblSelectButton(1)")));
-    ASSERT_EQ(app.NowName(), "frmTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::TimeTrial);
     Press(app.Now(), Qt::Key_Backspace);
 
     // END (up from item 0), the close box and the menu's end item all ask first.
@@ -158,7 +164,7 @@ TEST(MainMenuChain, EveryItemLeadsToItsScreenAndBackAndEndAsksFirst) {
         EXPECT_EQ(q.text, "終了してもよろしいですか？");
         EXPECT_EQ(q.buttons, MsgButtons::OKCancel);
     }
-    EXPECT_EQ(app.NowName(), "frmMain");
+    EXPECT_EQ(app.NowScreen(), Screen::Main);
     EXPECT_FALSE(app.nav.ended);
     // The switch turned off before the end question was stored by it.
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Data")), Record("00 00") + Record("00 00"));
@@ -177,11 +183,11 @@ TEST(MainMenuChain, VersionBoxAndRecordDeletion) {
     StartAs(app, QStringLiteral("Tester"));
 
     Menu(app.Now(), QStringLiteral("mnuVersion"))->trigger();
-    ASSERT_EQ(app.NowName(), "frmVersion");
+    ASSERT_EQ(app.NowScreen(), Screen::Version);
     EXPECT_TRUE(app.Now()->isModal());
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmMain");
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
 
     // Records made by playing: a practice setting, the derby at heat 3, both genres.
     const QMap<QString, QByteArray> records = {
@@ -205,7 +211,7 @@ TEST(MainMenuChain, VersionBoxAndRecordDeletion) {
         EXPECT_EQ(app.ReadFile(app.Player(it.key())), it.value()) << qPrintable(it.key());
 
     Menu(app.Now(), QStringLiteral("mnuDel"))->trigger();  // Yes
-    EXPECT_EQ(app.NowName(), "frmMain");
+    EXPECT_EQ(app.NowScreen(), Screen::Main);
     EXPECT_EQ(Entries(app.Player("DATA")), (QStringList{"Data", "Heat"}));
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Data")), QByteArray());
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), QByteArray());
@@ -217,15 +223,15 @@ TEST(MainMenuChain, VersionBoxAndRecordDeletion) {
     // The derby starts again at the first heat, the practice with a fresh default setting.
     ChooseMenuItem(app, 2);
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
-    ASSERT_EQ(app.NowName(), "frmHeatInfo");
+    ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
     EXPECT_EQ(Label(app.Now(), "lblHeatInfo(0)")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
     Press(app.Now(), Qt::Key_Space);
-    ASSERT_EQ(app.NowName(), "frmKeyDerby");
+    ASSERT_EQ(app.NowScreen(), Screen::KeyDerby);
     Press(app.Now(), Qt::Key_Backspace);
-    ASSERT_EQ(app.NowName(), "frmSelectChara");
+    ASSERT_EQ(app.NowScreen(), Screen::SelectChara);
     Press(app.Now(), Qt::Key_Backspace);
     ChooseMenuItem(app, 0);
-    ASSERT_EQ(app.NowName(), "frmPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::Practice);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/PracticeTime")),
               Record("3C 00 09 00 6B 61 6E 6E 79 6F 75 6B 75"));
 }

@@ -30,7 +30,7 @@ TEST(TrainingChain, GuideTypesThroughARealPracticeWithoutAMiss) {
     for (const char* choices : {"", "si=si;ti=ti;tu=tu;hu=hu;zi=zi;sya=sya;tya=tya;zya=zya;nn=n"}) {
         SCOPED_TRACE(choices);
         TrainingApp app(false);
-        FormBase* practice = app.nav.Show(QStringLiteral("frmPractice"));
+        FormBase* practice = app.nav.Show(Screen::Practice);
         StartPlay(practice);
         RomajiGuide guide(RomajiChoices::FromText(QString::fromLatin1(choices)));
         const clsTypingSystem& judge = app.g.objTypingSystem;
@@ -54,7 +54,7 @@ TEST(TrainingChain, MissedQuestionsOfARealPractice) {
     TrainingApp app(true);
     MissedQuestions missed;
     app.g.play.Add(&missed);
-    FormBase* practice = app.nav.Show(QStringLiteral("frmPractice"));
+    FormBase* practice = app.nav.Show(Screen::Practice);
     StartPlay(practice);
     QStringList expected;
     for (int word = 0; word < 6; ++word) {

@@ -6,7 +6,7 @@ namespace {
 
 frmBoss* OpenBoss(DerbyApp& app) {
     app.g.Heat.HeatNo = 6;
-    return app.Open<frmBoss>("frmBoss");
+    return app.Open<frmBoss>(Screen::Boss);
 }
 
 // Boss ticks with one random value each; questions drawn afterwards are "forecast" again.
@@ -111,7 +111,7 @@ TEST(Boss, AtFourAllTheBossScoringNextWins) {
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, "You Lose!!");
     EXPECT_EQ(app.msg.asked[0].text, "あなたの負けです。もう一度挑戦しますか?");
-    EXPECT_EQ(app.nav.CurrentName(), "frmMain");
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
 }
 
 TEST(Boss, AtFourAllThePlayerScoringNextWinsAndTheHeatFileStays) {
@@ -129,7 +129,7 @@ TEST(Boss, AtFourAllThePlayerScoringNextWinsAndTheHeatFileStays) {
     EXPECT_EQ(app.msg.asked[0].title, "You Win!!");
     EXPECT_EQ(app.msg.asked[0].text, "ボスを倒した!!");
     EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::OK);
-    EXPECT_EQ(app.nav.CurrentName(), "frmIntroduction");
+    EXPECT_EQ(app.nav.LastShown(), Screen::Introduction);
     EXPECT_EQ(app.HeatFile(), heat);
 }
 
@@ -173,7 +173,7 @@ TEST(Boss, BackspaceAndTheCloseBoxGoToTheSelection) {
             boss->close();
         else
             Press(boss, Qt::Key_Backspace);
-        EXPECT_EQ(app.nav.CurrentName(), "frmSelectChara");
+        EXPECT_EQ(app.nav.LastShown(), Screen::SelectChara);
         EXPECT_EQ(app.audio.playing, "back.mid");
     }
 }

@@ -5,7 +5,7 @@ namespace kd::test {
 namespace {
 
 frmIntroduction* OpenIntro(DerbyApp& app) {
-    return app.Open<frmIntroduction>("frmIntroduction");
+    return app.Open<frmIntroduction>(Screen::Introduction);
 }
 
 TEST(Introduction, NamesAreTypedOutFromAnEmptyLabel) {
@@ -60,7 +60,7 @@ TEST(Introduction, SpaceOrEnterAtOnceGoesToTheMainMenu) {
         EXPECT_EQ(app.audio.playing, "recovery1.mid");
         Fire(intro, "tmrMoji", 6);
         Press(intro, key);
-        EXPECT_EQ(app.nav.CurrentName(), "frmMain");
+        EXPECT_EQ(app.nav.LastShown(), Screen::Main);
         EXPECT_FALSE(FindTimer(intro, "tmrMoji")->Enabled());
         EXPECT_EQ(app.audio.playing, "");
     }
@@ -73,7 +73,7 @@ TEST(Introduction, MusicOffStartsNothingAndTheCloseBoxStillStopsTheDevice) {
     EXPECT_FALSE(app.audio.calls.join(' ').contains("PlayMidi"));
     intro->close();
     EXPECT_EQ(app.audio.calls.last(), "StopMidi");
-    EXPECT_EQ(app.nav.CurrentName(), "frmMain");
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
 }
 
 }  // namespace

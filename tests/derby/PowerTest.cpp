@@ -7,8 +7,8 @@ namespace {
 // The race and the boss battle share the power rules; every case runs on both screens.
 DerbyPlayForm* OpenPlay(DerbyApp& app, bool boss) {
     app.g.Heat.HeatNo = boss ? 6 : 1;
-    if (boss) return app.Open<frmBoss>("frmBoss");
-    return app.Open<frmKeyDerby>("frmKeyDerby");
+    if (boss) return app.Open<frmBoss>(Screen::Boss);
+    return app.Open<frmKeyDerby>(Screen::KeyDerby);
 }
 
 const QColor kGreen(0, 255, 0), kRed(255, 0, 0);
@@ -80,7 +80,7 @@ TEST(Power, YesRestartsGreenAndNoGoesToTheMainMenuWithoutTouchingTheHeatFile) {
                 StartPlay(play);
                 EXPECT_TRUE(FindTimer(play, "tmrCharaMove")->Enabled());
             } else {
-                EXPECT_EQ(app.nav.CurrentName(), "frmMain");
+                EXPECT_EQ(app.nav.LastShown(), Screen::Main);
             }
             EXPECT_TRUE(app.HeatFile().isEmpty());
             EXPECT_EQ(app.g.Heat.HeatNo, boss ? 6 : 1);
@@ -114,8 +114,8 @@ TEST(Power, AScreenClosedWhileTheQuestionIsUpIsLeftAlone) {
             TypeWrong(play, 7);
             ASSERT_EQ(boxes.asked, 1);
             // The close box already went to the selection; the answer must not act on top of it.
-            EXPECT_EQ(app.nav.shown.last(), "frmSelectChara");
-            EXPECT_FALSE(app.nav.shown.contains("frmMain"));
+            EXPECT_EQ(app.nav.shown.last(), Screen::SelectChara);
+            EXPECT_FALSE(app.nav.shown.contains(Screen::Main));
             EXPECT_EQ(DisplayText(play), "forecast") << "no restart on a closed screen";
             app.nav.SetContext(&app.ctx);
         }

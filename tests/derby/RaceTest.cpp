@@ -16,7 +16,7 @@ constexpr int kKeysToFinishAtStep10 = 59;
 frmKeyDerby* OpenRace(DerbyApp& app, int heatNo, qint16 coQualifier = 0) {
     app.g.Heat.HeatNo = qint16(heatNo);
     app.g.Chara[1].CharaNo = coQualifier;
-    return app.Open<frmKeyDerby>("frmKeyDerby");
+    return app.Open<frmKeyDerby>(Screen::KeyDerby);
 }
 
 // Opponent ticks with the same random value for each lane (lanes 1, 2, 3 in order).
@@ -132,7 +132,7 @@ TEST(Race, OpponentsOnTheSameTickAreRankedInLaneOrder) {
     EXPECT_EQ(app.g.FinishOrder[2], 1);
     EXPECT_EQ(app.g.FinishOrder[3], 12);
     EXPECT_EQ(app.g.Heat.HeatNo, 1);
-    EXPECT_EQ(app.nav.CurrentName(), "frmRankingKeyDerby");
+    EXPECT_EQ(app.nav.LastShown(), Screen::RankingKeyDerby);
 }
 
 TEST(Race, SecondBehindTwelveAdvancesWithTwelveAcrossARestart) {
@@ -153,10 +153,10 @@ TEST(Race, SecondBehindTwelveAdvancesWithTwelveAcrossARestart) {
     for (CharaData& c : app.g.Chara) c = CharaData{};
     app.Pick(1);
     LoadHeat(app.g);
-    auto* info = app.Open<frmHeatInfo>("frmHeatInfo");
+    auto* info = app.Open<frmHeatInfo>(Screen::HeatInfo);
     EXPECT_EQ(ForeColor(info->lblHeatInfo[1]), QColor(255, 255, 0));
     Press(info, Qt::Key_Space);
-    EXPECT_EQ(app.nav.CurrentName(), "frmKeyDerby");
+    EXPECT_EQ(app.nav.LastShown(), Screen::KeyDerby);
     EXPECT_EQ(app.g.Chara[1].CharaNo, 12);
     EXPECT_EQ(app.g.Chara[2].CharaNo, 21);
     EXPECT_EQ(app.g.Chara[3].CharaNo, 22);
@@ -202,7 +202,7 @@ TEST(Race, TheMessageOfAFailedSaveIsShownAndTheRankingStillFollows) {
     FinishAndSettle(race);
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, "レースの結果を保存できませんでした。");
-    EXPECT_EQ(app.nav.CurrentName(), "frmRankingKeyDerby");
+    EXPECT_EQ(app.nav.LastShown(), Screen::RankingKeyDerby);
 }
 
 TEST(Race, FinishStopsTheOrderAndKeysUntilSettled) {
@@ -234,7 +234,7 @@ TEST(Race, EscapeDuringFinishRestartsAndNothingIsSettled) {
     EXPECT_EQ(race->CharaX[0], 0);
     EXPECT_EQ(app.g.Heat.HeatNo, 1);
     EXPECT_TRUE(app.HeatFile().isEmpty());
-    EXPECT_EQ(app.nav.CurrentName(), "frmKeyDerby");
+    EXPECT_EQ(app.nav.LastShown(), Screen::KeyDerby);
 }
 
 TEST(Race, BackspaceReturnsToTheSelectionWithItsMusicPlaying) {
@@ -244,7 +244,7 @@ TEST(Race, BackspaceReturnsToTheSelectionWithItsMusicPlaying) {
     StartPlay(race);
     ASSERT_EQ(app.audio.playing, "heat1.mid");
     Press(race, Qt::Key_Backspace);
-    EXPECT_EQ(app.nav.CurrentName(), "frmSelectChara");
+    EXPECT_EQ(app.nav.LastShown(), Screen::SelectChara);
     EXPECT_EQ(app.audio.playing, "back.mid");
     EXPECT_EQ(app.g.Heat.HeatNo, 2);
 }
@@ -254,7 +254,7 @@ TEST(Race, TheCloseBoxLeadsToTheSelection) {
     frmKeyDerby* race = OpenRace(app, 1);
     StartPlay(race);
     race->close();
-    EXPECT_EQ(app.nav.CurrentName(), "frmSelectChara");
+    EXPECT_EQ(app.nav.LastShown(), Screen::SelectChara);
     EXPECT_GE(app.audio.calls.count("StopMidi"), 1);
 }
 
@@ -272,7 +272,7 @@ TEST(Race, HeatFiveWonLeadsToTheBoss) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(info->lblHeatInfo[i]->text(), i == 2 ? "BOSS!!" : "") << i;
     EXPECT_EQ(ForeColor(info->lblHeatInfo[2]), QColor(255, 255, 0));
     Fire(info, "tmrTimeOut");
-    EXPECT_EQ(app.nav.CurrentName(), "frmBoss");
+    EXPECT_EQ(app.nav.LastShown(), Screen::Boss);
 }
 
 TEST(Race, AnImpossibleCoQualifierFromADamagedFileIsReplaced) {

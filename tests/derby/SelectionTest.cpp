@@ -18,7 +18,7 @@ TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
     DerbyApp app;
     app.g.BgmOn = -1;
     app.Pick(4);  // an earlier visit's choice is not kept
-    auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+    auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
     EXPECT_EQ(app.audio.playing, "back.mid");
     EXPECT_EQ(sel->lblCharaName->text(), "CrazyBallRed");
     EXPECT_EQ(app.g.Chara[0].CharaNo, 1);
@@ -47,7 +47,7 @@ TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
 
 TEST(Selection, DemoRunsThreePixelsATickWrapsAndRestartsOnAClick) {
     DerbyApp app;
-    auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+    auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
     EXPECT_EQ(sel->DemoX, 62);
     Fire(sel, "tmrDemo", 114);
     EXPECT_EQ(sel->DemoX, 62 + 3 * 114);  // 404: 469 is still short of the strip's 472
@@ -62,9 +62,9 @@ TEST(Selection, DemoRunsThreePixelsATickWrapsAndRestartsOnAClick) {
 TEST(Selection, OkRacesTheChosenCharacter) {
     DerbyApp app;
     app.g.BgmOn = -1;
-    auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+    auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
     sel->cmdOK_Click();
-    EXPECT_EQ(app.nav.CurrentName(), "frmHeatInfo");
+    EXPECT_EQ(app.nav.LastShown(), Screen::HeatInfo);
     EXPECT_EQ(app.g.Chara[0].CharaName, "CrazyBallRed");
     EXPECT_EQ(app.g.Chara[0].StepSize, 10);
     EXPECT_EQ(app.g.Chara[0].MissCost, 15);
@@ -75,11 +75,11 @@ TEST(Selection, BackspaceTheButtonAndTheCloseBoxLeadToTheMainMenu) {
     for (int how = 0; how < 3; ++how) {
         DerbyApp app;
         app.g.BgmOn = -1;
-        auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+        auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
         if (how == 0) Press(sel, Qt::Key_Backspace);
         if (how == 1) Click(sel->cmdBack);
         if (how == 2) sel->close();
-        EXPECT_EQ(app.nav.CurrentName(), "frmMain") << how;
+        EXPECT_EQ(app.nav.LastShown(), Screen::Main) << how;
         EXPECT_EQ(app.audio.playing, "") << how;
     }
 }
@@ -87,33 +87,38 @@ TEST(Selection, BackspaceTheButtonAndTheCloseBoxLeadToTheMainMenu) {
 TEST(Selection, EnterAndSpacePressTheFocusedButtonAndTabMovesTheFocus) {
     struct Case {
         QList<Qt::Key> keys;
-        QString opens;  // the screen or dialog in front afterwards
+        std::optional<Screen> opens;  // the screen in front afterwards; nullopt: the genre dialog
     };
     const Case cases[] = {
-        {{Qt::Key_Return}, "frmHeatInfo"},  // the focus starts on OK
-        {{Qt::Key_Enter}, "frmHeatInfo"},
-        {{Qt::Key_Space}, "frmHeatInfo"},
-        {{Qt::Key_Tab, Qt::Key_Return}, "frmMain"},  // 戻る
-        {{Qt::Key_Tab, Qt::Key_Space}, "frmMain"},
-        {{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, "frmSettingKeyDerby"},  // wraps to ジャンル
-        {{Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return}, "frmHeatInfo"},
+        {{Qt::Key_Return}, Screen::HeatInfo},  // the focus starts on OK
+        {{Qt::Key_Enter}, Screen::HeatInfo},
+        {{Qt::Key_Space}, Screen::HeatInfo},
+        {{Qt::Key_Tab, Qt::Key_Return}, Screen::Main},  // 戻る
+        {{Qt::Key_Tab, Qt::Key_Space}, Screen::Main},
+        {{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, std::nullopt},  // wraps to ジャンル
+        {{Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return}, Screen::HeatInfo},
     };
     for (const Case& c : cases) {
         DerbyApp app;
-        auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+        auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
         for (Qt::Key key : c.keys) {
             // Keys go where the player's keyboard sends them: to the focused control.
             QWidget* target = sel->focusWidget() ? sel->focusWidget() : sel;
             Press(target, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
         }
-        EXPECT_EQ(app.nav.shown.last(), c.opens) << c.keys.size() << " keys";
-        EXPECT_EQ(sel->Unloading(), c.opens != "frmSettingKeyDerby");
+        if (c.opens) {
+            EXPECT_EQ(app.nav.shown.last(), *c.opens) << c.keys.size() << " keys";
+        } else {
+            ASSERT_TRUE(app.nav.Current());
+            EXPECT_EQ(app.nav.Current()->objectName(), "frmSettingKeyDerby");
+        }
+        EXPECT_EQ(sel->Unloading(), c.opens.has_value());
     }
 }
 
 TEST(Selection, AsksForTheKeyboardFocusWhenShown) {
     DerbyApp app;
-    auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+    auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), sel);
     EXPECT_EQ(sel->focusWidget(), sel->cmdOK);
@@ -139,7 +144,7 @@ TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {
         const QString path = app.PlayerPath("DATA/genderby");
         QFile::remove(path);
         if (!c.stored.isEmpty()) app.WriteFile(path, c.stored);
-        auto* sel = app.Open<frmSelectChara>("frmSelectChara");
+        auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
         sel->cmdSetting_Click();
         auto* dlg = app.Current<frmSettingKeyDerby>();
         ASSERT_TRUE(dlg);
@@ -164,9 +169,9 @@ TEST(GenreDialog, TheRaceAndTheBossPlayEnglishForAnyValueButZero) {
         app.WriteFile(app.PlayerPath("DATA/genderby"), Record(stored));
         app.g.Heat.HeatNo = 1;
         const bool english = QByteArray(stored) != "00 00";
-        auto* race = app.Open<frmKeyDerby>("frmKeyDerby");
+        auto* race = app.Open<frmKeyDerby>(Screen::KeyDerby);
         EXPECT_EQ(GenreOf(race), english ? "english" : "kannyouku") << stored;
-        auto* boss = app.Open<frmBoss>("frmBoss");
+        auto* boss = app.Open<frmBoss>(Screen::Boss);
         EXPECT_EQ(GenreOf(boss), GenreOf(race)) << stored;
     }
 }
@@ -175,31 +180,31 @@ TEST(HeatInfo, NamesTheComingHeatAndOpensTheNextScreen) {
     struct Case {
         qint16 stored;
         int yellow;  // label index
-        QString next;
+        Screen next;
     };
     // Numbers outside 1-6 only come from a damaged file.
-    const Case cases[] = {{1, 0, "frmKeyDerby"}, {3, 2, "frmKeyDerby"}, {5, 4, "frmKeyDerby"},
-                          {6, 2, "frmBoss"},     {0, 0, "frmKeyDerby"}, {-4, 0, "frmKeyDerby"},
-                          {9, 2, "frmBoss"}};
+    const Case cases[] = {{1, 0, Screen::KeyDerby}, {3, 2, Screen::KeyDerby}, {5, 4, Screen::KeyDerby},
+                          {6, 2, Screen::Boss},     {0, 0, Screen::KeyDerby}, {-4, 0, Screen::KeyDerby},
+                          {9, 2, Screen::Boss}};
     const QStringList captions = {"First Heat", "Second Heat", "Third Heat", "Fourth Heat", "Champion Ship"};
     for (const Case& c : cases) {
         for (int how = 0; how < 4; ++how) {
             DerbyApp app;
             app.g.Heat.HeatNo = c.stored;
-            auto* info = app.Open<frmHeatInfo>("frmHeatInfo");
-            const bool boss = c.next == "frmBoss";
+            auto* info = app.Open<frmHeatInfo>(Screen::HeatInfo);
+            const bool boss = c.next == Screen::Boss;
             for (int i = 0; i < 5; ++i) {
                 EXPECT_EQ(info->lblHeatInfo[i]->text(), boss ? (i == 2 ? "BOSS!!" : "") : captions[i]);
                 EXPECT_EQ(ForeColor(info->lblHeatInfo[i]),
                           i == c.yellow ? QColor(255, 255, 0) : QColor(128, 128, 0))
                     << "heat " << c.stored << " label " << i;
             }
-            EXPECT_EQ(app.nav.CurrentName(), "frmHeatInfo");
+            EXPECT_EQ(app.nav.LastShown(), Screen::HeatInfo);
             if (how == 0) Fire(info, "tmrTimeOut");
             if (how == 1) Press(info, Qt::Key_Space);
             if (how == 2) Press(info, Qt::Key_Return);
             if (how == 3) info->close();
-            EXPECT_EQ(app.nav.CurrentName(), c.next) << "heat " << c.stored << " way " << how;
+            EXPECT_EQ(app.nav.LastShown(), c.next) << "heat " << c.stored << " way " << how;
             EXPECT_EQ(app.nav.shown.count(c.next), 1);
         }
     }
@@ -210,7 +215,7 @@ TEST(Ranking, PlaceVerdictAndWhereEachGoes) {
         DerbyApp app;
         app.g.Chara[0].RankText = QString::number(place) + "位";
         app.g.FinishOrder = {11, 12, 13, 1};
-        auto* ranking = app.Open<frmRankingKeyDerby>("frmRankingKeyDerby");
+        auto* ranking = app.Open<frmRankingKeyDerby>(Screen::RankingKeyDerby);
         EXPECT_EQ(ranking->lblPlace->text(), QString::number(place) + "位");
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(ForeColor(ranking->lblRank[i]),
@@ -224,10 +229,10 @@ TEST(Ranking, PlaceVerdictAndWhereEachGoes) {
                 Click(ranking->cmdOK);
             else
                 Press(ranking->cmdOK, Qt::Key_Return);
-            EXPECT_EQ(app.nav.CurrentName(), "frmHeatInfo");
+            EXPECT_EQ(app.nav.LastShown(), Screen::HeatInfo);
         } else {
             ranking->close();
-            EXPECT_EQ(app.nav.CurrentName(), "frmMain");
+            EXPECT_EQ(app.nav.LastShown(), Screen::Main);
         }
     }
 }

@@ -81,7 +81,7 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
     Listener listener;  // outlives the screens that tell it
     ScreenRoom app;
     app.g.play.Add(&listener);
-    auto* lobby = app.Open<frmNetHost>(QStringLiteral("frmNetHost"));
+    auto* lobby = app.Open<frmNetHost>(Screen::NetHost);
     ASSERT_NE(lobby, nullptr);
     NetHost* host = app.Host();
     ASSERT_NE(host, nullptr);
@@ -160,7 +160,7 @@ TEST(NetScreens, JoiningByAddressWaitsInTheRoomAndAWrongCodeSaysSo) {
     NetHost host(app.clock, o);
     ASSERT_TRUE(host.Open(nullptr));
 
-    auto* join = app.Open<frmNetJoin>(QStringLiteral("frmNetJoin"));
+    auto* join = app.Open<frmNetJoin>(Screen::NetJoin);
     ASSERT_NE(join, nullptr);
     join->txtAddress->setText(QStringLiteral("127.0.0.1"));
     join->txtPort->setText(QString::number(host.Port()));
@@ -188,14 +188,14 @@ TEST(NetScreens, JoiningByAddressWaitsInTheRoomAndAWrongCodeSaysSo) {
 
     // The host goes: the race ends with a message and the main menu opens.
     host.Leave();
-    ASSERT_TRUE(app.Wait([&] { return app.nav.CurrentName() == QStringLiteral("frmMain"); }));
+    ASSERT_TRUE(app.Wait([&] { return app.nav.LastShown() == Screen::Main; }));
     EXPECT_TRUE(app.msg.asked.last().text.contains(QStringLiteral("ホストとの接続が切れました")));
     EXPECT_EQ(RoomHolder::Current(), nullptr);
 }
 
 TEST(NetScreens, BadEntriesAreExplainedBeforeAnythingIsSent) {
     ScreenRoom app;
-    auto* join = app.Open<frmNetJoin>(QStringLiteral("frmNetJoin"));
+    auto* join = app.Open<frmNetJoin>(Screen::NetJoin);
     const struct {
         const char *address, *port, *code, *says;
     } cases[] = {
@@ -216,10 +216,10 @@ TEST(NetScreens, BadEntriesAreExplainedBeforeAnythingIsSent) {
 
 TEST(NetScreens, LeavingTheLobbyClosesThePort) {
     ScreenRoom app;
-    auto* lobby = app.Open<frmNetHost>(QStringLiteral("frmNetHost"));
+    auto* lobby = app.Open<frmNetHost>(Screen::NetHost);
     const quint16 port = app.Host()->Port();
     Click(lobby->cmdBack);
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     EXPECT_EQ(RoomHolder::Current(), nullptr);
     QTcpSocket probe;
     probe.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
@@ -228,7 +228,7 @@ TEST(NetScreens, LeavingTheLobbyClosesThePort) {
 
 TEST(NetScreens, PowerRunsOutWithoutStoppingTheRaceAndLeavingClosesTheRoom) {
     ScreenRoom app;
-    auto* lobby = app.Open<frmNetHost>(QStringLiteral("frmNetHost"));
+    auto* lobby = app.Open<frmNetHost>(Screen::NetHost);
     NetHost* host = app.Host();
     NetClient jiro(app.clock, ClientOptions{QStringLiteral("じろう"), 2, true});
     jiro.Connect(QHostAddress(QHostAddress::LocalHost), host->Port(), host->Code());
@@ -256,31 +256,32 @@ TEST(NetScreens, PowerRunsOutWithoutStoppingTheRaceAndLeavingClosesTheRoom) {
     // Backspace, and yes: the room closes for everyone.
     app.msg.Answer(MsgAnswer::Yes);
     kd::test::Press(race, Qt::Key_Backspace);
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     ASSERT_TRUE(app.Wait([&] { return jiro.phase() == Phase::Closed; }));
 }
 
 TEST(NetScreens, TheMainMenuOpensRoomsFromAMenuOfItsOwn) {
     ScreenRoom app;
     RegisterShellScreens(app.nav);
-    FormBase* menu = app.nav.Show(QStringLiteral("frmMain"));
+    FormBase* menu = app.nav.Show(Screen::Main);
     ASSERT_NE(menu, nullptr);
     auto* net = Find<QMenu>(menu, QStringLiteral("mnuNet"));
     ASSERT_NE(net, nullptr);
     EXPECT_EQ(net->title(), QStringLiteral("対戦(&N)"));
     const struct {
-        const char *action, *text, *screen;
-    } items[] = {{"mnuNetHost", "部屋を作る(&H)", "frmNetHost"},
-                 {"mnuNetJoin", "部屋に入る(&J)", "frmNetJoin"}};
+        const char *action, *text;
+        Screen screen;
+    } items[] = {{"mnuNetHost", "部屋を作る(&H)", Screen::NetHost},
+                 {"mnuNetJoin", "部屋に入る(&J)", Screen::NetJoin}};
     for (const auto& item : items) {
         menu = app.nav.Current();
         auto* action = Find<QAction>(menu, QString::fromLatin1(item.action));
         ASSERT_NE(action, nullptr);
         EXPECT_EQ(action->text(), QString::fromUtf8(item.text));
         action->trigger();
-        EXPECT_EQ(app.nav.CurrentName(), QString::fromLatin1(item.screen));
+        EXPECT_EQ(app.nav.LastShown(), item.screen);
         Click(Find<QPushButton>(app.nav.Current(), QStringLiteral("cmdBack")));
-        EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+        EXPECT_EQ(app.nav.LastShown(), Screen::Main);
         TestApp::Flush();
     }
     EXPECT_EQ(RoomHolder::Current(), nullptr);

@@ -32,11 +32,11 @@ class ProbeForm : public FormBase {
 
 struct ZoomApp : TestApp {
     ZoomApp() {
-        nav.Register(QStringLiteral("frmProbe"), [](AppContext& c) { return new ProbeForm(c); });
+        nav.Register(Screen::Main, [](AppContext& c) { return new ProbeForm(c); });
     }
     QString SettingsFile() const { return dir.filePath(QStringLiteral("zoom.conf")); }
     ProbeForm* Open() {
-        auto* f = static_cast<ProbeForm*>(nav.Show(QStringLiteral("frmProbe")));
+        auto* f = static_cast<ProbeForm*>(nav.Show(Screen::Main));
         QApplication::processEvents();
         return f;
     }

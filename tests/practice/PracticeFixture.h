@@ -40,7 +40,7 @@ class PracticeTest : public ::testing::Test {
     QString PracticeFile() const { return app.PlayerPath(QStringLiteral("DATA/PracticeTime")); }
     void StoreSetting(const QByteArray& record1) { app.WriteFile(PracticeFile(), record1); }
 
-    frmPractice* OpenPractice() { return app.Open<frmPractice>(QStringLiteral("frmPractice")); }
+    frmPractice* OpenPractice() { return app.Open<frmPractice>(Screen::Practice); }
 
     // Space, "Ready...", "Go!!": the first question is up and the clock started.
     void StartGame(frmPractice* f) {

@@ -175,10 +175,10 @@ TEST_F(PracticeTest, AWholeTimedPracticeFromSpaceToTheResult) {
     EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrCountdown"))->Enabled());
     Press(f, Qt::Key_Space);  // the result is on its way: no new game
     EXPECT_EQ(Display(f), QStringLiteral("FINISH!!"));
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmPractice"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Practice);
 
     ASSERT_EQ(Fire(f, QStringLiteral("tmrFinish")), 1);
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmResultPractice"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::ResultPractice);
     auto* r = app.Current<frmResultPractice>();
     ASSERT_TRUE(r);
     EXPECT_EQ(r->lblAllType->text(), QStringLiteral("全打数：11"));
@@ -228,7 +228,7 @@ TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
         EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrCountdown"))->Enabled());
         // The result of a cancelled finish never comes.
         Fire(f, QStringLiteral("tmrFinish"));
-        EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmPractice")) << step;
+        EXPECT_EQ(app.nav.LastShown(), Screen::Practice) << step;
 
         // The next Space starts a fresh game of the same genre, with a full second of
         // "FINISH!!" at its end.
@@ -261,11 +261,11 @@ TEST_F(PracticeTest, BackspaceAndTheCloseBoxLeaveForTheMainMenuAtAnyTime) {
             f->close();
         else
             Press(f, Qt::Key_Backspace);
-        EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+        EXPECT_EQ(app.nav.LastShown(), Screen::Main);
         EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 2) << "Backspace is not judged";
         app.Flush();
         EXPECT_TRUE(f.isNull());
-        EXPECT_EQ(app.nav.shown.count(QStringLiteral("frmResultPractice")), 0);
+        EXPECT_EQ(app.nav.shown.count(Screen::ResultPractice), 0);
         app.nav.shown.clear();
     }
 }

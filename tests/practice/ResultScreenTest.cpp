@@ -33,7 +33,7 @@ class ResultScreenTest : public PracticeTest {
     }
     frmResultPractice* OpenResult(const QString& genreKey = QStringLiteral("kannyouku")) {
         app.g.objMondai.SetGenre(genreKey);
-        return app.Open<frmResultPractice>(QStringLiteral("frmResultPractice"));
+        return app.Open<frmResultPractice>(Screen::ResultPractice);
     }
     QByteArray HistoryRecord(int n) { return app.ReadFile(PracticeFile()).mid((n - 1) * 128, 128); }
 };
@@ -154,7 +154,7 @@ TEST_F(ResultScreenTest, OkAndTheCloseBoxOpenAFreshPracticeScreenAndWriteNothing
             r->close();
         else
             Click(r->cmdOK);
-        EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmPractice"));
+        EXPECT_EQ(app.nav.LastShown(), Screen::Practice);
         auto* p = app.Current<frmPractice>();
         ASSERT_TRUE(p);
         EXPECT_EQ(Find<QLabel>(p, "lblDisplay")->text(), QStringLiteral("スペースでスタート"));

@@ -11,6 +11,7 @@
 #include "common/RecordFile.h"
 #include "common/TimeTrialRecords.h"
 #include "support/PlayProbe.h"
+#include "timetrial/frmResultTimeTrial.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -44,10 +45,10 @@ void CloseAll(ChainApp& app) {
 // is kept aside rather than lost, and confirming a name writes a readable list again.
 void CheckNameScreen(ChainApp& app, const QByteArray& damaged) {
     const QString list = app.dir.filePath(QStringLiteral("Data.dat"));
-    app.nav.Show(QStringLiteral("frmStartUp"));
-    ASSERT_EQ(app.NowName(), "frmStartUp");
+    app.nav.Show(Screen::StartUp);
+    ASSERT_EQ(app.NowScreen(), Screen::StartUp);
     Fire(app.Now(), QStringLiteral("Timer1"));
-    ASSERT_EQ(app.NowName(), "frmInputUserName");
+    ASSERT_EQ(app.NowScreen(), Screen::InputUserName);
     auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
     ASSERT_GE(box->count(), 1);
     for (int i = 0; i < box->count(); ++i) {
@@ -66,7 +67,7 @@ void CheckNameScreen(ChainApp& app, const QByteArray& damaged) {
     }
     box->setEditText(QStringLiteral("Tester"));
     Press(box, Qt::Key_Return);
-    ASSERT_EQ(app.NowName(), "frmMain");
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
     const auto names = UnpackUserNames(RecordFile::Read(list, 1));
     ASSERT_TRUE(names.has_value());
     EXPECT_EQ(names->value(0), "Tester");
@@ -75,7 +76,7 @@ void CheckNameScreen(ChainApp& app, const QByteArray& damaged) {
 // DATA/Data: the menu shows each switch as exactly ON or OFF, plays music only when it shows
 // ON, and choosing a mode stores both switches as -1 or 0.
 void CheckSoundSwitches(ChainApp& app, const QByteArray&) {
-    app.nav.Show(QStringLiteral("frmMain"));
+    app.nav.Show(Screen::Main);
     FormBase* menu = app.Now();
     for (const auto& [on, off, value] : {std::tuple{"mnuOn", "mnuOff", app.g.BgmOn},
                                          std::tuple{"mnuEffectOn", "mnuEffectOff", app.g.EffectOn}}) {
@@ -87,17 +88,17 @@ void CheckSoundSwitches(ChainApp& app, const QByteArray&) {
     const QByteArray expected =
         Record(app.g.BgmOn ? "FF FF" : "00 00") + Record(app.g.EffectOn ? "FF FF" : "00 00");
     ChooseMenuItem(app, 0);
-    ASSERT_EQ(app.NowName(), "frmPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::Practice);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Data")).left(256), expected);
 }
 
 // DATA/Heat: the derby names one heat from 1 to the boss, its race has a real field and can be
 // run and finished, and the progress written afterwards reads back as the next heat.
 void CheckHeat(ChainApp& app, const QByteArray&) {
-    app.nav.Show(QStringLiteral("frmMain"));
+    app.nav.Show(Screen::Main);
     ChooseMenuItem(app, 2);
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
-    ASSERT_EQ(app.NowName(), "frmHeatInfo");
+    ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
     const int heat = app.g.Heat.HeatNo;
     ASSERT_TRUE(heat >= 1 && heat <= 6) << heat;
     int yellow = 0;
@@ -109,18 +110,18 @@ void CheckHeat(ChainApp& app, const QByteArray&) {
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
     if (heat == 6) {
-        ASSERT_EQ(app.NowName(), "frmBoss");
+        ASSERT_EQ(app.NowScreen(), Screen::Boss);
         StartPlay(app.Now());
         EXPECT_FALSE(DisplayText(app.Now()).isEmpty());
         return;
     }
-    ASSERT_EQ(app.NowName(), "frmKeyDerby");
+    ASSERT_EQ(app.NowScreen(), Screen::KeyDerby);
     for (int j = 1; j <= 3; ++j)
         EXPECT_TRUE(kCast.contains(app.g.Chara[j].CharaNo)) << app.g.Chara[j].CharaNo;
     StartPlay(app.Now());
     TypeHead(app.Now(), 59);
     Fire(app.Now(), QStringLiteral("tmrFinish"));
-    ASSERT_EQ(app.NowName(), "frmRankingKeyDerby");
+    ASSERT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
     RecordReader r(RecordFile::Read(app.Player("DATA/Heat"), 1));
     r.Text();
     EXPECT_EQ(r.Int16(), heat + 1);
@@ -131,7 +132,7 @@ void CheckHeat(ChainApp& app, const QByteArray&) {
 // the settings dialog opens on them; the result screen shows the history with numbers for
 // speeds and stores today's practice on top.
 void CheckPractice(ChainApp& app, const QByteArray&) {
-    app.nav.Show(QStringLiteral("frmPractice"));
+    app.nav.Show(Screen::Practice);
     FormBase* practice = app.Now();
     EXPECT_TRUE(Matches(Text(practice, "lblPracticeTime"), "練習時間：(無制限|[0-9]+分 [0-9]+秒)"))
         << Text(practice, "lblPracticeTime").toStdString();
@@ -150,7 +151,7 @@ void CheckPractice(ChainApp& app, const QByteArray&) {
     EXPECT_FALSE(DisplayText(practice).isEmpty());
     CloseAll(app);
 
-    app.nav.Show(QStringLiteral("frmResultPractice"));
+    app.nav.Show(Screen::ResultPractice);
     FormBase* result = app.Now();
     for (int i = 0; i < 10; ++i) {
         const QString tps = Text(result, QStringLiteral("lblHistTPS(%1)").arg(i));
@@ -165,7 +166,7 @@ void CheckPractice(ChainApp& app, const QByteArray&) {
 
 // DATA/gen: the time trial plays one of the two genres and its dialog shows one of them.
 void CheckTimeTrialGenre(ChainApp& app, const QByteArray&) {
-    app.nav.Show(QStringLiteral("frmTimeTrial"));
+    app.nav.Show(Screen::TimeTrial);
     FormBase* play = app.Now();
     EXPECT_TRUE(GenreOf(play) == "kannyouku" || GenreOf(play) == "english");
     Click(Button(play, QStringLiteral("cmdSetting")));
@@ -179,7 +180,7 @@ void CheckTimeTrialGenre(ChainApp& app, const QByteArray&) {
 
 // DATA/genderby: the same for the derby's dialog and race.
 void CheckDerbyGenre(ChainApp& app, const QByteArray&) {
-    app.nav.Show(QStringLiteral("frmSelectChara"));
+    app.nav.Show(Screen::SelectChara);
     Click(Button(app.Now(), QStringLiteral("cmdSetting")));
     ASSERT_EQ(app.NowName(), "frmSettingKeyDerby");
     EXPECT_EQ(CheckedCount(app.Now(), {"optJp", "optEng"}), 1);
@@ -188,7 +189,7 @@ void CheckDerbyGenre(ChainApp& app, const QByteArray&) {
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmKeyDerby");
+    ASSERT_EQ(app.NowScreen(), Screen::KeyDerby);
     EXPECT_TRUE(GenreOf(app.Now()) == "kannyouku" || GenreOf(app.Now()) == "english");
     StartPlay(app.Now());
     EXPECT_FALSE(DisplayText(app.Now()).isEmpty());
@@ -198,7 +199,7 @@ void CheckDerbyGenre(ChainApp& app, const QByteArray&) {
 // a new run is placed and stored, and the stored table reads back sorted.
 void CheckRanking(ChainApp& app, const QByteArray&) {
     app.g.objUser.TimeTrialRanking = -1;
-    app.nav.Show(QStringLiteral("frmRankingTimeTrial"));
+    app.nav.Show(Screen::RankingTimeTrial);
     bool gap = false;
     for (int i = 0; i < 10; ++i) {
         const QString time = Text(app.Now(), QStringLiteral("lblTime(%1)").arg(i));
@@ -217,12 +218,12 @@ void CheckRanking(ChainApp& app, const QByteArray&) {
     app.g.objUser.SetTimeTrialTime(30000);
     app.g.objTypingSystem.Reset();
     app.g.objMondai.SetGenre(QStringLiteral("english"));
-    FormBase* result = app.nav.Show(QStringLiteral("frmResultTimeTrial"));
-    result->Tag = QStringLiteral("english");
+    FormBase* result = app.nav.Show(Screen::ResultTimeTrial);
+    qobject_cast<frmResultTimeTrial*>(result)->SetRunGenre(Genre::English);
     const bool ranked = app.g.objUser.TimeTrialRanking >= 0;
     app.msg.Answer(MsgAnswer::No);
     Click(Button(result, QStringLiteral("cmdOK")));
-    EXPECT_EQ(app.NowName(), ranked ? "frmRankingTimeTrial" : "frmMain");
+    EXPECT_EQ(app.NowScreen(), ranked ? Screen::RankingTimeTrial : Screen::Main);
     const QList<QByteArray> records = RecordFile::ReadRange(app.Player("DATA/TimeTrialData"), 1, 10);
     qint32 previous = 0;
     bool found = false;

@@ -111,7 +111,7 @@ TEST(HostileNames, EachIsRefusedWithAMessageOrStoredInsideTheDataFolder) {
         for (FormBase* f : app.nav.OpenForms()) f->Unload();
         TestApp::Flush();
         app.msg.asked.clear();
-        app.nav.Show(QStringLiteral("frmInputUserName"));
+        app.nav.Show(Screen::InputUserName);
         const QStringList before = Snapshot(root);
         auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
         box->setEditText(c.name);  // pasted: a key cannot type most of these
@@ -122,14 +122,14 @@ TEST(HostileNames, EachIsRefusedWithAMessageOrStoredInsideTheDataFolder) {
             ASSERT_EQ(app.msg.asked.size(), 1) << "one message, and no confirmation question";
             EXPECT_TRUE(app.msg.asked[0].text.startsWith(c.message)) << app.msg.asked[0].text.toStdString();
             EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::OK);
-            EXPECT_EQ(app.NowName(), "frmInputUserName");
+            EXPECT_EQ(app.NowScreen(), Screen::InputUserName);
             EXPECT_EQ(box->lineEdit()->selectedText(), c.name) << "the name is selected for retyping";
             EXPECT_EQ(Snapshot(root), before);
         } else {
             ++stored;
             ASSERT_EQ(app.msg.asked.size(), 1) << app.msg.asked.value(0).text.toStdString();
             EXPECT_EQ(app.msg.asked[0].text, c.name + QStringLiteral("さんでよろしいですか？"));
-            ASSERT_EQ(app.NowName(), "frmMain");
+            ASSERT_EQ(app.NowScreen(), Screen::Main);
             const QFileInfo folder(root + u'/' + c.name);
             EXPECT_TRUE(folder.isDir());
             EXPECT_EQ(QFileInfo(folder.canonicalFilePath()).path(), QFileInfo(root).canonicalFilePath());
@@ -147,7 +147,7 @@ TEST(HostileNames, EachIsRefusedWithAMessageOrStoredInsideTheDataFolder) {
     // A fresh start lists only names whose folders are right inside the data folder.
     for (FormBase* f : app.nav.OpenForms()) f->Unload();
     TestApp::Flush();
-    app.nav.Show(QStringLiteral("frmInputUserName"));
+    app.nav.Show(Screen::InputUserName);
     auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
     ASSERT_GT(box->count(), 0);
     for (int i = 0; i < box->count(); ++i) {

@@ -29,12 +29,12 @@ QList<float> RandomScript(quint32 seed, int count = 50000) {
 // Keeps one play screen on show through a storm: when a game ends or the player leaves, the
 // screen is opened again. Counts what happened on the way.
 struct StormDriver {
-    StormDriver(ChainApp& app_, const QString& screen_, const QStringList& timers_,
+    StormDriver(ChainApp& app_, Screen screen_, const QStringList& timers_,
                 std::function<void(int openedBefore)> open_)
         : app(app_), screen(screen_), timers(timers_), open(std::move(open_)) {}
 
     ChainApp& app;
-    QString screen;
+    Screen screen;
     QStringList timers;
     std::function<void(int openedBefore)> open;
 
@@ -46,7 +46,7 @@ struct StormDriver {
     FormBase* Current() {
         FormBase* now = app.Now();
         if (now && now == form) return now;
-        if (!now || now->objectName() != screen) {
+        if (!now || now->Id() != screen) {
             if (opened > 0) ++leftTo[now ? now->objectName() : QStringLiteral("nothing")];
             for (FormBase* f : app.nav.OpenForms()) f->Unload();
             TestApp::Flush();
@@ -115,11 +115,11 @@ TEST(KeyStorm, PracticeCountersSaturateAndTheGameStillEnds) {
     app.WriteFile(app.Player("DATA/PracticeTime"),
                   Record("8F 02 07 00 65 6E 67 6C 69 73 68"));  // 655 s, English
     app.rnd.Script(RandomScript(11));
-    StormDriver d{app, QStringLiteral("frmPractice"), {QStringLiteral("tmrCountdown")}, [&](int) {
+    StormDriver d{app, Screen::Practice, {QStringLiteral("tmrCountdown")}, [&](int) {
                       ADD_FAILURE() << "the practice screen was left during the storm";
-                      app.nav.Show(QStringLiteral("frmPractice"));
+                      app.nav.Show(Screen::Practice);
                   }};
-    app.nav.Show(QStringLiteral("frmPractice"));
+    app.nav.Show(Screen::Practice);
     StartPlay(d.Current());
 
     QElapsedTimer took;
@@ -144,7 +144,7 @@ TEST(KeyStorm, PracticeCountersSaturateAndTheGameStillEnds) {
     Fire(practice, QStringLiteral("tmrCountdown"));
     EXPECT_EQ(DisplayText(practice), "FINISH!!");
     Fire(practice, QStringLiteral("tmrFinish"));
-    ASSERT_EQ(app.NowName(), "frmResultPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::ResultPractice);
     EXPECT_EQ(Text(app.Now(), "lblAllType"), "全打数：65534");
     EXPECT_EQ(Text(app.Now(), "lblCorrectCount"), "正打数：32767");
     EXPECT_EQ(Text(app.Now(), "lblCorrectRate"), "正答率：50.0%");
@@ -153,7 +153,7 @@ TEST(KeyStorm, PracticeCountersSaturateAndTheGameStillEnds) {
     // A fresh screen answers Space and Esc as before.
     Press(app.Now(), Qt::Key_Return);
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::Practice);
     Press(app.Now(), Qt::Key_Space);
     EXPECT_EQ(DisplayText(app.Now()), "Ready...");
     Press(app.Now(), Qt::Key_Escape);
@@ -168,14 +168,12 @@ TEST(KeyStorm, TimeTrialMissesSaturateAndTheRunStillReachesTheGoal) {
     app.UsePlayer();
     app.WriteFile(app.Player("DATA/gen"), Record("01 00"));
     app.rnd.Script(RandomScript(12));
-    StormDriver d{app,
-                  QStringLiteral("frmTimeTrial"),
-                  {QStringLiteral("tmrClock"), QStringLiteral("tmrFinish")},
-                  [&](int) {
-                      ADD_FAILURE() << "the time trial was left during the storm";
-                      app.nav.Show(QStringLiteral("frmTimeTrial"));
-                  }};
-    app.nav.Show(QStringLiteral("frmTimeTrial"));
+    StormDriver d{
+        app, Screen::TimeTrial, {QStringLiteral("tmrClock"), QStringLiteral("tmrFinish")}, [&](int) {
+            ADD_FAILURE() << "the time trial was left during the storm";
+            app.nav.Show(Screen::TimeTrial);
+        }};
+    app.nav.Show(Screen::TimeTrial);
     StartPlay(d.Current());
 
     // Wrong keys only, but for one correct key in 2000: the ball moves 100 steps, short of the
@@ -204,18 +202,18 @@ TEST(KeyStorm, TimeTrialMissesSaturateAndTheRunStillReachesTheGoal) {
     EXPECT_EQ(DisplayText(play), "Goal!!");
     EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 200000);
     Fire(play, QStringLiteral("tmrFinish"));
-    ASSERT_EQ(app.NowName(), "frmResultTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
     EXPECT_EQ(Text(app.Now(), "lblMissCount"), "誤打数：32767");
     EXPECT_EQ(Text(app.Now(), "lblCorrectCount"), "正打数：114");
     EXPECT_EQ(Text(app.Now(), "lblScore"), "スコア：0");
     EXPECT_EQ(Text(app.Now(), "lblRank"), "ランク：G");
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
-    ASSERT_EQ(app.NowName(), "frmRankingTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::RankingTimeTrial);
     Click(Button(app.Now(), QStringLiteral("cmdOK")));  // try again: Yes
     TestApp::Flush();
 
     // A fresh run: Space, Esc and Space again, then the goal.
-    ASSERT_EQ(app.NowName(), "frmTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::TimeTrial);
     Press(app.Now(), Qt::Key_Space);
     Press(app.Now(), Qt::Key_Escape);
     EXPECT_EQ(DisplayText(app.Now()), "スペースでスタート");
@@ -231,12 +229,12 @@ TEST(KeyStorm, RaceSurvivesAndStillFinishes) {
     app.rnd.Script(RandomScript(13));
     ScriptAnswers(app, 13);
     StormDriver d{app,
-                  QStringLiteral("frmKeyDerby"),
+                  Screen::KeyDerby,
                   {QStringLiteral("tmrReadyGo"), QStringLiteral("tmrCharaMove"), QStringLiteral("tmrFinish")},
                   [&](int n) {
                       app.g.Heat.HeatNo = qint16(1 + n % 5);
                       UsePlayable(app, 1 + n % 5);
-                      app.nav.Show(QStringLiteral("frmKeyDerby"));
+                      app.nav.Show(Screen::KeyDerby);
                   }};
     d.Current();
 
@@ -252,8 +250,8 @@ TEST(KeyStorm, RaceSurvivesAndStillFinishes) {
         if (storm.Below(8) == 0) d.Tick(150);
     }
     d.Report("race", took.elapsed());
-    EXPECT_GT(d.leftTo.value(QStringLiteral("frmRankingKeyDerby")), 0) << "some races were finished";
-    EXPECT_GT(d.leftTo.value(QStringLiteral("frmMain")), 0) << "some races were lost and left";
+    EXPECT_GT(d.leftTo.value(ScreenName(Screen::RankingKeyDerby)), 0) << "some races were finished";
+    EXPECT_GT(d.leftTo.value(ScreenName(Screen::Main)), 0) << "some races were lost and left";
 
     // Afterwards: Esc rests the screen, Space starts it, the player can still win.
     FormBase* race = d.Current();
@@ -266,7 +264,7 @@ TEST(KeyStorm, RaceSurvivesAndStillFinishes) {
     TypeHead(race, 59);
     EXPECT_EQ(DisplayText(race), "Finish!!");
     Fire(race, QStringLiteral("tmrFinish"));
-    EXPECT_EQ(app.NowName(), "frmRankingKeyDerby");
+    EXPECT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
     EXPECT_EQ(app.g.Chara[0].RankText, "1位");
 }
 
@@ -277,11 +275,11 @@ TEST(KeyStorm, BossBattleSurvivesAndCanStillBeWon) {
     app.rnd.Script(RandomScript(14));
     ScriptAnswers(app, 14);
     StormDriver d{app,
-                  QStringLiteral("frmBoss"),
+                  Screen::Boss,
                   {QStringLiteral("tmrReadyGo"), QStringLiteral("tmrCharaMove"), QStringLiteral("tmrFinish")},
                   [&](int n) {
                       UsePlayable(app, 1 + n % 5);
-                      app.nav.Show(QStringLiteral("frmBoss"));
+                      app.nav.Show(Screen::Boss);
                   }};
     d.Current();
 
@@ -296,7 +294,7 @@ TEST(KeyStorm, BossBattleSurvivesAndCanStillBeWon) {
         if (storm.Below(12) == 0) d.Tick(150);
     }
     d.Report("boss", took.elapsed());
-    EXPECT_GT(d.leftTo.value(QStringLiteral("frmIntroduction")), 0) << "the boss was beaten now and then";
+    EXPECT_GT(d.leftTo.value(ScreenName(Screen::Introduction)), 0) << "the boss was beaten now and then";
 
     FormBase* boss = d.Current();
     Press(boss, Qt::Key_Escape);
@@ -311,5 +309,5 @@ TEST(KeyStorm, BossBattleSurvivesAndCanStillBeWon) {
     EXPECT_EQ(DisplayText(boss), "You Win!!");
     app.msg.script.clear();
     Fire(boss, QStringLiteral("tmrFinish"));
-    EXPECT_EQ(app.NowName(), "frmIntroduction");
+    EXPECT_EQ(app.NowScreen(), Screen::Introduction);
 }

@@ -35,6 +35,7 @@ struct SoundApp {
     }
     FormBase* Now() const { return nav.Current(); }
     QString NowName() const { return nav.Current() ? nav.Current()->objectName() : QString(); }
+    std::optional<Screen> NowScreen() const { return nav.Current() ? nav.Current()->Id() : std::nullopt; }
     QString Player(const QString& relative) const { return g.PlayerPath(relative); }
 
     QTemporaryDir dir;
@@ -90,7 +91,7 @@ void PlayEveryMode(SoundApp& app, bool silent) {
     }
 
     ChooseMenuItem(app, 0);
-    ASSERT_EQ(app.NowName(), "frmPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::Practice);
     StartPlay(app.Now());
     TypeHead(app.Now(), 10);
     TypeWrong(app.Now(), 2);
@@ -98,45 +99,45 @@ void PlayEveryMode(SoundApp& app, bool silent) {
     Press(app.Now(), Qt::Key_Backspace);
 
     ChooseMenuItem(app, 1);
-    ASSERT_EQ(app.NowName(), "frmTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::TimeTrial);
     StartPlay(app.Now());
     for (int i = 0; i < 114; ++i) {
         app.clock.advance(100);
         TypeHead(app.Now());
     }
     Fire(app.Now(), QStringLiteral("tmrFinish"));
-    ASSERT_EQ(app.NowName(), "frmResultTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
-    ASSERT_EQ(app.NowName(), "frmRankingTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::RankingTimeTrial);
     app.msg.Answer(MsgAnswer::No);
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     TestApp::Flush();
 
     ChooseMenuItem(app, 2);
-    ASSERT_EQ(app.NowName(), "frmSelectChara");
+    ASSERT_EQ(app.NowScreen(), Screen::SelectChara);
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     Press(app.Now(), Qt::Key_Space);
-    ASSERT_EQ(app.NowName(), "frmKeyDerby");
+    ASSERT_EQ(app.NowScreen(), Screen::KeyDerby);
     StartPlay(app.Now());
     if (silent) {
         EXPECT_FALSE(app.audio.MusicPlaying());
     }
     TypeHead(app.Now(), 59);
     Fire(app.Now(), QStringLiteral("tmrFinish"));
-    ASSERT_EQ(app.NowName(), "frmRankingKeyDerby");
+    ASSERT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
 
     app.g.Heat.HeatNo = 6;
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     Press(app.Now(), Qt::Key_Space);
-    ASSERT_EQ(app.NowName(), "frmBoss");
+    ASSERT_EQ(app.NowScreen(), Screen::Boss);
     StartPlay(app.Now());
     TypeHead(app.Now(), 125);
     Fire(app.Now(), QStringLiteral("tmrFinish"));
-    ASSERT_EQ(app.NowName(), "frmIntroduction");
+    ASSERT_EQ(app.NowScreen(), Screen::Introduction);
     Fire(app.Now(), QStringLiteral("tmrMoji"), 3);
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
-    ASSERT_EQ(app.NowName(), "frmMain");
+    ASSERT_EQ(app.NowScreen(), Screen::Main);
     if (silent) {
         EXPECT_FALSE(app.audio.MusicPlaying());
     }

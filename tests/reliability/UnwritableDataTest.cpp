@@ -35,14 +35,14 @@ void English(ChainApp& app) {
 }
 
 void RunTimeTrialToTheGoal(ChainApp& app) {
-    app.nav.Show(QStringLiteral("frmTimeTrial"));
+    app.nav.Show(Screen::TimeTrial);
     StartPlay(app.Now());
     for (int i = 0; i < 114; ++i) {
         app.clock.advance(100);
         TypeHead(app.Now());
     }
     Fire(app.Now(), QStringLiteral("tmrFinish"));
-    ASSERT_EQ(app.NowName(), "frmResultTimeTrial");
+    ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
 }
 
 }  // namespace
@@ -59,16 +59,16 @@ TEST(UnwritableData, ADataFolderThatCannotBeMadeIsReportedAndNothingIsTouched) {
 
     ChainApp app;
     app.g.programFolder = blocker + QStringLiteral("/data");
-    app.nav.Show(QStringLiteral("frmStartUp"));
+    app.nav.Show(Screen::StartUp);
     Fire(app.Now(), QStringLiteral("Timer1"));
-    ASSERT_EQ(app.NowName(), "frmInputUserName");
+    ASSERT_EQ(app.NowScreen(), Screen::InputUserName);
     auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
     EXPECT_EQ(box->currentText(), "DefaultUser");
     box->setEditText(QStringLiteral("Tester"));
     Press(box, Qt::Key_Return);
     EXPECT_TRUE(Asked(app, QStringLiteral("「Tester」のフォルダーを作成できませんでした。")))
         << AskedTexts(app).toStdString();
-    EXPECT_EQ(app.NowName(), "frmInputUserName");
+    EXPECT_EQ(app.NowScreen(), Screen::InputUserName);
     EXPECT_TRUE(app.g.objUser.GetUserName().isEmpty());
     app.Now()->close();
     EXPECT_TRUE(app.nav.ended);
@@ -84,26 +84,26 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
         const char* file;
         std::function<void(ChainApp&)> drive;  // the screens that write the file
         const char* message;
-        const char* screenAfter;
+        Screen screenAfter;
     };
     const Case cases[] = {
         {"Data.dat",
          [](ChainApp& app) {
-             app.nav.Show(QStringLiteral("frmInputUserName"));
+             app.nav.Show(Screen::InputUserName);
              auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
              box->setEditText(QStringLiteral("Tester"));
              Press(box, Qt::Key_Return);
          },
-         "ユーザー名の一覧を保存できませんでした。", "frmMain"},
+         "ユーザー名の一覧を保存できませんでした。", Screen::Main},
         {"DATA/Data",
          [](ChainApp& app) {
-             app.nav.Show(QStringLiteral("frmMain"));
+             app.nav.Show(Screen::Main);
              ChooseMenuItem(app, 0);
          },
-         "BGMと効果音の設定を保存できませんでした。", "frmPractice"},
+         "BGMと効果音の設定を保存できませんでした。", Screen::Practice},
         {"DATA/Heat",
          [](ChainApp& app) {
-             app.nav.Show(QStringLiteral("frmMain"));
+             app.nav.Show(Screen::Main);
              ChooseMenuItem(app, 2);
              Click(Button(app.Now(), QStringLiteral("cmdOK")));
              Press(app.Now(), Qt::Key_Space);
@@ -111,10 +111,10 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              TypeHead(app.Now(), 59);
              Fire(app.Now(), QStringLiteral("tmrFinish"));
          },
-         "レースの結果を保存できませんでした。", "frmRankingKeyDerby"},
+         "レースの結果を保存できませんでした。", Screen::RankingKeyDerby},
         {"DATA/PracticeTime",
          [](ChainApp& app) {
-             app.nav.Show(QStringLiteral("frmPractice"));
+             app.nav.Show(Screen::Practice);
              FormBase* practice = app.Now();
              EXPECT_EQ(Text(practice, "lblPracticeTime"), "練習時間：1分 0秒");
              Click(Button(practice, QStringLiteral("cmdPracticeTime")));
@@ -129,10 +129,10 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              Fire(practice, QStringLiteral("tmrCountdown"));
              Fire(practice, QStringLiteral("tmrFinish"));
          },
-         "練習履歴を保存できませんでした。", "frmResultPractice"},
+         "練習履歴を保存できませんでした。", Screen::ResultPractice},
         {"DATA/gen",
          [](ChainApp& app) {
-             app.nav.Show(QStringLiteral("frmTimeTrial"));
+             app.nav.Show(Screen::TimeTrial);
              FormBase* play = app.Now();
              Click(Button(play, QStringLiteral("cmdSetting")));
              Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
@@ -140,16 +140,16 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              TestApp::Flush();
              EXPECT_EQ(GenreOf(play), "english") << "this run still plays the chosen genre";
          },
-         "ジャンルの設定を保存できませんでした。", "frmTimeTrial"},
+         "ジャンルの設定を保存できませんでした。", Screen::TimeTrial},
         {"DATA/genderby",
          [](ChainApp& app) {
-             app.nav.Show(QStringLiteral("frmSelectChara"));
+             app.nav.Show(Screen::SelectChara);
              Click(Button(app.Now(), QStringLiteral("cmdSetting")));
              Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
              Click(Button(app.Now(), QStringLiteral("cmdOK")));
              TestApp::Flush();
          },
-         "ジャンルを保存できませんでした。", "frmSelectChara"},
+         "ジャンルを保存できませんでした。", Screen::SelectChara},
         {"DATA/TimeTrialData",
          [](ChainApp& app) {
              RunTimeTrialToTheGoal(app);
@@ -160,7 +160,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              ASSERT_FALSE(app.msg.asked.isEmpty());
              EXPECT_EQ(app.msg.asked.last().text, "もう一度挑戦しますか？");
          },
-         "ランキングを保存できませんでした。", "frmMain"},
+         "ランキングを保存できませんでした。", Screen::Main},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -175,7 +175,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
         c.drive(app);
         EXPECT_TRUE(Asked(app, QString::fromUtf8(c.message))) << AskedTexts(app).toStdString();
         TestApp::Flush();
-        EXPECT_EQ(app.NowName(), c.screenAfter);
+        EXPECT_EQ(app.NowScreen(), c.screenAfter);
         EXPECT_EQ(app.ReadFile(target + QStringLiteral("/keep")), "kept");
         EXPECT_EQ(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                   QStringList{"keep"});
@@ -209,15 +209,15 @@ TEST(UnwritableData, AReadOnlyDataFolderKeepsEveryFile) {
         }
     }
 
-    app.nav.Show(QStringLiteral("frmMain"));
+    app.nav.Show(Screen::Main);
     ChooseMenuItem(app, 0);  // the switches cannot be stored
-    ASSERT_EQ(app.NowName(), "frmPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::Practice);
     StartPlay(app.Now());
     TypeHead(app.Now(), 5);
     app.clock.advance(5000);
     Fire(app.Now(), QStringLiteral("tmrCountdown"));
     Fire(app.Now(), QStringLiteral("tmrFinish"));
-    ASSERT_EQ(app.NowName(), "frmResultPractice");
+    ASSERT_EQ(app.NowScreen(), Screen::ResultPractice);
     for (FormBase* f : app.nav.OpenForms()) f->Unload();
     TestApp::Flush();
     RunTimeTrialToTheGoal(app);

@@ -23,7 +23,7 @@ protected:
         RegisterShellScreens(app.nav);
         app.UsePlayer(QStringLiteral("Tester"));
     }
-    frmMain* OpenMenu() { return app.Open<frmMain>(QStringLiteral("frmMain")); }
+    frmMain* OpenMenu() { return app.Open<frmMain>(Screen::Main); }
     void Trigger(FormBase* form, const char* action) {
         form->findChild<QAction*>(QString::fromLatin1(action))->trigger();
     }
@@ -114,15 +114,15 @@ TEST_F(Shell, TheVersionBoxOpensModallyOverTheMenuAndOkClosesIt) {
 }
 
 TEST_F(Shell, TheSplashHandsOverToTheNameScreenAfterHalfASecond) {
-    auto* splash = app.Open<frmStartUp>(QStringLiteral("frmStartUp"));
+    auto* splash = app.Open<frmStartUp>(Screen::StartUp);
     ASSERT_NE(splash, nullptr);
     Timer* timer = FindTimer(splash, QStringLiteral("Timer1"));
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->Interval(), 500);
     EXPECT_TRUE(timer->Enabled());
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmStartUp"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::StartUp);
     EXPECT_EQ(Fire(splash, QStringLiteral("Timer1"), 3), 1);  // fires once
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmInputUserName"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::InputUserName);
     EXPECT_TRUE(splash->Unloading());
-    EXPECT_EQ(app.nav.Current()->objectName(), QStringLiteral("frmInputUserName"));
+    EXPECT_EQ(app.nav.Current()->Id(), Screen::InputUserName);
 }

@@ -26,7 +26,7 @@ protected:
     bool HasFolder(const QString& name) const { return QFileInfo(app.dir.filePath(name)).isDir(); }
 
     frmInputUserName* Open() {
-        form = app.Open<frmInputUserName>(QStringLiteral("frmInputUserName"));
+        form = app.Open<frmInputUserName>(Screen::InputUserName);
         box = Find<QComboBox>(form, QStringLiteral("cmbUserName"));
         return form;
     }
@@ -75,7 +75,7 @@ TEST_F(NameScreen, FirstRunOffersDefaultUserAndConfirmingItCreatesTheFolderAndTh
     EXPECT_TRUE(HasFolder(QStringLiteral("DefaultUser")));
     EXPECT_EQ(app.g.objUser.GetUserName(), QStringLiteral("DefaultUser"));
     EXPECT_EQ(app.ReadFile(DataDat()), Record("0B 00 44 65 66 61 75 6C 74 55 73 65 72"));
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     EXPECT_TRUE(form->Unloading());
 }
 
@@ -226,7 +226,7 @@ TEST_F(NameScreen, AListThatCannotBeSavedIsReportedButThePlayerGoesOn) {
     PressEnter();
     ASSERT_EQ(app.msg.asked.size(), 2);
     EXPECT_TRUE(app.msg.asked[1].text.startsWith(QStringLiteral("ユーザー名の一覧を保存できませんでした。")));
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
 }
 
 TEST_F(NameScreen, AnUndecodableListIsMovedAsideAndTheListStartsAfresh) {

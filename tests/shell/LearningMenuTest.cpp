@@ -43,7 +43,7 @@ class LearningMenu : public ::testing::Test {
 
 // ファイル → 学習記録の書き出し writes the CSV where the player chose; a cancel writes nothing.
 TEST_F(LearningMenu, ExportWritesTheChosenFile) {
-    auto* menu = app.Open<frmMain>(QStringLiteral("frmMain"));
+    auto* menu = app.Open<frmMain>(Screen::Main);
     const QString target = app.dir.filePath("out/record.csv");
     QDir().mkpath(app.dir.filePath("out"));
     QString suggested;
@@ -78,7 +78,7 @@ TEST_F(LearningMenu, DeletionRemovesTheDatabaseToo) {
     const QString db = app.PlayerPath("learning.sqlite");
     ASSERT_TRUE(QFile::exists(db));
     ASSERT_TRUE(QFile::exists(db + "-wal"));
-    auto* menu = app.Open<frmMain>(QStringLiteral("frmMain"));
+    auto* menu = app.Open<frmMain>(Screen::Main);
     app.msg.Answer(MsgAnswer::No);
     Trigger(menu, "mnuDel");
     EXPECT_TRUE(QFile::exists(db));

@@ -27,21 +27,23 @@ const QString kPracticeText =
 const QString kTimeTrialText = QStringLiteral("　自分の限界に挑戦！まさに、自分との戦い！");
 
 // The mode screens belong to other parts of the program; stand-ins record the hand-over.
-FormBase* StandIn(AppContext& c, const char* name) { return new FormBase(c, QString::fromLatin1(name)); }
+FormBase* StandIn(AppContext& c, Screen screen) {
+    return new FormBase(c, screen);
+}
 
 class MainMenu : public ::testing::Test {
 protected:
     void SetUp() override {
         RegisterShellScreens(app.nav);
-        for (const char* name : {"frmPractice", "frmTimeTrial", "frmSelectChara"})
-            app.nav.Register(QString::fromLatin1(name), [name](AppContext& c) { return StandIn(c, name); });
+        for (Screen s : {Screen::Practice, Screen::TimeTrial, Screen::SelectChara})
+            app.nav.Register(s, [s](AppContext& c) { return StandIn(c, s); });
         app.g.objUser.SetUserName(QStringLiteral("Tester"));
         QDir().mkpath(app.g.PlayerFolder());
     }
 
     frmMain* Open() {
         app.audio.calls.clear();
-        form = app.Open<frmMain>(QStringLiteral("frmMain"));
+        form = app.Open<frmMain>(Screen::Main);
         return form;
     }
     QLabel* Item(int i) const { return Find<QLabel>(form, QStringLiteral("lblSelectButton(%1)").arg(i)); }
@@ -93,7 +95,7 @@ TEST_F(MainMenu, ShowsTheTitleTheItemsAndSelectsTheFirst) {
     }
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(ForeColor(Item(1)), kGreen);
-    EXPECT_EQ(form->Tag, QStringLiteral("0"));
+    EXPECT_EQ(form->Selected(), 0);
     EXPECT_EQ(Label("lblShadow")->pos(), Item(0)->pos() + QPoint(2, 2));
     EXPECT_EQ(Label("lblShadow")->text(), QStringLiteral("PRACTICE"));
     EXPECT_EQ(Label("lblKaisetsu")->text(), kPracticeText);
@@ -134,7 +136,7 @@ TEST_F(MainMenu, TheViewMenuZoomsTheWholeWindowAndRemembersTheChoice) {
     // The menu still works through the zoom: Down and Enter start the time trial.
     QTest::keyClick(window, Qt::Key_Down);
     QTest::keyClick(window, Qt::Key_Return);
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmTimeTrial"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::TimeTrial);
 }
 
 TEST_F(MainMenu, ArrowKeysWrapAndEndKeepsTheLastDescription) {
@@ -154,7 +156,7 @@ TEST_F(MainMenu, ArrowKeysWrapAndEndKeepsTheLastDescription) {
     for (const Step& s : steps) {
         Press(form, s.key);
         EXPECT_EQ(Selected(), s.selected);
-        EXPECT_EQ(form->Tag, QString::number(s.selected));
+        EXPECT_EQ(form->Selected(), s.selected);
         EXPECT_EQ(Label("lblShadow")->text(), Item(s.selected)->text());
         if (!s.description.isNull()) {
             EXPECT_EQ(Label("lblKaisetsu")->text(), s.description);
@@ -167,9 +169,9 @@ TEST_F(MainMenu, ThePointerSelectsAndAClickStartsTheMode) {
     Open();
     QTest::mouseMove(Item(2));
     EXPECT_EQ(Selected(), 2);
-    EXPECT_EQ(form->Tag, QStringLiteral("2"));
+    EXPECT_EQ(form->Selected(), 2);
     Click(Item(1));
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmTimeTrial"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::TimeTrial);
     EXPECT_TRUE(form->Unloading());
 }
 
@@ -182,7 +184,7 @@ TEST_F(MainMenu, ChoosingAModeSavesBothSwitchesAndStopsTheMusic) {
     Press(form, Qt::Key_Down);
     Press(form, Qt::Key_Down);
     Press(form, Qt::Key_Return);
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmSelectChara"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::SelectChara);
     EXPECT_EQ(app.ReadFile(Data()), Record("FF FF") + Record("FF FF"));
     EXPECT_EQ(app.audio.calls.last(), QStringLiteral("StopMidi"));
 
@@ -282,9 +284,9 @@ TEST_F(MainMenu, AModeNotInThisBuildLeavesTheMenuAlone) {
     TestApp bare;
     RegisterShellScreens(bare.nav);
     bare.UsePlayer();
-    auto* menu = bare.Open<frmMain>(QStringLiteral("frmMain"));
+    auto* menu = bare.Open<frmMain>(Screen::Main);
     Press(menu, Qt::Key_Return);
-    EXPECT_EQ(bare.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(bare.nav.LastShown(), Screen::Main);
     EXPECT_FALSE(menu->Unloading());
     EXPECT_EQ(QFileInfo(bare.PlayerPath(QStringLiteral("DATA/Data"))).size(), 0);
 }
@@ -298,5 +300,5 @@ TEST_F(MainMenu, AnUnwritableDataFolderIsReportedAndTheMenuStillLoads) {
     Press(form, Qt::Key_Return);
     ASSERT_EQ(app.msg.asked.size(), 2);
     EXPECT_TRUE(app.msg.asked[1].text.startsWith(QStringLiteral("BGMと効果音の設定を保存できませんでした。")));
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmPractice"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Practice);
 }

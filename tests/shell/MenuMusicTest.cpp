@@ -45,7 +45,7 @@ protected:
         const char* data = bgmOn == -1 ? "FF FF" : "00 00";
         WriteBytes(g.PlayerPath(QStringLiteral("DATA/Data")), Record(data) + Record("00 00"));
 
-        FormBase* menu = nav.Show(QStringLiteral("frmMain"));
+        FormBase* menu = nav.Show(Screen::Main);
         EXPECT_NE(menu, nullptr);
         EXPECT_EQ(audio.MusicPlaying(), bgmOn == -1);
         EXPECT_TRUE(disk.WaitForMore(0.4));

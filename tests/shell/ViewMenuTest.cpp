@@ -21,7 +21,7 @@ TEST(ViewMenu, GhostIsPerPlayerAndOffForANewOne) {
     auto useAndOpen = [&](const QString& name) {
         app.g.objUser.SetUserName(name);
         QDir().mkpath(app.g.PlayerFolder());
-        auto* menu = app.Open<frmMain>(QStringLiteral("frmMain"));
+        auto* menu = app.Open<frmMain>(Screen::Main);
         auto* view = menu->findChild<QMenu*>(QStringLiteral("mnuView"));
         EXPECT_EQ(view->title(), QStringLiteral("表示(&D)"));
         emit view->aboutToShow();

@@ -176,7 +176,7 @@ TEST(StatsWindow, F2OnEveryResultScreenOpensItWithoutLeavingTheScreen) {
     }
     // Other screens get neither the key nor the hint.
     QWidget play;
-    play.setObjectName(QStringLiteral("frmPractice"));
+    play.setObjectName(ScreenName(Screen::Practice));
     play.show();
     EXPECT_EQ(play.findChild<QLabel*>(QLatin1String(ResultScreenHotkey::kHintName)), nullptr);
 }
@@ -228,9 +228,11 @@ TEST(StatsWindow, TheF2HintKeepsClearOfTheResultScreensControls) {
     app.UsePlayer(QStringLiteral("Hint"));
     RegisterAllScreens(app.nav);
     ResultScreenHotkey hotkey(app.g);
-    for (const QString& name : kResultScreens) {
+    for (Screen s : AllScreens()) {
+        const QString name = ScreenName(s);
+        if (!kResultScreens.contains(name)) continue;
         SCOPED_TRACE(name.toStdString());
-        FormBase* screen = app.nav.Show(name);
+        FormBase* screen = app.nav.Show(s);
         ASSERT_NE(screen, nullptr);
         auto* hint = screen->findChild<QLabel*>(QLatin1String(ResultScreenHotkey::kHintName));
         ASSERT_NE(hint, nullptr);

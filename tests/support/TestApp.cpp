@@ -12,6 +12,8 @@ TestApp::TestApp() : g(rnd, clock, audio, QString()), ctx{g, msg, nav} {
     g.programFolder = dir.path();
     nav.SetContext(&ctx);
     nav.quitOnEnd = false;
+    // A test builds only the screens it registers; the others are recorded when shown.
+    for (Screen s : AllScreens()) nav.Register(s, nullptr);
 }
 
 TestApp::~TestApp() {

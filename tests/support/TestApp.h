@@ -41,8 +41,8 @@ public:
 
     // Opens a screen through the navigator and returns it as its class.
     template <class Form>
-    Form* Open(const QString& name) {
-        return qobject_cast<Form*>(nav.Show(name));
+    Form* Open(Screen screen) {
+        return qobject_cast<Form*>(nav.Show(screen));
     }
     template <class Form>
     Form* Current() const {

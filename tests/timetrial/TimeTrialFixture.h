@@ -25,7 +25,7 @@ class TimeTrialTest : public ::testing::Test {
     QString RankingPath() const { return app.PlayerPath(QStringLiteral("DATA/TimeTrialData")); }
     void UseEnglish() { ASSERT_TRUE(WriteGenreValue(GenPath(), 1)); }
 
-    frmTimeTrial* OpenPlay() { return app.Open<frmTimeTrial>(QStringLiteral("frmTimeTrial")); }
+    frmTimeTrial* OpenPlay() { return app.Open<frmTimeTrial>(Screen::TimeTrial); }
 
     static QString Display(QObject* f) { return Find<QLabel>(f, QStringLiteral("lblDisplay"))->text(); }
     static QColor DisplayColor(QObject* f) {

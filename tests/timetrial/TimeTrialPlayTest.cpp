@@ -137,7 +137,7 @@ TEST_F(TimeTrialPlay, TheRunEndsOnExactlyThe114thCorrectKeyAndRecordsTheTickDiff
     EXPECT_EQ(Display(f), QStringLiteral("Goal!!"));
 
     EXPECT_EQ(Fire(f, QStringLiteral("tmrFinish")), 1);
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmResultTimeTrial"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::ResultTimeTrial);
 }
 
 TEST_F(TimeTrialPlay, TheTrackShowsOneBallWhereverItHasMoved) {
@@ -203,7 +203,7 @@ TEST_F(TimeTrialPlay, EscReturnsToRestFromEveryState) {
     // The time already handed over stays, but no result screen opens.
     EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 11400);
     EXPECT_EQ(Fire(f, QStringLiteral("tmrFinish")), 0);
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmTimeTrial"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::TimeTrial);
 
     // The retry button does the same.
     StartRun(f);
@@ -217,14 +217,14 @@ TEST_F(TimeTrialPlay, BackspaceAndTheCloseBoxLeaveForTheMainMenuWithoutATime) {
     StartRun(f);
     TypeCorrectKeys(f, 10, 100);
     Press(f, Qt::Key_Backspace);
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     EXPECT_TRUE(f->Unloading());
     EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 0);
 
     frmTimeTrial* second = OpenPlay();
     StartRun(second);
     second->close();
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     EXPECT_FALSE(second->isVisible());
     EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 0);
 }

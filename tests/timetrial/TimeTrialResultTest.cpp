@@ -47,7 +47,7 @@ class TimeTrialResult : public TimeTrialTest {
     FormBase* OpenResult(qint32 ms, const QString& genreKey = QStringLiteral("kannyouku")) {
         app.g.objMondai.SetGenre(genreKey);
         app.g.objUser.SetTimeTrialTime(ms);
-        return app.Open<FormBase>(QStringLiteral("frmResultTimeTrial"));
+        return app.Open<FormBase>(Screen::ResultTimeTrial);
     }
     QLineEdit* NameBox(QObject* f) { return Find<QLineEdit>(f, QStringLiteral("txtInputName")); }
 };
@@ -65,7 +65,7 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
 
     FormBase* result = app.Current<FormBase>();
     ASSERT_TRUE(result);
-    ASSERT_EQ(result->objectName(), QStringLiteral("frmResultTimeTrial"));
+    ASSERT_EQ(result->Id(), Screen::ResultTimeTrial);
     EXPECT_EQ(result->windowTitle(), QStringLiteral("Key Derby　―　結果　―"));
     EXPECT_EQ(result->size(), QSize(408, 335));
     // 114 correct keys, 130 ms each; the sixth miss came after the goal and was not judged.
@@ -103,7 +103,7 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
 
     FormBase* ranking = app.Current<FormBase>();
     ASSERT_TRUE(ranking);
-    ASSERT_EQ(ranking->objectName(), QStringLiteral("frmRankingTimeTrial"));
+    ASSERT_EQ(ranking->Id(), Screen::RankingTimeTrial);
     EXPECT_EQ(ranking->windowTitle(), QStringLiteral("Ranking"));
     EXPECT_EQ(ranking->size(), QSize(461, 396));
     const QStringList row0 = {Text(ranking, "lblName(0)"),        Text(ranking, "lblTime(0)"),
@@ -133,7 +133,7 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
     EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("KeyDerby"));
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("もう一度挑戦しますか？"));
     EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     EXPECT_TRUE(ranking->Unloading());
 }
 
@@ -155,7 +155,7 @@ TEST_F(TimeTrialResult, ATieWithFirstPlaceGoesFirstAndTheOthersMoveDown) {
               Record("00 00 98 3A 00 00 02 00 30 25 18 2E 02 00 41 41 06 00 8A B5 97 70 8B E5").toHex(' '));
     EXPECT_EQ(after.mid(128, 256), before);
     EXPECT_EQ(after.mid(384), QByteArray(7 * 128, '\0'));
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmRankingTimeTrial"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::RankingTimeTrial);
 }
 
 TEST_F(TimeTrialResult, TenFasterRunsLeaveTheFileAloneAndAskToTryAgain) {
@@ -173,7 +173,7 @@ TEST_F(TimeTrialResult, TenFasterRunsLeaveTheFileAloneAndAskToTryAgain) {
     Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("もう一度挑戦しますか？"));
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmTimeTrial"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::TimeTrial);
     EXPECT_EQ(app.ReadFile(RankingPath()), before);
 }
 
@@ -187,7 +187,7 @@ TEST_F(TimeTrialResult, AResultWithoutATimeIsNeverRankedSoTheBestPlaceSurvives) 
     app.msg.Answer(MsgAnswer::No);
     result->close();  // the close box asks like OK
     ASSERT_EQ(app.msg.asked.size(), 1);
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     EXPECT_EQ(app.ReadFile(RankingPath()), before);
 }
 
@@ -201,7 +201,7 @@ TEST_F(TimeTrialResult, ARankingThatCannotBeWrittenIsReportedNotShown) {
     ASSERT_EQ(app.msg.asked.size(), 2);
     EXPECT_TRUE(app.msg.asked[0].text.contains(QStringLiteral("保存できませんでした")));
     EXPECT_EQ(app.msg.asked[1].text, QStringLiteral("もう一度挑戦しますか？"));
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     EXPECT_EQ(app.g.objUser.TimeTrialRanking, -1);
 }
 
@@ -236,7 +236,7 @@ TEST_F(TimeTrialResult, TheNameBoxRefusesWhatTheRecordCannotHoldAndSaysWhy) {
 TEST_F(TimeTrialResult, TheRankingCloseBoxAsksLikeOkAndAnEmptyNameStaysBlank) {
     app.WriteFile(RankingPath(), RankingFile({30000, 40000}));
     app.g.objUser.TimeTrialRanking = 1;
-    FormBase* ranking = app.Open<FormBase>(QStringLiteral("frmRankingTimeTrial"));
+    FormBase* ranking = app.Open<FormBase>(Screen::RankingTimeTrial);
     EXPECT_EQ(Text(ranking, "lblTime(1)"), QStringLiteral("0m40s00"));
     EXPECT_NE(ForeColor(Find<QLabel>(ranking, QStringLiteral("lblScore(0)"))), QColor(255, 0, 0));
     EXPECT_EQ(ForeColor(Find<QLabel>(ranking, QStringLiteral("lblScore(1)"))), QColor(255, 0, 0));
@@ -244,7 +244,7 @@ TEST_F(TimeTrialResult, TheRankingCloseBoxAsksLikeOkAndAnEmptyNameStaysBlank) {
     ranking->close();
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("もう一度挑戦しますか？"));
-    EXPECT_EQ(app.nav.CurrentName(), QStringLiteral("frmTimeTrial"));
+    EXPECT_EQ(app.nav.LastShown(), Screen::TimeTrial);
 
     // An entry without a name blinks invisibly; the row is still red.
     TimeTrialTable data;
@@ -252,7 +252,7 @@ TEST_F(TimeTrialResult, TheRankingCloseBoxAsksLikeOkAndAnEmptyNameStaysBlank) {
         QString(), 12000, QStringLiteral("90.0%"), 12100, QStringLiteral("AAA"), QStringLiteral("慣用句")};
     ASSERT_TRUE(SaveTimeTrialData(RankingPath(), data));
     app.g.objUser.TimeTrialRanking = 0;
-    FormBase* again = app.Open<FormBase>(QStringLiteral("frmRankingTimeTrial"));
+    FormBase* again = app.Open<FormBase>(Screen::RankingTimeTrial);
     for (int i = 0; i < 3; ++i) {
         Fire(again, QStringLiteral("Timer1"));
         EXPECT_EQ(Text(again, "lblName(0)"), QString());
