@@ -2,6 +2,7 @@
 
 #include "common/PlayerFiles.h"
 #include "common/RecordFile.h"
+#include "platform/core/Audio.h"
 
 namespace kd {
 
@@ -35,6 +36,14 @@ bool SaveSoundSwitches(const GameState& g) {
     const bool bgm = RecordFile::Write(DataPath(g), 1, SwitchRecord(g.BgmOn));
     const bool effect = RecordFile::Write(DataPath(g), 2, SwitchRecord(g.EffectOn));
     return bgm && effect;
+}
+
+void PlayMusic(GameState& g, const QString& midiName) {
+    if (g.BgmOn == -1) g.audio.PlayMidi(midiName);
+}
+
+void StopMusic(GameState& g) {
+    if (g.BgmOn != 0) g.audio.StopMidi();
 }
 
 }  // namespace kd

@@ -11,4 +11,9 @@ void LoadSoundSwitches(GameState& g);
 // Writes record 1 and then record 2, each on its own.
 [[nodiscard]] bool SaveSoundSwitches(const GameState& g);
 
+// Starts a piece from the Midi folder when the music is on.
+void PlayMusic(GameState& g, const QString& midiName);
+// Stops the music before another screen starts its own (nothing plays while it is off).
+void StopMusic(GameState& g);
+
 }  // namespace kd

@@ -8,6 +8,7 @@
 #include "common/GenreFile.h"
 #include "common/PlaySteps.h"
 #include "common/PlayerFiles.h"
+#include "common/SoundSwitches.h"
 #include "derby/Cast.h"
 #include "derby/PowerMeter.h"
 #include "platform/core/Audio.h"
@@ -77,7 +78,7 @@ void DerbyPlayForm::ReportBegun() {
 
 void DerbyPlayForm::OnGo() {
     cmdRetry->setEnabled(true);
-    if (g.BgmOn == -1) g.audio.PlayMidi(MusicName());
+    PlayMusic(g, MusicName());
     tmrCharaMove->Start();
 }
 

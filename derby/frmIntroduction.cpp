@@ -1,6 +1,7 @@
 #include "derby/frmIntroduction.h"
 
 #include "common/GameState.h"
+#include "common/SoundSwitches.h"
 #include "derby/Cast.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Bitmaps.h"
@@ -51,7 +52,7 @@ void frmIntroduction::Init() {
     ShownLen = 0;
     CharaIndex = 1;
     lblCharaName->clear();
-    if (g.BgmOn == -1) g.audio.PlayMidi(QStringLiteral("recovery1.mid"));
+    PlayMusic(g, QStringLiteral("recovery1.mid"));
 }
 
 void frmIntroduction::PutUp(int item) {

@@ -7,6 +7,7 @@
 
 #include "common/Format.h"
 #include "common/GameState.h"
+#include "common/SoundSwitches.h"
 #include "derby/Cast.h"
 #include "derby/frmSettingKeyDerby.h"
 #include "platform/core/Audio.h"
@@ -112,7 +113,7 @@ void frmSelectChara::Form_Load() {
     pctChara_Click(0);
     tmrDemo->Start();
     cmdOK->setFocus();
-    if (g.BgmOn == -1) g.audio.PlayMidi(QStringLiteral("back.mid"));
+    PlayMusic(g, QStringLiteral("back.mid"));
 }
 
 void frmSelectChara::pctChara_Click(int index) {

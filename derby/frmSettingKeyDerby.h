@@ -1,37 +1,14 @@
 #pragma once
-#include <QPushButton>
-#include <QRadioButton>
-
-#include "platform/widgets/FormBase.h"
+#include "play/GenreDialog.h"
 
 namespace kd {
 
 // The derby's genre (idioms or English words), kept in DATA/genderby; modal over the
-// character selection.
-class frmSettingKeyDerby : public FormBase {
+// character selection. A value other than 0 or 1 stays as it was unless the player picks.
+class frmSettingKeyDerby : public GenreDialog {
     Q_OBJECT
   public:
     frmSettingKeyDerby(AppContext& ctx, QWidget* owner);
-
-    qint16 GenreValue = 0;
-
-    QRadioButton* optJp;
-    QRadioButton* optEng;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
-
-    void optJp_Click();
-    void optEng_Click();
-    void cmdOK_Click();
-    void cmdCancel_Click();
-
-  protected:
-    void Form_Load() override;
-    // Enter is OK and Escape is Cancel, as in any dialog; other keys go to the options.
-
-  private:
-    void MarkChoice(bool english);
-    QString GenrePath() const;
 };
 
 }  // namespace kd

@@ -146,7 +146,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, Screen::Main) {
         connect(NamedAction(mnuNet, QString::fromLatin1(name), QString::fromUtf8(text), false), &QAction::triggered,
                 this, [this, next] {
                     if (Unloading() || !ctx.nav.IsRegistered(next)) return;
-                    if (g.BgmOn != 0) g.audio.StopMidi();
+                    StopMusic(g);
                     ctx.nav.Replace(this, next);
                 });
     }
@@ -226,7 +226,7 @@ void frmMain::LoadMenu() {
              PlayerDataFolder(g));
     LoadHeat(g);
     LoadSoundSwitches(g);
-    if (g.BgmOn == -1) g.audio.PlayMidi(QStringLiteral("startup.mid"));
+    PlayMusic(g, QStringLiteral("startup.mid"));
     ShowSwitches();
     lblSelectButton_MouseMove(0);
 }
@@ -284,14 +284,14 @@ void frmMain::lblSelectButton_Click(int index) {
     if (index < 3) {
         // Opened now, so any trouble with the record is told here rather than over a game.
         if (g.learning) g.learning->Store();
-        if (g.BgmOn != 0) g.audio.StopMidi();
+        StopMusic(g);
         ctx.nav.Replace(this, kScreens[index]);
         return;
     }
     if (ctx.msg.Show(this, AppTitle(), QStringLiteral("終了してもよろしいですか？"), MsgButtons::OKCancel) !=
         MsgAnswer::OK)
         return;
-    if (g.BgmOn != 0) g.audio.StopMidi();
+    StopMusic(g);
     ctx.nav.EndProgram();
 }
 
@@ -341,7 +341,7 @@ void frmMain::mnuDel_Click() {
     if (ctx.msg.Show(this, QStringLiteral("KeyDerby"), question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     // The reloaded menu shows the music switched off, so the music stops with it.
-    if (g.BgmOn != 0) g.audio.StopMidi();
+    StopMusic(g);
     if (!DeleteRecords(g))
         Warn(QStringLiteral("記録を削除できないファイルがありました。\n") + PlayerDataFolder(g));
     LoadMenu();

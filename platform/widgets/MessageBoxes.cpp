@@ -1,6 +1,7 @@
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <utility>
 
 #include "platform/widgets/ZoomStage.h"
 
@@ -53,6 +54,7 @@ MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QStr
 
 MsgAnswer ScriptedMessageBoxes::Show(QWidget*, const QString& title, const QString& text, MsgButtons buttons) {
     asked << Asked{title, text, buttons};
+    if (whileShown) std::exchange(whileShown, nullptr)();
     if (!script.isEmpty()) return script.takeFirst();
     return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QList>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -32,6 +33,9 @@ public:
     void Answer(MsgAnswer a) { script << a; }
     QList<MsgAnswer> script;
     QList<Asked> asked;
+    // Runs once while the next box is up, as the event loop would run a timer or the player
+    // close a window behind it.
+    std::function<void()> whileShown;
 };
 
 }  // namespace kd

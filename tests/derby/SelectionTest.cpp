@@ -148,15 +148,17 @@ TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {
         sel->cmdSetting_Click();
         auto* dlg = app.Current<frmSettingKeyDerby>();
         ASSERT_TRUE(dlg);
-        EXPECT_EQ(dlg->optEng->isChecked(), c.showsEnglish);
-        EXPECT_EQ(ForeColor(dlg->optEng), c.showsEnglish ? QColor(255, 0, 0) : QColor(0, 0, 0));
-        EXPECT_EQ(ForeColor(dlg->optJp), c.showsEnglish ? QColor(0, 0, 0) : QColor(255, 0, 0));
-        if (c.clickEnglish) Click(dlg->optEng);
-        if (c.clickJapanese) Click(dlg->optJp);
+        EXPECT_EQ(Find<QRadioButton>(dlg, "optEng")->isChecked(), c.showsEnglish);
+        EXPECT_EQ(ForeColor(Find<QRadioButton>(dlg, "optEng")),
+                  c.showsEnglish ? QColor(255, 0, 0) : QColor(0, 0, 0));
+        EXPECT_EQ(ForeColor(Find<QRadioButton>(dlg, "optJp")),
+                  c.showsEnglish ? QColor(0, 0, 0) : QColor(255, 0, 0));
+        if (c.clickEnglish) Click(Find<QRadioButton>(dlg, "optEng"));
+        if (c.clickJapanese) Click(Find<QRadioButton>(dlg, "optJp"));
         if (c.ok)
-            Click(dlg->cmdOK);
+            Click(Find<QPushButton>(dlg, "cmdOK"));
         else
-            Click(dlg->cmdCancel);
+            Click(Find<QPushButton>(dlg, "cmdCancel"));
         EXPECT_TRUE(dlg->Unloading());
         EXPECT_EQ(app.nav.Current(), sel);
         EXPECT_EQ(app.ReadFile(path), c.ok ? c.after : c.stored);

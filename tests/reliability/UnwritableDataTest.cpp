@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QRadioButton>
 #include <functional>
 
@@ -179,6 +180,37 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
         EXPECT_EQ(app.ReadFile(target + QStringLiteral("/keep")), "kept");
         EXPECT_EQ(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                   QStringList{"keep"});
+    }
+}
+
+// The player may close the mode's screen behind the message about an unwritable genre file;
+// the genre dialog goes with it and must not touch itself once the message is answered.
+TEST(UnwritableData, AGenreDialogClosedBehindItsMessageIsLeftAlone) {
+    const struct {
+        const char* file;
+        Screen screen;
+        const char* message;
+    } modes[] = {{"DATA/gen", Screen::TimeTrial, "ジャンルの設定を保存できませんでした。"},
+                 {"DATA/genderby", Screen::SelectChara, "ジャンルを保存できませんでした。"}};
+    for (const auto& m : modes) {
+        SCOPED_TRACE(m.file);
+        ChainApp app;
+        app.UsePlayer(QStringLiteral("Tester"));
+        ASSERT_TRUE(QDir().mkpath(app.Player(QString::fromLatin1(m.file))));
+        QPointer<FormBase> screen = app.nav.Show(m.screen);
+        ASSERT_TRUE(screen);
+        Click(Button(screen, QStringLiteral("cmdSetting")));
+        QPointer<FormBase> dialog = app.Now();
+        ASSERT_TRUE(dialog && dialog != screen);
+        app.msg.whileShown = [&] {
+            screen->close();
+            TestApp::Flush();
+        };
+        Click(Button(dialog, QStringLiteral("cmdOK")));
+        EXPECT_TRUE(Asked(app, QString::fromUtf8(m.message))) << AskedTexts(app).toStdString();
+        EXPECT_FALSE(dialog);
+        EXPECT_FALSE(screen);
+        EXPECT_EQ(app.NowScreen(), Screen::Main);
     }
 }
 

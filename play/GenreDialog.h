@@ -1,0 +1,61 @@
+#pragma once
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <optional>
+
+#include "platform/widgets/FormBase.h"
+#include "questions/Genre.h"
+
+class QPushButton;
+class QRadioButton;
+
+namespace kd {
+
+// How one mode shows its genre dialog and which file it keeps.
+struct GenreDialogLook {
+    QString name;    // object name
+    QString prompt;  // title of the frame around the two choices
+    QSize client;
+    QRect frame;
+    QPoint jp, eng;   // the choices, inside the frame
+    bool fitChoices;  // choices sized to their text
+    QRect ok, cancel;
+    std::optional<QColor> background;
+    bool autoDefaultButtons;
+    bool overOwner;  // centred over the owner's window
+    // OK without a change writes back the value that was read, even one other than 0 or 1;
+    // otherwise OK writes 0 or 1 as shown.
+    bool keepUnchangedValue;
+    QString saveFailed;  // told when the file cannot be written
+};
+
+// 日本語 or 英単語 in a genre file (0 or 1); modal over the mode's screen. OK stores the
+// choice, Cancel and the close box change nothing; Enter is OK and Esc Cancel.
+class GenreDialog : public FormBase {
+    Q_OBJECT
+  public:
+    GenreDialog(AppContext& ctx, QWidget* owner, GenreDialogLook look, QString path);
+
+  protected:
+    void Form_Load() override;
+    // The choice is confirmed, before it is stored.
+    virtual void OnChosen(Genre genre) { Q_UNUSED(genre); }
+
+  private:
+    void ShowSelection();
+    void cmdOK_Click();
+
+    GenreDialogLook m_look;
+    QString m_path;
+    QWidget* m_owner;
+    qint16 m_read = 0;
+    bool m_picked = false;  // the player clicked a choice
+    QRadioButton* optJp;
+    QRadioButton* optEng;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+};
+
+}  // namespace kd
