@@ -17,12 +17,12 @@ class frmBoss : public DerbyPlayForm {
     static constexpr int H = 295;
     static constexpr int kBallsToWin = 5;
 
-    qint16 BossX = 0;
-    qint16 PlayerX = 0;
-    qint16 BossMaxStep = 17;
-    qint16 PlayerStep = 0;
-    qint16 PostX = 0;
-    std::array<qint16, 2> Balls{};
+    // The arena as drawn: both runners, the post, the balls stacked (0 the player's).
+    struct Arena {
+        qint16 playerX, bossX, postX, playerStep;
+        std::array<qint16, 2> balls;
+    };
+    Arena View() const { return {PlayerX, BossX, PostX, PlayerStep, Balls}; }
 
   protected:
     void Init() override;
@@ -33,6 +33,13 @@ class frmBoss : public DerbyPlayForm {
 
   private:
     void Redraw();
+
+    qint16 BossX = 0;
+    qint16 PlayerX = 0;
+    qint16 BossMaxStep = 17;
+    qint16 PlayerStep = 0;
+    qint16 PostX = 0;
+    std::array<qint16, 2> Balls{};
     std::array<QPixmap, 2> imlCharaList;
     QPixmap post;
     std::array<QPixmap, 2> imlBall;

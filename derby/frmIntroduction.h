@@ -16,9 +16,9 @@ class frmIntroduction : public FormBase {
   public:
     explicit frmIntroduction(AppContext& ctx);
 
-    QString ShownName;
-    qint16 ShownLen = 0;
-    qint16 CharaIndex = 1;
+    // The character on show (1-17) and its name as typed out so far.
+    int ShownCharacter() const { return CharaIndex; }
+    const QString& NameSoFar() const { return ShownName; }
 
     PictureBox* pctChara;
     QLabel* lblCharaName;
@@ -35,6 +35,10 @@ class frmIntroduction : public FormBase {
     void Init();
     void PutUp(int item);
     void tmrMoji_Timer();
+
+    QString ShownName;
+    qint16 ShownLen = 0;
+    qint16 CharaIndex = 1;
     std::array<QPixmap, 17> imlCharaList;
 };
 

@@ -19,11 +19,10 @@ class frmKeyDerby : public DerbyPlayForm {
     // The race screen's layout; network races show the same track.
     static DerbyPlayForm::Layout RaceLayout();
 
-    std::array<qint16, 4> CharaX{};
-    std::array<bool, 4> Finished{};
-    qint16 RandRange = 0;
-    qint16 NextRank = 1;
-    QString MidiName;
+    // Where each runner stands (lane 0 the player), as drawn.
+    const std::array<qint16, 4>& LaneX() const { return CharaX; }
+    // The place the next runner to arrive takes.
+    int NextPlace() const { return NextRank; }
 
   protected:
     void Init() override;
@@ -35,6 +34,12 @@ class frmKeyDerby : public DerbyPlayForm {
   private:
     void SetUpHeat();
     void Redraw();
+
+    std::array<qint16, 4> CharaX{};
+    std::array<bool, 4> Finished{};
+    qint16 RandRange = 0;
+    qint16 NextRank = 1;
+    QString MidiName;
     std::array<QPixmap, 4> imlCharaList;
 };
 

@@ -20,7 +20,6 @@ class frmRankingKeyDerby : public FormBase {
     PictureBox* pctBack;
     std::array<QLabel*, 4> lblRank{};
     QPushButton* cmdOK;
-    int Place = 0;  // 1-4, 0 when the rank text is unreadable
 
     void cmdOK_Click();
 
@@ -30,6 +29,8 @@ class frmRankingKeyDerby : public FormBase {
 
   private:
     void Redraw();
+
+    int Place = 0;  // 1-4, 0 when the rank text is unreadable
     std::array<QPixmap, 4> imlCharaList;
 };
 

@@ -34,7 +34,8 @@ class frmSelectChara : public FormBase {
   public:
     explicit frmSelectChara(AppContext& ctx);
 
-    qint16 DemoX = 62;
+    // Where the demo runner is drawn.
+    int DemoPosition() const { return DemoX; }
 
     QLabel* lblCharaName;
     std::array<CharaTile*, 5> pctChara{};
@@ -65,6 +66,8 @@ class frmSelectChara : public FormBase {
     void ShowStats();
     void tmrDemo_Timer();
     void LeaveTo(Screen next);
+
+    qint16 DemoX = 62;
     std::array<QPixmap, 5> imlCharaList;
 };
 

@@ -26,7 +26,7 @@ TEST(Introduction, NamesAreTypedOutFromAnEmptyLabel) {
     // Tick 24 puts the second character up while the first name is still shown.
     Fire(intro, "tmrMoji");
     EXPECT_EQ(name->text(), first);
-    EXPECT_EQ(intro->CharaIndex, 2);
+    EXPECT_EQ(intro->ShownCharacter(), 2);
     Fire(intro, "tmrMoji");
     EXPECT_EQ(name->text(), "");
 }
@@ -35,18 +35,18 @@ TEST(Introduction, OnePassIs356TicksAndThePromptComesOnTick338) {
     DerbyApp app;
     frmIntroduction* intro = OpenIntro(app);
     QStringList fullNames;  // what the label holds when the next character comes up
-    int previousIndex = intro->CharaIndex;
+    int previousIndex = intro->ShownCharacter();
     for (int tick = 1; tick <= 356; ++tick) {
         Fire(intro, "tmrMoji");
         EXPECT_EQ(intro->Label2->isVisibleTo(intro), tick >= 338) << "tick " << tick;
-        if (intro->CharaIndex != previousIndex) fullNames << intro->lblCharaName->text();
-        previousIndex = intro->CharaIndex;
+        if (intro->ShownCharacter() != previousIndex) fullNames << intro->lblCharaName->text();
+        previousIndex = intro->ShownCharacter();
     }
     QStringList keys;
     for (const IntroductionEntry& e : IntroductionCast()) keys << e.Key;
     EXPECT_EQ(fullNames, keys);
-    EXPECT_EQ(intro->CharaIndex, 1);
-    EXPECT_EQ(intro->ShownName, "CrazyBallRed          ");
+    EXPECT_EQ(intro->ShownCharacter(), 1);
+    EXPECT_EQ(intro->NameSoFar(), "CrazyBallRed          ");
     Fire(intro, "tmrMoji", 400);  // round again; the prompt stays
     EXPECT_TRUE(intro->Label2->isVisibleTo(intro));
     EXPECT_EQ(intro->Label2->text(), "[ENTER/RETURN]を押してください。");

@@ -108,8 +108,8 @@ TEST(Race, OpponentsAdvanceByStepPlusIntOfRangeTimesR) {
         const int seedsBefore = app.rnd.randomizeCalls;
         Ticks(app, race, {c.r, c.r, c.r}, 3);
         for (int j = 1; j <= 3; ++j)
-            EXPECT_EQ(race->CharaX[j], 3 * c.advance) << "heat " << c.heat << " r " << c.r;
-        EXPECT_EQ(race->CharaX[0], 0);
+            EXPECT_EQ(race->LaneX()[j], 3 * c.advance) << "heat " << c.heat << " r " << c.r;
+        EXPECT_EQ(race->LaneX()[0], 0);
         EXPECT_EQ(app.rnd.randomizeCalls - seedsBefore, 3) << "re-seeded on every tick";
     }
 }
@@ -122,10 +122,10 @@ TEST(Race, OpponentsOnTheSameTickAreRankedInLaneOrder) {
     Ticks(app, race, {0.999f, 0.0f, 0.999f}, 146);
     EXPECT_EQ(app.g.FinishOrder[0], 11);
     EXPECT_EQ(app.g.FinishOrder[1], 13);
-    EXPECT_EQ(race->NextRank, 3);
+    EXPECT_EQ(race->NextPlace(), 3);
     // Finished opponents stay where they stopped.
     Ticks(app, race, {0.999f, 0.0f, 0.999f}, 5);
-    EXPECT_EQ(race->CharaX[1], 584);
+    EXPECT_EQ(race->LaneX()[1], 584);
     // The player comes third: the file is not touched and lane 2 takes fourth place unmoved.
     FinishAndSettle(race);
     EXPECT_EQ(app.g.Chara[0].RankText, "3位");
@@ -218,7 +218,7 @@ TEST(Race, FinishStopsTheOrderAndKeysUntilSettled) {
     EXPECT_FALSE(FindTimer(race, "tmrCharaMove")->Enabled());
     TypeWrong(race, 10);  // ignored: no power lost, no question
     EXPECT_EQ(Find<QLabel>(race, "lblPower")->text(), "100");
-    EXPECT_EQ(race->CharaX[0], 590);
+    EXPECT_EQ(race->LaneX()[0], 590);
     Press(race, Qt::Key_Space);  // no countdown either
     EXPECT_EQ(DisplayText(race), "Finish!!");
 }
@@ -231,7 +231,7 @@ TEST(Race, EscapeDuringFinishRestartsAndNothingIsSettled) {
     Press(race, Qt::Key_Escape);
     EXPECT_EQ(Fire(race, "tmrFinish"), 0);
     EXPECT_EQ(DisplayText(race), "スペースでスタート");
-    EXPECT_EQ(race->CharaX[0], 0);
+    EXPECT_EQ(race->LaneX()[0], 0);
     EXPECT_EQ(app.g.Heat.HeatNo, 1);
     EXPECT_TRUE(app.HeatFile().isEmpty());
     EXPECT_EQ(app.nav.LastShown(), Screen::KeyDerby);

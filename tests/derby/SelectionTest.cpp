@@ -48,14 +48,14 @@ TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
 TEST(Selection, DemoRunsThreePixelsATickWrapsAndRestartsOnAClick) {
     DerbyApp app;
     auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
-    EXPECT_EQ(sel->DemoX, 62);
+    EXPECT_EQ(sel->DemoPosition(), 62);
     Fire(sel, "tmrDemo", 114);
-    EXPECT_EQ(sel->DemoX, 62 + 3 * 114);  // 404: 469 is still short of the strip's 472
+    EXPECT_EQ(sel->DemoPosition(), 62 + 3 * 114);  // 404: 469 is still short of the strip's 472
     Fire(sel, "tmrDemo");
-    EXPECT_EQ(sel->DemoX, 0);
+    EXPECT_EQ(sel->DemoPosition(), 0);
     Fire(sel, "tmrDemo", 10);
     Click(sel->pctChara[0]);  // the chosen one again: demo restarts, stats unchanged
-    EXPECT_EQ(sel->DemoX, 62);
+    EXPECT_EQ(sel->DemoPosition(), 62);
     EXPECT_EQ(Find<QLabel>(sel, "lblPower(1)")->text(), "14.5");
 }
 
