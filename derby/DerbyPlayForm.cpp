@@ -97,10 +97,12 @@ void DerbyPlayForm::OutOfPower() {
         g.play.BossSettled(false);
     else
         g.play.RaceSettled(0);
+    AskToPlayAgain(QStringLiteral("パワーがなくなりました。もう一度挑戦しますか?"));
+}
+
+void DerbyPlayForm::AskToPlayAgain(const QString& question) {
     QPointer<DerbyPlayForm> self(this);
-    const MsgAnswer answer =
-        ctx.msg.Show(this, QStringLiteral("You Lose!!"),
-                     QStringLiteral("パワーがなくなりました。もう一度挑戦しますか?"), MsgButtons::YesNo);
+    const MsgAnswer answer = ctx.msg.Show(this, QStringLiteral("You Lose!!"), question, MsgButtons::YesNo);
     // The question waits for the player; by then this screen may have been closed.
     if (!self || self->Unloading()) return;
     if (answer == MsgAnswer::Yes)

@@ -58,6 +58,8 @@ class DerbyPlayForm : public PlayForm {
     void EndWithVerdict(const QColor& color, const QString& text, bool clearInput);
     // Music off before the next screen starts its own, then hand over.
     void LeaveTo(Screen next);
+    // "You Lose!!": Yes plays again from the start, No leaves for the main menu.
+    void AskToPlayAgain(const QString& question);
 
     QPushButton* cmdRetry;
     QPushButton* backButton;

@@ -99,22 +99,15 @@ bool frmBoss::StepPlayer() {
 }
 
 void frmBoss::OnFinished() {
-    QPointer<frmBoss> self(this);
     // A restart in the meantime has stopped the finish timer, so the verdict is still on show.
     if (m_won) {
+        QPointer<frmBoss> self(this);
         ctx.msg.Show(this, kWin, QStringLiteral("ボスを倒した!!"), MsgButtons::OK);
         if (!self || self->Unloading()) return;
         LeaveTo(Screen::Introduction);
         return;
     }
-    const MsgAnswer answer =
-        ctx.msg.Show(this, QStringLiteral("You Lose!!"),
-                     QStringLiteral("あなたの負けです。もう一度挑戦しますか?"), MsgButtons::YesNo);
-    if (!self || self->Unloading()) return;
-    if (answer == MsgAnswer::Yes)
-        Init();
-    else
-        LeaveTo(Screen::Main);
+    AskToPlayAgain(QStringLiteral("あなたの負けです。もう一度挑戦しますか?"));
 }
 
 }  // namespace kd

@@ -5,20 +5,65 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "common/GameState.h"
 #include "common/GenreFile.h"
+#include "common/PlayerFiles.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "questions/StringTable.h"
 
 namespace kd {
 
-GenreDialog::GenreDialog(AppContext& ctx_, QWidget* owner, GenreDialogLook look, QString path)
-    : FormBase(ctx_, look.name, owner), m_look(std::move(look)), m_path(std::move(path)), m_owner(owner) {
+namespace {
+
+// The time trial writes what is shown; the derby keeps an odd stored value until the player picks.
+const GenreDialogLook kLooks[] = {
+    {"frmSettingTimeTrial",
+     "ジャンルを設定してください。",
+     {388, 102},
+     {6, 12, 262, 79},
+     {21, 30},
+     {150, 30},
+     true,
+     {291, 12, 91, 37},
+     {291, 54, 91, 37},
+     std::nullopt,
+     true,
+     true,
+     false,
+     "ジャンルの設定を保存できませんでした。\n今回の挑戦には選んだジャンルが使われます。"},
+    {"frmSettingKeyDerby",
+     "ジャンルを選んでください。",
+     {342, 92},
+     {6, 15, 223, 64},
+     {15, 27},
+     {123, 27},
+     false,
+     {246, 15, 88, 31},
+     {246, 48, 88, 31},
+     QColor(212, 208, 200),
+     false,
+     false,
+     true,
+     "ジャンルを保存できませんでした。"},
+};
+
+QString GenrePath(const GameState& g, GenreDialogMode mode) {
+    return mode == GenreDialogMode::Derby ? DerbyGenrePath(g) : TimeTrialGenrePath(g);
+}
+
+}  // namespace
+
+GenreDialog::GenreDialog(AppContext& ctx_, QWidget* owner, GenreDialogMode mode)
+    : FormBase(ctx_, QLatin1String(kLooks[int(mode)].name), owner),
+      m_look(kLooks[int(mode)]),
+      m_path(GenrePath(ctx_.g, mode)),
+      m_owner(owner) {
     SetCaption(QStringLiteral("設定"));
     SetClientSize(m_look.client.width(), m_look.client.height());
     if (m_look.background) SetBackgroundColor(*m_look.background);
 
-    auto* frmGenre = new QGroupBox(m_look.prompt, this);
+    auto* frmGenre = new QGroupBox(QString::fromUtf8(m_look.prompt), this);
     frmGenre->setObjectName(QStringLiteral("frmGenre"));
     frmGenre->setGeometry(m_look.frame);
     optJp = new QRadioButton(QStringLiteral("日本語"), frmGenre);
@@ -74,7 +119,7 @@ void GenreDialog::cmdOK_Click() {
     if (!WriteGenreValue(m_path, value)) {
         // The message waits for the player; the dialog may be gone by then.
         QPointer<GenreDialog> self(this);
-        ctx.msg.Show(this, AppTitle(), m_look.saveFailed, MsgButtons::OK);
+        ctx.msg.Show(this, AppTitle(), QString::fromUtf8(m_look.saveFailed), MsgButtons::OK);
         if (!self) return;
     }
     Unload();

@@ -13,10 +13,13 @@ class QRadioButton;
 
 namespace kd {
 
-// How one mode shows its genre dialog and which file it keeps.
+// The modes that choose a genre in this dialog; each keeps its own look and file.
+enum class GenreDialogMode { TimeTrial, Derby };
+
+// How one mode shows its genre dialog.
 struct GenreDialogLook {
-    QString name;    // object name
-    QString prompt;  // title of the frame around the two choices
+    const char* name;    // object name
+    const char* prompt;  // title of the frame around the two choices
     QSize client;
     QRect frame;
     QPoint jp, eng;   // the choices, inside the frame
@@ -28,7 +31,7 @@ struct GenreDialogLook {
     // OK without a change writes back the value that was read, even one other than 0 or 1;
     // otherwise OK writes 0 or 1 as shown.
     bool keepUnchangedValue;
-    QString saveFailed;  // told when the file cannot be written
+    const char* saveFailed;  // told when the file cannot be written
 };
 
 // 日本語 or 英単語 in a genre file (0 or 1); modal over the mode's screen. OK stores the
@@ -36,7 +39,7 @@ struct GenreDialogLook {
 class GenreDialog : public FormBase {
     Q_OBJECT
   public:
-    GenreDialog(AppContext& ctx, QWidget* owner, GenreDialogLook look, QString path);
+    GenreDialog(AppContext& ctx, QWidget* owner, GenreDialogMode mode);
 
   protected:
     void Form_Load() override;
@@ -47,7 +50,7 @@ class GenreDialog : public FormBase {
     void ShowSelection();
     void cmdOK_Click();
 
-    GenreDialogLook m_look;
+    const GenreDialogLook& m_look;
     QString m_path;
     QWidget* m_owner;
     qint16 m_read = 0;

@@ -11,6 +11,7 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
+#include "timetrial/TryAgain.h"
 
 namespace kd {
 
@@ -107,9 +108,7 @@ void frmRankingTimeTrial::cmdOK_Click() {
     m_done = true;
     Timer1->Stop();
     if (m_blinking) m_blinking->setText(m_blinking->property("Tag").toString());
-    const MsgAnswer a = ctx.msg.Show(this, QStringLiteral("KeyDerby"),
-                                     QStringLiteral("もう一度挑戦しますか？"), MsgButtons::YesNo);
-    ctx.nav.Replace(this, a == MsgAnswer::Yes ? Screen::TimeTrial : Screen::Main);
+    AskToTryTimeTrialAgain(this);
 }
 
 bool frmRankingTimeTrial::Form_QueryUnload(UnloadMode mode) {

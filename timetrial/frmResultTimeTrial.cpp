@@ -19,6 +19,7 @@
 #include "questions/Genre.h"
 #include "questions/StringTable.h"
 #include "timetrial/SplitsWindow.h"
+#include "timetrial/TryAgain.h"
 
 namespace kd {
 
@@ -196,9 +197,7 @@ void frmResultTimeTrial::cmdOK_Click() {
 
 void frmResultTimeTrial::AskTryAgain() {
     m_done = true;
-    const MsgAnswer a = ctx.msg.Show(this, QStringLiteral("KeyDerby"),
-                                     QStringLiteral("もう一度挑戦しますか？"), MsgButtons::YesNo);
-    ctx.nav.Replace(this, a == MsgAnswer::Yes ? Screen::TimeTrial : Screen::Main);
+    AskToTryTimeTrialAgain(this);
 }
 
 bool frmResultTimeTrial::Form_QueryUnload(UnloadMode mode) {

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace kd {
+
+class FormBase;
+
+// "もう一度挑戦しますか？" after a time trial: Yes opens a new run, No the main menu; the asking
+// screen closes either way.
+void AskToTryTimeTrialAgain(FormBase* from);
+
+}  // namespace kd
