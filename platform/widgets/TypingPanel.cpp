@@ -27,6 +27,17 @@ QLabel* Shadow(QWidget* parent, const QString& name, const QRect& geometry) {
     return s;
 }
 
+// One of the panel's centred bold lines.
+void SetUpLine(QLabel* label, const char* name, const QRect& geometry, int pixelSize) {
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignCenter);
+    QFont f = label->font();
+    f.setPixelSize(pixelSize);
+    f.setBold(true);
+    label->setFont(f);
+}
+
 void SetColor(QLabel* label, const QColor& color) {
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, color);
@@ -50,33 +61,15 @@ TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
 
     // Dark blue on the slate box needs a pale edge to read (the white question text does not).
     lblMonitor = new OutlinedLabel(pic3, kMonitorOutline);
-    lblMonitor->setObjectName(QStringLiteral("lblMonitor"));
-    lblMonitor->setGeometry(0, 0, monitorRect.width(), monitorRect.height());
-    lblMonitor->setAlignment(Qt::AlignCenter);
-    QFont mf = lblMonitor->font();
-    mf.setPixelSize(18);
-    mf.setBold(true);
-    lblMonitor->setFont(mf);
+    SetUpLine(lblMonitor, "lblMonitor", QRect(0, 0, monitorRect.width(), monitorRect.height()), 18);
     SetColor(lblMonitor, QColor(0, 0, 128));
 
     lblDisplay = new QLabel(pic4);
-    lblDisplay->setObjectName(QStringLiteral("lblDisplay"));
-    lblDisplay->setGeometry(0, 1, displayRect.width(), 30);
-    lblDisplay->setAlignment(Qt::AlignCenter);
-    QFont df = lblDisplay->font();
-    df.setPixelSize(20);
-    df.setBold(true);
-    lblDisplay->setFont(df);
+    SetUpLine(lblDisplay, "lblDisplay", QRect(0, 1, displayRect.width(), 30), 20);
     SetDisplayColor(Qt::white);
 
     lblInput = new QLabel(pic4);
-    lblInput->setObjectName(QStringLiteral("lblInput"));
-    lblInput->setGeometry(0, 31, displayRect.width(), 21);
-    lblInput->setAlignment(Qt::AlignCenter);
-    QFont inf = lblInput->font();
-    inf.setPixelSize(15);
-    inf.setBold(true);
-    lblInput->setFont(inf);
+    SetUpLine(lblInput, "lblInput", QRect(0, 31, displayRect.width(), 21), 15);
     SetColor(lblInput, QColor(255, 0, 0));
 }
 
