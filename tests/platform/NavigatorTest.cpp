@@ -80,7 +80,9 @@ TEST(Navigator, EveryScreenHasItsOwnNameAndBackLeadsToAnotherScreen) {
         EXPECT_TRUE(name.startsWith(QLatin1String("frm")));
         EXPECT_FALSE(names.contains(name));
         names << name;
-        if (const std::optional<Screen> back = BackTarget(s)) EXPECT_NE(*back, s);
+        if (const std::optional<Screen> back = BackTarget(s)) {
+            EXPECT_NE(*back, s);
+        }
     }
     EXPECT_EQ(names.size(), int(AllScreens().size()));
 }
