@@ -89,7 +89,7 @@ void frmRankingTimeTrial::Form_Load() {
     if (row >= 0 && row < kTimeTrialPlaces) {
         for (int c = 0; c < ColumnCount; ++c) SetForeColor(m_cells[c][row], QColor(255, 0, 0));
         m_blinking = m_cells[Name][row];
-        m_blinking->setProperty("Tag", data[row].RankName);
+        m_blinkingName = data[row].RankName;
         Timer1->Start();
     }
     cmdOK->setFocus();
@@ -100,14 +100,14 @@ void frmRankingTimeTrial::Timer1_Timer() {
     if (!m_blinking->text().isEmpty())
         m_blinking->setText(QString());
     else
-        m_blinking->setText(m_blinking->property("Tag").toString());
+        m_blinking->setText(m_blinkingName);
 }
 
 void frmRankingTimeTrial::cmdOK_Click() {
     if (m_done) return;
     m_done = true;
     Timer1->Stop();
-    if (m_blinking) m_blinking->setText(m_blinking->property("Tag").toString());
+    if (m_blinking) m_blinking->setText(m_blinkingName);
     AskToTryTimeTrialAgain(this);
 }
 

@@ -29,7 +29,8 @@ class frmRankingTimeTrial : public FormBase {
     std::array<std::array<QLabel*, kTimeTrialPlaces>, ColumnCount> m_cells{};
     QPushButton* cmdOK;
     Timer* Timer1;
-    QLabel* m_blinking = nullptr;  // the highlighted row's name label; its Tag property holds the name
+    QLabel* m_blinking = nullptr;  // the highlighted row's name label
+    QString m_blinkingName;        // the name it shows while lit
     bool m_done = false;
 };
 
