@@ -95,13 +95,13 @@ bool RecordFile::WriteRange(const QString& path, int firstRecordNo, const QList<
         }
     }
     const qsizetype end = qsizetype(firstRecordNo - 1 + records.size()) * kRecordSize;
-    if (all.size() < end) all.append(QByteArray(end - all.size(), '\0'));
+    if (all.size() < end) all.append(end - all.size(), '\0');
     for (int i = 0; i < records.size(); ++i) {
-        if (records.at(i).size() > kRecordSize) return false;
-        QByteArray rec = records.at(i);
-        rec.append(QByteArray(kRecordSize - rec.size(), '\0'));
-        std::memcpy(all.data() + qsizetype(firstRecordNo - 1 + i) * kRecordSize, rec.constData(),
-                    kRecordSize);
+        const QByteArray& rec = records.at(i);
+        if (rec.size() > kRecordSize) return false;
+        char* at = all.data() + qsizetype(firstRecordNo - 1 + i) * kRecordSize;
+        std::memcpy(at, rec.constData(), size_t(rec.size()));
+        std::memset(at + rec.size(), 0, size_t(kRecordSize - rec.size()));
     }
     return ReplaceFile(path, all);
 }
@@ -141,7 +141,7 @@ bool RecordFile::ReplaceFile(const QString& path, const QByteArray& content) {
 
 bool RecordWriter::Room(qsizetype n) {
     if (m_error != RecordError::None) return false;
-    if (m_bytes.size() + n > kRecordSize) {
+    if (m_size + n > kRecordSize) {
         m_error = RecordError::TooLong;
         return false;
     }
@@ -151,7 +151,8 @@ bool RecordWriter::Room(qsizetype n) {
 RecordWriter& RecordWriter::Int16(qint16 v) {
     if (Room(2)) {
         const quint16 u = quint16(v);
-        m_bytes.append(char(u & 0xFF)).append(char(u >> 8));
+        m_buf[m_size++] = char(u & 0xFF);
+        m_buf[m_size++] = char(u >> 8);
     }
     return *this;
 }
@@ -159,7 +160,7 @@ RecordWriter& RecordWriter::Int16(qint16 v) {
 RecordWriter& RecordWriter::Int32(qint32 v) {
     if (Room(4)) {
         const quint32 u = quint32(v);
-        for (int i = 0; i < 4; ++i) m_bytes.append(char((u >> (8 * i)) & 0xFF));
+        for (int i = 0; i < 4; ++i) m_buf[m_size++] = char((u >> (8 * i)) & 0xFF);
     }
     return *this;
 }
@@ -172,14 +173,17 @@ RecordWriter& RecordWriter::Single(float v) {
 
 RecordWriter& RecordWriter::Text(const QString& s) {
     if (m_error != RecordError::None) return *this;
-    const auto bytes = EncodeCp932(s);
-    if (!bytes) {
+    // The bytes go straight after the count's place; a text that does not fit is not kept.
+    const int room = kRecordSize - m_size - 2;
+    const qsizetype n = EncodeCp932Into(s, room > 0 ? m_buf + m_size + 2 : nullptr, qMax(room, 0));
+    if (n < 0) {
         m_error = RecordError::NotEncodable;
         return *this;
     }
-    if (Room(2 + bytes->size())) {
-        const quint16 n = quint16(bytes->size());
-        m_bytes.append(char(n & 0xFF)).append(char(n >> 8)).append(*bytes);
+    if (Room(2 + n)) {
+        m_buf[m_size] = char(n & 0xFF);
+        m_buf[m_size + 1] = char((n >> 8) & 0xFF);
+        m_size += int(2 + n);
     }
     return *this;
 }
@@ -197,8 +201,8 @@ RecordWriter& RecordWriter::Variant(const std::optional<QString>& s) {
 }
 
 QByteArray RecordWriter::Record() const {
-    QByteArray rec = m_bytes.left(kRecordSize);
-    rec.append(QByteArray(kRecordSize - rec.size(), '\0'));
+    QByteArray rec(kRecordSize, '\0');
+    std::memcpy(rec.data(), m_buf, size_t(m_size));
     return rec;
 }
 
@@ -225,7 +229,7 @@ float RecordReader::Single() {
 QString RecordReader::Text() {
     const int n = quint16(Int16());
     const qsizetype avail = qMax<qsizetype>(0, qMin<qsizetype>(n, m_bytes.size() - m_pos));
-    const QByteArray bytes = avail > 0 ? m_bytes.mid(m_pos, avail) : QByteArray();
+    const QByteArrayView bytes = avail > 0 ? QByteArrayView(m_bytes).sliced(m_pos, avail) : QByteArrayView();
     m_pos += n;
     return DecodeCp932(bytes);
 }

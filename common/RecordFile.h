@@ -62,12 +62,14 @@ class RecordWriter {
 
     bool ok() const { return m_error == RecordError::None; }
     RecordError error() const { return m_error; }
-    int size() const { return int(m_bytes.size()); }
+    int size() const { return m_size; }
     QByteArray Record() const;  // exactly 128 bytes, zero filler
 
   private:
     bool Room(qsizetype n);
-    QByteArray m_bytes;
+    // The record being packed, on the stack: checking whether fields fit allocates nothing.
+    char m_buf[kRecordSize];
+    int m_size = 0;
     RecordError m_error = RecordError::None;
 };
 

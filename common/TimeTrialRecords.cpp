@@ -35,10 +35,34 @@ QList<QString> Characters(const QString& text) {
 }
 
 QString WithoutUnencodable(const QString& text) {
+    if (IsCp932Encodable(text)) return text;
     QString out;
-    for (const QString& ch : Characters(text))
-        if (IsCp932Encodable(ch)) out += ch;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A high surrogate takes the next unit with it, as in Characters(); no code page 932
+        // text holds either.
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size()) {
+            ++i;
+            continue;
+        }
+        if (IsCp932Encodable(text.at(i))) out += text.at(i);
+    }
     return out;
+}
+
+RecordWriter TimeTrialFields(const TimeTrialRecord& r) {
+    RecordWriter w;
+    w.Text(r.RankName)
+        .Int32(r.RankTime)
+        .Text(r.RankRate)
+        .Int16(r.RankScore)
+        .Text(r.RankGrade)
+        .Text(r.RankGenre);
+    return w;
+}
+
+bool Storable(const TimeTrialRecord& r) {
+    return TimeTrialFields(r).ok();
 }
 
 // Makes a place read from a damaged record storable again.
@@ -47,13 +71,23 @@ void Mend(TimeTrialRecord& r) {
         r = TimeTrialRecord();
         return;
     }
-    if (EncodeTimeTrialRecord(r)) return;
+    if (Storable(r)) return;
     r.RankRate = WithoutUnencodable(r.RankRate);
     r.RankGrade = WithoutUnencodable(r.RankGrade);
     r.RankGenre = WithoutUnencodable(r.RankGenre);
     r.RankName = WithoutUnencodable(r.RankName);
-    while (!r.RankName.isEmpty() && !EncodeTimeTrialRecord(r)) r.RankName.chop(1);
-    if (!EncodeTimeTrialRecord(r)) r.RankRate = r.RankGrade = r.RankGenre = QString();
+    if (Storable(r)) return;
+    // The longest start of the name that still fits (the record only grows with the name);
+    // none: the name goes, and when even that is too long, the texts that follow it.
+    const QString name = r.RankName;
+    qsizetype fits = 0, tooLong = name.size();
+    while (tooLong - fits > 1) {
+        const qsizetype mid = (fits + tooLong) / 2;
+        r.RankName = name.left(mid);
+        (Storable(r) ? fits : tooLong) = mid;
+    }
+    r.RankName = name.left(fits);
+    if (!Storable(r)) r.RankRate = r.RankGrade = r.RankGenre = QString();
 }
 
 }  // namespace
@@ -82,13 +116,7 @@ QString FormatTimeTrialTime(qint32 ms) {
 }
 
 std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r) {
-    RecordWriter w;
-    w.Text(r.RankName)
-        .Int32(r.RankTime)
-        .Text(r.RankRate)
-        .Int16(r.RankScore)
-        .Text(r.RankGrade)
-        .Text(r.RankGenre);
+    const RecordWriter w = TimeTrialFields(r);
     if (!w.ok()) return std::nullopt;
     return w.Record();
 }
@@ -121,6 +149,7 @@ TimeTrialTable LoadTimeTrialData(const QString& path) {
 
 bool SaveTimeTrialData(const QString& path, const TimeTrialTable& data) {
     QList<QByteArray> records;
+    records.reserve(kTimeTrialPlaces);
     for (const TimeTrialRecord& r : data) {
         const auto bytes = EncodeTimeTrialRecord(r);
         if (!bytes) return false;
