@@ -71,6 +71,7 @@ PracticeHistoryData UnpackPracticeHistory(const QByteArray& record) {
 
 QList<PracticeHistoryData> LoadPracticeHistory(const QString& path, int count) {
     QList<PracticeHistoryData> out;
+    out.reserve(count);
     for (const QByteArray& rec : RecordFile::ReadRange(path, 2, count)) out << UnpackPracticeHistory(rec);
     return out;
 }

@@ -139,6 +139,22 @@ bool RecordFile::ReplaceFile(const QString& path, const QByteArray& content) {
     return true;
 }
 
+QString RecordFile::MoveAside(const QString& path) {
+    if (g_memory && !g_memory->contains(path)) return QString();
+    for (int n = 1; n < 1000; ++n) {
+        const QString target =
+            path + QStringLiteral(".damaged") + (n == 1 ? QString() : u'-' + QString::number(n));
+        if (g_memory) {
+            if (g_memory->contains(target)) continue;
+            g_memory->insert(target, g_memory->take(path));
+            return target;
+        }
+        if (QFile::exists(target)) continue;
+        return QFile::rename(path, target) ? target : QString();
+    }
+    return QString();
+}
+
 bool RecordWriter::Room(qsizetype n) {
     if (m_error != RecordError::None) return false;
     if (m_size + n > kRecordSize) {

@@ -30,6 +30,9 @@ class RecordFile {
                                          const QList<QByteArray>& records);
     // Replaces the whole file with these bytes, atomically.
     [[nodiscard]] static bool ReplaceFile(const QString& path, const QByteArray& content);
+    // Moves a file that cannot be read to PATH.damaged (PATH.damaged-2... when that is taken),
+    // so it is kept, never deleted. Returns the new path, or "" when it could not be moved.
+    static QString MoveAside(const QString& path);
 
     // Whether a save waits until the bytes are on the disk (fsync of the file and its folder).
     // Always on in the program. The fuzz targets and the soak, which save thousands of times a
@@ -87,7 +90,7 @@ class RecordReader {
     int pos() const { return m_pos; }
 
   private:
-    quint8 Byte(qsizetype at) const { return at < m_bytes.size() ? quint8(m_bytes.at(at)) : 0; }
+    quint8 Byte(qsizetype at) const { return at < m_bytes.size() ? quint8(m_bytes.constData()[at]) : 0; }
     QByteArray m_bytes;
     int m_pos = 0;
 };

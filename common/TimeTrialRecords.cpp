@@ -38,14 +38,16 @@ QString WithoutUnencodable(const QString& text) {
     if (IsCp932Encodable(text)) return text;
     QString out;
     out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar* p = text.constData();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
         // A high surrogate takes the next unit with it, as in Characters(); no code page 932
         // text holds either.
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size()) {
+        if (p[i].isHighSurrogate() && i + 1 < n) {
             ++i;
             continue;
         }
-        if (IsCp932Encodable(text.at(i))) out += text.at(i);
+        if (IsCp932Encodable(p[i])) out += p[i];
     }
     return out;
 }
