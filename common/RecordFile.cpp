@@ -65,18 +65,23 @@ QByteArray RecordFile::Read(const QString& path, int recordNo) {
     return ReadRange(path, recordNo, 1).value(0);
 }
 
-QList<QByteArray> RecordFile::ReadRange(const QString& path, int firstRecordNo, int count) {
+QByteArray RecordFile::ReadBlock(const QString& path, int firstRecordNo, int count) {
     const QByteArray all = ReadAll(path);
-    QList<QByteArray> out;
-    out.reserve(count);
+    QByteArray block(qsizetype(qMax(count, 0)) * kRecordSize, '\0');
     for (int i = 0; i < count; ++i) {
-        QByteArray rec(kRecordSize, '\0');
         const qsizetype start = qsizetype(firstRecordNo - 1 + i) * kRecordSize;
         if (start >= 0 && start < all.size())
-            std::memcpy(rec.data(), all.constData() + start,
+            std::memcpy(block.data() + qsizetype(i) * kRecordSize, all.constData() + start,
                         size_t(qMin<qsizetype>(kRecordSize, all.size() - start)));
-        out << rec;
     }
+    return block;
+}
+
+QList<QByteArray> RecordFile::ReadRange(const QString& path, int firstRecordNo, int count) {
+    const QByteArray block = ReadBlock(path, firstRecordNo, count);
+    QList<QByteArray> out;
+    out.reserve(count);
+    for (int i = 0; i < count; ++i) out << block.mid(qsizetype(i) * kRecordSize, kRecordSize);
     return out;
 }
 
@@ -217,9 +222,14 @@ RecordWriter& RecordWriter::Variant(const std::optional<QString>& s) {
 }
 
 QByteArray RecordWriter::Record() const {
-    QByteArray rec(kRecordSize, '\0');
-    std::memcpy(rec.data(), m_buf, size_t(m_size));
+    QByteArray rec(kRecordSize, Qt::Uninitialized);
+    CopyTo(rec.data());
     return rec;
+}
+
+void RecordWriter::CopyTo(char* record) const {
+    std::memcpy(record, m_buf, size_t(m_size));
+    std::memset(record + m_size, 0, size_t(kRecordSize - m_size));
 }
 
 qint16 RecordReader::Int16() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -25,6 +26,9 @@ class RecordFile {
   public:
     static QByteArray Read(const QString& path, int recordNo);
     static QList<QByteArray> ReadRange(const QString& path, int firstRecordNo, int count);
+    // The same records back to back in one buffer (count * 128 bytes), for readers that go
+    // through many records (RecordReader reads one from a view into it).
+    static QByteArray ReadBlock(const QString& path, int firstRecordNo, int count);
     [[nodiscard]] static bool Write(const QString& path, int recordNo, const QByteArray& record);
     [[nodiscard]] static bool WriteRange(const QString& path, int firstRecordNo,
                                          const QList<QByteArray>& records);
@@ -67,6 +71,7 @@ class RecordWriter {
     RecordError error() const { return m_error; }
     int size() const { return m_size; }
     QByteArray Record() const;  // exactly 128 bytes, zero filler
+    void CopyTo(char* record) const;  // the same 128 bytes into a block
 
   private:
     bool Room(qsizetype n);
@@ -80,7 +85,11 @@ class RecordWriter {
 // empty; a byte count that points past the record yields the bytes that are there.
 class RecordReader {
   public:
-    explicit RecordReader(const QByteArray& record) : m_bytes(record) {}
+    explicit RecordReader(const QByteArray& record) : m_owned(record), m_bytes(m_owned) {}
+    // A record inside a block that outlives the reader.
+    explicit RecordReader(QByteArrayView record) : m_bytes(record) {}
+    RecordReader(const RecordReader&) = delete;
+    RecordReader& operator=(const RecordReader&) = delete;
     qint16 Int16();
     qint32 Int32();
     float Single();
@@ -91,7 +100,8 @@ class RecordReader {
 
   private:
     quint8 Byte(qsizetype at) const { return at < m_bytes.size() ? quint8(m_bytes.constData()[at]) : 0; }
-    QByteArray m_bytes;
+    QByteArray m_owned;
+    QByteArrayView m_bytes;
     int m_pos = 0;
 };
 

@@ -123,7 +123,7 @@ std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r) {
     return w.Record();
 }
 
-TimeTrialRecord DecodeTimeTrialRecord(const QByteArray& record) {
+TimeTrialRecord DecodeTimeTrialRecord(QByteArrayView record) {
     RecordReader rd(record);
     TimeTrialRecord r;
     r.RankName = rd.Text();
@@ -136,10 +136,11 @@ TimeTrialRecord DecodeTimeTrialRecord(const QByteArray& record) {
 }
 
 TimeTrialTable LoadTimeTrialData(const QString& path) {
-    const QList<QByteArray> records = RecordFile::ReadRange(path, 1, kTimeTrialPlaces);
+    const QByteArray block = RecordFile::ReadBlock(path, 1, kTimeTrialPlaces);
     TimeTrialTable data;
     for (int i = 0; i < kTimeTrialPlaces; ++i) {
-        data[i] = DecodeTimeTrialRecord(records.value(i));
+        data[i] =
+            DecodeTimeTrialRecord(QByteArrayView(block).sliced(qsizetype(i) * kRecordSize, kRecordSize));
         Mend(data[i]);
     }
     std::stable_sort(data.begin(), data.end(), [](const TimeTrialRecord& a, const TimeTrialRecord& b) {
