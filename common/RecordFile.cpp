@@ -90,7 +90,17 @@ bool RecordFile::Write(const QString& path, int recordNo, const QByteArray& reco
 }
 
 bool RecordFile::WriteRange(const QString& path, int firstRecordNo, const QList<QByteArray>& records) {
-    if (firstRecordNo < 1) return false;
+    QByteArray block(records.size() * kRecordSize, '\0');
+    for (int i = 0; i < records.size(); ++i) {
+        const QByteArray& rec = records.at(i);
+        if (rec.size() > kRecordSize) return false;
+        std::memcpy(block.data() + qsizetype(i) * kRecordSize, rec.constData(), size_t(rec.size()));
+    }
+    return WriteBlock(path, firstRecordNo, block);
+}
+
+bool RecordFile::WriteBlock(const QString& path, int firstRecordNo, const QByteArray& block) {
+    if (firstRecordNo < 1 || block.size() % kRecordSize != 0) return false;
     QByteArray all = g_memory ? g_memory->value(path) : QByteArray();
     if (!g_memory) {
         QFile f(path);
@@ -99,15 +109,9 @@ bool RecordFile::WriteRange(const QString& path, int firstRecordNo, const QList<
             all = f.readAll();
         }
     }
-    const qsizetype end = qsizetype(firstRecordNo - 1 + records.size()) * kRecordSize;
-    if (all.size() < end) all.append(end - all.size(), '\0');
-    for (int i = 0; i < records.size(); ++i) {
-        const QByteArray& rec = records.at(i);
-        if (rec.size() > kRecordSize) return false;
-        char* at = all.data() + qsizetype(firstRecordNo - 1 + i) * kRecordSize;
-        std::memcpy(at, rec.constData(), size_t(rec.size()));
-        std::memset(at + rec.size(), 0, size_t(kRecordSize - rec.size()));
-    }
+    const qsizetype start = qsizetype(firstRecordNo - 1) * kRecordSize;
+    if (all.size() < start + block.size()) all.append(start + block.size() - all.size(), '\0');
+    std::memcpy(all.data() + start, block.constData(), size_t(block.size()));
     return ReplaceFile(path, all);
 }
 

@@ -32,6 +32,8 @@ class RecordFile {
     [[nodiscard]] static bool Write(const QString& path, int recordNo, const QByteArray& record);
     [[nodiscard]] static bool WriteRange(const QString& path, int firstRecordNo,
                                          const QList<QByteArray>& records);
+    // Whole records back to back (a multiple of 128 bytes), as ReadBlock gives them.
+    [[nodiscard]] static bool WriteBlock(const QString& path, int firstRecordNo, const QByteArray& block);
     // Replaces the whole file with these bytes, atomically.
     [[nodiscard]] static bool ReplaceFile(const QString& path, const QByteArray& content);
     // Moves a file that cannot be read to PATH.damaged (PATH.damaged-2... when that is taken),

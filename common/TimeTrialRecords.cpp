@@ -151,14 +151,13 @@ TimeTrialTable LoadTimeTrialData(const QString& path) {
 }
 
 bool SaveTimeTrialData(const QString& path, const TimeTrialTable& data) {
-    QList<QByteArray> records;
-    records.reserve(kTimeTrialPlaces);
-    for (const TimeTrialRecord& r : data) {
-        const auto bytes = EncodeTimeTrialRecord(r);
-        if (!bytes) return false;
-        records << *bytes;
+    QByteArray block(kTimeTrialPlaces * kRecordSize, Qt::Uninitialized);
+    for (int i = 0; i < kTimeTrialPlaces; ++i) {
+        const RecordWriter w = TimeTrialFields(data[i]);
+        if (!w.ok()) return false;
+        w.CopyTo(block.data() + qsizetype(i) * kRecordSize);
     }
-    return RecordFile::WriteRange(path, 1, records);
+    return RecordFile::WriteBlock(path, 1, block);
 }
 
 int FindTimeTrialPlace(const TimeTrialTable& data, qint32 ms) {
