@@ -47,7 +47,7 @@ struct Tables {
             for (int k = 0; r.text[k]; ++k) put(r.lead, r.firstTrail + k, r.text[k]);
         }
         // A character with several codes is written as the first, with rows ED and EE (NEC's
-        // copy of IBM's extensions) last; ASCII is written by the callers' fast path.
+        // copy of IBM's extensions) last. ASCII (below 0x80) is itself, never looked up.
         for (int b = 0x80; b < 0x100; ++b)
             if (single[b] != kNoChar && !code[single[b]]) code[single[b]] = quint16(b);
         for (int pass = 0; pass < 2; ++pass)
