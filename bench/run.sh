@@ -16,7 +16,7 @@ scripts/setup.sh
 
 echo "Building (release)..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKD_BUILD_BENCH=ON -DKD_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target keyderby judge_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
+cmake --build "$build" --target keyderby judge_bench records_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
 GAME=$build/bin/keyderby
 XPROBE=$build/bench/xprobe
 KEYPROBE=$build/bench/keyprobe
@@ -313,6 +313,20 @@ judge() {
     row "judge ${name#BM_} (ns/key, allocs/key)" "$ns ns, $allocs allocs" "<= 200 ns, 0" "$ok"
   done <"$work/judge"
 }
+records() {
+  local name ns err
+  "$build/bench/records_bench" --benchmark_format=csv 2>/dev/null | grep '^"BM_' | tr -d '"' >"$work/records"
+  declare -A per
+  while IFS=, read -r name _ _ _ _ _ _ _ err _ ns; do
+    [ -n "$err" ] && ns=failed
+    per[${name#BM_}]=$(awk -v s="$ns" 'BEGIN {printf (s == "failed" ? "failed" : "%.1f"), s * 1e9}')
+  done <"$work/records"
+  row "code page 932: writing (ns/char, iconv before)" "${per[Encode]} ns (iconv ${per[EncodeIconv]})" "<= 20 ns" "$(verdict "${per[Encode]}" 20)"
+  row "code page 932: reading (ns/char, iconv before)" "${per[Decode]} ns (iconv ${per[DecodeIconv]})" "<= 20 ns" "$(verdict "${per[Decode]}" 20)"
+  row "... damaged bytes (ns/char, iconv before)" "${per[DecodeDamaged]} ns (iconv ${per[DecodeDamagedIconv]})" "<= 20 ns" "$(verdict "${per[DecodeDamaged]}" 20)"
+  local file; file=$(awk -v n="${per[RankingFile]}" 'BEGIN {printf "%.1f", n / 1000}')
+  row "ranking file: read, saved, read (us, in memory)" "$file us" "<= 100 us" "$(verdict "$file" 100)"
+}
 training() {
   local name value target worst ok
   "$build/bench/training_bench" 2>/dev/null >"$work/training" || true
@@ -386,6 +400,7 @@ section "Race at 200 %" race_zoomed zoom
 section "Timers" timers timers
 section "Network race" netrace net
 section "Judge" judge judge
+section "Record files" records records
 section "Learning record" learning learning
 section "Statistics window" statistics statistics
 section "Guide and question import" training training

@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 namespace kd {
@@ -8,11 +10,16 @@ namespace kd {
 // Shift-JIS as Windows writes it (code page 932): ー is 81 5B, ～ 81 60, ① 87 40.
 // Text that code page 932 cannot hold exactly (also look-alikes such as 〜 or ¥ that would
 // come back as another character) gives nullopt, never a "?".
-std::optional<QByteArray> EncodeCp932(const QString& text);
-bool IsCp932Encodable(const QString& text);
+std::optional<QByteArray> EncodeCp932(QStringView text);
+// The same bytes written to out, at most room of them (a record's free space): returns the
+// count the whole text takes, more than room when only the first room were written, or -1
+// when the text cannot be held.
+qsizetype EncodeCp932Into(QStringView text, char* out, qsizetype room);
+bool IsCp932Encodable(QStringView text);
+bool IsCp932Encodable(QChar c);
 // Bytes that are not Shift-JIS decode as U+FFFD, one per bad byte.
-QString DecodeCp932(const QByteArray& bytes);
+QString DecodeCp932(QByteArrayView bytes);
 // nullopt when the bytes are not valid Shift-JIS.
-std::optional<QString> DecodeCp932Strict(const QByteArray& bytes);
+std::optional<QString> DecodeCp932Strict(QByteArrayView bytes);
 
 }  // namespace kd

@@ -18,15 +18,6 @@ QStringList Slots(QStringList names) {
     return names;
 }
 
-QString MoveAside(const QString& path) {
-    for (int n = 1; n < 1000; ++n) {
-        const QString target = path + QStringLiteral(".damaged") + (n == 1 ? QString() : u'-' + QString::number(n));
-        if (QFile::exists(target)) continue;
-        return QFile::rename(path, target) ? target : QString();
-    }
-    return QString();
-}
-
 }  // namespace
 
 QString PlayerListPath(const QString& programFolder) { return programFolder + QStringLiteral("/Data.dat"); }
@@ -63,7 +54,7 @@ UserNamesLoad LoadUserNames(const QString& programFolder) {
         out.names = *names;
         return out;
     }
-    out.keptCopy = MoveAside(path);
+    out.keptCopy = RecordFile::MoveAside(path);
     out.names = Slots({});
     return out;
 }

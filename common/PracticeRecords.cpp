@@ -55,7 +55,7 @@ QByteArray PackPracticeHistory(const PracticeHistoryData& e) {
     return w.ok() ? w.Record() : QByteArray();
 }
 
-PracticeHistoryData UnpackPracticeHistory(const QByteArray& record) {
+PracticeHistoryData UnpackPracticeHistory(QByteArrayView record) {
     RecordReader r(record);
     PracticeHistoryData e;
     e.HistDate = r.Variant();
@@ -71,7 +71,10 @@ PracticeHistoryData UnpackPracticeHistory(const QByteArray& record) {
 
 QList<PracticeHistoryData> LoadPracticeHistory(const QString& path, int count) {
     QList<PracticeHistoryData> out;
-    for (const QByteArray& rec : RecordFile::ReadRange(path, 2, count)) out << UnpackPracticeHistory(rec);
+    out.reserve(count);
+    const QByteArray block = RecordFile::ReadBlock(path, 2, count);
+    for (int i = 0; i < count; ++i)
+        out << UnpackPracticeHistory(QByteArrayView(block).sliced(qsizetype(i) * kRecordSize, kRecordSize));
     return out;
 }
 

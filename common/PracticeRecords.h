@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -51,7 +52,7 @@ QString MinutesSecondsText(int seconds);
 
 // One history record and back.
 QByteArray PackPracticeHistory(const PracticeHistoryData& entry);
-PracticeHistoryData UnpackPracticeHistory(const QByteArray& record);
+PracticeHistoryData UnpackPracticeHistory(QByteArrayView record);
 
 // Records 2 to 1 + count, oldest last.
 QList<PracticeHistoryData> LoadPracticeHistory(const QString& path, int count = kPracticeHistoryRows);

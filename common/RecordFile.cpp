@@ -65,18 +65,23 @@ QByteArray RecordFile::Read(const QString& path, int recordNo) {
     return ReadRange(path, recordNo, 1).value(0);
 }
 
-QList<QByteArray> RecordFile::ReadRange(const QString& path, int firstRecordNo, int count) {
+QByteArray RecordFile::ReadBlock(const QString& path, int firstRecordNo, int count) {
     const QByteArray all = ReadAll(path);
-    QList<QByteArray> out;
-    out.reserve(count);
+    QByteArray block(qsizetype(qMax(count, 0)) * kRecordSize, '\0');
     for (int i = 0; i < count; ++i) {
-        QByteArray rec(kRecordSize, '\0');
         const qsizetype start = qsizetype(firstRecordNo - 1 + i) * kRecordSize;
         if (start >= 0 && start < all.size())
-            std::memcpy(rec.data(), all.constData() + start,
+            std::memcpy(block.data() + qsizetype(i) * kRecordSize, all.constData() + start,
                         size_t(qMin<qsizetype>(kRecordSize, all.size() - start)));
-        out << rec;
     }
+    return block;
+}
+
+QList<QByteArray> RecordFile::ReadRange(const QString& path, int firstRecordNo, int count) {
+    const QByteArray block = ReadBlock(path, firstRecordNo, count);
+    QList<QByteArray> out;
+    out.reserve(count);
+    for (int i = 0; i < count; ++i) out << block.mid(qsizetype(i) * kRecordSize, kRecordSize);
     return out;
 }
 
@@ -85,7 +90,17 @@ bool RecordFile::Write(const QString& path, int recordNo, const QByteArray& reco
 }
 
 bool RecordFile::WriteRange(const QString& path, int firstRecordNo, const QList<QByteArray>& records) {
-    if (firstRecordNo < 1) return false;
+    QByteArray block(records.size() * kRecordSize, '\0');
+    for (int i = 0; i < records.size(); ++i) {
+        const QByteArray& rec = records.at(i);
+        if (rec.size() > kRecordSize) return false;
+        std::memcpy(block.data() + qsizetype(i) * kRecordSize, rec.constData(), size_t(rec.size()));
+    }
+    return WriteBlock(path, firstRecordNo, block);
+}
+
+bool RecordFile::WriteBlock(const QString& path, int firstRecordNo, const QByteArray& block) {
+    if (firstRecordNo < 1 || block.size() % kRecordSize != 0) return false;
     QByteArray all = g_memory ? g_memory->value(path) : QByteArray();
     if (!g_memory) {
         QFile f(path);
@@ -94,15 +109,9 @@ bool RecordFile::WriteRange(const QString& path, int firstRecordNo, const QList<
             all = f.readAll();
         }
     }
-    const qsizetype end = qsizetype(firstRecordNo - 1 + records.size()) * kRecordSize;
-    if (all.size() < end) all.append(QByteArray(end - all.size(), '\0'));
-    for (int i = 0; i < records.size(); ++i) {
-        if (records.at(i).size() > kRecordSize) return false;
-        QByteArray rec = records.at(i);
-        rec.append(QByteArray(kRecordSize - rec.size(), '\0'));
-        std::memcpy(all.data() + qsizetype(firstRecordNo - 1 + i) * kRecordSize, rec.constData(),
-                    kRecordSize);
-    }
+    const qsizetype start = qsizetype(firstRecordNo - 1) * kRecordSize;
+    if (all.size() < start + block.size()) all.append(start + block.size() - all.size(), '\0');
+    std::memcpy(all.data() + start, block.constData(), size_t(block.size()));
     return ReplaceFile(path, all);
 }
 
@@ -139,9 +148,25 @@ bool RecordFile::ReplaceFile(const QString& path, const QByteArray& content) {
     return true;
 }
 
+QString RecordFile::MoveAside(const QString& path) {
+    if (g_memory && !g_memory->contains(path)) return QString();
+    for (int n = 1; n < 1000; ++n) {
+        const QString target =
+            path + QStringLiteral(".damaged") + (n == 1 ? QString() : u'-' + QString::number(n));
+        if (g_memory) {
+            if (g_memory->contains(target)) continue;
+            g_memory->insert(target, g_memory->take(path));
+            return target;
+        }
+        if (QFile::exists(target)) continue;
+        return QFile::rename(path, target) ? target : QString();
+    }
+    return QString();
+}
+
 bool RecordWriter::Room(qsizetype n) {
     if (m_error != RecordError::None) return false;
-    if (m_bytes.size() + n > kRecordSize) {
+    if (m_size + n > kRecordSize) {
         m_error = RecordError::TooLong;
         return false;
     }
@@ -151,7 +176,8 @@ bool RecordWriter::Room(qsizetype n) {
 RecordWriter& RecordWriter::Int16(qint16 v) {
     if (Room(2)) {
         const quint16 u = quint16(v);
-        m_bytes.append(char(u & 0xFF)).append(char(u >> 8));
+        m_buf[m_size++] = char(u & 0xFF);
+        m_buf[m_size++] = char(u >> 8);
     }
     return *this;
 }
@@ -159,7 +185,7 @@ RecordWriter& RecordWriter::Int16(qint16 v) {
 RecordWriter& RecordWriter::Int32(qint32 v) {
     if (Room(4)) {
         const quint32 u = quint32(v);
-        for (int i = 0; i < 4; ++i) m_bytes.append(char((u >> (8 * i)) & 0xFF));
+        for (int i = 0; i < 4; ++i) m_buf[m_size++] = char((u >> (8 * i)) & 0xFF);
     }
     return *this;
 }
@@ -172,14 +198,17 @@ RecordWriter& RecordWriter::Single(float v) {
 
 RecordWriter& RecordWriter::Text(const QString& s) {
     if (m_error != RecordError::None) return *this;
-    const auto bytes = EncodeCp932(s);
-    if (!bytes) {
+    // The bytes go straight after the count's place; a text that does not fit is not kept.
+    const int room = kRecordSize - m_size - 2;
+    const qsizetype n = EncodeCp932Into(s, room > 0 ? m_buf + m_size + 2 : nullptr, qMax(room, 0));
+    if (n < 0) {
         m_error = RecordError::NotEncodable;
         return *this;
     }
-    if (Room(2 + bytes->size())) {
-        const quint16 n = quint16(bytes->size());
-        m_bytes.append(char(n & 0xFF)).append(char(n >> 8)).append(*bytes);
+    if (Room(2 + n)) {
+        m_buf[m_size] = char(n & 0xFF);
+        m_buf[m_size + 1] = char((n >> 8) & 0xFF);
+        m_size += int(2 + n);
     }
     return *this;
 }
@@ -197,9 +226,14 @@ RecordWriter& RecordWriter::Variant(const std::optional<QString>& s) {
 }
 
 QByteArray RecordWriter::Record() const {
-    QByteArray rec = m_bytes.left(kRecordSize);
-    rec.append(QByteArray(kRecordSize - rec.size(), '\0'));
+    QByteArray rec(kRecordSize, Qt::Uninitialized);
+    CopyTo(rec.data());
     return rec;
+}
+
+void RecordWriter::CopyTo(char* record) const {
+    std::memcpy(record, m_buf, size_t(m_size));
+    std::memset(record + m_size, 0, size_t(kRecordSize - m_size));
 }
 
 qint16 RecordReader::Int16() {
@@ -225,7 +259,7 @@ float RecordReader::Single() {
 QString RecordReader::Text() {
     const int n = quint16(Int16());
     const qsizetype avail = qMax<qsizetype>(0, qMin<qsizetype>(n, m_bytes.size() - m_pos));
-    const QByteArray bytes = avail > 0 ? m_bytes.mid(m_pos, avail) : QByteArray();
+    const QByteArrayView bytes = avail > 0 ? QByteArrayView(m_bytes).sliced(m_pos, avail) : QByteArrayView();
     m_pos += n;
     return DecodeCp932(bytes);
 }

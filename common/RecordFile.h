@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -25,11 +26,19 @@ class RecordFile {
   public:
     static QByteArray Read(const QString& path, int recordNo);
     static QList<QByteArray> ReadRange(const QString& path, int firstRecordNo, int count);
+    // The same records back to back in one buffer (count * 128 bytes), for readers that go
+    // through many records (RecordReader reads one from a view into it).
+    static QByteArray ReadBlock(const QString& path, int firstRecordNo, int count);
     [[nodiscard]] static bool Write(const QString& path, int recordNo, const QByteArray& record);
     [[nodiscard]] static bool WriteRange(const QString& path, int firstRecordNo,
                                          const QList<QByteArray>& records);
+    // Whole records back to back (a multiple of 128 bytes), as ReadBlock gives them.
+    [[nodiscard]] static bool WriteBlock(const QString& path, int firstRecordNo, const QByteArray& block);
     // Replaces the whole file with these bytes, atomically.
     [[nodiscard]] static bool ReplaceFile(const QString& path, const QByteArray& content);
+    // Moves a file that cannot be read to PATH.damaged (PATH.damaged-2... when that is taken),
+    // so it is kept, never deleted. Returns the new path, or "" when it could not be moved.
+    static QString MoveAside(const QString& path);
 
     // Whether a save waits until the bytes are on the disk (fsync of the file and its folder).
     // Always on in the program. The fuzz targets and the soak, which save thousands of times a
@@ -62,12 +71,15 @@ class RecordWriter {
 
     bool ok() const { return m_error == RecordError::None; }
     RecordError error() const { return m_error; }
-    int size() const { return int(m_bytes.size()); }
+    int size() const { return m_size; }
     QByteArray Record() const;  // exactly 128 bytes, zero filler
+    void CopyTo(char* record) const;  // the same 128 bytes into a block
 
   private:
     bool Room(qsizetype n);
-    QByteArray m_bytes;
+    // The record being packed, on the stack: checking whether fields fit allocates nothing.
+    char m_buf[kRecordSize];
+    int m_size = 0;
     RecordError m_error = RecordError::None;
 };
 
@@ -75,7 +87,11 @@ class RecordWriter {
 // empty; a byte count that points past the record yields the bytes that are there.
 class RecordReader {
   public:
-    explicit RecordReader(const QByteArray& record) : m_bytes(record) {}
+    explicit RecordReader(const QByteArray& record) : m_owned(record), m_bytes(m_owned) {}
+    // A record inside a block that outlives the reader.
+    explicit RecordReader(QByteArrayView record) : m_bytes(record) {}
+    RecordReader(const RecordReader&) = delete;
+    RecordReader& operator=(const RecordReader&) = delete;
     qint16 Int16();
     qint32 Int32();
     float Single();
@@ -85,8 +101,9 @@ class RecordReader {
     int pos() const { return m_pos; }
 
   private:
-    quint8 Byte(qsizetype at) const { return at < m_bytes.size() ? quint8(m_bytes.at(at)) : 0; }
-    QByteArray m_bytes;
+    quint8 Byte(qsizetype at) const { return at < m_bytes.size() ? quint8(m_bytes.constData()[at]) : 0; }
+    QByteArray m_owned;
+    QByteArrayView m_bytes;
     int m_pos = 0;
 };
 

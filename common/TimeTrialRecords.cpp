@@ -35,10 +35,36 @@ QList<QString> Characters(const QString& text) {
 }
 
 QString WithoutUnencodable(const QString& text) {
+    if (IsCp932Encodable(text)) return text;
     QString out;
-    for (const QString& ch : Characters(text))
-        if (IsCp932Encodable(ch)) out += ch;
+    out.reserve(text.size());
+    const QChar* p = text.constData();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        // A high surrogate takes the next unit with it, as in Characters(); no code page 932
+        // text holds either.
+        if (p[i].isHighSurrogate() && i + 1 < n) {
+            ++i;
+            continue;
+        }
+        if (IsCp932Encodable(p[i])) out += p[i];
+    }
     return out;
+}
+
+RecordWriter TimeTrialFields(const TimeTrialRecord& r) {
+    RecordWriter w;
+    w.Text(r.RankName)
+        .Int32(r.RankTime)
+        .Text(r.RankRate)
+        .Int16(r.RankScore)
+        .Text(r.RankGrade)
+        .Text(r.RankGenre);
+    return w;
+}
+
+bool Storable(const TimeTrialRecord& r) {
+    return TimeTrialFields(r).ok();
 }
 
 // Makes a place read from a damaged record storable again.
@@ -47,13 +73,23 @@ void Mend(TimeTrialRecord& r) {
         r = TimeTrialRecord();
         return;
     }
-    if (EncodeTimeTrialRecord(r)) return;
+    if (Storable(r)) return;
     r.RankRate = WithoutUnencodable(r.RankRate);
     r.RankGrade = WithoutUnencodable(r.RankGrade);
     r.RankGenre = WithoutUnencodable(r.RankGenre);
     r.RankName = WithoutUnencodable(r.RankName);
-    while (!r.RankName.isEmpty() && !EncodeTimeTrialRecord(r)) r.RankName.chop(1);
-    if (!EncodeTimeTrialRecord(r)) r.RankRate = r.RankGrade = r.RankGenre = QString();
+    if (Storable(r)) return;
+    // The longest start of the name that still fits (the record only grows with the name);
+    // none: the name goes, and when even that is too long, the texts that follow it.
+    const QString name = r.RankName;
+    qsizetype fits = 0, tooLong = name.size();
+    while (tooLong - fits > 1) {
+        const qsizetype mid = (fits + tooLong) / 2;
+        r.RankName = name.left(mid);
+        (Storable(r) ? fits : tooLong) = mid;
+    }
+    r.RankName = name.left(fits);
+    if (!Storable(r)) r.RankRate = r.RankGrade = r.RankGenre = QString();
 }
 
 }  // namespace
@@ -82,18 +118,12 @@ QString FormatTimeTrialTime(qint32 ms) {
 }
 
 std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r) {
-    RecordWriter w;
-    w.Text(r.RankName)
-        .Int32(r.RankTime)
-        .Text(r.RankRate)
-        .Int16(r.RankScore)
-        .Text(r.RankGrade)
-        .Text(r.RankGenre);
+    const RecordWriter w = TimeTrialFields(r);
     if (!w.ok()) return std::nullopt;
     return w.Record();
 }
 
-TimeTrialRecord DecodeTimeTrialRecord(const QByteArray& record) {
+TimeTrialRecord DecodeTimeTrialRecord(QByteArrayView record) {
     RecordReader rd(record);
     TimeTrialRecord r;
     r.RankName = rd.Text();
@@ -106,10 +136,11 @@ TimeTrialRecord DecodeTimeTrialRecord(const QByteArray& record) {
 }
 
 TimeTrialTable LoadTimeTrialData(const QString& path) {
-    const QList<QByteArray> records = RecordFile::ReadRange(path, 1, kTimeTrialPlaces);
+    const QByteArray block = RecordFile::ReadBlock(path, 1, kTimeTrialPlaces);
     TimeTrialTable data;
     for (int i = 0; i < kTimeTrialPlaces; ++i) {
-        data[i] = DecodeTimeTrialRecord(records.value(i));
+        data[i] =
+            DecodeTimeTrialRecord(QByteArrayView(block).sliced(qsizetype(i) * kRecordSize, kRecordSize));
         Mend(data[i]);
     }
     std::stable_sort(data.begin(), data.end(), [](const TimeTrialRecord& a, const TimeTrialRecord& b) {
@@ -120,13 +151,13 @@ TimeTrialTable LoadTimeTrialData(const QString& path) {
 }
 
 bool SaveTimeTrialData(const QString& path, const TimeTrialTable& data) {
-    QList<QByteArray> records;
-    for (const TimeTrialRecord& r : data) {
-        const auto bytes = EncodeTimeTrialRecord(r);
-        if (!bytes) return false;
-        records << *bytes;
+    QByteArray block(kTimeTrialPlaces * kRecordSize, Qt::Uninitialized);
+    for (int i = 0; i < kTimeTrialPlaces; ++i) {
+        const RecordWriter w = TimeTrialFields(data[i]);
+        if (!w.ok()) return false;
+        w.CopyTo(block.data() + qsizetype(i) * kRecordSize);
     }
-    return RecordFile::WriteRange(path, 1, records);
+    return RecordFile::WriteBlock(path, 1, block);
 }
 
 int FindTimeTrialPlace(const TimeTrialTable& data, qint32 ms) {

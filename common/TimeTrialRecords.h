@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -37,7 +38,7 @@ QString FormatTimeTrialTime(qint32 ms);
 // The 128-byte record of one place, or nullopt when it cannot be stored (too long, or text
 // Shift-JIS cannot hold).
 std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r);
-TimeTrialRecord DecodeTimeTrialRecord(const QByteArray& record);
+TimeTrialRecord DecodeTimeTrialRecord(QByteArrayView record);
 
 // Reads the ten places. A missing file is created empty. A damaged file is mended on the way
 // in so that it can be ranked against and saved again: places with a time of 0 or less are

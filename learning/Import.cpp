@@ -32,10 +32,19 @@ std::optional<double> Rate(const std::optional<QString>& text) {
     return r;
 }
 
+// No game lasts longer or takes more keys; a damaged row may claim anything, and such a
+// figure counts as unknown rather than overflowing the counters.
+constexpr qint64 kLongestGameSeconds = 24 * 60 * 60;
+constexpr double kMostKeys = 10'000'000;
+
+int Estimate(double keys) {
+    return std::isfinite(keys) && keys >= 0 && keys <= kMostKeys ? int(std::lround(keys)) : 0;
+}
+
 // Misses that give the stored rate with this many correct keys.
 int MissesFor(int correct, const std::optional<double>& rate) {
     if (!rate || *rate <= 0) return 0;
-    return int(std::lround(correct * (100.0 - *rate) / *rate));
+    return Estimate(correct * (100.0 - *rate) / *rate);
 }
 
 // "1分 30秒" -> 90.
@@ -44,7 +53,13 @@ std::optional<int> Seconds(const std::optional<QString>& text) {
     static const QRegularExpression re(QStringLiteral("^(\\d+)分 (\\d+)秒$"));
     const QRegularExpressionMatch m = re.match(*text);
     if (!m.hasMatch()) return std::nullopt;
-    return m.captured(1).toInt() * 60 + m.captured(2).toInt();
+    bool minutesOk = false, secondsOk = false;
+    const qint64 minutes = m.captured(1).toLongLong(&minutesOk),
+                 seconds = m.captured(2).toLongLong(&secondsOk);
+    if (!minutesOk || !secondsOk || minutes > kLongestGameSeconds / 60 || seconds > kLongestGameSeconds ||
+        minutes * 60 + seconds > kLongestGameSeconds)
+        return std::nullopt;
+    return int(minutes * 60 + seconds);
 }
 
 }  // namespace
@@ -69,7 +84,7 @@ QList<RecordedGame> OldRecordsAsGames(const GameState& g) {
             game.settingSeconds = seconds.value_or(0);
             game.durationMs = qint64(seconds.value_or(0)) * 1000;
             // The history keeps the rate and the speed, one decimal: the counts are estimates.
-            game.correct = seconds ? int(std::lround(double(h.TPS) * *seconds)) : 0;
+            game.correct = seconds ? Estimate(double(h.TPS) * *seconds) : 0;
             game.misses = MissesFor(game.correct, Rate(h.CRate));
             out.append(game);
         }

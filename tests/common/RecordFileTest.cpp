@@ -146,3 +146,26 @@ TEST(RecordFile, MemoryAndUnsyncedSavesKeepTheSameBytes) {
     EXPECT_EQ(Slurp(path), files.value(path));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary file left";
 }
+
+// A damaged file is kept under the first free ".damaged" name, on the disk and in the table the
+// fuzz targets use alike; the old copies stay.
+TEST(RecordFile, MoveAsideKeepsEveryDamagedCopy) {
+    for (const bool memory : {false, true}) {
+        SCOPED_TRACE(memory ? "memory" : "disk");
+        QTemporaryDir dir;
+        QHash<QString, QByteArray> files;
+        if (memory) RecordFile::UseMemory(&files);
+        const QString path = dir.filePath(QStringLiteral("Data.dat"));
+        const auto content = [&](const QString& p) { return memory ? files.value(p) : Slurp(p); };
+        for (const QByteArray bytes : {QByteArray("first"), QByteArray("second")}) {
+            ASSERT_TRUE(RecordFile::ReplaceFile(path, bytes));
+            const QString kept = RecordFile::MoveAside(path);
+            EXPECT_EQ(kept, path + (bytes == "first" ? ".damaged" : ".damaged-2"));
+            EXPECT_EQ(content(kept), bytes);
+            EXPECT_FALSE(memory ? files.contains(path) : QFile::exists(path));
+        }
+        EXPECT_EQ(content(path + ".damaged"), "first");
+        EXPECT_TRUE(RecordFile::MoveAside(path).isEmpty()) << "nothing left to move";
+        RecordFile::UseMemory(nullptr);
+    }
+}

@@ -27,8 +27,6 @@ struct Env {
         kd::RecordFile::SetSyncToDisk(false);
         kd::RecordFile::UseMemory(&files);
     }
-    // For a target whose reader also renames or lists real files (the player list).
-    void UseDisk() { kd::RecordFile::UseMemory(nullptr); }
     static QString Root() {
         const QString base = QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         return base + QStringLiteral("/kdfuzz-") + QString::number(::getpid());

@@ -5,18 +5,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto& e = kdfuzz::TheEnv();
-    e.UseDisk();
     const QString folder = e.g.programFolder;
-    for (const QString& f : QDir(folder).entryList({QStringLiteral("Data.dat*")}, QDir::Files))
-        QFile::remove(folder + u'/' + f);
     const QString path = kd::PlayerListPath(folder);
+    e.files.clear();
     e.Put(path, data, size);
     const kd::UserNamesLoad load = kd::LoadUserNames(folder);
     KD_FUZZ_REQUIRE(load.names.size() == kd::kUserNameSlots);
     if (!load.keptCopy.isEmpty()) {
-        QFile kept(load.keptCopy);
-        KD_FUZZ_REQUIRE(kept.open(QIODevice::ReadOnly));
-        KD_FUZZ_REQUIRE(kept.readAll() == QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+        // Moved, not copied, and under the first free name.
+        KD_FUZZ_REQUIRE(load.keptCopy == path + QStringLiteral(".damaged") && !e.files.contains(path));
+        KD_FUZZ_REQUIRE(e.Get(load.keptCopy) ==
+                        QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     }
     const auto unpacked = kd::UnpackUserNames(
         QByteArray(reinterpret_cast<const char*>(data), qsizetype(qMin<size_t>(size, 128)))

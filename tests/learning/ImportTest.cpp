@@ -1,0 +1,45 @@
+// The old practice history and ranking as summary games: a damaged row may claim any time, rate
+// or speed; what cannot be a game's counts is taken as unknown, never as an overflowed counter.
+#include <gtest/gtest.h>
+
+#include "common/PracticeRecords.h"
+#include "learning/Import.h"
+#include "support/TestApp.h"
+
+using namespace kd;
+using namespace kd::test;
+
+TEST(OldRecordsImport, ImpossibleTimesAndRatesCountAsUnknown) {
+    struct Case {
+        const char* why;
+        const char* rate;
+        float perSecond;
+        const char* time;
+        int seconds, correct, misses;
+    };
+    const Case cases[] = {
+        {"a plain row", "80.0%", 1.5f, "1分 0秒", 60, 90, 23},
+        {"minutes past the counter", "80.0%", 1.5f, "99999999分 0秒", 0, 0, 0},
+        {"minutes past even 64 bits", "80.0%", 1.5f, "999999999999999999分 0秒", 0, 0, 0},
+        {"seconds past a day", "80.0%", 1.5f, "0分 90000秒", 0, 0, 0},
+        {"a day exactly", "100.0%", 2.0f, "1440分 0秒", 86400, 172800, 0},
+        {"keys past any game", "50.0%", 32767.0f, "1000分 0秒", 60000, 0, 0},
+        {"a rate near nothing", "0.0000001%", 2.0f, "1分 0秒", 60, 120, 0},
+        {"a rate of nothing", "0.0%", 2.0f, "1分 0秒", 60, 120, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TestApp app;
+        app.UsePlayer();
+        const QString practice = app.PlayerPath("DATA/PracticeTime");
+        ASSERT_TRUE(SavePracticeTime(app.g, "Tester", {60, "kannyouku"}));
+        ASSERT_TRUE(PushPracticeHistory(practice, {"2026/11/30", QString::fromUtf8(c.rate), c.perSecond,
+                                                   QString::fromUtf8(c.time), "慣用句"}));
+        const QList<RecordedGame> games = OldRecordsAsGames(app.g);
+        ASSERT_EQ(games.size(), 1);
+        EXPECT_EQ(games[0].settingSeconds, c.seconds);
+        EXPECT_EQ(games[0].durationMs, qint64(c.seconds) * 1000);
+        EXPECT_EQ(games[0].correct, c.correct);
+        EXPECT_EQ(games[0].misses, c.misses);
+    }
+}
