@@ -16,7 +16,7 @@ scripts/setup.sh
 
 echo "Building (release)..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKD_BUILD_BENCH=ON -DKD_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target keyderby judge_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
+cmake --build "$build" --target keyderby audio_bench judge_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
 GAME=$build/bin/keyderby
 XPROBE=$build/bench/xprobe
 KEYPROBE=$build/bench/keyprobe
@@ -296,6 +296,15 @@ timers() {
     row "$name" "$value ms off" "<= $limit ms" "$(verdict "$worst" "$limit")"
   done <"$work/timers"
 }
+# The key sound once the device has slept, beside the device awake: the call itself (it
+# opens the device again) and the moment the mixer has the sound in a buffer for the device.
+audio() {
+  local name value worst
+  "$build/bench/audio_bench" 2>/dev/null >"$work/audio"
+  while IFS='|' read -r name value worst; do
+    row "$name" "$value ms" "" ""
+  done <"$work/audio"
+}
 netrace() {
   local name value worst
   "$build/bench/net_bench" 2>/dev/null >"$work/net"
@@ -384,6 +393,7 @@ section "Boss battle" boss boss
 section "Practice at 200 %" practice_zoomed zoom
 section "Race at 200 %" race_zoomed zoom
 section "Timers" timers timers
+section "Key sound after the device slept" audio audio
 section "Network race" netrace net
 section "Judge" judge judge
 section "Learning record" learning learning
