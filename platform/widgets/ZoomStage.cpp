@@ -8,6 +8,7 @@
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPainter>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -241,7 +242,11 @@ StageWindow::StageWindow(ZoomStage& stage, QWidget* form, StageWindow* owner)
     setOptimizationFlags(QGraphicsView::DontSavePainterState | QGraphicsView::DontAdjustForAntialiasing);
     // Only what changed is drawn again, as in a plain window.
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
-    setBackgroundBrush(Qt::black);
+    // The screen covers its part of the view with its own opaque pixels: the black around it
+    // (full screen) is drawn by drawBackground alone, and nothing fills the viewport first.
+    setBackgroundBrush(Qt::NoBrush);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(form->windowTitle());
     setWindowIcon(form->windowIcon());
 
@@ -346,6 +351,14 @@ void StageWindow::closeEvent(QCloseEvent* event) {
         }
     }
     event->accept();
+}
+
+void StageWindow::drawBackground(QPainter* painter, const QRectF& exposed) {
+    // Only the margins around the screen; a change inside the screen paints the screen alone.
+    const QRectF screen = m_proxy ? m_proxy->sceneBoundingRect() : QRectF();
+    const QRegion margins =
+        QRegion(exposed.toAlignedRect()) - QRegion(screen.toAlignedRect().adjusted(0, 0, -1, -1));
+    for (const QRect& r : margins) painter->fillRect(r, Qt::black);
 }
 
 void StageWindow::focusInEvent(QFocusEvent* event) {

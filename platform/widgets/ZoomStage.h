@@ -103,6 +103,7 @@ class StageWindow : public QGraphicsView {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& exposed) override;
 
   private:
     QPointer<ZoomStage> m_stage;  // the program's stage outlives its windows; a test's may not

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGraphicsView>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
@@ -11,6 +13,7 @@
 
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/ZoomStage.h"
+#include "support/PaintRecorder.h"
 #include "support/TestApp.h"
 
 namespace kd::test {
@@ -159,6 +162,37 @@ TEST(Zoom, ADialogKeepsItsOwnersScaleAndBlocksIt) {
     EXPECT_EQ(host->windowModality(), Qt::ApplicationModal);
     EXPECT_DOUBLE_EQ(zoom.ScaleOf(dialog), zoom.ScaleOf(form));
     EXPECT_EQ(host->size(), QSize(450, 300));
+}
+
+TEST(Zoom, ASmallChangeRepaintsOnlyItsOwnRectangleOfTheStage) {
+    // Faults guarded: the whole stage (four times the pixels at 200 %) painted again for a
+    // clock's tenth, or the view filling its background under the screen first.
+    ZoomApp app;
+    ZoomStage zoom(app.SettingsFile());
+    for (int percent : {150, 200}) {
+        zoom.SetPercent(percent);
+        ProbeForm* form = app.Open();
+        auto* label = new QLabel(QStringLiteral("0.0"), form);
+        label->setGeometry(20, 30, 40, 16);
+        label->setAutoFillBackground(true);
+        label->show();
+        auto* stage = qobject_cast<QGraphicsView*>(zoom.HostOf(form));
+        ASSERT_NE(stage, nullptr);
+        PaintRecorder paints;
+        paints.Settle();
+        label->setText(QStringLiteral("0.1"));
+        PaintRecorder::Flush();
+        const qreal scale = zoom.ScaleOf(form);
+        const QRect onStage =
+            QRectF(20 * scale, 30 * scale, 40 * scale, 16 * scale).toAlignedRect().adjusted(-2, -2, 2, 2);
+        const QRegion painted = paints.Painted(stage->viewport());
+        EXPECT_FALSE(painted.isEmpty()) << percent;
+        EXPECT_TRUE((painted - onStage).isEmpty()) << percent << ": " << PaintRecorder::Text(painted);
+        EXPECT_TRUE(stage->viewport()->testAttribute(Qt::WA_OpaquePaintEvent));
+        form->Unload();
+        app.Flush();
+        QApplication::processEvents();
+    }
 }
 
 }  // namespace
