@@ -16,6 +16,8 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/widgets/Bitmaps.h"
+
 namespace kd {
 
 namespace {
@@ -209,11 +211,24 @@ void ZoomStage::Restage() {
     const qreal density = PictureDensity();
     if (!qFuzzyCompare(density, m_density)) {
         m_density = density;
+        RefreshNamedPictures();
         emit densityChanged();
+    }
+    if (!Staged()) {
+        // Back at 100 %: every screen is a plain window again, the screens before their dialogs.
+        QList<QWidget*> released;
+        for (const auto& s : m_stages)
+            if (s && !s->Owner())
+                if (QWidget* form = s->Release()) released << form;
+        for (const auto& s : m_stages)
+            if (s)
+                if (QWidget* form = s->Release()) released << form;
+        m_stages.clear();
+        for (QWidget* form : released) Present(form);
+        return;
     }
     for (const auto& s : m_stages)
         if (s) s->Relayout();
-    if (!Staged()) return;
     // Windows shown at 100 % move onto a stage: screens first, then the dialogs over them.
     QList<QWidget*> plain;
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -267,6 +282,22 @@ StageWindow::StageWindow(ZoomStage& stage, QWidget* form, StageWindow* owner)
 
 StageWindow::~StageWindow() {
     if (m_form) m_form->removeEventFilter(this);
+}
+
+QWidget* StageWindow::Release() {
+    QWidget* form = m_form;
+    if (!form || !m_proxy || !form->isVisible()) return nullptr;
+    form->removeEventFilter(this);
+    m_form = nullptr;
+    const QPoint centre = geometry().center();
+    const Qt::WindowModality modality = windowModality();
+    m_proxy->setWidget(nullptr);  // a window of its own again, no longer drawn by this view
+    form->hide();
+    form->setWindowModality(modality);
+    form->move(centre - QPoint(form->width() / 2, form->height() / 2));
+    hide();
+    deleteLater();
+    return form;
 }
 
 void StageWindow::Relayout() {

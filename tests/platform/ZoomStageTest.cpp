@@ -130,9 +130,14 @@ TEST(Zoom, FullScreenFillsTheScreenScalingTheGameToFitAndF11TogglesIt) {
     ZoomStage zoom(app.SettingsFile());
     ProbeForm* form = app.Open();
     EXPECT_EQ(zoom.HostOf(form), form);  // 100 %: a plain window
+    auto* picture = new QLabel(form);
+    SetNamedPicture(picture, QStringLiteral("BACK"));
+    EXPECT_EQ(picture->pixmap().devicePixelRatio(), 1.0);
     QTest::keyClick(form, Qt::Key_F11);
     QApplication::processEvents();
     ASSERT_TRUE(zoom.IsFullScreen());
+    // A picture shown before the change comes from its sharp twin now, not stretched.
+    EXPECT_EQ(picture->pixmap().devicePixelRatio(), 2.0);
     QWidget* host = zoom.HostOf(form);
     ASSERT_NE(host, form);
     EXPECT_EQ(host->geometry(), QRect(QPoint(), ScreenSize()));
@@ -144,8 +149,15 @@ TEST(Zoom, FullScreenFillsTheScreenScalingTheGameToFitAndF11TogglesIt) {
     QTest::keyClick(zoom.HostOf(next), Qt::Key_F11);
     QApplication::processEvents();
     EXPECT_FALSE(zoom.IsFullScreen());
-    EXPECT_EQ(zoom.HostOf(next)->size(), QSize(300, 200));  // back to 100 %, still on its stage
+    // Back at 100 %: the screen is shown plain again, not drawn 1:1 by a stage.
+    EXPECT_EQ(zoom.HostOf(next), next);
+    EXPECT_TRUE(next->isVisible());
+    EXPECT_FALSE(next->graphicsProxyWidget());
+    EXPECT_EQ(next->size(), QSize(300, 200));
     EXPECT_TRUE(next->keys.isEmpty()) << "F11 is not a key typed on the screen";
+    EXPECT_EQ(picture->pixmap().devicePixelRatio(), 1.0);
+    QTest::keyClick(next, Qt::Key_A);
+    EXPECT_EQ(next->keys, QList<int>{65});
 }
 
 TEST(Zoom, ADialogKeepsItsOwnersScaleAndBlocksIt) {
