@@ -91,7 +91,15 @@ wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
   echo "timed out waiting for: $*" >&2
   return 1
 }
-window_of() { xdotool search --pid "$game_pid" --onlyvisible --name "$1" 2>/dev/null | tail -1; }
+# A window closing while xdotool walks the tree makes it fail (BadWindow): ask again.
+window_of() {
+  local w
+  for _ in 1 2 3; do
+    w=$(xdotool search --pid "$game_pid" --onlyvisible --name "$1" 2>/dev/null | tail -1) && break
+    sleep 0.1
+  done
+  echo "${w:-}"
+}
 has_window() { [ -n "$(window_of "$1")" ]; }
 focus() {  # focus TITLE: waits for the game's window with that title, gives it the keyboard, prints its id
   wait_for 15 has_window "$1"
@@ -203,8 +211,8 @@ practice() {
   start_game frozen
   keys Return; w=$(focus "PRACTICE"); sleep 0.3
   go
-  probe -r "$panel" -o "$work/practice.lat" "$w" "${run[0]:0:200}" >/dev/null
-  latency_row "practice${ZOOM_NAME:-}" "$work/practice.lat" 200
+  probe -r "$panel" -o "$work/practice${ZOOM:-100}.lat" "$w" "${run[0]:0:200}" >/dev/null
+  latency_row "practice${ZOOM_NAME:-}" "$work/practice${ZOOM:-100}.lat" 200
   cpu_idle_row "CPU, practice countdown, no keys${ZOOM_NAME:-}" "$game_pid"
   out=$(probe -r "$panel" -p 100 -P "$game_pid" "$w" "${run[0]:200:100}")
   row "CPU, practice, typing 10 keys/s${ZOOM_NAME:-}" "$(echo "$out" | field cpu_percent) %" "" "($(echo "$out" | field painted) of 100 keys shown)"
