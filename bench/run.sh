@@ -16,7 +16,7 @@ scripts/setup.sh
 
 echo "Building (release)..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKD_BUILD_BENCH=ON -DKD_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target keyderby judge_bench records_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
+cmake --build "$build" --target keyderby audio_bench judge_bench records_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
 GAME=$build/bin/keyderby
 XPROBE=$build/bench/xprobe
 KEYPROBE=$build/bench/keyprobe
@@ -91,7 +91,15 @@ wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
   echo "timed out waiting for: $*" >&2
   return 1
 }
-window_of() { xdotool search --pid "$game_pid" --onlyvisible --name "$1" 2>/dev/null | tail -1; }
+# A window closing while xdotool walks the tree makes it fail (BadWindow): ask again.
+window_of() {
+  local w
+  for _ in 1 2 3; do
+    w=$(xdotool search --pid "$game_pid" --onlyvisible --name "$1" 2>/dev/null | tail -1) && break
+    sleep 0.1
+  done
+  echo "${w:-}"
+}
 has_window() { [ -n "$(window_of "$1")" ]; }
 focus() {  # focus TITLE: waits for the game's window with that title, gives it the keyboard, prints its id
   wait_for 15 has_window "$1"
@@ -203,8 +211,8 @@ practice() {
   start_game frozen
   keys Return; w=$(focus "PRACTICE"); sleep 0.3
   go
-  probe -r "$panel" -o "$work/practice.lat" "$w" "${run[0]:0:200}" >/dev/null
-  latency_row "practice${ZOOM_NAME:-}" "$work/practice.lat" 200
+  probe -r "$panel" -o "$work/practice${ZOOM:-100}.lat" "$w" "${run[0]:0:200}" >/dev/null
+  latency_row "practice${ZOOM_NAME:-}" "$work/practice${ZOOM:-100}.lat" 200
   cpu_idle_row "CPU, practice countdown, no keys${ZOOM_NAME:-}" "$game_pid"
   out=$(probe -r "$panel" -p 100 -P "$game_pid" "$w" "${run[0]:200:100}")
   row "CPU, practice, typing 10 keys/s${ZOOM_NAME:-}" "$(echo "$out" | field cpu_percent) %" "" "($(echo "$out" | field painted) of 100 keys shown)"
@@ -295,6 +303,15 @@ timers() {
     limit=5; [[ $name == *ghost* ]] && limit=16
     row "$name" "$value ms off" "<= $limit ms" "$(verdict "$worst" "$limit")"
   done <"$work/timers"
+}
+# The key sound once the device has slept, beside the device awake: the call itself (it
+# opens the device again) and the moment the mixer has the sound in a buffer for the device.
+audio() {
+  local name value worst
+  "$build/bench/audio_bench" 2>/dev/null >"$work/audio"
+  while IFS='|' read -r name value worst; do
+    row "$name" "$value ms" "" ""
+  done <"$work/audio"
 }
 netrace() {
   local name value worst
@@ -398,6 +415,7 @@ section "Boss battle" boss boss
 section "Practice at 200 %" practice_zoomed zoom
 section "Race at 200 %" race_zoomed zoom
 section "Timers" timers timers
+section "Key sound after the device slept" audio audio
 section "Network race" netrace net
 section "Judge" judge judge
 section "Record files" records records

@@ -20,6 +20,7 @@ struct GameBegun {
     int settingSeconds = 0;   // practice: the time set (0 unlimited)
     qint64 wallClockMs = 0;   // milliseconds since the epoch, for the record's dates
     qint64 tick = 0;
+    std::array<int, 4> cast{};  // race: the character number in each lane (0 not known)
 };
 
 // A question put up.

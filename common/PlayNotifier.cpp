@@ -32,7 +32,8 @@ void PlayNotifier::Each(F f) {
         if (m_observers.contains(o)) f(*o);
 }
 
-void PlayNotifier::GameBegun(GameMode mode, const QString& genre, int chara, int heat, int settingSeconds) {
+void PlayNotifier::GameBegun(GameMode mode, const QString& genre, int chara, int heat, int settingSeconds,
+                             std::array<int, 4> cast) {
     m_inGame = true;
     m_questionOpen = false;
     if (!Listening()) return;
@@ -41,6 +42,7 @@ void PlayNotifier::GameBegun(GameMode mode, const QString& genre, int chara, int
     e.genre = genre;
     e.chara = chara;
     e.heat = heat;
+    e.cast = cast;
     e.settingSeconds = settingSeconds;
     e.wallClockMs = QDateTime::currentMSecsSinceEpoch();
     e.tick = Tick();

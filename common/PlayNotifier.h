@@ -23,7 +23,8 @@ class PlayNotifier {
     bool InGame() const { return m_inGame; }
 
     // The game starts now (after Go). chara and heat for the derby, settingSeconds for practice.
-    void GameBegun(GameMode mode, const QString& genre, int chara = -1, int heat = 0, int settingSeconds = 0);
+    void GameBegun(GameMode mode, const QString& genre, int chara = -1, int heat = 0, int settingSeconds = 0,
+                   std::array<int, 4> cast = {});
     void QuestionShown(int questionId, const QString& text, const QString& reading);
     // The judge's report of the key just judged.
     void KeyJudged();

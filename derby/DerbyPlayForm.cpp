@@ -73,7 +73,11 @@ void DerbyPlayForm::Read_GenreData() {
 
 void DerbyPlayForm::ReportBegun() {
     const int heat = Mode() == GameMode::Boss ? kBossHeat : int(g.Heat.HeatNo);
-    g.play.GameBegun(Mode(), genreKey, g.Chara[0].CharaNo, heat);
+    // A race names its field, so a replay shows who really ran (the co-qualifier included).
+    std::array<int, 4> cast{};
+    if (Mode() == GameMode::Race)
+        for (int j = 0; j < 4; ++j) cast[size_t(j)] = g.Chara[j].CharaNo;
+    g.play.GameBegun(Mode(), genreKey, g.Chara[0].CharaNo, heat, 0, cast);
 }
 
 void DerbyPlayForm::OnGo() {

@@ -1,5 +1,6 @@
 #include "derby/frmKeyDerby.h"
 
+#include <QPainter>
 #include <QPointer>
 #include <cmath>
 
@@ -36,7 +37,15 @@ frmKeyDerby::frmKeyDerby(AppContext& ctx_)
     : DerbyPlayForm(ctx_, Screen::KeyDerby, QStringLiteral("KeyDerby"), RaceLayout(), GameMode::Race) {}
 
 void frmKeyDerby::Init() {
-    pctGround->SetBackground(Bitmap(QStringLiteral("KEYDERBYBACK")));
+    // The lane lines never move: drawn once into the background, they are not restored and
+    // repainted across the whole track with every step of the balls.
+    QPixmap ground = Bitmap(QStringLiteral("KEYDERBYBACK"));
+    {
+        QPainter p(&ground);
+        p.setPen(Qt::white);
+        for (int y : kLaneLineY) p.drawLine(6, y, 639, y);
+    }
+    pctGround->SetBackground(ground);
     g.rnd.Randomize();
     g.audio.StopMidi();
     SetUpHeat();
@@ -70,7 +79,6 @@ void frmKeyDerby::SetUpHeat() {
 
 void frmKeyDerby::Redraw() {
     pctGround->Cls();
-    for (int y : kLaneLineY) pctGround->DrawLine(6, y, 639, y, Qt::white);
     for (int i = 0; i < 4; ++i) pctGround->DrawPicture(imlCharaList[i], CharaX[i], 65 * i);
 }
 

@@ -25,6 +25,7 @@ void GameRecorder::OnGameBegun(const GameBegun& e) {
     if (derby) {
         game_.chara = e.chara;
         game_.heat = e.heat;
+        game_.cast = e.cast;
     }
     if (e.mode == GameMode::Practice) game_.settingSeconds = e.settingSeconds;
     game_.startedAt = e.wallClockMs;

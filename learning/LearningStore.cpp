@@ -11,6 +11,7 @@
 #include <QTextStream>
 #include <QUuid>
 #include <QVariant>
+#include <algorithm>
 
 namespace kd {
 
@@ -374,6 +375,23 @@ bool LearningStore::InsertGame(const RecordedGame& g, qint64& id) {
             kq.addBindValue(int(k.hit));
             kq.addBindValue(k.hit ? QVariant(k.form) : QVariant(QMetaType(QMetaType::QString)));
             if (!kq.exec()) return false;
+        }
+    }
+    if (std::any_of(g.cast.begin(), g.cast.end(), [](int c) { return c > 0; })) {
+        // Who ran in which lane (the co-qualifier of the heat before is named nowhere else).
+        QSqlQuery cq(db);
+        if (!cq.exec(
+                QStringLiteral("CREATE TABLE IF NOT EXISTS game_cast(game_id INTEGER NOT NULL REFERENCES "
+                               "games(id) ON DELETE CASCADE, lane INTEGER NOT NULL, chara INTEGER NOT NULL, "
+                               "PRIMARY KEY(game_id, lane)) WITHOUT ROWID")))
+            return false;
+        cq.prepare(QStringLiteral("INSERT OR REPLACE INTO game_cast VALUES(?,?,?)"));
+        for (int lane = 0; lane < int(g.cast.size()); ++lane) {
+            if (g.cast[size_t(lane)] <= 0) continue;
+            cq.addBindValue(id);
+            cq.addBindValue(lane);
+            cq.addBindValue(g.cast[size_t(lane)]);
+            if (!cq.exec()) return false;
         }
     }
     if (!g.lanes.isEmpty()) {

@@ -55,6 +55,7 @@ struct RecordedGame {
     QList<RecordedQuestion> questions;
     QList<RecordedKey> keys;
     QList<RecordedLanes> lanes;
+    std::array<int, 4> cast{};  // race: the character in each lane, 0 where not known
 };
 
 // The learning record of one player: an SQLite file in the player's folder. Every failure

@@ -105,6 +105,16 @@ std::optional<PlayedGame> LoadPlayedGame(const QSqlDatabase& db, qint64 gameId) 
         for (int i = 0; i < 5; ++i) s.positions[size_t(i)] = q.value(i + 1).toInt();
         game.lanes.append(s);
     }
+
+    // Records from before the cast was kept have no such table: the lanes stay unknown.
+    QSqlQuery cast(db);
+    cast.prepare(QStringLiteral("SELECT lane, chara FROM game_cast WHERE game_id = ?"));
+    cast.addBindValue(gameId);
+    if (cast.exec())
+        while (cast.next()) {
+            const int lane = cast.value(0).toInt();
+            if (lane >= 0 && lane < int(game.cast.size())) game.cast[size_t(lane)] = cast.value(1).toInt();
+        }
     return game;
 }
 

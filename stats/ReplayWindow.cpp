@@ -47,12 +47,20 @@ QPixmap Translucent(const QPixmap& p, qreal opacity) {
     return out;
 }
 
-// The opponents of a heat as the race screen sets them; lane 1 of heats 2-5 holds the
-// previous heat's co-qualifier, which the record does not name, so a heat-1 runner stands in.
-std::array<int, 3> Opponents(int heat) {
+}  // namespace
+
+std::array<int, 3> ReplayOpponents(const PlayedGame& game) {
+    // The record names the field of races played since it keeps the cast.
+    if (game.cast[1] > 0 && game.cast[2] > 0 && game.cast[3] > 0)
+        return {game.cast[1], game.cast[2], game.cast[3]};
+    // Older records: the heat's own runners; lane 1 of heats 2-5 held the previous heat's
+    // co-qualifier, which they do not name, so a heat-1 runner stands in.
+    const int heat = game.heat;
     if (heat <= 1 || heat > 5) return {11, 12, 13};
     return {11, heat * 10 + 1, heat * 10 + 2};
 }
+
+namespace {
 
 QString Seconds(qint64 ms) {
     return QString::number(double(ms) / 1000.0, 'f', 1);
@@ -104,7 +112,7 @@ ReplayTrack::ReplayTrack(QWidget* parent, const PlayedGame& game) : QWidget(pare
             setFixedSize(kRaceTrack);
             m_background = Bitmap(QStringLiteral("KEYDERBYBACK"));
             m_runners[0] = CharaBitmap(own);
-            const auto opp = Opponents(game.heat);
+            const auto opp = ReplayOpponents(game);
             for (int j = 0; j < 3; ++j) m_runners[size_t(j + 1)] = CharaBitmap(opp[size_t(j)]);
             break;
         }

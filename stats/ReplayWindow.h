@@ -80,6 +80,8 @@ QWidget* OpenReplayList(const GameState& g, QWidget* parent = nullptr);
 
 // "タイムトライアル 英単語", "レース 第2戦 慣用句" ...
 QString DescribeGame(GameMode mode, const QString& genre, int heat);
+// The characters in lanes 1-3 of a recorded race, as the race showed them.
+std::array<int, 3> ReplayOpponents(const PlayedGame& game);
 
 }  // namespace stats
 }  // namespace kd

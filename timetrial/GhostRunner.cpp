@@ -24,6 +24,10 @@ GhostRunner::GhostRunner(QWidget* screen, TickCounter& clock, std::function<void
     SetPixelFont(lblGhostGap, 14, true);
     lblGhostGap->setIndent(6);
     lblGhostGap->hide();
+    // Wide enough for every gap under 100 seconds, so a new gap is only new text: no resize,
+    // nothing around the label painted again.
+    lblGhostGap->setText(GapLine(-88880));
+    m_gapSize = lblGhostGap->sizeHint();
     tmrGhost = new Timer(this, QStringLiteral("tmrGhost"), 16, [this] { tmrGhost_Timer(); });
 }
 
@@ -61,7 +65,7 @@ void GhostRunner::Reset() {
         // Said once, and left alone while the run goes on.
         Paint(kEvenColor);
         lblGhostGap->setText(NoBestText());
-        lblGhostGap->adjustSize();
+        lblGhostGap->setFixedSize(lblGhostGap->sizeHint());
         lblGhostGap->show();
     } else {
         ShowGap(0);
@@ -120,7 +124,10 @@ void GhostRunner::ShowGap(qint64 gapMs) {
     const GapSide side = SideOfGap(gapMs);
     Paint(side == GapSide::Ahead ? kAheadColor : side == GapSide::Behind ? kBehindColor : kEvenColor);
     lblGhostGap->setText(GapLine(gapMs));
-    lblGhostGap->adjustSize();
+    const QSize want = lblGhostGap->sizeHint();
+    if (want.width() > m_gapSize.width() || want.height() > m_gapSize.height())
+        m_gapSize = m_gapSize.expandedTo(want);
+    if (lblGhostGap->size() != m_gapSize) lblGhostGap->setFixedSize(m_gapSize);
     lblGhostGap->show();
 }
 

@@ -63,6 +63,7 @@ class GhostRunner : public QObject {
     int m_x = kBallStartX;
     std::optional<qint64> m_lastGap;
     QColor m_paintedColor;
+    QSize m_gapSize;  // the gap label's size while a ghost runs
 };
 
 }  // namespace kd

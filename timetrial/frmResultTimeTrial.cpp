@@ -55,7 +55,7 @@ frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx) : FormBase(ctx, Screen::
     auto* Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(3, 3, 400, 253);
-    Picture1->setPixmap(Bitmap(QStringLiteral("RESULTPANEL")));
+    SetNamedPicture(Picture1, QStringLiteral("RESULTPANEL"));
 
     lblAllType = StatLabel(Picture1, QStringLiteral("lblAllType"), QStringLiteral("Label2"), 9, 6, 178);
     lblCorrectCount =

@@ -34,6 +34,8 @@ struct Sdl {
     decltype(&Mix_PlayChannel) PlayChannel;
     decltype(&Mix_HaltChannel) HaltChannel;
     decltype(&Mix_FreeChunk) FreeChunk;
+    decltype(&Mix_Playing) Playing;
+    decltype(&Mix_QuerySpec) QuerySpec;
 };
 
 template <typename F>
@@ -62,7 +64,8 @@ const Sdl* LoadSdl() {
             Bind(lib, "Mix_PlayMusic", s.PlayMusic) && Bind(lib, "Mix_PlayingMusic", s.PlayingMusic) &&
             Bind(lib, "Mix_HaltMusic", s.HaltMusic) && Bind(lib, "Mix_FreeMusic", s.FreeMusic) &&
             Bind(lib, "Mix_LoadWAV", s.LoadWAV) && Bind(lib, "Mix_PlayChannel", s.PlayChannel) &&
-            Bind(lib, "Mix_HaltChannel", s.HaltChannel) && Bind(lib, "Mix_FreeChunk", s.FreeChunk);
+            Bind(lib, "Mix_HaltChannel", s.HaltChannel) && Bind(lib, "Mix_FreeChunk", s.FreeChunk) &&
+            Bind(lib, "Mix_Playing", s.Playing) && Bind(lib, "Mix_QuerySpec", s.QuerySpec);
         return ok ? &s : nullptr;
     }();
     return sdl;
@@ -92,13 +95,16 @@ SdlAudio::SdlAudio(const QString& mediaFolder, const QString& soundFont) : m_med
     } else {
         m_soundFont = soundFont;
     }
+    m_sleepTimer.setSingleShot(true);
+    m_sleepTimer.setInterval(kSleepAfterMs);
+    m_sleepTimer.callOnTimeout([this] { SleepIfSilent(); });
 }
 
 SdlAudio::~SdlAudio() {
-    if (!m_open) return;
+    if (!m_open && !m_asleep) return;
     FreeMusic();
     FreeEffects();
-    sdl->CloseAudio();
+    if (m_open) sdl->CloseAudio();
     sdl->Quit();
     sdl->QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -116,23 +122,63 @@ QString SdlAudio::SystemSoundFont() {
 }
 
 bool SdlAudio::Open() {
-    if (m_triedOpen) return m_open;
+    if (m_triedOpen) return Wake();
     m_triedOpen = true;
     if (!(sdl = LoadSdl())) return false;
     // The program's own windows handle Ctrl+C and quitting; SDL must not take the signals.
     sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     sdl->Init(MIX_INIT_MID);
-    if (sdl->OpenAudio(kFrequency, AUDIO_S16SYS, 2, kBufferFrames) != 0) {
+    if (!OpenDevice()) {
         sdl->Quit();
         sdl->QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
+    if (!m_soundFont.isEmpty()) sdl->SetSoundFonts(NativePath(m_soundFont).constData());
+    return true;
+}
+
+bool SdlAudio::OpenDevice() {
+    if (sdl->OpenAudio(kFrequency, AUDIO_S16SYS, 2, kBufferFrames) != 0) return false;
     sdl->AllocateChannels(kEffectChannels);
     sdl->ReserveChannels(kEffectChannels);
-    if (!m_soundFont.isEmpty()) sdl->SetSoundFonts(NativePath(m_soundFont).constData());
     m_open = true;
+    m_sleepTimer.start();
     return true;
+}
+
+bool SdlAudio::Wake() {
+    if (!m_asleep) return m_open;
+    // The audio subsystem stayed up, so this is the device alone: well under a millisecond
+    // with SDL's dummy and disk drivers (measured by the audio benchmark rows).
+    m_asleep = false;
+    if (!OpenDevice()) return false;
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    sdl->QuerySpec(&frequency, &format, &channels);
+    // The key sounds were converted to the device's format when loaded; a device that came
+    // back different (another output chosen meanwhile) needs them loaded again.
+    if (frequency != m_frequency || format != m_format || channels != m_channels) InitSoundEffects();
+    return true;
+}
+
+bool SdlAudio::SleepIfSilent() {
+    if (!m_open) return m_asleep;
+    if (MusicPlaying() || sdl->Playing(-1) > 0) {
+        m_sleepTimer.start();
+        return false;
+    }
+    FreeMusic();  // a piece that has played to its end
+    sdl->CloseAudio();
+    m_open = false;
+    m_asleep = true;
+    return true;
+}
+
+void SdlAudio::SoundStarted() {
+    // Counted from the start of the latest sound; a sound still ringing at the end only
+    // postpones the sleep.
+    m_sleepTimer.start();
 }
 
 bool SdlAudio::MusicPlaying() const {
@@ -151,6 +197,7 @@ void SdlAudio::PlayMidi(const QString& fileName) {
     if (!m_music) return;
     m_musicName = fileName;
     if (sdl->PlayMusic(m_music, 0) != 0) FreeMusic();
+    SoundStarted();
 }
 
 void SdlAudio::StopMidi() {
@@ -161,6 +208,7 @@ void SdlAudio::StopMidi() {
 void SdlAudio::InitSoundEffects() {
     if (!Open()) return;
     FreeEffects();
+    sdl->QuerySpec(&m_frequency, &m_format, &m_channels);
     static const char* const files[kEffectChannels] = {"correct.wav", "miss.wav"};
     for (int i = 0; i < kEffectChannels; ++i) {
         const QString path = m_mediaFolder + QStringLiteral("/Sound/") + QString::fromLatin1(files[i]);
@@ -169,12 +217,12 @@ void SdlAudio::InitSoundEffects() {
 }
 
 void SdlAudio::PlaySoundEffect(bool isCorrect) {
-    if (!m_open) return;
     const int channel = isCorrect ? 0 : 1;
-    if (!m_effects[channel]) return;
+    if (!m_effects[channel] || !Wake()) return;
     // A key pressed while its sound still rings starts that sound again from the beginning.
     sdl->HaltChannel(channel);
     sdl->PlayChannel(channel, m_effects[channel], 0);
+    SoundStarted();
 }
 
 void SdlAudio::FreeMusic() {
@@ -188,7 +236,8 @@ void SdlAudio::FreeMusic() {
 void SdlAudio::FreeEffects() {
     for (int i = 0; i < kEffectChannels; ++i) {
         if (!m_effects[i]) continue;
-        sdl->HaltChannel(i);
+        // A closed mixer has no channels; halting one then reads freed memory.
+        if (m_open) sdl->HaltChannel(i);
         sdl->FreeChunk(m_effects[i]);
         m_effects[i] = nullptr;
     }

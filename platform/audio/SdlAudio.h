@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QTimer>
 
 #include "platform/core/Audio.h"
 
@@ -32,6 +33,17 @@ public:
     bool MusicPlaying() const;
     QString SoundFont() const { return m_soundFont; }
 
+    // SDL's audio thread wakes for every buffer, sounding or not (about 0.3 % of a core). After
+    // kSleepAfterMs without any sound the device is closed; the next sound opens it again,
+    // with the key sounds kept as they were loaded.
+    static constexpr int kSleepAfterMs = 3000;
+    // Closes the device when nothing sounds (else waits another kSleepAfterMs); what the idle
+    // timer does. Returns whether the device is asleep now.
+    bool SleepIfSilent();
+    bool Asleep() const { return m_asleep; }
+    // Whether the device is open (not asleep, not failed).
+    bool DeviceOpen() const { return m_open; }
+
     // The system's General MIDI SoundFont, or "" when none is installed.
     static QString SystemSoundFont();
 
@@ -40,16 +52,25 @@ public:
     static constexpr int kBufferFrames = 512;
 
 private:
-    void FreeMusic();
-    void FreeEffects();
+  bool OpenDevice();
+  bool Wake();
+  void SoundStarted();
+  void FreeMusic();
+  void FreeEffects();
 
-    QString m_mediaFolder;
-    QString m_soundFont;
-    bool m_triedOpen = false;
-    bool m_open = false;
-    Mix_Music* m_music = nullptr;
-    QString m_musicName;
-    Mix_Chunk* m_effects[2] = {nullptr, nullptr};
+  QString m_mediaFolder;
+  QString m_soundFont;
+  bool m_triedOpen = false;
+  bool m_open = false;
+  bool m_asleep = false;
+  QTimer m_sleepTimer;
+  // The device's format when the key sounds were loaded (converted to it).
+  int m_frequency = 0;
+  quint16 m_format = 0;
+  int m_channels = 0;
+  Mix_Music* m_music = nullptr;
+  QString m_musicName;
+  Mix_Chunk* m_effects[2] = {nullptr, nullptr};
 };
 
 }  // namespace kd

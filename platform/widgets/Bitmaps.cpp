@@ -1,9 +1,11 @@
 #include "platform/widgets/Bitmaps.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmapCache>
 #include <future>
@@ -114,5 +116,23 @@ QPixmap ScaledBitmap(const QString& name, int width, int height, Qt::AspectRatio
 }
 
 QPixmap CharaBitmap(int charaNo) { return Bitmap(QString::number(charaNo)); }
+
+namespace {
+const char* const kPictureName = "kdPictureName";
+}  // namespace
+
+void SetNamedPicture(QLabel* label, const QString& name) {
+    label->setProperty(kPictureName, name);
+    label->setPixmap(Bitmap(name));
+}
+
+void RefreshNamedPictures() {
+    for (QWidget* w : QApplication::allWidgets()) {
+        auto* label = qobject_cast<QLabel*>(w);
+        if (!label) continue;
+        const QString name = label->property(kPictureName).toString();
+        if (!name.isEmpty()) label->setPixmap(Bitmap(name));
+    }
+}
 
 }  // namespace kd

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QLabel;
+
 namespace kd {
 
 // The program's pictures by resource name ("WALLPAPER", "BACK", "BOSS", ...). A missing
@@ -15,6 +17,11 @@ QPixmap ScaledBitmap(const QString& name, int width, int height,
 // instead of decoding them itself: for what the first screen shows, while the program is
 // still setting itself up. Call it once the application object exists.
 void PrefetchBitmaps(const QStringList& names);
+// Shows a picture by name in a label, and again from its sharper (or plainer) twin whenever
+// RefreshNamedPictures is called: the zoom calls it when the pixel density changes, so a
+// screen opened before the change does not keep a blurred picture.
+void SetNamedPicture(QLabel* label, const QString& name);
+void RefreshNamedPictures();
 // A character's picture by its number (1-5, 11-13, 21, 22, 31, 32, 41, 42, 51-53).
 QPixmap CharaBitmap(int charaNo);
 

@@ -78,7 +78,7 @@ void PictureBox::MatchDensity() {
     if (qFuzzyCompare(dpr, m_canvas.devicePixelRatio())) return;
     // The background is drawn afresh at the new density; what was drawn over it is carried over.
     const QImage old = m_canvas;
-    const QRect drawn = m_drawn;
+    const QRegion drawn = m_drawn;
     m_canvas = QImage(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_ARGB32_Premultiplied);
     m_canvas.setDevicePixelRatio(dpr);
     m_allDirty = true;
@@ -87,8 +87,8 @@ void PictureBox::MatchDensity() {
         QPainter p(&m_canvas);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         const qreal od = old.devicePixelRatio();
-        p.drawImage(QRectF(drawn), old,
-                    QRectF(drawn.x() * od, drawn.y() * od, drawn.width() * od, drawn.height() * od));
+        for (const QRect& r : drawn)
+            p.drawImage(QRectF(r), old, QRectF(r.x() * od, r.y() * od, r.width() * od, r.height() * od));
         m_drawn = drawn;
     }
     update();
@@ -97,33 +97,58 @@ void PictureBox::MatchDensity() {
 void PictureBox::SetBackground(const QPixmap& picture) {
     m_background = picture;
     m_allDirty = true;
+    UpdateOpaque();
     Cls();
 }
 
 void PictureBox::SetFillColor(const QColor& color) {
     m_fill = color;
     m_allDirty = true;
+    UpdateOpaque();
     Cls();
+}
+
+void PictureBox::UpdateOpaque() {
+    bool opaque = m_fill.alpha() == 255;
+    const QSize covers = m_background.deviceIndependentSize().toSize();
+    if (!opaque && !m_background.isNull() && covers.width() >= width() && covers.height() >= height()) {
+        const QImage image = m_background.toImage();
+        opaque = !image.hasAlphaChannel();
+        if (!opaque) {
+            // Pictures are stored with an alpha channel even when every pixel is solid.
+            const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+            opaque = true;
+            for (int y = 0; opaque && y < argb.height(); ++y) {
+                const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+                for (int x = 0; x < argb.width(); ++x)
+                    if (qAlpha(line[x]) != 255) {
+                        opaque = false;
+                        break;
+                    }
+            }
+        }
+    }
+    setAttribute(Qt::WA_OpaquePaintEvent, opaque);
 }
 
 void PictureBox::Cls() {
     // Only what was drawn since the last clear differs from the background, so only that is
     // restored and repainted: a moving sprite costs its own size, not the whole box.
-    const QRect dirty = m_allDirty ? rect() : m_drawn & rect();
+    const QRegion dirty = m_allDirty ? QRegion(rect()) : m_drawn & rect();
     m_allDirty = false;
-    m_drawn = QRect();
+    m_drawn = QRegion();
     if (dirty.isEmpty()) return;
     QPainter p(&m_canvas);
-    p.setClipRect(dirty);
+    p.setClipRegion(dirty);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(dirty, m_fill);
+    p.fillRect(dirty.boundingRect(), m_fill);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (!m_background.isNull()) p.drawPixmap(0, 0, m_background);
     update(dirty);
 }
 
 void PictureBox::Drawn(const QRect& area) {
-    m_drawn |= area;
+    m_drawn += area;
     update(area);
 }
 
@@ -142,9 +167,9 @@ void PictureBox::DrawLine(int x1, int y1, int x2, int y2, const QColor& color) {
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const QRect r = event->rect();
     const qreal dpr = m_canvas.devicePixelRatio();
-    p.drawImage(r, m_canvas, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+    for (const QRect& r : event->region())
+        p.drawImage(r, m_canvas, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
 }
 
 }  // namespace kd

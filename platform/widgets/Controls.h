@@ -38,10 +38,15 @@ private:
     void Drawn(const QRect& area);
     // Zoom or full screen changed the pixel density pictures are drawn at.
     void MatchDensity();
+    // A box whose background covers it with opaque pixels paints every pixel itself, so
+    // nothing behind it is painted again with it.
+    void UpdateOpaque();
     QPixmap m_background;
     QColor m_fill = Qt::transparent;
     QImage m_canvas;
-    QRect m_drawn;            // what was drawn over the background since the last Cls
+    // What was drawn over the background since the last Cls, picture by picture: two balls
+    // far apart restore two small rectangles, not the whole stretch between them.
+    QRegion m_drawn;
     bool m_allDirty = true;   // the whole box needs its background again
 };
 

@@ -7,12 +7,34 @@
 
 namespace kd {
 
+namespace {
+
+// A box over a zoomed screen, centred on that screen's window once its size is known. Qt's
+// own placement allows for a guessed 40-pixel title bar where no window manager draws one,
+// which left the box above the middle.
+class CentredBox : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+    bool centre = false;
+
+  protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);  // sizes the box for its text
+        if (!centre || !parentWidget()) return;
+        const QRect owner = parentWidget()->window()->geometry();
+        move(owner.center() - QPoint(width() / 2, height() / 2));
+    }
+};
+
+}  // namespace
+
 MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons) {
     // Over a zoomed screen the box belongs to the screen's window and grows with it.
     ZoomStage* stage = ZoomStage::Instance();
-    QMessageBox box(stage && parent ? stage->HostOf(parent->window()) : parent);
+    CentredBox box(stage && parent ? stage->HostOf(parent->window()) : parent);
     if (stage && parent) {
         const qreal scale = stage->ScaleOf(parent->window());
+        box.centre = stage->HostOf(parent->window()) != parent->window();
         if (scale != 1.0) {
             QFont f = box.font();
             if (f.pointSizeF() > 0)

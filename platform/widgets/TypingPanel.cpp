@@ -10,11 +10,11 @@ namespace {
 
 const QColor kMonitorOutline(214, 228, 242);
 
-QLabel* Box(QWidget* parent, const QString& name, const QRect& geometry, const QPixmap& picture) {
+QLabel* Box(QWidget* parent, const QString& name, const QRect& geometry, const QString& picture) {
     auto* box = new QLabel(parent);
     box->setObjectName(name);
     box->setGeometry(geometry);
-    box->setPixmap(picture);
+    SetNamedPicture(box, picture);
     box->setScaledContents(true);
     return box;
 }
@@ -49,13 +49,13 @@ void SetColor(QLabel* label, const QColor& color) {
 TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Picture2"));
     setFixedSize(405, 121);
-    auto* back = Box(this, QStringLiteral("Picture2Back"), rect(), Bitmap(QStringLiteral("BACKWALLPAPER")));
+    auto* back = Box(this, QStringLiteral("Picture2Back"), rect(), QStringLiteral("BACKWALLPAPER"));
     back->lower();
 
     const QRect monitorRect(96, 12, 209, 33), displayRect(48, 52, 305, 53);
     Shadow(this, QStringLiteral("Picture6"), monitorRect);
     Shadow(this, QStringLiteral("Picture5"), displayRect);
-    const QPixmap typing = Bitmap(QStringLiteral("TYPINGWALLPAPER"));
+    const QString typing = QStringLiteral("TYPINGWALLPAPER");
     QLabel* pic3 = Box(this, QStringLiteral("Picture3"), monitorRect, typing);
     QLabel* pic4 = Box(this, QStringLiteral("Picture4"), displayRect, typing);
 

@@ -8,12 +8,15 @@
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPainter>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <memory>
+
+#include "platform/widgets/Bitmaps.h"
 
 namespace kd {
 
@@ -208,11 +211,24 @@ void ZoomStage::Restage() {
     const qreal density = PictureDensity();
     if (!qFuzzyCompare(density, m_density)) {
         m_density = density;
+        RefreshNamedPictures();
         emit densityChanged();
+    }
+    if (!Staged()) {
+        // Back at 100 %: every screen is a plain window again, the screens before their dialogs.
+        QList<QWidget*> released;
+        for (const auto& s : m_stages)
+            if (s && !s->Owner())
+                if (QWidget* form = s->Release()) released << form;
+        for (const auto& s : m_stages)
+            if (s)
+                if (QWidget* form = s->Release()) released << form;
+        m_stages.clear();
+        for (QWidget* form : released) Present(form);
+        return;
     }
     for (const auto& s : m_stages)
         if (s) s->Relayout();
-    if (!Staged()) return;
     // Windows shown at 100 % move onto a stage: screens first, then the dialogs over them.
     QList<QWidget*> plain;
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -241,7 +257,11 @@ StageWindow::StageWindow(ZoomStage& stage, QWidget* form, StageWindow* owner)
     setOptimizationFlags(QGraphicsView::DontSavePainterState | QGraphicsView::DontAdjustForAntialiasing);
     // Only what changed is drawn again, as in a plain window.
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
-    setBackgroundBrush(Qt::black);
+    // The screen covers its part of the view with its own opaque pixels: the black around it
+    // (full screen) is drawn by drawBackground alone, and nothing fills the viewport first.
+    setBackgroundBrush(Qt::NoBrush);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(form->windowTitle());
     setWindowIcon(form->windowIcon());
 
@@ -262,6 +282,22 @@ StageWindow::StageWindow(ZoomStage& stage, QWidget* form, StageWindow* owner)
 
 StageWindow::~StageWindow() {
     if (m_form) m_form->removeEventFilter(this);
+}
+
+QWidget* StageWindow::Release() {
+    QWidget* form = m_form;
+    if (!form || !m_proxy || !form->isVisible()) return nullptr;
+    form->removeEventFilter(this);
+    m_form = nullptr;
+    const QPoint centre = geometry().center();
+    const Qt::WindowModality modality = windowModality();
+    m_proxy->setWidget(nullptr);  // a window of its own again, no longer drawn by this view
+    form->hide();
+    form->setWindowModality(modality);
+    form->move(centre - QPoint(form->width() / 2, form->height() / 2));
+    hide();
+    deleteLater();
+    return form;
 }
 
 void StageWindow::Relayout() {
@@ -346,6 +382,14 @@ void StageWindow::closeEvent(QCloseEvent* event) {
         }
     }
     event->accept();
+}
+
+void StageWindow::drawBackground(QPainter* painter, const QRectF& exposed) {
+    // Only the margins around the screen; a change inside the screen paints the screen alone.
+    const QRectF screen = m_proxy ? m_proxy->sceneBoundingRect() : QRectF();
+    const QRegion margins =
+        QRegion(exposed.toAlignedRect()) - QRegion(screen.toAlignedRect().adjusted(0, 0, -1, -1));
+    for (const QRect& r : margins) painter->fillRect(r, Qt::black);
 }
 
 void StageWindow::focusInEvent(QFocusEvent* event) {

@@ -98,11 +98,16 @@ class StageWindow : public QGraphicsView {
     qreal Scale() const { return m_scale; }
     // Size, scale and place again after a change of zoom, full screen or the screen's size.
     void Relayout();
+    StageWindow* Owner() const { return m_owner; }
+    // Gives the screen back as a plain window (hidden, where this window's middle was) and
+    // goes; null when there is no screen showing in it.
+    QWidget* Release();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& exposed) override;
 
   private:
     QPointer<ZoomStage> m_stage;  // the program's stage outlives its windows; a test's may not

@@ -5,6 +5,7 @@
 #include "common/HeatFile.h"
 #include "derby/frmHeatInfo.h"
 #include "derby/frmRankingKeyDerby.h"
+#include "support/PaintRecorder.h"
 #include "support/PlayProbe.h"
 
 namespace kd::test {
@@ -288,6 +289,34 @@ TEST(Race, AnImpossibleCoQualifierFromADamagedFileIsReplaced) {
         OpenRace(app, c.heat, c.stored);
         EXPECT_EQ(app.g.Chara[1].CharaNo, c.raced) << "heat " << c.heat << " stored " << c.stored;
     }
+}
+
+TEST(Race, AStepOfTheBallsRepaintsTheBallsNotTheLaneLines) {
+    // Fault guarded: the four lane lines drawn again with every step, so the whole track was
+    // painted ten times a second (at 200 % all of it, four times the pixels).
+    DerbyApp app;
+    frmKeyDerby* race = OpenRace(app, 1);
+    ASSERT_TRUE(race);
+    auto* ground = Find<QWidget>(race, QStringLiteral("pctGround"));
+    StartPlay(race);
+    const QImage before = static_cast<PictureBox*>(ground)->Canvas();
+    PaintRecorder paints;
+    paints.Settle();
+    Ticks(app, race, {0.0f, 0.0f, 0.0f}, 1);
+    PaintRecorder::Flush();
+    const QRegion painted = paints.Painted(ground);
+    EXPECT_FALSE(painted.isEmpty());
+    // The four balls near the start, each its old and new rectangle (a step is a pixel here).
+    EXPECT_LE(PaintRecorder::Area(painted), 4 * 66 * 66) << PaintRecorder::Text(painted);
+    EXPECT_FALSE(painted.intersects(QRect(100, 0, 540, 270))) << PaintRecorder::Text(painted);
+    // The lines are still there, under the balls that moved.
+    const QImage after = static_cast<PictureBox*>(ground)->Canvas();
+    const qreal dpr = after.devicePixelRatio();
+    for (int y : frmKeyDerby::kLaneLineY)
+        EXPECT_EQ(after.pixelColor(int(300 * dpr), int(y * dpr)),
+                  before.pixelColor(int(300 * dpr), int(y * dpr)))
+            << y;
+    EXPECT_EQ(after.pixelColor(int(300 * dpr), int(66 * dpr)), QColor(Qt::white));
 }
 
 }  // namespace

@@ -96,3 +96,40 @@ TEST_F(SdlAudioTest, MissingFilesSoundFontOrDeviceMeanSilence) {
         EXPECT_FALSE(audio.MusicPlaying());
     }
 }
+
+TEST_F(SdlAudioTest, DeviceSleepsWhileSilentAndWakesForTheNextSound) {
+    SdlAudio audio(media.path());
+    audio.InitSoundEffects();
+    ASSERT_TRUE(audio.DeviceOpen());
+
+    // A sound still ringing keeps the device open.
+    audio.PlaySoundEffect(true);
+    EXPECT_FALSE(audio.SleepIfSilent());
+    EXPECT_TRUE(audio.DeviceOpen());
+
+    Mix_HaltChannel(-1);
+    EXPECT_TRUE(audio.SleepIfSilent());
+    EXPECT_FALSE(audio.DeviceOpen());
+    EXPECT_TRUE(audio.SleepIfSilent());  // asleep stays asleep
+
+    // Both key sounds come back at once, from the sounds loaded before the sleep.
+    audio.PlaySoundEffect(false);
+    EXPECT_TRUE(audio.DeviceOpen());
+    EXPECT_TRUE(Mix_Playing(1));
+    audio.PlaySoundEffect(true);
+    EXPECT_TRUE(Mix_Playing(0));
+
+    // Music wakes it too, and nothing sleeps under a piece that is still playing.
+    Mix_HaltChannel(-1);
+    ASSERT_TRUE(audio.SleepIfSilent());
+    EXPECT_TRUE(audio.Open());
+    if (!SdlAudio::SystemSoundFont().isEmpty()) {
+        audio.SleepIfSilent();
+        audio.PlayMidi(QStringLiteral("tune.mid"));
+        EXPECT_TRUE(audio.MusicPlaying());
+        EXPECT_FALSE(audio.SleepIfSilent());
+        audio.StopMidi();
+        EXPECT_TRUE(audio.SleepIfSilent());
+        EXPECT_FALSE(audio.MusicPlaying());
+    }
+}

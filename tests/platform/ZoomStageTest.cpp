@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGraphicsView>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
@@ -11,6 +13,7 @@
 
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/ZoomStage.h"
+#include "support/PaintRecorder.h"
 #include "support/TestApp.h"
 
 namespace kd::test {
@@ -127,9 +130,14 @@ TEST(Zoom, FullScreenFillsTheScreenScalingTheGameToFitAndF11TogglesIt) {
     ZoomStage zoom(app.SettingsFile());
     ProbeForm* form = app.Open();
     EXPECT_EQ(zoom.HostOf(form), form);  // 100 %: a plain window
+    auto* picture = new QLabel(form);
+    SetNamedPicture(picture, QStringLiteral("BACK"));
+    EXPECT_EQ(picture->pixmap().devicePixelRatio(), 1.0);
     QTest::keyClick(form, Qt::Key_F11);
     QApplication::processEvents();
     ASSERT_TRUE(zoom.IsFullScreen());
+    // A picture shown before the change comes from its sharp twin now, not stretched.
+    EXPECT_EQ(picture->pixmap().devicePixelRatio(), 2.0);
     QWidget* host = zoom.HostOf(form);
     ASSERT_NE(host, form);
     EXPECT_EQ(host->geometry(), QRect(QPoint(), ScreenSize()));
@@ -141,8 +149,15 @@ TEST(Zoom, FullScreenFillsTheScreenScalingTheGameToFitAndF11TogglesIt) {
     QTest::keyClick(zoom.HostOf(next), Qt::Key_F11);
     QApplication::processEvents();
     EXPECT_FALSE(zoom.IsFullScreen());
-    EXPECT_EQ(zoom.HostOf(next)->size(), QSize(300, 200));  // back to 100 %, still on its stage
+    // Back at 100 %: the screen is shown plain again, not drawn 1:1 by a stage.
+    EXPECT_EQ(zoom.HostOf(next), next);
+    EXPECT_TRUE(next->isVisible());
+    EXPECT_FALSE(next->graphicsProxyWidget());
+    EXPECT_EQ(next->size(), QSize(300, 200));
     EXPECT_TRUE(next->keys.isEmpty()) << "F11 is not a key typed on the screen";
+    EXPECT_EQ(picture->pixmap().devicePixelRatio(), 1.0);
+    QTest::keyClick(next, Qt::Key_A);
+    EXPECT_EQ(next->keys, QList<int>{65});
 }
 
 TEST(Zoom, ADialogKeepsItsOwnersScaleAndBlocksIt) {
@@ -159,6 +174,37 @@ TEST(Zoom, ADialogKeepsItsOwnersScaleAndBlocksIt) {
     EXPECT_EQ(host->windowModality(), Qt::ApplicationModal);
     EXPECT_DOUBLE_EQ(zoom.ScaleOf(dialog), zoom.ScaleOf(form));
     EXPECT_EQ(host->size(), QSize(450, 300));
+}
+
+TEST(Zoom, ASmallChangeRepaintsOnlyItsOwnRectangleOfTheStage) {
+    // Faults guarded: the whole stage (four times the pixels at 200 %) painted again for a
+    // clock's tenth, or the view filling its background under the screen first.
+    ZoomApp app;
+    ZoomStage zoom(app.SettingsFile());
+    for (int percent : {150, 200}) {
+        zoom.SetPercent(percent);
+        ProbeForm* form = app.Open();
+        auto* label = new QLabel(QStringLiteral("0.0"), form);
+        label->setGeometry(20, 30, 40, 16);
+        label->setAutoFillBackground(true);
+        label->show();
+        auto* stage = qobject_cast<QGraphicsView*>(zoom.HostOf(form));
+        ASSERT_NE(stage, nullptr);
+        PaintRecorder paints;
+        paints.Settle();
+        label->setText(QStringLiteral("0.1"));
+        PaintRecorder::Flush();
+        const qreal scale = zoom.ScaleOf(form);
+        const QRect onStage =
+            QRectF(20 * scale, 30 * scale, 40 * scale, 16 * scale).toAlignedRect().adjusted(-2, -2, 2, 2);
+        const QRegion painted = paints.Painted(stage->viewport());
+        EXPECT_FALSE(painted.isEmpty()) << percent;
+        EXPECT_TRUE((painted - onStage).isEmpty()) << percent << ": " << PaintRecorder::Text(painted);
+        EXPECT_TRUE(stage->viewport()->testAttribute(Qt::WA_OpaquePaintEvent));
+        form->Unload();
+        app.Flush();
+        QApplication::processEvents();
+    }
 }
 
 }  // namespace

@@ -3,11 +3,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QSqlQuery>
 
+#include "learning/LearningRecord.h"
+#include "learning/PlayedGame.h"
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/Timer.h"
 #include "stats/ReplayWindow.h"
 #include "support/TestApp.h"
+#include "tests/derby/DerbyKit.h"
 #include "tests/learning/GameBuilder.h"
 
 namespace kd::test {
@@ -76,6 +80,41 @@ TEST(ReplayWindow, DescribesTheGame) {
               QStringLiteral("タイムトライアル 英単語"));
     EXPECT_EQ(stats::DescribeGame(GameMode::Race, QStringLiteral("kannyouku"), 3),
               QStringLiteral("レース 第3戦 慣用句"));
+}
+
+TEST(ReplayWindow, AHeatIsReplayedWithTheRunnersItWasRacedAgainst) {
+    // Fault guarded: heats 2-5 replayed with a heat-1 runner in lane 1 instead of the
+    // co-qualifier who came through with the player.
+    DerbyApp app;
+    LearningRecord record(app.g);
+    app.g.learning = &record;
+    app.g.play.Add(&record.Recorder());  // as the program wires it
+    const std::unique_ptr<LearningRecord, std::function<void(LearningRecord*)>> unhook(
+        &record, [&app](LearningRecord* r) {
+            app.g.play.Remove(&r->Recorder());
+            app.g.learning = nullptr;
+        });
+    app.g.Heat.HeatNo = 3;
+    app.g.Chara[1].CharaNo = 21;  // came through heat 2 with the player
+    auto* race = app.Open<frmKeyDerby>("frmKeyDerby");
+    ASSERT_TRUE(race);
+    StartPlay(race);
+    TypeCorrect(race, 3);
+    Press(race, Qt::Key_Escape);  // abandoned games are kept too
+    record.Recorder().Flush();
+    QSqlQuery q(record.Store()->Database());
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT max(id) FROM games WHERE mode = 2")) && q.next());
+    const auto game = LoadPlayedGame(record.Store()->Database(), q.value(0).toLongLong());
+    ASSERT_TRUE(game);
+    EXPECT_EQ(game->cast, (std::array<int, 4>{1, 21, 31, 32}));
+    EXPECT_EQ(stats::ReplayOpponents(*game), (std::array<int, 3>{21, 31, 32}));
+
+    // A record from before the cast was kept: the heat's own runners, a heat-1 one in lane 1.
+    PlayedGame old = *game;
+    old.cast = {};
+    EXPECT_EQ(stats::ReplayOpponents(old), (std::array<int, 3>{11, 31, 32}));
+    old.heat = 1;
+    EXPECT_EQ(stats::ReplayOpponents(old), (std::array<int, 3>{11, 12, 13}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "learning/GhostSetting.h"
 #include "learning/LearningRecord.h"
+#include "support/PaintRecorder.h"
 #include "tests/timetrial/TimeTrialFixture.h"
 #include "timetrial/GhostRunner.h"
 #include "timetrial/frmResultTimeTrial.h"
@@ -190,6 +191,39 @@ TEST_F(GhostTest, ResultWithoutTheGhostStaysAsItWas) {
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(Find<QLabel>(r, QStringLiteral("lblBestGap")), nullptr);
     EXPECT_EQ(r->OpenSplits(), nullptr);
+}
+
+TEST_F(GhostTest, ACorrectKeyRepaintsOnlyThePanelTheBallsAndTheGap) {
+    // Faults guarded: the track restored over the whole stretch between a ball and a ghost far
+    // ahead of it; the screen behind the track painted with it; the gap label resized (and
+    // everything around it painted) for each new gap.
+    UseEnglish();
+    StoreBest(EvenKeys(114, 10));
+    SwitchGhost(true);
+    frmTimeTrial* f = OpenPlay();
+    StartRun(f);
+    app.clock.advance(1000);
+    Fire(f, QStringLiteral("tmrGhost"));
+    ASSERT_EQ(f->Ghost().X(), 505);  // a hundred steps ahead
+    auto* track = Find<QWidget>(f, QStringLiteral("pctBack"));
+    auto* gap = GapLabel(f);
+    PaintRecorder paints;
+    for (int key = 0; key < 3; ++key) {
+        paints.Settle();
+        const QSize gapSize = gap->size();
+        TypeCorrectKeys(f, 1, 30);
+        PaintRecorder::Flush();
+        const QRegion painted = paints.Painted(f);
+        const QRect panel(Find<QWidget>(f, QStringLiteral("Picture2"))->geometry());
+        const QRect ball(track->mapTo(f, QPoint(f->GetCharaX() - 5, frmTimeTrial::kBallY)), QSize(69, 64));
+        const QRect ghost(track->mapTo(f, QPoint(f->Ghost().X(), frmTimeTrial::kBallY)), QSize(64, 64));
+        const QRegion allowed = QRegion(panel) + ball + ghost + gap->geometry();
+        EXPECT_TRUE((painted - allowed).isEmpty())
+            << key << " painted beyond: " << PaintRecorder::Text(painted - allowed);
+        EXPECT_TRUE(painted.intersects(ball)) << key;
+        EXPECT_FALSE(paints.Names().contains(f->objectName())) << key << ": the screen behind the track";
+        EXPECT_EQ(gap->size(), gapSize) << key;
+    }
 }
 
 }  // namespace
