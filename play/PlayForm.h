@@ -1,12 +1,14 @@
 #pragma once
 #include <QColor>
 #include <QString>
+#include <memory>
 
 #include "common/PlayEvents.h"
 #include "platform/widgets/FormBase.h"
 
 namespace kd {
 
+class GuideStrip;
 class Timer;
 class TypingPanel;
 
@@ -27,10 +29,13 @@ class PlayForm : public FormBase {
     Phase GetPhase() const { return m_phase; }
     // The stored genre key of the questions played ("kannyouku" or "english").
     QString PlayedGenreKey() const { return genreKey; }
+    // The romaji guide under the question panel; null while the player has it switched off.
+    GuideStrip* Guide() const { return m_guide.get(); }
 
   protected:
     // finishMs: how long the verdict stays before OnFinished.
     PlayForm(AppContext& ctx, const QString& formName, GameMode mode, int finishMs);
+    ~PlayForm() override;
 
     // The question panel, placed by the screen.
     TypingPanel* panel;
@@ -83,12 +88,20 @@ class PlayForm : public FormBase {
     void Form_KeyPress(int KeyAscii) override;
     bool Form_QueryUnload(UnloadMode mode) override;
     void Form_Unload() override;
+    // With the guide on, its strip is put under the question panel of the finished layout.
+    void AfterLoad() override;
     // The window closed by the player: where to go (every play screen goes back somewhere).
     virtual void OnClosedByPlayer() = 0;
 
   private:
     void tmrReadyGo_Timer();
     void tmrFinish_Timer();
+    // Makes a row of the strip's height under the panel: what lies below moves down, what
+    // reaches across grows, and so does the window.
+    void MakeGuideRow();
+    void RefreshGuide();
+
+    std::unique_ptr<GuideStrip> m_guide;
 
     GameMode m_mode;
     Phase m_phase = Phase::Idle;

@@ -26,6 +26,7 @@ void FormBase::Load() {
     if (m_loaded) return;
     m_loaded = true;
     Form_Load();
+    AfterLoad();
 }
 
 void FormBase::Unload() {
