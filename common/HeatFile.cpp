@@ -31,4 +31,19 @@ bool SaveCoQualifierRecord(const GameState& g) {
     return RecordFile::Write(HeatPath(g), 2, w.Record());
 }
 
+bool KeepHeatSettlement(GameState& g, const HeatSettlement& s) {
+    g.FinishOrder = s.finishOrder;
+    g.Chara[0].RankText = QString::number(s.place) + QStringLiteral("位");
+    bool saved = true;
+    if (s.advances) {
+        g.Heat.HeatNo = qint16(g.Heat.HeatNo + 1);
+        saved = SaveHeatRecord(g) && saved;
+    }
+    if (s.coQualifier != 0) {
+        g.Chara[1].CharaNo = s.coQualifier;
+        saved = SaveCoQualifierRecord(g) && saved;
+    }
+    return saved;
+}
+
 }  // namespace kd

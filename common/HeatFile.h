@@ -1,5 +1,6 @@
 #pragma once
 #include "common/GameState.h"
+#include "common/HeatRules.h"
 
 namespace kd {
 
@@ -11,5 +12,10 @@ void LoadHeat(GameState& g);
 // Writes record 1 (the whole Heat record) / record 2 (g.Chara[1].CharaNo).
 [[nodiscard]] bool SaveHeatRecord(const GameState& g);
 [[nodiscard]] bool SaveCoQualifierRecord(const GameState& g);
+
+// Keeps a settled heat: the finishing order and the player's place text in g; a player who
+// goes through moves on to the next heat, and the other one through is stored as the next
+// heat's opponent. False when a record could not be written (g holds the outcome anyway).
+[[nodiscard]] bool KeepHeatSettlement(GameState& g, const HeatSettlement& s);
 
 }  // namespace kd

@@ -105,21 +105,10 @@ void frmKeyDerby::OnFinished() {
     const HeatSettlement s =
         SettleHeat(NextRank, g.FinishOrder, Finished,
                    {g.Chara[0].CharaNo, g.Chara[1].CharaNo, g.Chara[2].CharaNo, g.Chara[3].CharaNo});
-    g.FinishOrder = s.finishOrder;
     Finished = s.finished;
     NextRank = qint16(s.place == 4 ? 4 : 5);  // every lane is placed unless the player came last
-    g.Chara[0].RankText = QString::number(s.place) + QStringLiteral("位");
     g.play.RaceSettled(s.place);
-
-    bool saved = true;
-    if (s.advances) {
-        g.Heat.HeatNo = qint16(g.Heat.HeatNo + 1);
-        saved = SaveHeatRecord(g) && saved;
-    }
-    if (s.coQualifier != 0) {
-        g.Chara[1].CharaNo = s.coQualifier;
-        saved = SaveCoQualifierRecord(g) && saved;
-    }
+    const bool saved = KeepHeatSettlement(g, s);
     if (!saved) {
         QPointer<frmKeyDerby> self(this);
         ctx.msg.Show(this, AppTitle(), QStringLiteral("レースの結果を保存できませんでした。"),

@@ -6,6 +6,7 @@
 #include "common/Format.h"
 #include "common/GameState.h"
 #include "common/PracticeRecords.h"
+#include "common/ResultRules.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -108,42 +109,20 @@ void frmResultPractice::Form_Load() {
     SetCaption(AppTitle() + QStringLiteral("　―　結果　―"));
     SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
 
-    const int C = g.objTypingSystem.GetCorrectCount();
-    const int M = g.objTypingSystem.GetMissCount();
-    lblAllType->setText(QStringLiteral("全打数：") + QString::number(C + M));
-    lblCorrectCount->setText(QStringLiteral("正打数：") + QString::number(C));
-    lblMissCount->setText(QStringLiteral("誤打数：") + QString::number(M));
-
-    PracticeHistoryData slot1;
-    slot1.HistDate = FormatDate(CurrentDate());
-
-    const QString rate =
-        C + M == 0 ? QStringLiteral("0.0%") : FormatNumber(double(C) / (C + M), QStringLiteral("##0.0%"));
-    lblCorrectRate->setText(QStringLiteral("正答率：") + rate);
-    slot1.CRate = rate;
-
-    // A time of 0 (or any value below it but "no limit") cannot come from the dialog; it
-    // would divide by zero, so it is shown like a practice without limit.
-    const PracticeTimeData setting = LoadPracticeTime(g, g.objUser.GetUserName());
-    const int T = setting.PracticeSec;
-    if (T <= 0) {
-        lblPracticeTime->setText(QStringLiteral("練習時間：無制限"));
-        lblTypesPerSec->setText(QStringLiteral("Types/Sec.：----"));
-    } else {
-        lblPracticeTime->setText(QStringLiteral("練習時間：") + MinutesSecondsText(T));
-        lblTypesPerSec->setText(QStringLiteral("Types/Sec.：") +
-                                FormatNumber(double(C) / T, QStringLiteral("###0.00")));
-        slot1.PTime = MinutesSecondsText(T);
-        slot1.TPS = FormatNumber(double(C) / T, QStringLiteral("##0.0")).toFloat();
-    }
-
-    const QString genre = g.objMondai.GetGenre();
-    lblGenre->setText(QStringLiteral("ジャンル：") + genre);
-    slot1.Genre = genre;
+    const PracticeOutcome r = BuildPracticeResult(
+        g.objTypingSystem.GetCorrectCount(), g.objTypingSystem.GetMissCount(),
+        LoadPracticeTime(g, g.objUser.GetUserName()).PracticeSec, g.objMondai.GetGenre(), CurrentDate());
+    lblAllType->setText(r.allType);
+    lblCorrectCount->setText(r.correctCount);
+    lblMissCount->setText(r.missCount);
+    lblCorrectRate->setText(r.correctRate);
+    lblPracticeTime->setText(r.practiceTime);
+    lblTypesPerSec->setText(r.typesPerSec);
+    lblGenre->setText(r.genre);
 
     const QString path = PracticeTimePath(g, g.objUser.GetUserName());
     QList<PracticeHistoryData> table = LoadPracticeHistory(path, kPracticeHistoryRows - 1);
-    table.prepend(slot1);
+    table.prepend(r.entry);
     for (int i = 0; i < kPracticeHistoryRows; ++i) {
         const PracticeHistoryData& e = table.at(i);
         lblHistDate[i]->setText(e.HistDate.value_or(QString()));
@@ -153,7 +132,7 @@ void frmResultPractice::Form_Load() {
         lblHistGenre[i]->setText(e.Genre);
     }
 
-    if (!PushPracticeHistory(path, slot1))
+    if (!PushPracticeHistory(path, r.entry))
         ctx.msg.Show(this, AppTitle(), QStringLiteral("練習履歴を保存できませんでした。"), MsgButtons::OK);
 }
 

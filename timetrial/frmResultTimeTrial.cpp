@@ -6,9 +6,9 @@
 #include <QPushButton>
 
 #include "common/FileSystem.h"
-#include "common/Format.h"
 #include "common/GameState.h"
 #include "common/PlayerFiles.h"
+#include "common/ResultRules.h"
 #include "learning/GhostRun.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/CenterOnScreen.h"
@@ -121,19 +121,10 @@ void frmResultTimeTrial::Form_Load() {
     SetCaption(AppTitle() + QStringLiteral("　―　結果　―"));
 
     const qint32 t = g.objUser.GetTimeTrialTime();
-    const int correct = g.objTypingSystem.GetCorrectCount();
-    const int miss = g.objTypingSystem.GetMissCount();
-    FillStatistics(t, correct, miss);
-
-    const QString genre = g.objMondai.GetGenre();
-    m_entry = TimeTrialRecord();
-    m_entry.RankTime = t;
-    m_entry.RankRate = correct + miss > 0
-                           ? FormatNumber(double(correct) / (correct + miss), QStringLiteral("##0.0%"))
-                           : QStringLiteral("0%");
-    m_entry.RankScore = GetTimeTrialScore(genre, t, miss);
-    m_entry.RankGrade = GetTimeTrialRank(t);
-    m_entry.RankGenre = genre;
+    const TimeTrialOutcome r = BuildTimeTrialResult(t, g.objTypingSystem.GetCorrectCount(),
+                                                    g.objTypingSystem.GetMissCount(), g.objMondai.GetGenre());
+    ShowStatistics(r);
+    m_entry = r.entry;
 
     RankData = LoadTimeTrialData(RankingPath(g));
 
@@ -156,19 +147,15 @@ void frmResultTimeTrial::Form_Load() {
     Timer1->Start();
 }
 
-void frmResultTimeTrial::FillStatistics(qint32 t, int correct, int miss) {
-    const int all = correct + miss;
-    lblAllType->setText(QStringLiteral("全打数：") + QString::number(all));
-    lblCorrectCount->setText(QStringLiteral("正打数：") + QString::number(correct));
-    lblMissCount->setText(QStringLiteral("誤打数：") + QString::number(miss));
-    lblCorrectRate->setText(QStringLiteral("正答率：") +
-                            FormatNumber(all > 0 ? double(correct) / all : 0.0, QStringLiteral("##0.0%")));
-    lblTime->setText(FormatTimeTrialTime(t));
-    const double perSec = t > 0 ? correct / (t / 1000.0) : 0.0;
-    lblTypesPerSec->setText(QStringLiteral("Types/Sec：") + FormatNumber(perSec, QStringLiteral("###0.00")));
-    lblScore->setText(QStringLiteral("スコア：") +
-                      QString::number(GetTimeTrialScore(g.objMondai.GetGenre(), t, miss)));
-    lblRank->setText(QStringLiteral("ランク：") + GetTimeTrialRank(t));
+void frmResultTimeTrial::ShowStatistics(const TimeTrialOutcome& r) {
+    lblAllType->setText(r.allType);
+    lblCorrectCount->setText(r.correctCount);
+    lblMissCount->setText(r.missCount);
+    lblCorrectRate->setText(r.correctRate);
+    lblTime->setText(r.time);
+    lblTypesPerSec->setText(r.typesPerSec);
+    lblScore->setText(r.score);
+    lblRank->setText(r.grade);
 }
 
 void frmResultTimeTrial::txtInputName_Edited(const QString& text) {

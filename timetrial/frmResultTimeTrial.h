@@ -12,6 +12,7 @@ class QPushButton;
 namespace kd {
 
 class Timer;
+struct TimeTrialOutcome;
 
 // The run's figures, score and grade; a run that makes the ten best takes a name and is
 // written to DATA/TimeTrialData.
@@ -34,7 +35,7 @@ class frmResultTimeTrial : public FormBase {
 
   private:
     QLabel* StatLabel(QWidget* panel, const QString& name, const QString& shadowName, int x, int y, int w);
-    void FillStatistics(qint32 t, int correct, int miss);
+    void ShowStatistics(const TimeTrialOutcome& r);
     void txtInputName_Edited(const QString& text);
     void cmdOK_Click();
     void AskTryAgain();
