@@ -17,6 +17,7 @@
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"
+#include "practice/frmResultPractice.h"
 #include "practice/frmSettingPractice.h"
 #include "questions/Genre.h"
 #include "questions/StringTable.h"
@@ -283,7 +284,20 @@ void frmPractice::TimeUp() {
 }
 
 void frmPractice::OnFinished() {
-    LeaveTo(QStringLiteral("frmResultPractice"));
+    PracticeTraining t;
+    t.missed = m_missed.Missed();
+    t.judgeGenre = genreKey;
+    t.recordGenre = m_missed.Genre();
+    if (m_tally) {
+        t.drillBefore = m_plan.targets;
+        t.drillNow = m_tally->InThisDrill();
+    }
+    StopListening();
+    if (Unloading()) return;
+    g.play.Abandon();
+    if (auto* result =
+            qobject_cast<frmResultPractice*>(ctx.nav.Replace(this, QStringLiteral("frmResultPractice"))))
+        result->ShowTraining(t);
 }
 
 void frmPractice::Back() {

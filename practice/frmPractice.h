@@ -17,7 +17,7 @@ namespace kd {
 
 // What a practice leaves for its result screen beyond the figures: the questions missed (for a
 // retry of exactly those) and, after a drill, its targets before and in this drill.
-struct PracticeOutcome {
+struct PracticeTraining {
     QList<QuestionShown> missed;
     QString judgeGenre;   // how the missed questions are judged: "kannyouku" or "english"
     QString recordGenre;  // the genre the record keeps: that, or an own set's "set:<id>"

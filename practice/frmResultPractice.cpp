@@ -1,6 +1,7 @@
 #include "practice/frmResultPractice.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
 #include "common/Format.h"
@@ -78,6 +79,20 @@ void frmResultPractice::BuildControls() {
     cmdOK->setAutoDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 
+    // The training aids' lines, in the free room beside the figures.
+    lblRetryHint =
+        MakeLabel(this, QStringLiteral("lblRetryHint"), MissedQuestions::RetryHint(), 380, 14, 175, 18);
+    lblDrillResult = MakeLabel(this, QStringLiteral("lblDrillResult"), QString(), 380, 42, 175, 96);
+    for (QLabel* l : {lblRetryHint, lblDrillResult}) {
+        SetPixelFont(l, 12, l == lblDrillResult);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setMargin(3);
+    }
+    lblRetryHint->setStyleSheet(
+        QStringLiteral("color: rgba(255,255,255,230); background: rgba(0,0,0,120); border-radius: 3px;"));
+    lblDrillResult->setStyleSheet(QStringLiteral("color: black; background: rgba(255,255,255,215);"));
+    lblDrillResult->hide();
+
     Title(this, lblTitle[0], lblTitle[1], Index("lblTitle", 0), Index("lblTitle", 1),
           QStringLiteral("練習履歴"), 24, 180);
     struct Column {
@@ -134,6 +149,32 @@ void frmResultPractice::Form_Load() {
 
     if (!PushPracticeHistory(path, r.entry))
         ctx.msg.Show(this, AppTitle(), QStringLiteral("練習履歴を保存できませんでした。"), MsgButtons::OK);
+}
+
+void frmResultPractice::ShowTraining(const PracticeTraining& training) {
+    m_training = training;
+    const QStringList lines = BeforeAfterLines(training.drillBefore, training.drillNow);
+    lblDrillResult->setText(QStringLiteral("苦手のミス率（前 → 今回）\n") + lines.join(u'\n'));
+    lblDrillResult->setVisible(!lines.isEmpty());
+}
+
+void frmResultPractice::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_R && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        RetryMisses();
+        return;
+    }
+    FormBase::keyPressEvent(event);
+}
+
+void frmResultPractice::RetryMisses() {
+    if (Unloading()) return;
+    if (m_training.missed.isEmpty()) {
+        ctx.msg.Show(this, AppTitle(), MissedQuestions::NothingMissedMessage(), MsgButtons::OK);
+        return;
+    }
+    const PracticeTraining t = m_training;
+    if (auto* practice = qobject_cast<frmPractice*>(ctx.nav.Replace(this, QStringLiteral("frmPractice"))))
+        practice->PlayOnly(t.missed, t.judgeGenre, t.recordGenre);
 }
 
 void frmResultPractice::cmdOK_Click() {
