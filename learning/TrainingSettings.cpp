@@ -36,9 +36,26 @@ bool Write(const GameState& g, const QString& key, const QString& value) {
     return store && store->SetSetting(key, value);
 }
 
+// Misses of a spot, counted by the kana unit they happened in.
+using UnitMisses = QHash<QString, int>;
+
+// A key or pair missed nearly always inside one kana unit is that unit's weakness, not one of
+// its own: without this a miss on し would also name s, and s is in most readings.
+void LeaveToItsUnit(WeakSpot& spot, const UnitMisses& byUnit, const QHash<QString, int>& unitSeen) {
+    QString worst;
+    int most = 0;
+    for (auto it = byUnit.cbegin(); it != byUnit.cend(); ++it)
+        if (it.value() > most) {
+            most = it.value();
+            worst = it.key();
+        }
+    if (most > 0 && most * 5 >= spot.missed * 4 && unitSeen.value(worst) >= kDrillMinSeen)
+        spot.missed -= most;
+}
+
 // Two keys in a row within a question, the second asked for after the first was typed right;
 // a miss of the second counts against the pair.
-QList<WeakSpot> RecentPairs(QSqlDatabase& db) {
+QList<WeakSpot> RecentPairs(QSqlDatabase& db, const QHash<QString, int>& unitSeen) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     const QString sql =
@@ -48,6 +65,7 @@ QList<WeakSpot> RecentPairs(QSqlDatabase& db) {
             "ORDER BY k.game_id, k.seq")
             .arg(kPairGames);
     QHash<QString, WeakSpot> pairs;
+    QHash<QString, UnitMisses> byUnit;
     if (!q.exec(sql)) return {};
     qint64 game = -1, question = -1;
     QChar previous;
@@ -66,11 +84,15 @@ QList<WeakSpot> RecentPairs(QSqlDatabase& db) {
             s.kind = WeakSpot::Kind::Pair;
             s.label = label;
             ++s.seen;
-            if (!hit) ++s.missed;
+            if (!hit) {
+                ++s.missed;
+                ++byUnit[label][unit];
+            }
         }
         const QString typed = q.value(4).toString();
         if (hit && !typed.isEmpty()) previous = typed.at(0);
     }
+    for (WeakSpot& p : pairs) LeaveToItsUnit(p, byUnit.value(p.label), unitSeen);
     return pairs.values();
 }
 
@@ -121,15 +143,23 @@ DrillRecord ReadDrillRecord(QSqlDatabase& db) {
     if (!stats::RefreshSummaries(db)) return r;
     stats::Filter f;
     f.includeAbandoned = true;  // misses in a game left half-way are misses all the same
-    for (const stats::UnitStat& u : stats::WeakUnits(db, stats::Alphabet::Kana, f))
+    QHash<QString, int> unitSeen;
+    for (const stats::UnitStat& u : stats::WeakUnits(db, stats::Alphabet::Kana, f)) {
         r.spots << WeakSpot{WeakSpot::Kind::Unit, u.name, int(u.attempts), int(u.misses)};
+        unitSeen[u.name] = int(u.attempts);
+    }
+    QHash<QString, UnitMisses> keyMisses;
+    for (const stats::MixUp& m : stats::MixUps(db, stats::Alphabet::Kana, f, 100000))
+        keyMisses[m.expectedKey][m.unit] += int(m.count);
     qint64 keys = 0, misses = 0;
     for (const stats::UnitStat& k : stats::WeakKeys(db, stats::Alphabet::Kana, f)) {
-        r.spots << WeakSpot{WeakSpot::Kind::Key, k.name, int(k.attempts), int(k.misses)};
+        WeakSpot spot{WeakSpot::Kind::Key, k.name, int(k.attempts), int(k.misses)};
+        LeaveToItsUnit(spot, keyMisses.value(k.name), unitSeen);
+        r.spots << spot;
         keys += k.attempts;
         misses += k.misses;
     }
-    r.spots << RecentPairs(db);
+    r.spots << RecentPairs(db, unitSeen);
     r.recordedKeys = int(qMin<qint64>(keys, std::numeric_limits<int>::max()));
     r.overallMissRate = keys > 0 ? double(misses) / double(keys) : 0.0;
     return r;
