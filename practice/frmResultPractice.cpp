@@ -81,16 +81,17 @@ void frmResultPractice::BuildControls() {
 
     // The training aids' lines, in the free room beside the figures.
     lblRetryHint =
-        MakeLabel(this, QStringLiteral("lblRetryHint"), MissedQuestions::RetryHint(), 380, 14, 175, 18);
+        MakeLabel(this, QStringLiteral("lblRetryHint"), MissedQuestions::RetryHint(), 300, 14, 254, 20);
     lblDrillResult = MakeLabel(this, QStringLiteral("lblDrillResult"), QString(), 380, 42, 175, 96);
-    for (QLabel* l : {lblRetryHint, lblDrillResult}) {
-        SetPixelFont(l, 12, l == lblDrillResult);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setMargin(3);
-    }
-    lblRetryHint->setStyleSheet(
-        QStringLiteral("color: rgba(255,255,255,230); background: rgba(0,0,0,120); border-radius: 3px;"));
-    lblDrillResult->setStyleSheet(QStringLiteral("color: black; background: rgba(255,255,255,215);"));
+    SetPixelFont(lblRetryHint, 12);
+    SetPixelFont(lblDrillResult, 12, true);
+    lblRetryHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblDrillResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDrillResult->setWordWrap(true);
+    lblRetryHint->setStyleSheet(QStringLiteral(
+        "color: rgba(255,255,255,230); background: rgba(0,0,0,120); border-radius: 3px; padding: 0px 4px;"));
+    lblDrillResult->setStyleSheet(
+        QStringLiteral("color: black; background: rgba(255,255,255,215); padding: 3px;"));
     lblDrillResult->hide();
 
     Title(this, lblTitle[0], lblTitle[1], Index("lblTitle", 0), Index("lblTitle", 1),
@@ -155,6 +156,7 @@ void frmResultPractice::ShowTraining(const PracticeTraining& training) {
     m_training = training;
     const QStringList lines = BeforeAfterLines(training.drillBefore, training.drillNow);
     lblDrillResult->setText(QStringLiteral("苦手のミス率（前 → 今回）\n") + lines.join(u'\n'));
+    lblDrillResult->resize(lblDrillResult->width(), lblDrillResult->heightForWidth(lblDrillResult->width()));
     lblDrillResult->setVisible(!lines.isEmpty());
 }
 
