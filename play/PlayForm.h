@@ -29,8 +29,6 @@ class PlayForm : public FormBase {
     Phase GetPhase() const { return m_phase; }
     // The stored genre key of the questions played ("kannyouku" or "english").
     QString PlayedGenreKey() const { return genreKey; }
-    // The romaji guide under the question panel; null while the player has it switched off.
-    GuideStrip* Guide() const { return m_guide.get(); }
 
   protected:
     // finishMs: how long the verdict stays before OnFinished.
