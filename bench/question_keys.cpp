@@ -4,7 +4,10 @@
 // the draw is seeded from that clock when Space starts a run.
 //
 //   question_keys prepare DATA_ROOT PLAYER SECONDS   English practice for SECONDS, English time trial
+//   question_keys idioms DATA_ROOT PLAYER SECONDS    practice of idioms for SECONDS
 //   question_keys keys N [N...]                      one line of keys per run, N keys each
+//   question_keys guide N [N...]                     the same for idioms, typed as the romaji guide
+//                                                    shows them to a player with no choices yet
 //
 // A run's line holds exactly the keys of its N correct keystrokes; every run starts with the
 // next Space (a new re-seed) after the previous one was abandoned.
@@ -16,6 +19,7 @@
 #include "common/GameState.h"
 #include "common/GenreFile.h"
 #include "common/PracticeRecords.h"
+#include "engine/RomajiGuide.h"
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
@@ -32,6 +36,37 @@ int Prepare(const QString& root, const QString& player, int seconds) {
     const bool ok = kd::SavePracticeTime(g, player, {qint16(seconds), QStringLiteral("english")}) &&
                     kd::WriteGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")), 1);
     return ok ? 0 : 1;
+}
+
+int PrepareIdioms(const QString& root, const QString& player, int seconds) {
+    kd::LcgRandom rnd;
+    kd::SteadyTickCounter clock;
+    kd::SilentAudio audio;
+    kd::GameState g(rnd, clock, audio, root);
+    g.objUser.SetUserName(player);
+    return kd::SavePracticeTime(g, player, {qint16(seconds), QStringLiteral("kannyouku")}) ? 0 : 1;
+}
+
+// Idioms as the guide spells them: a reading typed along the guide never switches a form.
+int GuideKeys(const QList<int>& perRun) {
+    kd::LcgRandom rnd;
+    kd::SteadyTickCounter clock;
+    kd::SilentAudio audio;
+    kd::GameState g(rnd, clock, audio, QString());
+    g.objMondai.SetGenre(QStringLiteral("kannyouku"));
+    const kd::RomajiChoices choices;
+    for (int count : perRun) {
+        rnd.Randomize();
+        QByteArray line;
+        QString keys = kd::RomajiGuide::Spell(g.objMondai.GetQuestion(), choices).Plain();
+        while (line.size() < count) {
+            line += keys.front().toLatin1();
+            keys.remove(0, 1);
+            if (keys.isEmpty()) keys = kd::RomajiGuide::Spell(g.objMondai.GetQuestion(), choices).Plain();
+        }
+        std::printf("%s\n", line.constData());
+    }
+    return 0;
 }
 
 // Mirrors the play screens: Space re-seeds, "Go!!" draws the first word, and each finished
@@ -62,11 +97,14 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 5 && args[1] == QLatin1String("prepare")) return Prepare(args[2], args[3], args[4].toInt());
-    if (args.size() >= 3 && args[1] == QLatin1String("keys")) {
+    if (args.size() == 5 && args[1] == QLatin1String("idioms"))
+        return PrepareIdioms(args[2], args[3], args[4].toInt());
+    if (args.size() >= 3 && (args[1] == QLatin1String("keys") || args[1] == QLatin1String("guide"))) {
         QList<int> perRun;
         for (qsizetype i = 2; i < args.size(); ++i) perRun << args[i].toInt();
-        return Keys(perRun);
+        return args[1] == QLatin1String("guide") ? GuideKeys(perRun) : Keys(perRun);
     }
-    std::fprintf(stderr, "usage: question_keys prepare DATA_ROOT PLAYER SECONDS | question_keys keys N [N...]\n");
+    std::fprintf(stderr,
+                 "usage: question_keys prepare|idioms DATA_ROOT PLAYER SECONDS | question_keys keys|guide N [N...]\n");
     return 2;
 }

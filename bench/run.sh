@@ -219,6 +219,27 @@ practice() {
   stop_game
 }
 
+# --- practice with the romaji guide -------------------------------------------------------
+# Idioms typed along the guide: every key changes the reading and the guide's row under it,
+# and only repaints of the two count.
+guide() {
+  local run w db on
+  mapfile -t run < <("${frozen[@]}" "$QKEYS" guide 200)
+  for on in 0 1; do
+    start_game frozen
+    "$QKEYS" idioms "$data/keyderby" DefaultUser 120
+    db=$data/keyderby/DefaultUser/learning.sqlite
+    [ -f "$db" ] || sqlite3 "$db" <"$root/learning/schema.sql"
+    sqlite3 "$db" "INSERT OR IGNORE INTO meta VALUES('schema_version', '1'); INSERT OR REPLACE INTO settings VALUES('romaji_guide', '$on');"
+    keys Return; w=$(focus "PRACTICE"); sleep 0.3
+    go
+    rm -f "$work/guide.lat"
+    probe -r 129,9,405,143 -o "$work/guide.lat" "$w" "${run[0]}" >/dev/null
+    latency_row "practice of idioms, guide $([ $on = 1 ] && echo on || echo off)" "$work/guide.lat" 200
+    stop_game
+  done
+}
+
 # --- time trial --------------------------------------------------------------------------
 # 114 right keys end a run, so three runs of 100: two for latency (the clock left running
 # for ten seconds after the first), one at 10 keys/s. Esc abandons a run; Space re-seeds.
@@ -408,6 +429,7 @@ other() {  # other "PROGRAM [ARGS]"
 
 section "Start-up and memory, 5 runs each (and a minimal Qt window)" startup startup
 section "Practice" practice practice
+section "Practice with the romaji guide" guide guide
 section "Time trial" timetrial timetrial
 section "Time trial with the ghost" ghost ghost
 section "Race" race race

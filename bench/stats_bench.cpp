@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
     AppContext ctx{g, msg, nav};
     nav.SetContext(&ctx);
     RegisterAllScreens(nav);
-    nav.Show(QStringLiteral("frmMain"));
+    nav.Show(kd::Screen::Main);
     Settle();
     const double menuRss = RssMb();
 

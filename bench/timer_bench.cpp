@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     if (!kd::SavePracticeTime(g, g.objUser.GetUserName(), {kPracticeSec, QStringLiteral("english")})) return 1;
     std::vector<double> readyGo, goQuestion, practiceEnd;
     for (int run = 0; run < kPracticeRuns; ++run) {
-        kd::FormBase* practice = nav.Show(QStringLiteral("frmPractice"));
+        kd::FormBase* practice = nav.Show(kd::Screen::Practice);
         Settle(300);
         Watch w(practice);
         w.Reset();
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
     if (!kd::WriteGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")), 1)) return 1;
     std::vector<double> recordedTime;
     for (int run = 0; run < kTrialRuns; ++run) {
-        kd::FormBase* tt = nav.Show(QStringLiteral("frmTimeTrial"));
+        kd::FormBase* tt = nav.Show(kd::Screen::TimeTrial);
         Settle(300);
         Watch w(tt);
         w.Reset();
@@ -210,7 +210,7 @@ int main(int argc, char** argv) {
     }
     std::vector<double> ghostSteps;
     for (int run = 0; run < kGhostRuns; ++run) {
-        auto* tt = qobject_cast<kd::frmTimeTrial*>(nav.Show(QStringLiteral("frmTimeTrial")));
+        auto* tt = qobject_cast<kd::frmTimeTrial*>(nav.Show(kd::Screen::TimeTrial));
         if (!tt) return 1;
         Settle(300);
         Watch w(tt);

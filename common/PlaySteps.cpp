@@ -21,6 +21,14 @@ void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey) 
     }
 }
 
+void PutGivenQuestion(GameState& g, PlayLabels& labels, const QString& genreKey, const QuestionShown& q) {
+    labels.SetDisplay(q.reading);
+    labels.SetMonitor(q.text);
+    // The bank's draw readies the judge for a new reading; a given question must do the same.
+    if (IsGenreKey(genreKey, Genre::Idioms)) g.objTypingSystem.InitFlag();
+    g.play.QuestionShown(q.questionId, q.text, q.reading);
+}
+
 bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int keyAscii) {
     const qint16 before = g.objTypingSystem.GetCorrectCount();
     if (IsGenreKey(genreKey, Genre::English))

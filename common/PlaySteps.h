@@ -12,6 +12,11 @@ class PlayLabels;
 // its kanji form in lblMonitor; "english" shows the word in both.
 void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey);
 
+// Puts a question given by the screen up (a drill's, an own set's, a retried one) and tells
+// the listeners; genreKey says how it is judged.
+struct QuestionShown;
+void PutGivenQuestion(GameState& g, PlayLabels& labels, const QString& genreKey, const QuestionShown& q);
+
 // Judges one typed character with NSystem (idioms) or ESystem (English); true when the
 // correct count grew. The screen puts the next question up when lblDisplay is empty.
 bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int keyAscii);

@@ -1,6 +1,7 @@
 #include "learning/Drill.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "platform/core/Random.h"
 
@@ -88,13 +89,16 @@ DrillPlan PlanDrill(const QList<WeakSpot>& spots, int recordedKeys, double overa
         return plan;
     }
 
-    // The weakest target counts most. Questions without any target keep a quarter of the draws
-    // between them, so the drill is not the same few questions over and over.
+    // The weakest target counts most. Each target's share of the draws follows its strength, not
+    // how common it is: a weak key found in most readings must not drown a weak kana found in a
+    // few. Questions without any target keep a quarter of the draws between them, so the drill is
+    // not the same few questions over and over.
     const double strongest = plan.targets.front().MissRate();
     plan.weights.fill(0.0, questions.size());
     for (qsizetype t = 0; t < plan.targets.size(); ++t) {
         const double strength = plan.targets[t].MissRate() / strongest;
-        for (qsizetype q = 0; q < questions.size(); ++q) plan.weights[q] += counts[t][q] * strength;
+        const double total = std::accumulate(counts[t].cbegin(), counts[t].cend(), 0.0);
+        for (qsizetype q = 0; q < questions.size(); ++q) plan.weights[q] += counts[t][q] * strength / total;
     }
     double targeted = 0;
     qsizetype others = 0;

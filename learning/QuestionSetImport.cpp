@@ -160,7 +160,13 @@ QString CheckWord(const QStringList& fields, SetQuestion& q) {
 QString UntypeablePart(const QString& reading) {
     // The guide spells it with the judge's own forms; the judge then has to take every key.
     const GuideLine spelled = RomajiGuide::Spell(reading, RomajiChoices());
-    if (!spelled.cannotType.isEmpty()) return spelled.cannotType;
+    if (!spelled.cannotType.isEmpty()) {
+        // A character beyond the first plane (an emoji) is two halves: the report names it whole.
+        const qsizetype at = reading.indexOf(spelled.cannotType);
+        if (spelled.cannotType.size() == 1 && spelled.cannotType.at(0).isHighSurrogate() && at >= 0)
+            return reading.mid(at, 2);
+        return spelled.cannotType;
+    }
     clsTypingSystem judge;
     StringPlayLabels labels;
     labels.display = reading;

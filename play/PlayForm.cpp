@@ -1,11 +1,16 @@
 #include "play/PlayForm.h"
 
+#include <QLabel>
+
 #include "common/GameState.h"
 #include "common/PlaySteps.h"
+#include "learning/TrainingSettings.h"
 #include "platform/widgets/KeyCodes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"
+#include "play/GuideStrip.h"
+#include "questions/Genre.h"
 
 namespace kd {
 
@@ -14,6 +19,37 @@ PlayForm::PlayForm(AppContext& ctx_, Screen screen, GameMode mode, int finishMs)
     panel = new TypingPanel(this);
     tmrReadyGo = new Timer(this, QStringLiteral("tmrReadyGo"), 1000, [this] { tmrReadyGo_Timer(); });
     tmrFinish = new Timer(this, QStringLiteral("tmrFinish"), finishMs, [this] { tmrFinish_Timer(); });
+}
+
+PlayForm::~PlayForm() = default;
+
+void PlayForm::AfterLoad() {
+    if (!RomajiGuideOn(g)) return;
+    MakeGuideRow();
+    RefreshGuide();
+}
+
+void PlayForm::MakeGuideRow() {
+    const int top = panel->geometry().bottom() + 1;
+    const int h = GuideStrip::kHeight;
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (w == panel || w->isWindow()) continue;
+        const QRect r = w->geometry();
+        if (r.top() >= top)
+            w->move(r.x(), r.y() + h);
+        else if (r.bottom() >= top)
+            w->resize(r.width(), r.height() + h);
+    }
+    SetClientSize(width(), height() + h);
+    auto* label = new QLabel(this);
+    label->setGeometry(panel->x() + 2, top, panel->width() - 4, h);
+    label->show();
+    m_guide = std::make_unique<GuideStrip>(g, label);
+}
+
+void PlayForm::RefreshGuide() {
+    if (!m_guide) return;
+    m_guide->Refresh(panel->Display(), m_phase == Phase::Playing && IsGenreKey(genreKey, Genre::Idioms));
 }
 
 void PlayForm::Form_KeyDown(int KeyCode, int) {
@@ -39,9 +75,14 @@ void PlayForm::NextQuestion() {
 void PlayForm::Form_KeyPress(int KeyAscii) {
     if (m_phase != Phase::Playing || !IsTypedCharacter(KeyAscii)) return;
     if (!BeforeKey()) return;
+    const bool guided = m_guide && IsGenreKey(genreKey, Genre::Idioms);
+    if (guided) m_guide->BeforeKey(panel->Display(), KeyAscii);
     const bool hit = JudgeKey(g, *panel, genreKey, KeyAscii);
-    if (!AfterKey(hit)) return;
-    if (panel->Display().isEmpty()) NextQuestion();
+    if (AfterKey(hit) && panel->Display().isEmpty()) {
+        NextQuestion();
+        if (guided) m_guide->StartQuestion();
+    }
+    RefreshGuide();
 }
 
 void PlayForm::ReportBegun() {
@@ -53,8 +94,10 @@ void PlayForm::tmrReadyGo_Timer() {
     m_phase = Phase::Playing;
     ReportBegun();
     NextQuestion();
+    if (m_guide) m_guide->StartQuestion();
     tmrReadyGo->Stop();
     OnGo();
+    RefreshGuide();
 }
 
 void PlayForm::RestPlay() {
@@ -63,6 +106,8 @@ void PlayForm::RestPlay() {
     tmrReadyGo->Stop();
     tmrReadyGo->SetInterval(1000);
     tmrFinish->Stop();
+    if (m_guide) m_guide->SaveChoices();
+    RefreshGuide();
 }
 
 void PlayForm::ShowVerdict(const QColor& color, const QString& text, bool clearInput) {
@@ -80,6 +125,8 @@ void PlayForm::ShowVerdict(const QColor& color, const QString& text, bool clearI
 void PlayForm::EndPlay() {
     g.play.GameEnded(false);
     m_phase = Phase::Finished;
+    if (m_guide) m_guide->SaveChoices();
+    RefreshGuide();
 }
 
 void PlayForm::tmrFinish_Timer() {
@@ -89,10 +136,10 @@ void PlayForm::tmrFinish_Timer() {
     OnFinished();
 }
 
-void PlayForm::LeaveTo(Screen next) {
-    if (Unloading()) return;
+FormBase* PlayForm::LeaveTo(Screen next) {
+    if (Unloading()) return nullptr;
     g.play.Abandon();
-    ctx.nav.Replace(this, next);
+    return ctx.nav.Replace(this, next);
 }
 
 bool PlayForm::Form_QueryUnload(UnloadMode mode) {
@@ -107,6 +154,7 @@ void PlayForm::Form_Unload() {
     // A closed screen lingers until deleted; its ticks must not act any more.
     g.play.Abandon();
     for (Timer* t : findChildren<Timer*>()) t->Stop();
+    if (m_guide) m_guide->SaveChoices();
 }
 
 }  // namespace kd

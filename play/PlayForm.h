@@ -1,12 +1,14 @@
 #pragma once
 #include <QColor>
 #include <QString>
+#include <memory>
 
 #include "common/PlayEvents.h"
 #include "platform/widgets/FormBase.h"
 
 namespace kd {
 
+class GuideStrip;
 class Timer;
 class TypingPanel;
 
@@ -31,6 +33,7 @@ class PlayForm : public FormBase {
   protected:
     // finishMs: how long the verdict stays before OnFinished.
     PlayForm(AppContext& ctx, Screen screen, GameMode mode, int finishMs);
+    ~PlayForm() override;
 
     // The question panel, placed by the screen.
     TypingPanel* panel;
@@ -75,7 +78,7 @@ class PlayForm : public FormBase {
     // Play ends without a verdict (out of power): listeners told, nothing more to come.
     void EndPlay();
     // Any game on is abandoned and the next screen takes over.
-    void LeaveTo(Screen next);
+    FormBase* LeaveTo(Screen next);
     void SetPhase(Phase phase) { m_phase = phase; }
     GameMode Mode() const { return m_mode; }
 
@@ -83,12 +86,20 @@ class PlayForm : public FormBase {
     void Form_KeyPress(int KeyAscii) override;
     bool Form_QueryUnload(UnloadMode mode) override;
     void Form_Unload() override;
+    // With the guide on, its strip is put under the question panel of the finished layout.
+    void AfterLoad() override;
     // The window closed by the player: where to go (every play screen goes back somewhere).
     virtual void OnClosedByPlayer() = 0;
 
   private:
     void tmrReadyGo_Timer();
     void tmrFinish_Timer();
+    // Makes a row of the strip's height under the panel: what lies below moves down, what
+    // reaches across grows, and so does the window.
+    void MakeGuideRow();
+    void RefreshGuide();
+
+    std::unique_ptr<GuideStrip> m_guide;
 
     GameMode m_mode;
     Phase m_phase = Phase::Idle;

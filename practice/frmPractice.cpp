@@ -9,6 +9,7 @@
 #include "common/GameState.h"
 #include "common/PlaySteps.h"
 #include "common/PlayerFiles.h"
+#include "learning/TrainingSettings.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/CenterOnScreen.h"
@@ -16,6 +17,7 @@
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"
+#include "practice/frmResultPractice.h"
 #include "practice/frmSettingPractice.h"
 #include "questions/Genre.h"
 #include "questions/StringTable.h"
@@ -94,6 +96,9 @@ void frmPractice::BuildControls() {
     lblPracticeTime = MakeLabel(pctStateShow, QStringLiteral("lblPracticeTime"), QString(), 16, 34, 320, 20);
     lblGenre = MakeLabel(pctStateShow, QStringLiteral("lblGenre"), QString(), 16, 58, 320, 20);
     for (QLabel* l : {lblGuide, lblPracticeTime, lblGenre}) SetPixelFont(l, 14, l == lblGuide);
+    lblDrillTarget = MakeLabel(pctStateShow, QStringLiteral("lblDrillTarget"), QString(), 16, 74, 600, 17);
+    SetPixelFont(lblDrillTarget, 13, true);
+    SetForeColor(lblDrillTarget, QColor(176, 0, 0));
     cmdPracticeTime =
         MakeButton(pctStateShow, QStringLiteral("cmdPracticeTime"), QStringLiteral("設定"), 362, 34);
     cmdRetry = MakeButton(pctStateShow, QStringLiteral("cmdRetry"), QStringLiteral("やり直し"), 452, 34);
@@ -104,6 +109,15 @@ void frmPractice::BuildControls() {
 
     m_clock = new PlayClock(this, QStringLiteral("tmrCountdown"), lblNokori, g.clock);
     m_clock->onTimeUp = [this] { TimeUp(); };
+}
+
+frmPractice::~frmPractice() {
+    StopListening();
+}
+
+void frmPractice::StopListening() {
+    g.play.Remove(&m_missed);
+    if (m_tally) g.play.Remove(m_tally.get());
 }
 
 void frmPractice::Init() {
@@ -146,8 +160,73 @@ void frmPractice::ShowSetting(const PracticeTimeData& setting) {
         lblPracticeTime->setText(QStringLiteral("練習時間：") + MinutesSecondsText(setting.PracticeSec));
         m_clock->ShowText(FormatNumber(setting.PracticeSec, QStringLiteral("##0.0")));
     }
-    lblGenre->setText(QStringLiteral("ジャンル：") + g.objMondai.GetGenre());
     genreKey = setting.GenreKey;
+    m_retry.reset();
+    m_source = LoadPracticeSource(g, setting.GenreKey);
+    PrepareSource();
+    ShowGenre();
+}
+
+void frmPractice::PrepareSource() {
+    m_plan = DrillPlan();
+    m_picker.reset();
+    m_setQuestions.clear();
+    lblDrillTarget->clear();
+    if (m_source.kind == PracticeSource::Kind::Drill) {
+        m_plan = PlanPlayerDrill(g, LoadRomajiChoices(g));
+        lblDrillTarget->setText(m_plan.fallback ? m_plan.message : m_plan.TargetLine());
+        if (!m_plan.fallback) m_picker = std::make_unique<DrillPicker>(m_plan.weights, g.rnd);
+    } else if (m_source.kind == PracticeSource::Kind::Set) {
+        const QList<SetQuestion> questions = PlayerSetQuestions(g, m_source.setId);
+        for (qsizetype i = 0; i < questions.size(); ++i)
+            m_setQuestions << QuestionShown{int(i + 1), questions[i].text, questions[i].reading, 0};
+        if (!m_setQuestions.isEmpty())
+            m_picker = std::make_unique<DrillPicker>(QList<double>(m_setQuestions.size(), 1.0), g.rnd);
+    }
+}
+
+void frmPractice::ShowGenre() {
+    QString name = g.objMondai.GetGenre();
+    if (m_retry)
+        name = QStringLiteral("ミスした問題（%1問）").arg(m_retryCount);
+    else if (m_source.kind == PracticeSource::Kind::Drill)
+        name = m_source.Label({});
+    else if (m_source.kind == PracticeSource::Kind::Set && m_picker)
+        name = m_source.Label(PlayerQuestionSets(g));
+    lblGenre->setText(QStringLiteral("ジャンル：") + name);
+}
+
+void frmPractice::PlayOnly(const QList<QuestionShown>& questions, const QString& judgeGenre,
+                           const QString& recordGenre) {
+    if (questions.isEmpty()) return;
+    m_retry.emplace(questions);
+    m_retryGenre = recordGenre;
+    m_retryCount = int(questions.size());
+    genreKey = judgeGenre;
+    g.objMondai.SetGenre(judgeGenre);
+    m_picker.reset();
+    lblDrillTarget->clear();
+    ShowGenre();
+}
+
+void frmPractice::NextQuestion() {
+    if (m_retry) {
+        PutGivenQuestion(g, *panel, genreKey, m_retry->Next());
+        return;
+    }
+    if (!m_picker) {
+        PlayForm::NextQuestion();
+        return;
+    }
+    const int at = m_picker->Next();
+    if (m_source.kind == PracticeSource::Kind::Set) {
+        PutGivenQuestion(g, *panel, genreKey, m_setQuestions[at]);
+        return;
+    }
+    const int id = BankIdiomId(at);
+    const StringTable& table = StringTable::Instance();
+    PutGivenQuestion(g, *panel, genreKey,
+                     QuestionShown{id, table.LoadString(id - 1), table.LoadString(id), 0});
 }
 
 void frmPractice::OnSpace() {
@@ -157,8 +236,21 @@ void frmPractice::OnSpace() {
 
 void frmPractice::ReportBegun() {
     m_practiceSec = LoadPracticeTime(g, g.objUser.GetUserName()).PracticeSec;
+    // Listening from the start: the misses for a retry, a drill's targets as they go.
+    StopListening();
+    g.play.Add(&m_missed);
+    m_tally.reset();
+    if (!m_retry && m_source.kind == PracticeSource::Kind::Drill && m_picker) {
+        m_tally = std::make_unique<DrillTally>(m_plan.targets);
+        g.play.Add(m_tally.get());
+    }
+    QString recorded = genreKey;
+    if (m_retry)
+        recorded = m_retryGenre;
+    else if (m_source.kind == PracticeSource::Kind::Set && m_picker)
+        recorded = m_source.RecordGenre();
     // The listeners' 0 means no limit.
-    g.play.GameBegun(GameMode::Practice, genreKey, -1, 0, m_practiceSec == kNoLimit ? 0 : m_practiceSec);
+    g.play.GameBegun(GameMode::Practice, recorded, -1, 0, m_practiceSec == kNoLimit ? 0 : m_practiceSec);
 }
 
 void frmPractice::OnGo() {
@@ -191,7 +283,17 @@ void frmPractice::TimeUp() {
 }
 
 void frmPractice::OnFinished() {
-    LeaveTo(Screen::ResultPractice);
+    PracticeTraining t;
+    t.missed = m_missed.Missed();
+    t.judgeGenre = genreKey;
+    t.recordGenre = m_missed.Genre();
+    if (m_tally) {
+        t.drillBefore = m_plan.targets;
+        t.drillNow = m_tally->InThisDrill();
+    }
+    StopListening();
+    if (auto* result = qobject_cast<frmResultPractice*>(LeaveTo(Screen::ResultPractice)))
+        result->ShowTraining(t);
 }
 
 void frmPractice::Back() {

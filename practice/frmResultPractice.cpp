@@ -1,6 +1,7 @@
 #include "practice/frmResultPractice.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
 #include "common/Format.h"
@@ -78,6 +79,21 @@ void frmResultPractice::BuildControls() {
     cmdOK->setAutoDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 
+    // The training aids' lines, in the free room beside the figures.
+    lblRetryHint =
+        MakeLabel(this, QStringLiteral("lblRetryHint"), MissedQuestions::RetryHint(), 300, 14, 254, 20);
+    lblDrillResult = MakeLabel(this, QStringLiteral("lblDrillResult"), QString(), 380, 42, 175, 96);
+    SetPixelFont(lblRetryHint, 12);
+    SetPixelFont(lblDrillResult, 12, true);
+    lblRetryHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblDrillResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDrillResult->setWordWrap(true);
+    lblRetryHint->setStyleSheet(QStringLiteral(
+        "color: rgba(255,255,255,230); background: rgba(0,0,0,120); border-radius: 3px; padding: 0px 4px;"));
+    lblDrillResult->setStyleSheet(
+        QStringLiteral("color: black; background: rgba(255,255,255,215); padding: 3px;"));
+    lblDrillResult->hide();
+
     Title(this, lblTitle[0], lblTitle[1], Index("lblTitle", 0), Index("lblTitle", 1),
           QStringLiteral("練習履歴"), 24, 180);
     struct Column {
@@ -134,6 +150,33 @@ void frmResultPractice::Form_Load() {
 
     if (!PushPracticeHistory(path, r.entry))
         ctx.msg.Show(this, AppTitle(), QStringLiteral("練習履歴を保存できませんでした。"), MsgButtons::OK);
+}
+
+void frmResultPractice::ShowTraining(const PracticeTraining& training) {
+    m_training = training;
+    const QStringList lines = BeforeAfterLines(training.drillBefore, training.drillNow);
+    lblDrillResult->setText(QStringLiteral("苦手のミス率（前 → 今回）\n") + lines.join(u'\n'));
+    lblDrillResult->resize(lblDrillResult->width(), lblDrillResult->heightForWidth(lblDrillResult->width()));
+    lblDrillResult->setVisible(!lines.isEmpty());
+}
+
+void frmResultPractice::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_R && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        RetryMisses();
+        return;
+    }
+    FormBase::keyPressEvent(event);
+}
+
+void frmResultPractice::RetryMisses() {
+    if (Unloading()) return;
+    if (m_training.missed.isEmpty()) {
+        ctx.msg.Show(this, AppTitle(), MissedQuestions::NothingMissedMessage(), MsgButtons::OK);
+        return;
+    }
+    const PracticeTraining t = m_training;
+    if (auto* practice = qobject_cast<frmPractice*>(ctx.nav.Replace(this, Screen::Practice)))
+        practice->PlayOnly(t.missed, t.judgeGenre, t.recordGenre);
 }
 
 void frmResultPractice::cmdOK_Click() {

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "platform/widgets/FormBase.h"
+#include "practice/frmPractice.h"
 
 namespace kd {
 
@@ -31,14 +32,24 @@ class frmResultPractice : public FormBase {
     QLabel* lblHistPTime[10];
     QLabel* lblHistGenre[10];
     QPushButton* cmdOK;
+    QLabel* lblRetryHint;
+    QLabel* lblDrillResult;
+
+    // What the practice leaves beyond the figures: R retries its misses; after a drill, the
+    // targets' miss rates before and in it.
+    void ShowTraining(const PracticeTraining& training);
 
   protected:
     void Form_Load() override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
   private:
     void BuildControls();
     void cmdOK_Click();
+    void RetryMisses();
+
+    PracticeTraining m_training;
 };
 
 }  // namespace kd

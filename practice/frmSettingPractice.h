@@ -5,7 +5,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "learning/PracticeSource.h"
 #include "platform/widgets/FormBase.h"
+
+class QComboBox;
 
 namespace kd {
 
@@ -14,15 +17,22 @@ class UpDown;
 
 // The practice settings dialog, modal over the practice screen: genre and practice time.
 // OK stores record 1 of DATA/PracticeTime and shows the setting on the practice screen.
+// Besides the bank's genres it offers the weak-spot drill and the player's own question sets;
+// that choice is kept in the learning record, the file keeps the bank genre it plays.
 class frmSettingPractice : public FormBase {
     Q_OBJECT
   public:
     frmSettingPractice(AppContext& ctx, frmPractice* owner);
 
     QString SelectedGenre;
+    PracticeSource SelectedSource;
 
     QGroupBox* frmGenre;
     QRadioButton* optGenre[2];
+    QRadioButton* optDrill;
+    QRadioButton* optOwnSet;
+    QComboBox* cboSets;
+    QPushButton* cmdManageSets;
     QGroupBox* Frame1;
     QRadioButton* optLimited;
     QRadioButton* optNoLimited;
@@ -40,6 +50,12 @@ class frmSettingPractice : public FormBase {
 
   private:
     void optGenre_Click(int index);
+    void optDrill_Click();
+    void optOwnSet_Click();
+    // Fills the list of own sets, keeping the one chosen when it is still there.
+    void FillSets();
+    void cmdManageSets_Click();
+    void MarkChosen(QRadioButton* chosen);
     void limInit();
     void NolimInit();
     void SetTimeControlsEnabled(bool on);
@@ -47,6 +63,7 @@ class frmSettingPractice : public FormBase {
     void cmdCancel_Click() { Unload(); }
 
     QPointer<frmPractice> m_owner;
+    QList<QuestionSetInfo> m_sets;
 };
 
 }  // namespace kd

@@ -14,7 +14,7 @@ void AddGhostAndReplayItems(QMenu* view, GameState& g, QWidget* owner) {
     QAction* ghost = view->addAction(QStringLiteral("ゴースト(&G)"));
     ghost->setObjectName(QStringLiteral("mnuGhost"));
     ghost->setCheckable(true);
-    QAction* replay = view->addAction(QStringLiteral("記録の再生(&R)"));
+    QAction* replay = view->addAction(QStringLiteral("記録の再生(&P)"));
     replay->setObjectName(QStringLiteral("mnuReplay"));
     // The player can change between two openings of the menu; the mark follows the record.
     QObject::connect(view, &QMenu::aboutToShow, ghost,

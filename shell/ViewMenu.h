@@ -8,7 +8,7 @@ namespace kd {
 class GameState;
 
 // Adds to the main menu's 表示(&D) menu ゴースト(&G): the player's best time trial races beside
-// the ball (per player, off at first), and 記録の再生(&R): the list of recorded games to replay.
+// the ball (per player, off at first), and 記録の再生(&P): the list of recorded games to replay.
 void AddGhostAndReplayItems(QMenu* view, GameState& g, QWidget* owner);
 
 }  // namespace kd

@@ -24,12 +24,13 @@
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/ZoomStage.h"
 #include "questions/StringTable.h"
+#include "shell/LearningExport.h"
 #include "shell/RecordDeletion.h"
 #include "shell/ShellLook.h"
 #include "shell/ViewMenu.h"
 #include "shell/frmVersion.h"
-#include "shell/LearningExport.h"
 #include "stats/StatsOpener.h"
+#include "training/TrainingMenu.h"
 
 namespace kd {
 
@@ -138,6 +139,8 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, Screen::Main) {
                 [this] { picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight)); });
     }
     AddGhostAndReplayItems(mnuView, g, this);
+    AddRomajiGuideItem(mnuView, g);
+    AddImportItem(mnuFile, mnuExport, ctx, this);
     // Races on the local network: screens of their own, opened only when this build has them.
     mnuNet = menuBar->addMenu(QStringLiteral("対戦(&N)"));
     mnuNet->setObjectName(QStringLiteral("mnuNet"));

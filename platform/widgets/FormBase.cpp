@@ -32,6 +32,7 @@ void FormBase::Load() {
     if (m_loaded) return;
     m_loaded = true;
     Form_Load();
+    AfterLoad();
 }
 
 void FormBase::Unload() {

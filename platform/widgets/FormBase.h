@@ -59,6 +59,8 @@ protected:
     void ShowBackTarget();
 
     virtual void Form_Load() {}
+    // After Form_Load: for a base class that adds to every screen built on it.
+    virtual void AfterLoad() {}
     // KeyCode as Windows numbers it (Space 32, Esc 27, Backspace 8, Enter 13, arrows 37-40,
     // letters 65-90); Shift is a mask (1 shift, 2 ctrl, 4 alt).
     virtual void Form_KeyDown(int KeyCode, int Shift) {

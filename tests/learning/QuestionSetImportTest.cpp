@@ -36,6 +36,7 @@ TEST(QuestionSetImport, IdiomFileWithMistakesListsEveryRefusedLine) {
         "romaji\tromaji\n"                        // 16 letters in the reading
         "  余白  \t  よはく  \n"                  // 17 ok, trimmed
         "長い\tあいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも\n"  // 18 too long
+        "熊\tくま🐻\n"  // 19 an emoji, named whole
     );
     const QuestionSetImport r = ParseQuestionSet(file);
     ASSERT_TRUE(r.error.isEmpty()) << r.error.toStdString();
@@ -62,6 +63,7 @@ TEST(QuestionSetImport, IdiomFileWithMistakesListsEveryRefusedLine) {
         {15, "2行目と同じ問題です"},
         {16, "読みに「r」があります（読みはひらがなだけで書いてください）"},
         {18, "読みが長すぎます（32文字まで）"},
+        {19, "読みの「🐻」はローマ字で打てません"},
     };
     ASSERT_EQ(r.refused.size(), qsizetype(std::size(refused)));
     for (qsizetype i = 0; i < r.refused.size(); ++i) {

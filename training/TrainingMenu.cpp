@@ -1,0 +1,64 @@
+#include "training/TrainingMenu.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+
+#include "common/GameState.h"
+#include "learning/LearningRecord.h"
+#include "learning/TrainingSettings.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Navigator.h"
+#include "questions/StringTable.h"
+#include "training/frmImportReport.h"
+
+namespace kd {
+
+QAction* AddRomajiGuideItem(QMenu* view, GameState& g) {
+    QAction* guide = view->addAction(QStringLiteral("ローマ字ガイド(&R)"));
+    guide->setObjectName(QStringLiteral("mnuRomajiGuide"));
+    guide->setCheckable(true);
+    // The player can change between two openings of the menu; the mark follows the record.
+    QObject::connect(view, &QMenu::aboutToShow, guide, [guide, &g] { guide->setChecked(RomajiGuideOn(g)); });
+    QObject::connect(guide, &QAction::triggered, guide, [guide, &g](bool on) {
+        if (!SwitchRomajiGuide(g, on)) guide->setChecked(!on);
+    });
+    return guide;
+}
+
+OpenFileChooser& QuestionFileChooser() {
+    static OpenFileChooser chooser = [](QWidget* parent) {
+        return QFileDialog::getOpenFileName(
+            parent, QStringLiteral("問題集の読み込み"), QDir::homePath(),
+            QStringLiteral("問題集 (*.tsv *.csv *.txt);;すべてのファイル (*)"));
+    };
+    return chooser;
+}
+
+QAction* AddImportItem(QMenu* file, QAction* after, AppContext& ctx, QWidget* owner) {
+    auto* item = new QAction(QStringLiteral("問題集の読み込み(&I)..."), file);
+    item->setObjectName(QStringLiteral("mnuImportSet"));
+    const QList<QAction*> items = file->actions();
+    const qsizetype at = items.indexOf(after);
+    file->insertAction(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, item);
+    QObject::connect(item, &QAction::triggered, owner, [&ctx, owner] { ImportQuestionSet(ctx, owner); });
+    return item;
+}
+
+void ImportQuestionSet(AppContext& ctx, QWidget* owner) {
+    LearningStore* store = ctx.g.learning ? ctx.g.learning->WritableStore() : nullptr;
+    if (!store) {
+        ctx.msg.Show(owner, AppTitle(),
+                     QStringLiteral("学習記録に書き込めないため、問題集を読み込めません。"), MsgButtons::OK);
+        return;
+    }
+    const QString path = QuestionFileChooser()(owner);
+    if (path.isEmpty()) return;
+    QuestionSetStore sets(store->Database());
+    const ImportReport report = ImportQuestionSetFile(path, sets, QDateTime::currentMSecsSinceEpoch());
+    ctx.nav.ShowModal(new frmImportReport(ctx, owner, report));
+}
+
+}  // namespace kd
