@@ -1,6 +1,7 @@
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <utility>
 
 #include "platform/widgets/ZoomStage.h"
@@ -60,7 +61,11 @@ MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QStr
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
     }
-    switch (box.exec()) {
+    const QPointer<QWidget> under = box.parentWidget() ? box.parentWidget()->window() : nullptr;
+    const int answer = box.exec();
+    // Where no window manager runs, nothing hands the keyboard back to the window under the box.
+    if (under && under->isVisible()) under->activateWindow();
+    switch (answer) {
         case QMessageBox::Cancel:
             return MsgAnswer::Cancel;
         case QMessageBox::Yes:
