@@ -5,6 +5,7 @@
 #include "common/GameState.h"
 #include "common/PlaySteps.h"
 #include "learning/TrainingSettings.h"
+#include "platform/widgets/Controls.h"
 #include "platform/widgets/KeyCodes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
@@ -22,6 +23,23 @@ PlayForm::PlayForm(AppContext& ctx_, Screen screen, GameMode mode, int finishMs)
 }
 
 PlayForm::~PlayForm() = default;
+
+QLabel* PlayForm::MakeClockBox(const ClockLook& look) {
+    auto caption = [this](const char* name, const QString& text, int x, int y, int px) {
+        QLabel* l = MakeLabel(this, QLatin1String(name), text, x, y);
+        SetPixelFont(l, px, true);
+        l->adjustSize();
+        SetForeColor(l, Qt::white);
+    };
+    caption(look.captionName, look.caption, look.captionX, 24, look.captionPx);
+    QLabel* digits = MakeLabel(this, QLatin1String(look.digitsName), QString(), 9, 66, 94, 24);
+    digits->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetPixelFont(digits, look.digitsPx, true);
+    SetForeColor(digits, look.digitsColor);
+    SetBackColor(digits, QColor(64, 64, 64));
+    caption("Label1", QStringLiteral("秒"), 105, 69, look.unitPx);
+    return digits;
+}
 
 void PlayForm::AfterLoad() {
     if (!RomajiGuideOn(g)) return;

@@ -37,6 +37,19 @@ class PlayForm : public FormBase {
 
     // The question panel, placed by the screen.
     TypingPanel* panel;
+
+    // The clock box left of the panel: a caption above the digits (right-aligned, bold, on dark
+    // grey) and "秒" after them. Practice and time trial differ only in words, sizes and green.
+    struct ClockLook {
+        const char* captionName;
+        QString caption;
+        int captionX, captionPx;
+        const char* digitsName;
+        int digitsPx;
+        QColor digitsColor;
+        int unitPx;
+    };
+    QLabel* MakeClockBox(const ClockLook& look);
     Timer* tmrReadyGo;
     Timer* tmrFinish;
     // The stored genre key of the questions played ("kannyouku" or "english").

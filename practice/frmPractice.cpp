@@ -58,20 +58,8 @@ void frmPractice::BuildControls() {
 
     // Remaining time, left of the question panel.
     Box(this, QStringLiteral("Shape2"), QRect(6, 9, 121, 121), QColor(160, 176, 208));
-    QLabel* lblNokoriJikan =
-        MakeLabel(this, QStringLiteral("lblNokoriJikan"), QStringLiteral("残り時間："), 12, 24);
-    SetPixelFont(lblNokoriJikan, 14, true);
-    lblNokoriJikan->adjustSize();
-    SetForeColor(lblNokoriJikan, Qt::white);
-    lblNokori = MakeLabel(this, QStringLiteral("lblNokori"), QString(), 9, 66, 94, 24);
-    lblNokori->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    SetPixelFont(lblNokori, 18, true);
-    SetForeColor(lblNokori, QColor(128, 255, 128));
-    SetBackColor(lblNokori, QColor(64, 64, 64));
-    QLabel* Label1 = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("秒"), 105, 69);
-    SetPixelFont(Label1, 14, true);
-    Label1->adjustSize();
-    SetForeColor(Label1, Qt::white);
+    lblNokori = MakeClockBox({"lblNokoriJikan", QStringLiteral("残り時間："), 12, 14, "lblNokori", 18,
+                              QColor(128, 255, 128), 14});
 
     panel->move(129, 9);
     panel->raise();

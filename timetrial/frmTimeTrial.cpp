@@ -52,21 +52,8 @@ frmTimeTrial::frmTimeTrial(AppContext& ctx) : PlayForm(ctx, Screen::TimeTrial, G
     SetBackColor(Shape1, kBand);
 
     Rectangle(this, QStringLiteral("Shape2(1)"), 6, 9, 121, 121);
-    QLabel* Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("経過時間："), 9, 24);
-    SetPixelFont(Label2, 15, true);
-    Label2->adjustSize();
-    SetForeColor(Label2, Qt::white);
-
-    lblKeikaJikan = MakeLabel(this, QStringLiteral("lblKeikaJikan"), QString(), 9, 66, 94, 24);
-    lblKeikaJikan->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    SetPixelFont(lblKeikaJikan, 20, true);
-    SetForeColor(lblKeikaJikan, QColor(144, 255, 144));
-    SetBackColor(lblKeikaJikan, QColor(64, 64, 64));
-
-    QLabel* Label1 = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("秒"), 105, 69);
-    SetPixelFont(Label1, 15, true);
-    Label1->adjustSize();
-    SetForeColor(Label1, Qt::white);
+    lblKeikaJikan = MakeClockBox(
+        {"Label2", QStringLiteral("経過時間："), 9, 15, "lblKeikaJikan", 20, QColor(144, 255, 144), 15});
 
     panel->move(129, 9);
     panel->raise();
