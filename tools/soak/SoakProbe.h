@@ -1,0 +1,16 @@
+#pragma once
+#include <QStringList>
+
+#include "tools/soak/SoakFigures.h"
+
+namespace kd::soak {
+
+// Reads what the process holds now: resident memory, descriptors and threads from /proc, the
+// screens' timers from their timer layer, event-loop timers of every object reachable from the
+// windows and the application, and the widgets.
+Figures TakeFigures();
+
+// What each open descriptor points at ("socket:[...]", a path), for telling which one stayed.
+QStringList DescriptorTargets();
+
+}  // namespace kd::soak
