@@ -8,7 +8,7 @@
 namespace kd {
 
 FormBase* Navigator::Show(const QString& name) {
-    shown << name;
+    NoteShown(name);
     m_lastName = name;
     const auto it = m_factories.constFind(name);
     if (it == m_factories.constEnd() || !m_ctx) return nullptr;
@@ -30,7 +30,7 @@ FormBase* Navigator::Replace(FormBase* current, const QString& next) {
 
 void Navigator::ShowModal(FormBase* dialog) {
     Track(dialog);
-    shown << dialog->objectName();
+    NoteShown(dialog->objectName());
     dialog->setWindowModality(Qt::ApplicationModal);
     QPointer<FormBase> guard(dialog);
     dialog->Load();
@@ -41,6 +41,12 @@ void Navigator::EndProgram() {
     ended = true;
     for (const auto& f : OpenForms()) f->Unload();
     if (quitOnEnd) QCoreApplication::quit();
+}
+
+void Navigator::NoteShown(const QString& name) {
+    // A session of hours shows tens of thousands of screens; only the recent ones are of use.
+    if (shown.size() >= kShownKept) shown.removeFirst();
+    shown << name;
 }
 
 void Navigator::Track(FormBase* form) {

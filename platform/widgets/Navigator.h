@@ -40,12 +40,14 @@ public:
     QString CurrentName() const { return m_lastName; }
     QList<FormBase*> OpenForms() const;
 
-    QStringList shown;       // every name shown, in order
+    QStringList shown;  // the names shown, in order: the last kShownKept of them
+    static constexpr int kShownKept = 1000;
     bool ended = false;      // EndProgram was called
     bool quitOnEnd = true;   // tests keep the application alive
 
 private:
     void Track(FormBase* form);
+    void NoteShown(const QString& name);
     AppContext* m_ctx = nullptr;
     QHash<QString, Factory> m_factories;
     QList<QPointer<FormBase>> m_open;

@@ -131,7 +131,7 @@ QString FiguresLine(int games, int warmUpGames, const Figures& warm, const Figur
     const QString perKey =
         last.keys > 0 ? QString::number(double(last.bytes) / last.keys, 'f', 0) : QStringLiteral("-");
     return QStringLiteral(
-               "soak: games=%1 (warm-up %2) keys=%3 rss=%4->%5 MB fds=%6->%7 threads=%8->%9 "
+               "soak: games=%1 (warm-up %2) keys=%3 rss=%4->%5 MB (heap %26->%27) fds=%6->%7 threads=%8->%9 "
                "timers=%10/%11on/%12qt->%13/%14on/%15qt windows=%16->%17 widgets=%18->%19 "
                "db=%20 MB (largest record %21 keys, %22 B/key; %23 then %24 B/key by halves) time=%25 s")
         .arg(games)
@@ -157,7 +157,8 @@ QString FiguresLine(int games, int warmUpGames, const Figures& warm, const Figur
         .arg(perKey)
         .arg(s.known ? QString::number(s.first, 'f', 0) : QStringLiteral("-"),
              s.known ? QString::number(s.second, 'f', 0) : QStringLiteral("-"))
-        .arg(seconds, 0, 'f', 0);
+        .arg(seconds, 0, 'f', 0)
+        .arg(Mb(warm.heapBytes), Mb(end.heapBytes));
 }
 
 }  // namespace kd::soak

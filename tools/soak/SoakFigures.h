@@ -9,6 +9,7 @@ namespace kd::soak {
 // What the process holds at one moment of a long session.
 struct Figures {
     qint64 rssBytes = 0;
+    qint64 heapBytes = 0;  // allocated and not freed
     int descriptors = 0;
     int threads = 0;
     int gameTimers = 0;    // the screens' timers alive

@@ -106,7 +106,9 @@ class SoakPlayer {
     void PlayTimeTrial();
     void PlayDerby(bool winAll);
     void ToggleOptions();
-    void LookAtStatistics();
+    // Opens the statistics window, looks at every tab and closes it; read to the end when
+    // toTheEnd, else mostly (sometimes it is closed while the record is still being read).
+    void LookAtStatistics(bool toTheEnd = false);
 
     // One game of each play screen; false when the screen left unexpectedly.
     bool PracticeGame();

@@ -1,6 +1,9 @@
 // A long session in one process: N games over every mode through the real screens, then one
 // line of figures and a verdict on each target. Exit status 0 when every target is met.
 // Usage: kd_soak GAMES [--seed N] [--warm-up N] [--silent]
+#include <sqlite3.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -58,9 +61,11 @@ bool Tracing() {
 void Trace(int games, const DatabaseSample& s) {
     if (!Tracing()) return;
     const Figures f = TakeFigures();
-    std::fprintf(stderr, "games=%d rss=%.1f MB fds=%d threads=%d windows=%d widgets=%d keys=%lld db=%lld\n",
-                 games, f.rssBytes / 1048576.0, f.descriptors, f.threads, f.topLevelWidgets, f.widgets,
-                 s.keys, s.bytes);
+    std::fprintf(stderr,
+                 "games=%d rss=%.1f MB heap=%.2f MB sqlite=%.2f MB fds=%d threads=%d windows=%d widgets=%d "
+                 "keys=%lld db=%lld\n",
+                 games, f.rssBytes / 1048576.0, f.heapBytes / 1048576.0, sqlite3_memory_used() / 1048576.0,
+                 f.descriptors, f.threads, f.topLevelWidgets, f.widgets, s.keys, s.bytes);
 }
 
 int Usage() {
@@ -177,5 +182,7 @@ int main(int argc, char** argv) {
     }
     for (const QString& f : program.faults) std::printf("fault: %s\n", qPrintable(f));
     std::fflush(stdout);
+    // Diagnosis: leave without tearing down, so a heap profiler sees what the session holds.
+    if (qEnvironmentVariableIsSet("KD_SOAK_EXIT_NOW")) _exit(allPassed ? 0 : 1);
     return allPassed ? 0 : 1;
 }
