@@ -20,6 +20,8 @@ Figures Warm() {
     f.qtTimers = 1;
     f.topLevelWidgets = 9;
     f.widgets = 22;
+    f.listeners = 2;
+    f.connections = 1;
     return f;
 }
 
@@ -67,6 +69,10 @@ TEST(SoakVerdict, EachTargetFailsOnItsOwnFaultAndOnlyThere) {
         {"an event-loop timer left", [](Figures& f, DatabaseEra&, QStringList&) { ++f.qtTimers; }, "timers"},
         {"a window left", [](Figures& f, DatabaseEra&, QStringList&) { ++f.topLevelWidgets; }, "widgets"},
         {"a widget left", [](Figures& f, DatabaseEra&, QStringList&) { ++f.widgets; }, "widgets"},
+        {"a listener of play left", [](Figures& f, DatabaseEra&, QStringList&) { ++f.listeners; },
+         "listeners"},
+        {"a database connection left", [](Figures& f, DatabaseEra&, QStringList&) { ++f.connections; },
+         "connections"},
         {"a game's keys lost", [](Figures&, DatabaseEra& e, QStringList&) { e.keysStored -= 60; },
          "keys recorded"},
         {"the record grows with the square of its keys",

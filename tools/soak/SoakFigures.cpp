@@ -84,6 +84,8 @@ QVector<Check> Judge(const Figures& warm, const Figures& end, const QVector<Data
                             .arg(warm.topLevelWidgets)
                             .arg(warm.widgets)};
     out << widgets;
+    out << NotAbove(QStringLiteral("listeners"), warm.listeners, end.listeners);
+    out << NotAbove(QStringLiteral("connections"), warm.connections, end.connections);
 
     Check stored{QStringLiteral("keys recorded")};
     for (int i = 0; i < eras.size() && stored.passed; ++i) {
@@ -132,7 +134,8 @@ QString FiguresLine(int games, int warmUpGames, const Figures& warm, const Figur
         last.keys > 0 ? QString::number(double(last.bytes) / last.keys, 'f', 0) : QStringLiteral("-");
     return QStringLiteral(
                "soak: games=%1 (warm-up %2) keys=%3 rss=%4->%5 MB (heap %26->%27) fds=%6->%7 threads=%8->%9 "
-               "timers=%10/%11on/%12qt->%13/%14on/%15qt windows=%16->%17 widgets=%18->%19 "
+               "timers=%10/%11on/%12qt->%13/%14on/%15qt windows=%16->%17 widgets=%18->%19 listeners=%28->%29 "
+               "connections=%30->%31 "
                "db=%20 MB (largest record %21 keys, %22 B/key; %23 then %24 B/key by halves) time=%25 s")
         .arg(games)
         .arg(warmUpGames)
@@ -158,7 +161,11 @@ QString FiguresLine(int games, int warmUpGames, const Figures& warm, const Figur
         .arg(s.known ? QString::number(s.first, 'f', 0) : QStringLiteral("-"),
              s.known ? QString::number(s.second, 'f', 0) : QStringLiteral("-"))
         .arg(seconds, 0, 'f', 0)
-        .arg(Mb(warm.heapBytes), Mb(end.heapBytes));
+        .arg(Mb(warm.heapBytes), Mb(end.heapBytes))
+        .arg(warm.listeners)
+        .arg(end.listeners)
+        .arg(warm.connections)
+        .arg(end.connections);
 }
 
 }  // namespace kd::soak

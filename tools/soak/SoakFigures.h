@@ -17,6 +17,8 @@ struct Figures {
     int qtTimers = 0;      // timers registered with the event loop
     int topLevelWidgets = 0;
     int widgets = 0;
+    int listeners = 0;    // listeners of play (the learning record, a ghost's run ...)
+    int connections = 0;  // database connections by name
 };
 
 // One reading of the learning record: keys typed into it so far and its size.
@@ -57,9 +59,9 @@ struct Slopes {
 };
 Slopes EraSlopes(const DatabaseEra& era, qint64 minKeysPerHalf);
 
-// Every target of the soak: memory growth, descriptors, threads, timers and widgets back to
-// the warm-up counts, every typed key in the record, the record growing in line with its keys,
-// and no unexpected message or screen on the way.
+// Every target of the soak: memory growth, descriptors, threads, timers, widgets, listeners of
+// play and database connections back to the warm-up counts, every typed key in the record, the record growing
+// in line with its keys, and no unexpected message or screen on the way.
 QVector<Check> Judge(const Figures& warm, const Figures& end, const QVector<DatabaseEra>& eras,
                      const QStringList& faults, const Limits& limits = {});
 

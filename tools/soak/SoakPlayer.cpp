@@ -357,14 +357,16 @@ void SoakPlayer::Settle() {
         p_.zoom->SetFullScreen(false);
         Trigger("mnuZoom100");
     }
-    if (p_.g.BgmOn != -1) Trigger("mnuOn");
+    // The music off: FluidSynth loads an instrument's samples when it first sounds, so a
+    // piece holds more memory the further it has played.
+    if (p_.g.BgmOn != 0) Trigger("mnuOff");
     if (p_.g.EffectOn != -1) Trigger("mnuEffectOn");
-    const int threads = TakeFigures().threads;
+    const int threads = ThreadCount();
     LookAtStatistics(true);
     // The reading thread ends on its own after handing over the figures.
     QElapsedTimer waited;
     waited.start();
-    while (TakeFigures().threads > threads && waited.elapsed() < 5000) {
+    while (ThreadCount() > threads && waited.elapsed() < 5000) {
         Pump();
         QThread::msleep(5);
     }

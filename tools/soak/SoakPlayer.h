@@ -93,7 +93,7 @@ class SoakPlayer {
 
     // ファイル → 記録の削除, answered Yes: the record files and the learning record are gone.
     void DeleteRecords();
-    // The state every measurement is taken in: the main menu, music and key sounds on, 100 %.
+    // The state every measurement is taken in: the main menu, music off, key sounds on, 100 %.
     void Settle();
 
     // Lets the program's event loop deliver what the screens posted (repaints, closed windows).

@@ -8,9 +8,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QSet>
+#include <QSqlDatabase>
 #include <QWidget>
 #include <cstdlib>
 
+#include "common/GameState.h"
 #include "platform/widgets/Timer.h"
 
 namespace kd::soak {
@@ -73,6 +75,10 @@ QStringList DescriptorTargets() {
     return out;
 }
 
+int ThreadCount() {
+    return Entries("/proc/self/task");
+}
+
 Figures TakeFigures() {
     // Memory freed but kept by the allocator is no leak; what stays resident after handing it
     // back is what the program holds.
@@ -89,6 +95,13 @@ Figures TakeFigures() {
     f.qtTimers = EventLoopTimers();
     f.topLevelWidgets = int(QApplication::topLevelWidgets().size());
     f.widgets = int(QApplication::allWidgets().size());
+    return f;
+}
+
+Figures TakeFigures(const GameState& g) {
+    Figures f = TakeFigures();
+    f.listeners = g.play.ListenerCount();
+    f.connections = int(QSqlDatabase::connectionNames().size());
     return f;
 }
 

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <cstdio>
 
 #include "learning/LearningRecord.h"
@@ -66,6 +67,10 @@ void Trace(int games, const DatabaseSample& s) {
                  "keys=%lld db=%lld\n",
                  games, f.rssBytes / 1048576.0, f.heapBytes / 1048576.0, sqlite3_memory_used() / 1048576.0,
                  f.descriptors, f.threads, f.topLevelWidgets, f.widgets, s.keys, s.bytes);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->inherits("QMenu"))
+            std::fprintf(stderr, "  window %s %s%s\n", w->metaObject()->className(),
+                         qPrintable(w->objectName()), w->isVisible() ? " (shown)" : "");
 }
 
 int Usage() {
@@ -130,7 +135,7 @@ int main(int argc, char** argv) {
     player.DeleteRecords();
     player.Settle();
     const int warmGames = counter.ended;
-    const Figures warm = TakeFigures();
+    const Figures warm = TakeFigures(program.g);
     const QStringList warmTargets = DescriptorTargets();
 
     // Play; the records are deleted once half-way, so the derby starts again from heat 1.
@@ -163,7 +168,7 @@ int main(int argc, char** argv) {
     eras.last().samples << Sample(program, counter.keys - eraStartKeys);
     closeEra();
     player.Settle();
-    const Figures end = TakeFigures();
+    const Figures end = TakeFigures(program.g);
     if (end.descriptors > warm.descriptors || Tracing()) {
         QStringList left = DescriptorTargets();
         for (const QString& t : warmTargets) left.removeOne(t);
