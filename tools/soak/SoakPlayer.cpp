@@ -357,16 +357,24 @@ void SoakPlayer::Settle() {
         p_.zoom->SetFullScreen(false);
         Trigger("mnuZoom100");
     }
+    // A screen zoomed once keeps its stage window at 100 % until the next screen replaces it.
+    if (Now() && p_.zoom->HostOf(Now()) != Now()) {
+        ChooseMenuItem(0);
+        Key(Qt::Key_Backspace);
+        Pump();
+        Expect("frmMain");
+    }
     // The music off: FluidSynth loads an instrument's samples when it first sounds, so a
     // piece holds more memory the further it has played.
     if (p_.g.BgmOn != 0) Trigger("mnuOff");
     if (p_.g.EffectOn != -1) Trigger("mnuEffectOn");
     const int threads = ThreadCount();
     LookAtStatistics(true);
-    // The reading thread ends on its own after handing over the figures.
+    // The reading thread ends on its own after handing over the figures. The record is not
+    // closed under a summary being written: reopening it would wait for the lock.
     QElapsedTimer waited;
     waited.start();
-    while (ThreadCount() > threads && waited.elapsed() < 5000) {
+    while (ThreadCount() > threads && waited.elapsed() < 60000) {
         Pump();
         QThread::msleep(5);
     }
