@@ -16,7 +16,7 @@ scripts/setup.sh
 
 echo "Building (release)..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKD_BUILD_BENCH=ON -DKD_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target keyderby audio_bench judge_bench records_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe >/dev/null
+cmake --build "$build" --target keyderby audio_bench judge_bench records_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe kd_soak >/dev/null
 GAME=$build/bin/keyderby
 XPROBE=$build/bench/xprobe
 KEYPROBE=$build/bench/keyprobe
@@ -427,6 +427,29 @@ other() {  # other "PROGRAM [ARGS]"
   stop_game
 }
 
+# soak: 500 games in one process through the real screens, offscreen with the manual clock
+# (tools/soak); its own verdict per target, and the time a game costs.
+soak() {
+  local out line
+  out=$(QT_QPA_PLATFORM=offscreen "$build/bin/kd_soak" 500 2>/dev/null) || true
+  echo "$out" >>"$work/soak.log"
+  line=$(echo "$out" | grep '^soak:') || { row "soak: 500 games" "no figures" "" "MISSED"; return 0; }
+  local games secs warm end
+  games=$(echo "$line" | sed -E 's/.*games=([0-9]+).*/\1/')
+  secs=$(echo "$line" | sed -E 's/.*time=([0-9]+) s.*/\1/')
+  warm=$(echo "$line" | sed -E 's/.* rss=([0-9.]+)->([0-9.]+) MB.*/\1/')
+  end=$(echo "$line" | sed -E 's/.* rss=([0-9.]+)->([0-9.]+) MB.*/\2/')
+  row "soak: CPU and wall time per game" "$(awk -v s="$secs" -v g="$games" 'BEGIN {printf "%.0f ms", 1000 * s / g}')"
+  row "soak: memory after warm-up -> end" "$warm -> $end MB" "<= +5 MB" "$(verdict "$(awk -v a="$warm" -v b="$end" 'BEGIN {print b - a}')" 5)"
+  for target in descriptors threads timers widgets "keys recorded" "database growth" "no faults"; do
+    if echo "$out" | grep -q "^target $target passed"; then
+      row "soak: $target back / in line" "as after warm-up" "" "ok"
+    else
+      row "soak: $target back / in line" "$(echo "$out" | grep "^target $target" | sed 's/^target [^:]*: //')" "" "MISSED"
+    fi
+  done
+}
+
 section "Start-up and memory, 5 runs each (and a minimal Qt window)" startup startup
 section "Practice" practice practice
 section "Practice with the romaji guide" guide guide
@@ -444,6 +467,7 @@ section "Record files" records records
 section "Learning record" learning learning
 section "Statistics window" statistics statistics
 section "Guide and question import" training training
+section "Soak: 500 games in one process" soak soak
 for prog in "$@"; do
   other_prog=$prog
   other_one() { other "$other_prog"; }

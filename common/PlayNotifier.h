@@ -18,6 +18,7 @@ class PlayNotifier {
     void Add(PlayObserver* observer);
     void Remove(PlayObserver* observer);
     bool Listening() const { return !m_observers.isEmpty(); }
+    int ListenerCount() const { return int(m_observers.size()); }
 
     // A game is on between GameBegun and GameEnded.
     bool InGame() const { return m_inGame; }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the suite (GCC), the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer (one Clang build that also makes the fuzz targets), and a short run
-# of every fuzz target. Every stage runs even when an earlier one fails; the last line counts
-# what passed and failed over all of them, from GoogleTest's reports, CTest's results and
-# libFuzzer's exit status, and the command exits non-zero when anything failed.
+# Sets up, builds and runs every test: the suite (GCC), a short soak (200 games in one process,
+# tools/soak/run.sh), the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (one
+# Clang build that also makes the fuzz targets), and a short run of every fuzz target. Every
+# stage runs even when an earlier one fails; the last line counts what passed and failed over
+# all of them, from GoogleTest's reports, CTest's results, the soak's targets and libFuzzer's
+# exit status, and the command exits non-zero when anything failed.
 # Usage: scripts/test.sh [--quick]    --quick builds and runs the suite only
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -103,6 +104,20 @@ build_and_test suite build/test
 end_stage
 
 if [ $quick -eq 0 ]; then
+  begin_stage "soak"
+  # 200 games in one process through the real screens, on the suite's build; one check per
+  # target (memory, descriptors, threads, timers, widgets, keys recorded, database growth,
+  # faults). No verdict at all (a crash) counts as one failure.
+  soak_out=$(tools/soak/run.sh 200 --no-build 2>"$log")
+  echo "$soak_out"
+  stage_passed=$(grep -c '^target .* passed$' <<<"$soak_out" || true)
+  stage_failed=$(grep -c '^target .* failed' <<<"$soak_out" || true)
+  if [ "$stage_passed" -eq 0 ] && [ "$stage_failed" -eq 0 ]; then
+    tail -20 "$log"
+    stage_failed=1
+  fi
+  end_stage
+
   begin_stage "suite under ASan+UBSan"
   # Qt and fontconfig keep caches until exit; leaks are hunted by the fuzz targets instead.
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \

@@ -9,6 +9,7 @@
 
 #include "common/GameState.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/Timer.h"
 
 namespace kd {
 
@@ -157,6 +158,8 @@ void FormBase::closeEvent(QCloseEvent* event) {
         m_keyPreview = false;
     }
     Form_Unload();
+    // A closed screen lingers until it is deleted; its ticks must not act on it any more.
+    for (Timer* t : findChildren<Timer*>()) t->Stop();
     event->accept();
 }
 

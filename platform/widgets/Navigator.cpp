@@ -23,7 +23,7 @@ FormBase* Navigator::Show(Screen screen) {
         qFatal("Navigator: screen %s is not registered", name.constData());
 #endif
     }
-    shown << screen;
+    NoteShown(screen);
     m_last = screen;
     if (!*it || !m_ctx) return nullptr;
     FormBase* form = (*it)(*m_ctx);
@@ -56,6 +56,12 @@ void Navigator::EndProgram() {
     ended = true;
     for (const auto& f : OpenForms()) f->Unload();
     if (quitOnEnd) QCoreApplication::quit();
+}
+
+void Navigator::NoteShown(Screen screen) {
+    // A session of hours shows tens of thousands of screens; only the recent ones are of use.
+    if (shown.size() >= kShownKept) shown.removeFirst();
+    shown << screen;
 }
 
 void Navigator::Track(FormBase* form) {

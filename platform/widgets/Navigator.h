@@ -43,12 +43,14 @@ public:
     std::optional<Screen> LastShown() const { return m_last; }
     QList<FormBase*> OpenForms() const;
 
-    QList<Screen> shown;     // every screen shown, in order
+    QList<Screen> shown;  // the screens shown, in order: the last kShownKept of them
+    static constexpr int kShownKept = 1000;
     bool ended = false;      // EndProgram was called
     bool quitOnEnd = true;   // tests keep the application alive
 
 private:
     void Track(FormBase* form);
+    void NoteShown(Screen screen);
     AppContext* m_ctx = nullptr;
     QHash<Screen, Factory> m_factories;
     QList<QPointer<FormBase>> m_open;

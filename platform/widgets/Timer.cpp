@@ -4,6 +4,8 @@ namespace kd {
 
 namespace {
 bool g_manual = false;
+int g_live = 0;
+int g_enabled = 0;
 }
 
 Timer::Timer(QObject* owner, const QString& name, int intervalMs, std::function<void()> onTick)
@@ -11,6 +13,12 @@ Timer::Timer(QObject* owner, const QString& name, int intervalMs, std::function<
     setObjectName(name);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] { fire(); });
+    ++g_live;
+}
+
+Timer::~Timer() {
+    --g_live;
+    if (m_enabled) --g_enabled;
 }
 
 void Timer::SetInterval(int ms) {
@@ -21,6 +29,7 @@ void Timer::SetInterval(int ms) {
 void Timer::SetEnabled(bool on) {
     if (on == m_enabled) return;
     m_enabled = on;
+    g_enabled += on ? 1 : -1;
     if (on)
         Restart();
     else
@@ -40,5 +49,11 @@ bool Timer::fire() {
 
 void Timer::SetManualMode(bool manual) { g_manual = manual; }
 bool Timer::ManualMode() { return g_manual; }
+int Timer::LiveCount() {
+    return g_live;
+}
+int Timer::EnabledCount() {
+    return g_enabled;
+}
 
 }  // namespace kd

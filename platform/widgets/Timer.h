@@ -11,6 +11,7 @@ class Timer : public QObject {
     Q_OBJECT
 public:
     Timer(QObject* owner, const QString& name, int intervalMs, std::function<void()> onTick = {});
+    ~Timer() override;
 
     void SetInterval(int ms);
     int Interval() const { return m_interval; }
@@ -26,7 +27,12 @@ public:
     static void SetManualMode(bool manual);
     static bool ManualMode();
 
-private:
+    // Timers that exist and timers switched on, in the whole program: a long session must not
+    // pile them up (the soak compares them before and after).
+    static int LiveCount();
+    static int EnabledCount();
+
+  private:
     void Restart();
     QTimer m_timer;
     std::function<void()> m_onTick;

@@ -1,0 +1,33 @@
+// Screens closed over a long session leave nothing ticking behind: a closed screen lingers until
+// it is deleted, and its timers must not act on it in the meantime.
+#include "ChainKit.h"
+#include "common/GameState.h"
+#include "derby/Cast.h"
+#include "platform/widgets/Timer.h"
+#include "play/PlayForm.h"
+
+using namespace kd;
+using namespace kd::test;
+
+TEST(SessionTimers, ClosedScreensStopEveryTimerAndTakeThemAlong) {
+    ChainApp app;
+    app.UsePlayer();
+    const PlayableChara& c = PlayableByNo(1);
+    app.g.Chara[0] = CharaData{c.CharaNo, c.Name, c.StepSize, c.MissCost, QString()};
+    const int alive = Timer::LiveCount();
+    const int running = Timer::EnabledCount();
+    for (Screen screen : {Screen::Practice, Screen::TimeTrial, Screen::KeyDerby, Screen::Boss, Screen::SelectChara,
+                          Screen::HeatInfo, Screen::Introduction, Screen::RankingTimeTrial, Screen::StartUp}) {
+        const std::string name = ScreenName(screen).toStdString();
+        app.g.Heat.HeatNo = screen == Screen::Boss ? 6 : 1;
+        app.g.objUser.TimeTrialRanking = 0;  // the ranking's name blinks
+        FormBase* f = app.nav.Show(screen);
+        ASSERT_NE(f, nullptr) << name;
+        if (qobject_cast<PlayForm*>(f)) StartPlay(f);
+        EXPECT_GT(Timer::EnabledCount(), running) << name << " runs a timer while shown";
+        f->Unload();
+        EXPECT_EQ(Timer::EnabledCount(), running) << name << " left a timer running when closed";
+        TestApp::Flush();
+        EXPECT_EQ(Timer::LiveCount(), alive) << name << " was not deleted with its timers";
+    }
+}
