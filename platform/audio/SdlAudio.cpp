@@ -187,14 +187,8 @@ bool SdlAudio::MusicPlaying() const {
 
 void SdlAudio::PlayMidi(const QString& fileName) {
     if (!Open()) return;
-    // A piece already sounding under this name goes on; one stopped before starts again without
-    // being loaded anew (each load builds a synthesizer and leaves a little memory behind in the
-    // MIDI libraries); asking for another one replaces it.
-    if (m_music && fileName == m_musicName) {
-        if (!sdl->PlayingMusic() && sdl->PlayMusic(m_music, 0) != 0) return FreeMusic();
-        SoundStarted();
-        return;
-    }
+    // A piece already sounding under this name goes on; asking for another one replaces it.
+    if (MusicPlaying() && fileName == m_musicName) return;
     FreeMusic();
     if (!AnyFileExists(m_soundFont)) return;
     const QString path = m_mediaFolder + QStringLiteral("/Midi/") + fileName;
@@ -207,8 +201,8 @@ void SdlAudio::PlayMidi(const QString& fileName) {
 }
 
 void SdlAudio::StopMidi() {
-    if (!m_open || !m_music) return;
-    sdl->HaltMusic();  // kept loaded: the menu's piece comes back after every game
+    if (!m_open) return;
+    FreeMusic();
 }
 
 void SdlAudio::InitSoundEffects() {
