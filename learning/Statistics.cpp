@@ -274,52 +274,38 @@ bool SetState(QSqlDatabase& db, const QString& key, qint64 value, QString* error
     return false;
 }
 
-// Summarises the games after the watermark, in slices so memory stays small on a big record.
-bool Summarise(QSqlDatabase& db, qint64 watermark, qint64 newest, QString* error,
-               const std::atomic_bool* cancel) {
-    constexpr qint64 kSliceGames = 2000;
-    for (qint64 from = watermark; from < newest;) {
-        // Ids need not be dense: the slice ends at the 2000th game after `from`.
-        const qint64 to = std::min(
-            newest,
-            ScalarInt(
-                db,
-                QStringLiteral("SELECT max(id) FROM (SELECT id FROM games WHERE id > ? ORDER BY id LIMIT ?)"),
-                {from, kSliceGames}, newest));
-        Accumulator acc;
-        Walker walker(acc);
-        QSqlQuery q(db);
-        q.setForwardOnly(true);
-        q.prepare(QStringLiteral(
-            "SELECT k.game_id, k.question_seq, k.ms, k.expected, k.expected_key, k.typed, k.hit, k.form, "
-            "g.started_at, g.abandoned FROM keys k JOIN games g ON g.id = k.game_id "
-            "WHERE k.game_id > ? AND k.game_id <= ? AND g.imported = 0 ORDER BY k.game_id, k.seq"));
-        q.addBindValue(from);
-        q.addBindValue(to);
-        if (!q.exec()) {
-            if (error) *error = q.lastError().text();
+// Adds the games with ids in (from, to] to the summaries.
+bool Summarise(QSqlDatabase& db, qint64 from, qint64 to, QString* error, const std::atomic_bool* cancel) {
+    Accumulator acc;
+    Walker walker(acc);
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral(
+        "SELECT k.game_id, k.question_seq, k.ms, k.expected, k.expected_key, k.typed, k.hit, k.form, "
+        "g.started_at, g.abandoned FROM keys k JOIN games g ON g.id = k.game_id "
+        "WHERE k.game_id > ? AND k.game_id <= ? AND g.imported = 0 ORDER BY k.game_id, k.seq"));
+    q.addBindValue(from);
+    q.addBindValue(to);
+    if (!q.exec()) {
+        if (error) *error = q.lastError().text();
+        return false;
+    }
+    qint64 game = -1, rows = 0;
+    while (q.next()) {
+        if ((++rows & 0xFFF) == 0 && cancel && *cancel) {
+            if (error) *error = QStringLiteral("cancelled");
             return false;
         }
-        qint64 game = -1, rows = 0;
-        while (q.next()) {
-            if ((++rows & 0xFFF) == 0 && cancel && *cancel) {
-                if (error) *error = QStringLiteral("cancelled");
-                return false;
-            }
-            const qint64 id = q.value(0).toLongLong();
-            if (id != game) {
-                game = id;
-                walker.BeginGame(q.value(8).toLongLong() / kDayMs, q.value(9).toInt() ? 1 : 0);
-            }
-            walker.Key(q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toString(),
-                       q.value(4).toString(), q.value(5).toString(), q.value(6).toInt() != 0,
-                       q.value(7).toString());
+        const qint64 id = q.value(0).toLongLong();
+        if (id != game) {
+            game = id;
+            walker.BeginGame(q.value(8).toLongLong() / kDayMs, q.value(9).toInt() ? 1 : 0);
         }
-        walker.EndQuestion();
-        if (!Store(db, acc, error)) return false;
-        from = to;
+        walker.Key(q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toString(), q.value(4).toString(),
+                   q.value(5).toString(), q.value(6).toInt() != 0, q.value(7).toString());
     }
-    return true;
+    walker.EndQuestion();
+    return Store(db, acc, error);
 }
 
 QString SinceClause(const Filter& f) {
@@ -425,25 +411,46 @@ bool RefreshSummaries(QSqlDatabase& db, QString* error, const std::atomic_bool* 
     const qint64 stillThere =
         ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {watermark});
     // Games deleted (or the record cleared) since the last summary: count everything again.
+    bool ok = true;
     if (version != kSummaryVersion || seen != stillThere || watermark > newest) {
         for (const char* t : kSummaryTables)
             Exec(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(t)), nullptr);
         watermark = 0;
+        ok = SetState(db, QStringLiteral("watermark"), 0, error) && SetState(db, QStringLiteral("games"), 0, error);
     }
-    const bool ok =
-        Summarise(db, watermark, newest, error, cancel) &&
-        SetState(db, QStringLiteral("version"), kSummaryVersion, error) &&
-        SetState(db, QStringLiteral("watermark"), newest, error) &&
-        SetState(db, QStringLiteral("games"),
-                 ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {newest}), error);
-    if (!ok) {
+    ok = ok && SetState(db, QStringLiteral("version"), kSummaryVersion, error);
+    if (!ok || !db.commit()) {
+        if (ok && error) *error = db.lastError().text();
         db.rollback();
         return false;
     }
-    if (!db.commit()) {
-        if (error) *error = db.lastError().text();
-        db.rollback();
-        return false;
+    // A few hundred games a transaction (ids need not be dense), which also keeps memory small: a
+    // game ending meanwhile waits for one step (its own connection waits 300 ms), not for the whole
+    // record; a step cut short by closing the window resumes next time.
+    constexpr qint64 kStepGames = 200;
+    while (watermark < newest) {
+        if (cancel && *cancel) {
+            if (error) *error = QStringLiteral("cancelled");
+            return false;
+        }
+        const qint64 to = std::min(
+            newest,
+            ScalarInt(db,
+                      QStringLiteral("SELECT max(id) FROM (SELECT id FROM games WHERE id > ? ORDER BY id LIMIT ?)"),
+                      {watermark, kStepGames}, newest));
+        if (!db.transaction()) {
+            if (error) *error = db.lastError().text();
+            return false;
+        }
+        ok = Summarise(db, watermark, to, error, cancel) && SetState(db, QStringLiteral("watermark"), to, error) &&
+             SetState(db, QStringLiteral("games"),
+                      ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {to}), error);
+        if (!ok || !db.commit()) {
+            if (ok && error) *error = db.lastError().text();
+            db.rollback();
+            return false;
+        }
+        watermark = to;
     }
     return true;
 }
