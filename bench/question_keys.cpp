@@ -96,7 +96,8 @@ int Keys(const QList<int>& perRun) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 5 && args[1] == QLatin1String("prepare")) return Prepare(args[2], args[3], args[4].toInt());
+    if (args.size() == 5 && args[1] == QLatin1String("prepare"))
+        return Prepare(args[2], args[3], args[4].toInt());
     if (args.size() == 5 && args[1] == QLatin1String("idioms"))
         return PrepareIdioms(args[2], args[3], args[4].toInt());
     if (args.size() >= 3 && (args[1] == QLatin1String("keys") || args[1] == QLatin1String("guide"))) {
@@ -104,7 +105,8 @@ int main(int argc, char** argv) {
         for (qsizetype i = 2; i < args.size(); ++i) perRun << args[i].toInt();
         return args[1] == QLatin1String("guide") ? GuideKeys(perRun) : Keys(perRun);
     }
-    std::fprintf(stderr,
-                 "usage: question_keys prepare|idioms DATA_ROOT PLAYER SECONDS | question_keys keys|guide N [N...]\n");
+    std::fprintf(
+        stderr,
+        "usage: question_keys prepare|idioms DATA_ROOT PLAYER SECONDS | question_keys keys|guide N [N...]\n");
     return 2;
 }

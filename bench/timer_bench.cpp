@@ -38,13 +38,15 @@ namespace {
 
 QElapsedTimer g_clock;
 
-double Now() { return double(g_clock.nsecsElapsed()) / 1e6; }
+double Now() {
+    return double(g_clock.nsecsElapsed()) / 1e6;
+}
 
 // Watches lblDisplay of a screen and notes when each new text appears. The check runs on
 // every pass of the event loop (a zero timer), so a change is seen within microseconds of
 // the timer tick that made it.
 class Watch {
-public:
+  public:
     explicit Watch(kd::FormBase* form) : m_label(form->findChild<QLabel*>(QStringLiteral("lblDisplay"))) {}
 
     // Runs the event loop until done() or the limit; onChange runs after each new text.
@@ -79,7 +81,7 @@ public:
         m_last = m_label ? m_label->text() : QString();
     }
 
-private:
+  private:
     QLabel* m_label;
     QString m_last;
     std::vector<std::pair<QString, double>> m_changes;
@@ -133,7 +135,8 @@ int main(int argc, char** argv) {
 
     // Practice, English, 5 s: the Ready/Go steps and the end of the time.
     constexpr int kPracticeRuns = 3, kPracticeSec = 5;
-    if (!kd::SavePracticeTime(g, g.objUser.GetUserName(), {kPracticeSec, QStringLiteral("english")})) return 1;
+    if (!kd::SavePracticeTime(g, g.objUser.GetUserName(), {kPracticeSec, QStringLiteral("english")}))
+        return 1;
     std::vector<double> readyGo, goQuestion, practiceEnd;
     for (int run = 0; run < kPracticeRuns; ++run) {
         kd::FormBase* practice = nav.Show(kd::Screen::Practice);
@@ -167,18 +170,20 @@ int main(int argc, char** argv) {
         w.Reset();
         double lastKeyAt = NAN;
         Key(tt, Qt::Key_Space, QStringLiteral(" "));
-        w.Run([&] { return w.Last() == QLatin1String("Goal!!"); }, 20000, [&] {
-            if (w.Count() < 3 || w.Last() == QLatin1String("Goal!!")) return;
-            // The next letter at once, as fast as a player could, from the event loop.
-            QTimer::singleShot(0, tt, [&, tt] {
-                const QString text = w.Label()->text();
-                if (text.isEmpty() || text == QLatin1String("Goal!!")) return;
-                const QChar c = text.front();
-                const QChar lower = c.toLower();
-                lastKeyAt = Now();
-                Key(tt, lower.isLetter() ? Qt::Key_A + (lower.unicode() - 'a') : Qt::Key_Minus, QString(c));
-            });
-        });
+        w.Run([&] { return w.Last() == QLatin1String("Goal!!"); }, 20000,
+              [&] {
+                  if (w.Count() < 3 || w.Last() == QLatin1String("Goal!!")) return;
+                  // The next letter at once, as fast as a player could, from the event loop.
+                  QTimer::singleShot(0, tt, [&, tt] {
+                      const QString text = w.Label()->text();
+                      if (text.isEmpty() || text == QLatin1String("Goal!!")) return;
+                      const QChar c = text.front();
+                      const QChar lower = c.toLower();
+                      lastKeyAt = Now();
+                      Key(tt, lower.isLetter() ? Qt::Key_A + (lower.unicode() - 'a') : Qt::Key_Minus,
+                          QString(c));
+                  });
+              });
         const double typed = lastKeyAt - w.Nth(2);
         recordedTime.push_back(w.Last() == QLatin1String("Goal!!")
                                    ? std::fabs(double(g.objUser.GetTimeTrialTime()) - typed)
@@ -199,13 +204,17 @@ int main(int argc, char** argv) {
         QSqlDatabase db = store->Database();
         QSqlQuery q(db);
         bool ok = db.transaction() &&
-                  q.exec(QStringLiteral("INSERT INTO games(id, mode, genre, started_at, duration_ms, correct, misses, "
-                                        "time_ms) VALUES(1, 1, 'english', 1, %1, %2, 0, %1)")
+                  q.exec(QStringLiteral(
+                             "INSERT INTO games(id, mode, genre, started_at, duration_ms, correct, misses, "
+                             "time_ms) VALUES(1, 1, 'english', 1, %1, %2, 0, %1)")
                              .arg(hitMs.back())
                              .arg(kGhostKeys)) &&
-                  q.exec(QStringLiteral("INSERT INTO questions VALUES(1, 0, 0, 'w', 'w', 0, 0, %1, 0, 0)").arg(hitMs.back()));
+                  q.exec(QStringLiteral("INSERT INTO questions VALUES(1, 0, 0, 'w', 'w', 0, 0, %1, 0, 0)")
+                             .arg(hitMs.back()));
         for (int k = 0; ok && k < kGhostKeys; ++k)
-            ok = q.exec(QStringLiteral("INSERT INTO keys VALUES(1, %1, 0, %2, 'a', 'a', 'a', 1, 'a')").arg(k).arg(hitMs[size_t(k)]));
+            ok = q.exec(QStringLiteral("INSERT INTO keys VALUES(1, %1, 0, %2, 'a', 'a', 'a', 1, 'a')")
+                            .arg(k)
+                            .arg(hitMs[size_t(k)]));
         if (!ok || !db.commit()) return 1;
     }
     std::vector<double> ghostSteps;
@@ -228,7 +237,8 @@ int main(int argc, char** argv) {
             },
             20000);
         const double go = w.Nth(2);
-        for (size_t k = 0; k < steps.size(); ++k) ghostSteps.push_back(std::fabs(steps[k] - go - double(hitMs[k])));
+        for (size_t k = 0; k < steps.size(); ++k)
+            ghostSteps.push_back(std::fabs(steps[k] - go - double(hitMs[k])));
         if (steps.size() < size_t(kGhostKeys)) ghostSteps.push_back(1e6);  // a step never seen
         Key(tt, Qt::Key_Escape, QString(QChar(27)));
         tt->Unload();

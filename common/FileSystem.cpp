@@ -24,7 +24,8 @@ bool DeleteFilesIn(const QString& folder) {
     QDir dir(folder);
     if (!dir.exists()) return false;
     bool ok = true;
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) ok = dir.remove(name) && ok;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        ok = dir.remove(name) && ok;
     return ok;
 }
 

@@ -33,7 +33,9 @@ QString FormatNumber(double value, const QString& pattern) {
     return out;
 }
 
-QString FormatDate(const QDate& date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
+QString FormatDate(const QDate& date) {
+    return date.toString(QStringLiteral("yyyy/MM/dd"));
+}
 
 QString ShortestSingle(float value) {
     char buf[32];
@@ -41,6 +43,8 @@ QString ShortestSingle(float value) {
     return QString::fromLatin1(buf, res.ptr - buf);
 }
 
-qint64 RoundHalfEven(double value) { return qint64(std::nearbyint(value)); }
+qint64 RoundHalfEven(double value) {
+    return qint64(std::nearbyint(value));
+}
 
 }  // namespace kd

@@ -11,8 +11,12 @@ GameState::GameState(RandomSource& rnd_, TickCounter& clock_, Audio& audio_, con
       play(clock_, objTypingSystem),
       programFolder(programFolder_) {}
 
-QString GameState::PlayerFolder() const { return programFolder + u'/' + objUser.GetUserName(); }
+QString GameState::PlayerFolder() const {
+    return programFolder + u'/' + objUser.GetUserName();
+}
 
-QString GameState::PlayerPath(const QString& relative) const { return PlayerFolder() + u'/' + relative; }
+QString GameState::PlayerPath(const QString& relative) const {
+    return PlayerFolder() + u'/' + relative;
+}
 
 }  // namespace kd

@@ -17,7 +17,7 @@ class TickCounter;
 // The current player: name (the key to the player's folder), last time-trial time and the
 // place of the newest ranking entry.
 class clsUser {
-public:
+  public:
     qint16 TimeTrialRanking = -1;
     void SetTimeTrialTime(qint32 ms) { TimeTrialTime = ms; }
     qint32 GetTimeTrialTime() const { return TimeTrialTime; }
@@ -28,7 +28,7 @@ public:
     }
     QString GetUserName() const { return UserName; }
 
-private:
+  private:
     QString UserName;
     qint32 TimeTrialTime = 0;
 };
@@ -52,7 +52,7 @@ struct HeatData {
 // the sound switches and the derby state, plus the core services they use. The application
 // owns one; every test builds a fresh one.
 class GameState {
-public:
+  public:
     GameState(RandomSource& rnd, TickCounter& clock, Audio& audio, const QString& programFolder);
 
     RandomSource& rnd;

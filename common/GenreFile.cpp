@@ -4,7 +4,9 @@
 
 namespace kd {
 
-qint16 ReadGenreValue(const QString& path) { return RecordReader(RecordFile::Read(path, 1)).Int16(); }
+qint16 ReadGenreValue(const QString& path) {
+    return RecordReader(RecordFile::Read(path, 1)).Int16();
+}
 
 bool WriteGenreValue(const QString& path, qint16 value) {
     RecordWriter w;

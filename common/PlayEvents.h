@@ -14,20 +14,20 @@ enum class GameMode { Practice = 0, TimeTrial = 1, Race = 2, Boss = 3, NetRace =
 // One game begun. tick is the tick counter's reading when play started (after Ready/Go).
 struct GameBegun {
     GameMode mode = GameMode::Practice;
-    QString genre;            // stored genre key: "kannyouku", "english" or an own set's key
-    int chara = -1;           // derby: the player's character number
-    int heat = 0;             // derby: heat number (6 for the boss)
-    int settingSeconds = 0;   // practice: the time set (0 unlimited)
-    qint64 wallClockMs = 0;   // milliseconds since the epoch, for the record's dates
+    QString genre;           // stored genre key: "kannyouku", "english" or an own set's key
+    int chara = -1;          // derby: the player's character number
+    int heat = 0;            // derby: heat number (6 for the boss)
+    int settingSeconds = 0;  // practice: the time set (0 unlimited)
+    qint64 wallClockMs = 0;  // milliseconds since the epoch, for the record's dates
     qint64 tick = 0;
     std::array<int, 4> cast{};  // race: the character number in each lane (0 not known)
 };
 
 // A question put up.
 struct QuestionShown {
-    int questionId = 0;       // bank ID (English words and own sets: their own numbering)
-    QString text;             // what lblMonitor shows (kanji form, or the word)
-    QString reading;          // what is to be typed (reading in kana, or the word)
+    int questionId = 0;  // bank ID (English words and own sets: their own numbering)
+    QString text;        // what lblMonitor shows (kanji form, or the word)
+    QString reading;     // what is to be typed (reading in kana, or the word)
     qint64 tick = 0;
 };
 
@@ -38,9 +38,9 @@ struct KeyJudged {
     QStringList formsBefore;  // romaji forms still possible for that unit before this key
     QChar typed;              // the character typed
     bool hit = false;
-    QChar expectedKey;        // the key the followed (or first) form wanted next
-    QString followedForm;     // for a hit: the form being followed ("si" or "shi")
-    bool unitDone = false;    // this hit finished the unit
+    QChar expectedKey;      // the key the followed (or first) form wanted next
+    QString followedForm;   // for a hit: the form being followed ("si" or "shi")
+    bool unitDone = false;  // this hit finished the unit
 };
 
 // A question left behind: finished (typed to its end) or cut off by the game's end.
@@ -51,7 +51,7 @@ struct QuestionEnded {
 
 // How a game's play ended (sent at once, before any result screen).
 struct GameEnded {
-    bool abandoned = false;   // left with Esc or Backspace, or the window closed
+    bool abandoned = false;  // left with Esc or Backspace, or the window closed
     qint64 tick = 0;
     int correct = 0;
     int misses = 0;
@@ -76,7 +76,7 @@ struct LanesMoved {
 };
 
 class PlayObserver {
-public:
+  public:
     virtual ~PlayObserver() = default;
     virtual void OnGameBegun(const GameBegun&) {}
     virtual void OnQuestionShown(const QuestionShown&) {}

@@ -20,7 +20,9 @@ QStringList Slots(QStringList names) {
 
 }  // namespace
 
-QString PlayerListPath(const QString& programFolder) { return programFolder + QStringLiteral("/Data.dat"); }
+QString PlayerListPath(const QString& programFolder) {
+    return programFolder + QStringLiteral("/Data.dat");
+}
 
 std::optional<QStringList> UnpackUserNames(const QByteArray& record) {
     const QByteArray rec = record.left(kRecordSize).leftJustified(kRecordSize, '\0');
@@ -85,7 +87,9 @@ bool HasForbiddenCharacter(const QString& name) {
     return false;
 }
 
-QString ForbiddenCharacterMessage() { return QStringLiteral("\\/:*?\"<>|は使えません。"); }
+QString ForbiddenCharacterMessage() {
+    return QStringLiteral("\\/:*?\"<>|は使えません。");
+}
 
 QString PlayerNameProblem(const QString& name) {
     if (name.isEmpty()) return QString();
@@ -103,8 +107,7 @@ QString PlayerNameProblem(const QString& name) {
         const qsizetype n = name.at(i).isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
         const QString ch = name.mid(i, n);
         const auto bytes = EncodeCp932(ch);
-        if ((!bytes || DecodeCp932(*bytes) != ch) && !refused.contains(ch))
-            refused += u'「' + ch + u'」';
+        if ((!bytes || DecodeCp932(*bytes) != ch) && !refused.contains(ch)) refused += u'「' + ch + u'」';
         i += n - 1;
     }
     if (!refused.isEmpty()) return refused + QStringLiteral("は使えません。");

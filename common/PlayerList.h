@@ -23,8 +23,8 @@ std::optional<QStringList> UnpackUserNames(const QByteArray& record);
 std::optional<QByteArray> PackUserNames(const QStringList& names);
 
 struct UserNamesLoad {
-    QStringList names;   // 21 slots
-    QString keptCopy;    // where an undecodable Data.dat was moved aside, else empty
+    QStringList names;  // 21 slots
+    QString keptCopy;   // where an undecodable Data.dat was moved aside, else empty
 };
 // Reads record 1 of Data.dat (creating the file empty when absent). A file that cannot be
 // decoded is moved aside as Data.dat.damaged (numbered when that exists), never deleted, and

@@ -72,7 +72,7 @@ class RecordWriter {
     bool ok() const { return m_error == RecordError::None; }
     RecordError error() const { return m_error; }
     int size() const { return m_size; }
-    QByteArray Record() const;  // exactly 128 bytes, zero filler
+    QByteArray Record() const;        // exactly 128 bytes, zero filler
     void CopyTo(char* record) const;  // the same 128 bytes into a block
 
   private:

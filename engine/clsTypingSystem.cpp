@@ -192,12 +192,18 @@ qsizetype clsTypingSystem::UnitLength(const Head& d) {
 }
 
 namespace {
-bool IsRomajiVowel(int ch) { return ch == 'a' || ch == 'i' || ch == 'u' || ch == 'e' || ch == 'o'; }
+bool IsRomajiVowel(int ch) {
+    return ch == 'a' || ch == 'i' || ch == 'u' || ch == 'e' || ch == 'o';
+}
 }  // namespace
 
-bool clsTypingSystem::EndsUnit(int ch) { return IsRomajiVowel(ch) || ch == ',' || ch == '.' || ch == '-'; }
+bool clsTypingSystem::EndsUnit(int ch) {
+    return IsRomajiVowel(ch) || ch == ',' || ch == '.' || ch == '-';
+}
 
-bool clsTypingSystem::ContinuesN(int ch) { return IsRomajiVowel(ch) || ch == 'y'; }
+bool clsTypingSystem::ContinuesN(int ch) {
+    return IsRomajiVowel(ch) || ch == 'y';
+}
 
 // ---- Candidates -----------------------------------------------------------------------------
 

@@ -58,8 +58,8 @@ struct PlayedGame {
     std::optional<bool> won;
     QList<PlayedQuestion> questions;  // in order of seq
     QList<PlayedKey> keys;            // in order of seq
-    QList<LaneSample> lanes;            // in order of ms
-    std::array<int, 4> cast{};          // race: the character in each lane, 0 where not known
+    QList<LaneSample> lanes;          // in order of ms
+    std::array<int, 4> cast{};        // race: the character in each lane, 0 where not known
 
     // The moment play stopped: the time trial's recorded time, else the game's duration.
     qint64 EndMs() const { return timeMs && *timeMs > 0 ? *timeMs : durationMs; }

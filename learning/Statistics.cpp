@@ -416,7 +416,8 @@ bool RefreshSummaries(QSqlDatabase& db, QString* error, const std::atomic_bool* 
         for (const char* t : kSummaryTables)
             Exec(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(t)), nullptr);
         watermark = 0;
-        ok = SetState(db, QStringLiteral("watermark"), 0, error) && SetState(db, QStringLiteral("games"), 0, error);
+        ok = SetState(db, QStringLiteral("watermark"), 0, error) &&
+             SetState(db, QStringLiteral("games"), 0, error);
     }
     ok = ok && SetState(db, QStringLiteral("version"), kSummaryVersion, error);
     if (!ok || !db.commit()) {
@@ -435,14 +436,16 @@ bool RefreshSummaries(QSqlDatabase& db, QString* error, const std::atomic_bool* 
         }
         const qint64 to = std::min(
             newest,
-            ScalarInt(db,
-                      QStringLiteral("SELECT max(id) FROM (SELECT id FROM games WHERE id > ? ORDER BY id LIMIT ?)"),
-                      {watermark, kStepGames}, newest));
+            ScalarInt(
+                db,
+                QStringLiteral("SELECT max(id) FROM (SELECT id FROM games WHERE id > ? ORDER BY id LIMIT ?)"),
+                {watermark, kStepGames}, newest));
         if (!db.transaction()) {
             if (error) *error = db.lastError().text();
             return false;
         }
-        ok = Summarise(db, watermark, to, error, cancel) && SetState(db, QStringLiteral("watermark"), to, error) &&
+        ok = Summarise(db, watermark, to, error, cancel) &&
+             SetState(db, QStringLiteral("watermark"), to, error) &&
              SetState(db, QStringLiteral("games"),
                       ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {to}), error);
         if (!ok || !db.commit()) {

@@ -58,8 +58,8 @@ void frmPractice::BuildControls() {
 
     // Remaining time, left of the question panel.
     Box(this, QStringLiteral("Shape2"), QRect(6, 9, 121, 121), QColor(160, 176, 208));
-    lblNokori = MakeClockBox({"lblNokoriJikan", QStringLiteral("残り時間："), 12, 14, "lblNokori", 18,
-                              QColor(128, 255, 128), 14});
+    lblNokori = MakeClockBox(
+        {"lblNokoriJikan", QStringLiteral("残り時間："), 12, 14, "lblNokori", 18, QColor(128, 255, 128), 14});
 
     panel->move(129, 9);
     panel->raise();

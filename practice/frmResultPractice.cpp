@@ -188,5 +188,4 @@ bool frmResultPractice::Form_QueryUnload(UnloadMode mode) {
     return true;
 }
 
-
 }  // namespace kd

@@ -8,16 +8,16 @@ namespace kd {
 // The program's string table: the title (1), the idioms (101-466) and the English words
 // (1000-1800), looked up by 16-bit ID. Loaded once, on first use, from the compiled-in text.
 class StringTable {
-public:
+  public:
     static const StringTable& Instance();
     QString LoadString(int id) const;  // "" for an ID that is not present
     bool Has(int id) const;
-    QList<int> Ids() const;            // every ID present, ascending
+    QList<int> Ids() const;  // every ID present, ascending
 
     // Parses "id<TAB>text" lines; '#' starts a comment line. Public for tests.
     static StringTable FromText(const QString& text);
 
-private:
+  private:
     QList<QString> m_byId;  // index = ID
     QList<bool> m_present;
 };

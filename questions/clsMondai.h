@@ -10,7 +10,7 @@ class StringTable;
 
 // The question bank: draws idioms and English words of the current genre.
 class clsMondai {
-public:
+  public:
     clsMondai(RandomSource& rnd, clsTypingSystem& typing, const StringTable* table = nullptr);
 
     QString GetGenre() const { return GenreName; }
@@ -23,7 +23,7 @@ public:
     // ID of the English word drawn last.
     qint16 GetEnglishQuestionId() const { return EnglishId; }
 
-private:
+  private:
     const StringTable& Table() const;
 
     qint16 IdRange[2] = {0, 0};

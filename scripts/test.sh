@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the suite (GCC), a short soak (200 games in one process,
-# tools/soak/run.sh), the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (one
-# Clang build that also makes the fuzz targets), and a short run of every fuzz target. Every
-# stage runs even when an earlier one fails; the last line counts what passed and failed over
-# all of them, from GoogleTest's reports, CTest's results, the soak's targets and libFuzzer's
-# exit status, and the command exits non-zero when anything failed.
-# Usage: scripts/test.sh [--quick]    --quick builds and runs the suite only
+# Sets up, checks the house style (scripts/check-style.sh), builds and runs every test: the
+# suite (GCC), a short soak (200 games in one process, tools/soak/run.sh), the same suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer (one Clang build that also makes the fuzz
+# targets), and a short run of every fuzz target. Every stage runs even when an earlier one
+# fails; the last line counts what passed and failed over all of them, from GoogleTest's
+# reports, CTest's results, the soak's targets and libFuzzer's exit status, and the command
+# exits non-zero when anything failed.
+# Usage: scripts/test.sh [--quick]    --quick checks the style and builds and runs the suite only
 set -uo pipefail
 cd "$(dirname "$0")/.."
 quick=0
@@ -98,6 +99,11 @@ trap 'rm -f "$log"' EXIT
 if [ $quick -eq 0 ]; then
   scripts/setup.sh || { echo "tests: 0 passed, 1 failed"; exit 1; }
 fi
+
+begin_stage "style"
+# Formatting, and no widget header in the core (scripts/check-style.sh).
+if scripts/check-style.sh; then stage_passed=1; else stage_failed=1; fi
+end_stage
 
 begin_stage "suite"
 build_and_test suite build/test

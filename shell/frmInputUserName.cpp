@@ -49,7 +49,8 @@ void UserNameBox::hidePopup() {
 }
 
 frmInputUserName::frmInputUserName(AppContext& ctx_) : FormBase(ctx_, Screen::InputUserName) {
-    Label1 = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("ユーザー名を入力してください。"), 20, 18, 300, 22);
+    Label1 = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("ユーザー名を入力してください。"), 20,
+                       18, 300, 22);
     SetPixelFont(Label1, 15);
     Label2 = MakeLabel(this, QStringLiteral("Label2"), QString(), 20, 46, 300, 2);
     Label2->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -102,7 +103,8 @@ void frmInputUserName::cmbUserName_Click(int index) {
     }
     cmbUserName->setCurrentIndex(0);
     cmbUserName->setEditText(cmbUserName->itemText(0));
-    for (int i = 0; i < cmbUserName->count() && i < kUserNameSlots; ++i) UserNames[i] = cmbUserName->itemText(i);
+    for (int i = 0; i < cmbUserName->count() && i < kUserNameSlots; ++i)
+        UserNames[i] = cmbUserName->itemText(i);
 }
 
 void frmInputUserName::Refuse(const QString& text) {
@@ -126,8 +128,8 @@ void frmInputUserName::cmdOK_Click() {
         Refuse(problem);
         return;
     }
-    if (ctx.msg.Show(this, AppTitle(), name + QStringLiteral("さんでよろしいですか？"), MsgButtons::OKCancel) !=
-        MsgAnswer::OK)
+    if (ctx.msg.Show(this, AppTitle(), name + QStringLiteral("さんでよろしいですか？"),
+                     MsgButtons::OKCancel) != MsgAnswer::OK)
         return;
 
     // The name passed the checks above, so this is always a folder directly inside the
@@ -135,8 +137,8 @@ void frmInputUserName::cmdOK_Click() {
     const QString folder = g.programFolder + u'/' + name;
     if (!ExistFolder(folder) && !MakeFolder(folder)) {
         Refuse(QStringLiteral("「") + name +
-               QStringLiteral("」のフォルダーを作成できませんでした。\n別の名前を使うか、") + g.programFolder +
-               QStringLiteral(" に書き込めるか確かめてください。"));
+               QStringLiteral("」のフォルダーを作成できませんでした。\n別の名前を使うか、") +
+               g.programFolder + QStringLiteral(" に書き込めるか確かめてください。"));
         return;
     }
     g.objUser.SetUserName(name);
@@ -147,9 +149,10 @@ void frmInputUserName::cmdOK_Click() {
 
 void frmInputUserName::SaveUserName() {
     if (!SaveUserNames(g.programFolder, UserNames))
-        ctx.msg.Show(this, AppTitle(),
-                     QStringLiteral("ユーザー名の一覧を保存できませんでした。\n") + PlayerListPath(g.programFolder),
-                     MsgButtons::OK);
+        ctx.msg.Show(
+            this, AppTitle(),
+            QStringLiteral("ユーザー名の一覧を保存できませんでした。\n") + PlayerListPath(g.programFolder),
+            MsgButtons::OK);
 }
 
 bool frmInputUserName::Form_QueryUnload(UnloadMode mode) {

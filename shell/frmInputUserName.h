@@ -13,15 +13,15 @@ namespace kd {
 // typed by hand that happens to match an entry: only a pick reorders the list.
 class UserNameBox : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit UserNameBox(QWidget* parent);
     void showPopup() override;
     void hidePopup() override;
 
-signals:
+  signals:
     void picked(int index);
 
-private:
+  private:
     bool m_popupClosing = false;
 };
 
@@ -29,16 +29,16 @@ private:
 // or type a name, creates the player's folder and remembers the name in Data.dat.
 class frmInputUserName : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmInputUserName(AppContext& ctx);
 
     QStringList UserNames;  // 21 slots, most recent first
 
-protected:
+  protected:
     void Form_Load() override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     void cmbUserName_Click(int index);
     void cmdOK_Click();
     void SaveUserName();

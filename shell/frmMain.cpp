@@ -119,7 +119,8 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, Screen::Main) {
     mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuDel = NamedAction(mnuFile, QStringLiteral("mnuDel"), QStringLiteral("記録の削除(&D)"), false);
-    mnuExport = NamedAction(mnuFile, QStringLiteral("mnuExport"), QStringLiteral("学習記録の書き出し(&E)..."), false);
+    mnuExport =
+        NamedAction(mnuFile, QStringLiteral("mnuExport"), QStringLiteral("学習記録の書き出し(&E)..."), false);
     mnuFile->addSeparator();
     mnuEnd = NamedAction(mnuFile, QStringLiteral("mnuEnd"), QStringLiteral("終了(&X)"), false);
     mnuEffect = menuBar->addMenu(QStringLiteral("効果音(&E)"));
@@ -146,8 +147,8 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, Screen::Main) {
     mnuNet->setObjectName(QStringLiteral("mnuNet"));
     for (const auto& [name, text, next] : {std::tuple{"mnuNetHost", "部屋を作る(&H)", Screen::NetHost},
                                            std::tuple{"mnuNetJoin", "部屋に入る(&J)", Screen::NetJoin}}) {
-        connect(NamedAction(mnuNet, QString::fromLatin1(name), QString::fromUtf8(text), false), &QAction::triggered,
-                this, [this, next] {
+        connect(NamedAction(mnuNet, QString::fromLatin1(name), QString::fromUtf8(text), false),
+                &QAction::triggered, this, [this, next] {
                     if (Unloading() || !ctx.nav.IsRegistered(next)) return;
                     StopMusic(g);
                     ctx.nav.Replace(this, next);
@@ -159,7 +160,8 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, Screen::Main) {
     // Beyond the original menu bar, after its items so they keep their places.
     mnuStats = menuBar->addMenu(QStringLiteral("成績(&S)"));
     mnuStats->setObjectName(QStringLiteral("mnuStats"));
-    mnuStatsView = NamedAction(mnuStats, QStringLiteral("mnuStatsView"), QStringLiteral("成績を見る(&V)"), false);
+    mnuStatsView =
+        NamedAction(mnuStats, QStringLiteral("mnuStatsView"), QStringLiteral("成績を見る(&V)"), false);
     FitMenuWidth(mnuStats);
 
     connect(mnuDel, &QAction::triggered, this, [this] { mnuDel_Click(); });
@@ -331,18 +333,24 @@ void frmMain::mnuEffectOff_Click() {
     ShowSwitches();
 }
 
-void frmMain::mnuExport_Click() { ExportLearningRecord(ctx, this); }
+void frmMain::mnuExport_Click() {
+    ExportLearningRecord(ctx, this);
+}
 
-void frmMain::mnuVersion_Click() { ctx.nav.ShowModal(new frmVersion(ctx, this)); }
+void frmMain::mnuVersion_Click() {
+    ctx.nav.ShowModal(new frmVersion(ctx, this));
+}
 
-void frmMain::mnuStatsView_Click() { stats::OpenStatsWindow(g); }
+void frmMain::mnuStatsView_Click() {
+    stats::OpenStatsWindow(g);
+}
 
 void frmMain::mnuDel_Click() {
     // With a learning record the question names it too: it goes with the other records.
-    const QString question = g.learning ? QStringLiteral("すべての記録（学習記録を含む）を削除します。よろしいですか？")
-                                        : QStringLiteral("すべての記録を削除します。よろしいですか？");
-    if (ctx.msg.Show(this, QStringLiteral("KeyDerby"), question, MsgButtons::YesNo) != MsgAnswer::Yes)
-        return;
+    const QString question =
+        g.learning ? QStringLiteral("すべての記録（学習記録を含む）を削除します。よろしいですか？")
+                   : QStringLiteral("すべての記録を削除します。よろしいですか？");
+    if (ctx.msg.Show(this, QStringLiteral("KeyDerby"), question, MsgButtons::YesNo) != MsgAnswer::Yes) return;
     // The reloaded menu shows the music switched off, so the music stops with it.
     StopMusic(g);
     if (!DeleteRecords(g))

@@ -16,7 +16,7 @@ class PictureBox;
 // and the three modes plus the end of the program.
 class frmMain : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmMain(AppContext& ctx);
 
     static constexpr int kItemCount = 4;
@@ -31,7 +31,7 @@ public:
     void Form_KeyDown(int KeyCode, int Shift) override;
     bool Form_QueryUnload(UnloadMode mode) override;
 
-private:
+  private:
     // The loading steps; record deletion runs them again.
     void LoadMenu();
     void lblSelectButton_MouseMove(int index);

@@ -28,7 +28,8 @@ frmStartUp::frmStartUp(AppContext& ctx_) : FormBase(ctx_, Screen::StartUp) {
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetPixelFont(lblVersion, 16, true);
     SetForeColor(lblVersion, QColor(255, 255, 255));
-    lblLoading = MakeLabel(this, QStringLiteral("lblLoading"), QStringLiteral("起動しています…"), 130, 192, 140, 26);
+    lblLoading =
+        MakeLabel(this, QStringLiteral("lblLoading"), QStringLiteral("起動しています…"), 130, 192, 140, 26);
     lblLoading->setAlignment(Qt::AlignCenter);
     lblLoading->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
     SetPixelFont(lblLoading, 14);

@@ -10,15 +10,15 @@ class Timer;
 // The splash: shows the title for 500 ms, then hands over to the player-name screen.
 class frmStartUp : public FormBase {
     Q_OBJECT
-public:
+  public:
     explicit frmStartUp(AppContext& ctx);
 
     static constexpr int kShowMs = 500;
 
-protected:
+  protected:
     void Form_Load() override;
 
-private:
+  private:
     void Timer1_Timer();
 
     Timer* Timer1;

@@ -23,15 +23,16 @@ frmVersion::frmVersion(AppContext& ctx_, QWidget* owner) : FormBase(ctx_, Screen
 
     for (int i = 0; i < 4; ++i) {
         const bool title = i < 2;
-        lblTitle[i] = MakeLabel(this, QStringLiteral("lblTitle(%1)").arg(i), title ? AppTitle() : kVersionText, 0, 0,
-                                220, title ? 44 : 24);
+        lblTitle[i] = MakeLabel(this, QStringLiteral("lblTitle(%1)").arg(i),
+                                title ? AppTitle() : kVersionText, 0, 0, 220, title ? 44 : 24);
     }
     StyleTitle(lblTitle[1], lblTitle[0], 32, QPoint(84, 14), kShadowOffset);
     StyleTitle(lblTitle[2], lblTitle[3], 16, QPoint(84, 58), kShadowOffset);
     SetForeColor(lblTitle[2], QColor(255, 255, 255));
 
     Label3 = MakeLabel(this, QStringLiteral("Label3"), QStringLiteral("Presented by"), 84, 98, 220, 20);
-    Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("The Quiet Lantern"), 100, 118, 204, 22);
+    Label2 =
+        MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("The Quiet Lantern"), 100, 118, 204, 22);
     Label4 = MakeLabel(this, QStringLiteral("Label4"), QStringLiteral("Since 1998"), 84, 144, 220, 20);
     SetPixelFont(Label2, 16, true);
     for (QLabel* l : {Label2, Label3, Label4}) SetForeColor(l, QColor(255, 255, 255));
@@ -45,8 +46,7 @@ void frmVersion::Form_Load() {
     SetCaption(AppTitle());
     SetClientSize(kWidth, kHeight);
     SetBackgroundPicture(ShellBackground(kWidth, kHeight));
-    if (QWidget* owner = parentWidget())
-        move(owner->geometry().center() - QPoint(kWidth / 2, kHeight / 2));
+    if (QWidget* owner = parentWidget()) move(owner->geometry().center() - QPoint(kWidth / 2, kHeight / 2));
 }
 
 void frmVersion::Form_KeyDown(int KeyCode, int Shift) {

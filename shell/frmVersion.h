@@ -11,14 +11,14 @@ namespace kd {
 // The version box, modal over the main menu.
 class frmVersion : public FormBase {
     Q_OBJECT
-public:
+  public:
     frmVersion(AppContext& ctx, QWidget* owner);
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
 
-private:
+  private:
     void cmdOK_Click() { Unload(); }
 
     std::array<QLabel*, 4> lblTitle{};

@@ -38,7 +38,9 @@ class Connection {
 
 }  // namespace
 
-QString LearningDatabasePath(const GameState& g) { return LearningRecord::PathFor(g); }
+QString LearningDatabasePath(const GameState& g) {
+    return LearningRecord::PathFor(g);
+}
 
 Snapshot LoadSnapshot(const QString& path, const Filter& f, const std::atomic_bool* cancel) {
     Snapshot s;

@@ -209,8 +209,7 @@ bool frmResultTimeTrial::Form_QueryUnload(UnloadMode mode) {
 
 namespace kd {
 
-void frmResultTimeTrial::ShowBestComparison(const PlayedGame& run,
-                                            const std::optional<PlayedGame>& best) {
+void frmResultTimeTrial::ShowBestComparison(const PlayedGame& run, const std::optional<PlayedGame>& best) {
     m_run = run;
     m_best = best;
     if (!lblBestGap) {

@@ -3,7 +3,8 @@
  * server sees it. Unlike a single repeated key, a text of right answers makes every key
  * change the screen, so each repaint belongs to its key.
  *
- *   keyprobe [-g GAP_MS] [-p PERIOD_MS] [-t TIMEOUT_MS] [-h HOLD_MS] [-r X,Y,W,H] [-P PID] [-o FILE] WINDOW TEXT
+ *   keyprobe [-g GAP_MS] [-p PERIOD_MS] [-t TIMEOUT_MS] [-h HOLD_MS] [-r X,Y,W,H] [-P PID] [-o FILE] WINDOW
+ * TEXT
  *
  *   -g  wait at least this long after a repaint before the next key (default 30)
  *   -p  press a key every PERIOD_MS instead (a steady typing rate, e.g. 100 = 10 keys/s)
@@ -118,19 +119,36 @@ int main(int argc, char** argv) {
     const char* raw = NULL;
     while ((opt = getopt(argc, argv, "g:p:t:h:r:P:o:")) != -1) {
         switch (opt) {
-        case 'g': gap = atoi(optarg); break;
-        case 'p': period = atoi(optarg); break;
-        case 't': timeout = atoi(optarg); break;
-        case 'h': hold = atoi(optarg); break;
-        case 'P': pid = atoi(optarg); break;
-        case 'o': raw = optarg; break;
-        case 'r': use_rect = sscanf(optarg, "%d,%d,%d,%d", &rx, &ry, &rw, &rh) == 4; break;
-        default: goto usage;
+            case 'g':
+                gap = atoi(optarg);
+                break;
+            case 'p':
+                period = atoi(optarg);
+                break;
+            case 't':
+                timeout = atoi(optarg);
+                break;
+            case 'h':
+                hold = atoi(optarg);
+                break;
+            case 'P':
+                pid = atoi(optarg);
+                break;
+            case 'o':
+                raw = optarg;
+                break;
+            case 'r':
+                use_rect = sscanf(optarg, "%d,%d,%d,%d", &rx, &ry, &rw, &rh) == 4;
+                break;
+            default:
+                goto usage;
         }
     }
     if (argc - optind != 2) {
     usage:
-        fprintf(stderr, "usage: keyprobe [-g GAP_MS] [-p PERIOD_MS] [-t TIMEOUT_MS] [-h HOLD_MS] [-r X,Y,W,H] [-P PID] [-o FILE] WINDOW TEXT\n");
+        fprintf(stderr,
+                "usage: keyprobe [-g GAP_MS] [-p PERIOD_MS] [-t TIMEOUT_MS] [-h HOLD_MS] [-r X,Y,W,H] [-P "
+                "PID] [-o FILE] WINDOW TEXT\n");
         return 2;
     }
     Window w = strtoul(argv[optind], 0, 0);

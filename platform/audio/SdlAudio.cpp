@@ -77,7 +77,9 @@ const Sdl* sdl = nullptr;
 // One channel per key sound, so a wrong key never cuts off the sound of a correct one.
 constexpr int kEffectChannels = 2;
 
-QByteArray NativePath(const QString& path) { return QFile::encodeName(path); }
+QByteArray NativePath(const QString& path) {
+    return QFile::encodeName(path);
+}
 
 // SDL_SOUNDFONTS may name several files, separated by semicolons.
 bool AnyFileExists(const QString& paths) {

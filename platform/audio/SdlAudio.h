@@ -14,7 +14,7 @@ namespace kd {
 // subsystem is started, and only on first use, so the program's first window is not held up.
 // Whatever is missing (device, SoundFont, files) simply means silence.
 class SdlAudio : public Audio {
-public:
+  public:
     // mediaFolder holds Midi/ and Sound/. soundFont: the SoundFont to use; a null string picks
     // SDL_SOUNDFONTS or the system's General MIDI font, an empty one means "none".
     explicit SdlAudio(const QString& mediaFolder, const QString& soundFont = QString());
@@ -51,26 +51,26 @@ public:
     static constexpr int kFrequency = 44100;
     static constexpr int kBufferFrames = 512;
 
-private:
-  bool OpenDevice();
-  bool Wake();
-  void SoundStarted();
-  void FreeMusic();
-  void FreeEffects();
+  private:
+    bool OpenDevice();
+    bool Wake();
+    void SoundStarted();
+    void FreeMusic();
+    void FreeEffects();
 
-  QString m_mediaFolder;
-  QString m_soundFont;
-  bool m_triedOpen = false;
-  bool m_open = false;
-  bool m_asleep = false;
-  QTimer m_sleepTimer;
-  // The device's format when the key sounds were loaded (converted to it).
-  int m_frequency = 0;
-  quint16 m_format = 0;
-  int m_channels = 0;
-  Mix_Music* m_music = nullptr;
-  QString m_musicName;
-  Mix_Chunk* m_effects[2] = {nullptr, nullptr};
+    QString m_mediaFolder;
+    QString m_soundFont;
+    bool m_triedOpen = false;
+    bool m_open = false;
+    bool m_asleep = false;
+    QTimer m_sleepTimer;
+    // The device's format when the key sounds were loaded (converted to it).
+    int m_frequency = 0;
+    quint16 m_format = 0;
+    int m_channels = 0;
+    Mix_Music* m_music = nullptr;
+    QString m_musicName;
+    Mix_Chunk* m_effects[2] = {nullptr, nullptr};
 };
 
 }  // namespace kd

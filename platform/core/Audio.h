@@ -7,7 +7,7 @@ namespace kd {
 // Background music (one MIDI piece at a time, played once) and the two key sounds.
 // Every call is fire-and-forget: a missing file or device means silence, never an error.
 class Audio {
-public:
+  public:
     virtual ~Audio() = default;
     virtual void PlayMidi(const QString& fileName) = 0;  // a file name inside the Midi folder
     virtual void StopMidi() = 0;
@@ -16,7 +16,7 @@ public:
 };
 
 class SilentAudio : public Audio {
-public:
+  public:
     void PlayMidi(const QString&) override {}
     void StopMidi() override {}
     void InitSoundEffects() override {}
@@ -26,7 +26,7 @@ public:
 // Test double: remembers every call as a line ("PlayMidi startup.mid", "StopMidi",
 // "InitSoundEffects", "Effect correct", "Effect miss").
 class RecordingAudio : public Audio {
-public:
+  public:
     void PlayMidi(const QString& fileName) override {
         calls << QStringLiteral("PlayMidi ") + fileName;
         playing = fileName;

@@ -16,7 +16,8 @@ QString DefaultDataRoot() {
 QString MediaFolder() {
     const QString exeDir = QCoreApplication::applicationDirPath();
     const QString installed = QDir::cleanPath(exeDir + QStringLiteral("/../share/keyderby"));
-    if (QDir(installed + QStringLiteral("/Midi")).exists() || QDir(installed + QStringLiteral("/Sound")).exists())
+    if (QDir(installed + QStringLiteral("/Midi")).exists() ||
+        QDir(installed + QStringLiteral("/Sound")).exists())
         return installed;
     return exeDir;
 }

@@ -6,7 +6,7 @@ namespace kd {
 
 // Uniform single-precision values in [0, 1), re-seedable from the clock.
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual float Rnd() = 0;
     virtual void Randomize() = 0;
@@ -15,20 +15,20 @@ public:
 // A 24-bit linear congruential generator: every value is an exact single-precision
 // multiple of 2^-24, so Int(r * n) never rounds up to n.
 class LcgRandom : public RandomSource {
-public:
+  public:
     explicit LcgRandom(quint32 seed = 0x50000u) : m_state(seed & 0xFFFFFFu) {}
     float Rnd() override;
     void Randomize() override;
     void Seed(quint32 seed) { m_state = seed & 0xFFFFFFu; }
 
-private:
+  private:
     quint32 m_state;
 };
 
 // Test double: hands out a scripted sequence (the last value repeats once it runs out)
 // and counts the re-seeds.
 class ScriptedRandom : public RandomSource {
-public:
+  public:
     float Rnd() override;
     void Randomize() override { ++randomizeCalls; }
     void Script(const QList<float>& values) {
@@ -39,7 +39,7 @@ public:
     int randomizeCalls = 0;
     int drawn = 0;
 
-private:
+  private:
     QList<float> m_values;
     qsizetype m_next = 0;
 };

@@ -2,8 +2,12 @@
 
 namespace kd {
 
-SteadyTickCounter::SteadyTickCounter() { m_timer.start(); }
+SteadyTickCounter::SteadyTickCounter() {
+    m_timer.start();
+}
 
-qint32 SteadyTickCounter::GetTickCount() { return qint32(quint32(quint64(m_timer.elapsed()))); }
+qint32 SteadyTickCounter::GetTickCount() {
+    return qint32(quint32(quint64(m_timer.elapsed())));
+}
 
 }  // namespace kd

@@ -40,7 +40,9 @@ QPixmap StandIn(const QString& name) {
 }
 
 // On a high-density screen the picture drawn at twice the size keeps edges sharp.
-bool HiDpi() { return PictureDensity() > 1.0; }
+bool HiDpi() {
+    return PictureDensity() > 1.0;
+}
 
 QString CacheKey(const QString& name, bool hiDpi) {
     return QStringLiteral("kd:") + name + (hiDpi ? QStringLiteral("@2x") : QString());
@@ -98,7 +100,8 @@ QPixmap Bitmap(const QString& name) {
         return pm;
     }
     const QString base = QStringLiteral(":/pictures/") + name;
-    if (hiDpi && QFile::exists(base + QStringLiteral("@2x.png")) && pm.load(base + QStringLiteral("@2x.png"))) {
+    if (hiDpi && QFile::exists(base + QStringLiteral("@2x.png")) &&
+        pm.load(base + QStringLiteral("@2x.png"))) {
         pm.setDevicePixelRatio(2.0);
     } else if (!pm.load(base + QStringLiteral(".png"))) {
         pm = StandIn(name);
@@ -115,7 +118,9 @@ QPixmap ScaledBitmap(const QString& name, int width, int height, Qt::AspectRatio
     return out;
 }
 
-QPixmap CharaBitmap(int charaNo) { return Bitmap(QString::number(charaNo)); }
+QPixmap CharaBitmap(int charaNo) {
+    return Bitmap(QString::number(charaNo));
+}
 
 namespace {
 const char* const kPictureName = "kdPictureName";

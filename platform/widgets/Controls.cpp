@@ -22,7 +22,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, 
     return l;
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w, int h) {
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w,
+                        int h) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setGeometry(x, y, w, h);
@@ -37,7 +38,9 @@ void SetForeColor(QWidget* w, const QColor& color) {
     w->setPalette(pal);
 }
 
-QColor ForeColor(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
+QColor ForeColor(const QWidget* w) {
+    return w->palette().color(QPalette::WindowText);
+}
 
 void SetBackColor(QWidget* w, const QColor& color) {
     QPalette pal = w->palette();

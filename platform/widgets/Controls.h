@@ -8,9 +8,10 @@
 namespace kd {
 
 // Small builders so every screen states its controls as name, caption and position.
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w = -1, int h = -1);
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w = 82,
-                        int h = 25);
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w = -1,
+                  int h = -1);
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int x, int y,
+                        int w = 82, int h = 25);
 void SetForeColor(QWidget* w, const QColor& color);
 QColor ForeColor(const QWidget* w);
 void SetBackColor(QWidget* w, const QColor& color);
@@ -22,7 +23,7 @@ void NoFocusButtons(QWidget* form);
 // goes to a back buffer; the screen repaints once per change, not once per primitive.
 class PictureBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     PictureBox(QWidget* parent, const QString& name, int x, int y, int w, int h);
     void SetBackground(const QPixmap& picture);
     void SetFillColor(const QColor& color);
@@ -31,10 +32,10 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2, const QColor& color);
     const QImage& Canvas() const { return m_canvas; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void Drawn(const QRect& area);
     // Zoom or full screen changed the pixel density pictures are drawn at.
     void MatchDensity();
@@ -47,7 +48,7 @@ private:
     // What was drawn over the background since the last Cls, picture by picture: two balls
     // far apart restore two small rectangles, not the whole stretch between them.
     QRegion m_drawn;
-    bool m_allDirty = true;   // the whole box needs its background again
+    bool m_allDirty = true;  // the whole box needs its background again
 };
 
 }  // namespace kd

@@ -15,7 +15,9 @@ namespace kd {
 
 FormBase::FormBase(AppContext& ctx_, const QString& formName, QWidget* owner)
     // A dialog gets a window of its own, also over a zoomed screen.
-    : QWidget(owner, owner ? Qt::Dialog | Qt::BypassGraphicsProxyWidget : Qt::WindowFlags(Qt::Window)), ctx(ctx_), g(ctx_.g) {
+    : QWidget(owner, owner ? Qt::Dialog | Qt::BypassGraphicsProxyWidget : Qt::WindowFlags(Qt::Window)),
+      ctx(ctx_),
+      g(ctx_.g) {
     setObjectName(formName);
     setAttribute(Qt::WA_DeleteOnClose);
 }
@@ -56,7 +58,9 @@ void FormBase::ShowBackTarget() {
     ctx.nav.Show(BackScreen());
 }
 
-void FormBase::SetClientSize(int width, int height) { setFixedSize(width, height); }
+void FormBase::SetClientSize(int width, int height) {
+    setFixedSize(width, height);
+}
 
 void FormBase::SetBackgroundPicture(const QPixmap& picture) {
     m_background = picture;
@@ -94,9 +98,10 @@ void FormBase::keyPressEvent(QKeyEvent* event) {
     // Enter presses the button that has the focus, as the player sees it marked; the default
     // button when no button has it.
     auto* focused = qobject_cast<QPushButton*>(focusWidget());
-    QPushButton* button = (key == Qt::Key_Return || key == Qt::Key_Enter) ? (focused ? focused : m_defaultButton)
-                          : key == Qt::Key_Escape                         ? m_cancelButton
-                                                                          : nullptr;
+    QPushButton* button = (key == Qt::Key_Return || key == Qt::Key_Enter)
+                              ? (focused ? focused : m_defaultButton)
+                          : key == Qt::Key_Escape ? m_cancelButton
+                                                  : nullptr;
     if (button && button->isEnabled())
         button->click();
     else
@@ -105,26 +110,45 @@ void FormBase::keyPressEvent(QKeyEvent* event) {
 
 int VbKeyCode(int key) {
     switch (key) {
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Tab: return 9;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Tab:
+            return 9;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Shift: return 16;
-        case Qt::Key_Control: return 17;
-        case Qt::Key_Alt: return 18;
-        case Qt::Key_Escape: return 27;
-        case Qt::Key_Space: return 32;
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        case Qt::Key_End: return 35;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Insert: return 45;
-        case Qt::Key_Delete: return 46;
-        default: break;
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        default:
+            break;
     }
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
     if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return key;

@@ -18,7 +18,7 @@ class GameState;
 // preview and query-unload that knows whether the player or the program closed it.
 class FormBase : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class UnloadMode { UserClosed, ProgramClosed };
 
     // A dialog passes its owner as parent; screens are top-level windows.
@@ -39,7 +39,7 @@ public:
     void Unload();
     bool Unloading() const { return m_unloading; }
 
-protected:
+  protected:
     void SetClientSize(int width, int height);
     void SetCaption(const QString& caption) { setWindowTitle(caption); }
     void SetBackgroundPicture(const QPixmap& picture);
@@ -81,7 +81,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     QPushButton* m_defaultButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     QPixmap m_background;

@@ -29,7 +29,8 @@ class CentredBox : public QMessageBox {
 
 }  // namespace
 
-MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons) {
+MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QString& text,
+                               MsgButtons buttons) {
     // Over a zoomed screen the box belongs to the screen's window and grows with it.
     ZoomStage* stage = ZoomStage::Instance();
     CentredBox box(stage && parent ? stage->HostOf(parent->window()) : parent);
@@ -79,7 +80,8 @@ MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QStr
     }
 }
 
-MsgAnswer ScriptedMessageBoxes::Show(QWidget*, const QString& title, const QString& text, MsgButtons buttons) {
+MsgAnswer ScriptedMessageBoxes::Show(QWidget*, const QString& title, const QString& text,
+                                     MsgButtons buttons) {
     asked << Asked{title, text, buttons};
     if (whileShown) std::exchange(whileShown, nullptr)();
     if (!script.isEmpty()) return script.takeFirst();

@@ -12,19 +12,20 @@ enum class MsgAnswer { OK, Cancel, Yes, No };
 
 // Modal message boxes with a title, a text and OK, OK/Cancel or Yes/No.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
-    virtual MsgAnswer Show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons) = 0;
+    virtual MsgAnswer Show(QWidget* parent, const QString& title, const QString& text,
+                           MsgButtons buttons) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     MsgAnswer Show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons) override;
 };
 
 // Test double: answers from a script (OK or Yes once it runs out) and records each question.
 class ScriptedMessageBoxes : public MessageBoxes {
-public:
+  public:
     struct Asked {
         QString title, text;
         MsgButtons buttons;

@@ -18,7 +18,7 @@ class FormBase;
 // it is only recorded. Showing a screen nobody registered is a programming error: a debug
 // build stops at once, a release build logs it and stays where it is.
 class Navigator {
-public:
+  public:
     using Factory = std::function<FormBase*(AppContext&)>;
 
     void SetContext(AppContext* ctx) { m_ctx = ctx; }
@@ -45,10 +45,10 @@ public:
 
     QList<Screen> shown;  // the screens shown, in order: the last kShownKept of them
     static constexpr int kShownKept = 1000;
-    bool ended = false;      // EndProgram was called
-    bool quitOnEnd = true;   // tests keep the application alive
+    bool ended = false;     // EndProgram was called
+    bool quitOnEnd = true;  // tests keep the application alive
 
-private:
+  private:
     void Track(FormBase* form);
     void NoteShown(Screen screen);
     AppContext* m_ctx = nullptr;

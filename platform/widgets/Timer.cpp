@@ -6,7 +6,7 @@ namespace {
 bool g_manual = false;
 int g_live = 0;
 int g_enabled = 0;
-}
+}  // namespace
 
 Timer::Timer(QObject* owner, const QString& name, int intervalMs, std::function<void()> onTick)
     : QObject(owner), m_onTick(std::move(onTick)), m_interval(intervalMs) {
@@ -47,8 +47,12 @@ bool Timer::fire() {
     return true;
 }
 
-void Timer::SetManualMode(bool manual) { g_manual = manual; }
-bool Timer::ManualMode() { return g_manual; }
+void Timer::SetManualMode(bool manual) {
+    g_manual = manual;
+}
+bool Timer::ManualMode() {
+    return g_manual;
+}
 int Timer::LiveCount() {
     return g_live;
 }

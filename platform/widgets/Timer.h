@@ -9,7 +9,7 @@ namespace kd {
 // runs; the test calls fire() for each tick it wants.
 class Timer : public QObject {
     Q_OBJECT
-public:
+  public:
     Timer(QObject* owner, const QString& name, int intervalMs, std::function<void()> onTick = {});
     ~Timer() override;
 

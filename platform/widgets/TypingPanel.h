@@ -12,7 +12,7 @@ namespace kd {
 // 4 pixels right and below. It is also the judge's view of the three play labels.
 class TypingPanel : public QWidget, public PlayLabels {
     Q_OBJECT
-public:
+  public:
     explicit TypingPanel(QWidget* parent);
 
     QLabel* lblMonitor;
@@ -30,7 +30,7 @@ public:
     QString Monitor() const override { return lblMonitor->text(); }
     void SetMonitor(const QString& text) override { lblMonitor->setText(text); }
 
-private:
+  private:
     QColor m_displayColor;
 };
 

@@ -16,8 +16,9 @@ TEST(SessionTimers, ClosedScreensStopEveryTimerAndTakeThemAlong) {
     app.g.Chara[0] = CharaData{c.CharaNo, c.Name, c.StepSize, c.MissCost, QString()};
     const int alive = Timer::LiveCount();
     const int running = Timer::EnabledCount();
-    for (Screen screen : {Screen::Practice, Screen::TimeTrial, Screen::KeyDerby, Screen::Boss, Screen::SelectChara,
-                          Screen::HeatInfo, Screen::Introduction, Screen::RankingTimeTrial, Screen::StartUp}) {
+    for (Screen screen :
+         {Screen::Practice, Screen::TimeTrial, Screen::KeyDerby, Screen::Boss, Screen::SelectChara,
+          Screen::HeatInfo, Screen::Introduction, Screen::RankingTimeTrial, Screen::StartUp}) {
         const std::string name = ScreenName(screen).toStdString();
         app.g.Heat.HeatNo = screen == Screen::Boss ? 6 : 1;
         app.g.objUser.TimeTrialRanking = 0;  // the ranking's name blinks

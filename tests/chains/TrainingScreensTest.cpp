@@ -57,9 +57,7 @@ struct Trainee : ChainApp {
         item->trigger();
         CloseAll();
     }
-    frmPractice* OpenPractice() {
-        return qobject_cast<frmPractice*>(nav.Show(Screen::Practice));
-    }
+    frmPractice* OpenPractice() { return qobject_cast<frmPractice*>(nav.Show(Screen::Practice)); }
     QString StoredGenreOfLastGame() {
         return One(record.Store()->Database(),
                    QStringLiteral("SELECT genre FROM games ORDER BY id DESC LIMIT 1"))

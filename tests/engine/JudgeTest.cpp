@@ -4,8 +4,8 @@
 
 #include "engine/clsTypingSystem.h"
 #include "platform/core/Audio.h"
-#include "tests/engine/KanaUnits.h"
 #include "support/QStringPrint.h"
+#include "tests/engine/KanaUnits.h"
 
 namespace kd {
 namespace {

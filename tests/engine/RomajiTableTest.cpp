@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/clsTypingSystem.h"
-#include "tests/engine/KanaUnits.h"
 #include "support/QStringPrint.h"
+#include "tests/engine/KanaUnits.h"
 
 namespace kd {
 namespace {

@@ -15,8 +15,16 @@ namespace kd::test {
 
 // A one-note Standard MIDI File: piano, middle C for half a second.
 inline QByteArray TinyMidi() {
-    const QByteArray track = QByteArray::fromHex("00C000" "00903C64" "60803C00" "00FF2F00");
-    QByteArray smf = QByteArray("MThd") + QByteArray::fromHex("00000006" "0000" "0001" "0060");
+    const QByteArray track = QByteArray::fromHex(
+        "00C000"
+        "00903C64"
+        "60803C00"
+        "00FF2F00");
+    QByteArray smf = QByteArray("MThd") + QByteArray::fromHex(
+                                              "00000006"
+                                              "0000"
+                                              "0001"
+                                              "0060");
     QByteArray len(4, '\0');
     qToBigEndian<quint32>(quint32(track.size()), len.data());
     return smf + "MTrk" + len + track;
@@ -26,9 +34,18 @@ inline QByteArray TinyMidi() {
 inline QByteArray TinyWav(int ms) {
     const int frames = 44100 * ms / 1000;
     QByteArray pcm(frames * 2, '\0');
-    for (int i = 0; i < frames; ++i) qToLittleEndian<qint16>((i / 50) % 2 ? 12000 : -12000, pcm.data() + 2 * i);
-    auto le32 = [](quint32 v) { QByteArray b(4, '\0'); qToLittleEndian(v, b.data()); return b; };
-    auto le16 = [](quint16 v) { QByteArray b(2, '\0'); qToLittleEndian(v, b.data()); return b; };
+    for (int i = 0; i < frames; ++i)
+        qToLittleEndian<qint16>((i / 50) % 2 ? 12000 : -12000, pcm.data() + 2 * i);
+    auto le32 = [](quint32 v) {
+        QByteArray b(4, '\0');
+        qToLittleEndian(v, b.data());
+        return b;
+    };
+    auto le16 = [](quint16 v) {
+        QByteArray b(2, '\0');
+        qToLittleEndian(v, b.data());
+        return b;
+    };
     return "RIFF" + le32(36 + pcm.size()) + "WAVE" + "fmt " + le32(16) + le16(1) + le16(1) + le32(44100) +
            le32(88200) + le16(2) + le16(16) + "data" + le32(pcm.size()) + pcm;
 }
@@ -42,7 +59,7 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes) {
 // Points SDL at its disk driver for as long as it lives: what would be heard goes to a raw
 // file of 16-bit stereo frames at 44.1 kHz, about ten times faster than real time.
 class DiskAudio {
-public:
+  public:
     DiskAudio() : m_file(m_dir.filePath(QStringLiteral("heard.raw"))) {
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_file));
@@ -79,7 +96,7 @@ public:
         return peak;
     }
 
-private:
+  private:
     QTemporaryDir m_dir;
     QString m_file;
 };

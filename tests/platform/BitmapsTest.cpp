@@ -9,14 +9,17 @@ using namespace kd;
 
 namespace {
 
-QImage Pixels(const QPixmap& pm) { return pm.toImage().convertToFormat(QImage::Format_ARGB32); }
+QImage Pixels(const QPixmap& pm) {
+    return pm.toImage().convertToFormat(QImage::Format_ARGB32);
+}
 
 }  // namespace
 
 // A picture decoded ahead on the worker thread is the same picture, at the same density, as
 // one decoded when asked for; a name without a picture still gives its stand-in.
 TEST(Bitmaps, PrefetchedPicturesMatchThoseDecodedOnDemand) {
-    const QStringList names = {QStringLiteral("WALLPAPER"), QStringLiteral("TRACK"), QStringLiteral("NOSUCHPICTURE")};
+    const QStringList names = {QStringLiteral("WALLPAPER"), QStringLiteral("TRACK"),
+                               QStringLiteral("NOSUCHPICTURE")};
     QPixmapCache::clear();
     QList<QPixmap> direct;
     for (const QString& name : names) direct << Bitmap(name);

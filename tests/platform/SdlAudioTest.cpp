@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <SDL_mixer.h>
+#include <gtest/gtest.h>
 
 #include "platform/AudioTestFiles.h"
 #include "platform/audio/SdlAudio.h"
@@ -11,7 +10,7 @@ using namespace kd::test;
 namespace {
 
 class SdlAudioTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WriteBytes(media.filePath(QStringLiteral("Midi/tune.mid")), TinyMidi());
         WriteBytes(media.filePath(QStringLiteral("Sound/correct.wav")), TinyWav(300));
@@ -23,7 +22,8 @@ protected:
 }  // namespace
 
 TEST_F(SdlAudioTest, MidiSoundsUntilStopped) {
-    if (SdlAudio::SystemSoundFont().isEmpty()) GTEST_SKIP() << "no General MIDI SoundFont installed (timgm6mb-soundfont)";
+    if (SdlAudio::SystemSoundFont().isEmpty())
+        GTEST_SKIP() << "no General MIDI SoundFont installed (timgm6mb-soundfont)";
     DiskAudio disk;
     SdlAudio audio(media.path());
     ASSERT_TRUE(audio.Open());

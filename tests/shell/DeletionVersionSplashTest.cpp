@@ -18,7 +18,7 @@ using namespace kd::test;
 namespace {
 
 class Shell : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         RegisterShellScreens(app.nav);
         app.UsePlayer(QStringLiteral("Tester"));
@@ -77,7 +77,8 @@ TEST_F(Shell, AnsweringNoDeletesNothing) {
     app.WriteFile(app.PlayerPath(QStringLiteral("DATA/gen")), Record("01 00"));
     app.msg.Answer(MsgAnswer::No);
     Trigger(menu, "mnuDel");
-    EXPECT_EQ(DataFiles(), (QStringList{QStringLiteral("Data"), QStringLiteral("Heat"), QStringLiteral("gen")}));
+    EXPECT_EQ(DataFiles(),
+              (QStringList{QStringLiteral("Data"), QStringLiteral("Heat"), QStringLiteral("gen")}));
 }
 
 TEST_F(Shell, TheVersionBoxOpensModallyOverTheMenuAndOkClosesIt) {

@@ -18,7 +18,7 @@ using namespace kd::test;
 namespace {
 
 class NameScreen : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { RegisterShellScreens(app.nav); }
 
     QString DataDat() const { return app.dir.filePath(QStringLiteral("Data.dat")); }
@@ -59,7 +59,8 @@ protected:
 TEST_F(NameScreen, FirstRunOffersDefaultUserAndConfirmingItCreatesTheFolderAndTheList) {
     Open();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Key Derby"));
-    EXPECT_EQ(Find<QLabel>(form, QStringLiteral("Label1"))->text(), QStringLiteral("ユーザー名を入力してください。"));
+    EXPECT_EQ(Find<QLabel>(form, QStringLiteral("Label1"))->text(),
+              QStringLiteral("ユーザー名を入力してください。"));
     // Opening the list created the file empty.
     EXPECT_TRUE(QFileInfo::exists(DataDat()));
     EXPECT_EQ(QFileInfo(DataDat()).size(), 0);
@@ -186,7 +187,8 @@ TEST_F(NameScreen, RefusedNamesGetAMessageAndCreateNothing) {
         {QStringLiteral("Bob "), QStringLiteral("名前の最初と最後に空白は使えません。")},
         {QStringLiteral("a\u0007b"), QStringLiteral("制御文字は名前に使えません。"), true},
         {QStringLiteral("Bob😀"), QStringLiteral("「😀」は使えません。"), true},
-        {QString(44, QChar(0x6F22)), QStringLiteral("名前が長すぎます。全角なら43文字、半角なら86文字までにしてください。")},
+        {QString(44, QChar(0x6F22)),
+         QStringLiteral("名前が長すぎます。全角なら43文字、半角なら86文字までにしてください。")},
     };
     Open();
     const QStringList before = QDir(app.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -214,7 +216,8 @@ TEST_F(NameScreen, AFolderThatCannotBeMadeIsReportedAndTheScreenStays) {
     TypeName(QStringLiteral("Data.dat"));
     PressEnter();
     ASSERT_EQ(app.msg.asked.size(), 2);
-    EXPECT_TRUE(app.msg.asked[1].text.startsWith(QStringLiteral("「Data.dat」のフォルダーを作成できませんでした。")));
+    EXPECT_TRUE(
+        app.msg.asked[1].text.startsWith(QStringLiteral("「Data.dat」のフォルダーを作成できませんでした。")));
     EXPECT_FALSE(form->Unloading());
     EXPECT_TRUE(app.g.objUser.GetUserName().isEmpty());
 }

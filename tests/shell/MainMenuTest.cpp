@@ -22,8 +22,8 @@ namespace {
 
 const QColor kGreen(0, 192, 0);
 const QColor kYellow(255, 255, 0);
-const QString kPracticeText =
-    QStringLiteral("　自分で練習時間を設定して、ひたすら打ち続ける。長時間のタイピングに耐えられる持久力がつく（？）");
+const QString kPracticeText = QStringLiteral(
+    "　自分で練習時間を設定して、ひたすら打ち続ける。長時間のタイピングに耐えられる持久力がつく（？）");
 const QString kTimeTrialText = QStringLiteral("　自分の限界に挑戦！まさに、自分との戦い！");
 
 // The mode screens belong to other parts of the program; stand-ins record the hand-over.
@@ -32,7 +32,7 @@ FormBase* StandIn(AppContext& c, Screen screen) {
 }
 
 class MainMenu : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         RegisterShellScreens(app.nav);
         for (Screen s : {Screen::Practice, Screen::TimeTrial, Screen::SelectChara})
@@ -101,8 +101,9 @@ TEST_F(MainMenu, ShowsTheTitleTheItemsAndSelectsTheFirst) {
     EXPECT_EQ(Label("lblKaisetsu")->text(), kPracticeText);
 
     // 対戦 (network races) is ours, beside the specified menus.
-    const QStringList menus = {QStringLiteral("ファイル(&F)"), QStringLiteral("効果音(&E)"), QStringLiteral("BGM(&B)"),
-                               QStringLiteral("表示(&D)"), QStringLiteral("対戦(&N)"), QStringLiteral("バージョン情報(&V)")};
+    const QStringList menus = {QStringLiteral("ファイル(&F)"), QStringLiteral("効果音(&E)"),
+                               QStringLiteral("BGM(&B)"),      QStringLiteral("表示(&D)"),
+                               QStringLiteral("対戦(&N)"),     QStringLiteral("バージョン情報(&V)")};
     QStringList shown;
     for (QAction* a : form->findChild<QWidget*>(QStringLiteral("menuBar"))->actions()) shown << a->text();
     // The original menus in their order, then the statistics menu added after them.
@@ -146,12 +147,10 @@ TEST_F(MainMenu, ArrowKeysWrapAndEndKeepsTheLastDescription) {
         int selected;
         QString description;
     } steps[] = {
-        {Qt::Key_Up, 3, kPracticeText},      // from the top to END, description stays
-        {Qt::Key_Down, 0, kPracticeText},    // from END back to the top
-        {Qt::Key_Down, 1, kTimeTrialText},
-        {Qt::Key_Left, 1, kTimeTrialText},   // other keys do nothing
-        {Qt::Key_Down, 2, QString()},
-        {Qt::Key_Down, 3, QString()},
+        {Qt::Key_Up, 3, kPracticeText},    // from the top to END, description stays
+        {Qt::Key_Down, 0, kPracticeText},  // from END back to the top
+        {Qt::Key_Down, 1, kTimeTrialText}, {Qt::Key_Left, 1, kTimeTrialText},  // other keys do nothing
+        {Qt::Key_Down, 2, QString()},      {Qt::Key_Down, 3, QString()},
     };
     for (const Step& s : steps) {
         Press(form, s.key);
@@ -191,7 +190,8 @@ TEST_F(MainMenu, ChoosingAModeSavesBothSwitchesAndStopsTheMusic) {
     // Back on the menu the music starts again, with both switches shown on.
     TestApp::Flush();
     Open();
-    EXPECT_EQ(app.audio.calls, (QStringList{QStringLiteral("InitSoundEffects"), QStringLiteral("PlayMidi startup.mid")}));
+    EXPECT_EQ(app.audio.calls,
+              (QStringList{QStringLiteral("InitSoundEffects"), QStringLiteral("PlayMidi startup.mid")}));
     EXPECT_TRUE(Menu("mnuOn")->isChecked());
     EXPECT_FALSE(Menu("mnuOff")->isChecked());
     EXPECT_TRUE(Menu("mnuEffectOn")->isChecked());
@@ -224,7 +224,8 @@ TEST_F(MainMenu, ReadsTheSwitchesAndTheDerbyProgress) {
     // Heat: memo "", heat 3; co-qualifier 12.
     app.WriteFile(app.PlayerPath(QStringLiteral("DATA/Heat")), Record("00 00 03 00") + Record("0C 00"));
     Open();
-    EXPECT_EQ(app.audio.calls, (QStringList{QStringLiteral("InitSoundEffects"), QStringLiteral("PlayMidi startup.mid")}));
+    EXPECT_EQ(app.audio.calls,
+              (QStringList{QStringLiteral("InitSoundEffects"), QStringLiteral("PlayMidi startup.mid")}));
     EXPECT_EQ(app.g.BgmOn, -1);
     EXPECT_EQ(app.g.EffectOn, 0);
     EXPECT_EQ(app.g.Heat.HeatNo, 3);
@@ -295,10 +296,12 @@ TEST_F(MainMenu, AnUnwritableDataFolderIsReportedAndTheMenuStillLoads) {
     app.WriteFile(app.PlayerPath(QStringLiteral("DATA")), "not a folder");
     Open();
     ASSERT_EQ(app.msg.asked.size(), 1);
-    EXPECT_TRUE(app.msg.asked[0].text.startsWith(QStringLiteral("記録用のフォルダーを作成できませんでした。")));
+    EXPECT_TRUE(
+        app.msg.asked[0].text.startsWith(QStringLiteral("記録用のフォルダーを作成できませんでした。")));
     EXPECT_EQ(app.g.Heat.HeatNo, 1);
     Press(form, Qt::Key_Return);
     ASSERT_EQ(app.msg.asked.size(), 2);
-    EXPECT_TRUE(app.msg.asked[1].text.startsWith(QStringLiteral("BGMと効果音の設定を保存できませんでした。")));
+    EXPECT_TRUE(
+        app.msg.asked[1].text.startsWith(QStringLiteral("BGMと効果音の設定を保存できませんでした。")));
     EXPECT_EQ(app.nav.LastShown(), Screen::Practice);
 }

@@ -15,7 +15,7 @@ namespace {
 
 // The main menu with the real SDL back end, heard through the disk driver.
 class MenuMusic : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (SdlAudio::SystemSoundFont().isEmpty())
             GTEST_SKIP() << "no General MIDI SoundFont installed (timgm6mb-soundfont)";

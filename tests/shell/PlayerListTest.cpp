@@ -52,7 +52,8 @@ TEST(PlayerList, DropsTheOldestNamesUntilTheListFitsTheRecord) {
     const QString a(21, u'a'), b(21, u'b'), c(21, u'c'), d(21, u'd');
     const QStringList after = AddUserName({a, b, c, d}, QStringLiteral("xyz"));
     EXPECT_EQ(after.mid(0, 5), (QStringList{QStringLiteral("xyz"), a, b, c, QString()}));
-    EXPECT_EQ(AddUserName({a, b, c, d}, QStringLiteral("xy")).mid(0, 5), (QStringList{QStringLiteral("xy"), a, b, c, d}));
+    EXPECT_EQ(AddUserName({a, b, c, d}, QStringLiteral("xy")).mid(0, 5),
+              (QStringList{QStringLiteral("xy"), a, b, c, d}));
     ASSERT_TRUE(PackUserNames(after));
 
     const QStringList big = AddUserName({a, b, c, d}, QString(86, u'x'));
@@ -71,8 +72,8 @@ TEST(PlayerList, JudgesPlayerNames) {
         {QStringLiteral("ー～①"), true},
         {QStringLiteral("Mr. Bob"), true},
         {kanji43, true},
-        {kanji43 + u'a', false},                  // 87 bytes
-        {QString(86, QChar(0xFF76)), false},      // ｶ: 86 bytes, but too long for a folder name
+        {kanji43 + u'a', false},              // 87 bytes
+        {QString(86, QChar(0xFF76)), false},  // ｶ: 86 bytes, but too long for a folder name
         {QStringLiteral("a/b"), false},
         {QStringLiteral("."), false},
         {QStringLiteral(".."), false},
@@ -85,8 +86,7 @@ TEST(PlayerList, JudgesPlayerNames) {
         {QStringLiteral("Café"), false},
         {QStringLiteral("a〜b"), false},  // U+301C would come back from Data.dat as ～ (U+FF5E)
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(PlayerNameProblem(c.name).isEmpty(), c.ok) << qPrintable(c.name);
+    for (const Case& c : cases) EXPECT_EQ(PlayerNameProblem(c.name).isEmpty(), c.ok) << qPrintable(c.name);
 
     EXPECT_EQ(PlayerNameProblem(QStringLiteral("a:b")), QStringLiteral("\\/:*?\"<>|は使えません。"));
     EXPECT_EQ(PlayerNameProblem(QStringLiteral("x😀y😀")), QStringLiteral("「😀」は使えません。"));

@@ -36,21 +36,32 @@ void TestApp::WriteFile(const QString& path, const QByteArray& bytes) const {
     if (f.open(QIODevice::WriteOnly)) f.write(bytes);
 }
 
-void TestApp::Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void TestApp::Flush() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
-void Press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods) { QTest::keyClick(w, key, mods); }
+void Press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods) {
+    QTest::keyClick(w, key, mods);
+}
 
 void Type(QWidget* w, const QString& text) {
     for (QChar c : text) {
         const char ch = c.toLatin1();
         Qt::Key key = Qt::Key_unknown;
-        if (ch >= 'a' && ch <= 'z') key = Qt::Key(Qt::Key_A + (ch - 'a'));
-        else if (ch >= 'A' && ch <= 'Z') key = Qt::Key(Qt::Key_A + (ch - 'A'));
-        else if (ch >= '0' && ch <= '9') key = Qt::Key(Qt::Key_0 + (ch - '0'));
-        else if (ch == ' ') key = Qt::Key_Space;
-        else if (ch == '-') key = Qt::Key_Minus;
-        else if (ch == ',') key = Qt::Key_Comma;
-        else if (ch == '.') key = Qt::Key_Period;
+        if (ch >= 'a' && ch <= 'z')
+            key = Qt::Key(Qt::Key_A + (ch - 'a'));
+        else if (ch >= 'A' && ch <= 'Z')
+            key = Qt::Key(Qt::Key_A + (ch - 'A'));
+        else if (ch >= '0' && ch <= '9')
+            key = Qt::Key(Qt::Key_0 + (ch - '0'));
+        else if (ch == ' ')
+            key = Qt::Key_Space;
+        else if (ch == '-')
+            key = Qt::Key_Minus;
+        else if (ch == ',')
+            key = Qt::Key_Comma;
+        else if (ch == '.')
+            key = Qt::Key_Period;
         const Qt::KeyboardModifiers mods = (ch >= 'A' && ch <= 'Z') ? Qt::ShiftModifier : Qt::NoModifier;
         QKeyEvent press(QEvent::KeyPress, key, mods, QString(c));
         QApplication::sendEvent(w, &press);
@@ -59,7 +70,9 @@ void Type(QWidget* w, const QString& text) {
     }
 }
 
-Timer* FindTimer(QObject* form, const QString& timerName) { return form->findChild<Timer*>(timerName); }
+Timer* FindTimer(QObject* form, const QString& timerName) {
+    return form->findChild<Timer*>(timerName);
+}
 
 int Fire(QObject* form, const QString& timerName, int times) {
     int ran = 0;
@@ -71,7 +84,9 @@ int Fire(QObject* form, const QString& timerName, int times) {
     return ran;
 }
 
-void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+void Click(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton);
+}
 
 QByteArray Record(const char* hexBytes) {
     QByteArray rec = QByteArray::fromHex(QByteArray(hexBytes).replace(' ', ""));

@@ -20,7 +20,7 @@ namespace kd::test {
 // A fresh program for one test: its own data folder, a manual clock, scripted random numbers,
 // recorded audio, scripted message boxes and a navigator (register the screens you need).
 class TestApp {
-public:
+  public:
     TestApp();
     ~TestApp();
 

@@ -85,8 +85,16 @@ const std::vector<std::vector<QPointF>>& LetterStrokes(char letter) {
         {'K', {{{0, 0}, {0, 1}}, {{1, 0}, {0, 0.62}}, {{0.32, 0.42}, {1, 1}}}},
         {'L', {{{0, 0}, {0, 1}, {1, 1}}}},
         {'S',
-         {{{1, 0.14}, {0.74, 0}, {0.26, 0}, {0.02, 0.16}, {0.08, 0.4}, {0.92, 0.6}, {0.98, 0.84}, {0.74, 1},
-           {0.26, 1}, {0, 0.86}}}},
+         {{{1, 0.14},
+           {0.74, 0},
+           {0.26, 0},
+           {0.02, 0.16},
+           {0.08, 0.4},
+           {0.92, 0.6},
+           {0.98, 0.84},
+           {0.74, 1},
+           {0.26, 1},
+           {0, 0.86}}}},
         {'T', {{{0, 0}, {1, 0}}, {{0.5, 0}, {0.5, 1}}}},
         {'W', {{{0, 0}, {0.24, 1}, {0.5, 0.36}, {0.76, 1}, {1, 0}}}},
         {'Y', {{{0, 0}, {0.5, 0.5}, {1, 0}}, {{0.5, 0.5}, {0.5, 1}}}},
@@ -112,7 +120,8 @@ void Keycap(QPainter& p, const QRectF& r, const QColor& c, char letter, double l
     for (const auto& stroke : LetterStrokes(letter)) {
         QPainterPath path;
         for (size_t i = 0; i < stroke.size(); ++i) {
-            const QPointF at(glyph.left() + stroke[i].x() * glyph.width(), glyph.top() + stroke[i].y() * glyph.height());
+            const QPointF at(glyph.left() + stroke[i].x() * glyph.width(),
+                             glyph.top() + stroke[i].y() * glyph.height());
             if (i == 0)
                 path.moveTo(at);
             else
