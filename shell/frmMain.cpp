@@ -148,10 +148,10 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, Screen::Main) {
     for (const auto& [name, text, next] : {std::tuple{"mnuNetHost", "部屋を作る(&H)", Screen::NetHost},
                                            std::tuple{"mnuNetJoin", "部屋に入る(&J)", Screen::NetJoin}}) {
         connect(NamedAction(mnuNet, QString::fromLatin1(name), QString::fromUtf8(text), false),
-                &QAction::triggered, this, [this, next] {
-                    if (Unloading() || !ctx.nav.IsRegistered(next)) return;
+                &QAction::triggered, this, [this, screen = next] {
+                    if (Unloading() || !ctx.nav.IsRegistered(screen)) return;
                     StopMusic(g);
-                    ctx.nav.Replace(this, next);
+                    ctx.nav.Replace(this, screen);
                 });
     }
     for (QMenu* m : {mnuFile, mnuEffect, mnuBgm, mnuView, mnuNet}) FitMenuWidth(m);
