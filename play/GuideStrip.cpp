@@ -1,6 +1,7 @@
 #include "play/GuideStrip.h"
 
 #include <QLabel>
+#include <QPalette>
 
 #include "common/GameState.h"
 #include "learning/TrainingSettings.h"
@@ -16,8 +17,12 @@ GuideStrip::GuideStrip(GameState& g, QLabel* label) : m_g(g), m_label(label), m_
     f.setPixelSize(15);
     f.setBold(true);
     m_label->setFont(f);
-    // Light letters need the dark strip also where the screen around it is light.
-    m_label->setStyleSheet(QStringLiteral("background-color: rgb(24, 32, 64); border-radius: 3px;"));
+    // Light letters need the dark strip also where the screen around it is light. A palette, not
+    // a style sheet: style sheets make every repaint of the label resolve its rules again.
+    QPalette pal = m_label->palette();
+    pal.setColor(QPalette::Window, QColor(24, 32, 64));
+    m_label->setPalette(pal);
+    m_label->setAutoFillBackground(true);
     m_label->setAccessibleName(QStringLiteral("ローマ字ガイド"));
 }
 
