@@ -46,6 +46,7 @@ struct GuideLine {
     QString cannotType;
 
     QString Plain() const { return typed + next + rest; }
+    bool operator==(const GuideLine&) const = default;
 };
 
 // Shows the romaji of the reading still to type, following the player: the judge's own state

@@ -33,10 +33,9 @@ void GuideStrip::BeforeKey(const QString& display, int key) {
 void GuideStrip::Refresh(const QString& display, bool showing) {
     const GuideLine line =
         showing && !display.isEmpty() ? m_guide.Line(m_g.objTypingSystem, display) : GuideLine();
-    const QString html = GuideLineHtml(line);
     // Most keys change the line; a wrong key leaves it, and then nothing is drawn again.
-    if (html == m_shown) return;
-    m_shown = html;
+    if (line == m_shown) return;
+    m_shown = line;
     ShowGuideLine(m_label, line);
 }
 

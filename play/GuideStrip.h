@@ -36,7 +36,7 @@ class GuideStrip {
     GameState& m_g;
     QLabel* m_label;
     RomajiGuide m_guide;
-    QString m_shown;
+    GuideLine m_shown;  // the line on the label now
     bool m_dirty = false;
 };
 
