@@ -5,6 +5,7 @@
 #include "common/GameState.h"
 #include "common/PlaySteps.h"
 #include "learning/TrainingSettings.h"
+#include "platform/widgets/CachedGlyphs.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/KeyCodes.h"
 #include "platform/widgets/Navigator.h"
@@ -32,7 +33,9 @@ QLabel* PlayForm::MakeClockBox(const ClockLook& look) {
         SetForeColor(l, Qt::white);
     };
     caption(look.captionName, look.caption, look.captionX, 24, look.captionPx);
-    QLabel* digits = MakeLabel(this, QLatin1String(look.digitsName), QString(), 9, 66, 94, 24);
+    auto* digits = new ClockLabel(this);
+    digits->setObjectName(QLatin1String(look.digitsName));
+    digits->setGeometry(9, 66, 94, 24);
     digits->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetPixelFont(digits, look.digitsPx, true);
     SetForeColor(digits, look.digitsColor);
