@@ -13,6 +13,7 @@
 #include "platform/widgets/TypingPanel.h"
 #include "play/GuideStrip.h"
 #include "questions/Genre.h"
+#include "training/GuideText.h"
 
 namespace kd {
 
@@ -62,7 +63,7 @@ void PlayForm::MakeGuideRow() {
             w->resize(r.width(), r.height() + h);
     }
     SetClientSize(width(), height() + h);
-    auto* label = new QLabel(this);
+    auto* label = new GuideLabel(this);
     label->setGeometry(panel->x() + 2, top, panel->width() - 4, h);
     label->show();
     m_guide = std::make_unique<GuideStrip>(g, label);
