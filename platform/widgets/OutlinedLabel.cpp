@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 namespace kd {
 
@@ -14,8 +15,29 @@ constexpr qreal kOutlineWidth = 3.0;
 OutlinedLabel::OutlinedLabel(QWidget* parent, const QColor& outline) : QLabel(parent), m_outline(outline) {}
 
 void OutlinedLabel::paintEvent(QPaintEvent*) {
+    if (text().isEmpty()) return;
+    QPainter p(this);
+    const QTransform t = p.deviceTransform();
+    const qreal scale = std::max<qreal>(1, std::hypot(t.m11(), t.m12()));
+    // Everything the picture depends on; a change of any of them draws it again.
+    const QString key = QStringLiteral("%1|%2x%3|%4|%5|%6|%7|%8")
+                            .arg(text())
+                            .arg(width())
+                            .arg(height())
+                            .arg(scale)
+                            .arg(font().key())
+                            .arg(palette().color(QPalette::WindowText).rgba())
+                            .arg(m_outline.rgba())
+                            .arg(int(alignment()));
+    if (key != m_cacheKey) {
+        m_cache = Render(scale);
+        m_cacheKey = key;
+    }
+    p.drawImage(QPointF(0, 0), m_cache);
+}
+
+QImage OutlinedLabel::Render(qreal scale) const {
     const QString t = text();
-    if (t.isEmpty()) return;
     const QFontMetricsF fm(font());
     const QRectF area = contentsRect();
     const qreal width = fm.horizontalAdvance(t);
@@ -28,10 +50,15 @@ void OutlinedLabel::paintEvent(QPaintEvent*) {
                                                  : area.center().y() + (fm.ascent() - fm.descent()) / 2;
     QPainterPath path;
     path.addText(QPointF(x, baseline), font(), t);
-    QPainter p(this);
+    QImage img(QSize(std::ceil(this->width() * scale), std::ceil(height() * scale)),
+               QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(scale);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.strokePath(path, QPen(m_outline, kOutlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.fillPath(path, palette().color(QPalette::WindowText));
+    return img;
 }
 
 }  // namespace kd
