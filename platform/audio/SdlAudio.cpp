@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <mutex>
 
 namespace kd {
 
@@ -24,12 +25,7 @@ struct Sdl {
     decltype(&Mix_CloseAudio) CloseAudio;
     decltype(&Mix_AllocateChannels) AllocateChannels;
     decltype(&Mix_ReserveChannels) ReserveChannels;
-    decltype(&Mix_SetSoundFonts) SetSoundFonts;
-    decltype(&Mix_LoadMUS) LoadMUS;
-    decltype(&Mix_PlayMusic) PlayMusic;
-    decltype(&Mix_PlayingMusic) PlayingMusic;
-    decltype(&Mix_HaltMusic) HaltMusic;
-    decltype(&Mix_FreeMusic) FreeMusic;
+    decltype(&Mix_HookMusic) HookMusic;
     decltype(&Mix_LoadWAV) LoadWAV;
     decltype(&Mix_PlayChannel) PlayChannel;
     decltype(&Mix_HaltChannel) HaltChannel;
@@ -59,10 +55,7 @@ const Sdl* LoadSdl() {
             Bind(lib, "Mix_Quit", s.Quit) && Bind(lib, "Mix_OpenAudio", s.OpenAudio) &&
             Bind(lib, "Mix_CloseAudio", s.CloseAudio) &&
             Bind(lib, "Mix_AllocateChannels", s.AllocateChannels) &&
-            Bind(lib, "Mix_ReserveChannels", s.ReserveChannels) &&
-            Bind(lib, "Mix_SetSoundFonts", s.SetSoundFonts) && Bind(lib, "Mix_LoadMUS", s.LoadMUS) &&
-            Bind(lib, "Mix_PlayMusic", s.PlayMusic) && Bind(lib, "Mix_PlayingMusic", s.PlayingMusic) &&
-            Bind(lib, "Mix_HaltMusic", s.HaltMusic) && Bind(lib, "Mix_FreeMusic", s.FreeMusic) &&
+            Bind(lib, "Mix_ReserveChannels", s.ReserveChannels) && Bind(lib, "Mix_HookMusic", s.HookMusic) &&
             Bind(lib, "Mix_LoadWAV", s.LoadWAV) && Bind(lib, "Mix_PlayChannel", s.PlayChannel) &&
             Bind(lib, "Mix_HaltChannel", s.HaltChannel) && Bind(lib, "Mix_FreeChunk", s.FreeChunk) &&
             Bind(lib, "Mix_Playing", s.Playing) && Bind(lib, "Mix_QuerySpec", s.QuerySpec);
@@ -74,18 +67,62 @@ const Sdl* LoadSdl() {
 // Set by the first successful open; every other use of the library comes after one.
 const Sdl* sdl = nullptr;
 
+// FluidSynth, the little of its C interface used here.
+constexpr int kFluidPlayerPlaying = 1;  // enum fluid_player_status
+
+struct Fluid {
+    fluid_settings_t* (*new_settings)();
+    int (*setnum)(fluid_settings_t*, const char*, double);
+    int (*setstr)(fluid_settings_t*, const char*, const char*);
+    void (*delete_settings)(fluid_settings_t*);
+    fluid_synth_t* (*new_synth)(fluid_settings_t*);
+    int (*sfload)(fluid_synth_t*, const char*, int);
+    void (*set_gain)(fluid_synth_t*, float);
+    int (*system_reset)(fluid_synth_t*);
+    int (*write_s16)(fluid_synth_t*, int, void*, int, int, void*, int, int);
+    void (*delete_synth)(fluid_synth_t*);
+    fluid_player_t* (*new_player)(fluid_synth_t*);
+    int (*player_add)(fluid_player_t*, const char*);
+    int (*player_play)(fluid_player_t*);
+    int (*player_stop)(fluid_player_t*);
+    int (*player_status)(fluid_player_t*);
+    void (*delete_player)(fluid_player_t*);
+};
+
+// The library SDL_mixer itself plays MIDI with; null when it is not installed (no music then).
+const Fluid* LoadFluid() {
+    static const Fluid* const loaded = []() -> const Fluid* {
+        void* lib = nullptr;
+        for (const char* name : {"libfluidsynth.so.3", "libfluidsynth.so"})
+            if ((lib = dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+        if (!lib) return nullptr;
+        static Fluid f;
+        const bool ok =
+            Bind(lib, "new_fluid_settings", f.new_settings) && Bind(lib, "fluid_settings_setnum", f.setnum) &&
+            Bind(lib, "fluid_settings_setstr", f.setstr) &&
+            Bind(lib, "delete_fluid_settings", f.delete_settings) &&
+            Bind(lib, "new_fluid_synth", f.new_synth) && Bind(lib, "fluid_synth_sfload", f.sfload) &&
+            Bind(lib, "fluid_synth_set_gain", f.set_gain) &&
+            Bind(lib, "fluid_synth_system_reset", f.system_reset) &&
+            Bind(lib, "fluid_synth_write_s16", f.write_s16) &&
+            Bind(lib, "delete_fluid_synth", f.delete_synth) && Bind(lib, "new_fluid_player", f.new_player) &&
+            Bind(lib, "fluid_player_add", f.player_add) && Bind(lib, "fluid_player_play", f.player_play) &&
+            Bind(lib, "fluid_player_stop", f.player_stop) &&
+            Bind(lib, "fluid_player_get_status", f.player_status) &&
+            Bind(lib, "delete_fluid_player", f.delete_player);
+        return ok ? &f : nullptr;
+    }();
+    return loaded;
+}
+
+// Set with the first synthesizer; every use of the library's functions comes after one.
+const Fluid* fluid = nullptr;
+
 // One channel per key sound, so a wrong key never cuts off the sound of a correct one.
 constexpr int kEffectChannels = 2;
 
 QByteArray NativePath(const QString& path) {
     return QFile::encodeName(path);
-}
-
-// SDL_SOUNDFONTS may name several files, separated by semicolons.
-bool AnyFileExists(const QString& paths) {
-    for (const QString& p : paths.split(u';', Qt::SkipEmptyParts))
-        if (QFileInfo(p).isFile()) return true;
-    return false;
 }
 
 }  // namespace
@@ -107,6 +144,7 @@ SdlAudio::~SdlAudio() {
     FreeMusic();
     FreeEffects();
     if (m_open) sdl->CloseAudio();
+    CloseSynth();
     sdl->Quit();
     sdl->QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -130,13 +168,11 @@ bool SdlAudio::Open() {
     // The program's own windows handle Ctrl+C and quitting; SDL must not take the signals.
     sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    sdl->Init(MIX_INIT_MID);
     if (!OpenDevice()) {
         sdl->Quit();
         sdl->QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    if (!m_soundFont.isEmpty()) sdl->SetSoundFonts(NativePath(m_soundFont).constData());
     return true;
 }
 
@@ -145,6 +181,8 @@ bool SdlAudio::OpenDevice() {
     sdl->AllocateChannels(kEffectChannels);
     sdl->ReserveChannels(kEffectChannels);
     m_open = true;
+    // The music is mixed from the synthesizer; a reopened device needs the hook again.
+    sdl->HookMusic(&SdlAudio::MixMusic, this);
     m_sleepTimer.start();
     return true;
 }
@@ -184,7 +222,8 @@ void SdlAudio::SoundStarted() {
 }
 
 bool SdlAudio::MusicPlaying() const {
-    return m_open && m_music && sdl->PlayingMusic();
+    std::lock_guard lock(m_musicLock);
+    return m_open && m_player && fluid->player_status(m_player) == kFluidPlayerPlaying;
 }
 
 void SdlAudio::PlayMidi(const QString& fileName) {
@@ -192,14 +231,63 @@ void SdlAudio::PlayMidi(const QString& fileName) {
     // A piece already sounding under this name goes on; asking for another one replaces it.
     if (MusicPlaying() && fileName == m_musicName) return;
     FreeMusic();
-    if (!AnyFileExists(m_soundFont)) return;
     const QString path = m_mediaFolder + QStringLiteral("/Midi/") + fileName;
-    if (!QFileInfo(path).isFile()) return;
-    m_music = sdl->LoadMUS(NativePath(path).constData());
-    if (!m_music) return;
+    if (!QFileInfo(path).isFile() || !OpenSynth()) return;
+    std::lock_guard lock(m_musicLock);
+    m_player = fluid->new_player(m_synth);
+    if (!m_player) return;
+    if (fluid->player_add(m_player, NativePath(path).constData()) != 0 || fluid->player_play(m_player) != 0) {
+        fluid->delete_player(m_player);
+        m_player = nullptr;
+        return;
+    }
     m_musicName = fileName;
-    if (sdl->PlayMusic(m_music, 0) != 0) FreeMusic();
     SoundStarted();
+}
+
+bool SdlAudio::OpenSynth() {
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    sdl->QuerySpec(&frequency, &format, &channels);
+    // The synthesizer writes 16-bit stereo, as the device is asked to play.
+    if (format != AUDIO_S16SYS || channels != 2) return false;
+    if (m_synth && m_synthFrequency == frequency) return true;
+    CloseSynth();
+    if (!(fluid = LoadFluid())) return false;
+    // The first SoundFont that loads. The program used to load it again for every piece (about
+    // 6 MB read each time, and FluidSynth's loader left some memory behind every time); one
+    // synthesizer now lives as long as the sound.
+    for (const QString& font : m_soundFont.split(u';', Qt::SkipEmptyParts)) {
+        if (!QFileInfo(font).isFile()) continue;
+        m_settings = fluid->new_settings();
+        fluid->setnum(m_settings, "synth.sample-rate", frequency);
+        fluid->setstr(m_settings, "player.timing-source", "sample");
+        m_synth = fluid->new_synth(m_settings);
+        if (m_synth && fluid->sfload(m_synth, NativePath(font).constData(), 1) >= 0) break;
+        CloseSynth();
+    }
+    if (!m_synth) return false;
+    fluid->set_gain(m_synth, 1.0f);
+    m_synthFrequency = frequency;
+    return true;
+}
+
+void SdlAudio::CloseSynth() {
+    std::lock_guard lock(m_musicLock);
+    if (m_player) fluid->delete_player(m_player);
+    if (m_synth) fluid->delete_synth(m_synth);
+    if (m_settings) fluid->delete_settings(m_settings);
+    m_player = nullptr;
+    m_synth = nullptr;
+    m_settings = nullptr;
+}
+
+void SdlAudio::MixMusic(void* self, unsigned char* stream, int bytes) {
+    auto* a = static_cast<SdlAudio*>(self);
+    std::lock_guard lock(a->m_musicLock);
+    if (!a->m_player) return;  // SDL_mixer has filled the buffer with silence
+    const int frames = bytes / 4;
+    fluid->write_s16(a->m_synth, frames, stream, 0, 2, stream, 1, 2);
 }
 
 void SdlAudio::StopMidi() {
@@ -228,11 +316,14 @@ void SdlAudio::PlaySoundEffect(bool isCorrect) {
 }
 
 void SdlAudio::FreeMusic() {
-    if (!m_music) return;
-    sdl->HaltMusic();
-    sdl->FreeMusic(m_music);
-    m_music = nullptr;
+    std::lock_guard lock(m_musicLock);
     m_musicName.clear();
+    if (!m_player) return;
+    fluid->player_stop(m_player);
+    fluid->delete_player(m_player);
+    m_player = nullptr;
+    // Notes still held or ringing stop with the piece.
+    fluid->system_reset(m_synth);
 }
 
 void SdlAudio::FreeEffects() {

@@ -1,16 +1,21 @@
 #pragma once
 #include <QString>
 #include <QTimer>
+#include <mutex>
 
 #include "platform/core/Audio.h"
 
 struct Mix_Chunk;
-typedef struct _Mix_Music Mix_Music;
+// FluidSynth's handles, as its own header names them.
+typedef struct _fluid_hashtable_t fluid_settings_t;
+typedef struct _fluid_synth_t fluid_synth_t;
+typedef struct _fluid_player_t fluid_player_t;
 
 namespace kd {
 
-// Music and key sounds on SDL2_mixer: MIDI through its FluidSynth decoder with a General MIDI
-// SoundFont, the two key sounds as preloaded chunks on two reserved channels. Only SDL's audio
+// Music and key sounds on SDL2_mixer: MIDI played by one FluidSynth synthesizer with a General
+// MIDI SoundFont, mixed in as SDL_mixer's music; the two key sounds as preloaded chunks on two
+// reserved channels. Only SDL's audio
 // subsystem is started, and only on first use, so the program's first window is not held up.
 // Whatever is missing (device, SoundFont, files) simply means silence.
 class SdlAudio : public Audio {
@@ -57,6 +62,12 @@ class SdlAudio : public Audio {
     void SoundStarted();
     void FreeMusic();
     void FreeEffects();
+    // The synthesizer, made with the first piece and kept while the program runs (remade only
+    // for a device that came back at another rate). False: no music (no library, no SoundFont).
+    bool OpenSynth();
+    void CloseSynth();
+    // SDL_mixer's music hook, on SDL's audio thread.
+    static void MixMusic(void* self, unsigned char* stream, int bytes);
 
     QString m_mediaFolder;
     QString m_soundFont;
@@ -68,8 +79,13 @@ class SdlAudio : public Audio {
     int m_frequency = 0;
     quint16 m_format = 0;
     int m_channels = 0;
-    Mix_Music* m_music = nullptr;
     QString m_musicName;
+    // The audio thread renders from the synthesizer while the program changes pieces.
+    mutable std::mutex m_musicLock;
+    fluid_settings_t* m_settings = nullptr;
+    fluid_synth_t* m_synth = nullptr;
+    fluid_player_t* m_player = nullptr;
+    int m_synthFrequency = 0;
     Mix_Chunk* m_effects[2] = {nullptr, nullptr};
 };
 
