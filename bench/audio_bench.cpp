@@ -7,6 +7,7 @@
 #include <SDL_mixer.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -77,6 +78,45 @@ void Row(const char* name, std::vector<double> v) {
     std::printf("%s|%.2f (worst %.2f of %zu)|%.2f\n", name, median, worst, v.size(), worst);
 }
 
+// Starting the game's pieces one after another (two rounds over the folder's MIDI files), as
+// the screens do: the first start makes the synthesizer and loads the SoundFont, the others
+// only read their file. Beside it, SDL_mixer loading the same pieces its own way (a new
+// synthesizer and SoundFont each), which is how the game started them before.
+int MusicRows(const QString& programFolder) {
+    const QString font = kd::SdlAudio::SystemSoundFont();
+    const QStringList pieces =
+        QDir(programFolder + QStringLiteral("/Midi")).entryList({QStringLiteral("*.mid")});
+    if (font.isEmpty() || pieces.isEmpty()) return 0;
+    std::vector<double> first, later, mixer;
+    {
+        kd::SdlAudio audio(programFolder, font);
+        if (!audio.Open()) return 0;
+        for (int round = 0; round < 2; ++round)
+            for (const QString& piece : pieces) {
+                QElapsedTimer t;
+                t.start();
+                audio.PlayMidi(piece);
+                (first.empty() ? first : later).push_back(t.nsecsElapsed() / 1e6);
+            }
+    }
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 512) != 0) return 0;
+    Mix_SetSoundFonts(QFile::encodeName(font).constData());
+    for (const QString& piece : pieces) {
+        QElapsedTimer t;
+        t.start();
+        Mix_Music* m =
+            Mix_LoadMUS(QFile::encodeName(programFolder + QStringLiteral("/Midi/") + piece).constData());
+        if (m) Mix_PlayMusic(m, 0);
+        mixer.push_back(t.nsecsElapsed() / 1e6);
+        Mix_FreeMusic(m);
+    }
+    Mix_CloseAudio();
+    Row("music: starting the first piece (SoundFont loaded)", first);
+    Row("music: starting another piece", later);
+    Row("  reference, SDL_mixer's own MIDI: starting a piece", mixer);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,5 +165,5 @@ int main(int argc, char** argv) {
     Row("key sound: PlaySoundEffect, device asleep (reopens it)", asleep.call);
     Row("key sound: key -> sound mixed for the device, awake", awake.heard);
     Row("key sound: key -> sound mixed for the device, after sleep", asleep.heard);
-    return 0;
+    return argc > 1 ? MusicRows(argv[1]) : 0;
 }

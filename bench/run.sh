@@ -331,7 +331,7 @@ timers() {
 # opens the device again) and the moment the mixer has the sound in a buffer for the device.
 audio() {
   local name value worst
-  "$build/bench/audio_bench" 2>/dev/null >"$work/audio"
+  "$build/bench/audio_bench" "$build/bin" 2>/dev/null >"$work/audio"
   while IFS='|' read -r name value worst; do
     row "$name" "$value ms" "" ""
   done <"$work/audio"
