@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "engine/RomajiGuide.h"
+#include "platform/widgets/Colors.h"
 
 class QLabel;
 
@@ -11,7 +12,7 @@ namespace kd {
 // The colours of the guide line on the dark typing panel: what was typed is dimmed, the next
 // key stands out, the rest reads like the reading above it.
 inline const QColor kGuideTypedColor(128, 136, 160);
-inline const QColor kGuideNextColor(255, 215, 64);
+inline const QColor kGuideNextColor = kGold;
 inline const QColor kGuideRestColor(224, 232, 255);
 
 // Rich text of a guide line (the typed part dimmed, the next key marked and underlined).

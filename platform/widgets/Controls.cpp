@@ -30,6 +30,14 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
     return b;
 }
 
+QFrame* MakeOutline(QWidget* parent, const QString& name, const QRect& r, const QColor& line) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(name);
+    f->setGeometry(r);
+    f->setStyleSheet(QStringLiteral("QFrame#%1 { border: 1px solid %2; }").arg(name, line.name()));
+    return f;
+}
+
 void SetForeColor(QWidget* w, const QColor& color) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, color);
