@@ -34,7 +34,8 @@ QFrame* MakeOutline(QWidget* parent, const QString& name, const QRect& r, const 
     auto* f = new QFrame(parent);
     f->setObjectName(name);
     f->setGeometry(r);
-    f->setStyleSheet(QStringLiteral("QFrame#%1 { border: 1px solid %2; }").arg(name, line.name()));
+    // No name in the selector: names like "Shape2(1)" are no valid selector.
+    f->setStyleSheet(QStringLiteral("QFrame { border: 1px solid %1; }").arg(line.name()));
     return f;
 }
 
