@@ -207,14 +207,14 @@ startup() {
 panel=129,9,405,121
 practice() {
   local run w out
-  mapfile -t run < <("${frozen[@]}" "$QKEYS" keys 300)
+  mapfile -t run < <("${frozen[@]}" "$QKEYS" keys 500)
   start_game frozen
   keys Return; w=$(focus "PRACTICE"); sleep 0.3
   go
-  probe -r "$panel" -o "$work/practice${ZOOM:-100}.lat" "$w" "${run[0]:0:200}" >/dev/null
-  latency_row "practice${ZOOM_NAME:-}" "$work/practice${ZOOM:-100}.lat" 200
+  probe -r "$panel" -o "$work/practice${ZOOM:-100}.lat" "$w" "${run[0]:0:400}" >/dev/null
+  latency_row "practice${ZOOM_NAME:-}" "$work/practice${ZOOM:-100}.lat" 400
   cpu_idle_row "CPU, practice countdown, no keys${ZOOM_NAME:-}" "$game_pid"
-  out=$(probe -r "$panel" -p 100 -P "$game_pid" "$w" "${run[0]:200:100}")
+  out=$(probe -r "$panel" -p 100 -P "$game_pid" "$w" "${run[0]:400:100}")
   row "CPU, practice, typing 10 keys/s${ZOOM_NAME:-}" "$(echo "$out" | field cpu_percent) %" "" "($(echo "$out" | field painted) of 100 keys shown)"
   stop_game
 }
@@ -224,7 +224,7 @@ practice() {
 # and only repaints of the two count.
 guide() {
   local run w db on
-  mapfile -t run < <("${frozen[@]}" "$QKEYS" guide 200)
+  mapfile -t run < <("${frozen[@]}" "$QKEYS" guide 400)
   for on in 0 1; do
     start_game frozen
     "$QKEYS" idioms "$data/keyderby" DefaultUser 120
@@ -235,27 +235,29 @@ guide() {
     go
     rm -f "$work/guide.lat"
     probe -r 129,9,405,143 -o "$work/guide.lat" "$w" "${run[0]}" >/dev/null
-    latency_row "practice of idioms, guide $([ $on = 1 ] && echo on || echo off)" "$work/guide.lat" 200
+    latency_row "practice of idioms, guide $([ $on = 1 ] && echo on || echo off)" "$work/guide.lat" 400
     stop_game
   done
 }
 
 # --- time trial --------------------------------------------------------------------------
-# 114 right keys end a run, so three runs of 100: two for latency (the clock left running
+# 114 right keys end a run, so five runs of 100: four for latency (the clock left running
 # for ten seconds after the first), one at 10 keys/s. Esc abandons a run; Space re-seeds.
 timetrial() {
-  local run w out
-  mapfile -t run < <("${frozen[@]}" "$QKEYS" keys 100 100 100)
+  local run w out i
+  mapfile -t run < <("${frozen[@]}" "$QKEYS" keys 100 100 100 100 100)
   start_game frozen
   keys Down Return; w=$(focus "TIME TRIAL"); sleep 0.3
   go
   probe -r "$panel" -o "$work/tt.lat" "$w" "${run[0]}" >/dev/null
   cpu_idle_row "CPU, time-trial clock, no keys" "$game_pid"
+  for i in 1 2 3; do
+    keys Escape; sleep 0.3; go
+    probe -r "$panel" -o "$work/tt.lat" "$w" "${run[$i]}" >/dev/null
+  done
+  latency_row "time trial" "$work/tt.lat" 400
   keys Escape; sleep 0.3; go
-  probe -r "$panel" -o "$work/tt.lat" "$w" "${run[1]}" >/dev/null
-  latency_row "time trial" "$work/tt.lat" 200
-  keys Escape; sleep 0.3; go
-  out=$(probe -r "$panel" -p 100 -P "$game_pid" "$w" "${run[2]}")
+  out=$(probe -r "$panel" -p 100 -P "$game_pid" "$w" "${run[4]}")
   row "CPU, time trial, typing 10 keys/s" "$(echo "$out" | field cpu_percent) %" "" "($(echo "$out" | field painted) of 100 keys shown)"
   stop_game
 }
@@ -264,26 +266,26 @@ timetrial() {
 # The player's record holds a best English run of 200 ms a key (22.8 s), so the ghost keeps
 # stepping through the ten seconds of the idle measure and the keys typed after it.
 ghost() {
-  local run w v sound
+  local run w v sound i
   # Each Space re-seeds from the last draw: the idle run draws one word, typed by nobody.
-  mapfile -t run < <("${frozen[@]}" "$QKEYS" keys 0 100 100)
+  mapfile -t run < <("${frozen[@]}" "$QKEYS" keys 0 100 100 100 100)
   start_game frozen
   "$root/bench/tools/seed_best.sh" "$data/keyderby/DefaultUser" english 200
   keys Down Return; w=$(focus "TIME TRIAL"); sleep 0.3
   go
   read -r v sound <<<"$(cpu_idle "$game_pid" 10)"
   row "CPU, time trial with the ghost on, no keys" "$v % (sound thread $sound)" "<= 2 %" "$(verdict "$v" 2)"
-  keys Escape; sleep 0.3; go
-  probe -r "$panel" -o "$work/ghost.lat" "$w" "${run[1]}" >/dev/null
-  keys Escape; sleep 0.3; go
-  probe -r "$panel" -o "$work/ghost.lat" "$w" "${run[2]}" >/dev/null
-  latency_row "time trial, ghost on" "$work/ghost.lat" 200
+  for i in 1 2 3 4; do
+    keys Escape; sleep 0.3; go
+    probe -r "$panel" -o "$work/ghost.lat" "$w" "${run[$i]}" >/dev/null
+  done
+  latency_row "time trial, ghost on" "$work/ghost.lat" 400
   stop_game
 }
 
 # --- derby -------------------------------------------------------------------------------
 # Here a wrong key repaints the power display, and the ball CrazyBallBlue (the third
-# picture) has power for 49 misses: five rounds of 40 misses, Esc between them.
+# picture) has power for 49 misses: ten rounds of 40 misses, Esc between them.
 derby_to() {  # derby_to TITLE: from the main menu to the race or the boss; prints its window
   keys Down Down Return
   local w z=$((${ZOOM:-100} / 100)); w=$(focus "キャラクター選択")
@@ -296,12 +298,12 @@ derby_latency() {  # derby_latency NAME TITLE POWER_RECT [HEAT RECORD]
   local w misses; misses=$(printf 'q%.0s' $(seq 40))
   start_game live "${4:-}"
   w=$(derby_to "$2"); sleep 0.3
-  for _ in 1 2 3 4 5; do
+  for _ in $(seq 10); do
     go
     probe -r "$3" -o "$work/$1.lat" "$w" "$misses" >/dev/null
     keys Escape; sleep 0.3
   done
-  latency_row "$1" "$work/$1.lat" 200
+  latency_row "$1" "$work/$1.lat" 400
   stop_game
 }
 race() { derby_latency race "KeyDerby" 3,3,151,121; }

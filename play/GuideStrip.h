@@ -3,12 +3,10 @@
 
 #include "engine/RomajiGuide.h"
 
-class QLabel;
-class QWidget;
-
 namespace kd {
 
 class GameState;
+class GuideLabel;
 
 // The romaji guide of a play screen: a line of its own under the question panel, filled from
 // the judge after every key. The player's forms are learned as they type and stored when play
@@ -18,9 +16,9 @@ class GuideStrip {
     static constexpr int kHeight = 22;
 
     // label: the strip, placed by the screen.
-    GuideStrip(GameState& g, QLabel* label);
+    GuideStrip(GameState& g, GuideLabel* label);
 
-    QLabel* Label() const { return m_label; }
+    GuideLabel* Label() const { return m_label; }
     const RomajiChoices& Choices() const { return m_guide.Choices(); }
 
     // A key about to be judged for an idiom.
@@ -34,7 +32,7 @@ class GuideStrip {
 
   private:
     GameState& m_g;
-    QLabel* m_label;
+    GuideLabel* m_label;
     RomajiGuide m_guide;
     GuideLine m_shown;  // the line on the label now
     bool m_dirty = false;

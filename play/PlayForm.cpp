@@ -5,6 +5,7 @@
 #include "common/GameState.h"
 #include "common/PlaySteps.h"
 #include "learning/TrainingSettings.h"
+#include "platform/widgets/CachedGlyphs.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/KeyCodes.h"
@@ -13,6 +14,7 @@
 #include "platform/widgets/TypingPanel.h"
 #include "play/GuideStrip.h"
 #include "questions/Genre.h"
+#include "training/GuideText.h"
 
 namespace kd {
 
@@ -33,7 +35,9 @@ QLabel* PlayForm::MakeClockBox(const ClockLook& look) {
         SetForeColor(l, Qt::white);
     };
     caption(look.captionName, look.caption, look.captionX, 24, look.captionPx);
-    QLabel* digits = MakeLabel(this, QLatin1String(look.digitsName), QString(), 9, 66, 94, 24);
+    auto* digits = new ClockLabel(this);
+    digits->setObjectName(QLatin1String(look.digitsName));
+    digits->setGeometry(9, 66, 94, 24);
     digits->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetPixelFont(digits, look.digitsPx, true);
     SetForeColor(digits, look.digitsColor);
@@ -60,7 +64,7 @@ void PlayForm::MakeGuideRow() {
             w->resize(r.width(), r.height() + h);
     }
     SetClientSize(width(), height() + h);
-    auto* label = new QLabel(this);
+    auto* label = new GuideLabel(this);
     label->setGeometry(panel->x() + 2, top, panel->width() - 4, h);
     label->show();
     m_guide = std::make_unique<GuideStrip>(g, label);

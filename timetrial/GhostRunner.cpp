@@ -15,12 +15,35 @@ namespace {
 const QColor kAheadColor(120, 255, 120);
 const QColor kBehindColor(255, 150, 120);
 const QColor kEvenColor(240, 240, 240);
+// A dark plate keeps the text readable over the track picture.
+const QColor kPlateColor(20, 28, 60, 180);
+
+// The gap's label: its text on a rounded translucent plate, painted directly rather than by a
+// style sheet, whose rules would be resolved again on every key.
+class GapLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        {
+            QPainter p(this);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(Qt::NoPen);
+            p.setBrush(kPlateColor);
+            p.drawRoundedRect(QRectF(rect()), 4, 4);
+        }
+        QLabel::paintEvent(event);
+    }
+};
 
 }  // namespace
 
 GhostRunner::GhostRunner(QWidget* screen, TickCounter& clock, std::function<void()> moved)
     : QObject(screen), m_clock(clock), m_moved(std::move(moved)) {
-    lblGhostGap = MakeLabel(screen, QStringLiteral("lblGhostGap"), QString(), kLabelX, kLabelY, 230, 22);
+    lblGhostGap = new GapLabel(screen);
+    lblGhostGap->setObjectName(QStringLiteral("lblGhostGap"));
+    lblGhostGap->setGeometry(kLabelX, kLabelY, 230, 22);
     SetPixelFont(lblGhostGap, 14, true);
     lblGhostGap->setIndent(6);
     lblGhostGap->hide();
@@ -28,6 +51,7 @@ GhostRunner::GhostRunner(QWidget* screen, TickCounter& clock, std::function<void
     // nothing around the label painted again.
     lblGhostGap->setText(GapLine(-88880));
     m_gapSize = lblGhostGap->sizeHint();
+    m_gapChars = lblGhostGap->text().size();
     tmrGhost = new Timer(this, QStringLiteral("tmrGhost"), 16, [this] { tmrGhost_Timer(); });
 }
 
@@ -111,22 +135,22 @@ void GhostRunner::Stop() {
 }
 
 void GhostRunner::Paint(const QColor& text) {
-    // Restyling costs a re-polish; the colour changes only when the side does.
+    // The colour changes only when the side does.
     if (text == m_paintedColor) return;
     m_paintedColor = text;
-    // A dark plate keeps the text readable over the track picture.
-    lblGhostGap->setStyleSheet(QStringLiteral("QLabel { color: %1; background: rgba(20,28,60,180); "
-                                              "border-radius: 4px; }")
-                                   .arg(text.name()));
+    SetForeColor(lblGhostGap, text);
 }
 
 void GhostRunner::ShowGap(qint64 gapMs) {
     const GapSide side = SideOfGap(gapMs);
     Paint(side == GapSide::Ahead ? kAheadColor : side == GapSide::Behind ? kBehindColor : kEvenColor);
     lblGhostGap->setText(GapLine(gapMs));
-    const QSize want = lblGhostGap->sizeHint();
-    if (want.width() > m_gapSize.width() || want.height() > m_gapSize.height())
-        m_gapSize = m_gapSize.expandedTo(want);
+    // Laying the text out to measure it costs as much as drawing it: only a longer text than
+    // any before may need more room.
+    if (lblGhostGap->text().size() > m_gapChars) {
+        m_gapChars = lblGhostGap->text().size();
+        m_gapSize = m_gapSize.expandedTo(lblGhostGap->sizeHint());
+    }
     if (lblGhostGap->size() != m_gapSize) lblGhostGap->setFixedSize(m_gapSize);
     lblGhostGap->show();
 }

@@ -63,7 +63,8 @@ class GhostRunner : public QObject {
     int m_x = kBallStartX;
     std::optional<qint64> m_lastGap;
     QColor m_paintedColor;
-    QSize m_gapSize;  // the gap label's size while a ghost runs
+    QSize m_gapSize;     // the gap label's size while a ghost runs
+    int m_gapChars = 0;  // the longest gap text measured for it
 };
 
 }  // namespace kd

@@ -1,26 +1,22 @@
 #include "training/GuideText.h"
 
-#include <QLabel>
+#include <QPainter>
+
+#include "platform/widgets/CachedGlyphs.h"
 
 namespace kd {
 
-namespace {
-
-QString Span(const QColor& color, const QString& text, const char* extra = "") {
-    if (text.isEmpty()) return {};
-    return QStringLiteral("<span style=\"color:%1;%2\">%3</span>")
-        .arg(color.name(), QLatin1String(extra), text.toHtmlEscaped());
-}
-
-}  // namespace
-
-QString GuideLineHtml(const GuideLine& line) {
-    QString html = Span(kGuideTypedColor, line.typed) +
-                   Span(kGuideNextColor, line.next, "font-weight:bold;text-decoration:underline;") +
-                   Span(kGuideRestColor, line.rest);
+QList<GuideRun> GuideRuns(const GuideLine& line) {
+    QList<GuideRun> runs;
+    auto add = [&runs](const QString& text, const QColor& color, bool marked = false) {
+        if (!text.isEmpty()) runs.append({text, color, marked});
+    };
+    add(line.typed, kGuideTypedColor);
+    add(line.next, kGuideNextColor, true);
+    add(line.rest, kGuideRestColor);
     if (!line.cannotType.isEmpty())
-        html += Span(kGuideTypedColor, QStringLiteral(" （%1 は打てません）").arg(line.cannotType));
-    return html;
+        add(QStringLiteral(" （%1 は打てません）").arg(line.cannotType), kGuideTypedColor);
+    return runs;
 }
 
 QString GuideLineSpoken(const GuideLine& line) {
@@ -31,10 +27,58 @@ QString GuideLineSpoken(const GuideLine& line) {
     return text;
 }
 
-void ShowGuideLine(QLabel* label, const GuideLine& line) {
-    label->setTextFormat(Qt::RichText);
-    label->setText(GuideLineHtml(line));
-    label->setAccessibleName(GuideLineSpoken(line));
+GuideLabel::GuideLabel(QWidget* parent, int pixelSize) : QLabel(parent) {
+    setObjectName(QStringLiteral("lblRomajiGuide"));
+    setAlignment(Qt::AlignCenter);
+    setTextFormat(Qt::PlainText);
+    QFont f = font();
+    f.setPixelSize(pixelSize);
+    f.setBold(true);
+    setFont(f);
+    // Light letters need the dark strip also where the screen around it is light. A palette, not
+    // a style sheet: style sheets make every repaint of the label resolve its rules again.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(24, 32, 64));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setAccessibleName(GuideLineSpoken(GuideLine()));
+}
+
+GuideLabel::~GuideLabel() = default;
+
+void GuideLabel::SetLine(const GuideLine& line) {
+    m_runs = GuideRuns(line);
+    QString plain;
+    for (const GuideRun& r : m_runs) plain += r.text;
+    setText(plain);
+    setAccessibleName(GuideLineSpoken(line));
+    update();  // the same letters in other colours leave the text as it was
+}
+
+void GuideLabel::paintEvent(QPaintEvent*) {
+    if (m_runs.isEmpty()) return;
+    if (!m_glyphs) m_glyphs = std::make_unique<CachedGlyphs>(font());
+    qreal width = 0;
+    for (const GuideRun& r : m_runs) width += m_glyphs->Width(r.text);
+    const QRectF area = contentsRect();
+    qreal x = area.center().x() - width / 2;
+    const qreal y = area.top() + (area.height() - m_glyphs->LineHeight()) / 2;
+    const QFontMetricsF fm(font());
+    QPainter p(this);
+    for (const GuideRun& r : m_runs) {
+        p.setPen(r.color);
+        const qreal end = m_glyphs->Draw(p, x, y, r.text);
+        if (r.marked) {
+            const qreal under = y + m_glyphs->Ascent() + fm.underlinePos();
+            p.fillRect(QRectF(x, under, end - x, qMax<qreal>(1, fm.lineWidth())), r.color);
+        }
+        x = end;
+    }
+}
+
+void GuideLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) m_glyphs.reset();
+    QLabel::changeEvent(event);
 }
 
 }  // namespace kd

@@ -2,20 +2,44 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
+#include <QStaticText>
+#include <cmath>
 
 namespace kd {
 
 namespace {
 // Wide enough to read as an edge around bold 18-pixel letters, thin enough to keep their shapes.
 constexpr qreal kOutlineWidth = 3.0;
+// Copies of the letters around the edge: enough that no gap shows at the corners of strokes.
+constexpr int kOutlineSteps = 12;
 }  // namespace
 
 OutlinedLabel::OutlinedLabel(QWidget* parent, const QColor& outline) : QLabel(parent), m_outline(outline) {}
 
 void OutlinedLabel::paintEvent(QPaintEvent*) {
+    if (text().isEmpty()) return;
+    QPainter p(this);
+    const QTransform t = p.deviceTransform();
+    const qreal scale = std::max<qreal>(1, std::hypot(t.m11(), t.m12()));
+    // Everything the picture depends on; a change of any of them draws it again.
+    const QString key = QStringLiteral("%1|%2x%3|%4|%5|%6|%7|%8")
+                            .arg(text())
+                            .arg(width())
+                            .arg(height())
+                            .arg(scale)
+                            .arg(font().key())
+                            .arg(palette().color(QPalette::WindowText).rgba())
+                            .arg(m_outline.rgba())
+                            .arg(int(alignment()));
+    if (key != m_cacheKey) {
+        m_cache = Render(scale);
+        m_cacheKey = key;
+    }
+    p.drawImage(QPointF(0, 0), m_cache);
+}
+
+QImage OutlinedLabel::Render(qreal scale) const {
     const QString t = text();
-    if (t.isEmpty()) return;
     const QFontMetricsF fm(font());
     const QRectF area = contentsRect();
     const qreal width = fm.horizontalAdvance(t);
@@ -26,12 +50,27 @@ void OutlinedLabel::paintEvent(QPaintEvent*) {
     const qreal baseline = a & Qt::AlignTop      ? area.top() + fm.ascent()
                            : a & Qt::AlignBottom ? area.bottom() - fm.descent()
                                                  : area.center().y() + (fm.ascent() - fm.descent()) / 2;
-    QPainterPath path;
-    path.addText(QPointF(x, baseline), font(), t);
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.strokePath(path, QPen(m_outline, kOutlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.fillPath(path, palette().color(QPalette::WindowText));
+    QImage img(QSize(std::ceil(this->width() * scale), std::ceil(height() * scale)),
+               QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(scale);
+    img.fill(Qt::transparent);
+    // The edge is the letters drawn in its colour around a small circle, the letters on top:
+    // glyphs from the font cache, far cheaper than stroking their outlines as a path.
+    QStaticText letters(t);
+    letters.setTextFormat(Qt::PlainText);
+    QPainter p(&img);
+    p.setFont(font());
+    letters.prepare(p.transform(), font());
+    const QPointF at(x, baseline - fm.ascent());
+    const qreal r = kOutlineWidth / 2;
+    p.setPen(m_outline);
+    for (int i = 0; i < kOutlineSteps; ++i) {
+        const qreal angle = 2 * M_PI * i / kOutlineSteps;
+        p.drawStaticText(at + QPointF(r * std::cos(angle), r * std::sin(angle)), letters);
+    }
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawStaticText(at, letters);
+    return img;
 }
 
 }  // namespace kd

@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QImage>
 #include <QLabel>
 
 namespace kd {
@@ -16,7 +17,13 @@ class OutlinedLabel : public QLabel {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // The outlined letters drawn at a device scale: an outline is a stroked path, too costly
+    // to build again each time the panel around the label repaints.
+    QImage Render(qreal scale) const;
+
     QColor m_outline;
+    QImage m_cache;
+    QString m_cacheKey;
 };
 
 }  // namespace kd

@@ -16,25 +16,27 @@ TEST(GuideText, TypedDimmedNextMarkedAndReadOut) {
     line.typed = "s";
     line.next = "h";
     line.rest = "ika";
-    const QString html = GuideLineHtml(line);
-    EXPECT_LT(html.indexOf(">s<"), html.indexOf(">h<"));
-    EXPECT_LT(html.indexOf(">h<"), html.indexOf(">ika<"));
-    EXPECT_TRUE(html.contains("text-decoration:underline;\">h<"));
-    EXPECT_TRUE(html.contains(kGuideTypedColor.name() + ";\">s<"));
+    const QList<GuideRun> runs{
+        {"s", kGuideTypedColor}, {"h", kGuideNextColor, true}, {"ika", kGuideRestColor}};
+    EXPECT_EQ(GuideRuns(line), runs);
     EXPECT_EQ(GuideLineSpoken(line), "ローマ字ガイド：次は h、hika");
 
-    QLabel label;
-    ShowGuideLine(&label, line);
-    EXPECT_EQ(label.textFormat(), Qt::RichText);
+    GuideLabel label(nullptr);
+    label.SetLine(line);
+    EXPECT_EQ(label.text(), "shika");
     EXPECT_EQ(label.accessibleName(), "ローマ字ガイド：次は h、hika");
 
     // Text that would be markup stays text; a kana the judge cannot type is named.
     GuideLine odd;
-    odd.next = "<";
-    odd.cannotType = "&";
-    EXPECT_TRUE(GuideLineHtml(odd).contains("&lt;"));
-    EXPECT_TRUE(GuideLineHtml(odd).contains("&amp; は打てません"));
+    odd.next = "<b>";
+    odd.cannotType = "ゐ";
+    label.SetLine(odd);
+    EXPECT_EQ(label.textFormat(), Qt::PlainText);
+    EXPECT_EQ(label.text(), "<b> （ゐ は打てません）");
     EXPECT_EQ(GuideLineSpoken(GuideLine()), "ローマ字ガイド");
+    // Nothing to type: nothing drawn, nothing read but the strip's name.
+    label.SetLine(GuideLine());
+    EXPECT_EQ(label.text(), QString());
 }
 
 ImportReport Report(const char* bytes, bool stored) {

@@ -54,14 +54,8 @@ int main(int argc, char** argv) {
     window.setWindowTitle(QStringLiteral("guide preview"));
     window.resize(405, 121);
     auto* panel = new kd::TypingPanel(&window);
-    auto* guide = new QLabel(panel);
-    guide->setObjectName(QStringLiteral("lblRomajiGuide"));
+    auto* guide = new kd::GuideLabel(panel, 12);
     guide->setGeometry(48, 109, 305, 12);
-    guide->setAlignment(Qt::AlignCenter);
-    QFont gf = guide->font();
-    gf.setPixelSize(12);
-    gf.setBold(true);
-    guide->setFont(gf);
 
     kd::RomajiGuide rg(kd::RomajiChoices::FromText(args.size() > 4 ? args[4] : QString()));
     kd::clsTypingSystem& judge = g.objTypingSystem;
@@ -73,10 +67,7 @@ int main(int argc, char** argv) {
         rg.BeforeKey(judge, panel->Display(), k.unicode());
         judge.NSystem(*panel, k.unicode());
     }
-    kd::ShowGuideLine(guide, rg.Line(judge, panel->Display()));
-    // A dark strip of its own under the reading box keeps the light letters readable on the
-    // bright panel background.
-    guide->setStyleSheet(QStringLiteral("background-color: rgba(24, 32, 64, 230); border-radius: 3px;"));
+    guide->SetLine(rg.Line(judge, panel->Display()));
     guide->setContentsMargins(6, 0, 6, 0);
     guide->adjustSize();
     guide->setGeometry((405 - guide->width()) / 2, 106, guide->width(), 15);
