@@ -12,6 +12,17 @@ namespace {
 const QString kIdioms = GenreKey(Genre::Idioms);
 const QString kEnglish = GenreKey(Genre::English);
 constexpr qint16 kDefaultSeconds = 60;
+
+// The records' fields in their stored order, for packing (RecordWriter) and unpacking (RecordReader).
+template <typename Io, typename Data>
+void SettingFields(Io& io, Data& d) {
+    io.Field(d.PracticeSec).Field(d.GenreKey);
+}
+
+template <typename Io, typename Entry>
+void HistoryFields(Io& io, Entry& e) {
+    io.Field(e.HistDate).Field(e.CRate).Field(e.TPS).Field(e.PTime).Field(e.Genre);
+}
 }  // namespace
 
 QString PracticeTimePath(const GameState& g, const QString& userName) {
@@ -21,14 +32,13 @@ QString PracticeTimePath(const GameState& g, const QString& userName) {
 PracticeTimeData LoadPracticeTime(const GameState& g, const QString& userName) {
     RecordReader r(RecordFile::Read(PracticeTimePath(g, userName), 1));
     PracticeTimeData d;
-    d.PracticeSec = r.Int16();
-    d.GenreKey = r.Text();
+    SettingFields(r, d);
     return d;
 }
 
 bool SavePracticeTime(const GameState& g, const QString& userName, const PracticeTimeData& data) {
     RecordWriter w;
-    w.Int16(data.PracticeSec).Text(data.GenreKey);
+    SettingFields(w, data);
     return w.ok() && RecordFile::Write(PracticeTimePath(g, userName), 1, w.Record());
 }
 
@@ -51,21 +61,17 @@ QString MinutesSecondsText(int seconds) {
 
 QByteArray PackPracticeHistory(const PracticeHistoryData& e) {
     RecordWriter w;
-    w.Variant(e.HistDate).Variant(e.CRate).Single(e.TPS).Variant(e.PTime).Text(e.Genre);
+    HistoryFields(w, e);
     return w.ok() ? w.Record() : QByteArray();
 }
 
 PracticeHistoryData UnpackPracticeHistory(QByteArrayView record) {
     RecordReader r(record);
     PracticeHistoryData e;
-    e.HistDate = r.Variant();
-    e.CRate = r.Variant();
-    e.TPS = r.Single();
+    HistoryFields(r, e);
     // No practice types more keys than the counter holds, nor fewer than none; a damaged
     // record would otherwise show "nan" or "inf" in the history.
     if (!std::isfinite(e.TPS) || e.TPS < 0 || e.TPS > 32767) e.TPS = 0;
-    e.PTime = r.Variant();
-    e.Genre = r.Text();
     return e;
 }
 

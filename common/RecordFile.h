@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <optional>
+#include <utility>
 
 namespace kd {
 
@@ -68,6 +69,14 @@ class RecordWriter {
     RecordWriter& VariantEmpty();
     // A variant that holds the text, or is empty when the text is null.
     RecordWriter& Variant(const std::optional<QString>& s);
+    // A field by its type (qint16, qint32, float, text, variant). A record whose fields are
+    // listed once, in a template over RecordWriter and RecordReader, is packed and unpacked
+    // by the same list.
+    RecordWriter& Field(qint16 v) { return Int16(v); }
+    RecordWriter& Field(qint32 v) { return Int32(v); }
+    RecordWriter& Field(float v) { return Single(v); }
+    RecordWriter& Field(const QString& s) { return Text(s); }
+    RecordWriter& Field(const std::optional<QString>& s) { return Variant(s); }
 
     bool ok() const { return m_error == RecordError::None; }
     RecordError error() const { return m_error; }
@@ -98,9 +107,20 @@ class RecordReader {
     QString Text();
     // A variant field: the text for type 8, nullopt for empty (type 0) or any other type.
     std::optional<QString> Variant();
+    // The counterparts of RecordWriter::Field.
+    RecordReader& Field(qint16& v) { return Into(v, Int16()); }
+    RecordReader& Field(qint32& v) { return Into(v, Int32()); }
+    RecordReader& Field(float& v) { return Into(v, Single()); }
+    RecordReader& Field(QString& s) { return Into(s, Text()); }
+    RecordReader& Field(std::optional<QString>& s) { return Into(s, Variant()); }
     int pos() const { return m_pos; }
 
   private:
+    template <typename T>
+    RecordReader& Into(T& field, T value) {
+        field = std::move(value);
+        return *this;
+    }
     quint8 Byte(qsizetype at) const { return at < m_bytes.size() ? quint8(m_bytes.constData()[at]) : 0; }
     QByteArray m_owned;
     QByteArrayView m_bytes;

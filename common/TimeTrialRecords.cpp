@@ -52,19 +52,25 @@ QString WithoutUnencodable(const QString& text) {
     return out;
 }
 
-RecordWriter TimeTrialFields(const TimeTrialRecord& r) {
+// A place's fields in their stored order, for packing (RecordWriter) and unpacking (RecordReader).
+template <typename Io, typename Record>
+void TimeTrialFields(Io& io, Record& r) {
+    io.Field(r.RankName)
+        .Field(r.RankTime)
+        .Field(r.RankRate)
+        .Field(r.RankScore)
+        .Field(r.RankGrade)
+        .Field(r.RankGenre);
+}
+
+RecordWriter Packed(const TimeTrialRecord& r) {
     RecordWriter w;
-    w.Text(r.RankName)
-        .Int32(r.RankTime)
-        .Text(r.RankRate)
-        .Int16(r.RankScore)
-        .Text(r.RankGrade)
-        .Text(r.RankGenre);
+    TimeTrialFields(w, r);
     return w;
 }
 
 bool Storable(const TimeTrialRecord& r) {
-    return TimeTrialFields(r).ok();
+    return Packed(r).ok();
 }
 
 // Makes a place read from a damaged record storable again.
@@ -118,7 +124,7 @@ QString FormatTimeTrialTime(qint32 ms) {
 }
 
 std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r) {
-    const RecordWriter w = TimeTrialFields(r);
+    const RecordWriter w = Packed(r);
     if (!w.ok()) return std::nullopt;
     return w.Record();
 }
@@ -126,12 +132,7 @@ std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r) {
 TimeTrialRecord DecodeTimeTrialRecord(QByteArrayView record) {
     RecordReader rd(record);
     TimeTrialRecord r;
-    r.RankName = rd.Text();
-    r.RankTime = rd.Int32();
-    r.RankRate = rd.Text();
-    r.RankScore = rd.Int16();
-    r.RankGrade = rd.Text();
-    r.RankGenre = rd.Text();
+    TimeTrialFields(rd, r);
     return r;
 }
 
@@ -153,7 +154,7 @@ TimeTrialTable LoadTimeTrialData(const QString& path) {
 bool SaveTimeTrialData(const QString& path, const TimeTrialTable& data) {
     QByteArray block(kTimeTrialPlaces * kRecordSize, Qt::Uninitialized);
     for (int i = 0; i < kTimeTrialPlaces; ++i) {
-        const RecordWriter w = TimeTrialFields(data[i]);
+        const RecordWriter w = Packed(data[i]);
         if (!w.ok()) return false;
         w.CopyTo(block.data() + qsizetype(i) * kRecordSize);
     }

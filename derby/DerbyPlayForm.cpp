@@ -1,6 +1,5 @@
 #include "derby/DerbyPlayForm.h"
 
-#include <QFrame>
 #include <QPointer>
 #include <QPushButton>
 
@@ -12,6 +11,7 @@
 #include "derby/Cast.h"
 #include "derby/PowerMeter.h"
 #include "platform/core/Audio.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
@@ -32,14 +32,11 @@ DerbyPlayForm::DerbyPlayForm(AppContext& ctx_, Screen screen, const QString& cap
     panel->move(layout.panel);
     panel->raise();
 
-    auto* shape1 = new QFrame(this);
-    shape1->setObjectName(QStringLiteral("Shape1"));
-    shape1->setGeometry(layout.buttonFrame);
-    shape1->setStyleSheet(QStringLiteral("#Shape1 { border: 1px solid rgb(128,128,128); }"));
+    MakeOutline(this, QStringLiteral("Shape1"), layout.buttonFrame, kGrey);
     cmdRetry = MakeButton(this, QStringLiteral("cmdRetry"), QStringLiteral("やり直し"), layout.retry.x(),
                           layout.retry.y(), 79, 31);
-    backButton =
-        MakeButton(this, layout.backName, QStringLiteral("戻る"), layout.back.x(), layout.back.y(), 79, 31);
+    backButton = MakeButton(this, QString::fromLatin1(layout.backName), QStringLiteral("戻る"),
+                            layout.back.x(), layout.back.y(), 79, 31);
     connect(cmdRetry, &QPushButton::clicked, this, [this] { Retry(); });
     connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
 

@@ -20,15 +20,23 @@ class PowerMeter;
 class DerbyPlayForm : public PlayForm {
     Q_OBJECT
   public:
+    // Where a derby screen puts its parts. The ground is the track: its size is the distance
+    // the runners cover.
     struct Layout {
         QSize client;
         QRect powerFrame, powerBar;
         QPoint panel;
         QRect buttonFrame;
         QPoint retry, back;
-        QString backName;
+        const char* backName;
         QRect ground;
     };
+    // The two screens side by side: the race (network races show the same track) and the boss.
+    // clang-format off
+    //                                  client      power frame       power bar         panel     buttons             retry      back       back's name ground
+    static constexpr Layout kRaceLayout{{664, 411}, {3, 3, 151, 121}, {9, 75, 136, 19}, {156, 3}, {564, 3, 97, 121},  {573, 39}, {573, 75}, "cmdBack",   {6, 129, 652, 277}};
+    static constexpr Layout kBossLayout{{708, 428}, {3, 3, 160, 121}, {6, 84, 151, 19}, {168, 3}, {576, 3, 127, 121}, {600, 36}, {600, 72}, "Command1",  {3, 129, 700, 295}};
+    // clang-format on
 
     ~DerbyPlayForm() override;
 

@@ -1,22 +1,16 @@
 #include "derby/PowerMeter.h"
 
-#include <QFrame>
-
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 
 namespace kd {
 
 namespace {
-const QColor kGreen(0, 255, 0);
-const QColor kRed(255, 0, 0);
 constexpr qint16 kRedBelow = 31;
 }  // namespace
 
 PowerMeter::PowerMeter(QWidget* form, const QRect& frame, const QRect& bar) {
-    auto* shape = new QFrame(form);
-    shape->setObjectName(QStringLiteral("Shape2"));
-    shape->setGeometry(frame);
-    shape->setStyleSheet(QStringLiteral("#Shape2 { border: 1px solid rgb(128,128,128); }"));
+    MakeOutline(form, QStringLiteral("Shape2"), frame, kGrey);
 
     lblPowerLabel = MakeLabel(form, QStringLiteral("lblPowerLabel"), QStringLiteral("パワー："), 9, 15);
     SetPixelFont(lblPowerLabel, 18, true);

@@ -7,6 +7,7 @@
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Timer.h"
@@ -16,26 +17,16 @@ namespace kd {
 
 namespace {
 
-DerbyPlayForm::Layout BossLayout() {
-    DerbyPlayForm::Layout l;
-    l.client = {708, 428};
-    l.powerFrame = {3, 3, 160, 121};
-    l.powerBar = {6, 84, 151, 19};
-    l.panel = {168, 3};
-    l.buttonFrame = {576, 3, 127, 121};
-    l.retry = {600, 36};
-    l.back = {600, 72};
-    l.backName = QStringLiteral("Command1");
-    l.ground = {3, 129, frmBoss::W, frmBoss::H};
-    return l;
-}
+// The arena.
+constexpr int W = DerbyPlayForm::kBossLayout.ground.width();
+constexpr int H = DerbyPlayForm::kBossLayout.ground.height();
 
 const QString kWin = QStringLiteral("You Win!!");
 
 }  // namespace
 
 frmBoss::frmBoss(AppContext& ctx_)
-    : DerbyPlayForm(ctx_, Screen::Boss, QStringLiteral("BOSS!!"), BossLayout(), GameMode::Boss) {
+    : DerbyPlayForm(ctx_, Screen::Boss, QStringLiteral("BOSS!!"), kBossLayout, GameMode::Boss) {
     pctGround->SetBackground(Bitmap(QStringLiteral("ARENA")));
     post = Bitmap(QStringLiteral("POST"));
     imlBall = {Bitmap(QStringLiteral("BALLPLAYER")), Bitmap(QStringLiteral("BALLBOSS"))};
@@ -81,7 +72,7 @@ void frmBoss::tmrCharaMove_Timer() {
     g.play.LanesMoved({PlayerX, BossX, 0, 0, 0});
     if (Balls[1] == kBallsToWin && Balls[0] < kBallsToWin) {
         m_won = false;
-        EndWithVerdict(QColor(0, 0, 255), QStringLiteral("You Lose!!"), true);
+        EndWithVerdict(kBlue, QStringLiteral("You Lose!!"), true);
         g.play.BossSettled(false);
     }
 }
@@ -93,7 +84,7 @@ bool frmBoss::StepPlayer() {
     ++Balls[0];
     if (Balls[0] < kBallsToWin || Balls[1] >= kBallsToWin) return false;
     m_won = true;
-    EndWithVerdict(QColor(255, 0, 0), kWin, true);
+    EndWithVerdict(kRed, kWin, true);
     g.play.BossSettled(true);
     return true;
 }

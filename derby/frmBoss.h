@@ -13,8 +13,6 @@ class frmBoss : public DerbyPlayForm {
   public:
     explicit frmBoss(AppContext& ctx);
 
-    static constexpr int W = 700;
-    static constexpr int H = 295;
     static constexpr int kBallsToWin = 5;
 
     // The arena as drawn: both runners, the post, the balls stacked (0 the player's).

@@ -2,6 +2,7 @@
 
 #include "common/GameState.h"
 #include "derby/Cast.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
 
@@ -9,7 +10,6 @@ namespace kd {
 
 namespace {
 const QColor kOlive(128, 128, 0);
-const QColor kYellow(255, 255, 0);
 }  // namespace
 
 frmHeatInfo::frmHeatInfo(AppContext& ctx_) : FormBase(ctx_, Screen::HeatInfo) {

@@ -5,6 +5,7 @@
 #include "derby/Cast.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Navigator.h"
 
 namespace kd {
@@ -21,19 +22,19 @@ frmIntroduction::frmIntroduction(AppContext& ctx_) : FormBase(ctx_, Screen::Intr
         SetPixelFont(l, 28, true);
         l->adjustSize();
     }
-    SetForeColor(shadow, QColor(0, 0, 255));
+    SetForeColor(shadow, kBlue);
     SetForeColor(front, QColor(128, 192, 255));
 
     pctChara = new PictureBox(this, QStringLiteral("pctChara"), 123, 93, 68, 68);
-    pctChara->SetFillColor(QColor(128, 128, 128));
+    pctChara->SetFillColor(kGrey);
     lblCharaName = MakeLabel(this, QStringLiteral("lblCharaName"), QString(), 87, 180, 139, 28);
     SetPixelFont(lblCharaName, 16, true);
-    SetForeColor(lblCharaName, QColor(0, 255, 0));
+    SetForeColor(lblCharaName, kGreen);
     Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("[ENTER/RETURN]を押してください。"), 18,
                        231);
     SetPixelFont(Label2, 16, true);
     Label2->adjustSize();
-    SetForeColor(Label2, QColor(255, 255, 0));
+    SetForeColor(Label2, kYellow);
     Label2->setVisible(false);
 
     tmrMoji = new Timer(this, QStringLiteral("tmrMoji"), 150, [this] { tmrMoji_Timer(); });

@@ -11,6 +11,7 @@
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Timer.h"
@@ -19,22 +20,8 @@
 
 namespace kd {
 
-DerbyPlayForm::Layout frmKeyDerby::RaceLayout() {
-    DerbyPlayForm::Layout l;
-    l.client = {664, 411};
-    l.powerFrame = {3, 3, 151, 121};
-    l.powerBar = {9, 75, 136, 19};
-    l.panel = {156, 3};
-    l.buttonFrame = {564, 3, 97, 121};
-    l.retry = {573, 39};
-    l.back = {573, 75};
-    l.backName = QStringLiteral("cmdBack");
-    l.ground = {6, 129, frmKeyDerby::kTrackWidth, frmKeyDerby::kTrackHeight};
-    return l;
-}
-
 frmKeyDerby::frmKeyDerby(AppContext& ctx_)
-    : DerbyPlayForm(ctx_, Screen::KeyDerby, QStringLiteral("KeyDerby"), RaceLayout(), GameMode::Race) {}
+    : DerbyPlayForm(ctx_, Screen::KeyDerby, QStringLiteral("KeyDerby"), kRaceLayout, GameMode::Race) {}
 
 void frmKeyDerby::Init() {
     // The lane lines never move: drawn once into the background, they are not restored and
@@ -104,7 +91,7 @@ bool frmKeyDerby::StepPlayer() {
     if (CharaX[0] < kFinishX) return false;
     // The movement stops here, so no later tick or key can change the order before the
     // result is settled.
-    EndWithVerdict(QColor(0, 255, 0), QStringLiteral("Finish!!"), false);
+    EndWithVerdict(kGreen, QStringLiteral("Finish!!"), false);
     return true;
 }
 

@@ -12,12 +12,8 @@ class frmKeyDerby : public DerbyPlayForm {
   public:
     explicit frmKeyDerby(AppContext& ctx);
 
-    static constexpr int kTrackWidth = 652;
-    static constexpr int kTrackHeight = 277;
-    static constexpr int kFinishX = kTrackWidth - 70;
+    static constexpr int kFinishX = kRaceLayout.ground.width() - 70;
     static constexpr std::array<int, 4> kLaneLineY = {66, 129, 195, 261};
-    // The race screen's layout; network races show the same track.
-    static DerbyPlayForm::Layout RaceLayout();
 
     // Where each runner stands (lane 0 the player), as drawn.
     const std::array<qint16, 4>& LaneX() const { return CharaX; }

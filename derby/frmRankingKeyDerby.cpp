@@ -2,14 +2,12 @@
 
 #include "common/GameState.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Navigator.h"
 
 namespace kd {
 
 namespace {
-const QColor kGrey(128, 128, 128);
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
 constexpr std::array<int, 4> kRankY = {24, 90, 156, 219};
 constexpr std::array<int, 4> kLineY = {63, 129, 195, 258};
 }  // namespace
@@ -17,7 +15,7 @@ constexpr std::array<int, 4> kLineY = {63, 129, 195, 258};
 frmRankingKeyDerby::frmRankingKeyDerby(AppContext& ctx_) : FormBase(ctx_, Screen::RankingKeyDerby) {
     SetCaption(QStringLiteral("ランキング"));
     SetClientSize(404, 393);
-    SetBackgroundColor(QColor(166, 202, 240));
+    SetBackgroundColor(kSkyBlue);
 
     auto* shadow = MakeLabel(this, QStringLiteral("Label1(1)"), QString(), 18, 12, 118, 49);
     SetBackColor(shadow, kGrey);

@@ -1,6 +1,5 @@
 #include "derby/frmSelectChara.h"
 
-#include <QFrame>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,13 +11,14 @@
 #include "derby/frmSettingKeyDerby.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
+#include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
 
 namespace kd {
 
 namespace {
 const QColor kLightGrey(224, 224, 224);
-const QColor kYellow(255, 255, 0);
 constexpr int kDemoWidth = 472;
 }  // namespace
 
@@ -53,10 +53,7 @@ frmSelectChara::frmSelectChara(AppContext& ctx_) : FormBase(ctx_, Screen::Select
     SetPixelFont(info, 15, true);
     info->adjustSize();
 
-    auto* shape1 = new QFrame(this);
-    shape1->setObjectName(QStringLiteral("Shape1"));
-    shape1->setGeometry(3, 39, 433, 115);
-    shape1->setStyleSheet(QStringLiteral("#Shape1 { border: 1px solid white; }"));
+    MakeOutline(this, QStringLiteral("Shape1"), {3, 39, 433, 115}, kWhite);
 
     lblCharaName =
         MakeLabel(this, QStringLiteral("lblCharaName"), QStringLiteral("CrazyBallRed"), 9, 45, 200, 22);

@@ -15,9 +15,19 @@ constexpr const char* kFormNames[kRomajiFamilyCount][2] = {
     {"sya", "sha"}, {"tya", "cha"}, {"zya", "ja"}, {"nn", "n"},
 };
 
-bool IsContractedSmall(char16_t k) {
-    return k == u'ゃ' || k == u'ゅ' || k == u'ょ';
-}
+// The kana that starts each family: alone, and with a small ゃ, ゅ or ょ after it (-1: none).
+struct FamilyHead {
+    char16_t kana;
+    int alone, contracted;
+};
+constexpr FamilyHead kFamilyHeads[] = {
+    {u'し', int(RomajiFamily::Si), int(RomajiFamily::Sya)},
+    {u'ち', int(RomajiFamily::Ti), int(RomajiFamily::Tya)},
+    {u'じ', int(RomajiFamily::Zi), int(RomajiFamily::Zya)},
+    {u'つ', int(RomajiFamily::Tu), -1},
+    {u'ふ', int(RomajiFamily::Hu), -1},
+    {u'ん', int(RomajiFamily::N), -1},
+};
 
 // A key after a single n that the judge takes as the end of ん and the start of the next unit.
 // ",", "." and "-" would end ん too, but would then have to be typed again.
@@ -129,35 +139,13 @@ QString RomajiChoices::FormName(RomajiFamily f, int slot) {
 
 int RomajiGuide::FamilyAt(const Head& head) {
     const int p = head.at(0) == u'っ' ? 1 : 0;
-    const char16_t k = head.at(p);
-    if (IsContractedSmall(head.at(p + 1))) {
-        switch (k) {
-            case u'し':
-                return int(RomajiFamily::Sya);
-            case u'ち':
-                return int(RomajiFamily::Tya);
-            case u'じ':
-                return int(RomajiFamily::Zya);
-            default:
-                return -1;
-        }
+    const bool contracted = clsTypingSystem::IsContractedSmall(head.at(p + 1));
+    for (const FamilyHead& f : kFamilyHeads) {
+        if (f.kana != head.at(p)) continue;
+        if (contracted) return f.contracted;
+        return f.kana == u'ん' && p != 0 ? -1 : f.alone;  // っん is no ん to choose a form for
     }
-    switch (k) {
-        case u'し':
-            return int(RomajiFamily::Si);
-        case u'ち':
-            return int(RomajiFamily::Ti);
-        case u'つ':
-            return int(RomajiFamily::Tu);
-        case u'ふ':
-            return int(RomajiFamily::Hu);
-        case u'じ':
-            return int(RomajiFamily::Zi);
-        case u'ん':
-            return p == 0 ? int(RomajiFamily::N) : -1;
-        default:
-            return -1;
-    }
+    return -1;
 }
 
 RomajiGuide::KeyOutcome RomajiGuide::Predict(const Form (&forms)[5], qint16 selected, const Head& head,

@@ -48,6 +48,12 @@ constexpr Rule kContracted[] = {
     {u"じ", "zy", "j"}, {u"ぢ", "dy", ""},   {u"び", "by", ""},   {u"ぴ", "py", ""},
 };
 
+// Vowel of a small ゃ, ゅ or ょ after a contracted consonant.
+constexpr Rule kContractedVowels[] = {{u"ゃ", "a", ""}, {u"ゅ", "u", ""}, {u"ょ", "o", ""}};
+
+// Vowel of a small ぁ, ぃ, ぇ or ぉ in the two-kana units (くぁ, ヴぃ, うぇ, でぃ ...).
+constexpr Rule kSmallVowels[] = {{u"ぁ", "a", ""}, {u"ぃ", "i", ""}, {u"ぇ", "e", ""}, {u"ぉ", "o", ""}};
+
 // The kana a table can name: the hiragana block and the few marks outside it.
 constexpr int kKanaSlots = 0x60 + 7;
 constexpr char16_t kOutsideHiragana[7] = {u'ヴ', u'ー', u'、', u'。', u'｡', u'､', u'ｰ'};
@@ -63,6 +69,8 @@ struct KanaRules {
     const Rule* consonant = nullptr;
     const Rule* vowel = nullptr;
     const Rule* contracted = nullptr;
+    const Rule* contractedVowel = nullptr;
+    const Rule* smallVowel = nullptr;
 };
 
 template <std::size_t N>
@@ -77,6 +85,8 @@ constexpr std::array<KanaRules, kKanaSlots> kRulesByKana = [] {
     Index(t, kConsonants, &KanaRules::consonant);
     Index(t, kVowels, &KanaRules::vowel);
     Index(t, kContracted, &KanaRules::contracted);
+    Index(t, kContractedVowels, &KanaRules::contractedVowel);
+    Index(t, kSmallVowels, &KanaRules::smallVowel);
     return t;
 }();
 
@@ -86,36 +96,18 @@ const KanaRules& RulesOf(char16_t k) {
     return slot < 0 ? none : kRulesByKana[slot];
 }
 
-const char* ContractedVowel(char16_t k) {
-    switch (k) {
-        case u'ゃ':
-            return "a";
-        case u'ゅ':
-            return "u";
-        case u'ょ':
-            return "o";
-        default:
-            return nullptr;
-    }
+// The vowel a small kana adds, looked up in one of its tables; null for any other kana.
+const char* VowelOf(char16_t k, const Rule* KanaRules::*table) {
+    const Rule* r = RulesOf(k).*table;
+    return r ? r->slot1 : nullptr;
 }
 
-bool IsContractedSmall(char16_t k) {
-    return ContractedVowel(k) != nullptr;
+const char* ContractedVowel(char16_t k) {
+    return VowelOf(k, &KanaRules::contractedVowel);
 }
 
 const char* SmallVowel(char16_t k) {
-    switch (k) {
-        case u'ぁ':
-            return "a";
-        case u'ぃ':
-            return "i";
-        case u'ぇ':
-            return "e";
-        case u'ぉ':
-            return "o";
-        default:
-            return nullptr;
-    }
+    return VowelOf(k, &KanaRules::smallVowel);
 }
 
 // The two-kana units (くぁ, ヴぃ, うぇ, でぃ ...): their consonant, or null when t is no such unit.
@@ -196,6 +188,10 @@ bool IsRomajiVowel(int ch) {
     return ch == 'a' || ch == 'i' || ch == 'u' || ch == 'e' || ch == 'o';
 }
 }  // namespace
+
+bool clsTypingSystem::IsContractedSmall(char16_t k) {
+    return ContractedVowel(k) != nullptr;
+}
 
 bool clsTypingSystem::EndsUnit(int ch) {
     return IsRomajiVowel(ch) || ch == ',' || ch == '.' || ch == '-';

@@ -83,6 +83,8 @@ class clsTypingSystem {
     static Head HeadAt(QStringView display, qsizetype pos);
     // How many characters the unit at the head of d spans once its last letter is typed.
     static qsizetype UnitLength(const Head& d);
+    // Small ゃ, ゅ and ょ, which make the kana before them one unit with them.
+    static bool IsContractedSmall(char16_t k);
     // Keys that complete a unit when they match: the vowels, ",", "." and "-".
     static bool EndsUnit(int ch);
     // Keys that may not follow a single n for ん, because n + the key spells another kana.

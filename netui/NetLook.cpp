@@ -4,6 +4,7 @@
 #include "derby/frmSelectChara.h"
 #include "net/RoomFinder.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 
 namespace kd {
@@ -66,7 +67,7 @@ void PlayerLines::Show(const net::Lobby& lobby, int localLane) {
             if (p.lane != lane) continue;
             text = QStringLiteral("%1  %2（%3）").arg(lane + 1).arg(p.name, CharaName(p.chara));
             if (lane == 0) text += QStringLiteral("　ホスト");
-            color = lane == localLane ? QColor(255, 255, 0) : QColor(255, 255, 255);
+            color = lane == localLane ? kYellow : kWhite;
         }
         lblPlayer[lane]->setText(text);
         SetForeColor(lblPlayer[lane], color);

@@ -8,6 +8,7 @@
 #include "netui/RoomHolder.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
@@ -36,7 +37,7 @@ frmNetHost::frmNetHost(AppContext& ctx_) : FormBase(ctx_, Screen::NetHost) {
     StyleNote(title, 18);
     lblCode = MakeLabel(this, QStringLiteral("lblCode"), QStringLiteral("----"), 170, 8, 130, 52);
     StyleNote(lblCode, 36);
-    SetForeColor(lblCode, QColor(255, 255, 0));
+    SetForeColor(lblCode, kYellow);
     lblCode->setAlignment(Qt::AlignCenter);
 
     lblAddress = MakeLabel(this, QStringLiteral("lblAddress"), QString(), 12, 66, 496, 48);

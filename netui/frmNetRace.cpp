@@ -13,6 +13,7 @@
 #include "netui/RoomHolder.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
@@ -24,14 +25,14 @@ namespace kd {
 
 namespace {
 
-static_assert(net::kTrackWidth == frmKeyDerby::kTrackWidth, "a network race runs on the derby's track");
+static_assert(net::kTrackWidth == DerbyPlayForm::kRaceLayout.ground.width(),
+              "a network race runs on the derby's track");
 constexpr int kRedrawMs = 30;
 
 }  // namespace
 
 frmNetRace::frmNetRace(AppContext& ctx_)
-    : DerbyPlayForm(ctx_, Screen::NetRace, QStringLiteral("KeyDerby 対戦"), frmKeyDerby::RaceLayout(),
-                    GameMode::NetRace) {
+    : DerbyPlayForm(ctx_, Screen::NetRace, QStringLiteral("KeyDerby 対戦"), kRaceLayout, GameMode::NetRace) {
     // A race with others cannot be started over; leaving it (Back) leaves the room.
     cmdRetry->hide();
     for (int j = 0; j < net::kLaneCount; ++j) {
@@ -94,7 +95,7 @@ void frmNetRace::Init() {
         imlCharaList[j] = CharaBitmap(s.lanes[j].chara);
         LaneX[j] = TargetX[j] = 0;
         LaneState[j] = net::LaneState::Racing;
-        SetForeColor(lblLane[j], j == m_local ? QColor(255, 255, 0) : QColor(255, 255, 255));
+        SetForeColor(lblLane[j], j == m_local ? kYellow : kWhite);
     }
     // The derby's own characters in the shared state stay as they are.
     m_chara = s.lanes[m_local].chara;
@@ -151,7 +152,7 @@ void frmNetRace::RunOutOfPower() {
     EndPlay();
     g.play.RaceSettled(0);
     panel->SetMonitor(QString());
-    panel->SetDisplayColor(QColor(255, 0, 0));
+    panel->SetDisplayColor(kRed);
     panel->SetDisplay(QStringLiteral("You Lose!!"));
     ShowLaneTexts();
     // No question box here: the race goes on for the others and shows it.
@@ -169,7 +170,7 @@ bool frmNetRace::StepPlayer() {
     g.audio.StopMidi();
     // "Finish!!" stays up a moment even when this was the last runner; the others' lanes
     // keep moving meanwhile.
-    ShowVerdict(QColor(0, 255, 0), QStringLiteral("Finish!!"), true);
+    ShowVerdict(kGreen, QStringLiteral("Finish!!"), true);
     Redraw();
     return true;
 }

@@ -7,6 +7,7 @@
 #include "netui/NetLook.h"
 #include "netui/RoomHolder.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
@@ -28,7 +29,7 @@ QString frmNetResult::KeysPerSecond(int keys, qint32 ms) {
 frmNetResult::frmNetResult(AppContext& ctx_) : FormBase(ctx_, Screen::NetResult) {
     SetCaption(QStringLiteral("対戦結果"));
     SetClientSize(568, 300);
-    SetBackgroundColor(QColor(166, 202, 240));
+    SetBackgroundColor(kSkyBlue);
     for (int row = 0; row <= net::kLaneCount; ++row) {
         for (int col = 0; col < kColumns; ++col) {
             QLabel* l = MakeLabel(this, QStringLiteral("lblCell(%1,%2)").arg(row).arg(col),
@@ -37,7 +38,7 @@ frmNetResult::frmNetResult(AppContext& ctx_) : FormBase(ctx_, Screen::NetResult)
             l->setTextFormat(Qt::PlainText);
             SetPixelFont(l, row == 0 ? 14 : 18, true);
             l->setAlignment((col >= 3 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-            SetForeColor(l, row == 0 ? QColor(0, 0, 128) : QColor(0, 0, 0));
+            SetForeColor(l, row == 0 ? kNavy : kBlack);
             lblCell[row][col] = l;
         }
     }
@@ -78,7 +79,7 @@ void frmNetResult::Form_Load() {
             l->setText(cells[col]);
             SetPixelFont(l, col == 2 ? 13 : 18, true);
             // This player's row in red, as in every ranking of the game.
-            SetForeColor(l, row.lane == room->LocalLane() ? QColor(255, 0, 0) : QColor(0, 0, 0));
+            SetForeColor(l, row.lane == room->LocalLane() ? kRed : kBlack);
             spoken << QString::fromUtf8(kHeadings[col]) + QStringLiteral(" ") + cells[col];
         }
         lblCell[place + 1][1]->setAccessibleName(spoken.join(QStringLiteral("、")));

@@ -8,6 +8,7 @@
 #include "common/GameState.h"
 #include "common/GenreFile.h"
 #include "common/PlayerFiles.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "questions/StringTable.h"
@@ -108,8 +109,8 @@ void GenreDialog::Form_Load() {
 }
 
 void GenreDialog::ShowSelection() {
-    SetForeColor(optJp, optJp->isChecked() ? QColor(255, 0, 0) : QColor(0, 0, 0));
-    SetForeColor(optEng, optEng->isChecked() ? QColor(255, 0, 0) : QColor(0, 0, 0));
+    SetForeColor(optJp, optJp->isChecked() ? kRed : kBlack);
+    SetForeColor(optEng, optEng->isChecked() ? kRed : kBlack);
 }
 
 void GenreDialog::cmdOK_Click() {

@@ -6,6 +6,7 @@
 #include "common/PlaySteps.h"
 #include "learning/TrainingSettings.h"
 #include "platform/widgets/CachedGlyphs.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/KeyCodes.h"
 #include "platform/widgets/Navigator.h"
@@ -40,7 +41,7 @@ QLabel* PlayForm::MakeClockBox(const ClockLook& look) {
     digits->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetPixelFont(digits, look.digitsPx, true);
     SetForeColor(digits, look.digitsColor);
-    SetBackColor(digits, QColor(64, 64, 64));
+    SetBackColor(digits, kDarkGrey);
     caption("Label1", QStringLiteral("秒"), 105, 69, look.unitPx);
     return digits;
 }

@@ -13,6 +13,7 @@
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/CenterOnScreen.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
@@ -28,14 +29,7 @@ namespace {
 
 const QString kStartText = QStringLiteral("スペースでスタート");
 const QString kFinishText = QStringLiteral("FINISH!!");
-
-QFrame* Box(QWidget* parent, const QString& name, const QRect& r, const QColor& line) {
-    auto* f = new QFrame(parent);
-    f->setObjectName(name);
-    f->setGeometry(r);
-    f->setStyleSheet(QStringLiteral("QFrame#%1 { border: 1px solid %2; }").arg(name, line.name()));
-    return f;
-}
+const QColor kBoxLine(160, 176, 208);
 
 }  // namespace
 
@@ -54,10 +48,10 @@ void frmPractice::BuildControls() {
     auto* Shape1 = new QWidget(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(0, 0, 647, 142);
-    SetBackColor(Shape1, QColor(16, 40, 96));
+    SetBackColor(Shape1, kNightBlue);
 
     // Remaining time, left of the question panel.
-    Box(this, QStringLiteral("Shape2"), QRect(6, 9, 121, 121), QColor(160, 176, 208));
+    MakeOutline(this, QStringLiteral("Shape2"), QRect(6, 9, 121, 121), kBoxLine);
     lblNokori = MakeClockBox(
         {"lblNokoriJikan", QStringLiteral("残り時間："), 12, 14, "lblNokori", 18, QColor(128, 255, 128), 14});
 
@@ -65,7 +59,7 @@ void frmPractice::BuildControls() {
     panel->raise();
 
     // The keys of this screen, right of the panel.
-    Box(this, QStringLiteral("Image1"), QRect(540, 9, 100, 121), QColor(160, 176, 208));
+    MakeOutline(this, QStringLiteral("Image1"), QRect(540, 9, 100, 121), kBoxLine);
     auto* keys =
         MakeLabel(this, QStringLiteral("lblKeys"),
                   QStringLiteral("Space\n　スタート\nEsc\n　やり直し\nBackSpace\n　戻る"), 548, 15, 88, 110);
@@ -267,7 +261,7 @@ void frmPractice::StopCountdown() {
 void frmPractice::TimeUp() {
     m_clock->Stop();
     m_clock->ShowMs(0);
-    ShowVerdict(QColor(0, 255, 0), kFinishText, true);
+    ShowVerdict(kGreen, kFinishText, true);
 }
 
 void frmPractice::OnFinished() {

@@ -9,6 +9,7 @@
 #include "common/PracticeRecords.h"
 #include "common/ResultRules.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
@@ -20,8 +21,8 @@ QDate (*frmResultPractice::CurrentDate)() = &QDate::currentDate;
 
 namespace {
 
-const QColor kNewest(255, 0, 0);
-const QColor kOlder(128, 128, 128);
+const QColor kNewest = kRed;
+const QColor kOlder = kGrey;
 
 // A title with its grey shadow copy two pixels right and below.
 void Title(QWidget* parent, QLabel*& front, QLabel*& shadow, const QString& frontName,
@@ -32,7 +33,7 @@ void Title(QWidget* parent, QLabel*& front, QLabel*& shadow, const QString& fron
         SetPixelFont(l, 20, true);
         l->adjustSize();
     }
-    SetForeColor(front, QColor(255, 255, 255));
+    SetForeColor(front, kWhite);
     SetForeColor(shadow, QColor(96, 96, 96));
 }
 

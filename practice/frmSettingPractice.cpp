@@ -6,6 +6,7 @@
 #include "common/GameState.h"
 #include "common/PracticeRecords.h"
 #include "learning/TrainingSettings.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
@@ -19,8 +20,8 @@ namespace kd {
 
 namespace {
 
-const QColor kChosen(255, 0, 0);
-const QColor kOther(0, 0, 0);
+const QColor kChosen = kRed;
+const QColor kOther = kBlack;
 
 QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& caption, int x, int y) {
     auto* o = new QRadioButton(caption, parent);

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 
 namespace kd {
@@ -33,7 +34,7 @@ QPixmap ShellBackground(int width, int height) {
     QPixmap pm(width, height);
     QPainter p(&pm);
     QLinearGradient grad(0, 0, 0, height);
-    grad.setColorAt(0, QColor(16, 40, 96));
+    grad.setColorAt(0, kNightBlue);
     grad.setColorAt(1, QColor(8, 96, 48));
     p.fillRect(pm.rect(), grad);
     return pm;

@@ -4,14 +4,16 @@
 #include <QPoint>
 #include <QString>
 
+#include "platform/widgets/Colors.h"
+
 class QLabel;
 
 namespace kd {
 
 // The look the start-up screens, the menu and the version box share.
 inline const QString kVersionText = QStringLiteral("Ver.2.1.0");
-inline const QColor kTitleColor(255, 215, 64);
-inline const QColor kShadowColor(0, 0, 0);
+inline const QColor kTitleColor = kGold;
+inline const QColor kShadowColor = kBlack;
 
 // A caption over its black shadow copy, the shadow offset right and down.
 void StyleTitle(QLabel* title, QLabel* shadow, int pixelSize, QPoint at, int offset);

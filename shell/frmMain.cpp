@@ -19,6 +19,7 @@
 #include "common/SoundSwitches.h"
 #include "learning/LearningRecord.h"
 #include "platform/core/Audio.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
@@ -37,7 +38,7 @@ namespace kd {
 namespace {
 
 const QColor kItemColor(0, 192, 0);
-const QColor kSelectedColor(255, 255, 0);
+const QColor kSelectedColor = kYellow;
 
 const char* const kCaptions[frmMain::kItemCount] = {"PRACTICE", "TIME TRIAL", "KEY DERBY", "END"};
 const Screen kScreens[3] = {Screen::Practice, Screen::TimeTrial, Screen::SelectChara};
@@ -185,7 +186,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, Screen::Main) {
     lblVersion[1] = MakeLabel(picClient, QStringLiteral("lblVersion(1)"), kVersionText, 0, 0, 140, 26);
     lblVersion[0] = MakeLabel(picClient, QStringLiteral("lblVersion(0)"), kVersionText, 0, 0, 140, 26);
     StyleTitle(lblVersion[0], lblVersion[1], 20, QPoint(430, 132), 2);
-    SetForeColor(lblVersion[0], QColor(255, 255, 255));
+    SetForeColor(lblVersion[0], kWhite);
 
     lblShadow = MakeLabel(picClient, QStringLiteral("lblShadow"), QString(), -1000, -1000, 260, 40);
     SetForeColor(lblShadow, kShadowColor);
@@ -207,7 +208,7 @@ frmMain::frmMain(AppContext& ctx_) : FormBase(ctx_, Screen::Main) {
     lblKaisetsu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblKaisetsu->setMargin(8);
     SetPixelFont(lblKaisetsu, 16);
-    SetForeColor(lblKaisetsu, QColor(255, 255, 255));
+    SetForeColor(lblKaisetsu, kWhite);
     lblKaisetsu->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
 
     lblShadow->lower();

@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
@@ -27,7 +28,7 @@ frmStartUp::frmStartUp(AppContext& ctx_) : FormBase(ctx_, Screen::StartUp) {
     lblVersion = MakeLabel(this, QStringLiteral("lblVersion"), kVersionText, 0, 140, kWidth - 24, 24);
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetPixelFont(lblVersion, 16, true);
-    SetForeColor(lblVersion, QColor(255, 255, 255));
+    SetForeColor(lblVersion, kWhite);
     lblLoading =
         MakeLabel(this, QStringLiteral("lblLoading"), QStringLiteral("起動しています…"), 130, 192, 140, 26);
     lblLoading->setAlignment(Qt::AlignCenter);

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "questions/StringTable.h"
 #include "shell/ShellLook.h"
@@ -28,14 +29,14 @@ frmVersion::frmVersion(AppContext& ctx_, QWidget* owner) : FormBase(ctx_, Screen
     }
     StyleTitle(lblTitle[1], lblTitle[0], 32, QPoint(84, 14), kShadowOffset);
     StyleTitle(lblTitle[2], lblTitle[3], 16, QPoint(84, 58), kShadowOffset);
-    SetForeColor(lblTitle[2], QColor(255, 255, 255));
+    SetForeColor(lblTitle[2], kWhite);
 
     Label3 = MakeLabel(this, QStringLiteral("Label3"), QStringLiteral("Presented by"), 84, 98, 220, 20);
     Label2 =
         MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("The Quiet Lantern"), 100, 118, 204, 22);
     Label4 = MakeLabel(this, QStringLiteral("Label4"), QStringLiteral("Since 1998"), 84, 144, 220, 20);
     SetPixelFont(Label2, 16, true);
-    for (QLabel* l : {Label2, Label3, Label4}) SetForeColor(l, QColor(255, 255, 255));
+    for (QLabel* l : {Label2, Label3, Label4}) SetForeColor(l, kWhite);
 
     cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 222, 172, 82, 28);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "platform/widgets/Colors.h"
+
 namespace kd::stats {
 
 namespace {
@@ -123,7 +125,7 @@ void KeyboardView::paintEvent(QPaintEvent*) {
         p.fillPath(path, fill);
         p.setPen(QPen(QColor(0, 0, 0, 160), 1));
         p.drawPath(path);
-        p.setPen(b < 0 ? QColor(190, 196, 210) : QColor(0, 0, 0));
+        p.setPen(b < 0 ? QColor(190, 196, 210) : kBlack);
         p.setFont(label);
         const QRectF inner = r.adjusted(gap * 2, gap, -gap * 2, -gap);
         p.drawText(inner.adjusted(0, 0, 0, -unit * 0.3), Qt::AlignCenter, caption);

@@ -14,6 +14,7 @@
 #include "learning/GhostSetting.h"
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Timer.h"
 
@@ -169,7 +170,7 @@ ReplayWindow::ReplayWindow(TickCounter& clock, ReplayModel model, QWidget* paren
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("pnlReplayQuestion"));
     panel->setAutoFillBackground(true);
-    SetBackColor(panel, QColor(250, 250, 240));
+    SetBackColor(panel, kPaper);
     auto* pl = new QVBoxLayout(panel);
     lblQuestion = new QLabel(panel);
     lblQuestion->setObjectName(QStringLiteral("lblMonitor"));

@@ -33,14 +33,13 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/widgets/Colors.h"
+
 namespace kd::stats {
 
 namespace {
 
 // The game's colours: menu green, selection yellow, title gold, on a dark night blue.
-const QColor kGreen(0, 192, 0);
-const QColor kYellow(255, 255, 0);
-const QColor kGold(255, 215, 64);
 const QColor kText(235, 238, 245);
 const QColor kDim(150, 156, 172);
 const QColor kSeriesColors[] = {QColor(80, 200, 255),  QColor(255, 140, 60), QColor(120, 230, 120),
@@ -752,7 +751,7 @@ void StatsWindow::ShowProgress() {
             best->setMarkerShape(QScatterSeries::MarkerShapeStar);
             best->setMarkerSize(16);
             best->setColor(kYellow);
-            best->setBorderColor(QColor(0, 0, 0));
+            best->setBorderColor(kBlack);
 
             auto value = [rate](const GamePoint& g) { return rate ? g.correctRate * 100 : g.keysPerSec; };
             auto moving = [rate](const GamePoint& g) {
@@ -854,7 +853,7 @@ void StatsWindow::ShowTimeTrials() {
         best->setMarkerShape(QScatterSeries::MarkerShapeStar);
         best->setMarkerSize(16);
         best->setColor(kYellow);
-        best->setBorderColor(QColor(0, 0, 0));
+        best->setBorderColor(kBlack);
         int colour = 0;
         for (const TimeTrialPoint& r : runs) {
             QScatterSeries*& s = byGenre[r.genre];
@@ -1041,7 +1040,7 @@ void StatsWindow::keyPressEvent(QKeyEvent* event) {
 void StatsWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QLinearGradient grad(0, 0, 0, height());
-    grad.setColorAt(0, QColor(16, 40, 96));
+    grad.setColorAt(0, kNightBlue);
     grad.setColorAt(1, QColor(8, 70, 48));
     p.fillRect(rect(), grad);
 }

@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 
 namespace kd {
@@ -13,8 +14,6 @@ namespace kd {
 namespace {
 
 const QColor kLossBack(255, 214, 204);
-const QColor kAheadText(0, 128, 0);
-const QColor kBehindText(200, 0, 0);
 
 QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter) {
     auto* item = new QTableWidgetItem(text);

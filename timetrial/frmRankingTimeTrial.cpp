@@ -7,6 +7,7 @@
 #include "common/PlayerFiles.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/CenterOnScreen.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
@@ -44,14 +45,14 @@ frmRankingTimeTrial::frmRankingTimeTrial(AppContext& ctx) : FormBase(ctx, Screen
         SetPixelFont(l, 32, true);
         l->adjustSize();
     }
-    SetForeColor(shadow, QColor(128, 128, 128));
-    SetForeColor(title, QColor(255, 255, 0));
+    SetForeColor(shadow, kGrey);
+    SetForeColor(title, kYellow);
 
     for (int c = 0; c < ColumnCount; ++c) {
         const ColumnSpec& column = kColumns[c];
         QLabel* header = MakeLabel(this, Indexed("lblInfo", c), QString::fromUtf8(column.header), column.x,
                                    57, column.width, 20);
-        SetForeColor(header, QColor(0, 255, 0));
+        SetForeColor(header, kGreen);
         SetPixelFont(header, 14, true);
         header->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter
                                        : Qt::AlignRight | Qt::AlignVCenter);
@@ -87,7 +88,7 @@ void frmRankingTimeTrial::Form_Load() {
     }
     const int row = g.objUser.TimeTrialRanking;
     if (row >= 0 && row < kTimeTrialPlaces) {
-        for (int c = 0; c < ColumnCount; ++c) SetForeColor(m_cells[c][row], QColor(255, 0, 0));
+        for (int c = 0; c < ColumnCount; ++c) SetForeColor(m_cells[c][row], kRed);
         m_blinking = m_cells[Name][row];
         m_blinkingName = data[row].RankName;
         Timer1->Start();

@@ -12,6 +12,7 @@
 #include "learning/GhostRun.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/CenterOnScreen.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
@@ -25,10 +26,16 @@ namespace kd {
 
 namespace {
 
-const QColor kRed(255, 0, 0);
+const QColor kInk(16, 16, 64);  // the figures on the result cards
 
 QString RankingPath(const GameState& g) {
     return TimeTrialRankingPath(g);
+}
+
+void SetGreyWhenDisabled(QWidget* w) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(160, 160, 160));
+    w->setPalette(pal);
 }
 
 // Red while enabled, greyed while disabled.
@@ -36,14 +43,8 @@ void SetRedWhenEnabled(QWidget* w) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::Active, QPalette::WindowText, kRed);
     pal.setColor(QPalette::Inactive, QPalette::WindowText, kRed);
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(160, 160, 160));
     w->setPalette(pal);
-}
-
-void SetGreyWhenDisabled(QWidget* w) {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(160, 160, 160));
-    w->setPalette(pal);
+    SetGreyWhenDisabled(w);
 }
 
 }  // namespace
@@ -104,10 +105,10 @@ frmResultTimeTrial::frmResultTimeTrial(AppContext& ctx) : FormBase(ctx, Screen::
 QLabel* frmResultTimeTrial::StatLabel(QWidget* panel, const QString& name, const QString& shadowName, int x,
                                       int y, int w) {
     QLabel* shadow = MakeLabel(panel, shadowName, QString(), x + 6, y + 6, w, 31);
-    SetBackColor(shadow, QColor(64, 64, 64));
+    SetBackColor(shadow, kDarkGrey);
     QLabel* l = MakeLabel(panel, name, QString(), x, y, w, 31);
-    SetBackColor(l, QColor(250, 250, 240));
-    SetForeColor(l, QColor(16, 16, 64));
+    SetBackColor(l, kPaper);
+    SetForeColor(l, kInk);
     SetPixelFont(l, 16, true);
     l->setIndent(8);
     return l;
@@ -226,9 +227,9 @@ void frmResultTimeTrial::ShowBestComparison(const PlayedGame& run, const std::op
     const qint64 gap = run.EndMs() - best->EndMs();
     lblBestGap->setText(GapLine(gap));
     const GapSide side = SideOfGap(gap);
-    SetForeColor(lblBestGap, side == GapSide::Ahead    ? QColor(0, 128, 0)
-                             : side == GapSide::Behind ? QColor(200, 0, 0)
-                                                       : QColor(16, 16, 64));
+    SetForeColor(lblBestGap, side == GapSide::Ahead    ? kAheadText
+                             : side == GapSide::Behind ? kBehindText
+                                                       : kInk);
     if (!lblSplitsHint) {
         lblSplitsHint =
             MakeLabel(this, QStringLiteral("lblSplitsHint"), QStringLiteral("F3：問題ごとの比較"), 230, 262);

@@ -1,6 +1,5 @@
 #include "timetrial/frmTimeTrial.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -14,6 +13,7 @@
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/CenterOnScreen.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
@@ -27,18 +27,8 @@ namespace kd {
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 255, 0);
 const QColor kBand(36, 52, 104);
-
-QFrame* Rectangle(QWidget* parent, const QString& name, int x, int y, int w, int h) {
-    auto* f = new QFrame(parent);
-    f->setObjectName(name);
-    f->setGeometry(x, y, w, h);
-    f->setStyleSheet(
-        QStringLiteral("QFrame { border: 1px solid rgb(200,210,240); background: transparent; }"));
-    return f;
-}
+const QColor kBoxLine(200, 210, 240);
 
 }  // namespace
 
@@ -51,14 +41,14 @@ frmTimeTrial::frmTimeTrial(AppContext& ctx) : PlayForm(ctx, Screen::TimeTrial, G
     Shape1->setGeometry(0, 0, 647, 142);
     SetBackColor(Shape1, kBand);
 
-    Rectangle(this, QStringLiteral("Shape2(1)"), 6, 9, 121, 121);
+    MakeOutline(this, QStringLiteral("Shape2(1)"), {6, 9, 121, 121}, kBoxLine);
     lblKeikaJikan = MakeClockBox(
         {"Label2", QStringLiteral("経過時間："), 9, 15, "lblKeikaJikan", 20, QColor(144, 255, 144), 15});
 
     panel->move(129, 9);
     panel->raise();
 
-    Rectangle(this, QStringLiteral("Shape2(0)"), 540, 9, 100, 121);
+    MakeOutline(this, QStringLiteral("Shape2(0)"), {540, 9, 100, 121}, kBoxLine);
     cmdSetting = MakeButton(this, QStringLiteral("cmdSetting"), QStringLiteral("設定"), 552, 33);
     cmdRetry = MakeButton(this, QStringLiteral("cmdRetry"), QStringLiteral("やり直し"), 552, 63);
     Command1 = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("戻る"), 552, 93);

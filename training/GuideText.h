@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/RomajiGuide.h"
+#include "platform/widgets/Colors.h"
 
 namespace kd {
 
@@ -14,7 +15,7 @@ class CachedGlyphs;
 // The colours of the guide line on the dark typing panel: what was typed is dimmed, the next
 // key stands out, the rest reads like the reading above it.
 inline const QColor kGuideTypedColor(128, 136, 160);
-inline const QColor kGuideNextColor(255, 215, 64);
+inline const QColor kGuideNextColor = kGold;
 inline const QColor kGuideRestColor(224, 232, 255);
 
 // A stretch of the guide line in one look; the next key is marked (underlined).

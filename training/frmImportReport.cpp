@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "questions/StringTable.h"
 #include "shell/ShellLook.h"
@@ -14,7 +15,7 @@ namespace kd {
 namespace {
 constexpr int kWidth = 520;
 constexpr int kHeight = 400;
-const QColor kText(255, 255, 255);
+const QColor kText = kWhite;
 }  // namespace
 
 QString frmImportReport::SummaryText(const ImportReport& r) {

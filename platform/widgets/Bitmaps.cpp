@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/ZoomStage.h"
 
 namespace kd {
@@ -34,7 +35,7 @@ QPixmap StandIn(const QString& name) {
     QPixmap pm(ExpectedSize(name));
     pm.fill(Qt::transparent);
     QPainter p(&pm);
-    p.setPen(QColor(128, 128, 128));
+    p.setPen(kGrey);
     p.drawRect(pm.rect().adjusted(0, 0, -1, -1));
     return pm;
 }

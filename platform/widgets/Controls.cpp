@@ -30,6 +30,15 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
     return b;
 }
 
+QFrame* MakeOutline(QWidget* parent, const QString& name, const QRect& r, const QColor& line) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(name);
+    f->setGeometry(r);
+    // No name in the selector: names like "Shape2(1)" are no valid selector.
+    f->setStyleSheet(QStringLiteral("QFrame { border: 1px solid %1; }").arg(line.name()));
+    return f;
+}
+
 void SetForeColor(QWidget* w, const QColor& color) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, color);

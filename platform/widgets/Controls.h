@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QFrame>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -12,6 +13,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, 
                   int h = -1);
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int x, int y,
                         int w = 82, int h = 25);
+// A thin frame line around an area of the form, in the given colour.
+QFrame* MakeOutline(QWidget* parent, const QString& name, const QRect& r, const QColor& line);
 void SetForeColor(QWidget* w, const QColor& color);
 QColor ForeColor(const QWidget* w);
 void SetBackColor(QWidget* w, const QColor& color);

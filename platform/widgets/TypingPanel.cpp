@@ -1,6 +1,7 @@
 #include "platform/widgets/TypingPanel.h"
 
 #include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
 #include "platform/widgets/OutlinedLabel.h"
 #include "platform/widgets/Timer.h"
 
@@ -62,7 +63,7 @@ TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
     // Dark blue on the slate box needs a pale edge to read (the white question text does not).
     lblMonitor = new OutlinedLabel(pic3, kMonitorOutline);
     SetUpLine(lblMonitor, "lblMonitor", QRect(0, 0, monitorRect.width(), monitorRect.height()), 18);
-    SetColor(lblMonitor, QColor(0, 0, 128));
+    SetColor(lblMonitor, kNavy);
 
     lblDisplay = new QLabel(pic4);
     SetUpLine(lblDisplay, "lblDisplay", QRect(0, 1, displayRect.width(), 30), 20);
@@ -70,7 +71,7 @@ TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
 
     lblInput = new QLabel(pic4);
     SetUpLine(lblInput, "lblInput", QRect(0, 31, displayRect.width(), 21), 15);
-    SetColor(lblInput, QColor(255, 0, 0));
+    SetColor(lblInput, kRed);
 }
 
 void TypingPanel::SetDisplayColor(const QColor& color) {
@@ -79,7 +80,7 @@ void TypingPanel::SetDisplayColor(const QColor& color) {
 }
 
 void BeginReadyGo(TypingPanel& panel, Timer& tmrReadyGo) {
-    panel.SetDisplayColor(QColor(255, 0, 0));
+    panel.SetDisplayColor(kRed);
     panel.SetDisplay(QStringLiteral("Ready..."));
     tmrReadyGo.Start();
 }
@@ -87,13 +88,13 @@ void BeginReadyGo(TypingPanel& panel, Timer& tmrReadyGo) {
 ReadyGoStep ReadyGoTick(TypingPanel& panel, Timer& tmrReadyGo) {
     const QString text = panel.Display();
     if (text == QLatin1String("Ready...")) {
-        panel.SetDisplayColor(QColor(0, 255, 0));
+        panel.SetDisplayColor(kGreen);
         panel.SetDisplay(QStringLiteral("Go!!"));
         tmrReadyGo.SetInterval(500);
         return ReadyGoStep::ShowedGo;
     }
     if (text == QLatin1String("Go!!")) {
-        panel.SetDisplayColor(QColor(255, 255, 255));
+        panel.SetDisplayColor(kWhite);
         return ReadyGoStep::Start;
     }
     return ReadyGoStep::Nothing;
