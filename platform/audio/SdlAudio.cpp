@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <initializer_list>
 #include <mutex>
 
 namespace kd {
@@ -40,12 +41,17 @@ bool Bind(void* lib, const char* name, F& f) {
     return f != nullptr;
 }
 
+// The first of the library's names that loads, or null.
+void* OpenLibrary(std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        if (void* lib = dlopen(name, RTLD_NOW | RTLD_LOCAL)) return lib;
+    return nullptr;
+}
+
 // The library's functions, or null when it is not installed (then there is no sound).
 const Sdl* LoadSdl() {
     static const Sdl* const sdl = []() -> const Sdl* {
-        void* lib = nullptr;
-        for (const char* name : {"libSDL2_mixer-2.0.so.0", "libSDL2_mixer.so"})
-            if ((lib = dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+        void* lib = OpenLibrary({"libSDL2_mixer-2.0.so.0", "libSDL2_mixer.so"});
         if (!lib) return nullptr;
         static Sdl s;
         // dlsym on the mixer's handle also finds SDL's own functions, its dependency.
@@ -92,9 +98,7 @@ struct Fluid {
 // The library SDL_mixer itself plays MIDI with; null when it is not installed (no music then).
 const Fluid* LoadFluid() {
     static const Fluid* const loaded = []() -> const Fluid* {
-        void* lib = nullptr;
-        for (const char* name : {"libfluidsynth.so.3", "libfluidsynth.so"})
-            if ((lib = dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+        void* lib = OpenLibrary({"libfluidsynth.so.3", "libfluidsynth.so"});
         if (!lib) return nullptr;
         static Fluid f;
         const bool ok =
