@@ -45,7 +45,8 @@ class CachedGlyphs {
 class ClockLabel : public QLabel {
     Q_OBJECT
   public:
-    using QLabel::QLabel;
+    // Plain text: a label left to guess would look for markup in every new text.
+    explicit ClockLabel(QWidget* parent = nullptr) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
