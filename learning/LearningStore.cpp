@@ -316,13 +316,15 @@ bool LearningStore::Upgrade(int from) {
     return true;
 }
 
-bool LearningStore::InsertGame(const RecordedGame& g, qint64& id) {
-    QSqlDatabase db = Database();
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral(
+bool LearningStore::PrepareGameInsert(QSqlQuery& q) const {
+    return q.prepare(QStringLiteral(
         "INSERT INTO games(mode, genre, chara, heat, setting_s, started_at, duration_ms, correct, misses, "
         "abandoned, "
         "imported, time_ms, grade, score, place, won) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+}
+
+bool LearningStore::InsertGame(const RecordedGame& g, qint64& id, QSqlQuery& q) {
+    QSqlDatabase db = Database();
     q.addBindValue(int(g.mode));
     q.addBindValue(g.genre);
     q.addBindValue(Opt(g.chara));
@@ -416,7 +418,8 @@ std::optional<qint64> LearningStore::WriteGame(const RecordedGame& game) {
         Fail(Classify(db.lastError().nativeErrorCode()), db.lastError().text());
         return std::nullopt;
     }
-    if (!InsertGame(game, id) || !db.commit()) {
+    QSqlQuery insert(db);
+    if (!PrepareGameInsert(insert) || !InsertGame(game, id, insert) || !db.commit()) {
         const QSqlError e = db.lastError();
         db.rollback();
         Fail(Classify(e.nativeErrorCode()), e.text());
@@ -430,8 +433,11 @@ bool LearningStore::WriteGames(const QList<RecordedGame>& games) {
     QSqlDatabase db = Database();
     if (!db.transaction()) return false;
     qint64 id = 0;
+    // One statement for all the games: the import writes a few dozen at once.
+    QSqlQuery insert(db);
+    if (!PrepareGameInsert(insert)) return db.rollback(), false;
     for (const RecordedGame& g : games)
-        if (!InsertGame(g, id)) return db.rollback(), false;
+        if (!InsertGame(g, id, insert)) return db.rollback(), false;
     if (!db.commit()) return db.rollback(), false;
     return true;
 }

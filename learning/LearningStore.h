@@ -9,6 +9,7 @@
 #include "common/PlayEvents.h"
 
 class QIODevice;
+class QSqlQuery;
 
 namespace kd {
 
@@ -114,7 +115,9 @@ class LearningStore {
     bool Upgrade(int from);
     Failure Classify(const QString& nativeCode) const;
     void Fail(Failure f, const QString& detail);
-    bool InsertGame(const RecordedGame& game, qint64& id);
+    bool PrepareGameInsert(QSqlQuery& q) const;
+    // Binds and runs the prepared insert of the game row, then writes its questions, keys and lanes.
+    bool InsertGame(const RecordedGame& game, qint64& id, QSqlQuery& insert);
 
     QString path_;
     QString connection_;
