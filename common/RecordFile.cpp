@@ -261,13 +261,19 @@ QString RecordReader::Text() {
     const qsizetype avail = qMax<qsizetype>(0, qMin<qsizetype>(n, m_bytes.size() - m_pos));
     const QByteArrayView bytes = avail > 0 ? QByteArrayView(m_bytes).sliced(m_pos, avail) : QByteArrayView();
     m_pos += n;
-    return DecodeCp932(bytes);
+    bool valid = true;
+    QString text = DecodeCp932(bytes, valid);
+    m_exact = m_exact && valid && avail == n;
+    return text;
 }
 
 std::optional<QString> RecordReader::Variant() {
     const qint16 type = Int16();
     if (type == 8) return Text();
-    if (type != 0) m_pos = int(m_bytes.size());  // unknown layout: nothing after it can be trusted
+    if (type != 0) {
+        m_pos = int(m_bytes.size());  // unknown layout: nothing after it can be trusted
+        m_exact = false;
+    }
     return std::nullopt;
 }
 

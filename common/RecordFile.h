@@ -99,12 +99,16 @@ class RecordReader {
     // A variant field: the text for type 8, nullopt for empty (type 0) or any other type.
     std::optional<QString> Variant();
     int pos() const { return m_pos; }
+    // Whether every field read so far lay whole inside the record and every text was valid
+    // Shift-JIS: the same fields then pack again into as many bytes.
+    bool Exact() const { return m_exact && m_pos <= m_bytes.size(); }
 
   private:
     quint8 Byte(qsizetype at) const { return at < m_bytes.size() ? quint8(m_bytes.constData()[at]) : 0; }
     QByteArray m_owned;
     QByteArrayView m_bytes;
     int m_pos = 0;
+    bool m_exact = true;
 };
 
 }  // namespace kd

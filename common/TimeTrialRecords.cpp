@@ -67,13 +67,14 @@ bool Storable(const TimeTrialRecord& r) {
     return TimeTrialFields(r).ok();
 }
 
-// Makes a place read from a damaged record storable again.
-void Mend(TimeTrialRecord& r) {
+// Makes a place read from a damaged record storable again. `exact`: it was read whole and valid
+// from its record, so it packs into as many bytes again and needs no check.
+void Mend(TimeTrialRecord& r, bool exact) {
     if (r.RankTime <= 0) {
         r = TimeTrialRecord();
         return;
     }
-    if (Storable(r)) return;
+    if (exact || Storable(r)) return;
     r.RankRate = WithoutUnencodable(r.RankRate);
     r.RankGrade = WithoutUnencodable(r.RankGrade);
     r.RankGenre = WithoutUnencodable(r.RankGenre);
@@ -123,7 +124,9 @@ std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r) {
     return w.Record();
 }
 
-TimeTrialRecord DecodeTimeTrialRecord(QByteArrayView record) {
+namespace {
+
+TimeTrialRecord Decode(QByteArrayView record, bool* exact) {
     RecordReader rd(record);
     TimeTrialRecord r;
     r.RankName = rd.Text();
@@ -132,16 +135,23 @@ TimeTrialRecord DecodeTimeTrialRecord(QByteArrayView record) {
     r.RankScore = rd.Int16();
     r.RankGrade = rd.Text();
     r.RankGenre = rd.Text();
+    if (exact) *exact = rd.Exact();
     return r;
+}
+
+}  // namespace
+
+TimeTrialRecord DecodeTimeTrialRecord(QByteArrayView record) {
+    return Decode(record, nullptr);
 }
 
 TimeTrialTable LoadTimeTrialData(const QString& path) {
     const QByteArray block = RecordFile::ReadBlock(path, 1, kTimeTrialPlaces);
     TimeTrialTable data;
     for (int i = 0; i < kTimeTrialPlaces; ++i) {
-        data[i] =
-            DecodeTimeTrialRecord(QByteArrayView(block).sliced(qsizetype(i) * kRecordSize, kRecordSize));
-        Mend(data[i]);
+        bool exact = false;
+        data[i] = Decode(QByteArrayView(block).sliced(qsizetype(i) * kRecordSize, kRecordSize), &exact);
+        Mend(data[i], exact);
     }
     std::stable_sort(data.begin(), data.end(), [](const TimeTrialRecord& a, const TimeTrialRecord& b) {
         if (a.IsEmpty() || b.IsEmpty()) return !a.IsEmpty() && b.IsEmpty();
