@@ -62,7 +62,7 @@ QHash<QString, QByteArray>* RecordFile::Memory() {
 }
 
 QByteArray RecordFile::Read(const QString& path, int recordNo) {
-    return ReadRange(path, recordNo, 1).value(0);
+    return ReadBlock(path, recordNo, 1);
 }
 
 QByteArray RecordFile::ReadBlock(const QString& path, int firstRecordNo, int count) {
