@@ -83,14 +83,20 @@ void Mend(TimeTrialRecord& r, bool exact) {
     // The longest start of the name that still fits (the record only grows with the name);
     // none: the name goes, and when even that is too long, the texts that follow it.
     const QString name = r.RankName;
-    qsizetype fits = 0, tooLong = name.size();
-    while (tooLong - fits > 1) {
-        const qsizetype mid = (fits + tooLong) / 2;
-        r.RankName = name.left(mid);
-        (Storable(r) ? fits : tooLong) = mid;
+    r.RankName.clear();
+    const RecordWriter rest = TimeTrialFields(r);
+    if (!rest.ok()) {
+        r.RankRate = r.RankGrade = r.RankGenre = QString();
+        return;
+    }
+    // Every character left takes one or two bytes of what the other fields leave.
+    qsizetype room = kRecordSize - rest.size(), fits = 0;
+    for (; fits < name.size(); ++fits) {
+        const qsizetype bytes = EncodeCp932Into(QStringView(name).sliced(fits, 1), nullptr, 0);
+        if (bytes < 0 || bytes > room) break;
+        room -= bytes;
     }
     r.RankName = name.left(fits);
-    if (!Storable(r)) r.RankRate = r.RankGrade = r.RankGenre = QString();
 }
 
 }  // namespace
