@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QtEndian>
 #include <cstring>
 
 #include "common/Cp932.h"
@@ -237,14 +238,19 @@ void RecordWriter::CopyTo(char* record) const {
 }
 
 qint16 RecordReader::Int16() {
-    const quint16 v = quint16(Byte(m_pos) | (Byte(m_pos + 1) << 8));
+    // Inside the record (nearly always): one check, not one per byte.
+    const quint16 v = m_pos + 2 <= m_bytes.size() ? qFromLittleEndian<quint16>(m_bytes.constData() + m_pos)
+                                                  : quint16(Byte(m_pos) | (Byte(m_pos + 1) << 8));
     m_pos += 2;
     return qint16(v);
 }
 
 qint32 RecordReader::Int32() {
     quint32 v = 0;
-    for (int i = 0; i < 4; ++i) v |= quint32(Byte(m_pos + i)) << (8 * i);
+    if (m_pos + 4 <= m_bytes.size())
+        v = qFromLittleEndian<quint32>(m_bytes.constData() + m_pos);
+    else
+        for (int i = 0; i < 4; ++i) v |= quint32(Byte(m_pos + i)) << (8 * i);
     m_pos += 4;
     return qint32(v);
 }
