@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "common/PlayEvents.h"
@@ -115,7 +116,8 @@ class LearningStore {
     bool Upgrade(int from);
     Failure Classify(const QString& nativeCode) const;
     void Fail(Failure f, const QString& detail);
-    bool PrepareGameInsert(QSqlQuery& q) const;
+    // The insert of a game row, prepared once per connection (nullptr when it cannot be).
+    QSqlQuery* GameInsert();
     // Binds and runs the prepared insert of the game row, then writes its questions, keys and lanes.
     bool InsertGame(const RecordedGame& game, qint64& id, QSqlQuery& insert);
 
@@ -124,6 +126,7 @@ class LearningStore {
     State state_ = State::Closed;
     bool created_ = false;
     QString problem_;
+    std::unique_ptr<QSqlQuery> gameInsert_;
 };
 
 }  // namespace kd
