@@ -322,14 +322,12 @@ QSqlQuery* LearningStore::GameInsert() {
     if (!gameInsert_) {
         auto q = std::make_unique<QSqlQuery>(Database());
         // Named values: Qt makes a new text for every positional one it binds.
-        if (!q->prepare(QStringLiteral("INSERT INTO games(mode, genre, chara, heat, setting_s, started_at, "
-                                       "duration_ms, correct, misses, "
-                                       "abandoned, imported, time_ms, grade, score, place, won) "
-                                       "VALUES(:mode, :genre, :chara, :heat, "
-                                       ":setting_s, :started_at, :duration_ms, :correct, :misses, "
-                                       ":abandoned, :imported, :time_ms, :grade, "
-                                       ":score, :place, :won)")))
-            return nullptr;
+        const QString sql = QStringLiteral(
+            "INSERT INTO games(mode, genre, chara, heat, setting_s, started_at, duration_ms, correct, "
+            "misses, abandoned, imported, time_ms, grade, score, place, won) "
+            "VALUES(:mode, :genre, :chara, :heat, :setting_s, :started_at, :duration_ms, :correct, "
+            ":misses, :abandoned, :imported, :time_ms, :grade, :score, :place, :won)");
+        if (!q->prepare(sql)) return nullptr;
         gameInsert_ = std::move(q);
     }
     return gameInsert_.get();
