@@ -68,6 +68,8 @@ QByteArray RecordFile::Read(const QString& path, int recordNo) {
 
 QByteArray RecordFile::ReadBlock(const QString& path, int firstRecordNo, int count) {
     const QByteArray all = ReadAll(path);
+    // The whole file, as the ranking is after every save: no copy.
+    if (firstRecordNo == 1 && all.size() == qsizetype(qMax(count, 0)) * kRecordSize) return all;
     QByteArray block(qsizetype(qMax(count, 0)) * kRecordSize, '\0');
     for (int i = 0; i < count; ++i) {
         const qsizetype start = qsizetype(firstRecordNo - 1 + i) * kRecordSize;
