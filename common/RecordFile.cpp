@@ -113,6 +113,7 @@ bool RecordFile::WriteBlock(const QString& path, int firstRecordNo, const QByteA
         }
     }
     const qsizetype start = qsizetype(firstRecordNo - 1) * kRecordSize;
+    if (start == 0 && block.size() >= all.size()) return ReplaceFile(path, block);  // nothing kept
     if (all.size() < start + block.size()) all.append(start + block.size() - all.size(), '\0');
     std::memcpy(all.data() + start, block.constData(), size_t(block.size()));
     return ReplaceFile(path, all);
