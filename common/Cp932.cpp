@@ -80,8 +80,9 @@ bool IsAsciiBytes(QByteArrayView bytes) {
     return true;
 }
 
-// Reads bytes as Shift-JIS; a bad byte gives U+FFFD when `replace`, else stops the reading.
-std::optional<QString> Decode(QByteArrayView bytes, bool replace) {
+// Reads bytes as Shift-JIS; a bad byte gives U+FFFD when `replace` (and clears `valid`), else
+// stops the reading.
+std::optional<QString> Decode(QByteArrayView bytes, bool replace, bool* valid = nullptr) {
     if (IsAsciiBytes(bytes)) return QString::fromLatin1(bytes);
     const Tables& t = T();
     const auto* p = reinterpret_cast<const quint8*>(bytes.data());
@@ -100,6 +101,7 @@ std::optional<QString> Decode(QByteArrayView bytes, bool replace) {
             // A lead byte whose pair is no code: only the lead byte is bad, the next byte is
             // read on its own.
             if (!replace) return std::nullopt;
+            if (valid) *valid = false;
             c = char16_t(QChar::ReplacementCharacter);
         }
         out[used++] = c;
@@ -156,6 +158,11 @@ std::optional<QString> DecodeCp932Strict(QByteArrayView bytes) {
 
 QString DecodeCp932(QByteArrayView bytes) {
     return *Decode(bytes, true);
+}
+
+QString DecodeCp932(QByteArrayView bytes, bool& valid) {
+    valid = true;
+    return *Decode(bytes, true, &valid);
 }
 
 }  // namespace kd

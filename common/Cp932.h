@@ -19,6 +19,8 @@ bool IsCp932Encodable(QStringView text);
 bool IsCp932Encodable(QChar c);
 // Bytes that are not Shift-JIS decode as U+FFFD, one per bad byte.
 QString DecodeCp932(QByteArrayView bytes);
+// The same, and whether every byte was Shift-JIS. A valid text writes back into as many bytes.
+QString DecodeCp932(QByteArrayView bytes, bool& valid);
 // nullopt when the bytes are not valid Shift-JIS.
 std::optional<QString> DecodeCp932Strict(QByteArrayView bytes);
 

@@ -25,7 +25,8 @@ QString PlayerListPath(const QString& programFolder) {
 }
 
 std::optional<QStringList> UnpackUserNames(const QByteArray& record) {
-    const QByteArray rec = record.left(kRecordSize).leftJustified(kRecordSize, '\0');
+    const QByteArray rec =
+        record.size() == kRecordSize ? record : record.left(kRecordSize).leftJustified(kRecordSize, '\0');
     QStringList names;
     int pos = 0;
     // A count that would lie past the record reads as zero, like any byte past the end.
@@ -34,7 +35,7 @@ std::optional<QStringList> UnpackUserNames(const QByteArray& record) {
         const int count = byteAt(pos) | (byteAt(pos + 1) << 8);
         pos += 2;
         if (pos + count > kRecordSize) return std::nullopt;
-        const auto name = DecodeCp932Strict(rec.mid(pos, count));
+        const auto name = DecodeCp932Strict(QByteArrayView(rec).sliced(pos, count));
         if (!name) return std::nullopt;
         names << *name;
         pos += count;

@@ -30,7 +30,7 @@ QString PracticeTimePath(const GameState& g, const QString& userName) {
 }
 
 PracticeTimeData LoadPracticeTime(const GameState& g, const QString& userName) {
-    RecordReader r(RecordFile::Read(PracticeTimePath(g, userName), 1));
+    RecordReader r(RecordFile::ReadBlock(PracticeTimePath(g, userName), 1, 1));
     PracticeTimeData d;
     SettingFields(r, d);
     return d;
@@ -89,9 +89,7 @@ bool PushPracticeHistory(const QString& path, const PracticeHistoryData& newest)
     if (packed.isEmpty()) return false;
     // The older entries move as raw records, so an entry this program cannot re-encode
     // (a damaged or foreign one) is kept exactly as it was rather than lost.
-    QList<QByteArray> records = RecordFile::ReadRange(path, 2, kPracticeHistoryRows - 1);
-    records.prepend(packed);
-    return RecordFile::WriteRange(path, 2, records);
+    return RecordFile::WriteBlock(path, 2, packed + RecordFile::ReadBlock(path, 2, kPracticeHistoryRows - 1));
 }
 
 }  // namespace kd

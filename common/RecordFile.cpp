@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QtEndian>
 #include <cstring>
 
 #include "common/Cp932.h"
@@ -62,11 +63,13 @@ QHash<QString, QByteArray>* RecordFile::Memory() {
 }
 
 QByteArray RecordFile::Read(const QString& path, int recordNo) {
-    return ReadRange(path, recordNo, 1).value(0);
+    return ReadBlock(path, recordNo, 1);
 }
 
 QByteArray RecordFile::ReadBlock(const QString& path, int firstRecordNo, int count) {
     const QByteArray all = ReadAll(path);
+    // The whole file, as the ranking is after every save: no copy.
+    if (firstRecordNo == 1 && all.size() == qsizetype(qMax(count, 0)) * kRecordSize) return all;
     QByteArray block(qsizetype(qMax(count, 0)) * kRecordSize, '\0');
     for (int i = 0; i < count; ++i) {
         const qsizetype start = qsizetype(firstRecordNo - 1 + i) * kRecordSize;
@@ -110,6 +113,7 @@ bool RecordFile::WriteBlock(const QString& path, int firstRecordNo, const QByteA
         }
     }
     const qsizetype start = qsizetype(firstRecordNo - 1) * kRecordSize;
+    if (start == 0 && block.size() >= all.size()) return ReplaceFile(path, block);  // nothing kept
     if (all.size() < start + block.size()) all.append(start + block.size() - all.size(), '\0');
     std::memcpy(all.data() + start, block.constData(), size_t(block.size()));
     return ReplaceFile(path, all);
@@ -237,14 +241,19 @@ void RecordWriter::CopyTo(char* record) const {
 }
 
 qint16 RecordReader::Int16() {
-    const quint16 v = quint16(Byte(m_pos) | (Byte(m_pos + 1) << 8));
+    // Inside the record (nearly always): one check, not one per byte.
+    const quint16 v = m_pos + 2 <= m_bytes.size() ? qFromLittleEndian<quint16>(m_bytes.constData() + m_pos)
+                                                  : quint16(Byte(m_pos) | (Byte(m_pos + 1) << 8));
     m_pos += 2;
     return qint16(v);
 }
 
 qint32 RecordReader::Int32() {
     quint32 v = 0;
-    for (int i = 0; i < 4; ++i) v |= quint32(Byte(m_pos + i)) << (8 * i);
+    if (m_pos + 4 <= m_bytes.size())
+        v = qFromLittleEndian<quint32>(m_bytes.constData() + m_pos);
+    else
+        for (int i = 0; i < 4; ++i) v |= quint32(Byte(m_pos + i)) << (8 * i);
     m_pos += 4;
     return qint32(v);
 }
@@ -261,13 +270,19 @@ QString RecordReader::Text() {
     const qsizetype avail = qMax<qsizetype>(0, qMin<qsizetype>(n, m_bytes.size() - m_pos));
     const QByteArrayView bytes = avail > 0 ? QByteArrayView(m_bytes).sliced(m_pos, avail) : QByteArrayView();
     m_pos += n;
-    return DecodeCp932(bytes);
+    bool valid = true;
+    QString text = DecodeCp932(bytes, valid);
+    m_exact = m_exact && valid && avail == n;
+    return text;
 }
 
 std::optional<QString> RecordReader::Variant() {
     const qint16 type = Int16();
     if (type == 8) return Text();
-    if (type != 0) m_pos = int(m_bytes.size());  // unknown layout: nothing after it can be trusted
+    if (type != 0) {
+        m_pos = int(m_bytes.size());  // unknown layout: nothing after it can be trusted
+        m_exact = false;
+    }
     return std::nullopt;
 }
 

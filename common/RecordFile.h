@@ -114,6 +114,9 @@ class RecordReader {
     RecordReader& Field(QString& s) { return Into(s, Text()); }
     RecordReader& Field(std::optional<QString>& s) { return Into(s, Variant()); }
     int pos() const { return m_pos; }
+    // Whether every field read so far lay whole inside the record and every text was valid
+    // Shift-JIS: the same fields then pack again into as many bytes.
+    bool Exact() const { return m_exact && m_pos <= m_bytes.size(); }
 
   private:
     template <typename T>
@@ -125,6 +128,7 @@ class RecordReader {
     QByteArray m_owned;
     QByteArrayView m_bytes;
     int m_pos = 0;
+    bool m_exact = true;
 };
 
 }  // namespace kd

@@ -73,13 +73,14 @@ bool Storable(const TimeTrialRecord& r) {
     return Packed(r).ok();
 }
 
-// Makes a place read from a damaged record storable again.
-void Mend(TimeTrialRecord& r) {
+// Makes a place read from a damaged record storable again. `exact`: it was read whole and valid
+// from its record, so it packs into as many bytes again and needs no check.
+void Mend(TimeTrialRecord& r, bool exact) {
     if (r.RankTime <= 0) {
         r = TimeTrialRecord();
         return;
     }
-    if (Storable(r)) return;
+    if (exact || Storable(r)) return;
     r.RankRate = WithoutUnencodable(r.RankRate);
     r.RankGrade = WithoutUnencodable(r.RankGrade);
     r.RankGenre = WithoutUnencodable(r.RankGenre);
@@ -88,14 +89,20 @@ void Mend(TimeTrialRecord& r) {
     // The longest start of the name that still fits (the record only grows with the name);
     // none: the name goes, and when even that is too long, the texts that follow it.
     const QString name = r.RankName;
-    qsizetype fits = 0, tooLong = name.size();
-    while (tooLong - fits > 1) {
-        const qsizetype mid = (fits + tooLong) / 2;
-        r.RankName = name.left(mid);
-        (Storable(r) ? fits : tooLong) = mid;
+    r.RankName.clear();
+    const RecordWriter rest = Packed(r);
+    if (!rest.ok()) {
+        r.RankRate = r.RankGrade = r.RankGenre = QString();
+        return;
+    }
+    // Every character left takes one or two bytes of what the other fields leave.
+    qsizetype room = kRecordSize - rest.size(), fits = 0;
+    for (; fits < name.size(); ++fits) {
+        const qsizetype bytes = EncodeCp932Into(QStringView(name).sliced(fits, 1), nullptr, 0);
+        if (bytes < 0 || bytes > room) break;
+        room -= bytes;
     }
     r.RankName = name.left(fits);
-    if (!Storable(r)) r.RankRate = r.RankGrade = r.RankGenre = QString();
 }
 
 }  // namespace
@@ -129,25 +136,36 @@ std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r) {
     return w.Record();
 }
 
-TimeTrialRecord DecodeTimeTrialRecord(QByteArrayView record) {
+namespace {
+
+TimeTrialRecord Decode(QByteArrayView record, bool* exact) {
     RecordReader rd(record);
     TimeTrialRecord r;
     TimeTrialFields(rd, r);
+    if (exact) *exact = rd.Exact();
     return r;
+}
+
+}  // namespace
+
+TimeTrialRecord DecodeTimeTrialRecord(QByteArrayView record) {
+    return Decode(record, nullptr);
 }
 
 TimeTrialTable LoadTimeTrialData(const QString& path) {
     const QByteArray block = RecordFile::ReadBlock(path, 1, kTimeTrialPlaces);
     TimeTrialTable data;
     for (int i = 0; i < kTimeTrialPlaces; ++i) {
-        data[i] =
-            DecodeTimeTrialRecord(QByteArrayView(block).sliced(qsizetype(i) * kRecordSize, kRecordSize));
-        Mend(data[i]);
+        bool exact = false;
+        data[i] = Decode(QByteArrayView(block).sliced(qsizetype(i) * kRecordSize, kRecordSize), &exact);
+        Mend(data[i], exact);
     }
-    std::stable_sort(data.begin(), data.end(), [](const TimeTrialRecord& a, const TimeTrialRecord& b) {
+    const auto faster = [](const TimeTrialRecord& a, const TimeTrialRecord& b) {
         if (a.IsEmpty() || b.IsEmpty()) return !a.IsEmpty() && b.IsEmpty();
         return a.RankTime < b.RankTime;
-    });
+    };
+    // A sound file is in order already; sorting it anyway would only copy the places around.
+    if (!std::is_sorted(data.begin(), data.end(), faster)) std::stable_sort(data.begin(), data.end(), faster);
     return data;
 }
 

@@ -12,6 +12,7 @@
 #include <QUuid>
 #include <QVariant>
 #include <algorithm>
+#include <memory>
 
 namespace kd {
 
@@ -96,6 +97,7 @@ QSqlDatabase LearningStore::Database() const {
 }
 
 void LearningStore::Close() {
+    gameInsert_.reset();
     if (QSqlDatabase::contains(connection_)) {
         {
             QSqlDatabase db = QSqlDatabase::database(connection_, false);
@@ -316,29 +318,40 @@ bool LearningStore::Upgrade(int from) {
     return true;
 }
 
-bool LearningStore::InsertGame(const RecordedGame& g, qint64& id) {
+QSqlQuery* LearningStore::GameInsert() {
+    if (!gameInsert_) {
+        auto q = std::make_unique<QSqlQuery>(Database());
+        // Named values: Qt makes a new text for every positional one it binds.
+        const QString sql = QStringLiteral(
+            "INSERT INTO games(mode, genre, chara, heat, setting_s, started_at, duration_ms, correct, "
+            "misses, abandoned, imported, time_ms, grade, score, place, won) "
+            "VALUES(:mode, :genre, :chara, :heat, :setting_s, :started_at, :duration_ms, :correct, "
+            ":misses, :abandoned, :imported, :time_ms, :grade, :score, :place, :won)");
+        if (!q->prepare(sql)) return nullptr;
+        gameInsert_ = std::move(q);
+    }
+    return gameInsert_.get();
+}
+
+bool LearningStore::InsertGame(const RecordedGame& g, qint64& id, QSqlQuery& q) {
     QSqlDatabase db = Database();
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral(
-        "INSERT INTO games(mode, genre, chara, heat, setting_s, started_at, duration_ms, correct, misses, "
-        "abandoned, "
-        "imported, time_ms, grade, score, place, won) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
-    q.addBindValue(int(g.mode));
-    q.addBindValue(g.genre);
-    q.addBindValue(Opt(g.chara));
-    q.addBindValue(Opt(g.heat));
-    q.addBindValue(Opt(g.settingSeconds));
-    q.addBindValue(g.startedAt);
-    q.addBindValue(g.durationMs);
-    q.addBindValue(g.correct);
-    q.addBindValue(g.misses);
-    q.addBindValue(int(g.abandoned));
-    q.addBindValue(int(g.imported));
-    q.addBindValue(g.timeMs ? QVariant(*g.timeMs) : QVariant(QMetaType(QMetaType::Int)));
-    q.addBindValue(Opt(g.grade));
-    q.addBindValue(g.score ? QVariant(*g.score) : QVariant(QMetaType(QMetaType::Int)));
-    q.addBindValue(Opt(g.place));
-    q.addBindValue(g.won ? QVariant(int(*g.won)) : QVariant(QMetaType(QMetaType::Int)));
+    q.bindValue(QStringLiteral(":mode"), int(g.mode));
+    q.bindValue(QStringLiteral(":genre"), g.genre);
+    q.bindValue(QStringLiteral(":chara"), Opt(g.chara));
+    q.bindValue(QStringLiteral(":heat"), Opt(g.heat));
+    q.bindValue(QStringLiteral(":setting_s"), Opt(g.settingSeconds));
+    q.bindValue(QStringLiteral(":started_at"), g.startedAt);
+    q.bindValue(QStringLiteral(":duration_ms"), g.durationMs);
+    q.bindValue(QStringLiteral(":correct"), g.correct);
+    q.bindValue(QStringLiteral(":misses"), g.misses);
+    q.bindValue(QStringLiteral(":abandoned"), int(g.abandoned));
+    q.bindValue(QStringLiteral(":imported"), int(g.imported));
+    q.bindValue(QStringLiteral(":time_ms"),
+                g.timeMs ? QVariant(*g.timeMs) : QVariant(QMetaType(QMetaType::Int)));
+    q.bindValue(QStringLiteral(":grade"), Opt(g.grade));
+    q.bindValue(QStringLiteral(":score"), g.score ? QVariant(*g.score) : QVariant(QMetaType(QMetaType::Int)));
+    q.bindValue(QStringLiteral(":place"), Opt(g.place));
+    q.bindValue(QStringLiteral(":won"), g.won ? QVariant(int(*g.won)) : QVariant(QMetaType(QMetaType::Int)));
     if (!q.exec()) return false;
     id = q.lastInsertId().toLongLong();
 
@@ -416,7 +429,8 @@ std::optional<qint64> LearningStore::WriteGame(const RecordedGame& game) {
         Fail(Classify(db.lastError().nativeErrorCode()), db.lastError().text());
         return std::nullopt;
     }
-    if (!InsertGame(game, id) || !db.commit()) {
+    QSqlQuery* insert = GameInsert();
+    if (!insert || !InsertGame(game, id, *insert) || !db.commit()) {
         const QSqlError e = db.lastError();
         db.rollback();
         Fail(Classify(e.nativeErrorCode()), e.text());
@@ -430,8 +444,10 @@ bool LearningStore::WriteGames(const QList<RecordedGame>& games) {
     QSqlDatabase db = Database();
     if (!db.transaction()) return false;
     qint64 id = 0;
+    QSqlQuery* insert = GameInsert();
+    if (!insert) return db.rollback(), false;
     for (const RecordedGame& g : games)
-        if (!InsertGame(g, id)) return db.rollback(), false;
+        if (!InsertGame(g, id, *insert)) return db.rollback(), false;
     if (!db.commit()) return db.rollback(), false;
     return true;
 }

@@ -4,11 +4,13 @@
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "common/PlayEvents.h"
 
 class QIODevice;
+class QSqlQuery;
 
 namespace kd {
 
@@ -114,13 +116,17 @@ class LearningStore {
     bool Upgrade(int from);
     Failure Classify(const QString& nativeCode) const;
     void Fail(Failure f, const QString& detail);
-    bool InsertGame(const RecordedGame& game, qint64& id);
+    // The insert of a game row, prepared once per connection (nullptr when it cannot be).
+    QSqlQuery* GameInsert();
+    // Binds and runs the prepared insert of the game row, then writes its questions, keys and lanes.
+    bool InsertGame(const RecordedGame& game, qint64& id, QSqlQuery& insert);
 
     QString path_;
     QString connection_;
     State state_ = State::Closed;
     bool created_ = false;
     QString problem_;
+    std::unique_ptr<QSqlQuery> gameInsert_;
 };
 
 }  // namespace kd

@@ -132,6 +132,23 @@ TEST(Cp932Table, EveryOneAndTwoByteSequenceReadsAsIconvReadIt) {
     }
 }
 
+// A ranking place read without a bad byte is taken without packing it again to check that it
+// fits: every valid one- and two-byte character must write back into as many bytes.
+TEST(Cp932Table, ValidBytesWriteBackIntoAsManyBytes) {
+    for (int a = 0; a < 256; ++a)
+        for (int b = -1; b < 256; ++b) {
+            const QByteArray bytes = b < 0 ? QByteArray(1, char(a)) : QByteArray(1, char(a)) + char(b);
+            bool valid = false;
+            const QString text = DecodeCp932(bytes, valid);
+            ASSERT_EQ(valid, DecodeCp932Strict(bytes).has_value()) << Hex(bytes).toStdString();
+            ASSERT_EQ(text, DecodeCp932(bytes));
+            if (!valid) continue;
+            const auto back = EncodeCp932(text);
+            ASSERT_TRUE(back.has_value()) << Hex(bytes).toStdString();
+            ASSERT_EQ(back->size(), bytes.size()) << Hex(bytes).toStdString();
+        }
+}
+
 // Longer texts: a lead byte's pair decides where the next character starts, and a bad pair
 // spoils only its lead byte.
 TEST(Cp932Table, MixedTextsReadAndWriteAsWithIconv) {

@@ -120,6 +120,37 @@ TEST(RecordReader, DamagedCountsAndShortRecordsNeverReadOutside) {
     EXPECT_EQ(odd.Int16(), 0);
 }
 
+// A place read back whole and valid is taken as it is; everything else (a count past the
+// record, a field past its end, a bad byte, a variant of unknown type) is checked and mended.
+TEST(RecordReader, ExactOnlyWhenEveryFieldLayWholeInsideTheRecordAndValid) {
+    const auto filled = [](int textBytes) {  // text, 4-byte number, empty text variant
+        QByteArray rec = QByteArray(1, char(textBytes)) + '\0' + QByteArray(textBytes, 'a') +
+                         QByteArray::fromHex("0700000008000000");
+        rec.append(QByteArray(qMax<qsizetype>(0, kRecordSize - rec.size()), '\0'));
+        return rec.left(kRecordSize);
+    };
+    const struct {
+        QByteArray record;
+        bool exact;
+    } cases[] = {
+        {Record("02 00 41 42 01 00 00 00 08 00 02 00 82 A0"), true},  // "AB", 1, "あ"
+        {Record("00 00 00 00 00 00 00 00"), true},                    // empty place
+        {Record("02 00 81 20 01 00 00 00 00 00"), false},             // 81 20 is no character
+        {Record("FF 00 41 42"), false},                               // count past the record
+        {Record("00 00 00 00 00 00 05 00 41"), false},                // variant of unknown type
+        {filled(118), true},                                          // ends on byte 128
+        {filled(119), false},                                         // the variant's count is cut
+        {QByteArray::fromHex("0100"), false},                         // a short record
+    };
+    for (const auto& c : cases) {
+        RecordReader r(c.record);
+        r.Text();
+        r.Int32();
+        r.Variant();
+        EXPECT_EQ(r.Exact(), c.exact) << c.record.toHex(' ').left(40).toStdString();
+    }
+}
+
 // The seams the fuzz targets use: records kept in a table instead of on the disk, and saves that
 // skip fsync. Both give the same bytes as the disk, and switching back leaves the disk's files
 // as they were.

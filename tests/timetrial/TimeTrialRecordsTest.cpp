@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "common/Cp932.h"
+#include "common/RecordFile.h"
 #include "common/TimeTrialRecords.h"
 #include "support/TestApp.h"
 
@@ -142,6 +143,35 @@ TEST(TimeTrialFile, ADamagedTableIsMendedSoItCanBeRankedAndSavedAgain) {
     for (int i = 3; i < kTimeTrialPlaces; ++i) EXPECT_TRUE(t[i].IsEmpty()) << i;
     ASSERT_TRUE(SaveTimeTrialData(path, t));
     EXPECT_EQ(LoadTimeTrialData(path), t);
+}
+
+// A rate whose count runs past the record takes the record's last bytes; the name then gives up
+// just enough of its end, whole characters, for the place to fit again.
+TEST(TimeTrialFile, AnOverlongPlaceKeepsTheLongestStartOfTheNameThatFits) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("TimeTrialData"));
+    const auto place = [](const QString& name) {
+        const QByteArray n = *EncodeCp932(name);
+        QByteArray rec = QByteArray(1, char(n.size())) + '\0' + n + QByteArray::fromHex("10270000C800");
+        return (rec + QByteArray(kRecordSize, 'b')).left(kRecordSize);  // rate: "bbb..." to the end
+    };
+    const struct {
+        QString stored, kept;
+    } cases[] = {
+        // 99 bytes of name, 21 of rate, 6 of empty fields: 6 bytes too many, the last 山 four.
+        {u'a' + QString(49, u'山'), u'a' + QString(46, u'山')},
+        {QString(50, u'山'), QString(47, u'山')},  // 100 bytes of name: 94 fit
+        {QString(99, u'a'), QString(93, u'a')},
+    };
+    for (const auto& c : cases) {
+        Spill(path, place(c.stored));
+        const TimeTrialTable t = LoadTimeTrialData(path);
+        EXPECT_EQ(t[0].RankName, c.kept);
+        EXPECT_EQ(t[0].RankTime, 10000);
+        EXPECT_EQ(t[0].RankRate.size(), kRecordSize - 2 - EncodeCp932(c.stored)->size() - 6);
+        ASSERT_TRUE(SaveTimeTrialData(path, t));
+        EXPECT_EQ(LoadTimeTrialData(path), t);
+    }
 }
 
 TEST(TimeTrialFile, APlaceThatCannotBeStoredRefusesTheWholeSaveAndKeepsTheFile) {

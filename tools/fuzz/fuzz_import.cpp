@@ -2,8 +2,10 @@
 // summary games without a crash, every count and time in them is possible, and the games
 // written into a learning record read back with the same sums (each different set of games
 // once: writing the same games again would only repeat the same rows).
-#include <QSet>
 #include <QSqlQuery>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "common/PracticeRecords.h"
 #include "common/TimeTrialRecords.h"
@@ -13,29 +15,50 @@
 
 namespace {
 
+constexpr size_t kWrittenMax = 512;
+
 struct Files {
     QString practice, ranking;
     kd::LearningStore* store = nullptr;
-    QSet<QByteArray> written;  // games already written: the same games write the same rows
+    // Hashes of the games already written (the same games write the same rows), in room taken
+    // once: a run that keeps memory makes libFuzzer run the input again to look for a leak.
+    std::vector<size_t> written;
     qint64 lastId = 0;
+    std::optional<QSqlQuery> sums;  // prepared once
 };
 
-// Everything of the games that goes into the record.
+// Everything of the games that goes into the record, as raw bytes (one buffer, no texts made).
 QByteArray Key(const QList<kd::RecordedGame>& games) {
     QByteArray key;
-    for (const kd::RecordedGame& g : games)
-        key += QByteArray::number(int(g.mode)) + g.genre.toUtf8() +
-               QByteArray::number(g.settingSeconds.value_or(-1)) + ':' + QByteArray::number(g.startedAt) +
-               ':' + QByteArray::number(g.durationMs) + ':' + QByteArray::number(g.correct) + ':' +
-               QByteArray::number(g.misses) + ':' + QByteArray::number(g.timeMs.value_or(-1)) +
-               g.grade.value_or(QString()).toUtf8() + ':' + QByteArray::number(g.score.value_or(-1)) + ':' +
-               QByteArray::number(g.place.value_or(-1)) + ';';
+    key.reserve(games.size() * 128);
+    const auto put = [&key](qint64 v) { key.append(reinterpret_cast<const char*>(&v), sizeof v); };
+    const auto text = [&key, &put](const QString& s) {
+        put(s.size());
+        key.append(reinterpret_cast<const char*>(s.utf16()), s.size() * qsizetype(sizeof(char16_t)));
+    };
+    for (const kd::RecordedGame& g : games) {
+        put(int(g.mode));
+        text(g.genre);
+        put(g.settingSeconds.value_or(-1));
+        put(g.startedAt);
+        put(g.durationMs);
+        put(g.correct);
+        put(g.misses);
+        put(g.timeMs.value_or(-1));
+        if (g.grade)
+            text(*g.grade);
+        else
+            put(-1);
+        put(g.score.value_or(-1));
+        put(g.place.value_or(-1));
+    }
     return key;
 }
 
 Files& Setup(kdfuzz::Env& e) {
     static Files* f = [&e] {
         auto* f = new Files;
+        f->written.reserve(kWrittenMax);
         f->practice = kd::PracticeTimePath(e.g, e.g.objUser.GetUserName());
         f->ranking = e.g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
         // The import only reads files that exist; their bytes come from the memory table.
@@ -45,6 +68,17 @@ Files& Setup(kdfuzz::Env& e) {
         }
         f->store = new kd::LearningStore(kdfuzz::Env::Root() + QStringLiteral("/learning.sqlite"));
         if (!f->store->Open()) abort();
+        // A scratch record on the memory file system that no other process opens: no journal (a
+        // write that fails stops the run anyway), no waiting for the disk, no locking per
+        // transaction. The program keeps its own settings.
+        QSqlQuery q(f->store->Database());
+        for (const char* pragma :
+             {"PRAGMA journal_mode=OFF", "PRAGMA synchronous=OFF", "PRAGMA locking_mode=EXCLUSIVE"})
+            if (!q.exec(QString::fromLatin1(pragma))) abort();
+        f->sums.emplace(f->store->Database());
+        if (!f->sums->prepare(QStringLiteral("SELECT count(*), sum(correct), sum(misses), max(id) FROM games "
+                                             "WHERE id > ? AND imported = 1")))
+            abort();
         return f;
     }();
     return *f;
@@ -79,23 +113,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         misses += game.misses;
     }
     if (games.isEmpty()) return 0;
-    const QByteArray key = Key(games);
-    if (f.written.contains(key)) return 0;
+    const size_t key = qHash(Key(games));
+    if (std::find(f.written.begin(), f.written.end(), key) != f.written.end()) return 0;
 
-    QSqlQuery q(f.store->Database());
-    if (f.written.size() >= 512) {  // a short clear now and then, not a long one
-        KD_FUZZ_REQUIRE(q.exec(QStringLiteral("DELETE FROM games")));
+    if (f.written.size() >= kWrittenMax) {  // a short clear now and then, not a long one
+        QSqlQuery clear(f.store->Database());
+        KD_FUZZ_REQUIRE(clear.exec(QStringLiteral("DELETE FROM games")));
         f.written.clear();
         f.lastId = 0;  // the ids start again
     }
-    f.written.insert(key);
+    f.written.push_back(key);
     KD_FUZZ_REQUIRE(kd::ImportOldRecords(e.g, *f.store));
-    q.prepare(QStringLiteral(
-        "SELECT count(*), sum(correct), sum(misses), max(id) FROM games WHERE id > ? AND imported = 1"));
+    QSqlQuery& q = *f.sums;
     q.addBindValue(f.lastId);
     KD_FUZZ_REQUIRE(q.exec() && q.next());
     KD_FUZZ_REQUIRE(q.value(0).toLongLong() == games.size() && q.value(1).toLongLong() == correct &&
                     q.value(2).toLongLong() == misses);
     f.lastId = q.value(3).toLongLong();
+    q.finish();
     return 0;
 }

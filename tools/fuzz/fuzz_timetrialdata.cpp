@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto& e = kdfuzz::TheEnv();
-    const QString path = e.g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
+    static const QString path = e.g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
     e.Put(path, data, size);
     kd::TimeTrialTable table = kd::LoadTimeTrialData(path);
     bool seenEmpty = false;
