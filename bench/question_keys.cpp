@@ -26,25 +26,19 @@
 
 namespace {
 
-int Prepare(const QString& root, const QString& player, int seconds) {
+// The player's practice of SECONDS in GENRE ("english" or "kannyouku"); English also becomes
+// the time trial's genre.
+int Prepare(const QString& root, const QString& player, int seconds, const QString& genre) {
     kd::LcgRandom rnd;
     kd::SteadyTickCounter clock;
     kd::SilentAudio audio;
     kd::GameState g(rnd, clock, audio, root);
     g.objUser.SetUserName(player);
     if (!QDir().mkpath(g.PlayerPath(QStringLiteral("DATA")))) return 1;
-    const bool ok = kd::SavePracticeTime(g, player, {qint16(seconds), QStringLiteral("english")}) &&
-                    kd::WriteGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")), 1);
+    bool ok = kd::SavePracticeTime(g, player, {qint16(seconds), genre});
+    if (genre == QLatin1String("english"))
+        ok = ok && kd::WriteGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")), 1);
     return ok ? 0 : 1;
-}
-
-int PrepareIdioms(const QString& root, const QString& player, int seconds) {
-    kd::LcgRandom rnd;
-    kd::SteadyTickCounter clock;
-    kd::SilentAudio audio;
-    kd::GameState g(rnd, clock, audio, root);
-    g.objUser.SetUserName(player);
-    return kd::SavePracticeTime(g, player, {qint16(seconds), QStringLiteral("kannyouku")}) ? 0 : 1;
 }
 
 // Idioms as the guide spells them: a reading typed along the guide never switches a form.
@@ -97,9 +91,9 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 5 && args[1] == QLatin1String("prepare"))
-        return Prepare(args[2], args[3], args[4].toInt());
+        return Prepare(args[2], args[3], args[4].toInt(), QStringLiteral("english"));
     if (args.size() == 5 && args[1] == QLatin1String("idioms"))
-        return PrepareIdioms(args[2], args[3], args[4].toInt());
+        return Prepare(args[2], args[3], args[4].toInt(), QStringLiteral("kannyouku"));
     if (args.size() >= 3 && (args[1] == QLatin1String("keys") || args[1] == QLatin1String("guide"))) {
         QList<int> perRun;
         for (qsizetype i = 2; i < args.size(); ++i) perRun << args[i].toInt();
