@@ -5,14 +5,13 @@
 
 namespace kd {
 
+// One stat each: a missing path is neither a file nor a folder.
 bool ExistFile(const QString& path) {
-    const QFileInfo fi(path);
-    return fi.exists() && fi.isFile();
+    return QFileInfo(path).isFile();
 }
 
 bool ExistFolder(const QString& path) {
-    const QFileInfo fi(path);
-    return fi.exists() && fi.isDir();
+    return QFileInfo(path).isDir();
 }
 
 bool MakeFolder(const QString& path) {

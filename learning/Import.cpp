@@ -66,6 +66,7 @@ std::optional<int> Seconds(const std::optional<QString>& text) {
 
 QList<RecordedGame> OldRecordsAsGames(const GameState& g) {
     QList<RecordedGame> out;
+    out.reserve(kPracticeHistoryRows + kTimeTrialPlaces);
     const QString practice = PracticeTimePath(g, g.objUser.GetUserName());
     if (ExistFile(practice)) {
         QList<PracticeHistoryData> history = LoadPracticeHistory(practice);
@@ -90,10 +91,11 @@ QList<RecordedGame> OldRecordsAsGames(const GameState& g) {
         }
     }
     const QString ranking = g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
-    if (ExistFile(ranking)) {
+    const QFileInfo rankingFile(ranking);
+    if (rankingFile.isFile()) {
         const TimeTrialTable table = LoadTimeTrialData(ranking);
         // The ranking keeps no dates; its file's date is the latest any of them can have.
-        const qint64 when = QFileInfo(ranking).lastModified().toMSecsSinceEpoch();
+        const qint64 when = rankingFile.lastModified().toMSecsSinceEpoch();
         for (int place = 0; place < kTimeTrialPlaces; ++place) {
             const TimeTrialRecord& r = table[place];
             if (r.IsEmpty()) continue;
