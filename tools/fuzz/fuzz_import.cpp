@@ -1,8 +1,14 @@
 // The old record files brought into the learning record: any practice history and ranking give
 // summary games without a crash, every count and time in them is possible, and the games
 // written into a learning record read back with the same sums.
+//
+// The round trip is checked once for every shape of game: its mode and genre, how many bytes
+// each number takes and the kind of its grade text (length; non-Latin-1, NUL, surrogates) —
+// what decides how the record stores it. Every input still goes through the readers; writing
+// again games that differ from earlier ones only in their digits would spend the run in SQLite.
 #include <QSqlQuery>
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -14,62 +20,84 @@
 
 namespace {
 
-constexpr size_t kWrittenMax = 512;
+// Shapes already written: an open-addressing set of their hashes, in room taken once (a run
+// that keeps memory makes libFuzzer run the input again to look for a leak).
+class Shapes {
+  public:
+    static constexpr size_t kSlots = 8192, kMost = kSlots / 2;
+    Shapes() : slots_(kSlots, 0) {}
+    bool Full() const { return used_ >= kMost; }
+    void Clear() {
+        std::fill(slots_.begin(), slots_.end(), 0);
+        used_ = 0;
+    }
+    // False when the shape was there already.
+    bool Insert(size_t hash) {
+        hash |= 1;  // 0 marks a free slot
+        for (size_t i = hash % kSlots;; i = (i + 1) % kSlots) {
+            if (slots_[i] == hash) return false;
+            if (slots_[i] == 0) {
+                slots_[i] = hash;
+                ++used_;
+                return true;
+            }
+        }
+    }
+
+  private:
+    std::vector<size_t> slots_;
+    size_t used_ = 0;
+};
 
 struct Files {
     QString practice, ranking;
     kd::LearningStore* store = nullptr;
-    // Hashes of the shapes already written, in room taken once: a run that keeps memory makes
-    // libFuzzer run the input again to look for a leak.
-    std::vector<size_t> written;
+    Shapes written;
+    QList<kd::RecordedGame> fresh;  // this input's games of a new shape
     qint64 lastId = 0;
     std::optional<QSqlQuery> sums;  // prepared once
 };
 
-// What of the games decides how the record stores them: per game its mode and genre, the
-// width and sign of every number (SQLite stores an integer in as many bytes as its magnitude
-// needs) and the kind of its grade text (length; non-Latin-1, NUL, surrogates). Games of the
-// same shape are written the same way, so the round trip is checked once per shape: every
-// input still goes through the readers, and the run is not spent in SQLite writing rows it
-// has written before in all but their digits.
-QByteArray Shape(const QList<kd::RecordedGame>& games) {
-    QByteArray key;
-    key.reserve(games.size() * 16);
-    const auto width = [&key](qint64 v) {
-        const quint64 magnitude = v < 0 ? ~quint64(v) : quint64(v);
-        key.append(char((v < 0 ? 0x80 : 0) | (magnitude ? 64 - qCountLeadingZeroBits(magnitude) : 0)));
-    };
-    const auto maybe = [&key, &width](const auto& v) {
-        if (v) width(*v);
-        else key.append('\xff');
-    };
-    for (const kd::RecordedGame& g : games) {
-        key.append(char(g.mode)).append(g.genre.front().toLatin1());
-        maybe(g.settingSeconds);
-        width(g.startedAt);
-        width(g.durationMs);
-        width(g.correct);
-        width(g.misses);
-        maybe(g.timeMs);
-        maybe(g.score);
-        maybe(g.place);
-        if (!g.grade) {
-            key.append('\xff');
-            continue;
+size_t ShapeOf(const kd::RecordedGame& g) {
+    std::array<char, 12> key{};
+    size_t n = 0;
+    // SQLite keeps 0 and 1 in the row's header, any other integer in the fewest of 1, 2, 3, 4,
+    // 6 or 8 bytes that hold it; -1: none.
+    const auto width = [&key, &n](std::optional<qint64> v) {
+        int bytes = -1;
+        if (v && (*v == 0 || *v == 1)) {
+            bytes = 10 + int(*v);
+        } else if (v) {
+            bytes = 8;
+            for (const int b : {1, 2, 3, 4, 6})
+                if (*v >= -(qint64(1) << (8 * b - 1)) && *v < (qint64(1) << (8 * b - 1))) {
+                    bytes = b;
+                    break;
+                }
         }
-        char kind = 0;
+        key[n++] = char(bytes);
+    };
+    key[n++] = char(g.mode);
+    key[n++] = g.genre.isEmpty() ? 0 : g.genre.front().toLatin1();
+    width(g.settingSeconds);
+    width(g.startedAt);
+    width(g.durationMs);
+    width(g.correct);
+    width(g.misses);
+    width(g.timeMs);
+    width(g.score);
+    width(g.place);
+    width(g.grade ? std::optional<qint64>(g.grade->size()) : std::nullopt);
+    if (g.grade)
         for (const QChar c : *g.grade)
-            kind |= char((c.unicode() > 0xff ? 1 : 0) | (c.isNull() ? 2 : 0) | (c.isSurrogate() ? 4 : 0));
-        width(g.grade->size());
-        key.append(kind);
-    }
-    return key;
+            key[n] |= char((c.unicode() > 0xff ? 1 : 0) | (c.isNull() ? 2 : 0) | (c.isSurrogate() ? 4 : 0));
+    return qHashBits(key.data(), key.size());
 }
 
 Files& Setup(kdfuzz::Env& e) {
     static Files* f = [&e] {
         auto* f = new Files;
-        f->written.reserve(kWrittenMax);
+        f->fresh.reserve(kd::kPracticeHistoryRows + kd::kTimeTrialPlaces);
         f->practice = kd::PracticeTimePath(e.g, e.g.objUser.GetUserName());
         f->ranking = e.g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
         // The import only reads files that exist; their bytes come from the memory table.
@@ -110,7 +138,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const QList<kd::RecordedGame> games = kd::OldRecordsAsGames(e.g);
     KD_FUZZ_REQUIRE(games.size() <= kd::kPracticeHistoryRows + kd::kTimeTrialPlaces);
-    qint64 correct = 0, misses = 0;
     int lastPlace = 0;
     for (const kd::RecordedGame& game : games) {
         KD_FUZZ_REQUIRE(game.imported && game.correct >= 0 && game.misses >= 0 && game.durationMs >= 0);
@@ -122,26 +149,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             KD_FUZZ_REQUIRE(game.timeMs && *game.timeMs > 0 && game.durationMs == *game.timeMs);
             lastPlace = *game.place;
         }
-        correct += game.correct;
-        misses += game.misses;
     }
-    if (games.isEmpty()) return 0;
-    const size_t key = qHash(Shape(games));
-    if (std::find(f.written.begin(), f.written.end(), key) != f.written.end()) return 0;
 
-    if (f.written.size() >= kWrittenMax) {  // a short clear now and then, not a long one
+    if (f.written.Full()) {  // a short clear now and then, not a long one
         QSqlQuery clear(f.store->Database());
         KD_FUZZ_REQUIRE(clear.exec(QStringLiteral("DELETE FROM games")));
-        f.written.clear();
+        f.written.Clear();
         f.lastId = 0;  // the ids start again
     }
-    f.written.push_back(key);
-    // What the import writes: these very games (read once, not twice).
-    KD_FUZZ_REQUIRE(f.store->WriteGames(games));
+    f.fresh.clear();
+    qint64 correct = 0, misses = 0;
+    for (const kd::RecordedGame& game : games)
+        if (f.written.Insert(ShapeOf(game))) {
+            f.fresh.append(game);
+            correct += game.correct;
+            misses += game.misses;
+        }
+    if (f.fresh.isEmpty()) return 0;
+    // What the import writes (kd::ImportOldRecords: these games in one transaction).
+    KD_FUZZ_REQUIRE(f.store->WriteGames(f.fresh));
     QSqlQuery& q = *f.sums;
     q.addBindValue(f.lastId);
     KD_FUZZ_REQUIRE(q.exec() && q.next());
-    KD_FUZZ_REQUIRE(q.value(0).toLongLong() == games.size() && q.value(1).toLongLong() == correct &&
+    KD_FUZZ_REQUIRE(q.value(0).toLongLong() == f.fresh.size() && q.value(1).toLongLong() == correct &&
                     q.value(2).toLongLong() == misses);
     f.lastId = q.value(3).toLongLong();
     q.finish();
