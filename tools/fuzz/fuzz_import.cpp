@@ -138,6 +138,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const QList<kd::RecordedGame> games = kd::OldRecordsAsGames(e.g);
     KD_FUZZ_REQUIRE(games.size() <= kd::kPracticeHistoryRows + kd::kTimeTrialPlaces);
+
+    if (f.written.Full()) {  // a short clear now and then, not a long one
+        QSqlQuery clear(f.store->Database());
+        KD_FUZZ_REQUIRE(clear.exec(QStringLiteral("DELETE FROM games")));
+        f.written.Clear();
+        f.lastId = 0;  // the ids start again
+    }
+    f.fresh.clear();
+    qint64 correct = 0, misses = 0;
     int lastPlace = 0;
     for (const kd::RecordedGame& game : games) {
         KD_FUZZ_REQUIRE(game.imported && game.correct >= 0 && game.misses >= 0 && game.durationMs >= 0);
@@ -149,22 +158,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             KD_FUZZ_REQUIRE(game.timeMs && *game.timeMs > 0 && game.durationMs == *game.timeMs);
             lastPlace = *game.place;
         }
-    }
-
-    if (f.written.Full()) {  // a short clear now and then, not a long one
-        QSqlQuery clear(f.store->Database());
-        KD_FUZZ_REQUIRE(clear.exec(QStringLiteral("DELETE FROM games")));
-        f.written.Clear();
-        f.lastId = 0;  // the ids start again
-    }
-    f.fresh.clear();
-    qint64 correct = 0, misses = 0;
-    for (const kd::RecordedGame& game : games)
         if (f.written.Insert(ShapeOf(game))) {
             f.fresh.append(game);
             correct += game.correct;
             misses += game.misses;
         }
+    }
     if (f.fresh.isEmpty()) return 0;
     // What the import writes (kd::ImportOldRecords: these games in one transaction).
     KD_FUZZ_REQUIRE(f.store->WriteGames(f.fresh));
