@@ -33,6 +33,15 @@ QString FormatNumber(double value, const QString& pattern) {
     return out;
 }
 
+QString TenthsText(qint64 tenths) {
+    const quint64 size = tenths < 0 ? 0 - quint64(tenths) : quint64(tenths);
+    QString text = QString::number(size / 10);
+    text += u'.';
+    text += QChar(char16_t(u'0' + size % 10));
+    if (tenths < 0) text.prepend(u'-');
+    return text;
+}
+
 QString FormatDate(const QDate& date) {
     return date.toString(QStringLiteral("yyyy/MM/dd"));
 }

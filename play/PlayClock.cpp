@@ -1,11 +1,11 @@
 #include "play/PlayClock.h"
 
-#include <QLabel>
 #include <algorithm>
 #include <limits>
 
 #include "common/Format.h"
 #include "platform/core/TickCounter.h"
+#include "platform/widgets/CachedGlyphs.h"
 #include "platform/widgets/Timer.h"
 
 namespace kd {
@@ -15,7 +15,7 @@ namespace {
 constexpr int kFirstTickMs = 16;
 }  // namespace
 
-PlayClock::PlayClock(QObject* owner, const QString& timerName, QLabel* label, TickCounter& clock)
+PlayClock::PlayClock(QObject* owner, const QString& timerName, ClockLabel* label, TickCounter& clock)
     : timer(new Timer(owner, timerName, kFirstTickMs)), m_label(label), m_clock(clock) {
     // Ten changes a second repaint only the clock's own rectangle: a fixed size keeps a new
     // text from asking the window to lay out again, and the label fills its own background
@@ -57,12 +57,12 @@ void PlayClock::ShowMs(qint32 ms) {
     const qint64 tenths = ShownTenths(ms);
     if (tenths == m_shownTenths) return;
     m_shownTenths = tenths;
-    m_label->setText(FormatNumber(double(tenths) / 10.0, QStringLiteral("##0.0")));
+    m_label->ShowClockText(TenthsText(tenths));
 }
 
 void PlayClock::ShowText(const QString& text) {
     m_shownTenths = -1;
-    m_label->setText(text);
+    m_label->ShowClockText(text);
 }
 
 int PlayClock::MsUntilChange(qint32 ms, Direction direction) {

@@ -3,11 +3,11 @@
 #include <QtGlobal>
 #include <functional>
 
-class QLabel;
 class QObject;
 
 namespace kd {
 
+class ClockLabel;
 class Timer;
 class TickCounter;
 
@@ -19,7 +19,7 @@ class PlayClock {
     enum class Direction { Up, Down };
 
     // The timer is created on owner under timerName; the label shows the clock.
-    PlayClock(QObject* owner, const QString& timerName, QLabel* label, TickCounter& clock);
+    PlayClock(QObject* owner, const QString& timerName, ClockLabel* label, TickCounter& clock);
 
     // Starts at startTick; a countdown runs for limitMs. Shows the first value at once (or
     // calls onTimeUp at once for a limit already reached).
@@ -51,7 +51,7 @@ class PlayClock {
     std::function<void()> onTimeUp;
 
   private:
-    QLabel* m_label;
+    ClockLabel* m_label;
     TickCounter& m_clock;
     Direction m_direction = Direction::Up;
     qint32 m_start = 0;

@@ -27,7 +27,7 @@ PlayForm::PlayForm(AppContext& ctx_, Screen screen, GameMode mode, int finishMs)
 
 PlayForm::~PlayForm() = default;
 
-QLabel* PlayForm::MakeClockBox(const ClockLook& look) {
+ClockLabel* PlayForm::MakeClockBox(const ClockLook& look) {
     auto caption = [this](const char* name, const QString& text, int x, int y, int px) {
         QLabel* l = MakeLabel(this, QLatin1String(name), text, x, y);
         SetPixelFont(l, px, true);

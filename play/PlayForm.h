@@ -8,6 +8,7 @@
 
 namespace kd {
 
+class ClockLabel;
 class GuideStrip;
 class Timer;
 class TypingPanel;
@@ -49,7 +50,7 @@ class PlayForm : public FormBase {
         QColor digitsColor;
         int unitPx;
     };
-    QLabel* MakeClockBox(const ClockLook& look);
+    ClockLabel* MakeClockBox(const ClockLook& look);
     Timer* tmrReadyGo;
     Timer* tmrFinish;
     // The stored genre key of the questions played ("kannyouku" or "english").

@@ -72,7 +72,7 @@ class frmPractice : public PlayForm {
     void ShowGenre();
     void StopListening();
 
-    QLabel* lblNokori;
+    ClockLabel* lblNokori;
     QLabel* lblPracticeTime;
     QLabel* lblGenre;
     QLabel* lblDrillTarget;  // the drill's targets, or why it falls back

@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   mecab mecab-ipadic-utf8 wamerican
   clang libclang-rt-14-dev clang-format ccache
-  libx11-dev libxdamage-dev libxtst-dev libxfixes-dev faketime
+  libxcb1-dev libx11-dev libxdamage-dev libxtst-dev libxfixes-dev faketime
   desktop-file-utils appstream file
   libqt6sql6-sqlite sqlite3
 )

@@ -56,7 +56,7 @@ class frmTimeTrial : public PlayForm {
     void Redraw();
     void LoadGhost();
 
-    QLabel* lblKeikaJikan;
+    ClockLabel* lblKeikaJikan;
     PlayClock* m_clock;  // timer tmrClock
     PictureBox* pctBack;
     QLabel* pctChara;

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "platform/widgets/DirectPaint.h"
+
 namespace kd {
 
 bool CachedGlyphs::Cached(QStringView text) {
@@ -46,7 +48,36 @@ qreal CachedGlyphs::Draw(QPainter& p, qreal x, qreal y, QStringView text) const 
     return x;
 }
 
+// Plain text: a label left to guess would look for markup in every new text.
+ClockLabel::ClockLabel(QWidget* parent) : QLabel(parent), m_direct(new DirectPaint(this)) {
+    setTextFormat(Qt::PlainText);
+}
+
+ClockLabel::~ClockLabel() = default;
+
+void ClockLabel::ShowClockText(const QString& text) {
+    if (text == this->text()) return;
+    if (!updatesEnabled() || !autoFillBackground()) {
+        setText(text);
+        return;
+    }
+    // The text changes without asking for a repaint; the direct put, or else update(), shows it.
+    setAttribute(Qt::WA_UpdatesDisabled, true);
+    setText(text);
+    setAttribute(Qt::WA_UpdatesDisabled, false);
+    const bool put = m_direct->Put([this](QPainter& p) {
+        p.fillRect(rect(), palette().brush(backgroundRole()));
+        DrawText(p);
+    });
+    if (!put) update(contentsRect());
+}
+
 void ClockLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    DrawText(p);
+}
+
+void ClockLabel::DrawText(QPainter& p) {
     const QString t = text();
     if (t.isEmpty()) return;
     if (!m_glyphs) m_glyphs = std::make_unique<CachedGlyphs>(font());
@@ -59,7 +90,6 @@ void ClockLabel::paintEvent(QPaintEvent*) {
     const qreal y = a & Qt::AlignTop      ? area.top()
                     : a & Qt::AlignBottom ? area.bottom() + 1 - m_glyphs->LineHeight()
                                           : area.top() + (area.height() - m_glyphs->LineHeight()) / 2;
-    QPainter p(this);
     p.setPen(palette().color(foregroundRole()));
     m_glyphs->Draw(p, x, y, t);
 }

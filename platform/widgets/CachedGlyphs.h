@@ -12,6 +12,8 @@ class QPainter;
 
 namespace kd {
 
+class DirectPaint;
+
 // Draws short lines of printable ASCII from glyphs laid out once per character, so a label that
 // changes many times a second (a clock, the romaji guide) does not shape its text again on each
 // repaint. Other text is drawn the ordinary way.
@@ -45,15 +47,22 @@ class CachedGlyphs {
 class ClockLabel : public QLabel {
     Q_OBJECT
   public:
-    // Plain text: a label left to guess would look for markup in every new text.
-    explicit ClockLabel(QWidget* parent = nullptr) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+    explicit ClockLabel(QWidget* parent = nullptr);
+    ~ClockLabel() override;
+
+    // Sets the text as setText does; while the label's window is plainly on screen the new
+    // look goes straight to it (see DirectPaint) instead of through a repaint of the window.
+    void ShowClockText(const QString& text);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
+    void DrawText(QPainter& p);
+
     std::unique_ptr<CachedGlyphs> m_glyphs;
+    DirectPaint* m_direct;
 };
 
 }  // namespace kd

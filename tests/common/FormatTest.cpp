@@ -30,6 +30,11 @@ TEST(Format, PatternsPrintAsTheScreensShowThem) {
             << c.v << " " << c.pattern;
 }
 
+TEST(Format, ClockTenthsPrintAsThePattern) {
+    for (qint64 t = -1500; t <= 120000; ++t)
+        ASSERT_EQ(TenthsText(t), FormatNumber(double(t) / 10.0, QStringLiteral("##0.0"))) << t;
+}
+
 TEST(Format, DatesSinglesAndEvenRounding) {
     EXPECT_EQ(FormatDate(QDate(2026, 3, 7)), QStringLiteral("2026/03/07"));
     EXPECT_EQ(ShortestSingle(100.0f - 2 * 5.7f), QStringLiteral("88.6"));
