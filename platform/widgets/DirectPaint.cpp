@@ -1,6 +1,9 @@
 #include "platform/widgets/DirectPaint.h"
 
 #include <QEvent>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QWidget>
@@ -73,8 +76,8 @@ void DirectPaint::ForgetGc() {
     m_gc = 0;
 }
 
-bool DirectPaint::Covered() const {
-    for (const QWidget* w = m_widget; !w->isWindow(); w = w->parentWidget()) {
+bool DirectPaint::Covered(const QWidget* widget) {
+    for (const QWidget* w = widget; !w->isWindow(); w = w->parentWidget()) {
         const QWidget* parent = w->parentWidget();
         if (!parent) return true;
         if (!parent->rect().contains(w->geometry())) return true;  // partly clipped
@@ -87,6 +90,45 @@ bool DirectPaint::Covered() const {
         }
     }
     return false;
+}
+
+bool DirectPaint::Place(Placement* place) const {
+    if (!m_widget->isVisible() || Covered(m_widget)) return false;
+    QWidget* top = m_widget->window();
+    // From the widget to its window's own coordinates...
+    place->scale =
+        QTransform::fromTranslate(m_widget->mapTo(top, QPoint()).x(), m_widget->mapTo(top, QPoint()).y());
+    place->host = top;
+    // ...and, when the window is shown zoomed inside a stage (a view holding it as a proxy),
+    // on through the view to the stage's window.
+    if (const QGraphicsProxyWidget* proxy = top->graphicsProxyWidget()) {
+        const QList<QGraphicsView*> views =
+            proxy->scene() ? proxy->scene()->views() : QList<QGraphicsView*>();
+        if (views.size() != 1) return false;
+        const QGraphicsView* view = views.first();
+        const QWidget* viewport = view->viewport();
+        if (!viewport->isVisible() || Covered(viewport)) return false;
+        place->host = view->window();
+        const QPoint origin = viewport->mapTo(place->host, QPoint());
+        place->scale = place->scale * proxy->sceneTransform() * view->viewportTransform() *
+                       QTransform::fromTranslate(origin.x(), origin.y());
+        place->hints = view->renderHints();
+    }
+    const qreal dpr = place->host->devicePixelRatioF();
+    const QTransform device = place->scale * QTransform::fromScale(dpr, dpr);
+    // Only whole pixels at a whole scale meet the pixels Qt would paint.
+    const auto whole = [](qreal v) { return std::abs(v - std::round(v)) < 1e-6; };
+    if (device.type() > QTransform::TxScale || device.m11() != device.m22() || device.m11() < 1 ||
+        !whole(device.m11()) || !whole(device.dx()) || !whole(device.dy()))
+        return false;
+    place->dpr = dpr;
+    place->pixels = QRect(int(std::round(device.dx())), int(std::round(device.dy())),
+                          m_widget->width() * int(std::round(device.m11())),
+                          m_widget->height() * int(std::round(device.m11())));
+    // The widget itself is drawn at the view's scale; the device's own density goes to the image.
+    place->scale = QTransform::fromScale(place->scale.m11(), place->scale.m22());
+    const QRect room(QPoint(), place->host->size() * dpr);
+    return !place->pixels.isEmpty() && room.contains(place->pixels);
 }
 
 void DirectPaint::Watch(QWindow* window) {
@@ -105,13 +147,11 @@ bool DirectPaint::eventFilter(QObject*, QEvent* event) {
 
 bool DirectPaint::Put(const std::function<void(QPainter&)>& draw) {
 #if defined(KD_DIRECT_X11)
-    QWidget* top = m_widget->window();
-    QWindow* handle = top->windowHandle();
-    if (!m_widget->isVisible() || !handle || !handle->isExposed() || top->graphicsProxyWidget() || Covered())
-        return false;
-    const qreal dpr = top->devicePixelRatioF();
-    if (dpr != std::floor(dpr)) return false;  // a fractional scale would not meet Qt's pixels
-    const auto window = xcb_window_t(top->internalWinId());
+    Placement place;
+    if (!Place(&place)) return false;
+    QWindow* handle = place.host->windowHandle();
+    if (!handle || !handle->isExposed()) return false;
+    const auto window = xcb_window_t(place.host->internalWinId());
     if (!window) return false;
     if (window != m_window) {
         xcb_connection_t* c = Connection();
@@ -128,15 +168,15 @@ bool DirectPaint::Put(const std::function<void(QPainter&)>& draw) {
     if (!m_windowOk) return false;
     auto* c = static_cast<xcb_connection_t*>(m_connection);
 
-    const int scale = int(dpr);
-    const QSize size = m_widget->size() * scale;
-    if (size.isEmpty()) return false;
+    const QSize size = place.pixels.size();
     if (m_image.size() != size) m_image = QImage(size, QImage::Format_RGB32);
     const quint64 bytes = quint64(m_image.sizeInBytes());
     if (bytes + 32 > m_maxBytes) return false;
-    m_image.setDevicePixelRatio(dpr);
+    m_image.setDevicePixelRatio(place.dpr);
     {
         QPainter p(&m_image);
+        p.setRenderHints(place.hints);
+        p.setTransform(place.scale);
         draw(p);
     }
 
@@ -144,9 +184,9 @@ bool DirectPaint::Put(const std::function<void(QPainter&)>& draw) {
         m_gc = xcb_generate_id(c);
         xcb_create_gc(c, m_gc, window, 0, nullptr);
     }
-    const QPoint at = m_widget->mapTo(top, QPoint()) * scale;
     xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, m_gc, quint16(size.width()), quint16(size.height()),
-                  qint16(at.x()), qint16(at.y()), 0, m_depth, quint32(bytes), m_image.constBits());
+                  qint16(place.pixels.x()), qint16(place.pixels.y()), 0, m_depth, quint32(bytes),
+                  m_image.constBits());
     xcb_flush(c);
     return true;
 #else

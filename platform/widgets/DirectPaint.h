@@ -1,10 +1,11 @@
 #pragma once
 #include <QImage>
 #include <QObject>
+#include <QPainter>
 #include <QPointer>
+#include <QTransform>
 #include <functional>
 
-class QPainter;
 class QWidget;
 class QWindow;
 
@@ -13,9 +14,10 @@ namespace kd {
 // Puts a small opaque widget's new look straight onto its X11 window, past Qt's backing store.
 // A clock that changes ten times a second would otherwise pay each time for Qt's whole repaint
 // round (a posted update, a wait for the X server to let go of the shared image, the flush),
-// which is most of what an idle game costs. Where it cannot (another platform, the screen shown
-// zoomed inside its stage, the widget hidden or covered, an unusual visual, a fractional scale)
-// Put says so and the caller repaints the usual way.
+// which is most of what an idle game costs. A screen zoomed inside its stage is reached through
+// the stage's view. Where it cannot (another platform, the widget hidden or covered, an unusual
+// visual, a scale that does not land on whole pixels such as 150 %) Put says so and the caller
+// repaints the usual way.
 //
 // The widget's paintEvent must still draw the same look: Qt repaints from it whenever it needs
 // the widget (an expose, a grab), and an expose of the window asks for that repaint, so the
@@ -33,7 +35,19 @@ class DirectPaint : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool Covered() const;
+    // Where the widget's pixels go: the widget with the native window, the widget's rectangle
+    // in that window's pixels, and the scale the widget is drawn at (a zoomed stage's).
+    struct Placement {
+        QWidget* host = nullptr;
+        QRect pixels;
+        QTransform scale;
+        qreal dpr = 1;
+        QPainter::RenderHints hints = QPainter::TextAntialiasing;
+    };
+    // False when the widget is hidden or covered, or its pixels would not be whole ones.
+    bool Place(Placement* place) const;
+    // Whether a widget is clipped by a parent or has a sibling over it, up to its window.
+    static bool Covered(const QWidget* widget);
     void Watch(QWindow* window);
     void ForgetGc();
 

@@ -3,6 +3,9 @@
 // These cases need a real X server: the suite runs them once more under Xvfb.
 #include <gtest/gtest.h>
 
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -43,13 +46,13 @@ class DirectPaintX11 : public ::testing::Test {
         QTest::qWait(50);  // the first paint reaches the screen
     }
 
-    // What the X server shows of the window in r (window coordinates).
-    QImage Screen(QRect r) const {
+    // What the X server shows of a window in r (its coordinates).
+    static QImage Screen(QRect r, const QWidget* of) {
         QImage out;
 #if defined(KD_DIRECT_X11)
         auto* c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
         const auto cookie =
-            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, xcb_window_t(window.winId()), qint16(r.x()),
+            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, xcb_window_t(of->winId()), qint16(r.x()),
                           qint16(r.y()), quint16(r.width()), quint16(r.height()), ~0u);
         auto* reply = xcb_get_image_reply(c, cookie, nullptr);
         if (!reply) return out;
@@ -64,6 +67,7 @@ class DirectPaintX11 : public ::testing::Test {
 
     // The largest difference of a colour channel between two images of one size.
     static int Difference(const QImage& a, const QImage& b) {
+        if (a.isNull() || a.size() != b.size()) return 256;
         int most = 0;
         for (int y = 0; y < a.height(); ++y)
             for (int x = 0; x < a.width(); ++x) {
@@ -72,6 +76,11 @@ class DirectPaintX11 : public ::testing::Test {
                     {most, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)), qAbs(qBlue(p) - qBlue(q))});
             }
         return most;
+    }
+
+    // The label as the screen shows it, painted by Qt.
+    static QImage Painted(QWidget* window, QRect r) {
+        return window->grab(r).toImage().convertToFormat(QImage::Format_RGB32);
     }
 
     QWidget window;
@@ -83,31 +92,56 @@ TEST_F(DirectPaintX11, NewDigitsReachTheScreenAtOnceAsQtWouldPaintThem) {
         label->ShowClockText(text);
         ASSERT_EQ(label->text(), text);
         // No event has been processed: only a direct put can have changed the screen.
-        const QImage shown = Screen(label->geometry());
-        const QImage painted = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(shown.size(), painted.size());
+        const QImage shown = Screen(label->geometry(), &window);
+        const QImage painted = Painted(label, label->rect());
         EXPECT_LE(Difference(shown, painted), 8) << text.toStdString();
     }
     // Qt's own repaint afterwards (an expose, a grab of the window) shows the same.
     QTest::qWait(50);
-    const QImage repainted = window.grab(label->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_LE(Difference(Screen(label->geometry()), repainted), 8);
+    EXPECT_LE(Difference(Screen(label->geometry(), &window), Painted(&window, label->geometry())), 8);
+}
+
+TEST_F(DirectPaintX11, AZoomedScreenIsReachedThroughItsStageAtWholeScalesOnly) {
+    window.hide();  // a window of its own no more: shown through the view
+    QGraphicsScene scene;
+    QGraphicsView view(&scene);
+    view.setFrameShape(QFrame::NoFrame);
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QGraphicsProxyWidget* proxy = scene.addWidget(&window);
+    window.show();
+    view.setTransform(QTransform::fromScale(2, 2));
+    view.setFixedSize(400, 200);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QTest::qWait(50);
+    const QRect onView(view.mapFromScene(QPointF(label->pos())), label->size() * 2);
+
+    label->ShowClockText(QStringLiteral("42.0"));
+    EXPECT_LE(Difference(Screen(onView, &view), Painted(&view, onView)), 8);
+
+    // At 150 % the clock's edges fall between pixels: it is repainted the usual way.
+    view.setTransform(QTransform::fromScale(1.5, 1.5));
+    QTest::qWait(50);
+    DirectPaint direct(label);
+    EXPECT_FALSE(direct.Put([this](QPainter& p) { p.fillRect(label->rect(), Qt::red); }));
+    proxy->setWidget(nullptr);  // the fixture owns the window
 }
 
 TEST_F(DirectPaintX11, ACoveredOrHiddenWidgetIsLeftToTheUsualRepaint) {
     DirectPaint direct(label);
     const auto red = [this](QPainter& p) { p.fillRect(label->rect(), Qt::red); };
     EXPECT_TRUE(direct.Put(red));
-    EXPECT_EQ(Screen(label->geometry()).pixel(5, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(Screen(label->geometry(), &window).pixel(5, 5), qRgb(255, 0, 0));
 
     QWidget cover(&window);
     SetBackColor(&cover, QColor(0, 200, 0));
     cover.setGeometry(50, 60, 40, 40);  // over the label's right part
     cover.show();
     QTest::qWait(50);
-    const QRgb underCover = Screen(QRect(60, 70, 1, 1)).pixel(0, 0);
+    const QRgb underCover = Screen(QRect(60, 70, 1, 1), &window).pixel(0, 0);
     EXPECT_FALSE(direct.Put(red));
-    EXPECT_EQ(Screen(QRect(60, 70, 1, 1)).pixel(0, 0), underCover);
+    EXPECT_EQ(Screen(QRect(60, 70, 1, 1), &window).pixel(0, 0), underCover);
 
     cover.hide();
     label->hide();
