@@ -96,8 +96,8 @@ bool DirectPaint::Place(Placement* place) const {
     if (!m_widget->isVisible() || Covered(m_widget)) return false;
     QWidget* top = m_widget->window();
     // From the widget to its window's own coordinates...
-    place->scale =
-        QTransform::fromTranslate(m_widget->mapTo(top, QPoint()).x(), m_widget->mapTo(top, QPoint()).y());
+    const QPoint inTop = m_widget->mapTo(top, QPoint());
+    QTransform toHost = QTransform::fromTranslate(inTop.x(), inTop.y());
     place->host = top;
     // ...and, when the window is shown zoomed inside a stage (a view holding it as a proxy),
     // on through the view to the stage's window.
@@ -110,23 +110,23 @@ bool DirectPaint::Place(Placement* place) const {
         if (!viewport->isVisible() || Covered(viewport)) return false;
         place->host = view->window();
         const QPoint origin = viewport->mapTo(place->host, QPoint());
-        place->scale = place->scale * proxy->sceneTransform() * view->viewportTransform() *
-                       QTransform::fromTranslate(origin.x(), origin.y());
+        toHost = toHost * proxy->sceneTransform() * view->viewportTransform() *
+                 QTransform::fromTranslate(origin.x(), origin.y());
         place->hints = view->renderHints();
     }
     const qreal dpr = place->host->devicePixelRatioF();
-    const QTransform device = place->scale * QTransform::fromScale(dpr, dpr);
+    const QTransform device = toHost * QTransform::fromScale(dpr, dpr);
     // Only whole pixels at a whole scale meet the pixels Qt would paint.
     const auto whole = [](qreal v) { return std::abs(v - std::round(v)) < 1e-6; };
     if (device.type() > QTransform::TxScale || device.m11() != device.m22() || device.m11() < 1 ||
         !whole(device.m11()) || !whole(device.dx()) || !whole(device.dy()))
         return false;
-    place->dpr = dpr;
+    const int scale = int(std::round(device.m11()));
     place->pixels = QRect(int(std::round(device.dx())), int(std::round(device.dy())),
-                          m_widget->width() * int(std::round(device.m11())),
-                          m_widget->height() * int(std::round(device.m11())));
-    // The widget itself is drawn at the view's scale; the device's own density goes to the image.
-    place->scale = QTransform::fromScale(place->scale.m11(), place->scale.m22());
+                          m_widget->width() * scale, m_widget->height() * scale);
+    // The widget is drawn at the view's scale; the device's own density goes to the image.
+    place->scale = QTransform::fromScale(toHost.m11(), toHost.m22());
+    place->dpr = dpr;
     const QRect room(QPoint(), place->host->size() * dpr);
     return !place->pixels.isEmpty() && room.contains(place->pixels);
 }
