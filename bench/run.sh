@@ -201,6 +201,18 @@ startup() {
   row "  reference, minimal Qt window: memory" "$(printf '%s\n' "${qmems[@]}" | median) MB"
 }
 
+# The reference beside the idle rows: a bare Qt window whose one label counts down in tenths.
+# This machine's speed changes from hour to hour; the reference shows where the run stood.
+reference_clock_row() {
+  local pid v sound
+  "$QTMIN" --clock >/dev/null 2>&1 &
+  pid=$!
+  sleep 3
+  read -r v sound <<<"$(cpu_idle "$pid" 10)"
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  row "  reference, minimal Qt window, ten-a-second clock" "$v %"
+}
+
 # --- practice ----------------------------------------------------------------------------
 # Every key is a right answer, so every key changes the question panel; only repaints of
 # the panel count (the countdown repaints itself beside it).
@@ -217,6 +229,7 @@ practice() {
   out=$(probe -r "$panel" -p 100 -P "$game_pid" "$w" "${run[0]:400:100}")
   row "CPU, practice, typing 10 keys/s${ZOOM_NAME:-}" "$(echo "$out" | field cpu_percent) %" "" "($(echo "$out" | field painted) of 100 keys shown)"
   stop_game
+  if [ -z "${ZOOM:-}" ]; then reference_clock_row; fi
 }
 
 # --- practice with the romaji guide -------------------------------------------------------
