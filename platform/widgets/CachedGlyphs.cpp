@@ -57,7 +57,8 @@ ClockLabel::~ClockLabel() = default;
 
 void ClockLabel::ShowClockText(const QString& text) {
     if (text == this->text()) return;
-    if (!updatesEnabled() || !autoFillBackground()) {
+    // Only a plain filled box is drawn whole by the direct put.
+    if (!updatesEnabled() || !autoFillBackground() || frameShape() != QFrame::NoFrame) {
         setText(text);
         return;
     }
