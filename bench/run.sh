@@ -204,11 +204,11 @@ startup() {
 # The reference beside the idle rows: a bare Qt window whose one label counts down in tenths.
 # This machine's speed changes from hour to hour; the reference shows where the run stood.
 reference_clock_row() {
-  local pid v sound
+  local pid v
   "$QTMIN" --clock >/dev/null 2>&1 &
   pid=$!
   sleep 3
-  read -r v sound <<<"$(cpu_idle "$pid" 10)"
+  read -r v _ <<<"$(cpu_idle "$pid" 10)"
   kill "$pid"; wait "$pid" 2>/dev/null || true
   row "  reference, minimal Qt window, ten-a-second clock" "$v %"
 }

@@ -53,8 +53,6 @@ ClockLabel::ClockLabel(QWidget* parent) : QLabel(parent), m_direct(new DirectPai
     setTextFormat(Qt::PlainText);
 }
 
-ClockLabel::~ClockLabel() = default;
-
 void ClockLabel::ShowClockText(const QString& text) {
     if (text == this->text()) return;
     // Only a plain filled box is drawn whole by the direct put.

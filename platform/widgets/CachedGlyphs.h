@@ -48,7 +48,6 @@ class ClockLabel : public QLabel {
     Q_OBJECT
   public:
     explicit ClockLabel(QWidget* parent = nullptr);
-    ~ClockLabel() override;
 
     // Sets the text as setText does; while the label's window is plainly on screen the new
     // look goes straight to it (see DirectPaint) instead of through a repaint of the window.
