@@ -62,6 +62,14 @@ QHash<QString, QByteArray>* RecordFile::Memory() {
     return g_memory;
 }
 
+std::optional<qint64> RecordFile::LastWritten(const QString& path) {
+    // The memory table keeps no dates: a file there was written at the start of time.
+    if (g_memory) return g_memory->contains(path) ? std::optional<qint64>(0) : std::nullopt;
+    const QFileInfo info(path);
+    if (!info.isFile()) return std::nullopt;
+    return info.lastModified().toMSecsSinceEpoch();
+}
+
 QByteArray RecordFile::Read(const QString& path, int recordNo) {
     return ReadBlock(path, recordNo, 1);
 }

@@ -40,6 +40,9 @@ class RecordFile {
     // Moves a file that cannot be read to PATH.damaged (PATH.damaged-2... when that is taken),
     // so it is kept, never deleted. Returns the new path, or "" when it could not be moved.
     static QString MoveAside(const QString& path);
+    // When the file was last written (milliseconds since 1970), or nothing when there is no
+    // such file. One look at the disk answers both.
+    static std::optional<qint64> LastWritten(const QString& path);
 
     // Whether a save waits until the bytes are on the disk (fsync of the file and its folder).
     // Always on in the program. The fuzz targets and the soak, which save thousands of times a

@@ -2,13 +2,12 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <cmath>
 
-#include "common/FileSystem.h"
 #include "common/GameState.h"
 #include "common/PracticeRecords.h"
+#include "common/RecordFile.h"
 #include "common/TimeTrialRecords.h"
 
 namespace kd {
@@ -68,7 +67,7 @@ QList<RecordedGame> OldRecordsAsGames(const GameState& g) {
     QList<RecordedGame> out;
     out.reserve(kPracticeHistoryRows + kTimeTrialPlaces);
     const QString practice = PracticeTimePath(g, g.objUser.GetUserName());
-    if (ExistFile(practice)) {
+    if (RecordFile::LastWritten(practice)) {
         QList<PracticeHistoryData> history = LoadPracticeHistory(practice);
         // The files keep days only; games of one day keep their order a second apart.
         for (int i = int(history.size()) - 1, n = 0; i >= 0; --i) {
@@ -91,11 +90,9 @@ QList<RecordedGame> OldRecordsAsGames(const GameState& g) {
         }
     }
     const QString ranking = g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
-    const QFileInfo rankingFile(ranking);
-    if (rankingFile.isFile()) {
+    // The ranking keeps no dates; its file's date is the latest any of them can have.
+    if (const std::optional<qint64> when = RecordFile::LastWritten(ranking)) {
         const TimeTrialTable table = LoadTimeTrialData(ranking);
-        // The ranking keeps no dates; its file's date is the latest any of them can have.
-        const qint64 when = rankingFile.lastModified().toMSecsSinceEpoch();
         for (int place = 0; place < kTimeTrialPlaces; ++place) {
             const TimeTrialRecord& r = table[place];
             if (r.IsEmpty()) continue;
@@ -103,7 +100,7 @@ QList<RecordedGame> OldRecordsAsGames(const GameState& g) {
             game.mode = GameMode::TimeTrial;
             game.genre = GenreKey(r.RankGenre);
             game.imported = true;
-            game.startedAt = when;
+            game.startedAt = *when;
             game.durationMs = r.RankTime;
             game.correct = 114;  // a ranked run reached the finish
             game.misses = MissesFor(game.correct, Rate(r.RankRate));

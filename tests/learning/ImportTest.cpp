@@ -2,7 +2,10 @@
 // or speed; what cannot be a game's counts is taken as unknown, never as an overflowed counter.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "common/PracticeRecords.h"
+#include "common/TimeTrialRecords.h"
 #include "learning/Import.h"
 #include "support/TestApp.h"
 
@@ -41,5 +44,38 @@ TEST(OldRecordsImport, ImpossibleTimesAndRatesCountAsUnknown) {
         EXPECT_EQ(games[0].durationMs, qint64(c.seconds) * 1000);
         EXPECT_EQ(games[0].correct, c.correct);
         EXPECT_EQ(games[0].misses, c.misses);
+    }
+}
+
+TEST(OldRecordsImport, RankingPlacesAreDatedByTheFileAndMissingFilesStayMissing) {
+    TestApp app;
+    app.UsePlayer();
+    const QString ranking = app.PlayerPath("DATA/TimeTrialData");
+    const QString practice = app.PlayerPath("DATA/PracticeTime");
+    QFile::remove(ranking);
+    QFile::remove(practice);
+    EXPECT_TRUE(OldRecordsAsGames(app.g).isEmpty());
+    // Looking for the old files must not leave empty ones behind.
+    EXPECT_FALSE(QFile::exists(ranking));
+    EXPECT_FALSE(QFile::exists(practice));
+
+    TimeTrialTable table;
+    table[0] = {"花子", 95000, "98.0%", 3800, "FFF", "慣用句"};
+    table[1] = {"太郎", 120000, "90.0%", 1300, "F", "英単語"};
+    ASSERT_TRUE(SaveTimeTrialData(ranking, table));
+    const QDateTime when(QDate(2025, 4, 1), QTime(9, 30));
+    QFile file(ranking);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(when, QFileDevice::FileModificationTime));
+    file.close();
+
+    const QList<RecordedGame> games = OldRecordsAsGames(app.g);
+    ASSERT_EQ(games.size(), 2);
+    EXPECT_EQ(games[1].place, 2);
+    EXPECT_EQ(games[1].genre, "english");
+    EXPECT_EQ(games[1].timeMs, 120000);
+    EXPECT_EQ(games[1].grade, "F");
+    for (const RecordedGame& game : games) {
+        EXPECT_EQ(game.mode, GameMode::TimeTrial);
+        EXPECT_EQ(game.startedAt, when.toMSecsSinceEpoch());
     }
 }

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
 
 #include "common/GameState.h"
 #include "common/RecordFile.h"
@@ -59,6 +60,10 @@ inline Env& TheEnv() {
         static int argc = 1;
         static char arg0[] = "fuzz";
         static char* argv[] = {arg0, nullptr};
+        // One time zone on every machine, so a saved input does the same everywhere (and the C
+        // library need not look at /etc/localtime again for every local time it converts).
+        setenv("TZ", "UTC", 1);
+        tzset();
         new QCoreApplication(argc, argv);
         auto* e = new Env();
         std::atexit([] { QDir(Env::Root()).removeRecursively(); });

@@ -100,11 +100,6 @@ Files& Setup(kdfuzz::Env& e) {
         f->fresh.reserve(kd::kPracticeHistoryRows + kd::kTimeTrialPlaces);
         f->practice = kd::PracticeTimePath(e.g, e.g.objUser.GetUserName());
         f->ranking = e.g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
-        // The import only reads files that exist; their bytes come from the memory table.
-        for (const QString& p : {f->practice, f->ranking}) {
-            QFile file(p);
-            (void)file.open(QIODevice::WriteOnly);
-        }
         f->store = new kd::LearningStore(kdfuzz::Env::Root() + QStringLiteral("/learning.sqlite"));
         if (!f->store->Open()) abort();
         // A scratch record on the memory file system that no other process opens: no journal (a
