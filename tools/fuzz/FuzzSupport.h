@@ -9,9 +9,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 #include "common/GameState.h"
 #include "common/RecordFile.h"
@@ -71,6 +73,35 @@ inline Env& TheEnv() {
     }();
     return *env;
 }
+
+// Hashes of what a target has already checked: an open-addressing set in room taken once (a
+// run that keeps memory makes libFuzzer run the input again to look for a leak). Half full, it
+// says so, and the target clears it.
+class SeenHashes {
+  public:
+    explicit SeenHashes(size_t room) : slots_(room, 0) {}
+    bool Full() const { return used_ >= slots_.size() / 2; }
+    void Clear() {
+        std::fill(slots_.begin(), slots_.end(), 0);
+        used_ = 0;
+    }
+    // False when the hash was there already.
+    bool Insert(size_t hash) {
+        hash |= 1;  // 0 marks a free slot
+        for (size_t i = hash % slots_.size();; i = (i + 1) % slots_.size()) {
+            if (slots_[i] == hash) return false;
+            if (slots_[i] == 0) {
+                slots_[i] = hash;
+                ++used_;
+                return true;
+            }
+        }
+    }
+
+  private:
+    std::vector<size_t> slots_;
+    size_t used_ = 0;
+};
 
 // A reader must never crash, and what it read must survive a save and a second read.
 #define KD_FUZZ_REQUIRE(cond) \

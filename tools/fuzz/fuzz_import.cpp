@@ -7,10 +7,8 @@
 // what decides how the record stores it. Every input still goes through the readers; writing
 // again games that differ from earlier ones only in their digits would spend the run in SQLite.
 #include <QSqlQuery>
-#include <algorithm>
 #include <array>
 #include <optional>
-#include <vector>
 
 #include "common/PracticeRecords.h"
 #include "common/TimeTrialRecords.h"
@@ -20,39 +18,10 @@
 
 namespace {
 
-// Shapes already written: an open-addressing set of their hashes, in room taken once (a run
-// that keeps memory makes libFuzzer run the input again to look for a leak).
-class Shapes {
-  public:
-    static constexpr size_t kSlots = 8192, kMost = kSlots / 2;
-    Shapes() : slots_(kSlots, 0) {}
-    bool Full() const { return used_ >= kMost; }
-    void Clear() {
-        std::fill(slots_.begin(), slots_.end(), 0);
-        used_ = 0;
-    }
-    // False when the shape was there already.
-    bool Insert(size_t hash) {
-        hash |= 1;  // 0 marks a free slot
-        for (size_t i = hash % kSlots;; i = (i + 1) % kSlots) {
-            if (slots_[i] == hash) return false;
-            if (slots_[i] == 0) {
-                slots_[i] = hash;
-                ++used_;
-                return true;
-            }
-        }
-    }
-
-  private:
-    std::vector<size_t> slots_;
-    size_t used_ = 0;
-};
-
 struct Files {
     QString practice, ranking;
     kd::LearningStore* store = nullptr;
-    Shapes written;
+    kdfuzz::SeenHashes written{8192};  // shapes already written
     QList<kd::RecordedGame> fresh;  // this input's games of a new shape
     qint64 lastId = 0;
     std::optional<QSqlQuery> sums;  // prepared once
