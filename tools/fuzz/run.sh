@@ -72,19 +72,20 @@ limit=()
 schedule=(-entropic_feature_frequency_threshold=2)
 
 run_one() {
-  local bin=$1 name seeds work log done_runs rate start secs
+  local bin=$1 name seeds work log done_runs rate start ms secs
   name=$(basename "$bin")
   seeds=tools/fuzz/corpus/${name#fuzz_}
   work=$dir/corpus/${name#fuzz_}
   mkdir -p "$work" "$seeds"
   log=$dir/$name.log
-  start=$SECONDS
+  start=${EPOCHREALTIME//[.,]/}  # microseconds
   if "$bin" -max_total_time="$per_target" "${limit[@]}" "${schedule[@]}" -print_final_stats=1 -rss_limit_mb=2048 \
       -artifact_prefix="$dir/$name-" "$work" "$seeds" >"$log" 2>&1; then
-    secs=$((SECONDS - start))
-    [ "$secs" -ge 1 ] || secs=1
+    ms=$(((${EPOCHREALTIME//[.,]/} - start) / 1000))
+    [ "$ms" -ge 1 ] || ms=1
+    secs=$((ms / 1000)).$((ms % 1000 / 100))
     done_runs=$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' || echo 0)
-    rate=$((done_runs / secs))
+    rate=$((done_runs * 1000 / ms))
     echo "$name: $done_runs executions in ${secs}s ($rate/s), no crash"
     echo "$name $done_runs $secs passed" >>"$results"
   else
