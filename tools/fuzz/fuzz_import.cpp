@@ -22,7 +22,7 @@ struct Files {
     QString practice, ranking;
     kd::LearningStore* store = nullptr;
     kdfuzz::SeenHashes written{8192};  // shapes already written
-    QList<kd::RecordedGame> fresh;  // this input's games of a new shape
+    QList<kd::RecordedGame> fresh;     // this input's games of a new shape
     qint64 lastId = 0;
     std::optional<QSqlQuery> sums;  // prepared once
 };
