@@ -50,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (readBack.Full()) readBack.Clear();
     bool fresh = false;
     for (const auto& r : table)
-        fresh = readBack.Insert(qHashMulti(0, r.RankName, r.RankTime, r.RankRate, r.RankScore, r.RankGrade,
-                                           r.RankGenre)) ||
-                fresh;
+        if (readBack.Insert(
+                qHashMulti(0, r.RankName, r.RankTime, r.RankRate, r.RankScore, r.RankGrade, r.RankGenre)))
+            fresh = true;
     if (fresh) KD_FUZZ_REQUIRE(kd::LoadTimeTrialData(path) == table);
     return 0;
 }
