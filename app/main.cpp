@@ -10,6 +10,7 @@
 #include "platform/core/InstanceLock.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
+#include "platform/core/WriteTrouble.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/FormBase.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -34,13 +35,25 @@ int main(int argc, char** argv) {
     // Two copies on one data folder would overwrite each other's saves.
     const QString dataRoot = kd::DefaultDataRoot();
     kd::InstanceLock lock(dataRoot);
-    if (!lock.TryLock()) {
-        kd::QtMessageBoxes().Show(nullptr, QStringLiteral("Key Derby"),
-                                  QStringLiteral("Key Derby はすでに起動しています。\n"
-                                                 "同じデータを二つのウィンドウで使うと記録が壊れるため、"
-                                                 "先に起動した Key Derby をお使いください。"),
-                                  kd::MsgButtons::OK);
-        return 1;
+    switch (lock.TryLock()) {
+        case kd::InstanceLock::Result::Locked:
+            break;
+        case kd::InstanceLock::Result::HeldByAnother:
+            kd::QtMessageBoxes().Show(nullptr, QStringLiteral("Key Derby"),
+                                      QStringLiteral("Key Derby はすでに起動しています。\n"
+                                                     "同じデータを二つのウィンドウで使うと記録が壊れるため、"
+                                                     "先に起動した Key Derby をお使いください。"),
+                                      kd::MsgButtons::OK);
+            return 1;
+        case kd::InstanceLock::Result::NotWritable:
+            // Nothing can be saved, so a second copy could spoil nothing either: the player
+            // still gets a game, and each save that fails says so as it always does.
+            kd::QtMessageBoxes().Show(nullptr, QStringLiteral("Key Derby"),
+                                      kd::FailureMessage(QStringLiteral("データのフォルダーに書き込めません"),
+                                                         lock.Trouble(), dataRoot) +
+                                          QStringLiteral("\nゲームは遊べますが、記録は保存されません。"),
+                                      kd::MsgButtons::OK);
+            break;
     }
 
     kd::SteadyTickCounter clock;
@@ -49,16 +62,9 @@ int main(int argc, char** argv) {
     kd::SdlAudio audio(kd::MediaFolder());
     kd::GameState g(rnd, clock, audio, dataRoot);
     kd::QtMessageBoxes msg;
-    // The learning record opens on first need; its troubles are told once, after the step
-    // that met them, never in the middle of a screen's own handling.
+    // The learning record opens on first need.
     kd::LearningRecord learning(g);
-    g.learning = &learning;
-    g.play.Add(&learning.Recorder());
-    learning.SetProblemReporter([&msg](const QString& text) {
-        QTimer::singleShot(0, [&msg, text] {
-            msg.Show(QApplication::activeWindow(), QStringLiteral("KeyDerby"), text, kd::MsgButtons::OK);
-        });
-    });
+    kd::AttachLearningRecord(g, learning, msg);
     kd::Navigator nav;
     kd::AppContext ctx{g, msg, nav};
     nav.SetContext(&ctx);

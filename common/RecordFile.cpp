@@ -18,6 +18,13 @@ namespace {
 
 bool g_syncToDisk = true;
 QHash<QString, QByteArray>* g_memory = nullptr;
+thread_local WriteTrouble t_lastTrouble = WriteTrouble::None;
+
+// Notes why the save failed (errno of the call that failed) and returns false.
+bool Failed(int error) {
+    t_lastTrouble = TroubleOfErrno(error);
+    return false;
+}
 
 QByteArray ReadAll(const QString& path) {
     if (g_memory) return g_memory->value(path);
@@ -45,6 +52,17 @@ bool WriteFully(int fd, const char* data, qsizetype size) {
 }
 
 }  // namespace
+
+WriteTrouble RecordFile::LastTrouble() {
+    return t_lastTrouble;
+}
+
+QString SaveFailureMessage(const QString& what, const QString& path) {
+    WriteTrouble t = RecordFile::LastTrouble();
+    if (t == WriteTrouble::None || t == WriteTrouble::Other)
+        t = TroubleOfFolder(path.isEmpty() ? QString() : QFileInfo(path).absolutePath());
+    return FailureMessage(what, t, path);
+}
 
 void RecordFile::SetSyncToDisk(bool on) {
     g_syncToDisk = on;
@@ -111,12 +129,13 @@ bool RecordFile::WriteRange(const QString& path, int firstRecordNo, const QList<
 }
 
 bool RecordFile::WriteBlock(const QString& path, int firstRecordNo, const QByteArray& block) {
+    t_lastTrouble = WriteTrouble::Other;  // until the write itself says otherwise
     if (firstRecordNo < 1 || block.size() % kRecordSize != 0) return false;
     QByteArray all = g_memory ? g_memory->value(path) : QByteArray();
     if (!g_memory) {
         QFile f(path);
         if (f.exists()) {
-            if (!f.open(QIODevice::ReadOnly)) return false;
+            if (!f.open(QIODevice::ReadOnly)) return Failed(QFileInfo(path).isDir() ? EISDIR : EACCES);
             all = f.readAll();
         }
     }
@@ -128,6 +147,7 @@ bool RecordFile::WriteBlock(const QString& path, int firstRecordNo, const QByteA
 }
 
 bool RecordFile::ReplaceFile(const QString& path, const QByteArray& content) {
+    t_lastTrouble = WriteTrouble::None;
     if (g_memory) {
         g_memory->insert(path, content);
         return true;
@@ -141,14 +161,17 @@ bool RecordFile::ReplaceFile(const QString& path, const QByteArray& content) {
         temp = QFile::encodeName(dir + QStringLiteral("/.") + info.fileName() + QStringLiteral(".tmp") +
                                  QString::number(QRandomGenerator::global()->generate(), 16));
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 && errno != EEXIST) return false;
+        if (fd < 0 && errno != EEXIST) return Failed(errno);
     }
-    if (fd < 0) return false;
+    if (fd < 0) return Failed(EEXIST);
     const bool written =
         WriteFully(fd, content.constData(), content.size()) && (!g_syncToDisk || ::fsync(fd) == 0);
-    if (::close(fd) != 0 || !written || ::rename(temp.constData(), target.constData()) != 0) {
+    int error = written ? 0 : errno;
+    if (::close(fd) != 0 && !error) error = errno;
+    if (error || ::rename(temp.constData(), target.constData()) != 0) {
+        if (!error) error = errno;
         ::unlink(temp.constData());
-        return false;
+        return Failed(error);
     }
     // Make the rename itself durable.
     if (!g_syncToDisk) return true;

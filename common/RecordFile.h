@@ -7,6 +7,8 @@
 #include <optional>
 #include <utility>
 
+#include "platform/core/WriteTrouble.h"
+
 namespace kd {
 
 // Every stored file is a sequence of 128-byte records; record n starts at byte (n - 1) * 128.
@@ -37,6 +39,8 @@ class RecordFile {
     [[nodiscard]] static bool WriteBlock(const QString& path, int firstRecordNo, const QByteArray& block);
     // Replaces the whole file with these bytes, atomically.
     [[nodiscard]] static bool ReplaceFile(const QString& path, const QByteArray& content);
+    // Why the last save on this thread failed (None after one that succeeded).
+    static WriteTrouble LastTrouble();
     // Moves a file that cannot be read to PATH.damaged (PATH.damaged-2... when that is taken),
     // so it is kept, never deleted. Returns the new path, or "" when it could not be moved.
     static QString MoveAside(const QString& path);
@@ -60,6 +64,10 @@ class RecordFile {
 
 // Packs fields into one record: little-endian integers, IEEE single, texts as a 16-bit byte
 // count plus the Shift-JIS bytes, variants as a 16-bit type (0 empty, 8 text) plus a text.
+// "WHAT（ディスクがいっぱいです）。" and the path on a line of its own: a failed save told with
+// its cause, from the last save's error or else from a look at the file's folder.
+QString SaveFailureMessage(const QString& what, const QString& path = {});
+
 // A field that would not fit, or text that cannot be encoded, sets the error and is not
 // written; the record is then refused by ok().
 class RecordWriter {

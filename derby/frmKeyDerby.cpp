@@ -7,6 +7,7 @@
 #include "common/GameState.h"
 #include "common/HeatFile.h"
 #include "common/HeatRules.h"
+#include "common/RecordFile.h"
 #include "derby/Cast.h"
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
@@ -105,7 +106,8 @@ void frmKeyDerby::OnFinished() {
     const bool saved = KeepHeatSettlement(g, s);
     if (!saved) {
         QPointer<frmKeyDerby> self(this);
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("レースの結果を保存できませんでした。"),
+        ctx.msg.Show(this, AppTitle(),
+                     SaveFailureMessage(QStringLiteral("レースの結果を保存できませんでした")),
                      MsgButtons::OK);
         if (!self) return;
     }

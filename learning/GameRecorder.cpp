@@ -6,6 +6,30 @@ namespace {
 // Enough for a long practice without growing the lists while keys come in.
 constexpr int kReservedKeys = 4096;
 constexpr int kReservedQuestions = 256;
+// Games kept back while the record cannot be written: a few hours of play, well under a
+// megabyte; past that the oldest goes.
+constexpr int kMaxPending = 100;
+
+// The outcome told after the game's end, for a game that is not in the record yet.
+void Settle(RecordedGame& game, const GameSettled& s) {
+    switch (game.mode) {
+        case GameMode::TimeTrial:
+            game.timeMs = s.timeMs;
+            game.grade = s.grade;
+            game.score = s.score;
+            if (s.place > 0) game.place = s.place;
+            break;
+        case GameMode::Boss:
+            game.won = s.won;
+            break;
+        case GameMode::Race:
+        case GameMode::NetRace:
+            if (s.racePlace > 0) game.place = s.racePlace;
+            break;
+        case GameMode::Practice:
+            break;
+    }
+}
 }  // namespace
 
 GameRecorder::GameRecorder(StoreSource source) : source_(std::move(source)) {}
@@ -81,12 +105,18 @@ void GameRecorder::OnGameEnded(const GameEnded& e) {
 }
 
 void GameRecorder::OnGameSettled(const GameSettled& e) {
-    if (!lastId_) return;
+    if (!lastId_) {
+        if (!pending_.isEmpty() && !inGame_) Settle(pending_.last(), e);
+        return;
+    }
     if (LearningStore* store = source_ ? source_() : nullptr) store->SettleGame(*lastId_, lastMode_, e);
 }
 
 void GameRecorder::Flush() {
-    if (!inGame_) return;
+    if (!inGame_) {
+        if (!pending_.isEmpty()) WritePending(source_ ? source_() : nullptr);
+        return;
+    }
     game_.durationMs = qMax<qint64>(0, lastTick_ - beginTick_);
     int correct = 0, misses = 0;
     for (const RecordedKey& k : game_.keys) (k.hit ? correct : misses)++;
@@ -99,11 +129,35 @@ void GameRecorder::Flush() {
 void GameRecorder::Write() {
     inGame_ = false;
     lastMode_ = game_.mode;
-    if (LearningStore* store = source_ ? source_() : nullptr) {
-        lastId_ = store->WriteGame(game_);
-        if (!lastId_ && failed_) failed_(store->Problem());
-    }
+    if (pending_.size() >= kMaxPending) pending_.removeFirst();
+    pending_.append(std::move(game_));
     game_ = RecordedGame{};
+    WritePending(source_ ? source_() : nullptr);
+}
+
+void GameRecorder::SettlePending(LearningStore* store) {
+    if (!pending_.isEmpty() && store && store->Writable()) WritePending(store);
+    pending_.clear();
+}
+
+void GameRecorder::WritePending(LearningStore* store) {
+    lastId_.reset();
+    if (pending_.isEmpty()) return;
+    if (!store) {
+        // No record for this player at all (it could not be opened): nothing to wait for.
+        pending_.clear();
+        return;
+    }
+    // Oldest first, so the record keeps the order the games were played in; the id left is
+    // the newest game's, for its settled outcome.
+    while (!pending_.isEmpty()) {
+        lastId_ = store->WriteGame(pending_.first());
+        if (!lastId_) {
+            if (failed_) failed_(store->Problem());
+            return;
+        }
+        pending_.removeFirst();
+    }
 }
 
 }  // namespace kd

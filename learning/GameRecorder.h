@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <functional>
 #include <optional>
 
@@ -26,18 +27,26 @@ class GameRecorder : public PlayObserver {
     void OnGameEnded(const GameEnded& e) override;
     void OnGameSettled(const GameSettled& e) override;
 
-    // A game begun and not ended (the program closing): kept as abandoned.
+    // A game begun and not ended (the program closing): kept as abandoned. Games a failed
+    // write kept back are tried once more.
     void Flush();
     bool InGame() const { return inGame_; }
+    // Ended games not yet in the record (the disk was full, another program held the file),
+    // oldest first; written before the next game.
+    int PendingGames() const { return int(pending_.size()); }
+    // The player changes: the games kept back go to this store (their player's) or are given up.
+    void SettlePending(LearningStore* store);
     // The id of the last game written, for its settled outcome.
     std::optional<qint64> LastGameId() const { return lastId_; }
 
   private:
     void Write();
+    void WritePending(LearningStore* store);
 
     StoreSource source_;
     std::function<void(const QString&)> failed_;
     RecordedGame game_;
+    QList<RecordedGame> pending_;
     bool inGame_ = false;
     qint64 beginTick_ = 0;
     qint64 lastTick_ = 0;

@@ -27,6 +27,8 @@ LearningStore* LearningRecord::Store() {
         }
         if (store_->state() != LearningStore::State::Closed) return store_.get();
     }
+    // Games the old player's record could not take yet go there now or not at all.
+    if (store_ && openedFor_ != user) recorder_.SettlePending(store_.get());
     store_ = std::make_unique<LearningStore>(PathFor(g_));
     openedFor_ = user;
     store_->Open();
@@ -54,6 +56,7 @@ void LearningRecord::Close() {
 
 bool LearningRecord::DeleteDatabase() {
     if (g_.objUser.GetUserName().isEmpty()) return false;
+    recorder_.SettlePending(nullptr);  // deleted with the rest
     Close();
     reported_.clear();
     return LearningStore::RemoveFiles(PathFor(g_));

@@ -34,6 +34,8 @@ class LearningRecord {
     bool DeleteDatabase();
 
     GameRecorder& Recorder() { return recorder_; }
+    // Why the record could not be opened or written last (None when it could).
+    WriteTrouble Trouble() const { return store_ ? store_->Trouble() : WriteTrouble::None; }
 
   private:
     void Report(const QString& text);

@@ -14,13 +14,15 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/core/WriteTrouble.h"
+
 namespace kd {
 
 namespace {
 
 // Qt reports SQLite's primary result codes as text.
-constexpr int kSqliteBusy = 5, kSqliteLocked = 6, kSqliteReadOnly = 8, kSqliteIoErr = 10, kSqliteCorrupt = 11,
-              kSqliteFull = 13, kSqliteCantOpen = 14, kSqliteNotADb = 26;
+constexpr int kSqliteBusy = 5, kSqliteLocked = 6, kSqliteReadOnly = 8, kSqliteCorrupt = 11, kSqliteFull = 13,
+              kSqliteNotADb = 26;
 
 // Additions of version 2: indexes for the statistics' filters by date and their look at
 // wrong keys (a few percent of all keys, so the partial index stays small; it holds every
@@ -124,46 +126,57 @@ bool LearningStore::RemoveFiles(const QString& path) {
     return ok;
 }
 
-LearningStore::Failure LearningStore::Classify(const QString& nativeCode) const {
-    switch (nativeCode.toInt()) {
+WriteTrouble LearningStore::TroubleOf(const QSqlError& error, const QString& folder) {
+    // The driver's words are for us, not for the player.
+    if (error.isValid()) qWarning("learning record: %s", qPrintable(error.text()));
+    switch (error.nativeErrorCode().toInt()) {
+        case kSqliteFull:
+            return WriteTrouble::DiskFull;
+        case kSqliteBusy:
+        case kSqliteLocked:
+            return WriteTrouble::InUse;
+        case kSqliteReadOnly:
+            return WriteTrouble::NotWritable;
+    }
+    // An I/O error or a file that cannot be opened says nothing of why: the folder may.
+    return TroubleOfFolder(folder);
+}
+
+LearningStore::Failure LearningStore::Classify(const QSqlError& error) {
+    switch (error.nativeErrorCode().toInt()) {
         case kSqliteCorrupt:
         case kSqliteNotADb:
             return Failure::Damaged;
-        case kSqliteBusy:
-        case kSqliteLocked:
-            return Failure::Locked;
-        case kSqliteReadOnly:
-        case kSqliteCantOpen:
-        case kSqliteFull:
-        case kSqliteIoErr:
-            return Failure::Unwritable;
     }
-    return Failure::Other;
+    trouble_ = TroubleOf(error, QFileInfo(path_).absolutePath());
+    return trouble_ == WriteTrouble::InUse ? Failure::Locked : Failure::Unwritable;
 }
 
-void LearningStore::Fail(Failure f, const QString& detail) {
-    switch (f) {
-        case Failure::Locked:
-            problem_ = QStringLiteral(
-                           "学習記録のファイルをほかのプログラムが使っています。\n"
-                           "ゲームはこのまま遊べますが、今回は学習記録を残しません。\n%1")
-                           .arg(path_);
-            break;
-        case Failure::Unwritable:
-            problem_ = QStringLiteral(
-                           "学習記録のファイルに書き込めません。\n"
-                           "ゲームはこのまま遊べますが、今回は学習記録を残しません。\n%1")
-                           .arg(path_);
-            break;
-        default:
-            problem_ = QStringLiteral(
-                           "学習記録を開けません（%1）。\n"
-                           "ゲームはこのまま遊べますが、今回は学習記録を残しません。\n%2")
-                           .arg(detail, path_);
-            break;
-    }
+LearningStore::Failure LearningStore::Unwritable() {
+    trouble_ = TroubleOfFolder(QFileInfo(path_).absolutePath());
+    return Failure::Unwritable;
+}
+
+void LearningStore::Fail(Failure f) {
+    // A file still damaged after the damaged one was moved aside is not a writing trouble.
+    const QString cause = f == Failure::Damaged
+                              ? QStringLiteral("ファイルが壊れています")
+                              : TroubleText(f == Failure::Locked ? WriteTrouble::InUse : trouble_);
+    problem_ =
+        QStringLiteral(
+            "学習記録を開けません（%1）。\nゲームはこのまま遊べますが、今回は学習記録を残しません。\n%2")
+            .arg(cause, path_);
     Close();
     state_ = State::Unavailable;
+}
+
+void LearningStore::WriteFailed(const QSqlError& error) {
+    trouble_ = TroubleOf(error, QFileInfo(path_).absolutePath());
+    problem_ = FailureMessage(QStringLiteral("学習記録に書き込めません"), trouble_) +
+               QStringLiteral(
+                   "\n今回のゲームはまだ記録されていません。書き込めるようになれば、次のゲームのときに"
+                   "あわせて記録します。\n") +
+               path_;
 }
 
 bool LearningStore::Open() {
@@ -181,7 +194,8 @@ bool LearningStore::Open() {
             if (QFileInfo::exists(path_ + QLatin1String(suffix)))
                 moved = QFile::rename(path_ + QLatin1String(suffix), aside + QLatin1String(suffix)) && moved;
         if (!moved) {
-            Fail(Failure::Unwritable, {});
+            Unwritable();
+            Fail(Failure::Unwritable);
             return false;
         }
         f = OpenOnce();
@@ -190,7 +204,7 @@ bool LearningStore::Open() {
                            "学習記録のファイルが壊れていたため、%1 として残し、新しい学習記録を始めます。")
                            .arg(QFileInfo(aside).fileName());
     }
-    if (f != Failure::None && state_ != State::Unavailable) Fail(f, {});
+    if (f != Failure::None && state_ != State::Unavailable) Fail(f);
     return Writable();
 }
 
@@ -210,27 +224,26 @@ LearningStore::Failure LearningStore::OpenOnce() {
     Close();
     const QFileInfo info(path_);
     const bool existed = info.exists() && info.size() > 0;
-    if (info.exists() && !info.isReadable()) return Failure::Unwritable;
+    trouble_ = WriteTrouble::None;
+    if (info.exists() && !info.isReadable()) return Unwritable();
     // SQLite would quietly open an unwritable file read-only; say so instead.
     const bool writable = existed ? info.isWritable() && QFileInfo(info.absolutePath()).isWritable()
                                   : QFileInfo(info.absolutePath()).isWritable();
-    if (!existed && !writable) return Failure::Unwritable;
+    if (!existed && !writable) return Unwritable();
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.setDatabaseName(path_);
     db.setConnectOptions(writable ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=300")
                                   : QStringLiteral("QSQLITE_BUSY_TIMEOUT=300;QSQLITE_OPEN_READONLY"));
-    if (!db.open()) return Classify(db.lastError().nativeErrorCode());
+    if (!db.open()) return Classify(db.lastError());
 
     QSqlQuery q(db);
     // The first read tells a database from any other file.
-    if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        return Classify(q.lastError().nativeErrorCode());
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) return Classify(q.lastError());
     q.next();
     const bool empty = q.value(0).toInt() == 0;
     if (writable) {
-        if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")))
-            return Classify(q.lastError().nativeErrorCode());
+        if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) return Classify(q.lastError());
         // A kill loses at most the transaction being written; an fsync per game is not needed.
         q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
@@ -238,25 +251,25 @@ LearningStore::Failure LearningStore::OpenOnce() {
 
     const bool checking = !empty && CheckDue(db);
     if (checking) {
-        if (!q.exec(QStringLiteral("PRAGMA quick_check"))) return Classify(q.lastError().nativeErrorCode());
+        if (!q.exec(QStringLiteral("PRAGMA quick_check"))) return Classify(q.lastError());
         if (!q.next() || q.value(0).toString() != QLatin1String("ok")) return Failure::Damaged;
         q.finish();
     }
     if (!writable) {
         state_ = State::ReadOnly;
-        problem_ = QStringLiteral(
-                       "学習記録のファイルに書き込めません。\n"
-                       "ゲームはこのまま遊べますが、今回は学習記録を残しません。\n%1")
-                       .arg(path_);
+        trouble_ = TroubleOfFolder(info.absolutePath());
+        if (trouble_ == WriteTrouble::Other) trouble_ = WriteTrouble::NotWritable;  // the file's own rights
+        problem_ = FailureMessage(QStringLiteral("学習記録に書き込めません"), trouble_) +
+                   QStringLiteral("\nゲームはこのまま遊べますが、今回は学習記録を残しません。\n") + path_;
         return empty ? Failure::Unwritable : Failure::None;
     }
 
     // Taking the write lock now tells a locked file at once, not after the first game.
-    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) return Classify(q.lastError().nativeErrorCode());
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) return Classify(q.lastError());
     q.exec(QStringLiteral("ROLLBACK"));
 
     if (empty) {
-        if (!CreateSchema()) return Failure::Unwritable;
+        if (!CreateSchema()) return Unwritable();
         created_ = true;
         state_ = State::Ready;
         return Failure::None;
@@ -272,14 +285,14 @@ LearningStore::Failure LearningStore::OpenOnce() {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
         db.setDatabaseName(path_);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=300;QSQLITE_OPEN_READONLY"));
-        if (!db.open()) return Classify(db.lastError().nativeErrorCode());
+        if (!db.open()) return Classify(db.lastError());
         state_ = State::ReadOnly;
         problem_ = QStringLiteral(
             "この学習記録は新しい版の Key Derby で作られています。\n"
             "読むことはできますが、この版では記録を書き足しません。");
         return Failure::None;
     }
-    if (version < kSchemaVersion && !Upgrade(version)) return Failure::Unwritable;
+    if (version < kSchemaVersion && !Upgrade(version)) return Unwritable();
     if (checking)
         q.exec(QStringLiteral("INSERT OR REPLACE INTO meta VALUES('checked_at', '%1')")
                    .arg(QDateTime::currentMSecsSinceEpoch()));
@@ -425,17 +438,21 @@ std::optional<qint64> LearningStore::WriteGame(const RecordedGame& game) {
     if (!Writable()) return std::nullopt;
     QSqlDatabase db = Database();
     qint64 id = 0;
+    // A failed write leaves the record open: the game is kept by the caller and written once
+    // the disk has room again or the other program lets go.
     if (!db.transaction()) {
-        Fail(Classify(db.lastError().nativeErrorCode()), db.lastError().text());
+        WriteFailed(db.lastError());
         return std::nullopt;
     }
     QSqlQuery* insert = GameInsert();
     if (!insert || !InsertGame(game, id, *insert) || !db.commit()) {
-        const QSqlError e = db.lastError();
+        QSqlError e = db.lastError();
+        if (insert && insert->lastError().isValid()) e = insert->lastError();
         db.rollback();
-        Fail(Classify(e.nativeErrorCode()), e.text());
+        WriteFailed(e);
         return std::nullopt;
     }
+    problem_.clear();
     return id;
 }
 
@@ -478,7 +495,7 @@ bool LearningStore::SettleGame(qint64 gameId, GameMode mode, const GameSettled& 
     }
     q.addBindValue(gameId);
     if (!q.exec()) {
-        Fail(Classify(q.lastError().nativeErrorCode()), q.lastError().text());
+        WriteFailed(q.lastError());
         return false;
     }
     return true;

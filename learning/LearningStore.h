@@ -8,8 +8,10 @@
 #include <optional>
 
 #include "common/PlayEvents.h"
+#include "platform/core/WriteTrouble.h"
 
 class QIODevice;
+class QSqlError;
 class QSqlQuery;
 
 namespace kd {
@@ -85,11 +87,16 @@ class LearningStore {
     bool IsNew() const { return created_; }
     // What the player should be told about the last failure, or "".
     QString Problem() const { return problem_; }
+    // Why the last open or write failed.
+    WriteTrouble Trouble() const { return trouble_; }
+    // A failed SQLite call in the player's terms; the driver's own text goes to the log.
+    static WriteTrouble TroubleOf(const QSqlError& error, const QString& folder);
     QString Path() const { return path_; }
     // The open connection, for queries; invalid when closed or unavailable.
     QSqlDatabase Database() const;
 
-    // One transaction; the new game's id, or nullopt (and Problem() set) on failure.
+    // One transaction; the new game's id, or nullopt (and Problem() set) on failure. The
+    // record stays open after a failed write, so a later one can succeed.
     std::optional<qint64> WriteGame(const RecordedGame& game);
     // Several games in one transaction (the import).
     bool WriteGames(const QList<RecordedGame>& games);
@@ -109,13 +116,15 @@ class LearningStore {
     static QString DamagedName(const QString& path);
 
   private:
-    enum class Failure { None, Damaged, Locked, Unwritable, Other };
+    enum class Failure { None, Damaged, Locked, Unwritable };
     Failure OpenOnce();
     bool CheckDue(const QSqlDatabase& db) const;
     bool CreateSchema();
     bool Upgrade(int from);
-    Failure Classify(const QString& nativeCode) const;
-    void Fail(Failure f, const QString& detail);
+    Failure Classify(const QSqlError& error);
+    Failure Unwritable();  // with the cause read from the folder
+    void Fail(Failure f);
+    void WriteFailed(const QSqlError& error);
     // The insert of a game row, prepared once per connection (nullptr when it cannot be).
     QSqlQuery* GameInsert();
     // Binds and runs the prepared insert of the game row, then writes its questions, keys and lanes.
@@ -126,6 +135,7 @@ class LearningStore {
     State state_ = State::Closed;
     bool created_ = false;
     QString problem_;
+    WriteTrouble trouble_ = WriteTrouble::None;
     std::unique_ptr<QSqlQuery> gameInsert_;
 };
 

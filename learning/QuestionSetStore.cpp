@@ -5,6 +5,9 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include "learning/LearningStore.h"
+#include "platform/core/WriteTrouble.h"
+
 namespace kd {
 
 namespace {
@@ -32,17 +35,23 @@ QString CleanName(const QString& name) {
 
 }  // namespace
 
-bool QuestionSetStore::Fail(const QString& what, const QString& detail) {
-    m_error = what + (detail.isEmpty() ? QString() : QStringLiteral("（%1）").arg(detail));
+bool QuestionSetStore::Fail(const QString& what) {
+    m_error = what;
     if (m_db.isOpen()) m_db.rollback();
+    return false;
+}
+
+bool QuestionSetStore::Fail(const QString& what, const QSqlError& error) {
+    // The player is told why in their terms; what failed and the driver's words go to the log.
+    qWarning("question sets: %s", qPrintable(what));
+    Fail(TroubleText(LearningStore::TroubleOf(error, QFileInfo(m_db.databaseName()).absolutePath())));
     return false;
 }
 
 bool QuestionSetStore::EnsureTables() {
     QSqlQuery q(m_db);
     for (const char* sql : kTables)
-        if (!q.exec(QLatin1String(sql)))
-            return Fail(QStringLiteral("問題集の表を作れません"), q.lastError().text());
+        if (!q.exec(QLatin1String(sql))) return Fail(QStringLiteral("問題集の表を作れません"), q.lastError());
     return true;
 }
 
@@ -66,7 +75,7 @@ std::optional<qint64> QuestionSetStore::Add(const QString& name, QuestionSetKind
     for (int n = 2; NameTaken(unique, -1); ++n) unique = QStringLiteral("%1 (%2)").arg(base).arg(n);
 
     if (!m_db.transaction()) {
-        Fail(QStringLiteral("問題集を保存できません"), m_db.lastError().text());
+        Fail(QStringLiteral("問題集を保存できません"), m_db.lastError());
         return std::nullopt;
     }
     QSqlQuery q(m_db);
@@ -75,7 +84,7 @@ std::optional<qint64> QuestionSetStore::Add(const QString& name, QuestionSetKind
     q.addBindValue(int(kind));
     q.addBindValue(nowMs);
     if (!q.exec()) {
-        Fail(QStringLiteral("問題集を保存できません"), q.lastError().text());
+        Fail(QStringLiteral("問題集を保存できません"), q.lastError());
         return std::nullopt;
     }
     const qint64 id = q.lastInsertId().toLongLong();
@@ -102,12 +111,12 @@ std::optional<qint64> QuestionSetStore::Add(const QString& name, QuestionSetKind
             q.bindValue(i * 4 + 3, sq.reading);
         }
         if (!q.exec()) {
-            Fail(QStringLiteral("問題集を保存できません"), q.lastError().text());
+            Fail(QStringLiteral("問題集を保存できません"), q.lastError());
             return std::nullopt;
         }
     }
     if (!m_db.commit()) {
-        Fail(QStringLiteral("問題集を保存できません"), m_db.lastError().text());
+        Fail(QStringLiteral("問題集を保存できません"), m_db.lastError());
         return std::nullopt;
     }
     return id;
@@ -156,30 +165,30 @@ QList<SetQuestion> QuestionSetStore::Questions(qint64 id) const {
 
 bool QuestionSetStore::Rename(qint64 id, const QString& name) {
     const QString clean = CleanName(name);
-    if (clean.isEmpty()) return Fail(QStringLiteral("名前が空です"), {});
-    if (NameTaken(clean, id)) return Fail(QStringLiteral("同じ名前の問題集があります"), {});
+    if (clean.isEmpty()) return Fail(QStringLiteral("名前が空です"));
+    if (NameTaken(clean, id)) return Fail(QStringLiteral("同じ名前の問題集があります"));
     QSqlQuery q(m_db);
     q.prepare(QStringLiteral("UPDATE question_sets SET name = ? WHERE id = ?"));
     q.addBindValue(clean);
     q.addBindValue(id);
-    if (!q.exec()) return Fail(QStringLiteral("名前を変えられません"), q.lastError().text());
-    if (q.numRowsAffected() != 1) return Fail(QStringLiteral("その問題集はありません"), {});
+    if (!q.exec()) return Fail(QStringLiteral("名前を変えられません"), q.lastError());
+    if (q.numRowsAffected() != 1) return Fail(QStringLiteral("その問題集はありません"));
     return true;
 }
 
 bool QuestionSetStore::Remove(qint64 id) {
-    if (!m_db.transaction()) return Fail(QStringLiteral("問題集を削除できません"), m_db.lastError().text());
+    if (!m_db.transaction()) return Fail(QStringLiteral("問題集を削除できません"), m_db.lastError());
     QSqlQuery q(m_db);
     // Without relying on the connection's foreign-key switch.
     q.prepare(QStringLiteral("DELETE FROM set_questions WHERE set_id = ?"));
     q.addBindValue(id);
-    if (!q.exec()) return Fail(QStringLiteral("問題集を削除できません"), q.lastError().text());
+    if (!q.exec()) return Fail(QStringLiteral("問題集を削除できません"), q.lastError());
     q.prepare(QStringLiteral("DELETE FROM question_sets WHERE id = ?"));
     q.addBindValue(id);
-    if (!q.exec()) return Fail(QStringLiteral("問題集を削除できません"), q.lastError().text());
+    if (!q.exec()) return Fail(QStringLiteral("問題集を削除できません"), q.lastError());
     const bool existed = q.numRowsAffected() == 1;
-    if (!m_db.commit()) return Fail(QStringLiteral("問題集を削除できません"), m_db.lastError().text());
-    if (!existed) return Fail(QStringLiteral("その問題集はありません"), {});
+    if (!m_db.commit()) return Fail(QStringLiteral("問題集を削除できません"), m_db.lastError());
+    if (!existed) return Fail(QStringLiteral("その問題集はありません"));
     return true;
 }
 

@@ -6,6 +6,8 @@
 
 #include "learning/QuestionSetImport.h"
 
+class QSqlError;
+
 namespace kd {
 
 struct QuestionSetInfo {
@@ -41,7 +43,8 @@ class QuestionSetStore {
 
   private:
     bool NameTaken(const QString& name, qint64 exceptId) const;
-    bool Fail(const QString& what, const QString& detail);
+    bool Fail(const QString& what);
+    bool Fail(const QString& what, const QSqlError& error);
 
     QSqlDatabase m_db;
     mutable QString m_error;

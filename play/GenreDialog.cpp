@@ -8,6 +8,7 @@
 #include "common/GameState.h"
 #include "common/GenreFile.h"
 #include "common/PlayerFiles.h"
+#include "common/RecordFile.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -32,7 +33,8 @@ const GenreDialogLook kLooks[] = {
      true,
      true,
      false,
-     "ジャンルの設定を保存できませんでした。\n今回の挑戦には選んだジャンルが使われます。"},
+     "ジャンルの設定を保存できませんでした",
+     "\n今回の挑戦には選んだジャンルが使われます。"},
     {"frmSettingKeyDerby",
      "ジャンルを選んでください。",
      {342, 92},
@@ -46,7 +48,8 @@ const GenreDialogLook kLooks[] = {
      false,
      false,
      true,
-     "ジャンルを保存できませんでした。"},
+     "ジャンルを保存できませんでした",
+     ""},
 };
 
 QString GenrePath(const GameState& g, GenreDialogMode mode) {
@@ -120,7 +123,10 @@ void GenreDialog::cmdOK_Click() {
     if (!WriteGenreValue(m_path, value)) {
         // The message waits for the player; the dialog may be gone by then.
         QPointer<GenreDialog> self(this);
-        ctx.msg.Show(this, AppTitle(), QString::fromUtf8(m_look.saveFailed), MsgButtons::OK);
+        ctx.msg.Show(this, AppTitle(),
+                     SaveFailureMessage(QString::fromUtf8(m_look.saveFailed)) +
+                         QString::fromUtf8(m_look.saveFailedNote),
+                     MsgButtons::OK);
         if (!self) return;
     }
     Unload();

@@ -31,7 +31,8 @@ struct GenreDialogLook {
     // OK without a change writes back the value that was read, even one other than 0 or 1;
     // otherwise OK writes 0 or 1 as shown.
     bool keepUnchangedValue;
-    const char* saveFailed;  // told when the file cannot be written
+    const char* saveFailed;      // told when the file cannot be written, with the cause
+    const char* saveFailedNote;  // and then this
 };
 
 // 日本語 or 英単語 in a genre file (0 or 1); modal over the mode's screen. OK stores the

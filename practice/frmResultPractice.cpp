@@ -7,6 +7,7 @@
 #include "common/Format.h"
 #include "common/GameState.h"
 #include "common/PracticeRecords.h"
+#include "common/RecordFile.h"
 #include "common/ResultRules.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Colors.h"
@@ -150,7 +151,8 @@ void frmResultPractice::Form_Load() {
     }
 
     if (!PushPracticeHistory(path, r.entry))
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("練習履歴を保存できませんでした。"), MsgButtons::OK);
+        ctx.msg.Show(this, AppTitle(), SaveFailureMessage(QStringLiteral("練習履歴を保存できませんでした")),
+                     MsgButtons::OK);
 }
 
 void frmResultPractice::ShowTraining(const PracticeTraining& training) {

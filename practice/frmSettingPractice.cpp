@@ -5,6 +5,7 @@
 
 #include "common/GameState.h"
 #include "common/PracticeRecords.h"
+#include "common/RecordFile.h"
 #include "learning/TrainingSettings.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
@@ -221,7 +222,8 @@ void frmSettingPractice::cmdOk_Click() {
     // The practice screen reads the time from the file when a game starts, so a setting
     // that was not stored must not be shown as if it were.
     if (!SavePracticeTime(g, g.objUser.GetUserName(), setting)) {
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("設定を保存できませんでした。"), MsgButtons::OK);
+        ctx.msg.Show(this, AppTitle(), SaveFailureMessage(QStringLiteral("設定を保存できませんでした")),
+                     MsgButtons::OK);
         return;
     }
     if (!SavePracticeSource(g, SelectedSource) && SelectedSource.kind != PracticeSource::Kind::Bank)

@@ -3,10 +3,12 @@
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "common/GameState.h"
 #include "learning/LearningRecord.h"
+#include "platform/core/WriteTrouble.h"
 #include "platform/widgets/AppContext.h"
 #include "platform/widgets/MessageBoxes.h"
 
@@ -33,10 +35,19 @@ void ExportLearningRecord(AppContext& ctx, QWidget* parent) {
     // Written beside and renamed, so a failed export never leaves half a file under that name.
     QSaveFile file(path);
     const bool ok = file.open(QIODevice::WriteOnly) && store->ExportCsv(file) && file.commit();
-    if (!ok) file.cancelWriting();
+    WriteTrouble trouble = WriteTrouble::None;
+    if (!ok) {
+        // Qt files a full disk under "resource error".
+        trouble = file.error() == QFileDevice::ResourceError ? WriteTrouble::DiskFull
+                  : file.error() == QFileDevice::PermissionsError
+                      ? WriteTrouble::NotWritable
+                      : TroubleOfFolder(QFileInfo(path).absolutePath());
+        qWarning("export to %s failed: %s", qPrintable(path), qPrintable(file.errorString()));
+        file.cancelWriting();
+    }
     ctx.msg.Show(parent, QStringLiteral("KeyDerby"),
                  ok ? QStringLiteral("学習記録を書き出しました。\n") + path
-                    : QStringLiteral("学習記録を書き出せませんでした。\n") + path,
+                    : FailureMessage(QStringLiteral("学習記録を書き出せませんでした"), trouble, path),
                  MsgButtons::OK);
 }
 

@@ -10,6 +10,8 @@
 #include "common/FileSystem.h"
 #include "common/GameState.h"
 #include "common/PlayerList.h"
+#include "common/RecordFile.h"
+#include "platform/core/WriteTrouble.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
@@ -136,9 +138,10 @@ void frmInputUserName::cmdOK_Click() {
     // program folder.
     const QString folder = g.programFolder + u'/' + name;
     if (!ExistFolder(folder) && !MakeFolder(folder)) {
-        Refuse(QStringLiteral("「") + name +
-               QStringLiteral("」のフォルダーを作成できませんでした。\n別の名前を使うか、") +
-               g.programFolder + QStringLiteral(" に書き込めるか確かめてください。"));
+        Refuse(FailureMessage(QStringLiteral("「%1」のフォルダーを作成できませんでした").arg(name),
+                              TroubleOfFolder(folder)) +
+               QStringLiteral("\n別の名前を使うか、") + g.programFolder +
+               QStringLiteral(" に書き込めるか確かめてください。"));
         return;
     }
     g.objUser.SetUserName(name);
@@ -149,10 +152,10 @@ void frmInputUserName::cmdOK_Click() {
 
 void frmInputUserName::SaveUserName() {
     if (!SaveUserNames(g.programFolder, UserNames))
-        ctx.msg.Show(
-            this, AppTitle(),
-            QStringLiteral("ユーザー名の一覧を保存できませんでした。\n") + PlayerListPath(g.programFolder),
-            MsgButtons::OK);
+        ctx.msg.Show(this, AppTitle(),
+                     SaveFailureMessage(QStringLiteral("ユーザー名の一覧を保存できませんでした"),
+                                        PlayerListPath(g.programFolder)),
+                     MsgButtons::OK);
 }
 
 bool frmInputUserName::Form_QueryUnload(UnloadMode mode) {

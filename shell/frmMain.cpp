@@ -16,9 +16,11 @@
 #include "common/GameState.h"
 #include "common/HeatFile.h"
 #include "common/PlayerFiles.h"
+#include "common/RecordFile.h"
 #include "common/SoundSwitches.h"
 #include "learning/LearningRecord.h"
 #include "platform/core/Audio.h"
+#include "platform/core/WriteTrouble.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -228,8 +230,9 @@ void frmMain::LoadMenu() {
     picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight));
 
     if (!EnsureDataFolder(g))
-        Warn(QStringLiteral("記録用のフォルダーを作成できませんでした。記録は保存されません。\n") +
-             PlayerDataFolder(g));
+        Warn(FailureMessage(QStringLiteral("記録用のフォルダーを作成できませんでした"),
+                            TroubleOfFolder(PlayerDataFolder(g))) +
+             QStringLiteral("記録は保存されません。\n") + PlayerDataFolder(g));
     LoadHeat(g);
     LoadSoundSwitches(g);
     PlayMusic(g, QStringLiteral("startup.mid"));
@@ -286,7 +289,8 @@ void frmMain::lblSelectButton_Click(int index) {
     if (index < 3 && !ctx.nav.IsRegistered(kScreens[index])) return;
 
     if (!SaveSoundSwitches(g))
-        Warn(QStringLiteral("BGMと効果音の設定を保存できませんでした。\n") + SoundSwitchesPath(g));
+        Warn(SaveFailureMessage(QStringLiteral("BGMと効果音の設定を保存できませんでした"),
+                                SoundSwitchesPath(g)));
     if (index < 3) {
         // Opened now, so any trouble with the record is told here rather than over a game.
         if (g.learning) g.learning->Store();

@@ -8,6 +8,7 @@
 #include "common/FileSystem.h"
 #include "common/GameState.h"
 #include "common/PlayerFiles.h"
+#include "common/RecordFile.h"
 #include "common/ResultRules.h"
 #include "learning/GhostRun.h"
 #include "platform/widgets/Bitmaps.h"
@@ -190,7 +191,8 @@ void frmResultTimeTrial::cmdOK_Click() {
         // Saying so beats opening a ranking that silently lacks the new entry.
         g.objUser.TimeTrialRanking = -1;
         ctx.msg.Show(this, AppTitle(),
-                     QStringLiteral("ランキングを保存できませんでした。\nこの記録は登録されません。"),
+                     SaveFailureMessage(QStringLiteral("ランキングを保存できませんでした")) +
+                         QStringLiteral("\nこの記録は登録されません。"),
                      MsgButtons::OK);
     }
     AskTryAgain();

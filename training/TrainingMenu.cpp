@@ -9,6 +9,7 @@
 #include "common/GameState.h"
 #include "learning/LearningRecord.h"
 #include "learning/TrainingSettings.h"
+#include "platform/core/WriteTrouble.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "questions/StringTable.h"
@@ -50,8 +51,11 @@ QAction* AddImportItem(QMenu* file, QAction* after, AppContext& ctx, QWidget* ow
 void ImportQuestionSet(AppContext& ctx, QWidget* owner) {
     LearningStore* store = ctx.g.learning ? ctx.g.learning->WritableStore() : nullptr;
     if (!store) {
+        const WriteTrouble trouble = ctx.g.learning ? ctx.g.learning->Trouble() : WriteTrouble::None;
         ctx.msg.Show(owner, AppTitle(),
-                     QStringLiteral("学習記録に書き込めないため、問題集を読み込めません。"), MsgButtons::OK);
+                     FailureMessage(QStringLiteral("学習記録に書き込めないため、問題集を読み込めません"),
+                                    trouble == WriteTrouble::None ? WriteTrouble::NotWritable : trouble),
+                     MsgButtons::OK);
         return;
     }
     const QString path = QuestionFileChooser()(owner);

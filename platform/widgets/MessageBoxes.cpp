@@ -31,39 +31,43 @@ class CentredBox : public QMessageBox {
 
 MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QString& text,
                                MsgButtons buttons) {
-    // Over a zoomed screen the box belongs to the screen's window and grows with it.
+    // On the heap and watched: the window under the box may close while the box is up (a
+    // screen's timer runs on, a game ends), and deleting it then deletes its children.
     ZoomStage* stage = ZoomStage::Instance();
-    CentredBox box(stage && parent ? stage->HostOf(parent->window()) : parent);
+    QPointer<CentredBox> box = new CentredBox(stage && parent ? stage->HostOf(parent->window()) : parent);
     if (stage && parent) {
         const qreal scale = stage->ScaleOf(parent->window());
-        box.centre = stage->HostOf(parent->window()) != parent->window();
+        box->centre = stage->HostOf(parent->window()) != parent->window();
         if (scale != 1.0) {
-            QFont f = box.font();
+            QFont f = box->font();
             if (f.pointSizeF() > 0)
                 f.setPointSizeF(f.pointSizeF() * scale);
             else
                 f.setPixelSize(qRound(f.pixelSize() * scale));
-            box.setFont(f);
+            box->setFont(f);
         }
     }
-    box.setWindowTitle(title);
-    box.setText(text);
+    box->setWindowTitle(title);
+    box->setText(text);
     switch (buttons) {
         case MsgButtons::OK:
-            box.setIcon(QMessageBox::Information);
-            box.setStandardButtons(QMessageBox::Ok);
+            box->setIcon(QMessageBox::Information);
+            box->setStandardButtons(QMessageBox::Ok);
             break;
         case MsgButtons::OKCancel:
-            box.setIcon(QMessageBox::Question);
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box->setIcon(QMessageBox::Question);
+            box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
         case MsgButtons::YesNo:
-            box.setIcon(QMessageBox::Question);
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box->setIcon(QMessageBox::Question);
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
     }
-    const QPointer<QWidget> under = box.parentWidget() ? box.parentWidget()->window() : nullptr;
-    const int answer = box.exec();
+    const QPointer<QWidget> under = box->parentWidget() ? box->parentWidget()->window() : nullptr;
+    const int answer = box->exec();
+    // Gone with its window: nobody answered, which counts as the close box.
+    const bool closed = !box || box->clickedButton() == nullptr;
+    delete box.data();
     // Where no window manager runs, nothing hands the keyboard back to the window under the box.
     if (under && under->isVisible()) under->activateWindow();
     switch (answer) {
@@ -75,8 +79,9 @@ MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QStr
             return MsgAnswer::No;
         default:
             // The close box of a Yes/No question counts as No, of OK/Cancel as Cancel.
-            if (buttons == MsgButtons::YesNo && box.clickedButton() == nullptr) return MsgAnswer::No;
-            return MsgAnswer::OK;
+            if (!closed) return MsgAnswer::OK;
+            if (buttons == MsgButtons::YesNo) return MsgAnswer::No;
+            return buttons == MsgButtons::OKCancel ? MsgAnswer::Cancel : MsgAnswer::OK;
     }
 }
 

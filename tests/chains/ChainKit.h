@@ -17,7 +17,7 @@ namespace kd::test {
 // The whole program with every screen registered, driven through its real forms: a manual
 // clock, fired timers, scripted random numbers and scripted message-box answers.
 struct ChainApp : TestApp {
-    ChainApp() {
+    explicit ChainApp(bool realBoxes = false) : TestApp(realBoxes) {
         RegisterAllScreens(nav);
         frmResultPractice::CurrentDate = [] { return QDate(2024, 5, 1); };
     }

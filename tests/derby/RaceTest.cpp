@@ -202,7 +202,7 @@ TEST(Race, TheMessageOfAFailedSaveIsShownAndTheRankingStillFollows) {
     StartPlay(race);
     FinishAndSettle(race);
     ASSERT_EQ(app.msg.asked.size(), 1);
-    EXPECT_EQ(app.msg.asked[0].text, "レースの結果を保存できませんでした。");
+    EXPECT_EQ(app.msg.asked[0].text, "レースの結果を保存できませんでした（書き込みできません）。");
     EXPECT_EQ(app.nav.LastShown(), Screen::RankingKeyDerby);
 }
 

@@ -154,7 +154,8 @@ TEST_F(Trouble, LockedByAnotherProgram) {
         EXPECT_TRUE(said[0].contains("ほかのプログラム")) << said[0].toStdString();
         q.exec("ROLLBACK");
     }
-    // Locked only after the record was opened: the game being written is lost, nothing else.
+    // Locked only after the record was opened: the games are kept back, told once, and come
+    // along with the first game written once the other program lets go.
     said.clear();
     auto r = Record();
     ASSERT_TRUE(r->Store());
@@ -167,8 +168,13 @@ TEST_F(Trouble, LockedByAnotherProgram) {
         q.exec("ROLLBACK");
     }
     EXPECT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].startsWith("学習記録に書き込めません（ほかのプログラムが使用中です）。"))
+        << said[0].toStdString();
+    EXPECT_EQ(r->Recorder().PendingGames(), 2);
     r->Close();
     EXPECT_EQ(One(r->Store()->Database(), "SELECT count(*) FROM games").toInt(), 1);
+    EXPECT_TRUE(PlayOne(*r));
+    EXPECT_EQ(One(r->Store()->Database(), "SELECT count(*) FROM games").toInt(), 4);
 }
 
 // No place to write: the player's folder is not a folder, or the file is read-only.
@@ -182,7 +188,8 @@ TEST_F(Trouble, UnwritableRecord) {
         EXPECT_EQ(r.Store(), nullptr);
         EXPECT_FALSE(PlayOne(r));
         ASSERT_EQ(said.size(), 1);
-        EXPECT_TRUE(said[0].contains("書き込めません")) << said[0].toStdString();
+        EXPECT_TRUE(said[0].startsWith("学習記録を開けません（書き込みできません）。"))
+            << said[0].toStdString();
     }
     if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
     said.clear();

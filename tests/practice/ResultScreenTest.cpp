@@ -176,6 +176,7 @@ TEST_F(ResultScreenTest, AHistoryThatCannotBeWrittenIsReported) {
     ASSERT_TRUE(r);
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("Key Derby"));
-    EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("練習履歴を保存できませんでした。"));
+    EXPECT_EQ(app.msg.asked[0].text,
+              QStringLiteral("練習履歴を保存できませんでした（書き込みできません）。"));
     EXPECT_EQ(r->lblAllType->text(), QStringLiteral("全打数：5"));
 }

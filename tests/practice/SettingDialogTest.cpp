@@ -164,7 +164,7 @@ TEST_F(SettingDialogTest, ASettingThatCannotBeStoredIsNotShownAsStored) {
     Click(d->optGenre[1]);
     Click(d->cmdOk);
     ASSERT_EQ(app.msg.asked.size(), 1);
-    EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("設定を保存できませんでした。"));
+    EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("設定を保存できませんでした（書き込みできません）。"));
     EXPECT_EQ(app.Current<frmSettingPractice>(), d);
     EXPECT_EQ(Find<QLabel>(practice, "lblGenre")->text(), QStringLiteral("ジャンル：慣用句"));
     EXPECT_EQ(practice->PlayedGenreKey(), QStringLiteral("kannyouku"));

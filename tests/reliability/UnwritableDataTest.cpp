@@ -67,7 +67,8 @@ TEST(UnwritableData, ADataFolderThatCannotBeMadeIsReportedAndNothingIsTouched) {
     EXPECT_EQ(box->currentText(), "DefaultUser");
     box->setEditText(QStringLiteral("Tester"));
     Press(box, Qt::Key_Return);
-    EXPECT_TRUE(Asked(app, QStringLiteral("「Tester」のフォルダーを作成できませんでした。")))
+    EXPECT_TRUE(
+        Asked(app, QStringLiteral("「Tester」のフォルダーを作成できませんでした（書き込みできません）。")))
         << AskedTexts(app).toStdString();
     EXPECT_EQ(app.NowScreen(), Screen::InputUserName);
     EXPECT_TRUE(app.g.objUser.GetUserName().isEmpty());
@@ -95,13 +96,13 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              box->setEditText(QStringLiteral("Tester"));
              Press(box, Qt::Key_Return);
          },
-         "ユーザー名の一覧を保存できませんでした。", Screen::Main},
+         "ユーザー名の一覧を保存できませんでした（書き込みできません）。", Screen::Main},
         {"DATA/Data",
          [](ChainApp& app) {
              app.nav.Show(Screen::Main);
              ChooseMenuItem(app, 0);
          },
-         "BGMと効果音の設定を保存できませんでした。", Screen::Practice},
+         "BGMと効果音の設定を保存できませんでした（書き込みできません）。", Screen::Practice},
         {"DATA/Heat",
          [](ChainApp& app) {
              app.nav.Show(Screen::Main);
@@ -112,7 +113,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              TypeHead(app.Now(), 59);
              Fire(app.Now(), QStringLiteral("tmrFinish"));
          },
-         "レースの結果を保存できませんでした。", Screen::RankingKeyDerby},
+         "レースの結果を保存できませんでした（書き込みできません）。", Screen::RankingKeyDerby},
         {"DATA/PracticeTime",
          [](ChainApp& app) {
              app.nav.Show(Screen::Practice);
@@ -121,7 +122,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              Click(Button(practice, QStringLiteral("cmdPracticeTime")));
              Click(Find<QRadioButton>(app.Now(), QStringLiteral("optNoLimited")));
              Click(Button(app.Now(), QStringLiteral("cmdOk")));
-             EXPECT_TRUE(Asked(app, QStringLiteral("設定を保存できませんでした。")));
+             EXPECT_TRUE(Asked(app, QStringLiteral("設定を保存できませんでした（書き込みできません）。")));
              EXPECT_EQ(app.NowName(), "frmSettingPractice") << "the dialog stays open";
              Click(Button(app.Now(), QStringLiteral("cmdCancel")));
              TestApp::Flush();
@@ -130,7 +131,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              Fire(practice, QStringLiteral("tmrCountdown"));
              Fire(practice, QStringLiteral("tmrFinish"));
          },
-         "練習履歴を保存できませんでした。", Screen::ResultPractice},
+         "練習履歴を保存できませんでした（書き込みできません）。", Screen::ResultPractice},
         {"DATA/gen",
          [](ChainApp& app) {
              app.nav.Show(Screen::TimeTrial);
@@ -141,7 +142,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              TestApp::Flush();
              EXPECT_EQ(GenreOf(play), "english") << "this run still plays the chosen genre";
          },
-         "ジャンルの設定を保存できませんでした。", Screen::TimeTrial},
+         "ジャンルの設定を保存できませんでした（書き込みできません）。", Screen::TimeTrial},
         {"DATA/genderby",
          [](ChainApp& app) {
              app.nav.Show(Screen::SelectChara);
@@ -150,7 +151,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              Click(Button(app.Now(), QStringLiteral("cmdOK")));
              TestApp::Flush();
          },
-         "ジャンルを保存できませんでした。", Screen::SelectChara},
+         "ジャンルを保存できませんでした（書き込みできません）。", Screen::SelectChara},
         {"DATA/TimeTrialData",
          [](ChainApp& app) {
              RunTimeTrialToTheGoal(app);
@@ -161,7 +162,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
              ASSERT_FALSE(app.msg.asked.isEmpty());
              EXPECT_EQ(app.msg.asked.last().text, "もう一度挑戦しますか？");
          },
-         "ランキングを保存できませんでした。", Screen::Main},
+         "ランキングを保存できませんでした（書き込みできません）。", Screen::Main},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -190,8 +191,9 @@ TEST(UnwritableData, AGenreDialogClosedBehindItsMessageIsLeftAlone) {
         const char* file;
         Screen screen;
         const char* message;
-    } modes[] = {{"DATA/gen", Screen::TimeTrial, "ジャンルの設定を保存できませんでした。"},
-                 {"DATA/genderby", Screen::SelectChara, "ジャンルを保存できませんでした。"}};
+    } modes[] = {
+        {"DATA/gen", Screen::TimeTrial, "ジャンルの設定を保存できませんでした（書き込みできません）。"},
+        {"DATA/genderby", Screen::SelectChara, "ジャンルを保存できませんでした（書き込みできません）。"}};
     for (const auto& m : modes) {
         SCOPED_TRACE(m.file);
         ChainApp app;
@@ -256,8 +258,9 @@ TEST(UnwritableData, AReadOnlyDataFolderKeepsEveryFile) {
     app.msg.Answer(MsgAnswer::OK);
     app.msg.Answer(MsgAnswer::No);
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
-    for (const char* m : {"BGMと効果音の設定を保存できませんでした。", "練習履歴を保存できませんでした。",
-                          "ランキングを保存できませんでした。"})
+    for (const char* m : {"BGMと効果音の設定を保存できませんでした（書き込みできません）。",
+                          "練習履歴を保存できませんでした（書き込みできません）。",
+                          "ランキングを保存できませんでした（書き込みできません）。"})
         EXPECT_TRUE(Asked(app, QString::fromUtf8(m))) << m;
 
     QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -216,8 +216,8 @@ TEST_F(NameScreen, AFolderThatCannotBeMadeIsReportedAndTheScreenStays) {
     TypeName(QStringLiteral("Data.dat"));
     PressEnter();
     ASSERT_EQ(app.msg.asked.size(), 2);
-    EXPECT_TRUE(
-        app.msg.asked[1].text.startsWith(QStringLiteral("「Data.dat」のフォルダーを作成できませんでした。")));
+    EXPECT_TRUE(app.msg.asked[1].text.startsWith(
+        QStringLiteral("「Data.dat」のフォルダーを作成できませんでした（書き込みできません）。")));
     EXPECT_FALSE(form->Unloading());
     EXPECT_TRUE(app.g.objUser.GetUserName().isEmpty());
 }
@@ -228,7 +228,8 @@ TEST_F(NameScreen, AListThatCannotBeSavedIsReportedButThePlayerGoesOn) {
     TypeName(QStringLiteral("Bob"));
     PressEnter();
     ASSERT_EQ(app.msg.asked.size(), 2);
-    EXPECT_TRUE(app.msg.asked[1].text.startsWith(QStringLiteral("ユーザー名の一覧を保存できませんでした。")));
+    EXPECT_TRUE(app.msg.asked[1].text.startsWith(
+        QStringLiteral("ユーザー名の一覧を保存できませんでした（書き込みできません）。")));
     EXPECT_EQ(app.nav.LastShown(), Screen::Main);
 }
 

@@ -70,7 +70,7 @@ TEST_F(LearningMenu, ExportWritesTheChosenFile) {
     ExportFileChooser() = [&](QWidget*, const QString&) { return app.dir.filePath("missing/record.csv"); };
     Trigger(menu, "mnuExport");
     ASSERT_EQ(app.msg.asked.size(), 2);
-    EXPECT_TRUE(app.msg.asked[1].text.startsWith("学習記録を書き出せませんでした。"));
+    EXPECT_TRUE(app.msg.asked[1].text.startsWith("学習記録を書き出せませんでした（書き込みできません）。"));
 }
 
 // Record deletion names the learning record in its question and deletes it with the rest.

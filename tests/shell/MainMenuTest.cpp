@@ -296,12 +296,12 @@ TEST_F(MainMenu, AnUnwritableDataFolderIsReportedAndTheMenuStillLoads) {
     app.WriteFile(app.PlayerPath(QStringLiteral("DATA")), "not a folder");
     Open();
     ASSERT_EQ(app.msg.asked.size(), 1);
-    EXPECT_TRUE(
-        app.msg.asked[0].text.startsWith(QStringLiteral("記録用のフォルダーを作成できませんでした。")));
+    EXPECT_TRUE(app.msg.asked[0].text.startsWith(
+        QStringLiteral("記録用のフォルダーを作成できませんでした（書き込みできません）。")));
     EXPECT_EQ(app.g.Heat.HeatNo, 1);
     Press(form, Qt::Key_Return);
     ASSERT_EQ(app.msg.asked.size(), 2);
-    EXPECT_TRUE(
-        app.msg.asked[1].text.startsWith(QStringLiteral("BGMと効果音の設定を保存できませんでした。")));
+    EXPECT_TRUE(app.msg.asked[1].text.startsWith(
+        QStringLiteral("BGMと効果音の設定を保存できませんでした（書き込みできません）。")));
     EXPECT_EQ(app.nav.LastShown(), Screen::Practice);
 }

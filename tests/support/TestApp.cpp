@@ -8,7 +8,8 @@
 
 namespace kd::test {
 
-TestApp::TestApp() : g(rnd, clock, audio, QString()), ctx{g, msg, nav} {
+TestApp::TestApp(bool realBoxes)
+    : g(rnd, clock, audio, QString()), ctx{g, realBoxes ? static_cast<MessageBoxes&>(realMsg) : msg, nav} {
     g.programFolder = dir.path();
     nav.SetContext(&ctx);
     nav.quitOnEnd = false;

@@ -21,7 +21,9 @@ namespace kd::test {
 // recorded audio, scripted message boxes and a navigator (register the screens you need).
 class TestApp {
   public:
-    TestApp();
+    // Real message boxes (QMessageBox::exec) instead of scripted answers: something must
+    // answer them, as RealBoxes in support/RealBoxes.h does.
+    explicit TestApp(bool realBoxes = false);
     ~TestApp();
 
     QTemporaryDir dir;
@@ -30,6 +32,7 @@ class TestApp {
     RecordingAudio audio;
     GameState g;
     ScriptedMessageBoxes msg;
+    QtMessageBoxes realMsg;
     Navigator nav;
     AppContext ctx;
 
