@@ -36,7 +36,8 @@ WriteTrouble TroubleOfFolder(const QString& folder) {
     // The nearest folder that exists: the one asked for may be what could not be made.
     QFileInfo info(folder);
     const bool missing = !info.exists();
-    while (!info.exists() && info.absoluteFilePath() != info.absolutePath()) info = QFileInfo(info.absolutePath());
+    while (!info.exists() && info.absoluteFilePath() != info.absolutePath())
+        info = QFileInfo(info.absolutePath());
     if (!info.isDir()) return WriteTrouble::NotWritable;  // a file where a folder should be
     const QByteArray path = QFile::encodeName(info.absoluteFilePath());
     if (::access(path.constData(), W_OK) != 0) {
@@ -48,7 +49,8 @@ WriteTrouble TroubleOfFolder(const QString& folder) {
         if (storage.isReadOnly()) return WriteTrouble::NotWritable;
         // SQLite and the record files need a few pages at least.
         constexpr qint64 kLowSpace = 64 * 1024;
-        if (storage.bytesAvailable() >= 0 && storage.bytesAvailable() < kLowSpace) return WriteTrouble::DiskFull;
+        if (storage.bytesAvailable() >= 0 && storage.bytesAvailable() < kLowSpace)
+            return WriteTrouble::DiskFull;
     }
     return missing ? WriteTrouble::NotWritable : WriteTrouble::Other;
 }
