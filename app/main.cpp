@@ -12,11 +12,11 @@
 #include "platform/core/TickCounter.h"
 #include "platform/core/WriteTrouble.h"
 #include "platform/widgets/Bitmaps.h"
-#include "platform/widgets/FormBase.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/ScreenBase.h"
 #include "platform/widgets/ZoomStage.h"
-#include "shell/frmMain.h"
+#include "shell/MainMenu.h"
 #include "stats/StatsOpener.h"
 
 int main(int argc, char** argv) {
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     nav.SetContext(&ctx);
     kd::RegisterAllScreens(nav);
     kd::ZoomStage zoom;
-    zoom.LoadSettings(QSize(kd::frmMain::kClientWidth, kd::frmMain::kClientHeight));
+    zoom.LoadSettings(QSize(kd::MainMenu::kClientWidth, kd::MainMenu::kClientHeight));
     kd::stats::ResultScreenHotkey statsKey(g);
 
     nav.Show(kd::Screen::StartUp);

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <cstdlib>
 
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 
 // Qt's strings take their memory from malloc, not operator new, so the allocator itself is
 // wrapped: every malloc, calloc and realloc in the process is counted.
@@ -112,7 +112,7 @@ void Load(kd::StringPlayLabels& labels, const QString& text, bool english) {
 }
 
 // Types the whole stream once; returns false if a question was left unfinished.
-bool TypeAll(kd::clsTypingSystem& judge, kd::StringPlayLabels& labels, const Stream& s, bool english) {
+bool TypeAll(kd::TypingJudge& judge, kd::StringPlayLabels& labels, const Stream& s, bool english) {
     for (qsizetype q = 0; q < s.texts.size(); ++q) {
         Load(labels, s.texts[q], english);
         judge.InitFlag();
@@ -138,7 +138,7 @@ void Run(benchmark::State& state, const Stream& s, bool english, int expectedMis
         }
     }
 
-    kd::clsTypingSystem judge;
+    kd::TypingJudge judge;
     kd::StringPlayLabels labels;
     labels.display.reserve(64);
     labels.input.reserve(16);

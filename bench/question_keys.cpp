@@ -33,7 +33,7 @@ int Prepare(const QString& root, const QString& player, int seconds, const QStri
     kd::SteadyTickCounter clock;
     kd::SilentAudio audio;
     kd::GameState g(rnd, clock, audio, root);
-    g.objUser.SetUserName(player);
+    g.player.SetUserName(player);
     if (!QDir().mkpath(g.PlayerPath(QStringLiteral("DATA")))) return 1;
     bool ok = kd::SavePracticeTime(g, player, {qint16(seconds), genre});
     if (genre == QLatin1String("english"))
@@ -47,16 +47,16 @@ int GuideKeys(const QList<int>& perRun) {
     kd::SteadyTickCounter clock;
     kd::SilentAudio audio;
     kd::GameState g(rnd, clock, audio, QString());
-    g.objMondai.SetGenre(QStringLiteral("kannyouku"));
+    g.questions.SetGenre(QStringLiteral("kannyouku"));
     const kd::RomajiChoices choices;
     for (int count : perRun) {
         rnd.Randomize();
         QByteArray line;
-        QString keys = kd::RomajiGuide::Spell(g.objMondai.GetQuestion(), choices).Plain();
+        QString keys = kd::RomajiGuide::Spell(g.questions.GetQuestion(), choices).Plain();
         while (line.size() < count) {
             line += keys.front().toLatin1();
             keys.remove(0, 1);
-            if (keys.isEmpty()) keys = kd::RomajiGuide::Spell(g.objMondai.GetQuestion(), choices).Plain();
+            if (keys.isEmpty()) keys = kd::RomajiGuide::Spell(g.questions.GetQuestion(), choices).Plain();
         }
         std::printf("%s\n", line.constData());
     }
@@ -70,15 +70,15 @@ int Keys(const QList<int>& perRun) {
     kd::SteadyTickCounter clock;
     kd::SilentAudio audio;
     kd::GameState g(rnd, clock, audio, QString());
-    g.objMondai.SetGenre(QStringLiteral("english"));
+    g.questions.SetGenre(QStringLiteral("english"));
     for (int count : perRun) {
         rnd.Randomize();
         QByteArray line;
-        QString word = g.objMondai.GetEnglishQuestion();
+        QString word = g.questions.GetEnglishQuestion();
         while (line.size() < count) {
             line += word.front().toLatin1();
             word.remove(0, 1);
-            if (word.isEmpty()) word = g.objMondai.GetEnglishQuestion();
+            if (word.isEmpty()) word = g.questions.GetEnglishQuestion();
         }
         std::printf("%s\n", line.constData());
     }

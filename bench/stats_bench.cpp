@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     SteadyTickCounter clock;
     LcgRandom rnd;
     GameState g(rnd, clock, audio, data.filePath(QStringLiteral("keyderby")));
-    g.objUser.SetUserName(QStringLiteral("Bench"));
+    g.player.SetUserName(QStringLiteral("Bench"));
     QDir().mkpath(g.PlayerPath(QStringLiteral("DATA")));
     const QString path = LearningDatabasePath(g);
     QFile::remove(path);

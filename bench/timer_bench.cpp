@@ -28,11 +28,11 @@
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
-#include "platform/widgets/FormBase.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/ScreenBase.h"
 #include "timetrial/GhostRunner.h"
-#include "timetrial/frmTimeTrial.h"
+#include "timetrial/TimeTrialScreen.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ double Now() {
 // the timer tick that made it.
 class Watch {
   public:
-    explicit Watch(kd::FormBase* form) : m_label(form->findChild<QLabel*>(QStringLiteral("lblDisplay"))) {}
+    explicit Watch(kd::ScreenBase* form) : m_label(form->findChild<QLabel*>(QStringLiteral("lblDisplay"))) {}
 
     // Runs the event loop until done() or the limit; onChange runs after each new text.
     void Run(const std::function<bool()>& done, int limitMs, const std::function<void()>& onChange = {}) {
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
     kd::GameState g(rnd, clock, audio, dir.path());
     kd::LearningRecord learning(g);
     g.learning = &learning;
-    g.objUser.SetUserName(QStringLiteral("Bench"));
+    g.player.SetUserName(QStringLiteral("Bench"));
     QDir().mkpath(g.PlayerPath(QStringLiteral("DATA")));
     kd::ScriptedMessageBoxes msg;
     kd::Navigator nav;
@@ -135,11 +135,10 @@ int main(int argc, char** argv) {
 
     // Practice, English, 5 s: the Ready/Go steps and the end of the time.
     constexpr int kPracticeRuns = 3, kPracticeSec = 5;
-    if (!kd::SavePracticeTime(g, g.objUser.GetUserName(), {kPracticeSec, QStringLiteral("english")}))
-        return 1;
+    if (!kd::SavePracticeTime(g, g.player.GetUserName(), {kPracticeSec, QStringLiteral("english")})) return 1;
     std::vector<double> readyGo, goQuestion, practiceEnd;
     for (int run = 0; run < kPracticeRuns; ++run) {
-        kd::FormBase* practice = nav.Show(kd::Screen::Practice);
+        kd::ScreenBase* practice = nav.Show(kd::Screen::Practice);
         Settle(300);
         Watch w(practice);
         w.Reset();
@@ -152,7 +151,7 @@ int main(int argc, char** argv) {
         readyGo.push_back(std::fabs(go - ready - 1000));
         goQuestion.push_back(std::fabs(question - go - 500));
         practiceEnd.push_back(std::fabs(w.At(QStringLiteral("FINISH!!")) - question - kPracticeSec * 1000));
-        practice->Unload();
+        practice->CloseScreen();
     }
     Print("timer: Ready... -> Go!! against 1000 ms", readyGo);
     Print("timer: Go!! -> first question against 500 ms", goQuestion);
@@ -164,7 +163,7 @@ int main(int argc, char** argv) {
     if (!kd::WriteGenreValue(g.PlayerPath(QStringLiteral("DATA/gen")), 1)) return 1;
     std::vector<double> recordedTime;
     for (int run = 0; run < kTrialRuns; ++run) {
-        kd::FormBase* tt = nav.Show(kd::Screen::TimeTrial);
+        kd::ScreenBase* tt = nav.Show(kd::Screen::TimeTrial);
         Settle(300);
         Watch w(tt);
         w.Reset();
@@ -186,9 +185,9 @@ int main(int argc, char** argv) {
               });
         const double typed = lastKeyAt - w.Nth(2);
         recordedTime.push_back(w.Last() == QLatin1String("Goal!!")
-                                   ? std::fabs(double(g.objUser.GetTimeTrialTime()) - typed)
+                                   ? std::fabs(double(g.player.GetTimeTrialTime()) - typed)
                                    : NAN);
-        tt->Unload();
+        tt->CloseScreen();
     }
     Print("timer: recorded time-trial time vs finishing key", recordedTime);
 
@@ -219,7 +218,7 @@ int main(int argc, char** argv) {
     }
     std::vector<double> ghostSteps;
     for (int run = 0; run < kGhostRuns; ++run) {
-        auto* tt = qobject_cast<kd::frmTimeTrial*>(nav.Show(kd::Screen::TimeTrial));
+        auto* tt = qobject_cast<kd::TimeTrialScreen*>(nav.Show(kd::Screen::TimeTrial));
         if (!tt) return 1;
         Settle(300);
         Watch w(tt);
@@ -241,7 +240,7 @@ int main(int argc, char** argv) {
             ghostSteps.push_back(std::fabs(steps[k] - go - double(hitMs[k])));
         if (steps.size() < size_t(kGhostKeys)) ghostSteps.push_back(1e6);  // a step never seen
         Key(tt, Qt::Key_Escape, QString(QChar(27)));
-        tt->Unload();
+        tt->CloseScreen();
     }
     Print("timer: ghost step vs its recorded moment", ghostSteps);
     std::fflush(stdout);

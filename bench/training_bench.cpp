@@ -11,7 +11,7 @@
 
 #include "engine/PlayLabels.h"
 #include "engine/RomajiGuide.h"
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 #include "learning/QuestionSetImport.h"
 #include "learning/QuestionSetStore.h"
 #include "questions/StringTable.h"
@@ -34,7 +34,7 @@ QStringList Readings() {
 // Types every reading of the bank along the guide; with the guide off the same keys go to the
 // judge alone. Returns ns per key.
 double TypeBank(const QStringList& readings, const QList<QByteArray>& keys, bool guideOn) {
-    kd::clsTypingSystem judge;
+    kd::TypingJudge judge;
     kd::StringPlayLabels labels;
     kd::RomajiGuide guide;
     long long count = 0;

@@ -6,13 +6,13 @@ GameState::GameState(RandomSource& rnd_, TickCounter& clock_, Audio& audio_, con
     : rnd(rnd_),
       clock(clock_),
       audio(audio_),
-      objTypingSystem(&audio_, &EffectOn),
-      objMondai(rnd_, objTypingSystem),
-      play(clock_, objTypingSystem),
+      judge(&audio_, &EffectOn),
+      questions(rnd_, judge),
+      play(clock_, judge),
       programFolder(programFolder_) {}
 
 QString GameState::PlayerFolder() const {
-    return programFolder + u'/' + objUser.GetUserName();
+    return programFolder + u'/' + player.GetUserName();
 }
 
 QString GameState::PlayerPath(const QString& relative) const {

@@ -4,8 +4,8 @@
 #include <array>
 
 #include "common/PlayNotifier.h"
-#include "engine/clsTypingSystem.h"
-#include "questions/clsMondai.h"
+#include "engine/TypingJudge.h"
+#include "questions/QuestionBank.h"
 
 namespace kd {
 
@@ -16,7 +16,7 @@ class TickCounter;
 
 // The current player: name (the key to the player's folder), last time-trial time and the
 // place of the newest ranking entry.
-class clsUser {
+class Player {
   public:
     qint16 TimeTrialRanking = -1;
     void SetTimeTrialTime(qint32 ms) { TimeTrialTime = ms; }
@@ -59,9 +59,9 @@ class GameState {
     TickCounter& clock;
     Audio& audio;
 
-    clsTypingSystem objTypingSystem;
-    clsMondai objMondai;
-    clsUser objUser;
+    TypingJudge judge;
+    QuestionBank questions;
+    Player player;
 
     // Whoever listens to play (the learning record, a ghost ...); screens report through it.
     PlayNotifier play;

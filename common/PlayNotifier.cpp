@@ -2,12 +2,12 @@
 
 #include <QDateTime>
 
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 #include "platform/core/TickCounter.h"
 
 namespace kd {
 
-PlayNotifier::PlayNotifier(TickCounter& clock, clsTypingSystem& judge) : m_clock(clock), m_judge(judge) {}
+PlayNotifier::PlayNotifier(TickCounter& clock, TypingJudge& judge) : m_clock(clock), m_judge(judge) {}
 
 void PlayNotifier::Add(PlayObserver* observer) {
     if (!observer || m_observers.contains(observer)) return;
@@ -63,7 +63,7 @@ void PlayNotifier::QuestionShown(int questionId, const QString& text, const QStr
 
 void PlayNotifier::KeyJudged() {
     if (!m_inGame || !Listening()) return;
-    const clsTypingSystem::KeyReport& r = m_judge.LastKey();
+    const TypingJudge::KeyReport& r = m_judge.LastKey();
     kd::KeyJudged e;
     e.tick = Tick();
     e.expectedUnit = r.unit;

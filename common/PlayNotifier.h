@@ -6,14 +6,14 @@
 namespace kd {
 
 class TickCounter;
-class clsTypingSystem;
+class TypingJudge;
 
 // Hands what a play screen reports to every listener, and keeps the order sound: a game is
 // ended (finished or abandoned) once, a question is ended once, and nothing but a settlement
 // follows the end. With nobody listening every call costs a test of an empty list.
 class PlayNotifier {
   public:
-    PlayNotifier(TickCounter& clock, clsTypingSystem& judge);
+    PlayNotifier(TickCounter& clock, TypingJudge& judge);
 
     void Add(PlayObserver* observer);
     void Remove(PlayObserver* observer);
@@ -48,7 +48,7 @@ class PlayNotifier {
     void Each(F f);
 
     TickCounter& m_clock;
-    clsTypingSystem& m_judge;
+    TypingJudge& m_judge;
     QList<PlayObserver*> m_observers;
     bool m_inGame = false;
     bool m_questionOpen = false;

@@ -8,16 +8,16 @@ namespace kd {
 
 void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey) {
     if (IsGenreKey(genreKey, Genre::English)) {
-        const QString word = g.objMondai.GetEnglishQuestion();
+        const QString word = g.questions.GetEnglishQuestion();
         labels.SetDisplay(word);
         labels.SetMonitor(word);
-        g.play.QuestionShown(g.objMondai.GetEnglishQuestionId(), word, word);
+        g.play.QuestionShown(g.questions.GetEnglishQuestionId(), word, word);
     } else if (IsGenreKey(genreKey, Genre::Idioms)) {
-        const QString reading = g.objMondai.GetQuestion();
+        const QString reading = g.questions.GetQuestion();
         labels.SetDisplay(reading);
-        const QString kanji = g.objMondai.GetKanjiQuestion();
+        const QString kanji = g.questions.GetKanjiQuestion();
         labels.SetMonitor(kanji);
-        g.play.QuestionShown(g.objMondai.GetQuestionId(), kanji, reading);
+        g.play.QuestionShown(g.questions.GetQuestionId(), kanji, reading);
     }
 }
 
@@ -25,23 +25,23 @@ void PutGivenQuestion(GameState& g, PlayLabels& labels, const QString& genreKey,
     labels.SetDisplay(q.reading);
     labels.SetMonitor(q.text);
     // The bank's draw readies the judge for a new reading; a given question must do the same.
-    if (IsGenreKey(genreKey, Genre::Idioms)) g.objTypingSystem.InitFlag();
+    if (IsGenreKey(genreKey, Genre::Idioms)) g.judge.InitFlag();
     g.play.QuestionShown(q.questionId, q.text, q.reading);
 }
 
 bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int keyAscii) {
-    const qint16 before = g.objTypingSystem.GetCorrectCount();
+    const qint16 before = g.judge.GetCorrectCount();
     if (IsGenreKey(genreKey, Genre::English))
-        g.objTypingSystem.ESystem(labels, keyAscii);
+        g.judge.ESystem(labels, keyAscii);
     else if (IsGenreKey(genreKey, Genre::Idioms))
-        g.objTypingSystem.NSystem(labels, keyAscii);
+        g.judge.NSystem(labels, keyAscii);
     else
         return false;
     if (g.play.Listening()) {
         g.play.KeyJudged();
         if (labels.Display().isEmpty()) g.play.QuestionEnded(true);
     }
-    return g.objTypingSystem.GetCorrectCount() > before;
+    return g.judge.GetCorrectCount() > before;
 }
 
 bool IsTypedCharacter(int keyAscii) {

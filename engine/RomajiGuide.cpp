@@ -6,8 +6,8 @@ namespace kd {
 
 namespace {
 
-using Form = clsTypingSystem::Form;
-using Head = clsTypingSystem::Head;
+using Form = TypingJudge::Form;
+using Head = TypingJudge::Head;
 
 // The two forms of each family, as the player reads and stores them.
 constexpr const char* kFormNames[kRomajiFamilyCount][2] = {
@@ -32,7 +32,7 @@ constexpr FamilyHead kFamilyHeads[] = {
 // A key after a single n that the judge takes as the end of ん and the start of the next unit.
 // ",", "." and "-" would end ん too, but would then have to be typed again.
 bool AllowsSingleN(int ch) {
-    return ch >= 0 && ch != 'n' && !clsTypingSystem::ContinuesN(ch) && !clsTypingSystem::EndsUnit(ch);
+    return ch >= 0 && ch != 'n' && !TypingJudge::ContinuesN(ch) && !TypingJudge::EndsUnit(ch);
 }
 
 // The form the line shows for a unit: the judge's chosen slot, or else the player's choice
@@ -59,17 +59,17 @@ void SpellFrom(QStringView display, const Form (&first)[5], qint16 firstSelected
     Form forms[5];
     qsizetype pos = 0;
     for (bool firstUnit = true; pos < display.size(); firstUnit = false) {
-        const Head head = clsTypingSystem::HeadAt(display, pos);
+        const Head head = TypingJudge::HeadAt(display, pos);
         qint16 selected = 0;
         if (firstUnit) {
             for (int i = 0; i < 5; ++i) forms[i] = first[i];
             selected = firstSelected;
         } else {
-            clsTypingSystem::BuildCandidates(head, forms);
+            TypingJudge::BuildCandidates(head, forms);
         }
         const Form* shown = ShownForm(forms, selected, head, choices);
         if (!shown) {
-            cannotType = display.mid(pos, clsTypingSystem::UnitLength(head)).toString();
+            cannotType = display.mid(pos, TypingJudge::UnitLength(head)).toString();
             break;
         }
         if (pendingN >= 0 && AllowsSingleN(shown->first())) out.remove(pendingN, 1);
@@ -78,7 +78,7 @@ void SpellFrom(QStringView display, const Form (&first)[5], qint16 firstSelected
         if (singleNWanted && head.at(0) == u'ん' && text.endsWith(u'n'))
             pendingN = out.size() + text.size() - 1;
         out += text;
-        pos += clsTypingSystem::UnitLength(head);
+        pos += TypingJudge::UnitLength(head);
     }
 }
 
@@ -87,7 +87,7 @@ void SpellFrom(QStringView display, const Form (&first)[5], qint16 firstSelected
 bool SingleNPossible(QStringView display) {
     if (display.size() < 2) return false;
     Form forms[5];
-    clsTypingSystem::BuildCandidates(clsTypingSystem::HeadAt(display, 1), forms);
+    TypingJudge::BuildCandidates(TypingJudge::HeadAt(display, 1), forms);
     return AllowsSingleN(forms[1].first());
 }
 
@@ -139,7 +139,7 @@ QString RomajiChoices::FormName(RomajiFamily f, int slot) {
 
 int RomajiGuide::FamilyAt(const Head& head) {
     const int p = head.at(0) == u'っ' ? 1 : 0;
-    const bool contracted = clsTypingSystem::IsContractedSmall(head.at(p + 1));
+    const bool contracted = TypingJudge::IsContractedSmall(head.at(p + 1));
     for (const FamilyHead& f : kFamilyHeads) {
         if (f.kana != head.at(p)) continue;
         if (contracted) return f.contracted;
@@ -167,19 +167,19 @@ RomajiGuide::KeyOutcome RomajiGuide::Predict(const Form (&forms)[5], qint16 sele
     const Form& c = s != 0 ? forms[s] : working;
     KeyOutcome out;
     const bool matches = c.first() == key;
-    const bool singleN = c.first() == 'n' && head.at(0) == u'ん' && !clsTypingSystem::ContinuesN(key);
+    const bool singleN = c.first() == 'n' && head.at(0) == u'ん' && !TypingJudge::ContinuesN(key);
     if (!matches && !singleN) return out;
     out.hit = true;
     out.chosenSlot = selected == 0 ? s : 0;
-    out.singleN = singleN && !matches && !clsTypingSystem::EndsUnit(key);
+    out.singleN = singleN && !matches && !TypingJudge::EndsUnit(key);
     return out;
 }
 
-bool RomajiGuide::Walk(const clsTypingSystem& judge, const QString& display, int key, RomajiChoices* choices,
+bool RomajiGuide::Walk(const TypingJudge& judge, const QString& display, int key, RomajiChoices* choices,
                        bool* changed) {
     Form forms[5];
     qint16 selected = 0;
-    Head head = clsTypingSystem::HeadOf(display);
+    Head head = TypingJudge::HeadOf(display);
     judge.PeekUnit(head, forms, selected);
 
     QStringView rest(display);
@@ -200,30 +200,30 @@ bool RomajiGuide::Walk(const clsTypingSystem& judge, const QString& display, int
         if (!o.singleN) return true;
         // One n ended ん; the judge takes the same key again for the next unit.
         rest = rest.mid(1);
-        head = clsTypingSystem::HeadAt(rest, 0);
-        clsTypingSystem::BuildCandidates(head, forms);
+        head = TypingJudge::HeadAt(rest, 0);
+        TypingJudge::BuildCandidates(head, forms);
         selected = 0;
     }
 }
 
-bool RomajiGuide::Counts(const clsTypingSystem& judge, const QString& display, int key) const {
+bool RomajiGuide::Counts(const TypingJudge& judge, const QString& display, int key) const {
     return Walk(judge, display, key, nullptr, nullptr);
 }
 
-bool RomajiGuide::BeforeKey(const clsTypingSystem& judge, const QString& display, int key) {
+bool RomajiGuide::BeforeKey(const TypingJudge& judge, const QString& display, int key) {
     if (!judge.CandidatesAreReady()) StartQuestion();
     bool changed = false;
     if (Walk(judge, display, key, &m_choices, &changed)) m_typed += QChar(char16_t(key));
     return changed;
 }
 
-GuideLine RomajiGuide::Line(const clsTypingSystem& judge, const QString& display) const {
+GuideLine RomajiGuide::Line(const TypingJudge& judge, const QString& display) const {
     GuideLine line;
     if (judge.CandidatesAreReady()) line.typed = m_typed;  // else a new question, not yet begun
     if (display.isEmpty()) return line;
     Form forms[5];
     qint16 selected = 0;
-    judge.PeekUnit(clsTypingSystem::HeadOf(display), forms, selected);
+    judge.PeekUnit(TypingJudge::HeadOf(display), forms, selected);
     QString romaji;
     romaji.reserve(display.size() * 3);
     SpellFrom(display, forms, selected, m_choices, romaji, line.cannotType);
@@ -237,7 +237,7 @@ GuideLine RomajiGuide::Spell(const QString& reading, const RomajiChoices& choice
     GuideLine line;
     if (reading.isEmpty()) return line;
     Form forms[5];
-    clsTypingSystem::BuildCandidates(clsTypingSystem::HeadOf(reading), forms);
+    TypingJudge::BuildCandidates(TypingJudge::HeadOf(reading), forms);
     QString romaji;
     SpellFrom(reading, forms, 0, choices, romaji, line.cannotType);
     line.next = romaji.left(1);

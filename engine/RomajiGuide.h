@@ -4,7 +4,7 @@
 #include <QtGlobal>
 #include <array>
 
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 
 namespace kd {
 
@@ -65,14 +65,14 @@ class RomajiGuide {
 
     // Call with the key before the judge sees it: learns the form the key chooses and keeps the
     // letter when it will be accepted. Returns true when a remembered choice changed.
-    bool BeforeKey(const clsTypingSystem& judge, const QString& display, int key);
+    bool BeforeKey(const TypingJudge& judge, const QString& display, int key);
 
     // Whether the judge will count the key as correct (a single n's key judged again against
     // the next unit included); nothing is learned.
-    bool Counts(const clsTypingSystem& judge, const QString& display, int key) const;
+    bool Counts(const TypingJudge& judge, const QString& display, int key) const;
 
     // The line to show for the text still to type, after the judge has taken the last key.
-    GuideLine Line(const clsTypingSystem& judge, const QString& display) const;
+    GuideLine Line(const TypingJudge& judge, const QString& display) const;
 
     // What a key would do, judged from the judge's state alone (the guide's own prediction; the
     // tests hold it against the judge).
@@ -81,11 +81,11 @@ class RomajiGuide {
         int chosenSlot = 0;    // the single slot the key selects, 0 when not decided by this key
         bool singleN = false;  // the key ends ん after one n
     };
-    static KeyOutcome Predict(const clsTypingSystem::Form (&forms)[5], qint16 selected,
-                              const clsTypingSystem::Head& head, int key);
+    static KeyOutcome Predict(const TypingJudge::Form (&forms)[5], qint16 selected,
+                              const TypingJudge::Head& head, int key);
 
     // The family of the unit at the head of a text, or -1 when it has one form only.
-    static int FamilyAt(const clsTypingSystem::Head& head);
+    static int FamilyAt(const TypingJudge::Head& head);
 
     // The whole reading spelled with the given choices (a fresh question); empty with
     // cannotType set when the reading holds a kana the table cannot type.
@@ -94,7 +94,7 @@ class RomajiGuide {
   private:
     // Walks the key through the units it is judged against; learns the choices it makes when
     // choices is given. Returns whether it counts as correct.
-    static bool Walk(const clsTypingSystem& judge, const QString& display, int key, RomajiChoices* choices,
+    static bool Walk(const TypingJudge& judge, const QString& display, int key, RomajiChoices* choices,
                      bool* changed);
 
     RomajiChoices m_choices;

@@ -26,7 +26,7 @@ QString Percent(double rate) {
 QStringList KanaUnitsOf(const QString& reading) {
     QStringList units;
     for (qsizetype pos = 0; pos < reading.size();) {
-        const qsizetype len = clsTypingSystem::UnitLength(clsTypingSystem::HeadAt(reading, pos));
+        const qsizetype len = TypingJudge::UnitLength(TypingJudge::HeadAt(reading, pos));
         units << reading.mid(pos, len);
         pos += len;
     }

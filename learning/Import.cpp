@@ -66,7 +66,7 @@ std::optional<int> Seconds(const std::optional<QString>& text) {
 QList<RecordedGame> OldRecordsAsGames(const GameState& g) {
     QList<RecordedGame> out;
     out.reserve(kPracticeHistoryRows + kTimeTrialPlaces);
-    const QString practice = PracticeTimePath(g, g.objUser.GetUserName());
+    const QString practice = PracticeTimePath(g, g.player.GetUserName());
     if (RecordFile::LastWritten(practice)) {
         QList<PracticeHistoryData> history = LoadPracticeHistory(practice);
         // The files keep days only; games of one day keep their order a second apart.

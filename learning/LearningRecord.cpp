@@ -18,7 +18,7 @@ QString LearningRecord::PathFor(const GameState& g) {
 }
 
 LearningStore* LearningRecord::Store() {
-    const QString user = g_.objUser.GetUserName();
+    const QString user = g_.player.GetUserName();
     if (user.isEmpty()) return nullptr;
     if (store_ && openedFor_ == user) {
         if (store_->state() == LearningStore::State::Unavailable) {
@@ -55,7 +55,7 @@ void LearningRecord::Close() {
 }
 
 bool LearningRecord::DeleteDatabase() {
-    if (g_.objUser.GetUserName().isEmpty()) return false;
+    if (g_.player.GetUserName().isEmpty()) return false;
     recorder_.SettlePending(nullptr);  // deleted with the rest
     Close();
     reported_.clear();

@@ -9,7 +9,7 @@
 #include "common/Cp932.h"
 #include "engine/PlayLabels.h"
 #include "engine/RomajiGuide.h"
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 
 namespace kd {
 
@@ -167,7 +167,7 @@ QString UntypeablePart(const QString& reading) {
             return reading.mid(at, 2);
         return spelled.cannotType;
     }
-    clsTypingSystem judge;
+    TypingJudge judge;
     StringPlayLabels labels;
     labels.display = reading;
     for (QChar key : spelled.Plain()) judge.NSystem(labels, key.unicode());

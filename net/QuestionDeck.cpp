@@ -4,7 +4,7 @@
 
 namespace kd::net {
 
-QuestionDeck::QuestionDeck(clsTypingSystem& typing, quint32 seed, int genre)
+QuestionDeck::QuestionDeck(TypingJudge& typing, quint32 seed, int genre)
     : m_rnd(seed),
       m_mondai(m_rnd, typing),
       m_genreKey(genre == 0 ? QStringLiteral("kannyouku") : QStringLiteral("english")) {

@@ -2,11 +2,11 @@
 #include <QString>
 
 #include "platform/core/Random.h"
-#include "questions/clsMondai.h"
+#include "questions/QuestionBank.h"
 
 namespace kd {
 class PlayLabels;
-class clsTypingSystem;
+class TypingJudge;
 }  // namespace kd
 
 namespace kd::net {
@@ -15,7 +15,7 @@ namespace kd::net {
 // seed, so all see the same questions in the same order, whatever else the game draws.
 class QuestionDeck {
   public:
-    QuestionDeck(clsTypingSystem& typing, quint32 seed, int genre);
+    QuestionDeck(TypingJudge& typing, quint32 seed, int genre);
     // Puts the next question up, as every play screen does.
     void PutNext(PlayLabels& labels);
     QString GenreKey() const { return m_genreKey; }
@@ -24,7 +24,7 @@ class QuestionDeck {
 
   private:
     LcgRandom m_rnd;
-    clsMondai m_mondai;
+    QuestionBank m_mondai;
     QString m_genreKey;
 };
 

@@ -1,7 +1,7 @@
 #include "netui/NetLook.h"
 
 #include "derby/Cast.h"
-#include "derby/frmSelectChara.h"
+#include "derby/CharacterSelectScreen.h"
 #include "net/RoomFinder.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Colors.h"

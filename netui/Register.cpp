@@ -1,18 +1,18 @@
 #include "netui/Register.h"
 
-#include "netui/frmNetHost.h"
-#include "netui/frmNetJoin.h"
-#include "netui/frmNetRace.h"
-#include "netui/frmNetResult.h"
+#include "netui/HostLobbyScreen.h"
+#include "netui/JoinRoomScreen.h"
+#include "netui/NetRaceScreen.h"
+#include "netui/NetResultScreen.h"
 #include "platform/widgets/Navigator.h"
 
 namespace kd {
 
 void RegisterNetScreens(Navigator& nav) {
-    nav.Register(Screen::NetHost, [](AppContext& c) { return new frmNetHost(c); });
-    nav.Register(Screen::NetJoin, [](AppContext& c) { return new frmNetJoin(c); });
-    nav.Register(Screen::NetRace, [](AppContext& c) { return new frmNetRace(c); });
-    nav.Register(Screen::NetResult, [](AppContext& c) { return new frmNetResult(c); });
+    nav.Register(Screen::NetHost, [](AppContext& c) { return new HostLobbyScreen(c); });
+    nav.Register(Screen::NetJoin, [](AppContext& c) { return new JoinRoomScreen(c); });
+    nav.Register(Screen::NetRace, [](AppContext& c) { return new NetRaceScreen(c); });
+    nav.Register(Screen::NetResult, [](AppContext& c) { return new NetResultScreen(c); });
 }
 
 }  // namespace kd

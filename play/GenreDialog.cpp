@@ -20,7 +20,7 @@ namespace {
 
 // The time trial writes what is shown; the derby keeps an odd stored value until the player picks.
 const GenreDialogLook kLooks[] = {
-    {"frmSettingTimeTrial",
+    {"TimeTrialGenreDialog",
      "ジャンルを設定してください。",
      {388, 102},
      {6, 12, 262, 79},
@@ -35,7 +35,7 @@ const GenreDialogLook kLooks[] = {
      false,
      "ジャンルの設定を保存できませんでした",
      "\n今回の挑戦には選んだジャンルが使われます。"},
-    {"frmSettingKeyDerby",
+    {"DerbyGenreDialog",
      "ジャンルを選んでください。",
      {342, 92},
      {6, 15, 223, 64},
@@ -59,7 +59,7 @@ QString GenrePath(const GameState& g, GenreDialogMode mode) {
 }  // namespace
 
 GenreDialog::GenreDialog(AppContext& ctx_, QWidget* owner, GenreDialogMode mode)
-    : FormBase(ctx_, QLatin1String(kLooks[int(mode)].name), owner),
+    : ScreenBase(ctx_, QLatin1String(kLooks[int(mode)].name), owner),
       m_look(kLooks[int(mode)]),
       m_path(GenrePath(ctx_.g, mode)),
       m_owner(owner) {
@@ -99,10 +99,10 @@ GenreDialog::GenreDialog(AppContext& ctx_, QWidget* owner, GenreDialogMode mode)
     for (QRadioButton* choice : {optJp, optEng})
         connect(choice, &QRadioButton::clicked, this, [this] { m_picked = true; });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { Unload(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { CloseScreen(); });
 }
 
-void GenreDialog::Form_Load() {
+void GenreDialog::OnLoad() {
     // Over the play screen, where the player is looking, even without a window manager.
     if (m_look.overOwner && m_owner) move(m_owner->geometry().center() - rect().center());
     m_read = ReadGenreValue(m_path);
@@ -129,7 +129,7 @@ void GenreDialog::cmdOK_Click() {
                      MsgButtons::OK);
         if (!self) return;
     }
-    Unload();
+    CloseScreen();
 }
 
 }  // namespace kd

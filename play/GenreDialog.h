@@ -5,7 +5,7 @@
 #include <QSize>
 #include <optional>
 
-#include "platform/widgets/FormBase.h"
+#include "platform/widgets/ScreenBase.h"
 #include "questions/Genre.h"
 
 class QPushButton;
@@ -37,13 +37,13 @@ struct GenreDialogLook {
 
 // 日本語 or 英単語 in a genre file (0 or 1); modal over the mode's screen. OK stores the
 // choice, Cancel and the close box change nothing; Enter is OK and Esc Cancel.
-class GenreDialog : public FormBase {
+class GenreDialog : public ScreenBase {
     Q_OBJECT
   public:
     GenreDialog(AppContext& ctx, QWidget* owner, GenreDialogMode mode);
 
   protected:
-    void Form_Load() override;
+    void OnLoad() override;
     // The choice is confirmed, before it is stored.
     virtual void OnChosen(Genre genre) { Q_UNUSED(genre); }
 

@@ -10,12 +10,11 @@ GuideStrip::GuideStrip(GameState& g, GuideLabel* label)
     : m_g(g), m_label(label), m_guide(LoadRomajiChoices(g)) {}
 
 void GuideStrip::BeforeKey(const QString& display, int key) {
-    if (m_guide.BeforeKey(m_g.objTypingSystem, display, key)) m_dirty = true;
+    if (m_guide.BeforeKey(m_g.judge, display, key)) m_dirty = true;
 }
 
 void GuideStrip::Refresh(const QString& display, bool showing) {
-    const GuideLine line =
-        showing && !display.isEmpty() ? m_guide.Line(m_g.objTypingSystem, display) : GuideLine();
+    const GuideLine line = showing && !display.isEmpty() ? m_guide.Line(m_g.judge, display) : GuideLine();
     // Most keys change the line; a wrong key leaves it, and then nothing is drawn again.
     if (line == m_shown) return;
     m_shown = line;

@@ -29,7 +29,7 @@ void ExportLearningRecord(AppContext& ctx, QWidget* parent) {
     if (!store) return;
     const QString suggested = QDir::home().filePath(
         QStringLiteral("keyderby-%1-%2.csv")
-            .arg(g.objUser.GetUserName(), QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))));
+            .arg(g.player.GetUserName(), QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))));
     const QString path = ExportFileChooser()(parent, suggested);
     if (path.isEmpty()) return;
     // Written beside and renamed, so a failed export never leaves half a file under that name.

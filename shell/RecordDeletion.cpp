@@ -9,7 +9,7 @@ namespace kd {
 
 bool DeleteRecords(const GameState& g) {
     // Without a player the path would be the program folder's own "DATA".
-    if (g.objUser.GetUserName().isEmpty()) return false;
+    if (g.player.GetUserName().isEmpty()) return false;
     const bool learningGone = !g.learning || g.learning->DeleteDatabase();
     return DeleteFilesIn(PlayerDataFolder(g)) && learningGone;
 }

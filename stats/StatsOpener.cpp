@@ -53,7 +53,7 @@ QPoint FreeCorner(QWidget* screen, QWidget* hint) {
 
 StatsWindow* OpenStatsWindow(const GameState& g) {
     if (!g_window) {
-        g_window = new StatsWindow(g.objUser.GetUserName(), LearningDatabasePath(g));
+        g_window = new StatsWindow(g.player.GetUserName(), LearningDatabasePath(g));
         // A window of its own, not a child: the statistics' dark style sheet would pass to its
         // cream panels. It closes with the statistics window all the same.
         QObject::connect(g_window, &StatsWindow::ReplaysWanted, g_window, [&g, w = g_window.data()] {

@@ -13,7 +13,7 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "questions/StringTable.h"
-#include "training/frmImportReport.h"
+#include "training/ImportReportDialog.h"
 
 namespace kd {
 
@@ -62,7 +62,7 @@ void ImportQuestionSet(AppContext& ctx, QWidget* owner) {
     if (path.isEmpty()) return;
     QuestionSetStore sets(store->Database());
     const ImportReport report = ImportQuestionSetFile(path, sets, QDateTime::currentMSecsSinceEpoch());
-    ctx.nav.ShowModal(new frmImportReport(ctx, owner, report));
+    ctx.nav.ShowModal(new ImportReportDialog(ctx, owner, report));
 }
 
 }  // namespace kd

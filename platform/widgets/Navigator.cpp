@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "platform/widgets/FormBase.h"
+#include "platform/widgets/ScreenBase.h"
 #include "platform/widgets/ZoomStage.h"
 
 namespace kd {
@@ -12,7 +12,7 @@ bool Navigator::IsRegistered(Screen screen) const {
     return it != m_factories.constEnd() && *it;
 }
 
-FormBase* Navigator::Show(Screen screen) {
+ScreenBase* Navigator::Show(Screen screen) {
     const auto it = m_factories.constFind(screen);
     if (it == m_factories.constEnd()) {
         const QByteArray name = ScreenName(screen).toLatin1();
@@ -26,35 +26,35 @@ FormBase* Navigator::Show(Screen screen) {
     NoteShown(screen);
     m_last = screen;
     if (!*it || !m_ctx) return nullptr;
-    FormBase* form = (*it)(*m_ctx);
+    ScreenBase* form = (*it)(*m_ctx);
     if (!form) return nullptr;
     Track(form);
-    QPointer<FormBase> guard(form);
+    QPointer<ScreenBase> guard(form);
     form->Load();
-    if (guard && !guard->Unloading()) PresentForm(guard);
+    if (guard && !guard->IsClosing()) PresentForm(guard);
     return guard;
 }
 
-FormBase* Navigator::Replace(FormBase* current, Screen next) {
-    QPointer<FormBase> cur(current);
+ScreenBase* Navigator::Replace(ScreenBase* current, Screen next) {
+    QPointer<ScreenBase> cur(current);
     // Nowhere to go: the current screen stays rather than leaving the player with none.
     if (!m_factories.contains(next)) return Show(next);
-    FormBase* shownForm = Show(next);
-    if (cur) cur->Unload();
+    ScreenBase* shownForm = Show(next);
+    if (cur) cur->CloseScreen();
     return shownForm;
 }
 
-void Navigator::ShowModal(FormBase* dialog) {
+void Navigator::ShowModal(ScreenBase* dialog) {
     Track(dialog);
     dialog->setWindowModality(Qt::ApplicationModal);
-    QPointer<FormBase> guard(dialog);
+    QPointer<ScreenBase> guard(dialog);
     dialog->Load();
-    if (guard && !guard->Unloading()) PresentForm(guard);
+    if (guard && !guard->IsClosing()) PresentForm(guard);
 }
 
 void Navigator::EndProgram() {
     ended = true;
-    for (const auto& f : OpenForms()) f->Unload();
+    for (const auto& f : OpenForms()) f->CloseScreen();
     if (quitOnEnd) QCoreApplication::quit();
 }
 
@@ -64,20 +64,20 @@ void Navigator::NoteShown(Screen screen) {
     shown << screen;
 }
 
-void Navigator::Track(FormBase* form) {
+void Navigator::Track(ScreenBase* form) {
     // Forget the screens that have closed, so a long session does not pile them up.
-    m_open.removeIf([](const QPointer<FormBase>& p) { return !p || p->Unloading(); });
-    m_open << QPointer<FormBase>(form);
+    m_open.removeIf([](const QPointer<ScreenBase>& p) { return !p || p->IsClosing(); });
+    m_open << QPointer<ScreenBase>(form);
 }
 
-QList<FormBase*> Navigator::OpenForms() const {
-    QList<FormBase*> out;
+QList<ScreenBase*> Navigator::OpenForms() const {
+    QList<ScreenBase*> out;
     for (const auto& p : m_open)
-        if (p && !p->Unloading()) out << p.data();
+        if (p && !p->IsClosing()) out << p.data();
     return out;
 }
 
-FormBase* Navigator::Current() const {
+ScreenBase* Navigator::Current() const {
     const auto open = OpenForms();
     return open.isEmpty() ? nullptr : open.last();
 }

@@ -10,7 +10,7 @@
 
 namespace kd {
 
-class FormBase;
+class ScreenBase;
 
 // Opens screens. A screen shown again is a new instance whose load runs again.
 // Each screen registers a factory. A null factory marks a screen this program does not build
@@ -19,7 +19,7 @@ class FormBase;
 // build stops at once, a release build logs it and stays where it is.
 class Navigator {
   public:
-    using Factory = std::function<FormBase*(AppContext&)>;
+    using Factory = std::function<ScreenBase*(AppContext&)>;
 
     void SetContext(AppContext* ctx) { m_ctx = ctx; }
     void Register(Screen screen, Factory factory) { m_factories.insert(screen, std::move(factory)); }
@@ -27,21 +27,21 @@ class Navigator {
     bool IsRegistered(Screen screen) const;
 
     // Creates the screen, runs its load and shows it.
-    FormBase* Show(Screen screen);
+    ScreenBase* Show(Screen screen);
     // "Close myself and show the next screen": the next one is shown first, then the
     // current one is unloaded by the program (its query-unload sees ProgramClosed).
-    FormBase* Replace(FormBase* current, Screen next);
+    ScreenBase* Replace(ScreenBase* current, Screen next);
     // Shows a dialog (constructed with its owner as parent) modal over the application,
     // without a nested event loop; the dialog acts on its owner itself.
-    void ShowModal(FormBase* dialog);
+    void ShowModal(ScreenBase* dialog);
     // Ends the program: every open screen is unloaded and the application quits.
     void EndProgram();
 
     // The newest screen still open (dialogs included), or null.
-    FormBase* Current() const;
+    ScreenBase* Current() const;
     // The screen shown last (also when it was not built).
     std::optional<Screen> LastShown() const { return m_last; }
-    QList<FormBase*> OpenForms() const;
+    QList<ScreenBase*> OpenForms() const;
 
     QList<Screen> shown;  // the screens shown, in order: the last kShownKept of them
     static constexpr int kShownKept = 1000;
@@ -49,11 +49,11 @@ class Navigator {
     bool quitOnEnd = true;  // tests keep the application alive
 
   private:
-    void Track(FormBase* form);
+    void Track(ScreenBase* form);
     void NoteShown(Screen screen);
     AppContext* m_ctx = nullptr;
     QHash<Screen, Factory> m_factories;
-    QList<QPointer<FormBase>> m_open;
+    QList<QPointer<ScreenBase>> m_open;
     std::optional<Screen> m_last;
 };
 

@@ -29,7 +29,7 @@ enum class Screen {
     NetResult,
 };
 
-// The class name, which is also the screen's object name ("frmPractice").
+// The class name, which is also the screen's object name ("PracticeScreen").
 QString ScreenName(Screen screen);
 // Where the screen's Back button and its close box lead; nullopt for a screen that decides by
 // itself (it asks, or ends the program).

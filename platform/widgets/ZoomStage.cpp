@@ -232,7 +232,7 @@ void ZoomStage::Restage() {
     // Windows shown at 100 % move onto a stage: screens first, then the dialogs over them.
     QList<QWidget*> plain;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (!w->isVisible() || !w->inherits("kd::FormBase") || w->graphicsProxyWidget()) continue;
+        if (!w->isVisible() || !w->inherits("kd::ScreenBase") || w->graphicsProxyWidget()) continue;
         if (w->parentWidget())
             plain.append(w);
         else

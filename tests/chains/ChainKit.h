@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "app/Screens.h"
-#include "practice/frmResultPractice.h"
+#include "practice/PracticeResultScreen.h"
 #include "support/TestApp.h"
 
 namespace kd::test {
@@ -19,12 +19,12 @@ namespace kd::test {
 struct ChainApp : TestApp {
     explicit ChainApp(bool realBoxes = false) : TestApp(realBoxes) {
         RegisterAllScreens(nav);
-        frmResultPractice::CurrentDate = [] { return QDate(2024, 5, 1); };
+        PracticeResultScreen::CurrentDate = [] { return QDate(2024, 5, 1); };
     }
-    ~ChainApp() { frmResultPractice::CurrentDate = &QDate::currentDate; }
+    ~ChainApp() { PracticeResultScreen::CurrentDate = &QDate::currentDate; }
 
     // The newest open screen (a modal dialog counts) and its name.
-    FormBase* Now() const { return nav.Current(); }
+    ScreenBase* Now() const { return nav.Current(); }
     QString NowName() const { return nav.Current() ? nav.Current()->objectName() : QString(); }
     std::optional<Screen> NowScreen() const { return nav.Current() ? nav.Current()->Id() : std::nullopt; }
 

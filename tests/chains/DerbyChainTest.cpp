@@ -68,7 +68,7 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     EXPECT_EQ(app.audio.playing, "back.mid");
 
     Click(Button(app.Now(), QStringLiteral("cmdSetting")));
-    ASSERT_EQ(app.NowName(), "frmSettingKeyDerby");
+    ASSERT_EQ(app.NowName(), "DerbyGenreDialog");
     Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     TestApp::Flush();

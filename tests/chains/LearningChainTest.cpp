@@ -31,7 +31,7 @@ Played PlayAll(bool recording) {
     app.WriteFile(app.Player("DATA/PracticeTime"),
                   Record("05 00 07 00 65 6E 67 6C 69 73 68"));  // 5 s, English
 
-    FormBase* practice = app.nav.Show(Screen::Practice);
+    ScreenBase* practice = app.nav.Show(Screen::Practice);
     StartPlay(practice);
     TypeHead(practice, 12);
     TypeWrong(practice, 3);
@@ -41,20 +41,20 @@ Played PlayAll(bool recording) {
     practice->close();
     TestApp::Flush();
 
-    FormBase* run = app.nav.Show(Screen::TimeTrial);
+    ScreenBase* run = app.nav.Show(Screen::TimeTrial);
     StartPlay(run);
     app.clock.advance(30000);
     TypeWrong(run, 2);
     TypeHead(run, 114);
     Fire(run, QStringLiteral("tmrFinish"));
-    for (FormBase* f : app.nav.OpenForms()) f->Unload();
+    for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
     TestApp::Flush();
 
     for (bool leave : {false, true}) {
         app.g.Heat.HeatNo = 1;
         const PlayableChara& c = PlayableByNo(1);
         app.g.Chara[0] = CharaData{c.CharaNo, c.Name, c.StepSize, c.MissCost, QString()};
-        FormBase* race = app.nav.Show(Screen::KeyDerby);
+        ScreenBase* race = app.nav.Show(Screen::KeyDerby);
         StartPlay(race);
         Fire(race, QStringLiteral("tmrCharaMove"), 3);
         TypeWrong(race, 1);
@@ -63,7 +63,7 @@ Played PlayAll(bool recording) {
             Press(race, Qt::Key_Escape);
         else
             Fire(race, QStringLiteral("tmrFinish"));
-        for (FormBase* f : app.nav.OpenForms()) f->Unload();
+        for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
         TestApp::Flush();
     }
 

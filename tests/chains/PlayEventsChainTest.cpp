@@ -93,7 +93,7 @@ QStringList Frame(const QStringList& log) {
 
 TEST(PlayEvents, PracticeReportsEveryKeyAndItsEnd) {
     EventsApp app;
-    FormBase* practice = app.nav.Show(Screen::Practice);
+    ScreenBase* practice = app.nav.Show(Screen::Practice);
     StartPlay(practice);
     TypeHead(practice, 12);
     TypeWrong(practice, 3);
@@ -127,7 +127,7 @@ TEST(PlayEvents, PracticeReportsEveryKeyAndItsEnd) {
 
 TEST(PlayEvents, TimeTrialIsSettledByItsResult) {
     EventsApp app;
-    FormBase* run = app.nav.Show(Screen::TimeTrial);
+    ScreenBase* run = app.nav.Show(Screen::TimeTrial);
     StartPlay(run);
     app.clock.advance(30000);
     TypeWrong(run, 2);
@@ -148,7 +148,7 @@ TEST(PlayEvents, RaceReportsLanesAndPlace) {
     EventsApp app;
     app.g.Heat.HeatNo = 1;
     app.UsePlayable(1);
-    FormBase* race = app.nav.Show(Screen::KeyDerby);
+    ScreenBase* race = app.nav.Show(Screen::KeyDerby);
     StartPlay(race);
     Fire(race, QStringLiteral("tmrCharaMove"), 3);
     TypeWrong(race, 1);
@@ -170,7 +170,7 @@ TEST(PlayEvents, BossWonIsSettled) {
     EventsApp app;
     app.UsePlayable(1);
     app.rnd.Script({0.0f});
-    FormBase* boss = app.nav.Show(Screen::Boss);
+    ScreenBase* boss = app.nav.Show(Screen::Boss);
     StartPlay(boss);
     Fire(boss, QStringLiteral("tmrCharaMove"), 2);
     TypeHead(boss, 125);
@@ -193,7 +193,7 @@ TEST(PlayEvents, LeavingARunningGameAbandonsIt) {
             app.g.Heat.HeatNo = 1;
             app.UsePlayable(1);
             app.msg.Answer(MsgAnswer::No);
-            FormBase* form = app.nav.Show(screen);
+            ScreenBase* form = app.nav.Show(screen);
             ASSERT_TRUE(form);
             if (way == Way::EscDuringReady) {
                 Press(form, Qt::Key_Space);
@@ -237,15 +237,15 @@ TEST(PlayEvents, KeysThatTypeNoCharacterAreNotJudged) {
         EventsApp app;
         app.g.Heat.HeatNo = 1;
         app.UsePlayable(1);
-        FormBase* form = app.nav.Show(screen);
+        ScreenBase* form = app.nav.Show(screen);
         StartPlay(form);
         for (const auto& k : silent) {
             TypeHead(form, 1);
             QKeyEvent press(QEvent::KeyPress, k.key, k.mods, QString::fromLatin1(k.text));
             QApplication::sendEvent(form, &press);
         }
-        EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 0);
-        EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), int(std::size(silent)));
+        EXPECT_EQ(app.g.judge.GetMissCount(), 0);
+        EXPECT_EQ(app.g.judge.GetCorrectCount(), int(std::size(silent)));
         EXPECT_EQ(app.rec.keys.size(), int(std::size(silent)));
         EXPECT_EQ(app.nav.LastShown(), screen) << "still playing";
     }

@@ -40,7 +40,7 @@ TEST(PracticeChain, SettingsPlayTimeUpResultAndBackToTheMenu) {
 
     // English words for five seconds: minutes one step down, seconds one step up.
     Click(Button(practice, QStringLiteral("cmdPracticeTime")));
-    ASSERT_EQ(app.NowName(), "frmSettingPractice");
+    ASSERT_EQ(app.NowName(), "PracticeSettingsDialog");
     QWidget* dialog = app.Now();
     Click(Find<QRadioButton>(dialog, QStringLiteral("optGenre(1)")));
     Click(Find<UpDown>(dialog, QStringLiteral("udnMinute"))->downButton);
@@ -120,12 +120,12 @@ TEST(TimeTrialChain, RankedRunNameRankingAndTryAgain) {
     StartAs(app, QStringLiteral("Tester"));
     ChooseMenuItem(app, 1);
     ASSERT_EQ(app.NowScreen(), Screen::TimeTrial);
-    FormBase* play = app.Now();
+    ScreenBase* play = app.Now();
     EXPECT_EQ(GenreOf(play), "kannyouku");
     EXPECT_EQ(app.ReadFile(app.Player("DATA/gen")), QByteArray()) << "created empty by reading";
 
     Click(Button(play, QStringLiteral("cmdSetting")));
-    ASSERT_EQ(app.NowName(), "frmSettingTimeTrial");
+    ASSERT_EQ(app.NowName(), "TimeTrialGenreDialog");
     Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     TestApp::Flush();

@@ -4,7 +4,7 @@
 #include "common/GameState.h"
 #include "derby/Cast.h"
 #include "platform/widgets/Timer.h"
-#include "play/PlayForm.h"
+#include "play/PlayScreen.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -21,12 +21,12 @@ TEST(SessionTimers, ClosedScreensStopEveryTimerAndTakeThemAlong) {
           Screen::HeatInfo, Screen::Introduction, Screen::RankingTimeTrial, Screen::StartUp}) {
         const std::string name = ScreenName(screen).toStdString();
         app.g.Heat.HeatNo = screen == Screen::Boss ? 6 : 1;
-        app.g.objUser.TimeTrialRanking = 0;  // the ranking's name blinks
-        FormBase* f = app.nav.Show(screen);
+        app.g.player.TimeTrialRanking = 0;  // the ranking's name blinks
+        ScreenBase* f = app.nav.Show(screen);
         ASSERT_NE(f, nullptr) << name;
-        if (qobject_cast<PlayForm*>(f)) StartPlay(f);
+        if (qobject_cast<PlayScreen*>(f)) StartPlay(f);
         EXPECT_GT(Timer::EnabledCount(), running) << name << " runs a timer while shown";
-        f->Unload();
+        f->CloseScreen();
         EXPECT_EQ(Timer::EnabledCount(), running) << name << " left a timer running when closed";
         TestApp::Flush();
         EXPECT_EQ(Timer::LiveCount(), alive) << name << " was not deleted with its timers";

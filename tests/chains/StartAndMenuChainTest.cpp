@@ -65,7 +65,7 @@ TEST(StartChain, SplashNameScreenAndMenuForANewPlayer) {
     ASSERT_EQ(app.NowScreen(), Screen::Main);
     EXPECT_EQ(app.nav.shown, (QList<Screen>{Screen::StartUp, Screen::InputUserName, Screen::Main}));
     EXPECT_EQ(app.nav.OpenForms().size(), 1) << "each screen closed as the next opened";
-    EXPECT_EQ(app.g.objUser.GetUserName(), "Alice");
+    EXPECT_EQ(app.g.player.GetUserName(), "Alice");
     EXPECT_EQ(app.audio.calls, QStringList{"InitSoundEffects"}) << "a new player has the music off";
 
     EXPECT_EQ(Entries(app.dir.path()), (QStringList{"Alice", "Data.dat"}));

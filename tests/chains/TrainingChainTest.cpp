@@ -30,10 +30,10 @@ TEST(TrainingChain, GuideTypesThroughARealPracticeWithoutAMiss) {
     for (const char* choices : {"", "si=si;ti=ti;tu=tu;hu=hu;zi=zi;sya=sya;tya=tya;zya=zya;nn=n"}) {
         SCOPED_TRACE(choices);
         TrainingApp app(false);
-        FormBase* practice = app.nav.Show(Screen::Practice);
+        ScreenBase* practice = app.nav.Show(Screen::Practice);
         StartPlay(practice);
         RomajiGuide guide(RomajiChoices::FromText(QString::fromLatin1(choices)));
-        const clsTypingSystem& judge = app.g.objTypingSystem;
+        const TypingJudge& judge = app.g.judge;
         int questions = 0;
         for (int key = 0; key < 400; ++key) {
             const QString display = DisplayText(practice);
@@ -54,7 +54,7 @@ TEST(TrainingChain, MissedQuestionsOfARealPractice) {
     TrainingApp app(true);
     MissedQuestions missed;
     app.g.play.Add(&missed);
-    FormBase* practice = app.nav.Show(Screen::Practice);
+    ScreenBase* practice = app.nav.Show(Screen::Practice);
     StartPlay(practice);
     QStringList expected;
     for (int word = 0; word < 6; ++word) {

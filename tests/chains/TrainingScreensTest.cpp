@@ -14,8 +14,8 @@
 #include "engine/RomajiGuide.h"
 #include "learning/LearningRecord.h"
 #include "learning/TrainingSettings.h"
-#include "practice/frmPractice.h"
-#include "practice/frmSettingPractice.h"
+#include "practice/PracticeScreen.h"
+#include "practice/PracticeSettingsDialog.h"
 #include "support/LearningKit.h"
 #include "training/TrainingMenu.h"
 
@@ -36,18 +36,18 @@ struct Trainee : ChainApp {
                                                        : Record("3C 00 09 00 6B 61 6E 6E 79 6F 75 6B 75"));
     }
     ~Trainee() {
-        for (FormBase* f : nav.OpenForms()) f->Unload();
+        for (ScreenBase* f : nav.OpenForms()) f->CloseScreen();
         Flush();
         g.play.Remove(&record.Recorder());
         g.learning = nullptr;
     }
     void CloseAll() {
-        for (FormBase* f : nav.OpenForms()) f->Unload();
+        for (ScreenBase* f : nav.OpenForms()) f->CloseScreen();
         Flush();
     }
     // 表示 → ローマ字ガイド in the main menu.
     void SwitchGuideFromMenu() {
-        FormBase* menu = nav.Show(Screen::Main);
+        ScreenBase* menu = nav.Show(Screen::Main);
         auto* view = menu->findChild<QMenu*>(QStringLiteral("mnuView"));
         ASSERT_NE(view, nullptr);
         emit view->aboutToShow();  // the mark as the player sees it on opening the menu
@@ -57,7 +57,7 @@ struct Trainee : ChainApp {
         item->trigger();
         CloseAll();
     }
-    frmPractice* OpenPractice() { return qobject_cast<frmPractice*>(nav.Show(Screen::Practice)); }
+    PracticeScreen* OpenPractice() { return qobject_cast<PracticeScreen*>(nav.Show(Screen::Practice)); }
     QString StoredGenreOfLastGame() {
         return One(record.Store()->Database(),
                    QStringLiteral("SELECT genre FROM games ORDER BY id DESC LIMIT 1"))
@@ -95,7 +95,7 @@ const QuestionShown kShika{102, QStringLiteral("鹿"), QStringLiteral("しか"),
 // a row of its own under the question panel and the window grows by that row alone.
 TEST(TrainingScreens, GuideOnlyWhenSwitchedOnAndInARowOfItsOwn) {
     Trainee t;
-    frmPractice* plain = t.OpenPractice();
+    PracticeScreen* plain = t.OpenPractice();
     EXPECT_EQ(plain->size(), QSize(647, 250));
     EXPECT_EQ(GuideOf(plain), nullptr);
     const QRect settingsBox = Find<QWidget>(plain, QStringLiteral("pctStateShow"))->geometry();
@@ -103,7 +103,7 @@ TEST(TrainingScreens, GuideOnlyWhenSwitchedOnAndInARowOfItsOwn) {
 
     t.SwitchGuideFromMenu();
     EXPECT_TRUE(RomajiGuideOn(t.g));
-    frmPractice* guided = t.OpenPractice();
+    PracticeScreen* guided = t.OpenPractice();
     EXPECT_EQ(guided->size(), QSize(647, 250 + 22));
     QLabel* guide = GuideOf(guided);
     ASSERT_NE(guide, nullptr);
@@ -122,8 +122,8 @@ TEST(TrainingScreens, GuideOnlyWhenSwitchedOnAndInARowOfItsOwn) {
         ASSERT_EQ(k.size(), 1) << Spoken(guided).toStdString();
         Type(guided, k);
     }
-    EXPECT_EQ(t.g.objTypingSystem.GetMissCount(), 0);
-    EXPECT_EQ(t.g.objTypingSystem.GetCorrectCount(), 300);
+    EXPECT_EQ(t.g.judge.GetMissCount(), 0);
+    EXPECT_EQ(t.g.judge.GetCorrectCount(), 300);
 
     // Off again: the next screen has no guide.
     t.CloseAll();
@@ -136,7 +136,7 @@ TEST(TrainingScreens, GuideOnlyWhenSwitchedOnAndInARowOfItsOwn) {
 TEST(TrainingScreens, GuideFollowsTheFormTypedAndRemembersItForTheNextGame) {
     Trainee t;
     ASSERT_TRUE(SwitchRomajiGuide(t.g, true));
-    frmPractice* p = t.OpenPractice();
+    PracticeScreen* p = t.OpenPractice();
     p->PlayOnly({kShika}, QStringLiteral("kannyouku"), QStringLiteral("kannyouku"));
     StartPlay(p);
     EXPECT_EQ(Spoken(p), "ローマ字ガイド：次は s、shika");
@@ -152,7 +152,7 @@ TEST(TrainingScreens, GuideFollowsTheFormTypedAndRemembersItForTheNextGame) {
 
     // Kept in the player's record, not in the record files.
     EXPECT_TRUE(LoadRomajiChoices(t.g).ToText().contains("si=si"));
-    frmPractice* next = t.OpenPractice();
+    PracticeScreen* next = t.OpenPractice();
     next->PlayOnly({kShika}, QStringLiteral("kannyouku"), QStringLiteral("kannyouku"));
     StartPlay(next);
     EXPECT_EQ(Spoken(next), "ローマ字ガイド：次は s、sika");
@@ -162,7 +162,7 @@ TEST(TrainingScreens, GuideFollowsTheFormTypedAndRemembersItForTheNextGame) {
 TEST(TrainingScreens, RetryPlaysExactlyTheMissedQuestions) {
     Trainee t(true);
     t.rnd.Script({0.11f, 0.53f, 0.27f, 0.71f, 0.93f, 0.05f, 0.39f, 0.61f, 0.84f, 0.18f});
-    frmPractice* p = t.OpenPractice();
+    PracticeScreen* p = t.OpenPractice();
     StartPlay(p);
     QStringList missed;
     for (int word = 0; word < 5; ++word) {
@@ -176,12 +176,12 @@ TEST(TrainingScreens, RetryPlaysExactlyTheMissedQuestions) {
     t.clock.advance(5000);
     Fire(p, QStringLiteral("tmrCountdown"));
     Fire(p, QStringLiteral("tmrFinish"));
-    ASSERT_EQ(t.NowName(), "frmResultPractice");
+    ASSERT_EQ(t.NowName(), "PracticeResultScreen");
     EXPECT_EQ(Text(t.Now(), QStringLiteral("lblRetryHint")), "R：ミスした問題だけをもう一度");
     Press(t.Now(), Qt::Key_R);
     TestApp::Flush();
 
-    ASSERT_EQ(t.NowName(), "frmPractice");
+    ASSERT_EQ(t.NowName(), "PracticeScreen");
     EXPECT_EQ(Text(t.Now(), QStringLiteral("lblGenre")),
               QStringLiteral("ジャンル：ミスした問題（%1問）").arg(missed.size()));
     StartPlay(t.Now());
@@ -189,16 +189,16 @@ TEST(TrainingScreens, RetryPlaysExactlyTheMissedQuestions) {
         EXPECT_EQ(Text(t.Now(), QStringLiteral("lblMonitor")), w);
         TypeHead(t.Now(), int(w.size()));
     }
-    EXPECT_EQ(t.g.objTypingSystem.GetMissCount(), 0);
+    EXPECT_EQ(t.g.judge.GetMissCount(), 0);
     t.clock.advance(5000);
     Fire(t.Now(), QStringLiteral("tmrCountdown"));
     Fire(t.Now(), QStringLiteral("tmrFinish"));
     EXPECT_EQ(t.StoredGenreOfLastGame(), "english");
 
     // This retry missed nothing: R says so and stays.
-    ASSERT_EQ(t.NowName(), "frmResultPractice");
+    ASSERT_EQ(t.NowName(), "PracticeResultScreen");
     Press(t.Now(), Qt::Key_R);
-    EXPECT_EQ(t.NowName(), "frmResultPractice");
+    EXPECT_EQ(t.NowName(), "PracticeResultScreen");
     ASSERT_FALSE(t.msg.asked.isEmpty());
     EXPECT_EQ(t.msg.asked.last().text, "今回の練習でミスした問題はありません。");
 }
@@ -207,9 +207,9 @@ TEST(TrainingScreens, RetryPlaysExactlyTheMissedQuestions) {
 // one kana it names it, asks mostly questions holding it and shows its miss rate after.
 TEST(TrainingScreens, DrillFallsBackThenTargetsTheRecordedWeakSpot) {
     Trainee t;
-    frmPractice* p = t.OpenPractice();
+    PracticeScreen* p = t.OpenPractice();
     Click(Find<QPushButton>(p, QStringLiteral("cmdPracticeTime")));
-    auto* settings = qobject_cast<frmSettingPractice*>(t.Now());
+    auto* settings = qobject_cast<PracticeSettingsDialog*>(t.Now());
     ASSERT_NE(settings, nullptr);
     Click(settings->optDrill);
     Click(settings->cmdOk);
@@ -247,9 +247,9 @@ TEST(TrainingScreens, DrillFallsBackThenTargetsTheRecordedWeakSpot) {
     RomajiGuide guide;
     while (asked.readings.size() < 60) {
         const QString display = DisplayText(p);
-        const GuideLine next = guide.Line(t.g.objTypingSystem, display);
+        const GuideLine next = guide.Line(t.g.judge, display);
         ASSERT_EQ(next.next.size(), 1);
-        guide.BeforeKey(t.g.objTypingSystem, display, next.next.at(0).unicode());
+        guide.BeforeKey(t.g.judge, display, next.next.at(0).unicode());
         Type(p, next.next);
     }
     t.g.play.Remove(&asked);
@@ -259,7 +259,7 @@ TEST(TrainingScreens, DrillFallsBackThenTargetsTheRecordedWeakSpot) {
     t.clock.advance(60000);
     Fire(p, QStringLiteral("tmrCountdown"));
     Fire(p, QStringLiteral("tmrFinish"));
-    ASSERT_EQ(t.NowName(), "frmResultPractice");
+    ASSERT_EQ(t.NowName(), "PracticeResultScreen");
     QLabel* drill = Label(t.Now(), QStringLiteral("lblDrillResult"));
     EXPECT_FALSE(drill->isHidden());
     EXPECT_TRUE(drill->text().contains("ち　ミス率 100.0% → 0.0%")) << drill->text().toStdString();
@@ -277,16 +277,16 @@ TEST(TrainingScreens, ImportedSetIsChosenPlayedRenamedAndRemoved) {
     const QString path = file.fileName();
     QuestionFileChooser() = [path](QWidget*) { return path; };
 
-    FormBase* menu = t.nav.Show(Screen::Main);
+    ScreenBase* menu = t.nav.Show(Screen::Main);
     Menu(menu, QStringLiteral("mnuImportSet"))->trigger();
-    ASSERT_EQ(t.NowName(), "frmImportReport");
+    ASSERT_EQ(t.NowName(), "ImportReportDialog");
     EXPECT_TRUE(Text(t.Now(), QStringLiteral("lblSummary")).contains("2 問"));
     EXPECT_EQ(Text(t.Now(), QStringLiteral("lblRefused")), "取り込めなかった行：1 行");
     t.CloseAll();
 
-    frmPractice* p = t.OpenPractice();
+    PracticeScreen* p = t.OpenPractice();
     Click(Find<QPushButton>(p, QStringLiteral("cmdPracticeTime")));
-    auto* settings = qobject_cast<frmSettingPractice*>(t.Now());
+    auto* settings = qobject_cast<PracticeSettingsDialog*>(t.Now());
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(settings->optOwnSet->isEnabled());
     const QString name = settings->cboSets->currentText();
@@ -301,17 +301,17 @@ TEST(TrainingScreens, ImportedSetIsChosenPlayedRenamedAndRemoved) {
         ASSERT_TRUE(kanji == "鹿" || kanji == "猫") << kanji.toStdString();
         Type(p, kanji == "鹿" ? QStringLiteral("shika") : QStringLiteral("neko"));
     }
-    EXPECT_EQ(t.g.objTypingSystem.GetMissCount(), 0);
+    EXPECT_EQ(t.g.judge.GetMissCount(), 0);
     Press(p, Qt::Key_Escape);
     EXPECT_TRUE(t.StoredGenreOfLastGame().startsWith("set:"));
 
     // Renamed and removed in the small window opened from the settings.
     Click(Find<QPushButton>(p, QStringLiteral("cmdPracticeTime")));
-    settings = qobject_cast<frmSettingPractice*>(t.Now());
+    settings = qobject_cast<PracticeSettingsDialog*>(t.Now());
     ASSERT_TRUE(settings->optOwnSet->isChecked());
     Click(settings->cmdManageSets);
-    ASSERT_EQ(t.NowName(), "frmQuestionSets");
-    FormBase* manage = t.Now();
+    ASSERT_EQ(t.NowName(), "QuestionSetsDialog");
+    ScreenBase* manage = t.Now();
     Find<QLineEdit>(manage, QStringLiteral("txtName"))->setText(QStringLiteral("動物"));
     Click(Find<QPushButton>(manage, QStringLiteral("cmdRename")));
     EXPECT_EQ(settings->cboSets->currentText(), "動物");

@@ -4,13 +4,13 @@
 namespace kd::test {
 namespace {
 
-frmBoss* OpenBoss(DerbyApp& app) {
+BossScreen* OpenBoss(DerbyApp& app) {
     app.g.Heat.HeatNo = 6;
-    return app.Open<frmBoss>(Screen::Boss);
+    return app.Open<BossScreen>(Screen::Boss);
 }
 
 // Boss ticks with one random value each; questions drawn afterwards are "forecast" again.
-void BossTicks(DerbyApp& app, frmBoss* boss, float r, int ticks) {
+void BossTicks(DerbyApp& app, BossScreen* boss, float r, int ticks) {
     QList<float> script(ticks, r);
     script << 0.0f;
     app.rnd.Script(script);
@@ -23,7 +23,7 @@ constexpr int kBossTicksPerBall = 15;
 TEST(Boss, InitLaysOutTheArenaAtRest) {
     DerbyApp app;
     app.Pick(3);
-    frmBoss* boss = OpenBoss(app);
+    BossScreen* boss = OpenBoss(app);
     EXPECT_EQ(boss->View().bossX, 635);
     EXPECT_EQ(boss->View().playerX, 0);
     EXPECT_EQ(boss->View().postX, 300);
@@ -45,7 +45,7 @@ TEST(Boss, StepIsRoundedHalfToEvenAndZeroStaysPut) {
     const Case cases[] = {{0.0f, 635}, {0.02f, 635}, {1.0f / 34, 634}, {3.0f / 34, 634}, {0.999f, 618}};
     for (const Case& c : cases) {
         DerbyApp app;
-        frmBoss* boss = OpenBoss(app);
+        BossScreen* boss = OpenBoss(app);
         StartPlay(boss);
         BossTicks(app, boss, c.r, 1);
         EXPECT_EQ(boss->View().bossX, c.x) << "r " << c.r;
@@ -54,7 +54,7 @@ TEST(Boss, StepIsRoundedHalfToEvenAndZeroStaysPut) {
 
 TEST(Boss, ABallPerArrivalAndTheBossRestartsFromItsEdge) {
     DerbyApp app;
-    frmBoss* boss = OpenBoss(app);
+    BossScreen* boss = OpenBoss(app);
     StartPlay(boss);
     BossTicks(app, boss, 0.999f, kBossTicksPerBall - 1);
     EXPECT_EQ(boss->View().balls[1], 0);
@@ -73,7 +73,7 @@ TEST(Boss, CorrectKeysPerBallFollowTheStepSize) {
     for (const Case& c : cases) {
         DerbyApp app;
         app.Pick(c.charaNo);
-        frmBoss* boss = OpenBoss(app);
+        BossScreen* boss = OpenBoss(app);
         StartPlay(boss);
         TypeCorrect(boss, c.keysPerBall - 1);
         EXPECT_EQ(boss->View().balls[0], 0) << "chara " << c.charaNo;
@@ -84,8 +84,8 @@ TEST(Boss, CorrectKeysPerBallFollowTheStepSize) {
 }
 
 // Four balls each, then one more for whoever is named.
-frmBoss* FourAllWith(DerbyApp& app) {
-    frmBoss* boss = OpenBoss(app);
+BossScreen* FourAllWith(DerbyApp& app) {
+    BossScreen* boss = OpenBoss(app);
     StartPlay(boss);
     BossTicks(app, boss, 0.999f, 4 * kBossTicksPerBall);
     TypeCorrect(boss, 4 * 25);
@@ -98,7 +98,7 @@ TEST(Boss, AtFourAllTheBossScoringNextWins) {
     DerbyApp app;
     app.g.BgmOn = -1;
     app.msg.Answer(MsgAnswer::No);
-    frmBoss* boss = FourAllWith(app);
+    BossScreen* boss = FourAllWith(app);
     EXPECT_EQ(app.audio.playing, "coolguy.mid");
     BossTicks(app, boss, 0.999f, kBossTicksPerBall);
     EXPECT_EQ(boss->View().balls[1], 5);
@@ -118,7 +118,7 @@ TEST(Boss, AtFourAllThePlayerScoringNextWinsAndTheHeatFileStays) {
     DerbyApp app;
     const QByteArray heat = Record("00 00 06 00") + Record("29 00");
     app.WriteFile(app.PlayerPath("DATA/Heat"), heat);
-    frmBoss* boss = FourAllWith(app);
+    BossScreen* boss = FourAllWith(app);
     TypeCorrect(boss, 25);
     EXPECT_EQ(boss->View().balls[0], 5);
     EXPECT_EQ(DisplayText(boss), "You Win!!");
@@ -136,7 +136,7 @@ TEST(Boss, AtFourAllThePlayerScoringNextWinsAndTheHeatFileStays) {
 TEST(Boss, LostBattleYesStartsAgain) {
     DerbyApp app;
     app.msg.Answer(MsgAnswer::Yes);
-    frmBoss* boss = OpenBoss(app);
+    BossScreen* boss = OpenBoss(app);
     StartPlay(boss);
     BossTicks(app, boss, 0.999f, 5 * kBossTicksPerBall);
     Fire(boss, "tmrFinish");
@@ -149,7 +149,7 @@ TEST(Boss, LostBattleYesStartsAgain) {
 TEST(Boss, EscapeDuringTheVerdictRestartsWithoutAWord) {
     DerbyApp app;
     app.Pick(1);
-    frmBoss* boss = OpenBoss(app);
+    BossScreen* boss = OpenBoss(app);
     StartPlay(boss);
     TypeCorrect(boss, 5 * 25);
     ASSERT_EQ(DisplayText(boss), "You Win!!");
@@ -167,7 +167,7 @@ TEST(Boss, BackspaceAndTheCloseBoxGoToTheSelection) {
     for (const bool closeBox : {false, true}) {
         DerbyApp app;
         app.g.BgmOn = -1;
-        frmBoss* boss = OpenBoss(app);
+        BossScreen* boss = OpenBoss(app);
         StartPlay(boss);
         if (closeBox)
             boss->close();

@@ -6,10 +6,10 @@
 #include <QPushButton>
 
 #include "common/RecordFile.h"
+#include "derby/BossScreen.h"
 #include "derby/Cast.h"
+#include "derby/RaceScreen.h"
 #include "derby/Register.h"
-#include "derby/frmBoss.h"
-#include "derby/frmKeyDerby.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"

@@ -1,16 +1,16 @@
 #include "DerbyKit.h"
-#include "derby/frmIntroduction.h"
+#include "derby/RollCallScreen.h"
 
 namespace kd::test {
 namespace {
 
-frmIntroduction* OpenIntro(DerbyApp& app) {
-    return app.Open<frmIntroduction>(Screen::Introduction);
+RollCallScreen* OpenIntro(DerbyApp& app) {
+    return app.Open<RollCallScreen>(Screen::Introduction);
 }
 
 TEST(Introduction, NamesAreTypedOutFromAnEmptyLabel) {
     DerbyApp app;
-    frmIntroduction* intro = OpenIntro(app);
+    RollCallScreen* intro = OpenIntro(app);
     auto* name = intro->lblCharaName;
     EXPECT_EQ(name->text(), "");
     const QString first = "CrazyBallRed          ";
@@ -33,7 +33,7 @@ TEST(Introduction, NamesAreTypedOutFromAnEmptyLabel) {
 
 TEST(Introduction, OnePassIs356TicksAndThePromptComesOnTick338) {
     DerbyApp app;
-    frmIntroduction* intro = OpenIntro(app);
+    RollCallScreen* intro = OpenIntro(app);
     QStringList fullNames;  // what the label holds when the next character comes up
     int previousIndex = intro->ShownCharacter();
     for (int tick = 1; tick <= 356; ++tick) {
@@ -56,7 +56,7 @@ TEST(Introduction, SpaceOrEnterAtOnceGoesToTheMainMenu) {
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
         DerbyApp app;
         app.g.BgmOn = -1;
-        frmIntroduction* intro = OpenIntro(app);
+        RollCallScreen* intro = OpenIntro(app);
         EXPECT_EQ(app.audio.playing, "recovery1.mid");
         Fire(intro, "tmrMoji", 6);
         Press(intro, key);
@@ -69,7 +69,7 @@ TEST(Introduction, SpaceOrEnterAtOnceGoesToTheMainMenu) {
 TEST(Introduction, MusicOffStartsNothingAndTheCloseBoxStillStopsTheDevice) {
     DerbyApp app;
     app.g.BgmOn = 0;
-    frmIntroduction* intro = OpenIntro(app);
+    RollCallScreen* intro = OpenIntro(app);
     EXPECT_FALSE(app.audio.calls.join(' ').contains("PlayMidi"));
     intro->close();
     EXPECT_EQ(app.audio.calls.last(), "StopMidi");

@@ -5,10 +5,10 @@ namespace kd::test {
 namespace {
 
 // The race and the boss battle share the power rules; every case runs on both screens.
-DerbyPlayForm* OpenPlay(DerbyApp& app, bool boss) {
+DerbyPlayScreen* OpenPlay(DerbyApp& app, bool boss) {
     app.g.Heat.HeatNo = boss ? 6 : 1;
-    if (boss) return app.Open<frmBoss>(Screen::Boss);
-    return app.Open<frmKeyDerby>(Screen::KeyDerby);
+    if (boss) return app.Open<BossScreen>(Screen::Boss);
+    return app.Open<RaceScreen>(Screen::KeyDerby);
 }
 
 const QColor kGreen(0, 255, 0), kRed(255, 0, 0);
@@ -34,7 +34,7 @@ TEST(Power, ThresholdsAndTheLosingMiss) {
         for (const Case& c : cases) {
             DerbyApp app;
             app.msg.Answer(MsgAnswer::Yes);
-            DerbyPlayForm* play = OpenPlay(app, boss);
+            DerbyPlayScreen* play = OpenPlay(app, boss);
             app.g.Chara[0].MissCost = c.missCost;
             StartPlay(play);
             TypeWrong(play, c.misses);
@@ -64,7 +64,7 @@ TEST(Power, YesRestartsGreenAndNoGoesToTheMainMenuWithoutTouchingTheHeatFile) {
             DerbyApp app;
             app.g.BgmOn = -1;
             app.msg.Answer(answer);
-            DerbyPlayForm* play = OpenPlay(app, boss);
+            DerbyPlayScreen* play = OpenPlay(app, boss);
             StartPlay(play);
             TypeWrong(play, 7);
             ASSERT_EQ(app.msg.asked.size(), 1);
@@ -108,7 +108,7 @@ TEST(Power, AScreenClosedWhileTheQuestionIsUpIsLeftAlone) {
             boxes.answer = answer;
             AppContext ctx{app.g, boxes, app.nav};
             app.nav.SetContext(&ctx);
-            DerbyPlayForm* play = OpenPlay(app, boss);
+            DerbyPlayScreen* play = OpenPlay(app, boss);
             boxes.closeMe = play;
             StartPlay(play);
             TypeWrong(play, 7);

@@ -3,8 +3,8 @@
 
 #include "DerbyKit.h"
 #include "common/HeatFile.h"
-#include "derby/frmHeatInfo.h"
-#include "derby/frmRankingKeyDerby.h"
+#include "derby/HeatInfoScreen.h"
+#include "derby/RaceRankingScreen.h"
 #include "support/PaintRecorder.h"
 #include "support/PlayProbe.h"
 
@@ -14,10 +14,10 @@ namespace {
 // The player's correct keys to the line at step 10: 58 x 10 = 580 is short of 582.
 constexpr int kKeysToFinishAtStep10 = 59;
 
-frmKeyDerby* OpenRace(DerbyApp& app, int heatNo, qint16 coQualifier = 0) {
+RaceScreen* OpenRace(DerbyApp& app, int heatNo, qint16 coQualifier = 0) {
     app.g.Heat.HeatNo = qint16(heatNo);
     app.g.Chara[1].CharaNo = coQualifier;
-    return app.Open<frmKeyDerby>(Screen::KeyDerby);
+    return app.Open<RaceScreen>(Screen::KeyDerby);
 }
 
 // Opponent ticks with the same random value for each lane (lanes 1, 2, 3 in order).
@@ -29,7 +29,7 @@ void Ticks(DerbyApp& app, QWidget* race, QList<float> perLane, int ticks) {
     ASSERT_EQ(Fire(race, "tmrCharaMove", ticks), ticks);
 }
 
-void FinishAndSettle(frmKeyDerby* race, int keys = kKeysToFinishAtStep10) {
+void FinishAndSettle(RaceScreen* race, int keys = kKeysToFinishAtStep10) {
     TypeCorrect(race, keys);
     ASSERT_EQ(DisplayText(race), "Finish!!");
     ASSERT_EQ(Fire(race, "tmrFinish"), 1);
@@ -51,7 +51,7 @@ TEST(Race, InitShowsTheHeatFieldAtRest) {
     for (const Case& c : cases) {
         DerbyApp app;
         app.g.BgmOn = -1;
-        frmKeyDerby* race = OpenRace(app, c.heat, c.coQualifier);
+        RaceScreen* race = OpenRace(app, c.heat, c.coQualifier);
         ASSERT_TRUE(race);
         for (int j = 1; j <= 3; ++j) {
             EXPECT_EQ(app.g.Chara[j].CharaNo, c.lanes[j - 1]) << "heat " << c.heat << " lane " << j;
@@ -71,7 +71,7 @@ TEST(Race, InitShowsTheHeatFieldAtRest) {
 
 TEST(Race, CountdownAndEscapeAndSpaceDuringIt) {
     DerbyApp app;
-    frmKeyDerby* race = OpenRace(app, 1);
+    RaceScreen* race = OpenRace(app, 1);
     Press(race, Qt::Key_Space);
     EXPECT_EQ(DisplayText(race), "Ready...");
     EXPECT_EQ(DisplayColor(race), QColor(255, 0, 0));
@@ -104,7 +104,7 @@ TEST(Race, OpponentsAdvanceByStepPlusIntOfRangeTimesR) {
                           {4, 0.999f, 8}, {5, 0.999f, 10}, {5, 0.5f, 7}};
     for (const Case& c : cases) {
         DerbyApp app;
-        frmKeyDerby* race = OpenRace(app, c.heat, 11);
+        RaceScreen* race = OpenRace(app, c.heat, 11);
         StartPlay(race);
         const int seedsBefore = app.rnd.randomizeCalls;
         Ticks(app, race, {c.r, c.r, c.r}, 3);
@@ -117,7 +117,7 @@ TEST(Race, OpponentsAdvanceByStepPlusIntOfRangeTimesR) {
 
 TEST(Race, OpponentsOnTheSameTickAreRankedInLaneOrder) {
     DerbyApp app;
-    frmKeyDerby* race = OpenRace(app, 1);
+    RaceScreen* race = OpenRace(app, 1);
     StartPlay(race);
     // Lanes 1 and 3 run 4 px a tick and cross together on tick 146; lane 2 crawls.
     Ticks(app, race, {0.999f, 0.0f, 0.999f}, 146);
@@ -140,7 +140,7 @@ TEST(Race, SecondBehindTwelveAdvancesWithTwelveAcrossARestart) {
     DerbyApp app;
     LoadHeat(app.g);  // a new player: no file yet
     EXPECT_EQ(app.g.Heat.HeatNo, 1);
-    frmKeyDerby* race = OpenRace(app, app.g.Heat.HeatNo);
+    RaceScreen* race = OpenRace(app, app.g.Heat.HeatNo);
     StartPlay(race);
     Ticks(app, race, {0.0f, 0.999f, 0.0f}, 146);
     ASSERT_EQ(app.g.FinishOrder[0], 12);
@@ -154,7 +154,7 @@ TEST(Race, SecondBehindTwelveAdvancesWithTwelveAcrossARestart) {
     for (CharaData& c : app.g.Chara) c = CharaData{};
     app.Pick(1);
     LoadHeat(app.g);
-    auto* info = app.Open<frmHeatInfo>(Screen::HeatInfo);
+    auto* info = app.Open<HeatInfoScreen>(Screen::HeatInfo);
     EXPECT_EQ(ForeColor(info->lblHeatInfo[1]), QColor(255, 255, 0));
     Press(info, Qt::Key_Space);
     EXPECT_EQ(app.nav.LastShown(), Screen::KeyDerby);
@@ -165,7 +165,7 @@ TEST(Race, SecondBehindTwelveAdvancesWithTwelveAcrossARestart) {
 
 TEST(Race, WinningWithAllBehindMakesLaneOneTheCoQualifier) {
     DerbyApp app;
-    frmKeyDerby* race = OpenRace(app, 3, 21);
+    RaceScreen* race = OpenRace(app, 3, 21);
     StartPlay(race);
     Ticks(app, race, {0.999f, 0.999f, 0.999f}, 20);  // all still far behind
     FinishAndSettle(race);
@@ -181,7 +181,7 @@ TEST(Race, ThirdOrFourthLeavesTheHeatFileAlone) {
         const QByteArray before = Record("00 00 02 00") + Record("0C 00");
         app.WriteFile(app.PlayerPath("DATA/Heat"), before);
         LoadHeat(app.g);
-        frmKeyDerby* race = OpenRace(app, app.g.Heat.HeatNo, app.g.Chara[1].CharaNo);
+        RaceScreen* race = OpenRace(app, app.g.Heat.HeatNo, app.g.Chara[1].CharaNo);
         StartPlay(race);
         // Heat 2 runs 2 + Int(4r): 5 px a tick at 0.999, 117 ticks to the line.
         const float third = place == 4 ? 0.999f : 0.0f;
@@ -198,7 +198,7 @@ TEST(Race, TheMessageOfAFailedSaveIsShownAndTheRankingStillFollows) {
     DerbyApp app;
     // A folder where the file should be: the write cannot succeed.
     QDir().mkpath(app.PlayerPath("DATA/Heat"));
-    frmKeyDerby* race = OpenRace(app, 1);
+    RaceScreen* race = OpenRace(app, 1);
     StartPlay(race);
     FinishAndSettle(race);
     ASSERT_EQ(app.msg.asked.size(), 1);
@@ -209,7 +209,7 @@ TEST(Race, TheMessageOfAFailedSaveIsShownAndTheRankingStillFollows) {
 TEST(Race, FinishStopsTheOrderAndKeysUntilSettled) {
     DerbyApp app;
     app.g.BgmOn = -1;
-    frmKeyDerby* race = OpenRace(app, 1);
+    RaceScreen* race = OpenRace(app, 1);
     StartPlay(race);
     TypeCorrect(race, kKeysToFinishAtStep10);
     EXPECT_EQ(DisplayText(race), "Finish!!");
@@ -226,7 +226,7 @@ TEST(Race, FinishStopsTheOrderAndKeysUntilSettled) {
 
 TEST(Race, EscapeDuringFinishRestartsAndNothingIsSettled) {
     DerbyApp app;
-    frmKeyDerby* race = OpenRace(app, 1);
+    RaceScreen* race = OpenRace(app, 1);
     StartPlay(race);
     TypeCorrect(race, kKeysToFinishAtStep10);
     Press(race, Qt::Key_Escape);
@@ -241,7 +241,7 @@ TEST(Race, EscapeDuringFinishRestartsAndNothingIsSettled) {
 TEST(Race, BackspaceReturnsToTheSelectionWithItsMusicPlaying) {
     DerbyApp app;
     app.g.BgmOn = -1;
-    frmKeyDerby* race = OpenRace(app, 2, 12);
+    RaceScreen* race = OpenRace(app, 2, 12);
     StartPlay(race);
     ASSERT_EQ(app.audio.playing, "heat1.mid");
     Press(race, Qt::Key_Backspace);
@@ -252,7 +252,7 @@ TEST(Race, BackspaceReturnsToTheSelectionWithItsMusicPlaying) {
 
 TEST(Race, TheCloseBoxLeadsToTheSelection) {
     DerbyApp app;
-    frmKeyDerby* race = OpenRace(app, 1);
+    RaceScreen* race = OpenRace(app, 1);
     StartPlay(race);
     race->close();
     EXPECT_EQ(app.nav.LastShown(), Screen::SelectChara);
@@ -261,14 +261,14 @@ TEST(Race, TheCloseBoxLeadsToTheSelection) {
 
 TEST(Race, HeatFiveWonLeadsToTheBoss) {
     DerbyApp app;
-    frmKeyDerby* race = OpenRace(app, 5, 41);
+    RaceScreen* race = OpenRace(app, 5, 41);
     StartPlay(race);
     FinishAndSettle(race);
     EXPECT_EQ(app.HeatFile(), Record("00 00 06 00") + Record("29 00"));
-    auto* ranking = app.Current<frmRankingKeyDerby>();
+    auto* ranking = app.Current<RaceRankingScreen>();
     ASSERT_TRUE(ranking);
     ranking->cmdOK_Click();
-    auto* info = app.Current<frmHeatInfo>();
+    auto* info = app.Current<HeatInfoScreen>();
     ASSERT_TRUE(info);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(info->lblHeatInfo[i]->text(), i == 2 ? "BOSS!!" : "") << i;
     EXPECT_EQ(ForeColor(info->lblHeatInfo[2]), QColor(255, 255, 0));
@@ -295,7 +295,7 @@ TEST(Race, AStepOfTheBallsRepaintsTheBallsNotTheLaneLines) {
     // Fault guarded: the four lane lines drawn again with every step, so the whole track was
     // painted ten times a second (at 200 % all of it, four times the pixels).
     DerbyApp app;
-    frmKeyDerby* race = OpenRace(app, 1);
+    RaceScreen* race = OpenRace(app, 1);
     ASSERT_TRUE(race);
     auto* ground = Find<QWidget>(race, QStringLiteral("pctGround"));
     StartPlay(race);
@@ -312,7 +312,7 @@ TEST(Race, AStepOfTheBallsRepaintsTheBallsNotTheLaneLines) {
     // The lines are still there, under the balls that moved.
     const QImage after = static_cast<PictureBox*>(ground)->Canvas();
     const qreal dpr = after.devicePixelRatio();
-    for (int y : frmKeyDerby::kLaneLineY)
+    for (int y : RaceScreen::kLaneLineY)
         EXPECT_EQ(after.pixelColor(int(300 * dpr), int(y * dpr)),
                   before.pixelColor(int(300 * dpr), int(y * dpr)))
             << y;

@@ -4,10 +4,10 @@
 #include <QRadioButton>
 
 #include "DerbyKit.h"
-#include "derby/frmHeatInfo.h"
-#include "derby/frmRankingKeyDerby.h"
-#include "derby/frmSelectChara.h"
-#include "derby/frmSettingKeyDerby.h"
+#include "derby/CharacterSelectScreen.h"
+#include "derby/DerbyGenreDialog.h"
+#include "derby/HeatInfoScreen.h"
+#include "derby/RaceRankingScreen.h"
 #include "platform/widgets/Bitmaps.h"
 #include "support/PlayProbe.h"
 
@@ -18,7 +18,7 @@ TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
     DerbyApp app;
     app.g.BgmOn = -1;
     app.Pick(4);  // an earlier visit's choice is not kept
-    auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
+    auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     EXPECT_EQ(app.audio.playing, "back.mid");
     EXPECT_EQ(sel->lblCharaName->text(), "CrazyBallRed");
     EXPECT_EQ(app.g.Chara[0].CharaNo, 1);
@@ -47,7 +47,7 @@ TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
 
 TEST(Selection, DemoRunsThreePixelsATickWrapsAndRestartsOnAClick) {
     DerbyApp app;
-    auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
+    auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     EXPECT_EQ(sel->DemoPosition(), 62);
     Fire(sel, "tmrDemo", 114);
     EXPECT_EQ(sel->DemoPosition(), 62 + 3 * 114);  // 404: 469 is still short of the strip's 472
@@ -62,7 +62,7 @@ TEST(Selection, DemoRunsThreePixelsATickWrapsAndRestartsOnAClick) {
 TEST(Selection, OkRacesTheChosenCharacter) {
     DerbyApp app;
     app.g.BgmOn = -1;
-    auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
+    auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     sel->cmdOK_Click();
     EXPECT_EQ(app.nav.LastShown(), Screen::HeatInfo);
     EXPECT_EQ(app.g.Chara[0].CharaName, "CrazyBallRed");
@@ -75,7 +75,7 @@ TEST(Selection, BackspaceTheButtonAndTheCloseBoxLeadToTheMainMenu) {
     for (int how = 0; how < 3; ++how) {
         DerbyApp app;
         app.g.BgmOn = -1;
-        auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
+        auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
         if (how == 0) Press(sel, Qt::Key_Backspace);
         if (how == 1) Click(sel->cmdBack);
         if (how == 2) sel->close();
@@ -100,7 +100,7 @@ TEST(Selection, EnterAndSpacePressTheFocusedButtonAndTabMovesTheFocus) {
     };
     for (const Case& c : cases) {
         DerbyApp app;
-        auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
+        auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
         for (Qt::Key key : c.keys) {
             // Keys go where the player's keyboard sends them: to the focused control.
             QWidget* target = sel->focusWidget() ? sel->focusWidget() : sel;
@@ -110,15 +110,15 @@ TEST(Selection, EnterAndSpacePressTheFocusedButtonAndTabMovesTheFocus) {
             EXPECT_EQ(app.nav.shown.last(), *c.opens) << c.keys.size() << " keys";
         } else {
             ASSERT_TRUE(app.nav.Current());
-            EXPECT_EQ(app.nav.Current()->objectName(), "frmSettingKeyDerby");
+            EXPECT_EQ(app.nav.Current()->objectName(), "DerbyGenreDialog");
         }
-        EXPECT_EQ(sel->Unloading(), c.opens.has_value());
+        EXPECT_EQ(sel->IsClosing(), c.opens.has_value());
     }
 }
 
 TEST(Selection, AsksForTheKeyboardFocusWhenShown) {
     DerbyApp app;
-    auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
+    auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), sel);
     EXPECT_EQ(sel->focusWidget(), sel->cmdOK);
@@ -144,9 +144,9 @@ TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {
         const QString path = app.PlayerPath("DATA/genderby");
         QFile::remove(path);
         if (!c.stored.isEmpty()) app.WriteFile(path, c.stored);
-        auto* sel = app.Open<frmSelectChara>(Screen::SelectChara);
+        auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
         sel->cmdSetting_Click();
-        auto* dlg = app.Current<frmSettingKeyDerby>();
+        auto* dlg = app.Current<DerbyGenreDialog>();
         ASSERT_TRUE(dlg);
         EXPECT_EQ(Find<QRadioButton>(dlg, "optEng")->isChecked(), c.showsEnglish);
         EXPECT_EQ(ForeColor(Find<QRadioButton>(dlg, "optEng")),
@@ -159,7 +159,7 @@ TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {
             Click(Find<QPushButton>(dlg, "cmdOK"));
         else
             Click(Find<QPushButton>(dlg, "cmdCancel"));
-        EXPECT_TRUE(dlg->Unloading());
+        EXPECT_TRUE(dlg->IsClosing());
         EXPECT_EQ(app.nav.Current(), sel);
         EXPECT_EQ(app.ReadFile(path), c.ok ? c.after : c.stored);
     }
@@ -171,9 +171,9 @@ TEST(GenreDialog, TheRaceAndTheBossPlayEnglishForAnyValueButZero) {
         app.WriteFile(app.PlayerPath("DATA/genderby"), Record(stored));
         app.g.Heat.HeatNo = 1;
         const bool english = QByteArray(stored) != "00 00";
-        auto* race = app.Open<frmKeyDerby>(Screen::KeyDerby);
+        auto* race = app.Open<RaceScreen>(Screen::KeyDerby);
         EXPECT_EQ(GenreOf(race), english ? "english" : "kannyouku") << stored;
-        auto* boss = app.Open<frmBoss>(Screen::Boss);
+        auto* boss = app.Open<BossScreen>(Screen::Boss);
         EXPECT_EQ(GenreOf(boss), GenreOf(race)) << stored;
     }
 }
@@ -193,7 +193,7 @@ TEST(HeatInfo, NamesTheComingHeatAndOpensTheNextScreen) {
         for (int how = 0; how < 4; ++how) {
             DerbyApp app;
             app.g.Heat.HeatNo = c.stored;
-            auto* info = app.Open<frmHeatInfo>(Screen::HeatInfo);
+            auto* info = app.Open<HeatInfoScreen>(Screen::HeatInfo);
             const bool boss = c.next == Screen::Boss;
             for (int i = 0; i < 5; ++i) {
                 EXPECT_EQ(info->lblHeatInfo[i]->text(), boss ? (i == 2 ? "BOSS!!" : "") : captions[i]);
@@ -217,7 +217,7 @@ TEST(Ranking, PlaceVerdictAndWhereEachGoes) {
         DerbyApp app;
         app.g.Chara[0].RankText = QString::number(place) + "位";
         app.g.FinishOrder = {11, 12, 13, 1};
-        auto* ranking = app.Open<frmRankingKeyDerby>(Screen::RankingKeyDerby);
+        auto* ranking = app.Open<RaceRankingScreen>(Screen::RankingKeyDerby);
         EXPECT_EQ(ranking->lblPlace->text(), QString::number(place) + "位");
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(ForeColor(ranking->lblRank[i]),

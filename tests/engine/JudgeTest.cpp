@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 #include "platform/core/Audio.h"
 #include "support/QStringPrint.h"
 #include "tests/engine/KanaUnits.h"
@@ -14,7 +14,7 @@ namespace {
 struct Bench {
     RecordingAudio audio;
     qint16 effectOn = -1;
-    clsTypingSystem judge{&audio, &effectOn};
+    TypingJudge judge{&audio, &effectOn};
     StringPlayLabels labels;
 
     void Show(const QString& reading) {
@@ -201,7 +201,7 @@ TEST(JapaneseJudge, KeySounds) {
     b.N("k");
     EXPECT_TRUE(b.audio.calls.isEmpty());
 
-    clsTypingSystem silent;  // no audio at all
+    TypingJudge silent;  // no audio at all
     StringPlayLabels labels;
     labels.display = QStringLiteral("か");
     silent.NSystem(labels, 'k');
@@ -407,7 +407,7 @@ TEST(JudgeReport, EachKeyTellsItsUnitAndForms) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.key);
         b.judge.NSystem(b.labels, r.key);
-        const clsTypingSystem::KeyReport& k = b.judge.LastKey();
+        const TypingJudge::KeyReport& k = b.judge.LastKey();
         EXPECT_EQ(k.unit, QString::fromUtf16(r.unit));
         EXPECT_EQ(k.forms.join(u' '), QLatin1String(r.forms));
         EXPECT_EQ(k.typed, QLatin1Char(r.key));

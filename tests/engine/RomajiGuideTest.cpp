@@ -2,7 +2,7 @@
 
 #include "engine/PlayLabels.h"
 #include "engine/RomajiGuide.h"
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 #include "support/QStringPrint.h"
 
 namespace kd {
@@ -16,7 +16,7 @@ RomajiChoices With(std::initializer_list<std::pair<RomajiFamily, int>> set) {
 
 // A judge, its labels and a guide, typed through key by key as a play screen would.
 struct Play {
-    clsTypingSystem judge;
+    TypingJudge judge;
     StringPlayLabels labels;
     RomajiGuide guide;
 
@@ -161,7 +161,7 @@ TEST(RomajiGuide, MissesAreNotShownAsTyped) {
 // A screen that never says a new question is up still gets a fresh line: the judge's stale
 // candidates tell the guide.
 TEST(RomajiGuide, NoticesANewQuestionByItself) {
-    clsTypingSystem judge;
+    TypingJudge judge;
     StringPlayLabels labels;
     RomajiGuide guide;
     labels.display = QStringLiteral("かき");

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 #include "support/QStringPrint.h"
 #include "tests/engine/KanaUnits.h"
 
@@ -12,8 +12,8 @@ struct Slots {
 };
 
 Slots CandidatesFor(const QString& display) {
-    clsTypingSystem::Form forms[5];
-    clsTypingSystem::BuildCandidates(clsTypingSystem::HeadOf(display), forms);
+    TypingJudge::Form forms[5];
+    TypingJudge::BuildCandidates(TypingJudge::HeadOf(display), forms);
     Slots out;
     for (int i = 0; i < 5; ++i) out.s[i] = forms[i].toString();
     return out;

@@ -181,7 +181,7 @@ TEST_F(Trouble, LockedByAnotherProgram) {
 TEST_F(Trouble, UnwritableRecord) {
     {
         TestApp other;
-        other.g.objUser.SetUserName("File");
+        other.g.player.SetUserName("File");
         other.WriteFile(other.g.PlayerFolder(), "a file where the folder should be");
         LearningRecord r(other.g);
         r.SetProblemReporter([this](const QString& s) { said << s; });

@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 
 #include "engine/PlayLabels.h"
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 #include "net/QuestionDeck.h"
 #include "net/RaceBoard.h"
 #include "net/RoomFinder.h"
@@ -72,7 +72,7 @@ TEST(NetRoom, EveryoneGetsTheSameLanesAndTheSameQuestions) {
         for (const Start* st : {&s, &room.clients[0]->start(), &room.clients[1]->start()}) {
             EXPECT_EQ(st->seed, s.seed);
             EXPECT_EQ(st->genre, genre);
-            clsTypingSystem judge;
+            TypingJudge judge;
             QuestionDeck deck(judge, st->seed, st->genre);
             StringPlayLabels labels;
             QStringList questions;

@@ -9,14 +9,14 @@
 
 #include "common/GameState.h"
 #include "common/PlayNotifier.h"
-#include "derby/frmSelectChara.h"
+#include "derby/CharacterSelectScreen.h"
 #include "net/RaceBoard.h"
+#include "netui/HostLobbyScreen.h"
+#include "netui/JoinRoomScreen.h"
+#include "netui/NetRaceScreen.h"
+#include "netui/NetResultScreen.h"
 #include "netui/Register.h"
 #include "netui/RoomHolder.h"
-#include "netui/frmNetHost.h"
-#include "netui/frmNetJoin.h"
-#include "netui/frmNetRace.h"
-#include "netui/frmNetResult.h"
 #include "shell/Register.h"
 #include "support/QStringPrint.h"
 #include "support/TestApp.h"
@@ -39,10 +39,10 @@ struct ScreenRoom : TestApp {
     ScreenRoom() {
         UsePlayer(QStringLiteral("たろう"));
         RegisterNetScreens(nav);
-        frmNetHost::SetTestOptions(0, false);
+        HostLobbyScreen::SetTestOptions(0, false);
     }
     ~ScreenRoom() {
-        for (FormBase* f : nav.OpenForms()) f->Unload();
+        for (ScreenBase* f : nav.OpenForms()) f->CloseScreen();
         RoomHolder::End();
         Settle();
     }
@@ -62,7 +62,7 @@ struct ScreenRoom : TestApp {
         });
     }
     // Through Ready... and Go!! to the first question.
-    void Go(frmNetRace* race) {
+    void Go(NetRaceScreen* race) {
         Fire(race, QStringLiteral("tmrReadyGo"), 2);
         ASSERT_FALSE(Display(race).isEmpty());
     }
@@ -81,7 +81,7 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
     Listener listener;  // outlives the screens that tell it
     ScreenRoom app;
     app.g.play.Add(&listener);
-    auto* lobby = app.Open<frmNetHost>(Screen::NetHost);
+    auto* lobby = app.Open<HostLobbyScreen>(Screen::NetHost);
     ASSERT_NE(lobby, nullptr);
     NetHost* host = app.Host();
     ASSERT_NE(host, nullptr);
@@ -99,7 +99,7 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
     ASSERT_EQ(lobby->cmdStart->text(), QStringLiteral("開始"));
     Click(lobby->cmdStart);
 
-    auto* race = app.Current<frmNetRace>();
+    auto* race = app.Current<NetRaceScreen>();
     ASSERT_NE(race, nullptr);
     ASSERT_TRUE(app.Wait([&] { return jiro.phase() == Phase::Racing; }));
     EXPECT_EQ(jiro.start().genre, 1);
@@ -127,10 +127,10 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
     // The joiner finishes first; this player next; the result lists all four.
     jiro.LocalProgress(73, 1);
     ASSERT_TRUE(app.Wait([&] { return host->board().State(1) == LaneState::Finished; }));
-    while (app.Current<frmNetRace>() == race && !race->PlayerFinished) Type(race, Display(race).left(1));
+    while (app.Current<NetRaceScreen>() == race && !race->PlayerFinished) Type(race, Display(race).left(1));
     ASSERT_TRUE(app.Wait([&] { return host->phase() == Phase::Results; }));
     Fire(race, QStringLiteral("tmrFinish"), 1);
-    auto* result = app.Current<frmNetResult>();
+    auto* result = app.Current<NetResultScreen>();
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->lblCell[1][0]->text(), QStringLiteral("1位"));
     EXPECT_EQ(result->lblCell[1][1]->text(), QStringLiteral("じろう"));
@@ -145,7 +145,7 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
 
     // もう一度: the same room, a new race, on both sides.
     Click(result->cmdAgain);
-    ASSERT_NE(app.Current<frmNetRace>(), nullptr);
+    ASSERT_NE(app.Current<NetRaceScreen>(), nullptr);
     ASSERT_TRUE(app.Wait([&] { return jiro.start().race == 2 && jiro.phase() == Phase::Racing; }));
     app.g.play.Remove(&listener);
 }
@@ -160,7 +160,7 @@ TEST(NetScreens, JoiningByAddressWaitsInTheRoomAndAWrongCodeSaysSo) {
     NetHost host(app.clock, o);
     ASSERT_TRUE(host.Open(nullptr));
 
-    auto* join = app.Open<frmNetJoin>(Screen::NetJoin);
+    auto* join = app.Open<JoinRoomScreen>(Screen::NetJoin);
     ASSERT_NE(join, nullptr);
     join->txtAddress->setText(QStringLiteral("127.0.0.1"));
     join->txtPort->setText(QString::number(host.Port()));
@@ -181,8 +181,8 @@ TEST(NetScreens, JoiningByAddressWaitsInTheRoomAndAWrongCodeSaysSo) {
     EXPECT_FALSE(join->cmdJoin->isEnabled());
 
     host.StartRace();
-    ASSERT_TRUE(app.Wait([&] { return app.Current<frmNetRace>() != nullptr; }));
-    auto* race = app.Current<frmNetRace>();
+    ASSERT_TRUE(app.Wait([&] { return app.Current<NetRaceScreen>() != nullptr; }));
+    auto* race = app.Current<NetRaceScreen>();
     app.Go(race);
     EXPECT_EQ(race->lblLane[1]->text(), QStringLiteral("たろう 0%"));
 
@@ -195,7 +195,7 @@ TEST(NetScreens, JoiningByAddressWaitsInTheRoomAndAWrongCodeSaysSo) {
 
 TEST(NetScreens, BadEntriesAreExplainedBeforeAnythingIsSent) {
     ScreenRoom app;
-    auto* join = app.Open<frmNetJoin>(Screen::NetJoin);
+    auto* join = app.Open<JoinRoomScreen>(Screen::NetJoin);
     const struct {
         const char *address, *port, *code, *says;
     } cases[] = {
@@ -216,7 +216,7 @@ TEST(NetScreens, BadEntriesAreExplainedBeforeAnythingIsSent) {
 
 TEST(NetScreens, LeavingTheLobbyClosesThePort) {
     ScreenRoom app;
-    auto* lobby = app.Open<frmNetHost>(Screen::NetHost);
+    auto* lobby = app.Open<HostLobbyScreen>(Screen::NetHost);
     const quint16 port = app.Host()->Port();
     Click(lobby->cmdBack);
     EXPECT_EQ(app.nav.LastShown(), Screen::Main);
@@ -228,14 +228,14 @@ TEST(NetScreens, LeavingTheLobbyClosesThePort) {
 
 TEST(NetScreens, PowerRunsOutWithoutStoppingTheRaceAndLeavingClosesTheRoom) {
     ScreenRoom app;
-    auto* lobby = app.Open<frmNetHost>(Screen::NetHost);
+    auto* lobby = app.Open<HostLobbyScreen>(Screen::NetHost);
     NetHost* host = app.Host();
     NetClient jiro(app.clock, ClientOptions{QStringLiteral("じろう"), 2, true});
     jiro.Connect(QHostAddress(QHostAddress::LocalHost), host->Port(), host->Code());
     ASSERT_TRUE(app.Wait([&] { return host->PlayerCount() == 2; }));
     Click(lobby->optGenre[1]);
     Click(lobby->cmdStart);
-    auto* race = app.Current<frmNetRace>();
+    auto* race = app.Current<NetRaceScreen>();
     ASSERT_NE(race, nullptr);
     app.Go(race);
     // CrazyBallRed: the seventh miss empties the power.
@@ -263,7 +263,7 @@ TEST(NetScreens, PowerRunsOutWithoutStoppingTheRaceAndLeavingClosesTheRoom) {
 TEST(NetScreens, TheMainMenuOpensRoomsFromAMenuOfItsOwn) {
     ScreenRoom app;
     RegisterShellScreens(app.nav);
-    FormBase* menu = app.nav.Show(Screen::Main);
+    ScreenBase* menu = app.nav.Show(Screen::Main);
     ASSERT_NE(menu, nullptr);
     auto* net = Find<QMenu>(menu, QStringLiteral("mnuNet"));
     ASSERT_NE(net, nullptr);

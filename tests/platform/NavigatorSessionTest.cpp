@@ -1,7 +1,7 @@
 // The navigator over a long session: what it remembers of the screens shown stays bounded.
 #include <gtest/gtest.h>
 
-#include "platform/widgets/FormBase.h"
+#include "platform/widgets/ScreenBase.h"
 #include "support/TestApp.h"
 
 using namespace kd;
@@ -9,8 +9,8 @@ using namespace kd::test;
 
 namespace {
 
-struct Plain : FormBase {
-    explicit Plain(AppContext& c) : FormBase(c, Screen::Practice) {}
+struct Plain : ScreenBase {
+    explicit Plain(AppContext& c) : ScreenBase(c, Screen::Practice) {}
 };
 
 }  // namespace
@@ -23,9 +23,9 @@ TEST(NavigatorSession, RemembersOnlyTheLatestScreensAndForgetsClosedOnes) {
     const int shows = Navigator::kShownKept * 3 + 7;
     for (int i = 0; i < shows; ++i) {
         if (i % 2) {
-            FormBase* f = app.nav.Show(Screen::Practice);
+            ScreenBase* f = app.nav.Show(Screen::Practice);
             ASSERT_NE(f, nullptr);
-            f->Unload();
+            f->CloseScreen();
             TestApp::Flush();
         } else {
             app.nav.Show(i % 4 ? Screen::Main : Screen::Version);  // stand-ins, not built

@@ -7,9 +7,9 @@
 namespace kd::test {
 namespace {
 
-class StubScreen : public FormBase {
+class StubScreen : public ScreenBase {
   public:
-    StubScreen(AppContext& c, Screen s) : FormBase(c, s) {}
+    StubScreen(AppContext& c, Screen s) : ScreenBase(c, s) {}
 };
 
 // Messages Qt logs while the object lives.
@@ -33,23 +33,23 @@ TEST(Navigator, AScreenNobodyRegisteredIsCaughtAndTheCurrentScreenStays) {
     Navigator bare;
 #ifndef QT_NO_DEBUG
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_DEATH(bare.Show(Screen::Practice), "frmPractice is not registered");
+    EXPECT_DEATH(bare.Show(Screen::Practice), "PracticeScreen is not registered");
 #else
     TestApp app;
     Navigator nav;
     nav.SetContext(&app.ctx);
     nav.quitOnEnd = false;
     nav.Register(Screen::Main, [](AppContext& c) { return new StubScreen(c, Screen::Main); });
-    QPointer<FormBase> menu = nav.Show(Screen::Main);
+    QPointer<ScreenBase> menu = nav.Show(Screen::Main);
     ASSERT_TRUE(menu);
     LogCapture log;
     EXPECT_EQ(nav.Replace(menu, Screen::Practice), nullptr);
-    EXPECT_TRUE(menu && !menu->Unloading()) << "the player is left with a screen";
+    EXPECT_TRUE(menu && !menu->IsClosing()) << "the player is left with a screen";
     EXPECT_EQ(nav.shown, QList<Screen>{Screen::Main});
     EXPECT_EQ(nav.LastShown(), Screen::Main);
     ASSERT_EQ(LogCapture::lines().size(), 1);
-    EXPECT_TRUE(LogCapture::lines().first().contains("frmPractice is not registered"));
-    menu->Unload();
+    EXPECT_TRUE(LogCapture::lines().first().contains("PracticeScreen is not registered"));
+    menu->CloseScreen();
     TestApp::Flush();
 #endif
 }
@@ -61,12 +61,12 @@ TEST(Navigator, StandInsAreRecordedAndBuiltScreensCarryTheirName) {
     app.nav.Register(Screen::Practice, [](AppContext& c) { return new StubScreen(c, Screen::Practice); });
     EXPECT_TRUE(app.nav.IsRegistered(Screen::Practice));
     EXPECT_FALSE(app.nav.IsRegistered(Screen::Main));
-    QPointer<FormBase> practice = app.nav.Show(Screen::Practice);
+    QPointer<ScreenBase> practice = app.nav.Show(Screen::Practice);
     ASSERT_TRUE(practice);
     EXPECT_EQ(practice->Id(), Screen::Practice);
-    EXPECT_EQ(practice->objectName(), QStringLiteral("frmPractice"));
+    EXPECT_EQ(practice->objectName(), QStringLiteral("PracticeScreen"));
     EXPECT_EQ(app.nav.Replace(practice, Screen::Main), nullptr);
-    EXPECT_TRUE(!practice || practice->Unloading());
+    EXPECT_TRUE(!practice || practice->IsClosing());
     EXPECT_EQ(app.nav.shown, (QList<Screen>{Screen::Practice, Screen::Main}));
     EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     TestApp::Flush();
@@ -77,7 +77,7 @@ TEST(Navigator, EveryScreenHasItsOwnNameAndBackLeadsToAnotherScreen) {
     for (Screen s : AllScreens()) {
         const QString name = ScreenName(s);
         SCOPED_TRACE(name.toStdString());
-        EXPECT_TRUE(name.startsWith(QLatin1String("frm")));
+        EXPECT_FALSE(name.isEmpty());
         EXPECT_FALSE(names.contains(name));
         names << name;
         if (const std::optional<Screen> back = BackTarget(s)) {

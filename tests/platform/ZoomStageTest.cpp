@@ -20,17 +20,17 @@ namespace kd::test {
 namespace {
 
 // A 300 x 200 screen that records the keys it sees.
-class ProbeForm : public FormBase {
+class ProbeForm : public ScreenBase {
   public:
     explicit ProbeForm(AppContext& c, QWidget* owner = nullptr)
-        : FormBase(c, owner ? QStringLiteral("frmProbeDialog") : QStringLiteral("frmProbe"), owner) {
+        : ScreenBase(c, owner ? QStringLiteral("frmProbeDialog") : QStringLiteral("frmProbe"), owner) {
         SetClientSize(300, 200);
-        SetKeyPreview(true);
+        SetKeysFirst(true);
     }
     QList<int> keys;
 
   protected:
-    void Form_KeyDown(int KeyCode, int) override { keys << KeyCode; }
+    void OnKeyDown(int key, Qt::KeyboardModifiers) override { keys << key; }
 };
 
 struct ZoomApp : TestApp {
@@ -116,8 +116,8 @@ TEST(Zoom, AZoomedScreenIsDrawnLargerAndStillGetsItsKeys) {
         EXPECT_EQ(Bitmap(QStringLiteral("BACK")).devicePixelRatio(), percent == 100 ? 1.0 : 2.0);
         QTest::keyClick(host, Qt::Key_A);
         QTest::keyClick(host, Qt::Key_Space);
-        EXPECT_EQ(form->keys, (QList<int>{65, 32})) << percent;
-        form->Unload();
+        EXPECT_EQ(form->keys, (QList<int>{Qt::Key_A, Qt::Key_Space})) << percent;
+        form->CloseScreen();
         app.Flush();
         QApplication::processEvents();
         app.Flush();
@@ -157,7 +157,7 @@ TEST(Zoom, FullScreenFillsTheScreenScalingTheGameToFitAndF11TogglesIt) {
     EXPECT_TRUE(next->keys.isEmpty()) << "F11 is not a key typed on the screen";
     EXPECT_EQ(picture->pixmap().devicePixelRatio(), 1.0);
     QTest::keyClick(next, Qt::Key_A);
-    EXPECT_EQ(next->keys, QList<int>{65});
+    EXPECT_EQ(next->keys, QList<int>{Qt::Key_A});
 }
 
 TEST(Zoom, ADialogKeepsItsOwnersScaleAndBlocksIt) {
@@ -201,7 +201,7 @@ TEST(Zoom, ASmallChangeRepaintsOnlyItsOwnRectangleOfTheStage) {
         EXPECT_FALSE(painted.isEmpty()) << percent;
         EXPECT_TRUE((painted - onStage).isEmpty()) << percent << ": " << PaintRecorder::Text(painted);
         EXPECT_TRUE(stage->viewport()->testAttribute(Qt::WA_OpaquePaintEvent));
-        form->Unload();
+        form->CloseScreen();
         app.Flush();
         QApplication::processEvents();
     }

@@ -7,10 +7,10 @@
 
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/TypingPanel.h"
+#include "practice/PracticeResultScreen.h"
+#include "practice/PracticeScreen.h"
+#include "practice/PracticeSettingsDialog.h"
 #include "practice/Register.h"
-#include "practice/frmPractice.h"
-#include "practice/frmResultPractice.h"
-#include "practice/frmSettingPractice.h"
 #include "support/TestApp.h"
 
 namespace kd::test {
@@ -33,23 +33,23 @@ class PracticeTest : public ::testing::Test {
     void SetUp() override {
         app.UsePlayer(QStringLiteral("Tester"));
         RegisterPracticeScreens(app.nav);
-        frmResultPractice::CurrentDate = [] { return QDate(2024, 5, 1); };
+        PracticeResultScreen::CurrentDate = [] { return QDate(2024, 5, 1); };
     }
-    void TearDown() override { frmResultPractice::CurrentDate = &QDate::currentDate; }
+    void TearDown() override { PracticeResultScreen::CurrentDate = &QDate::currentDate; }
 
     QString PracticeFile() const { return app.PlayerPath(QStringLiteral("DATA/PracticeTime")); }
     void StoreSetting(const QByteArray& record1) { app.WriteFile(PracticeFile(), record1); }
 
-    frmPractice* OpenPractice() { return app.Open<frmPractice>(Screen::Practice); }
+    PracticeScreen* OpenPractice() { return app.Open<PracticeScreen>(Screen::Practice); }
 
     // Space, "Ready...", "Go!!": the first question is up and the clock started.
-    void StartGame(frmPractice* f) {
+    void StartGame(PracticeScreen* f) {
         Press(f, Qt::Key_Space);
         Fire(f, QStringLiteral("tmrReadyGo"), 2);
     }
     void Advance(int ms) { app.clock.advance(ms); }
-    QString Display(frmPractice* f) const { return Find<QLabel>(f, "lblDisplay")->text(); }
-    QString Nokori(frmPractice* f) const { return Find<QLabel>(f, "lblNokori")->text(); }
+    QString Display(PracticeScreen* f) const { return Find<QLabel>(f, "lblDisplay")->text(); }
+    QString Nokori(PracticeScreen* f) const { return Find<QLabel>(f, "lblNokori")->text(); }
 
     TestApp app;
 };

@@ -11,7 +11,7 @@ using namespace kd::test;
 
 TEST_F(PracticeTest, FirstOpeningWritesTheDefaultSettingAndShowsIt) {
     QDir(app.PlayerPath(QStringLiteral("DATA"))).removeRecursively();  // DATA is made when missing
-    frmPractice* f = OpenPractice();
+    PracticeScreen* f = OpenPractice();
     ASSERT_TRUE(f);
     EXPECT_EQ(app.ReadFile(PracticeFile()), IdiomsSetting("3C 00"));
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Key Derby -PRACTICE-"));
@@ -41,13 +41,13 @@ TEST_F(PracticeTest, StoredSettingsAreShownAsStored) {
     };
     for (const Case& c : cases) {
         StoreSetting(c.record);
-        frmPractice* f = OpenPractice();
+        PracticeScreen* f = OpenPractice();
         EXPECT_EQ(Find<QLabel>(f, "lblPracticeTime")->text(), QString::fromUtf8(c.time));
         EXPECT_EQ(Nokori(f), QString::fromUtf8(c.nokori));
         EXPECT_EQ(Find<QLabel>(f, "lblGenre")->text(), QString::fromUtf8(c.genre));
         EXPECT_EQ(GenreOf(f), QString::fromUtf8(c.tag));
         EXPECT_EQ(app.ReadFile(PracticeFile()), c.record) << "a sound setting is not rewritten";
-        f->Unload();
+        f->CloseScreen();
     }
 }
 
@@ -64,19 +64,19 @@ TEST_F(PracticeTest, AnUnusableSettingIsRepairedSoTheScreenCanBePlayed) {
     };
     for (const Case& c : cases) {
         StoreSetting(c.stored);
-        frmPractice* f = OpenPractice();
+        PracticeScreen* f = OpenPractice();
         EXPECT_EQ(app.ReadFile(PracticeFile()), c.repaired);
         EXPECT_EQ(Find<QLabel>(f, "lblGenre")->text(), QString::fromUtf8(c.genre));
         StartGame(f);
         EXPECT_TRUE(f->IsPlaying());
         EXPECT_FALSE(Find<QLabel>(f, "lblMonitor")->text().isEmpty()) << "a question is up";
-        f->Unload();
+        f->CloseScreen();
     }
 }
 
 TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
     StoreSetting(EnglishSetting("5A 00"));
-    frmPractice* f = OpenPractice();
+    PracticeScreen* f = OpenPractice();
     Press(f, Qt::Key_Space);
     EXPECT_EQ(app.rnd.randomizeCalls, 1);
     EXPECT_EQ(Display(f), QStringLiteral("Ready..."));
@@ -117,7 +117,7 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
     }
     // Space during the game is a miss.
     Press(f, Qt::Key_Space);
-    EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 1);
+    EXPECT_EQ(app.g.judge.GetMissCount(), 1);
     EXPECT_TRUE(f->IsPlaying());
 
     // The timer wakes when the shown tenth changes, not before and not later.
@@ -146,7 +146,7 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
 
 TEST_F(PracticeTest, AWholeTimedPracticeFromSpaceToTheResult) {
     StoreSetting(EnglishSetting("05 00"));
-    QPointer<frmPractice> f = OpenPractice();
+    QPointer<PracticeScreen> f = OpenPractice();
     StartGame(f);
     Type(f, QStringLiteral("fore"));
     EXPECT_EQ(Display(f), QStringLiteral("cast"));
@@ -159,13 +159,13 @@ TEST_F(PracticeTest, AWholeTimedPracticeFromSpaceToTheResult) {
     Fire(f, QStringLiteral("tmrCountdown"));
     EXPECT_EQ(Nokori(f), QStringLiteral("2.5"));
     Type(f, QStringLiteral("f"));
-    EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 9);
-    EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 2);
+    EXPECT_EQ(app.g.judge.GetCorrectCount(), 9);
+    EXPECT_EQ(app.g.judge.GetMissCount(), 2);
 
     // Time is up before the next tick: the late key is not judged.
     Advance(2500);
     Type(f, QStringLiteral("o"));
-    EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 9);
+    EXPECT_EQ(app.g.judge.GetCorrectCount(), 9);
     EXPECT_FALSE(f->IsPlaying());
     EXPECT_EQ(Display(f), QStringLiteral("FINISH!!"));
     EXPECT_EQ(Find<TypingPanel>(f, "Picture2")->DisplayColor(), kGreen);
@@ -179,7 +179,7 @@ TEST_F(PracticeTest, AWholeTimedPracticeFromSpaceToTheResult) {
 
     ASSERT_EQ(Fire(f, QStringLiteral("tmrFinish")), 1);
     EXPECT_EQ(app.nav.LastShown(), Screen::ResultPractice);
-    auto* r = app.Current<frmResultPractice>();
+    auto* r = app.Current<PracticeResultScreen>();
     ASSERT_TRUE(r);
     EXPECT_EQ(r->lblAllType->text(), QStringLiteral("全打数：11"));
     EXPECT_EQ(r->lblCorrectCount->text(), QStringLiteral("正打数：9"));
@@ -195,7 +195,7 @@ TEST_F(PracticeTest, AWholeTimedPracticeFromSpaceToTheResult) {
                       " 08 00 07 00 30 95 AA 20 35 95 62 06 00 89 70 92 50 8C EA") +
                QByteArray(9 * 128, '\0'))
                   .toHex(' '));
-    EXPECT_TRUE(f.isNull() || f->Unloading());
+    EXPECT_TRUE(f.isNull() || f->IsClosing());
 }
 
 TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
@@ -203,7 +203,7 @@ TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
     enum Step { Ready, Go, Playing, Finished };
     for (Step step : {Ready, Go, Playing, Finished}) {
         StoreSetting(EnglishSetting("05 00"));
-        frmPractice* f = OpenPractice();
+        PracticeScreen* f = OpenPractice();
         Press(f, Qt::Key_Space);
         if (step >= Go) Fire(f, QStringLiteral("tmrReadyGo"));
         if (step >= Playing) {
@@ -221,7 +221,7 @@ TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
         EXPECT_EQ(f->GetStartTick(), -1);
         EXPECT_EQ(Nokori(f), QString()) << "empty until the next countdown writes it";
         EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QString());
-        EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount() + app.g.objTypingSystem.GetMissCount(), 0);
+        EXPECT_EQ(app.g.judge.GetCorrectCount() + app.g.judge.GetMissCount(), 0);
         EXPECT_TRUE(Find<QPushButton>(f, "cmdPracticeTime")->isEnabled());
         EXPECT_FALSE(Find<QPushButton>(f, "cmdRetry")->isEnabled());
         EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrReadyGo"))->Enabled());
@@ -236,17 +236,17 @@ TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
         EXPECT_TRUE(f->IsPlaying()) << step;
         EXPECT_EQ(Display(f), QStringLiteral("forecast"));
         Type(f, QStringLiteral("f"));
-        EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 1);
+        EXPECT_EQ(app.g.judge.GetCorrectCount(), 1);
         Advance(5000);
         Fire(f, QStringLiteral("tmrCountdown"));
         EXPECT_EQ(Display(f), QStringLiteral("FINISH!!"));
         EXPECT_TRUE(FindTimer(f, QStringLiteral("tmrFinish"))->Enabled());
         Fire(f, QStringLiteral("tmrFinish"));
-        auto* r = app.Current<frmResultPractice>();
+        auto* r = app.Current<PracticeResultScreen>();
         ASSERT_TRUE(r);
         EXPECT_EQ(r->lblGenre->text(), QStringLiteral("ジャンル：英単語"));
         EXPECT_EQ(r->lblAllType->text(), QStringLiteral("全打数：1"));
-        r->Unload();
+        r->CloseScreen();
         app.Flush();
     }
 }
@@ -254,7 +254,7 @@ TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
 TEST_F(PracticeTest, BackspaceAndTheCloseBoxLeaveForTheMainMenuAtAnyTime) {
     for (bool closeBox : {false, true}) {
         StoreSetting(EnglishSetting("05 00"));
-        QPointer<frmPractice> f = OpenPractice();
+        QPointer<PracticeScreen> f = OpenPractice();
         StartGame(f);
         Type(f, QStringLiteral("fo"));
         if (closeBox)
@@ -262,7 +262,7 @@ TEST_F(PracticeTest, BackspaceAndTheCloseBoxLeaveForTheMainMenuAtAnyTime) {
         else
             Press(f, Qt::Key_Backspace);
         EXPECT_EQ(app.nav.LastShown(), Screen::Main);
-        EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 2) << "Backspace is not judged";
+        EXPECT_EQ(app.g.judge.GetCorrectCount(), 2) << "Backspace is not judged";
         app.Flush();
         EXPECT_TRUE(f.isNull());
         EXPECT_EQ(app.nav.shown.count(Screen::ResultPractice), 0);
@@ -272,7 +272,7 @@ TEST_F(PracticeTest, BackspaceAndTheCloseBoxLeaveForTheMainMenuAtAnyTime) {
 
 TEST_F(PracticeTest, WithoutALimitNoCountdownRunsAndNoResultFollows) {
     StoreSetting(EnglishSetting("FF FF"));
-    frmPractice* f = OpenPractice();
+    PracticeScreen* f = OpenPractice();
     StartGame(f);
     EXPECT_TRUE(f->IsPlaying());
     EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrCountdown"))->Enabled());
@@ -280,7 +280,7 @@ TEST_F(PracticeTest, WithoutALimitNoCountdownRunsAndNoResultFollows) {
     Advance(11 * 60 * 1000);
     Type(f, QStringLiteral("forecastf"));
     EXPECT_TRUE(f->IsPlaying());
-    EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 9);
+    EXPECT_EQ(app.g.judge.GetCorrectCount(), 9);
     EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrFinish"))->Enabled());
 
     Press(f, Qt::Key_Escape);
@@ -291,7 +291,7 @@ TEST_F(PracticeTest, WithoutALimitNoCountdownRunsAndNoResultFollows) {
 
 TEST_F(PracticeTest, TheSettingIsReadAgainWhenEachGameStarts) {
     StoreSetting(IdiomsSetting("3C 00"));
-    frmPractice* f = OpenPractice();
+    PracticeScreen* f = OpenPractice();
     // Changed behind the screen (the dialog writes the file before it updates the screen).
     StoreSetting(IdiomsSetting("0A 00"));
     StartGame(f);
@@ -301,7 +301,7 @@ TEST_F(PracticeTest, TheSettingIsReadAgainWhenEachGameStarts) {
 }
 
 TEST_F(PracticeTest, FiftyIdiomKeysInAMinuteThroughTheRealScreens) {
-    frmPractice* f = OpenPractice();  // the default: 60 s of idioms
+    PracticeScreen* f = OpenPractice();  // the default: 60 s of idioms
     StartGame(f);
     EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QStringLiteral("お目にかかる"));
     Type(f, QStringLiteral("om"));
@@ -312,11 +312,11 @@ TEST_F(PracticeTest, FiftyIdiomKeysInAMinuteThroughTheRealScreens) {
     EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QStringLiteral("お目にかかる"));
     Advance(30000);
     Type(f, QStringLiteral("omenikakaruomenikakaruomenikakaruomenik"));
-    EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 50);
+    EXPECT_EQ(app.g.judge.GetCorrectCount(), 50);
     Advance(30000);
     Fire(f, QStringLiteral("tmrCountdown"));
     Fire(f, QStringLiteral("tmrFinish"));
-    auto* r = app.Current<frmResultPractice>();
+    auto* r = app.Current<PracticeResultScreen>();
     ASSERT_TRUE(r);
     EXPECT_EQ(r->lblTypesPerSec->text(), QStringLiteral("Types/Sec.：0.83"));
     EXPECT_EQ(r->lblCorrectRate->text(), QStringLiteral("正答率：100.0%"));

@@ -25,15 +25,15 @@ class ResultScreenTest : public PracticeTest {
   protected:
     // Leaves the judge's counters at correct / miss, as a practice would.
     void Counts(int correct, int miss) {
-        app.g.objTypingSystem.Reset();
+        app.g.judge.Reset();
         StringPlayLabels labels;
         labels.display = QString(correct, u'a');
-        for (int i = 0; i < correct; ++i) app.g.objTypingSystem.ESystem(labels, 'a');
-        for (int i = 0; i < miss; ++i) app.g.objTypingSystem.ESystem(labels, 'b');
+        for (int i = 0; i < correct; ++i) app.g.judge.ESystem(labels, 'a');
+        for (int i = 0; i < miss; ++i) app.g.judge.ESystem(labels, 'b');
     }
-    frmResultPractice* OpenResult(const QString& genreKey = QStringLiteral("kannyouku")) {
-        app.g.objMondai.SetGenre(genreKey);
-        return app.Open<frmResultPractice>(Screen::ResultPractice);
+    PracticeResultScreen* OpenResult(const QString& genreKey = QStringLiteral("kannyouku")) {
+        app.g.questions.SetGenre(genreKey);
+        return app.Open<PracticeResultScreen>(Screen::ResultPractice);
     }
     QByteArray HistoryRecord(int n) { return app.ReadFile(PracticeFile()).mid((n - 1) * 128, 128); }
 };
@@ -41,7 +41,7 @@ class ResultScreenTest : public PracticeTest {
 TEST_F(ResultScreenTest, FirstPracticeShowsOneRowAndStoresIt) {
     StoreSetting(IdiomsSetting("3C 00"));
     Counts(50, 3);
-    frmResultPractice* r = OpenResult();
+    PracticeResultScreen* r = OpenResult();
     ASSERT_TRUE(r);
     EXPECT_EQ(r->windowTitle(), QStringLiteral("Key Derby　―　結果　―"));
     EXPECT_EQ(r->lblTitle[2]->text(), QStringLiteral("練習結果"));
@@ -106,7 +106,7 @@ TEST_F(ResultScreenTest, FiguresForTheEdgeCases) {
     for (const Case& c : cases) {
         StoreSetting(c.setting);
         Counts(c.correct, c.miss);
-        frmResultPractice* r = OpenResult();
+        PracticeResultScreen* r = OpenResult();
         EXPECT_EQ(r->lblCorrectRate->text(), QString::fromUtf8(c.rate));
         EXPECT_EQ(r->lblPracticeTime->text(), QString::fromUtf8(c.time));
         EXPECT_EQ(r->lblTypesPerSec->text(), QString::fromUtf8(c.speed));
@@ -118,7 +118,7 @@ TEST_F(ResultScreenTest, FiguresForTheEdgeCases) {
         EXPECT_EQ(ShortestSingle(stored.TPS), QString::fromUtf8(c.histTps));
         EXPECT_EQ(stored.PTime.value_or(QString()), QString::fromUtf8(c.histTime));
         EXPECT_EQ(stored.PTime.has_value(), *c.histTime != 0) << "no limit stores an empty variant";
-        r->Unload();
+        r->CloseScreen();
     }
 }
 
@@ -127,7 +127,7 @@ TEST_F(ResultScreenTest, TheEleventhPracticeDropsTheOldest) {
     for (int day = 1; day <= 10; ++day) file += OldEntry(day);
     StoreSetting(file);
     Counts(1, 0);
-    frmResultPractice* r = OpenResult(QStringLiteral("english"));
+    PracticeResultScreen* r = OpenResult(QStringLiteral("english"));
     EXPECT_EQ(r->lblHistDate[0]->text(), QStringLiteral("2024/05/01"));
     EXPECT_EQ(r->lblHistGenre[0]->text(), QStringLiteral("英単語"));
     for (int i = 1; i < 10; ++i) {
@@ -148,21 +148,21 @@ TEST_F(ResultScreenTest, OkAndTheCloseBoxOpenAFreshPracticeScreenAndWriteNothing
     for (bool closeBox : {false, true}) {
         StoreSetting(EnglishSetting("3C 00"));
         Counts(3, 0);
-        QPointer<frmResultPractice> r = OpenResult();
+        QPointer<PracticeResultScreen> r = OpenResult();
         const QByteArray written = app.ReadFile(PracticeFile());
         if (closeBox)
             r->close();
         else
             Click(r->cmdOK);
         EXPECT_EQ(app.nav.LastShown(), Screen::Practice);
-        auto* p = app.Current<frmPractice>();
+        auto* p = app.Current<PracticeScreen>();
         ASSERT_TRUE(p);
         EXPECT_EQ(Find<QLabel>(p, "lblDisplay")->text(), QStringLiteral("スペースでスタート"));
-        EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 0);
+        EXPECT_EQ(app.g.judge.GetCorrectCount(), 0);
         EXPECT_EQ(app.ReadFile(PracticeFile()), written);
         app.Flush();
         EXPECT_TRUE(r.isNull());
-        p->Unload();
+        p->CloseScreen();
         app.Flush();
     }
 }
@@ -172,7 +172,7 @@ TEST_F(ResultScreenTest, AHistoryThatCannotBeWrittenIsReported) {
     QFile::remove(PracticeFile());
     ASSERT_TRUE(QDir().mkdir(PracticeFile()));
     Counts(5, 0);
-    frmResultPractice* r = OpenResult();
+    PracticeResultScreen* r = OpenResult();
     ASSERT_TRUE(r);
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("Key Derby"));

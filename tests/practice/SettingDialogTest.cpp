@@ -8,12 +8,12 @@ using namespace kd::test;
 
 class SettingDialogTest : public PracticeTest {
   protected:
-    frmSettingPractice* OpenDialog() {
+    PracticeSettingsDialog* OpenDialog() {
         practice = OpenPractice();
         Click(Find<QPushButton>(practice, "cmdPracticeTime"));
-        return app.Current<frmSettingPractice>();
+        return app.Current<PracticeSettingsDialog>();
     }
-    frmPractice* practice = nullptr;
+    PracticeScreen* practice = nullptr;
 };
 
 TEST_F(SettingDialogTest, OpensModallyWithTheStoredSetting) {
@@ -31,7 +31,7 @@ TEST_F(SettingDialogTest, OpensModallyWithTheStoredSetting) {
     };
     for (const Case& c : cases) {
         if (!c.stored.isEmpty()) StoreSetting(c.stored);
-        frmSettingPractice* d = OpenDialog();
+        PracticeSettingsDialog* d = OpenDialog();
         ASSERT_TRUE(d);
         EXPECT_EQ(d->windowTitle(), QStringLiteral("設定"));
         EXPECT_EQ(d->windowModality(), Qt::ApplicationModal);
@@ -49,7 +49,7 @@ TEST_F(SettingDialogTest, OpensModallyWithTheStoredSetting) {
         EXPECT_EQ(ForeColor(d->optGenre[c.genre]), kRed);
         EXPECT_EQ(ForeColor(d->optGenre[1 - c.genre]), kBlack);
         EXPECT_EQ(d->SelectedGenre, c.genre ? QStringLiteral("english") : QStringLiteral("kannyouku"));
-        practice->Unload();
+        practice->CloseScreen();
         app.Flush();
     }
 }
@@ -71,16 +71,16 @@ TEST_F(SettingDialogTest, OkStoresTheSettingAndShowsItOnThePracticeScreen) {
     };
     for (const Case& c : cases) {
         StoreSetting(IdiomsSetting("3C 00") + Record("01 02 03"));  // with a history record
-        frmSettingPractice* d = OpenDialog();
+        PracticeSettingsDialog* d = OpenDialog();
         ASSERT_TRUE(d);
         Click(d->optGenre[c.genre]);
         for (int i = 0; i < qAbs(c.minuteSteps); ++i)
             Click(c.minuteSteps > 0 ? d->udnMinute->upButton : d->udnMinute->downButton);
         for (int i = 0; i < c.secondSteps; ++i) Click(d->udnSecond->upButton);
         if (c.noLimit) Click(d->optNoLimited);
-        QPointer<frmSettingPractice> guard(d);
+        QPointer<PracticeSettingsDialog> guard(d);
         Click(d->cmdOk);
-        EXPECT_TRUE(guard.isNull() || guard->Unloading());
+        EXPECT_TRUE(guard.isNull() || guard->IsClosing());
         EXPECT_TRUE(app.msg.asked.isEmpty());
         EXPECT_EQ(app.ReadFile(PracticeFile()), c.record + Record("01 02 03"));
         EXPECT_EQ(Find<QLabel>(practice, "lblPracticeTime")->text(), QString::fromUtf8(c.time));
@@ -88,14 +88,14 @@ TEST_F(SettingDialogTest, OkStoresTheSettingAndShowsItOnThePracticeScreen) {
         EXPECT_EQ(Find<QLabel>(practice, "lblGenre")->text(), QString::fromUtf8(c.genreText));
         EXPECT_EQ(practice->PlayedGenreKey(),
                   c.genre ? QStringLiteral("english") : QStringLiteral("kannyouku"));
-        EXPECT_EQ(app.g.objMondai.GetGenre(), c.genre ? QStringLiteral("英単語") : QStringLiteral("慣用句"));
-        practice->Unload();
+        EXPECT_EQ(app.g.questions.GetGenre(), c.genre ? QStringLiteral("英単語") : QStringLiteral("慣用句"));
+        practice->CloseScreen();
         app.Flush();
     }
 }
 
 TEST_F(SettingDialogTest, ZeroTimeIsRefusedUnlessThereIsNoLimit) {
-    frmSettingPractice* d = OpenDialog();
+    PracticeSettingsDialog* d = OpenDialog();
     Click(d->udnMinute->downButton);
     Click(d->udnMinute->downButton);  // stops at 0
     EXPECT_EQ(d->lblMinute->text(), QStringLiteral("0"));
@@ -104,7 +104,7 @@ TEST_F(SettingDialogTest, ZeroTimeIsRefusedUnlessThereIsNoLimit) {
     EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("Key Derby"));
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("練習時間は、5秒以上、または、無制限です。"));
     EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::OK);
-    EXPECT_EQ(app.Current<frmSettingPractice>(), d) << "the dialog stays open";
+    EXPECT_EQ(app.Current<PracticeSettingsDialog>(), d) << "the dialog stays open";
     EXPECT_EQ(app.ReadFile(PracticeFile()), IdiomsSetting("3C 00"));
 
     // No limit keeps the minutes and seconds as they were, and is accepted.
@@ -122,10 +122,10 @@ TEST_F(SettingDialogTest, ZeroTimeIsRefusedUnlessThereIsNoLimit) {
 TEST_F(SettingDialogTest, CancelTheCloseBoxEscAndEnterOnCancelChangeNothing) {
     for (int way = 0; way < 4; ++way) {
         StoreSetting(IdiomsSetting("5A 00"));
-        frmSettingPractice* d = OpenDialog();
+        PracticeSettingsDialog* d = OpenDialog();
         Click(d->optGenre[1]);
         Click(d->udnMinute->upButton);
-        QPointer<frmSettingPractice> guard(d);
+        QPointer<PracticeSettingsDialog> guard(d);
         if (way == 0) Click(d->cmdCancel);
         if (way == 1) d->close();
         if (way == 2) Press(d, Qt::Key_Escape);
@@ -133,19 +133,19 @@ TEST_F(SettingDialogTest, CancelTheCloseBoxEscAndEnterOnCancelChangeNothing) {
             d->cmdCancel->setFocus();
             Press(d->cmdCancel, Qt::Key_Return);
         }
-        EXPECT_TRUE(guard.isNull() || guard->Unloading()) << way;
+        EXPECT_TRUE(guard.isNull() || guard->IsClosing()) << way;
         EXPECT_EQ(app.ReadFile(PracticeFile()), IdiomsSetting("5A 00"));
         EXPECT_EQ(Find<QLabel>(practice, "lblPracticeTime")->text(), QStringLiteral("練習時間：1分 30秒"));
         EXPECT_EQ(Find<QLabel>(practice, "lblGenre")->text(), QStringLiteral("ジャンル：慣用句"));
         EXPECT_EQ(practice->PlayedGenreKey(), QStringLiteral("kannyouku"));
-        EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("慣用句"));
-        practice->Unload();
+        EXPECT_EQ(app.g.questions.GetGenre(), QStringLiteral("慣用句"));
+        practice->CloseScreen();
         app.Flush();
     }
 }
 
 TEST_F(SettingDialogTest, SpinnersStepWithinTheirRangeAndEnterConfirms) {
-    frmSettingPractice* d = OpenDialog();
+    PracticeSettingsDialog* d = OpenDialog();
     for (int i = 0; i < 15; ++i) Click(d->udnSecond->upButton);
     EXPECT_EQ(d->lblSecond->text(), QStringLiteral("55"));
     Click(d->udnSecond->downButton);
@@ -157,7 +157,7 @@ TEST_F(SettingDialogTest, SpinnersStepWithinTheirRangeAndEnterConfirms) {
 }
 
 TEST_F(SettingDialogTest, ASettingThatCannotBeStoredIsNotShownAsStored) {
-    frmSettingPractice* d = OpenDialog();
+    PracticeSettingsDialog* d = OpenDialog();
     // The file's place is taken by a folder: the write fails.
     QFile::remove(PracticeFile());
     ASSERT_TRUE(QDir().mkdir(PracticeFile()));
@@ -165,7 +165,7 @@ TEST_F(SettingDialogTest, ASettingThatCannotBeStoredIsNotShownAsStored) {
     Click(d->cmdOk);
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("設定を保存できませんでした（書き込みできません）。"));
-    EXPECT_EQ(app.Current<frmSettingPractice>(), d);
+    EXPECT_EQ(app.Current<PracticeSettingsDialog>(), d);
     EXPECT_EQ(Find<QLabel>(practice, "lblGenre")->text(), QStringLiteral("ジャンル：慣用句"));
     EXPECT_EQ(practice->PlayedGenreKey(), QStringLiteral("kannyouku"));
 }

@@ -4,7 +4,7 @@
 #include <QHash>
 
 #include "engine/PlayLabels.h"
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 #include "questions/StringTable.h"
 #include "tools/readingcheck/ReadingCheck.h"
 
@@ -76,7 +76,7 @@ struct Typed {
 };
 
 Typed TypeReading(const QString& reading, const QString& keys) {
-    clsTypingSystem judge;
+    TypingJudge judge;
     StringPlayLabels labels;
     labels.display = reading;
     judge.Reset();
@@ -126,7 +126,7 @@ TEST(DataTyping, EveryReadingTypesThroughWithoutAMiss) {
 
 TEST(DataTyping, EveryWordTypesThroughWithoutAMiss) {
     for (const QString& w : Words(StringTable::Instance())) {
-        clsTypingSystem judge;
+        TypingJudge judge;
         StringPlayLabels labels;
         labels.display = labels.monitor = w;
         for (QChar key : w) judge.ESystem(labels, key.unicode());

@@ -7,7 +7,7 @@
 
 #include "engine/PlayLabels.h"
 #include "engine/RomajiGuide.h"
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 #include "questions/StringTable.h"
 #include "support/QStringPrint.h"
 
@@ -28,7 +28,7 @@ RomajiChoices RandomChoices(std::mt19937& rng) {
 }
 
 // Every key the judge would count as correct now, by the guide's prediction.
-QList<int> AcceptedKeys(const RomajiGuide& guide, const clsTypingSystem& judge, const QString& display) {
+QList<int> AcceptedKeys(const RomajiGuide& guide, const TypingJudge& judge, const QString& display) {
     static const QByteArray keys = "abcdefghijklmnopqrstuvwxyz;,.-";
     QList<int> accepted;
     for (char k : keys)
@@ -45,7 +45,7 @@ TEST(GuideFollowsJudge, EveryBankReadingWithRandomChoicesSwitchesAndMisses) {
     for (int round = 0; round < 24; ++round) {
         for (const QString& reading : readings) {
             SCOPED_TRACE(reading.toStdString() + " round " + std::to_string(round));
-            clsTypingSystem judge;
+            TypingJudge judge;
             StringPlayLabels labels;
             RomajiGuide guide(RandomChoices(rng));
             labels.display = reading;
@@ -108,18 +108,18 @@ TEST(GuideFollowsJudge, PredictionMatchesTheJudgeForEveryKey) {
     static const QByteArray keys = "abcdefghijklmnopqrstuvwxyzA;,.- 1";
     int checked = 0;
     for (const QString& reading : readings) {
-        clsTypingSystem judge;
+        TypingJudge judge;
         StringPlayLabels labels;
         RomajiGuide guide(RomajiChoices::FromText(u"nn=n;si=si"));
         labels.display = reading;
         judge.InitFlag();
         while (!labels.display.isEmpty()) {
             for (char k : keys) {
-                clsTypingSystem trial = judge;
+                TypingJudge trial = judge;
                 StringPlayLabels trialLabels = labels;
-                clsTypingSystem::Form forms[5];
+                TypingJudge::Form forms[5];
                 qint16 selected = 0;
-                const auto head = clsTypingSystem::HeadOf(labels.display);
+                const auto head = TypingJudge::HeadOf(labels.display);
                 judge.PeekUnit(head, forms, selected);
                 // A single n's key is judged again against the next unit: the guide's BeforeKey
                 // follows that; here the first unit's verdict is compared with a judge that keeps

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 #include "platform/core/Random.h"
+#include "questions/QuestionBank.h"
 #include "questions/StringTable.h"
-#include "questions/clsMondai.h"
 #include "support/QStringPrint.h"
 
 namespace kd {
@@ -13,8 +13,8 @@ constexpr float kJustBelowOne = 16777215.0f / 16777216.0f;  // the largest value
 
 struct Bank {
     ScriptedRandom rnd;
-    clsTypingSystem judge;
-    clsMondai mondai{rnd, judge};
+    TypingJudge judge;
+    QuestionBank mondai{rnd, judge};
 };
 
 TEST(QuestionBank, IdiomIdsAreEvenReadings) {
@@ -74,8 +74,8 @@ TEST(QuestionBank, EnglishWordsSpanTheirWholeRange) {
 TEST(QuestionBank, EnglishIdUsesSinglePrecision) {
     StringTable table = StringTable::FromText(QStringLiteral("1067\tdouble\n1068\tsingle\n"));
     ScriptedRandom rnd;
-    clsTypingSystem judge;
-    clsMondai mondai(rnd, judge, &table);
+    TypingJudge judge;
+    QuestionBank mondai(rnd, judge, &table);
     rnd.Script({1424283.0f / 16777216.0f});  // r x 801 is 67.9999997 in double, 68 in single
     EXPECT_EQ(mondai.GetEnglishQuestion(), QStringLiteral("single"));
 }

@@ -11,7 +11,7 @@
 #include "common/RecordFile.h"
 #include "common/TimeTrialRecords.h"
 #include "support/PlayProbe.h"
-#include "timetrial/frmResultTimeTrial.h"
+#include "timetrial/TimeTrialResultScreen.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -35,7 +35,7 @@ int CheckedCount(QObject* form, std::initializer_list<const char*> names) {
 }
 
 void CloseAll(ChainApp& app) {
-    for (FormBase* f : app.nav.OpenForms()) f->Unload();
+    for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
     TestApp::Flush();
 }
 
@@ -77,7 +77,7 @@ void CheckNameScreen(ChainApp& app, const QByteArray& damaged) {
 // ON, and choosing a mode stores both switches as -1 or 0.
 void CheckSoundSwitches(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::Main);
-    FormBase* menu = app.Now();
+    ScreenBase* menu = app.Now();
     for (const auto& [on, off, value] : {std::tuple{"mnuOn", "mnuOff", app.g.BgmOn},
                                          std::tuple{"mnuEffectOn", "mnuEffectOff", app.g.EffectOn}}) {
         EXPECT_TRUE(value == -1 || value == 0) << value;
@@ -133,7 +133,7 @@ void CheckHeat(ChainApp& app, const QByteArray&) {
 // speeds and stores today's practice on top.
 void CheckPractice(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::Practice);
-    FormBase* practice = app.Now();
+    ScreenBase* practice = app.Now();
     EXPECT_TRUE(Matches(Text(practice, "lblPracticeTime"), "練習時間：(無制限|[0-9]+分 [0-9]+秒)"))
         << Text(practice, "lblPracticeTime").toStdString();
     EXPECT_TRUE(Matches(Text(practice, "lblNokori"), "無制限|[0-9]+\\.[0-9]"))
@@ -141,7 +141,7 @@ void CheckPractice(ChainApp& app, const QByteArray&) {
     EXPECT_TRUE(Matches(Text(practice, "lblGenre"), "ジャンル：(慣用句|英単語)"));
     EXPECT_TRUE(GenreOf(practice) == "kannyouku" || GenreOf(practice) == "english");
     Click(Button(practice, QStringLiteral("cmdPracticeTime")));
-    ASSERT_EQ(app.NowName(), "frmSettingPractice");
+    ASSERT_EQ(app.NowName(), "PracticeSettingsDialog");
     EXPECT_EQ(CheckedCount(app.Now(), {"optGenre(0)", "optGenre(1)"}), 1);
     EXPECT_EQ(CheckedCount(app.Now(), {"optLimited", "optNoLimited"}), 1);
     Click(Button(app.Now(), QStringLiteral("cmdCancel")));
@@ -152,7 +152,7 @@ void CheckPractice(ChainApp& app, const QByteArray&) {
     CloseAll(app);
 
     app.nav.Show(Screen::ResultPractice);
-    FormBase* result = app.Now();
+    ScreenBase* result = app.Now();
     for (int i = 0; i < 10; ++i) {
         const QString tps = Text(result, QStringLiteral("lblHistTPS(%1)").arg(i));
         EXPECT_TRUE(Matches(tps, "[0-9]+(\\.[0-9]+)?")) << "row " << i << ": " << tps.toStdString();
@@ -167,10 +167,10 @@ void CheckPractice(ChainApp& app, const QByteArray&) {
 // DATA/gen: the time trial plays one of the two genres and its dialog shows one of them.
 void CheckTimeTrialGenre(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::TimeTrial);
-    FormBase* play = app.Now();
+    ScreenBase* play = app.Now();
     EXPECT_TRUE(GenreOf(play) == "kannyouku" || GenreOf(play) == "english");
     Click(Button(play, QStringLiteral("cmdSetting")));
-    ASSERT_EQ(app.NowName(), "frmSettingTimeTrial");
+    ASSERT_EQ(app.NowName(), "TimeTrialGenreDialog");
     EXPECT_EQ(CheckedCount(app.Now(), {"optJp", "optEng"}), 1);
     Click(Button(app.Now(), QStringLiteral("cmdCancel")));
     TestApp::Flush();
@@ -182,7 +182,7 @@ void CheckTimeTrialGenre(ChainApp& app, const QByteArray&) {
 void CheckDerbyGenre(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::SelectChara);
     Click(Button(app.Now(), QStringLiteral("cmdSetting")));
-    ASSERT_EQ(app.NowName(), "frmSettingKeyDerby");
+    ASSERT_EQ(app.NowName(), "DerbyGenreDialog");
     EXPECT_EQ(CheckedCount(app.Now(), {"optJp", "optEng"}), 1);
     Click(Button(app.Now(), QStringLiteral("cmdCancel")));
     TestApp::Flush();
@@ -198,7 +198,7 @@ void CheckDerbyGenre(ChainApp& app, const QByteArray&) {
 // DATA/TimeTrialData: the ranking shows whole rows of proper times, top down without gaps;
 // a new run is placed and stored, and the stored table reads back sorted.
 void CheckRanking(ChainApp& app, const QByteArray&) {
-    app.g.objUser.TimeTrialRanking = -1;
+    app.g.player.TimeTrialRanking = -1;
     app.nav.Show(Screen::RankingTimeTrial);
     bool gap = false;
     for (int i = 0; i < 10; ++i) {
@@ -215,12 +215,12 @@ void CheckRanking(ChainApp& app, const QByteArray&) {
     Click(Button(app.Now(), QStringLiteral("cmdOK")));
     CloseAll(app);
 
-    app.g.objUser.SetTimeTrialTime(30000);
-    app.g.objTypingSystem.Reset();
-    app.g.objMondai.SetGenre(QStringLiteral("english"));
-    FormBase* result = app.nav.Show(Screen::ResultTimeTrial);
-    qobject_cast<frmResultTimeTrial*>(result)->SetRunGenre(Genre::English);
-    const bool ranked = app.g.objUser.TimeTrialRanking >= 0;
+    app.g.player.SetTimeTrialTime(30000);
+    app.g.judge.Reset();
+    app.g.questions.SetGenre(QStringLiteral("english"));
+    ScreenBase* result = app.nav.Show(Screen::ResultTimeTrial);
+    qobject_cast<TimeTrialResultScreen*>(result)->SetRunGenre(Genre::English);
+    const bool ranked = app.g.player.TimeTrialRanking >= 0;
     app.msg.Answer(MsgAnswer::No);
     Click(Button(result, QStringLiteral("cmdOK")));
     EXPECT_EQ(app.NowScreen(), ranked ? Screen::RankingTimeTrial : Screen::Main);
@@ -320,7 +320,7 @@ TEST(DamagedFiles, EveryReaderShowsSaneValuesAndTheScreensGoOn) {
                 app.UsePlayer(QString::fromLatin1(player));
                 app.WriteFile(app.Player("DATA/genderby"), Record("01 00"));  // English: easy to type
             }
-            app.g.objUser.SetUserName(QStringLiteral("Tester"));
+            app.g.player.SetUserName(QStringLiteral("Tester"));
             app.WriteFile(app.dir.filePath(QStringLiteral("Data.dat")), Files().first().sound);
             const QByteArray bytes = damage.make(file);
             app.WriteFile(app.dir.filePath(file.path), bytes);

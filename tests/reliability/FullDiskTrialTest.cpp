@@ -40,7 +40,7 @@ struct Trial {
         AttachLearningRecord(app.g, *record, app.ctx.msg);
     }
     ~Trial() {
-        for (FormBase* f : app.nav.OpenForms()) f->Unload();
+        for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
         TestApp::Flush();
         Release();
         app.g.play.Remove(&record->Recorder());
@@ -140,7 +140,7 @@ void PlayPractice(ChainApp& app) {
 }
 
 void BackToMenu(ChainApp& app) {
-    for (FormBase* f : app.nav.OpenForms()) f->Unload();
+    for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
     TestApp::Flush();
     app.nav.Show(Screen::Main);
 }
@@ -166,7 +166,7 @@ TEST(FullDiskTrial, AScreenDeletedUnderItsMessageBoxTakesTheBoxAlong) {
     app.UsePlayer();
     RealBoxes boxes;
     for (MsgButtons buttons : {MsgButtons::OK, MsgButtons::OKCancel, MsgButtons::YesNo}) {
-        QPointer<FormBase> screen = app.nav.Show(Screen::Practice);
+        QPointer<ScreenBase> screen = app.nav.Show(Screen::Practice);
         ASSERT_TRUE(screen);
         boxes.whileShown = [&] { delete screen.data(); };
         const MsgAnswer answer =
@@ -201,7 +201,7 @@ TEST(FullDiskTrial, EverySavePointSurvivesAFullReadOnlyOrLockedDisk) {
          {Fault::DiskFull, Fault::ReadOnly},
          [](Trial& t) {
              BackToMenu(t.app);
-             for (FormBase* f : t.app.nav.OpenForms()) f->Unload();
+             for (ScreenBase* f : t.app.nav.OpenForms()) f->CloseScreen();
              TestApp::Flush();
              t.app.nav.Show(Screen::InputUserName);
              auto* box = Find<QComboBox>(t.app.Now(), QStringLiteral("cmbUserName"));

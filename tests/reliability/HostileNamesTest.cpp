@@ -108,7 +108,7 @@ TEST(HostileNames, EachIsRefusedWithAMessageOrStoredInsideTheDataFolder) {
     for (const NameCase& c : Cases()) {
         SCOPED_TRACE(c.name.left(40).toStdString());
         ++tried;
-        for (FormBase* f : app.nav.OpenForms()) f->Unload();
+        for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
         TestApp::Flush();
         app.msg.asked.clear();
         app.nav.Show(Screen::InputUserName);
@@ -145,7 +145,7 @@ TEST(HostileNames, EachIsRefusedWithAMessageOrStoredInsideTheDataFolder) {
     for (const char* n : {"Bob", "bob", "BOB"})
         EXPECT_TRUE(QFileInfo(root + u'/' + QString::fromLatin1(n)).isDir());
     // A fresh start lists only names whose folders are right inside the data folder.
-    for (FormBase* f : app.nav.OpenForms()) f->Unload();
+    for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
     TestApp::Flush();
     app.nav.Show(Screen::InputUserName);
     auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));

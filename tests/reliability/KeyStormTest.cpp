@@ -38,17 +38,17 @@ struct StormDriver {
     QStringList timers;
     std::function<void(int openedBefore)> open;
 
-    QPointer<FormBase> form;
+    QPointer<ScreenBase> form;
     QLabel* display = nullptr;
     int keys = 0, heads = 0, ticks = 0, opened = 0;
     QMap<QString, int> leftTo;
 
-    FormBase* Current() {
-        FormBase* now = app.Now();
+    ScreenBase* Current() {
+        ScreenBase* now = app.Now();
         if (now && now == form) return now;
         if (!now || now->Id() != screen) {
             if (opened > 0) ++leftTo[now ? now->objectName() : QStringLiteral("nothing")];
-            for (FormBase* f : app.nav.OpenForms()) f->Unload();
+            for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
             TestApp::Flush();
             open(opened++);
             now = app.Now();
@@ -65,7 +65,7 @@ struct StormDriver {
     }
     // The next character of an English question: always a correct key.
     bool Head() {
-        FormBase* f = Current();
+        ScreenBase* f = Current();
         const QString d = Display();
         if (d.isEmpty()) return false;
         KeyStorm::Send(f, d.at(0));
@@ -90,10 +90,10 @@ struct StormDriver {
 };
 
 qint16 Correct(ChainApp& app) {
-    return app.g.objTypingSystem.GetCorrectCount();
+    return app.g.judge.GetCorrectCount();
 }
 qint16 Misses(ChainApp& app) {
-    return app.g.objTypingSystem.GetMissCount();
+    return app.g.judge.GetMissCount();
 }
 
 // Yes and No in random order for the questions a storm brings up (out of power, boss fights).
@@ -136,7 +136,7 @@ TEST(KeyStorm, PracticeCountersSaturateAndTheGameStillEnds) {
     EXPECT_EQ(Correct(app), 32767);
     EXPECT_EQ(Misses(app), 32767);
     EXPECT_EQ(d.opened, 0);
-    FormBase* practice = d.Current();
+    ScreenBase* practice = d.Current();
     EXPECT_EQ(Text(practice, "lblNokori"), "255.0");
 
     // The game still ends on time and shows the saturated counts.
@@ -197,10 +197,10 @@ TEST(KeyStorm, TimeTrialMissesSaturateAndTheRunStillReachesTheGoal) {
     EXPECT_EQ(d.opened, 0);
 
     // Fourteen more correct keys reach the goal; the result shows the saturated misses.
-    FormBase* play = d.Current();
+    ScreenBase* play = d.Current();
     TypeHead(play, 14);
     EXPECT_EQ(DisplayText(play), "Goal!!");
-    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 200000);
+    EXPECT_EQ(app.g.player.GetTimeTrialTime(), 200000);
     Fire(play, QStringLiteral("tmrFinish"));
     ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
     EXPECT_EQ(Text(app.Now(), "lblMissCount"), "誤打数：32767");
@@ -254,7 +254,7 @@ TEST(KeyStorm, RaceSurvivesAndStillFinishes) {
     EXPECT_GT(d.leftTo.value(ScreenName(Screen::Main)), 0) << "some races were lost and left";
 
     // Afterwards: Esc rests the screen, Space starts it, the player can still win.
-    FormBase* race = d.Current();
+    ScreenBase* race = d.Current();
     Press(race, Qt::Key_Escape);
     EXPECT_EQ(DisplayText(race), "スペースでスタート");
     for (const char* t : {"tmrReadyGo", "tmrCharaMove", "tmrFinish"})
@@ -296,7 +296,7 @@ TEST(KeyStorm, BossBattleSurvivesAndCanStillBeWon) {
     d.Report("boss", took.elapsed());
     EXPECT_GT(d.leftTo.value(ScreenName(Screen::Introduction)), 0) << "the boss was beaten now and then";
 
-    FormBase* boss = d.Current();
+    ScreenBase* boss = d.Current();
     Press(boss, Qt::Key_Escape);
     EXPECT_EQ(DisplayText(boss), "");
     for (const char* t : {"tmrReadyGo", "tmrCharaMove", "tmrFinish"})

@@ -30,10 +30,10 @@ struct SoundApp {
         RegisterAllScreens(nav);
     }
     ~SoundApp() {
-        for (FormBase* f : nav.OpenForms()) f->Unload();
+        for (ScreenBase* f : nav.OpenForms()) f->CloseScreen();
         TestApp::Flush();
     }
-    FormBase* Now() const { return nav.Current(); }
+    ScreenBase* Now() const { return nav.Current(); }
     QString NowName() const { return nav.Current() ? nav.Current()->objectName() : QString(); }
     std::optional<Screen> NowScreen() const { return nav.Current() ? nav.Current()->Id() : std::nullopt; }
     QString Player(const QString& relative) const { return g.PlayerPath(relative); }
@@ -95,7 +95,7 @@ void PlayEveryMode(SoundApp& app, bool silent) {
     StartPlay(app.Now());
     TypeHead(app.Now(), 10);
     TypeWrong(app.Now(), 2);
-    EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 10);
+    EXPECT_EQ(app.g.judge.GetCorrectCount(), 10);
     Press(app.Now(), Qt::Key_Backspace);
 
     ChooseMenuItem(app, 1);

@@ -71,7 +71,7 @@ TEST(UnwritableData, ADataFolderThatCannotBeMadeIsReportedAndNothingIsTouched) {
         Asked(app, QStringLiteral("「Tester」のフォルダーを作成できませんでした（書き込みできません）。")))
         << AskedTexts(app).toStdString();
     EXPECT_EQ(app.NowScreen(), Screen::InputUserName);
-    EXPECT_TRUE(app.g.objUser.GetUserName().isEmpty());
+    EXPECT_TRUE(app.g.player.GetUserName().isEmpty());
     app.Now()->close();
     EXPECT_TRUE(app.nav.ended);
     EXPECT_EQ(app.ReadFile(blocker), "keep");
@@ -117,13 +117,13 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
         {"DATA/PracticeTime",
          [](ChainApp& app) {
              app.nav.Show(Screen::Practice);
-             FormBase* practice = app.Now();
+             ScreenBase* practice = app.Now();
              EXPECT_EQ(Text(practice, "lblPracticeTime"), "練習時間：1分 0秒");
              Click(Button(practice, QStringLiteral("cmdPracticeTime")));
              Click(Find<QRadioButton>(app.Now(), QStringLiteral("optNoLimited")));
              Click(Button(app.Now(), QStringLiteral("cmdOk")));
              EXPECT_TRUE(Asked(app, QStringLiteral("設定を保存できませんでした（書き込みできません）。")));
-             EXPECT_EQ(app.NowName(), "frmSettingPractice") << "the dialog stays open";
+             EXPECT_EQ(app.NowName(), "PracticeSettingsDialog") << "the dialog stays open";
              Click(Button(app.Now(), QStringLiteral("cmdCancel")));
              TestApp::Flush();
              StartPlay(practice);
@@ -135,7 +135,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
         {"DATA/gen",
          [](ChainApp& app) {
              app.nav.Show(Screen::TimeTrial);
-             FormBase* play = app.Now();
+             ScreenBase* play = app.Now();
              Click(Button(play, QStringLiteral("cmdSetting")));
              Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
              Click(Button(app.Now(), QStringLiteral("cmdOK")));
@@ -199,10 +199,10 @@ TEST(UnwritableData, AGenreDialogClosedBehindItsMessageIsLeftAlone) {
         ChainApp app;
         app.UsePlayer(QStringLiteral("Tester"));
         ASSERT_TRUE(QDir().mkpath(app.Player(QString::fromLatin1(m.file))));
-        QPointer<FormBase> screen = app.nav.Show(m.screen);
+        QPointer<ScreenBase> screen = app.nav.Show(m.screen);
         ASSERT_TRUE(screen);
         Click(Button(screen, QStringLiteral("cmdSetting")));
-        QPointer<FormBase> dialog = app.Now();
+        QPointer<ScreenBase> dialog = app.Now();
         ASSERT_TRUE(dialog && dialog != screen);
         app.msg.whileShown = [&] {
             screen->close();
@@ -252,7 +252,7 @@ TEST(UnwritableData, AReadOnlyDataFolderKeepsEveryFile) {
     Fire(app.Now(), QStringLiteral("tmrCountdown"));
     Fire(app.Now(), QStringLiteral("tmrFinish"));
     ASSERT_EQ(app.NowScreen(), Screen::ResultPractice);
-    for (FormBase* f : app.nav.OpenForms()) f->Unload();
+    for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
     TestApp::Flush();
     RunTimeTrialToTheGoal(app);
     app.msg.Answer(MsgAnswer::OK);

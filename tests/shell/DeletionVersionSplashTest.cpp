@@ -6,10 +6,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "shell/AboutBox.h"
+#include "shell/MainMenu.h"
 #include "shell/Register.h"
-#include "shell/frmMain.h"
-#include "shell/frmStartUp.h"
-#include "shell/frmVersion.h"
+#include "shell/SplashScreen.h"
 #include "support/TestApp.h"
 
 using namespace kd;
@@ -23,8 +23,8 @@ class Shell : public ::testing::Test {
         RegisterShellScreens(app.nav);
         app.UsePlayer(QStringLiteral("Tester"));
     }
-    frmMain* OpenMenu() { return app.Open<frmMain>(Screen::Main); }
-    void Trigger(FormBase* form, const char* action) {
+    MainMenu* OpenMenu() { return app.Open<MainMenu>(Screen::Main); }
+    void Trigger(ScreenBase* form, const char* action) {
         form->findChild<QAction*>(QString::fromLatin1(action))->trigger();
     }
     QStringList DataFiles() const {
@@ -84,7 +84,7 @@ TEST_F(Shell, AnsweringNoDeletesNothing) {
 TEST_F(Shell, TheVersionBoxOpensModallyOverTheMenuAndOkClosesIt) {
     auto* menu = OpenMenu();
     Trigger(menu, "mnuVersion");
-    auto* box = qobject_cast<frmVersion*>(app.nav.Current());
+    auto* box = qobject_cast<AboutBox*>(app.nav.Current());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->parentWidget(), menu);
     EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
@@ -105,7 +105,7 @@ TEST_F(Shell, TheVersionBoxOpensModallyOverTheMenuAndOkClosesIt) {
     EXPECT_FALSE(Find<QLabel>(box, QStringLiteral("imgIcon"))->pixmap().isNull());
 
     Click(Find<QPushButton>(box, QStringLiteral("cmdOK")));
-    EXPECT_TRUE(box->Unloading());
+    EXPECT_TRUE(box->IsClosing());
     EXPECT_EQ(app.nav.Current(), menu);
 
     Trigger(menu, "mnuVersion");
@@ -115,7 +115,7 @@ TEST_F(Shell, TheVersionBoxOpensModallyOverTheMenuAndOkClosesIt) {
 }
 
 TEST_F(Shell, TheSplashHandsOverToTheNameScreenAfterHalfASecond) {
-    auto* splash = app.Open<frmStartUp>(Screen::StartUp);
+    auto* splash = app.Open<SplashScreen>(Screen::StartUp);
     ASSERT_NE(splash, nullptr);
     Timer* timer = FindTimer(splash, QStringLiteral("Timer1"));
     ASSERT_NE(timer, nullptr);
@@ -124,6 +124,6 @@ TEST_F(Shell, TheSplashHandsOverToTheNameScreenAfterHalfASecond) {
     EXPECT_EQ(app.nav.LastShown(), Screen::StartUp);
     EXPECT_EQ(Fire(splash, QStringLiteral("Timer1"), 3), 1);  // fires once
     EXPECT_EQ(app.nav.LastShown(), Screen::InputUserName);
-    EXPECT_TRUE(splash->Unloading());
+    EXPECT_TRUE(splash->IsClosing());
     EXPECT_EQ(app.nav.Current()->Id(), Screen::InputUserName);
 }

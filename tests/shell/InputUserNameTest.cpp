@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "shell/PlayerNameScreen.h"
 #include "shell/Register.h"
-#include "shell/frmInputUserName.h"
 #include "support/TestApp.h"
 
 using namespace kd;
@@ -25,8 +25,8 @@ class NameScreen : public ::testing::Test {
     void MakePlayerFolder(const QString& name) { QDir().mkpath(app.dir.filePath(name)); }
     bool HasFolder(const QString& name) const { return QFileInfo(app.dir.filePath(name)).isDir(); }
 
-    frmInputUserName* Open() {
-        form = app.Open<frmInputUserName>(Screen::InputUserName);
+    PlayerNameScreen* Open() {
+        form = app.Open<PlayerNameScreen>(Screen::InputUserName);
         box = Find<QComboBox>(form, QStringLiteral("cmbUserName"));
         return form;
     }
@@ -50,7 +50,7 @@ class NameScreen : public ::testing::Test {
     }
 
     TestApp app;
-    frmInputUserName* form = nullptr;
+    PlayerNameScreen* form = nullptr;
     QComboBox* box = nullptr;
 };
 
@@ -74,10 +74,10 @@ TEST_F(NameScreen, FirstRunOffersDefaultUserAndConfirmingItCreatesTheFolderAndTh
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("DefaultUserさんでよろしいですか？"));
     EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::OKCancel);
     EXPECT_TRUE(HasFolder(QStringLiteral("DefaultUser")));
-    EXPECT_EQ(app.g.objUser.GetUserName(), QStringLiteral("DefaultUser"));
+    EXPECT_EQ(app.g.player.GetUserName(), QStringLiteral("DefaultUser"));
     EXPECT_EQ(app.ReadFile(DataDat()), Record("0B 00 44 65 66 61 75 6C 74 55 73 65 72"));
     EXPECT_EQ(app.nav.LastShown(), Screen::Main);
-    EXPECT_TRUE(form->Unloading());
+    EXPECT_TRUE(form->IsClosing());
 }
 
 TEST_F(NameScreen, AnEmptyTextConfirmsDefaultUser) {
@@ -97,8 +97,8 @@ TEST_F(NameScreen, CancelStaysWithTheTextAndStoresNothing) {
     EXPECT_FALSE(HasFolder(QStringLiteral("Bob")));
     EXPECT_EQ(QFileInfo(DataDat()).size(), 0);
     EXPECT_EQ(box->currentText(), QStringLiteral("Bob"));
-    EXPECT_FALSE(form->Unloading());
-    EXPECT_TRUE(app.g.objUser.GetUserName().isEmpty());
+    EXPECT_FALSE(form->IsClosing());
+    EXPECT_TRUE(app.g.player.GetUserName().isEmpty());
 }
 
 TEST_F(NameScreen, ListsOnlyPlayersWhoseFoldersRemainWithoutRewritingTheFile) {
@@ -128,7 +128,7 @@ TEST_F(NameScreen, APickSwapsWithTheTopButATypedListedNameStaysWhereItIs) {
     EXPECT_EQ(box->currentText(), QStringLiteral("C"));
     PressEnter();
     EXPECT_EQ(app.ReadFile(DataDat()), Record("01 00 43 01 00 42 01 00 41"));
-    EXPECT_EQ(app.g.objUser.GetUserName(), QStringLiteral("C"));
+    EXPECT_EQ(app.g.player.GetUserName(), QStringLiteral("C"));
 }
 
 TEST_F(NameScreen, TypingAListedNameKeepsTheOrder) {
@@ -137,7 +137,7 @@ TEST_F(NameScreen, TypingAListedNameKeepsTheOrder) {
     Open();
     TypeName(QStringLiteral("C"));
     PressEnter();
-    EXPECT_EQ(app.g.objUser.GetUserName(), QStringLiteral("C"));
+    EXPECT_EQ(app.g.player.GetUserName(), QStringLiteral("C"));
     EXPECT_EQ(app.ReadFile(DataDat()), Record("01 00 41 01 00 42 01 00 43"));
 }
 
@@ -203,7 +203,7 @@ TEST_F(NameScreen, RefusedNamesGetAMessageAndCreateNothing) {
         EXPECT_EQ(app.msg.asked[0].text, c.message);
         EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::OK);
         EXPECT_EQ(box->lineEdit()->selectedText(), c.name);
-        EXPECT_FALSE(form->Unloading());
+        EXPECT_FALSE(form->IsClosing());
     }
     EXPECT_EQ(QDir(app.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     EXPECT_FALSE(QFileInfo::exists(app.dir.filePath(QStringLiteral("../evil"))));
@@ -218,8 +218,8 @@ TEST_F(NameScreen, AFolderThatCannotBeMadeIsReportedAndTheScreenStays) {
     ASSERT_EQ(app.msg.asked.size(), 2);
     EXPECT_TRUE(app.msg.asked[1].text.startsWith(
         QStringLiteral("「Data.dat」のフォルダーを作成できませんでした（書き込みできません）。")));
-    EXPECT_FALSE(form->Unloading());
-    EXPECT_TRUE(app.g.objUser.GetUserName().isEmpty());
+    EXPECT_FALSE(form->IsClosing());
+    EXPECT_TRUE(app.g.player.GetUserName().isEmpty());
 }
 
 TEST_F(NameScreen, AListThatCannotBeSavedIsReportedButThePlayerGoesOn) {
@@ -246,7 +246,7 @@ TEST_F(NameScreen, AnUndecodableListIsMovedAsideAndTheListStartsAfresh) {
     // A second damaged list does not overwrite the first copy.
     TestApp::Flush();
     app.WriteFile(DataDat(), damaged.left(20));
-    form->Unload();
+    form->CloseScreen();
     Open();
     EXPECT_EQ(app.ReadFile(DataDat() + QStringLiteral(".damaged-2")), damaged.left(20));
 }

@@ -6,8 +6,8 @@
 
 #include "learning/LearningRecord.h"
 #include "shell/LearningExport.h"
+#include "shell/MainMenu.h"
 #include "shell/Register.h"
-#include "shell/frmMain.h"
 #include "support/LearningKit.h"
 #include "support/TestApp.h"
 
@@ -30,7 +30,7 @@ class LearningMenu : public ::testing::Test {
         saved = ExportFileChooser();
     }
     void TearDown() override { ExportFileChooser() = saved; }
-    void Trigger(FormBase* form, const char* action) {
+    void Trigger(ScreenBase* form, const char* action) {
         form->findChild<QAction*>(QString::fromLatin1(action))->trigger();
     }
 
@@ -43,7 +43,7 @@ class LearningMenu : public ::testing::Test {
 
 // ファイル → 学習記録の書き出し writes the CSV where the player chose; a cancel writes nothing.
 TEST_F(LearningMenu, ExportWritesTheChosenFile) {
-    auto* menu = app.Open<frmMain>(Screen::Main);
+    auto* menu = app.Open<MainMenu>(Screen::Main);
     const QString target = app.dir.filePath("out/record.csv");
     QDir().mkpath(app.dir.filePath("out"));
     QString suggested;
@@ -78,7 +78,7 @@ TEST_F(LearningMenu, DeletionRemovesTheDatabaseToo) {
     const QString db = app.PlayerPath("learning.sqlite");
     ASSERT_TRUE(QFile::exists(db));
     ASSERT_TRUE(QFile::exists(db + "-wal"));
-    auto* menu = app.Open<frmMain>(Screen::Main);
+    auto* menu = app.Open<MainMenu>(Screen::Main);
     app.msg.Answer(MsgAnswer::No);
     Trigger(menu, "mnuDel");
     EXPECT_TRUE(QFile::exists(db));

@@ -11,8 +11,8 @@
 
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/ZoomStage.h"
+#include "shell/MainMenu.h"
 #include "shell/Register.h"
-#include "shell/frmMain.h"
 #include "support/TestApp.h"
 
 using namespace kd;
@@ -27,23 +27,23 @@ const QString kPracticeText = QStringLiteral(
 const QString kTimeTrialText = QStringLiteral("　自分の限界に挑戦！まさに、自分との戦い！");
 
 // The mode screens belong to other parts of the program; stand-ins record the hand-over.
-FormBase* StandIn(AppContext& c, Screen screen) {
-    return new FormBase(c, screen);
+ScreenBase* StandIn(AppContext& c, Screen screen) {
+    return new ScreenBase(c, screen);
 }
 
-class MainMenu : public ::testing::Test {
+class MainMenuScreen : public ::testing::Test {
   protected:
     void SetUp() override {
         RegisterShellScreens(app.nav);
         for (Screen s : {Screen::Practice, Screen::TimeTrial, Screen::SelectChara})
             app.nav.Register(s, [s](AppContext& c) { return StandIn(c, s); });
-        app.g.objUser.SetUserName(QStringLiteral("Tester"));
+        app.g.player.SetUserName(QStringLiteral("Tester"));
         QDir().mkpath(app.g.PlayerFolder());
     }
 
-    frmMain* Open() {
+    MainMenu* Open() {
         app.audio.calls.clear();
-        form = app.Open<frmMain>(Screen::Main);
+        form = app.Open<MainMenu>(Screen::Main);
         return form;
     }
     QLabel* Item(int i) const { return Find<QLabel>(form, QStringLiteral("lblSelectButton(%1)").arg(i)); }
@@ -57,12 +57,12 @@ class MainMenu : public ::testing::Test {
     }
 
     TestApp app;
-    frmMain* form = nullptr;
+    MainMenu* form = nullptr;
 };
 
 }  // namespace
 
-TEST_F(MainMenu, ANewPlayerGetsFoldersAndFilesAndStartsWithBothSwitchesOff) {
+TEST_F(MainMenuScreen, ANewPlayerGetsFoldersAndFilesAndStartsWithBothSwitchesOff) {
     Open();
     EXPECT_TRUE(QFileInfo(app.PlayerPath(QStringLiteral("DATA"))).isDir());
     EXPECT_TRUE(QFileInfo::exists(Data()));
@@ -78,7 +78,7 @@ TEST_F(MainMenu, ANewPlayerGetsFoldersAndFilesAndStartsWithBothSwitchesOff) {
     EXPECT_EQ(app.g.Heat.HeatNo, 1);
 }
 
-TEST_F(MainMenu, ShowsTheTitleTheItemsAndSelectsTheFirst) {
+TEST_F(MainMenuScreen, ShowsTheTitleTheItemsAndSelectsTheFirst) {
     Open();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Key Derby"));
     EXPECT_EQ(Label("lblTitle")->text(), QStringLiteral("Key Derby"));
@@ -112,7 +112,7 @@ TEST_F(MainMenu, ShowsTheTitleTheItemsAndSelectsTheFirst) {
     EXPECT_EQ(Menu("mnuEnd")->text(), QStringLiteral("終了(&X)"));
 }
 
-TEST_F(MainMenu, TheViewMenuZoomsTheWholeWindowAndRemembersTheChoice) {
+TEST_F(MainMenuScreen, TheViewMenuZoomsTheWholeWindowAndRemembersTheChoice) {
     const QString settings = app.dir.filePath(QStringLiteral("zoom.conf"));
     ZoomStage zoom(settings);
     Open();
@@ -140,7 +140,7 @@ TEST_F(MainMenu, TheViewMenuZoomsTheWholeWindowAndRemembersTheChoice) {
     EXPECT_EQ(app.nav.LastShown(), Screen::TimeTrial);
 }
 
-TEST_F(MainMenu, ArrowKeysWrapAndEndKeepsTheLastDescription) {
+TEST_F(MainMenuScreen, ArrowKeysWrapAndEndKeepsTheLastDescription) {
     Open();
     struct Step {
         Qt::Key key;
@@ -164,17 +164,17 @@ TEST_F(MainMenu, ArrowKeysWrapAndEndKeepsTheLastDescription) {
     EXPECT_TRUE(Label("lblKaisetsu")->text().contains(QStringLiteral("Champion Ship")));
 }
 
-TEST_F(MainMenu, ThePointerSelectsAndAClickStartsTheMode) {
+TEST_F(MainMenuScreen, ThePointerSelectsAndAClickStartsTheMode) {
     Open();
     QTest::mouseMove(Item(2));
     EXPECT_EQ(Selected(), 2);
     EXPECT_EQ(form->Selected(), 2);
     Click(Item(1));
     EXPECT_EQ(app.nav.LastShown(), Screen::TimeTrial);
-    EXPECT_TRUE(form->Unloading());
+    EXPECT_TRUE(form->IsClosing());
 }
 
-TEST_F(MainMenu, ChoosingAModeSavesBothSwitchesAndStopsTheMusic) {
+TEST_F(MainMenuScreen, ChoosingAModeSavesBothSwitchesAndStopsTheMusic) {
     Open();
     Menu("mnuOn")->trigger();
     Menu("mnuEffectOn")->trigger();
@@ -198,7 +198,7 @@ TEST_F(MainMenu, ChoosingAModeSavesBothSwitchesAndStopsTheMusic) {
     EXPECT_EQ(app.g.EffectOn, -1);
 }
 
-TEST_F(MainMenu, SwitchMenusSetTheChecksAndTheMusic) {
+TEST_F(MainMenuScreen, SwitchMenusSetTheChecksAndTheMusic) {
     Open();
     Menu("mnuOn")->trigger();
     Menu("mnuOn")->trigger();  // already on: not started twice
@@ -218,7 +218,7 @@ TEST_F(MainMenu, SwitchMenusSetTheChecksAndTheMusic) {
     EXPECT_TRUE(Menu("mnuEffectOff")->isChecked());
 }
 
-TEST_F(MainMenu, ReadsTheSwitchesAndTheDerbyProgress) {
+TEST_F(MainMenuScreen, ReadsTheSwitchesAndTheDerbyProgress) {
     QDir().mkpath(app.PlayerPath(QStringLiteral("DATA")));
     app.WriteFile(Data(), Record("FF FF") + Record("00 00"));
     // Heat: memo "", heat 3; co-qualifier 12.
@@ -232,7 +232,7 @@ TEST_F(MainMenu, ReadsTheSwitchesAndTheDerbyProgress) {
     EXPECT_EQ(app.g.Chara[1].CharaNo, 12);
 }
 
-TEST_F(MainMenu, AStraySwitchValueReadsAsOff) {
+TEST_F(MainMenuScreen, AStraySwitchValueReadsAsOff) {
     QDir().mkpath(app.PlayerPath(QStringLiteral("DATA")));
     app.WriteFile(Data(), Record("01 00") + Record("05 00"));
     Open();
@@ -242,7 +242,7 @@ TEST_F(MainMenu, AStraySwitchValueReadsAsOff) {
     EXPECT_EQ(app.audio.playing, QStringLiteral("startup.mid"));
 }
 
-TEST_F(MainMenu, EndAsksFirstAndTheSwitchesAreSavedEvenOnCancel) {
+TEST_F(MainMenuScreen, EndAsksFirstAndTheSwitchesAreSavedEvenOnCancel) {
     QDir().mkpath(app.PlayerPath(QStringLiteral("DATA")));
     app.WriteFile(Data(), Record("FF FF") + Record("FF FF"));
     Open();
@@ -255,7 +255,7 @@ TEST_F(MainMenu, EndAsksFirstAndTheSwitchesAreSavedEvenOnCancel) {
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("終了してもよろしいですか？"));
     EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::OKCancel);
     EXPECT_FALSE(app.nav.ended);
-    EXPECT_FALSE(form->Unloading());
+    EXPECT_FALSE(form->IsClosing());
     EXPECT_EQ(app.ReadFile(Data()), Record("00 00") + Record("FF FF"));
 
     Menu("mnuOn")->trigger();
@@ -265,7 +265,7 @@ TEST_F(MainMenu, EndAsksFirstAndTheSwitchesAreSavedEvenOnCancel) {
     EXPECT_EQ(app.audio.calls, QStringList{QStringLiteral("StopMidi")});
 }
 
-TEST_F(MainMenu, TheCloseBoxIsHandledAsEnd) {
+TEST_F(MainMenuScreen, TheCloseBoxIsHandledAsEnd) {
     Open();
     form->show();
     app.msg.Answer(MsgAnswer::Cancel);
@@ -274,25 +274,25 @@ TEST_F(MainMenu, TheCloseBoxIsHandledAsEnd) {
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(app.nav.ended);
 
-    QPointer<frmMain> guard(form);
+    QPointer<MainMenu> guard(form);
     form->close();  // OK this time
     EXPECT_TRUE(app.nav.ended);
     TestApp::Flush();
     EXPECT_TRUE(guard.isNull());
 }
 
-TEST_F(MainMenu, AModeNotInThisBuildLeavesTheMenuAlone) {
+TEST_F(MainMenuScreen, AModeNotInThisBuildLeavesTheMenuAlone) {
     TestApp bare;
     RegisterShellScreens(bare.nav);
     bare.UsePlayer();
-    auto* menu = bare.Open<frmMain>(Screen::Main);
+    auto* menu = bare.Open<MainMenu>(Screen::Main);
     Press(menu, Qt::Key_Return);
     EXPECT_EQ(bare.nav.LastShown(), Screen::Main);
-    EXPECT_FALSE(menu->Unloading());
+    EXPECT_FALSE(menu->IsClosing());
     EXPECT_EQ(QFileInfo(bare.PlayerPath(QStringLiteral("DATA/Data"))).size(), 0);
 }
 
-TEST_F(MainMenu, AnUnwritableDataFolderIsReportedAndTheMenuStillLoads) {
+TEST_F(MainMenuScreen, AnUnwritableDataFolderIsReportedAndTheMenuStillLoads) {
     app.WriteFile(app.PlayerPath(QStringLiteral("DATA")), "not a folder");
     Open();
     ASSERT_EQ(app.msg.asked.size(), 1);

@@ -4,8 +4,8 @@
 
 #include "platform/AudioTestFiles.h"
 #include "platform/audio/SdlAudio.h"
+#include "shell/MainMenu.h"
 #include "shell/Register.h"
-#include "shell/frmMain.h"
 #include "support/TestApp.h"
 
 using namespace kd;
@@ -40,17 +40,17 @@ class MenuMusic : public ::testing::Test {
         nav.quitOnEnd = false;
         RegisterShellScreens(nav);
 
-        g.objUser.SetUserName(QStringLiteral("Tester"));
+        g.player.SetUserName(QStringLiteral("Tester"));
         QDir().mkpath(g.PlayerPath(QStringLiteral("DATA")));
         const char* data = bgmOn == -1 ? "FF FF" : "00 00";
         WriteBytes(g.PlayerPath(QStringLiteral("DATA/Data")), Record(data) + Record("00 00"));
 
-        FormBase* menu = nav.Show(Screen::Main);
+        ScreenBase* menu = nav.Show(Screen::Main);
         EXPECT_NE(menu, nullptr);
         EXPECT_EQ(audio.MusicPlaying(), bgmOn == -1);
         EXPECT_TRUE(disk.WaitForMore(0.4));
         const int peak = disk.Peak();
-        if (menu) menu->Unload();
+        if (menu) menu->CloseScreen();
         TestApp::Flush();
         return peak;
     }

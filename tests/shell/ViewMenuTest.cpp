@@ -6,8 +6,8 @@
 
 #include "learning/GhostSetting.h"
 #include "learning/LearningRecord.h"
+#include "shell/MainMenu.h"
 #include "shell/Register.h"
-#include "shell/frmMain.h"
 #include "support/TestApp.h"
 
 namespace kd::test {
@@ -19,9 +19,9 @@ TEST(ViewMenu, GhostIsPerPlayerAndOffForANewOne) {
     app.g.learning = &record;
     RegisterShellScreens(app.nav);
     auto useAndOpen = [&](const QString& name) {
-        app.g.objUser.SetUserName(name);
+        app.g.player.SetUserName(name);
         QDir().mkpath(app.g.PlayerFolder());
-        auto* menu = app.Open<frmMain>(Screen::Main);
+        auto* menu = app.Open<MainMenu>(Screen::Main);
         auto* view = menu->findChild<QMenu*>(QStringLiteral("mnuView"));
         EXPECT_EQ(view->title(), QStringLiteral("表示(&D)"));
         emit view->aboutToShow();

@@ -96,7 +96,7 @@ TEST(ReplayWindow, AHeatIsReplayedWithTheRunnersItWasRacedAgainst) {
         });
     app.g.Heat.HeatNo = 3;
     app.g.Chara[1].CharaNo = 21;  // came through heat 2 with the player
-    auto* race = app.Open<frmKeyDerby>(Screen::KeyDerby);
+    auto* race = app.Open<RaceScreen>(Screen::KeyDerby);
     ASSERT_TRUE(race);
     StartPlay(race);
     TypeCorrect(race, 3);

@@ -17,7 +17,7 @@
 
 #include "app/Screens.h"
 #include "learning/LearningRecord.h"
-#include "shell/frmMain.h"
+#include "shell/MainMenu.h"
 #include "stats/ReplayWindow.h"
 #include "stats/StatsOpener.h"
 #include "stats/StatsWindow.h"
@@ -102,7 +102,7 @@ TEST(StatsWindow, EscClosesIt) {
 TEST(StatsWindow, TheMenuOpensItForThePlayerAndOnlyOnce) {
     TestApp app;
     app.UsePlayer(QStringLiteral("Menu"));
-    auto* menu = new frmMain(app.ctx);
+    auto* menu = new MainMenu(app.ctx);
     menu->Load();
     menu->show();
     auto* view = menu->findChild<QAction*>(QStringLiteral("mnuStatsView"));
@@ -116,7 +116,7 @@ TEST(StatsWindow, TheMenuOpensItForThePlayerAndOnlyOnce) {
     EXPECT_EQ(WaitForWindow(OpenStatsWindow(app.g)), w);
     EXPECT_TRUE(menu->isVisible());  // the menu stays usable beside it
     w->close();
-    menu->Unload();
+    menu->CloseScreen();
     TestApp::Flush();
 }
 
@@ -232,7 +232,7 @@ TEST(StatsWindow, TheF2HintKeepsClearOfTheResultScreensControls) {
         const QString name = ScreenName(s);
         if (!kResultScreens.contains(name)) continue;
         SCOPED_TRACE(name.toStdString());
-        FormBase* screen = app.nav.Show(s);
+        ScreenBase* screen = app.nav.Show(s);
         ASSERT_NE(screen, nullptr);
         auto* hint = screen->findChild<QLabel*>(QLatin1String(ResultScreenHotkey::kHintName));
         ASSERT_NE(hint, nullptr);
@@ -250,7 +250,7 @@ TEST(StatsWindow, TheF2HintKeepsClearOfTheResultScreensControls) {
                 continue;
             EXPECT_FALSE(r.intersects(area)) << c->objectName().toStdString();
         }
-        screen->Unload();
+        screen->CloseScreen();
         TestApp::Flush();
     }
 }

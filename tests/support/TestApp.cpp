@@ -18,12 +18,12 @@ TestApp::TestApp(bool realBoxes)
 }
 
 TestApp::~TestApp() {
-    for (FormBase* f : nav.OpenForms()) f->Unload();
+    for (ScreenBase* f : nav.OpenForms()) f->CloseScreen();
     Flush();
 }
 
 void TestApp::UsePlayer(const QString& name) {
-    g.objUser.SetUserName(name);
+    g.player.SetUserName(name);
     QDir().mkpath(g.PlayerPath(QStringLiteral("DATA")));
 }
 

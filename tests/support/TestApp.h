@@ -9,9 +9,9 @@
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
 #include "platform/widgets/AppContext.h"
-#include "platform/widgets/FormBase.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/ScreenBase.h"
 #include "platform/widgets/Timer.h"
 #include "support/QStringPrint.h"
 

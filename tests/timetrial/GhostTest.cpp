@@ -6,7 +6,7 @@
 #include "support/PaintRecorder.h"
 #include "tests/timetrial/TimeTrialFixture.h"
 #include "timetrial/GhostRunner.h"
-#include "timetrial/frmResultTimeTrial.h"
+#include "timetrial/TimeTrialResultScreen.h"
 
 namespace kd::test {
 namespace {
@@ -67,7 +67,7 @@ class GhostTest : public TimeTrialTest {
 
 TEST_F(GhostTest, OffForANewPlayer) {
     StoreBest(EvenKeys(114, 100));
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     EXPECT_FALSE(f->Ghost().HasGhost());
     EXPECT_FALSE(GapLabel(f)->isVisible());
@@ -79,7 +79,7 @@ TEST_F(GhostTest, StepsAtExactlyTheRecordedTicksOnTheGamesClock) {
     UseEnglish();
     StoreBest({250, 400, 1000});
     SwitchGhost(true);
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     Timer* t = FindTimer(f, QStringLiteral("tmrGhost"));
     ASSERT_TRUE(t->Enabled());
@@ -107,7 +107,7 @@ TEST_F(GhostTest, GapLabelSignAndValueAfterEachCorrectKey) {
     UseEnglish();
     StoreBest({1000, 2000, 3000, 4000});
     SwitchGhost(true);
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     EXPECT_EQ(GapLabel(f)->text(), QStringLiteral("ベスト比 ±0.00秒"));
     app.clock.advance(160);
@@ -129,7 +129,7 @@ TEST_F(GhostTest, NoBestYetIsSaidAndNoGhostRuns) {
     StoreBest(EvenKeys(114, 100));  // an idiom best would be needed; this one is English
     SwitchGhost(true);
     ASSERT_TRUE(WriteGenreValue(GenPath(), 0));
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     EXPECT_EQ(GapLabel(f)->text(), NoBestText());
     StartRun(f);
     EXPECT_FALSE(f->Ghost().HasGhost());
@@ -144,7 +144,7 @@ TEST_F(GhostTest, RetryPutsTheGhostBackAtTheStart) {
     UseEnglish();
     StoreBest(EvenKeys(114, 100));
     SwitchGhost(true);
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     app.clock.advance(500);
     Fire(f, QStringLiteral("tmrGhost"));
@@ -158,13 +158,13 @@ TEST_F(GhostTest, ResultShowsTheGapToTheBestAndF3TheSplits) {
     UseEnglish();
     StoreBest(EvenKeys(114, 100));  // 11.40 s
     SwitchGhost(true);
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     TypeCorrectKeys(f, 114, 110);  // 12.54 s
     ASSERT_EQ(Display(f), QStringLiteral("Goal!!"));
     EXPECT_EQ(GapLabel(f)->text(), QString::fromUtf16(u"ベスト比 +1.14秒"));
     Fire(f, QStringLiteral("tmrFinish"));
-    auto* r = app.Current<frmResultTimeTrial>();
+    auto* r = app.Current<TimeTrialResultScreen>();
     ASSERT_NE(r, nullptr);
     auto* line = Find<QLabel>(r, QStringLiteral("lblBestGap"));
     ASSERT_NE(line, nullptr);
@@ -183,11 +183,11 @@ TEST_F(GhostTest, ResultShowsTheGapToTheBestAndF3TheSplits) {
 TEST_F(GhostTest, ResultWithoutTheGhostStaysAsItWas) {
     UseEnglish();
     StoreBest(EvenKeys(114, 100));
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     TypeCorrectKeys(f, 114, 110);
     Fire(f, QStringLiteral("tmrFinish"));
-    auto* r = app.Current<frmResultTimeTrial>();
+    auto* r = app.Current<TimeTrialResultScreen>();
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(Find<QLabel>(r, QStringLiteral("lblBestGap")), nullptr);
     EXPECT_EQ(r->OpenSplits(), nullptr);
@@ -200,7 +200,7 @@ TEST_F(GhostTest, ACorrectKeyRepaintsOnlyThePanelTheBallsAndTheGap) {
     UseEnglish();
     StoreBest(EvenKeys(114, 10));
     SwitchGhost(true);
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     app.clock.advance(1000);
     Fire(f, QStringLiteral("tmrGhost"));
@@ -215,8 +215,8 @@ TEST_F(GhostTest, ACorrectKeyRepaintsOnlyThePanelTheBallsAndTheGap) {
         PaintRecorder::Flush();
         const QRegion painted = paints.Painted(f);
         const QRect panel(Find<QWidget>(f, QStringLiteral("Picture2"))->geometry());
-        const QRect ball(track->mapTo(f, QPoint(f->GetCharaX() - 5, frmTimeTrial::kBallY)), QSize(69, 64));
-        const QRect ghost(track->mapTo(f, QPoint(f->Ghost().X(), frmTimeTrial::kBallY)), QSize(64, 64));
+        const QRect ball(track->mapTo(f, QPoint(f->GetCharaX() - 5, TimeTrialScreen::kBallY)), QSize(69, 64));
+        const QRect ghost(track->mapTo(f, QPoint(f->Ghost().X(), TimeTrialScreen::kBallY)), QSize(64, 64));
         const QRegion allowed = QRegion(panel) + ball + ghost + gap->geometry();
         EXPECT_TRUE((painted - allowed).isEmpty())
             << key << " painted beyond: " << PaintRecorder::Text(painted - allowed);

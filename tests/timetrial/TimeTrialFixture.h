@@ -7,7 +7,7 @@
 #include "common/GenreFile.h"
 #include "support/TestApp.h"
 #include "timetrial/Register.h"
-#include "timetrial/frmTimeTrial.h"
+#include "timetrial/TimeTrialScreen.h"
 
 namespace kd::test {
 
@@ -25,7 +25,7 @@ class TimeTrialTest : public ::testing::Test {
     QString RankingPath() const { return app.PlayerPath(QStringLiteral("DATA/TimeTrialData")); }
     void UseEnglish() { ASSERT_TRUE(WriteGenreValue(GenPath(), 1)); }
 
-    frmTimeTrial* OpenPlay() { return app.Open<frmTimeTrial>(Screen::TimeTrial); }
+    TimeTrialScreen* OpenPlay() { return app.Open<TimeTrialScreen>(Screen::TimeTrial); }
 
     static QString Display(QObject* f) { return Find<QLabel>(f, QStringLiteral("lblDisplay"))->text(); }
     static QColor DisplayColor(QObject* f) {
@@ -34,7 +34,7 @@ class TimeTrialTest : public ::testing::Test {
     static QString Clock(QObject* f) { return Find<QLabel>(f, QStringLiteral("lblKeikaJikan"))->text(); }
 
     // Space, then both countdown ticks: the run is on and the clock reads from now.
-    void StartRun(frmTimeTrial* f) {
+    void StartRun(TimeTrialScreen* f) {
         Press(f, Qt::Key_Space);
         ASSERT_EQ(Fire(f, QStringLiteral("tmrReadyGo"), 2), 2);
         ASSERT_TRUE(f->IsPlaying());
@@ -42,7 +42,7 @@ class TimeTrialTest : public ::testing::Test {
 
     // Types the English question's letters until `keys` correct keys have gone in, moving
     // the clock `msPerKey` before each key.
-    void TypeCorrectKeys(frmTimeTrial* f, int keys, int msPerKey = 0) {
+    void TypeCorrectKeys(TimeTrialScreen* f, int keys, int msPerKey = 0) {
         for (int i = 0; i < keys; ++i) {
             app.clock.advance(msPerKey);
             Type(f, Display(f).left(1));

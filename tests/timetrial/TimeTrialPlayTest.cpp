@@ -7,7 +7,7 @@
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
 #include "support/PlayProbe.h"
-#include "timetrial/clsChara.h"
+#include "timetrial/TimeTrialRunner.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -20,8 +20,8 @@ QPushButton* Button(QObject* f, const char* name) {
 
 }  // namespace
 
-TEST(clsChara, ARankOfZeroOrLessKeepsTheStoredRank) {
-    clsChara c;
+TEST(TimeTrialRunner, ARankOfZeroOrLessKeepsTheStoredRank) {
+    TimeTrialRunner c;
     c.SetCharaRank(2);
     c.SetCharaRank(0);
     c.SetCharaRank(-3);
@@ -33,7 +33,7 @@ TEST(clsChara, ARankOfZeroOrLessKeepsTheStoredRank) {
 using TimeTrialPlay = TimeTrialTest;
 
 TEST_F(TimeTrialPlay, LoadsAtRestWithTheGenreFromItsFile) {
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     ASSERT_TRUE(f);
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Key Derby -TIME TRIAL-"));
     EXPECT_EQ(f->size(), QSize(647, 335));
@@ -47,17 +47,17 @@ TEST_F(TimeTrialPlay, LoadsAtRestWithTheGenreFromItsFile) {
     // A missing genre file is created empty and plays idioms.
     EXPECT_EQ(GenreOf(f), QStringLiteral("kannyouku"));
     EXPECT_TRUE(QFile::exists(GenPath()));
-    EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("慣用句"));
+    EXPECT_EQ(app.g.questions.GetGenre(), QStringLiteral("慣用句"));
 
     // Any value but 0 plays English.
     ASSERT_TRUE(WriteGenreValue(GenPath(), 2));
-    frmTimeTrial* again = OpenPlay();
+    TimeTrialScreen* again = OpenPlay();
     EXPECT_EQ(GenreOf(again), QStringLiteral("english"));
-    EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("英単語"));
+    EXPECT_EQ(app.g.questions.GetGenre(), QStringLiteral("英単語"));
 }
 
 TEST_F(TimeTrialPlay, CountdownThenTheFirstQuestionAndTheClock) {
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     Press(f, Qt::Key_Space);
     EXPECT_EQ(Display(f), QStringLiteral("Ready..."));
     EXPECT_EQ(DisplayColor(f), QColor(255, 0, 0));
@@ -105,24 +105,24 @@ TEST_F(TimeTrialPlay, CountdownThenTheFirstQuestionAndTheClock) {
 TEST_F(TimeTrialPlay, TheRunEndsOnExactlyThe114thCorrectKeyAndRecordsTheTickDifference) {
     UseEnglish();
     app.clock.set(-2000);  // the counter wraps during the run
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     EXPECT_EQ(Display(f), QStringLiteral("forecast"));
 
     TypeCorrectKeys(f, 50, 100);
     Type(f, QStringLiteral("zzz"));  // misses cost time only
     EXPECT_EQ(f->GetCharaX(), 5 + 5 * 50);
-    EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 3);
+    EXPECT_EQ(app.g.judge.GetMissCount(), 3);
     TypeCorrectKeys(f, 63, 100);
     EXPECT_TRUE(f->IsPlaying());
     EXPECT_EQ(f->GetCharaX(), 570);
-    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 0);
+    EXPECT_EQ(app.g.player.GetTimeTrialTime(), 0);
 
     TypeCorrectKeys(f, 1, 123);
     EXPECT_FALSE(f->IsPlaying());
     EXPECT_EQ(f->GetCharaX(), 575);
-    EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 114);
-    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 113 * 100 + 123);
+    EXPECT_EQ(app.g.judge.GetCorrectCount(), 114);
+    EXPECT_EQ(app.g.player.GetTimeTrialTime(), 113 * 100 + 123);
     EXPECT_EQ(Display(f), QStringLiteral("Goal!!"));
     EXPECT_EQ(DisplayColor(f), QColor(0, 255, 0));
     EXPECT_EQ(Find<QLabel>(f, QStringLiteral("lblMonitor"))->text(), QString());
@@ -132,8 +132,8 @@ TEST_F(TimeTrialPlay, TheRunEndsOnExactlyThe114thCorrectKeyAndRecordsTheTickDiff
 
     // Keys after the goal are not judged; Space does not start another run.
     Type(f, QStringLiteral("f "));
-    EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 114);
-    EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 3);
+    EXPECT_EQ(app.g.judge.GetCorrectCount(), 114);
+    EXPECT_EQ(app.g.judge.GetMissCount(), 3);
     EXPECT_EQ(Display(f), QStringLiteral("Goal!!"));
 
     EXPECT_EQ(Fire(f, QStringLiteral("tmrFinish")), 1);
@@ -142,7 +142,7 @@ TEST_F(TimeTrialPlay, TheRunEndsOnExactlyThe114thCorrectKeyAndRecordsTheTickDiff
 
 TEST_F(TimeTrialPlay, TheTrackShowsOneBallWhereverItHasMoved) {
     UseEnglish();
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     auto* track = Find<PictureBox>(f, QStringLiteral("pctBack"));
     auto expectOneBallAt = [&](int x) {
         PictureBox fresh(nullptr, QStringLiteral("fresh"), 0, 0, 646, 190);
@@ -160,17 +160,17 @@ TEST_F(TimeTrialPlay, TheTrackShowsOneBallWhereverItHasMoved) {
 
 TEST_F(TimeTrialPlay, SpaceWhileRunningIsTypedLikeAnyOtherKey) {
     UseEnglish();
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     Press(f, Qt::Key_Space);
-    EXPECT_EQ(app.g.objTypingSystem.GetMissCount(), 1);
+    EXPECT_EQ(app.g.judge.GetMissCount(), 1);
     EXPECT_EQ(app.rnd.randomizeCalls, 1);
     EXPECT_EQ(Display(f), QStringLiteral("forecast"));
 }
 
 TEST_F(TimeTrialPlay, EscReturnsToRestFromEveryState) {
     UseEnglish();
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     auto expectRest = [&](const char* when) {
         EXPECT_EQ(Display(f), QStringLiteral("スペースでスタート")) << when;
         EXPECT_FALSE(f->IsPlaying()) << when;
@@ -178,7 +178,7 @@ TEST_F(TimeTrialPlay, EscReturnsToRestFromEveryState) {
         EXPECT_EQ(Clock(f), QString()) << when;
         EXPECT_TRUE(Button(f, "cmdSetting")->isEnabled()) << when;
         EXPECT_FALSE(Button(f, "cmdRetry")->isEnabled()) << when;
-        EXPECT_EQ(app.g.objTypingSystem.GetCorrectCount(), 0) << when;
+        EXPECT_EQ(app.g.judge.GetCorrectCount(), 0) << when;
         for (const char* t : {"tmrReadyGo", "tmrFinish", "tmrClock"})
             EXPECT_FALSE(FindTimer(f, QLatin1String(t))->Enabled()) << when << " " << t;
         EXPECT_EQ(FindTimer(f, QStringLiteral("tmrReadyGo"))->Interval(), 1000) << when;
@@ -193,7 +193,7 @@ TEST_F(TimeTrialPlay, EscReturnsToRestFromEveryState) {
     TypeCorrectKeys(f, 20, 50);
     Press(f, Qt::Key_Escape);
     expectRest("while running");
-    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 0);
+    EXPECT_EQ(app.g.player.GetTimeTrialTime(), 0);
 
     StartRun(f);
     TypeCorrectKeys(f, 114, 100);
@@ -201,7 +201,7 @@ TEST_F(TimeTrialPlay, EscReturnsToRestFromEveryState) {
     Press(f, Qt::Key_Escape);
     expectRest("after the goal");
     // The time already handed over stays, but no result screen opens.
-    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 11400);
+    EXPECT_EQ(app.g.player.GetTimeTrialTime(), 11400);
     EXPECT_EQ(Fire(f, QStringLiteral("tmrFinish")), 0);
     EXPECT_EQ(app.nav.LastShown(), Screen::TimeTrial);
 
@@ -213,28 +213,28 @@ TEST_F(TimeTrialPlay, EscReturnsToRestFromEveryState) {
 
 TEST_F(TimeTrialPlay, BackspaceAndTheCloseBoxLeaveForTheMainMenuWithoutATime) {
     UseEnglish();
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     TypeCorrectKeys(f, 10, 100);
     Press(f, Qt::Key_Backspace);
     EXPECT_EQ(app.nav.LastShown(), Screen::Main);
-    EXPECT_TRUE(f->Unloading());
-    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 0);
+    EXPECT_TRUE(f->IsClosing());
+    EXPECT_EQ(app.g.player.GetTimeTrialTime(), 0);
 
-    frmTimeTrial* second = OpenPlay();
+    TimeTrialScreen* second = OpenPlay();
     StartRun(second);
     second->close();
     EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     EXPECT_FALSE(second->isVisible());
-    EXPECT_EQ(app.g.objUser.GetTimeTrialTime(), 0);
+    EXPECT_EQ(app.g.player.GetTimeTrialTime(), 0);
 }
 
 TEST_F(TimeTrialPlay, TheGenreDialogCancelsWithoutWritingAndOkPlaysEnglishAtOnce) {
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     Click(Button(f, "cmdSetting"));
-    auto* dlg = app.Current<FormBase>();
+    auto* dlg = app.Current<ScreenBase>();
     ASSERT_TRUE(dlg && dlg != f);
-    EXPECT_EQ(dlg->objectName(), QStringLiteral("frmSettingTimeTrial"));
+    EXPECT_EQ(dlg->objectName(), QStringLiteral("TimeTrialGenreDialog"));
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("設定"));
     EXPECT_EQ(dlg->size(), QSize(388, 102));
     auto* jp = Find<QRadioButton>(dlg, QStringLiteral("optJp"));
@@ -246,31 +246,31 @@ TEST_F(TimeTrialPlay, TheGenreDialogCancelsWithoutWritingAndOkPlaysEnglishAtOnce
     EXPECT_EQ(ForeColor(eng), QColor(255, 0, 0));
     EXPECT_EQ(ForeColor(jp), QColor(0, 0, 0));
     Click(Find<QPushButton>(dlg, QStringLiteral("cmdCancel")));
-    EXPECT_TRUE(dlg->Unloading());
+    EXPECT_TRUE(dlg->IsClosing());
     EXPECT_EQ(app.ReadFile(GenPath()), QByteArray());  // created empty by the reading only
     EXPECT_EQ(GenreOf(f), QStringLiteral("kannyouku"));
 
     Click(Button(f, "cmdSetting"));
-    dlg = app.Current<FormBase>();
+    dlg = app.Current<ScreenBase>();
     Find<QRadioButton>(dlg, QStringLiteral("optEng"))->click();
     Click(Find<QPushButton>(dlg, QStringLiteral("cmdOK")));
-    EXPECT_TRUE(dlg->Unloading());
+    EXPECT_TRUE(dlg->IsClosing());
     EXPECT_EQ(app.ReadFile(GenPath()), Record("01 00"));
     EXPECT_EQ(GenreOf(f), QStringLiteral("english"));
     StartRun(f);
     EXPECT_EQ(Display(f), QStringLiteral("forecast"));
-    EXPECT_EQ(app.g.objMondai.GetGenre(), QStringLiteral("英単語"));
+    EXPECT_EQ(app.g.questions.GetGenre(), QStringLiteral("英単語"));
 }
 
 TEST_F(TimeTrialPlay, TheGenreDialogShowsJapaneseForAnOddValueAndOkRewritesIt) {
     ASSERT_TRUE(WriteGenreValue(GenPath(), 2));
-    frmTimeTrial* f = OpenPlay();
+    TimeTrialScreen* f = OpenPlay();
     EXPECT_EQ(GenreOf(f), QStringLiteral("english"));
     Click(Button(f, "cmdSetting"));
-    FormBase* dlg = app.Current<FormBase>();
+    ScreenBase* dlg = app.Current<ScreenBase>();
     EXPECT_TRUE(Find<QRadioButton>(dlg, QStringLiteral("optJp"))->isChecked());
     Press(dlg, Qt::Key_Return);
-    EXPECT_TRUE(dlg->Unloading());
+    EXPECT_TRUE(dlg->IsClosing());
     EXPECT_EQ(app.ReadFile(GenPath()), Record("00 00"));
     EXPECT_EQ(GenreOf(f), QStringLiteral("kannyouku"));
 }

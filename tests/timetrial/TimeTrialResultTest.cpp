@@ -44,17 +44,17 @@ void Commit(QWidget* w, const QString& text) {
 class TimeTrialResult : public TimeTrialTest {
   protected:
     // Opens the result screen for a run of `ms` with no keys counted.
-    FormBase* OpenResult(qint32 ms, const QString& genreKey = QStringLiteral("kannyouku")) {
-        app.g.objMondai.SetGenre(genreKey);
-        app.g.objUser.SetTimeTrialTime(ms);
-        return app.Open<FormBase>(Screen::ResultTimeTrial);
+    ScreenBase* OpenResult(qint32 ms, const QString& genreKey = QStringLiteral("kannyouku")) {
+        app.g.questions.SetGenre(genreKey);
+        app.g.player.SetTimeTrialTime(ms);
+        return app.Open<ScreenBase>(Screen::ResultTimeTrial);
     }
     QLineEdit* NameBox(QObject* f) { return Find<QLineEdit>(f, QStringLiteral("txtInputName")); }
 };
 
 TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
     UseEnglish();
-    frmTimeTrial* play = OpenPlay();
+    TimeTrialScreen* play = OpenPlay();
     StartRun(play);
     for (int i = 0; i < 6; ++i) {
         TypeCorrectKeys(play, 19, 130);
@@ -63,7 +63,7 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
     EXPECT_EQ(Display(play), QStringLiteral("Goal!!"));
     EXPECT_EQ(Fire(play, QStringLiteral("tmrFinish")), 1);
 
-    FormBase* result = app.Current<FormBase>();
+    ScreenBase* result = app.Current<ScreenBase>();
     ASSERT_TRUE(result);
     ASSERT_EQ(result->Id(), Screen::ResultTimeTrial);
     EXPECT_EQ(result->windowTitle(), QStringLiteral("Key Derby　―　結果　―"));
@@ -78,7 +78,7 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
     EXPECT_EQ(Text(result, "lblScore"), QStringLiteral("スコア：11818"));
     EXPECT_EQ(Text(result, "lblRank"), QStringLiteral("ランク：AA"));
     EXPECT_EQ(Text(result, "lblJunni"), QStringLiteral("1位"));
-    EXPECT_EQ(app.g.objUser.TimeTrialRanking, 0);
+    EXPECT_EQ(app.g.player.TimeTrialRanking, 0);
 
     QLineEdit* box = NameBox(result);
     EXPECT_TRUE(box->isEnabled());
@@ -101,7 +101,7 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
                                 QByteArray(9 * 128, '\0');
     EXPECT_EQ(app.ReadFile(RankingPath()).toHex(' '), expected.toHex(' '));
 
-    FormBase* ranking = app.Current<FormBase>();
+    ScreenBase* ranking = app.Current<ScreenBase>();
     ASSERT_TRUE(ranking);
     ASSERT_EQ(ranking->Id(), Screen::RankingTimeTrial);
     EXPECT_EQ(ranking->windowTitle(), QStringLiteral("Ranking"));
@@ -134,13 +134,13 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("もう一度挑戦しますか？"));
     EXPECT_EQ(app.msg.asked[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(app.nav.LastShown(), Screen::Main);
-    EXPECT_TRUE(ranking->Unloading());
+    EXPECT_TRUE(ranking->IsClosing());
 }
 
 TEST_F(TimeTrialResult, ATieWithFirstPlaceGoesFirstAndTheOthersMoveDown) {
     const QByteArray before = RankingFile({15000, 20000});
     app.WriteFile(RankingPath(), before);
-    FormBase* result = OpenResult(15000);
+    ScreenBase* result = OpenResult(15000);
     // No key typed: the rate reads 0.0% on screen and "0%" in the record.
     EXPECT_EQ(Text(result, "lblCorrectRate"), QStringLiteral("正答率：0.0%"));
     EXPECT_EQ(Text(result, "lblTypesPerSec"), QStringLiteral("Types/Sec：0.00"));
@@ -161,13 +161,13 @@ TEST_F(TimeTrialResult, ATieWithFirstPlaceGoesFirstAndTheOthersMoveDown) {
 TEST_F(TimeTrialResult, TenFasterRunsLeaveTheFileAloneAndAskToTryAgain) {
     const QByteArray before = RankingFile({9000, 9100, 9200, 9300, 9400, 9500, 9600, 9700, 9800, 9900});
     app.WriteFile(RankingPath(), before);
-    FormBase* result = OpenResult(9901);
+    ScreenBase* result = OpenResult(9901);
     EXPECT_EQ(Text(result, "lblJunni"), QString());
     EXPECT_EQ(Text(result, "lblRank"), QStringLiteral("ランク：S"));
     EXPECT_FALSE(NameBox(result)->isEnabled());
     EXPECT_FALSE(Find<QLabel>(result, QStringLiteral("lblRankIn"))->isEnabled());
     EXPECT_FALSE(FindTimer(result, QStringLiteral("Timer1"))->Enabled());
-    EXPECT_EQ(app.g.objUser.TimeTrialRanking, -1);
+    EXPECT_EQ(app.g.player.TimeTrialRanking, -1);
 
     app.msg.Answer(MsgAnswer::Yes);
     Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
@@ -180,7 +180,7 @@ TEST_F(TimeTrialResult, TenFasterRunsLeaveTheFileAloneAndAskToTryAgain) {
 TEST_F(TimeTrialResult, AResultWithoutATimeIsNeverRankedSoTheBestPlaceSurvives) {
     const QByteArray before = RankingFile({9000});
     app.WriteFile(RankingPath(), before);
-    FormBase* result = OpenResult(0);
+    ScreenBase* result = OpenResult(0);
     EXPECT_EQ(Text(result, "lblTime"), QStringLiteral("0m00s00"));
     EXPECT_EQ(Text(result, "lblTypesPerSec"), QStringLiteral("Types/Sec：0.00"));
     EXPECT_FALSE(NameBox(result)->isEnabled());
@@ -193,7 +193,7 @@ TEST_F(TimeTrialResult, AResultWithoutATimeIsNeverRankedSoTheBestPlaceSurvives) 
 
 TEST_F(TimeTrialResult, ARankingThatCannotBeWrittenIsReportedNotShown) {
     ASSERT_TRUE(QDir().mkpath(RankingPath()));  // a folder where the file should be
-    FormBase* result = OpenResult(20000);
+    ScreenBase* result = OpenResult(20000);
     ASSERT_TRUE(NameBox(result)->isEnabled());
     app.msg.Answer(MsgAnswer::OK);
     app.msg.Answer(MsgAnswer::No);
@@ -202,13 +202,13 @@ TEST_F(TimeTrialResult, ARankingThatCannotBeWrittenIsReportedNotShown) {
     EXPECT_TRUE(app.msg.asked[0].text.contains(QStringLiteral("保存できませんでした")));
     EXPECT_EQ(app.msg.asked[1].text, QStringLiteral("もう一度挑戦しますか？"));
     EXPECT_EQ(app.nav.LastShown(), Screen::Main);
-    EXPECT_EQ(app.g.objUser.TimeTrialRanking, -1);
+    EXPECT_EQ(app.g.player.TimeTrialRanking, -1);
 }
 
 TEST_F(TimeTrialResult, TheNameBoxRefusesWhatTheRecordCannotHoldAndSaysWhy) {
-    app.g.objUser.SetUserName(QString(120, u'x'));
+    app.g.player.SetUserName(QString(120, u'x'));
     QDir().mkpath(app.PlayerPath(QStringLiteral("DATA")));
-    FormBase* result = OpenResult(20000);
+    ScreenBase* result = OpenResult(20000);
     QLineEdit* box = NameBox(result);
     EXPECT_EQ(box->text(), QString(99, u'x'));  // a long player name is cut to fit
 
@@ -235,8 +235,8 @@ TEST_F(TimeTrialResult, TheNameBoxRefusesWhatTheRecordCannotHoldAndSaysWhy) {
 
 TEST_F(TimeTrialResult, TheRankingCloseBoxAsksLikeOkAndAnEmptyNameStaysBlank) {
     app.WriteFile(RankingPath(), RankingFile({30000, 40000}));
-    app.g.objUser.TimeTrialRanking = 1;
-    FormBase* ranking = app.Open<FormBase>(Screen::RankingTimeTrial);
+    app.g.player.TimeTrialRanking = 1;
+    ScreenBase* ranking = app.Open<ScreenBase>(Screen::RankingTimeTrial);
     EXPECT_EQ(Text(ranking, "lblTime(1)"), QStringLiteral("0m40s00"));
     EXPECT_NE(ForeColor(Find<QLabel>(ranking, QStringLiteral("lblScore(0)"))), QColor(255, 0, 0));
     EXPECT_EQ(ForeColor(Find<QLabel>(ranking, QStringLiteral("lblScore(1)"))), QColor(255, 0, 0));
@@ -251,8 +251,8 @@ TEST_F(TimeTrialResult, TheRankingCloseBoxAsksLikeOkAndAnEmptyNameStaysBlank) {
     data[0] = {
         QString(), 12000, QStringLiteral("90.0%"), 12100, QStringLiteral("AAA"), QStringLiteral("慣用句")};
     ASSERT_TRUE(SaveTimeTrialData(RankingPath(), data));
-    app.g.objUser.TimeTrialRanking = 0;
-    FormBase* again = app.Open<FormBase>(Screen::RankingTimeTrial);
+    app.g.player.TimeTrialRanking = 0;
+    ScreenBase* again = app.Open<ScreenBase>(Screen::RankingTimeTrial);
     for (int i = 0; i < 3; ++i) {
         Fire(again, QStringLiteral("Timer1"));
         EXPECT_EQ(Text(again, "lblName(0)"), QString());

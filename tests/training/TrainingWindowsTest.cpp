@@ -6,7 +6,7 @@
 
 #include "support/TestApp.h"
 #include "training/GuideText.h"
-#include "training/frmImportReport.h"
+#include "training/ImportReportDialog.h"
 
 namespace kd {
 namespace {
@@ -53,7 +53,7 @@ ImportReport Report(const char* bytes, bool stored) {
 TEST(ImportReport, SaysWhatHappenedAndListsEveryRefusedLine) {
     test::TestApp app;
     const ImportReport r = Report("猫\tねこ\n犬\tイヌ\n\n鳥\t\n牛\tうし\n", true);
-    auto* box = new frmImportReport(app.ctx, nullptr, r);
+    auto* box = new ImportReportDialog(app.ctx, nullptr, r);
     box->Load();
     EXPECT_EQ(box->findChild<QLabel*>("lblSummary")->text(),
               "問題集「ことわざ」（慣用句）に 2 問を取り込みました。練習の設定でジャンルに選べます。");
@@ -65,7 +65,7 @@ TEST(ImportReport, SaysWhatHappenedAndListsEveryRefusedLine) {
     EXPECT_EQ(table->item(1, 0)->text(), "4");
     EXPECT_EQ(table->item(1, 1)->text(), "読みが空です");
     test::Press(box, Qt::Key_Return);
-    EXPECT_TRUE(box->Unloading());
+    EXPECT_TRUE(box->IsClosing());
     delete box;
 
     const struct {
@@ -84,7 +84,7 @@ TEST(ImportReport, SaysWhatHappenedAndListsEveryRefusedLine) {
          "問題集「ことわざ」（英単語）に 2 問を取り込みました。練習の設定でジャンルに選べます。"},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(frmImportReport::SummaryText(row.report), QString::fromUtf8(row.summary));
+        EXPECT_EQ(ImportReportDialog::SummaryText(row.report), QString::fromUtf8(row.summary));
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ namespace kdfuzz {
 
 struct Env {
     Env() : g(rnd, clock, audio, Root()) {
-        g.objUser.SetUserName(QStringLiteral("P"));
+        g.player.SetUserName(QStringLiteral("P"));
         QDir().mkpath(g.PlayerPath(QStringLiteral("DATA")));
         kd::RecordFile::SetSyncToDisk(false);
         kd::RecordFile::UseMemory(&files);

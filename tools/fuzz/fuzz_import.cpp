@@ -67,7 +67,7 @@ Files& Setup(kdfuzz::Env& e) {
     static Files* f = [&e] {
         auto* f = new Files;
         f->fresh.reserve(kd::kPracticeHistoryRows + kd::kTimeTrialPlaces);
-        f->practice = kd::PracticeTimePath(e.g, e.g.objUser.GetUserName());
+        f->practice = kd::PracticeTimePath(e.g, e.g.player.GetUserName());
         f->ranking = e.g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
         f->store = new kd::LearningStore(kdfuzz::Env::Root() + QStringLiteral("/learning.sqlite"));
         if (!f->store->Open()) abort();

@@ -1,7 +1,7 @@
 // The judge against random readings and random key streams: no crash, the counters only grow,
 // and what is left to type is always the tail of the reading.
 #include "engine/PlayLabels.h"
-#include "engine/clsTypingSystem.h"
+#include "engine/TypingJudge.h"
 #include "tools/fuzz/FuzzSupport.h"
 
 namespace {
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QString reading;
     for (size_t i = 0; i < readingLen; ++i)
         reading += QChar(kKana[data[1 + i] % (sizeof(kKana) / sizeof(kKana[0]) - 1)]);
-    kd::clsTypingSystem judge;
+    kd::TypingJudge judge;
     kd::StringPlayLabels labels;
     labels.display = reading;
     judge.InitFlag();

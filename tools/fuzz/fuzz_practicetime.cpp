@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto& e = kdfuzz::TheEnv();
-    const QString user = e.g.objUser.GetUserName();
+    const QString user = e.g.player.GetUserName();
     const QString path = kd::PracticeTimePath(e.g, user);
     e.Put(path, data, size);
     const kd::PracticeTimeData setting = kd::LoadPracticeTime(e.g, user);

@@ -20,12 +20,12 @@
 #include "app/Screens.h"
 #include "platform/audio/SdlAudio.h"
 #include "platform/core/DataRoot.h"
-#include "platform/widgets/FormBase.h"
+#include "platform/widgets/ScreenBase.h"
 #include "platform/widgets/Timer.h"
-#include "play/PlayForm.h"
+#include "play/PlayScreen.h"
 #include "practice/UpDown.h"
 #include "shell/LearningExport.h"
-#include "shell/frmMain.h"
+#include "shell/MainMenu.h"
 #include "stats/StatsWindow.h"
 #include "tools/soak/SoakProbe.h"
 
@@ -93,14 +93,14 @@ SoakProgram::SoakProgram(bool sound)
     nav.quitOnEnd = false;
     RegisterAllScreens(nav);
     zoom = std::make_unique<ZoomStage>(dir.filePath(QStringLiteral("zoom.ini")));
-    zoom->LoadSettings(QSize(frmMain::kClientWidth, frmMain::kClientHeight));
+    zoom->LoadSettings(QSize(MainMenu::kClientWidth, MainMenu::kClientHeight));
     statsKey = std::make_unique<stats::ResultScreenHotkey>(g);
     const QString exportTo = dir.filePath(QStringLiteral("export.csv"));
     ExportFileChooser() = [exportTo](QWidget*, const QString&) { return exportTo; };
 }
 
 SoakProgram::~SoakProgram() {
-    for (FormBase* f : nav.OpenForms()) f->Unload();
+    for (ScreenBase* f : nav.OpenForms()) f->CloseScreen();
     SoakPlayer::Pump();
     g.play.Remove(&counter);
     g.play.Remove(&learning.Recorder());
@@ -117,12 +117,12 @@ void SoakPlayer::Pump() {
 
 // ---- Screens and controls ----
 
-FormBase* SoakPlayer::Now() const {
+ScreenBase* SoakPlayer::Now() const {
     return p_.nav.Current();
 }
 
 QString SoakPlayer::NowName() const {
-    const FormBase* f = Now();
+    const ScreenBase* f = Now();
     return f ? f->objectName() : QStringLiteral("nothing");
 }
 
@@ -138,14 +138,14 @@ bool SoakPlayer::Expect(const char* screen) {
 }
 
 void SoakPlayer::BackToMenu() {
-    for (FormBase* f : p_.nav.OpenForms()) f->Unload();
+    for (ScreenBase* f : p_.nav.OpenForms()) f->CloseScreen();
     Pump();
     p_.nav.Show(Screen::Main);
     Pump();
 }
 
 void SoakPlayer::Key(Qt::Key key, const QString& text) {
-    if (FormBase* f = Now()) {
+    if (ScreenBase* f = Now()) {
         if (text.isEmpty())
             QTest::keyClick(f, key);
         else
@@ -154,7 +154,7 @@ void SoakPlayer::Key(Qt::Key key, const QString& text) {
 }
 
 void SoakPlayer::Click(const char* button) {
-    FormBase* f = Now();
+    ScreenBase* f = Now();
     auto* b = f ? f->findChild<QAbstractButton*>(QLatin1String(button)) : nullptr;
     if (!b || !b->isEnabled()) {
         Fault(QStringLiteral("no %1 to click on %2").arg(QLatin1String(button), NowName()));
@@ -164,7 +164,7 @@ void SoakPlayer::Click(const char* button) {
 }
 
 void SoakPlayer::Trigger(const char* action) {
-    FormBase* f = Now();
+    ScreenBase* f = Now();
     auto* a = f ? f->findChild<QAction*>(QLatin1String(action)) : nullptr;
     // The zoom's items belong to the stage, which lends them to every 表示 menu.
     if (!a) a = p_.zoom->findChild<QAction*>(QLatin1String(action));
@@ -177,7 +177,7 @@ void SoakPlayer::Trigger(const char* action) {
 }
 
 bool SoakPlayer::Fire(const char* timer, int times) {
-    FormBase* f = Now();
+    ScreenBase* f = Now();
     Timer* t = f ? f->findChild<Timer*>(QLatin1String(timer)) : nullptr;
     bool ran = false;
     for (int i = 0; i < times && t; ++i) {
@@ -190,7 +190,7 @@ bool SoakPlayer::Fire(const char* timer, int times) {
 }
 
 void SoakPlayer::ChooseMenuItem(int item) {
-    if (!Expect("frmMain")) return;
+    if (!Expect("MainMenu")) return;
     for (int i = 0; i < item; ++i) Key(Qt::Key_Down);
     Key(Qt::Key_Return);
     Pump();
@@ -200,8 +200,8 @@ void SoakPlayer::OpenGenreDialog(const char* opener) {
     const QString owner = NowName();
     Click(opener);
     if (NowName() == owner) return;
-    if (NowName() == QLatin1String("frmSettingPractice")) {
-        FormBase* d = Now();
+    if (NowName() == QLatin1String("PracticeSettingsDialog")) {
+        ScreenBase* d = Now();
         d->findChild<QRadioButton*>(QStringLiteral("optGenre(%1)").arg(Below(2)))->click();
         auto* minute = d->findChild<UpDown*>(QStringLiteral("udnMinute"));
         auto* second = d->findChild<UpDown*>(QStringLiteral("udnSecond"));
@@ -240,8 +240,8 @@ int SoakPlayer::Below(int n) {
 // ---- Typing ----
 
 bool SoakPlayer::InPlay() const {
-    const auto* f = qobject_cast<const PlayForm*>(Now());
-    return f && f->GetPhase() == PlayForm::Phase::Playing;
+    const auto* f = qobject_cast<const PlayScreen*>(Now());
+    return f && f->GetPhase() == PlayScreen::Phase::Playing;
 }
 
 void SoakPlayer::StartPlay() {
@@ -251,11 +251,11 @@ void SoakPlayer::StartPlay() {
 }
 
 bool SoakPlayer::TypeKey(bool correct) {
-    FormBase* f = Now();
+    ScreenBase* f = Now();
     const auto* label = f ? f->findChild<QLabel*>(QStringLiteral("lblDisplay")) : nullptr;
     const QString display = label ? label->text() : QString();
     if (display.isEmpty()) return false;
-    const clsTypingSystem& judge = p_.g.objTypingSystem;
+    const TypingJudge& judge = p_.g.judge;
     char key = 0;
     if (display.at(0).unicode() < 0x80) {  // an English word: its first letter is the key
         const char head = display.at(0).toLatin1();
@@ -299,16 +299,16 @@ bool SoakPlayer::Start(const QString& playerName) {
     Pump();
     Fire("Timer1");
     Pump();
-    if (!Expect("frmInputUserName")) return false;
+    if (!Expect("PlayerNameScreen")) return false;
     auto* box = Now()->findChild<QComboBox*>(QStringLiteral("cmbUserName"));
     box->setEditText(playerName);
     QTest::keyClick(box, Qt::Key_Return);
     Pump();
-    return Expect("frmMain");
+    return Expect("MainMenu");
 }
 
 void SoakPlayer::Play(Activity a, bool winAll) {
-    if (NowName() != QLatin1String("frmMain")) Expect("frmMain");
+    if (NowName() != QLatin1String("MainMenu")) Expect("MainMenu");
     switch (a) {
         case Activity::Practice:
             PlayPractice();
@@ -327,7 +327,7 @@ void SoakPlayer::Play(Activity a, bool winAll) {
             break;
     }
     Pump();
-    if (NowName() != QLatin1String("frmMain")) Expect("frmMain");
+    if (NowName() != QLatin1String("MainMenu")) Expect("MainMenu");
 }
 
 void SoakPlayer::PlayAny(bool winAll) {
@@ -346,13 +346,13 @@ void SoakPlayer::PlayAny(bool winAll) {
 }
 
 void SoakPlayer::DeleteRecords() {
-    if (!Expect("frmMain")) return;
+    if (!Expect("MainMenu")) return;
     p_.msg.answer = MsgAnswer::Yes;
     Trigger("mnuDel");
 }
 
 void SoakPlayer::Settle() {
-    if (NowName() != QLatin1String("frmMain")) Expect("frmMain");
+    if (NowName() != QLatin1String("MainMenu")) Expect("MainMenu");
     if (p_.zoom->Percent() != 100 || p_.zoom->IsFullScreen()) {
         p_.zoom->SetFullScreen(false);
         Trigger("mnuZoom100");
@@ -362,7 +362,7 @@ void SoakPlayer::Settle() {
         ChooseMenuItem(0);
         Key(Qt::Key_Backspace);
         Pump();
-        Expect("frmMain");
+        Expect("MainMenu");
     }
     // The music off: FluidSynth loads an instrument's samples when it first sounds, so a
     // piece holds more memory the further it has played.
@@ -397,14 +397,14 @@ void SoakPlayer::Settle() {
 
 void SoakPlayer::PlayPractice() {
     ChooseMenuItem(0);
-    if (!Expect("frmPractice")) return;
+    if (!Expect("PracticeScreen")) return;
     if (Roll(0.2)) OpenGenreDialog("cmdPracticeTime");
     const int games = 1 + Below(3);
     for (int i = 0; i < games; ++i)
         if (!PracticeGame()) return;
     Key(Qt::Key_Backspace);
     Pump();
-    Expect("frmMain");
+    Expect("MainMenu");
 }
 
 bool SoakPlayer::PracticeGame() {
@@ -412,7 +412,7 @@ bool SoakPlayer::PracticeGame() {
     if (Roll(0.1)) {  // Esc after a few keys: the game is abandoned and the screen rests
         TypeUntilPlayEnds(3 + Below(20), 200, 0.1);
         Key(Qt::Key_Escape);
-        return Expect("frmPractice");
+        return Expect("PracticeScreen");
     }
     TypeUntilPlayEnds(5000, 120 + Below(200), Roll(0.3) ? 0.0 : 0.08, [this](int) { Fire("tmrCountdown"); });
     if (!Fire("tmrFinish")) {
@@ -421,7 +421,7 @@ bool SoakPlayer::PracticeGame() {
         return false;
     }
     Pump();
-    if (!Expect("frmResultPractice")) return false;
+    if (!Expect("PracticeResultScreen")) return false;
     if (Roll(0.05)) {
         QTest::keyClick(Now(), Qt::Key_F2);
         Pump();
@@ -432,27 +432,27 @@ bool SoakPlayer::PracticeGame() {
     else
         Key(Qt::Key_Return);
     Pump();
-    return Expect("frmPractice");
+    return Expect("PracticeScreen");
 }
 
 // ---- Time trial ----
 
 void SoakPlayer::PlayTimeTrial() {
     ChooseMenuItem(1);
-    if (!Expect("frmTimeTrial")) return;
+    if (!Expect("TimeTrialScreen")) return;
     if (Roll(0.2)) OpenGenreDialog("cmdSetting");
     const int games = 1 + Below(3);
     for (int i = 0; i < games; ++i) {
         if (!TimeTrialGame()) return;
-        if (NowName() == QLatin1String("frmTimeTrial")) continue;  // left with Esc
+        if (NowName() == QLatin1String("TimeTrialScreen")) continue;  // left with Esc
         const bool again = i + 1 < games;
         TimeTrialResult(again);
-        if (!Expect(again ? "frmTimeTrial" : "frmMain")) return;
+        if (!Expect(again ? "TimeTrialScreen" : "MainMenu")) return;
     }
-    if (NowName() == QLatin1String("frmTimeTrial")) {
+    if (NowName() == QLatin1String("TimeTrialScreen")) {
         Key(Qt::Key_Backspace);
         Pump();
-        Expect("frmMain");
+        Expect("MainMenu");
     }
 }
 
@@ -461,7 +461,7 @@ bool SoakPlayer::TimeTrialGame() {
     if (Roll(0.1)) {
         TypeUntilPlayEnds(3 + Below(30), 150, 0.1);
         Key(Qt::Key_Escape);
-        return Expect("frmTimeTrial");
+        return Expect("TimeTrialScreen");
     }
     // Now and then a fast run, so the ranking keeps taking new names.
     const int ms = Roll(0.15) ? 30 + Below(20) : 80 + Below(200);
@@ -472,11 +472,11 @@ bool SoakPlayer::TimeTrialGame() {
         return false;
     }
     Pump();
-    return Expect("frmResultTimeTrial");
+    return Expect("TimeTrialResultScreen");
 }
 
 void SoakPlayer::TimeTrialResult(bool again) {
-    FormBase* result = Now();
+    ScreenBase* result = Now();
     if (result->findChild<QLabel*>(QStringLiteral("lblSplitsHint")) && Roll(0.3)) {
         QTest::keyClick(result, Qt::Key_F3);
         Pump();
@@ -494,7 +494,7 @@ void SoakPlayer::TimeTrialResult(bool again) {
         QTest::keyClicks(name, QStringLiteral("SOAK%1").arg(Below(100)));
         Click("cmdOK");
         Pump();
-        if (!Expect("frmRankingTimeTrial")) return;
+        if (!Expect("TimeTrialRankingScreen")) return;
         Fire("Timer1", 1 + Below(6));
     }
     Click("cmdOK");
@@ -505,7 +505,7 @@ void SoakPlayer::TimeTrialResult(bool again) {
 
 void SoakPlayer::PlayDerby(bool winAll) {
     ChooseMenuItem(2);
-    if (!Expect("frmSelectChara")) return;
+    if (!Expect("CharacterSelectScreen")) return;
     if (Roll(0.2)) OpenGenreDialog("cmdSetting");
     if (auto* tile = Now()->findChild<QWidget*>(QStringLiteral("pctChara(%1)").arg(Below(5))))
         QTest::mouseClick(tile, Qt::LeftButton);
@@ -520,14 +520,14 @@ void SoakPlayer::PlayDerby(bool winAll) {
     int played = 0;
     for (int step = 0; step < 40; ++step) {
         const QString now = NowName();
-        if (now == QLatin1String("frmMain")) return;
-        if (now == QLatin1String("frmHeatInfo")) {
+        if (now == QLatin1String("MainMenu")) return;
+        if (now == QLatin1String("HeatInfoScreen")) {
             if (played >= races) break;
             if (Roll(0.5))
                 Key(Qt::Key_Space);
             else
                 Fire("tmrTimeOut");
-        } else if (now == QLatin1String("frmKeyDerby")) {
+        } else if (now == QLatin1String("RaceScreen")) {
             if (played >= races) break;
             const int r = Below(100);
             RaceGame(winAll || r < 20 ? Race::Win
@@ -535,21 +535,21 @@ void SoakPlayer::PlayDerby(bool winAll) {
                      : r < 85         ? Race::OutOfPower
                                       : Race::Abandon);
             ++played;
-        } else if (now == QLatin1String("frmBoss")) {
+        } else if (now == QLatin1String("BossScreen")) {
             if (played >= races) break;
             BossGame(winAll || Roll(0.5));
             ++played;
-        } else if (now == QLatin1String("frmRankingKeyDerby")) {
+        } else if (now == QLatin1String("RaceRankingScreen")) {
             if (played >= races) {
                 Now()->close();  // the close box leads to the menu
             } else {
                 Click("cmdOK");
             }
-        } else if (now == QLatin1String("frmIntroduction")) {
+        } else if (now == QLatin1String("RollCallScreen")) {
             ++rollCalls;
             Fire("tmrMoji", 1 + Below(80));
             Key(Qt::Key_Space);
-        } else if (now == QLatin1String("frmSelectChara")) {
+        } else if (now == QLatin1String("CharacterSelectScreen")) {
             Key(Qt::Key_Backspace);
         } else {
             Fault(QStringLiteral("derby: unexpected %1").arg(now));
@@ -560,13 +560,13 @@ void SoakPlayer::PlayDerby(bool winAll) {
     }
     // Leave from wherever the derby stands: a race or the boss back to the selection, the
     // selection and the heat screen's next screen to the menu.
-    for (int step = 0; step < 6 && NowName() != QLatin1String("frmMain"); ++step) {
+    for (int step = 0; step < 6 && NowName() != QLatin1String("MainMenu"); ++step) {
         const QString now = NowName();
-        if (now == QLatin1String("frmHeatInfo"))
+        if (now == QLatin1String("HeatInfoScreen"))
             Key(Qt::Key_Return);
-        else if (now == QLatin1String("frmRankingKeyDerby"))
+        else if (now == QLatin1String("RaceRankingScreen"))
             Now()->close();
-        else if (now == QLatin1String("frmIntroduction"))
+        else if (now == QLatin1String("RollCallScreen"))
             Key(Qt::Key_Space);
         else
             Key(Qt::Key_Backspace);
@@ -649,7 +649,7 @@ void SoakPlayer::ToggleOptions() {
             break;
         case 5:
             Trigger("mnuVersion");
-            if (Expect("frmVersion")) Key(Qt::Key_Return);
+            if (Expect("AboutBox")) Key(Qt::Key_Return);
             Pump();
             break;
         case 6: {

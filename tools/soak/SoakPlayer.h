@@ -22,8 +22,8 @@
 class QWidget;
 
 namespace kd {
-class FormBase;
-class PlayForm;
+class ScreenBase;
+class PlayScreen;
 }  // namespace kd
 
 namespace kd::soak {
@@ -126,7 +126,7 @@ class SoakPlayer {
     bool InPlay() const;
 
     // The screen in front, its name, and a check that it is the one expected.
-    FormBase* Now() const;
+    ScreenBase* Now() const;
     QString NowName() const;
     bool Expect(const char* screen);
     void Fault(const QString& what);

@@ -13,7 +13,7 @@
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/TypingPanel.h"
 #include "training/GuideText.h"
-#include "training/frmImportReport.h"
+#include "training/ImportReportDialog.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         kd::QuestionSetStore store(db);
         const kd::ImportReport report =
             kd::ImportQuestionSetFile(args[2], store, QDateTime::currentMSecsSinceEpoch());
-        auto* box = new kd::frmImportReport(ctx, nullptr, report);
+        auto* box = new kd::ImportReportDialog(ctx, nullptr, report);
         box->Load();
         box->show();
         return app.exec();
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     guide->setGeometry(48, 109, 305, 12);
 
     kd::RomajiGuide rg(kd::RomajiChoices::FromText(args.size() > 4 ? args[4] : QString()));
-    kd::clsTypingSystem& judge = g.objTypingSystem;
+    kd::TypingJudge& judge = g.judge;
     panel->SetDisplay(args[2]);
     panel->SetMonitor(QStringLiteral("（見本）"));
     judge.InitFlag();

@@ -1,0 +1,74 @@
+#pragma once
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <array>
+#include <functional>
+
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/ScreenBase.h"
+#include "platform/widgets/Timer.h"
+
+namespace kd {
+
+// One of the five selectable pictures: light grey, or yellow with a border when chosen.
+class CharaTile : public PictureBox {
+    Q_OBJECT
+  public:
+    CharaTile(QWidget* parent, const QString& name, int x, int y, std::function<void()> onClick);
+    void SetChosen(bool chosen);
+    bool Chosen() const { return m_chosen; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    std::function<void()> m_onClick;
+    bool m_chosen = false;
+};
+
+// The start of every derby: the player picks one of the five playable characters.
+class CharacterSelectScreen : public ScreenBase {
+    Q_OBJECT
+  public:
+    explicit CharacterSelectScreen(AppContext& ctx);
+
+    // Where the demo runner is drawn.
+    int DemoPosition() const { return DemoX; }
+
+    QLabel* lblCharaName;
+    std::array<CharaTile*, 5> pctChara{};
+    QLabel* lblPowerValue;     // lblPower(1)
+    QLabel* lblStepSizeValue;  // lblStepSize(1)
+    QProgressBar* pgbNinntaiRyoku;
+    QProgressBar* pgbStepSize;
+    PictureBox* pctDemo;
+    QPushButton* cmdSetting;
+    QPushButton* cmdOK;
+    QPushButton* cmdBack;
+    Timer* tmrDemo;
+
+    void pctChara_Click(int index);
+    void cmdOK_Click();
+    void cmdSetting_Click();
+
+  protected:
+    void OnLoad() override;
+    void OnKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
+    bool MayClose(CloseReason reason) override;
+    void OnClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Enter and Space press the focused button; Enter falls back to OK.
+    void PressFocusedButton(bool orOK);
+    void ShowStats();
+    void tmrDemo_Timer();
+    void LeaveTo(Screen next);
+
+    qint16 DemoX = 62;
+    std::array<QPixmap, 5> imlCharaList;
+};
+
+}  // namespace kd

@@ -1,0 +1,37 @@
+#pragma once
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <array>
+
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/ScreenBase.h"
+
+namespace kd {
+
+// The order of the heat just run, the player's place in red, and the verdict.
+class RaceRankingScreen : public ScreenBase {
+    Q_OBJECT
+  public:
+    explicit RaceRankingScreen(AppContext& ctx);
+
+    QLabel* lblPlace;  // Label1(0)
+    QLabel* Label2;
+    PictureBox* pctBack;
+    std::array<QLabel*, 4> lblRank{};
+    QPushButton* cmdOK;
+
+    void cmdOK_Click();
+
+  protected:
+    void OnLoad() override;
+    bool MayClose(CloseReason reason) override;
+
+  private:
+    void Redraw();
+
+    int Place = 0;  // 1-4, 0 when the rank text is unreadable
+    std::array<QPixmap, 4> imlCharaList;
+};
+
+}  // namespace kd

@@ -1,0 +1,118 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include "engine/PlayLabels.h"
+
+namespace kd {
+
+class Audio;
+
+// The typing judge shared by every play screen: judges one key at a time against the text
+// still to type (lblDisplay) and counts correct and wrong keys.
+class TypingJudge {
+  public:
+    // effectOn points at the program's key-sound switch (-1 on, 0 off); audio may be null.
+    TypingJudge(Audio* audio = nullptr, const qint16* effectOn = nullptr);
+
+    void ESystem(PlayLabels& frm, int KeyAscii);
+    qint16 GetCorrectCount() const { return CorrectCount; }
+    qint16 GetMissCount() const { return MissCount; }
+    void InitFlag() { CandidatesReady = false; }
+    void Reset();
+    void NSystem(PlayLabels& frm, int KeyAscii);
+
+    void SetAudio(Audio* audio, const qint16* effectOn) {
+        m_audio = audio;
+        m_effectOn = effectOn;
+    }
+
+    // What the last judged key met, for whoever records play. Filled only while reporting is
+    // on, so the key path stays free of allocations when nobody listens.
+    struct KeyReport {
+        QString unit;          // the kana unit (or the letter) the key was judged against
+        QStringList forms;     // romaji forms still possible for it before the key, whole
+        QChar typed;           // the character typed
+        QChar expectedKey;     // the letter the followed (or first) form wanted next
+        QString followedForm;  // for a hit: the whole form being followed
+        bool hit = false;
+        bool unitDone = false;  // this hit finished the unit
+    };
+    void SetReporting(bool on) { m_reporting = on; }
+    bool Reporting() const { return m_reporting; }
+    const KeyReport& LastKey() const { return m_report; }
+
+    // Read-only views for tests.
+    QString CandidateAt(int slot) const;
+    qint16 GetSelectedIndex() const { return SelectedIndex; }
+    // False from InitFlag or Reset (a new question, a new game) until the next key.
+    bool CandidatesAreReady() const { return CandidatesReady; }
+
+    // One romaji form; typed letters are dropped from the front by moving begin, so the judge
+    // never allocates while a player types. The longest form is four letters ("sshi").
+    struct Form {
+        char text[8] = {};
+        quint8 begin = 0;
+        quint8 end = 0;
+
+        bool empty() const { return begin == end; }
+        int first() const { return empty() ? kNoLetter : int(uchar(text[begin])); }
+        bool startsWithNN() const { return end - begin >= 2 && text[begin] == 'n' && text[begin + 1] == 'n'; }
+        void clear() { begin = end = 0; }
+        void append(const char* s);
+        void doubleFirst();
+        void dropFirst() {
+            if (!empty()) ++begin;
+        }
+        QString toString() const { return QString::fromLatin1(text + begin, end - begin); }
+
+        static constexpr int kNoLetter = -2;
+    };
+
+    // The first three characters of lblDisplay and its length: all the judge ever looks at.
+    struct Head {
+        char16_t c[3] = {};
+        qsizetype size = 0;
+        char16_t at(int i) const { return i < size ? c[i] : char16_t(0); }
+    };
+
+    // Candidate forms for a display head, without a screen; used by MakeCandidates and tests.
+    static void BuildCandidates(const Head& d, Form (&forms)[5]);
+    static Head HeadOf(const QString& display);
+    static Head HeadAt(QStringView display, qsizetype pos);
+    // How many characters the unit at the head of d spans once its last letter is typed.
+    static qsizetype UnitLength(const Head& d);
+    // Small ゃ, ゅ and ょ, which make the kana before them one unit with them.
+    static bool IsContractedSmall(char16_t k);
+    // Keys that complete a unit when they match: the vowels, ",", "." and "-".
+    static bool EndsUnit(int ch);
+    // Keys that may not follow a single n for ん, because n + the key spells another kana.
+    static bool ContinuesN(int ch);
+
+    // The forms and the slot the next key will be judged against, for the text d still to
+    // type, without judging anything (the romaji guide reads them).
+    void PeekUnit(const Head& d, Form (&forms)[5], qint16& selected) const;
+
+  private:
+    void MakeCandidates(const PlayLabels& frm);
+    void Judge(PlayLabels& frm, const Head& d, int ch, int KeyAscii);
+    void PlaySoundEffect(bool isCorrect);
+    void ReportBefore(const PlayLabels& frm, const Head& d, int KeyAscii);
+    void ReportHit(bool unitDone);
+
+    Form Candidate[5];
+    bool CandidatesReady = false;
+    qint16 SelectedIndex = 0;
+    qint16 MissCount = 0;
+    qint16 CorrectCount = 0;
+
+    Audio* m_audio = nullptr;
+    const qint16* m_effectOn = nullptr;
+
+    bool m_reporting = false;
+    KeyReport m_report;
+    QString m_reportInput;  // romaji typed of the unit before the key
+};
+
+}  // namespace kd

@@ -1,0 +1,202 @@
+#include "netui/JoinRoomScreen.h"
+
+#include <QHostAddress>
+#include <QIntValidator>
+#include <QRegularExpressionValidator>
+
+#include "common/GameState.h"
+#include "net/NetClient.h"
+#include "net/RoomFinder.h"
+#include "netui/RoomHolder.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Navigator.h"
+#include "platform/widgets/Timer.h"
+#include "questions/StringTable.h"
+
+namespace kd {
+
+namespace {
+QLineEdit* MakeField(QWidget* parent, const QString& name, int x, int y, int w) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setGeometry(x, y, w, 24);
+    return e;
+}
+}  // namespace
+
+JoinRoomScreen::JoinRoomScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::NetJoin) {
+    SetCaption(QStringLiteral("部屋に入る"));
+    SetClientSize(520, 500);
+
+    auto* found =
+        MakeLabel(this, QStringLiteral("lblRooms"), QStringLiteral("見つかった部屋"), 12, 10, 140, 24);
+    StyleNote(found);
+    lstRooms = new QListWidget(this);
+    lstRooms->setObjectName(QStringLiteral("lstRooms"));
+    lstRooms->setGeometry(12, 38, 496, 84);
+    connect(lstRooms, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!m_finder || row < 0 || row >= m_finder->rooms().size()) return;
+        const net::FoundRoom& r = m_finder->rooms()[row];
+        txtAddress->setText(r.address.toString());
+        txtPort->setText(QString::number(r.port));
+        txtCode->setFocus();
+    });
+
+    const struct {
+        const char* caption;
+        const char* name;
+        int x, labelWidth, w;
+    } fields[] = {{"アドレス", "txtAddress", 12, 68, 140},
+                  {"ポート", "txtPort", 236, 56, 62},
+                  {"コード", "txtCode", 368, 56, 76}};
+    QLineEdit* edits[3];
+    for (int i = 0; i < 3; ++i) {
+        auto* l = MakeLabel(this, QStringLiteral("lblField(%1)").arg(i), QString::fromUtf8(fields[i].caption),
+                            fields[i].x, 132, fields[i].labelWidth, 24);
+        StyleNote(l);
+        edits[i] = MakeField(this, QString::fromLatin1(fields[i].name),
+                             fields[i].x + fields[i].labelWidth + 4, 132, fields[i].w);
+    }
+    txtAddress = edits[0];
+    txtPort = edits[1];
+    txtCode = edits[2];
+    txtAddress->setText(QStringLiteral("127.0.0.1"));
+    txtAddress->setMaxLength(64);
+    txtPort->setText(QString::number(net::kDefaultPort));
+    txtPort->setValidator(new QIntValidator(1, 65535, txtPort));
+    txtCode->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtCode));
+    txtCode->setMaxLength(4);
+    for (QLineEdit* e : edits) e->setAccessibleName(e->objectName());
+
+    auto* mine =
+        MakeLabel(this, QStringLiteral("lblChara"), QStringLiteral("あなたのキャラクター"), 12, 166, 200, 24);
+    StyleNote(mine);
+    picker = new CharaPicker(this, 12, 194);
+
+    lblStatus = MakeLabel(this, QStringLiteral("lblStatus"), QString(), 12, 298, 496, 40);
+    StyleNote(lblStatus);
+    lblStatus->setWordWrap(true);
+    m_players = std::make_unique<PlayerLines>(this, 12, 346, 320);
+    players = m_players.get();
+    for (QLabel* l : players->lblPlayer) l->hide();
+
+    cmdJoin = MakeButton(this, QStringLiteral("cmdJoin"), QStringLiteral("参加"), 330, 458, 82, 31);
+    cmdBack = MakeButton(this, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 426, 458, 82, 31);
+    connect(cmdJoin, &QPushButton::clicked, this, [this] { cmdJoin_Click(); });
+    connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
+    SetDefaultButtons(cmdJoin, cmdBack);
+
+    tmrFind = new Timer(this, QStringLiteral("tmrFind"), 2000, [this] {
+        if (m_finder) m_finder->Probe();
+    });
+}
+
+JoinRoomScreen::~JoinRoomScreen() = default;
+
+void JoinRoomScreen::OnLoad() {
+    SetBackgroundPicture(ScaledBitmap(QStringLiteral("BACK"), width(), height()));
+    m_finder = std::make_unique<net::RoomFinder>();
+    connect(m_finder.get(), &net::RoomFinder::roomsChanged, this, [this] { ShowRooms(); });
+    m_finder->Probe();
+    tmrFind->Start();
+    const QString note = NoNetworkNote();
+    lblStatus->setText(
+        note.isEmpty() ? QStringLiteral("部屋を選ぶか、アドレスとポートを入れて、コードを入れてください。")
+                       : note);
+    txtCode->setFocus();
+}
+
+void JoinRoomScreen::ShowRooms() {
+    if (IsClosing()) return;
+    const int row = lstRooms->currentRow();
+    lstRooms->clear();
+    for (const net::FoundRoom& r : m_finder->rooms()) {
+        auto* item = new QListWidgetItem(QStringLiteral("%1 の部屋　%2:%3　%4人")
+                                             .arg(r.host, r.address.toString())
+                                             .arg(r.port)
+                                             .arg(r.players));
+        lstRooms->addItem(item);
+    }
+    if (row >= 0 && row < lstRooms->count()) {
+        const QSignalBlocker block(lstRooms);
+        lstRooms->setCurrentRow(row);
+    }
+}
+
+void JoinRoomScreen::SetEditing(bool on) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{lstRooms, txtAddress, txtPort, txtCode, picker, cmdJoin})
+        w->setEnabled(on);
+}
+
+void JoinRoomScreen::cmdJoin_Click() {
+    if (IsClosing() || !cmdJoin->isEnabled()) return;
+    QHostAddress address(txtAddress->text().trimmed());
+    if (txtAddress->text().trimmed() == QLatin1String("localhost"))
+        address = QHostAddress(QHostAddress::LocalHost);
+    bool portOk = false, codeOk = false;
+    const int port = txtPort->text().toInt(&portOk);
+    const int code = txtCode->text().toInt(&codeOk);
+    QString problem;
+    if (address.isNull() || address.protocol() != QAbstractSocket::IPv4Protocol)
+        problem = QStringLiteral("アドレスは 192.168.1.5 のような数字で入れてください。");
+    else if (!portOk || port < 1 || port > 65535)
+        problem = QStringLiteral("ポートは 1 から 65535 の数で入れてください。");
+    else if (!codeOk || txtCode->text().size() != 4)
+        problem = QStringLiteral("コードはホストの画面に出ている4けたの数字です。");
+    if (!problem.isEmpty()) {
+        ctx.msg.Show(this, AppTitle(), problem, MsgButtons::OK);
+        return;
+    }
+    tmrFind->Stop();
+    net::ClientOptions o{g.player.GetUserName(), picker->Chosen(), true};
+    auto client = std::make_unique<net::NetClient>(g.clock, o);
+    net::NetClient* c = client.get();
+    RoomHolder::Set(std::move(client));
+    connect(c, &net::Session::lobbyChanged, this, [this] { Joined(); });
+    connect(c, &net::Session::closed, this, [this](const QString& why) { Failed(why); });
+    connect(c, &net::Session::raceStarted, this, [this] {
+        if (IsClosing()) return;
+        m_handedOver = true;
+        ctx.nav.Replace(this, Screen::NetRace);
+    });
+    SetEditing(false);
+    lblStatus->setText(QStringLiteral("%1:%2 に接続しています…").arg(address.toString()).arg(port));
+    c->Connect(address, quint16(port), code);
+}
+
+void JoinRoomScreen::Joined() {
+    net::Session* s = RoomHolder::Current();
+    if (IsClosing() || !s) return;
+    lblStatus->setText(QStringLiteral("部屋に入りました。ホストが開始するのを待っています。"));
+    players->Show(s->lobby(), s->LocalLane());
+    for (QLabel* l : players->lblPlayer) l->setVisible(!s->lobby().players.empty());
+}
+
+void JoinRoomScreen::Failed(const QString& why) {
+    if (IsClosing()) return;
+    RoomHolder::End();
+    SetEditing(true);
+    for (QLabel* l : players->lblPlayer) l->hide();
+    lblStatus->setText(why);
+    tmrFind->Start();
+    ctx.msg.Show(this, AppTitle(), why, MsgButtons::OK);
+}
+
+void JoinRoomScreen::cmdBack_Click() {
+    if (IsClosing()) return;
+    GoBack();
+}
+
+bool JoinRoomScreen::MayClose(CloseReason reason) {
+    tmrFind->Stop();
+    if (!m_handedOver) RoomHolder::End();
+    m_finder.reset();
+    if (reason == CloseReason::Player) ShowBackTarget();
+    return true;
+}
+
+}  // namespace kd

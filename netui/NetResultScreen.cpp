@@ -1,0 +1,134 @@
+#include "netui/NetResultScreen.h"
+
+#include <QTimer>
+
+#include "common/GameState.h"
+#include "net/NetHost.h"
+#include "netui/NetLook.h"
+#include "netui/RoomHolder.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/Colors.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Navigator.h"
+#include "questions/StringTable.h"
+
+namespace kd {
+
+namespace {
+constexpr std::array<int, NetResultScreen::kColumns> kColumnX = {12, 70, 230, 350, 420, 480};
+constexpr std::array<int, NetResultScreen::kColumns> kColumnW = {54, 156, 116, 66, 56, 76};
+const char* const kHeadings[] = {"順位", "名前", "キャラ", "打鍵数", "ミス", "打鍵/秒"};
+}  // namespace
+
+QString NetResultScreen::KeysPerSecond(int keys, qint32 ms) {
+    if (ms <= 0 || keys <= 0) return QStringLiteral("-");
+    return QString::number(double(keys) * 1000.0 / double(ms), 'f', 1);
+}
+
+NetResultScreen::NetResultScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::NetResult) {
+    SetCaption(QStringLiteral("対戦結果"));
+    SetClientSize(568, 300);
+    SetBackgroundColor(kSkyBlue);
+    for (int row = 0; row <= net::kLaneCount; ++row) {
+        for (int col = 0; col < kColumns; ++col) {
+            QLabel* l = MakeLabel(this, QStringLiteral("lblCell(%1,%2)").arg(row).arg(col),
+                                  row == 0 ? QString::fromUtf8(kHeadings[col]) : QString(), kColumnX[col],
+                                  14 + 44 * row, kColumnW[col], 36);
+            l->setTextFormat(Qt::PlainText);
+            SetPixelFont(l, row == 0 ? 14 : 18, true);
+            l->setAlignment((col >= 3 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            SetForeColor(l, row == 0 ? kNavy : kBlack);
+            lblCell[row][col] = l;
+        }
+    }
+    lblStatus = MakeLabel(this, QStringLiteral("lblStatus"), QString(), 12, 236, 300, 56);
+    lblStatus->setWordWrap(true);
+    SetPixelFont(lblStatus, 13);
+    cmdAgain = MakeButton(this, QStringLiteral("cmdAgain"), QStringLiteral("もう一度"), 378, 256, 82, 31);
+    cmdBack = MakeButton(this, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 474, 256, 82, 31);
+    connect(cmdAgain, &QPushButton::clicked, this, [this] { cmdAgain_Click(); });
+    connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
+    SetDefaultButtons(cmdAgain, cmdBack);
+}
+
+void NetResultScreen::OnLoad() {
+    net::Session* room = RoomHolder::Current();
+    if (!room) return;
+    const net::Result& r = room->result();
+    const net::Start& s = room->start();
+    for (int place = 0; place < net::kLaneCount; ++place) {
+        const net::ResultRow& row = r.rows[place];
+        const net::StartLane& lane = s.lanes[row.lane];
+        const bool computer = lane.kind == net::LaneKind::Computer;
+        QString placeText = QStringLiteral("%1位").arg(row.place);
+        if (row.state == net::LaneState::Out) placeText = QStringLiteral("%1位 ✕").arg(row.place);
+        QString name = lane.name;
+        if (row.state == net::LaneState::Gone) name += QStringLiteral("（切断）");
+        const QString cells[kColumns] = {
+            placeText,
+            name,
+            computer ? QStringLiteral("コンピューター") : CharaName(lane.chara),
+            computer ? QStringLiteral("-") : QString::number(row.correct),
+            computer ? QStringLiteral("-") : QString::number(row.misses),
+            computer ? QStringLiteral("-") : KeysPerSecond(row.correct, row.ms),
+        };
+        QStringList spoken;
+        for (int col = 0; col < kColumns; ++col) {
+            QLabel* l = lblCell[place + 1][col];
+            l->setText(cells[col]);
+            SetPixelFont(l, col == 2 ? 13 : 18, true);
+            // This player's row in red, as in every ranking of the game.
+            SetForeColor(l, row.lane == room->LocalLane() ? kRed : kBlack);
+            spoken << QString::fromUtf8(kHeadings[col]) + QStringLiteral(" ") + cells[col];
+        }
+        lblCell[place + 1][1]->setAccessibleName(spoken.join(QStringLiteral("、")));
+    }
+    if (room->IsHost()) {
+        lblStatus->setText(QStringLiteral("「もう一度」で同じ部屋のみんなとまた走ります。"));
+    } else {
+        lblStatus->setText(QStringLiteral("ホストが「もう一度」を押すと次のレースが始まります。"));
+    }
+    auto toRace = [this] {
+        if (IsClosing()) return;
+        m_handedOver = true;
+        ctx.nav.Replace(this, Screen::NetRace);
+    };
+    connect(room, &net::Session::raceStarted, this, toRace);
+    // The host may have started the next race while "Finish!!" was still up here.
+    if (room->phase() == net::Phase::Racing) QTimer::singleShot(0, this, toRace);
+    connect(room, &net::Session::closed, this, [this](const QString& why) {
+        if (IsClosing()) return;
+        cmdAgain->setEnabled(false);
+        lblStatus->setText(why);
+    });
+}
+
+void NetResultScreen::cmdAgain_Click() {
+    net::Session* room = RoomHolder::Current();
+    if (IsClosing() || !room) return;
+    if (auto* host = qobject_cast<net::NetHost*>(room)) {
+        host->StartRace();
+        return;
+    }
+    if (room->phase() == net::Phase::Closed) return;
+    cmdAgain->setEnabled(false);
+    lblStatus->setText(QStringLiteral("ホストが開始するのを待っています…"));
+}
+
+void NetResultScreen::cmdBack_Click() {
+    if (IsClosing()) return;
+    GoBack();
+}
+
+void NetResultScreen::OnKeyDown(int key, Qt::KeyboardModifiers) {
+    if (key == Qt::Key_Backspace) cmdBack_Click();
+}
+
+bool NetResultScreen::MayClose(CloseReason reason) {
+    if (!m_handedOver) RoomHolder::End();
+    if (reason == CloseReason::Player) ShowBackTarget();
+    return true;
+}
+
+}  // namespace kd

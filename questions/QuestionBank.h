@@ -1,0 +1,39 @@
+#pragma once
+#include <QString>
+#include <QtGlobal>
+
+namespace kd {
+
+class RandomSource;
+class TypingJudge;
+class StringTable;
+
+// The question bank: draws idioms and English words of the current genre.
+class QuestionBank {
+  public:
+    QuestionBank(RandomSource& rnd, TypingJudge& typing, const StringTable* table = nullptr);
+
+    QString GetGenre() const { return GenreName; }
+    QString GetQuestion();
+    QString GetKanjiQuestion() const;
+    QString GetEnglishQuestion();
+    void SetGenre(const QString& key);
+
+    qint16 GetQuestionId() const { return QuestionId; }
+    // ID of the English word drawn last.
+    qint16 GetEnglishQuestionId() const { return EnglishId; }
+
+  private:
+    const StringTable& Table() const;
+
+    qint16 IdRange[2] = {0, 0};
+    QString GenreName;
+    qint16 QuestionId = 0;
+    qint16 EnglishId = 0;
+
+    RandomSource& m_rnd;
+    TypingJudge& m_typing;
+    const StringTable* m_table;
+};
+
+}  // namespace kd

@@ -1,0 +1,358 @@
+#include "shell/MainMenu.h"
+
+#include <QAction>
+#include <QEnterEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <functional>
+#include <tuple>
+
+#include "common/FileSystem.h"
+#include "common/GameState.h"
+#include "common/HeatFile.h"
+#include "common/PlayerFiles.h"
+#include "common/RecordFile.h"
+#include "common/SoundSwitches.h"
+#include "learning/LearningRecord.h"
+#include "platform/core/Audio.h"
+#include "platform/core/WriteTrouble.h"
+#include "platform/widgets/Colors.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Navigator.h"
+#include "platform/widgets/ZoomStage.h"
+#include "questions/StringTable.h"
+#include "shell/AboutBox.h"
+#include "shell/LearningExport.h"
+#include "shell/RecordDeletion.h"
+#include "shell/ShellLook.h"
+#include "shell/ViewMenu.h"
+#include "stats/StatsOpener.h"
+#include "training/TrainingMenu.h"
+
+namespace kd {
+
+namespace {
+
+const QColor kItemColor(0, 192, 0);
+const QColor kSelectedColor = kYellow;
+
+const char* const kCaptions[MainMenu::kItemCount] = {"PRACTICE", "TIME TRIAL", "KEY DERBY", "END"};
+const Screen kScreens[3] = {Screen::Practice, Screen::TimeTrial, Screen::SelectChara};
+
+QString Description(int index) {
+    switch (index) {
+        case 0:
+            return QStringLiteral(
+                "　自分で練習時間を設定して、ひたすら打ち続ける。長時間のタイピングに耐えられる持久力がつく（"
+                "？）");
+        case 1:
+            return QStringLiteral("　自分の限界に挑戦！まさに、自分との戦い！");
+        case 2:
+            return QStringLiteral(
+                "　コンピューターとの戦い。敵は３つで、上位２名が次ぎの戦いへ進める。「Champion "
+                "Ship」が最終決戦だと思ったら実は・・・。");
+        default:
+            return QString();
+    }
+}
+
+// A menu item: the pointer moving over it selects it, a click on it activates it.
+class ItemLabel : public QLabel {
+  public:
+    ItemLabel(QWidget* parent, std::function<void()> onMove, std::function<void()> onClick)
+        : QLabel(parent), m_onMove(std::move(onMove)), m_onClick(std::move(onClick)) {
+        setMouseTracking(true);
+        setCursor(Qt::PointingHandCursor);
+    }
+
+  protected:
+    void enterEvent(QEnterEvent*) override { m_onMove(); }
+    void mouseMoveEvent(QMouseEvent*) override { m_onMove(); }
+    void mousePressEvent(QMouseEvent* e) override { m_pressed = e->button() == Qt::LeftButton; }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        const bool click =
+            m_pressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+        m_pressed = false;
+        if (click) m_onClick();
+    }
+
+  private:
+    std::function<void()> m_onMove, m_onClick;
+    bool m_pressed = false;
+};
+
+bool EnsureDataFolder(const GameState& g) {
+    return MakePlayerDataFolder(g);
+}
+
+// The style measures a menu without its "(&D)" mnemonic but draws it with one, which would
+// cut the longer Japanese items short.
+void FitMenuWidth(QMenu* menu) {
+    const QFontMetrics fm(menu->font());
+    // The menu keeps one column for shortcuts beside every item, so the widest text and the
+    // widest shortcut add up even when they belong to different items.
+    int widestText = 0, widestKey = 0;
+    for (const QAction* a : menu->actions()) {
+        const QString key = a->shortcut().toString(QKeySequence::NativeText);
+        if (!key.isEmpty()) widestKey = qMax(widestKey, fm.horizontalAdvance(key) + 24);
+        widestText = qMax(widestText, fm.horizontalAdvance(QString(a->text()).remove(u'&')));
+    }
+    menu->setMinimumWidth(widestText + widestKey + 64);
+}
+
+QAction* NamedAction(QMenu* menu, const QString& name, const QString& text, bool checkable) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(name);
+    a->setCheckable(checkable);
+    return a;
+}
+
+}  // namespace
+
+MainMenu::MainMenu(AppContext& ctx_) : ScreenBase(ctx_, Screen::Main) {
+    menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    menuBar->setNativeMenuBar(false);
+    mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuDel = NamedAction(mnuFile, QStringLiteral("mnuDel"), QStringLiteral("記録の削除(&D)"), false);
+    mnuExport =
+        NamedAction(mnuFile, QStringLiteral("mnuExport"), QStringLiteral("学習記録の書き出し(&E)..."), false);
+    mnuFile->addSeparator();
+    mnuEnd = NamedAction(mnuFile, QStringLiteral("mnuEnd"), QStringLiteral("終了(&X)"), false);
+    mnuEffect = menuBar->addMenu(QStringLiteral("効果音(&E)"));
+    mnuEffect->setObjectName(QStringLiteral("mnuEffect"));
+    mnuEffectOn = NamedAction(mnuEffect, QStringLiteral("mnuEffectOn"), QStringLiteral("ON(&T)"), true);
+    mnuEffectOff = NamedAction(mnuEffect, QStringLiteral("mnuEffectOff"), QStringLiteral("OFF(&F)"), true);
+    mnuBgm = menuBar->addMenu(QStringLiteral("BGM(&B)"));
+    mnuBgm->setObjectName(QStringLiteral("mnuBgm"));
+    mnuOn = NamedAction(mnuBgm, QStringLiteral("mnuOn"), QStringLiteral("ON(&T)"), true);
+    mnuOff = NamedAction(mnuBgm, QStringLiteral("mnuOff"), QStringLiteral("OFF(&F)"), true);
+    mnuView = menuBar->addMenu(QStringLiteral("表示(&D)"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    if (ZoomStage* zoom = ZoomStage::Instance()) {
+        zoom->AddViewMenuItems(mnuView);
+        // Zoomed from this menu: the wallpaper comes again from its sharper twin.
+        connect(zoom, &ZoomStage::densityChanged, this,
+                [this] { picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight)); });
+    }
+    AddGhostAndReplayItems(mnuView, g, this);
+    AddRomajiGuideItem(mnuView, g);
+    AddImportItem(mnuFile, mnuExport, ctx, this);
+    // Races on the local network: screens of their own, opened only when this build has them.
+    mnuNet = menuBar->addMenu(QStringLiteral("対戦(&N)"));
+    mnuNet->setObjectName(QStringLiteral("mnuNet"));
+    for (const auto& [name, text, next] : {std::tuple{"mnuNetHost", "部屋を作る(&H)", Screen::NetHost},
+                                           std::tuple{"mnuNetJoin", "部屋に入る(&J)", Screen::NetJoin}}) {
+        connect(NamedAction(mnuNet, QString::fromLatin1(name), QString::fromUtf8(text), false),
+                &QAction::triggered, this, [this, screen = next] {
+                    if (IsClosing() || !ctx.nav.IsRegistered(screen)) return;
+                    StopMusic(g);
+                    ctx.nav.Replace(this, screen);
+                });
+    }
+    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm, mnuView, mnuNet}) FitMenuWidth(m);
+    mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
+    mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
+    // Beyond the original menu bar, after its items so they keep their places.
+    mnuStats = menuBar->addMenu(QStringLiteral("成績(&S)"));
+    mnuStats->setObjectName(QStringLiteral("mnuStats"));
+    mnuStatsView =
+        NamedAction(mnuStats, QStringLiteral("mnuStatsView"), QStringLiteral("成績を見る(&V)"), false);
+    FitMenuWidth(mnuStats);
+
+    connect(mnuDel, &QAction::triggered, this, [this] { mnuDel_Click(); });
+    connect(mnuExport, &QAction::triggered, this, [this] { mnuExport_Click(); });
+    connect(mnuEnd, &QAction::triggered, this, [this] { mnuEnd_Click(); });
+    connect(mnuEffectOn, &QAction::triggered, this, [this] { mnuEffectOn_Click(); });
+    connect(mnuEffectOff, &QAction::triggered, this, [this] { mnuEffectOff_Click(); });
+    connect(mnuOn, &QAction::triggered, this, [this] { mnuOn_Click(); });
+    connect(mnuOff, &QAction::triggered, this, [this] { mnuOff_Click(); });
+    connect(mnuVersion, &QAction::triggered, this, [this] { mnuVersion_Click(); });
+    connect(mnuStatsView, &QAction::triggered, this, [this] { mnuStatsView_Click(); });
+
+    const int barHeight = menuBar->sizeHint().height();
+    menuBar->setGeometry(0, 0, kClientWidth, barHeight);
+    picClient = new PictureBox(this, QStringLiteral("picClient"), 0, barHeight, kClientWidth, kClientHeight);
+
+    lblTitleShadow =
+        MakeLabel(picClient, QStringLiteral("lblTitleShadow"), AppTitle(), 0, 0, kClientWidth, 100);
+    lblTitle = MakeLabel(picClient, QStringLiteral("lblTitle"), AppTitle(), 0, 0, kClientWidth, 100);
+    StyleTitle(lblTitle, lblTitleShadow, 76, QPoint(0, 36), 4);
+    lblVersion[1] = MakeLabel(picClient, QStringLiteral("lblVersion(1)"), kVersionText, 0, 0, 140, 26);
+    lblVersion[0] = MakeLabel(picClient, QStringLiteral("lblVersion(0)"), kVersionText, 0, 0, 140, 26);
+    StyleTitle(lblVersion[0], lblVersion[1], 20, QPoint(430, 132), 2);
+    SetForeColor(lblVersion[0], kWhite);
+
+    lblShadow = MakeLabel(picClient, QStringLiteral("lblShadow"), QString(), -1000, -1000, 260, 40);
+    SetForeColor(lblShadow, kShadowColor);
+    lblShadow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (int i = 0; i < kItemCount; ++i) {
+        auto* item = new ItemLabel(
+            picClient, [this, i] { lblSelectButton_MouseMove(i); }, [this, i] { lblSelectButton_Click(i); });
+        item->setObjectName(QStringLiteral("lblSelectButton(%1)").arg(i));
+        item->setText(QString::fromLatin1(kCaptions[i]));
+        item->setGeometry(232, 188 + 44 * i, 260, 40);
+        lblSelectButton[i] = item;
+    }
+    for (QLabel* l :
+         {lblShadow, lblSelectButton[0], lblSelectButton[1], lblSelectButton[2], lblSelectButton[3]})
+        SetPixelFont(l, 30, true);
+
+    lblKaisetsu = MakeLabel(picClient, QStringLiteral("lblKaisetsu"), QString(), 40, 378, 560, 78);
+    lblKaisetsu->setWordWrap(true);
+    lblKaisetsu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblKaisetsu->setMargin(8);
+    SetPixelFont(lblKaisetsu, 16);
+    SetForeColor(lblKaisetsu, kWhite);
+    lblKaisetsu->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
+
+    lblShadow->lower();
+    SetKeysFirst(true);
+}
+
+void MainMenu::OnLoad() {
+    SetClientSize(kClientWidth, picClient->y() + kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    LoadMenu();
+}
+
+void MainMenu::LoadMenu() {
+    g.audio.InitSoundEffects();
+    SetCaption(AppTitle());
+    picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight));
+
+    if (!EnsureDataFolder(g))
+        Warn(FailureMessage(QStringLiteral("記録用のフォルダーを作成できませんでした"),
+                            TroubleOfFolder(PlayerDataFolder(g))) +
+             QStringLiteral("記録は保存されません。\n") + PlayerDataFolder(g));
+    LoadHeat(g);
+    LoadSoundSwitches(g);
+    PlayMusic(g, QStringLiteral("startup.mid"));
+    ShowSwitches();
+    lblSelectButton_MouseMove(0);
+}
+
+void MainMenu::ShowSwitches() {
+    mnuOn->setChecked(g.BgmOn == -1);
+    mnuOff->setChecked(g.BgmOn != -1);
+    mnuEffectOn->setChecked(g.EffectOn == -1);
+    mnuEffectOff->setChecked(g.EffectOn != -1);
+}
+
+void MainMenu::Warn(const QString& text) {
+    ctx.msg.Show(this, AppTitle(), text, MsgButtons::OK);
+}
+
+void MainMenu::lblSelectButton_MouseMove(int index) {
+    QLabel* item = lblSelectButton[index];
+    // The items share a left edge, so the whole position tells whether the shadow is there.
+    const QPoint shadowAt = item->pos() + QPoint(2, 2);
+    if (lblShadow->pos() == shadowAt) return;
+    lblShadow->move(shadowAt);
+    lblShadow->resize(item->size());
+    lblShadow->setText(item->text());
+    for (QLabel* l : lblSelectButton) SetForeColor(l, kItemColor);
+    SetForeColor(item, kSelectedColor);
+    m_selected = index;
+    if (index < 3) lblKaisetsu->setText(Description(index));
+}
+
+void MainMenu::OnKeyDown(int key, Qt::KeyboardModifiers) {
+    const int selected = m_selected;
+    if (key == Qt::Key_Down)
+        lblSelectButton_MouseMove((selected + 1) % kItemCount);
+    else if (key == Qt::Key_Up)
+        lblSelectButton_MouseMove((selected + kItemCount - 1) % kItemCount);
+    else if (IsEnterKey(key))
+        lblSelectButton_Click(selected);
+}
+
+void MainMenu::lblSelectButton_Click(int index) {
+    if (IsClosing()) return;
+    // A mode whose screens are not part of this build yet keeps the menu as it is.
+    if (index < 3 && !ctx.nav.IsRegistered(kScreens[index])) return;
+
+    if (!SaveSoundSwitches(g))
+        Warn(SaveFailureMessage(QStringLiteral("BGMと効果音の設定を保存できませんでした"),
+                                SoundSwitchesPath(g)));
+    if (index < 3) {
+        // Opened now, so any trouble with the record is told here rather than over a game.
+        if (g.learning) g.learning->Store();
+        StopMusic(g);
+        ctx.nav.Replace(this, kScreens[index]);
+        return;
+    }
+    if (ctx.msg.Show(this, AppTitle(), QStringLiteral("終了してもよろしいですか？"), MsgButtons::OKCancel) !=
+        MsgAnswer::OK)
+        return;
+    StopMusic(g);
+    ctx.nav.EndProgram();
+}
+
+bool MainMenu::MayClose(CloseReason reason) {
+    if (reason == CloseReason::Program) return true;
+    // The close box asks like "END"; the window closes only when the program ends.
+    lblSelectButton_Click(3);
+    return IsClosing();
+}
+
+void MainMenu::mnuOn_Click() {
+    if (g.BgmOn == 0) {
+        g.BgmOn = -1;
+        g.audio.PlayMidi(QStringLiteral("startup.mid"));
+    }
+    ShowSwitches();
+}
+
+void MainMenu::mnuOff_Click() {
+    if (g.BgmOn == -1) {
+        g.BgmOn = 0;
+        g.audio.StopMidi();
+    }
+    ShowSwitches();
+}
+
+void MainMenu::mnuEffectOn_Click() {
+    g.EffectOn = -1;
+    ShowSwitches();
+}
+
+void MainMenu::mnuEffectOff_Click() {
+    g.EffectOn = 0;
+    ShowSwitches();
+}
+
+void MainMenu::mnuExport_Click() {
+    ExportLearningRecord(ctx, this);
+}
+
+void MainMenu::mnuVersion_Click() {
+    ctx.nav.ShowModal(new AboutBox(ctx, this));
+}
+
+void MainMenu::mnuStatsView_Click() {
+    stats::OpenStatsWindow(g);
+}
+
+void MainMenu::mnuDel_Click() {
+    // With a learning record the question names it too: it goes with the other records.
+    const QString question =
+        g.learning ? QStringLiteral("すべての記録（学習記録を含む）を削除します。よろしいですか？")
+                   : QStringLiteral("すべての記録を削除します。よろしいですか？");
+    if (ctx.msg.Show(this, QStringLiteral("KeyDerby"), question, MsgButtons::YesNo) != MsgAnswer::Yes) return;
+    // The reloaded menu shows the music switched off, so the music stops with it.
+    StopMusic(g);
+    if (!DeleteRecords(g))
+        Warn(QStringLiteral("記録を削除できないファイルがありました。\n") + PlayerDataFolder(g));
+    LoadMenu();
+}
+
+}  // namespace kd

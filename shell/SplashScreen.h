@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/widgets/ScreenBase.h"
+
+class QLabel;
+
+namespace kd {
+
+class Timer;
+
+// The splash: shows the title for 500 ms, then hands over to the player-name screen.
+class SplashScreen : public ScreenBase {
+    Q_OBJECT
+  public:
+    explicit SplashScreen(AppContext& ctx);
+
+    static constexpr int kShowMs = 500;
+
+  protected:
+    void OnLoad() override;
+
+  private:
+    void Timer1_Timer();
+
+    Timer* Timer1;
+    QLabel* lblTitle;
+    QLabel* lblTitleShadow;
+    QLabel* lblVersion;
+    QLabel* lblLoading;
+};
+
+}  // namespace kd

@@ -1,0 +1,120 @@
+#include "timetrial/TimeTrialRankingScreen.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "common/GameState.h"
+#include "common/PlayerFiles.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/CenterOnScreen.h"
+#include "platform/widgets/Colors.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/Navigator.h"
+#include "platform/widgets/Timer.h"
+#include "timetrial/TryAgain.h"
+
+namespace kd {
+
+namespace {
+
+struct ColumnSpec {
+    const char* array;
+    const char* header;
+    int x, width;
+};
+
+const ColumnSpec kColumns[] = {
+    {"lblName", "Name", 6, 99},     {"lblTime", "Time", 108, 75}, {"lblCorrectRate", "正答率", 186, 54},
+    {"lblScore", "Score", 243, 75}, {"lblRank", "Rank", 321, 48}, {"lblGenre", "ジャンル", 372, 81},
+};
+
+QString Indexed(const char* array, int i) {
+    return QLatin1String(array) + u'(' + QString::number(i) + u')';
+}
+
+}  // namespace
+
+TimeTrialRankingScreen::TimeTrialRankingScreen(AppContext& ctx) : ScreenBase(ctx, Screen::RankingTimeTrial) {
+    SetClientSize(461, 396);
+    CenterOnScreen(this);
+
+    QLabel* shadow = MakeLabel(this, QStringLiteral("Label3(1)"), QStringLiteral("ランキング"), 135, 15);
+    QLabel* title = MakeLabel(this, QStringLiteral("Label3(0)"), QStringLiteral("ランキング"), 129, 12);
+    for (QLabel* l : {shadow, title}) {
+        SetPixelFont(l, 32, true);
+        l->adjustSize();
+    }
+    SetForeColor(shadow, kGrey);
+    SetForeColor(title, kYellow);
+
+    for (int c = 0; c < ColumnCount; ++c) {
+        const ColumnSpec& column = kColumns[c];
+        QLabel* header = MakeLabel(this, Indexed("lblInfo", c), QString::fromUtf8(column.header), column.x,
+                                   57, column.width, 20);
+        SetForeColor(header, kGreen);
+        SetPixelFont(header, 14, true);
+        header->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter
+                                       : Qt::AlignRight | Qt::AlignVCenter);
+        for (int i = 0; i < kTimeTrialPlaces; ++i) {
+            QLabel* cell =
+                MakeLabel(this, Indexed(column.array, i), QString(), column.x, 81 + 27 * i, column.width, 22);
+            SetBackColor(cell, QColor(212, 212, 212));
+            SetPixelFont(cell, 14);
+            cell->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter
+                                         : Qt::AlignRight | Qt::AlignVCenter);
+            m_cells[c][i] = cell;
+        }
+    }
+    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 372, 354, 82, 34);
+    cmdOK->setAutoDefault(true);  // Enter on the focused button confirms, as in a dialog
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    Timer1 = new Timer(this, QStringLiteral("Timer1"), 200, [this] { Timer1_Timer(); });
+}
+
+void TimeTrialRankingScreen::OnLoad() {
+    SetCaption(QStringLiteral("Ranking"));
+    SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
+    const TimeTrialTable data = LoadTimeTrialData(TimeTrialRankingPath(g));
+    for (int i = 0; i < kTimeTrialPlaces; ++i) {
+        const TimeTrialRecord& r = data[i];
+        if (r.IsEmpty()) continue;
+        m_cells[Name][i]->setText(r.RankName);
+        m_cells[Time][i]->setText(FormatTimeTrialTime(r.RankTime));
+        m_cells[Rate][i]->setText(r.RankRate);
+        m_cells[Score][i]->setText(QString::number(r.RankScore));
+        m_cells[Rank][i]->setText(r.RankGrade);
+        m_cells[Genre][i]->setText(r.RankGenre);
+    }
+    const int row = g.player.TimeTrialRanking;
+    if (row >= 0 && row < kTimeTrialPlaces) {
+        for (int c = 0; c < ColumnCount; ++c) SetForeColor(m_cells[c][row], kRed);
+        m_blinking = m_cells[Name][row];
+        m_blinkingName = data[row].RankName;
+        Timer1->Start();
+    }
+    cmdOK->setFocus();
+}
+
+void TimeTrialRankingScreen::Timer1_Timer() {
+    if (!m_blinking) return;
+    if (!m_blinking->text().isEmpty())
+        m_blinking->setText(QString());
+    else
+        m_blinking->setText(m_blinkingName);
+}
+
+void TimeTrialRankingScreen::cmdOK_Click() {
+    if (m_done) return;
+    m_done = true;
+    Timer1->Stop();
+    if (m_blinking) m_blinking->setText(m_blinkingName);
+    AskToTryTimeTrialAgain(this);
+}
+
+bool TimeTrialRankingScreen::MayClose(CloseReason reason) {
+    if (reason == CloseReason::Player) cmdOK_Click();
+    return true;
+}
+
+}  // namespace kd

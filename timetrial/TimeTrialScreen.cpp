@@ -1,0 +1,210 @@
+#include "timetrial/TimeTrialScreen.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "common/Format.h"
+#include "common/GameState.h"
+#include "common/GenreFile.h"
+#include "common/PlaySteps.h"
+#include "common/PlayerFiles.h"
+#include "learning/GhostSetting.h"
+#include "platform/core/Random.h"
+#include "platform/core/TickCounter.h"
+#include "platform/widgets/Bitmaps.h"
+#include "platform/widgets/CenterOnScreen.h"
+#include "platform/widgets/Colors.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/Navigator.h"
+#include "platform/widgets/Timer.h"
+#include "platform/widgets/TypingPanel.h"
+#include "questions/StringTable.h"
+#include "timetrial/GhostRunner.h"
+#include "timetrial/TimeTrialGenreDialog.h"
+#include "timetrial/TimeTrialResultScreen.h"
+
+namespace kd {
+
+namespace {
+
+const QColor kBand(36, 52, 104);
+const QColor kBoxLine(200, 210, 240);
+
+}  // namespace
+
+TimeTrialScreen::TimeTrialScreen(AppContext& ctx)
+    : PlayScreen(ctx, Screen::TimeTrial, GameMode::TimeTrial, 1000) {
+    SetClientSize(647, 335);
+    CenterOnScreen(this);
+
+    auto* Shape1 = new QLabel(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(0, 0, 647, 142);
+    SetBackColor(Shape1, kBand);
+
+    MakeOutline(this, QStringLiteral("Shape2(1)"), {6, 9, 121, 121}, kBoxLine);
+    lblKeikaJikan = MakeClockBox(
+        {"Label2", QStringLiteral("経過時間："), 9, 15, "lblKeikaJikan", 20, QColor(144, 255, 144), 15});
+
+    panel->move(129, 9);
+    panel->raise();
+
+    MakeOutline(this, QStringLiteral("Shape2(0)"), {540, 9, 100, 121}, kBoxLine);
+    cmdSetting = MakeButton(this, QStringLiteral("cmdSetting"), QStringLiteral("設定"), 552, 33);
+    cmdRetry = MakeButton(this, QStringLiteral("cmdRetry"), QStringLiteral("やり直し"), 552, 63);
+    Command1 = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("戻る"), 552, 93);
+    connect(cmdSetting, &QPushButton::clicked, this, [this] { cmdSetting_Click(); });
+    connect(cmdRetry, &QPushButton::clicked, this, [this] { Retry(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Back(); });
+
+    pctBack = new PictureBox(this, QStringLiteral("pctBack"), 0, 144, kTrackWidth, 190);
+    pctChara = new QLabel(this);
+    pctChara->setObjectName(QStringLiteral("pctChara"));
+    pctChara->hide();
+
+    // Refreshes the clock only; the recorded time is read at the finishing key itself.
+    m_clock = new PlayClock(this, QStringLiteral("tmrClock"), lblKeikaJikan, g.clock);
+    m_ghost = new GhostRunner(this, g.clock, [this] { Redraw(); });
+
+    NoFocusButtons(this);
+    SetKeysFirst(true);
+    DisableInputMethod();
+}
+
+TimeTrialScreen::~TimeTrialScreen() {
+    g.play.Remove(&m_run);
+}
+
+void TimeTrialScreen::OnLoad() {
+    SetCaption(AppTitle() + QStringLiteral(" -TIME TRIAL-"));
+    Read_GenreData();
+    RestPlay();
+    CharaX = 5;
+    g.judge.Reset();
+    g.questions.SetGenre(genreKey);
+    objChara.SetCharaName(QStringLiteral("CrazyBallRed"));
+    objChara.SetCharaStepSize(5);
+
+    pctBack->SetBackground(Bitmap(QStringLiteral("TRACK")));
+    pctChara->setPixmap(CharaBitmap(1));
+    imlChara = pctChara->pixmap();
+    m_ghost->SetPicture(imlChara);
+    LoadGhost();
+    cmdRetry->setEnabled(false);
+    panel->SetDisplay(QStringLiteral("スペースでスタート"));
+    Redraw();
+}
+
+void TimeTrialScreen::Read_GenreData() {
+    genreKey = GenreKeyOf(ReadGenreValue(TimeTrialGenrePath(g)));
+}
+
+void TimeTrialScreen::ApplyGenre(const QString& key) {
+    genreKey = key;
+    g.questions.SetGenre(key);
+    if (m_ghost->Enabled()) LoadGhost();
+}
+
+void TimeTrialScreen::LoadGhost() {
+    if (GhostSwitchedOn(g)) {
+        m_ghost->Load(LoadBestTimeTrial(g, genreKey));
+        // This run as it is played, for the splits against the best.
+        g.play.Add(&m_run);
+    } else {
+        m_ghost->Disable();
+        g.play.Remove(&m_run);
+    }
+    Redraw();
+}
+
+void TimeTrialScreen::OnSpace() {
+    g.rnd.Randomize();
+    cmdSetting->setEnabled(false);
+}
+
+bool TimeTrialScreen::AfterKey(bool hit) {
+    if (!hit) return true;
+    CharaX = qint16(CharaX + objChara.GetCharaStepSize());
+    m_ghost->OnCorrectKey(g.judge.GetCorrectCount(), m_clock->Elapsed());
+    Redraw();
+    if (CharaX <= kFinishX) return true;
+    Finish();
+    return false;
+}
+
+void TimeTrialScreen::OnGo() {
+    cmdRetry->setEnabled(true);
+    const qint32 start = g.clock.GetTickCount();
+    m_clock->Start(start, PlayClock::Direction::Up);
+    m_ghost->Begin(start);
+}
+
+void TimeTrialScreen::Finish() {
+    const qint32 time = m_clock->Elapsed();
+    g.player.SetTimeTrialTime(time);
+    m_clock->Stop();
+    m_ghost->Stop();
+    m_clock->ShowMs(time);
+    ShowVerdict(kGreen, QStringLiteral("Goal!!"), true);
+}
+
+void TimeTrialScreen::OnFinished() {
+    const QString key = genreKey;
+    // The result screen records the entry's genre from the run's genre key.
+    const bool ghost = m_ghost->Enabled();
+    const std::optional<PlayedGame> best = m_ghost->Best();
+    PlayedGame run = m_run.Game();
+    run.timeMs = g.player.GetTimeTrialTime();
+    if (auto* result = qobject_cast<TimeTrialResultScreen*>(ctx.nav.Replace(this, Screen::ResultTimeTrial))) {
+        result->SetRunGenre(GenreOfKey(key));
+        // With the ghost on, the result also measures the run against the best it raced.
+        if (ghost) result->ShowBestComparison(run, best);
+    }
+}
+
+void TimeTrialScreen::Retry() {
+    RestPlay();
+    cmdSetting->setEnabled(true);
+    cmdRetry->setEnabled(false);
+    g.judge.Reset();
+    CharaX = 5;
+    m_ghost->Reset();
+    Redraw();
+    m_clock->Stop();
+    panel->SetMonitor(QString());
+    panel->SetDisplay(QStringLiteral("スペースでスタート"));
+    panel->SetInput(QString());
+    m_clock->ShowText(QString());
+}
+
+void TimeTrialScreen::Back() {
+    m_clock->Stop();
+    m_ghost->Stop();
+    g.play.Remove(&m_run);
+    LeaveTo(BackScreen());
+}
+
+void TimeTrialScreen::cmdSetting_Click() {
+    ctx.nav.ShowModal(new TimeTrialGenreDialog(ctx, this));
+}
+
+void TimeTrialScreen::OnClosedByPlayer() {
+    m_clock->Stop();
+    m_ghost->Stop();
+    g.play.Remove(&m_run);
+    ShowBackTarget();
+}
+
+void TimeTrialScreen::OnClose() {
+    PlayScreen::OnClose();
+    g.play.Remove(&m_run);
+    m_ghost->Stop();
+}
+
+void TimeTrialScreen::Redraw() {
+    pctBack->Cls();
+    if (m_ghost->HasGhost()) pctBack->DrawPicture(m_ghost->Picture(), m_ghost->X(), kBallY);
+    pctBack->DrawPicture(imlChara, CharaX, kBallY);
+}
+
+}  // namespace kd

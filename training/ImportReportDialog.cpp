@@ -1,0 +1,93 @@
+#include "training/ImportReportDialog.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "platform/widgets/Colors.h"
+#include "platform/widgets/Controls.h"
+#include "questions/StringTable.h"
+#include "shell/ShellLook.h"
+
+namespace kd {
+
+namespace {
+constexpr int kWidth = 520;
+constexpr int kHeight = 400;
+const QColor kText = kWhite;
+}  // namespace
+
+QString ImportReportDialog::SummaryText(const ImportReport& r) {
+    if (!r.result.error.isEmpty()) return r.result.error;
+    if (!r.storeError.isEmpty())
+        return QStringLiteral("問題を記録に保存できませんでした（%1）。何も取り込んでいません。")
+            .arg(r.storeError);
+    if (!r.Stored()) return QStringLiteral("取り込める行がありませんでした。");
+    const QString kind =
+        r.result.kind == QuestionSetKind::English ? QStringLiteral("英単語") : QStringLiteral("慣用句");
+    return QStringLiteral("問題集「%1」（%2）に %3 問を取り込みました。練習の設定でジャンルに選べます。")
+        .arg(r.setName, kind)
+        .arg(r.result.questions.size());
+}
+
+ImportReportDialog::ImportReportDialog(AppContext& ctx_, QWidget* owner, const ImportReport& report)
+    : ScreenBase(ctx_, QStringLiteral("ImportReportDialog"), owner) {
+    for (int i = 0; i < 2; ++i)
+        lblTitle[i] = MakeLabel(this, QStringLiteral("lblTitle(%1)").arg(i),
+                                QStringLiteral("問題集の読み込み"), 0, 0, 400, 36);
+    StyleTitle(lblTitle[0], lblTitle[1], 24, QPoint(20, 12), 3);
+
+    lblFile = MakeLabel(this, QStringLiteral("lblFile"), QStringLiteral("ファイル：") + report.fileName, 20,
+                        56, 480, 20);
+    lblSummary = MakeLabel(this, QStringLiteral("lblSummary"), SummaryText(report), 20, 80, 480, 44);
+    lblSummary->setWordWrap(true);
+    const qsizetype refused = report.result.refused.size();
+    lblRefused = MakeLabel(this, QStringLiteral("lblRefused"),
+                           refused ? QStringLiteral("取り込めなかった行：%1 行").arg(refused)
+                                   : QStringLiteral("取り込めなかった行はありません。"),
+                           20, 128, 480, 20);
+    for (QLabel* l : {lblFile, lblSummary, lblRefused}) {
+        SetPixelFont(l, 14, l == lblSummary);
+        SetForeColor(l, kText);
+    }
+
+    lstRefused = new QTableWidget(int(refused), 2, this);
+    lstRefused->setObjectName(QStringLiteral("lstRefused"));
+    lstRefused->setGeometry(20, 152, 480, 196);
+    lstRefused->setHorizontalHeaderLabels({QStringLiteral("行"), QStringLiteral("理由")});
+    lstRefused->verticalHeader()->hide();
+    lstRefused->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstRefused->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstRefused->setAlternatingRowColors(true);
+    lstRefused->horizontalHeader()->setStretchLastSection(true);
+    lstRefused->setColumnWidth(0, 64);
+    lstRefused->setColumnWidth(1, 480 - 64 - 24);  // the rest, beside the scroll bar
+    lstRefused->setAccessibleName(QStringLiteral("取り込めなかった行の一覧"));
+    SetPixelFont(lstRefused, 13);
+    for (int i = 0; i < int(refused); ++i) {
+        auto* line = new QTableWidgetItem(QString::number(report.result.refused[i].line));
+        line->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        lstRefused->setItem(i, 0, line);
+        auto* reason = new QTableWidgetItem(report.result.refused[i].reason);
+        reason->setToolTip(report.result.refused[i].reason);
+        lstRefused->setItem(i, 1, reason);
+    }
+    // Long reasons wrap onto a second line; measuring every row of a huge file would stall.
+    lstRefused->setWordWrap(true);
+    if (refused <= 500) lstRefused->resizeRowsToContents();
+    lstRefused->setVisible(refused > 0);
+
+    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 418, 360, 82, 28);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    SetDefaultButtons(cmdOK, cmdOK);
+}
+
+void ImportReportDialog::OnLoad() {
+    SetCaption(AppTitle() + QStringLiteral(" -問題集の読み込み-"));
+    SetClientSize(kWidth, kHeight);
+    SetBackgroundPicture(ShellBackground(kWidth, kHeight));
+    if (QWidget* owner = parentWidget()) move(owner->geometry().center() - QPoint(kWidth / 2, kHeight / 2));
+}
+
+}  // namespace kd
