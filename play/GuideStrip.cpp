@@ -2,7 +2,7 @@
 
 #include "common/GameState.h"
 #include "learning/TrainingSettings.h"
-#include "training/GuideText.h"
+#include "play/GuideText.h"
 
 namespace kd {
 

@@ -12,8 +12,8 @@
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"
 #include "play/GuideStrip.h"
+#include "play/GuideText.h"
 #include "questions/Genre.h"
-#include "training/GuideText.h"
 
 namespace kd {
 

@@ -101,8 +101,11 @@ if [ $quick -eq 0 ]; then
 fi
 
 begin_stage "style"
-# Formatting, and no widget header in the core (scripts/check-style.sh).
-if scripts/check-style.sh; then stage_passed=1; else stage_failed=1; fi
+# Formatting, no widget header in the core, includes down the layers (scripts/check-style.sh),
+# and the layer check catching a wrong include.
+for check in "" --self-test; do
+  if scripts/check-style.sh $check; then stage_passed=$((stage_passed + 1)); else stage_failed=$((stage_failed + 1)); fi
+done
 end_stage
 
 begin_stage "suite"

@@ -7,9 +7,9 @@
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/ShellLook.h"
 #include "platform/widgets/Timer.h"
 #include "questions/StringTable.h"
-#include "shell/ShellLook.h"
 
 namespace kd {
 

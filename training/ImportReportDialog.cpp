@@ -7,8 +7,8 @@
 
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
+#include "platform/widgets/ShellLook.h"
 #include "questions/StringTable.h"
-#include "shell/ShellLook.h"
 
 namespace kd {
 

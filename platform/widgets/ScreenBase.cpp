@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "common/GameState.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
 

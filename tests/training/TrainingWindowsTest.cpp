@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "play/GuideText.h"
 #include "support/TestApp.h"
-#include "training/GuideText.h"
 #include "training/ImportReportDialog.h"
 
 namespace kd {

@@ -12,7 +12,7 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/TypingPanel.h"
-#include "training/GuideText.h"
+#include "play/GuideText.h"
 #include "training/ImportReportDialog.h"
 
 int main(int argc, char** argv) {

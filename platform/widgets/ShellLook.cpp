@@ -1,4 +1,4 @@
-#include "shell/ShellLook.h"
+#include "platform/widgets/ShellLook.h"
 
 #include <QFile>
 #include <QLabel>

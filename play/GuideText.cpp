@@ -1,4 +1,4 @@
-#include "training/GuideText.h"
+#include "play/GuideText.h"
 
 #include <QPainter>
 
