@@ -1,6 +1,7 @@
 #pragma once
 #include <QDate>
 #include <QString>
+#include <optional>
 
 #include "common/PracticeRecords.h"
 #include "common/TimeTrialRecords.h"
@@ -11,33 +12,32 @@ namespace kd {
 // key was typed.
 QString CorrectRateText(int correct, int miss);
 
-// A timed practice's figures as shown, and the history entry it leaves.
+// A timed practice's figures, and the history entry it leaves. The screen formats them.
 struct PracticeOutcome {
-    QString allType;       // "全打数：N"
-    QString correctCount;  // "正打数：N"
-    QString missCount;     // "誤打数：N"
-    QString correctRate;   // "正答率：95.7%"
-    QString practiceTime;  // "練習時間：1分 0秒" or "練習時間：無制限"
-    QString typesPerSec;   // "Types/Sec.：2.40" or "Types/Sec.：----"
-    QString genre;         // "ジャンル：慣用句"
+    int allKeys = 0;
+    int correct = 0;
+    int misses = 0;
+    QString correctRate;               // "95.7%": the text the history stores as well
+    std::optional<int> practiceSec;    // nothing for a practice without limit
+    std::optional<double> keysPerSec;  // correct keys per second, with the limit only
     PracticeHistoryData entry;
 };
 
-// practiceSec of 0 or below is shown as a practice without limit: only the dialog's "no
-// limit" can give one, and a damaged setting must not divide by zero.
+// practiceSec of 0 or below is a practice without limit: only the dialog's "no limit" can give
+// one, and a damaged setting must not divide by zero.
 PracticeOutcome BuildPracticeResult(int correct, int miss, int practiceSec, const QString& genreLabel,
                                     const QDate& today);
 
-// A time-trial run's figures as shown, and the ranking entry it would take (name empty).
+// A time-trial run's figures, and the ranking entry it would take (name empty).
 struct TimeTrialOutcome {
-    QString allType;       // "全打数：N"
-    QString correctCount;  // "正打数：N"
-    QString missCount;     // "誤打数：N"
-    QString correctRate;   // "正答率：95.8%"
-    QString time;          // "1m23s45"
-    QString typesPerSec;   // "Types/Sec：4.56"
-    QString score;         // "スコア：N"
-    QString grade;         // "ランク：A"
+    int allKeys = 0;
+    int correct = 0;
+    int misses = 0;
+    QString correctRate;  // "95.8%"
+    qint32 ms = 0;
+    double keysPerSec = 0;
+    int score = 0;
+    QString grade;  // "S".."G"
     TimeTrialRecord entry;
 };
 

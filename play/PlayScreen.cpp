@@ -86,7 +86,7 @@ void PlayScreen::OnKeyDown(int key, Qt::KeyboardModifiers) {
 
 void PlayScreen::StartReadyGo() {
     OnSpace();
-    m_phase = Phase::ReadyGo;
+    m_phase = Phase::Ready;
     BeginReadyGo(*panel, *tmrReadyGo);
 }
 
@@ -112,7 +112,13 @@ void PlayScreen::ReportBegun() {
 }
 
 void PlayScreen::tmrReadyGo_Timer() {
-    if (ReadyGoTick(*panel, *tmrReadyGo) != ReadyGoStep::Start) return;
+    if (m_phase == Phase::Ready) {
+        ShowGo(*panel, *tmrReadyGo);
+        m_phase = Phase::Go;
+        return;
+    }
+    if (m_phase != Phase::Go) return;
+    panel->SetDisplayColor(kWhite);
     m_phase = Phase::Playing;
     ReportBegun();
     NextQuestion();

@@ -22,7 +22,8 @@ class PlayScreen : public ScreenBase {
   public:
     enum class Phase {
         Idle,       // resting: Space starts
-        ReadyGo,    // "Ready...", "Go!!"
+        Ready,      // "Ready..." for a second
+        Go,         // "Go!!" for half a second
         Playing,    // keys are judged
         Finishing,  // the verdict is on show until the finish timer fires
         Finished,   // settled: the screen asks, or hands over

@@ -130,13 +130,16 @@ void PracticeResultScreen::OnLoad() {
     const PracticeOutcome r = BuildPracticeResult(g.judge.GetCorrectCount(), g.judge.GetMissCount(),
                                                   LoadPracticeTime(g, g.player.GetUserName()).PracticeSec,
                                                   g.questions.GetGenre(), CurrentDate());
-    lblAllType->setText(r.allType);
-    lblCorrectCount->setText(r.correctCount);
-    lblMissCount->setText(r.missCount);
-    lblCorrectRate->setText(r.correctRate);
-    lblPracticeTime->setText(r.practiceTime);
-    lblTypesPerSec->setText(r.typesPerSec);
-    lblGenre->setText(r.genre);
+    lblAllType->setText(QStringLiteral("全打数：%1").arg(r.allKeys));
+    lblCorrectCount->setText(QStringLiteral("正打数：%1").arg(r.correct));
+    lblMissCount->setText(QStringLiteral("誤打数：%1").arg(r.misses));
+    lblCorrectRate->setText(QStringLiteral("正答率：") + r.correctRate);
+    lblPracticeTime->setText(QStringLiteral("練習時間：") +
+                             (r.practiceSec ? MinutesSecondsText(*r.practiceSec) : QStringLiteral("無制限")));
+    lblTypesPerSec->setText(
+        QStringLiteral("Types/Sec.：") +
+        (r.keysPerSec ? FormatNumber(*r.keysPerSec, QStringLiteral("###0.00")) : QStringLiteral("----")));
+    lblGenre->setText(QStringLiteral("ジャンル：") + g.questions.GetGenre());
 
     const QString path = PracticeTimePath(g, g.player.GetUserName());
     QList<PracticeHistoryData> table = LoadPracticeHistory(path, kPracticeHistoryRows - 1);

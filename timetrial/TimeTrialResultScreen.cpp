@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "common/FileSystem.h"
+#include "common/Format.h"
 #include "common/GameState.h"
 #include "common/PlayerFiles.h"
 #include "common/RecordFile.h"
@@ -150,14 +151,15 @@ void TimeTrialResultScreen::OnLoad() {
 }
 
 void TimeTrialResultScreen::ShowStatistics(const TimeTrialOutcome& r) {
-    lblAllType->setText(r.allType);
-    lblCorrectCount->setText(r.correctCount);
-    lblMissCount->setText(r.missCount);
-    lblCorrectRate->setText(r.correctRate);
-    lblTime->setText(r.time);
-    lblTypesPerSec->setText(r.typesPerSec);
-    lblScore->setText(r.score);
-    lblRank->setText(r.grade);
+    lblAllType->setText(QStringLiteral("全打数：%1").arg(r.allKeys));
+    lblCorrectCount->setText(QStringLiteral("正打数：%1").arg(r.correct));
+    lblMissCount->setText(QStringLiteral("誤打数：%1").arg(r.misses));
+    lblCorrectRate->setText(QStringLiteral("正答率：") + r.correctRate);
+    lblTime->setText(FormatTimeTrialTime(r.ms));
+    lblTypesPerSec->setText(QStringLiteral("Types/Sec：") +
+                            FormatNumber(r.keysPerSec, QStringLiteral("###0.00")));
+    lblScore->setText(QStringLiteral("スコア：%1").arg(r.score));
+    lblRank->setText(QStringLiteral("ランク：") + r.grade);
 }
 
 void TimeTrialResultScreen::txtInputName_Edited(const QString& text) {

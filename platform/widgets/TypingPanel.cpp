@@ -85,19 +85,10 @@ void BeginReadyGo(TypingPanel& panel, Timer& tmrReadyGo) {
     tmrReadyGo.Start();
 }
 
-ReadyGoStep ReadyGoTick(TypingPanel& panel, Timer& tmrReadyGo) {
-    const QString text = panel.Display();
-    if (text == QLatin1String("Ready...")) {
-        panel.SetDisplayColor(kGreen);
-        panel.SetDisplay(QStringLiteral("Go!!"));
-        tmrReadyGo.SetInterval(500);
-        return ReadyGoStep::ShowedGo;
-    }
-    if (text == QLatin1String("Go!!")) {
-        panel.SetDisplayColor(kWhite);
-        return ReadyGoStep::Start;
-    }
-    return ReadyGoStep::Nothing;
+void ShowGo(TypingPanel& panel, Timer& tmrReadyGo) {
+    panel.SetDisplayColor(kGreen);
+    panel.SetDisplay(QStringLiteral("Go!!"));
+    tmrReadyGo.SetInterval(500);
 }
 
 }  // namespace kd

@@ -37,10 +37,8 @@ class TypingPanel : public QWidget, public PlayLabels {
 // The Space → "Ready..." (red, 1000 ms) → "Go!!" (green, 500 ms) → first question start that
 // every play screen shares.
 class Timer;
+// The play core keeps the phase and calls these as it moves from one to the next.
 void BeginReadyGo(TypingPanel& panel, Timer& tmrReadyGo);
-enum class ReadyGoStep { ShowedGo, Start, Nothing };
-// One tick of tmrReadyGo: on "Ready..." shows green "Go!!" and sets 500 ms; on "Go!!" turns the
-// text white and returns Start (the screen then puts the first question up and starts play).
-ReadyGoStep ReadyGoTick(TypingPanel& panel, Timer& tmrReadyGo);
+void ShowGo(TypingPanel& panel, Timer& tmrReadyGo);
 
 }  // namespace kd
