@@ -3,17 +3,19 @@
 #include "common/GameState.h"
 #include "learning/LearningRecord.h"
 #include "learning/PlayedGame.h"
+#include "learning/Settings.h"
 
 namespace kd {
 
 bool GhostSwitchedOn(const GameState& g) {
     LearningStore* store = g.learning ? g.learning->Store() : nullptr;
-    return store && store->Setting(kGhostSetting) == QLatin1String("1");
+    return store && Setting(store->Database(), kGhostSetting) == QLatin1String("1");
 }
 
 bool SwitchGhost(const GameState& g, bool on) {
     LearningStore* store = g.learning ? g.learning->WritableStore() : nullptr;
-    return store && store->SetSetting(kGhostSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
+    return store &&
+           SetSetting(store->Database(), kGhostSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 QSqlDatabase LearningDatabase(const GameState& g) {

@@ -501,24 +501,6 @@ bool LearningStore::SettleGame(qint64 gameId, GameMode mode, const GameSettled& 
     return true;
 }
 
-QString LearningStore::Setting(const QString& key, const QString& fallback) const {
-    if (state_ != State::Ready && state_ != State::ReadOnly) return fallback;
-    QSqlQuery q(Database());
-    q.prepare(QStringLiteral("SELECT value FROM settings WHERE key = ?"));
-    q.addBindValue(key);
-    if (q.exec() && q.next()) return q.value(0).toString();
-    return fallback;
-}
-
-bool LearningStore::SetSetting(const QString& key, const QString& value) {
-    if (!Writable()) return false;
-    QSqlQuery q(Database());
-    q.prepare(QStringLiteral("INSERT OR REPLACE INTO settings VALUES(?, ?)"));
-    q.addBindValue(key);
-    q.addBindValue(value);
-    return q.exec();
-}
-
 bool LearningStore::ExportCsv(QIODevice& out) const {
     if (state_ != State::Ready && state_ != State::ReadOnly) return false;
     QTextStream ts(&out);

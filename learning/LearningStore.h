@@ -64,7 +64,8 @@ struct RecordedGame {
 
 // The learning record of one player: an SQLite file in the player's folder. Every failure
 // (damaged, locked, unwritable, written by a newer version) leaves a message for the player
-// and a store that records nothing; the game itself never depends on it.
+// and a store that records nothing; the game itself never depends on it. Its options are kept
+// with Setting (learning/Settings.h) on Database().
 class LearningStore {
   public:
     static constexpr int kSchemaVersion = 2;
@@ -102,10 +103,6 @@ class LearningStore {
     bool WriteGames(const QList<RecordedGame>& games);
     // The outcome settled after the game's end (result screen, ranking).
     bool SettleGame(qint64 gameId, GameMode mode, const GameSettled& outcome);
-
-    // Per-player options beyond the record files.
-    QString Setting(const QString& key, const QString& fallback = {}) const;
-    bool SetSetting(const QString& key, const QString& value);
 
     // Every game and key as CSV (UTF-8, header row).
     bool ExportCsv(QIODevice& out) const;

@@ -617,21 +617,4 @@ QVector<KeyPair> KeyPairs(const QSqlDatabase& db, Alphabet a, const Filter& f, i
     return out;
 }
 
-QString Setting(const QSqlDatabase& db, const QString& key, const QString& fallback) {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT value FROM settings WHERE key = ?"));
-    q.addBindValue(key);
-    if (q.exec() && q.next()) return q.value(0).toString();
-    return fallback;
-}
-
-bool SetSetting(QSqlDatabase& db, const QString& key, const QString& value) {
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT OR REPLACE INTO settings(key, value) VALUES(?, ?)"));
-    q.addBindValue(key);
-    q.addBindValue(value);
-    return q.exec();
-}
-
 }  // namespace kd::stats

@@ -130,10 +130,6 @@ QVector<KeyPair> KeyPairs(const QSqlDatabase& db, Alphabet a, const Filter& f, i
 // turned true on the way (nothing is then changed).
 bool RefreshSummaries(QSqlDatabase& db, QString* error = nullptr, const std::atomic_bool* cancel = nullptr);
 
-// Player options kept in the learning record's settings table.
-QString Setting(const QSqlDatabase& db, const QString& key, const QString& fallback = {});
-bool SetSetting(QSqlDatabase& db, const QString& key, const QString& value);
-
 // True for units and letters of English questions (plain ASCII).
 bool IsEnglishUnit(const QString& unit);
 

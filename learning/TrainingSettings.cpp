@@ -7,6 +7,7 @@
 
 #include "common/GameState.h"
 #include "learning/LearningRecord.h"
+#include "learning/Settings.h"
 #include "learning/Statistics.h"
 #include "questions/StringTable.h"
 
@@ -28,12 +29,12 @@ LearningStore* WriteStore(const GameState& g) {
 
 QString Read(const GameState& g, const QString& key) {
     LearningStore* store = ReadStore(g);
-    return store ? store->Setting(key) : QString();
+    return store ? Setting(store->Database(), key) : QString();
 }
 
 bool Write(const GameState& g, const QString& key, const QString& value) {
     LearningStore* store = WriteStore(g);
-    return store && store->SetSetting(key, value);
+    return store && SetSetting(store->Database(), key, value);
 }
 
 // Misses of a spot, counted by the kana unit they happened in.

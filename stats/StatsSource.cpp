@@ -7,6 +7,7 @@
 
 #include "common/GameState.h"
 #include "learning/LearningRecord.h"
+#include "learning/Settings.h"
 
 namespace kd::stats {
 

@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 
 #include "learning/LearningRecord.h"
+#include "learning/Settings.h"
 #include "support/LearningKit.h"
 #include "support/TestApp.h"
 
@@ -202,11 +203,14 @@ TEST_F(Recording, AbandonedGamesAreKeptAndMarked) {
 TEST_F(Recording, SettingsAndNoPlayer) {
     LearningStore* store = record.Store();
     ASSERT_TRUE(store);
-    EXPECT_EQ(store->Setting("guide", "off"), "off");
-    EXPECT_TRUE(store->SetSetting("guide", "on"));
-    EXPECT_TRUE(store->SetSetting("guide", "forms"));
+    EXPECT_EQ(Setting(store->Database(), "guide", "off"), "off");
+    EXPECT_TRUE(SetSetting(store->Database(), "guide", "on"));
+    EXPECT_TRUE(SetSetting(store->Database(), "guide", "forms"));
     record.Close();
-    EXPECT_EQ(record.Store()->Setting("guide"), "forms");
+    EXPECT_EQ(Setting(record.Store()->Database(), "guide"), "forms");
+    // A closed record: the fallback, and nothing stored.
+    EXPECT_EQ(Setting(QSqlDatabase(), "guide", "off"), "off");
+    EXPECT_FALSE(SetSetting(QSqlDatabase(), "guide", "on"));
 
     TestApp nobody;
     LearningRecord none(nobody.g);

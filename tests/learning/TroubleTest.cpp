@@ -8,6 +8,7 @@
 #include "common/PracticeRecords.h"
 #include "common/TimeTrialRecords.h"
 #include "learning/LearningRecord.h"
+#include "learning/Settings.h"
 #include "support/LearningKit.h"
 #include "support/TestApp.h"
 
@@ -96,8 +97,8 @@ TEST_F(Trouble, NewerSchemaIsOpenedReadOnly) {
     LearningStore* store = r->Store();
     ASSERT_TRUE(store);
     EXPECT_EQ(store->state(), LearningStore::State::ReadOnly);
-    EXPECT_EQ(store->Setting("guide"), "on");
-    EXPECT_FALSE(store->SetSetting("guide", "off"));
+    EXPECT_EQ(Setting(store->Database(), "guide"), "on");
+    EXPECT_FALSE(SetSetting(store->Database(), "guide", "off"));
     EXPECT_FALSE(PlayOne(*r));
     EXPECT_FALSE(PlayOne(*r));
     ASSERT_EQ(said.size(), 1);
