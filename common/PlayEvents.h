@@ -11,6 +11,24 @@ namespace kd {
 
 enum class GameMode { Practice = 0, TimeTrial = 1, Race = 2, Boss = 3, NetRace = 4 };
 
+// The mode as files name it (the CSV export): stable and never translated; empty for a number
+// that is no mode.
+constexpr QLatin1String ModeKey(GameMode mode) {
+    switch (mode) {
+        case GameMode::Practice:
+            return QLatin1String("practice");
+        case GameMode::TimeTrial:
+            return QLatin1String("timetrial");
+        case GameMode::Race:
+            return QLatin1String("race");
+        case GameMode::Boss:
+            return QLatin1String("boss");
+        case GameMode::NetRace:
+            return QLatin1String("netrace");
+    }
+    return QLatin1String();
+}
+
 // One game begun. tick is the tick counter's reading when play started (after Ready/Go).
 struct GameBegun {
     GameMode mode = GameMode::Practice;

@@ -16,8 +16,6 @@ namespace kd::stats {
 constexpr qint64 kCertainAttempts = 20;
 constexpr int kMovingAverageGames = 10;
 
-enum class Mode { Practice = 0, TimeTrial = 1, Race = 2, Boss = 3, NetworkRace = 4 };
-
 // Kana units and the keys typed for them, or English words and their letters.
 enum class Alphabet { Kana = 0, English = 1 };
 
