@@ -1,19 +1,16 @@
 #include "learning/LearningStore.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QIODevice>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
-#include <QTextStream>
 #include <QUuid>
 #include <QVariant>
-#include <algorithm>
 #include <memory>
 
+#include "learning/CsvExport.h"
+#include "learning/GameWriter.h"
 #include "platform/core/WriteTrouble.h"
 
 namespace kd {
@@ -51,40 +48,6 @@ QStringList Statements(const QString& script) {
     return out;
 }
 
-QVariant Opt(const std::optional<int>& v) {
-    return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::Int));
-}
-QVariant Opt(const std::optional<qint64>& v) {
-    return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::LongLong));
-}
-QVariant Opt(const std::optional<QString>& v) {
-    return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::QString));
-}
-
-const char* ModeName(int mode) {
-    switch (mode) {
-        case 0:
-            return "practice";
-        case 1:
-            return "timetrial";
-        case 2:
-            return "race";
-        case 3:
-            return "boss";
-        case 4:
-            return "netrace";
-    }
-    return "";
-}
-
-QString Csv(const QVariant& v) {
-    if (v.isNull()) return {};
-    QString s = v.toString();
-    if (s.contains(u',') || s.contains(u'"') || s.contains(u'\n') || s.contains(u'\r'))
-        s = u'"' + s.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
-    return s;
-}
-
 }  // namespace
 
 LearningStore::LearningStore(const QString& path)
@@ -99,7 +62,7 @@ QSqlDatabase LearningStore::Database() const {
 }
 
 void LearningStore::Close() {
-    gameInsert_.reset();
+    writer_.reset();
     if (QSqlDatabase::contains(connection_)) {
         {
             QSqlDatabase db = QSqlDatabase::database(connection_, false);
@@ -220,6 +183,14 @@ bool LearningStore::CheckDue(const QSqlDatabase& db) const {
     return age < 0 || age > kWeekMs;
 }
 
+LearningStore::Failure LearningStore::Connect(bool writable) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(path_);
+    db.setConnectOptions(writable ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=300")
+                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=300;QSQLITE_OPEN_READONLY"));
+    return db.open() ? Failure::None : Classify(db.lastError());
+}
+
 LearningStore::Failure LearningStore::OpenOnce() {
     Close();
     const QFileInfo info(path_);
@@ -230,13 +201,9 @@ LearningStore::Failure LearningStore::OpenOnce() {
     const bool writable = existed ? info.isWritable() && QFileInfo(info.absolutePath()).isWritable()
                                   : QFileInfo(info.absolutePath()).isWritable();
     if (!existed && !writable) return Unwritable();
+    if (const Failure f = Connect(writable); f != Failure::None) return f;
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.setDatabaseName(path_);
-    db.setConnectOptions(writable ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=300")
-                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=300;QSQLITE_OPEN_READONLY"));
-    if (!db.open()) return Classify(db.lastError());
-
+    const QSqlDatabase db = Database();
     QSqlQuery q(db);
     // The first read tells a database from any other file.
     if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) return Classify(q.lastError());
@@ -255,48 +222,53 @@ LearningStore::Failure LearningStore::OpenOnce() {
         if (!q.next() || q.value(0).toString() != QLatin1String("ok")) return Failure::Damaged;
         q.finish();
     }
-    if (!writable) {
-        state_ = State::ReadOnly;
-        trouble_ = TroubleOfFolder(info.absolutePath());
-        if (trouble_ == WriteTrouble::Other) trouble_ = WriteTrouble::NotWritable;  // the file's own rights
-        problem_ = FailureMessage(QStringLiteral("学習記録に書き込めません"), trouble_) +
-                   QStringLiteral("\nゲームはこのまま遊べますが、今回は学習記録を残しません。\n") + path_;
-        return empty ? Failure::Unwritable : Failure::None;
-    }
+    if (!writable) return OpenedReadOnly(empty);
 
     // Taking the write lock now tells a locked file at once, not after the first game.
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) return Classify(q.lastError());
     q.exec(QStringLiteral("ROLLBACK"));
+    return PrepareSchema(empty, checking);
+}
 
+LearningStore::Failure LearningStore::OpenedReadOnly(bool empty) {
+    state_ = State::ReadOnly;
+    trouble_ = TroubleOfFolder(QFileInfo(path_).absolutePath());
+    if (trouble_ == WriteTrouble::Other) trouble_ = WriteTrouble::NotWritable;  // the file's own rights
+    problem_ = FailureMessage(QStringLiteral("学習記録に書き込めません"), trouble_) +
+               QStringLiteral("\nゲームはこのまま遊べますが、今回は学習記録を残しません。\n") + path_;
+    return empty ? Failure::Unwritable : Failure::None;
+}
+
+LearningStore::Failure LearningStore::PrepareSchema(bool empty, bool checked) {
     if (empty) {
         if (!CreateSchema()) return Unwritable();
         created_ = true;
         state_ = State::Ready;
         return Failure::None;
     }
+    QSqlQuery q(Database());
     int version = 0;
     if (q.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")) && q.next())
         version = q.value(0).toInt();
     else
         return Failure::Damaged;  // tables without our meta row: not a record of ours
     q.finish();
-    if (version > kSchemaVersion) {
-        Close();
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-        db.setDatabaseName(path_);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=300;QSQLITE_OPEN_READONLY"));
-        if (!db.open()) return Classify(db.lastError());
-        state_ = State::ReadOnly;
-        problem_ = QStringLiteral(
-            "この学習記録は新しい版の Key Derby で作られています。\n"
-            "読むことはできますが、この版では記録を書き足しません。");
-        return Failure::None;
-    }
+    if (version > kSchemaVersion) return OpenNewer();
     if (version < kSchemaVersion && !Upgrade(version)) return Unwritable();
-    if (checking)
+    if (checked)
         q.exec(QStringLiteral("INSERT OR REPLACE INTO meta VALUES('checked_at', '%1')")
                    .arg(QDateTime::currentMSecsSinceEpoch()));
     state_ = State::Ready;
+    return Failure::None;
+}
+
+LearningStore::Failure LearningStore::OpenNewer() {
+    Close();
+    if (const Failure f = Connect(false); f != Failure::None) return f;
+    state_ = State::ReadOnly;
+    problem_ = QStringLiteral(
+        "この学習記録は新しい版の Key Derby で作られています。\n"
+        "読むことはできますが、この版では記録を書き足しません。");
     return Failure::None;
 }
 
@@ -331,125 +303,18 @@ bool LearningStore::Upgrade(int from) {
     return true;
 }
 
-QSqlQuery* LearningStore::GameInsert() {
-    if (!gameInsert_) {
-        auto q = std::make_unique<QSqlQuery>(Database());
-        // Named values: Qt makes a new text for every positional one it binds.
-        const QString sql = QStringLiteral(
-            "INSERT INTO games(mode, genre, chara, heat, setting_s, started_at, duration_ms, correct, "
-            "misses, abandoned, imported, time_ms, grade, score, place, won) "
-            "VALUES(:mode, :genre, :chara, :heat, :setting_s, :started_at, :duration_ms, :correct, "
-            ":misses, :abandoned, :imported, :time_ms, :grade, :score, :place, :won)");
-        if (!q->prepare(sql)) return nullptr;
-        gameInsert_ = std::move(q);
-    }
-    return gameInsert_.get();
-}
-
-bool LearningStore::InsertGame(const RecordedGame& g, qint64& id, QSqlQuery& q) {
-    QSqlDatabase db = Database();
-    q.bindValue(QStringLiteral(":mode"), int(g.mode));
-    q.bindValue(QStringLiteral(":genre"), g.genre);
-    q.bindValue(QStringLiteral(":chara"), Opt(g.chara));
-    q.bindValue(QStringLiteral(":heat"), Opt(g.heat));
-    q.bindValue(QStringLiteral(":setting_s"), Opt(g.settingSeconds));
-    q.bindValue(QStringLiteral(":started_at"), g.startedAt);
-    q.bindValue(QStringLiteral(":duration_ms"), g.durationMs);
-    q.bindValue(QStringLiteral(":correct"), g.correct);
-    q.bindValue(QStringLiteral(":misses"), g.misses);
-    q.bindValue(QStringLiteral(":abandoned"), int(g.abandoned));
-    q.bindValue(QStringLiteral(":imported"), int(g.imported));
-    q.bindValue(QStringLiteral(":time_ms"),
-                g.timeMs ? QVariant(*g.timeMs) : QVariant(QMetaType(QMetaType::Int)));
-    q.bindValue(QStringLiteral(":grade"), Opt(g.grade));
-    q.bindValue(QStringLiteral(":score"), g.score ? QVariant(*g.score) : QVariant(QMetaType(QMetaType::Int)));
-    q.bindValue(QStringLiteral(":place"), Opt(g.place));
-    q.bindValue(QStringLiteral(":won"), g.won ? QVariant(int(*g.won)) : QVariant(QMetaType(QMetaType::Int)));
-    if (!q.exec()) return false;
-    id = q.lastInsertId().toLongLong();
-
-    if (!g.questions.isEmpty()) {
-        QSqlQuery qq(db);
-        qq.prepare(QStringLiteral("INSERT INTO questions VALUES(?,?,?,?,?,?,?,?,?,?)"));
-        for (int i = 0; i < g.questions.size(); ++i) {
-            const RecordedQuestion& r = g.questions[i];
-            qq.addBindValue(id);
-            qq.addBindValue(i);
-            qq.addBindValue(r.questionId);
-            qq.addBindValue(r.text);
-            qq.addBindValue(r.reading);
-            qq.addBindValue(r.shownMs);
-            qq.addBindValue(Opt(r.firstKeyMs));
-            qq.addBindValue(Opt(r.lastKeyMs));
-            qq.addBindValue(r.misses);
-            qq.addBindValue(int(r.completed));
-            if (!qq.exec()) return false;
-        }
-    }
-    if (!g.keys.isEmpty()) {
-        QSqlQuery kq(db);
-        kq.prepare(QStringLiteral("INSERT INTO keys VALUES(?,?,?,?,?,?,?,?,?)"));
-        for (int i = 0; i < g.keys.size(); ++i) {
-            const RecordedKey& k = g.keys[i];
-            kq.addBindValue(id);
-            kq.addBindValue(i);
-            kq.addBindValue(k.questionSeq);
-            kq.addBindValue(k.ms);
-            kq.addBindValue(k.expected);
-            kq.addBindValue(k.expectedKey.isNull() ? QString() : QString(k.expectedKey));
-            kq.addBindValue(QString(k.typed));
-            kq.addBindValue(int(k.hit));
-            kq.addBindValue(k.hit ? QVariant(k.form) : QVariant(QMetaType(QMetaType::QString)));
-            if (!kq.exec()) return false;
-        }
-    }
-    if (std::any_of(g.cast.begin(), g.cast.end(), [](int c) { return c > 0; })) {
-        // Who ran in which lane (the co-qualifier of the heat before is named nowhere else).
-        QSqlQuery cq(db);
-        if (!cq.exec(
-                QStringLiteral("CREATE TABLE IF NOT EXISTS game_cast(game_id INTEGER NOT NULL REFERENCES "
-                               "games(id) ON DELETE CASCADE, lane INTEGER NOT NULL, chara INTEGER NOT NULL, "
-                               "PRIMARY KEY(game_id, lane)) WITHOUT ROWID")))
-            return false;
-        cq.prepare(QStringLiteral("INSERT OR REPLACE INTO game_cast VALUES(?,?,?)"));
-        for (int lane = 0; lane < int(g.cast.size()); ++lane) {
-            if (g.cast[size_t(lane)] <= 0) continue;
-            cq.addBindValue(id);
-            cq.addBindValue(lane);
-            cq.addBindValue(g.cast[size_t(lane)]);
-            if (!cq.exec()) return false;
-        }
-    }
-    if (!g.lanes.isEmpty()) {
-        QSqlQuery lq(db);
-        // Two moves in the same millisecond: the later one is where the lanes stood.
-        lq.prepare(QStringLiteral("INSERT OR REPLACE INTO lanes VALUES(?,?,?,?,?,?,?)"));
-        for (const RecordedLanes& l : g.lanes) {
-            lq.addBindValue(id);
-            lq.addBindValue(l.ms);
-            for (int p : l.positions) lq.addBindValue(p);
-            if (!lq.exec()) return false;
-        }
-    }
-    return true;
+GameWriter& LearningStore::Writer() {
+    if (!writer_) writer_ = std::make_unique<GameWriter>(Database());
+    return *writer_;
 }
 
 std::optional<qint64> LearningStore::WriteGame(const RecordedGame& game) {
     if (!Writable()) return std::nullopt;
-    QSqlDatabase db = Database();
-    qint64 id = 0;
     // A failed write leaves the record open: the game is kept by the caller and written once
     // the disk has room again or the other program lets go.
-    if (!db.transaction()) {
-        WriteFailed(db.lastError());
-        return std::nullopt;
-    }
-    QSqlQuery* insert = GameInsert();
-    if (!insert || !InsertGame(game, id, *insert) || !db.commit()) {
-        QSqlError e = db.lastError();
-        if (insert && insert->lastError().isValid()) e = insert->lastError();
-        db.rollback();
-        WriteFailed(e);
+    const std::optional<qint64> id = Writer().Write(game);
+    if (!id) {
+        WriteFailed(writer_->Error());
         return std::nullopt;
     }
     problem_.clear();
@@ -457,85 +322,19 @@ std::optional<qint64> LearningStore::WriteGame(const RecordedGame& game) {
 }
 
 bool LearningStore::WriteGames(const QList<RecordedGame>& games) {
-    if (!Writable()) return false;
-    QSqlDatabase db = Database();
-    if (!db.transaction()) return false;
-    qint64 id = 0;
-    QSqlQuery* insert = GameInsert();
-    if (!insert) return db.rollback(), false;
-    for (const RecordedGame& g : games)
-        if (!InsertGame(g, id, *insert)) return db.rollback(), false;
-    if (!db.commit()) return db.rollback(), false;
-    return true;
+    return Writable() && Writer().WriteAll(games);
 }
 
-bool LearningStore::SettleGame(qint64 gameId, GameMode mode, const GameSettled& s) {
+bool LearningStore::SettleGame(qint64 gameId, GameMode mode, const GameSettled& outcome) {
     if (!Writable()) return false;
-    QSqlQuery q(Database());
-    switch (mode) {
-        case GameMode::TimeTrial:
-            q.prepare(
-                QStringLiteral("UPDATE games SET time_ms = ?, grade = ?, score = ?, place = ? WHERE id = ?"));
-            q.addBindValue(s.timeMs);
-            q.addBindValue(s.grade);
-            q.addBindValue(s.score);
-            q.addBindValue(s.place > 0 ? QVariant(s.place) : QVariant(QMetaType(QMetaType::Int)));
-            break;
-        case GameMode::Boss:
-            q.prepare(QStringLiteral("UPDATE games SET won = ? WHERE id = ?"));
-            q.addBindValue(int(s.won));
-            break;
-        case GameMode::Race:
-        case GameMode::NetRace:
-            q.prepare(QStringLiteral("UPDATE games SET place = ? WHERE id = ?"));
-            q.addBindValue(s.racePlace > 0 ? QVariant(s.racePlace) : QVariant(QMetaType(QMetaType::Int)));
-            break;
-        case GameMode::Practice:
-            return true;  // its figures are the game's own counts
-    }
-    q.addBindValue(gameId);
-    if (!q.exec()) {
-        WriteFailed(q.lastError());
-        return false;
-    }
-    return true;
+    if (Writer().Settle(gameId, mode, outcome)) return true;
+    WriteFailed(writer_->Error());
+    return false;
 }
 
 bool LearningStore::ExportCsv(QIODevice& out) const {
     if (state_ != State::Ready && state_ != State::ReadOnly) return false;
-    QTextStream ts(&out);
-    ts.setEncoding(QStringConverter::Utf8);
-    ts << "game_id,mode,genre,chara,heat,setting_s,started_at,duration_ms,correct,misses,abandoned,imported,"
-          "time_ms,grade,score,place,won,question_seq,question_id,question_text,reading,key_seq,key_ms,"
-          "expected,"
-          "expected_key,typed,hit,form\n";
-    QSqlQuery q(Database());
-    q.setForwardOnly(true);
-    // Games without keys (imported summaries, games left before the first key) still get a row.
-    if (!q.exec(QStringLiteral(
-            "SELECT g.id, g.mode, g.genre, g.chara, g.heat, g.setting_s, g.started_at, g.duration_ms, "
-            "g.correct, "
-            "g.misses, g.abandoned, g.imported, g.time_ms, g.grade, g.score, g.place, g.won, k.question_seq, "
-            "q.question_id, q.text, q.reading, k.seq, k.ms, k.expected, k.expected_key, k.typed, k.hit, "
-            "k.form "
-            "FROM games g LEFT JOIN keys k ON k.game_id = g.id "
-            "LEFT JOIN questions q ON q.game_id = g.id AND q.seq = k.question_seq ORDER BY g.id, k.seq")))
-        return false;
-    const int columns = q.record().count();
-    while (q.next()) {
-        for (int c = 0; c < columns; ++c) {
-            if (c) ts << ',';
-            if (c == 1)
-                ts << ModeName(q.value(c).toInt());
-            else if (c == 6)
-                ts << QDateTime::fromMSecsSinceEpoch(q.value(c).toLongLong()).toString(Qt::ISODate);
-            else
-                ts << Csv(q.value(c));
-        }
-        ts << '\n';
-    }
-    ts.flush();
-    return ts.status() == QTextStream::Ok && q.lastError().type() == QSqlError::NoError;
+    return WriteLearningCsv(Database(), out);
 }
 
 }  // namespace kd

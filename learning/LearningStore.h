@@ -3,69 +3,26 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QtGlobal>
-#include <array>
 #include <memory>
 #include <optional>
 
 #include "common/PlayEvents.h"
+#include "learning/RecordedGame.h"
 #include "platform/core/WriteTrouble.h"
 
 class QIODevice;
 class QSqlError;
-class QSqlQuery;
 
 namespace kd {
 
-// One game as it goes into the record (see learning/schema.sql for the columns).
-struct RecordedQuestion {
-    int questionId = 0;
-    QString text;
-    QString reading;
-    qint64 shownMs = 0;                           // since the game began
-    std::optional<qint64> firstKeyMs, lastKeyMs;  // since the question appeared
-    int misses = 0;
-    bool completed = false;
-};
+class GameWriter;
 
-struct RecordedKey {
-    int questionSeq = 0;
-    qint64 ms = 0;  // since the question appeared
-    QString expected;
-    QChar expectedKey;
-    QChar typed;
-    bool hit = false;
-    QString form;  // hits only
-};
-
-struct RecordedLanes {
-    qint64 ms = 0;  // since the game began
-    std::array<int, 5> positions{};
-};
-
-struct RecordedGame {
-    GameMode mode = GameMode::Practice;
-    QString genre;
-    std::optional<int> chara, heat, settingSeconds;
-    qint64 startedAt = 0;
-    qint64 durationMs = 0;
-    int correct = 0;
-    int misses = 0;
-    bool abandoned = false;
-    bool imported = false;
-    std::optional<qint32> timeMs, score;
-    std::optional<QString> grade;
-    std::optional<int> place;
-    std::optional<bool> won;
-    QList<RecordedQuestion> questions;
-    QList<RecordedKey> keys;
-    QList<RecordedLanes> lanes;
-    std::array<int, 4> cast{};  // race: the character in each lane, 0 where not known
-};
-
-// The learning record of one player: an SQLite file in the player's folder. Every failure
-// (damaged, locked, unwritable, written by a newer version) leaves a message for the player
-// and a store that records nothing; the game itself never depends on it. Its options are kept
-// with Setting (learning/Settings.h) on Database().
+// The learning record of one player: an SQLite file in the player's folder, opened (created,
+// upgraded, or moved aside when damaged) and closed here. Every failure (damaged, locked,
+// unwritable, written by a newer version) leaves a message for the player and a store that
+// records nothing; the game itself never depends on it. The store keeps the connection and
+// what the player is told; GameWriter does the writing, WriteLearningCsv the export and
+// Setting (learning/Settings.h) the options.
 class LearningStore {
   public:
     static constexpr int kSchemaVersion = 2;
@@ -104,7 +61,7 @@ class LearningStore {
     // The outcome settled after the game's end (result screen, ranking).
     bool SettleGame(qint64 gameId, GameMode mode, const GameSettled& outcome);
 
-    // Every game and key as CSV (UTF-8, header row).
+    // Every game and key as CSV (WriteLearningCsv); false while the record is not open.
     bool ExportCsv(QIODevice& out) const;
 
     // Deletes the database with its -wal and -shm files (the store must be closed).
@@ -115,17 +72,23 @@ class LearningStore {
   private:
     enum class Failure { None, Damaged, Locked, Unwritable };
     Failure OpenOnce();
+    // Adds the connection: read and write, or read only.
+    Failure Connect(bool writable);
     bool CheckDue(const QSqlDatabase& db) const;
+    // A record that can be read but not written: the player is told why.
+    Failure OpenedReadOnly(bool empty);
+    // Creates the tables of a new record or brings an old one's up to date.
+    Failure PrepareSchema(bool empty, bool checked);
+    // A record of a newer version, opened again read only.
+    Failure OpenNewer();
     bool CreateSchema();
     bool Upgrade(int from);
     Failure Classify(const QSqlError& error);
     Failure Unwritable();  // with the cause read from the folder
     void Fail(Failure f);
     void WriteFailed(const QSqlError& error);
-    // The insert of a game row, prepared once per connection (nullptr when it cannot be).
-    QSqlQuery* GameInsert();
-    // Binds and runs the prepared insert of the game row, then writes its questions, keys and lanes.
-    bool InsertGame(const RecordedGame& game, qint64& id, QSqlQuery& insert);
+    // The writer of the open connection, made on first use.
+    GameWriter& Writer();
 
     QString path_;
     QString connection_;
@@ -133,7 +96,7 @@ class LearningStore {
     bool created_ = false;
     QString problem_;
     WriteTrouble trouble_ = WriteTrouble::None;
-    std::unique_ptr<QSqlQuery> gameInsert_;
+    std::unique_ptr<GameWriter> writer_;
 };
 
 }  // namespace kd
