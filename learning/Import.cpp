@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "common/GameState.h"
+#include "common/PlayerFiles.h"
 #include "common/PracticeRecords.h"
 #include "common/RecordFile.h"
 #include "common/TimeTrialRecords.h"
@@ -89,7 +90,7 @@ QList<RecordedGame> OldRecordsAsGames(const GameState& g) {
             out.append(game);
         }
     }
-    const QString ranking = g.PlayerPath(QStringLiteral("DATA/TimeTrialData"));
+    const QString ranking = TimeTrialRankingPath(g);
     // The ranking keeps no dates; its file's date is the latest any of them can have.
     if (const std::optional<qint64> when = RecordFile::LastWritten(ranking)) {
         const TimeTrialTable table = LoadTimeTrialData(ranking);
