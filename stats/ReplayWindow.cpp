@@ -118,7 +118,7 @@ ReplayTrack::ReplayTrack(QWidget* parent, const PlayedGame& game) : QWidget(pare
             break;
         }
     }
-    setObjectName(QStringLiteral("pctReplayTrack"));
+    setObjectName(QStringLiteral("track"));
 }
 
 void ReplayTrack::Show(const ReplayFrame& frame) {
@@ -157,7 +157,7 @@ void ReplayTrack::paintEvent(QPaintEvent*) {
 
 ReplayWindow::ReplayWindow(TickCounter& clock, ReplayModel model, QWidget* parent)
     : QWidget(parent, Qt::Window), m_model(std::move(model)), m_clock(clock, m_model.DurationMs()) {
-    setObjectName(QStringLiteral("frmReplay"));
+    setObjectName(QStringLiteral("ReplayWindow"));
     const PlayedGame& game = m_model.Game();
     setWindowTitle(
         QStringLiteral("リプレイ ― ") + DescribeGame(game.mode, game.genre, game.heat) +
@@ -166,66 +166,73 @@ ReplayWindow::ReplayWindow(TickCounter& clock, ReplayModel model, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     m_track = new ReplayTrack(this, game);
     layout->addWidget(m_track, 0, Qt::AlignHCenter);
+    layout->addWidget(BuildQuestionPanel());
+    layout->addLayout(BuildControls());
 
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("pnlReplayQuestion"));
-    panel->setAutoFillBackground(true);
-    SetBackColor(panel, kPaper);
-    auto* pl = new QVBoxLayout(panel);
-    lblQuestion = new QLabel(panel);
-    lblQuestion->setObjectName(QStringLiteral("lblMonitor"));
-    SetPixelFont(lblQuestion, 18, true);
-    SetForeColor(lblQuestion, kTextColor);
-    lblReading = new QLabel(panel);
-    lblReading->setObjectName(QStringLiteral("lblDisplay"));
-    lblReading->setTextFormat(Qt::RichText);
-    SetPixelFont(lblReading, 18, true);
-    lblKeys = new QLabel(panel);
-    lblKeys->setObjectName(QStringLiteral("lblKeys"));
-    lblKeys->setTextFormat(Qt::RichText);
-    SetPixelFont(lblKeys, 16, true);
-    lblCounts = new QLabel(panel);
-    lblCounts->setObjectName(QStringLiteral("lblCounts"));
-    SetForeColor(lblCounts, kTextColor);
-    for (QLabel* l : {lblQuestion, lblReading, lblKeys, lblCounts}) pl->addWidget(l);
-    layout->addWidget(panel);
-
-    auto* controls = new QHBoxLayout;
-    cmdPlay = new QPushButton(QStringLiteral("再生"), this);
-    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
-    connect(cmdPlay, &QPushButton::clicked, this, [this] { m_clock.IsPlaying() ? Pause() : Play(); });
-    controls->addWidget(cmdPlay);
-    const int speeds[3] = {1, 2, 4};
-    for (int i = 0; i < 3; ++i) {
-        auto* b = new QPushButton(QStringLiteral("%1×").arg(speeds[i]), this);
-        b->setObjectName(QStringLiteral("cmdSpeed(%1)").arg(i));
-        b->setCheckable(true);
-        b->setChecked(i == 0);
-        b->setFixedWidth(44);
-        connect(b, &QPushButton::clicked, this, [this, f = speeds[i]] { SetSpeed(f); });
-        cmdSpeed[size_t(i)] = b;
-        controls->addWidget(b);
-    }
-    sldPosition = new QSlider(Qt::Horizontal, this);
-    sldPosition->setObjectName(QStringLiteral("sldPosition"));
-    sldPosition->setRange(0, int(std::min<qint64>(m_model.DurationMs(), INT32_MAX)));
-    // The window's own updates are made with the signals blocked, so this is the player's hand.
-    connect(sldPosition, &QSlider::sliderPressed, this, [this] { m_sliderMoving = true; });
-    connect(sldPosition, &QSlider::sliderReleased, this, [this] { m_sliderMoving = false; });
-    connect(sldPosition, &QSlider::valueChanged, this, [this](int v) { Seek(v); });
-    controls->addWidget(sldPosition, 1);
-    lblPosition = new QLabel(this);
-    lblPosition->setObjectName(QStringLiteral("lblPosition"));
-    controls->addWidget(lblPosition);
-    layout->addLayout(controls);
-
-    tmrReplay = new Timer(this, QStringLiteral("tmrReplay"), kSliderRefreshMs, [this] { Refresh(); });
+    m_replayTimer = new Timer(this, QStringLiteral("replayTimer"), kSliderRefreshMs, [this] { Refresh(); });
     setAttribute(Qt::WA_DeleteOnClose);
     Refresh();
 }
 
+QWidget* ReplayWindow::BuildQuestionPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("questionPanel"));
+    panel->setAutoFillBackground(true);
+    SetBackColor(panel, kPaper);
+    auto* column = new QVBoxLayout(panel);
+    m_questionLabel = new QLabel(panel);
+    m_questionLabel->setObjectName(QStringLiteral("questionLabel"));
+    SetPixelFont(m_questionLabel, 18, true);
+    SetForeColor(m_questionLabel, kTextColor);
+    m_readingLabel = new QLabel(panel);
+    m_readingLabel->setObjectName(QStringLiteral("readingLabel"));
+    m_readingLabel->setTextFormat(Qt::RichText);
+    SetPixelFont(m_readingLabel, 18, true);
+    m_keysLabel = new QLabel(panel);
+    m_keysLabel->setObjectName(QStringLiteral("keysLabel"));
+    m_keysLabel->setTextFormat(Qt::RichText);
+    SetPixelFont(m_keysLabel, 16, true);
+    m_countsLabel = new QLabel(panel);
+    m_countsLabel->setObjectName(QStringLiteral("countsLabel"));
+    SetForeColor(m_countsLabel, kTextColor);
+    for (QLabel* l : {m_questionLabel, m_readingLabel, m_keysLabel, m_countsLabel}) column->addWidget(l);
+    return panel;
+}
+
+QHBoxLayout* ReplayWindow::BuildControls() {
+    auto* controls = new QHBoxLayout;
+    m_playButton = new QPushButton(QStringLiteral("再生"), this);
+    m_playButton->setObjectName(QStringLiteral("playButton"));
+    connect(m_playButton, &QPushButton::clicked, this, [this] { m_clock.IsPlaying() ? Pause() : Play(); });
+    controls->addWidget(m_playButton);
+    const int speeds[3] = {1, 2, 4};
+    const char* const speedNames[3] = {"normalSpeedButton", "doubleSpeedButton", "quadrupleSpeedButton"};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new QPushButton(QStringLiteral("%1×").arg(speeds[i]), this);
+        b->setObjectName(QLatin1String(speedNames[i]));
+        b->setCheckable(true);
+        b->setChecked(i == 0);
+        b->setFixedWidth(44);
+        connect(b, &QPushButton::clicked, this, [this, f = speeds[i]] { SetSpeed(f); });
+        m_speedButtons[size_t(i)] = b;
+        controls->addWidget(b);
+    }
+    m_positionSlider = new QSlider(Qt::Horizontal, this);
+    m_positionSlider->setObjectName(QStringLiteral("positionSlider"));
+    m_positionSlider->setRange(0, int(std::min<qint64>(m_model.DurationMs(), INT32_MAX)));
+    // The window's own updates are made with the signals blocked, so this is the player's hand.
+    connect(m_positionSlider, &QSlider::sliderPressed, this, [this] { m_sliderMoving = true; });
+    connect(m_positionSlider, &QSlider::sliderReleased, this, [this] { m_sliderMoving = false; });
+    connect(m_positionSlider, &QSlider::valueChanged, this, [this](int v) { Seek(v); });
+    controls->addWidget(m_positionSlider, 1);
+    m_positionLabel = new QLabel(this);
+    m_positionLabel->setObjectName(QStringLiteral("positionLabel"));
+    controls->addWidget(m_positionLabel);
+    return controls;
+}
+
 ReplayWindow::~ReplayWindow() {
-    tmrReplay->Stop();
+    m_replayTimer->Stop();
 }
 
 void ReplayWindow::Play() {
@@ -240,7 +247,8 @@ void ReplayWindow::Pause() {
 
 void ReplayWindow::SetSpeed(int factor) {
     m_clock.SetSpeed(factor);
-    for (size_t i = 0; i < cmdSpeed.size(); ++i) cmdSpeed[i]->setChecked((1 << i) == m_clock.Speed());
+    for (size_t i = 0; i < m_speedButtons.size(); ++i)
+        m_speedButtons[i]->setChecked((1 << i) == m_clock.Speed());
     Refresh();
 }
 
@@ -252,24 +260,24 @@ void ReplayWindow::Seek(qint64 ms) {
 void ReplayWindow::Refresh() {
     const qint64 pos = m_clock.Position();
     ShowFrame(m_model.FrameAt(pos));
-    cmdPlay->setText(m_clock.IsPlaying() ? QStringLiteral("一時停止") : QStringLiteral("再生"));
+    m_playButton->setText(m_clock.IsPlaying() ? QStringLiteral("一時停止") : QStringLiteral("再生"));
     if (!m_clock.IsPlaying()) {
-        tmrReplay->Stop();
+        m_replayTimer->Stop();
         return;
     }
     // Wake at the next recorded change, or sooner to keep the slider moving.
     int wait = kSliderRefreshMs;
     if (const auto next = m_model.NextChangeAfter(pos)) wait = std::min(wait, m_clock.RealMsUntil(*next));
-    tmrReplay->SetInterval(std::max(1, wait));
-    tmrReplay->Start();
+    m_replayTimer->SetInterval(std::max(1, wait));
+    m_replayTimer->Start();
 }
 
 void ReplayWindow::ShowFrame(const ReplayFrame& f) {
     m_frame = f;
     m_track->Show(f);
-    lblQuestion->setText(f.text);
+    m_questionLabel->setText(f.text);
     const QString done = f.reading.left(f.readingDone), rest = f.reading.mid(f.readingDone);
-    lblReading->setText(
+    m_readingLabel->setText(
         QStringLiteral("<span style='color:#a0a0a0'>%1</span><span style='color:%2'>%3</span>")
             .arg(Html(done), kTextColor.name(), Html(rest)));
     QString keys;
@@ -280,14 +288,14 @@ void ReplayWindow::ShowFrame(const ReplayFrame& f) {
             keys += QStringLiteral("<span style='color:%1;text-decoration:line-through'>%2</span>")
                         .arg(kMissColor.name(), Html(k.typed.isEmpty() ? QStringLiteral("?") : k.typed));
     }
-    lblKeys->setText(keys.isEmpty() ? QStringLiteral("&nbsp;") : keys);
-    lblCounts->setText(QStringLiteral("正打数：%1　誤打数：%2").arg(f.correct).arg(f.misses));
+    m_keysLabel->setText(keys.isEmpty() ? QStringLiteral("&nbsp;") : keys);
+    m_countsLabel->setText(QStringLiteral("正打数：%1　誤打数：%2").arg(f.correct).arg(f.misses));
     if (!m_sliderMoving) {
-        const QSignalBlocker block(sldPosition);
-        sldPosition->setValue(int(f.ms));
+        const QSignalBlocker block(m_positionSlider);
+        m_positionSlider->setValue(int(f.ms));
     }
-    lblPosition->setText(Seconds(f.ms) + QStringLiteral(" / ") + Seconds(m_model.DurationMs()) +
-                         QStringLiteral(" 秒"));
+    m_positionLabel->setText(Seconds(f.ms) + QStringLiteral(" / ") + Seconds(m_model.DurationMs()) +
+                             QStringLiteral(" 秒"));
 }
 
 ReplayWindow* OpenReplay(const GameState& g, qint64 gameId, QWidget* parent) {
@@ -304,16 +312,22 @@ ReplayWindow* OpenReplay(const GameState& g, qint64 gameId, QWidget* parent) {
     return w;
 }
 
-QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
-    auto* w = new QWidget(parent, Qt::Window);
-    w->setObjectName(QStringLiteral("frmReplayList"));
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setWindowTitle(QStringLiteral("記録の再生"));
-    auto* layout = new QVBoxLayout(w);
-    QList<PlayedGameSummary> games;
-    if (const QSqlDatabase db = LearningDatabase(g); db.isOpen()) games = ListReplayableGames(db);
-    auto* table = new QTableWidget(int(games.size()), 4, w);
-    table->setObjectName(QStringLiteral("tblGames"));
+namespace {
+
+// What a recorded game came to: 中断, a time, 勝ち/負け or a place.
+QString ResultText(const PlayedGameSummary& s) {
+    if (s.abandoned) return QStringLiteral("中断");
+    if (s.mode == GameMode::TimeTrial && s.timeMs)
+        return QString::number(double(*s.timeMs) / 1000.0, 'f', 2) + QStringLiteral("秒");
+    if (s.mode == GameMode::Boss && s.won) return *s.won ? QStringLiteral("勝ち") : QStringLiteral("負け");
+    if (s.place) return QString::number(*s.place) + QStringLiteral("位");
+    return QString();
+}
+
+// One row per game; every cell carries the game's id.
+QTableWidget* GamesTable(const QList<PlayedGameSummary>& games, QWidget* parent) {
+    auto* table = new QTableWidget(int(games.size()), 4, parent);
+    table->setObjectName(QStringLiteral("gamesTable"));
     table->setHorizontalHeaderLabels({QStringLiteral("日時"), QStringLiteral("種類"), QStringLiteral("結果"),
                                       QStringLiteral("正打/誤打")});
     table->verticalHeader()->hide();
@@ -322,18 +336,9 @@ QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     for (int r = 0; r < games.size(); ++r) {
         const PlayedGameSummary& s = games[r];
-        QString result;
-        if (s.abandoned)
-            result = QStringLiteral("中断");
-        else if (s.mode == GameMode::TimeTrial && s.timeMs)
-            result = QString::number(double(*s.timeMs) / 1000.0, 'f', 2) + QStringLiteral("秒");
-        else if (s.mode == GameMode::Boss && s.won)
-            result = *s.won ? QStringLiteral("勝ち") : QStringLiteral("負け");
-        else if (s.place)
-            result = QString::number(*s.place) + QStringLiteral("位");
         const QString cells[4] = {
             QDateTime::fromMSecsSinceEpoch(s.startedAt).toString(QStringLiteral("yyyy/MM/dd HH:mm")),
-            DescribeGame(s.mode, s.genre, 0).replace(QStringLiteral("第0戦 "), QString()), result,
+            DescribeGame(s.mode, s.genre, 0).replace(QStringLiteral("第0戦 "), QString()), ResultText(s),
             QStringLiteral("%1 / %2").arg(s.correct).arg(s.misses)};
         for (int c = 0; c < 4; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
@@ -343,15 +348,29 @@ QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+}  // namespace
+
+QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
+    auto* w = new QWidget(parent, Qt::Window);
+    w->setObjectName(QStringLiteral("ReplayListWindow"));
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowTitle(QStringLiteral("記録の再生"));
+    auto* layout = new QVBoxLayout(w);
+    QList<PlayedGameSummary> games;
+    if (const QSqlDatabase db = LearningDatabase(g); db.isOpen()) games = ListReplayableGames(db);
+    QTableWidget* table = GamesTable(games, w);
     layout->addWidget(table);
     auto* note =
         new QLabel(games.isEmpty() ? QStringLiteral("再生できる記録はまだありません。") : QString(), w);
-    note->setObjectName(QStringLiteral("lblNote"));
+    note->setObjectName(QStringLiteral("note"));
     layout->addWidget(note);
-    auto* play = new QPushButton(QStringLiteral("再生(&P)"), w);
-    play->setObjectName(QStringLiteral("cmdReplay"));
-    play->setEnabled(!games.isEmpty());
-    layout->addWidget(play, 0, Qt::AlignRight);
+    auto* replayButton = new QPushButton(QStringLiteral("再生(&P)"), w);
+    replayButton->setObjectName(QStringLiteral("replayButton"));
+    replayButton->setEnabled(!games.isEmpty());
+    layout->addWidget(replayButton, 0, Qt::AlignRight);
     if (!games.isEmpty()) table->selectRow(0);
     const GameState* gs = &g;
     auto open = [gs, table, note, w] {
@@ -360,7 +379,7 @@ QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
         if (!OpenReplay(*gs, item->data(Qt::UserRole).toLongLong(), w))
             note->setText(QStringLiteral("この記録は読めませんでした。"));
     };
-    QObject::connect(play, &QPushButton::clicked, w, open);
+    QObject::connect(replayButton, &QPushButton::clicked, w, open);
     QObject::connect(table, &QTableWidget::cellDoubleClicked, w, open);
     w->resize(560, 420);
     w->show();

@@ -5,6 +5,7 @@
 
 #include "learning/Replay.h"
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -54,21 +55,23 @@ class ReplayWindow : public QWidget {
     void Refresh();
 
   private:
+    QWidget* BuildQuestionPanel();
+    QHBoxLayout* BuildControls();
     void ShowFrame(const ReplayFrame& f);
 
     ReplayModel m_model;
     ReplayClock m_clock;
     ReplayFrame m_frame;
     ReplayTrack* m_track;
-    QLabel* lblQuestion;
-    QLabel* lblReading;
-    QLabel* lblKeys;
-    QLabel* lblCounts;
-    QLabel* lblPosition;
-    QPushButton* cmdPlay;
-    std::array<QPushButton*, 3> cmdSpeed{};
-    QSlider* sldPosition;
-    Timer* tmrReplay;
+    QLabel* m_questionLabel = nullptr;
+    QLabel* m_readingLabel = nullptr;
+    QLabel* m_keysLabel = nullptr;
+    QLabel* m_countsLabel = nullptr;
+    QLabel* m_positionLabel = nullptr;
+    QPushButton* m_playButton = nullptr;
+    std::array<QPushButton*, 3> m_speedButtons{};  // 1x, 2x, 4x
+    QSlider* m_positionSlider = nullptr;
+    Timer* m_replayTimer = nullptr;
     bool m_sliderMoving = false;
 };
 

@@ -29,7 +29,7 @@ class ResultScreenHotkey : public QObject {
     explicit ResultScreenHotkey(const GameState& g, QObject* parent = nullptr);
     ~ResultScreenHotkey() override;
 
-    static constexpr const char* kHintName = "lblStatsHint";
+    static constexpr const char* kHintName = "statsHint";
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -35,7 +35,7 @@ TEST(ReplayWindow, ReproducesTheRecordedLanesAtEachSpeed) {
     ManualTickCounter clock;
     stats::ReplayWindow w(clock, ReplayModel(RecordedRace()));
     w.setAttribute(Qt::WA_DeleteOnClose, false);
-    Timer* t = FindTimer(&w, QStringLiteral("tmrReplay"));
+    Timer* t = FindTimer(&w, QStringLiteral("replayTimer"));
     EXPECT_FALSE(t->Enabled());  // paused until played: no wake-ups
     w.Play();
     ASSERT_TRUE(t->Enabled());
@@ -54,7 +54,8 @@ TEST(ReplayWindow, ReproducesTheRecordedLanesAtEachSpeed) {
     EXPECT_EQ(w.Frame().ms, 302);
     EXPECT_EQ(w.Frame().lanes, (std::array<int, 5>{2, 4, 6, 8, 0}));
     EXPECT_EQ(w.Frame().misses, 1);
-    EXPECT_TRUE(Find<QLabel>(&w, QStringLiteral("lblKeys"))->text().contains(QStringLiteral("line-through")));
+    EXPECT_TRUE(
+        Find<QLabel>(&w, QStringLiteral("keysLabel"))->text().contains(QStringLiteral("line-through")));
 
     w.Pause();
     clock.advance(1000);
@@ -62,17 +63,17 @@ TEST(ReplayWindow, ReproducesTheRecordedLanesAtEachSpeed) {
     EXPECT_EQ(w.Frame().ms, 302);
 
     // The slider: the player drags it to 760.
-    Find<QSlider>(&w, QStringLiteral("sldPosition"))->setValue(760);
+    Find<QSlider>(&w, QStringLiteral("positionSlider"))->setValue(760);
     EXPECT_EQ(w.Frame().ms, 760);
     EXPECT_EQ(w.Frame().lanes, (std::array<int, 5>{5, 10, 15, 20, 0}));
-    EXPECT_EQ(Find<QLabel>(&w, QStringLiteral("lblPosition"))->text(), QStringLiteral("0.8 / 0.9 秒"));
+    EXPECT_EQ(Find<QLabel>(&w, QStringLiteral("positionLabel"))->text(), QStringLiteral("0.8 / 0.9 秒"));
 
     w.Play();
     clock.advance(1000);  // past the end: it stops there
     t->fire();
     EXPECT_EQ(w.Frame().ms, 900);
     EXPECT_FALSE(t->Enabled());
-    EXPECT_EQ(Find<QPushButton>(&w, QStringLiteral("cmdPlay"))->text(), QStringLiteral("再生"));
+    EXPECT_EQ(Find<QPushButton>(&w, QStringLiteral("playButton"))->text(), QStringLiteral("再生"));
 }
 
 TEST(ReplayWindow, DescribesTheGame) {

@@ -137,12 +137,12 @@ TEST(StatsWindow, ItsReplayButtonListsTheRecordedGamesAndPlaysOne) {
     Find<QPushButton>(w, QStringLiteral("cmdReplays"))->click();
     QWidget* list = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String("frmReplayList") && top->isVisible()) list = top;
+        if (top->objectName() == QLatin1String("ReplayListWindow") && top->isVisible()) list = top;
     ASSERT_NE(list, nullptr);
-    ASSERT_EQ(Find<QTableWidget>(list, QStringLiteral("tblGames"))->rowCount(), 1);
-    Find<QPushButton>(list, QStringLiteral("cmdReplay"))->click();
+    ASSERT_EQ(Find<QTableWidget>(list, QStringLiteral("gamesTable"))->rowCount(), 1);
+    Find<QPushButton>(list, QStringLiteral("replayButton"))->click();
     EXPECT_NE(list->findChild<ReplayWindow*>(), nullptr);
-    EXPECT_TRUE(Find<QLabel>(list, QStringLiteral("lblNote"))->text().isEmpty());
+    EXPECT_TRUE(Find<QLabel>(list, QStringLiteral("note"))->text().isEmpty());
     const QPointer<QWidget> shown = list;
     w->close();  // the list goes with the statistics window
     TestApp::Flush();
