@@ -18,18 +18,7 @@ bool KnownMode(int mode) {
     return mode >= 0 && mode <= int(GameMode::NetRace);
 }
 
-}  // namespace
-
-int PlayedGame::QuestionIndex(int seq) const {
-    // Questions are stored 0, 1, 2 ...; look there first and search only when rows are missing.
-    if (seq >= 0 && seq < questions.size() && questions[seq].seq == seq) return seq;
-    for (int i = 0; i < questions.size(); ++i)
-        if (questions[i].seq == seq) return i;
-    return -1;
-}
-
-std::optional<PlayedGame> LoadPlayedGame(const QSqlDatabase& db, qint64 gameId) {
-    if (!db.isOpen()) return std::nullopt;
+std::optional<PlayedGame> ReadGameRow(const QSqlDatabase& db, qint64 gameId) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     q.prepare(QStringLiteral(
@@ -55,13 +44,17 @@ std::optional<PlayedGame> LoadPlayedGame(const QSqlDatabase& db, qint64 gameId) 
     game.grade = q.value(11).toString();
     if (auto p = OptInt(q.value(12))) game.place = int(*p);
     if (auto w = OptInt(q.value(13))) game.won = *w != 0;
+    return game;
+}
 
+bool ReadQuestions(const QSqlDatabase& db, PlayedGame& game, QHash<int, qint64>& shownBySeq) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
     q.prepare(
         QStringLiteral("SELECT seq, question_id, text, reading, shown_ms, last_key_ms, misses, completed "
                        "FROM questions WHERE game_id = ? ORDER BY seq"));
-    q.addBindValue(gameId);
-    if (!q.exec()) return std::nullopt;
-    QHash<int, qint64> shownBySeq;
+    q.addBindValue(game.id);
+    if (!q.exec()) return false;
     while (q.next()) {
         PlayedQuestion rq;
         rq.seq = q.value(0).toInt();
@@ -75,12 +68,18 @@ std::optional<PlayedGame> LoadPlayedGame(const QSqlDatabase& db, qint64 gameId) 
         shownBySeq.insert(rq.seq, rq.shownMs);
         game.questions.append(rq);
     }
+    return true;
+}
 
+// Keys of a question that is not in the record are left out: their time in the game is unknown.
+bool ReadKeys(const QSqlDatabase& db, PlayedGame& game, const QHash<int, qint64>& shownBySeq) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
     q.prepare(
         QStringLiteral("SELECT seq, question_seq, ms, expected, typed, hit, form FROM keys WHERE game_id = ? "
                        "ORDER BY seq"));
-    q.addBindValue(gameId);
-    if (!q.exec()) return std::nullopt;
+    q.addBindValue(game.id);
+    if (!q.exec()) return false;
     while (q.next()) {
         PlayedKey k;
         k.seq = q.value(0).toInt();
@@ -95,26 +94,54 @@ std::optional<PlayedGame> LoadPlayedGame(const QSqlDatabase& db, qint64 gameId) 
         k.form = q.value(6).toString();
         game.keys.append(k);
     }
+    return true;
+}
 
+bool ReadLanes(const QSqlDatabase& db, PlayedGame& game) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT ms, p0, p1, p2, p3, p4 FROM lanes WHERE game_id = ? ORDER BY ms"));
-    q.addBindValue(gameId);
-    if (!q.exec()) return std::nullopt;
+    q.addBindValue(game.id);
+    if (!q.exec()) return false;
     while (q.next()) {
         LaneSample s;
         s.ms = q.value(0).toLongLong();
         for (int i = 0; i < 5; ++i) s.positions[size_t(i)] = q.value(i + 1).toInt();
         game.lanes.append(s);
     }
+    return true;
+}
 
-    // Records from before the cast was kept have no such table: the lanes stay unknown.
-    QSqlQuery cast(db);
-    cast.prepare(QStringLiteral("SELECT lane, chara FROM game_cast WHERE game_id = ?"));
-    cast.addBindValue(gameId);
-    if (cast.exec())
-        while (cast.next()) {
-            const int lane = cast.value(0).toInt();
-            if (lane >= 0 && lane < int(game.cast.size())) game.cast[size_t(lane)] = cast.value(1).toInt();
-        }
+// Records from before the cast was kept have no such table: the lanes stay unknown.
+void ReadCast(const QSqlDatabase& db, PlayedGame& game) {
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT lane, chara FROM game_cast WHERE game_id = ?"));
+    q.addBindValue(game.id);
+    if (!q.exec()) return;
+    while (q.next()) {
+        const int lane = q.value(0).toInt();
+        if (lane >= 0 && lane < int(game.cast.size())) game.cast[size_t(lane)] = q.value(1).toInt();
+    }
+}
+
+}  // namespace
+
+int PlayedGame::QuestionIndex(int seq) const {
+    // Questions are stored 0, 1, 2 ...; look there first and search only when rows are missing.
+    if (seq >= 0 && seq < questions.size() && questions[seq].seq == seq) return seq;
+    for (int i = 0; i < questions.size(); ++i)
+        if (questions[i].seq == seq) return i;
+    return -1;
+}
+
+std::optional<PlayedGame> LoadPlayedGame(const QSqlDatabase& db, qint64 gameId) {
+    if (!db.isOpen()) return std::nullopt;
+    std::optional<PlayedGame> game = ReadGameRow(db, gameId);
+    if (!game) return std::nullopt;
+    QHash<int, qint64> shownBySeq;
+    if (!ReadQuestions(db, *game, shownBySeq) || !ReadKeys(db, *game, shownBySeq) || !ReadLanes(db, *game))
+        return std::nullopt;
+    ReadCast(db, *game);
     return game;
 }
 

@@ -308,6 +308,89 @@ bool Summarise(QSqlDatabase& db, qint64 from, qint64 to, QString* error, const s
     return Store(db, acc, error);
 }
 
+// Opens a transaction with the summary tables made: beside the record when it can be written,
+// otherwise for this connection only.
+bool BeginWithSummaryTables(QSqlDatabase& db, QString* error) {
+    if (!db.transaction()) {
+        if (error) *error = db.lastError().text();
+        return false;
+    }
+    bool made = true;
+    for (const QString& sql : SummarySchema(QStringLiteral("main"))) made = made && Exec(db, sql, nullptr);
+    if (made) return true;
+    db.rollback();
+    if (!db.transaction()) return false;
+    for (const QString& sql : SummarySchema(QStringLiteral("temp")))
+        if (!Exec(db, sql, error)) {
+            db.rollback();
+            return false;
+        }
+    return true;
+}
+
+// Ends the transaction BeginWithSummaryTables began; `watermark` is the newest game summarised,
+// 0 when the summaries had to be emptied.
+bool CommitSummaryState(QSqlDatabase& db, qint64 newest, qint64& watermark, QString* error) {
+    watermark = StateValue(db, QStringLiteral("watermark"), 0);
+    const qint64 seen = StateValue(db, QStringLiteral("games"), -1);
+    const qint64 version = StateValue(db, QStringLiteral("version"), 0);
+    const qint64 stillThere =
+        ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {watermark});
+    // Games deleted (or the record cleared) since the last summary: count everything again.
+    bool ok = true;
+    if (version != kSummaryVersion || seen != stillThere || watermark > newest) {
+        for (const char* t : kSummaryTables)
+            Exec(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(t)), nullptr);
+        watermark = 0;
+        ok = SetState(db, QStringLiteral("watermark"), 0, error) &&
+             SetState(db, QStringLiteral("games"), 0, error);
+    }
+    ok = ok && SetState(db, QStringLiteral("version"), kSummaryVersion, error);
+    if (!ok || !db.commit()) {
+        if (ok && error) *error = db.lastError().text();
+        db.rollback();
+        return false;
+    }
+    return true;
+}
+
+// Summarises the games after `watermark` up to `newest`, a few hundred games a transaction (ids
+// need not be dense), which also keeps memory small: a game ending meanwhile waits for one step
+// (its own connection waits 300 ms), not for the whole record; a step cut short by closing the
+// window resumes next time.
+bool SummariseUpTo(QSqlDatabase& db, qint64 watermark, qint64 newest, QString* error,
+                   const std::atomic_bool* cancel) {
+    constexpr qint64 kStepGames = 200;
+    while (watermark < newest) {
+        if (cancel && *cancel) {
+            if (error) *error = QStringLiteral("cancelled");
+            return false;
+        }
+        const qint64 to = std::min(
+            newest,
+            ScalarInt(
+                db,
+                QStringLiteral("SELECT max(id) FROM (SELECT id FROM games WHERE id > ? ORDER BY id LIMIT ?)"),
+                {watermark, kStepGames}, newest));
+        if (!db.transaction()) {
+            if (error) *error = db.lastError().text();
+            return false;
+        }
+        const bool ok =
+            Summarise(db, watermark, to, error, cancel) &&
+            SetState(db, QStringLiteral("watermark"), to, error) &&
+            SetState(db, QStringLiteral("games"),
+                     ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {to}), error);
+        if (!ok || !db.commit()) {
+            if (ok && error) *error = db.lastError().text();
+            db.rollback();
+            return false;
+        }
+        watermark = to;
+    }
+    return true;
+}
+
 QString SinceClause(const Filter& f) {
     QString s = f.sinceMs > 0 ? QStringLiteral(" AND day >= %1").arg(f.sinceMs / kDayMs)
                               : QStringLiteral(" AND day = %1").arg(kWholeRecord);
@@ -384,78 +467,11 @@ bool RefreshSummaries(QSqlDatabase& db, QString* error, const std::atomic_bool* 
         QSqlQuery busy(db);
         busy.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
     }
-
-    // Beside the record when it can be written; otherwise for this connection only.
-    QString schema = QStringLiteral("main");
-    if (!db.transaction()) {
-        if (error) *error = db.lastError().text();
-        return false;
-    }
-    bool made = true;
-    for (const QString& sql : SummarySchema(schema)) made = made && Exec(db, sql, nullptr);
-    if (!made) {
-        db.rollback();
-        schema = QStringLiteral("temp");
-        if (!db.transaction()) return false;
-        for (const QString& sql : SummarySchema(schema))
-            if (!Exec(db, sql, error)) {
-                db.rollback();
-                return false;
-            }
-    }
-
+    if (!BeginWithSummaryTables(db, error)) return false;
     const qint64 newest = ScalarInt(db, QStringLiteral("SELECT max(id) FROM games"), {}, 0);
-    qint64 watermark = StateValue(db, QStringLiteral("watermark"), 0);
-    const qint64 seen = StateValue(db, QStringLiteral("games"), -1);
-    const qint64 version = StateValue(db, QStringLiteral("version"), 0);
-    const qint64 stillThere =
-        ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {watermark});
-    // Games deleted (or the record cleared) since the last summary: count everything again.
-    bool ok = true;
-    if (version != kSummaryVersion || seen != stillThere || watermark > newest) {
-        for (const char* t : kSummaryTables)
-            Exec(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(t)), nullptr);
-        watermark = 0;
-        ok = SetState(db, QStringLiteral("watermark"), 0, error) &&
-             SetState(db, QStringLiteral("games"), 0, error);
-    }
-    ok = ok && SetState(db, QStringLiteral("version"), kSummaryVersion, error);
-    if (!ok || !db.commit()) {
-        if (ok && error) *error = db.lastError().text();
-        db.rollback();
-        return false;
-    }
-    // A few hundred games a transaction (ids need not be dense), which also keeps memory small: a
-    // game ending meanwhile waits for one step (its own connection waits 300 ms), not for the whole
-    // record; a step cut short by closing the window resumes next time.
-    constexpr qint64 kStepGames = 200;
-    while (watermark < newest) {
-        if (cancel && *cancel) {
-            if (error) *error = QStringLiteral("cancelled");
-            return false;
-        }
-        const qint64 to = std::min(
-            newest,
-            ScalarInt(
-                db,
-                QStringLiteral("SELECT max(id) FROM (SELECT id FROM games WHERE id > ? ORDER BY id LIMIT ?)"),
-                {watermark, kStepGames}, newest));
-        if (!db.transaction()) {
-            if (error) *error = db.lastError().text();
-            return false;
-        }
-        ok = Summarise(db, watermark, to, error, cancel) &&
-             SetState(db, QStringLiteral("watermark"), to, error) &&
-             SetState(db, QStringLiteral("games"),
-                      ScalarInt(db, QStringLiteral("SELECT count(*) FROM games WHERE id <= ?"), {to}), error);
-        if (!ok || !db.commit()) {
-            if (ok && error) *error = db.lastError().text();
-            db.rollback();
-            return false;
-        }
-        watermark = to;
-    }
-    return true;
+    qint64 watermark = 0;
+    if (!CommitSummaryState(db, newest, watermark, error)) return false;
+    return SummariseUpTo(db, watermark, newest, error, cancel);
 }
 
 QVector<SeriesKey> AvailableSeries(const QSqlDatabase& db, const Filter& f) {
