@@ -1,33 +1,33 @@
 #pragma once
-#include <QPointer>
 #include <QWidget>
-#include <array>
 
 #include "stats/KeyboardView.h"
 #include "stats/StatsSource.h"
 
-class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
-class QListWidget;
-class QStackedWidget;
 class QTabWidget;
-class QTableWidget;
-class QVBoxLayout;
-
-class QChartView;
 
 namespace kd::stats {
 
+class KeyFiguresTab;
+class KeyPairsTab;
+class MixUpsTab;
+class ProgressTab;
+class WeakSpotsTab;
+
 // The player's record as a good teacher would show it: progress over time, weak kana and
 // keys, what is typed instead of what, and which key pairs are slow. A window of its own
-// beside the game: it never blocks a screen and closes with Esc.
+// beside the game: it never blocks a screen and closes with Esc. The window holds the
+// choices every tab follows (alphabet, range, abandoned games) and reads the record; each tab
+// draws its own figures.
 class StatsWindow : public QWidget {
     Q_OBJECT
   public:
     enum class Loading { Background, Now };
-    enum Tab { kProgress, kWeak, kMixUps, kPairs };
+    enum Tab { kProgress, kWeakSpots, kMixUps, kKeyPairs };
 
     StatsWindow(const QString& playerName, const QString& databasePath, Loading loading = Loading::Background,
                 QWidget* parent = nullptr);
@@ -53,34 +53,17 @@ class StatsWindow : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void BuildTop(QVBoxLayout* layout);
-    QWidget* BuildProgressTab();
-    QWidget* BuildWeakTab();
-    QWidget* BuildMixUpTab();
-    QWidget* BuildPairTab();
-    QWidget* Explained(QWidget* content, QLabel** note);
+    QHBoxLayout* BuildFilters();
+    void BuildTabs();
+    // The tabs of figures per key; progress is the same in either alphabet.
+    QList<KeyFiguresTab*> KeyTabs() const;
 
     void Reload();
     void Show(Snapshot data);
-    void ShowProgress();
-    void ShowTimeTrials();
-    void ShowWeak();
-    void ShowMixUps();
-    void ShowPairs();
     void ShowStatus();
     void ShowVisible();
     void ShowKeyPages();
-    QString m_why;  // why a tab has nothing to show
-    enum View {
-        kProgressView = 1,
-        kTimeView = 2,
-        kWeakView = 4,
-        kMixUpView = 8,
-        kPairView = 16,
-        kAllViews = 31
-    };
-    int m_dirty = 0;
-    QVector<SeriesKey> ChosenSeries() const;
+    void SaveKeyboardLayout(KeyboardLayout layout);
 
     QString m_path;
     QString m_player;
@@ -90,52 +73,18 @@ class StatsWindow : public QWidget {
     Alphabet m_alphabet = Alphabet::Kana;
     int m_generation = 0;
     bool m_loaded = false;
-    Snapshot m_data;
-    QList<SeriesKey> m_checked;  // the series the player chose to see
-    bool m_seriesChosen = false;
+    Snapshot m_data;  // the tabs draw from it
+    QString m_why;    // why a tab has nothing to show
 
+    QButtonGroup* m_alphabetGroup = nullptr;
+    QButtonGroup* m_rangeGroup = nullptr;
+    QCheckBox* m_includeAbandoned = nullptr;
     QTabWidget* m_tabs = nullptr;
-    QButtonGroup* m_range = nullptr;
-    QButtonGroup* m_alpha = nullptr;
-    QCheckBox* m_abandoned = nullptr;
+    ProgressTab* m_progressTab = nullptr;
+    WeakSpotsTab* m_weakSpotsTab = nullptr;
+    MixUpsTab* m_mixUpsTab = nullptr;
+    KeyPairsTab* m_keyPairsTab = nullptr;
     QLabel* m_status = nullptr;
-
-    // 推移
-    QStackedWidget* m_progressPages = nullptr;
-    QLabel* m_progressNote = nullptr;
-    QListWidget* m_seriesList = nullptr;
-    QChartView* m_speedChart = nullptr;
-    QChartView* m_rateChart = nullptr;
-    QChartView* m_timeChart = nullptr;
-    QStackedWidget* m_progressCharts = nullptr;
-    QLabel* m_timeNote = nullptr;
-    QStackedWidget* m_timePages = nullptr;
-
-    // 苦手
-    QStackedWidget* m_weakPages = nullptr;
-    QLabel* m_weakNote = nullptr;
-    QTableWidget* m_unitTable = nullptr;
-    QTableWidget* m_keyTable = nullptr;
-    QLabel* m_unitTitle = nullptr;
-    KeyboardView* m_keyboard = nullptr;
-    QButtonGroup* m_layoutGroup = nullptr;
-    QButtonGroup* m_colouringGroup = nullptr;
-
-    // 打ち間違い
-    QStackedWidget* m_mixPages = nullptr;
-    QLabel* m_mixNote = nullptr;
-    QLabel* m_mixHeadline = nullptr;
-    QTableWidget* m_mixTable = nullptr;
-
-    // 連続キー
-    QStackedWidget* m_pairPages = nullptr;
-    QLabel* m_pairNote = nullptr;
-    QTableWidget* m_pairTable = nullptr;
-    QChartView* m_pairChart = nullptr;
 };
-
-// Names shown for a mode and a genre ("練習", "慣用句").
-QString ModeName(int mode);
-QString GenreName(const QString& genre);
 
 }  // namespace kd::stats

@@ -74,9 +74,9 @@ TEST(StatsWindow, OneGameFillsEveryTabAndTheRangeButtonsNarrowIt) {
     w.SetNow(o.endMs + 10LL * 86400000);
     for (int tab = 0; tab < 4; ++tab) EXPECT_EQ(Page(&w, tab)->currentIndex(), 1) << tab;
     EXPECT_EQ(w.Data().overview.games, 1);
-    EXPECT_EQ(Find<QTableWidget>(&w, QStringLiteral("keys"))->rowCount(), 0);  // filled when opened
-    w.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(StatsWindow::kWeak);
-    EXPECT_GT(Find<QTableWidget>(&w, QStringLiteral("keys"))->rowCount(), 0);
+    EXPECT_EQ(Find<QTableWidget>(&w, QStringLiteral("weakKeysTable"))->rowCount(), 0);  // filled when opened
+    w.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(StatsWindow::kWeakSpots);
+    EXPECT_GT(Find<QTableWidget>(&w, QStringLiteral("weakKeysTable"))->rowCount(), 0);
     w.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(StatsWindow::kProgress);
 
     // The game lies ten days back: the week shows why it is empty, "all" shows it again.
@@ -85,6 +85,35 @@ TEST(StatsWindow, OneGameFillsEveryTabAndTheRangeButtonsNarrowIt) {
     EXPECT_EQ(Page(&w, StatsWindow::kProgress)->currentIndex(), 0);
     Find<QPushButton>(&w, QStringLiteral("range30"))->click();
     EXPECT_EQ(Page(&w, StatsWindow::kProgress)->currentIndex(), 1);
+}
+
+// Fault guarded: a tab drawn once keeps the kana's figures after the player asks for English.
+TEST(StatsWindow, TheAlphabetButtonsRedrawTheKeyTabs) {
+    TestApp app;
+    app.UsePlayer();
+    const QString path = LearningDatabasePath(app.g);
+    statsfill::Options o;
+    o.games = 40;
+    ASSERT_TRUE(statsfill::Fill(path, o));
+    StatsWindow w(QStringLiteral("Tester"), path, StatsWindow::Loading::Now);
+    auto* tabs = w.findChild<QTabWidget*>(QStringLiteral("tabs"));
+    EXPECT_FALSE(Find<QPushButton>(&w, QStringLiteral("english"))->isEnabled());  // progress: both alike
+    const auto firstCell = [&](const QString& table) {
+        return Find<QTableWidget>(&w, table)->item(0, 0)->text();
+    };
+    for (const auto& [tab, table] : {std::pair{StatsWindow::kWeakSpots, QStringLiteral("weakUnitsTable")},
+                                     std::pair{StatsWindow::kMixUps, QStringLiteral("mixUpsTable")}}) {
+        tabs->setCurrentIndex(tab);
+        ASSERT_GT(Find<QTableWidget>(&w, table)->rowCount(), 0) << table.toStdString();
+    }
+    const QString kanaUnit = firstCell(QStringLiteral("weakUnitsTable"));
+    const QString kanaMixUp = firstCell(QStringLiteral("mixUpsTable"));
+    Find<QPushButton>(&w, QStringLiteral("english"))->click();
+    EXPECT_NE(firstCell(QStringLiteral("mixUpsTable")), kanaMixUp);  // the tab in view at once
+    tabs->setCurrentIndex(StatsWindow::kWeakSpots);
+    EXPECT_NE(firstCell(QStringLiteral("weakUnitsTable")), kanaUnit);  // the other when opened
+    EXPECT_EQ(Find<QTableWidget>(&w, QStringLiteral("weakUnitsTable"))->horizontalHeaderItem(0)->text(),
+              QStringLiteral("文字"));
 }
 
 TEST(StatsWindow, EscClosesIt) {
@@ -134,7 +163,7 @@ TEST(StatsWindow, ItsReplayButtonListsTheRecordedGamesAndPlaysOne) {
 
     StatsWindow* w = WaitForWindow(OpenStatsWindow(app.g));
     ASSERT_NE(w, nullptr);
-    Find<QPushButton>(w, QStringLiteral("cmdReplays"))->click();
+    Find<QPushButton>(w, QStringLiteral("replaysButton"))->click();
     QWidget* list = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->objectName() == QLatin1String("ReplayListWindow") && top->isVisible()) list = top;

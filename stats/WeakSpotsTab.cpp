@@ -1,0 +1,112 @@
+#include "stats/WeakSpotsTab.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "stats/StatsLook.h"
+
+namespace kd::stats {
+
+WeakSpotsTab::WeakSpotsTab(const Snapshot& data, QWidget* parent) : KeyFiguresTab(data, parent) {
+    setObjectName(QStringLiteral("weakSpotsTab"));
+    auto* figures = new QWidget;
+    auto* column = new QVBoxLayout(figures);
+    column->setContentsMargins(8, 8, 8, 8);
+    auto* tables = new QHBoxLayout;
+    auto* unitColumn = new QVBoxLayout;
+    m_weakUnitsTitle = TitleLabel();
+    m_weakUnitsTitle->setObjectName(QStringLiteral("weakUnitsTitle"));
+    unitColumn->addWidget(m_weakUnitsTitle);
+    m_weakUnitsTable =
+        MakeTable(QStringLiteral("weakUnitsTable"), {QStringLiteral("かな"), QStringLiteral("回数"),
+                                                     QStringLiteral("ミス率"), QStringLiteral("平均時間")});
+    unitColumn->addWidget(m_weakUnitsTable);
+    auto* keyColumn = new QVBoxLayout;
+    keyColumn->addWidget(TitleLabel(QStringLiteral("苦手なキー（ミスの多い順）")));
+    m_weakKeysTable =
+        MakeTable(QStringLiteral("weakKeysTable"), {QStringLiteral("キー"), QStringLiteral("打鍵数"),
+                                                    QStringLiteral("ミス率"), QStringLiteral("平均時間")});
+    keyColumn->addWidget(m_weakKeysTable);
+    tables->addLayout(unitColumn, 1);
+    tables->addLayout(keyColumn, 1);
+    column->addLayout(tables, 1);
+
+    column->addLayout(BuildKeyboardSwitches());
+    m_keyboard = new KeyboardView;
+    m_keyboard->setMinimumHeight(190);
+    column->addWidget(m_keyboard, 1);
+    SetFigures(figures);
+}
+
+QHBoxLayout* WeakSpotsTab::BuildKeyboardSwitches() {
+    auto* switches = new QHBoxLayout;
+    m_layoutGroup = new QButtonGroup(this);
+    switches->addWidget(new QLabel(QStringLiteral("キーボード：")));
+    switches->addWidget(Toggle(QStringLiteral("layoutJis"), QStringLiteral("JIS配列"), m_layoutGroup,
+                               int(KeyboardLayout::JIS)));
+    switches->addWidget(
+        Toggle(QStringLiteral("layoutUs"), QStringLiteral("US配列"), m_layoutGroup, int(KeyboardLayout::US)));
+    switches->addSpacing(16);
+    m_colouringGroup = new QButtonGroup(this);
+    switches->addWidget(new QLabel(QStringLiteral("色分け：")));
+    switches->addWidget(Toggle(QStringLiteral("byMisses"), QStringLiteral("ミス率"), m_colouringGroup,
+                               int(KeyColouring::MissRate)));
+    switches->addWidget(Toggle(QStringLiteral("bySlowness"), QStringLiteral("遅さ"), m_colouringGroup,
+                               int(KeyColouring::Slowness)));
+    switches->addSpacing(16);
+    auto* scale = new QLabel(
+        QStringLiteral("<span style='color:%1'>■</span> 得意　<span style='color:%2'>■</span> ふつう　"
+                       "<span style='color:%3'>■</span> 苦手　<span style='color:#464e64'>■</span> 記録なし")
+            .arg(BadnessColor(0).name(), BadnessColor(0.5).name(), BadnessColor(1).name()));
+    switches->addWidget(scale);
+    switches->addStretch(1);
+    m_layoutGroup->button(int(KeyboardLayout::JIS))->setChecked(true);
+    m_colouringGroup->button(int(KeyColouring::MissRate))->setChecked(true);
+    connect(m_layoutGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        m_keyboard->SetLayout(KeyboardLayout(id));
+        emit KeyboardLayoutChosen(KeyboardLayout(id));
+    });
+    connect(m_colouringGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { m_keyboard->SetColouring(KeyColouring(id)); });
+    return switches;
+}
+
+void WeakSpotsTab::ShowKeyboardLayout(KeyboardLayout layout) {
+    const QSignalBlocker block(m_layoutGroup);
+    m_layoutGroup->button(int(layout))->setChecked(true);
+    m_keyboard->SetLayout(layout);
+}
+
+void WeakSpotsTab::Draw(int) {
+    const int a = int(m_alphabet);
+    const bool english = m_alphabet == Alphabet::English;
+    m_weakUnitsTitle->setText(english ? QStringLiteral("苦手な文字（ミスの多い順）")
+                                      : QStringLiteral("苦手なかな（ミスの多い順）"));
+    m_weakUnitsTable->horizontalHeaderItem(0)->setText(english ? QStringLiteral("文字")
+                                                               : QStringLiteral("かな"));
+    const auto& units = m_data.units[a];
+    m_weakUnitsTable->setRowCount(int(units.size()));
+    for (int i = 0; i < units.size(); ++i) {
+        const UnitStat& u = units[i];
+        SetRow(m_weakUnitsTable, i,
+               {u.name + UncertainMark(u.uncertain), QString::number(u.attempts), Percent(u.missRate),
+                Millis(u.avgMs)},
+               u.uncertain);
+    }
+    const auto& keys = m_data.keys[a];
+    m_weakKeysTable->setRowCount(int(keys.size()));
+    for (int i = 0; i < keys.size(); ++i) {
+        const UnitStat& k = keys[i];
+        SetRow(m_weakKeysTable, i,
+               {k.name.toUpper() + UncertainMark(k.uncertain), QString::number(k.attempts),
+                Percent(k.missRate), Millis(k.avgMs)},
+               k.uncertain);
+    }
+    m_keyboard->SetKeys(keys);
+}
+
+}  // namespace kd::stats
