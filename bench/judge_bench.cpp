@@ -118,9 +118,9 @@ bool TypeAll(kd::TypingJudge& judge, kd::StringPlayLabels& labels, const Stream&
         judge.InitFlag();
         for (char key : s.keys[q]) {
             if (english)
-                judge.ESystem(labels, key);
+                judge.JudgeEnglishKey(labels, key);
             else
-                judge.NSystem(labels, key);
+                judge.JudgeKanaKey(labels, key);
         }
         if (!labels.display.isEmpty()) return false;
     }

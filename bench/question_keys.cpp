@@ -50,7 +50,7 @@ int GuideKeys(const QList<int>& perRun) {
     g.questions.SetGenre(QStringLiteral("kannyouku"));
     const kd::RomajiChoices choices;
     for (int count : perRun) {
-        rnd.Randomize();
+        rnd.ReseedFromClock();
         QByteArray line;
         QString keys = kd::RomajiGuide::Spell(g.questions.GetQuestion(), choices).Plain();
         while (line.size() < count) {
@@ -72,7 +72,7 @@ int Keys(const QList<int>& perRun) {
     kd::GameState g(rnd, clock, audio, QString());
     g.questions.SetGenre(QStringLiteral("english"));
     for (int count : perRun) {
-        rnd.Randomize();
+        rnd.ReseedFromClock();
         QByteArray line;
         QString word = g.questions.GetEnglishQuestion();
         while (line.size() < count) {

@@ -42,12 +42,12 @@ double Now() {
     return double(g_clock.nsecsElapsed()) / 1e6;
 }
 
-// Watches lblDisplay of a screen and notes when each new text appears. The check runs on
+// Watches readingText of a screen and notes when each new text appears. The check runs on
 // every pass of the event loop (a zero timer), so a change is seen within microseconds of
 // the timer tick that made it.
 class Watch {
   public:
-    explicit Watch(kd::ScreenBase* form) : m_label(form->findChild<QLabel*>(QStringLiteral("lblDisplay"))) {}
+    explicit Watch(kd::ScreenBase* form) : m_label(form->findChild<QLabel*>(QStringLiteral("readingText"))) {}
 
     // Runs the event loop until done() or the limit; onChange runs after each new text.
     void Run(const std::function<bool()>& done, int limitMs, const std::function<void()>& onChange = {}) {

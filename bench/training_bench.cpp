@@ -47,7 +47,7 @@ double TypeBank(const QStringList& readings, const QList<QByteArray>& keys, bool
             if (guideOn) guide.StartQuestion();
             for (char k : keys[q]) {
                 if (guideOn) guide.BeforeKey(judge, labels.display, k);
-                judge.NSystem(labels, k);
+                judge.JudgeKanaKey(labels, k);
                 if (guideOn) sink = sink + guide.Line(judge, labels.display).rest.size();
                 ++count;
             }

@@ -5,7 +5,7 @@
 
 namespace kd {
 
-QString FormatNumber(double value, const QString& pattern) {
+QString NumberText(double value, const QString& pattern) {
     QString pat = pattern;
     const bool percent = pat.endsWith(u'%');
     if (percent) {

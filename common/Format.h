@@ -7,8 +7,8 @@ namespace kd {
 // Number texts with the program's patterns: "##0.0", "###0.00", "##0.0%", "##00", "0".
 // '#' an optional digit, '0' a required one, '%' multiplies by 100 and appends "%".
 // Halves round away from zero, as the patterns have always printed them.
-QString FormatNumber(double value, const QString& pattern);
-// FormatNumber(tenths / 10.0, "##0.0") for a whole number of tenths, without the pattern's
+QString NumberText(double value, const QString& pattern);
+// NumberText(tenths / 10.0, "##0.0") for a whole number of tenths, without the pattern's
 // work: a clock prints one ten times a second.
 QString TenthsText(qint64 tenths);
 

@@ -44,7 +44,7 @@ struct GameBegun {
 // A question put up.
 struct QuestionShown {
     int questionId = 0;  // bank ID (English words and own sets: their own numbering)
-    QString text;        // what lblMonitor shows (kanji form, or the word)
+    QString text;        // what questionText shows (kanji form, or the word)
     QString reading;     // what is to be typed (reading in kana, or the word)
     qint64 tick = 0;
 };

@@ -29,12 +29,12 @@ void PutGivenQuestion(GameState& g, PlayLabels& labels, const QString& genreKey,
     g.play.QuestionShown(q.questionId, q.text, q.reading);
 }
 
-bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int keyAscii) {
+bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int character) {
     const qint16 before = g.judge.GetCorrectCount();
     if (IsGenreKey(genreKey, Genre::English))
-        g.judge.ESystem(labels, keyAscii);
+        g.judge.JudgeEnglishKey(labels, character);
     else if (IsGenreKey(genreKey, Genre::Idioms))
-        g.judge.NSystem(labels, keyAscii);
+        g.judge.JudgeKanaKey(labels, character);
     else
         return false;
     if (g.play.Listening()) {
@@ -44,8 +44,8 @@ bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int key
     return g.judge.GetCorrectCount() > before;
 }
 
-bool IsTypedCharacter(int keyAscii) {
-    return keyAscii >= 0x20 && !(keyAscii >= 0x7F && keyAscii <= 0x9F);
+bool IsTypedCharacter(int character) {
+    return character >= 0x20 && !(character >= 0x7F && character <= 0x9F);
 }
 
 QString GenreKeyOf(qint16 storedValue) {

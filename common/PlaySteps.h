@@ -8,8 +8,8 @@ class PlayLabels;
 
 // Steps every play screen shares, written once.
 
-// Puts the next question up by genre key: "kannyouku" shows the reading in lblDisplay and
-// its kanji form in lblMonitor; "english" shows the word in both.
+// Puts the next question up by genre key: "kannyouku" shows the reading in readingText and
+// its kanji form in questionText; "english" shows the word in both.
 void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey);
 
 // Puts a question given by the screen up (a drill's, an own set's, a retried one) and tells
@@ -17,14 +17,14 @@ void PutNextQuestion(GameState& g, PlayLabels& labels, const QString& genreKey);
 struct QuestionShown;
 void PutGivenQuestion(GameState& g, PlayLabels& labels, const QString& genreKey, const QuestionShown& q);
 
-// Judges one typed character with NSystem (idioms) or ESystem (English); true when the
-// correct count grew. The screen puts the next question up when lblDisplay is empty.
-bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int keyAscii);
+// Judges one typed character with JudgeKanaKey (idioms) or JudgeEnglishKey (English); true when the
+// correct count grew. The screen puts the next question up when readingText is empty.
+bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int character);
 
 // A key that types a character. Tab, Enter, Esc, Backspace, Delete and Ctrl chords deliver
 // control codes; arrows, function keys and lone modifiers deliver nothing. None of them is a
 // key typed, right or wrong.
-bool IsTypedCharacter(int keyAscii);
+bool IsTypedCharacter(int character);
 
 // "kannyouku" for a stored genre value of 0, "english" for anything else.
 QString GenreKeyOf(qint16 storedValue);

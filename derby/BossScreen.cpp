@@ -27,14 +27,14 @@ const QString kWin = QStringLiteral("You Win!!");
 
 BossScreen::BossScreen(AppContext& ctx_)
     : DerbyPlayScreen(ctx_, Screen::Boss, QStringLiteral("BOSS!!"), kBossLayout, GameMode::Boss) {
-    pctGround->SetBackground(Bitmap(QStringLiteral("ARENA")));
+    track->SetBackground(Bitmap(QStringLiteral("ARENA")));
     post = Bitmap(QStringLiteral("POST"));
-    imlBall = {Bitmap(QStringLiteral("BALLPLAYER")), Bitmap(QStringLiteral("BALLBOSS"))};
+    ballPictures = {Bitmap(QStringLiteral("BALLPLAYER")), Bitmap(QStringLiteral("BALLBOSS"))};
 }
 
 void BossScreen::Init() {
     g.audio.StopMidi();
-    g.rnd.Randomize();
+    g.rnd.ReseedFromClock();
     ResetPlayControls(QString());
     BossX = W - 65;
     PlayerX = 0;
@@ -42,26 +42,26 @@ void BossScreen::Init() {
     PlayerStep = g.Chara[0].StepSize;
     PostX = qint16(RoundHalfEven((W - 100) / 2.0));
     Balls = {0, 0};
-    Read_GenreData();
+    LoadGenre();
     g.judge.Reset();
-    imlCharaList = {CharaBitmap(g.Chara[0].CharaNo), Bitmap(QStringLiteral("BOSS"))};
+    characterPictures = {CharaBitmap(g.Chara[0].CharaNo), Bitmap(QStringLiteral("BOSS"))};
     Redraw();
 }
 
 void BossScreen::Redraw() {
-    pctGround->Cls();
-    pctGround->DrawPicture(post, PostX, H - 230);
-    pctGround->DrawPicture(imlCharaList[0], PlayerX, H - 70);
-    pctGround->DrawPicture(imlCharaList[1], BossX, H - 70);
+    track->ClearToBackground();
+    track->DrawPixmap(post, PostX, H - 230);
+    track->DrawPixmap(characterPictures[0], PlayerX, H - 70);
+    track->DrawPixmap(characterPictures[1], BossX, H - 70);
     const std::array<int, 2> stackX = {PostX + 5, PostX + 55};
     for (int who = 0; who < 2; ++who)
         for (int i = 0; i < Balls[who]; ++i)
-            pctGround->DrawPicture(imlBall[who], stackX[who], H - 55 - 40 * i);
+            track->DrawPixmap(ballPictures[who], stackX[who], H - 55 - 40 * i);
 }
 
-void BossScreen::tmrCharaMove_Timer() {
+void BossScreen::MoveOpponents() {
     // The boss's step is worked out in single precision and rounded half to even.
-    const float r = g.rnd.Rnd();
+    const float r = g.rnd.NextFloat();
     const float x = float(BossX) - float(BossMaxStep) * r;
     BossX = qint16(RoundHalfEven(x));
     if (BossX < PostX + 90) {

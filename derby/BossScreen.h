@@ -26,7 +26,7 @@ class BossScreen : public DerbyPlayScreen {
     void Init() override;
     QString MusicName() const override { return QStringLiteral("coolguy.mid"); }
     bool StepPlayer() override;
-    void tmrCharaMove_Timer() override;
+    void MoveOpponents() override;
     void OnFinished() override;
 
   private:
@@ -38,9 +38,9 @@ class BossScreen : public DerbyPlayScreen {
     qint16 PlayerStep = 0;
     qint16 PostX = 0;
     std::array<qint16, 2> Balls{};
-    std::array<QPixmap, 2> imlCharaList;
+    std::array<QPixmap, 2> characterPictures;
     QPixmap post;
-    std::array<QPixmap, 2> imlBall;
+    std::array<QPixmap, 2> ballPictures;
     bool m_won = false;  // the verdict on show
 };
 

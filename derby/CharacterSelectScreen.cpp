@@ -48,75 +48,76 @@ CharacterSelectScreen::CharacterSelectScreen(AppContext& ctx_) : ScreenBase(ctx_
     SetCaption(QStringLiteral("キャラクター選択"));
     SetClientSize(441, 390);
 
-    QLabel* info =
-        MakeLabel(this, QStringLiteral("lblInfo"), QStringLiteral("キャラクターを選択してください。"), 9, 9);
+    QLabel* info = MakeLabel(this, QStringLiteral("instructionText"),
+                             QStringLiteral("キャラクターを選択してください。"), 9, 9);
     SetPixelFont(info, 15, true);
     info->adjustSize();
 
-    MakeOutline(this, QStringLiteral("Shape1"), {3, 39, 433, 115}, kWhite);
+    MakeOutline(this, QStringLiteral("tilesOutline"), {3, 39, 433, 115}, kWhite);
 
-    lblCharaName =
-        MakeLabel(this, QStringLiteral("lblCharaName"), QStringLiteral("CrazyBallRed"), 9, 45, 200, 22);
-    SetPixelFont(lblCharaName, 15, true);
+    characterName =
+        MakeLabel(this, QStringLiteral("characterName"), QStringLiteral("CrazyBallRed"), 9, 45, 200, 22);
+    SetPixelFont(characterName, 15, true);
     const std::array<int, 5> tileX = {9, 96, 183, 270, 357};
     for (int i = 0; i < 5; ++i)
-        pctChara[i] = new CharaTile(this, QStringLiteral("pctChara(%1)").arg(i), tileX[i], 72,
-                                    [this, i] { pctChara_Click(i); });
+        characterTiles[i] = new CharaTile(this, QStringLiteral("characterTile%1").arg(i), tileX[i], 72,
+                                          [this, i] { ChooseCharacter(i); });
 
     QLabel* powerCaption =
-        MakeLabel(this, QStringLiteral("lblPower(0)"), QStringLiteral("忍耐力："), 15, 159);
-    lblPowerValue = MakeLabel(this, QStringLiteral("lblPower(1)"), QString(), 87, 159, 60, -1);
-    pgbNinntaiRyoku = new QProgressBar(this);
-    pgbNinntaiRyoku->setObjectName(QStringLiteral("pgbNinntaiRyoku"));
-    pgbNinntaiRyoku->setGeometry(12, 180, 421, 22);
+        MakeLabel(this, QStringLiteral("enduranceCaption"), QStringLiteral("忍耐力："), 15, 159);
+    enduranceValue = MakeLabel(this, QStringLiteral("enduranceValue"), QString(), 87, 159, 60, -1);
+    enduranceBar = new QProgressBar(this);
+    enduranceBar->setObjectName(QStringLiteral("enduranceBar"));
+    enduranceBar->setGeometry(12, 180, 421, 22);
     QLabel* stepCaption =
-        MakeLabel(this, QStringLiteral("lblStepSize(0)"), QStringLiteral("瞬発力："), 15, 216);
-    lblStepSizeValue = MakeLabel(this, QStringLiteral("lblStepSize(1)"), QString(), 87, 216, 60, -1);
+        MakeLabel(this, QStringLiteral("stepSizeCaption"), QStringLiteral("瞬発力："), 15, 216);
+    stepSizeValue = MakeLabel(this, QStringLiteral("stepSizeValue"), QString(), 87, 216, 60, -1);
     // The background picture is dark.
-    for (QLabel* l : {info, lblCharaName, powerCaption, lblPowerValue, stepCaption, lblStepSizeValue})
+    for (QLabel* l : {info, characterName, powerCaption, enduranceValue, stepCaption, stepSizeValue})
         SetForeColor(l, Qt::white);
-    pgbStepSize = new QProgressBar(this);
-    pgbStepSize->setObjectName(QStringLiteral("pgbStepSize"));
-    pgbStepSize->setGeometry(12, 237, 421, 22);
-    for (QProgressBar* bar : {pgbNinntaiRyoku, pgbStepSize}) {
+    stepSizeBar = new QProgressBar(this);
+    stepSizeBar->setObjectName(QStringLiteral("stepSizeBar"));
+    stepSizeBar->setGeometry(12, 237, 421, 22);
+    for (QProgressBar* bar : {enduranceBar, stepSizeBar}) {
         bar->setRange(0, 100);
         bar->setTextVisible(false);
     }
 
-    auto* pctDisplay = new QWidget(this);
-    pctDisplay->setObjectName(QStringLiteral("pctDisplay"));
-    pctDisplay->setGeometry(9, 267, 352, 70);
-    pctDemo = new PictureBox(pctDisplay, QStringLiteral("pctDemo"), -60, -3, kDemoWidth, 70);
-    pctDemo->SetFillColor(kLightGrey);
+    auto* demoWindow = new QWidget(this);
+    demoWindow->setObjectName(QStringLiteral("demoWindow"));
+    demoWindow->setGeometry(9, 267, 352, 70);
+    demoTrack = new PictureBox(demoWindow, QStringLiteral("demoTrack"), -60, -3, kDemoWidth, 70);
+    demoTrack->SetFillColor(kLightGrey);
 
-    cmdSetting = MakeButton(this, QStringLiteral("cmdSetting"), QStringLiteral("ジャンル"), 9, 348, 91, 31);
-    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 243, 348, 91, 31);
-    cmdBack = MakeButton(this, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 342, 348, 91, 31);
-    connect(cmdSetting, &QPushButton::clicked, this, [this] { cmdSetting_Click(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdBack, &QPushButton::clicked, this, [this] { LeaveTo(BackScreen()); });
+    settingsButton =
+        MakeButton(this, QStringLiteral("settingsButton"), QStringLiteral("ジャンル"), 9, 348, 91, 31);
+    okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), 243, 348, 91, 31);
+    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), 342, 348, 91, 31);
+    connect(settingsButton, &QPushButton::clicked, this, [this] { ShowGenreDialog(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { ConfirmCharacter(); });
+    connect(backButton, &QPushButton::clicked, this, [this] { LeaveTo(BackScreen()); });
 
-    tmrDemo = new Timer(this, QStringLiteral("tmrDemo"), 100, [this] { tmrDemo_Timer(); });
+    demoTimer = new Timer(this, QStringLiteral("demoTimer"), 100, [this] { MoveDemo(); });
     SetKeysFirst(true);
 }
 
 void CharacterSelectScreen::OnLoad() {
     SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
     for (int i = 0; i < 5; ++i) {
-        imlCharaList[i] = CharaBitmap(PlayableCast()[i].CharaNo);
-        pctChara[i]->DrawPicture(imlCharaList[i], 0, 0);
+        characterPictures[i] = CharaBitmap(PlayableCast()[i].CharaNo);
+        characterTiles[i]->DrawPixmap(characterPictures[i], 0, 0);
     }
     // Every visit starts on CrazyBallRed; an earlier choice is not kept.
-    pctChara_Click(0);
-    tmrDemo->Start();
-    cmdOK->setFocus();
+    ChooseCharacter(0);
+    demoTimer->Start();
+    okButton->setFocus();
     PlayMusic(g, QStringLiteral("back.mid"));
 }
 
-void CharacterSelectScreen::pctChara_Click(int index) {
+void CharacterSelectScreen::ChooseCharacter(int index) {
     for (int i = 0; i < 5; ++i) {
-        pctChara[i]->SetChosen(i == index);
-        pctChara[i]->DrawPicture(imlCharaList[i], 0, 0);
+        characterTiles[i]->SetChosen(i == index);
+        characterTiles[i]->DrawPixmap(characterPictures[i], 0, 0);
     }
     const PlayableChara& c = PlayableCast()[index];
     CharaData& me = g.Chara[0];
@@ -124,32 +125,32 @@ void CharacterSelectScreen::pctChara_Click(int index) {
     me.StepSize = c.StepSize;
     me.MissCost = c.MissCost;
     DemoX = 62;
-    lblCharaName->setText(c.Name);
+    characterName->setText(c.Name);
     ShowStats();
 }
 
 void CharacterSelectScreen::ShowStats() {
     const float endurance = EnduranceOf(g.Chara[0].MissCost);
     const int step = g.Chara[0].StepSize * 10;
-    pgbNinntaiRyoku->setValue(qBound(0, int(RoundHalfEven(endurance)), 100));
-    lblPowerValue->setText(ShortestSingle(endurance));
-    pgbStepSize->setValue(qBound(0, step, 100));
-    lblStepSizeValue->setText(QString::number(step));
+    enduranceBar->setValue(qBound(0, int(RoundHalfEven(endurance)), 100));
+    enduranceValue->setText(ShortestSingle(endurance));
+    stepSizeBar->setValue(qBound(0, step, 100));
+    stepSizeValue->setText(QString::number(step));
 }
 
-void CharacterSelectScreen::tmrDemo_Timer() {
-    pctDemo->Cls();
-    pctDemo->DrawPicture(imlCharaList[PlayableByNo(g.Chara[0].CharaNo).CharaNo - 1], DemoX, 2);
+void CharacterSelectScreen::MoveDemo() {
+    demoTrack->ClearToBackground();
+    demoTrack->DrawPixmap(characterPictures[PlayableByNo(g.Chara[0].CharaNo).CharaNo - 1], DemoX, 2);
     DemoX = qint16(DemoX + 3);
     if (DemoX + 65 >= kDemoWidth) DemoX = 0;
 }
 
-void CharacterSelectScreen::cmdOK_Click() {
-    g.Chara[0].CharaName = lblCharaName->text();
+void CharacterSelectScreen::ConfirmCharacter() {
+    g.Chara[0].CharaName = characterName->text();
     LeaveTo(Screen::HeatInfo);
 }
 
-void CharacterSelectScreen::cmdSetting_Click() {
+void CharacterSelectScreen::ShowGenreDialog() {
     ctx.nav.ShowModal(new DerbyGenreDialog(ctx, this));
 }
 
@@ -163,7 +164,7 @@ void CharacterSelectScreen::OnKeyDown(int key, Qt::KeyboardModifiers) {
 void CharacterSelectScreen::PressFocusedButton(bool orOK) {
     // The focus starts on OK, so Enter starts the derby unless the player tabbed elsewhere.
     auto* focused = qobject_cast<QPushButton*>(focusWidget());
-    QPushButton* button = focused ? focused : orOK ? cmdOK : nullptr;
+    QPushButton* button = focused ? focused : orOK ? okButton : nullptr;
     if (button && button->isEnabled()) button->click();
 }
 
@@ -191,7 +192,7 @@ bool CharacterSelectScreen::MayClose(CloseReason reason) {
 }
 
 void CharacterSelectScreen::OnClose() {
-    tmrDemo->Stop();
+    demoTimer->Stop();
 }
 
 }  // namespace kd

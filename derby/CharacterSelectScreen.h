@@ -37,21 +37,21 @@ class CharacterSelectScreen : public ScreenBase {
     // Where the demo runner is drawn.
     int DemoPosition() const { return DemoX; }
 
-    QLabel* lblCharaName;
-    std::array<CharaTile*, 5> pctChara{};
-    QLabel* lblPowerValue;     // lblPower(1)
-    QLabel* lblStepSizeValue;  // lblStepSize(1)
-    QProgressBar* pgbNinntaiRyoku;
-    QProgressBar* pgbStepSize;
-    PictureBox* pctDemo;
-    QPushButton* cmdSetting;
-    QPushButton* cmdOK;
-    QPushButton* cmdBack;
-    Timer* tmrDemo;
+    QLabel* characterName;
+    std::array<CharaTile*, 5> characterTiles{};
+    QLabel* enduranceValue;  // enduranceValue
+    QLabel* stepSizeValue;   // stepSizeValue
+    QProgressBar* enduranceBar;
+    QProgressBar* stepSizeBar;
+    PictureBox* demoTrack;
+    QPushButton* settingsButton;
+    QPushButton* okButton;
+    QPushButton* backButton;
+    Timer* demoTimer;
 
-    void pctChara_Click(int index);
-    void cmdOK_Click();
-    void cmdSetting_Click();
+    void ChooseCharacter(int index);
+    void ConfirmCharacter();
+    void ShowGenreDialog();
 
   protected:
     void OnLoad() override;
@@ -64,11 +64,11 @@ class CharacterSelectScreen : public ScreenBase {
     // Enter and Space press the focused button; Enter falls back to OK.
     void PressFocusedButton(bool orOK);
     void ShowStats();
-    void tmrDemo_Timer();
+    void MoveDemo();
     void LeaveTo(Screen next);
 
     qint16 DemoX = 62;
-    std::array<QPixmap, 5> imlCharaList;
+    std::array<QPixmap, 5> characterPictures;
 };
 
 }  // namespace kd

@@ -32,18 +32,18 @@ DerbyPlayScreen::DerbyPlayScreen(AppContext& ctx_, Screen screen, const QString&
     panel->move(layout.panel);
     panel->raise();
 
-    MakeOutline(this, QStringLiteral("Shape1"), layout.buttonFrame, kGrey);
-    cmdRetry = MakeButton(this, QStringLiteral("cmdRetry"), QStringLiteral("やり直し"), layout.retry.x(),
-                          layout.retry.y(), 79, 31);
-    backButton = MakeButton(this, QString::fromLatin1(layout.backName), QStringLiteral("戻る"),
-                            layout.back.x(), layout.back.y(), 79, 31);
-    connect(cmdRetry, &QPushButton::clicked, this, [this] { Retry(); });
+    MakeOutline(this, QStringLiteral("buttonsOutline"), layout.buttonFrame, kGrey);
+    retryButton = MakeButton(this, QStringLiteral("retryButton"), QStringLiteral("やり直し"),
+                             layout.retry.x(), layout.retry.y(), 79, 31);
+    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), layout.back.x(),
+                            layout.back.y(), 79, 31);
+    connect(retryButton, &QPushButton::clicked, this, [this] { Retry(); });
     connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
 
-    pctGround = new PictureBox(this, QStringLiteral("pctGround"), layout.ground.x(), layout.ground.y(),
-                               layout.ground.width(), layout.ground.height());
+    track = new PictureBox(this, QStringLiteral("track"), layout.ground.x(), layout.ground.y(),
+                           layout.ground.width(), layout.ground.height());
 
-    tmrCharaMove = new Timer(this, QStringLiteral("tmrCharaMove"), 150, [this] { tmrCharaMove_Timer(); });
+    moveTimer = new Timer(this, QStringLiteral("moveTimer"), 150, [this] { MoveOpponents(); });
 
     NoFocusButtons(this);
     SetKeysFirst(true);
@@ -59,11 +59,11 @@ void DerbyPlayScreen::ResetPlayControls(const QString& restingText) {
     panel->SetDisplay(restingText);
     panel->SetInput(QString());
     power->Reset();
-    tmrCharaMove->Stop();
-    cmdRetry->setEnabled(false);
+    moveTimer->Stop();
+    retryButton->setEnabled(false);
 }
 
-void DerbyPlayScreen::Read_GenreData() {
+void DerbyPlayScreen::LoadGenre() {
     genreKey = GenreKeyOf(ReadGenreValue(DerbyGenrePath(g)));
     g.questions.SetGenre(genreKey);
 }
@@ -78,9 +78,9 @@ void DerbyPlayScreen::ReportBegun() {
 }
 
 void DerbyPlayScreen::OnGo() {
-    cmdRetry->setEnabled(true);
+    retryButton->setEnabled(true);
     PlayMusic(g, MusicName());
-    tmrCharaMove->Start();
+    moveTimer->Start();
 }
 
 bool DerbyPlayScreen::AfterKey(bool hit) {
@@ -92,7 +92,7 @@ bool DerbyPlayScreen::AfterKey(bool hit) {
 
 void DerbyPlayScreen::OutOfPower() {
     g.audio.StopMidi();
-    tmrCharaMove->Stop();
+    moveTimer->Stop();
     EndPlay();
     if (Mode() == GameMode::Boss)
         g.play.BossSettled(false);
@@ -114,13 +114,13 @@ void DerbyPlayScreen::AskToPlayAgain(const QString& question) {
 
 void DerbyPlayScreen::EndWithVerdict(const QColor& color, const QString& text, bool clearInput) {
     g.audio.StopMidi();
-    tmrCharaMove->Stop();
+    moveTimer->Stop();
     ShowVerdict(color, text, clearInput);
 }
 
 void DerbyPlayScreen::Retry() {
     Init();
-    cmdRetry->setEnabled(false);
+    retryButton->setEnabled(false);
 }
 
 void DerbyPlayScreen::Back() {

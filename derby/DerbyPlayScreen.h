@@ -28,14 +28,13 @@ class DerbyPlayScreen : public PlayScreen {
         QPoint panel;
         QRect buttonFrame;
         QPoint retry, back;
-        const char* backName;
         QRect ground;
     };
     // The two screens side by side: the race (network races show the same track) and the boss.
     // clang-format off
-    //                                  client      power frame       power bar         panel     buttons             retry      back       back's name ground
-    static constexpr Layout kRaceLayout{{664, 411}, {3, 3, 151, 121}, {9, 75, 136, 19}, {156, 3}, {564, 3, 97, 121},  {573, 39}, {573, 75}, "cmdBack",   {6, 129, 652, 277}};
-    static constexpr Layout kBossLayout{{708, 428}, {3, 3, 160, 121}, {6, 84, 151, 19}, {168, 3}, {576, 3, 127, 121}, {600, 36}, {600, 72}, "Command1",  {3, 129, 700, 295}};
+    //                                  client      power frame       power bar         panel     buttons             retry      back       ground
+    static constexpr Layout kRaceLayout{{664, 411}, {3, 3, 151, 121}, {9, 75, 136, 19}, {156, 3}, {564, 3, 97, 121},  {573, 39}, {573, 75}, {6, 129, 652, 277}};
+    static constexpr Layout kBossLayout{{708, 428}, {3, 3, 160, 121}, {6, 84, 151, 19}, {168, 3}, {576, 3, 127, 121}, {600, 36}, {600, 72}, {3, 129, 700, 295}};
     // clang-format on
 
     ~DerbyPlayScreen() override;
@@ -48,7 +47,7 @@ class DerbyPlayScreen : public PlayScreen {
     virtual QString MusicName() const = 0;
     // A correct key moved the player; true when it ended the play (nothing else for this key).
     virtual bool StepPlayer() = 0;
-    virtual void tmrCharaMove_Timer() = 0;
+    virtual void MoveOpponents() = 0;
 
     void OnLoad() override { Init(); }
     void ReportBegun() override;
@@ -60,7 +59,7 @@ class DerbyPlayScreen : public PlayScreen {
 
     // The resting state both Inits share: labels, power, timers stopped, retry disabled.
     void ResetPlayControls(const QString& restingText);
-    void Read_GenreData();
+    void LoadGenre();
     // The play has ended by the player's or the boss's last step: music off, movement
     // stopped, the verdict shown until the finish timer settles it.
     void EndWithVerdict(const QColor& color, const QString& text, bool clearInput);
@@ -69,10 +68,10 @@ class DerbyPlayScreen : public PlayScreen {
     // "You Lose!!": Yes plays again from the start, No leaves for the main menu.
     void AskToPlayAgain(const QString& question);
 
-    QPushButton* cmdRetry;
+    QPushButton* retryButton;
     QPushButton* backButton;
-    PictureBox* pctGround;
-    Timer* tmrCharaMove;
+    PictureBox* track;
+    Timer* moveTimer;
     std::unique_ptr<PowerMeter> power;
 
   private:

@@ -21,13 +21,13 @@ HeatInfoScreen::HeatInfoScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Heat
                                              QStringLiteral("Champion Ship")};
     for (int i = 0; i < 5; ++i) {
         const bool wide = i == 4;
-        lblHeatInfo[i] = MakeLabel(this, QStringLiteral("lblHeatInfo(%1)").arg(i), captions[i],
-                                   wide ? 36 : 54, 27 + 42 * i, wide ? 240 : 204, 36);
-        lblHeatInfo[i]->setAlignment(Qt::AlignCenter);
-        SetPixelFont(lblHeatInfo[i], 28, true);
-        SetForeColor(lblHeatInfo[i], kOlive);
+        heatNames[i] = MakeLabel(this, QStringLiteral("heatName%1").arg(i), captions[i], wide ? 36 : 54,
+                                 27 + 42 * i, wide ? 240 : 204, 36);
+        heatNames[i]->setAlignment(Qt::AlignCenter);
+        SetPixelFont(heatNames[i], 28, true);
+        SetForeColor(heatNames[i], kOlive);
     }
-    tmrTimeOut = new Timer(this, QStringLiteral("tmrTimeOut"), 1000, [this] { tmrTimeOut_Timer(); });
+    timeoutTimer = new Timer(this, QStringLiteral("timeoutTimer"), 1000, [this] { OpenHeat(); });
     SetKeysFirst(true);
 }
 
@@ -36,13 +36,13 @@ void HeatInfoScreen::OnLoad() {
     // is still the boss.
     g.Heat.HeatNo = qint16(qBound(1, int(g.Heat.HeatNo), kBossHeat));
     if (g.Heat.HeatNo <= kLastRaceHeat) {
-        SetForeColor(lblHeatInfo[g.Heat.HeatNo - 1], kYellow);
+        SetForeColor(heatNames[g.Heat.HeatNo - 1], kYellow);
     } else {
-        for (QLabel* l : lblHeatInfo) l->clear();
-        lblHeatInfo[2]->setText(QStringLiteral("BOSS!!"));
-        SetForeColor(lblHeatInfo[2], kYellow);
+        for (QLabel* l : heatNames) l->clear();
+        heatNames[2]->setText(QStringLiteral("BOSS!!"));
+        SetForeColor(heatNames[2], kYellow);
     }
-    tmrTimeOut->Start();
+    timeoutTimer->Start();
 }
 
 Screen HeatInfoScreen::NextScreen() const {
@@ -51,18 +51,18 @@ Screen HeatInfoScreen::NextScreen() const {
 
 void HeatInfoScreen::OnKeyDown(int key, Qt::KeyboardModifiers) {
     if (key != Qt::Key_Space && !IsEnterKey(key)) return;
-    tmrTimeOut->Stop();
-    tmrTimeOut_Timer();
+    timeoutTimer->Stop();
+    OpenHeat();
 }
 
-void HeatInfoScreen::tmrTimeOut_Timer() {
-    tmrTimeOut->Stop();
+void HeatInfoScreen::OpenHeat() {
+    timeoutTimer->Stop();
     if (IsClosing()) return;
     ctx.nav.Replace(this, NextScreen());
 }
 
 bool HeatInfoScreen::MayClose(CloseReason reason) {
-    tmrTimeOut->Stop();
+    timeoutTimer->Stop();
     // Closing this window does not leave the derby.
     if (reason == CloseReason::Player) ctx.nav.Show(NextScreen());
     return true;

@@ -13,8 +13,8 @@ class HeatInfoScreen : public ScreenBase {
   public:
     explicit HeatInfoScreen(AppContext& ctx);
 
-    std::array<QLabel*, 5> lblHeatInfo{};
-    Timer* tmrTimeOut;
+    std::array<QLabel*, 5> heatNames{};
+    Timer* timeoutTimer;
 
   protected:
     void OnLoad() override;
@@ -22,7 +22,7 @@ class HeatInfoScreen : public ScreenBase {
     bool MayClose(CloseReason reason) override;
 
   private:
-    void tmrTimeOut_Timer();
+    void OpenHeat();
     Screen NextScreen() const;
 };
 

@@ -10,20 +10,20 @@ constexpr qint16 kRedBelow = 31;
 }  // namespace
 
 PowerMeter::PowerMeter(QWidget* form, const QRect& frame, const QRect& bar) {
-    MakeOutline(form, QStringLiteral("Shape2"), frame, kGrey);
+    MakeOutline(form, QStringLiteral("powerOutline"), frame, kGrey);
 
-    lblPowerLabel = MakeLabel(form, QStringLiteral("lblPowerLabel"), QStringLiteral("パワー："), 9, 15);
-    SetPixelFont(lblPowerLabel, 18, true);
-    lblPowerLabel->adjustSize();
-    lblPower =
-        MakeLabel(form, QStringLiteral("lblPower"), QStringLiteral("100"), 9, 42, frame.width() - 12, 28);
-    SetPixelFont(lblPower, 24, true);
+    powerCaption = MakeLabel(form, QStringLiteral("powerCaption"), QStringLiteral("パワー："), 9, 15);
+    SetPixelFont(powerCaption, 18, true);
+    powerCaption->adjustSize();
+    powerValue =
+        MakeLabel(form, QStringLiteral("powerValue"), QStringLiteral("100"), 9, 42, frame.width() - 12, 28);
+    SetPixelFont(powerValue, 24, true);
 
-    pgbPower = new QProgressBar(form);
-    pgbPower->setObjectName(QStringLiteral("pgbPower"));
-    pgbPower->setGeometry(bar);
-    pgbPower->setRange(0, 100);
-    pgbPower->setTextVisible(false);
+    powerBar = new QProgressBar(form);
+    powerBar->setObjectName(QStringLiteral("powerBar"));
+    powerBar->setGeometry(bar);
+    powerBar->setRange(0, 100);
+    powerBar->setTextVisible(false);
     Reset();
 }
 
@@ -31,29 +31,29 @@ void PowerMeter::Reset() {
     m_power = 100;
     m_red = false;
     SetLabelColor(kGreen);
-    lblPower->setText(QStringLiteral("100"));
-    pgbPower->setValue(100);
+    powerValue->setText(QStringLiteral("100"));
+    powerBar->setValue(100);
 }
 
 bool PowerMeter::Miss(qint16 missCost) {
     m_power = qint16(m_power - missCost);
     if (m_power <= 0) {
-        lblPower->setText(QStringLiteral("0"));
-        pgbPower->setValue(0);
+        powerValue->setText(QStringLiteral("0"));
+        powerBar->setValue(0);
         return true;
     }
     if (m_power < kRedBelow && !m_red) {
         m_red = true;
         SetLabelColor(kRed);
     }
-    lblPower->setText(QString::number(m_power));
-    pgbPower->setValue(m_power);
+    powerValue->setText(QString::number(m_power));
+    powerBar->setValue(m_power);
     return false;
 }
 
 void PowerMeter::SetLabelColor(const QColor& color) {
-    SetForeColor(lblPowerLabel, color);
-    SetForeColor(lblPower, color);
+    SetForeColor(powerCaption, color);
+    SetForeColor(powerValue, color);
 }
 
 }  // namespace kd

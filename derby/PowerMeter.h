@@ -6,8 +6,8 @@
 
 namespace kd {
 
-// The power display of the race and the boss battle: a grey frame (Shape2) around
-// "パワー：" (lblPowerLabel), the number (lblPower) and the bar (pgbPower). Power starts at
+// The power display of the race and the boss battle: a grey frame (powerOutline) around
+// "パワー：" (powerCaption), the number (powerValue) and the bar (powerBar). Power starts at
 // 100; the labels turn red below 31 and stay red until the next Reset.
 class PowerMeter {
   public:
@@ -19,9 +19,9 @@ class PowerMeter {
     bool Miss(qint16 missCost);
     qint16 Power() const { return m_power; }
 
-    QLabel* lblPowerLabel;
-    QLabel* lblPower;
-    QProgressBar* pgbPower;
+    QLabel* powerCaption;
+    QLabel* powerValue;
+    QProgressBar* powerBar;
 
   private:
     void SetLabelColor(const QColor& color);

@@ -15,13 +15,13 @@ class RaceRankingScreen : public ScreenBase {
   public:
     explicit RaceRankingScreen(AppContext& ctx);
 
-    QLabel* lblPlace;  // Label1(0)
-    QLabel* Label2;
-    PictureBox* pctBack;
-    std::array<QLabel*, 4> lblRank{};
-    QPushButton* cmdOK;
+    QLabel* placeText;  // placeText
+    QLabel* verdictText;
+    PictureBox* rankingBoard;
+    std::array<QLabel*, 4> rankNumbers{};
+    QPushButton* okButton;
 
-    void cmdOK_Click();
+    void ShowNextHeat();
 
   protected:
     void OnLoad() override;
@@ -31,7 +31,7 @@ class RaceRankingScreen : public ScreenBase {
     void Redraw();
 
     int Place = 0;  // 1-4, 0 when the rank text is unreadable
-    std::array<QPixmap, 4> imlCharaList;
+    std::array<QPixmap, 4> characterPictures;
 };
 
 }  // namespace kd

@@ -33,12 +33,12 @@ void RaceScreen::Init() {
         p.setPen(Qt::white);
         for (int y : kLaneLineY) p.drawLine(6, y, 639, y);
     }
-    pctGround->SetBackground(ground);
-    g.rnd.Randomize();
+    track->SetBackground(ground);
+    g.rnd.ReseedFromClock();
     g.audio.StopMidi();
     SetUpHeat();
     for (int i = 0; i < 4; ++i) {
-        imlCharaList[i] = CharaBitmap(g.Chara[i].CharaNo);
+        characterPictures[i] = CharaBitmap(g.Chara[i].CharaNo);
         CharaX[i] = 0;
         g.FinishOrder[i] = 0;
         Finished[i] = false;
@@ -46,7 +46,7 @@ void RaceScreen::Init() {
     NextRank = 1;
     Redraw();
     ResetPlayControls(QStringLiteral("スペースでスタート"));
-    Read_GenreData();
+    LoadGenre();
     g.judge.Reset();
 }
 
@@ -66,15 +66,15 @@ void RaceScreen::SetUpHeat() {
 }
 
 void RaceScreen::Redraw() {
-    pctGround->Cls();
-    for (int i = 0; i < 4; ++i) pctGround->DrawPicture(imlCharaList[i], CharaX[i], 65 * i);
+    track->ClearToBackground();
+    for (int i = 0; i < 4; ++i) track->DrawPixmap(characterPictures[i], CharaX[i], 65 * i);
 }
 
-void RaceScreen::tmrCharaMove_Timer() {
-    g.rnd.Randomize();
+void RaceScreen::MoveOpponents() {
+    g.rnd.ReseedFromClock();
     for (int j = 1; j <= 3; ++j) {
         if (Finished[j]) continue;
-        const float r = g.rnd.Rnd();
+        const float r = g.rnd.NextFloat();
         CharaX[j] = qint16(CharaX[j] + g.Chara[j].StepSize + int(std::floor(float(RandRange) * r)));
         // Opponents crossing on the same tick are ranked in lane order.
         if (CharaX[j] >= kFinishX) {

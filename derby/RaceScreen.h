@@ -24,7 +24,7 @@ class RaceScreen : public DerbyPlayScreen {
     void Init() override;
     QString MusicName() const override { return MidiName; }
     bool StepPlayer() override;
-    void tmrCharaMove_Timer() override;
+    void MoveOpponents() override;
     void OnFinished() override;
 
   private:
@@ -36,7 +36,7 @@ class RaceScreen : public DerbyPlayScreen {
     qint16 RandRange = 0;
     qint16 NextRank = 1;
     QString MidiName;
-    std::array<QPixmap, 4> imlCharaList;
+    std::array<QPixmap, 4> characterPictures;
 };
 
 }  // namespace kd

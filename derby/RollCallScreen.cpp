@@ -16,8 +16,8 @@ RollCallScreen::RollCallScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Intr
     SetBackgroundColor(Qt::black);
 
     const QString title = QStringLiteral("キャラクター紹介");
-    QLabel* shadow = MakeLabel(this, QStringLiteral("Label1(1)"), title, 51, 27);
-    QLabel* front = MakeLabel(this, QStringLiteral("Label1(0)"), title, 48, 24);
+    QLabel* shadow = MakeLabel(this, QStringLiteral("titleShadow"), title, 51, 27);
+    QLabel* front = MakeLabel(this, QStringLiteral("titleText"), title, 48, 24);
     for (QLabel* l : {shadow, front}) {
         SetPixelFont(l, 28, true);
         l->adjustSize();
@@ -25,44 +25,44 @@ RollCallScreen::RollCallScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Intr
     SetForeColor(shadow, kBlue);
     SetForeColor(front, QColor(128, 192, 255));
 
-    pctChara = new PictureBox(this, QStringLiteral("pctChara"), 123, 93, 68, 68);
-    pctChara->SetFillColor(kGrey);
-    lblCharaName = MakeLabel(this, QStringLiteral("lblCharaName"), QString(), 87, 180, 139, 28);
-    SetPixelFont(lblCharaName, 16, true);
-    SetForeColor(lblCharaName, kGreen);
-    Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("[ENTER/RETURN]を押してください。"), 18,
-                       231);
-    SetPixelFont(Label2, 16, true);
-    Label2->adjustSize();
-    SetForeColor(Label2, kYellow);
-    Label2->setVisible(false);
+    characterPicture = new PictureBox(this, QStringLiteral("characterPicture"), 123, 93, 68, 68);
+    characterPicture->SetFillColor(kGrey);
+    characterName = MakeLabel(this, QStringLiteral("characterName"), QString(), 87, 180, 139, 28);
+    SetPixelFont(characterName, 16, true);
+    SetForeColor(characterName, kGreen);
+    pressEnterHint = MakeLabel(this, QStringLiteral("pressEnterHint"),
+                               QStringLiteral("[ENTER/RETURN]を押してください。"), 18, 231);
+    SetPixelFont(pressEnterHint, 16, true);
+    pressEnterHint->adjustSize();
+    SetForeColor(pressEnterHint, kYellow);
+    pressEnterHint->setVisible(false);
 
-    tmrMoji = new Timer(this, QStringLiteral("tmrMoji"), 150, [this] { tmrMoji_Timer(); });
+    typeOutTimer = new Timer(this, QStringLiteral("typeOutTimer"), 150, [this] { TypeNextLetter(); });
     SetKeysFirst(true);
 }
 
 void RollCallScreen::OnLoad() {
     Init();
-    tmrMoji->Start();
+    typeOutTimer->Start();
 }
 
 void RollCallScreen::Init() {
     const auto& cast = IntroductionCast();
-    for (size_t i = 0; i < cast.size(); ++i) imlCharaList[i] = CharaBitmap(cast[i].CharaNo);
+    for (size_t i = 0; i < cast.size(); ++i) characterPictures[i] = CharaBitmap(cast[i].CharaNo);
     PutUp(1);
     ShownLen = 0;
     CharaIndex = 1;
-    lblCharaName->clear();
+    characterName->clear();
     PlayMusic(g, QStringLiteral("recovery1.mid"));
 }
 
 void RollCallScreen::PutUp(int item) {
-    pctChara->Cls();
-    pctChara->DrawPicture(imlCharaList[item - 1], 0, 0);
+    characterPicture->ClearToBackground();
+    characterPicture->DrawPixmap(characterPictures[item - 1], 0, 0);
     ShownName = IntroductionCast()[item - 1].Key;
 }
 
-void RollCallScreen::tmrMoji_Timer() {
+void RollCallScreen::TypeNextLetter() {
     if (ShownName.size() < ShownLen) {
         // The whole padded name has been on show: the next character comes up, while the
         // label still holds the previous name for this tick.
@@ -71,18 +71,18 @@ void RollCallScreen::tmrMoji_Timer() {
         PutUp(CharaIndex);
         if (CharaIndex == int(IntroductionCast().size())) {
             CharaIndex = 0;
-            Label2->setVisible(true);
+            pressEnterHint->setVisible(true);
         }
         return;
     }
-    lblCharaName->setText(ShownName.left(ShownLen));
+    characterName->setText(ShownName.left(ShownLen));
     ++ShownLen;
 }
 
 void RollCallScreen::OnKeyDown(int key, Qt::KeyboardModifiers) {
     if (key != Qt::Key_Space && !IsEnterKey(key)) return;
     if (IsClosing()) return;
-    tmrMoji->Stop();
+    typeOutTimer->Stop();
     g.audio.StopMidi();
     ctx.nav.Replace(this, Screen::Main);
 }
@@ -90,14 +90,14 @@ void RollCallScreen::OnKeyDown(int key, Qt::KeyboardModifiers) {
 bool RollCallScreen::MayClose(CloseReason reason) {
     if (reason == CloseReason::Player) {
         g.audio.StopMidi();
-        tmrMoji->Stop();
+        typeOutTimer->Stop();
         ShowBackTarget();
     }
     return true;
 }
 
 void RollCallScreen::OnClose() {
-    tmrMoji->Stop();
+    typeOutTimer->Stop();
 }
 
 }  // namespace kd

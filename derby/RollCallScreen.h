@@ -20,10 +20,10 @@ class RollCallScreen : public ScreenBase {
     int ShownCharacter() const { return CharaIndex; }
     const QString& NameSoFar() const { return ShownName; }
 
-    PictureBox* pctChara;
-    QLabel* lblCharaName;
-    QLabel* Label2;
-    Timer* tmrMoji;
+    PictureBox* characterPicture;
+    QLabel* characterName;
+    QLabel* pressEnterHint;
+    Timer* typeOutTimer;
 
   protected:
     void OnLoad() override;
@@ -34,12 +34,12 @@ class RollCallScreen : public ScreenBase {
   private:
     void Init();
     void PutUp(int item);
-    void tmrMoji_Timer();
+    void TypeNextLetter();
 
     QString ShownName;
     qint16 ShownLen = 0;
     qint16 CharaIndex = 1;
-    std::array<QPixmap, 17> imlCharaList;
+    std::array<QPixmap, 17> characterPictures;
 };
 
 }  // namespace kd

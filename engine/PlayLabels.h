@@ -3,8 +3,8 @@
 
 namespace kd {
 
-// The three play labels of a play screen, as the typing judge sees them: lblDisplay (text
-// still to type), lblInput (romaji typed for the current kana) and lblMonitor (kanji form or
+// The three play labels of a play screen, as the typing judge sees them: readingText (text
+// still to type), romajiTyped (romaji typed for the current kana) and questionText (kanji form or
 // whole English word). Screens forward to their QLabels; tests and benchmarks use strings.
 class PlayLabels {
   public:

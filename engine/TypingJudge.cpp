@@ -241,8 +241,8 @@ void TypingJudge::BuildCandidates(const Head& d, Form (&forms)[5]) {
         for (Form& f : forms) f.doubleFirst();
 }
 
-void TypingJudge::MakeCandidates(const PlayLabels& frm) {
-    BuildCandidates(HeadOf(frm.Display()), Candidate);
+void TypingJudge::MakeCandidates(const PlayLabels& labels) {
+    BuildCandidates(HeadOf(labels.Display()), Candidate);
 }
 
 void TypingJudge::PeekUnit(const Head& d, Form (&forms)[5], qint16& selected) const {
@@ -251,7 +251,7 @@ void TypingJudge::PeekUnit(const Head& d, Form (&forms)[5], qint16& selected) co
         selected = SelectedIndex;
         return;
     }
-    // What NSystem will build on the next key, with the same carry-over of a chosen slot.
+    // What JudgeKanaKey will build on the next key, with the same carry-over of a chosen slot.
     BuildCandidates(d, forms);
     selected = (SelectedIndex != 0 && forms[SelectedIndex].empty()) ? qint16(0) : SelectedIndex;
 }
@@ -275,19 +275,19 @@ void TypingJudge::PlaySoundEffect(bool isCorrect) {
     if (m_audio && m_effectOn && *m_effectOn == -1) m_audio->PlaySoundEffect(isCorrect);
 }
 
-void TypingJudge::ESystem(PlayLabels& frm, int KeyAscii) {
-    const int ch = AnsiChar(KeyAscii);
+void TypingJudge::JudgeEnglishKey(PlayLabels& labels, int character) {
+    const int ch = AnsiChar(character);
     qsizetype size = 0;
     bool fits = false;
     {
         // The copy must be gone before the label is edited, or the edit would copy the text.
-        const QString d = frm.Display();
+        const QString d = labels.Display();
         size = d.size();
         fits = size > 0 && int(d.at(0).unicode()) == ch;
         if (m_reporting) {
             m_report.unit = d.left(1);
             m_report.forms = size > 0 ? QStringList{m_report.unit} : QStringList{};
-            m_report.typed = QChar(char16_t(KeyAscii));
+            m_report.typed = QChar(char16_t(character));
             m_report.expectedKey = size > 0 ? d.at(0) : QChar();
             m_report.followedForm = fits ? m_report.unit : QString();
             m_report.hit = fits;
@@ -295,18 +295,18 @@ void TypingJudge::ESystem(PlayLabels& frm, int KeyAscii) {
         }
     }
     if (fits) {
-        frm.RemoveDisplayFront(1);
+        labels.RemoveDisplayFront(1);
         Bump(CorrectCount);
         PlaySoundEffect(true);
-        if (size == 1) frm.SetMonitor(QString());
+        if (size == 1) labels.SetMonitor(QString());
     } else {
         Bump(MissCount);
         PlaySoundEffect(false);
     }
 }
 
-void TypingJudge::NSystem(PlayLabels& frm, int KeyAscii) {
-    const Head d = HeadOf(frm.Display());
+void TypingJudge::JudgeKanaKey(PlayLabels& labels, int character) {
+    const Head d = HeadOf(labels.Display());
     if (!CandidatesReady) {
         BuildCandidates(d, Candidate);
         CandidatesReady = true;
@@ -314,13 +314,13 @@ void TypingJudge::NSystem(PlayLabels& frm, int KeyAscii) {
         // does not have would leave every key a miss until the next Reset.
         if (SelectedIndex != 0 && Candidate[SelectedIndex].empty()) SelectedIndex = 0;
     }
-    Judge(frm, d, AnsiChar(KeyAscii), KeyAscii);
+    Judge(labels, d, AnsiChar(character), character);
 }
 
-void TypingJudge::ReportBefore(const PlayLabels& frm, const Head& d, int KeyAscii) {
+void TypingJudge::ReportBefore(const PlayLabels& labels, const Head& d, int character) {
     KeyReport& r = m_report;
-    r.unit = frm.Display().left(UnitLength(d));
-    m_reportInput = frm.Input();
+    r.unit = labels.Display().left(UnitLength(d));
+    m_reportInput = labels.Input();
     r.forms.clear();
     r.expectedKey = QChar();
     const int from = SelectedIndex != 0 ? SelectedIndex : 1;
@@ -330,14 +330,14 @@ void TypingJudge::ReportBefore(const PlayLabels& frm, const Head& d, int KeyAsci
         if (r.expectedKey.isNull()) r.expectedKey = QChar(char16_t(Candidate[i].first()));
         r.forms << m_reportInput + Candidate[i].toString();
     }
-    r.typed = QChar(char16_t(KeyAscii));
+    r.typed = QChar(char16_t(character));
     r.followedForm.clear();
     r.hit = false;
     r.unitDone = false;
 }
 
-void TypingJudge::Judge(PlayLabels& frm, const Head& d, int ch, int KeyAscii) {
-    if (m_reporting) ReportBefore(frm, d, KeyAscii);
+void TypingJudge::Judge(PlayLabels& labels, const Head& d, int ch, int character) {
+    if (m_reporting) ReportBefore(labels, d, character);
 
     // Choosing a slot: one fitting slot is selected; several leave 0 with slot 0 holding the
     // first of them.
@@ -373,10 +373,10 @@ void TypingJudge::Judge(PlayLabels& frm, const Head& d, int ch, int KeyAscii) {
 
     auto finishUnit = [&](qsizetype length) {
         m_report.unitDone = m_reporting;
-        frm.RemoveDisplayFront(int(qMin(length, d.size)));
-        frm.ClearInput();
+        labels.RemoveDisplayFront(int(qMin(length, d.size)));
+        labels.ClearInput();
         SelectedIndex = 0;
-        MakeCandidates(frm);
+        MakeCandidates(labels);
     };
 
     if (EndsUnit(ch)) {
@@ -393,7 +393,7 @@ void TypingJudge::Judge(PlayLabels& frm, const Head& d, int ch, int KeyAscii) {
         // counts there, not here.
         finishUnit(1);
         CorrectCount = before;
-        NSystem(frm, KeyAscii);
+        JudgeKanaKey(labels, character);
         return;
     }
 
@@ -403,7 +403,7 @@ void TypingJudge::Judge(PlayLabels& frm, const Head& d, int ch, int KeyAscii) {
         for (int i = 1; i <= 4; ++i) Candidate[i].dropFirst();
     }
     Candidate[0].clear();
-    frm.AppendInput(QChar(char16_t(ch)));
+    labels.AppendInput(QChar(char16_t(ch)));
 }
 
 }  // namespace kd

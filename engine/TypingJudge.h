@@ -10,18 +10,18 @@ namespace kd {
 class Audio;
 
 // The typing judge shared by every play screen: judges one key at a time against the text
-// still to type (lblDisplay) and counts correct and wrong keys.
+// still to type (readingText) and counts correct and wrong keys.
 class TypingJudge {
   public:
     // effectOn points at the program's key-sound switch (-1 on, 0 off); audio may be null.
     TypingJudge(Audio* audio = nullptr, const qint16* effectOn = nullptr);
 
-    void ESystem(PlayLabels& frm, int KeyAscii);
+    void JudgeEnglishKey(PlayLabels& labels, int character);
     qint16 GetCorrectCount() const { return CorrectCount; }
     qint16 GetMissCount() const { return MissCount; }
     void InitFlag() { CandidatesReady = false; }
     void Reset();
-    void NSystem(PlayLabels& frm, int KeyAscii);
+    void JudgeKanaKey(PlayLabels& labels, int character);
 
     void SetAudio(Audio* audio, const qint16* effectOn) {
         m_audio = audio;
@@ -70,7 +70,7 @@ class TypingJudge {
         static constexpr int kNoLetter = -2;
     };
 
-    // The first three characters of lblDisplay and its length: all the judge ever looks at.
+    // The first three characters of readingText and its length: all the judge ever looks at.
     struct Head {
         char16_t c[3] = {};
         qsizetype size = 0;
@@ -95,10 +95,10 @@ class TypingJudge {
     void PeekUnit(const Head& d, Form (&forms)[5], qint16& selected) const;
 
   private:
-    void MakeCandidates(const PlayLabels& frm);
-    void Judge(PlayLabels& frm, const Head& d, int ch, int KeyAscii);
+    void MakeCandidates(const PlayLabels& labels);
+    void Judge(PlayLabels& labels, const Head& d, int ch, int character);
     void PlaySoundEffect(bool isCorrect);
-    void ReportBefore(const PlayLabels& frm, const Head& d, int KeyAscii);
+    void ReportBefore(const PlayLabels& labels, const Head& d, int character);
     void ReportHit(bool unitDone);
 
     Form Candidate[5];

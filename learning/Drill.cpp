@@ -122,7 +122,7 @@ int DrillPicker::Next() {
     for (int i = 0; i < n; ++i)
         if (i != m_last && m_weights[i] > 0) total += m_weights[i];
     if (total <= 0) return m_last = (n == 1 ? 0 : (m_last + 1) % n);  // nothing else weighs anything
-    double r = double(m_rnd.Rnd()) * total;
+    double r = double(m_rnd.NextFloat()) * total;
     int pick = -1;
     for (int i = 0; i < n; ++i) {
         if (i == m_last || m_weights[i] <= 0) continue;

@@ -170,7 +170,7 @@ QString UntypeablePart(const QString& reading) {
     TypingJudge judge;
     StringPlayLabels labels;
     labels.display = reading;
-    for (QChar key : spelled.Plain()) judge.NSystem(labels, key.unicode());
+    for (QChar key : spelled.Plain()) judge.JudgeKanaKey(labels, key.unicode());
     if (judge.GetMissCount() == 0 && labels.display.isEmpty()) return {};
     return labels.display.isEmpty() ? reading : labels.display.left(1);
 }

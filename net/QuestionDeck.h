@@ -24,7 +24,7 @@ class QuestionDeck {
 
   private:
     LcgRandom m_rnd;
-    QuestionBank m_mondai;
+    QuestionBank m_bank;
     QString m_genreKey;
 };
 

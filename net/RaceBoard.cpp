@@ -46,7 +46,7 @@ void RaceBoard::Finish(int lane, qint32 now) {
 void RaceBoard::ComputerTick(RandomSource& rnd, qint32 now) {
     for (int j = 0; j < kLaneCount; ++j) {
         if (m_lanes[j].kind != LaneKind::Computer || m_state[j] != LaneState::Racing) continue;
-        const float r = rnd.Rnd();
+        const float r = rnd.NextFloat();
         m_x[j] = qMin(kMaxTrackX, m_x[j] + kComputerStep + int(std::floor(float(kComputerRandRange) * r)));
         // Lanes crossing on the same tick are ranked in lane order.
         if (m_x[j] >= kFinishX) Finish(j, now);

@@ -33,57 +33,58 @@ HostLobbyScreen::HostLobbyScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Ne
     SetClientSize(520, 430);
 
     auto* title =
-        MakeLabel(this, QStringLiteral("lblTitle"), QStringLiteral("部屋のコード"), 12, 12, 150, 44);
+        MakeLabel(this, QStringLiteral("codeCaption"), QStringLiteral("部屋のコード"), 12, 12, 150, 44);
     StyleNote(title, 18);
-    lblCode = MakeLabel(this, QStringLiteral("lblCode"), QStringLiteral("----"), 170, 8, 130, 52);
-    StyleNote(lblCode, 36);
-    SetForeColor(lblCode, kYellow);
-    lblCode->setAlignment(Qt::AlignCenter);
+    roomCode = MakeLabel(this, QStringLiteral("roomCode"), QStringLiteral("----"), 170, 8, 130, 52);
+    StyleNote(roomCode, 36);
+    SetForeColor(roomCode, kYellow);
+    roomCode->setAlignment(Qt::AlignCenter);
 
-    lblAddress = MakeLabel(this, QStringLiteral("lblAddress"), QString(), 12, 66, 496, 48);
-    StyleNote(lblAddress, 14);
-    lblAddress->setWordWrap(true);
-    lblAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    addressText = MakeLabel(this, QStringLiteral("addressText"), QString(), 12, 66, 496, 48);
+    StyleNote(addressText, 14);
+    addressText->setWordWrap(true);
+    addressText->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* who = MakeLabel(this, QStringLiteral("lblPlayers"), QStringLiteral("参加者"), 12, 122, 60, 24);
+    auto* who = MakeLabel(this, QStringLiteral("playersCaption"), QStringLiteral("参加者"), 12, 122, 60, 24);
     StyleNote(who);
     m_players = std::make_unique<PlayerLines>(this, 12, 150, 320);
     players = m_players.get();
 
-    auto* genre = MakeLabel(this, QStringLiteral("lblGenre"), QStringLiteral("ジャンル"), 348, 122, 160, 24);
+    auto* genre =
+        MakeLabel(this, QStringLiteral("genreCaption"), QStringLiteral("ジャンル"), 348, 122, 160, 24);
     StyleNote(genre);
     auto* group = new QButtonGroup(this);
     const char* genres[] = {"慣用句", "英単語"};
     for (int i = 0; i < 2; ++i) {
-        optGenre[i] = new QRadioButton(QString::fromUtf8(genres[i]), this);
-        optGenre[i]->setObjectName(QStringLiteral("optGenre(%1)").arg(i));
-        optGenre[i]->setGeometry(348, 150 + 26 * i, 160, 24);
-        optGenre[i]->setStyleSheet(QStringLiteral(
+        genreChoices[i] = new QRadioButton(QString::fromUtf8(genres[i]), this);
+        genreChoices[i]->setObjectName(QStringLiteral("genreChoice%1").arg(i));
+        genreChoices[i]->setGeometry(348, 150 + 26 * i, 160, 24);
+        genreChoices[i]->setStyleSheet(QStringLiteral(
             "QRadioButton { color: white; background-color: rgba(0,0,0,150); padding-left: 4px; }"));
-        group->addButton(optGenre[i], i);
-        connect(optGenre[i], &QRadioButton::toggled, this, [this, i](bool on) {
+        group->addButton(genreChoices[i], i);
+        connect(genreChoices[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on && Host()) Host()->SetGenre(i);
         });
     }
 
-    auto* mine =
-        MakeLabel(this, QStringLiteral("lblChara"), QStringLiteral("あなたのキャラクター"), 12, 262, 200, 24);
+    auto* mine = MakeLabel(this, QStringLiteral("characterCaption"), QStringLiteral("あなたのキャラクター"),
+                           12, 262, 200, 24);
     StyleNote(mine);
     picker = new CharaPicker(this, 12, 290);
     picker->onChosen = [this](int chara) {
         if (Host()) Host()->SetLocalChara(chara);
     };
 
-    lblNote = MakeLabel(this, QStringLiteral("lblNote"), QString(), 12, 392, 300, 30);
-    StyleNote(lblNote, 12);
-    lblNote->setWordWrap(true);
-    lblNote->hide();
+    discoveryNote = MakeLabel(this, QStringLiteral("discoveryNote"), QString(), 12, 392, 300, 30);
+    StyleNote(discoveryNote, 12);
+    discoveryNote->setWordWrap(true);
+    discoveryNote->hide();
 
-    cmdStart = MakeButton(this, QStringLiteral("cmdStart"), QStringLiteral("開始"), 330, 392, 82, 31);
-    cmdBack = MakeButton(this, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 426, 392, 82, 31);
-    connect(cmdStart, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
-    connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
-    SetDefaultButtons(cmdStart, cmdBack);
+    startButton = MakeButton(this, QStringLiteral("startButton"), QStringLiteral("開始"), 330, 392, 82, 31);
+    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), 426, 392, 82, 31);
+    connect(startButton, &QPushButton::clicked, this, [this] { StartRace(); });
+    connect(backButton, &QPushButton::clicked, this, [this] { LeaveScreen(); });
+    SetDefaultButtons(startButton, backButton);
 }
 
 HostLobbyScreen::~HostLobbyScreen() = default;
@@ -116,8 +117,8 @@ void HostLobbyScreen::OnLoad() {
         m_handedOver = true;
         ctx.nav.Replace(this, Screen::NetRace);
     });
-    lblCode->setText(h->CodeText());
-    lblCode->setAccessibleName(QStringLiteral("部屋のコード ") + h->CodeText());
+    roomCode->setText(h->CodeText());
+    roomCode->setAccessibleName(QStringLiteral("部屋のコード ") + h->CodeText());
     QStringList addresses;
     for (const QHostAddress& a : net::LanAddresses()) addresses << a.toString();
     QString text;
@@ -128,14 +129,14 @@ void HostLobbyScreen::OnLoad() {
             QStringLiteral("アドレス %1　ポート %2\n参加する人にアドレス、ポート、コードを伝えてください。")
                 .arg(addresses.join(QStringLiteral(" / ")))
                 .arg(h->Port());
-    lblAddress->setText(text);
+    addressText->setText(text);
     if (!h->DiscoveryOn()) {
-        lblNote->setText(
+        discoveryNote->setText(
             QStringLiteral("部屋の案内を出せません（UDP %1 が使用中）。アドレスで参加してもらえます。")
                 .arg(net::kDefaultPort));
-        lblNote->show();
+        discoveryNote->show();
     }
-    optGenre[0]->setChecked(true);
+    genreChoices[0]->setChecked(true);
     ShowLobby();
 }
 
@@ -144,18 +145,18 @@ void HostLobbyScreen::ShowLobby() {
     players->Show(Host()->lobby(), 0);
 }
 
-void HostLobbyScreen::cmdStart_Click() {
+void HostLobbyScreen::StartRace() {
     if (IsClosing() || !Host()) return;
     Host()->StartRace();
 }
 
-void HostLobbyScreen::cmdBack_Click() {
+void HostLobbyScreen::LeaveScreen() {
     if (IsClosing()) return;
     GoBack();
 }
 
 void HostLobbyScreen::OnKeyDown(int key, Qt::KeyboardModifiers) {
-    if (key == Qt::Key_Backspace) cmdBack_Click();
+    if (key == Qt::Key_Backspace) LeaveScreen();
 }
 
 bool HostLobbyScreen::MayClose(CloseReason reason) {

@@ -22,14 +22,14 @@ class HostLobbyScreen : public ScreenBase {
     explicit HostLobbyScreen(AppContext& ctx);
     ~HostLobbyScreen() override;
 
-    QLabel* lblCode;
-    QLabel* lblAddress;
-    QLabel* lblNote;
+    QLabel* roomCode;
+    QLabel* addressText;
+    QLabel* discoveryNote;
     PlayerLines* players;
-    std::array<QRadioButton*, 2> optGenre{};
+    std::array<QRadioButton*, 2> genreChoices{};
     CharaPicker* picker;
-    QPushButton* cmdStart;
-    QPushButton* cmdBack;
+    QPushButton* startButton;
+    QPushButton* backButton;
 
     // Port and address options, for tests (the real game uses the defaults).
     static void SetTestOptions(quint16 port, bool discovery);
@@ -41,8 +41,8 @@ class HostLobbyScreen : public ScreenBase {
 
   private:
     void ShowLobby();
-    void cmdStart_Click();
-    void cmdBack_Click();
+    void StartRace();
+    void LeaveScreen();
     net::NetHost* Host() const;
     std::unique_ptr<PlayerLines> m_players;
     bool m_handedOver = false;

@@ -31,65 +31,66 @@ JoinRoomScreen::JoinRoomScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::NetJ
     SetClientSize(520, 500);
 
     auto* found =
-        MakeLabel(this, QStringLiteral("lblRooms"), QStringLiteral("見つかった部屋"), 12, 10, 140, 24);
+        MakeLabel(this, QStringLiteral("roomsCaption"), QStringLiteral("見つかった部屋"), 12, 10, 140, 24);
     StyleNote(found);
-    lstRooms = new QListWidget(this);
-    lstRooms->setObjectName(QStringLiteral("lstRooms"));
-    lstRooms->setGeometry(12, 38, 496, 84);
-    connect(lstRooms, &QListWidget::currentRowChanged, this, [this](int row) {
+    roomList = new QListWidget(this);
+    roomList->setObjectName(QStringLiteral("roomList"));
+    roomList->setGeometry(12, 38, 496, 84);
+    connect(roomList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!m_finder || row < 0 || row >= m_finder->rooms().size()) return;
         const net::FoundRoom& r = m_finder->rooms()[row];
-        txtAddress->setText(r.address.toString());
-        txtPort->setText(QString::number(r.port));
-        txtCode->setFocus();
+        addressEdit->setText(r.address.toString());
+        portEdit->setText(QString::number(r.port));
+        codeEdit->setFocus();
     });
 
     const struct {
         const char* caption;
         const char* name;
+        const char* spoken;  // what a screen reader has always announced for the field
         int x, labelWidth, w;
-    } fields[] = {{"アドレス", "txtAddress", 12, 68, 140},
-                  {"ポート", "txtPort", 236, 56, 62},
-                  {"コード", "txtCode", 368, 56, 76}};
+    } fields[] = {{"アドレス", "addressEdit", "txtAddress", 12, 68, 140},
+                  {"ポート", "portEdit", "txtPort", 236, 56, 62},
+                  {"コード", "codeEdit", "txtCode", 368, 56, 76}};
     QLineEdit* edits[3];
     for (int i = 0; i < 3; ++i) {
-        auto* l = MakeLabel(this, QStringLiteral("lblField(%1)").arg(i), QString::fromUtf8(fields[i].caption),
-                            fields[i].x, 132, fields[i].labelWidth, 24);
+        auto* l = MakeLabel(this, QStringLiteral("fieldCaption%1").arg(i),
+                            QString::fromUtf8(fields[i].caption), fields[i].x, 132, fields[i].labelWidth, 24);
         StyleNote(l);
         edits[i] = MakeField(this, QString::fromLatin1(fields[i].name),
                              fields[i].x + fields[i].labelWidth + 4, 132, fields[i].w);
     }
-    txtAddress = edits[0];
-    txtPort = edits[1];
-    txtCode = edits[2];
-    txtAddress->setText(QStringLiteral("127.0.0.1"));
-    txtAddress->setMaxLength(64);
-    txtPort->setText(QString::number(net::kDefaultPort));
-    txtPort->setValidator(new QIntValidator(1, 65535, txtPort));
-    txtCode->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtCode));
-    txtCode->setMaxLength(4);
-    for (QLineEdit* e : edits) e->setAccessibleName(e->objectName());
+    addressEdit = edits[0];
+    portEdit = edits[1];
+    codeEdit = edits[2];
+    addressEdit->setText(QStringLiteral("127.0.0.1"));
+    addressEdit->setMaxLength(64);
+    portEdit->setText(QString::number(net::kDefaultPort));
+    portEdit->setValidator(new QIntValidator(1, 65535, portEdit));
+    codeEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), codeEdit));
+    codeEdit->setMaxLength(4);
+    for (int i = 0; i < 3; ++i) edits[i]->setAccessibleName(QString::fromLatin1(fields[i].spoken));
 
-    auto* mine =
-        MakeLabel(this, QStringLiteral("lblChara"), QStringLiteral("あなたのキャラクター"), 12, 166, 200, 24);
+    auto* mine = MakeLabel(this, QStringLiteral("characterCaption"), QStringLiteral("あなたのキャラクター"),
+                           12, 166, 200, 24);
     StyleNote(mine);
     picker = new CharaPicker(this, 12, 194);
 
-    lblStatus = MakeLabel(this, QStringLiteral("lblStatus"), QString(), 12, 298, 496, 40);
-    StyleNote(lblStatus);
-    lblStatus->setWordWrap(true);
+    statusText = MakeLabel(this, QStringLiteral("statusText"), QString(), 12, 298, 496, 40);
+    StyleNote(statusText);
+    statusText->setWordWrap(true);
     m_players = std::make_unique<PlayerLines>(this, 12, 346, 320);
     players = m_players.get();
-    for (QLabel* l : players->lblPlayer) l->hide();
+    for (QLabel* l : players->playerTexts) l->hide();
 
-    cmdJoin = MakeButton(this, QStringLiteral("cmdJoin"), QStringLiteral("参加"), 330, 458, 82, 31);
-    cmdBack = MakeButton(this, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 426, 458, 82, 31);
-    connect(cmdJoin, &QPushButton::clicked, this, [this] { cmdJoin_Click(); });
-    connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
-    SetDefaultButtons(cmdJoin, cmdBack);
+    joinButton = MakeButton(this, QStringLiteral("joinButton"), QStringLiteral("参加"), 330, 458, 82, 31);
+    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), 426, 458, 82, 31);
+    connect(joinButton, &QPushButton::clicked, this, [this] { JoinRoom(); });
+    connect(backButton, &QPushButton::clicked, this, [this] { LeaveScreen(); });
+    SetDefaultButtons(joinButton, backButton);
 
-    tmrFind = new Timer(this, QStringLiteral("tmrFind"), 2000, [this] {
+    findTimer = new Timer(this, QStringLiteral("findTimer"), 2000, [this] {
         if (m_finder) m_finder->Probe();
     });
 }
@@ -101,57 +102,57 @@ void JoinRoomScreen::OnLoad() {
     m_finder = std::make_unique<net::RoomFinder>();
     connect(m_finder.get(), &net::RoomFinder::roomsChanged, this, [this] { ShowRooms(); });
     m_finder->Probe();
-    tmrFind->Start();
+    findTimer->Start();
     const QString note = NoNetworkNote();
-    lblStatus->setText(
+    statusText->setText(
         note.isEmpty() ? QStringLiteral("部屋を選ぶか、アドレスとポートを入れて、コードを入れてください。")
                        : note);
-    txtCode->setFocus();
+    codeEdit->setFocus();
 }
 
 void JoinRoomScreen::ShowRooms() {
     if (IsClosing()) return;
-    const int row = lstRooms->currentRow();
-    lstRooms->clear();
+    const int row = roomList->currentRow();
+    roomList->clear();
     for (const net::FoundRoom& r : m_finder->rooms()) {
         auto* item = new QListWidgetItem(QStringLiteral("%1 の部屋　%2:%3　%4人")
                                              .arg(r.host, r.address.toString())
                                              .arg(r.port)
                                              .arg(r.players));
-        lstRooms->addItem(item);
+        roomList->addItem(item);
     }
-    if (row >= 0 && row < lstRooms->count()) {
-        const QSignalBlocker block(lstRooms);
-        lstRooms->setCurrentRow(row);
+    if (row >= 0 && row < roomList->count()) {
+        const QSignalBlocker block(roomList);
+        roomList->setCurrentRow(row);
     }
 }
 
 void JoinRoomScreen::SetEditing(bool on) {
     for (QWidget* w :
-         std::initializer_list<QWidget*>{lstRooms, txtAddress, txtPort, txtCode, picker, cmdJoin})
+         std::initializer_list<QWidget*>{roomList, addressEdit, portEdit, codeEdit, picker, joinButton})
         w->setEnabled(on);
 }
 
-void JoinRoomScreen::cmdJoin_Click() {
-    if (IsClosing() || !cmdJoin->isEnabled()) return;
-    QHostAddress address(txtAddress->text().trimmed());
-    if (txtAddress->text().trimmed() == QLatin1String("localhost"))
+void JoinRoomScreen::JoinRoom() {
+    if (IsClosing() || !joinButton->isEnabled()) return;
+    QHostAddress address(addressEdit->text().trimmed());
+    if (addressEdit->text().trimmed() == QLatin1String("localhost"))
         address = QHostAddress(QHostAddress::LocalHost);
     bool portOk = false, codeOk = false;
-    const int port = txtPort->text().toInt(&portOk);
-    const int code = txtCode->text().toInt(&codeOk);
+    const int port = portEdit->text().toInt(&portOk);
+    const int code = codeEdit->text().toInt(&codeOk);
     QString problem;
     if (address.isNull() || address.protocol() != QAbstractSocket::IPv4Protocol)
         problem = QStringLiteral("アドレスは 192.168.1.5 のような数字で入れてください。");
     else if (!portOk || port < 1 || port > 65535)
         problem = QStringLiteral("ポートは 1 から 65535 の数で入れてください。");
-    else if (!codeOk || txtCode->text().size() != 4)
+    else if (!codeOk || codeEdit->text().size() != 4)
         problem = QStringLiteral("コードはホストの画面に出ている4けたの数字です。");
     if (!problem.isEmpty()) {
         ctx.msg.Show(this, AppTitle(), problem, MsgButtons::OK);
         return;
     }
-    tmrFind->Stop();
+    findTimer->Stop();
     net::ClientOptions o{g.player.GetUserName(), picker->Chosen(), true};
     auto client = std::make_unique<net::NetClient>(g.clock, o);
     net::NetClient* c = client.get();
@@ -164,35 +165,35 @@ void JoinRoomScreen::cmdJoin_Click() {
         ctx.nav.Replace(this, Screen::NetRace);
     });
     SetEditing(false);
-    lblStatus->setText(QStringLiteral("%1:%2 に接続しています…").arg(address.toString()).arg(port));
+    statusText->setText(QStringLiteral("%1:%2 に接続しています…").arg(address.toString()).arg(port));
     c->Connect(address, quint16(port), code);
 }
 
 void JoinRoomScreen::Joined() {
     net::Session* s = RoomHolder::Current();
     if (IsClosing() || !s) return;
-    lblStatus->setText(QStringLiteral("部屋に入りました。ホストが開始するのを待っています。"));
+    statusText->setText(QStringLiteral("部屋に入りました。ホストが開始するのを待っています。"));
     players->Show(s->lobby(), s->LocalLane());
-    for (QLabel* l : players->lblPlayer) l->setVisible(!s->lobby().players.empty());
+    for (QLabel* l : players->playerTexts) l->setVisible(!s->lobby().players.empty());
 }
 
 void JoinRoomScreen::Failed(const QString& why) {
     if (IsClosing()) return;
     RoomHolder::End();
     SetEditing(true);
-    for (QLabel* l : players->lblPlayer) l->hide();
-    lblStatus->setText(why);
-    tmrFind->Start();
+    for (QLabel* l : players->playerTexts) l->hide();
+    statusText->setText(why);
+    findTimer->Start();
     ctx.msg.Show(this, AppTitle(), why, MsgButtons::OK);
 }
 
-void JoinRoomScreen::cmdBack_Click() {
+void JoinRoomScreen::LeaveScreen() {
     if (IsClosing()) return;
     GoBack();
 }
 
 bool JoinRoomScreen::MayClose(CloseReason reason) {
-    tmrFind->Stop();
+    findTimer->Stop();
     if (!m_handedOver) RoomHolder::End();
     m_finder.reset();
     if (reason == CloseReason::Player) ShowBackTarget();

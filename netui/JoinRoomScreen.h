@@ -23,16 +23,16 @@ class JoinRoomScreen : public ScreenBase {
     explicit JoinRoomScreen(AppContext& ctx);
     ~JoinRoomScreen() override;
 
-    QListWidget* lstRooms;
-    QLineEdit* txtAddress;
-    QLineEdit* txtPort;
-    QLineEdit* txtCode;
+    QListWidget* roomList;
+    QLineEdit* addressEdit;
+    QLineEdit* portEdit;
+    QLineEdit* codeEdit;
     CharaPicker* picker;
-    QLabel* lblStatus;
+    QLabel* statusText;
     PlayerLines* players;
-    QPushButton* cmdJoin;
-    QPushButton* cmdBack;
-    Timer* tmrFind;
+    QPushButton* joinButton;
+    QPushButton* backButton;
+    Timer* findTimer;
 
   protected:
     void OnLoad() override;
@@ -40,8 +40,8 @@ class JoinRoomScreen : public ScreenBase {
 
   private:
     void ShowRooms();
-    void cmdJoin_Click();
-    void cmdBack_Click();
+    void JoinRoom();
+    void LeaveScreen();
     void Joined();
     void Failed(const QString& why);
     void SetEditing(bool on);

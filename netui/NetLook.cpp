@@ -26,36 +26,36 @@ CharaPicker::CharaPicker(QWidget* parent, int x, int y) : QWidget(parent) {
     setObjectName(QStringLiteral("CharaPicker"));
     setGeometry(x, y, 441, 100);
     for (int i = 0; i < 5; ++i) {
-        pctChara[i] = new CharaTile(this, QStringLiteral("pctChara(%1)").arg(i), 87 * i, 0,
-                                    [this, i] { Choose(i + 1); });
-        pctChara[i]->DrawPicture(CharaBitmap(i + 1), 3, 3);
-        pctChara[i]->setAccessibleName(PlayableCast()[i].Name);
+        characterTiles[i] = new CharaTile(this, QStringLiteral("characterTile%1").arg(i), 87 * i, 0,
+                                          [this, i] { Choose(i + 1); });
+        characterTiles[i]->DrawPixmap(CharaBitmap(i + 1), 3, 3);
+        characterTiles[i]->setAccessibleName(PlayableCast()[i].Name);
     }
-    lblCharaName = MakeLabel(this, QStringLiteral("lblCharaName"), QString(), 0, 74, 435, 24);
-    StyleNote(lblCharaName);
+    characterSummary = MakeLabel(this, QStringLiteral("characterSummary"), QString(), 0, 74, 435, 24);
+    StyleNote(characterSummary);
     Choose(1);
 }
 
 void CharaPicker::Choose(int chara) {
     m_chosen = qBound(1, chara, 5);
     for (int i = 0; i < 5; ++i) {
-        pctChara[i]->SetChosen(i + 1 == m_chosen);
-        pctChara[i]->Cls();
-        pctChara[i]->DrawPicture(CharaBitmap(i + 1), 3, 3);
+        characterTiles[i]->SetChosen(i + 1 == m_chosen);
+        characterTiles[i]->ClearToBackground();
+        characterTiles[i]->DrawPixmap(CharaBitmap(i + 1), 3, 3);
     }
     const PlayableChara& c = PlayableByNo(m_chosen);
-    lblCharaName->setText(QStringLiteral("%1　瞬発力 %2　忍耐力 %3")
-                              .arg(c.Name)
-                              .arg(c.StepSize * 10)
-                              .arg(double(EnduranceOf(c.MissCost))));
+    characterSummary->setText(QStringLiteral("%1　瞬発力 %2　忍耐力 %3")
+                                  .arg(c.Name)
+                                  .arg(c.StepSize * 10)
+                                  .arg(double(EnduranceOf(c.MissCost))));
     if (onChosen) onChosen(m_chosen);
 }
 
 PlayerLines::PlayerLines(QWidget* parent, int x, int y, int width) {
     for (int i = 0; i < net::kLaneCount; ++i) {
-        lblPlayer[i] =
-            MakeLabel(parent, QStringLiteral("lblPlayer(%1)").arg(i), QString(), x, y + 26 * i, width, 24);
-        StyleNote(lblPlayer[i], 15);
+        playerTexts[i] =
+            MakeLabel(parent, QStringLiteral("playerText%1").arg(i), QString(), x, y + 26 * i, width, 24);
+        StyleNote(playerTexts[i], 15);
     }
 }
 
@@ -69,9 +69,9 @@ void PlayerLines::Show(const net::Lobby& lobby, int localLane) {
             if (lane == 0) text += QStringLiteral("　ホスト");
             color = lane == localLane ? kYellow : kWhite;
         }
-        lblPlayer[lane]->setText(text);
-        SetForeColor(lblPlayer[lane], color);
-        lblPlayer[lane]->setAccessibleName(text);
+        playerTexts[lane]->setText(text);
+        SetForeColor(playerTexts[lane], color);
+        playerTexts[lane]->setAccessibleName(text);
     }
 }
 

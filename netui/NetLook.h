@@ -23,8 +23,8 @@ class CharaPicker : public QWidget {
     int Chosen() const { return m_chosen; }
     void Choose(int chara);
     std::function<void(int)> onChosen;
-    std::array<CharaTile*, 5> pctChara{};
-    QLabel* lblCharaName;
+    std::array<CharaTile*, 5> characterTiles{};
+    QLabel* characterSummary;
 
   private:
     int m_chosen = 1;
@@ -35,7 +35,7 @@ class PlayerLines {
   public:
     PlayerLines(QWidget* parent, int x, int y, int width);
     void Show(const net::Lobby& lobby, int localLane);
-    std::array<QLabel*, net::kLaneCount> lblPlayer{};
+    std::array<QLabel*, net::kLaneCount> playerTexts{};
 };
 
 QString CharaName(int chara);

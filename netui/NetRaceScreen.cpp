@@ -35,30 +35,30 @@ NetRaceScreen::NetRaceScreen(AppContext& ctx_)
     : DerbyPlayScreen(ctx_, Screen::NetRace, QStringLiteral("KeyDerby 対戦"), kRaceLayout,
                       GameMode::NetRace) {
     // A race with others cannot be started over; leaving it (Back) leaves the room.
-    cmdRetry->hide();
+    retryButton->hide();
     for (int j = 0; j < net::kLaneCount; ++j) {
-        lblLane[j] = new QLabel(pctGround);
-        lblLane[j]->setObjectName(QStringLiteral("lblLane(%1)").arg(j));
-        lblLane[j]->setGeometry(330, 65 * j + 44, 240, 18);
-        lblLane[j]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        lblLane[j]->setTextFormat(Qt::PlainText);
-        lblLane[j]->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-        QFont f = lblLane[j]->font();
+        laneTexts[j] = new QLabel(track);
+        laneTexts[j]->setObjectName(QStringLiteral("laneText%1").arg(j));
+        laneTexts[j]->setGeometry(330, 65 * j + 44, 240, 18);
+        laneTexts[j]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        laneTexts[j]->setTextFormat(Qt::PlainText);
+        laneTexts[j]->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+        QFont f = laneTexts[j]->font();
         f.setPixelSize(13);
         f.setBold(true);
-        lblLane[j]->setFont(f);
+        laneTexts[j]->setFont(f);
     }
-    lblNotice = new QLabel(pctGround);
-    lblNotice->setObjectName(QStringLiteral("lblNotice"));
-    lblNotice->setGeometry(6, 262, 560, 15);
-    lblNotice->setTextFormat(Qt::PlainText);
-    lblNotice->setStyleSheet(
+    noticeText = new QLabel(track);
+    noticeText->setObjectName(QStringLiteral("noticeText"));
+    noticeText->setGeometry(6, 262, 560, 15);
+    noticeText->setTextFormat(Qt::PlainText);
+    noticeText->setStyleSheet(
         QStringLiteral("color: rgb(255,255,0); background-color: rgba(0,0,0,160); padding-left: 4px;"));
-    lblNotice->hide();
-    QFont f = lblNotice->font();
+    noticeText->hide();
+    QFont f = noticeText->font();
     f.setPixelSize(12);
-    lblNotice->setFont(f);
-    tmrCharaMove->SetInterval(kRedrawMs);
+    noticeText->setFont(f);
+    moveTimer->SetInterval(kRedrawMs);
 }
 
 NetRaceScreen::~NetRaceScreen() = default;
@@ -86,17 +86,17 @@ QString NetRaceScreen::LaneText(const QString& name, int x, net::LaneState state
 }
 
 void NetRaceScreen::Init() {
-    pctGround->SetBackground(Bitmap(QStringLiteral("KEYDERBYBACK")));
+    track->SetBackground(Bitmap(QStringLiteral("KEYDERBYBACK")));
     g.audio.StopMidi();
     net::Session* room = Room();
     if (!room) return;
     const net::Start& s = room->start();
     m_local = room->LocalLane();
     for (int j = 0; j < net::kLaneCount; ++j) {
-        imlCharaList[j] = CharaBitmap(s.lanes[j].chara);
+        characterPictures[j] = CharaBitmap(s.lanes[j].chara);
         LaneX[j] = TargetX[j] = 0;
         LaneState[j] = net::LaneState::Racing;
-        SetForeColor(lblLane[j], j == m_local ? kYellow : kWhite);
+        SetForeColor(laneTexts[j], j == m_local ? kYellow : kWhite);
     }
     // The derby's own characters in the shared state stay as they are.
     m_chara = s.lanes[m_local].chara;
@@ -107,8 +107,8 @@ void NetRaceScreen::Init() {
     PlayerFinished = PlayerOut = m_overPending = false;
     ResetPlayControls(QString());
     g.judge.Reset();
-    lblNotice->clear();
-    lblNotice->hide();
+    noticeText->clear();
+    noticeText->hide();
     Redraw();
     connect(room, &net::Session::lanesChanged, this, &NetRaceScreen::OnLanes, Qt::UniqueConnection);
     connect(room, &net::Session::raceOver, this, &NetRaceScreen::OnOver, Qt::UniqueConnection);
@@ -175,7 +175,7 @@ bool NetRaceScreen::StepPlayer() {
     return true;
 }
 
-void NetRaceScreen::tmrCharaMove_Timer() {
+void NetRaceScreen::MoveOpponents() {
     bool moved = false;
     for (int j = 0; j < net::kLaneCount; ++j) {
         const int d = TargetX[j] - LaneX[j];
@@ -188,10 +188,10 @@ void NetRaceScreen::tmrCharaMove_Timer() {
 }
 
 void NetRaceScreen::Redraw() {
-    pctGround->Cls();
-    for (int y : RaceScreen::kLaneLineY) pctGround->DrawLine(6, y, 639, y, Qt::white);
+    track->ClearToBackground();
+    for (int y : RaceScreen::kLaneLineY) track->DrawLine(6, y, 639, y, Qt::white);
     for (int j = 0; j < net::kLaneCount; ++j)
-        pctGround->DrawPicture(imlCharaList[j], qMin(LaneX[j], net::kTrackWidth - 64), 65 * j);
+        track->DrawPixmap(characterPictures[j], qMin(LaneX[j], net::kTrackWidth - 64), 65 * j);
     ShowLaneTexts();
 }
 
@@ -201,11 +201,11 @@ void NetRaceScreen::ShowLaneTexts() {
     QStringList all;
     for (int j = 0; j < net::kLaneCount; ++j) {
         const QString text = LaneText(room->start().lanes[j].name, TargetX[j], LaneState[j]);
-        lblLane[j]->setText(text);
-        lblLane[j]->setAccessibleName(text);
+        laneTexts[j]->setText(text);
+        laneTexts[j]->setAccessibleName(text);
         all << text;
     }
-    pctGround->setAccessibleName(all.join(QStringLiteral("、")));
+    track->setAccessibleName(all.join(QStringLiteral("、")));
 }
 
 void NetRaceScreen::OnLanes() {
@@ -218,7 +218,7 @@ void NetRaceScreen::OnLanes() {
         LaneState[j] = l.state[j];
     }
     // Before the start the lanes stand still; the first redraw comes with Go!!.
-    if (!tmrCharaMove->Enabled()) ShowLaneTexts();
+    if (!moveTimer->Enabled()) ShowLaneTexts();
 }
 
 void NetRaceScreen::OnOver() {
@@ -258,9 +258,9 @@ void NetRaceScreen::OnPeerLeft(int lane, const QString& name, const QString& why
 }
 
 void NetRaceScreen::ShowNotice(const QString& text) {
-    lblNotice->setText(text);
-    lblNotice->setAccessibleName(text);
-    lblNotice->show();
+    noticeText->setText(text);
+    noticeText->setAccessibleName(text);
+    noticeText->show();
 }
 
 void NetRaceScreen::OnClosed(const QString& why) {
@@ -271,8 +271,8 @@ void NetRaceScreen::OnClosed(const QString& why) {
     }
     m_leaving = true;
     g.audio.StopMidi();
-    tmrCharaMove->Stop();
-    tmrReadyGo->Stop();
+    moveTimer->Stop();
+    readyGoTimer->Stop();
     QPointer<NetRaceScreen> self(this);
     ctx.msg.Show(this, AppTitle(), why + QStringLiteral("\nレースを終わります。"), MsgButtons::OK);
     if (!self || self->IsClosing()) return;

@@ -26,8 +26,8 @@ class NetRaceScreen : public DerbyPlayScreen {
     std::array<int, net::kLaneCount> LaneX{};    // where each character is drawn
     std::array<int, net::kLaneCount> TargetX{};  // where it is heading
     std::array<net::LaneState, net::kLaneCount> LaneState{};
-    std::array<QLabel*, net::kLaneCount> lblLane{};
-    QLabel* lblNotice;
+    std::array<QLabel*, net::kLaneCount> laneTexts{};
+    QLabel* noticeText;
     bool PlayerFinished = false;
     bool PlayerOut = false;
 
@@ -43,7 +43,7 @@ class NetRaceScreen : public DerbyPlayScreen {
     bool BeforeKey() override;
     bool AfterKey(bool hit) override;
     bool StepPlayer() override;
-    void tmrCharaMove_Timer() override;
+    void MoveOpponents() override;
     void OnFinished() override;
     void Retry() override;
     void Back() override;
@@ -61,7 +61,7 @@ class NetRaceScreen : public DerbyPlayScreen {
     void ShowNotice(const QString& text);
     net::Session* Room() const;
     std::unique_ptr<net::QuestionDeck> m_deck;
-    std::array<QPixmap, net::kLaneCount> imlCharaList;
+    std::array<QPixmap, net::kLaneCount> characterPictures;
     int m_local = 0;
     int m_chara = -1;
     int m_step = 0;

@@ -32,24 +32,25 @@ NetResultScreen::NetResultScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Ne
     SetBackgroundColor(kSkyBlue);
     for (int row = 0; row <= net::kLaneCount; ++row) {
         for (int col = 0; col < kColumns; ++col) {
-            QLabel* l = MakeLabel(this, QStringLiteral("lblCell(%1,%2)").arg(row).arg(col),
+            QLabel* l = MakeLabel(this, QStringLiteral("tableCell%1_%2").arg(row).arg(col),
                                   row == 0 ? QString::fromUtf8(kHeadings[col]) : QString(), kColumnX[col],
                                   14 + 44 * row, kColumnW[col], 36);
             l->setTextFormat(Qt::PlainText);
             SetPixelFont(l, row == 0 ? 14 : 18, true);
             l->setAlignment((col >= 3 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
             SetForeColor(l, row == 0 ? kNavy : kBlack);
-            lblCell[row][col] = l;
+            tableCells[row][col] = l;
         }
     }
-    lblStatus = MakeLabel(this, QStringLiteral("lblStatus"), QString(), 12, 236, 300, 56);
-    lblStatus->setWordWrap(true);
-    SetPixelFont(lblStatus, 13);
-    cmdAgain = MakeButton(this, QStringLiteral("cmdAgain"), QStringLiteral("もう一度"), 378, 256, 82, 31);
-    cmdBack = MakeButton(this, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 474, 256, 82, 31);
-    connect(cmdAgain, &QPushButton::clicked, this, [this] { cmdAgain_Click(); });
-    connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
-    SetDefaultButtons(cmdAgain, cmdBack);
+    statusText = MakeLabel(this, QStringLiteral("statusText"), QString(), 12, 236, 300, 56);
+    statusText->setWordWrap(true);
+    SetPixelFont(statusText, 13);
+    raceAgainButton =
+        MakeButton(this, QStringLiteral("raceAgainButton"), QStringLiteral("もう一度"), 378, 256, 82, 31);
+    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), 474, 256, 82, 31);
+    connect(raceAgainButton, &QPushButton::clicked, this, [this] { RaceAgain(); });
+    connect(backButton, &QPushButton::clicked, this, [this] { LeaveScreen(); });
+    SetDefaultButtons(raceAgainButton, backButton);
 }
 
 void NetResultScreen::OnLoad() {
@@ -75,19 +76,19 @@ void NetResultScreen::OnLoad() {
         };
         QStringList spoken;
         for (int col = 0; col < kColumns; ++col) {
-            QLabel* l = lblCell[place + 1][col];
+            QLabel* l = tableCells[place + 1][col];
             l->setText(cells[col]);
             SetPixelFont(l, col == 2 ? 13 : 18, true);
             // This player's row in red, as in every ranking of the game.
             SetForeColor(l, row.lane == room->LocalLane() ? kRed : kBlack);
             spoken << QString::fromUtf8(kHeadings[col]) + QStringLiteral(" ") + cells[col];
         }
-        lblCell[place + 1][1]->setAccessibleName(spoken.join(QStringLiteral("、")));
+        tableCells[place + 1][1]->setAccessibleName(spoken.join(QStringLiteral("、")));
     }
     if (room->IsHost()) {
-        lblStatus->setText(QStringLiteral("「もう一度」で同じ部屋のみんなとまた走ります。"));
+        statusText->setText(QStringLiteral("「もう一度」で同じ部屋のみんなとまた走ります。"));
     } else {
-        lblStatus->setText(QStringLiteral("ホストが「もう一度」を押すと次のレースが始まります。"));
+        statusText->setText(QStringLiteral("ホストが「もう一度」を押すと次のレースが始まります。"));
     }
     auto toRace = [this] {
         if (IsClosing()) return;
@@ -99,12 +100,12 @@ void NetResultScreen::OnLoad() {
     if (room->phase() == net::Phase::Racing) QTimer::singleShot(0, this, toRace);
     connect(room, &net::Session::closed, this, [this](const QString& why) {
         if (IsClosing()) return;
-        cmdAgain->setEnabled(false);
-        lblStatus->setText(why);
+        raceAgainButton->setEnabled(false);
+        statusText->setText(why);
     });
 }
 
-void NetResultScreen::cmdAgain_Click() {
+void NetResultScreen::RaceAgain() {
     net::Session* room = RoomHolder::Current();
     if (IsClosing() || !room) return;
     if (auto* host = qobject_cast<net::NetHost*>(room)) {
@@ -112,17 +113,17 @@ void NetResultScreen::cmdAgain_Click() {
         return;
     }
     if (room->phase() == net::Phase::Closed) return;
-    cmdAgain->setEnabled(false);
-    lblStatus->setText(QStringLiteral("ホストが開始するのを待っています…"));
+    raceAgainButton->setEnabled(false);
+    statusText->setText(QStringLiteral("ホストが開始するのを待っています…"));
 }
 
-void NetResultScreen::cmdBack_Click() {
+void NetResultScreen::LeaveScreen() {
     if (IsClosing()) return;
     GoBack();
 }
 
 void NetResultScreen::OnKeyDown(int key, Qt::KeyboardModifiers) {
-    if (key == Qt::Key_Backspace) cmdBack_Click();
+    if (key == Qt::Key_Backspace) LeaveScreen();
 }
 
 bool NetResultScreen::MayClose(CloseReason reason) {

@@ -16,11 +16,11 @@ class NetResultScreen : public ScreenBase {
     explicit NetResultScreen(AppContext& ctx);
 
     static constexpr int kColumns = 6;
-    // lblCell(row,column): row 0 the headings, rows 1-4 the places.
-    std::array<std::array<QLabel*, kColumns>, net::kLaneCount + 1> lblCell{};
-    QLabel* lblStatus;
-    QPushButton* cmdAgain;
-    QPushButton* cmdBack;
+    // tableCellrow_column: row 0 the headings, rows 1-4 the places.
+    std::array<std::array<QLabel*, kColumns>, net::kLaneCount + 1> tableCells{};
+    QLabel* statusText;
+    QPushButton* raceAgainButton;
+    QPushButton* backButton;
 
     // "5.3" keys per second from keys and milliseconds; "-" for none.
     static QString KeysPerSecond(int keys, qint32 ms);
@@ -31,8 +31,8 @@ class NetResultScreen : public ScreenBase {
     bool MayClose(CloseReason reason) override;
 
   private:
-    void cmdAgain_Click();
-    void cmdBack_Click();
+    void RaceAgain();
+    void LeaveScreen();
     bool m_handedOver = false;
 };
 

@@ -67,39 +67,39 @@ GenreDialog::GenreDialog(AppContext& ctx_, QWidget* owner, GenreDialogMode mode)
     SetClientSize(m_look.client.width(), m_look.client.height());
     if (m_look.background) SetBackgroundColor(*m_look.background);
 
-    auto* frmGenre = new QGroupBox(QString::fromUtf8(m_look.prompt), this);
-    frmGenre->setObjectName(QStringLiteral("frmGenre"));
-    frmGenre->setGeometry(m_look.frame);
-    optJp = new QRadioButton(QStringLiteral("日本語"), frmGenre);
-    optJp->setObjectName(QStringLiteral("optJp"));
-    optJp->move(m_look.jp);
-    optEng = new QRadioButton(QStringLiteral("英単語"), frmGenre);
-    optEng->setObjectName(QStringLiteral("optEng"));
-    optEng->move(m_look.eng);
+    auto* genreGroup = new QGroupBox(QString::fromUtf8(m_look.prompt), this);
+    genreGroup->setObjectName(QStringLiteral("genreGroup"));
+    genreGroup->setGeometry(m_look.frame);
+    genreJapanese = new QRadioButton(QStringLiteral("日本語"), genreGroup);
+    genreJapanese->setObjectName(QStringLiteral("genreJapanese"));
+    genreJapanese->move(m_look.jp);
+    genreEnglish = new QRadioButton(QStringLiteral("英単語"), genreGroup);
+    genreEnglish->setObjectName(QStringLiteral("genreEnglish"));
+    genreEnglish->move(m_look.eng);
     if (m_look.fitChoices) {
-        optJp->adjustSize();
-        optEng->adjustSize();
+        genreJapanese->adjustSize();
+        genreEnglish->adjustSize();
     }
-    optJp->setChecked(true);
+    genreJapanese->setChecked(true);
 
     const QRect& ok = m_look.ok;
     const QRect& cancel = m_look.cancel;
-    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), ok.x(), ok.y(), ok.width(),
-                       ok.height());
-    cmdCancel = MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("キャンセル"), cancel.x(),
-                           cancel.y(), cancel.width(), cancel.height());
-    SetDefaultButtons(cmdOK, cmdCancel);
-    cmdOK->setDefault(true);
+    okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), ok.x(), ok.y(), ok.width(),
+                          ok.height());
+    cancelButton = MakeButton(this, QStringLiteral("cancelButton"), QStringLiteral("キャンセル"), cancel.x(),
+                              cancel.y(), cancel.width(), cancel.height());
+    SetDefaultButtons(okButton, cancelButton);
+    okButton->setDefault(true);
     if (m_look.autoDefaultButtons) {
-        cmdOK->setAutoDefault(true);
-        cmdCancel->setAutoDefault(true);
+        okButton->setAutoDefault(true);
+        cancelButton->setAutoDefault(true);
     }
 
-    connect(optJp, &QRadioButton::toggled, this, [this] { ShowSelection(); });
-    for (QRadioButton* choice : {optJp, optEng})
+    connect(genreJapanese, &QRadioButton::toggled, this, [this] { ShowSelection(); });
+    for (QRadioButton* choice : {genreJapanese, genreEnglish})
         connect(choice, &QRadioButton::clicked, this, [this] { m_picked = true; });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { CloseScreen(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { SaveGenre(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { CloseScreen(); });
 }
 
 void GenreDialog::OnLoad() {
@@ -107,17 +107,17 @@ void GenreDialog::OnLoad() {
     if (m_look.overOwner && m_owner) move(m_owner->geometry().center() - rect().center());
     m_read = ReadGenreValue(m_path);
     // Only exactly 1 shows as English.
-    (m_read == 1 ? optEng : optJp)->setChecked(true);
+    (m_read == 1 ? genreEnglish : genreJapanese)->setChecked(true);
     ShowSelection();
 }
 
 void GenreDialog::ShowSelection() {
-    SetForeColor(optJp, optJp->isChecked() ? kRed : kBlack);
-    SetForeColor(optEng, optEng->isChecked() ? kRed : kBlack);
+    SetForeColor(genreJapanese, genreJapanese->isChecked() ? kRed : kBlack);
+    SetForeColor(genreEnglish, genreEnglish->isChecked() ? kRed : kBlack);
 }
 
-void GenreDialog::cmdOK_Click() {
-    const bool english = optEng->isChecked();
+void GenreDialog::SaveGenre() {
+    const bool english = genreEnglish->isChecked();
     const qint16 value = m_look.keepUnchangedValue && !m_picked ? m_read : qint16(english ? 1 : 0);
     OnChosen(english ? Genre::English : Genre::Idioms);
     if (!WriteGenreValue(m_path, value)) {

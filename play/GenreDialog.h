@@ -49,17 +49,17 @@ class GenreDialog : public ScreenBase {
 
   private:
     void ShowSelection();
-    void cmdOK_Click();
+    void SaveGenre();
 
     const GenreDialogLook& m_look;
     QString m_path;
     QWidget* m_owner;
     qint16 m_read = 0;
     bool m_picked = false;  // the player clicked a choice
-    QRadioButton* optJp;
-    QRadioButton* optEng;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
+    QRadioButton* genreJapanese;
+    QRadioButton* genreEnglish;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 };
 
 }  // namespace kd

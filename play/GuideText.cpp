@@ -28,7 +28,7 @@ QString GuideLineSpoken(const GuideLine& line) {
 }
 
 GuideLabel::GuideLabel(QWidget* parent, int pixelSize) : QLabel(parent) {
-    setObjectName(QStringLiteral("lblRomajiGuide"));
+    setObjectName(QStringLiteral("romajiGuide"));
     setAlignment(Qt::AlignCenter);
     setTextFormat(Qt::PlainText);
     QFont f = font();

@@ -20,8 +20,8 @@ namespace kd {
 PlayScreen::PlayScreen(AppContext& ctx_, Screen screen, GameMode mode, int finishMs)
     : ScreenBase(ctx_, screen), m_mode(mode) {
     panel = new TypingPanel(this);
-    tmrReadyGo = new Timer(this, QStringLiteral("tmrReadyGo"), 1000, [this] { tmrReadyGo_Timer(); });
-    tmrFinish = new Timer(this, QStringLiteral("tmrFinish"), finishMs, [this] { tmrFinish_Timer(); });
+    readyGoTimer = new Timer(this, QStringLiteral("readyGoTimer"), 1000, [this] { StepReadyGo(); });
+    finishTimer = new Timer(this, QStringLiteral("finishTimer"), finishMs, [this] { EndFinishing(); });
 }
 
 PlayScreen::~PlayScreen() = default;
@@ -41,7 +41,7 @@ ClockLabel* PlayScreen::MakeClockBox(const ClockLook& look) {
     SetPixelFont(digits, look.digitsPx, true);
     SetForeColor(digits, look.digitsColor);
     SetBackColor(digits, kDarkGrey);
-    caption("Label1", QStringLiteral("秒"), 105, 69, look.unitPx);
+    caption("secondsUnit", QStringLiteral("秒"), 105, 69, look.unitPx);
     return digits;
 }
 
@@ -87,19 +87,19 @@ void PlayScreen::OnKeyDown(int key, Qt::KeyboardModifiers) {
 void PlayScreen::StartReadyGo() {
     OnSpace();
     m_phase = Phase::Ready;
-    BeginReadyGo(*panel, *tmrReadyGo);
+    BeginReadyGo(*panel, *readyGoTimer);
 }
 
 void PlayScreen::NextQuestion() {
     PutNextQuestion(g, *panel, genreKey);
 }
 
-void PlayScreen::OnKeyTyped(int KeyAscii) {
-    if (m_phase != Phase::Playing || !IsTypedCharacter(KeyAscii)) return;
+void PlayScreen::OnKeyTyped(int character) {
+    if (m_phase != Phase::Playing || !IsTypedCharacter(character)) return;
     if (!BeforeKey()) return;
     const bool guided = m_guide && IsGenreKey(genreKey, Genre::Idioms);
-    if (guided) m_guide->BeforeKey(panel->Display(), KeyAscii);
-    const bool hit = JudgeKey(g, *panel, genreKey, KeyAscii);
+    if (guided) m_guide->BeforeKey(panel->Display(), character);
+    const bool hit = JudgeKey(g, *panel, genreKey, character);
     if (AfterKey(hit) && panel->Display().isEmpty()) {
         NextQuestion();
         if (guided) m_guide->StartQuestion();
@@ -111,9 +111,9 @@ void PlayScreen::ReportBegun() {
     g.play.GameBegun(m_mode, genreKey);
 }
 
-void PlayScreen::tmrReadyGo_Timer() {
+void PlayScreen::StepReadyGo() {
     if (m_phase == Phase::Ready) {
-        ShowGo(*panel, *tmrReadyGo);
+        ShowGo(*panel, *readyGoTimer);
         m_phase = Phase::Go;
         return;
     }
@@ -123,7 +123,7 @@ void PlayScreen::tmrReadyGo_Timer() {
     ReportBegun();
     NextQuestion();
     if (m_guide) m_guide->StartQuestion();
-    tmrReadyGo->Stop();
+    readyGoTimer->Stop();
     OnGo();
     RefreshGuide();
 }
@@ -131,9 +131,9 @@ void PlayScreen::tmrReadyGo_Timer() {
 void PlayScreen::RestPlay() {
     g.play.Abandon();
     m_phase = Phase::Idle;
-    tmrReadyGo->Stop();
-    tmrReadyGo->SetInterval(1000);
-    tmrFinish->Stop();
+    readyGoTimer->Stop();
+    readyGoTimer->SetInterval(1000);
+    finishTimer->Stop();
     if (m_guide) m_guide->SaveChoices();
     RefreshGuide();
 }
@@ -146,8 +146,8 @@ void PlayScreen::ShowVerdict(const QColor& color, const QString& text, bool clea
     panel->SetDisplay(text);
     if (clearInput) panel->SetInput(QString());
     // A full interval from now, also when it kept running since an earlier game.
-    tmrFinish->Stop();
-    tmrFinish->Start();
+    finishTimer->Stop();
+    finishTimer->Start();
 }
 
 void PlayScreen::EndPlay() {
@@ -157,8 +157,8 @@ void PlayScreen::EndPlay() {
     RefreshGuide();
 }
 
-void PlayScreen::tmrFinish_Timer() {
-    tmrFinish->Stop();
+void PlayScreen::EndFinishing() {
+    finishTimer->Stop();
     if (m_phase != Phase::Finishing) return;
     m_phase = Phase::Finished;
     OnFinished();

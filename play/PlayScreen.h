@@ -52,8 +52,8 @@ class PlayScreen : public ScreenBase {
         int unitPx;
     };
     ClockLabel* MakeClockBox(const ClockLook& look);
-    Timer* tmrReadyGo;
-    Timer* tmrFinish;
+    Timer* readyGoTimer;
+    Timer* finishTimer;
     // The stored genre key of the questions played ("kannyouku" or "english").
     QString genreKey;
 
@@ -98,7 +98,7 @@ class PlayScreen : public ScreenBase {
     GameMode Mode() const { return m_mode; }
 
     void OnKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
-    void OnKeyTyped(int KeyAscii) override;
+    void OnKeyTyped(int character) override;
     bool MayClose(CloseReason reason) override;
     void OnClose() override;
     // With the guide on, its strip is put under the question panel of the finished layout.
@@ -107,8 +107,8 @@ class PlayScreen : public ScreenBase {
     virtual void OnClosedByPlayer() = 0;
 
   private:
-    void tmrReadyGo_Timer();
-    void tmrFinish_Timer();
+    void StepReadyGo();
+    void EndFinishing();
     // Makes a row of the strip's height under the panel: what lies below moves down, what
     // reaches across grows, and so does the window.
     void MakeGuideRow();

@@ -46,7 +46,7 @@ void Card(QWidget* parent, const QString& name, const QRect& r) {
 }
 
 QString Index(const char* name, int i) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
+    return QLatin1String(name) + QString::number(i);
 }
 
 }  // namespace
@@ -61,42 +61,41 @@ void PracticeResultScreen::BuildControls() {
         move(screen->availableGeometry().center() - rect().center());
 
     // Light cards behind the text keep the red and grey rows readable on the dark picture.
-    Card(this, QStringLiteral("shpResult"), QRect(32, 42, 340, 136));
-    Card(this, QStringLiteral("shpHistory"), QRect(28, 212, 484, 188));
+    Card(this, QStringLiteral("resultCard"), QRect(32, 42, 340, 136));
+    Card(this, QStringLiteral("historyCard"), QRect(28, 212, 484, 188));
 
-    Title(this, lblTitle[2], lblTitle[3], Index("lblTitle", 2), Index("lblTitle", 3),
+    Title(this, headingTexts[2], headingTexts[3], Index("headingText", 2), Index("headingText", 3),
           QStringLiteral("練習結果"), 24, 10);
-    QLabel** lines[] = {&lblAllType,      &lblCorrectCount, &lblMissCount, &lblCorrectRate,
-                        &lblPracticeTime, &lblTypesPerSec,  &lblGenre};
-    const char* names[] = {"lblAllType",      "lblCorrectCount", "lblMissCount", "lblCorrectRate",
-                           "lblPracticeTime", "lblTypesPerSec",  "lblGenre"};
+    QLabel** lines[] = {&totalKeysText,    &correctCountText, &missCountText, &correctRateText,
+                        &practiceTimeText, &typesPerSecText,  &genreText};
+    const char* names[] = {"totalKeysText",    "correctCountText", "missCountText", "correctRateText",
+                           "practiceTimeText", "typesPerSecText",  "genreText"};
     for (int i = 0; i < 7; ++i) {
         *lines[i] = MakeLabel(this, QLatin1String(names[i]), QString(), 48, 47 + i * 18, 300, 18);
         SetPixelFont(*lines[i], 14);
         SetForeColor(*lines[i], Qt::black);
     }
 
-    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 430, 150);
-    SetDefaultButtons(cmdOK);
-    cmdOK->setAutoDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), 430, 150);
+    SetDefaultButtons(okButton);
+    okButton->setAutoDefault(true);
+    connect(okButton, &QPushButton::clicked, this, [this] { BackToPractice(); });
 
     // The training aids' lines, in the free room beside the figures.
-    lblRetryHint =
-        MakeLabel(this, QStringLiteral("lblRetryHint"), MissedQuestions::RetryHint(), 300, 14, 254, 20);
-    lblDrillResult = MakeLabel(this, QStringLiteral("lblDrillResult"), QString(), 380, 42, 175, 96);
-    SetPixelFont(lblRetryHint, 12);
-    SetPixelFont(lblDrillResult, 12, true);
-    lblRetryHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblDrillResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblDrillResult->setWordWrap(true);
-    lblRetryHint->setStyleSheet(QStringLiteral(
+    retryHint = MakeLabel(this, QStringLiteral("retryHint"), MissedQuestions::RetryHint(), 300, 14, 254, 20);
+    drillResultText = MakeLabel(this, QStringLiteral("drillResultText"), QString(), 380, 42, 175, 96);
+    SetPixelFont(retryHint, 12);
+    SetPixelFont(drillResultText, 12, true);
+    retryHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    drillResultText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    drillResultText->setWordWrap(true);
+    retryHint->setStyleSheet(QStringLiteral(
         "color: rgba(255,255,255,230); background: rgba(0,0,0,120); border-radius: 3px; padding: 0px 4px;"));
-    lblDrillResult->setStyleSheet(
+    drillResultText->setStyleSheet(
         QStringLiteral("color: black; background: rgba(255,255,255,215); padding: 3px;"));
-    lblDrillResult->hide();
+    drillResultText->hide();
 
-    Title(this, lblTitle[0], lblTitle[1], Index("lblTitle", 0), Index("lblTitle", 1),
+    Title(this, headingTexts[0], headingTexts[1], Index("headingText", 0), Index("headingText", 1),
           QStringLiteral("練習履歴"), 24, 180);
     struct Column {
         const char* name;
@@ -104,14 +103,14 @@ void PracticeResultScreen::BuildControls() {
         int x, w;
         QLabel** cells;
     } columns[] = {
-        {"lblHistDate", "日付", 40, 96, lblHistDate},
-        {"lblHistCRate", "正答率", 140, 72, lblHistCRate},
-        {"lblHistTPS", "Types/Sec.", 216, 80, lblHistTPS},
-        {"lblHistPTime", "練習時間", 300, 96, lblHistPTime},
-        {"lblHistGenre", "ジャンル", 400, 100, lblHistGenre},
+        {"historyDate", "日付", 40, 96, historyDates},
+        {"historyCorrectRate", "正答率", 140, 72, historyCorrectRates},
+        {"historyTypesPerSec", "Types/Sec.", 216, 80, historyTypesPerSec},
+        {"historyPracticeTime", "練習時間", 300, 96, historyPracticeTimes},
+        {"historyGenre", "ジャンル", 400, 100, historyGenres},
     };
     for (const Column& c : columns) {
-        QLabel* head = MakeLabel(this, QStringLiteral("lblHistHead_") + QLatin1String(c.name),
+        QLabel* head = MakeLabel(this, QLatin1String(c.name) + QStringLiteral("Heading"),
                                  QString::fromUtf8(c.head), c.x, 216, c.w, 18);
         SetPixelFont(head, 12, true);
         SetForeColor(head, Qt::black);
@@ -130,27 +129,28 @@ void PracticeResultScreen::OnLoad() {
     const PracticeOutcome r = BuildPracticeResult(g.judge.GetCorrectCount(), g.judge.GetMissCount(),
                                                   LoadPracticeTime(g, g.player.GetUserName()).PracticeSec,
                                                   g.questions.GetGenre(), CurrentDate());
-    lblAllType->setText(QStringLiteral("全打数：%1").arg(r.allKeys));
-    lblCorrectCount->setText(QStringLiteral("正打数：%1").arg(r.correct));
-    lblMissCount->setText(QStringLiteral("誤打数：%1").arg(r.misses));
-    lblCorrectRate->setText(QStringLiteral("正答率：") + r.correctRate);
-    lblPracticeTime->setText(QStringLiteral("練習時間：") +
-                             (r.practiceSec ? MinutesSecondsText(*r.practiceSec) : QStringLiteral("無制限")));
-    lblTypesPerSec->setText(
+    totalKeysText->setText(QStringLiteral("全打数：%1").arg(r.allKeys));
+    correctCountText->setText(QStringLiteral("正打数：%1").arg(r.correct));
+    missCountText->setText(QStringLiteral("誤打数：%1").arg(r.misses));
+    correctRateText->setText(QStringLiteral("正答率：") + r.correctRate);
+    practiceTimeText->setText(QStringLiteral("練習時間：") + (r.practiceSec
+                                                                  ? MinutesSecondsText(*r.practiceSec)
+                                                                  : QStringLiteral("無制限")));
+    typesPerSecText->setText(
         QStringLiteral("Types/Sec.：") +
-        (r.keysPerSec ? FormatNumber(*r.keysPerSec, QStringLiteral("###0.00")) : QStringLiteral("----")));
-    lblGenre->setText(QStringLiteral("ジャンル：") + g.questions.GetGenre());
+        (r.keysPerSec ? NumberText(*r.keysPerSec, QStringLiteral("###0.00")) : QStringLiteral("----")));
+    genreText->setText(QStringLiteral("ジャンル：") + g.questions.GetGenre());
 
     const QString path = PracticeTimePath(g, g.player.GetUserName());
     QList<PracticeHistoryData> table = LoadPracticeHistory(path, kPracticeHistoryRows - 1);
     table.prepend(r.entry);
     for (int i = 0; i < kPracticeHistoryRows; ++i) {
         const PracticeHistoryData& e = table.at(i);
-        lblHistDate[i]->setText(e.HistDate.value_or(QString()));
-        lblHistCRate[i]->setText(e.CRate.value_or(QString()));
-        lblHistTPS[i]->setText(ShortestSingle(e.TPS));
-        lblHistPTime[i]->setText(e.PTime.value_or(QString()));
-        lblHistGenre[i]->setText(e.Genre);
+        historyDates[i]->setText(e.HistDate.value_or(QString()));
+        historyCorrectRates[i]->setText(e.CRate.value_or(QString()));
+        historyTypesPerSec[i]->setText(ShortestSingle(e.TPS));
+        historyPracticeTimes[i]->setText(e.PTime.value_or(QString()));
+        historyGenres[i]->setText(e.Genre);
     }
 
     if (!PushPracticeHistory(path, r.entry))
@@ -161,9 +161,10 @@ void PracticeResultScreen::OnLoad() {
 void PracticeResultScreen::ShowTraining(const PracticeTraining& training) {
     m_training = training;
     const QStringList lines = BeforeAfterLines(training.drillBefore, training.drillNow);
-    lblDrillResult->setText(QStringLiteral("苦手のミス率（前 → 今回）\n") + lines.join(u'\n'));
-    lblDrillResult->resize(lblDrillResult->width(), lblDrillResult->heightForWidth(lblDrillResult->width()));
-    lblDrillResult->setVisible(!lines.isEmpty());
+    drillResultText->setText(QStringLiteral("苦手のミス率（前 → 今回）\n") + lines.join(u'\n'));
+    drillResultText->resize(drillResultText->width(),
+                            drillResultText->heightForWidth(drillResultText->width()));
+    drillResultText->setVisible(!lines.isEmpty());
 }
 
 void PracticeResultScreen::keyPressEvent(QKeyEvent* event) {
@@ -185,7 +186,7 @@ void PracticeResultScreen::RetryMisses() {
         practice->PlayOnly(t.missed, t.judgeGenre, t.recordGenre);
 }
 
-void PracticeResultScreen::cmdOK_Click() {
+void PracticeResultScreen::BackToPractice() {
     GoBack();
 }
 

@@ -18,22 +18,22 @@ class PracticeResultScreen : public ScreenBase {
     // Today's date; tests pin it.
     static QDate (*CurrentDate)();
 
-    QLabel* lblTitle[4];
-    QLabel* lblAllType;
-    QLabel* lblCorrectCount;
-    QLabel* lblMissCount;
-    QLabel* lblCorrectRate;
-    QLabel* lblPracticeTime;
-    QLabel* lblTypesPerSec;
-    QLabel* lblGenre;
-    QLabel* lblHistDate[10];
-    QLabel* lblHistCRate[10];
-    QLabel* lblHistTPS[10];
-    QLabel* lblHistPTime[10];
-    QLabel* lblHistGenre[10];
-    QPushButton* cmdOK;
-    QLabel* lblRetryHint;
-    QLabel* lblDrillResult;
+    QLabel* headingTexts[4];
+    QLabel* totalKeysText;
+    QLabel* correctCountText;
+    QLabel* missCountText;
+    QLabel* correctRateText;
+    QLabel* practiceTimeText;
+    QLabel* typesPerSecText;
+    QLabel* genreText;
+    QLabel* historyDates[10];
+    QLabel* historyCorrectRates[10];
+    QLabel* historyTypesPerSec[10];
+    QLabel* historyPracticeTimes[10];
+    QLabel* historyGenres[10];
+    QPushButton* okButton;
+    QLabel* retryHint;
+    QLabel* drillResultText;
 
     // What the practice leaves beyond the figures: R retries its misses; after a drill, the
     // targets' miss rates before and in it.
@@ -46,7 +46,7 @@ class PracticeResultScreen : public ScreenBase {
 
   private:
     void BuildControls();
-    void cmdOK_Click();
+    void BackToPractice();
     void RetryMisses();
 
     PracticeTraining m_training;

@@ -46,51 +46,54 @@ void PracticeScreen::BuildControls() {
     SetBackgroundColor(QColor(224, 230, 238));
     CenterOnScreen(this);
 
-    auto* Shape1 = new QWidget(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(0, 0, 647, 142);
-    SetBackColor(Shape1, kNightBlue);
+    auto* playBand = new QWidget(this);
+    playBand->setObjectName(QStringLiteral("playBand"));
+    playBand->setGeometry(0, 0, 647, 142);
+    SetBackColor(playBand, kNightBlue);
 
     // Remaining time, left of the question panel.
-    MakeOutline(this, QStringLiteral("Shape2"), QRect(6, 9, 121, 121), kBoxLine);
-    lblNokori = MakeClockBox(
-        {"lblNokoriJikan", QStringLiteral("残り時間："), 12, 14, "lblNokori", 18, QColor(128, 255, 128), 14});
+    MakeOutline(this, QStringLiteral("clockOutline"), QRect(6, 9, 121, 121), kBoxLine);
+    remainingTime = MakeClockBox({"remainingTimeCaption", QStringLiteral("残り時間："), 12, 14,
+                                  "remainingTime", 18, QColor(128, 255, 128), 14});
 
     panel->move(129, 9);
     panel->raise();
 
     // The keys of this screen, right of the panel.
-    MakeOutline(this, QStringLiteral("Image1"), QRect(540, 9, 100, 121), kBoxLine);
+    MakeOutline(this, QStringLiteral("keysOutline"), QRect(540, 9, 100, 121), kBoxLine);
     auto* keys =
-        MakeLabel(this, QStringLiteral("lblKeys"),
+        MakeLabel(this, QStringLiteral("keyHelp"),
                   QStringLiteral("Space\n　スタート\nEsc\n　やり直し\nBackSpace\n　戻る"), 548, 15, 88, 110);
     SetPixelFont(keys, 12);
     SetForeColor(keys, QColor(208, 216, 240));
 
     // The setting summary and the buttons.
-    auto* pctStateShow = new QFrame(this);
-    pctStateShow->setObjectName(QStringLiteral("pctStateShow"));
-    pctStateShow->setGeometry(6, 150, 635, 92);
-    pctStateShow->setFrameShape(QFrame::StyledPanel);
-    pctStateShow->setFrameShadow(QFrame::Sunken);
-    SetBackColor(pctStateShow, QColor(246, 247, 250));
-    QLabel* lblGuide = MakeLabel(pctStateShow, QStringLiteral("lblGuide"),
-                                 QStringLiteral("-----設定内容-----"), 16, 8, 300, 20);
-    lblPracticeTime = MakeLabel(pctStateShow, QStringLiteral("lblPracticeTime"), QString(), 16, 34, 320, 20);
-    lblGenre = MakeLabel(pctStateShow, QStringLiteral("lblGenre"), QString(), 16, 58, 320, 20);
-    for (QLabel* l : {lblGuide, lblPracticeTime, lblGenre}) SetPixelFont(l, 14, l == lblGuide);
-    lblDrillTarget = MakeLabel(pctStateShow, QStringLiteral("lblDrillTarget"), QString(), 16, 74, 600, 17);
-    SetPixelFont(lblDrillTarget, 13, true);
-    SetForeColor(lblDrillTarget, QColor(176, 0, 0));
-    cmdPracticeTime =
-        MakeButton(pctStateShow, QStringLiteral("cmdPracticeTime"), QStringLiteral("設定"), 362, 34);
-    cmdRetry = MakeButton(pctStateShow, QStringLiteral("cmdRetry"), QStringLiteral("やり直し"), 452, 34);
-    cmdBack = MakeButton(pctStateShow, QStringLiteral("cmdBack"), QStringLiteral("戻る"), 542, 34);
-    connect(cmdPracticeTime, &QPushButton::clicked, this, [this] { cmdPracticeTime_Click(); });
-    connect(cmdRetry, &QPushButton::clicked, this, [this] { Retry(); });
-    connect(cmdBack, &QPushButton::clicked, this, [this] { Back(); });
+    auto* settingsPanel = new QFrame(this);
+    settingsPanel->setObjectName(QStringLiteral("settingsPanel"));
+    settingsPanel->setGeometry(6, 150, 635, 92);
+    settingsPanel->setFrameShape(QFrame::StyledPanel);
+    settingsPanel->setFrameShadow(QFrame::Sunken);
+    SetBackColor(settingsPanel, QColor(246, 247, 250));
+    QLabel* settingsHeading = MakeLabel(settingsPanel, QStringLiteral("settingsHeading"),
+                                        QStringLiteral("-----設定内容-----"), 16, 8, 300, 20);
+    practiceTimeText =
+        MakeLabel(settingsPanel, QStringLiteral("practiceTimeText"), QString(), 16, 34, 320, 20);
+    genreText = MakeLabel(settingsPanel, QStringLiteral("genreText"), QString(), 16, 58, 320, 20);
+    for (QLabel* l : {settingsHeading, practiceTimeText, genreText})
+        SetPixelFont(l, 14, l == settingsHeading);
+    drillTargetText = MakeLabel(settingsPanel, QStringLiteral("drillTargetText"), QString(), 16, 74, 600, 17);
+    SetPixelFont(drillTargetText, 13, true);
+    SetForeColor(drillTargetText, QColor(176, 0, 0));
+    settingsButton =
+        MakeButton(settingsPanel, QStringLiteral("settingsButton"), QStringLiteral("設定"), 362, 34);
+    retryButton =
+        MakeButton(settingsPanel, QStringLiteral("retryButton"), QStringLiteral("やり直し"), 452, 34);
+    backButton = MakeButton(settingsPanel, QStringLiteral("backButton"), QStringLiteral("戻る"), 542, 34);
+    connect(settingsButton, &QPushButton::clicked, this, [this] { ShowSettingsDialog(); });
+    connect(retryButton, &QPushButton::clicked, this, [this] { Retry(); });
+    connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
 
-    m_clock = new PlayClock(this, QStringLiteral("tmrCountdown"), lblNokori, g.clock);
+    m_clock = new PlayClock(this, QStringLiteral("countdownTimer"), remainingTime, g.clock);
     m_clock->onTimeUp = [this] { TimeUp(); };
 }
 
@@ -112,8 +115,8 @@ void PracticeScreen::Init() {
     panel->SetDisplay(kStartText);  // the colour stays as it was
     panel->SetInput(QString());
     m_clock->ShowText(QString());
-    cmdPracticeTime->setEnabled(true);
-    cmdRetry->setEnabled(false);
+    settingsButton->setEnabled(true);
+    retryButton->setEnabled(false);
 }
 
 void PracticeScreen::OnLoad() {
@@ -137,11 +140,11 @@ void PracticeScreen::OnLoad() {
 void PracticeScreen::ShowSetting(const PracticeTimeData& setting) {
     g.questions.SetGenre(setting.GenreKey);
     if (setting.PracticeSec == kNoLimit) {
-        lblPracticeTime->setText(QStringLiteral("練習時間：無制限"));
+        practiceTimeText->setText(QStringLiteral("練習時間：無制限"));
         m_clock->ShowText(QStringLiteral("無制限"));
     } else {
-        lblPracticeTime->setText(QStringLiteral("練習時間：") + MinutesSecondsText(setting.PracticeSec));
-        m_clock->ShowText(FormatNumber(setting.PracticeSec, QStringLiteral("##0.0")));
+        practiceTimeText->setText(QStringLiteral("練習時間：") + MinutesSecondsText(setting.PracticeSec));
+        m_clock->ShowText(NumberText(setting.PracticeSec, QStringLiteral("##0.0")));
     }
     genreKey = setting.GenreKey;
     m_retry.reset();
@@ -154,10 +157,10 @@ void PracticeScreen::PrepareSource() {
     m_plan = DrillPlan();
     m_picker.reset();
     m_setQuestions.clear();
-    lblDrillTarget->clear();
+    drillTargetText->clear();
     if (m_source.kind == PracticeSource::Kind::Drill) {
         m_plan = PlanPlayerDrill(g, LoadRomajiChoices(g));
-        lblDrillTarget->setText(m_plan.fallback ? m_plan.message : m_plan.TargetLine());
+        drillTargetText->setText(m_plan.fallback ? m_plan.message : m_plan.TargetLine());
         if (!m_plan.fallback) m_picker = std::make_unique<DrillPicker>(m_plan.weights, g.rnd);
     } else if (m_source.kind == PracticeSource::Kind::Set) {
         const QList<SetQuestion> questions = PlayerSetQuestions(g, m_source.setId);
@@ -176,7 +179,7 @@ void PracticeScreen::ShowGenre() {
         name = m_source.Label({});
     else if (m_source.kind == PracticeSource::Kind::Set && m_picker)
         name = m_source.Label(PlayerQuestionSets(g));
-    lblGenre->setText(QStringLiteral("ジャンル：") + name);
+    genreText->setText(QStringLiteral("ジャンル：") + name);
 }
 
 void PracticeScreen::PlayOnly(const QList<QuestionShown>& questions, const QString& judgeGenre,
@@ -188,7 +191,7 @@ void PracticeScreen::PlayOnly(const QList<QuestionShown>& questions, const QStri
     genreKey = judgeGenre;
     g.questions.SetGenre(judgeGenre);
     m_picker.reset();
-    lblDrillTarget->clear();
+    drillTargetText->clear();
     ShowGenre();
 }
 
@@ -213,8 +216,8 @@ void PracticeScreen::NextQuestion() {
 }
 
 void PracticeScreen::OnSpace() {
-    g.rnd.Randomize();
-    cmdPracticeTime->setEnabled(false);
+    g.rnd.ReseedFromClock();
+    settingsButton->setEnabled(false);
 }
 
 void PracticeScreen::ReportBegun() {
@@ -237,7 +240,7 @@ void PracticeScreen::ReportBegun() {
 }
 
 void PracticeScreen::OnGo() {
-    cmdRetry->setEnabled(true);
+    retryButton->setEnabled(true);
     StartTick = g.clock.GetTickCount();
     if (m_practiceSec == kNoLimit) return;  // plays until back or retry
     // The remaining time comes from the tick counter on every tick, so a late tick never
@@ -284,7 +287,7 @@ void PracticeScreen::Back() {
     LeaveTo(BackScreen());
 }
 
-void PracticeScreen::cmdPracticeTime_Click() {
+void PracticeScreen::ShowSettingsDialog() {
     ctx.nav.ShowModal(new PracticeSettingsDialog(ctx, this));
 }
 

@@ -64,7 +64,7 @@ class PracticeScreen : public PlayScreen {
 
   private:
     void BuildControls();
-    void cmdPracticeTime_Click();
+    void ShowSettingsDialog();
     void StopCountdown();
     void TimeUp();
     // Readies the questions of the chosen source: the drill's plan, the set's questions.
@@ -72,14 +72,14 @@ class PracticeScreen : public PlayScreen {
     void ShowGenre();
     void StopListening();
 
-    ClockLabel* lblNokori;
-    QLabel* lblPracticeTime;
-    QLabel* lblGenre;
-    QLabel* lblDrillTarget;  // the drill's targets, or why it falls back
-    QPushButton* cmdBack;
-    QPushButton* cmdRetry;
-    QPushButton* cmdPracticeTime;
-    PlayClock* m_clock = nullptr;  // refreshes lblNokori while a limit runs (timer tmrCountdown)
+    ClockLabel* remainingTime;
+    QLabel* practiceTimeText;
+    QLabel* genreText;
+    QLabel* drillTargetText;  // the drill's targets, or why it falls back
+    QPushButton* backButton;
+    QPushButton* retryButton;
+    QPushButton* settingsButton;
+    PlayClock* m_clock = nullptr;  // refreshes remainingTime while a limit runs (timer countdownTimer)
 
     qint32 StartTick = -1;
     qint16 m_practiceSec = 0;  // the setting read at Go

@@ -51,54 +51,59 @@ PracticeSettingsDialog::PracticeSettingsDialog(AppContext& ctx_, PracticeScreen*
     SetPixelFont(this, 13);
     SetCaption(QStringLiteral("設定"));
 
-    frmGenre = new QGroupBox(QStringLiteral("ジャンルを選択してください。"), this);
-    frmGenre->setObjectName(QStringLiteral("frmGenre"));
-    frmGenre->setGeometry(8, 8, 304, 60 + kMore);
-    optGenre[0] = MakeOption(frmGenre, QStringLiteral("optGenre(0)"), QStringLiteral("日本語"), 16, 28);
-    optGenre[1] = MakeOption(frmGenre, QStringLiteral("optGenre(1)"), QStringLiteral("英単語"), 160, 28);
-    optDrill = MakeOption(frmGenre, QStringLiteral("optDrill"), QStringLiteral("苦手克服"), 16, 56);
-    optOwnSet = MakeOption(frmGenre, QStringLiteral("optOwnSet"), QStringLiteral("自分の問題"), 16, 84);
-    cboSets = new QComboBox(frmGenre);
-    cboSets->setObjectName(QStringLiteral("cboSets"));
-    cboSets->setGeometry(118, 82, 118, 24);
-    cmdManageSets =
-        MakeButton(frmGenre, QStringLiteral("cmdManageSets"), QStringLiteral("管理..."), 240, 82, 56, 24);
+    genreGroup = new QGroupBox(QStringLiteral("ジャンルを選択してください。"), this);
+    genreGroup->setObjectName(QStringLiteral("genreGroup"));
+    genreGroup->setGeometry(8, 8, 304, 60 + kMore);
+    genreChoices[0] =
+        MakeOption(genreGroup, QStringLiteral("genreChoice0"), QStringLiteral("日本語"), 16, 28);
+    genreChoices[1] =
+        MakeOption(genreGroup, QStringLiteral("genreChoice1"), QStringLiteral("英単語"), 160, 28);
+    drillChoice = MakeOption(genreGroup, QStringLiteral("drillChoice"), QStringLiteral("苦手克服"), 16, 56);
+    ownSetChoice =
+        MakeOption(genreGroup, QStringLiteral("ownSetChoice"), QStringLiteral("自分の問題"), 16, 84);
+    ownSetCombo = new QComboBox(genreGroup);
+    ownSetCombo->setObjectName(QStringLiteral("ownSetCombo"));
+    ownSetCombo->setGeometry(118, 82, 118, 24);
+    manageSetsButton = MakeButton(genreGroup, QStringLiteral("manageSetsButton"), QStringLiteral("管理..."),
+                                  240, 82, 56, 24);
 
-    Frame1 = new QGroupBox(QStringLiteral("練習時間を設定してください。"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(8, 76 + kMore, 304, 92);
-    optLimited = MakeOption(Frame1, QStringLiteral("optLimited"), QStringLiteral("制限時間あり"), 16, 28);
-    optNoLimited = MakeOption(Frame1, QStringLiteral("optNoLimited"), QStringLiteral("無制限"), 160, 28);
-    lblMinute = NumberBox(Frame1, QStringLiteral("lblMinute"), QStringLiteral("1"), 36, 58);
-    udnMinute = new UpDown(Frame1, QStringLiteral("udnMinute"), lblMinute, 0, 10, 1);
-    udnMinute->setGeometry(72, 58, 16, 22);
-    lblHun = MakeLabel(Frame1, QStringLiteral("lblHun"), QStringLiteral("分"), 94, 61);
-    lblSecond = NumberBox(Frame1, QStringLiteral("lblSecond"), QStringLiteral("0"), 124, 58);
-    udnSecond = new UpDown(Frame1, QStringLiteral("udnSecond"), lblSecond, 0, 55, 5);
-    udnSecond->setGeometry(160, 58, 16, 22);
-    lblByo = MakeLabel(Frame1, QStringLiteral("lblByo"), QStringLiteral("秒"), 182, 61);
+    timeGroup = new QGroupBox(QStringLiteral("練習時間を設定してください。"), this);
+    timeGroup->setObjectName(QStringLiteral("timeGroup"));
+    timeGroup->setGeometry(8, 76 + kMore, 304, 92);
+    limitedChoice =
+        MakeOption(timeGroup, QStringLiteral("limitedChoice"), QStringLiteral("制限時間あり"), 16, 28);
+    unlimitedChoice =
+        MakeOption(timeGroup, QStringLiteral("unlimitedChoice"), QStringLiteral("無制限"), 160, 28);
+    minutesBox = NumberBox(timeGroup, QStringLiteral("minutesBox"), QStringLiteral("1"), 36, 58);
+    minutesUpDown = new UpDown(timeGroup, QStringLiteral("minutesUpDown"), minutesBox, 0, 10, 1);
+    minutesUpDown->setGeometry(72, 58, 16, 22);
+    minutesUnit = MakeLabel(timeGroup, QStringLiteral("minutesUnit"), QStringLiteral("分"), 94, 61);
+    secondsBox = NumberBox(timeGroup, QStringLiteral("secondsBox"), QStringLiteral("0"), 124, 58);
+    secondsUpDown = new UpDown(timeGroup, QStringLiteral("secondsUpDown"), secondsBox, 0, 55, 5);
+    secondsUpDown->setGeometry(160, 58, 16, 22);
+    secondsUnit = MakeLabel(timeGroup, QStringLiteral("secondsUnit"), QStringLiteral("秒"), 182, 61);
 
-    cmdOk = MakeButton(this, QStringLiteral("cmdOk"), QStringLiteral("OK"), 126, 178 + kMore, 88, 26);
-    cmdCancel =
-        MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("キャンセル"), 222, 178 + kMore, 90, 26);
-    SetDefaultButtons(cmdOk, cmdCancel);
+    okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), 126, 178 + kMore, 88, 26);
+    cancelButton = MakeButton(this, QStringLiteral("cancelButton"), QStringLiteral("キャンセル"), 222,
+                              178 + kMore, 90, 26);
+    SetDefaultButtons(okButton, cancelButton);
     // Enter presses the button that has the focus, else OK.
-    cmdOk->setAutoDefault(true);
-    cmdCancel->setAutoDefault(true);
+    okButton->setAutoDefault(true);
+    cancelButton->setAutoDefault(true);
 
     for (int i = 0; i < 2; ++i)
-        connect(optGenre[i], &QRadioButton::clicked, this, [this, i] { optGenre_Click(i); });
-    connect(optDrill, &QRadioButton::clicked, this, [this] { optDrill_Click(); });
-    connect(optOwnSet, &QRadioButton::clicked, this, [this] { optOwnSet_Click(); });
-    connect(cboSets, &QComboBox::activated, this, [this] {
-        optOwnSet->setChecked(true);
-        optOwnSet_Click();
+        connect(genreChoices[i], &QRadioButton::clicked, this, [this, i] { ChooseGenre(i); });
+    connect(drillChoice, &QRadioButton::clicked, this, [this] { ChooseDrill(); });
+    connect(ownSetChoice, &QRadioButton::clicked, this, [this] { ChooseOwnSet(); });
+    connect(ownSetCombo, &QComboBox::activated, this, [this] {
+        ownSetChoice->setChecked(true);
+        ChooseOwnSet();
     });
-    connect(cmdManageSets, &QPushButton::clicked, this, [this] { cmdManageSets_Click(); });
-    connect(optLimited, &QRadioButton::clicked, this, [this] { limInit(); });
-    connect(optNoLimited, &QRadioButton::clicked, this, [this] { NolimInit(); });
-    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(manageSetsButton, &QPushButton::clicked, this, [this] { ManageSets(); });
+    connect(limitedChoice, &QRadioButton::clicked, this, [this] { ShowLimited(); });
+    connect(unlimitedChoice, &QRadioButton::clicked, this, [this] { ShowUnlimited(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { SaveSettings(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { CancelSettings(); });
 }
 
 void PracticeSettingsDialog::OnLoad() {
@@ -106,56 +111,56 @@ void PracticeSettingsDialog::OnLoad() {
     const PracticeTimeData d = LoadPracticeTime(g, g.player.GetUserName());
     SelectedGenre = d.GenreKey;
     if (d.PracticeSec < 0) {
-        optNoLimited->setChecked(true);
-        NolimInit();
+        unlimitedChoice->setChecked(true);
+        ShowUnlimited();
     } else {
-        optLimited->setChecked(true);
-        limInit();
-        lblMinute->setText(QString::number(d.PracticeSec / 60));
-        lblSecond->setText(QString::number(d.PracticeSec % 60));
+        limitedChoice->setChecked(true);
+        ShowLimited();
+        minutesBox->setText(QString::number(d.PracticeSec / 60));
+        secondsBox->setText(QString::number(d.PracticeSec % 60));
     }
-    udnMinute->SyncFromBuddy();
-    udnSecond->SyncFromBuddy();
+    minutesUpDown->SyncFromBuddy();
+    secondsUpDown->SyncFromBuddy();
 
     SelectedSource = LoadPracticeSource(g, SelectedGenre);
     FillSets();
     if (SelectedSource.kind == PracticeSource::Kind::Drill) {
-        optDrill->setChecked(true);
-        optDrill_Click();
+        drillChoice->setChecked(true);
+        ChooseDrill();
     } else if (SelectedSource.kind == PracticeSource::Kind::Set) {
-        optOwnSet->setChecked(true);
-        optOwnSet_Click();
+        ownSetChoice->setChecked(true);
+        ChooseOwnSet();
     } else {
         const int genre = IsGenreKey(SelectedGenre, Genre::English) ? 1 : 0;
-        optGenre[genre]->setChecked(true);
-        optGenre_Click(genre);
+        genreChoices[genre]->setChecked(true);
+        ChooseGenre(genre);
     }
-    cmdOk->setFocus();
+    okButton->setFocus();
 }
 
 void PracticeSettingsDialog::MarkChosen(QRadioButton* chosen) {
-    for (QRadioButton* o : {optGenre[0], optGenre[1], optDrill, optOwnSet})
+    for (QRadioButton* o : {genreChoices[0], genreChoices[1], drillChoice, ownSetChoice})
         SetForeColor(o, o == chosen ? kChosen : kOther);
 }
 
-void PracticeSettingsDialog::optGenre_Click(int index) {
-    MarkChosen(optGenre[index]);
+void PracticeSettingsDialog::ChooseGenre(int index) {
+    MarkChosen(genreChoices[index]);
     SelectedGenre = GenreKey(index == 0 ? Genre::Idioms : Genre::English);
     SelectedSource = PracticeSource();
     SelectedSource.bankGenre = SelectedGenre;
 }
 
-void PracticeSettingsDialog::optDrill_Click() {
-    MarkChosen(optDrill);
+void PracticeSettingsDialog::ChooseDrill() {
+    MarkChosen(drillChoice);
     SelectedSource = PracticeSource();
     SelectedSource.kind = PracticeSource::Kind::Drill;
     SelectedGenre = SelectedSource.bankGenre;  // the drill asks the bank's idioms
 }
 
-void PracticeSettingsDialog::optOwnSet_Click() {
-    const int at = cboSets->currentIndex();
+void PracticeSettingsDialog::ChooseOwnSet() {
+    const int at = ownSetCombo->currentIndex();
     if (at < 0 || at >= m_sets.size()) return;
-    MarkChosen(optOwnSet);
+    MarkChosen(ownSetChoice);
     for (const PracticeSource& choice : PracticeChoices({m_sets[at]}))
         if (choice.kind == PracticeSource::Kind::Set) SelectedSource = choice;
     SelectedGenre = SelectedSource.bankGenre;
@@ -164,28 +169,29 @@ void PracticeSettingsDialog::optOwnSet_Click() {
 void PracticeSettingsDialog::FillSets() {
     const qint64 chosen = SelectedSource.kind == PracticeSource::Kind::Set ? SelectedSource.setId : 0;
     m_sets = PlayerQuestionSets(g);
-    cboSets->clear();
+    ownSetCombo->clear();
     for (const QuestionSetInfo& s : m_sets) {
-        cboSets->addItem(s.name);
-        if (s.id == chosen) cboSets->setCurrentIndex(cboSets->count() - 1);
+        ownSetCombo->addItem(s.name);
+        if (s.id == chosen) ownSetCombo->setCurrentIndex(ownSetCombo->count() - 1);
     }
     const bool any = !m_sets.isEmpty();
-    if (!any) cboSets->addItem(QStringLiteral("（なし）"));
-    for (QWidget* w : std::initializer_list<QWidget*>{optOwnSet, cboSets, cmdManageSets}) w->setEnabled(any);
+    if (!any) ownSetCombo->addItem(QStringLiteral("（なし）"));
+    for (QWidget* w : std::initializer_list<QWidget*>{ownSetChoice, ownSetCombo, manageSetsButton})
+        w->setEnabled(any);
     if (chosen == 0) return;
     const bool kept = std::any_of(m_sets.cbegin(), m_sets.cend(),
                                   [chosen](const QuestionSetInfo& s) { return s.id == chosen; });
     if (kept) {
-        optOwnSet_Click();
+        ChooseOwnSet();
         return;
     }
     // The chosen set was removed: the bank's genre it played is chosen instead.
     const int genre = IsGenreKey(SelectedGenre, Genre::English) ? 1 : 0;
-    optGenre[genre]->setChecked(true);
-    optGenre_Click(genre);
+    genreChoices[genre]->setChecked(true);
+    ChooseGenre(genre);
 }
 
-void PracticeSettingsDialog::cmdManageSets_Click() {
+void PracticeSettingsDialog::ManageSets() {
     QPointer<PracticeSettingsDialog> self(this);
     ctx.nav.ShowModal(new QuestionSetsDialog(ctx, this, [self] {
         if (self) self->FillSets();
@@ -193,26 +199,26 @@ void PracticeSettingsDialog::cmdManageSets_Click() {
 }
 
 void PracticeSettingsDialog::SetTimeControlsEnabled(bool on) {
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{lblMinute, lblHun, lblSecond, lblByo, udnMinute, udnSecond})
+    for (QWidget* w : std::initializer_list<QWidget*>{minutesBox, minutesUnit, secondsBox, secondsUnit,
+                                                      minutesUpDown, secondsUpDown})
         w->setEnabled(on);
 }
 
-void PracticeSettingsDialog::limInit() {
+void PracticeSettingsDialog::ShowLimited() {
     SetTimeControlsEnabled(true);
-    SetForeColor(optLimited, kChosen);
-    SetForeColor(optNoLimited, kOther);
+    SetForeColor(limitedChoice, kChosen);
+    SetForeColor(unlimitedChoice, kOther);
 }
 
-void PracticeSettingsDialog::NolimInit() {
+void PracticeSettingsDialog::ShowUnlimited() {
     SetTimeControlsEnabled(false);
-    SetForeColor(optLimited, kOther);
-    SetForeColor(optNoLimited, kChosen);
+    SetForeColor(limitedChoice, kOther);
+    SetForeColor(unlimitedChoice, kChosen);
 }
 
-void PracticeSettingsDialog::cmdOk_Click() {
-    const int T =
-        optNoLimited->isChecked() ? kNoLimit : lblMinute->text().toInt() * 60 + lblSecond->text().toInt();
+void PracticeSettingsDialog::SaveSettings() {
+    const int T = unlimitedChoice->isChecked() ? kNoLimit
+                                               : minutesBox->text().toInt() * 60 + secondsBox->text().toInt();
     if (T == 0) {
         ctx.msg.Show(this, AppTitle(), QStringLiteral("練習時間は、5秒以上、または、無制限です。"),
                      MsgButtons::OK);

@@ -27,40 +27,40 @@ class PracticeSettingsDialog : public ScreenBase {
     QString SelectedGenre;
     PracticeSource SelectedSource;
 
-    QGroupBox* frmGenre;
-    QRadioButton* optGenre[2];
-    QRadioButton* optDrill;
-    QRadioButton* optOwnSet;
-    QComboBox* cboSets;
-    QPushButton* cmdManageSets;
-    QGroupBox* Frame1;
-    QRadioButton* optLimited;
-    QRadioButton* optNoLimited;
-    QLabel* lblMinute;
-    UpDown* udnMinute;
-    QLabel* lblHun;
-    QLabel* lblSecond;
-    UpDown* udnSecond;
-    QLabel* lblByo;
-    QPushButton* cmdOk;
-    QPushButton* cmdCancel;
+    QGroupBox* genreGroup;
+    QRadioButton* genreChoices[2];
+    QRadioButton* drillChoice;
+    QRadioButton* ownSetChoice;
+    QComboBox* ownSetCombo;
+    QPushButton* manageSetsButton;
+    QGroupBox* timeGroup;
+    QRadioButton* limitedChoice;
+    QRadioButton* unlimitedChoice;
+    QLabel* minutesBox;
+    UpDown* minutesUpDown;
+    QLabel* minutesUnit;
+    QLabel* secondsBox;
+    UpDown* secondsUpDown;
+    QLabel* secondsUnit;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 
   protected:
     void OnLoad() override;
 
   private:
-    void optGenre_Click(int index);
-    void optDrill_Click();
-    void optOwnSet_Click();
+    void ChooseGenre(int index);
+    void ChooseDrill();
+    void ChooseOwnSet();
     // Fills the list of own sets, keeping the one chosen when it is still there.
     void FillSets();
-    void cmdManageSets_Click();
+    void ManageSets();
     void MarkChosen(QRadioButton* chosen);
-    void limInit();
-    void NolimInit();
+    void ShowLimited();
+    void ShowUnlimited();
     void SetTimeControlsEnabled(bool on);
-    void cmdOk_Click();
-    void cmdCancel_Click() { CloseScreen(); }
+    void SaveSettings();
+    void CancelSettings() { CloseScreen(); }
 
     QPointer<PracticeScreen> m_owner;
     QList<QuestionSetInfo> m_sets;

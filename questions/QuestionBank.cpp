@@ -27,7 +27,7 @@ void QuestionBank::SetGenre(const QString& key) {
 }
 
 QString QuestionBank::GetQuestion() {
-    const float r = m_rnd.Rnd();
+    const float r = m_rnd.NextFloat();
     QuestionId = qint16(std::floor(r * float(IdRange[1])) + IdRange[0]);
     if (QuestionId % 2 != 0) QuestionId = qint16(QuestionId + 1);
     if (QuestionId == 0) QuestionId = 102;
@@ -41,7 +41,7 @@ QString QuestionBank::GetKanjiQuestion() const {
 }
 
 QString QuestionBank::GetEnglishQuestion() {
-    const float r = m_rnd.Rnd();
+    const float r = m_rnd.NextFloat();
     EnglishId = qint16(std::floor(r * 801.0f) + 1000);
     return Table().LoadString(EnglishId);
 }

@@ -19,27 +19,28 @@ constexpr int kShadowOffset = 3;
 }  // namespace
 
 AboutBox::AboutBox(AppContext& ctx_, QWidget* owner) : ScreenBase(ctx_, Screen::Version, owner) {
-    imgIcon = MakeLabel(this, QStringLiteral("imgIcon"), QString(), 20, 20, 48, 48);
-    imgIcon->setPixmap(ScaledBitmap(QStringLiteral("ICON"), 48, 48, Qt::KeepAspectRatio));
+    appIcon = MakeLabel(this, QStringLiteral("appIcon"), QString(), 20, 20, 48, 48);
+    appIcon->setPixmap(ScaledBitmap(QStringLiteral("ICON"), 48, 48, Qt::KeepAspectRatio));
 
     for (int i = 0; i < 4; ++i) {
         const bool title = i < 2;
-        lblTitle[i] = MakeLabel(this, QStringLiteral("lblTitle(%1)").arg(i),
-                                title ? AppTitle() : kVersionText, 0, 0, 220, title ? 44 : 24);
+        headingTexts[i] = MakeLabel(this, QStringLiteral("headingText%1").arg(i),
+                                    title ? AppTitle() : kVersionText, 0, 0, 220, title ? 44 : 24);
     }
-    StyleTitle(lblTitle[1], lblTitle[0], 32, QPoint(84, 14), kShadowOffset);
-    StyleTitle(lblTitle[2], lblTitle[3], 16, QPoint(84, 58), kShadowOffset);
-    SetForeColor(lblTitle[2], kWhite);
+    StyleTitle(headingTexts[1], headingTexts[0], 32, QPoint(84, 14), kShadowOffset);
+    StyleTitle(headingTexts[2], headingTexts[3], 16, QPoint(84, 58), kShadowOffset);
+    SetForeColor(headingTexts[2], kWhite);
 
-    Label3 = MakeLabel(this, QStringLiteral("Label3"), QStringLiteral("Presented by"), 84, 98, 220, 20);
-    Label2 =
-        MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("The Quiet Lantern"), 100, 118, 204, 22);
-    Label4 = MakeLabel(this, QStringLiteral("Label4"), QStringLiteral("Since 1998"), 84, 144, 220, 20);
-    SetPixelFont(Label2, 16, true);
-    for (QLabel* l : {Label2, Label3, Label4}) SetForeColor(l, kWhite);
+    presentedByText =
+        MakeLabel(this, QStringLiteral("presentedByText"), QStringLiteral("Presented by"), 84, 98, 220, 20);
+    authorText =
+        MakeLabel(this, QStringLiteral("authorText"), QStringLiteral("The Quiet Lantern"), 100, 118, 204, 22);
+    sinceText = MakeLabel(this, QStringLiteral("sinceText"), QStringLiteral("Since 1998"), 84, 144, 220, 20);
+    SetPixelFont(authorText, 16, true);
+    for (QLabel* l : {authorText, presentedByText, sinceText}) SetForeColor(l, kWhite);
 
-    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 222, 172, 82, 28);
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), 222, 172, 82, 28);
+    connect(okButton, &QPushButton::clicked, this, [this] { Dismiss(); });
     SetKeysFirst(true);
 }
 
@@ -52,7 +53,7 @@ void AboutBox::OnLoad() {
 
 void AboutBox::OnKeyDown(int key, Qt::KeyboardModifiers) {
     // Enter, Esc and Space all close the box, as its only button would.
-    if (IsEnterKey(key) || key == Qt::Key_Escape || key == Qt::Key_Space) cmdOK_Click();
+    if (IsEnterKey(key) || key == Qt::Key_Escape || key == Qt::Key_Space) Dismiss();
 }
 
 }  // namespace kd

@@ -19,14 +19,14 @@ class AboutBox : public ScreenBase {
     void OnKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
 
   private:
-    void cmdOK_Click() { CloseScreen(); }
+    void Dismiss() { CloseScreen(); }
 
-    std::array<QLabel*, 4> lblTitle{};
-    QLabel* imgIcon;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QPushButton* cmdOK;
+    std::array<QLabel*, 4> headingTexts{};
+    QLabel* appIcon;
+    QLabel* authorText;
+    QLabel* presentedByText;
+    QLabel* sinceText;
+    QPushButton* okButton;
 };
 
 }  // namespace kd

@@ -119,106 +119,110 @@ MainMenu::MainMenu(AppContext& ctx_) : ScreenBase(ctx_, Screen::Main) {
     menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
     menuBar->setNativeMenuBar(false);
-    mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuDel = NamedAction(mnuFile, QStringLiteral("mnuDel"), QStringLiteral("記録の削除(&D)"), false);
-    mnuExport =
-        NamedAction(mnuFile, QStringLiteral("mnuExport"), QStringLiteral("学習記録の書き出し(&E)..."), false);
-    mnuFile->addSeparator();
-    mnuEnd = NamedAction(mnuFile, QStringLiteral("mnuEnd"), QStringLiteral("終了(&X)"), false);
-    mnuEffect = menuBar->addMenu(QStringLiteral("効果音(&E)"));
-    mnuEffect->setObjectName(QStringLiteral("mnuEffect"));
-    mnuEffectOn = NamedAction(mnuEffect, QStringLiteral("mnuEffectOn"), QStringLiteral("ON(&T)"), true);
-    mnuEffectOff = NamedAction(mnuEffect, QStringLiteral("mnuEffectOff"), QStringLiteral("OFF(&F)"), true);
-    mnuBgm = menuBar->addMenu(QStringLiteral("BGM(&B)"));
-    mnuBgm->setObjectName(QStringLiteral("mnuBgm"));
-    mnuOn = NamedAction(mnuBgm, QStringLiteral("mnuOn"), QStringLiteral("ON(&T)"), true);
-    mnuOff = NamedAction(mnuBgm, QStringLiteral("mnuOff"), QStringLiteral("OFF(&F)"), true);
-    mnuView = menuBar->addMenu(QStringLiteral("表示(&D)"));
-    mnuView->setObjectName(QStringLiteral("mnuView"));
+    fileMenu = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+    fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    deleteRecordsAction =
+        NamedAction(fileMenu, QStringLiteral("deleteRecordsAction"), QStringLiteral("記録の削除(&D)"), false);
+    exportLearningAction = NamedAction(fileMenu, QStringLiteral("exportLearningAction"),
+                                       QStringLiteral("学習記録の書き出し(&E)..."), false);
+    fileMenu->addSeparator();
+    exitAction = NamedAction(fileMenu, QStringLiteral("exitAction"), QStringLiteral("終了(&X)"), false);
+    effectsMenu = menuBar->addMenu(QStringLiteral("効果音(&E)"));
+    effectsMenu->setObjectName(QStringLiteral("effectsMenu"));
+    effectsOnAction =
+        NamedAction(effectsMenu, QStringLiteral("effectsOnAction"), QStringLiteral("ON(&T)"), true);
+    effectsOffAction =
+        NamedAction(effectsMenu, QStringLiteral("effectsOffAction"), QStringLiteral("OFF(&F)"), true);
+    musicMenu = menuBar->addMenu(QStringLiteral("BGM(&B)"));
+    musicMenu->setObjectName(QStringLiteral("musicMenu"));
+    musicOnAction = NamedAction(musicMenu, QStringLiteral("musicOnAction"), QStringLiteral("ON(&T)"), true);
+    musicOffAction =
+        NamedAction(musicMenu, QStringLiteral("musicOffAction"), QStringLiteral("OFF(&F)"), true);
+    viewMenu = menuBar->addMenu(QStringLiteral("表示(&D)"));
+    viewMenu->setObjectName(QStringLiteral("viewMenu"));
     if (ZoomStage* zoom = ZoomStage::Instance()) {
-        zoom->AddViewMenuItems(mnuView);
+        zoom->AddViewMenuItems(viewMenu);
         // Zoomed from this menu: the wallpaper comes again from its sharper twin.
         connect(zoom, &ZoomStage::densityChanged, this,
-                [this] { picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight)); });
+                [this] { clientArea->SetBackground(ShellBackground(kClientWidth, kClientHeight)); });
     }
-    AddGhostAndReplayItems(mnuView, g, this);
-    AddRomajiGuideItem(mnuView, g);
-    AddImportItem(mnuFile, mnuExport, ctx, this);
+    AddGhostAndReplayItems(viewMenu, g, this);
+    AddRomajiGuideItem(viewMenu, g);
+    AddImportItem(fileMenu, exportLearningAction, ctx, this);
     // Races on the local network: screens of their own, opened only when this build has them.
-    mnuNet = menuBar->addMenu(QStringLiteral("対戦(&N)"));
-    mnuNet->setObjectName(QStringLiteral("mnuNet"));
-    for (const auto& [name, text, next] : {std::tuple{"mnuNetHost", "部屋を作る(&H)", Screen::NetHost},
-                                           std::tuple{"mnuNetJoin", "部屋に入る(&J)", Screen::NetJoin}}) {
-        connect(NamedAction(mnuNet, QString::fromLatin1(name), QString::fromUtf8(text), false),
+    netMenu = menuBar->addMenu(QStringLiteral("対戦(&N)"));
+    netMenu->setObjectName(QStringLiteral("netMenu"));
+    for (const auto& [name, text, next] : {std::tuple{"hostRoomAction", "部屋を作る(&H)", Screen::NetHost},
+                                           std::tuple{"joinRoomAction", "部屋に入る(&J)", Screen::NetJoin}}) {
+        connect(NamedAction(netMenu, QString::fromLatin1(name), QString::fromUtf8(text), false),
                 &QAction::triggered, this, [this, screen = next] {
                     if (IsClosing() || !ctx.nav.IsRegistered(screen)) return;
                     StopMusic(g);
                     ctx.nav.Replace(this, screen);
                 });
     }
-    for (QMenu* m : {mnuFile, mnuEffect, mnuBgm, mnuView, mnuNet}) FitMenuWidth(m);
-    mnuVersion = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
-    mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
+    for (QMenu* m : {fileMenu, effectsMenu, musicMenu, viewMenu, netMenu}) FitMenuWidth(m);
+    aboutAction = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
+    aboutAction->setObjectName(QStringLiteral("aboutAction"));
     // Beyond the original menu bar, after its items so they keep their places.
-    mnuStats = menuBar->addMenu(QStringLiteral("成績(&S)"));
-    mnuStats->setObjectName(QStringLiteral("mnuStats"));
-    mnuStatsView =
-        NamedAction(mnuStats, QStringLiteral("mnuStatsView"), QStringLiteral("成績を見る(&V)"), false);
-    FitMenuWidth(mnuStats);
+    statsMenu = menuBar->addMenu(QStringLiteral("成績(&S)"));
+    statsMenu->setObjectName(QStringLiteral("statsMenu"));
+    showStatsAction =
+        NamedAction(statsMenu, QStringLiteral("showStatsAction"), QStringLiteral("成績を見る(&V)"), false);
+    FitMenuWidth(statsMenu);
 
-    connect(mnuDel, &QAction::triggered, this, [this] { mnuDel_Click(); });
-    connect(mnuExport, &QAction::triggered, this, [this] { mnuExport_Click(); });
-    connect(mnuEnd, &QAction::triggered, this, [this] { mnuEnd_Click(); });
-    connect(mnuEffectOn, &QAction::triggered, this, [this] { mnuEffectOn_Click(); });
-    connect(mnuEffectOff, &QAction::triggered, this, [this] { mnuEffectOff_Click(); });
-    connect(mnuOn, &QAction::triggered, this, [this] { mnuOn_Click(); });
-    connect(mnuOff, &QAction::triggered, this, [this] { mnuOff_Click(); });
-    connect(mnuVersion, &QAction::triggered, this, [this] { mnuVersion_Click(); });
-    connect(mnuStatsView, &QAction::triggered, this, [this] { mnuStatsView_Click(); });
+    connect(deleteRecordsAction, &QAction::triggered, this, [this] { DeleteAllRecords(); });
+    connect(exportLearningAction, &QAction::triggered, this, [this] { ExportLearning(); });
+    connect(exitAction, &QAction::triggered, this, [this] { AskToEnd(); });
+    connect(effectsOnAction, &QAction::triggered, this, [this] { TurnEffectsOn(); });
+    connect(effectsOffAction, &QAction::triggered, this, [this] { TurnEffectsOff(); });
+    connect(musicOnAction, &QAction::triggered, this, [this] { TurnMusicOn(); });
+    connect(musicOffAction, &QAction::triggered, this, [this] { TurnMusicOff(); });
+    connect(aboutAction, &QAction::triggered, this, [this] { ShowAbout(); });
+    connect(showStatsAction, &QAction::triggered, this, [this] { OpenStats(); });
 
     const int barHeight = menuBar->sizeHint().height();
     menuBar->setGeometry(0, 0, kClientWidth, barHeight);
-    picClient = new PictureBox(this, QStringLiteral("picClient"), 0, barHeight, kClientWidth, kClientHeight);
+    clientArea =
+        new PictureBox(this, QStringLiteral("clientArea"), 0, barHeight, kClientWidth, kClientHeight);
 
-    lblTitleShadow =
-        MakeLabel(picClient, QStringLiteral("lblTitleShadow"), AppTitle(), 0, 0, kClientWidth, 100);
-    lblTitle = MakeLabel(picClient, QStringLiteral("lblTitle"), AppTitle(), 0, 0, kClientWidth, 100);
-    StyleTitle(lblTitle, lblTitleShadow, 76, QPoint(0, 36), 4);
-    lblVersion[1] = MakeLabel(picClient, QStringLiteral("lblVersion(1)"), kVersionText, 0, 0, 140, 26);
-    lblVersion[0] = MakeLabel(picClient, QStringLiteral("lblVersion(0)"), kVersionText, 0, 0, 140, 26);
-    StyleTitle(lblVersion[0], lblVersion[1], 20, QPoint(430, 132), 2);
-    SetForeColor(lblVersion[0], kWhite);
+    titleShadow = MakeLabel(clientArea, QStringLiteral("titleShadow"), AppTitle(), 0, 0, kClientWidth, 100);
+    titleText = MakeLabel(clientArea, QStringLiteral("titleText"), AppTitle(), 0, 0, kClientWidth, 100);
+    StyleTitle(titleText, titleShadow, 76, QPoint(0, 36), 4);
+    versionTexts[1] = MakeLabel(clientArea, QStringLiteral("versionText1"), kVersionText, 0, 0, 140, 26);
+    versionTexts[0] = MakeLabel(clientArea, QStringLiteral("versionText0"), kVersionText, 0, 0, 140, 26);
+    StyleTitle(versionTexts[0], versionTexts[1], 20, QPoint(430, 132), 2);
+    SetForeColor(versionTexts[0], kWhite);
 
-    lblShadow = MakeLabel(picClient, QStringLiteral("lblShadow"), QString(), -1000, -1000, 260, 40);
-    SetForeColor(lblShadow, kShadowColor);
-    lblShadow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    itemShadow = MakeLabel(clientArea, QStringLiteral("itemShadow"), QString(), -1000, -1000, 260, 40);
+    SetForeColor(itemShadow, kShadowColor);
+    itemShadow->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int i = 0; i < kItemCount; ++i) {
         auto* item = new ItemLabel(
-            picClient, [this, i] { lblSelectButton_MouseMove(i); }, [this, i] { lblSelectButton_Click(i); });
-        item->setObjectName(QStringLiteral("lblSelectButton(%1)").arg(i));
+            clientArea, [this, i] { SelectItem(i); }, [this, i] { OpenItem(i); });
+        item->setObjectName(QStringLiteral("menuItem%1").arg(i));
         item->setText(QString::fromLatin1(kCaptions[i]));
         item->setGeometry(232, 188 + 44 * i, 260, 40);
-        lblSelectButton[i] = item;
+        menuItems[i] = item;
     }
-    for (QLabel* l :
-         {lblShadow, lblSelectButton[0], lblSelectButton[1], lblSelectButton[2], lblSelectButton[3]})
+    for (QLabel* l : {itemShadow, menuItems[0], menuItems[1], menuItems[2], menuItems[3]})
         SetPixelFont(l, 30, true);
 
-    lblKaisetsu = MakeLabel(picClient, QStringLiteral("lblKaisetsu"), QString(), 40, 378, 560, 78);
-    lblKaisetsu->setWordWrap(true);
-    lblKaisetsu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblKaisetsu->setMargin(8);
-    SetPixelFont(lblKaisetsu, 16);
-    SetForeColor(lblKaisetsu, kWhite);
-    lblKaisetsu->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
+    modeDescription = MakeLabel(clientArea, QStringLiteral("modeDescription"), QString(), 40, 378, 560, 78);
+    modeDescription->setWordWrap(true);
+    modeDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    modeDescription->setMargin(8);
+    SetPixelFont(modeDescription, 16);
+    SetForeColor(modeDescription, kWhite);
+    modeDescription->setStyleSheet(
+        QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
 
-    lblShadow->lower();
+    itemShadow->lower();
     SetKeysFirst(true);
 }
 
 void MainMenu::OnLoad() {
-    SetClientSize(kClientWidth, picClient->y() + kClientHeight);
+    SetClientSize(kClientWidth, clientArea->y() + kClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     LoadMenu();
@@ -227,7 +231,7 @@ void MainMenu::OnLoad() {
 void MainMenu::LoadMenu() {
     g.audio.InitSoundEffects();
     SetCaption(AppTitle());
-    picClient->SetBackground(ShellBackground(kClientWidth, kClientHeight));
+    clientArea->SetBackground(ShellBackground(kClientWidth, kClientHeight));
 
     if (!EnsureDataFolder(g))
         Warn(FailureMessage(QStringLiteral("記録用のフォルダーを作成できませんでした"),
@@ -237,45 +241,45 @@ void MainMenu::LoadMenu() {
     LoadSoundSwitches(g);
     PlayMusic(g, QStringLiteral("startup.mid"));
     ShowSwitches();
-    lblSelectButton_MouseMove(0);
+    SelectItem(0);
 }
 
 void MainMenu::ShowSwitches() {
-    mnuOn->setChecked(g.BgmOn == -1);
-    mnuOff->setChecked(g.BgmOn != -1);
-    mnuEffectOn->setChecked(g.EffectOn == -1);
-    mnuEffectOff->setChecked(g.EffectOn != -1);
+    musicOnAction->setChecked(g.BgmOn == -1);
+    musicOffAction->setChecked(g.BgmOn != -1);
+    effectsOnAction->setChecked(g.EffectOn == -1);
+    effectsOffAction->setChecked(g.EffectOn != -1);
 }
 
 void MainMenu::Warn(const QString& text) {
     ctx.msg.Show(this, AppTitle(), text, MsgButtons::OK);
 }
 
-void MainMenu::lblSelectButton_MouseMove(int index) {
-    QLabel* item = lblSelectButton[index];
+void MainMenu::SelectItem(int index) {
+    QLabel* item = menuItems[index];
     // The items share a left edge, so the whole position tells whether the shadow is there.
     const QPoint shadowAt = item->pos() + QPoint(2, 2);
-    if (lblShadow->pos() == shadowAt) return;
-    lblShadow->move(shadowAt);
-    lblShadow->resize(item->size());
-    lblShadow->setText(item->text());
-    for (QLabel* l : lblSelectButton) SetForeColor(l, kItemColor);
+    if (itemShadow->pos() == shadowAt) return;
+    itemShadow->move(shadowAt);
+    itemShadow->resize(item->size());
+    itemShadow->setText(item->text());
+    for (QLabel* l : menuItems) SetForeColor(l, kItemColor);
     SetForeColor(item, kSelectedColor);
     m_selected = index;
-    if (index < 3) lblKaisetsu->setText(Description(index));
+    if (index < 3) modeDescription->setText(Description(index));
 }
 
 void MainMenu::OnKeyDown(int key, Qt::KeyboardModifiers) {
     const int selected = m_selected;
     if (key == Qt::Key_Down)
-        lblSelectButton_MouseMove((selected + 1) % kItemCount);
+        SelectItem((selected + 1) % kItemCount);
     else if (key == Qt::Key_Up)
-        lblSelectButton_MouseMove((selected + kItemCount - 1) % kItemCount);
+        SelectItem((selected + kItemCount - 1) % kItemCount);
     else if (IsEnterKey(key))
-        lblSelectButton_Click(selected);
+        OpenItem(selected);
 }
 
-void MainMenu::lblSelectButton_Click(int index) {
+void MainMenu::OpenItem(int index) {
     if (IsClosing()) return;
     // A mode whose screens are not part of this build yet keeps the menu as it is.
     if (index < 3 && !ctx.nav.IsRegistered(kScreens[index])) return;
@@ -300,11 +304,11 @@ void MainMenu::lblSelectButton_Click(int index) {
 bool MainMenu::MayClose(CloseReason reason) {
     if (reason == CloseReason::Program) return true;
     // The close box asks like "END"; the window closes only when the program ends.
-    lblSelectButton_Click(3);
+    OpenItem(3);
     return IsClosing();
 }
 
-void MainMenu::mnuOn_Click() {
+void MainMenu::TurnMusicOn() {
     if (g.BgmOn == 0) {
         g.BgmOn = -1;
         g.audio.PlayMidi(QStringLiteral("startup.mid"));
@@ -312,7 +316,7 @@ void MainMenu::mnuOn_Click() {
     ShowSwitches();
 }
 
-void MainMenu::mnuOff_Click() {
+void MainMenu::TurnMusicOff() {
     if (g.BgmOn == -1) {
         g.BgmOn = 0;
         g.audio.StopMidi();
@@ -320,29 +324,29 @@ void MainMenu::mnuOff_Click() {
     ShowSwitches();
 }
 
-void MainMenu::mnuEffectOn_Click() {
+void MainMenu::TurnEffectsOn() {
     g.EffectOn = -1;
     ShowSwitches();
 }
 
-void MainMenu::mnuEffectOff_Click() {
+void MainMenu::TurnEffectsOff() {
     g.EffectOn = 0;
     ShowSwitches();
 }
 
-void MainMenu::mnuExport_Click() {
+void MainMenu::ExportLearning() {
     ExportLearningRecord(ctx, this);
 }
 
-void MainMenu::mnuVersion_Click() {
+void MainMenu::ShowAbout() {
     ctx.nav.ShowModal(new AboutBox(ctx, this));
 }
 
-void MainMenu::mnuStatsView_Click() {
+void MainMenu::OpenStats() {
     stats::OpenStatsWindow(g);
 }
 
-void MainMenu::mnuDel_Click() {
+void MainMenu::DeleteAllRecords() {
     // With a learning record the question names it too: it goes with the other records.
     const QString question =
         g.learning ? QStringLiteral("すべての記録（学習記録を含む）を削除します。よろしいですか？")

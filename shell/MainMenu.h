@@ -34,45 +34,45 @@ class MainMenu : public ScreenBase {
   private:
     // The loading steps; record deletion runs them again.
     void LoadMenu();
-    void lblSelectButton_MouseMove(int index);
-    void lblSelectButton_Click(int index);
-    void mnuDel_Click();
-    void mnuExport_Click();
-    void mnuEnd_Click() { lblSelectButton_Click(3); }
-    void mnuOn_Click();
-    void mnuOff_Click();
-    void mnuEffectOn_Click();
-    void mnuEffectOff_Click();
-    void mnuVersion_Click();
-    void mnuStatsView_Click();
+    void SelectItem(int index);
+    void OpenItem(int index);
+    void DeleteAllRecords();
+    void ExportLearning();
+    void AskToEnd() { OpenItem(3); }
+    void TurnMusicOn();
+    void TurnMusicOff();
+    void TurnEffectsOn();
+    void TurnEffectsOff();
+    void ShowAbout();
+    void OpenStats();
     void ShowSwitches();
     void Warn(const QString& text);
 
     QMenuBar* menuBar;
-    QMenu* mnuFile;
-    QAction* mnuDel;
-    QAction* mnuExport;
-    QAction* mnuEnd;
-    QMenu* mnuEffect;
-    QAction* mnuEffectOn;
-    QAction* mnuEffectOff;
-    QMenu* mnuBgm;
-    QAction* mnuOn;
-    QAction* mnuOff;
-    QMenu* mnuView;  // zoom and full screen; other view switches join it
-    QAction* mnuVersion;
-    QMenu* mnuStats;
-    QAction* mnuStatsView;
-    QMenu* mnuNet;
+    QMenu* fileMenu;
+    QAction* deleteRecordsAction;
+    QAction* exportLearningAction;
+    QAction* exitAction;
+    QMenu* effectsMenu;
+    QAction* effectsOnAction;
+    QAction* effectsOffAction;
+    QMenu* musicMenu;
+    QAction* musicOnAction;
+    QAction* musicOffAction;
+    QMenu* viewMenu;  // zoom and full screen; other view switches join it
+    QAction* aboutAction;
+    QMenu* statsMenu;
+    QAction* showStatsAction;
+    QMenu* netMenu;
 
-    PictureBox* picClient;  // the 640x480 area below the menu bar
-    QLabel* lblTitle;
-    QLabel* lblTitleShadow;
-    std::array<QLabel*, 2> lblVersion{};
-    std::array<QLabel*, kItemCount> lblSelectButton{};
+    PictureBox* clientArea;  // the 640x480 area below the menu bar
+    QLabel* titleText;
+    QLabel* titleShadow;
+    std::array<QLabel*, 2> versionTexts{};
+    std::array<QLabel*, kItemCount> menuItems{};
     int m_selected = 0;
-    QLabel* lblShadow;
-    QLabel* lblKaisetsu;
+    QLabel* itemShadow;
+    QLabel* modeDescription;
 };
 
 }  // namespace kd

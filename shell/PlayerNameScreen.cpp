@@ -51,22 +51,22 @@ void UserNameBox::hidePopup() {
 }
 
 PlayerNameScreen::PlayerNameScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::InputUserName) {
-    Label1 = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("ユーザー名を入力してください。"), 20,
-                       18, 300, 22);
-    SetPixelFont(Label1, 15);
-    Label2 = MakeLabel(this, QStringLiteral("Label2"), QString(), 20, 46, 300, 2);
-    Label2->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    cmbUserName = new UserNameBox(this);
-    cmbUserName->setObjectName(QStringLiteral("cmbUserName"));
-    cmbUserName->setGeometry(20, 58, 300, 28);
-    cmbUserName->setEditText(kDefaultUser);
-    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 238, 100, 82, 28);
-    cmdOK->setAutoDefault(true);
-    cmdOK->setDefault(true);
+    namePrompt = MakeLabel(this, QStringLiteral("namePrompt"),
+                           QStringLiteral("ユーザー名を入力してください。"), 20, 18, 300, 22);
+    SetPixelFont(namePrompt, 15);
+    separatorLine = MakeLabel(this, QStringLiteral("separatorLine"), QString(), 20, 46, 300, 2);
+    separatorLine->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    userNameBox = new UserNameBox(this);
+    userNameBox->setObjectName(QStringLiteral("userNameBox"));
+    userNameBox->setGeometry(20, 58, 300, 28);
+    userNameBox->setEditText(kDefaultUser);
+    okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), 238, 100, 82, 28);
+    okButton->setAutoDefault(true);
+    okButton->setDefault(true);
 
-    connect(cmbUserName, &UserNameBox::picked, this, [this](int index) { cmbUserName_Click(index); });
-    connect(cmbUserName->lineEdit(), &QLineEdit::returnPressed, this, [this] { cmdOK_Click(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(userNameBox, &UserNameBox::picked, this, [this](int index) { PickUserName(index); });
+    connect(userNameBox->lineEdit(), &QLineEdit::returnPressed, this, [this] { ConfirmName(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { ConfirmName(); });
 }
 
 void PlayerNameScreen::OnLoad() {
@@ -86,45 +86,45 @@ void PlayerNameScreen::OnLoad() {
     while (UserNames.size() < kUserNameSlots) UserNames << QString();
     if (UserNames.at(0).isEmpty()) UserNames[0] = kDefaultUser;
 
-    cmbUserName->clear();
+    userNameBox->clear();
     for (const QString& name : UserNames) {
         if (name.isEmpty()) break;
-        cmbUserName->addItem(name);
+        userNameBox->addItem(name);
     }
-    cmbUserName->setCurrentIndex(0);
-    cmbUserName->setEditText(cmbUserName->itemText(0));
-    cmbUserName->lineEdit()->selectAll();
-    cmbUserName->setFocus();
+    userNameBox->setCurrentIndex(0);
+    userNameBox->setEditText(userNameBox->itemText(0));
+    userNameBox->lineEdit()->selectAll();
+    userNameBox->setFocus();
 }
 
-void PlayerNameScreen::cmbUserName_Click(int index) {
-    if (index > 0 && index < cmbUserName->count()) {
-        const QString picked = cmbUserName->itemText(index);
-        cmbUserName->setItemText(index, cmbUserName->itemText(0));
-        cmbUserName->setItemText(0, picked);
+void PlayerNameScreen::PickUserName(int index) {
+    if (index > 0 && index < userNameBox->count()) {
+        const QString picked = userNameBox->itemText(index);
+        userNameBox->setItemText(index, userNameBox->itemText(0));
+        userNameBox->setItemText(0, picked);
     }
-    cmbUserName->setCurrentIndex(0);
-    cmbUserName->setEditText(cmbUserName->itemText(0));
-    for (int i = 0; i < cmbUserName->count() && i < kUserNameSlots; ++i)
-        UserNames[i] = cmbUserName->itemText(i);
+    userNameBox->setCurrentIndex(0);
+    userNameBox->setEditText(userNameBox->itemText(0));
+    for (int i = 0; i < userNameBox->count() && i < kUserNameSlots; ++i)
+        UserNames[i] = userNameBox->itemText(i);
 }
 
 void PlayerNameScreen::Refuse(const QString& text) {
     ctx.msg.Show(this, AppTitle(), text, MsgButtons::OK);
-    cmbUserName->lineEdit()->selectAll();
-    cmbUserName->setFocus();
+    userNameBox->lineEdit()->selectAll();
+    userNameBox->setFocus();
 }
 
-void PlayerNameScreen::cmdOK_Click() {
+void PlayerNameScreen::ConfirmName() {
     if (IsClosing()) return;
-    QString name = cmbUserName->currentText();
+    QString name = userNameBox->currentText();
     if (HasForbiddenCharacter(name)) {
         Refuse(ForbiddenCharacterMessage());
         return;
     }
     if (name.isEmpty()) {
         name = kDefaultUser;
-        cmbUserName->setEditText(name);
+        userNameBox->setEditText(name);
     }
     if (const QString problem = PlayerNameProblem(name); !problem.isEmpty()) {
         Refuse(problem);

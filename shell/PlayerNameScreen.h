@@ -39,16 +39,16 @@ class PlayerNameScreen : public ScreenBase {
     bool MayClose(CloseReason reason) override;
 
   private:
-    void cmbUserName_Click(int index);
-    void cmdOK_Click();
+    void PickUserName(int index);
+    void ConfirmName();
     void SaveUserName();
     // Shows a refusal, selects the whole name and puts the focus back on the box.
     void Refuse(const QString& text);
 
-    QLabel* Label1;
-    QLabel* Label2;
-    UserNameBox* cmbUserName;
-    QPushButton* cmdOK;
+    QLabel* namePrompt;
+    QLabel* separatorLine;
+    UserNameBox* userNameBox;
+    QPushButton* okButton;
 };
 
 }  // namespace kd

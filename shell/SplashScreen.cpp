@@ -20,21 +20,21 @@ constexpr int kHeight = 240;
 
 SplashScreen::SplashScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::StartUp) {
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    Timer1 = new Timer(this, QStringLiteral("Timer1"), kShowMs, [this] { Timer1_Timer(); });
+    splashTimer = new Timer(this, QStringLiteral("splashTimer"), kShowMs, [this] { OpenPlayerNameScreen(); });
 
-    lblTitleShadow = MakeLabel(this, QStringLiteral("lblTitleShadow"), AppTitle(), 0, 0, kWidth, 80);
-    lblTitle = MakeLabel(this, QStringLiteral("lblTitle"), AppTitle(), 0, 0, kWidth, 80);
-    StyleTitle(lblTitle, lblTitleShadow, 52, QPoint(0, 60), 3);
-    lblVersion = MakeLabel(this, QStringLiteral("lblVersion"), kVersionText, 0, 140, kWidth - 24, 24);
-    lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    SetPixelFont(lblVersion, 16, true);
-    SetForeColor(lblVersion, kWhite);
-    lblLoading =
-        MakeLabel(this, QStringLiteral("lblLoading"), QStringLiteral("起動しています…"), 130, 192, 140, 26);
-    lblLoading->setAlignment(Qt::AlignCenter);
-    lblLoading->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
-    SetPixelFont(lblLoading, 14);
-    SetForeColor(lblLoading, QColor(255, 255, 192));
+    titleShadow = MakeLabel(this, QStringLiteral("titleShadow"), AppTitle(), 0, 0, kWidth, 80);
+    titleText = MakeLabel(this, QStringLiteral("titleText"), AppTitle(), 0, 0, kWidth, 80);
+    StyleTitle(titleText, titleShadow, 52, QPoint(0, 60), 3);
+    versionText = MakeLabel(this, QStringLiteral("versionText"), kVersionText, 0, 140, kWidth - 24, 24);
+    versionText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetPixelFont(versionText, 16, true);
+    SetForeColor(versionText, kWhite);
+    loadingText =
+        MakeLabel(this, QStringLiteral("loadingText"), QStringLiteral("起動しています…"), 130, 192, 140, 26);
+    loadingText->setAlignment(Qt::AlignCenter);
+    loadingText->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
+    SetPixelFont(loadingText, 14);
+    SetForeColor(loadingText, QColor(255, 255, 192));
 }
 
 void SplashScreen::OnLoad() {
@@ -43,12 +43,12 @@ void SplashScreen::OnLoad() {
     SetBackgroundPicture(ShellBackground(kWidth, kHeight));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
-    Timer1->Start();
+    splashTimer->Start();
 }
 
-void SplashScreen::Timer1_Timer() {
+void SplashScreen::OpenPlayerNameScreen() {
     // Fires once.
-    Timer1->Stop();
+    splashTimer->Stop();
     ctx.nav.Replace(this, Screen::InputUserName);
 }
 

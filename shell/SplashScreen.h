@@ -19,13 +19,13 @@ class SplashScreen : public ScreenBase {
     void OnLoad() override;
 
   private:
-    void Timer1_Timer();
+    void OpenPlayerNameScreen();
 
-    Timer* Timer1;
-    QLabel* lblTitle;
-    QLabel* lblTitleShadow;
-    QLabel* lblVersion;
-    QLabel* lblLoading;
+    Timer* splashTimer;
+    QLabel* titleText;
+    QLabel* titleShadow;
+    QLabel* versionText;
+    QLabel* loadingText;
 };
 
 }  // namespace kd

@@ -12,10 +12,10 @@ namespace kd {
 void AddGhostAndReplayItems(QMenu* view, GameState& g, QWidget* owner) {
     view->addSeparator();
     QAction* ghost = view->addAction(QStringLiteral("ゴースト(&G)"));
-    ghost->setObjectName(QStringLiteral("mnuGhost"));
+    ghost->setObjectName(QStringLiteral("ghostAction"));
     ghost->setCheckable(true);
     QAction* replay = view->addAction(QStringLiteral("記録の再生(&P)"));
-    replay->setObjectName(QStringLiteral("mnuReplay"));
+    replay->setObjectName(QStringLiteral("replayAction"));
     // The player can change between two openings of the menu; the mark follows the record.
     QObject::connect(view, &QMenu::aboutToShow, ghost,
                      [ghost, &g] { ghost->setChecked(GhostSwitchedOn(g)); });

@@ -41,18 +41,18 @@ class GapLabel : public QLabel {
 
 GhostRunner::GhostRunner(QWidget* screen, TickCounter& clock, std::function<void()> moved)
     : QObject(screen), m_clock(clock), m_moved(std::move(moved)) {
-    lblGhostGap = new GapLabel(screen);
-    lblGhostGap->setObjectName(QStringLiteral("lblGhostGap"));
-    lblGhostGap->setGeometry(kLabelX, kLabelY, 230, 22);
-    SetPixelFont(lblGhostGap, 14, true);
-    lblGhostGap->setIndent(6);
-    lblGhostGap->hide();
+    ghostGapText = new GapLabel(screen);
+    ghostGapText->setObjectName(QStringLiteral("ghostGapText"));
+    ghostGapText->setGeometry(kLabelX, kLabelY, 230, 22);
+    SetPixelFont(ghostGapText, 14, true);
+    ghostGapText->setIndent(6);
+    ghostGapText->hide();
     // Wide enough for every gap under 100 seconds, so a new gap is only new text: no resize,
     // nothing around the label painted again.
-    lblGhostGap->setText(GapLine(-88880));
-    m_gapSize = lblGhostGap->sizeHint();
-    m_gapChars = lblGhostGap->text().size();
-    tmrGhost = new Timer(this, QStringLiteral("tmrGhost"), 16, [this] { tmrGhost_Timer(); });
+    ghostGapText->setText(GapLine(-88880));
+    m_gapSize = ghostGapText->sizeHint();
+    m_gapChars = ghostGapText->text().size();
+    ghostTimer = new Timer(this, QStringLiteral("ghostTimer"), 16, [this] { MoveGhost(); });
 }
 
 void GhostRunner::SetPicture(const QPixmap& ball) {
@@ -79,18 +79,18 @@ void GhostRunner::Disable() {
 }
 
 void GhostRunner::Reset() {
-    tmrGhost->Stop();
+    ghostTimer->Stop();
     m_lastGap.reset();
     const bool moved = m_x != kBallStartX;
     m_x = kBallStartX;
     if (!m_enabled) {
-        lblGhostGap->hide();
+        ghostGapText->hide();
     } else if (m_timeline.IsEmpty()) {
         // Said once, and left alone while the run goes on.
         Paint(kEvenColor);
-        lblGhostGap->setText(NoBestText());
-        lblGhostGap->setFixedSize(lblGhostGap->sizeHint());
-        lblGhostGap->show();
+        ghostGapText->setText(NoBestText());
+        ghostGapText->setFixedSize(ghostGapText->sizeHint());
+        ghostGapText->show();
     } else {
         ShowGap(0);
     }
@@ -103,7 +103,7 @@ void GhostRunner::Begin(qint32 startTick) {
     Step(0);
 }
 
-void GhostRunner::tmrGhost_Timer() {
+void GhostRunner::MoveGhost() {
     Step(std::max<qint32>(0, TickDiff(m_clock.GetTickCount(), m_startTick)));
 }
 
@@ -115,11 +115,11 @@ void GhostRunner::Step(qint32 elapsedMs) {
     }
     const auto next = m_timeline.NextStepAfter(elapsedMs);
     if (!next) {
-        tmrGhost->Stop();
+        ghostTimer->Stop();
         return;
     }
-    tmrGhost->SetInterval(int(std::clamp<qint64>(*next - elapsedMs, 1, 60000)));
-    tmrGhost->Start();
+    ghostTimer->SetInterval(int(std::clamp<qint64>(*next - elapsedMs, 1, 60000)));
+    ghostTimer->Start();
 }
 
 void GhostRunner::OnCorrectKey(int k, qint32 elapsedMs) {
@@ -131,28 +131,28 @@ void GhostRunner::OnCorrectKey(int k, qint32 elapsedMs) {
 }
 
 void GhostRunner::Stop() {
-    tmrGhost->Stop();
+    ghostTimer->Stop();
 }
 
 void GhostRunner::Paint(const QColor& text) {
     // The colour changes only when the side does.
     if (text == m_paintedColor) return;
     m_paintedColor = text;
-    SetForeColor(lblGhostGap, text);
+    SetForeColor(ghostGapText, text);
 }
 
 void GhostRunner::ShowGap(qint64 gapMs) {
     const GapSide side = SideOfGap(gapMs);
     Paint(side == GapSide::Ahead ? kAheadColor : side == GapSide::Behind ? kBehindColor : kEvenColor);
-    lblGhostGap->setText(GapLine(gapMs));
+    ghostGapText->setText(GapLine(gapMs));
     // Laying the text out to measure it costs as much as drawing it: only a longer text than
     // any before may need more room.
-    if (lblGhostGap->text().size() > m_gapChars) {
-        m_gapChars = lblGhostGap->text().size();
-        m_gapSize = m_gapSize.expandedTo(lblGhostGap->sizeHint());
+    if (ghostGapText->text().size() > m_gapChars) {
+        m_gapChars = ghostGapText->text().size();
+        m_gapSize = m_gapSize.expandedTo(ghostGapText->sizeHint());
     }
-    if (lblGhostGap->size() != m_gapSize) lblGhostGap->setFixedSize(m_gapSize);
-    lblGhostGap->show();
+    if (ghostGapText->size() != m_gapSize) ghostGapText->setFixedSize(m_gapSize);
+    ghostGapText->show();
 }
 
 }  // namespace kd

@@ -46,15 +46,15 @@ class GhostRunner : public QObject {
     static constexpr int kLabelY = 150;
 
   private:
-    void tmrGhost_Timer();
+    void MoveGhost();
     void Step(qint32 elapsedMs);
     void ShowGap(qint64 gapMs);
     void Paint(const QColor& text);
 
     TickCounter& m_clock;
     std::function<void()> m_moved;
-    QLabel* lblGhostGap;
-    Timer* tmrGhost;
+    QLabel* ghostGapText;
+    Timer* ghostTimer;
     QPixmap m_picture;
     std::optional<PlayedGame> m_best;
     GhostTimeline m_timeline;

@@ -39,17 +39,17 @@ QString SplitsWindow::Seconds(qint64 ms) {
 }
 
 SplitsWindow::SplitsWindow(QWidget* parent, const QList<Split>& splits, qint64 totalGapMs) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmSplits"));
+    setObjectName(QStringLiteral("SplitsWindow"));
     setWindowTitle(QStringLiteral("ベストとの比較"));
     auto* layout = new QVBoxLayout(this);
 
     auto* total = new QLabel(GapLine(totalGapMs) + QStringLiteral("　（■ は特に遅れた問題）"), this);
-    total->setObjectName(QStringLiteral("lblSplitsTotal"));
+    total->setObjectName(QStringLiteral("totalGapText"));
     SetPixelFont(total, 15, true);
     layout->addWidget(total);
 
     m_table = new QTableWidget(int(splits.size()), 6, this);
-    m_table->setObjectName(QStringLiteral("tblSplits"));
+    m_table->setObjectName(QStringLiteral("splitsTable"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("問"), QStringLiteral("問題"),
                                         QStringLiteral("今回(秒)"), QStringLiteral("ベスト(秒)"),
                                         QStringLiteral("差(秒)"), QStringLiteral("累計差(秒)")});
@@ -77,7 +77,7 @@ SplitsWindow::SplitsWindow(QWidget* parent, const QList<Split>& splits, qint64 t
     layout->addWidget(m_table);
 
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-    close->setObjectName(QStringLiteral("cmdClose"));
+    close->setObjectName(QStringLiteral("closeButton"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     layout->addWidget(close, 0, Qt::AlignRight);
     resize(560, 420);

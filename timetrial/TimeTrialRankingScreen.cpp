@@ -25,12 +25,12 @@ struct ColumnSpec {
 };
 
 const ColumnSpec kColumns[] = {
-    {"lblName", "Name", 6, 99},     {"lblTime", "Time", 108, 75}, {"lblCorrectRate", "正答率", 186, 54},
-    {"lblScore", "Score", 243, 75}, {"lblRank", "Rank", 321, 48}, {"lblGenre", "ジャンル", 372, 81},
+    {"nameCell", "Name", 6, 99},     {"timeCell", "Time", 108, 75},  {"correctRateCell", "正答率", 186, 54},
+    {"scoreCell", "Score", 243, 75}, {"gradeCell", "Rank", 321, 48}, {"genreCell", "ジャンル", 372, 81},
 };
 
 QString Indexed(const char* array, int i) {
-    return QLatin1String(array) + u'(' + QString::number(i) + u')';
+    return QLatin1String(array) + QString::number(i);
 }
 
 }  // namespace
@@ -39,8 +39,8 @@ TimeTrialRankingScreen::TimeTrialRankingScreen(AppContext& ctx) : ScreenBase(ctx
     SetClientSize(461, 396);
     CenterOnScreen(this);
 
-    QLabel* shadow = MakeLabel(this, QStringLiteral("Label3(1)"), QStringLiteral("ランキング"), 135, 15);
-    QLabel* title = MakeLabel(this, QStringLiteral("Label3(0)"), QStringLiteral("ランキング"), 129, 12);
+    QLabel* shadow = MakeLabel(this, QStringLiteral("titleShadow"), QStringLiteral("ランキング"), 135, 15);
+    QLabel* title = MakeLabel(this, QStringLiteral("titleText"), QStringLiteral("ランキング"), 129, 12);
     for (QLabel* l : {shadow, title}) {
         SetPixelFont(l, 32, true);
         l->adjustSize();
@@ -50,8 +50,8 @@ TimeTrialRankingScreen::TimeTrialRankingScreen(AppContext& ctx) : ScreenBase(ctx
 
     for (int c = 0; c < ColumnCount; ++c) {
         const ColumnSpec& column = kColumns[c];
-        QLabel* header = MakeLabel(this, Indexed("lblInfo", c), QString::fromUtf8(column.header), column.x,
-                                   57, column.width, 20);
+        QLabel* header = MakeLabel(this, Indexed("columnHeading", c), QString::fromUtf8(column.header),
+                                   column.x, 57, column.width, 20);
         SetForeColor(header, kGreen);
         SetPixelFont(header, 14, true);
         header->setAlignment(c == Name ? Qt::AlignLeft | Qt::AlignVCenter
@@ -66,10 +66,10 @@ TimeTrialRankingScreen::TimeTrialRankingScreen(AppContext& ctx) : ScreenBase(ctx
             m_cells[c][i] = cell;
         }
     }
-    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 372, 354, 82, 34);
-    cmdOK->setAutoDefault(true);  // Enter on the focused button confirms, as in a dialog
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    Timer1 = new Timer(this, QStringLiteral("Timer1"), 200, [this] { Timer1_Timer(); });
+    okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), 372, 354, 82, 34);
+    okButton->setAutoDefault(true);  // Enter on the focused button confirms, as in a dialog
+    connect(okButton, &QPushButton::clicked, this, [this] { AskTryAgain(); });
+    blinkTimer = new Timer(this, QStringLiteral("blinkTimer"), 200, [this] { BlinkNewName(); });
 }
 
 void TimeTrialRankingScreen::OnLoad() {
@@ -91,12 +91,12 @@ void TimeTrialRankingScreen::OnLoad() {
         for (int c = 0; c < ColumnCount; ++c) SetForeColor(m_cells[c][row], kRed);
         m_blinking = m_cells[Name][row];
         m_blinkingName = data[row].RankName;
-        Timer1->Start();
+        blinkTimer->Start();
     }
-    cmdOK->setFocus();
+    okButton->setFocus();
 }
 
-void TimeTrialRankingScreen::Timer1_Timer() {
+void TimeTrialRankingScreen::BlinkNewName() {
     if (!m_blinking) return;
     if (!m_blinking->text().isEmpty())
         m_blinking->setText(QString());
@@ -104,16 +104,16 @@ void TimeTrialRankingScreen::Timer1_Timer() {
         m_blinking->setText(m_blinkingName);
 }
 
-void TimeTrialRankingScreen::cmdOK_Click() {
+void TimeTrialRankingScreen::AskTryAgain() {
     if (m_done) return;
     m_done = true;
-    Timer1->Stop();
+    blinkTimer->Stop();
     if (m_blinking) m_blinking->setText(m_blinkingName);
     AskToTryTimeTrialAgain(this);
 }
 
 bool TimeTrialRankingScreen::MayClose(CloseReason reason) {
-    if (reason == CloseReason::Player) cmdOK_Click();
+    if (reason == CloseReason::Player) AskTryAgain();
     return true;
 }
 

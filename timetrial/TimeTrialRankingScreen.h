@@ -22,13 +22,13 @@ class TimeTrialRankingScreen : public ScreenBase {
     bool MayClose(CloseReason reason) override;
 
   private:
-    void Timer1_Timer();
-    void cmdOK_Click();
+    void BlinkNewName();
+    void AskTryAgain();
 
     enum Column { Name, Time, Rate, Score, Rank, Genre, ColumnCount };
     std::array<std::array<QLabel*, kTimeTrialPlaces>, ColumnCount> m_cells{};
-    QPushButton* cmdOK;
-    Timer* Timer1;
+    QPushButton* okButton;
+    Timer* blinkTimer;
     QLabel* m_blinking = nullptr;  // the highlighted row's name label
     QString m_blinkingName;        // the name it shows while lit
     bool m_done = false;

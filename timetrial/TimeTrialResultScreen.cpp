@@ -55,53 +55,59 @@ TimeTrialResultScreen::TimeTrialResultScreen(AppContext& ctx) : ScreenBase(ctx, 
     SetClientSize(408, 335);
     CenterOnScreen(this);
 
-    auto* Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(3, 3, 400, 253);
-    SetNamedPicture(Picture1, QStringLiteral("RESULTPANEL"));
+    auto* resultPanel = new QLabel(this);
+    resultPanel->setObjectName(QStringLiteral("resultPanel"));
+    resultPanel->setGeometry(3, 3, 400, 253);
+    SetNamedPicture(resultPanel, QStringLiteral("RESULTPANEL"));
 
-    lblAllType = StatLabel(Picture1, QStringLiteral("lblAllType"), QStringLiteral("Label2"), 9, 6, 178);
-    lblCorrectCount =
-        StatLabel(Picture1, QStringLiteral("lblCorrectCount"), QStringLiteral("Label3"), 9, 57, 178);
-    lblMissCount = StatLabel(Picture1, QStringLiteral("lblMissCount"), QStringLiteral("Label4"), 9, 108, 178);
-    lblCorrectRate =
-        StatLabel(Picture1, QStringLiteral("lblCorrectRate"), QStringLiteral("Label5"), 9, 159, 178);
-    lblTime = StatLabel(Picture1, QStringLiteral("lblTime"), QStringLiteral("Label6"), 213, 6, 175);
-    lblTypesPerSec =
-        StatLabel(Picture1, QStringLiteral("lblTypesPerSec"), QStringLiteral("Label7"), 213, 57, 175);
-    lblScore = StatLabel(Picture1, QStringLiteral("lblScore"), QStringLiteral("Label8"), 213, 108, 175);
-    lblRank = StatLabel(Picture1, QStringLiteral("lblRank"), QStringLiteral("Label9"), 213, 159, 175);
-    m_panel = Picture1;
-    lblJunni = StatLabel(Picture1, QStringLiteral("lblJunni"), QStringLiteral("Label1"), 213, 204, 175);
-    SetForeColor(lblJunni, kRed);
+    totalKeysText =
+        StatLabel(resultPanel, QStringLiteral("totalKeysText"), QStringLiteral("totalKeysShadow"), 9, 6, 178);
+    correctCountText = StatLabel(resultPanel, QStringLiteral("correctCountText"),
+                                 QStringLiteral("correctCountShadow"), 9, 57, 178);
+    missCountText = StatLabel(resultPanel, QStringLiteral("missCountText"), QStringLiteral("missCountShadow"),
+                              9, 108, 178);
+    correctRateText = StatLabel(resultPanel, QStringLiteral("correctRateText"),
+                                QStringLiteral("correctRateShadow"), 9, 159, 178);
+    timeText = StatLabel(resultPanel, QStringLiteral("timeText"), QStringLiteral("timeShadow"), 213, 6, 175);
+    typesPerSecText = StatLabel(resultPanel, QStringLiteral("typesPerSecText"),
+                                QStringLiteral("typesPerSecShadow"), 213, 57, 175);
+    scoreText =
+        StatLabel(resultPanel, QStringLiteral("scoreText"), QStringLiteral("scoreShadow"), 213, 108, 175);
+    gradeText =
+        StatLabel(resultPanel, QStringLiteral("gradeText"), QStringLiteral("gradeShadow"), 213, 159, 175);
+    m_panel = resultPanel;
+    placeText =
+        StatLabel(resultPanel, QStringLiteral("placeText"), QStringLiteral("placeShadow"), 213, 204, 175);
+    SetForeColor(placeText, kRed);
 
-    lblRankIn = MakeLabel(this, QStringLiteral("lblRankIn"), QStringLiteral("ランクイン！"), 63, 264);
-    SetPixelFont(lblRankIn, 16, true);
-    lblRankIn->adjustSize();
-    SetRedWhenEnabled(lblRankIn);
-    lblInputName =
-        MakeLabel(this, QStringLiteral("lblInputName"), QStringLiteral("名前を入力してください。"), 18, 285);
-    SetPixelFont(lblInputName, 13);
-    lblInputName->adjustSize();
-    SetGreyWhenDisabled(lblInputName);
-    txtInputName = new QLineEdit(this);
-    txtInputName->setObjectName(QStringLiteral("txtInputName"));
-    txtInputName->setGeometry(18, 306, 169, 22);
-    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 309, 294, 82, 34);
-    lblRankIn->setEnabled(false);
-    lblInputName->setEnabled(false);
-    txtInputName->setEnabled(false);
+    madeRankingText =
+        MakeLabel(this, QStringLiteral("madeRankingText"), QStringLiteral("ランクイン！"), 63, 264);
+    SetPixelFont(madeRankingText, 16, true);
+    madeRankingText->adjustSize();
+    SetRedWhenEnabled(madeRankingText);
+    namePrompt =
+        MakeLabel(this, QStringLiteral("namePrompt"), QStringLiteral("名前を入力してください。"), 18, 285);
+    SetPixelFont(namePrompt, 13);
+    namePrompt->adjustSize();
+    SetGreyWhenDisabled(namePrompt);
+    nameEdit = new QLineEdit(this);
+    nameEdit->setObjectName(QStringLiteral("nameEdit"));
+    nameEdit->setGeometry(18, 306, 169, 22);
+    okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), 309, 294, 82, 34);
+    madeRankingText->setEnabled(false);
+    namePrompt->setEnabled(false);
+    nameEdit->setEnabled(false);
 
-    Timer1 = new Timer(this, QStringLiteral("Timer1"), 300,
-                       [this] { lblRankIn->setVisible(!lblRankIn->isVisible()); });
+    blinkTimer = new Timer(this, QStringLiteral("blinkTimer"), 300,
+                           [this] { madeRankingText->setVisible(!madeRankingText->isVisible()); });
 
-    connect(txtInputName, &QLineEdit::textChanged, this, [this](const QString& t) {
+    connect(nameEdit, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (CheckRankName(t) == RankNameCheck::Ok) m_acceptedName = t;
     });
-    connect(txtInputName, &QLineEdit::textEdited, this, [this](const QString& t) { txtInputName_Edited(t); });
-    connect(txtInputName, &QLineEdit::returnPressed, this, [this] { cmdOK_Click(); });
-    cmdOK->setAutoDefault(true);  // Enter on the focused button confirms, as in a dialog
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(nameEdit, &QLineEdit::textEdited, this, [this](const QString& t) { CheckNameEdit(t); });
+    connect(nameEdit, &QLineEdit::returnPressed, this, [this] { ConfirmResult(); });
+    okButton->setAutoDefault(true);  // Enter on the focused button confirms, as in a dialog
+    connect(okButton, &QPushButton::clicked, this, [this] { ConfirmResult(); });
 }
 
 QLabel* TimeTrialResultScreen::StatLabel(QWidget* panel, const QString& name, const QString& shadowName,
@@ -120,7 +126,7 @@ void TimeTrialResultScreen::OnLoad() {
     MakePlayerDataFolder(g);
     g.player.TimeTrialRanking = -1;
     RankData = TimeTrialTable();
-    txtInputName->setEnabled(false);
+    nameEdit->setEnabled(false);
     SetCaption(AppTitle() + QStringLiteral("　―　結果　―"));
 
     const qint32 t = g.player.GetTimeTrialTime();
@@ -135,40 +141,40 @@ void TimeTrialResultScreen::OnLoad() {
     const int place = t > 0 ? FindTimeTrialPlace(RankData, t) : -1;
     g.play.TimeTrialSettled(t, m_entry.RankGrade, m_entry.RankScore, place < 0 ? 0 : place + 1);
     if (place < 0) {
-        cmdOK->setFocus();
+        okButton->setFocus();
         return;
     }
-    txtInputName->setEnabled(true);
-    txtInputName->setText(FitRankName(g.player.GetUserName()));
-    txtInputName->selectAll();
-    txtInputName->setFocus();
+    nameEdit->setEnabled(true);
+    nameEdit->setText(FitRankName(g.player.GetUserName()));
+    nameEdit->selectAll();
+    nameEdit->setFocus();
     InsertTimeTrialEntry(RankData, place, m_entry);
     g.player.TimeTrialRanking = qint16(place);
-    lblJunni->setText(QString::number(place + 1) + QStringLiteral("位"));
-    lblRankIn->setEnabled(true);
-    lblInputName->setEnabled(true);
-    Timer1->Start();
+    placeText->setText(QString::number(place + 1) + QStringLiteral("位"));
+    madeRankingText->setEnabled(true);
+    namePrompt->setEnabled(true);
+    blinkTimer->Start();
 }
 
 void TimeTrialResultScreen::ShowStatistics(const TimeTrialOutcome& r) {
-    lblAllType->setText(QStringLiteral("全打数：%1").arg(r.allKeys));
-    lblCorrectCount->setText(QStringLiteral("正打数：%1").arg(r.correct));
-    lblMissCount->setText(QStringLiteral("誤打数：%1").arg(r.misses));
-    lblCorrectRate->setText(QStringLiteral("正答率：") + r.correctRate);
-    lblTime->setText(FormatTimeTrialTime(r.ms));
-    lblTypesPerSec->setText(QStringLiteral("Types/Sec：") +
-                            FormatNumber(r.keysPerSec, QStringLiteral("###0.00")));
-    lblScore->setText(QStringLiteral("スコア：%1").arg(r.score));
-    lblRank->setText(QStringLiteral("ランク：") + r.grade);
+    totalKeysText->setText(QStringLiteral("全打数：%1").arg(r.allKeys));
+    correctCountText->setText(QStringLiteral("正打数：%1").arg(r.correct));
+    missCountText->setText(QStringLiteral("誤打数：%1").arg(r.misses));
+    correctRateText->setText(QStringLiteral("正答率：") + r.correctRate);
+    timeText->setText(FormatTimeTrialTime(r.ms));
+    typesPerSecText->setText(QStringLiteral("Types/Sec：") +
+                             NumberText(r.keysPerSec, QStringLiteral("###0.00")));
+    scoreText->setText(QStringLiteral("スコア：%1").arg(r.score));
+    gradeText->setText(QStringLiteral("ランク：") + r.grade);
 }
 
-void TimeTrialResultScreen::txtInputName_Edited(const QString& text) {
+void TimeTrialResultScreen::CheckNameEdit(const QString& text) {
     const RankNameCheck check = CheckRankName(text);
     if (check == RankNameCheck::Ok) return;
     // Refuse the edit as a whole and say why; the name stays as it was.
-    const int cursor = txtInputName->cursorPosition() - int(text.size() - m_acceptedName.size());
-    txtInputName->setText(m_acceptedName);
-    txtInputName->setCursorPosition(qBound(0, cursor, int(m_acceptedName.size())));
+    const int cursor = nameEdit->cursorPosition() - int(text.size() - m_acceptedName.size());
+    nameEdit->setText(m_acceptedName);
+    nameEdit->setCursorPosition(qBound(0, cursor, int(m_acceptedName.size())));
     const QString why =
         check == RankNameCheck::TooLong
             ? QStringLiteral("名前が長すぎます。\n名前は半角%1文字（全角%2文字）まで入力できます。")
@@ -178,13 +184,13 @@ void TimeTrialResultScreen::txtInputName_Edited(const QString& text) {
     ctx.msg.Show(this, AppTitle(), why, MsgButtons::OK);
 }
 
-void TimeTrialResultScreen::cmdOK_Click() {
+void TimeTrialResultScreen::ConfirmResult() {
     if (m_done) return;
     const int place = g.player.TimeTrialRanking;
-    if (txtInputName->isEnabled() && place >= 0 && place < kTimeTrialPlaces) {
-        RankData[place].RankName = txtInputName->text();
+    if (nameEdit->isEnabled() && place >= 0 && place < kTimeTrialPlaces) {
+        RankData[place].RankName = nameEdit->text();
         if (m_runGenre) RankData[place].RankGenre = GenreLabel(*m_runGenre);
-        Timer1->Stop();
+        blinkTimer->Stop();
         if (SaveTimeTrialData(RankingPath(g), RankData)) {
             m_done = true;
             ctx.nav.Replace(this, Screen::RankingTimeTrial);
@@ -206,7 +212,7 @@ void TimeTrialResultScreen::AskTryAgain() {
 }
 
 bool TimeTrialResultScreen::MayClose(CloseReason reason) {
-    if (reason == CloseReason::Player) cmdOK_Click();
+    if (reason == CloseReason::Player) ConfirmResult();
     return true;
 }
 
@@ -217,29 +223,29 @@ namespace kd {
 void TimeTrialResultScreen::ShowBestComparison(const PlayedGame& run, const std::optional<PlayedGame>& best) {
     m_run = run;
     m_best = best;
-    if (!lblBestGap) {
+    if (!bestGapText) {
         // The free place under the left column, styled like its neighbours.
-        lblBestGap =
-            StatLabel(m_panel, QStringLiteral("lblBestGap"), QStringLiteral("lblBestGapShadow"), 9, 204, 178);
-        lblBestGap->show();
-        m_panel->findChild<QLabel*>(QStringLiteral("lblBestGapShadow"))->show();
+        bestGapText =
+            StatLabel(m_panel, QStringLiteral("bestGapText"), QStringLiteral("bestGapShadow"), 9, 204, 178);
+        bestGapText->show();
+        m_panel->findChild<QLabel*>(QStringLiteral("bestGapShadow"))->show();
     }
     if (!best) {
-        lblBestGap->setText(QStringLiteral("ベスト比：初の記録"));
+        bestGapText->setText(QStringLiteral("ベスト比：初の記録"));
         return;
     }
     const qint64 gap = run.EndMs() - best->EndMs();
-    lblBestGap->setText(GapLine(gap));
+    bestGapText->setText(GapLine(gap));
     const GapSide side = SideOfGap(gap);
-    SetForeColor(lblBestGap, side == GapSide::Ahead    ? kAheadText
-                             : side == GapSide::Behind ? kBehindText
-                                                       : kInk);
-    if (!lblSplitsHint) {
-        lblSplitsHint =
-            MakeLabel(this, QStringLiteral("lblSplitsHint"), QStringLiteral("F3：問題ごとの比較"), 230, 262);
-        SetPixelFont(lblSplitsHint, 12);
-        lblSplitsHint->adjustSize();
-        lblSplitsHint->show();
+    SetForeColor(bestGapText, side == GapSide::Ahead    ? kAheadText
+                              : side == GapSide::Behind ? kBehindText
+                                                        : kInk);
+    if (!splitsHint) {
+        splitsHint =
+            MakeLabel(this, QStringLiteral("splitsHint"), QStringLiteral("F3：問題ごとの比較"), 230, 262);
+        SetPixelFont(splitsHint, 12);
+        splitsHint->adjustSize();
+        splitsHint->show();
     }
 }
 

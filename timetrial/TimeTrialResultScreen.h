@@ -41,27 +41,27 @@ class TimeTrialResultScreen : public ScreenBase {
   private:
     QLabel* StatLabel(QWidget* panel, const QString& name, const QString& shadowName, int x, int y, int w);
     void ShowStatistics(const TimeTrialOutcome& r);
-    void txtInputName_Edited(const QString& text);
-    void cmdOK_Click();
+    void CheckNameEdit(const QString& text);
+    void ConfirmResult();
     void AskTryAgain();
 
-    QLabel* lblAllType;
-    QLabel* lblCorrectCount;
-    QLabel* lblMissCount;
-    QLabel* lblCorrectRate;
-    QLabel* lblTime;
-    QLabel* lblTypesPerSec;
-    QLabel* lblScore;
-    QLabel* lblRank;
-    QLabel* lblJunni;
-    QLabel* lblRankIn;
-    QLabel* lblInputName;
-    QLineEdit* txtInputName;
-    QPushButton* cmdOK;
-    Timer* Timer1;
+    QLabel* totalKeysText;
+    QLabel* correctCountText;
+    QLabel* missCountText;
+    QLabel* correctRateText;
+    QLabel* timeText;
+    QLabel* typesPerSecText;
+    QLabel* scoreText;
+    QLabel* gradeText;
+    QLabel* placeText;
+    QLabel* madeRankingText;
+    QLabel* namePrompt;
+    QLineEdit* nameEdit;
+    QPushButton* okButton;
+    Timer* blinkTimer;
     QLabel* m_panel = nullptr;
-    QLabel* lblBestGap = nullptr;
-    QLabel* lblSplitsHint = nullptr;
+    QLabel* bestGapText = nullptr;
+    QLabel* splitsHint = nullptr;
     PlayedGame m_run;
     std::optional<PlayedGame> m_best;
 

@@ -37,33 +37,33 @@ TimeTrialScreen::TimeTrialScreen(AppContext& ctx)
     SetClientSize(647, 335);
     CenterOnScreen(this);
 
-    auto* Shape1 = new QLabel(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(0, 0, 647, 142);
-    SetBackColor(Shape1, kBand);
+    auto* playBand = new QLabel(this);
+    playBand->setObjectName(QStringLiteral("playBand"));
+    playBand->setGeometry(0, 0, 647, 142);
+    SetBackColor(playBand, kBand);
 
-    MakeOutline(this, QStringLiteral("Shape2(1)"), {6, 9, 121, 121}, kBoxLine);
-    lblKeikaJikan = MakeClockBox(
-        {"Label2", QStringLiteral("経過時間："), 9, 15, "lblKeikaJikan", 20, QColor(144, 255, 144), 15});
+    MakeOutline(this, QStringLiteral("clockOutline"), {6, 9, 121, 121}, kBoxLine);
+    elapsedTime = MakeClockBox({"elapsedTimeCaption", QStringLiteral("経過時間："), 9, 15, "elapsedTime", 20,
+                                QColor(144, 255, 144), 15});
 
     panel->move(129, 9);
     panel->raise();
 
-    MakeOutline(this, QStringLiteral("Shape2(0)"), {540, 9, 100, 121}, kBoxLine);
-    cmdSetting = MakeButton(this, QStringLiteral("cmdSetting"), QStringLiteral("設定"), 552, 33);
-    cmdRetry = MakeButton(this, QStringLiteral("cmdRetry"), QStringLiteral("やり直し"), 552, 63);
-    Command1 = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("戻る"), 552, 93);
-    connect(cmdSetting, &QPushButton::clicked, this, [this] { cmdSetting_Click(); });
-    connect(cmdRetry, &QPushButton::clicked, this, [this] { Retry(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Back(); });
+    MakeOutline(this, QStringLiteral("buttonsOutline"), {540, 9, 100, 121}, kBoxLine);
+    settingsButton = MakeButton(this, QStringLiteral("settingsButton"), QStringLiteral("設定"), 552, 33);
+    retryButton = MakeButton(this, QStringLiteral("retryButton"), QStringLiteral("やり直し"), 552, 63);
+    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), 552, 93);
+    connect(settingsButton, &QPushButton::clicked, this, [this] { ShowGenreDialog(); });
+    connect(retryButton, &QPushButton::clicked, this, [this] { Retry(); });
+    connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
 
-    pctBack = new PictureBox(this, QStringLiteral("pctBack"), 0, 144, kTrackWidth, 190);
-    pctChara = new QLabel(this);
-    pctChara->setObjectName(QStringLiteral("pctChara"));
-    pctChara->hide();
+    track = new PictureBox(this, QStringLiteral("track"), 0, 144, kTrackWidth, 190);
+    ballSource = new QLabel(this);
+    ballSource->setObjectName(QStringLiteral("ballSource"));
+    ballSource->hide();
 
     // Refreshes the clock only; the recorded time is read at the finishing key itself.
-    m_clock = new PlayClock(this, QStringLiteral("tmrClock"), lblKeikaJikan, g.clock);
+    m_clock = new PlayClock(this, QStringLiteral("clockTimer"), elapsedTime, g.clock);
     m_ghost = new GhostRunner(this, g.clock, [this] { Redraw(); });
 
     NoFocusButtons(this);
@@ -77,25 +77,25 @@ TimeTrialScreen::~TimeTrialScreen() {
 
 void TimeTrialScreen::OnLoad() {
     SetCaption(AppTitle() + QStringLiteral(" -TIME TRIAL-"));
-    Read_GenreData();
+    LoadGenre();
     RestPlay();
     CharaX = 5;
     g.judge.Reset();
     g.questions.SetGenre(genreKey);
-    objChara.SetCharaName(QStringLiteral("CrazyBallRed"));
-    objChara.SetCharaStepSize(5);
+    runner.SetCharaName(QStringLiteral("CrazyBallRed"));
+    runner.SetCharaStepSize(5);
 
-    pctBack->SetBackground(Bitmap(QStringLiteral("TRACK")));
-    pctChara->setPixmap(CharaBitmap(1));
-    imlChara = pctChara->pixmap();
-    m_ghost->SetPicture(imlChara);
+    track->SetBackground(Bitmap(QStringLiteral("TRACK")));
+    ballSource->setPixmap(CharaBitmap(1));
+    ballPicture = ballSource->pixmap();
+    m_ghost->SetPicture(ballPicture);
     LoadGhost();
-    cmdRetry->setEnabled(false);
+    retryButton->setEnabled(false);
     panel->SetDisplay(QStringLiteral("スペースでスタート"));
     Redraw();
 }
 
-void TimeTrialScreen::Read_GenreData() {
+void TimeTrialScreen::LoadGenre() {
     genreKey = GenreKeyOf(ReadGenreValue(TimeTrialGenrePath(g)));
 }
 
@@ -118,13 +118,13 @@ void TimeTrialScreen::LoadGhost() {
 }
 
 void TimeTrialScreen::OnSpace() {
-    g.rnd.Randomize();
-    cmdSetting->setEnabled(false);
+    g.rnd.ReseedFromClock();
+    settingsButton->setEnabled(false);
 }
 
 bool TimeTrialScreen::AfterKey(bool hit) {
     if (!hit) return true;
-    CharaX = qint16(CharaX + objChara.GetCharaStepSize());
+    CharaX = qint16(CharaX + runner.GetCharaStepSize());
     m_ghost->OnCorrectKey(g.judge.GetCorrectCount(), m_clock->Elapsed());
     Redraw();
     if (CharaX <= kFinishX) return true;
@@ -133,7 +133,7 @@ bool TimeTrialScreen::AfterKey(bool hit) {
 }
 
 void TimeTrialScreen::OnGo() {
-    cmdRetry->setEnabled(true);
+    retryButton->setEnabled(true);
     const qint32 start = g.clock.GetTickCount();
     m_clock->Start(start, PlayClock::Direction::Up);
     m_ghost->Begin(start);
@@ -164,8 +164,8 @@ void TimeTrialScreen::OnFinished() {
 
 void TimeTrialScreen::Retry() {
     RestPlay();
-    cmdSetting->setEnabled(true);
-    cmdRetry->setEnabled(false);
+    settingsButton->setEnabled(true);
+    retryButton->setEnabled(false);
     g.judge.Reset();
     CharaX = 5;
     m_ghost->Reset();
@@ -184,7 +184,7 @@ void TimeTrialScreen::Back() {
     LeaveTo(BackScreen());
 }
 
-void TimeTrialScreen::cmdSetting_Click() {
+void TimeTrialScreen::ShowGenreDialog() {
     ctx.nav.ShowModal(new TimeTrialGenreDialog(ctx, this));
 }
 
@@ -202,9 +202,9 @@ void TimeTrialScreen::OnClose() {
 }
 
 void TimeTrialScreen::Redraw() {
-    pctBack->Cls();
-    if (m_ghost->HasGhost()) pctBack->DrawPicture(m_ghost->Picture(), m_ghost->X(), kBallY);
-    pctBack->DrawPicture(imlChara, CharaX, kBallY);
+    track->ClearToBackground();
+    if (m_ghost->HasGhost()) track->DrawPixmap(m_ghost->Picture(), m_ghost->X(), kBallY);
+    track->DrawPixmap(ballPicture, CharaX, kBallY);
 }
 
 }  // namespace kd

@@ -27,7 +27,7 @@ class TimeTrialScreen : public PlayScreen {
 
     bool IsPlaying() const { return GetPhase() == Phase::Playing; }
     qint16 GetCharaX() const { return CharaX; }
-    TimeTrialRunner objChara;
+    TimeTrialRunner runner;
 
     // With the player's ghost option on, the best run of the genre races beside the ball.
     const GhostRunner& Ghost() const { return *m_ghost; }
@@ -50,20 +50,20 @@ class TimeTrialScreen : public PlayScreen {
     void OnClose() override;
 
   private:
-    void Read_GenreData();
-    void cmdSetting_Click();
+    void LoadGenre();
+    void ShowGenreDialog();
     void Finish();
     void Redraw();
     void LoadGhost();
 
-    ClockLabel* lblKeikaJikan;
-    PlayClock* m_clock;  // timer tmrClock
-    PictureBox* pctBack;
-    QLabel* pctChara;
-    QPushButton* cmdSetting;
-    QPushButton* cmdRetry;
-    QPushButton* Command1;
-    QPixmap imlChara;  // item 1: the ball, taken from pctChara at load
+    ClockLabel* elapsedTime;
+    PlayClock* m_clock;  // timer clockTimer
+    PictureBox* track;
+    QLabel* ballSource;
+    QPushButton* settingsButton;
+    QPushButton* retryButton;
+    QPushButton* backButton;
+    QPixmap ballPicture;  // item 1: the ball, taken from ballSource at load
 
     qint16 CharaX = 5;
     GhostRunner* m_ghost;

@@ -34,53 +34,53 @@ QString ImportReportDialog::SummaryText(const ImportReport& r) {
 ImportReportDialog::ImportReportDialog(AppContext& ctx_, QWidget* owner, const ImportReport& report)
     : ScreenBase(ctx_, QStringLiteral("ImportReportDialog"), owner) {
     for (int i = 0; i < 2; ++i)
-        lblTitle[i] = MakeLabel(this, QStringLiteral("lblTitle(%1)").arg(i),
-                                QStringLiteral("問題集の読み込み"), 0, 0, 400, 36);
-    StyleTitle(lblTitle[0], lblTitle[1], 24, QPoint(20, 12), 3);
+        titleTexts[i] = MakeLabel(this, QStringLiteral("titleText%1").arg(i),
+                                  QStringLiteral("問題集の読み込み"), 0, 0, 400, 36);
+    StyleTitle(titleTexts[0], titleTexts[1], 24, QPoint(20, 12), 3);
 
-    lblFile = MakeLabel(this, QStringLiteral("lblFile"), QStringLiteral("ファイル：") + report.fileName, 20,
-                        56, 480, 20);
-    lblSummary = MakeLabel(this, QStringLiteral("lblSummary"), SummaryText(report), 20, 80, 480, 44);
-    lblSummary->setWordWrap(true);
+    fileText = MakeLabel(this, QStringLiteral("fileText"), QStringLiteral("ファイル：") + report.fileName, 20,
+                         56, 480, 20);
+    summaryLine = MakeLabel(this, QStringLiteral("summaryLine"), SummaryText(report), 20, 80, 480, 44);
+    summaryLine->setWordWrap(true);
     const qsizetype refused = report.result.refused.size();
-    lblRefused = MakeLabel(this, QStringLiteral("lblRefused"),
-                           refused ? QStringLiteral("取り込めなかった行：%1 行").arg(refused)
-                                   : QStringLiteral("取り込めなかった行はありません。"),
-                           20, 128, 480, 20);
-    for (QLabel* l : {lblFile, lblSummary, lblRefused}) {
-        SetPixelFont(l, 14, l == lblSummary);
+    refusedCaption = MakeLabel(this, QStringLiteral("refusedCaption"),
+                               refused ? QStringLiteral("取り込めなかった行：%1 行").arg(refused)
+                                       : QStringLiteral("取り込めなかった行はありません。"),
+                               20, 128, 480, 20);
+    for (QLabel* l : {fileText, summaryLine, refusedCaption}) {
+        SetPixelFont(l, 14, l == summaryLine);
         SetForeColor(l, kText);
     }
 
-    lstRefused = new QTableWidget(int(refused), 2, this);
-    lstRefused->setObjectName(QStringLiteral("lstRefused"));
-    lstRefused->setGeometry(20, 152, 480, 196);
-    lstRefused->setHorizontalHeaderLabels({QStringLiteral("行"), QStringLiteral("理由")});
-    lstRefused->verticalHeader()->hide();
-    lstRefused->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstRefused->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lstRefused->setAlternatingRowColors(true);
-    lstRefused->horizontalHeader()->setStretchLastSection(true);
-    lstRefused->setColumnWidth(0, 64);
-    lstRefused->setColumnWidth(1, 480 - 64 - 24);  // the rest, beside the scroll bar
-    lstRefused->setAccessibleName(QStringLiteral("取り込めなかった行の一覧"));
-    SetPixelFont(lstRefused, 13);
+    refusedTable = new QTableWidget(int(refused), 2, this);
+    refusedTable->setObjectName(QStringLiteral("refusedTable"));
+    refusedTable->setGeometry(20, 152, 480, 196);
+    refusedTable->setHorizontalHeaderLabels({QStringLiteral("行"), QStringLiteral("理由")});
+    refusedTable->verticalHeader()->hide();
+    refusedTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    refusedTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    refusedTable->setAlternatingRowColors(true);
+    refusedTable->horizontalHeader()->setStretchLastSection(true);
+    refusedTable->setColumnWidth(0, 64);
+    refusedTable->setColumnWidth(1, 480 - 64 - 24);  // the rest, beside the scroll bar
+    refusedTable->setAccessibleName(QStringLiteral("取り込めなかった行の一覧"));
+    SetPixelFont(refusedTable, 13);
     for (int i = 0; i < int(refused); ++i) {
         auto* line = new QTableWidgetItem(QString::number(report.result.refused[i].line));
         line->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        lstRefused->setItem(i, 0, line);
+        refusedTable->setItem(i, 0, line);
         auto* reason = new QTableWidgetItem(report.result.refused[i].reason);
         reason->setToolTip(report.result.refused[i].reason);
-        lstRefused->setItem(i, 1, reason);
+        refusedTable->setItem(i, 1, reason);
     }
     // Long reasons wrap onto a second line; measuring every row of a huge file would stall.
-    lstRefused->setWordWrap(true);
-    if (refused <= 500) lstRefused->resizeRowsToContents();
-    lstRefused->setVisible(refused > 0);
+    refusedTable->setWordWrap(true);
+    if (refused <= 500) refusedTable->resizeRowsToContents();
+    refusedTable->setVisible(refused > 0);
 
-    cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 418, 360, 82, 28);
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    SetDefaultButtons(cmdOK, cmdOK);
+    okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), 418, 360, 82, 28);
+    connect(okButton, &QPushButton::clicked, this, [this] { Dismiss(); });
+    SetDefaultButtons(okButton, okButton);
 }
 
 void ImportReportDialog::OnLoad() {

@@ -24,14 +24,14 @@ class ImportReportDialog : public ScreenBase {
     void OnLoad() override;
 
   private:
-    void cmdOK_Click() { CloseScreen(); }
+    void Dismiss() { CloseScreen(); }
 
-    std::array<QLabel*, 2> lblTitle{};
-    QLabel* lblFile;
-    QLabel* lblSummary;
-    QLabel* lblRefused;
-    QTableWidget* lstRefused;
-    QPushButton* cmdOK;
+    std::array<QLabel*, 2> titleTexts{};
+    QLabel* fileText;
+    QLabel* summaryLine;
+    QLabel* refusedCaption;
+    QTableWidget* refusedTable;
+    QPushButton* okButton;
 };
 
 }  // namespace kd

@@ -28,24 +28,25 @@ QuestionSetsDialog::QuestionSetsDialog(AppContext& ctx_, QWidget* owner, std::fu
     SetPixelFont(this, 13);
     SetCaption(QStringLiteral("自分の問題"));
 
-    lstSets = new QListWidget(this);
-    lstSets->setObjectName(QStringLiteral("lstSets"));
-    lstSets->setGeometry(8, 8, 304, 150);
-    lstSets->setAccessibleName(QStringLiteral("問題集の一覧"));
-    MakeLabel(this, QStringLiteral("lblName"), QStringLiteral("名前："), 8, 170);
-    txtName = new QLineEdit(this);
-    txtName->setObjectName(QStringLiteral("txtName"));
-    txtName->setGeometry(52, 166, 260, 24);
-    txtName->setMaxLength(40);
-    cmdRename = MakeButton(this, QStringLiteral("cmdRename"), QStringLiteral("名前を変更"), 52, 198, 100, 26);
-    cmdRemove = MakeButton(this, QStringLiteral("cmdRemove"), QStringLiteral("削除"), 160, 198, 70, 26);
-    cmdClose = MakeButton(this, QStringLiteral("cmdClose"), QStringLiteral("閉じる"), 222, 230, 90, 26);
-    SetDefaultButtons(cmdRename, cmdClose);
+    setList = new QListWidget(this);
+    setList->setObjectName(QStringLiteral("setList"));
+    setList->setGeometry(8, 8, 304, 150);
+    setList->setAccessibleName(QStringLiteral("問題集の一覧"));
+    MakeLabel(this, QStringLiteral("nameCaption"), QStringLiteral("名前："), 8, 170);
+    nameEdit = new QLineEdit(this);
+    nameEdit->setObjectName(QStringLiteral("nameEdit"));
+    nameEdit->setGeometry(52, 166, 260, 24);
+    nameEdit->setMaxLength(40);
+    renameButton =
+        MakeButton(this, QStringLiteral("renameButton"), QStringLiteral("名前を変更"), 52, 198, 100, 26);
+    removeButton = MakeButton(this, QStringLiteral("removeButton"), QStringLiteral("削除"), 160, 198, 70, 26);
+    closeButton = MakeButton(this, QStringLiteral("closeButton"), QStringLiteral("閉じる"), 222, 230, 90, 26);
+    SetDefaultButtons(renameButton, closeButton);
 
-    connect(lstSets, &QListWidget::currentRowChanged, this, [this] { lstSets_Changed(); });
-    connect(cmdRename, &QPushButton::clicked, this, [this] { cmdRename_Click(); });
-    connect(cmdRemove, &QPushButton::clicked, this, [this] { cmdRemove_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { CloseScreen(); });
+    connect(setList, &QListWidget::currentRowChanged, this, [this] { ShowChosenSet(); });
+    connect(renameButton, &QPushButton::clicked, this, [this] { RenameSet(); });
+    connect(removeButton, &QPushButton::clicked, this, [this] { RemoveSet(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { CloseScreen(); });
 }
 
 void QuestionSetsDialog::OnLoad() {
@@ -66,34 +67,34 @@ std::optional<QuestionSetStore> QuestionSetsDialog::Store() {
 void QuestionSetsDialog::FillList(qint64 select) {
     LearningStore* store = g.learning ? g.learning->Store() : nullptr;
     m_sets = store ? QuestionSetStore(store->Database()).List() : QList<QuestionSetInfo>();
-    lstSets->clear();
+    setList->clear();
     for (const QuestionSetInfo& s : m_sets) {
-        lstSets->addItem(Entry(s));
-        if (s.id == select) lstSets->setCurrentRow(lstSets->count() - 1);
+        setList->addItem(Entry(s));
+        if (s.id == select) setList->setCurrentRow(setList->count() - 1);
     }
-    if (lstSets->currentRow() < 0 && !m_sets.isEmpty()) lstSets->setCurrentRow(0);
-    lstSets_Changed();
+    if (setList->currentRow() < 0 && !m_sets.isEmpty()) setList->setCurrentRow(0);
+    ShowChosenSet();
 }
 
 const QuestionSetInfo* QuestionSetsDialog::Chosen() const {
-    const int row = lstSets->currentRow();
+    const int row = setList->currentRow();
     return row >= 0 && row < m_sets.size() ? &m_sets[row] : nullptr;
 }
 
-void QuestionSetsDialog::lstSets_Changed() {
+void QuestionSetsDialog::ShowChosenSet() {
     const QuestionSetInfo* s = Chosen();
-    txtName->setText(s ? s->name : QString());
-    for (QWidget* w : std::initializer_list<QWidget*>{txtName, cmdRename, cmdRemove})
+    nameEdit->setText(s ? s->name : QString());
+    for (QWidget* w : std::initializer_list<QWidget*>{nameEdit, renameButton, removeButton})
         w->setEnabled(s != nullptr);
 }
 
-void QuestionSetsDialog::cmdRename_Click() {
+void QuestionSetsDialog::RenameSet() {
     const QuestionSetInfo* s = Chosen();
     if (!s) return;
     const qint64 id = s->id;
     auto store = Store();
     if (!store) return;
-    if (!store->Rename(id, txtName->text())) {
+    if (!store->Rename(id, nameEdit->text())) {
         ctx.msg.Show(this, AppTitle(),
                      QStringLiteral("名前を変えられませんでした（%1）。").arg(store->LastError()),
                      MsgButtons::OK);
@@ -103,7 +104,7 @@ void QuestionSetsDialog::cmdRename_Click() {
     if (m_onChanged) m_onChanged();
 }
 
-void QuestionSetsDialog::cmdRemove_Click() {
+void QuestionSetsDialog::RemoveSet() {
     const QuestionSetInfo* s = Chosen();
     if (!s) return;
     const qint64 id = s->id;

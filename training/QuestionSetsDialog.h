@@ -17,20 +17,20 @@ class QuestionSetsDialog : public ScreenBase {
   public:
     QuestionSetsDialog(AppContext& ctx, QWidget* owner, std::function<void()> onChanged = {});
 
-    QListWidget* lstSets;
-    QLineEdit* txtName;
-    QPushButton* cmdRename;
-    QPushButton* cmdRemove;
-    QPushButton* cmdClose;
+    QListWidget* setList;
+    QLineEdit* nameEdit;
+    QPushButton* renameButton;
+    QPushButton* removeButton;
+    QPushButton* closeButton;
 
   protected:
     void OnLoad() override;
 
   private:
     void FillList(qint64 select);
-    void lstSets_Changed();
-    void cmdRename_Click();
-    void cmdRemove_Click();
+    void ShowChosenSet();
+    void RenameSet();
+    void RemoveSet();
     // The set the list has chosen, or nullptr.
     const QuestionSetInfo* Chosen() const;
     // The store of the player's record, or a message saying why there is none.

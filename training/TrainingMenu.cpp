@@ -19,7 +19,7 @@ namespace kd {
 
 QAction* AddRomajiGuideItem(QMenu* view, GameState& g) {
     QAction* guide = view->addAction(QStringLiteral("ローマ字ガイド(&R)"));
-    guide->setObjectName(QStringLiteral("mnuRomajiGuide"));
+    guide->setObjectName(QStringLiteral("romajiGuideAction"));
     guide->setCheckable(true);
     // The player can change between two openings of the menu; the mark follows the record.
     QObject::connect(view, &QMenu::aboutToShow, guide, [guide, &g] { guide->setChecked(RomajiGuideOn(g)); });
@@ -40,7 +40,7 @@ OpenFileChooser& QuestionFileChooser() {
 
 QAction* AddImportItem(QMenu* file, QAction* after, AppContext& ctx, QWidget* owner) {
     auto* item = new QAction(QStringLiteral("問題集の読み込み(&I)..."), file);
-    item->setObjectName(QStringLiteral("mnuImportSet"));
+    item->setObjectName(QStringLiteral("importSetAction"));
     const QList<QAction*> items = file->actions();
     const qsizetype at = items.indexOf(after);
     file->insertAction(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, item);

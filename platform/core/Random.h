@@ -8,8 +8,8 @@ namespace kd {
 class RandomSource {
   public:
     virtual ~RandomSource() = default;
-    virtual float Rnd() = 0;
-    virtual void Randomize() = 0;
+    virtual float NextFloat() = 0;
+    virtual void ReseedFromClock() = 0;
 };
 
 // A 24-bit linear congruential generator: every value is an exact single-precision
@@ -17,8 +17,8 @@ class RandomSource {
 class LcgRandom : public RandomSource {
   public:
     explicit LcgRandom(quint32 seed = 0x50000u) : m_state(seed & 0xFFFFFFu) {}
-    float Rnd() override;
-    void Randomize() override;
+    float NextFloat() override;
+    void ReseedFromClock() override;
     void Seed(quint32 seed) { m_state = seed & 0xFFFFFFu; }
 
   private:
@@ -29,14 +29,14 @@ class LcgRandom : public RandomSource {
 // and counts the re-seeds.
 class ScriptedRandom : public RandomSource {
   public:
-    float Rnd() override;
-    void Randomize() override { ++randomizeCalls; }
+    float NextFloat() override;
+    void ReseedFromClock() override { ++reseedCalls; }
     void Script(const QList<float>& values) {
         m_values = values;
         m_next = 0;
     }
     void Push(float value) { m_values.append(value); }
-    int randomizeCalls = 0;
+    int reseedCalls = 0;
     int drawn = 0;
 
   private:

@@ -34,7 +34,7 @@ QFrame* MakeOutline(QWidget* parent, const QString& name, const QRect& r, const 
     auto* f = new QFrame(parent);
     f->setObjectName(name);
     f->setGeometry(r);
-    // No name in the selector: names like "Shape2(1)" are no valid selector.
+    // No name in the selector: the frame styles itself only.
     f->setStyleSheet(QStringLiteral("QFrame { border: 1px solid %1; }").arg(line.name()));
     return f;
 }
@@ -80,7 +80,7 @@ PictureBox::PictureBox(QWidget* parent, const QString& name, int x, int y, int w
     const qreal dpr = PictureDensity();
     m_canvas = QImage(qRound(w * dpr), qRound(h * dpr), QImage::Format_ARGB32_Premultiplied);
     m_canvas.setDevicePixelRatio(dpr);
-    Cls();
+    ClearToBackground();
     if (ZoomStage* stage = ZoomStage::Instance())
         connect(stage, &ZoomStage::densityChanged, this, &PictureBox::MatchDensity);
 }
@@ -94,7 +94,7 @@ void PictureBox::MatchDensity() {
     m_canvas = QImage(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_ARGB32_Premultiplied);
     m_canvas.setDevicePixelRatio(dpr);
     m_allDirty = true;
-    Cls();
+    ClearToBackground();
     if (!drawn.isEmpty()) {
         QPainter p(&m_canvas);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -110,14 +110,14 @@ void PictureBox::SetBackground(const QPixmap& picture) {
     m_background = picture;
     m_allDirty = true;
     UpdateOpaque();
-    Cls();
+    ClearToBackground();
 }
 
 void PictureBox::SetFillColor(const QColor& color) {
     m_fill = color;
     m_allDirty = true;
     UpdateOpaque();
-    Cls();
+    ClearToBackground();
 }
 
 void PictureBox::UpdateOpaque() {
@@ -143,7 +143,7 @@ void PictureBox::UpdateOpaque() {
     setAttribute(Qt::WA_OpaquePaintEvent, opaque);
 }
 
-void PictureBox::Cls() {
+void PictureBox::ClearToBackground() {
     // Only what was drawn since the last clear differs from the background, so only that is
     // restored and repainted: a moving sprite costs its own size, not the whole box.
     const QRegion dirty = m_allDirty ? QRegion(rect()) : m_drawn & rect();
@@ -164,7 +164,7 @@ void PictureBox::Drawn(const QRect& area) {
     update(area);
 }
 
-void PictureBox::DrawPicture(const QPixmap& picture, int x, int y) {
+void PictureBox::DrawPixmap(const QPixmap& picture, int x, int y) {
     QPainter p(&m_canvas);
     p.drawPixmap(x, y, picture);
     Drawn(QRect(QPoint(x, y), picture.deviceIndependentSize().toSize()));

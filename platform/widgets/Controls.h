@@ -30,8 +30,8 @@ class PictureBox : public QWidget {
     PictureBox(QWidget* parent, const QString& name, int x, int y, int w, int h);
     void SetBackground(const QPixmap& picture);
     void SetFillColor(const QColor& color);
-    void Cls();                                              // back to the background picture
-    void DrawPicture(const QPixmap& picture, int x, int y);  // alpha is the transparent colour
+    void ClearToBackground();                               // back to the background picture
+    void DrawPixmap(const QPixmap& picture, int x, int y);  // alpha is the transparent colour
     void DrawLine(int x1, int y1, int x2, int y2, const QColor& color);
     const QImage& Canvas() const { return m_canvas; }
 
@@ -48,7 +48,7 @@ class PictureBox : public QWidget {
     QPixmap m_background;
     QColor m_fill = Qt::transparent;
     QImage m_canvas;
-    // What was drawn over the background since the last Cls, picture by picture: two balls
+    // What was drawn over the background since the last ClearToBackground, picture by picture: two balls
     // far apart restore two small rectangles, not the whole stretch between them.
     QRegion m_drawn;
     bool m_allDirty = true;  // the whole box needs its background again

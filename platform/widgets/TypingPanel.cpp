@@ -48,47 +48,47 @@ void SetColor(QLabel* label, const QColor& color) {
 }  // namespace
 
 TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Picture2"));
+    setObjectName(QStringLiteral("panel"));
     setFixedSize(405, 121);
-    auto* back = Box(this, QStringLiteral("Picture2Back"), rect(), QStringLiteral("BACKWALLPAPER"));
+    auto* back = Box(this, QStringLiteral("panelBackground"), rect(), QStringLiteral("BACKWALLPAPER"));
     back->lower();
 
     const QRect monitorRect(96, 12, 209, 33), displayRect(48, 52, 305, 53);
-    Shadow(this, QStringLiteral("Picture6"), monitorRect);
-    Shadow(this, QStringLiteral("Picture5"), displayRect);
+    Shadow(this, QStringLiteral("questionShadow"), monitorRect);
+    Shadow(this, QStringLiteral("readingShadow"), displayRect);
     const QString typing = QStringLiteral("TYPINGWALLPAPER");
-    QLabel* pic3 = Box(this, QStringLiteral("Picture3"), monitorRect, typing);
-    QLabel* pic4 = Box(this, QStringLiteral("Picture4"), displayRect, typing);
+    QLabel* questionBox = Box(this, QStringLiteral("questionBox"), monitorRect, typing);
+    QLabel* readingBox = Box(this, QStringLiteral("readingBox"), displayRect, typing);
 
     // Dark blue on the slate box needs a pale edge to read (the white question text does not).
-    lblMonitor = new OutlinedLabel(pic3, kMonitorOutline);
-    SetUpLine(lblMonitor, "lblMonitor", QRect(0, 0, monitorRect.width(), monitorRect.height()), 18);
-    SetColor(lblMonitor, kNavy);
+    questionText = new OutlinedLabel(questionBox, kMonitorOutline);
+    SetUpLine(questionText, "questionText", QRect(0, 0, monitorRect.width(), monitorRect.height()), 18);
+    SetColor(questionText, kNavy);
 
-    lblDisplay = new QLabel(pic4);
-    SetUpLine(lblDisplay, "lblDisplay", QRect(0, 1, displayRect.width(), 30), 20);
+    readingText = new QLabel(readingBox);
+    SetUpLine(readingText, "readingText", QRect(0, 1, displayRect.width(), 30), 20);
     SetDisplayColor(Qt::white);
 
-    lblInput = new QLabel(pic4);
-    SetUpLine(lblInput, "lblInput", QRect(0, 31, displayRect.width(), 21), 15);
-    SetColor(lblInput, kRed);
+    romajiTyped = new QLabel(readingBox);
+    SetUpLine(romajiTyped, "romajiTyped", QRect(0, 31, displayRect.width(), 21), 15);
+    SetColor(romajiTyped, kRed);
 }
 
 void TypingPanel::SetDisplayColor(const QColor& color) {
     m_displayColor = color;
-    SetColor(lblDisplay, color);
+    SetColor(readingText, color);
 }
 
-void BeginReadyGo(TypingPanel& panel, Timer& tmrReadyGo) {
+void BeginReadyGo(TypingPanel& panel, Timer& readyGoTimer) {
     panel.SetDisplayColor(kRed);
     panel.SetDisplay(QStringLiteral("Ready..."));
-    tmrReadyGo.Start();
+    readyGoTimer.Start();
 }
 
-void ShowGo(TypingPanel& panel, Timer& tmrReadyGo) {
+void ShowGo(TypingPanel& panel, Timer& readyGoTimer) {
     panel.SetDisplayColor(kGreen);
     panel.SetDisplay(QStringLiteral("Go!!"));
-    tmrReadyGo.SetInterval(500);
+    readyGoTimer.SetInterval(500);
 }
 
 }  // namespace kd

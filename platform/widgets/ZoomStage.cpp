@@ -60,7 +60,7 @@ ZoomStage::ZoomStage(const QString& settingsFile, QObject* parent)
     : QObject(parent), m_settingsFile(settingsFile) {
     g_instance = this;
     m_fullScreenAction = new QAction(QStringLiteral("全画面(&F)"), this);
-    m_fullScreenAction->setObjectName(QStringLiteral("mnuFullScreen"));
+    m_fullScreenAction->setObjectName(QStringLiteral("fullScreenAction"));
     m_fullScreenAction->setCheckable(true);
     m_fullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
     // Every window carries the action, so F11 works wherever the player is.
@@ -71,7 +71,7 @@ ZoomStage::ZoomStage(const QString& settingsFile, QObject* parent)
     m_zoomGroup->setExclusive(true);
     for (int percent : kPercents) {
         QAction* a = m_zoomGroup->addAction(QStringLiteral("%1 %").arg(percent));
-        a->setObjectName(QStringLiteral("mnuZoom%1").arg(percent));
+        a->setObjectName(QStringLiteral("zoom%1Action").arg(percent));
         a->setCheckable(true);
         a->setData(percent);
         connect(a, &QAction::triggered, this, [this, percent] { SetPercent(percent); });
@@ -139,7 +139,7 @@ void ZoomStage::SetFullScreen(bool on) {
 
 void ZoomStage::AddViewMenuItems(QMenu* view) {
     QMenu* zoom = view->addMenu(QStringLiteral("拡大(&Z)"));
-    zoom->setObjectName(QStringLiteral("mnuZoom"));
+    zoom->setObjectName(QStringLiteral("zoomMenu"));
     zoom->addActions(m_zoomGroup->actions());
     view->addAction(m_fullScreenAction);
 }

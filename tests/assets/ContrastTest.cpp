@@ -46,8 +46,8 @@ Range BoxRange(const QString& file) {
 
 TEST(QuestionBoxContrast, WhiteAndDarkBlueTextsReachFourAndAHalfToOne) {
     kd::TypingPanel panel(nullptr);
-    const QColor white = panel.lblDisplay->palette().color(QPalette::WindowText);
-    const QColor darkBlue = panel.lblMonitor->palette().color(QPalette::WindowText);
+    const QColor white = panel.readingText->palette().color(QPalette::WindowText);
+    const QColor darkBlue = panel.questionText->palette().color(QPalette::WindowText);
     EXPECT_EQ(white, QColor(255, 255, 255));  // the texts keep their colours
     EXPECT_EQ(darkBlue, QColor(0, 0, 128));
 
@@ -57,7 +57,7 @@ TEST(QuestionBoxContrast, WhiteAndDarkBlueTextsReachFourAndAHalfToOne) {
         EXPECT_GE(Contrast(Luminance(white), box.lightest), 4.5) << file;
         // Dark-blue letters are edged: the edge is what lies behind them, and the edge itself
         // must stand apart from the box so the word keeps its shape.
-        const auto* monitor = qobject_cast<kd::OutlinedLabel*>(panel.lblMonitor);
+        const auto* monitor = qobject_cast<kd::OutlinedLabel*>(panel.questionText);
         ASSERT_NE(monitor, nullptr) << "the dark-blue text needs its outline";
         EXPECT_GE(Contrast(Luminance(darkBlue), Luminance(monitor->Outline())), 4.5) << file;
         EXPECT_GE(Contrast(Luminance(monitor->Outline()), box.lightest), 2.0) << file;

@@ -39,7 +39,7 @@ inline QString Text(QObject* form, const QString& name) {
     return l ? l->text() : QStringLiteral("<no %1>").arg(name);
 }
 inline QString DisplayText(QObject* form) {
-    return Text(form, QStringLiteral("lblDisplay"));
+    return Text(form, QStringLiteral("readingText"));
 }
 inline QPushButton* Button(QObject* form, const QString& name) {
     return Find<QPushButton>(form, name);
@@ -48,7 +48,7 @@ inline QAction* Menu(QObject* form, const QString& name) {
     return form->findChild<QAction*>(name);
 }
 
-// Types the head of lblDisplay: a correct key whenever the question is an English word.
+// Types the head of readingText: a correct key whenever the question is an English word.
 inline void TypeHead(QWidget* form, int keys = 1) {
     for (int i = 0; i < keys; ++i) {
         const QString d = DisplayText(form);
@@ -65,7 +65,7 @@ inline void TypeWrong(QWidget* form, int keys = 1) {
 // Space, then "Ready..." and "Go!!": the first question is up.
 inline void StartPlay(QWidget* form) {
     Press(form, Qt::Key_Space);
-    ASSERT_EQ(Fire(form, QStringLiteral("tmrReadyGo"), 2), 2);
+    ASSERT_EQ(Fire(form, QStringLiteral("readyGoTimer"), 2), 2);
 }
 
 // Splash, player-name screen with this name confirmed, main menu; the questions asked on
@@ -74,9 +74,9 @@ template <class App>
 void StartAs(App& app, const QString& name) {
     app.nav.Show(Screen::StartUp);
     ASSERT_EQ(app.NowScreen(), Screen::StartUp);
-    ASSERT_EQ(Fire(app.Now(), QStringLiteral("Timer1")), 1);
+    ASSERT_EQ(Fire(app.Now(), QStringLiteral("splashTimer")), 1);
     ASSERT_EQ(app.NowScreen(), Screen::InputUserName);
-    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
+    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("userNameBox"));
     ASSERT_TRUE(box);
     box->setEditText(name);
     Press(box, Qt::Key_Return);

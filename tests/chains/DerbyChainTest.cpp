@@ -24,13 +24,13 @@ void Ticks(ChainApp& app, QWidget* race, const QList<float>& perTick, int ticks)
     for (int t = 0; t < ticks; ++t) script << perTick;
     script << 0.0f;
     app.rnd.Script(script);
-    ASSERT_EQ(Fire(race, QStringLiteral("tmrCharaMove"), ticks), ticks);
+    ASSERT_EQ(Fire(race, QStringLiteral("moveTimer"), ticks), ticks);
 }
 
 // The heat screen names heat `heatNo` and Space opens its race.
 void EnterRace(ChainApp& app, int heatNo) {
     ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
-    const QString label = QStringLiteral("lblHeatInfo(%1)").arg(heatNo - 1);
+    const QString label = QStringLiteral("heatName%1").arg(heatNo - 1);
     EXPECT_EQ(Label(app.Now(), label)->palette().color(QPalette::WindowText), kYellow) << heatNo;
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
@@ -42,14 +42,14 @@ void FinishRace(ChainApp& app) {
     QWidget* race = app.Now();
     TypeHead(race, kKeysToFinish);
     ASSERT_EQ(DisplayText(race), "Finish!!");
-    Fire(race, QStringLiteral("tmrFinish"));
+    Fire(race, QStringLiteral("finishTimer"));
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
 }
 
 void ExpectRanking(ChainApp& app, const char* place, bool advanced) {
-    EXPECT_EQ(Text(app.Now(), "Label1(0)"), QString::fromUtf8(place));
-    EXPECT_EQ(Text(app.Now(), "Label2"),
+    EXPECT_EQ(Text(app.Now(), "placeText"), QString::fromUtf8(place));
+    EXPECT_EQ(Text(app.Now(), "verdictText"),
               advanced ? "おめでとう！！次のステージへ!!" : "残念!!もう一度挑戦！！");
 }
 
@@ -62,19 +62,19 @@ QByteArray HeatFile(const char* heatNo, const char* coQualifier) {
 TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     ChainApp app;
     StartAs(app, QStringLiteral("Tester"));
-    Menu(app.Now(), QStringLiteral("mnuOn"))->trigger();
+    Menu(app.Now(), QStringLiteral("musicOnAction"))->trigger();
     ChooseMenuItem(app, 2);
     ASSERT_EQ(app.NowScreen(), Screen::SelectChara);
     EXPECT_EQ(app.audio.playing, "back.mid");
 
-    Click(Button(app.Now(), QStringLiteral("cmdSetting")));
+    Click(Button(app.Now(), QStringLiteral("settingsButton")));
     ASSERT_EQ(app.NowName(), "DerbyGenreDialog");
-    Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Find<QRadioButton>(app.Now(), QStringLiteral("genreEnglish")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::SelectChara);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/genderby")), Record("01 00"));
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     EXPECT_EQ(app.g.Chara[0].CharaName, "CrazyBallRed");
 
     // Heat 1: a win far ahead; lane 1 comes through with the player.
@@ -86,7 +86,7 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     ExpectRanking(app, "1位", true);
     EXPECT_EQ(app.g.FinishOrder, (std::array<qint16, 4>{1, 11, 12, 13}));
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("02 00", "0B 00"));
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
 
     // Heat 2: second behind lane 2, who comes through.
     EnterRace(app, 2);
@@ -97,7 +97,7 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     FinishRace(app);
     ExpectRanking(app, "2位", true);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("03 00", "15 00"));
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
 
     // Heat 3: third, so heat 3 again; then a win.
     EnterRace(app, 3);
@@ -106,14 +106,14 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     FinishRace(app);
     ExpectRanking(app, "3位", false);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("03 00", "15 00"));
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     EnterRace(app, 3);
     EXPECT_EQ(app.g.Chara[1].CharaNo, 21);
     StartPlay(app.Now());
     EXPECT_EQ(app.audio.playing, "heat2.mid");
     FinishRace(app);
     ExpectRanking(app, "1位", true);
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
 
     // Heat 4: out of power first (the seventh wrong key), Yes to try again, then a win.
     EnterRace(app, 4);
@@ -128,7 +128,7 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     StartPlay(app.Now());
     EXPECT_EQ(app.audio.playing, "heat3.mid");
     FinishRace(app);
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
 
     // Heat 5, the "Champion Ship".
     EnterRace(app, 5);
@@ -137,13 +137,13 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     FinishRace(app);
     ExpectRanking(app, "1位", true);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("06 00", "15 00"));
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
 
     // Heat 6: the heat screen names only the boss, and its second runs out.
     ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
-    EXPECT_EQ(Text(app.Now(), "lblHeatInfo(0)"), "");
-    EXPECT_EQ(Text(app.Now(), "lblHeatInfo(2)"), "BOSS!!");
-    Fire(app.Now(), QStringLiteral("tmrTimeOut"));
+    EXPECT_EQ(Text(app.Now(), "heatName0"), "");
+    EXPECT_EQ(Text(app.Now(), "heatName2"), "BOSS!!");
+    Fire(app.Now(), QStringLiteral("timeoutTimer"));
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::Boss);
 
@@ -152,10 +152,10 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     StartPlay(boss);
     EXPECT_EQ(app.audio.playing, "coolguy.mid");
     app.rnd.Script({0.99f});
-    EXPECT_EQ(Fire(boss, QStringLiteral("tmrCharaMove"), kTicksForTheBossToWin + 5), kTicksForTheBossToWin);
+    EXPECT_EQ(Fire(boss, QStringLiteral("moveTimer"), kTicksForTheBossToWin + 5), kTicksForTheBossToWin);
     EXPECT_EQ(DisplayText(boss), "You Lose!!");
     app.msg.asked.clear();
-    Fire(boss, QStringLiteral("tmrFinish"));
+    Fire(boss, QStringLiteral("finishTimer"));
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, "あなたの負けです。もう一度挑戦しますか?");
     ASSERT_EQ(app.Now(), boss);
@@ -164,11 +164,11 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     // Then the player wins.
     app.rnd.Script({0.0f});
     StartPlay(boss);
-    Fire(boss, QStringLiteral("tmrCharaMove"), 3);
+    Fire(boss, QStringLiteral("moveTimer"), 3);
     TypeHead(boss, kKeysToBeatTheBoss);
     EXPECT_EQ(DisplayText(boss), "You Win!!");
     app.msg.asked.clear();
-    Fire(boss, QStringLiteral("tmrFinish"));
+    Fire(boss, QStringLiteral("finishTimer"));
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, "You Win!!");
     EXPECT_EQ(app.msg.asked[0].text, "ボスを倒した!!");
@@ -177,8 +177,8 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     // The roll call, then the menu.
     ASSERT_EQ(app.NowScreen(), Screen::Introduction);
     EXPECT_EQ(app.audio.playing, "recovery1.mid");
-    Fire(app.Now(), QStringLiteral("tmrMoji"), 5);
-    EXPECT_EQ(Text(app.Now(), "lblCharaName"), "Craz");
+    Fire(app.Now(), QStringLiteral("typeOutTimer"), 5);
+    EXPECT_EQ(Text(app.Now(), "characterName"), "Craz");
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::Main);
@@ -191,15 +191,15 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     ChooseMenuItem(app, 2);
     Press(app.Now(), Qt::Key_Return);  // OK on the selection screen
     ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
-    EXPECT_EQ(Text(app.Now(), "lblHeatInfo(2)"), "BOSS!!");
+    EXPECT_EQ(Text(app.Now(), "heatName2"), "BOSS!!");
     Press(app.Now(), Qt::Key_Return);
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::Boss);
     StartPlay(app.Now());
     app.rnd.Script({0.99f});
-    Fire(app.Now(), QStringLiteral("tmrCharaMove"), kTicksForTheBossToWin);
+    Fire(app.Now(), QStringLiteral("moveTimer"), kTicksForTheBossToWin);
     app.msg.Answer(MsgAnswer::No);
-    Fire(app.Now(), QStringLiteral("tmrFinish"));
+    Fire(app.Now(), QStringLiteral("finishTimer"));
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::Main);
     EXPECT_EQ(app.nav.OpenForms().size(), 1);
@@ -215,7 +215,7 @@ TEST(DerbyChain, ProgressSurvivesARestartAndTheCloseBoxesLeadBack) {
     first.WriteFile(first.Player("DATA/genderby"), Record("01 00"));
     StartAs(first, QStringLiteral("Tester"));
     ChooseMenuItem(first, 2);
-    Click(Button(first.Now(), QStringLiteral("cmdOK")));
+    Click(Button(first.Now(), QStringLiteral("okButton")));
     EnterRace(first, 1);
     StartPlay(first.Now());
     Ticks(first, first.Now(), {0, 0.99f, 0}, 146);  // lane 2 (12) crosses first
@@ -227,14 +227,14 @@ TEST(DerbyChain, ProgressSurvivesARestartAndTheCloseBoxesLeadBack) {
     first.Now()->close();
     TestApp::Flush();
     ASSERT_EQ(first.NowScreen(), Screen::Main);
-    Menu(first.Now(), QStringLiteral("mnuEnd"))->trigger();
+    Menu(first.Now(), QStringLiteral("exitAction"))->trigger();
     ASSERT_TRUE(first.nav.ended);
 
     ChainApp second;
     second.g.programFolder = first.dir.path();
     StartAs(second, QStringLiteral("Tester"));
     ChooseMenuItem(second, 2);
-    Click(Button(second.Now(), QStringLiteral("cmdOK")));
+    Click(Button(second.Now(), QStringLiteral("okButton")));
     EnterRace(second, 2);
     EXPECT_EQ((std::array<qint16, 3>{second.g.Chara[1].CharaNo, second.g.Chara[2].CharaNo,
                                      second.g.Chara[3].CharaNo}),

@@ -37,7 +37,7 @@ Played PlayAll(bool recording) {
     TypeWrong(practice, 3);
     TypeHead(practice, 1);
     app.clock.advance(5000);
-    Fire(practice, QStringLiteral("tmrCountdown"));
+    Fire(practice, QStringLiteral("countdownTimer"));
     practice->close();
     TestApp::Flush();
 
@@ -46,7 +46,7 @@ Played PlayAll(bool recording) {
     app.clock.advance(30000);
     TypeWrong(run, 2);
     TypeHead(run, 114);
-    Fire(run, QStringLiteral("tmrFinish"));
+    Fire(run, QStringLiteral("finishTimer"));
     for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
     TestApp::Flush();
 
@@ -56,13 +56,13 @@ Played PlayAll(bool recording) {
         app.g.Chara[0] = CharaData{c.CharaNo, c.Name, c.StepSize, c.MissCost, QString()};
         ScreenBase* race = app.nav.Show(Screen::KeyDerby);
         StartPlay(race);
-        Fire(race, QStringLiteral("tmrCharaMove"), 3);
+        Fire(race, QStringLiteral("moveTimer"), 3);
         TypeWrong(race, 1);
         TypeHead(race, leave ? 5 : 59);
         if (leave)
             Press(race, Qt::Key_Escape);
         else
-            Fire(race, QStringLiteral("tmrFinish"));
+            Fire(race, QStringLiteral("finishTimer"));
         for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
         TestApp::Flush();
     }

@@ -99,7 +99,7 @@ TEST(PlayEvents, PracticeReportsEveryKeyAndItsEnd) {
     TypeWrong(practice, 3);
     TypeHead(practice, 1);
     app.clock.advance(5000);
-    Fire(practice, QStringLiteral("tmrCountdown"));
+    Fire(practice, QStringLiteral("countdownTimer"));
     EXPECT_EQ(DisplayText(practice), "FINISH!!");
     TypeHead(practice, 0);
     Type(practice, QStringLiteral("abc"));  // after the end: nobody's keys
@@ -135,13 +135,13 @@ TEST(PlayEvents, TimeTrialIsSettledByItsResult) {
     EXPECT_EQ(DisplayText(run), "Goal!!");
     EXPECT_EQ(app.rec.keys.size(), 116);
     EXPECT_EQ(Frame(app.rec.log), QStringList({"begun", "cut", "finished"}));
-    Fire(run, QStringLiteral("tmrFinish"));
+    Fire(run, QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
     ASSERT_EQ(app.rec.settled.size(), 1);
     EXPECT_EQ(app.rec.settled[0].timeMs, 30000);
     EXPECT_EQ(app.rec.settled[0].place, 1);
-    EXPECT_EQ(app.rec.settled[0].grade, Text(app.Now(), "lblRank").mid(4));
-    EXPECT_EQ(QStringLiteral("スコア：%1").arg(app.rec.settled[0].score), Text(app.Now(), "lblScore"));
+    EXPECT_EQ(app.rec.settled[0].grade, Text(app.Now(), "gradeText").mid(4));
+    EXPECT_EQ(QStringLiteral("スコア：%1").arg(app.rec.settled[0].score), Text(app.Now(), "scoreText"));
 }
 
 TEST(PlayEvents, RaceReportsLanesAndPlace) {
@@ -150,11 +150,11 @@ TEST(PlayEvents, RaceReportsLanesAndPlace) {
     app.UsePlayable(1);
     ScreenBase* race = app.nav.Show(Screen::KeyDerby);
     StartPlay(race);
-    Fire(race, QStringLiteral("tmrCharaMove"), 3);
+    Fire(race, QStringLiteral("moveTimer"), 3);
     TypeWrong(race, 1);
     TypeHead(race, 59);
     EXPECT_EQ(DisplayText(race), "Finish!!");
-    Fire(race, QStringLiteral("tmrFinish"));
+    Fire(race, QStringLiteral("finishTimer"));
     EXPECT_EQ(app.rec.lanes, 3);
     EXPECT_EQ(app.rec.keys.size(), 60);
     ASSERT_EQ(app.rec.begun.size(), 1);
@@ -172,7 +172,7 @@ TEST(PlayEvents, BossWonIsSettled) {
     app.rnd.Script({0.0f});
     ScreenBase* boss = app.nav.Show(Screen::Boss);
     StartPlay(boss);
-    Fire(boss, QStringLiteral("tmrCharaMove"), 2);
+    Fire(boss, QStringLiteral("moveTimer"), 2);
     TypeHead(boss, 125);
     EXPECT_EQ(DisplayText(boss), "You Win!!");
     EXPECT_EQ(app.rec.keys.size(), 125);

@@ -39,18 +39,18 @@ TEST(PracticeChain, SettingsPlayTimeUpResultAndBackToTheMenu) {
               Record("3C 00 09 00 6B 61 6E 6E 79 6F 75 6B 75"));
 
     // English words for five seconds: minutes one step down, seconds one step up.
-    Click(Button(practice, QStringLiteral("cmdPracticeTime")));
+    Click(Button(practice, QStringLiteral("settingsButton")));
     ASSERT_EQ(app.NowName(), "PracticeSettingsDialog");
     QWidget* dialog = app.Now();
-    Click(Find<QRadioButton>(dialog, QStringLiteral("optGenre(1)")));
-    Click(Find<UpDown>(dialog, QStringLiteral("udnMinute"))->downButton);
-    Click(Find<UpDown>(dialog, QStringLiteral("udnSecond"))->upButton);
-    Click(Button(dialog, QStringLiteral("cmdOk")));
+    Click(Find<QRadioButton>(dialog, QStringLiteral("genreChoice1")));
+    Click(Find<UpDown>(dialog, QStringLiteral("minutesUpDown"))->downButton);
+    Click(Find<UpDown>(dialog, QStringLiteral("secondsUpDown"))->upButton);
+    Click(Button(dialog, QStringLiteral("okButton")));
     TestApp::Flush();
     ASSERT_EQ(app.Now(), practice);
-    EXPECT_EQ(Text(practice, "lblPracticeTime"), "練習時間：0分 5秒");
-    EXPECT_EQ(Text(practice, "lblNokori"), "5.0");
-    EXPECT_EQ(Text(practice, "lblGenre"), "ジャンル：英単語");
+    EXPECT_EQ(Text(practice, "practiceTimeText"), "練習時間：0分 5秒");
+    EXPECT_EQ(Text(practice, "remainingTime"), "5.0");
+    EXPECT_EQ(Text(practice, "genreText"), "ジャンル：英単語");
 
     // Eight correct and two wrong keys, then the time runs out.
     StartPlay(practice);
@@ -61,39 +61,39 @@ TEST(PracticeChain, SettingsPlayTimeUpResultAndBackToTheMenu) {
         else
             TypeHead(practice);
     }
-    Fire(practice, QStringLiteral("tmrCountdown"));
-    EXPECT_EQ(Text(practice, "lblNokori"), "1.0");
+    Fire(practice, QStringLiteral("countdownTimer"));
+    EXPECT_EQ(Text(practice, "remainingTime"), "1.0");
     app.clock.advance(1000);
-    Fire(practice, QStringLiteral("tmrCountdown"));
+    Fire(practice, QStringLiteral("countdownTimer"));
     EXPECT_EQ(DisplayText(practice), "FINISH!!");
     TypeHead(practice);  // too late: counts for nothing
-    Fire(practice, QStringLiteral("tmrFinish"));
+    Fire(practice, QStringLiteral("finishTimer"));
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::ResultPractice);
     QWidget* result = app.Now();
-    EXPECT_EQ(Text(result, "lblAllType"), "全打数：10");
-    EXPECT_EQ(Text(result, "lblCorrectCount"), "正打数：8");
-    EXPECT_EQ(Text(result, "lblMissCount"), "誤打数：2");
-    EXPECT_EQ(Text(result, "lblCorrectRate"), "正答率：80.0%");
-    EXPECT_EQ(Text(result, "lblPracticeTime"), "練習時間：0分 5秒");
-    EXPECT_EQ(Text(result, "lblTypesPerSec"), "Types/Sec.：1.60");
-    EXPECT_EQ(Text(result, "lblGenre"), "ジャンル：英単語");
-    EXPECT_EQ(Text(result, "lblHistTPS(0)"), "1.6");
+    EXPECT_EQ(Text(result, "totalKeysText"), "全打数：10");
+    EXPECT_EQ(Text(result, "correctCountText"), "正打数：8");
+    EXPECT_EQ(Text(result, "missCountText"), "誤打数：2");
+    EXPECT_EQ(Text(result, "correctRateText"), "正答率：80.0%");
+    EXPECT_EQ(Text(result, "practiceTimeText"), "練習時間：0分 5秒");
+    EXPECT_EQ(Text(result, "typesPerSecText"), "Types/Sec.：1.60");
+    EXPECT_EQ(Text(result, "genreText"), "ジャンル：英単語");
+    EXPECT_EQ(Text(result, "historyTypesPerSec0"), "1.6");
 
     // OK opens a fresh practice screen; a game without keys; Enter on the result.
-    Click(Button(result, QStringLiteral("cmdOK")));
+    Click(Button(result, QStringLiteral("okButton")));
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::Practice);
     practice = app.Now();
-    EXPECT_EQ(Text(practice, "lblGenre"), "ジャンル：英単語");
+    EXPECT_EQ(Text(practice, "genreText"), "ジャンル：英単語");
     StartPlay(practice);
     app.clock.advance(5000);
-    Fire(practice, QStringLiteral("tmrCountdown"));
-    Fire(practice, QStringLiteral("tmrFinish"));
+    Fire(practice, QStringLiteral("countdownTimer"));
+    Fire(practice, QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::ResultPractice);
-    EXPECT_EQ(Text(app.Now(), "lblHistCRate(0)"), "0.0%");
-    EXPECT_EQ(Text(app.Now(), "lblHistCRate(1)"), "80.0%");
-    EXPECT_EQ(Text(app.Now(), "lblHistDate(2)"), "");
+    EXPECT_EQ(Text(app.Now(), "historyCorrectRate0"), "0.0%");
+    EXPECT_EQ(Text(app.Now(), "historyCorrectRate1"), "80.0%");
+    EXPECT_EQ(Text(app.Now(), "historyDate2"), "");
     Press(app.Now(), Qt::Key_Return);
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::Practice);
@@ -102,7 +102,7 @@ TEST(PracticeChain, SettingsPlayTimeUpResultAndBackToTheMenu) {
     StartPlay(app.Now());
     Press(app.Now(), Qt::Key_Escape);
     app.clock.advance(6000);
-    EXPECT_EQ(Fire(app.Now(), QStringLiteral("tmrCountdown")), 0);
+    EXPECT_EQ(Fire(app.Now(), QStringLiteral("countdownTimer")), 0);
     Press(app.Now(), Qt::Key_Backspace);
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::Main);
@@ -124,10 +124,10 @@ TEST(TimeTrialChain, RankedRunNameRankingAndTryAgain) {
     EXPECT_EQ(GenreOf(play), "kannyouku");
     EXPECT_EQ(app.ReadFile(app.Player("DATA/gen")), QByteArray()) << "created empty by reading";
 
-    Click(Button(play, QStringLiteral("cmdSetting")));
+    Click(Button(play, QStringLiteral("settingsButton")));
     ASSERT_EQ(app.NowName(), "TimeTrialGenreDialog");
-    Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Find<QRadioButton>(app.Now(), QStringLiteral("genreEnglish")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     TestApp::Flush();
     ASSERT_EQ(app.Now(), play);
     EXPECT_EQ(GenreOf(play), "english");
@@ -144,27 +144,27 @@ TEST(TimeTrialChain, RankedRunNameRankingAndTryAgain) {
         TypeHead(play);
     }
     EXPECT_EQ(DisplayText(play), "Goal!!");
-    EXPECT_EQ(Text(play, "lblKeikaJikan"), "11.7");
-    Fire(play, QStringLiteral("tmrFinish"));
+    EXPECT_EQ(Text(play, "elapsedTime"), "11.7");
+    Fire(play, QStringLiteral("finishTimer"));
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
     QWidget* result = app.Now();
-    EXPECT_EQ(Text(result, "lblTime"), "0m11s70");
-    EXPECT_EQ(Text(result, "lblJunni"), "1位");
-    EXPECT_EQ(Text(result, "lblRank"), "ランク：S");
-    EXPECT_EQ(Text(result, "lblScore"), "スコア：12130");
-    auto* name = Find<QLineEdit>(result, QStringLiteral("txtInputName"));
+    EXPECT_EQ(Text(result, "timeText"), "0m11s70");
+    EXPECT_EQ(Text(result, "placeText"), "1位");
+    EXPECT_EQ(Text(result, "gradeText"), "ランク：S");
+    EXPECT_EQ(Text(result, "scoreText"), "スコア：12130");
+    auto* name = Find<QLineEdit>(result, QStringLiteral("nameEdit"));
     ASSERT_TRUE(name->isEnabled());
     EXPECT_EQ(name->selectedText(), "Tester");
     Type(name, QStringLiteral("ACE"));
-    Click(Button(result, QStringLiteral("cmdOK")));
+    Click(Button(result, QStringLiteral("okButton")));
     TestApp::Flush();
 
     ASSERT_EQ(app.NowScreen(), Screen::RankingTimeTrial);
-    EXPECT_EQ(Text(app.Now(), "lblName(0)"), "ACE");
-    EXPECT_EQ(Text(app.Now(), "lblTime(0)"), "0m11s70");
-    EXPECT_EQ(Text(app.Now(), "lblName(1)"), "");
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    EXPECT_EQ(Text(app.Now(), "nameCell0"), "ACE");
+    EXPECT_EQ(Text(app.Now(), "timeCell0"), "0m11s70");
+    EXPECT_EQ(Text(app.Now(), "nameCell1"), "");
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, "もう一度挑戦しますか？");
     EXPECT_EQ(app.msg.asked[0].title, "KeyDerby");
@@ -200,14 +200,14 @@ TEST(TimeTrialChain, UnrankedRunsAskToTryAgainAndLeaveTheRankingAlone) {
             app.clock.advance(200);
             TypeHead(play);
         }
-        Fire(play, QStringLiteral("tmrFinish"));
+        Fire(play, QStringLiteral("finishTimer"));
         TestApp::Flush();
         ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
-        EXPECT_EQ(Text(app.Now(), "lblJunni"), "");
-        EXPECT_FALSE(Find<QLineEdit>(app.Now(), QStringLiteral("txtInputName"))->isEnabled());
+        EXPECT_EQ(Text(app.Now(), "placeText"), "");
+        EXPECT_FALSE(Find<QLineEdit>(app.Now(), QStringLiteral("nameEdit"))->isEnabled());
         app.msg.asked.clear();
         app.msg.Answer(answer);
-        Click(Button(app.Now(), QStringLiteral("cmdOK")));
+        Click(Button(app.Now(), QStringLiteral("okButton")));
         ASSERT_EQ(app.msg.asked.size(), 1);
         EXPECT_EQ(app.msg.asked[0].text, "もう一度挑戦しますか？");
         TestApp::Flush();

@@ -40,12 +40,12 @@ TEST(StartChain, SplashNameScreenAndMenuForANewPlayer) {
     ChainApp app;
     app.nav.Show(Screen::StartUp);
     ASSERT_EQ(app.NowScreen(), Screen::StartUp);
-    EXPECT_EQ(FindTimer(app.Now(), QStringLiteral("Timer1"))->Interval(), 500);
-    Fire(app.Now(), QStringLiteral("Timer1"));
+    EXPECT_EQ(FindTimer(app.Now(), QStringLiteral("splashTimer"))->Interval(), 500);
+    Fire(app.Now(), QStringLiteral("splashTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::InputUserName);
     TestApp::Flush();
 
-    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
+    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("userNameBox"));
     EXPECT_EQ(Listed(box), QStringList{"DefaultUser"});
     EXPECT_EQ(box->lineEdit()->selectedText(), "DefaultUser");
     EXPECT_EQ(Entries(app.dir.path()), QStringList{"Data.dat"}) << "reading the list creates it empty";
@@ -61,7 +61,7 @@ TEST(StartChain, SplashNameScreenAndMenuForANewPlayer) {
     EXPECT_EQ(app.NowScreen(), Screen::InputUserName);
     EXPECT_EQ(Entries(app.dir.path()), QStringList{"Data.dat"});
 
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     ASSERT_EQ(app.NowScreen(), Screen::Main);
     EXPECT_EQ(app.nav.shown, (QList<Screen>{Screen::StartUp, Screen::InputUserName, Screen::Main}));
     EXPECT_EQ(app.nav.OpenForms().size(), 1) << "each screen closed as the next opened";
@@ -80,13 +80,13 @@ TEST(StartChain, SplashNameScreenAndMenuForANewPlayer) {
 TEST(StartChain, ARestartListsThePlayersAndBringsBackTheirSwitches) {
     ChainApp first;
     StartAs(first, QStringLiteral("Alice"));
-    Menu(first.Now(), QStringLiteral("mnuOn"))->trigger();
-    Menu(first.Now(), QStringLiteral("mnuEffectOn"))->trigger();
+    Menu(first.Now(), QStringLiteral("musicOnAction"))->trigger();
+    Menu(first.Now(), QStringLiteral("effectsOnAction"))->trigger();
     ChooseMenuItem(first, 0);  // choosing a mode stores the switches
     ASSERT_EQ(first.NowScreen(), Screen::Practice);
     Press(first.Now(), Qt::Key_Backspace);
     ASSERT_EQ(first.NowScreen(), Screen::Main);
-    Menu(first.Now(), QStringLiteral("mnuEnd"))->trigger();
+    Menu(first.Now(), QStringLiteral("exitAction"))->trigger();
     EXPECT_TRUE(first.nav.ended);
     EXPECT_TRUE(first.nav.OpenForms().isEmpty());
 
@@ -96,14 +96,14 @@ TEST(StartChain, ARestartListsThePlayersAndBringsBackTheirSwitches) {
     StartAs(second, QStringLiteral("Bob"));
     EXPECT_EQ(second.g.BgmOn, 0);
     EXPECT_EQ(second.ReadFile(first.dir.filePath("Data.dat")), Record("03 00 42 6F 62 05 00 41 6C 69 63 65"));
-    Menu(second.Now(), QStringLiteral("mnuEnd"))->trigger();
+    Menu(second.Now(), QStringLiteral("exitAction"))->trigger();
 
     // A third run picks Alice from the list: she goes to the top and her switches come back.
     ChainApp third;
     third.g.programFolder = first.dir.path();
     third.nav.Show(Screen::StartUp);
-    Fire(third.Now(), QStringLiteral("Timer1"));
-    auto* box = Find<QComboBox>(third.Now(), QStringLiteral("cmbUserName"));
+    Fire(third.Now(), QStringLiteral("splashTimer"));
+    auto* box = Find<QComboBox>(third.Now(), QStringLiteral("userNameBox"));
     EXPECT_EQ(Listed(box), (QStringList{"Bob", "Alice"}));
     PickFromList(box, 1);
     EXPECT_EQ(box->currentText(), "Alice");
@@ -112,7 +112,7 @@ TEST(StartChain, ARestartListsThePlayersAndBringsBackTheirSwitches) {
     EXPECT_EQ(third.g.BgmOn, -1);
     EXPECT_EQ(third.g.EffectOn, -1);
     EXPECT_EQ(third.audio.playing, "startup.mid");
-    EXPECT_TRUE(Menu(third.Now(), QStringLiteral("mnuOn"))->isChecked());
+    EXPECT_TRUE(Menu(third.Now(), QStringLiteral("musicOnAction"))->isChecked());
     EXPECT_EQ(third.ReadFile(first.dir.filePath("Data.dat")), Record("05 00 41 6C 69 63 65 03 00 42 6F 62"));
     EXPECT_EQ(third.ReadFile(third.Player("DATA/Data")), Record("FF FF") + Record("FF FF"));
 }
@@ -120,7 +120,7 @@ TEST(StartChain, ARestartListsThePlayersAndBringsBackTheirSwitches) {
 TEST(MainMenuChain, EveryItemLeadsToItsScreenAndBackAndEndAsksFirst) {
     ChainApp app;
     StartAs(app, QStringLiteral("Tester"));
-    Menu(app.Now(), QStringLiteral("mnuOn"))->trigger();
+    Menu(app.Now(), QStringLiteral("musicOnAction"))->trigger();
     EXPECT_EQ(app.audio.playing, "startup.mid");
 
     // Enter on each mode, Backspace (or the close box) back to a freshly loaded menu.
@@ -147,14 +147,14 @@ TEST(MainMenuChain, EveryItemLeadsToItsScreenAndBackAndEndAsksFirst) {
     }
 
     // A click on an item activates it too.
-    Click(Label(app.Now(), QStringLiteral("lblSelectButton(1)")));
+    Click(Label(app.Now(), QStringLiteral("menuItem1")));
     ASSERT_EQ(app.NowScreen(), Screen::TimeTrial);
     Press(app.Now(), Qt::Key_Backspace);
 
     // END (up from item 0), the close box and the menu's end item all ask first.
-    Menu(app.Now(), QStringLiteral("mnuOff"))->trigger();
+    Menu(app.Now(), QStringLiteral("musicOffAction"))->trigger();
     Press(app.Now(), Qt::Key_Up);
-    EXPECT_EQ(Text(app.Now(), "lblShadow"), "END");
+    EXPECT_EQ(Text(app.Now(), "itemShadow"), "END");
     app.msg.Answer(MsgAnswer::Cancel);
     Press(app.Now(), Qt::Key_Return);
     app.msg.Answer(MsgAnswer::Cancel);
@@ -169,7 +169,7 @@ TEST(MainMenuChain, EveryItemLeadsToItsScreenAndBackAndEndAsksFirst) {
     // The switch turned off before the end question was stored by it.
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Data")), Record("00 00") + Record("00 00"));
 
-    Menu(app.Now(), QStringLiteral("mnuEnd"))->trigger();
+    Menu(app.Now(), QStringLiteral("exitAction"))->trigger();
     EXPECT_TRUE(app.nav.ended);
     EXPECT_TRUE(app.nav.OpenForms().isEmpty());
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Data")), Record("00 00") + Record("00 00"));
@@ -182,10 +182,10 @@ TEST(MainMenuChain, VersionBoxAndRecordDeletion) {
     app.WriteFile(app.Player("DATA/Heat"), othersHeat);
     StartAs(app, QStringLiteral("Tester"));
 
-    Menu(app.Now(), QStringLiteral("mnuVersion"))->trigger();
+    Menu(app.Now(), QStringLiteral("aboutAction"))->trigger();
     ASSERT_EQ(app.NowScreen(), Screen::Version);
     EXPECT_TRUE(app.Now()->isModal());
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::Main);
 
@@ -202,7 +202,7 @@ TEST(MainMenuChain, VersionBoxAndRecordDeletion) {
     const QByteArray list = app.ReadFile(app.dir.filePath("Data.dat"));
 
     app.msg.Answer(MsgAnswer::No);
-    Menu(app.Now(), QStringLiteral("mnuDel"))->trigger();
+    Menu(app.Now(), QStringLiteral("deleteRecordsAction"))->trigger();
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, "KeyDerby");
     EXPECT_EQ(app.msg.asked[0].text, "すべての記録を削除します。よろしいですか？");
@@ -210,21 +210,21 @@ TEST(MainMenuChain, VersionBoxAndRecordDeletion) {
     for (auto it = records.begin(); it != records.end(); ++it)
         EXPECT_EQ(app.ReadFile(app.Player(it.key())), it.value()) << qPrintable(it.key());
 
-    Menu(app.Now(), QStringLiteral("mnuDel"))->trigger();  // Yes
+    Menu(app.Now(), QStringLiteral("deleteRecordsAction"))->trigger();  // Yes
     EXPECT_EQ(app.NowScreen(), Screen::Main);
     EXPECT_EQ(Entries(app.Player("DATA")), (QStringList{"Data", "Heat"}));
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Data")), QByteArray());
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), QByteArray());
-    EXPECT_TRUE(Menu(app.Now(), QStringLiteral("mnuOff"))->isChecked());
-    EXPECT_TRUE(Menu(app.Now(), QStringLiteral("mnuEffectOff"))->isChecked());
+    EXPECT_TRUE(Menu(app.Now(), QStringLiteral("musicOffAction"))->isChecked());
+    EXPECT_TRUE(Menu(app.Now(), QStringLiteral("effectsOffAction"))->isChecked());
     EXPECT_EQ(app.ReadFile(app.dir.filePath("Data.dat")), list);
     EXPECT_EQ(app.ReadFile(app.dir.filePath("Other/DATA/Heat")), othersHeat);
 
     // The derby starts again at the first heat, the practice with a fresh default setting.
     ChooseMenuItem(app, 2);
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
-    EXPECT_EQ(Label(app.Now(), "lblHeatInfo(0)")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    EXPECT_EQ(Label(app.Now(), "heatName0")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
     Press(app.Now(), Qt::Key_Space);
     ASSERT_EQ(app.NowScreen(), Screen::KeyDerby);
     Press(app.Now(), Qt::Key_Backspace);

@@ -58,7 +58,7 @@ TEST(TrainingChain, MissedQuestionsOfARealPractice) {
     StartPlay(practice);
     QStringList expected;
     for (int word = 0; word < 6; ++word) {
-        const QString w = Text(practice, QStringLiteral("lblMonitor"));
+        const QString w = Text(practice, QStringLiteral("questionText"));
         if (word % 2 == 1) {
             TypeWrong(practice, 2);
             if (!expected.contains(w)) expected << w;
@@ -66,11 +66,11 @@ TEST(TrainingChain, MissedQuestionsOfARealPractice) {
         TypeHead(practice, int(w.size()));
     }
     // The seventh word is cut off by the end of the time, after a miss.
-    const QString last = Text(practice, QStringLiteral("lblMonitor"));
+    const QString last = Text(practice, QStringLiteral("questionText"));
     TypeWrong(practice);
     if (!expected.contains(last)) expected << last;
     app.clock.advance(5000);
-    Fire(practice, QStringLiteral("tmrCountdown"));
+    Fire(practice, QStringLiteral("countdownTimer"));
     ASSERT_EQ(DisplayText(practice), "FINISH!!");
     app.g.play.Remove(&missed);
 

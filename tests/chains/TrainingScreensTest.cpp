@@ -48,10 +48,10 @@ struct Trainee : ChainApp {
     // 表示 → ローマ字ガイド in the main menu.
     void SwitchGuideFromMenu() {
         ScreenBase* menu = nav.Show(Screen::Main);
-        auto* view = menu->findChild<QMenu*>(QStringLiteral("mnuView"));
+        auto* view = menu->findChild<QMenu*>(QStringLiteral("viewMenu"));
         ASSERT_NE(view, nullptr);
         emit view->aboutToShow();  // the mark as the player sees it on opening the menu
-        QAction* item = Menu(menu, QStringLiteral("mnuRomajiGuide"));
+        QAction* item = Menu(menu, QStringLiteral("romajiGuideAction"));
         ASSERT_NE(item, nullptr);
         ASSERT_TRUE(item->isCheckable());
         item->trigger();
@@ -66,7 +66,7 @@ struct Trainee : ChainApp {
 };
 
 QLabel* GuideOf(QObject* form) {
-    return Find<QLabel>(form, QStringLiteral("lblRomajiGuide"));
+    return Find<QLabel>(form, QStringLiteral("romajiGuide"));
 }
 
 // What a screen reader hears of the guide: "ローマ字ガイド：次は s、shika".
@@ -98,7 +98,7 @@ TEST(TrainingScreens, GuideOnlyWhenSwitchedOnAndInARowOfItsOwn) {
     PracticeScreen* plain = t.OpenPractice();
     EXPECT_EQ(plain->size(), QSize(647, 250));
     EXPECT_EQ(GuideOf(plain), nullptr);
-    const QRect settingsBox = Find<QWidget>(plain, QStringLiteral("pctStateShow"))->geometry();
+    const QRect settingsBox = Find<QWidget>(plain, QStringLiteral("settingsPanel"))->geometry();
     t.CloseAll();
 
     t.SwitchGuideFromMenu();
@@ -107,12 +107,12 @@ TEST(TrainingScreens, GuideOnlyWhenSwitchedOnAndInARowOfItsOwn) {
     EXPECT_EQ(guided->size(), QSize(647, 250 + 22));
     QLabel* guide = GuideOf(guided);
     ASSERT_NE(guide, nullptr);
-    const QRect panel = Find<QWidget>(guided, QStringLiteral("Picture2"))->geometry();
+    const QRect panel = Find<QWidget>(guided, QStringLiteral("panel"))->geometry();
     EXPECT_EQ(guide->y(), panel.bottom() + 1);
-    EXPECT_EQ(Find<QWidget>(guided, QStringLiteral("pctStateShow"))->geometry(),
+    EXPECT_EQ(Find<QWidget>(guided, QStringLiteral("settingsPanel"))->geometry(),
               settingsBox.translated(0, 22));
     EXPECT_FALSE(
-        guide->geometry().intersects(Find<QWidget>(guided, QStringLiteral("pctStateShow"))->geometry()));
+        guide->geometry().intersects(Find<QWidget>(guided, QStringLiteral("settingsPanel"))->geometry()));
     EXPECT_EQ(guide->text(), QString());  // nothing to type before the start
 
     // Typing exactly what the line marks never misses, over many questions.
@@ -166,7 +166,7 @@ TEST(TrainingScreens, RetryPlaysExactlyTheMissedQuestions) {
     StartPlay(p);
     QStringList missed;
     for (int word = 0; word < 5; ++word) {
-        const QString w = Text(p, QStringLiteral("lblMonitor"));
+        const QString w = Text(p, QStringLiteral("questionText"));
         if (word == 1 || word == 3) {
             TypeWrong(p);
             if (!missed.contains(w)) missed << w;
@@ -174,25 +174,25 @@ TEST(TrainingScreens, RetryPlaysExactlyTheMissedQuestions) {
         TypeHead(p, int(w.size()));
     }
     t.clock.advance(5000);
-    Fire(p, QStringLiteral("tmrCountdown"));
-    Fire(p, QStringLiteral("tmrFinish"));
+    Fire(p, QStringLiteral("countdownTimer"));
+    Fire(p, QStringLiteral("finishTimer"));
     ASSERT_EQ(t.NowName(), "PracticeResultScreen");
-    EXPECT_EQ(Text(t.Now(), QStringLiteral("lblRetryHint")), "R：ミスした問題だけをもう一度");
+    EXPECT_EQ(Text(t.Now(), QStringLiteral("retryHint")), "R：ミスした問題だけをもう一度");
     Press(t.Now(), Qt::Key_R);
     TestApp::Flush();
 
     ASSERT_EQ(t.NowName(), "PracticeScreen");
-    EXPECT_EQ(Text(t.Now(), QStringLiteral("lblGenre")),
+    EXPECT_EQ(Text(t.Now(), QStringLiteral("genreText")),
               QStringLiteral("ジャンル：ミスした問題（%1問）").arg(missed.size()));
     StartPlay(t.Now());
     for (const QString& w : missed + missed) {  // once through, then from the first again
-        EXPECT_EQ(Text(t.Now(), QStringLiteral("lblMonitor")), w);
+        EXPECT_EQ(Text(t.Now(), QStringLiteral("questionText")), w);
         TypeHead(t.Now(), int(w.size()));
     }
     EXPECT_EQ(t.g.judge.GetMissCount(), 0);
     t.clock.advance(5000);
-    Fire(t.Now(), QStringLiteral("tmrCountdown"));
-    Fire(t.Now(), QStringLiteral("tmrFinish"));
+    Fire(t.Now(), QStringLiteral("countdownTimer"));
+    Fire(t.Now(), QStringLiteral("finishTimer"));
     EXPECT_EQ(t.StoredGenreOfLastGame(), "english");
 
     // This retry missed nothing: R says so and stays.
@@ -208,14 +208,14 @@ TEST(TrainingScreens, RetryPlaysExactlyTheMissedQuestions) {
 TEST(TrainingScreens, DrillFallsBackThenTargetsTheRecordedWeakSpot) {
     Trainee t;
     PracticeScreen* p = t.OpenPractice();
-    Click(Find<QPushButton>(p, QStringLiteral("cmdPracticeTime")));
+    Click(Find<QPushButton>(p, QStringLiteral("settingsButton")));
     auto* settings = qobject_cast<PracticeSettingsDialog*>(t.Now());
     ASSERT_NE(settings, nullptr);
-    Click(settings->optDrill);
-    Click(settings->cmdOk);
+    Click(settings->drillChoice);
+    Click(settings->okButton);
     TestApp::Flush();
-    EXPECT_EQ(Text(p, QStringLiteral("lblGenre")), "ジャンル：苦手克服");
-    EXPECT_EQ(Text(p, QStringLiteral("lblDrillTarget")),
+    EXPECT_EQ(Text(p, QStringLiteral("genreText")), "ジャンル：苦手克服");
+    EXPECT_EQ(Text(p, QStringLiteral("drillTargetText")),
               "苦手を見つけるにはまだ記録が足りません。慣用句で練習します。");
     EXPECT_EQ(t.ReadFile(t.Player("DATA/PracticeTime")).mid(2, 11), QByteArray("\x09\x00kannyouku", 11));
     StartPlay(p);
@@ -236,7 +236,7 @@ TEST(TrainingScreens, DrillFallsBackThenTargetsTheRecordedWeakSpot) {
     }
 
     p = t.OpenPractice();
-    const QString line = Text(p, QStringLiteral("lblDrillTarget"));
+    const QString line = Text(p, QStringLiteral("drillTargetText"));
     EXPECT_EQ(line, "今回の苦手：ち");
     QList<float> draws;  // spread evenly over [0, 1)
     for (int i = 1; i <= 60; ++i) draws << float(std::fmod(i * 0.6180339887, 1.0));
@@ -257,10 +257,10 @@ TEST(TrainingScreens, DrillFallsBackThenTargetsTheRecordedWeakSpot) {
                                        [](const QString& r) { return r.contains(QStringLiteral("ち")); });
     EXPECT_GT(withChi * 2, asked.readings.size()) << withChi << " of " << asked.readings.size();
     t.clock.advance(60000);
-    Fire(p, QStringLiteral("tmrCountdown"));
-    Fire(p, QStringLiteral("tmrFinish"));
+    Fire(p, QStringLiteral("countdownTimer"));
+    Fire(p, QStringLiteral("finishTimer"));
     ASSERT_EQ(t.NowName(), "PracticeResultScreen");
-    QLabel* drill = Label(t.Now(), QStringLiteral("lblDrillResult"));
+    QLabel* drill = Label(t.Now(), QStringLiteral("drillResultText"));
     EXPECT_FALSE(drill->isHidden());
     EXPECT_TRUE(drill->text().contains("ち　ミス率 100.0% → 0.0%")) << drill->text().toStdString();
     EXPECT_EQ(t.StoredGenreOfLastGame(), "kannyouku");
@@ -278,26 +278,26 @@ TEST(TrainingScreens, ImportedSetIsChosenPlayedRenamedAndRemoved) {
     QuestionFileChooser() = [path](QWidget*) { return path; };
 
     ScreenBase* menu = t.nav.Show(Screen::Main);
-    Menu(menu, QStringLiteral("mnuImportSet"))->trigger();
+    Menu(menu, QStringLiteral("importSetAction"))->trigger();
     ASSERT_EQ(t.NowName(), "ImportReportDialog");
-    EXPECT_TRUE(Text(t.Now(), QStringLiteral("lblSummary")).contains("2 問"));
-    EXPECT_EQ(Text(t.Now(), QStringLiteral("lblRefused")), "取り込めなかった行：1 行");
+    EXPECT_TRUE(Text(t.Now(), QStringLiteral("summaryLine")).contains("2 問"));
+    EXPECT_EQ(Text(t.Now(), QStringLiteral("refusedCaption")), "取り込めなかった行：1 行");
     t.CloseAll();
 
     PracticeScreen* p = t.OpenPractice();
-    Click(Find<QPushButton>(p, QStringLiteral("cmdPracticeTime")));
+    Click(Find<QPushButton>(p, QStringLiteral("settingsButton")));
     auto* settings = qobject_cast<PracticeSettingsDialog*>(t.Now());
     ASSERT_NE(settings, nullptr);
-    ASSERT_TRUE(settings->optOwnSet->isEnabled());
-    const QString name = settings->cboSets->currentText();
+    ASSERT_TRUE(settings->ownSetChoice->isEnabled());
+    const QString name = settings->ownSetCombo->currentText();
     EXPECT_TRUE(name.startsWith("どうぶつ")) << name.toStdString();
-    Click(settings->optOwnSet);
-    Click(settings->cmdOk);
+    Click(settings->ownSetChoice);
+    Click(settings->okButton);
     TestApp::Flush();
-    EXPECT_EQ(Text(p, QStringLiteral("lblGenre")), "ジャンル：" + name);
+    EXPECT_EQ(Text(p, QStringLiteral("genreText")), "ジャンル：" + name);
     StartPlay(p);
     for (int i = 0; i < 4; ++i) {
-        const QString kanji = Text(p, QStringLiteral("lblMonitor"));
+        const QString kanji = Text(p, QStringLiteral("questionText"));
         ASSERT_TRUE(kanji == "鹿" || kanji == "猫") << kanji.toStdString();
         Type(p, kanji == "鹿" ? QStringLiteral("shika") : QStringLiteral("neko"));
     }
@@ -306,18 +306,18 @@ TEST(TrainingScreens, ImportedSetIsChosenPlayedRenamedAndRemoved) {
     EXPECT_TRUE(t.StoredGenreOfLastGame().startsWith("set:"));
 
     // Renamed and removed in the small window opened from the settings.
-    Click(Find<QPushButton>(p, QStringLiteral("cmdPracticeTime")));
+    Click(Find<QPushButton>(p, QStringLiteral("settingsButton")));
     settings = qobject_cast<PracticeSettingsDialog*>(t.Now());
-    ASSERT_TRUE(settings->optOwnSet->isChecked());
-    Click(settings->cmdManageSets);
+    ASSERT_TRUE(settings->ownSetChoice->isChecked());
+    Click(settings->manageSetsButton);
     ASSERT_EQ(t.NowName(), "QuestionSetsDialog");
     ScreenBase* manage = t.Now();
-    Find<QLineEdit>(manage, QStringLiteral("txtName"))->setText(QStringLiteral("動物"));
-    Click(Find<QPushButton>(manage, QStringLiteral("cmdRename")));
-    EXPECT_EQ(settings->cboSets->currentText(), "動物");
+    Find<QLineEdit>(manage, QStringLiteral("nameEdit"))->setText(QStringLiteral("動物"));
+    Click(Find<QPushButton>(manage, QStringLiteral("renameButton")));
+    EXPECT_EQ(settings->ownSetCombo->currentText(), "動物");
     t.msg.Answer(MsgAnswer::Yes);
-    Click(Find<QPushButton>(manage, QStringLiteral("cmdRemove")));
-    EXPECT_FALSE(settings->optOwnSet->isEnabled());
-    EXPECT_TRUE(settings->optGenre[0]->isChecked());
+    Click(Find<QPushButton>(manage, QStringLiteral("removeButton")));
+    EXPECT_FALSE(settings->ownSetChoice->isEnabled());
+    EXPECT_TRUE(settings->genreChoices[0]->isChecked());
     EXPECT_TRUE(PlayerQuestionSets(t.g).isEmpty());
 }

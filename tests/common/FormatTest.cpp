@@ -26,13 +26,13 @@ TEST(Format, PatternsPrintAsTheScreensShowThem) {
         {0.05, "##0.0", "0.1"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FormatNumber(c.v, QString::fromLatin1(c.pattern)), QString::fromLatin1(c.text))
+        EXPECT_EQ(NumberText(c.v, QString::fromLatin1(c.pattern)), QString::fromLatin1(c.text))
             << c.v << " " << c.pattern;
 }
 
 TEST(Format, ClockTenthsPrintAsThePattern) {
     for (qint64 t = -1500; t <= 120000; ++t)
-        ASSERT_EQ(TenthsText(t), FormatNumber(double(t) / 10.0, QStringLiteral("##0.0"))) << t;
+        ASSERT_EQ(TenthsText(t), NumberText(double(t) / 10.0, QStringLiteral("##0.0"))) << t;
 }
 
 TEST(Format, DatesSinglesAndEvenRounding) {

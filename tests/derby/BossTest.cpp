@@ -14,7 +14,7 @@ void BossTicks(DerbyApp& app, BossScreen* boss, float r, int ticks) {
     QList<float> script(ticks, r);
     script << 0.0f;
     app.rnd.Script(script);
-    ASSERT_EQ(Fire(boss, "tmrCharaMove", ticks), ticks);
+    ASSERT_EQ(Fire(boss, "moveTimer", ticks), ticks);
 }
 
 // At 0.999 the boss runs 16.983 px a tick: 635, 618, 601, ... it scores on the 15th tick.
@@ -29,11 +29,11 @@ TEST(Boss, InitLaysOutTheArenaAtRest) {
     EXPECT_EQ(boss->View().postX, 300);
     EXPECT_EQ(boss->View().playerStep, 4);
     EXPECT_EQ(DisplayText(boss), "");
-    EXPECT_EQ(Find<QWidget>(boss, "pctGround")->geometry(), QRect(3, 129, 700, 295));
-    const int seeds = app.rnd.randomizeCalls;
+    EXPECT_EQ(Find<QWidget>(boss, "track")->geometry(), QRect(3, 129, 700, 295));
+    const int seeds = app.rnd.reseedCalls;
     StartPlay(boss);
     BossTicks(app, boss, 0.5f, 10);
-    EXPECT_EQ(app.rnd.randomizeCalls, seeds) << "the boss's generator is not re-seeded per tick";
+    EXPECT_EQ(app.rnd.reseedCalls, seeds) << "the boss's generator is not re-seeded per tick";
 }
 
 TEST(Boss, StepIsRoundedHalfToEvenAndZeroStaysPut) {
@@ -107,7 +107,7 @@ TEST(Boss, AtFourAllTheBossScoringNextWins) {
     EXPECT_EQ(app.audio.playing, "");
     TypeCorrect(boss, 25);  // too late: keys are no longer judged
     EXPECT_EQ(boss->View().balls[0], 4);
-    Fire(boss, "tmrFinish");
+    Fire(boss, "finishTimer");
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, "You Lose!!");
     EXPECT_EQ(app.msg.asked[0].text, "あなたの負けです。もう一度挑戦しますか?");
@@ -123,8 +123,8 @@ TEST(Boss, AtFourAllThePlayerScoringNextWinsAndTheHeatFileStays) {
     EXPECT_EQ(boss->View().balls[0], 5);
     EXPECT_EQ(DisplayText(boss), "You Win!!");
     EXPECT_EQ(DisplayColor(boss), QColor(255, 0, 0));
-    EXPECT_EQ(Fire(boss, "tmrCharaMove"), 0);
-    Fire(boss, "tmrFinish");
+    EXPECT_EQ(Fire(boss, "moveTimer"), 0);
+    Fire(boss, "finishTimer");
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, "You Win!!");
     EXPECT_EQ(app.msg.asked[0].text, "ボスを倒した!!");
@@ -139,7 +139,7 @@ TEST(Boss, LostBattleYesStartsAgain) {
     BossScreen* boss = OpenBoss(app);
     StartPlay(boss);
     BossTicks(app, boss, 0.999f, 5 * kBossTicksPerBall);
-    Fire(boss, "tmrFinish");
+    Fire(boss, "finishTimer");
     EXPECT_EQ(app.nav.Current(), boss);
     EXPECT_EQ(boss->View().balls[1], 0);
     EXPECT_EQ(boss->View().bossX, 635);
@@ -156,7 +156,7 @@ TEST(Boss, EscapeDuringTheVerdictRestartsWithoutAWord) {
     Press(boss, Qt::Key_Space);  // no countdown over the verdict
     EXPECT_EQ(DisplayText(boss), "You Win!!");
     Press(boss, Qt::Key_Escape);
-    EXPECT_EQ(Fire(boss, "tmrFinish"), 0);
+    EXPECT_EQ(Fire(boss, "finishTimer"), 0);
     EXPECT_TRUE(app.msg.asked.isEmpty());
     EXPECT_EQ(app.nav.Current(), boss);
     EXPECT_EQ(boss->View().balls[0], 0);

@@ -18,7 +18,7 @@
 namespace kd::test {
 
 // A player with the derby screens registered, playing English words: with random value 0 the
-// word drawn is always "forecast", so typing the head of lblDisplay is always a correct key.
+// word drawn is always "forecast", so typing the head of readingText is always a correct key.
 struct DerbyApp : TestApp {
     explicit DerbyApp(qint16 genreValue = 1) {
         UsePlayer();
@@ -37,7 +37,7 @@ struct DerbyApp : TestApp {
 };
 
 inline QLabel* DisplayOf(QObject* form) {
-    return Find<QLabel>(form, "lblDisplay");
+    return Find<QLabel>(form, "readingText");
 }
 inline QString DisplayText(QObject* form) {
     return DisplayOf(form)->text();
@@ -49,7 +49,7 @@ inline QColor DisplayColor(QObject* form) {
 // Space, "Ready..." and "Go!!": the play is running afterwards.
 inline void StartPlay(QWidget* form) {
     Press(form, Qt::Key_Space);
-    Fire(form, "tmrReadyGo", 2);
+    Fire(form, "readyGoTimer", 2);
 }
 
 // Correct keys, one at a time, whatever the question is.

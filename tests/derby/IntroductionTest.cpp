@@ -11,12 +11,12 @@ RollCallScreen* OpenIntro(DerbyApp& app) {
 TEST(Introduction, NamesAreTypedOutFromAnEmptyLabel) {
     DerbyApp app;
     RollCallScreen* intro = OpenIntro(app);
-    auto* name = intro->lblCharaName;
+    auto* name = intro->characterName;
     EXPECT_EQ(name->text(), "");
     const QString first = "CrazyBallRed          ";
     QStringList seen;
     for (int t = 0; t <= first.size(); ++t) {
-        Fire(intro, "tmrMoji");
+        Fire(intro, "typeOutTimer");
         seen << name->text();
     }
     EXPECT_EQ(seen.first(), "");
@@ -24,10 +24,10 @@ TEST(Introduction, NamesAreTypedOutFromAnEmptyLabel) {
     EXPECT_EQ(seen[12], "CrazyBallRed");
     EXPECT_EQ(seen.last(), first);
     // Tick 24 puts the second character up while the first name is still shown.
-    Fire(intro, "tmrMoji");
+    Fire(intro, "typeOutTimer");
     EXPECT_EQ(name->text(), first);
     EXPECT_EQ(intro->ShownCharacter(), 2);
-    Fire(intro, "tmrMoji");
+    Fire(intro, "typeOutTimer");
     EXPECT_EQ(name->text(), "");
 }
 
@@ -37,9 +37,9 @@ TEST(Introduction, OnePassIs356TicksAndThePromptComesOnTick338) {
     QStringList fullNames;  // what the label holds when the next character comes up
     int previousIndex = intro->ShownCharacter();
     for (int tick = 1; tick <= 356; ++tick) {
-        Fire(intro, "tmrMoji");
-        EXPECT_EQ(intro->Label2->isVisibleTo(intro), tick >= 338) << "tick " << tick;
-        if (intro->ShownCharacter() != previousIndex) fullNames << intro->lblCharaName->text();
+        Fire(intro, "typeOutTimer");
+        EXPECT_EQ(intro->pressEnterHint->isVisibleTo(intro), tick >= 338) << "tick " << tick;
+        if (intro->ShownCharacter() != previousIndex) fullNames << intro->characterName->text();
         previousIndex = intro->ShownCharacter();
     }
     QStringList keys;
@@ -47,9 +47,9 @@ TEST(Introduction, OnePassIs356TicksAndThePromptComesOnTick338) {
     EXPECT_EQ(fullNames, keys);
     EXPECT_EQ(intro->ShownCharacter(), 1);
     EXPECT_EQ(intro->NameSoFar(), "CrazyBallRed          ");
-    Fire(intro, "tmrMoji", 400);  // round again; the prompt stays
-    EXPECT_TRUE(intro->Label2->isVisibleTo(intro));
-    EXPECT_EQ(intro->Label2->text(), "[ENTER/RETURN]を押してください。");
+    Fire(intro, "typeOutTimer", 400);  // round again; the prompt stays
+    EXPECT_TRUE(intro->pressEnterHint->isVisibleTo(intro));
+    EXPECT_EQ(intro->pressEnterHint->text(), "[ENTER/RETURN]を押してください。");
 }
 
 TEST(Introduction, SpaceOrEnterAtOnceGoesToTheMainMenu) {
@@ -58,10 +58,10 @@ TEST(Introduction, SpaceOrEnterAtOnceGoesToTheMainMenu) {
         app.g.BgmOn = -1;
         RollCallScreen* intro = OpenIntro(app);
         EXPECT_EQ(app.audio.playing, "recovery1.mid");
-        Fire(intro, "tmrMoji", 6);
+        Fire(intro, "typeOutTimer", 6);
         Press(intro, key);
         EXPECT_EQ(app.nav.LastShown(), Screen::Main);
-        EXPECT_FALSE(FindTimer(intro, "tmrMoji")->Enabled());
+        EXPECT_FALSE(FindTimer(intro, "typeOutTimer")->Enabled());
         EXPECT_EQ(app.audio.playing, "");
     }
 }

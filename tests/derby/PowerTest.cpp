@@ -48,12 +48,12 @@ TEST(Power, ThresholdsAndTheLosingMiss) {
                 continue;
             }
             EXPECT_TRUE(app.msg.asked.isEmpty()) << trace;
-            auto* label = Find<QLabel>(play, "lblPower");
+            auto* label = Find<QLabel>(play, "powerValue");
             EXPECT_EQ(label->text(), c.shown) << trace;
-            EXPECT_EQ(Find<QProgressBar>(play, "pgbPower")->value(), c.shown.toInt()) << trace;
+            EXPECT_EQ(Find<QProgressBar>(play, "powerBar")->value(), c.shown.toInt()) << trace;
             const QColor want = c.red ? kRed : kGreen;
             EXPECT_EQ(ForeColor(label), want) << trace;
-            EXPECT_EQ(ForeColor(Find<QLabel>(play, "lblPowerLabel")), want) << trace;
+            EXPECT_EQ(ForeColor(Find<QLabel>(play, "powerCaption")), want) << trace;
         }
     }
 }
@@ -69,16 +69,16 @@ TEST(Power, YesRestartsGreenAndNoGoesToTheMainMenuWithoutTouchingTheHeatFile) {
             TypeWrong(play, 7);
             ASSERT_EQ(app.msg.asked.size(), 1);
             EXPECT_EQ(app.audio.playing, "");
-            EXPECT_FALSE(FindTimer(play, "tmrCharaMove")->Enabled());
+            EXPECT_FALSE(FindTimer(play, "moveTimer")->Enabled());
             if (answer == MsgAnswer::Yes) {
                 EXPECT_EQ(app.nav.Current(), play);
                 EXPECT_EQ(DisplayText(play), boss ? "" : "スペースでスタート");
-                EXPECT_EQ(Find<QLabel>(play, "lblPower")->text(), "100");
-                EXPECT_EQ(ForeColor(Find<QLabel>(play, "lblPower")), kGreen);
-                EXPECT_FALSE(Find<QPushButton>(play, "cmdRetry")->isEnabled());
+                EXPECT_EQ(Find<QLabel>(play, "powerValue")->text(), "100");
+                EXPECT_EQ(ForeColor(Find<QLabel>(play, "powerValue")), kGreen);
+                EXPECT_FALSE(Find<QPushButton>(play, "retryButton")->isEnabled());
                 // A new start works as the first one did.
                 StartPlay(play);
-                EXPECT_TRUE(FindTimer(play, "tmrCharaMove")->Enabled());
+                EXPECT_TRUE(FindTimer(play, "moveTimer")->Enabled());
             } else {
                 EXPECT_EQ(app.nav.LastShown(), Screen::Main);
             }

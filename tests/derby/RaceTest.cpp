@@ -26,13 +26,13 @@ void Ticks(DerbyApp& app, QWidget* race, QList<float> perLane, int ticks) {
     for (int t = 0; t < ticks; ++t) script << perLane;
     script << 0.0f;  // afterwards every question is "forecast" again
     app.rnd.Script(script);
-    ASSERT_EQ(Fire(race, "tmrCharaMove", ticks), ticks);
+    ASSERT_EQ(Fire(race, "moveTimer", ticks), ticks);
 }
 
 void FinishAndSettle(RaceScreen* race, int keys = kKeysToFinishAtStep10) {
     TypeCorrect(race, keys);
     ASSERT_EQ(DisplayText(race), "Finish!!");
-    ASSERT_EQ(Fire(race, "tmrFinish"), 1);
+    ASSERT_EQ(Fire(race, "finishTimer"), 1);
 }
 
 TEST(Race, InitShowsTheHeatFieldAtRest) {
@@ -59,13 +59,13 @@ TEST(Race, InitShowsTheHeatFieldAtRest) {
         }
         EXPECT_EQ(DisplayText(race), "スペースでスタート");
         EXPECT_EQ(GenreOf(race), "english");
-        EXPECT_FALSE(Find<QPushButton>(race, "cmdRetry")->isEnabled());
+        EXPECT_FALSE(Find<QPushButton>(race, "retryButton")->isEnabled());
         EXPECT_EQ(app.audio.playing, "");
         StartPlay(race);
         EXPECT_EQ(app.audio.playing, c.midi);
-        EXPECT_TRUE(Find<QPushButton>(race, "cmdRetry")->isEnabled());
+        EXPECT_TRUE(Find<QPushButton>(race, "retryButton")->isEnabled());
         EXPECT_EQ(DisplayText(race), "forecast");
-        EXPECT_EQ(Find<QLabel>(race, "lblMonitor")->text(), "forecast");
+        EXPECT_EQ(Find<QLabel>(race, "questionText")->text(), "forecast");
     }
 }
 
@@ -75,22 +75,22 @@ TEST(Race, CountdownAndEscapeAndSpaceDuringIt) {
     Press(race, Qt::Key_Space);
     EXPECT_EQ(DisplayText(race), "Ready...");
     EXPECT_EQ(DisplayColor(race), QColor(255, 0, 0));
-    EXPECT_EQ(FindTimer(race, "tmrReadyGo")->Interval(), 1000);
+    EXPECT_EQ(FindTimer(race, "readyGoTimer")->Interval(), 1000);
     Press(race, Qt::Key_Space);  // nothing during the countdown
-    Fire(race, "tmrReadyGo");
+    Fire(race, "readyGoTimer");
     EXPECT_EQ(DisplayText(race), "Go!!");
     EXPECT_EQ(DisplayColor(race), QColor(0, 255, 0));
-    EXPECT_EQ(FindTimer(race, "tmrReadyGo")->Interval(), 500);
+    EXPECT_EQ(FindTimer(race, "readyGoTimer")->Interval(), 500);
     Press(race, Qt::Key_Escape);
     EXPECT_EQ(DisplayText(race), "スペースでスタート");
-    for (const char* t : {"tmrReadyGo", "tmrCharaMove", "tmrFinish"})
+    for (const char* t : {"readyGoTimer", "moveTimer", "finishTimer"})
         EXPECT_FALSE(FindTimer(race, t)->Enabled()) << t;
-    EXPECT_EQ(FindTimer(race, "tmrReadyGo")->Interval(), 1000);
+    EXPECT_EQ(FindTimer(race, "readyGoTimer")->Interval(), 1000);
     StartPlay(race);
-    EXPECT_TRUE(FindTimer(race, "tmrCharaMove")->Enabled());
+    EXPECT_TRUE(FindTimer(race, "moveTimer")->Enabled());
     // Space while racing is a key like any other: a miss.
     Press(race, Qt::Key_Space);
-    EXPECT_EQ(Find<QLabel>(race, "lblPower")->text(), "85");
+    EXPECT_EQ(Find<QLabel>(race, "powerValue")->text(), "85");
 }
 
 TEST(Race, OpponentsAdvanceByStepPlusIntOfRangeTimesR) {
@@ -106,12 +106,12 @@ TEST(Race, OpponentsAdvanceByStepPlusIntOfRangeTimesR) {
         DerbyApp app;
         RaceScreen* race = OpenRace(app, c.heat, 11);
         StartPlay(race);
-        const int seedsBefore = app.rnd.randomizeCalls;
+        const int seedsBefore = app.rnd.reseedCalls;
         Ticks(app, race, {c.r, c.r, c.r}, 3);
         for (int j = 1; j <= 3; ++j)
             EXPECT_EQ(race->LaneX()[j], 3 * c.advance) << "heat " << c.heat << " r " << c.r;
         EXPECT_EQ(race->LaneX()[0], 0);
-        EXPECT_EQ(app.rnd.randomizeCalls - seedsBefore, 3) << "re-seeded on every tick";
+        EXPECT_EQ(app.rnd.reseedCalls - seedsBefore, 3) << "re-seeded on every tick";
     }
 }
 
@@ -155,7 +155,7 @@ TEST(Race, SecondBehindTwelveAdvancesWithTwelveAcrossARestart) {
     app.Pick(1);
     LoadHeat(app.g);
     auto* info = app.Open<HeatInfoScreen>(Screen::HeatInfo);
-    EXPECT_EQ(ForeColor(info->lblHeatInfo[1]), QColor(255, 255, 0));
+    EXPECT_EQ(ForeColor(info->heatNames[1]), QColor(255, 255, 0));
     Press(info, Qt::Key_Space);
     EXPECT_EQ(app.nav.LastShown(), Screen::KeyDerby);
     EXPECT_EQ(app.g.Chara[1].CharaNo, 12);
@@ -214,11 +214,11 @@ TEST(Race, FinishStopsTheOrderAndKeysUntilSettled) {
     TypeCorrect(race, kKeysToFinishAtStep10);
     EXPECT_EQ(DisplayText(race), "Finish!!");
     EXPECT_EQ(DisplayColor(race), QColor(0, 255, 0));
-    EXPECT_EQ(Find<QLabel>(race, "lblMonitor")->text(), "");
+    EXPECT_EQ(Find<QLabel>(race, "questionText")->text(), "");
     EXPECT_EQ(app.audio.playing, "");
-    EXPECT_FALSE(FindTimer(race, "tmrCharaMove")->Enabled());
+    EXPECT_FALSE(FindTimer(race, "moveTimer")->Enabled());
     TypeWrong(race, 10);  // ignored: no power lost, no question
-    EXPECT_EQ(Find<QLabel>(race, "lblPower")->text(), "100");
+    EXPECT_EQ(Find<QLabel>(race, "powerValue")->text(), "100");
     EXPECT_EQ(race->LaneX()[0], 590);
     Press(race, Qt::Key_Space);  // no countdown either
     EXPECT_EQ(DisplayText(race), "Finish!!");
@@ -230,7 +230,7 @@ TEST(Race, EscapeDuringFinishRestartsAndNothingIsSettled) {
     StartPlay(race);
     TypeCorrect(race, kKeysToFinishAtStep10);
     Press(race, Qt::Key_Escape);
-    EXPECT_EQ(Fire(race, "tmrFinish"), 0);
+    EXPECT_EQ(Fire(race, "finishTimer"), 0);
     EXPECT_EQ(DisplayText(race), "スペースでスタート");
     EXPECT_EQ(race->LaneX()[0], 0);
     EXPECT_EQ(app.g.Heat.HeatNo, 1);
@@ -267,12 +267,12 @@ TEST(Race, HeatFiveWonLeadsToTheBoss) {
     EXPECT_EQ(app.HeatFile(), Record("00 00 06 00") + Record("29 00"));
     auto* ranking = app.Current<RaceRankingScreen>();
     ASSERT_TRUE(ranking);
-    ranking->cmdOK_Click();
+    ranking->ShowNextHeat();
     auto* info = app.Current<HeatInfoScreen>();
     ASSERT_TRUE(info);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(info->lblHeatInfo[i]->text(), i == 2 ? "BOSS!!" : "") << i;
-    EXPECT_EQ(ForeColor(info->lblHeatInfo[2]), QColor(255, 255, 0));
-    Fire(info, "tmrTimeOut");
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(info->heatNames[i]->text(), i == 2 ? "BOSS!!" : "") << i;
+    EXPECT_EQ(ForeColor(info->heatNames[2]), QColor(255, 255, 0));
+    Fire(info, "timeoutTimer");
     EXPECT_EQ(app.nav.LastShown(), Screen::Boss);
 }
 
@@ -297,7 +297,7 @@ TEST(Race, AStepOfTheBallsRepaintsTheBallsNotTheLaneLines) {
     DerbyApp app;
     RaceScreen* race = OpenRace(app, 1);
     ASSERT_TRUE(race);
-    auto* ground = Find<QWidget>(race, QStringLiteral("pctGround"));
+    auto* ground = Find<QWidget>(race, QStringLiteral("track"));
     StartPlay(race);
     const QImage before = static_cast<PictureBox*>(ground)->Canvas();
     PaintRecorder paints;

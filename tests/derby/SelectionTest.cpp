@@ -20,7 +20,7 @@ TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
     app.Pick(4);  // an earlier visit's choice is not kept
     auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     EXPECT_EQ(app.audio.playing, "back.mid");
-    EXPECT_EQ(sel->lblCharaName->text(), "CrazyBallRed");
+    EXPECT_EQ(sel->characterName->text(), "CrazyBallRed");
     EXPECT_EQ(app.g.Chara[0].CharaNo, 1);
     struct Case {
         int index;
@@ -33,15 +33,15 @@ TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
         {0, "CrazyBallRed", "14.5", "100", 10, 15},
     };
     for (const Case& c : cases) {
-        Click(sel->pctChara[c.index]);
-        EXPECT_EQ(sel->lblCharaName->text(), c.name);
-        EXPECT_EQ(Find<QLabel>(sel, "lblPower(1)")->text(), c.endurance) << c.name.toStdString();
-        EXPECT_EQ(Find<QLabel>(sel, "lblStepSize(1)")->text(), c.step) << c.name.toStdString();
-        EXPECT_EQ(sel->pgbStepSize->value(), c.step.toInt());
+        Click(sel->characterTiles[c.index]);
+        EXPECT_EQ(sel->characterName->text(), c.name);
+        EXPECT_EQ(Find<QLabel>(sel, "enduranceValue")->text(), c.endurance) << c.name.toStdString();
+        EXPECT_EQ(Find<QLabel>(sel, "stepSizeValue")->text(), c.step) << c.name.toStdString();
+        EXPECT_EQ(sel->stepSizeBar->value(), c.step.toInt());
         EXPECT_EQ(app.g.Chara[0].CharaNo, c.index + 1);
         EXPECT_EQ(app.g.Chara[0].StepSize, c.stepSize);
         EXPECT_EQ(app.g.Chara[0].MissCost, c.missCost);
-        for (int i = 0; i < 5; ++i) EXPECT_EQ(sel->pctChara[i]->Chosen(), i == c.index);
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(sel->characterTiles[i]->Chosen(), i == c.index);
     }
 }
 
@@ -49,21 +49,21 @@ TEST(Selection, DemoRunsThreePixelsATickWrapsAndRestartsOnAClick) {
     DerbyApp app;
     auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     EXPECT_EQ(sel->DemoPosition(), 62);
-    Fire(sel, "tmrDemo", 114);
+    Fire(sel, "demoTimer", 114);
     EXPECT_EQ(sel->DemoPosition(), 62 + 3 * 114);  // 404: 469 is still short of the strip's 472
-    Fire(sel, "tmrDemo");
+    Fire(sel, "demoTimer");
     EXPECT_EQ(sel->DemoPosition(), 0);
-    Fire(sel, "tmrDemo", 10);
-    Click(sel->pctChara[0]);  // the chosen one again: demo restarts, stats unchanged
+    Fire(sel, "demoTimer", 10);
+    Click(sel->characterTiles[0]);  // the chosen one again: demo restarts, stats unchanged
     EXPECT_EQ(sel->DemoPosition(), 62);
-    EXPECT_EQ(Find<QLabel>(sel, "lblPower(1)")->text(), "14.5");
+    EXPECT_EQ(Find<QLabel>(sel, "enduranceValue")->text(), "14.5");
 }
 
 TEST(Selection, OkRacesTheChosenCharacter) {
     DerbyApp app;
     app.g.BgmOn = -1;
     auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
-    sel->cmdOK_Click();
+    sel->ConfirmCharacter();
     EXPECT_EQ(app.nav.LastShown(), Screen::HeatInfo);
     EXPECT_EQ(app.g.Chara[0].CharaName, "CrazyBallRed");
     EXPECT_EQ(app.g.Chara[0].StepSize, 10);
@@ -77,7 +77,7 @@ TEST(Selection, BackspaceTheButtonAndTheCloseBoxLeadToTheMainMenu) {
         app.g.BgmOn = -1;
         auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
         if (how == 0) Press(sel, Qt::Key_Backspace);
-        if (how == 1) Click(sel->cmdBack);
+        if (how == 1) Click(sel->backButton);
         if (how == 2) sel->close();
         EXPECT_EQ(app.nav.LastShown(), Screen::Main) << how;
         EXPECT_EQ(app.audio.playing, "") << how;
@@ -121,7 +121,7 @@ TEST(Selection, AsksForTheKeyboardFocusWhenShown) {
     auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), sel);
-    EXPECT_EQ(sel->focusWidget(), sel->cmdOK);
+    EXPECT_EQ(sel->focusWidget(), sel->okButton);
 }
 
 TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {
@@ -145,20 +145,20 @@ TEST(GenreDialog, ReadsShowsAndWritesRecordOne) {
         QFile::remove(path);
         if (!c.stored.isEmpty()) app.WriteFile(path, c.stored);
         auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
-        sel->cmdSetting_Click();
+        sel->ShowGenreDialog();
         auto* dlg = app.Current<DerbyGenreDialog>();
         ASSERT_TRUE(dlg);
-        EXPECT_EQ(Find<QRadioButton>(dlg, "optEng")->isChecked(), c.showsEnglish);
-        EXPECT_EQ(ForeColor(Find<QRadioButton>(dlg, "optEng")),
+        EXPECT_EQ(Find<QRadioButton>(dlg, "genreEnglish")->isChecked(), c.showsEnglish);
+        EXPECT_EQ(ForeColor(Find<QRadioButton>(dlg, "genreEnglish")),
                   c.showsEnglish ? QColor(255, 0, 0) : QColor(0, 0, 0));
-        EXPECT_EQ(ForeColor(Find<QRadioButton>(dlg, "optJp")),
+        EXPECT_EQ(ForeColor(Find<QRadioButton>(dlg, "genreJapanese")),
                   c.showsEnglish ? QColor(0, 0, 0) : QColor(255, 0, 0));
-        if (c.clickEnglish) Click(Find<QRadioButton>(dlg, "optEng"));
-        if (c.clickJapanese) Click(Find<QRadioButton>(dlg, "optJp"));
+        if (c.clickEnglish) Click(Find<QRadioButton>(dlg, "genreEnglish"));
+        if (c.clickJapanese) Click(Find<QRadioButton>(dlg, "genreJapanese"));
         if (c.ok)
-            Click(Find<QPushButton>(dlg, "cmdOK"));
+            Click(Find<QPushButton>(dlg, "okButton"));
         else
-            Click(Find<QPushButton>(dlg, "cmdCancel"));
+            Click(Find<QPushButton>(dlg, "cancelButton"));
         EXPECT_TRUE(dlg->IsClosing());
         EXPECT_EQ(app.nav.Current(), sel);
         EXPECT_EQ(app.ReadFile(path), c.ok ? c.after : c.stored);
@@ -196,13 +196,13 @@ TEST(HeatInfo, NamesTheComingHeatAndOpensTheNextScreen) {
             auto* info = app.Open<HeatInfoScreen>(Screen::HeatInfo);
             const bool boss = c.next == Screen::Boss;
             for (int i = 0; i < 5; ++i) {
-                EXPECT_EQ(info->lblHeatInfo[i]->text(), boss ? (i == 2 ? "BOSS!!" : "") : captions[i]);
-                EXPECT_EQ(ForeColor(info->lblHeatInfo[i]),
+                EXPECT_EQ(info->heatNames[i]->text(), boss ? (i == 2 ? "BOSS!!" : "") : captions[i]);
+                EXPECT_EQ(ForeColor(info->heatNames[i]),
                           i == c.yellow ? QColor(255, 255, 0) : QColor(128, 128, 0))
                     << "heat " << c.stored << " label " << i;
             }
             EXPECT_EQ(app.nav.LastShown(), Screen::HeatInfo);
-            if (how == 0) Fire(info, "tmrTimeOut");
+            if (how == 0) Fire(info, "timeoutTimer");
             if (how == 1) Press(info, Qt::Key_Space);
             if (how == 2) Press(info, Qt::Key_Return);
             if (how == 3) info->close();
@@ -218,19 +218,19 @@ TEST(Ranking, PlaceVerdictAndWhereEachGoes) {
         app.g.Chara[0].RankText = QString::number(place) + "位";
         app.g.FinishOrder = {11, 12, 13, 1};
         auto* ranking = app.Open<RaceRankingScreen>(Screen::RankingKeyDerby);
-        EXPECT_EQ(ranking->lblPlace->text(), QString::number(place) + "位");
+        EXPECT_EQ(ranking->placeText->text(), QString::number(place) + "位");
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(ForeColor(ranking->lblRank[i]),
+            EXPECT_EQ(ForeColor(ranking->rankNumbers[i]),
                       i + 1 == place ? QColor(255, 0, 0) : QColor(128, 128, 128));
         const bool advanced = place <= 2;
-        EXPECT_EQ(ranking->Label2->text(),
+        EXPECT_EQ(ranking->verdictText->text(),
                   advanced ? "おめでとう！！次のステージへ!!" : "残念!!もう一度挑戦！！");
-        EXPECT_EQ(ForeColor(ranking->Label2), advanced ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        EXPECT_EQ(ForeColor(ranking->verdictText), advanced ? QColor(255, 0, 0) : QColor(0, 0, 255));
         if (place % 2) {
             if (place == 1)
-                Click(ranking->cmdOK);
+                Click(ranking->okButton);
             else
-                Press(ranking->cmdOK, Qt::Key_Return);
+                Press(ranking->okButton, Qt::Key_Return);
             EXPECT_EQ(app.nav.LastShown(), Screen::HeatInfo);
         } else {
             ranking->close();

@@ -22,10 +22,10 @@ struct Bench {
         judge.InitFlag();
     }
     void N(const char* keys) {
-        for (; *keys; ++keys) judge.NSystem(labels, uchar(*keys));
+        for (; *keys; ++keys) judge.JudgeKanaKey(labels, uchar(*keys));
     }
     void E(const char* keys) {
-        for (; *keys; ++keys) judge.ESystem(labels, uchar(*keys));
+        for (; *keys; ++keys) judge.JudgeEnglishKey(labels, uchar(*keys));
     }
 };
 
@@ -45,7 +45,7 @@ TEST(JapaneseJudge, WorkedExampleKanji) {
     b.Show(QStringLiteral("かんじ"));
     for (const auto& r : rows) {
         SCOPED_TRACE(r.key);
-        b.judge.NSystem(b.labels, r.key);
+        b.judge.JudgeKanaKey(b.labels, r.key);
         EXPECT_EQ(b.labels.display, QString::fromUtf16(r.display));
         EXPECT_EQ(b.labels.input, QLatin1String(r.input));
         EXPECT_EQ(b.judge.GetCorrectCount(), r.correct);
@@ -54,7 +54,7 @@ TEST(JapaneseJudge, WorkedExampleKanji) {
     EXPECT_EQ(b.labels.monitor, QStringLiteral("漢字"));  // only the English judge clears it
 }
 
-// Whole key sequences: where the display, lblInput and the counts end up.
+// Whole key sequences: where the display, romajiTyped and the counts end up.
 TEST(JapaneseJudge, KeySequences) {
     const struct {
         const char16_t* reading;
@@ -204,8 +204,8 @@ TEST(JapaneseJudge, KeySounds) {
     TypingJudge silent;  // no audio at all
     StringPlayLabels labels;
     labels.display = QStringLiteral("か");
-    silent.NSystem(labels, 'k');
-    silent.ESystem(labels, 'x');
+    silent.JudgeKanaKey(labels, 'k');
+    silent.JudgeEnglishKey(labels, 'x');
     EXPECT_EQ(silent.GetCorrectCount(), 1);
 }
 
@@ -224,17 +224,17 @@ TEST(Judges, KeyCodesOutsideAscii) {
         SCOPED_TRACE(c.key);
         Bench b;
         b.labels.display = QString::fromUtf16(c.word);
-        b.judge.ESystem(b.labels, c.key);
+        b.judge.JudgeEnglishKey(b.labels, c.key);
         EXPECT_EQ(b.judge.GetCorrectCount(), c.correct);
         EXPECT_EQ(b.judge.GetMissCount(), 1 - c.correct);
     }
 
     Bench b;
     b.Show(QStringLiteral("か"));
-    b.judge.NSystem(b.labels, 'k' + 256);
-    b.judge.NSystem(b.labels, 0);  // NUL must not match an empty slot
+    b.judge.JudgeKanaKey(b.labels, 'k' + 256);
+    b.judge.JudgeKanaKey(b.labels, 0);  // NUL must not match an empty slot
     b.Show(QStringLiteral("漢"));
-    b.judge.NSystem(b.labels, 0);
+    b.judge.JudgeKanaKey(b.labels, 0);
     EXPECT_EQ(b.judge.GetMissCount(), 3);
     EXPECT_EQ(b.judge.GetCorrectCount(), 0);
 }
@@ -242,11 +242,11 @@ TEST(Judges, KeyCodesOutsideAscii) {
 TEST(Judges, CountersStopAtTheirLimit) {
     Bench b;
     b.effectOn = 0;
-    for (int i = 0; i < 32800; ++i) b.judge.NSystem(b.labels, 'x');
+    for (int i = 0; i < 32800; ++i) b.judge.JudgeKanaKey(b.labels, 'x');
     EXPECT_EQ(b.judge.GetMissCount(), 32767);
 
     b.labels.display = QString(32800, u'a');
-    for (int i = 0; i < 32800; ++i) b.judge.ESystem(b.labels, 'a');
+    for (int i = 0; i < 32800; ++i) b.judge.JudgeEnglishKey(b.labels, 'a');
     EXPECT_EQ(b.judge.GetCorrectCount(), 32767);
     EXPECT_EQ(b.labels.display, QString());
 
@@ -365,7 +365,7 @@ TEST(JapaneseJudge, AnyTextAndKeysKeepTheBooks) {
         b.Show(text);
         const int presses = 1 + int(rng() % 30);
         for (int k = 0; k < presses; ++k) {
-            b.judge.NSystem(b.labels, keys[int(rng() % keys.size())]);
+            b.judge.JudgeKanaKey(b.labels, keys[int(rng() % keys.size())]);
             ASSERT_TRUE(text.endsWith(b.labels.display)) << text.toStdString();
             ASSERT_LE(b.labels.input.size(), 4);
         }
@@ -406,7 +406,7 @@ TEST(JudgeReport, EachKeyTellsItsUnitAndForms) {
     b.Show(QStringLiteral("しゃんかっち"));
     for (const auto& r : rows) {
         SCOPED_TRACE(r.key);
-        b.judge.NSystem(b.labels, r.key);
+        b.judge.JudgeKanaKey(b.labels, r.key);
         const TypingJudge::KeyReport& k = b.judge.LastKey();
         EXPECT_EQ(k.unit, QString::fromUtf16(r.unit));
         EXPECT_EQ(k.forms.join(u' '), QLatin1String(r.forms));

@@ -30,7 +30,7 @@ struct Play {
     void Type(const char* keys) {
         for (; *keys; ++keys) {
             guide.BeforeKey(judge, labels.display, uchar(*keys));
-            judge.NSystem(labels, uchar(*keys));
+            judge.JudgeKanaKey(labels, uchar(*keys));
         }
     }
     QString Line() const {
@@ -168,14 +168,14 @@ TEST(RomajiGuide, NoticesANewQuestionByItself) {
     judge.InitFlag();
     for (char k : QByteArray("kaki")) {
         guide.BeforeKey(judge, labels.display, k);
-        judge.NSystem(labels, k);
+        judge.JudgeKanaKey(labels, k);
     }
     EXPECT_EQ(guide.Line(judge, labels.display).typed, "kaki");
     labels.display = QStringLiteral("くり");
     judge.InitFlag();
     EXPECT_EQ(guide.Line(judge, labels.display).Plain(), "kuri");
     guide.BeforeKey(judge, labels.display, 'k');
-    judge.NSystem(labels, 'k');
+    judge.JudgeKanaKey(labels, 'k');
     EXPECT_EQ(guide.Line(judge, labels.display).typed, "k");
 }
 

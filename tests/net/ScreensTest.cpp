@@ -32,7 +32,7 @@ using kd::test::TestApp;
 using kd::test::Type;
 
 QString Display(QObject* race) {
-    return Find<QLabel>(race, QStringLiteral("lblDisplay"))->text();
+    return Find<QLabel>(race, QStringLiteral("readingText"))->text();
 }
 
 struct ScreenRoom : TestApp {
@@ -63,7 +63,7 @@ struct ScreenRoom : TestApp {
     }
     // Through Ready... and Go!! to the first question.
     void Go(NetRaceScreen* race) {
-        Fire(race, QStringLiteral("tmrReadyGo"), 2);
+        Fire(race, QStringLiteral("readyGoTimer"), 2);
         ASSERT_FALSE(Display(race).isEmpty());
     }
 };
@@ -85,27 +85,27 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
     ASSERT_NE(lobby, nullptr);
     NetHost* host = app.Host();
     ASSERT_NE(host, nullptr);
-    EXPECT_EQ(lobby->lblCode->text(), host->CodeText());
-    EXPECT_EQ(lobby->lblCode->text().size(), 4);
-    EXPECT_NE(lobby->lblAddress->text().indexOf(QString::number(host->Port())), -1);
+    EXPECT_EQ(lobby->roomCode->text(), host->CodeText());
+    EXPECT_EQ(lobby->roomCode->text().size(), 4);
+    EXPECT_NE(lobby->addressText->text().indexOf(QString::number(host->Port())), -1);
 
     NetClient jiro(app.clock, ClientOptions{QStringLiteral("じろう"), 4, true});
     jiro.Connect(QHostAddress(QHostAddress::LocalHost), host->Port(), host->Code());
     ASSERT_TRUE(
-        app.Wait([&] { return lobby->players->lblPlayer[1]->text().contains(QStringLiteral("じろう")); }));
-    EXPECT_TRUE(lobby->players->lblPlayer[1]->text().contains(QStringLiteral("Mouse")));
-    EXPECT_TRUE(lobby->players->lblPlayer[2]->text().contains(QStringLiteral("コンピューター")));
-    Click(lobby->optGenre[1]);
-    ASSERT_EQ(lobby->cmdStart->text(), QStringLiteral("開始"));
-    Click(lobby->cmdStart);
+        app.Wait([&] { return lobby->players->playerTexts[1]->text().contains(QStringLiteral("じろう")); }));
+    EXPECT_TRUE(lobby->players->playerTexts[1]->text().contains(QStringLiteral("Mouse")));
+    EXPECT_TRUE(lobby->players->playerTexts[2]->text().contains(QStringLiteral("コンピューター")));
+    Click(lobby->genreChoices[1]);
+    ASSERT_EQ(lobby->startButton->text(), QStringLiteral("開始"));
+    Click(lobby->startButton);
 
     auto* race = app.Current<NetRaceScreen>();
     ASSERT_NE(race, nullptr);
     ASSERT_TRUE(app.Wait([&] { return jiro.phase() == Phase::Racing; }));
     EXPECT_EQ(jiro.start().genre, 1);
     app.Go(race);
-    EXPECT_EQ(race->lblLane[0]->accessibleName(), QStringLiteral("たろう 0%"));
-    EXPECT_EQ(race->lblLane[2]->text(), QStringLiteral("CrazyPhone 0%"));
+    EXPECT_EQ(race->laneTexts[0]->accessibleName(), QStringLiteral("たろう 0%"));
+    EXPECT_EQ(race->laneTexts[2]->text(), QStringLiteral("CrazyPhone 0%"));
 
     // Keys typed here move this lane for the joiner...
     for (int i = 0; i < 5; ++i) {
@@ -116,11 +116,11 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
     // ...and the joiner's keys move its lane here, named with its progress.
     jiro.LocalProgress(29, 1);  // Mouse, 8 px a key: 232 of 582 px
     ASSERT_TRUE(app.Wait([&] {
-        Fire(race, QStringLiteral("tmrCharaMove"), 1);
+        Fire(race, QStringLiteral("moveTimer"), 1);
         return race->LaneX[1] == 232;
     }));
-    EXPECT_EQ(race->lblLane[1]->accessibleName(), QStringLiteral("じろう 39%"));
-    EXPECT_TRUE(Find<QWidget>(race, QStringLiteral("pctGround"))
+    EXPECT_EQ(race->laneTexts[1]->accessibleName(), QStringLiteral("じろう 39%"));
+    EXPECT_TRUE(Find<QWidget>(race, QStringLiteral("track"))
                     ->accessibleName()
                     .contains(QStringLiteral("じろう 39%")));
 
@@ -129,22 +129,22 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
     ASSERT_TRUE(app.Wait([&] { return host->board().State(1) == LaneState::Finished; }));
     while (app.Current<NetRaceScreen>() == race && !race->PlayerFinished) Type(race, Display(race).left(1));
     ASSERT_TRUE(app.Wait([&] { return host->phase() == Phase::Results; }));
-    Fire(race, QStringLiteral("tmrFinish"), 1);
+    Fire(race, QStringLiteral("finishTimer"), 1);
     auto* result = app.Current<NetResultScreen>();
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(result->lblCell[1][0]->text(), QStringLiteral("1位"));
-    EXPECT_EQ(result->lblCell[1][1]->text(), QStringLiteral("じろう"));
-    EXPECT_EQ(result->lblCell[1][3]->text(), QStringLiteral("73"));
-    EXPECT_EQ(result->lblCell[1][4]->text(), QStringLiteral("1"));
-    EXPECT_EQ(result->lblCell[2][1]->text(), QStringLiteral("たろう"));
-    EXPECT_EQ(result->lblCell[2][0]->text(), QStringLiteral("2位"));
-    EXPECT_EQ(result->lblCell[3][2]->text(), QStringLiteral("コンピューター"));
+    EXPECT_EQ(result->tableCells[1][0]->text(), QStringLiteral("1位"));
+    EXPECT_EQ(result->tableCells[1][1]->text(), QStringLiteral("じろう"));
+    EXPECT_EQ(result->tableCells[1][3]->text(), QStringLiteral("73"));
+    EXPECT_EQ(result->tableCells[1][4]->text(), QStringLiteral("1"));
+    EXPECT_EQ(result->tableCells[2][1]->text(), QStringLiteral("たろう"));
+    EXPECT_EQ(result->tableCells[2][0]->text(), QStringLiteral("2位"));
+    EXPECT_EQ(result->tableCells[3][2]->text(), QStringLiteral("コンピューター"));
     EXPECT_EQ(listener.begun, QList<GameMode>{GameMode::NetRace});
     ASSERT_EQ(listener.ended.size(), 1);
     EXPECT_EQ(listener.places, QList<int>{2});
 
     // もう一度: the same room, a new race, on both sides.
-    Click(result->cmdAgain);
+    Click(result->raceAgainButton);
     ASSERT_NE(app.Current<NetRaceScreen>(), nullptr);
     ASSERT_TRUE(app.Wait([&] { return jiro.start().race == 2 && jiro.phase() == Phase::Racing; }));
     app.g.play.Remove(&listener);
@@ -162,29 +162,29 @@ TEST(NetScreens, JoiningByAddressWaitsInTheRoomAndAWrongCodeSaysSo) {
 
     auto* join = app.Open<JoinRoomScreen>(Screen::NetJoin);
     ASSERT_NE(join, nullptr);
-    join->txtAddress->setText(QStringLiteral("127.0.0.1"));
-    join->txtPort->setText(QString::number(host.Port()));
-    join->txtCode->setText(QStringLiteral("4321"));
-    Click(join->picker->pctChara[2]);
-    Click(join->cmdJoin);
+    join->addressEdit->setText(QStringLiteral("127.0.0.1"));
+    join->portEdit->setText(QString::number(host.Port()));
+    join->codeEdit->setText(QStringLiteral("4321"));
+    Click(join->picker->characterTiles[2]);
+    Click(join->joinButton);
     ASSERT_TRUE(app.Wait([&] { return !app.msg.asked.isEmpty(); }));
     EXPECT_EQ(app.msg.asked.last().text, QStringLiteral("部屋のコードが違います。"));
-    EXPECT_TRUE(join->cmdJoin->isEnabled());
+    EXPECT_TRUE(join->joinButton->isEnabled());
 
-    join->txtCode->setText(QStringLiteral("1234"));
-    Click(join->cmdJoin);
+    join->codeEdit->setText(QStringLiteral("1234"));
+    Click(join->joinButton);
     ASSERT_TRUE(app.Wait([&] { return host.PlayerCount() == 2; }));
     EXPECT_EQ(host.lobby().players[1].name, QStringLiteral("たろう"));
     EXPECT_EQ(host.lobby().players[1].chara, 3);
     ASSERT_TRUE(
-        app.Wait([&] { return join->players->lblPlayer[0]->text().contains(QStringLiteral("はなこ")); }));
-    EXPECT_FALSE(join->cmdJoin->isEnabled());
+        app.Wait([&] { return join->players->playerTexts[0]->text().contains(QStringLiteral("はなこ")); }));
+    EXPECT_FALSE(join->joinButton->isEnabled());
 
     host.StartRace();
     ASSERT_TRUE(app.Wait([&] { return app.Current<NetRaceScreen>() != nullptr; }));
     auto* race = app.Current<NetRaceScreen>();
     app.Go(race);
-    EXPECT_EQ(race->lblLane[1]->text(), QStringLiteral("たろう 0%"));
+    EXPECT_EQ(race->laneTexts[1]->text(), QStringLiteral("たろう 0%"));
 
     // The host goes: the race ends with a message and the main menu opens.
     host.Leave();
@@ -204,10 +204,10 @@ TEST(NetScreens, BadEntriesAreExplainedBeforeAnythingIsSent) {
         {"127.0.0.1", "47810", "12", "コード"},
     };
     for (const auto& c : cases) {
-        join->txtAddress->setText(QString::fromUtf8(c.address));
-        join->txtPort->setText(QString::fromUtf8(c.port));
-        join->txtCode->setText(QString::fromUtf8(c.code));
-        Click(join->cmdJoin);
+        join->addressEdit->setText(QString::fromUtf8(c.address));
+        join->portEdit->setText(QString::fromUtf8(c.port));
+        join->codeEdit->setText(QString::fromUtf8(c.code));
+        Click(join->joinButton);
         ASSERT_FALSE(app.msg.asked.isEmpty());
         EXPECT_TRUE(app.msg.asked.last().text.contains(QString::fromUtf8(c.says))) << c.address;
         EXPECT_EQ(RoomHolder::Current(), nullptr);
@@ -218,7 +218,7 @@ TEST(NetScreens, LeavingTheLobbyClosesThePort) {
     ScreenRoom app;
     auto* lobby = app.Open<HostLobbyScreen>(Screen::NetHost);
     const quint16 port = app.Host()->Port();
-    Click(lobby->cmdBack);
+    Click(lobby->backButton);
     EXPECT_EQ(app.nav.LastShown(), Screen::Main);
     EXPECT_EQ(RoomHolder::Current(), nullptr);
     QTcpSocket probe;
@@ -233,8 +233,8 @@ TEST(NetScreens, PowerRunsOutWithoutStoppingTheRaceAndLeavingClosesTheRoom) {
     NetClient jiro(app.clock, ClientOptions{QStringLiteral("じろう"), 2, true});
     jiro.Connect(QHostAddress(QHostAddress::LocalHost), host->Port(), host->Code());
     ASSERT_TRUE(app.Wait([&] { return host->PlayerCount() == 2; }));
-    Click(lobby->optGenre[1]);
-    Click(lobby->cmdStart);
+    Click(lobby->genreChoices[1]);
+    Click(lobby->startButton);
     auto* race = app.Current<NetRaceScreen>();
     ASSERT_NE(race, nullptr);
     app.Go(race);
@@ -244,12 +244,12 @@ TEST(NetScreens, PowerRunsOutWithoutStoppingTheRaceAndLeavingClosesTheRoom) {
     Type(race, QStringLiteral("0"));
     EXPECT_TRUE(race->PlayerOut);
     EXPECT_EQ(Display(race), QStringLiteral("You Lose!!"));
-    EXPECT_EQ(race->lblLane[0]->text(), QStringLiteral("たろう 0% パワー切れ"));
+    EXPECT_EQ(race->laneTexts[0]->text(), QStringLiteral("たろう 0% パワー切れ"));
     EXPECT_TRUE(app.msg.asked.isEmpty());
     // Neither Esc nor Space starts a race of this player's own again.
     kd::test::Press(race, Qt::Key_Escape);
     kd::test::Press(race, Qt::Key_Space);
-    EXPECT_EQ(Fire(race, QStringLiteral("tmrReadyGo")), 0);
+    EXPECT_EQ(Fire(race, QStringLiteral("readyGoTimer")), 0);
     EXPECT_EQ(Display(race), QStringLiteral("You Lose!!"));
     ASSERT_TRUE(app.Wait([&] { return jiro.lanes().state[0] == LaneState::Out; }));
     EXPECT_EQ(jiro.phase(), Phase::Racing);
@@ -265,14 +265,14 @@ TEST(NetScreens, TheMainMenuOpensRoomsFromAMenuOfItsOwn) {
     RegisterShellScreens(app.nav);
     ScreenBase* menu = app.nav.Show(Screen::Main);
     ASSERT_NE(menu, nullptr);
-    auto* net = Find<QMenu>(menu, QStringLiteral("mnuNet"));
+    auto* net = Find<QMenu>(menu, QStringLiteral("netMenu"));
     ASSERT_NE(net, nullptr);
     EXPECT_EQ(net->title(), QStringLiteral("対戦(&N)"));
     const struct {
         const char *action, *text;
         Screen screen;
-    } items[] = {{"mnuNetHost", "部屋を作る(&H)", Screen::NetHost},
-                 {"mnuNetJoin", "部屋に入る(&J)", Screen::NetJoin}};
+    } items[] = {{"hostRoomAction", "部屋を作る(&H)", Screen::NetHost},
+                 {"joinRoomAction", "部屋に入る(&J)", Screen::NetJoin}};
     for (const auto& item : items) {
         menu = app.nav.Current();
         auto* action = Find<QAction>(menu, QString::fromLatin1(item.action));
@@ -280,7 +280,7 @@ TEST(NetScreens, TheMainMenuOpensRoomsFromAMenuOfItsOwn) {
         EXPECT_EQ(action->text(), QString::fromUtf8(item.text));
         action->trigger();
         EXPECT_EQ(app.nav.LastShown(), item.screen);
-        Click(Find<QPushButton>(app.nav.Current(), QStringLiteral("cmdBack")));
+        Click(Find<QPushButton>(app.nav.Current(), QStringLiteral("backButton")));
         EXPECT_EQ(app.nav.LastShown(), Screen::Main);
         TestApp::Flush();
     }

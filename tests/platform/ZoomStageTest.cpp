@@ -23,7 +23,7 @@ namespace {
 class ProbeForm : public ScreenBase {
   public:
     explicit ProbeForm(AppContext& c, QWidget* owner = nullptr)
-        : ScreenBase(c, owner ? QStringLiteral("frmProbeDialog") : QStringLiteral("frmProbe"), owner) {
+        : ScreenBase(c, owner ? QStringLiteral("ProbeDialog") : QStringLiteral("ProbeScreen"), owner) {
         SetClientSize(300, 200);
         SetKeysFirst(true);
     }
@@ -84,7 +84,7 @@ TEST(Zoom, ChoiceIsRememberedAndADamagedValueFallsBackToTheStartRule) {
         EXPECT_TRUE(zoom.IsFullScreen());
         QMenu view;
         zoom.AddViewMenuItems(&view);
-        auto* item200 = view.findChild<QMenu*>(QStringLiteral("mnuZoom"))->actions().at(2);
+        auto* item200 = view.findChild<QMenu*>(QStringLiteral("zoomMenu"))->actions().at(2);
         EXPECT_EQ(item200->text(), "200 %");
         EXPECT_TRUE(item200->isChecked());
         EXPECT_TRUE(zoom.FullScreenAction()->isChecked());

@@ -45,11 +45,11 @@ class PracticeTest : public ::testing::Test {
     // Space, "Ready...", "Go!!": the first question is up and the clock started.
     void StartGame(PracticeScreen* f) {
         Press(f, Qt::Key_Space);
-        Fire(f, QStringLiteral("tmrReadyGo"), 2);
+        Fire(f, QStringLiteral("readyGoTimer"), 2);
     }
     void Advance(int ms) { app.clock.advance(ms); }
-    QString Display(PracticeScreen* f) const { return Find<QLabel>(f, "lblDisplay")->text(); }
-    QString Nokori(PracticeScreen* f) const { return Find<QLabel>(f, "lblNokori")->text(); }
+    QString Display(PracticeScreen* f) const { return Find<QLabel>(f, "readingText")->text(); }
+    QString Nokori(PracticeScreen* f) const { return Find<QLabel>(f, "remainingTime")->text(); }
 
     TestApp app;
 };

@@ -15,14 +15,14 @@ TEST_F(PracticeTest, FirstOpeningWritesTheDefaultSettingAndShowsIt) {
     ASSERT_TRUE(f);
     EXPECT_EQ(app.ReadFile(PracticeFile()), IdiomsSetting("3C 00"));
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Key Derby -PRACTICE-"));
-    EXPECT_EQ(Find<QLabel>(f, "lblPracticeTime")->text(), QStringLiteral("練習時間：1分 0秒"));
+    EXPECT_EQ(Find<QLabel>(f, "practiceTimeText")->text(), QStringLiteral("練習時間：1分 0秒"));
     EXPECT_EQ(Nokori(f), QStringLiteral("60.0"));
-    EXPECT_EQ(Find<QLabel>(f, "lblGenre")->text(), QStringLiteral("ジャンル：慣用句"));
-    EXPECT_EQ(Find<QLabel>(f, "lblGuide")->text(), QStringLiteral("-----設定内容-----"));
+    EXPECT_EQ(Find<QLabel>(f, "genreText")->text(), QStringLiteral("ジャンル：慣用句"));
+    EXPECT_EQ(Find<QLabel>(f, "settingsHeading")->text(), QStringLiteral("-----設定内容-----"));
     EXPECT_EQ(GenreOf(f), QStringLiteral("kannyouku"));
     EXPECT_EQ(Display(f), QStringLiteral("スペースでスタート"));
-    EXPECT_TRUE(Find<QPushButton>(f, "cmdPracticeTime")->isEnabled());
-    EXPECT_FALSE(Find<QPushButton>(f, "cmdRetry")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(f, "settingsButton")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(f, "retryButton")->isEnabled());
     // Space must never click a button.
     for (QPushButton* b : f->findChildren<QPushButton*>()) EXPECT_EQ(b->focusPolicy(), Qt::NoFocus);
 }
@@ -42,9 +42,9 @@ TEST_F(PracticeTest, StoredSettingsAreShownAsStored) {
     for (const Case& c : cases) {
         StoreSetting(c.record);
         PracticeScreen* f = OpenPractice();
-        EXPECT_EQ(Find<QLabel>(f, "lblPracticeTime")->text(), QString::fromUtf8(c.time));
+        EXPECT_EQ(Find<QLabel>(f, "practiceTimeText")->text(), QString::fromUtf8(c.time));
         EXPECT_EQ(Nokori(f), QString::fromUtf8(c.nokori));
-        EXPECT_EQ(Find<QLabel>(f, "lblGenre")->text(), QString::fromUtf8(c.genre));
+        EXPECT_EQ(Find<QLabel>(f, "genreText")->text(), QString::fromUtf8(c.genre));
         EXPECT_EQ(GenreOf(f), QString::fromUtf8(c.tag));
         EXPECT_EQ(app.ReadFile(PracticeFile()), c.record) << "a sound setting is not rewritten";
         f->CloseScreen();
@@ -66,10 +66,10 @@ TEST_F(PracticeTest, AnUnusableSettingIsRepairedSoTheScreenCanBePlayed) {
         StoreSetting(c.stored);
         PracticeScreen* f = OpenPractice();
         EXPECT_EQ(app.ReadFile(PracticeFile()), c.repaired);
-        EXPECT_EQ(Find<QLabel>(f, "lblGenre")->text(), QString::fromUtf8(c.genre));
+        EXPECT_EQ(Find<QLabel>(f, "genreText")->text(), QString::fromUtf8(c.genre));
         StartGame(f);
         EXPECT_TRUE(f->IsPlaying());
-        EXPECT_FALSE(Find<QLabel>(f, "lblMonitor")->text().isEmpty()) << "a question is up";
+        EXPECT_FALSE(Find<QLabel>(f, "questionText")->text().isEmpty()) << "a question is up";
         f->CloseScreen();
     }
 }
@@ -78,30 +78,30 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
     StoreSetting(EnglishSetting("5A 00"));
     PracticeScreen* f = OpenPractice();
     Press(f, Qt::Key_Space);
-    EXPECT_EQ(app.rnd.randomizeCalls, 1);
+    EXPECT_EQ(app.rnd.reseedCalls, 1);
     EXPECT_EQ(Display(f), QStringLiteral("Ready..."));
-    EXPECT_EQ(Find<TypingPanel>(f, "Picture2")->DisplayColor(), kRed);
-    EXPECT_FALSE(Find<QPushButton>(f, "cmdPracticeTime")->isEnabled());
-    EXPECT_EQ(FindTimer(f, QStringLiteral("tmrReadyGo"))->Interval(), 1000);
+    EXPECT_EQ(Find<TypingPanel>(f, "panel")->DisplayColor(), kRed);
+    EXPECT_FALSE(Find<QPushButton>(f, "settingsButton")->isEnabled());
+    EXPECT_EQ(FindTimer(f, QStringLiteral("readyGoTimer"))->Interval(), 1000);
 
     Press(f, Qt::Key_Space);  // the timer runs: nothing
-    EXPECT_EQ(app.rnd.randomizeCalls, 1);
-    Fire(f, QStringLiteral("tmrReadyGo"));
+    EXPECT_EQ(app.rnd.reseedCalls, 1);
+    Fire(f, QStringLiteral("readyGoTimer"));
     EXPECT_EQ(Display(f), QStringLiteral("Go!!"));
-    EXPECT_EQ(Find<TypingPanel>(f, "Picture2")->DisplayColor(), kGreen);
-    EXPECT_EQ(FindTimer(f, QStringLiteral("tmrReadyGo"))->Interval(), 500);
+    EXPECT_EQ(Find<TypingPanel>(f, "panel")->DisplayColor(), kGreen);
+    EXPECT_EQ(FindTimer(f, QStringLiteral("readyGoTimer"))->Interval(), 500);
     Press(f, Qt::Key_Space);
     EXPECT_EQ(Display(f), QStringLiteral("Go!!"));
     EXPECT_FALSE(f->IsPlaying());
 
-    Fire(f, QStringLiteral("tmrReadyGo"));
+    Fire(f, QStringLiteral("readyGoTimer"));
     EXPECT_EQ(Display(f), QStringLiteral("forecast"));
-    EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QStringLiteral("forecast"));
-    EXPECT_EQ(Find<TypingPanel>(f, "Picture2")->DisplayColor(), kWhite);
+    EXPECT_EQ(Find<QLabel>(f, "questionText")->text(), QStringLiteral("forecast"));
+    EXPECT_EQ(Find<TypingPanel>(f, "panel")->DisplayColor(), kWhite);
     EXPECT_TRUE(f->IsPlaying());
     EXPECT_EQ(f->GetStartTick(), app.clock.GetTickCount());
-    EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrReadyGo"))->Enabled());
-    EXPECT_TRUE(Find<QPushButton>(f, "cmdRetry")->isEnabled());
+    EXPECT_FALSE(FindTimer(f, QStringLiteral("readyGoTimer"))->Enabled());
+    EXPECT_TRUE(Find<QPushButton>(f, "retryButton")->isEnabled());
     EXPECT_EQ(Nokori(f), QStringLiteral("90.0"));
 
     // The remaining time follows the clock, one decimal, whenever the timer ticks.
@@ -112,7 +112,7 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
     const qint32 start = f->GetStartTick();
     for (const auto& s : steps) {
         app.clock.set(start + s.atMs);
-        Fire(f, QStringLiteral("tmrCountdown"));
+        Fire(f, QStringLiteral("countdownTimer"));
         EXPECT_EQ(Nokori(f), QString::fromLatin1(s.shown)) << s.atMs;
     }
     // Space during the game is a miss.
@@ -121,19 +121,19 @@ TEST_F(PracticeTest, ReadyGoThenTheFirstQuestionAndTheCountdown) {
     EXPECT_TRUE(f->IsPlaying());
 
     // The timer wakes when the shown tenth changes, not before and not later.
-    Timer* countdown = FindTimer(f, QStringLiteral("tmrCountdown"));
+    Timer* countdown = FindTimer(f, QStringLiteral("countdownTimer"));
     for (int atMs : {0, 1234, 30050, 30051, 89900, 89950, 89951}) {
         app.clock.set(start + atMs);
-        Fire(f, QStringLiteral("tmrCountdown"));
+        Fire(f, QStringLiteral("countdownTimer"));
         const QString now = Nokori(f);
         const int wait = countdown->Interval();
         ASSERT_GE(wait, 1);
         ASSERT_LE(wait, 100);
         app.clock.set(start + atMs + wait - 1);
-        Fire(f, QStringLiteral("tmrCountdown"));
+        Fire(f, QStringLiteral("countdownTimer"));
         EXPECT_EQ(Nokori(f), now) << atMs;
         app.clock.set(start + atMs + wait);
-        Fire(f, QStringLiteral("tmrCountdown"));
+        Fire(f, QStringLiteral("countdownTimer"));
         if (f->IsPlaying())
             EXPECT_NE(Nokori(f), now) << atMs;
         else
@@ -156,7 +156,7 @@ TEST_F(PracticeTest, AWholeTimedPracticeFromSpaceToTheResult) {
     EXPECT_EQ(Display(f), QStringLiteral("forecast")) << "the next word follows at once";
     Type(f, QStringLiteral("F"));  // case matters
     Advance(2500);
-    Fire(f, QStringLiteral("tmrCountdown"));
+    Fire(f, QStringLiteral("countdownTimer"));
     EXPECT_EQ(Nokori(f), QStringLiteral("2.5"));
     Type(f, QStringLiteral("f"));
     EXPECT_EQ(app.g.judge.GetCorrectCount(), 9);
@@ -168,26 +168,26 @@ TEST_F(PracticeTest, AWholeTimedPracticeFromSpaceToTheResult) {
     EXPECT_EQ(app.g.judge.GetCorrectCount(), 9);
     EXPECT_FALSE(f->IsPlaying());
     EXPECT_EQ(Display(f), QStringLiteral("FINISH!!"));
-    EXPECT_EQ(Find<TypingPanel>(f, "Picture2")->DisplayColor(), kGreen);
-    EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QString());
-    EXPECT_EQ(Find<QLabel>(f, "lblInput")->text(), QString());
+    EXPECT_EQ(Find<TypingPanel>(f, "panel")->DisplayColor(), kGreen);
+    EXPECT_EQ(Find<QLabel>(f, "questionText")->text(), QString());
+    EXPECT_EQ(Find<QLabel>(f, "romajiTyped")->text(), QString());
     EXPECT_EQ(Nokori(f), QStringLiteral("0.0"));
-    EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrCountdown"))->Enabled());
+    EXPECT_FALSE(FindTimer(f, QStringLiteral("countdownTimer"))->Enabled());
     Press(f, Qt::Key_Space);  // the result is on its way: no new game
     EXPECT_EQ(Display(f), QStringLiteral("FINISH!!"));
     EXPECT_EQ(app.nav.LastShown(), Screen::Practice);
 
-    ASSERT_EQ(Fire(f, QStringLiteral("tmrFinish")), 1);
+    ASSERT_EQ(Fire(f, QStringLiteral("finishTimer")), 1);
     EXPECT_EQ(app.nav.LastShown(), Screen::ResultPractice);
     auto* r = app.Current<PracticeResultScreen>();
     ASSERT_TRUE(r);
-    EXPECT_EQ(r->lblAllType->text(), QStringLiteral("全打数：11"));
-    EXPECT_EQ(r->lblCorrectCount->text(), QStringLiteral("正打数：9"));
-    EXPECT_EQ(r->lblMissCount->text(), QStringLiteral("誤打数：2"));
-    EXPECT_EQ(r->lblCorrectRate->text(), QStringLiteral("正答率：81.8%"));
-    EXPECT_EQ(r->lblPracticeTime->text(), QStringLiteral("練習時間：0分 5秒"));
-    EXPECT_EQ(r->lblTypesPerSec->text(), QStringLiteral("Types/Sec.：1.80"));
-    EXPECT_EQ(r->lblGenre->text(), QStringLiteral("ジャンル：英単語"));
+    EXPECT_EQ(r->totalKeysText->text(), QStringLiteral("全打数：11"));
+    EXPECT_EQ(r->correctCountText->text(), QStringLiteral("正打数：9"));
+    EXPECT_EQ(r->missCountText->text(), QStringLiteral("誤打数：2"));
+    EXPECT_EQ(r->correctRateText->text(), QStringLiteral("正答率：81.8%"));
+    EXPECT_EQ(r->practiceTimeText->text(), QStringLiteral("練習時間：0分 5秒"));
+    EXPECT_EQ(r->typesPerSecText->text(), QStringLiteral("Types/Sec.：1.80"));
+    EXPECT_EQ(r->genreText->text(), QStringLiteral("ジャンル：英単語"));
     // 2024/05/01, 81.8%, 1.8, 0分 5秒, 英単語
     EXPECT_EQ(app.ReadFile(PracticeFile()).toHex(' '),
               (EnglishSetting("05 00") +
@@ -205,14 +205,14 @@ TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
         StoreSetting(EnglishSetting("05 00"));
         PracticeScreen* f = OpenPractice();
         Press(f, Qt::Key_Space);
-        if (step >= Go) Fire(f, QStringLiteral("tmrReadyGo"));
+        if (step >= Go) Fire(f, QStringLiteral("readyGoTimer"));
         if (step >= Playing) {
-            Fire(f, QStringLiteral("tmrReadyGo"));
+            Fire(f, QStringLiteral("readyGoTimer"));
             Type(f, QStringLiteral("fox"));
         }
         if (step >= Finished) {
             Advance(5000);
-            Fire(f, QStringLiteral("tmrCountdown"));
+            Fire(f, QStringLiteral("countdownTimer"));
             ASSERT_EQ(Display(f), QStringLiteral("FINISH!!"));
         }
         Press(f, Qt::Key_Escape);
@@ -220,14 +220,14 @@ TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
         EXPECT_FALSE(f->IsPlaying());
         EXPECT_EQ(f->GetStartTick(), -1);
         EXPECT_EQ(Nokori(f), QString()) << "empty until the next countdown writes it";
-        EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QString());
+        EXPECT_EQ(Find<QLabel>(f, "questionText")->text(), QString());
         EXPECT_EQ(app.g.judge.GetCorrectCount() + app.g.judge.GetMissCount(), 0);
-        EXPECT_TRUE(Find<QPushButton>(f, "cmdPracticeTime")->isEnabled());
-        EXPECT_FALSE(Find<QPushButton>(f, "cmdRetry")->isEnabled());
-        EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrReadyGo"))->Enabled());
-        EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrCountdown"))->Enabled());
+        EXPECT_TRUE(Find<QPushButton>(f, "settingsButton")->isEnabled());
+        EXPECT_FALSE(Find<QPushButton>(f, "retryButton")->isEnabled());
+        EXPECT_FALSE(FindTimer(f, QStringLiteral("readyGoTimer"))->Enabled());
+        EXPECT_FALSE(FindTimer(f, QStringLiteral("countdownTimer"))->Enabled());
         // The result of a cancelled finish never comes.
-        Fire(f, QStringLiteral("tmrFinish"));
+        Fire(f, QStringLiteral("finishTimer"));
         EXPECT_EQ(app.nav.LastShown(), Screen::Practice) << step;
 
         // The next Space starts a fresh game of the same genre, with a full second of
@@ -238,14 +238,14 @@ TEST_F(PracticeTest, RetryReturnsToTheStartStateFromEveryStep) {
         Type(f, QStringLiteral("f"));
         EXPECT_EQ(app.g.judge.GetCorrectCount(), 1);
         Advance(5000);
-        Fire(f, QStringLiteral("tmrCountdown"));
+        Fire(f, QStringLiteral("countdownTimer"));
         EXPECT_EQ(Display(f), QStringLiteral("FINISH!!"));
-        EXPECT_TRUE(FindTimer(f, QStringLiteral("tmrFinish"))->Enabled());
-        Fire(f, QStringLiteral("tmrFinish"));
+        EXPECT_TRUE(FindTimer(f, QStringLiteral("finishTimer"))->Enabled());
+        Fire(f, QStringLiteral("finishTimer"));
         auto* r = app.Current<PracticeResultScreen>();
         ASSERT_TRUE(r);
-        EXPECT_EQ(r->lblGenre->text(), QStringLiteral("ジャンル：英単語"));
-        EXPECT_EQ(r->lblAllType->text(), QStringLiteral("全打数：1"));
+        EXPECT_EQ(r->genreText->text(), QStringLiteral("ジャンル：英単語"));
+        EXPECT_EQ(r->totalKeysText->text(), QStringLiteral("全打数：1"));
         r->CloseScreen();
         app.Flush();
     }
@@ -275,13 +275,13 @@ TEST_F(PracticeTest, WithoutALimitNoCountdownRunsAndNoResultFollows) {
     PracticeScreen* f = OpenPractice();
     StartGame(f);
     EXPECT_TRUE(f->IsPlaying());
-    EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrCountdown"))->Enabled());
+    EXPECT_FALSE(FindTimer(f, QStringLiteral("countdownTimer"))->Enabled());
     EXPECT_EQ(Nokori(f), QStringLiteral("無制限"));
     Advance(11 * 60 * 1000);
     Type(f, QStringLiteral("forecastf"));
     EXPECT_TRUE(f->IsPlaying());
     EXPECT_EQ(app.g.judge.GetCorrectCount(), 9);
-    EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrFinish"))->Enabled());
+    EXPECT_FALSE(FindTimer(f, QStringLiteral("finishTimer"))->Enabled());
 
     Press(f, Qt::Key_Escape);
     EXPECT_EQ(Nokori(f), QString());
@@ -296,30 +296,30 @@ TEST_F(PracticeTest, TheSettingIsReadAgainWhenEachGameStarts) {
     StoreSetting(IdiomsSetting("0A 00"));
     StartGame(f);
     EXPECT_EQ(Nokori(f), QStringLiteral("10.0"));
-    EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QStringLiteral("お目にかかる"));
+    EXPECT_EQ(Find<QLabel>(f, "questionText")->text(), QStringLiteral("お目にかかる"));
     EXPECT_EQ(Display(f), QStringLiteral("おめにかかる"));
 }
 
 TEST_F(PracticeTest, FiftyIdiomKeysInAMinuteThroughTheRealScreens) {
     PracticeScreen* f = OpenPractice();  // the default: 60 s of idioms
     StartGame(f);
-    EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QStringLiteral("お目にかかる"));
+    EXPECT_EQ(Find<QLabel>(f, "questionText")->text(), QStringLiteral("お目にかかる"));
     Type(f, QStringLiteral("om"));
     EXPECT_EQ(Display(f), QStringLiteral("めにかかる"));
-    EXPECT_EQ(Find<QLabel>(f, "lblInput")->text(), QStringLiteral("m"));
+    EXPECT_EQ(Find<QLabel>(f, "romajiTyped")->text(), QStringLiteral("m"));
     Type(f, QStringLiteral("enikakaru"));
     EXPECT_EQ(Display(f), QStringLiteral("おめにかかる")) << "the next question";
-    EXPECT_EQ(Find<QLabel>(f, "lblMonitor")->text(), QStringLiteral("お目にかかる"));
+    EXPECT_EQ(Find<QLabel>(f, "questionText")->text(), QStringLiteral("お目にかかる"));
     Advance(30000);
     Type(f, QStringLiteral("omenikakaruomenikakaruomenikakaruomenik"));
     EXPECT_EQ(app.g.judge.GetCorrectCount(), 50);
     Advance(30000);
-    Fire(f, QStringLiteral("tmrCountdown"));
-    Fire(f, QStringLiteral("tmrFinish"));
+    Fire(f, QStringLiteral("countdownTimer"));
+    Fire(f, QStringLiteral("finishTimer"));
     auto* r = app.Current<PracticeResultScreen>();
     ASSERT_TRUE(r);
-    EXPECT_EQ(r->lblTypesPerSec->text(), QStringLiteral("Types/Sec.：0.83"));
-    EXPECT_EQ(r->lblCorrectRate->text(), QStringLiteral("正答率：100.0%"));
-    EXPECT_EQ(r->lblGenre->text(), QStringLiteral("ジャンル：慣用句"));
-    EXPECT_EQ(r->lblHistTPS[0]->text(), QStringLiteral("0.8"));
+    EXPECT_EQ(r->typesPerSecText->text(), QStringLiteral("Types/Sec.：0.83"));
+    EXPECT_EQ(r->correctRateText->text(), QStringLiteral("正答率：100.0%"));
+    EXPECT_EQ(r->genreText->text(), QStringLiteral("ジャンル：慣用句"));
+    EXPECT_EQ(r->historyTypesPerSec[0]->text(), QStringLiteral("0.8"));
 }

@@ -28,8 +28,8 @@ class ResultScreenTest : public PracticeTest {
         app.g.judge.Reset();
         StringPlayLabels labels;
         labels.display = QString(correct, u'a');
-        for (int i = 0; i < correct; ++i) app.g.judge.ESystem(labels, 'a');
-        for (int i = 0; i < miss; ++i) app.g.judge.ESystem(labels, 'b');
+        for (int i = 0; i < correct; ++i) app.g.judge.JudgeEnglishKey(labels, 'a');
+        for (int i = 0; i < miss; ++i) app.g.judge.JudgeEnglishKey(labels, 'b');
     }
     PracticeResultScreen* OpenResult(const QString& genreKey = QStringLiteral("kannyouku")) {
         app.g.questions.SetGenre(genreKey);
@@ -44,29 +44,30 @@ TEST_F(ResultScreenTest, FirstPracticeShowsOneRowAndStoresIt) {
     PracticeResultScreen* r = OpenResult();
     ASSERT_TRUE(r);
     EXPECT_EQ(r->windowTitle(), QStringLiteral("Key Derby　―　結果　―"));
-    EXPECT_EQ(r->lblTitle[2]->text(), QStringLiteral("練習結果"));
-    EXPECT_EQ(r->lblTitle[0]->text(), QStringLiteral("練習履歴"));
-    EXPECT_EQ(r->lblAllType->text(), QStringLiteral("全打数：53"));
-    EXPECT_EQ(r->lblCorrectCount->text(), QStringLiteral("正打数：50"));
-    EXPECT_EQ(r->lblMissCount->text(), QStringLiteral("誤打数：3"));
-    EXPECT_EQ(r->lblCorrectRate->text(), QStringLiteral("正答率：94.3%"));
-    EXPECT_EQ(r->lblPracticeTime->text(), QStringLiteral("練習時間：1分 0秒"));
-    EXPECT_EQ(r->lblTypesPerSec->text(), QStringLiteral("Types/Sec.：0.83"));
-    EXPECT_EQ(r->lblGenre->text(), QStringLiteral("ジャンル：慣用句"));
+    EXPECT_EQ(r->headingTexts[2]->text(), QStringLiteral("練習結果"));
+    EXPECT_EQ(r->headingTexts[0]->text(), QStringLiteral("練習履歴"));
+    EXPECT_EQ(r->totalKeysText->text(), QStringLiteral("全打数：53"));
+    EXPECT_EQ(r->correctCountText->text(), QStringLiteral("正打数：50"));
+    EXPECT_EQ(r->missCountText->text(), QStringLiteral("誤打数：3"));
+    EXPECT_EQ(r->correctRateText->text(), QStringLiteral("正答率：94.3%"));
+    EXPECT_EQ(r->practiceTimeText->text(), QStringLiteral("練習時間：1分 0秒"));
+    EXPECT_EQ(r->typesPerSecText->text(), QStringLiteral("Types/Sec.：0.83"));
+    EXPECT_EQ(r->genreText->text(), QStringLiteral("ジャンル：慣用句"));
 
-    EXPECT_EQ(r->lblHistDate[0]->text(), QStringLiteral("2024/05/01"));
-    EXPECT_EQ(r->lblHistCRate[0]->text(), QStringLiteral("94.3%"));
-    EXPECT_EQ(r->lblHistTPS[0]->text(), QStringLiteral("0.8"));
-    EXPECT_EQ(r->lblHistPTime[0]->text(), QStringLiteral("1分 0秒"));
-    EXPECT_EQ(r->lblHistGenre[0]->text(), QStringLiteral("慣用句"));
+    EXPECT_EQ(r->historyDates[0]->text(), QStringLiteral("2024/05/01"));
+    EXPECT_EQ(r->historyCorrectRates[0]->text(), QStringLiteral("94.3%"));
+    EXPECT_EQ(r->historyTypesPerSec[0]->text(), QStringLiteral("0.8"));
+    EXPECT_EQ(r->historyPracticeTimes[0]->text(), QStringLiteral("1分 0秒"));
+    EXPECT_EQ(r->historyGenres[0]->text(), QStringLiteral("慣用句"));
     for (int i = 1; i < 10; ++i) {
-        for (QLabel* l : {r->lblHistDate[i], r->lblHistCRate[i], r->lblHistPTime[i], r->lblHistGenre[i]})
+        for (QLabel* l :
+             {r->historyDates[i], r->historyCorrectRates[i], r->historyPracticeTimes[i], r->historyGenres[i]})
             EXPECT_EQ(l->text(), QString()) << i;
-        EXPECT_EQ(r->lblHistTPS[i]->text(), QStringLiteral("0")) << i;
+        EXPECT_EQ(r->historyTypesPerSec[i]->text(), QStringLiteral("0")) << i;
     }
     for (int i = 0; i < 10; ++i)
-        for (QLabel* l : {r->lblHistDate[i], r->lblHistCRate[i], r->lblHistTPS[i], r->lblHistPTime[i],
-                          r->lblHistGenre[i]})
+        for (QLabel* l : {r->historyDates[i], r->historyCorrectRates[i], r->historyTypesPerSec[i],
+                          r->historyPracticeTimes[i], r->historyGenres[i]})
             EXPECT_EQ(ForeColor(l), i == 0 ? kRed : kGrey) << i;
 
     // 0.8 = CD CC 4C 3F
@@ -107,12 +108,12 @@ TEST_F(ResultScreenTest, FiguresForTheEdgeCases) {
         StoreSetting(c.setting);
         Counts(c.correct, c.miss);
         PracticeResultScreen* r = OpenResult();
-        EXPECT_EQ(r->lblCorrectRate->text(), QString::fromUtf8(c.rate));
-        EXPECT_EQ(r->lblPracticeTime->text(), QString::fromUtf8(c.time));
-        EXPECT_EQ(r->lblTypesPerSec->text(), QString::fromUtf8(c.speed));
-        EXPECT_EQ(r->lblHistCRate[0]->text(), QString::fromUtf8(c.histRate));
-        EXPECT_EQ(r->lblHistTPS[0]->text(), QString::fromUtf8(c.histTps));
-        EXPECT_EQ(r->lblHistPTime[0]->text(), QString::fromUtf8(c.histTime));
+        EXPECT_EQ(r->correctRateText->text(), QString::fromUtf8(c.rate));
+        EXPECT_EQ(r->practiceTimeText->text(), QString::fromUtf8(c.time));
+        EXPECT_EQ(r->typesPerSecText->text(), QString::fromUtf8(c.speed));
+        EXPECT_EQ(r->historyCorrectRates[0]->text(), QString::fromUtf8(c.histRate));
+        EXPECT_EQ(r->historyTypesPerSec[0]->text(), QString::fromUtf8(c.histTps));
+        EXPECT_EQ(r->historyPracticeTimes[0]->text(), QString::fromUtf8(c.histTime));
         const PracticeHistoryData stored = UnpackPracticeHistory(HistoryRecord(2));
         EXPECT_EQ(stored.CRate, QString::fromUtf8(c.histRate));
         EXPECT_EQ(ShortestSingle(stored.TPS), QString::fromUtf8(c.histTps));
@@ -128,14 +129,14 @@ TEST_F(ResultScreenTest, TheEleventhPracticeDropsTheOldest) {
     StoreSetting(file);
     Counts(1, 0);
     PracticeResultScreen* r = OpenResult(QStringLiteral("english"));
-    EXPECT_EQ(r->lblHistDate[0]->text(), QStringLiteral("2024/05/01"));
-    EXPECT_EQ(r->lblHistGenre[0]->text(), QStringLiteral("英単語"));
+    EXPECT_EQ(r->historyDates[0]->text(), QStringLiteral("2024/05/01"));
+    EXPECT_EQ(r->historyGenres[0]->text(), QStringLiteral("英単語"));
     for (int i = 1; i < 10; ++i) {
-        EXPECT_EQ(r->lblHistDate[i]->text(), QStringLiteral("2023/01/0%1").arg(i));
-        EXPECT_EQ(r->lblHistCRate[i]->text(), QStringLiteral("90.0%"));
-        EXPECT_EQ(r->lblHistTPS[i]->text(), QStringLiteral("2.4"));
-        EXPECT_EQ(r->lblHistPTime[i]->text(), QStringLiteral("1分 0秒"));
-        EXPECT_EQ(r->lblHistGenre[i]->text(), QStringLiteral("英単語"));
+        EXPECT_EQ(r->historyDates[i]->text(), QStringLiteral("2023/01/0%1").arg(i));
+        EXPECT_EQ(r->historyCorrectRates[i]->text(), QStringLiteral("90.0%"));
+        EXPECT_EQ(r->historyTypesPerSec[i]->text(), QStringLiteral("2.4"));
+        EXPECT_EQ(r->historyPracticeTimes[i]->text(), QStringLiteral("1分 0秒"));
+        EXPECT_EQ(r->historyGenres[i]->text(), QStringLiteral("英単語"));
     }
     const QByteArray after = app.ReadFile(PracticeFile());
     ASSERT_EQ(after.size(), 11 * 128);
@@ -153,11 +154,11 @@ TEST_F(ResultScreenTest, OkAndTheCloseBoxOpenAFreshPracticeScreenAndWriteNothing
         if (closeBox)
             r->close();
         else
-            Click(r->cmdOK);
+            Click(r->okButton);
         EXPECT_EQ(app.nav.LastShown(), Screen::Practice);
         auto* p = app.Current<PracticeScreen>();
         ASSERT_TRUE(p);
-        EXPECT_EQ(Find<QLabel>(p, "lblDisplay")->text(), QStringLiteral("スペースでスタート"));
+        EXPECT_EQ(Find<QLabel>(p, "readingText")->text(), QStringLiteral("スペースでスタート"));
         EXPECT_EQ(app.g.judge.GetCorrectCount(), 0);
         EXPECT_EQ(app.ReadFile(PracticeFile()), written);
         app.Flush();
@@ -178,5 +179,5 @@ TEST_F(ResultScreenTest, AHistoryThatCannotBeWrittenIsReported) {
     EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("Key Derby"));
     EXPECT_EQ(app.msg.asked[0].text,
               QStringLiteral("練習履歴を保存できませんでした（書き込みできません）。"));
-    EXPECT_EQ(r->lblAllType->text(), QStringLiteral("全打数：5"));
+    EXPECT_EQ(r->totalKeysText->text(), QStringLiteral("全打数：5"));
 }

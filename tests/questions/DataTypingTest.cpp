@@ -80,7 +80,7 @@ Typed TypeReading(const QString& reading, const QString& keys) {
     StringPlayLabels labels;
     labels.display = reading;
     judge.Reset();
-    for (QChar key : keys) judge.NSystem(labels, key.unicode());
+    for (QChar key : keys) judge.JudgeKanaKey(labels, key.unicode());
     return {labels.display, judge.GetCorrectCount(), judge.GetMissCount()};
 }
 
@@ -129,7 +129,7 @@ TEST(DataTyping, EveryWordTypesThroughWithoutAMiss) {
         TypingJudge judge;
         StringPlayLabels labels;
         labels.display = labels.monitor = w;
-        for (QChar key : w) judge.ESystem(labels, key.unicode());
+        for (QChar key : w) judge.JudgeEnglishKey(labels, key.unicode());
         EXPECT_TRUE(labels.display.isEmpty() && labels.monitor.isEmpty()) << w.toStdString();
         EXPECT_EQ(judge.GetCorrectCount(), w.size()) << w.toStdString();
         EXPECT_EQ(judge.GetMissCount(), 0) << w.toStdString();

@@ -84,7 +84,7 @@ TEST(GuideFollowsJudge, EveryBankReadingWithRandomChoicesSwitchesAndMisses) {
 
                 const qint16 missesBefore = judge.GetMissCount();
                 guide.BeforeKey(judge, labels.display, key);
-                judge.NSystem(labels, key);
+                judge.JudgeKanaKey(labels, key);
                 const bool hit = judge.GetMissCount() == missesBefore;
                 ASSERT_EQ(hit, expectHit) << "key " << char(key) << " before " << line.Plain().toStdString();
                 if (hit) typed += QChar(char16_t(key));
@@ -126,7 +126,7 @@ TEST(GuideFollowsJudge, PredictionMatchesTheJudgeForEveryKey) {
                 // its count when the key ends ん.
                 const bool predicted = RomajiGuide::Predict(forms, selected, head, uchar(k)).hit;
                 const qint16 correct = trial.GetCorrectCount(), misses = trial.GetMissCount();
-                trial.NSystem(trialLabels, uchar(k));
+                trial.JudgeKanaKey(trialLabels, uchar(k));
                 const bool judged = trial.GetMissCount() == misses || (trial.GetCorrectCount() == correct &&
                                                                        trialLabels.display != labels.display);
                 ASSERT_EQ(predicted, judged)
@@ -135,7 +135,7 @@ TEST(GuideFollowsJudge, PredictionMatchesTheJudgeForEveryKey) {
             }
             const GuideLine line = guide.Line(judge, labels.display);
             guide.BeforeKey(judge, labels.display, line.next.at(0).unicode());
-            judge.NSystem(labels, line.next.at(0).unicode());
+            judge.JudgeKanaKey(labels, line.next.at(0).unicode());
             ASSERT_EQ(judge.GetMissCount(), 0);
         }
     }

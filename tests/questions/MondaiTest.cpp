@@ -112,19 +112,19 @@ TEST(QuestionBank, NewIdiomMakesTheJudgeRebuild) {
     b.mondai.SetGenre(QStringLiteral("kannyouku"));
     StringPlayLabels labels;
     labels.display = QStringLiteral("か");
-    b.judge.NSystem(labels, 'k');
-    b.judge.NSystem(labels, 'a');  // finished: the judge now holds the forms of ""
+    b.judge.JudgeKanaKey(labels, 'k');
+    b.judge.JudgeKanaKey(labels, 'a');  // finished: the judge now holds the forms of ""
     ASSERT_EQ(labels.display, QString());
 
     b.rnd.Script({0.0f});
     labels.display = b.mondai.GetQuestion();
-    b.judge.NSystem(labels, 'o');
+    b.judge.JudgeKanaKey(labels, 'o');
     EXPECT_EQ(b.judge.GetMissCount(), 0);
     EXPECT_EQ(labels.display, QStringLiteral("めにかかる"));
 
     // An English draw leaves the judge's forms as they are: it still spells め.
     labels.display = b.mondai.GetEnglishQuestion();
-    b.judge.NSystem(labels, 'm');
+    b.judge.JudgeKanaKey(labels, 'm');
     EXPECT_EQ(b.judge.GetMissCount(), 0);
     EXPECT_EQ(b.judge.GetCorrectCount(), 4);
 }

@@ -47,9 +47,9 @@ void CheckNameScreen(ChainApp& app, const QByteArray& damaged) {
     const QString list = app.dir.filePath(QStringLiteral("Data.dat"));
     app.nav.Show(Screen::StartUp);
     ASSERT_EQ(app.NowScreen(), Screen::StartUp);
-    Fire(app.Now(), QStringLiteral("Timer1"));
+    Fire(app.Now(), QStringLiteral("splashTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::InputUserName);
-    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
+    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("userNameBox"));
     ASSERT_GE(box->count(), 1);
     for (int i = 0; i < box->count(); ++i) {
         const QString name = box->itemText(i);
@@ -78,8 +78,8 @@ void CheckNameScreen(ChainApp& app, const QByteArray& damaged) {
 void CheckSoundSwitches(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::Main);
     ScreenBase* menu = app.Now();
-    for (const auto& [on, off, value] : {std::tuple{"mnuOn", "mnuOff", app.g.BgmOn},
-                                         std::tuple{"mnuEffectOn", "mnuEffectOff", app.g.EffectOn}}) {
+    for (const auto& [on, off, value] : {std::tuple{"musicOnAction", "musicOffAction", app.g.BgmOn},
+                                         std::tuple{"effectsOnAction", "effectsOffAction", app.g.EffectOn}}) {
         EXPECT_TRUE(value == -1 || value == 0) << value;
         EXPECT_NE(Menu(menu, on)->isChecked(), Menu(menu, off)->isChecked());
         EXPECT_EQ(Menu(menu, on)->isChecked(), value == -1);
@@ -97,15 +97,15 @@ void CheckSoundSwitches(ChainApp& app, const QByteArray&) {
 void CheckHeat(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::Main);
     ChooseMenuItem(app, 2);
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
     const int heat = app.g.Heat.HeatNo;
     ASSERT_TRUE(heat >= 1 && heat <= 6) << heat;
     int yellow = 0;
     for (int i = 0; i < 5; ++i)
-        yellow += Label(app.Now(), QStringLiteral("lblHeatInfo(%1)").arg(i))
-                      ->palette()
-                      .color(QPalette::WindowText) == kYellow;
+        yellow +=
+            Label(app.Now(), QStringLiteral("heatName%1").arg(i))->palette().color(QPalette::WindowText) ==
+            kYellow;
     EXPECT_EQ(yellow, 1);
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
@@ -120,7 +120,7 @@ void CheckHeat(ChainApp& app, const QByteArray&) {
         EXPECT_TRUE(kCast.contains(app.g.Chara[j].CharaNo)) << app.g.Chara[j].CharaNo;
     StartPlay(app.Now());
     TypeHead(app.Now(), 59);
-    Fire(app.Now(), QStringLiteral("tmrFinish"));
+    Fire(app.Now(), QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
     RecordReader r(RecordFile::Read(app.Player("DATA/Heat"), 1));
     r.Text();
@@ -134,17 +134,17 @@ void CheckHeat(ChainApp& app, const QByteArray&) {
 void CheckPractice(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::Practice);
     ScreenBase* practice = app.Now();
-    EXPECT_TRUE(Matches(Text(practice, "lblPracticeTime"), "練習時間：(無制限|[0-9]+分 [0-9]+秒)"))
-        << Text(practice, "lblPracticeTime").toStdString();
-    EXPECT_TRUE(Matches(Text(practice, "lblNokori"), "無制限|[0-9]+\\.[0-9]"))
-        << Text(practice, "lblNokori").toStdString();
-    EXPECT_TRUE(Matches(Text(practice, "lblGenre"), "ジャンル：(慣用句|英単語)"));
+    EXPECT_TRUE(Matches(Text(practice, "practiceTimeText"), "練習時間：(無制限|[0-9]+分 [0-9]+秒)"))
+        << Text(practice, "practiceTimeText").toStdString();
+    EXPECT_TRUE(Matches(Text(practice, "remainingTime"), "無制限|[0-9]+\\.[0-9]"))
+        << Text(practice, "remainingTime").toStdString();
+    EXPECT_TRUE(Matches(Text(practice, "genreText"), "ジャンル：(慣用句|英単語)"));
     EXPECT_TRUE(GenreOf(practice) == "kannyouku" || GenreOf(practice) == "english");
-    Click(Button(practice, QStringLiteral("cmdPracticeTime")));
+    Click(Button(practice, QStringLiteral("settingsButton")));
     ASSERT_EQ(app.NowName(), "PracticeSettingsDialog");
-    EXPECT_EQ(CheckedCount(app.Now(), {"optGenre(0)", "optGenre(1)"}), 1);
-    EXPECT_EQ(CheckedCount(app.Now(), {"optLimited", "optNoLimited"}), 1);
-    Click(Button(app.Now(), QStringLiteral("cmdCancel")));
+    EXPECT_EQ(CheckedCount(app.Now(), {"genreChoice0", "genreChoice1"}), 1);
+    EXPECT_EQ(CheckedCount(app.Now(), {"limitedChoice", "unlimitedChoice"}), 1);
+    Click(Button(app.Now(), QStringLiteral("cancelButton")));
     TestApp::Flush();
     ASSERT_EQ(app.Now(), practice);
     StartPlay(practice);
@@ -154,11 +154,11 @@ void CheckPractice(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::ResultPractice);
     ScreenBase* result = app.Now();
     for (int i = 0; i < 10; ++i) {
-        const QString tps = Text(result, QStringLiteral("lblHistTPS(%1)").arg(i));
+        const QString tps = Text(result, QStringLiteral("historyTypesPerSec%1").arg(i));
         EXPECT_TRUE(Matches(tps, "[0-9]+(\\.[0-9]+)?")) << "row " << i << ": " << tps.toStdString();
-        for (const char* column : {"lblHistDate", "lblHistCRate", "lblHistPTime", "lblHistGenre"})
-            EXPECT_LE(Text(result, QStringLiteral("%1(%2)").arg(QString::fromLatin1(column)).arg(i)).size(),
-                      128);
+        for (const char* column :
+             {"historyDate", "historyCorrectRate", "historyPracticeTime", "historyGenre"})
+            EXPECT_LE(Text(result, QString::fromLatin1(column) + QString::number(i)).size(), 128);
     }
     RecordReader newest(RecordFile::Read(app.Player("DATA/PracticeTime"), 2));
     EXPECT_EQ(newest.Variant(), QStringLiteral("2024/05/01"));
@@ -169,10 +169,10 @@ void CheckTimeTrialGenre(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::TimeTrial);
     ScreenBase* play = app.Now();
     EXPECT_TRUE(GenreOf(play) == "kannyouku" || GenreOf(play) == "english");
-    Click(Button(play, QStringLiteral("cmdSetting")));
+    Click(Button(play, QStringLiteral("settingsButton")));
     ASSERT_EQ(app.NowName(), "TimeTrialGenreDialog");
-    EXPECT_EQ(CheckedCount(app.Now(), {"optJp", "optEng"}), 1);
-    Click(Button(app.Now(), QStringLiteral("cmdCancel")));
+    EXPECT_EQ(CheckedCount(app.Now(), {"genreJapanese", "genreEnglish"}), 1);
+    Click(Button(app.Now(), QStringLiteral("cancelButton")));
     TestApp::Flush();
     StartPlay(play);
     EXPECT_FALSE(DisplayText(play).isEmpty());
@@ -181,12 +181,12 @@ void CheckTimeTrialGenre(ChainApp& app, const QByteArray&) {
 // DATA/genderby: the same for the derby's dialog and race.
 void CheckDerbyGenre(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::SelectChara);
-    Click(Button(app.Now(), QStringLiteral("cmdSetting")));
+    Click(Button(app.Now(), QStringLiteral("settingsButton")));
     ASSERT_EQ(app.NowName(), "DerbyGenreDialog");
-    EXPECT_EQ(CheckedCount(app.Now(), {"optJp", "optEng"}), 1);
-    Click(Button(app.Now(), QStringLiteral("cmdCancel")));
+    EXPECT_EQ(CheckedCount(app.Now(), {"genreJapanese", "genreEnglish"}), 1);
+    Click(Button(app.Now(), QStringLiteral("cancelButton")));
     TestApp::Flush();
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::KeyDerby);
@@ -202,17 +202,17 @@ void CheckRanking(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::RankingTimeTrial);
     bool gap = false;
     for (int i = 0; i < 10; ++i) {
-        const QString time = Text(app.Now(), QStringLiteral("lblTime(%1)").arg(i));
+        const QString time = Text(app.Now(), QStringLiteral("timeCell%1").arg(i));
         if (time.isEmpty()) {
             gap = true;
             continue;
         }
         EXPECT_FALSE(gap) << "row " << i << " after an empty row";
         EXPECT_TRUE(Matches(time, "[0-9]+m[0-9]{2}s[0-9]{2}")) << time.toStdString();
-        EXPECT_TRUE(Matches(Text(app.Now(), QStringLiteral("lblScore(%1)").arg(i)), "-?[0-9]+"));
+        EXPECT_TRUE(Matches(Text(app.Now(), QStringLiteral("scoreCell%1").arg(i)), "-?[0-9]+"));
     }
     app.msg.Answer(MsgAnswer::No);
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     CloseAll(app);
 
     app.g.player.SetTimeTrialTime(30000);
@@ -222,7 +222,7 @@ void CheckRanking(ChainApp& app, const QByteArray&) {
     qobject_cast<TimeTrialResultScreen*>(result)->SetRunGenre(Genre::English);
     const bool ranked = app.g.player.TimeTrialRanking >= 0;
     app.msg.Answer(MsgAnswer::No);
-    Click(Button(result, QStringLiteral("cmdOK")));
+    Click(Button(result, QStringLiteral("okButton")));
     EXPECT_EQ(app.NowScreen(), ranked ? Screen::RankingTimeTrial : Screen::Main);
     const QList<QByteArray> records = RecordFile::ReadRange(app.Player("DATA/TimeTrialData"), 1, 10);
     qint32 previous = 0;

@@ -133,8 +133,8 @@ void PlayPractice(ChainApp& app) {
     StartPlay(app.Now());
     TypeHead(app.Now(), 5);
     app.clock.advance(60000);
-    Fire(app.Now(), QStringLiteral("tmrCountdown"));
-    Fire(app.Now(), QStringLiteral("tmrFinish"));
+    Fire(app.Now(), QStringLiteral("countdownTimer"));
+    Fire(app.Now(), QStringLiteral("finishTimer"));
     QCoreApplication::processEvents();  // the record's message comes after the step
     ASSERT_EQ(app.NowScreen(), Screen::ResultPractice);
 }
@@ -204,7 +204,7 @@ TEST(FullDiskTrial, EverySavePointSurvivesAFullReadOnlyOrLockedDisk) {
              for (ScreenBase* f : t.app.nav.OpenForms()) f->CloseScreen();
              TestApp::Flush();
              t.app.nav.Show(Screen::InputUserName);
-             auto* box = Find<QComboBox>(t.app.Now(), QStringLiteral("cmbUserName"));
+             auto* box = Find<QComboBox>(t.app.Now(), QStringLiteral("userNameBox"));
              box->setEditText(QStringLiteral("Tester"));
              Press(box, Qt::Key_Return);
          },
@@ -227,20 +227,20 @@ TEST(FullDiskTrial, EverySavePointSurvivesAFullReadOnlyOrLockedDisk) {
                  t.app.clock.advance(100);
                  TypeHead(t.app.Now());
              }
-             Fire(t.app.Now(), QStringLiteral("tmrFinish"));
+             Fire(t.app.Now(), QStringLiteral("finishTimer"));
              ASSERT_EQ(t.app.NowScreen(), Screen::ResultTimeTrial);
-             Click(Button(t.app.Now(), QStringLiteral("cmdOK")));
+             Click(Button(t.app.Now(), QStringLiteral("okButton")));
          },
          boxes},
         {"derby heat",
          {Fault::DiskFull, Fault::ReadOnly},
          [](Trial& t) {
              ChooseMenuItem(t.app, 2);
-             Click(Button(t.app.Now(), QStringLiteral("cmdOK")));
+             Click(Button(t.app.Now(), QStringLiteral("okButton")));
              Press(t.app.Now(), Qt::Key_Space);
              StartPlay(t.app.Now());
              TypeHead(t.app.Now(), 59);
-             Fire(t.app.Now(), QStringLiteral("tmrFinish"));
+             Fire(t.app.Now(), QStringLiteral("finishTimer"));
          },
          boxes},
         {"learning record export",
@@ -248,7 +248,7 @@ TEST(FullDiskTrial, EverySavePointSurvivesAFullReadOnlyOrLockedDisk) {
          [](Trial& t) {
              const QString target = t.disk.Path() + QStringLiteral("/record.csv");
              ExportFileChooser() = [target](QWidget*, const QString&) { return target; };
-             Menu(t.app.Now(), QStringLiteral("mnuExport"))->trigger();
+             Menu(t.app.Now(), QStringLiteral("exportLearningAction"))->trigger();
              EXPECT_FALSE(QFile::exists(target));
          },
          boxes},
@@ -256,13 +256,13 @@ TEST(FullDiskTrial, EverySavePointSurvivesAFullReadOnlyOrLockedDisk) {
          {Fault::DiskFull, Fault::ReadOnly, Fault::Locked},
          [setFile](Trial& t) {
              QuestionFileChooser() = [setFile](QWidget*) { return setFile; };
-             Menu(t.app.Now(), QStringLiteral("mnuImportSet"))->trigger();
+             Menu(t.app.Now(), QStringLiteral("importSetAction"))->trigger();
          },
          [](Trial& t) {
              // The report window when the set could not be stored, a message when the record
              // could not be written at all.
              return t.boxes.said.join(QStringLiteral(" | ")) +
-                    Text(t.app.Now(), QStringLiteral("lblSummary"));
+                    Text(t.app.Now(), QStringLiteral("summaryLine"));
          }},
     };
     for (const SavePoint& point : points) {
@@ -308,8 +308,8 @@ TEST(FullDiskTrial, AGameKeptBackWhileTheDiskIsFullIsRecordedOnceThereIsRoom) {
     StartPlay(t.app.Now());
     TypeHead(t.app.Now(), 5);
     t.app.clock.advance(60000);
-    Fire(t.app.Now(), QStringLiteral("tmrCountdown"));
-    Fire(t.app.Now(), QStringLiteral("tmrFinish"));
+    Fire(t.app.Now(), QStringLiteral("countdownTimer"));
+    Fire(t.app.Now(), QStringLiteral("finishTimer"));
     QCoreApplication::processEvents();
     ASSERT_EQ(t.app.NowScreen(), Screen::ResultPractice);
     EXPECT_EQ(t.boxes.Count(QStringLiteral("学習記録に書き込めません（ディスクがいっぱいです）")), 1)

@@ -113,7 +113,7 @@ TEST(HostileNames, EachIsRefusedWithAMessageOrStoredInsideTheDataFolder) {
         app.msg.asked.clear();
         app.nav.Show(Screen::InputUserName);
         const QStringList before = Snapshot(root);
-        auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
+        auto* box = Find<QComboBox>(app.Now(), QStringLiteral("userNameBox"));
         box->setEditText(c.name);  // pasted: a key cannot type most of these
         Press(box, Qt::Key_Return);
 
@@ -148,7 +148,7 @@ TEST(HostileNames, EachIsRefusedWithAMessageOrStoredInsideTheDataFolder) {
     for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
     TestApp::Flush();
     app.nav.Show(Screen::InputUserName);
-    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
+    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("userNameBox"));
     ASSERT_GT(box->count(), 0);
     for (int i = 0; i < box->count(); ++i) {
         const QFileInfo fi(root + u'/' + box->itemText(i));

@@ -54,7 +54,7 @@ struct StormDriver {
             now = app.Now();
         }
         form = now;
-        display = Find<QLabel>(form, QStringLiteral("lblDisplay"));
+        display = Find<QLabel>(form, QStringLiteral("readingText"));
         return now;
     }
     QString Display() const { return display ? display->text() : QString(); }
@@ -115,7 +115,7 @@ TEST(KeyStorm, PracticeCountersSaturateAndTheGameStillEnds) {
     app.WriteFile(app.Player("DATA/PracticeTime"),
                   Record("8F 02 07 00 65 6E 67 6C 69 73 68"));  // 655 s, English
     app.rnd.Script(RandomScript(11));
-    StormDriver d{app, Screen::Practice, {QStringLiteral("tmrCountdown")}, [&](int) {
+    StormDriver d{app, Screen::Practice, {QStringLiteral("countdownTimer")}, [&](int) {
                       ADD_FAILURE() << "the practice screen was left during the storm";
                       app.nav.Show(Screen::Practice);
                   }};
@@ -137,18 +137,18 @@ TEST(KeyStorm, PracticeCountersSaturateAndTheGameStillEnds) {
     EXPECT_EQ(Misses(app), 32767);
     EXPECT_EQ(d.opened, 0);
     ScreenBase* practice = d.Current();
-    EXPECT_EQ(Text(practice, "lblNokori"), "255.0");
+    EXPECT_EQ(Text(practice, "remainingTime"), "255.0");
 
     // The game still ends on time and shows the saturated counts.
     app.clock.advance(255000);
-    Fire(practice, QStringLiteral("tmrCountdown"));
+    Fire(practice, QStringLiteral("countdownTimer"));
     EXPECT_EQ(DisplayText(practice), "FINISH!!");
-    Fire(practice, QStringLiteral("tmrFinish"));
+    Fire(practice, QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::ResultPractice);
-    EXPECT_EQ(Text(app.Now(), "lblAllType"), "全打数：65534");
-    EXPECT_EQ(Text(app.Now(), "lblCorrectCount"), "正打数：32767");
-    EXPECT_EQ(Text(app.Now(), "lblCorrectRate"), "正答率：50.0%");
-    EXPECT_EQ(Text(app.Now(), "lblTypesPerSec"), "Types/Sec.：50.03");
+    EXPECT_EQ(Text(app.Now(), "totalKeysText"), "全打数：65534");
+    EXPECT_EQ(Text(app.Now(), "correctCountText"), "正打数：32767");
+    EXPECT_EQ(Text(app.Now(), "correctRateText"), "正答率：50.0%");
+    EXPECT_EQ(Text(app.Now(), "typesPerSecText"), "Types/Sec.：50.03");
 
     // A fresh screen answers Space and Esc as before.
     Press(app.Now(), Qt::Key_Return);
@@ -169,7 +169,7 @@ TEST(KeyStorm, TimeTrialMissesSaturateAndTheRunStillReachesTheGoal) {
     app.WriteFile(app.Player("DATA/gen"), Record("01 00"));
     app.rnd.Script(RandomScript(12));
     StormDriver d{
-        app, Screen::TimeTrial, {QStringLiteral("tmrClock"), QStringLiteral("tmrFinish")}, [&](int) {
+        app, Screen::TimeTrial, {QStringLiteral("clockTimer"), QStringLiteral("finishTimer")}, [&](int) {
             ADD_FAILURE() << "the time trial was left during the storm";
             app.nav.Show(Screen::TimeTrial);
         }};
@@ -201,15 +201,15 @@ TEST(KeyStorm, TimeTrialMissesSaturateAndTheRunStillReachesTheGoal) {
     TypeHead(play, 14);
     EXPECT_EQ(DisplayText(play), "Goal!!");
     EXPECT_EQ(app.g.player.GetTimeTrialTime(), 200000);
-    Fire(play, QStringLiteral("tmrFinish"));
+    Fire(play, QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
-    EXPECT_EQ(Text(app.Now(), "lblMissCount"), "誤打数：32767");
-    EXPECT_EQ(Text(app.Now(), "lblCorrectCount"), "正打数：114");
-    EXPECT_EQ(Text(app.Now(), "lblScore"), "スコア：0");
-    EXPECT_EQ(Text(app.Now(), "lblRank"), "ランク：G");
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    EXPECT_EQ(Text(app.Now(), "missCountText"), "誤打数：32767");
+    EXPECT_EQ(Text(app.Now(), "correctCountText"), "正打数：114");
+    EXPECT_EQ(Text(app.Now(), "scoreText"), "スコア：0");
+    EXPECT_EQ(Text(app.Now(), "gradeText"), "ランク：G");
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     ASSERT_EQ(app.NowScreen(), Screen::RankingTimeTrial);
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));  // try again: Yes
+    Click(Button(app.Now(), QStringLiteral("okButton")));  // try again: Yes
     TestApp::Flush();
 
     // A fresh run: Space, Esc and Space again, then the goal.
@@ -228,14 +228,15 @@ TEST(KeyStorm, RaceSurvivesAndStillFinishes) {
     app.WriteFile(app.Player("DATA/genderby"), Record("01 00"));
     app.rnd.Script(RandomScript(13));
     ScriptAnswers(app, 13);
-    StormDriver d{app,
-                  Screen::KeyDerby,
-                  {QStringLiteral("tmrReadyGo"), QStringLiteral("tmrCharaMove"), QStringLiteral("tmrFinish")},
-                  [&](int n) {
-                      app.g.Heat.HeatNo = qint16(1 + n % 5);
-                      UsePlayable(app, 1 + n % 5);
-                      app.nav.Show(Screen::KeyDerby);
-                  }};
+    StormDriver d{
+        app,
+        Screen::KeyDerby,
+        {QStringLiteral("readyGoTimer"), QStringLiteral("moveTimer"), QStringLiteral("finishTimer")},
+        [&](int n) {
+            app.g.Heat.HeatNo = qint16(1 + n % 5);
+            UsePlayable(app, 1 + n % 5);
+            app.nav.Show(Screen::KeyDerby);
+        }};
     d.Current();
 
     // Blocks of keys typed with more or less care: some races are won, most end out of power.
@@ -257,13 +258,13 @@ TEST(KeyStorm, RaceSurvivesAndStillFinishes) {
     ScreenBase* race = d.Current();
     Press(race, Qt::Key_Escape);
     EXPECT_EQ(DisplayText(race), "スペースでスタート");
-    for (const char* t : {"tmrReadyGo", "tmrCharaMove", "tmrFinish"})
+    for (const char* t : {"readyGoTimer", "moveTimer", "finishTimer"})
         EXPECT_FALSE(FindTimer(race, QString::fromLatin1(t))->Enabled()) << t;
     UsePlayable(app, 1);
     StartPlay(race);
     TypeHead(race, 59);
     EXPECT_EQ(DisplayText(race), "Finish!!");
-    Fire(race, QStringLiteral("tmrFinish"));
+    Fire(race, QStringLiteral("finishTimer"));
     EXPECT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
     EXPECT_EQ(app.g.Chara[0].RankText, "1位");
 }
@@ -274,13 +275,14 @@ TEST(KeyStorm, BossBattleSurvivesAndCanStillBeWon) {
     app.WriteFile(app.Player("DATA/genderby"), Record("01 00"));
     app.rnd.Script(RandomScript(14));
     ScriptAnswers(app, 14);
-    StormDriver d{app,
-                  Screen::Boss,
-                  {QStringLiteral("tmrReadyGo"), QStringLiteral("tmrCharaMove"), QStringLiteral("tmrFinish")},
-                  [&](int n) {
-                      UsePlayable(app, 1 + n % 5);
-                      app.nav.Show(Screen::Boss);
-                  }};
+    StormDriver d{
+        app,
+        Screen::Boss,
+        {QStringLiteral("readyGoTimer"), QStringLiteral("moveTimer"), QStringLiteral("finishTimer")},
+        [&](int n) {
+            UsePlayable(app, 1 + n % 5);
+            app.nav.Show(Screen::Boss);
+        }};
     d.Current();
 
     QElapsedTimer took;
@@ -299,7 +301,7 @@ TEST(KeyStorm, BossBattleSurvivesAndCanStillBeWon) {
     ScreenBase* boss = d.Current();
     Press(boss, Qt::Key_Escape);
     EXPECT_EQ(DisplayText(boss), "");
-    for (const char* t : {"tmrReadyGo", "tmrCharaMove", "tmrFinish"})
+    for (const char* t : {"readyGoTimer", "moveTimer", "finishTimer"})
         EXPECT_FALSE(FindTimer(boss, QString::fromLatin1(t))->Enabled()) << t;
     UsePlayable(app, 1);
     Press(boss, Qt::Key_Escape);  // takes the character chosen just now
@@ -308,6 +310,6 @@ TEST(KeyStorm, BossBattleSurvivesAndCanStillBeWon) {
     TypeHead(boss, 125);
     EXPECT_EQ(DisplayText(boss), "You Win!!");
     app.msg.script.clear();
-    Fire(boss, QStringLiteral("tmrFinish"));
+    Fire(boss, QStringLiteral("finishTimer"));
     EXPECT_EQ(app.NowScreen(), Screen::Introduction);
 }

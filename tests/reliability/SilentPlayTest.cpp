@@ -105,17 +105,17 @@ void PlayEveryMode(SoundApp& app, bool silent) {
         app.clock.advance(100);
         TypeHead(app.Now());
     }
-    Fire(app.Now(), QStringLiteral("tmrFinish"));
+    Fire(app.Now(), QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     ASSERT_EQ(app.NowScreen(), Screen::RankingTimeTrial);
     app.msg.Answer(MsgAnswer::No);
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     TestApp::Flush();
 
     ChooseMenuItem(app, 2);
     ASSERT_EQ(app.NowScreen(), Screen::SelectChara);
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     Press(app.Now(), Qt::Key_Space);
     ASSERT_EQ(app.NowScreen(), Screen::KeyDerby);
     StartPlay(app.Now());
@@ -123,25 +123,25 @@ void PlayEveryMode(SoundApp& app, bool silent) {
         EXPECT_FALSE(app.audio.MusicPlaying());
     }
     TypeHead(app.Now(), 59);
-    Fire(app.Now(), QStringLiteral("tmrFinish"));
+    Fire(app.Now(), QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
 
     app.g.Heat.HeatNo = 6;
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     Press(app.Now(), Qt::Key_Space);
     ASSERT_EQ(app.NowScreen(), Screen::Boss);
     StartPlay(app.Now());
     TypeHead(app.Now(), 125);
-    Fire(app.Now(), QStringLiteral("tmrFinish"));
+    Fire(app.Now(), QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::Introduction);
-    Fire(app.Now(), QStringLiteral("tmrMoji"), 3);
+    Fire(app.Now(), QStringLiteral("typeOutTimer"), 3);
     Press(app.Now(), Qt::Key_Space);
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::Main);
     if (silent) {
         EXPECT_FALSE(app.audio.MusicPlaying());
     }
-    Menu(app.Now(), QStringLiteral("mnuEnd"))->trigger();
+    Menu(app.Now(), QStringLiteral("exitAction"))->trigger();
     EXPECT_TRUE(app.nav.ended);
 }
 

@@ -42,7 +42,7 @@ void RunTimeTrialToTheGoal(ChainApp& app) {
         app.clock.advance(100);
         TypeHead(app.Now());
     }
-    Fire(app.Now(), QStringLiteral("tmrFinish"));
+    Fire(app.Now(), QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::ResultTimeTrial);
 }
 
@@ -61,9 +61,9 @@ TEST(UnwritableData, ADataFolderThatCannotBeMadeIsReportedAndNothingIsTouched) {
     ChainApp app;
     app.g.programFolder = blocker + QStringLiteral("/data");
     app.nav.Show(Screen::StartUp);
-    Fire(app.Now(), QStringLiteral("Timer1"));
+    Fire(app.Now(), QStringLiteral("splashTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::InputUserName);
-    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
+    auto* box = Find<QComboBox>(app.Now(), QStringLiteral("userNameBox"));
     EXPECT_EQ(box->currentText(), "DefaultUser");
     box->setEditText(QStringLiteral("Tester"));
     Press(box, Qt::Key_Return);
@@ -92,7 +92,7 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
         {"Data.dat",
          [](ChainApp& app) {
              app.nav.Show(Screen::InputUserName);
-             auto* box = Find<QComboBox>(app.Now(), QStringLiteral("cmbUserName"));
+             auto* box = Find<QComboBox>(app.Now(), QStringLiteral("userNameBox"));
              box->setEditText(QStringLiteral("Tester"));
              Press(box, Qt::Key_Return);
          },
@@ -107,38 +107,38 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
          [](ChainApp& app) {
              app.nav.Show(Screen::Main);
              ChooseMenuItem(app, 2);
-             Click(Button(app.Now(), QStringLiteral("cmdOK")));
+             Click(Button(app.Now(), QStringLiteral("okButton")));
              Press(app.Now(), Qt::Key_Space);
              StartPlay(app.Now());
              TypeHead(app.Now(), 59);
-             Fire(app.Now(), QStringLiteral("tmrFinish"));
+             Fire(app.Now(), QStringLiteral("finishTimer"));
          },
          "レースの結果を保存できませんでした（書き込みできません）。", Screen::RankingKeyDerby},
         {"DATA/PracticeTime",
          [](ChainApp& app) {
              app.nav.Show(Screen::Practice);
              ScreenBase* practice = app.Now();
-             EXPECT_EQ(Text(practice, "lblPracticeTime"), "練習時間：1分 0秒");
-             Click(Button(practice, QStringLiteral("cmdPracticeTime")));
-             Click(Find<QRadioButton>(app.Now(), QStringLiteral("optNoLimited")));
-             Click(Button(app.Now(), QStringLiteral("cmdOk")));
+             EXPECT_EQ(Text(practice, "practiceTimeText"), "練習時間：1分 0秒");
+             Click(Button(practice, QStringLiteral("settingsButton")));
+             Click(Find<QRadioButton>(app.Now(), QStringLiteral("unlimitedChoice")));
+             Click(Button(app.Now(), QStringLiteral("okButton")));
              EXPECT_TRUE(Asked(app, QStringLiteral("設定を保存できませんでした（書き込みできません）。")));
              EXPECT_EQ(app.NowName(), "PracticeSettingsDialog") << "the dialog stays open";
-             Click(Button(app.Now(), QStringLiteral("cmdCancel")));
+             Click(Button(app.Now(), QStringLiteral("cancelButton")));
              TestApp::Flush();
              StartPlay(practice);
              app.clock.advance(60000);
-             Fire(practice, QStringLiteral("tmrCountdown"));
-             Fire(practice, QStringLiteral("tmrFinish"));
+             Fire(practice, QStringLiteral("countdownTimer"));
+             Fire(practice, QStringLiteral("finishTimer"));
          },
          "練習履歴を保存できませんでした（書き込みできません）。", Screen::ResultPractice},
         {"DATA/gen",
          [](ChainApp& app) {
              app.nav.Show(Screen::TimeTrial);
              ScreenBase* play = app.Now();
-             Click(Button(play, QStringLiteral("cmdSetting")));
-             Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
-             Click(Button(app.Now(), QStringLiteral("cmdOK")));
+             Click(Button(play, QStringLiteral("settingsButton")));
+             Click(Find<QRadioButton>(app.Now(), QStringLiteral("genreEnglish")));
+             Click(Button(app.Now(), QStringLiteral("okButton")));
              TestApp::Flush();
              EXPECT_EQ(GenreOf(play), "english") << "this run still plays the chosen genre";
          },
@@ -146,19 +146,19 @@ TEST(UnwritableData, EachFileThatCannotBeWrittenIsReportedAndKept) {
         {"DATA/genderby",
          [](ChainApp& app) {
              app.nav.Show(Screen::SelectChara);
-             Click(Button(app.Now(), QStringLiteral("cmdSetting")));
-             Click(Find<QRadioButton>(app.Now(), QStringLiteral("optEng")));
-             Click(Button(app.Now(), QStringLiteral("cmdOK")));
+             Click(Button(app.Now(), QStringLiteral("settingsButton")));
+             Click(Find<QRadioButton>(app.Now(), QStringLiteral("genreEnglish")));
+             Click(Button(app.Now(), QStringLiteral("okButton")));
              TestApp::Flush();
          },
          "ジャンルを保存できませんでした（書き込みできません）。", Screen::SelectChara},
         {"DATA/TimeTrialData",
          [](ChainApp& app) {
              RunTimeTrialToTheGoal(app);
-             EXPECT_EQ(Text(app.Now(), "lblJunni"), "1位");
+             EXPECT_EQ(Text(app.Now(), "placeText"), "1位");
              app.msg.Answer(MsgAnswer::OK);
              app.msg.Answer(MsgAnswer::No);
-             Click(Button(app.Now(), QStringLiteral("cmdOK")));
+             Click(Button(app.Now(), QStringLiteral("okButton")));
              ASSERT_FALSE(app.msg.asked.isEmpty());
              EXPECT_EQ(app.msg.asked.last().text, "もう一度挑戦しますか？");
          },
@@ -201,14 +201,14 @@ TEST(UnwritableData, AGenreDialogClosedBehindItsMessageIsLeftAlone) {
         ASSERT_TRUE(QDir().mkpath(app.Player(QString::fromLatin1(m.file))));
         QPointer<ScreenBase> screen = app.nav.Show(m.screen);
         ASSERT_TRUE(screen);
-        Click(Button(screen, QStringLiteral("cmdSetting")));
+        Click(Button(screen, QStringLiteral("settingsButton")));
         QPointer<ScreenBase> dialog = app.Now();
         ASSERT_TRUE(dialog && dialog != screen);
         app.msg.whileShown = [&] {
             screen->close();
             TestApp::Flush();
         };
-        Click(Button(dialog, QStringLiteral("cmdOK")));
+        Click(Button(dialog, QStringLiteral("okButton")));
         EXPECT_TRUE(Asked(app, QString::fromUtf8(m.message))) << AskedTexts(app).toStdString();
         EXPECT_FALSE(dialog);
         EXPECT_FALSE(screen);
@@ -249,15 +249,15 @@ TEST(UnwritableData, AReadOnlyDataFolderKeepsEveryFile) {
     StartPlay(app.Now());
     TypeHead(app.Now(), 5);
     app.clock.advance(5000);
-    Fire(app.Now(), QStringLiteral("tmrCountdown"));
-    Fire(app.Now(), QStringLiteral("tmrFinish"));
+    Fire(app.Now(), QStringLiteral("countdownTimer"));
+    Fire(app.Now(), QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::ResultPractice);
     for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
     TestApp::Flush();
     RunTimeTrialToTheGoal(app);
     app.msg.Answer(MsgAnswer::OK);
     app.msg.Answer(MsgAnswer::No);
-    Click(Button(app.Now(), QStringLiteral("cmdOK")));
+    Click(Button(app.Now(), QStringLiteral("okButton")));
     for (const char* m : {"BGMと効果音の設定を保存できませんでした（書き込みできません）。",
                           "練習履歴を保存できませんでした（書き込みできません）。",
                           "ランキングを保存できませんでした（書き込みできません）。"})

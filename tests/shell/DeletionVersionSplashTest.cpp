@@ -50,7 +50,7 @@ TEST_F(Shell, DeletingRecordsEmptiesThePlayersDataFolderOnly) {
     auto* menu = OpenMenu();
     EXPECT_EQ(app.g.Heat.HeatNo, 4);
     app.audio.calls.clear();
-    Trigger(menu, "mnuDel");
+    Trigger(menu, "deleteRecordsAction");
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("KeyDerby"));
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("すべての記録を削除します。よろしいですか？"));
@@ -64,7 +64,7 @@ TEST_F(Shell, DeletingRecordsEmptiesThePlayersDataFolderOnly) {
     EXPECT_EQ(app.g.Chara[1].CharaNo, 0);
     EXPECT_EQ(app.g.BgmOn, 0);
     EXPECT_EQ(app.g.EffectOn, 0);
-    EXPECT_TRUE(menu->findChild<QAction*>(QStringLiteral("mnuOff"))->isChecked());
+    EXPECT_TRUE(menu->findChild<QAction*>(QStringLiteral("musicOffAction"))->isChecked());
     EXPECT_EQ(app.audio.calls, (QStringList{QStringLiteral("StopMidi"), QStringLiteral("InitSoundEffects")}));
     EXPECT_TRUE(app.audio.playing.isEmpty());
 
@@ -76,39 +76,39 @@ TEST_F(Shell, AnsweringNoDeletesNothing) {
     auto* menu = OpenMenu();
     app.WriteFile(app.PlayerPath(QStringLiteral("DATA/gen")), Record("01 00"));
     app.msg.Answer(MsgAnswer::No);
-    Trigger(menu, "mnuDel");
+    Trigger(menu, "deleteRecordsAction");
     EXPECT_EQ(DataFiles(),
               (QStringList{QStringLiteral("Data"), QStringLiteral("Heat"), QStringLiteral("gen")}));
 }
 
 TEST_F(Shell, TheVersionBoxOpensModallyOverTheMenuAndOkClosesIt) {
     auto* menu = OpenMenu();
-    Trigger(menu, "mnuVersion");
+    Trigger(menu, "aboutAction");
     auto* box = qobject_cast<AboutBox*>(app.nav.Current());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->parentWidget(), menu);
     EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Key Derby"));
     const QString texts[][2] = {
-        {QStringLiteral("lblTitle(0)"), QStringLiteral("Key Derby")},
-        {QStringLiteral("lblTitle(1)"), QStringLiteral("Key Derby")},
-        {QStringLiteral("lblTitle(2)"), QStringLiteral("Ver.2.1.0")},
-        {QStringLiteral("lblTitle(3)"), QStringLiteral("Ver.2.1.0")},
-        {QStringLiteral("Label3"), QStringLiteral("Presented by")},
-        {QStringLiteral("Label2"), QStringLiteral("The Quiet Lantern")},
-        {QStringLiteral("Label4"), QStringLiteral("Since 1998")},
+        {QStringLiteral("headingText0"), QStringLiteral("Key Derby")},
+        {QStringLiteral("headingText1"), QStringLiteral("Key Derby")},
+        {QStringLiteral("headingText2"), QStringLiteral("Ver.2.1.0")},
+        {QStringLiteral("headingText3"), QStringLiteral("Ver.2.1.0")},
+        {QStringLiteral("presentedByText"), QStringLiteral("Presented by")},
+        {QStringLiteral("authorText"), QStringLiteral("The Quiet Lantern")},
+        {QStringLiteral("sinceText"), QStringLiteral("Since 1998")},
     };
     for (const auto& t : texts) EXPECT_EQ(Find<QLabel>(box, t[0])->text(), t[1]) << qPrintable(t[0]);
     // The shadow copies sit 3 pixels (45 twips) right and down.
-    EXPECT_EQ(Find<QLabel>(box, QStringLiteral("lblTitle(0)"))->pos(),
-              Find<QLabel>(box, QStringLiteral("lblTitle(1)"))->pos() + QPoint(3, 3));
-    EXPECT_FALSE(Find<QLabel>(box, QStringLiteral("imgIcon"))->pixmap().isNull());
+    EXPECT_EQ(Find<QLabel>(box, QStringLiteral("headingText0"))->pos(),
+              Find<QLabel>(box, QStringLiteral("headingText1"))->pos() + QPoint(3, 3));
+    EXPECT_FALSE(Find<QLabel>(box, QStringLiteral("appIcon"))->pixmap().isNull());
 
-    Click(Find<QPushButton>(box, QStringLiteral("cmdOK")));
+    Click(Find<QPushButton>(box, QStringLiteral("okButton")));
     EXPECT_TRUE(box->IsClosing());
     EXPECT_EQ(app.nav.Current(), menu);
 
-    Trigger(menu, "mnuVersion");
+    Trigger(menu, "aboutAction");
     auto* again = app.nav.Current();
     Press(again, Qt::Key_Escape);
     EXPECT_EQ(app.nav.Current(), menu);
@@ -117,12 +117,12 @@ TEST_F(Shell, TheVersionBoxOpensModallyOverTheMenuAndOkClosesIt) {
 TEST_F(Shell, TheSplashHandsOverToTheNameScreenAfterHalfASecond) {
     auto* splash = app.Open<SplashScreen>(Screen::StartUp);
     ASSERT_NE(splash, nullptr);
-    Timer* timer = FindTimer(splash, QStringLiteral("Timer1"));
+    Timer* timer = FindTimer(splash, QStringLiteral("splashTimer"));
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->Interval(), 500);
     EXPECT_TRUE(timer->Enabled());
     EXPECT_EQ(app.nav.LastShown(), Screen::StartUp);
-    EXPECT_EQ(Fire(splash, QStringLiteral("Timer1"), 3), 1);  // fires once
+    EXPECT_EQ(Fire(splash, QStringLiteral("splashTimer"), 3), 1);  // fires once
     EXPECT_EQ(app.nav.LastShown(), Screen::InputUserName);
     EXPECT_TRUE(splash->IsClosing());
     EXPECT_EQ(app.nav.Current()->Id(), Screen::InputUserName);

@@ -27,7 +27,7 @@ class NameScreen : public ::testing::Test {
 
     PlayerNameScreen* Open() {
         form = app.Open<PlayerNameScreen>(Screen::InputUserName);
-        box = Find<QComboBox>(form, QStringLiteral("cmbUserName"));
+        box = Find<QComboBox>(form, QStringLiteral("userNameBox"));
         return form;
     }
     QStringList Listed() const {
@@ -59,7 +59,7 @@ class NameScreen : public ::testing::Test {
 TEST_F(NameScreen, FirstRunOffersDefaultUserAndConfirmingItCreatesTheFolderAndTheList) {
     Open();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Key Derby"));
-    EXPECT_EQ(Find<QLabel>(form, QStringLiteral("Label1"))->text(),
+    EXPECT_EQ(Find<QLabel>(form, QStringLiteral("namePrompt"))->text(),
               QStringLiteral("ユーザー名を入力してください。"));
     // Opening the list created the file empty.
     EXPECT_TRUE(QFileInfo::exists(DataDat()));
@@ -83,7 +83,7 @@ TEST_F(NameScreen, FirstRunOffersDefaultUserAndConfirmingItCreatesTheFolderAndTh
 TEST_F(NameScreen, AnEmptyTextConfirmsDefaultUser) {
     Open();
     TypeName(QString());
-    Click(Find<QPushButton>(form, QStringLiteral("cmdOK")));
+    Click(Find<QPushButton>(form, QStringLiteral("okButton")));
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("DefaultUserさんでよろしいですか？"));
     EXPECT_TRUE(HasFolder(QStringLiteral("DefaultUser")));

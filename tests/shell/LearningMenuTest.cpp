@@ -51,13 +51,13 @@ TEST_F(LearningMenu, ExportWritesTheChosenFile) {
         suggested = s;
         return QString();
     };
-    Trigger(menu, "mnuExport");
+    Trigger(menu, "exportLearningAction");
     EXPECT_TRUE(suggested.endsWith(".csv"));
     EXPECT_TRUE(app.msg.asked.isEmpty());
     EXPECT_TRUE(QDir(app.dir.filePath("out")).isEmpty());
 
     ExportFileChooser() = [&](QWidget*, const QString&) { return target; };
-    Trigger(menu, "mnuExport");
+    Trigger(menu, "exportLearningAction");
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, "学習記録を書き出しました。\n" + target);
     const QStringList lines = QString::fromUtf8(app.ReadFile(target)).split(u'\n', Qt::SkipEmptyParts);
@@ -68,7 +68,7 @@ TEST_F(LearningMenu, ExportWritesTheChosenFile) {
 
     // A folder that cannot take the file: told so, nothing left behind.
     ExportFileChooser() = [&](QWidget*, const QString&) { return app.dir.filePath("missing/record.csv"); };
-    Trigger(menu, "mnuExport");
+    Trigger(menu, "exportLearningAction");
     ASSERT_EQ(app.msg.asked.size(), 2);
     EXPECT_TRUE(app.msg.asked[1].text.startsWith("学習記録を書き出せませんでした（書き込みできません）。"));
 }
@@ -80,9 +80,9 @@ TEST_F(LearningMenu, DeletionRemovesTheDatabaseToo) {
     ASSERT_TRUE(QFile::exists(db + "-wal"));
     auto* menu = app.Open<MainMenu>(Screen::Main);
     app.msg.Answer(MsgAnswer::No);
-    Trigger(menu, "mnuDel");
+    Trigger(menu, "deleteRecordsAction");
     EXPECT_TRUE(QFile::exists(db));
-    Trigger(menu, "mnuDel");
+    Trigger(menu, "deleteRecordsAction");
     ASSERT_EQ(app.msg.asked.size(), 2);
     EXPECT_EQ(app.msg.asked[1].text, "すべての記録（学習記録を含む）を削除します。よろしいですか？");
     for (const char* suffix : {"", "-wal", "-shm"}) EXPECT_FALSE(QFile::exists(db + suffix)) << suffix;

@@ -46,7 +46,7 @@ class MainMenuScreen : public ::testing::Test {
         form = app.Open<MainMenu>(Screen::Main);
         return form;
     }
-    QLabel* Item(int i) const { return Find<QLabel>(form, QStringLiteral("lblSelectButton(%1)").arg(i)); }
+    QLabel* Item(int i) const { return Find<QLabel>(form, QStringLiteral("menuItem%1").arg(i)); }
     QLabel* Label(const char* name) const { return Find<QLabel>(form, QString::fromLatin1(name)); }
     QAction* Menu(const char* name) const { return form->findChild<QAction*>(QString::fromLatin1(name)); }
     QString Data() const { return app.PlayerPath(QStringLiteral("DATA/Data")); }
@@ -70,10 +70,10 @@ TEST_F(MainMenuScreen, ANewPlayerGetsFoldersAndFilesAndStartsWithBothSwitchesOff
     EXPECT_TRUE(QFileInfo::exists(app.PlayerPath(QStringLiteral("DATA/Heat"))));
     EXPECT_EQ(app.g.BgmOn, 0);
     EXPECT_EQ(app.g.EffectOn, 0);
-    EXPECT_TRUE(Menu("mnuOff")->isChecked());
-    EXPECT_FALSE(Menu("mnuOn")->isChecked());
-    EXPECT_TRUE(Menu("mnuEffectOff")->isChecked());
-    EXPECT_FALSE(Menu("mnuEffectOn")->isChecked());
+    EXPECT_TRUE(Menu("musicOffAction")->isChecked());
+    EXPECT_FALSE(Menu("musicOnAction")->isChecked());
+    EXPECT_TRUE(Menu("effectsOffAction")->isChecked());
+    EXPECT_FALSE(Menu("effectsOnAction")->isChecked());
     EXPECT_EQ(app.audio.calls, QStringList{QStringLiteral("InitSoundEffects")});
     EXPECT_EQ(app.g.Heat.HeatNo, 1);
 }
@@ -81,11 +81,11 @@ TEST_F(MainMenuScreen, ANewPlayerGetsFoldersAndFilesAndStartsWithBothSwitchesOff
 TEST_F(MainMenuScreen, ShowsTheTitleTheItemsAndSelectsTheFirst) {
     Open();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Key Derby"));
-    EXPECT_EQ(Label("lblTitle")->text(), QStringLiteral("Key Derby"));
-    EXPECT_EQ(Label("lblTitleShadow")->text(), QStringLiteral("Key Derby"));
-    EXPECT_EQ(Label("lblVersion(0)")->text(), QStringLiteral("Ver.2.1.0"));
-    EXPECT_GT(Label("lblTitleShadow")->x(), Label("lblTitle")->x());
-    EXPECT_GT(Label("lblVersion(1)")->y(), Label("lblVersion(0)")->y());
+    EXPECT_EQ(Label("titleText")->text(), QStringLiteral("Key Derby"));
+    EXPECT_EQ(Label("titleShadow")->text(), QStringLiteral("Key Derby"));
+    EXPECT_EQ(Label("versionText0")->text(), QStringLiteral("Ver.2.1.0"));
+    EXPECT_GT(Label("titleShadow")->x(), Label("titleText")->x());
+    EXPECT_GT(Label("versionText1")->y(), Label("versionText0")->y());
     const char* captions[] = {"PRACTICE", "TIME TRIAL", "KEY DERBY", "END"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(Item(i)->text(), QString::fromLatin1(captions[i]));
@@ -96,9 +96,9 @@ TEST_F(MainMenuScreen, ShowsTheTitleTheItemsAndSelectsTheFirst) {
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(ForeColor(Item(1)), kGreen);
     EXPECT_EQ(form->Selected(), 0);
-    EXPECT_EQ(Label("lblShadow")->pos(), Item(0)->pos() + QPoint(2, 2));
-    EXPECT_EQ(Label("lblShadow")->text(), QStringLiteral("PRACTICE"));
-    EXPECT_EQ(Label("lblKaisetsu")->text(), kPracticeText);
+    EXPECT_EQ(Label("itemShadow")->pos(), Item(0)->pos() + QPoint(2, 2));
+    EXPECT_EQ(Label("itemShadow")->text(), QStringLiteral("PRACTICE"));
+    EXPECT_EQ(Label("modeDescription")->text(), kPracticeText);
 
     // 対戦 (network races) is ours, beside the specified menus.
     const QStringList menus = {QStringLiteral("ファイル(&F)"), QStringLiteral("効果音(&E)"),
@@ -108,8 +108,8 @@ TEST_F(MainMenuScreen, ShowsTheTitleTheItemsAndSelectsTheFirst) {
     for (QAction* a : form->findChild<QWidget*>(QStringLiteral("menuBar"))->actions()) shown << a->text();
     // The original menus in their order, then the statistics menu added after them.
     EXPECT_EQ(shown, menus + QStringList{QStringLiteral("成績(&S)")});
-    EXPECT_EQ(Menu("mnuDel")->text(), QStringLiteral("記録の削除(&D)"));
-    EXPECT_EQ(Menu("mnuEnd")->text(), QStringLiteral("終了(&X)"));
+    EXPECT_EQ(Menu("deleteRecordsAction")->text(), QStringLiteral("記録の削除(&D)"));
+    EXPECT_EQ(Menu("exitAction")->text(), QStringLiteral("終了(&X)"));
 }
 
 TEST_F(MainMenuScreen, TheViewMenuZoomsTheWholeWindowAndRemembersTheChoice) {
@@ -117,9 +117,9 @@ TEST_F(MainMenuScreen, TheViewMenuZoomsTheWholeWindowAndRemembersTheChoice) {
     ZoomStage zoom(settings);
     Open();
     const QSize plain = form->size();
-    auto* view = form->findChild<QMenu*>(QStringLiteral("mnuView"));
+    auto* view = form->findChild<QMenu*>(QStringLiteral("viewMenu"));
     ASSERT_NE(view, nullptr);
-    auto* zoomMenu = view->findChild<QMenu*>(QStringLiteral("mnuZoom"));
+    auto* zoomMenu = view->findChild<QMenu*>(QStringLiteral("zoomMenu"));
     ASSERT_NE(zoomMenu, nullptr);
     QStringList items;
     for (QAction* a : zoomMenu->actions()) items << a->text();
@@ -156,12 +156,12 @@ TEST_F(MainMenuScreen, ArrowKeysWrapAndEndKeepsTheLastDescription) {
         Press(form, s.key);
         EXPECT_EQ(Selected(), s.selected);
         EXPECT_EQ(form->Selected(), s.selected);
-        EXPECT_EQ(Label("lblShadow")->text(), Item(s.selected)->text());
+        EXPECT_EQ(Label("itemShadow")->text(), Item(s.selected)->text());
         if (!s.description.isNull()) {
-            EXPECT_EQ(Label("lblKaisetsu")->text(), s.description);
+            EXPECT_EQ(Label("modeDescription")->text(), s.description);
         }
     }
-    EXPECT_TRUE(Label("lblKaisetsu")->text().contains(QStringLiteral("Champion Ship")));
+    EXPECT_TRUE(Label("modeDescription")->text().contains(QStringLiteral("Champion Ship")));
 }
 
 TEST_F(MainMenuScreen, ThePointerSelectsAndAClickStartsTheMode) {
@@ -176,8 +176,8 @@ TEST_F(MainMenuScreen, ThePointerSelectsAndAClickStartsTheMode) {
 
 TEST_F(MainMenuScreen, ChoosingAModeSavesBothSwitchesAndStopsTheMusic) {
     Open();
-    Menu("mnuOn")->trigger();
-    Menu("mnuEffectOn")->trigger();
+    Menu("musicOnAction")->trigger();
+    Menu("effectsOnAction")->trigger();
     EXPECT_EQ(QFileInfo(Data()).size(), 0) << "the switches reach the file only when an item is chosen";
     EXPECT_EQ(app.audio.playing, QStringLiteral("startup.mid"));
     Press(form, Qt::Key_Down);
@@ -192,30 +192,30 @@ TEST_F(MainMenuScreen, ChoosingAModeSavesBothSwitchesAndStopsTheMusic) {
     Open();
     EXPECT_EQ(app.audio.calls,
               (QStringList{QStringLiteral("InitSoundEffects"), QStringLiteral("PlayMidi startup.mid")}));
-    EXPECT_TRUE(Menu("mnuOn")->isChecked());
-    EXPECT_FALSE(Menu("mnuOff")->isChecked());
-    EXPECT_TRUE(Menu("mnuEffectOn")->isChecked());
+    EXPECT_TRUE(Menu("musicOnAction")->isChecked());
+    EXPECT_FALSE(Menu("musicOffAction")->isChecked());
+    EXPECT_TRUE(Menu("effectsOnAction")->isChecked());
     EXPECT_EQ(app.g.EffectOn, -1);
 }
 
 TEST_F(MainMenuScreen, SwitchMenusSetTheChecksAndTheMusic) {
     Open();
-    Menu("mnuOn")->trigger();
-    Menu("mnuOn")->trigger();  // already on: not started twice
+    Menu("musicOnAction")->trigger();
+    Menu("musicOnAction")->trigger();  // already on: not started twice
     EXPECT_EQ(app.audio.calls.count(QStringLiteral("PlayMidi startup.mid")), 1);
-    EXPECT_TRUE(Menu("mnuOn")->isChecked());
-    Menu("mnuOff")->trigger();
+    EXPECT_TRUE(Menu("musicOnAction")->isChecked());
+    Menu("musicOffAction")->trigger();
     EXPECT_EQ(app.audio.calls.last(), QStringLiteral("StopMidi"));
-    EXPECT_TRUE(Menu("mnuOff")->isChecked());
-    EXPECT_FALSE(Menu("mnuOn")->isChecked());
+    EXPECT_TRUE(Menu("musicOffAction")->isChecked());
+    EXPECT_FALSE(Menu("musicOnAction")->isChecked());
     EXPECT_EQ(app.g.BgmOn, 0);
-    Menu("mnuEffectOn")->trigger();
-    Menu("mnuEffectOn")->trigger();  // a second click keeps it checked
-    EXPECT_TRUE(Menu("mnuEffectOn")->isChecked());
-    EXPECT_FALSE(Menu("mnuEffectOff")->isChecked());
-    Menu("mnuEffectOff")->trigger();
+    Menu("effectsOnAction")->trigger();
+    Menu("effectsOnAction")->trigger();  // a second click keeps it checked
+    EXPECT_TRUE(Menu("effectsOnAction")->isChecked());
+    EXPECT_FALSE(Menu("effectsOffAction")->isChecked());
+    Menu("effectsOffAction")->trigger();
     EXPECT_EQ(app.g.EffectOn, 0);
-    EXPECT_TRUE(Menu("mnuEffectOff")->isChecked());
+    EXPECT_TRUE(Menu("effectsOffAction")->isChecked());
 }
 
 TEST_F(MainMenuScreen, ReadsTheSwitchesAndTheDerbyProgress) {
@@ -238,7 +238,7 @@ TEST_F(MainMenuScreen, AStraySwitchValueReadsAsOff) {
     Open();
     EXPECT_EQ(app.g.BgmOn, 0);
     EXPECT_EQ(app.g.EffectOn, 0);
-    Menu("mnuOn")->trigger();
+    Menu("musicOnAction")->trigger();
     EXPECT_EQ(app.audio.playing, QStringLiteral("startup.mid"));
 }
 
@@ -246,7 +246,7 @@ TEST_F(MainMenuScreen, EndAsksFirstAndTheSwitchesAreSavedEvenOnCancel) {
     QDir().mkpath(app.PlayerPath(QStringLiteral("DATA")));
     app.WriteFile(Data(), Record("FF FF") + Record("FF FF"));
     Open();
-    Menu("mnuOff")->trigger();
+    Menu("musicOffAction")->trigger();
     app.msg.Answer(MsgAnswer::Cancel);
     Press(form, Qt::Key_Up);
     Press(form, Qt::Key_Return);
@@ -258,9 +258,9 @@ TEST_F(MainMenuScreen, EndAsksFirstAndTheSwitchesAreSavedEvenOnCancel) {
     EXPECT_FALSE(form->IsClosing());
     EXPECT_EQ(app.ReadFile(Data()), Record("00 00") + Record("FF FF"));
 
-    Menu("mnuOn")->trigger();
+    Menu("musicOnAction")->trigger();
     app.audio.calls.clear();
-    Menu("mnuEnd")->trigger();  // OK
+    Menu("exitAction")->trigger();  // OK
     EXPECT_TRUE(app.nav.ended);
     EXPECT_EQ(app.audio.calls, QStringList{QStringLiteral("StopMidi")});
 }

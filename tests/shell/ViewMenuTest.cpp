@@ -22,10 +22,10 @@ TEST(ViewMenu, GhostIsPerPlayerAndOffForANewOne) {
         app.g.player.SetUserName(name);
         QDir().mkpath(app.g.PlayerFolder());
         auto* menu = app.Open<MainMenu>(Screen::Main);
-        auto* view = menu->findChild<QMenu*>(QStringLiteral("mnuView"));
+        auto* view = menu->findChild<QMenu*>(QStringLiteral("viewMenu"));
         EXPECT_EQ(view->title(), QStringLiteral("表示(&D)"));
         emit view->aboutToShow();
-        return menu->findChild<QAction*>(QStringLiteral("mnuGhost"));
+        return menu->findChild<QAction*>(QStringLiteral("ghostAction"));
     };
     QAction* ghost = useAndOpen(QStringLiteral("Aki"));
     ASSERT_NE(ghost, nullptr);

@@ -134,7 +134,7 @@ TEST(StatsWindow, TheMenuOpensItForThePlayerAndOnlyOnce) {
     auto* menu = new MainMenu(app.ctx);
     menu->Load();
     menu->show();
-    auto* view = menu->findChild<QAction*>(QStringLiteral("mnuStatsView"));
+    auto* view = menu->findChild<QAction*>(QStringLiteral("showStatsAction"));
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->text(), QStringLiteral("成績を見る(&V)"));
     view->trigger();

@@ -62,7 +62,7 @@ void Type(QWidget* w, const QString& text);  // one key per character
 // Runs a timer's tick the given number of times (only while it is enabled).
 int Fire(QObject* form, const QString& timerName, int times = 1);
 Timer* FindTimer(QObject* form, const QString& timerName);
-// A control by its name, e.g. Find<QLabel>(form, "lblSelectButton(0)").
+// A control by its name, e.g. Find<QLabel>(form, "menuItem0").
 template <class W>
 W* Find(QObject* form, const QString& name) {
     return form->findChild<W*>(name);

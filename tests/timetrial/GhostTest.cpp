@@ -60,7 +60,7 @@ class GhostTest : public TimeTrialTest {
         return t;
     }
 
-    static QLabel* GapLabel(QObject* f) { return Find<QLabel>(f, QStringLiteral("lblGhostGap")); }
+    static QLabel* GapLabel(QObject* f) { return Find<QLabel>(f, QStringLiteral("ghostGapText")); }
 
     LearningRecord record{app.g};
 };
@@ -71,7 +71,7 @@ TEST_F(GhostTest, OffForANewPlayer) {
     StartRun(f);
     EXPECT_FALSE(f->Ghost().HasGhost());
     EXPECT_FALSE(GapLabel(f)->isVisible());
-    EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrGhost"))->Enabled());
+    EXPECT_FALSE(FindTimer(f, QStringLiteral("ghostTimer"))->Enabled());
 }
 
 TEST_F(GhostTest, StepsAtExactlyTheRecordedTicksOnTheGamesClock) {
@@ -81,7 +81,7 @@ TEST_F(GhostTest, StepsAtExactlyTheRecordedTicksOnTheGamesClock) {
     SwitchGhost(true);
     TimeTrialScreen* f = OpenPlay();
     StartRun(f);
-    Timer* t = FindTimer(f, QStringLiteral("tmrGhost"));
+    Timer* t = FindTimer(f, QStringLiteral("ghostTimer"));
     ASSERT_TRUE(t->Enabled());
     qint64 now = 0;
     for (qint64 step : {250, 400, 1000}) {
@@ -89,11 +89,11 @@ TEST_F(GhostTest, StepsAtExactlyTheRecordedTicksOnTheGamesClock) {
         EXPECT_EQ(t->Interval(), step - now);
         const int before = f->Ghost().X();
         app.clock.advance(qint32(step - 1 - now));
-        Fire(f, QStringLiteral("tmrGhost"));
+        Fire(f, QStringLiteral("ghostTimer"));
         EXPECT_EQ(f->Ghost().X(), before) << step;
         EXPECT_EQ(t->Interval(), 1);
         app.clock.advance(1);
-        Fire(f, QStringLiteral("tmrGhost"));
+        Fire(f, QStringLiteral("ghostTimer"));
         EXPECT_EQ(f->Ghost().X(), before + 5) << step;
         now = step;
     }
@@ -133,7 +133,7 @@ TEST_F(GhostTest, NoBestYetIsSaidAndNoGhostRuns) {
     EXPECT_EQ(GapLabel(f)->text(), NoBestText());
     StartRun(f);
     EXPECT_FALSE(f->Ghost().HasGhost());
-    EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrGhost"))->Enabled());
+    EXPECT_FALSE(FindTimer(f, QStringLiteral("ghostTimer"))->Enabled());
     EXPECT_EQ(GapLabel(f)->text(), NoBestText());
     // Choosing English in the genre dialog brings the English best in.
     f->ApplyGenre(QStringLiteral("english"));
@@ -147,11 +147,11 @@ TEST_F(GhostTest, RetryPutsTheGhostBackAtTheStart) {
     TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     app.clock.advance(500);
-    Fire(f, QStringLiteral("tmrGhost"));
+    Fire(f, QStringLiteral("ghostTimer"));
     EXPECT_EQ(f->Ghost().X(), 30);
     Press(f, Qt::Key_Escape);
     EXPECT_EQ(f->Ghost().X(), 5);
-    EXPECT_FALSE(FindTimer(f, QStringLiteral("tmrGhost"))->Enabled());
+    EXPECT_FALSE(FindTimer(f, QStringLiteral("ghostTimer"))->Enabled());
 }
 
 TEST_F(GhostTest, ResultShowsTheGapToTheBestAndF3TheSplits) {
@@ -163,14 +163,14 @@ TEST_F(GhostTest, ResultShowsTheGapToTheBestAndF3TheSplits) {
     TypeCorrectKeys(f, 114, 110);  // 12.54 s
     ASSERT_EQ(Display(f), QStringLiteral("Goal!!"));
     EXPECT_EQ(GapLabel(f)->text(), QString::fromUtf16(u"ベスト比 +1.14秒"));
-    Fire(f, QStringLiteral("tmrFinish"));
+    Fire(f, QStringLiteral("finishTimer"));
     auto* r = app.Current<TimeTrialResultScreen>();
     ASSERT_NE(r, nullptr);
-    auto* line = Find<QLabel>(r, QStringLiteral("lblBestGap"));
+    auto* line = Find<QLabel>(r, QStringLiteral("bestGapText"));
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->text(), QString::fromUtf16(u"ベスト比 +1.14秒"));
     QTest::keyClick(r, Qt::Key_F3);
-    auto* table = r->findChild<QTableWidget*>(QStringLiteral("tblSplits"));
+    auto* table = r->findChild<QTableWidget*>(QStringLiteral("splitsTable"));
     ASSERT_NE(table, nullptr);
     // "forecast" eight keys a question: 14 done and the 15th cut off by the finish.
     ASSERT_EQ(table->rowCount(), 15);
@@ -186,10 +186,10 @@ TEST_F(GhostTest, ResultWithoutTheGhostStaysAsItWas) {
     TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     TypeCorrectKeys(f, 114, 110);
-    Fire(f, QStringLiteral("tmrFinish"));
+    Fire(f, QStringLiteral("finishTimer"));
     auto* r = app.Current<TimeTrialResultScreen>();
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(Find<QLabel>(r, QStringLiteral("lblBestGap")), nullptr);
+    EXPECT_EQ(Find<QLabel>(r, QStringLiteral("bestGapText")), nullptr);
     EXPECT_EQ(r->OpenSplits(), nullptr);
 }
 
@@ -203,9 +203,9 @@ TEST_F(GhostTest, ACorrectKeyRepaintsOnlyThePanelTheBallsAndTheGap) {
     TimeTrialScreen* f = OpenPlay();
     StartRun(f);
     app.clock.advance(1000);
-    Fire(f, QStringLiteral("tmrGhost"));
+    Fire(f, QStringLiteral("ghostTimer"));
     ASSERT_EQ(f->Ghost().X(), 505);  // a hundred steps ahead
-    auto* track = Find<QWidget>(f, QStringLiteral("pctBack"));
+    auto* track = Find<QWidget>(f, QStringLiteral("track"));
     auto* gap = GapLabel(f);
     PaintRecorder paints;
     for (int key = 0; key < 3; ++key) {
@@ -214,7 +214,7 @@ TEST_F(GhostTest, ACorrectKeyRepaintsOnlyThePanelTheBallsAndTheGap) {
         TypeCorrectKeys(f, 1, 30);
         PaintRecorder::Flush();
         const QRegion painted = paints.Painted(f);
-        const QRect panel(Find<QWidget>(f, QStringLiteral("Picture2"))->geometry());
+        const QRect panel(Find<QWidget>(f, QStringLiteral("panel"))->geometry());
         const QRect ball(track->mapTo(f, QPoint(f->GetCharaX() - 5, TimeTrialScreen::kBallY)), QSize(69, 64));
         const QRect ghost(track->mapTo(f, QPoint(f->Ghost().X(), TimeTrialScreen::kBallY)), QSize(64, 64));
         const QRegion allowed = QRegion(panel) + ball + ghost + gap->geometry();

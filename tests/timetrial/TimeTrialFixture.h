@@ -27,16 +27,16 @@ class TimeTrialTest : public ::testing::Test {
 
     TimeTrialScreen* OpenPlay() { return app.Open<TimeTrialScreen>(Screen::TimeTrial); }
 
-    static QString Display(QObject* f) { return Find<QLabel>(f, QStringLiteral("lblDisplay"))->text(); }
+    static QString Display(QObject* f) { return Find<QLabel>(f, QStringLiteral("readingText"))->text(); }
     static QColor DisplayColor(QObject* f) {
-        return Find<QLabel>(f, QStringLiteral("lblDisplay"))->palette().color(QPalette::WindowText);
+        return Find<QLabel>(f, QStringLiteral("readingText"))->palette().color(QPalette::WindowText);
     }
-    static QString Clock(QObject* f) { return Find<QLabel>(f, QStringLiteral("lblKeikaJikan"))->text(); }
+    static QString Clock(QObject* f) { return Find<QLabel>(f, QStringLiteral("elapsedTime"))->text(); }
 
     // Space, then both countdown ticks: the run is on and the clock reads from now.
     void StartRun(TimeTrialScreen* f) {
         Press(f, Qt::Key_Space);
-        ASSERT_EQ(Fire(f, QStringLiteral("tmrReadyGo"), 2), 2);
+        ASSERT_EQ(Fire(f, QStringLiteral("readyGoTimer"), 2), 2);
         ASSERT_TRUE(f->IsPlaying());
     }
 

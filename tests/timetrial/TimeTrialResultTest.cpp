@@ -13,7 +13,8 @@ using namespace kd::test;
 namespace {
 
 QString Text(QObject* f, const QString& name) {
-    return Find<QLabel>(f, name)->text();
+    const QLabel* l = Find<QLabel>(f, name);
+    return l ? l->text() : QStringLiteral("<no %1>").arg(name);
 }
 
 // A hand-made ranking file: each place "P<i>", <ms[i]> ms, "100.0%", 1000, "S", "英単語".
@@ -49,7 +50,7 @@ class TimeTrialResult : public TimeTrialTest {
         app.g.player.SetTimeTrialTime(ms);
         return app.Open<ScreenBase>(Screen::ResultTimeTrial);
     }
-    QLineEdit* NameBox(QObject* f) { return Find<QLineEdit>(f, QStringLiteral("txtInputName")); }
+    QLineEdit* NameBox(QObject* f) { return Find<QLineEdit>(f, QStringLiteral("nameEdit")); }
 };
 
 TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
@@ -61,7 +62,7 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
         Type(play, QStringLiteral("Z"));
     }
     EXPECT_EQ(Display(play), QStringLiteral("Goal!!"));
-    EXPECT_EQ(Fire(play, QStringLiteral("tmrFinish")), 1);
+    EXPECT_EQ(Fire(play, QStringLiteral("finishTimer")), 1);
 
     ScreenBase* result = app.Current<ScreenBase>();
     ASSERT_TRUE(result);
@@ -69,30 +70,30 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
     EXPECT_EQ(result->windowTitle(), QStringLiteral("Key Derby　―　結果　―"));
     EXPECT_EQ(result->size(), QSize(408, 335));
     // 114 correct keys, 130 ms each; the sixth miss came after the goal and was not judged.
-    EXPECT_EQ(Text(result, "lblAllType"), QStringLiteral("全打数：119"));
-    EXPECT_EQ(Text(result, "lblCorrectCount"), QStringLiteral("正打数：114"));
-    EXPECT_EQ(Text(result, "lblMissCount"), QStringLiteral("誤打数：5"));
-    EXPECT_EQ(Text(result, "lblCorrectRate"), QStringLiteral("正答率：95.8%"));
-    EXPECT_EQ(Text(result, "lblTime"), QStringLiteral("0m14s82"));
-    EXPECT_EQ(Text(result, "lblTypesPerSec"), QStringLiteral("Types/Sec：7.69"));
-    EXPECT_EQ(Text(result, "lblScore"), QStringLiteral("スコア：11818"));
-    EXPECT_EQ(Text(result, "lblRank"), QStringLiteral("ランク：AA"));
-    EXPECT_EQ(Text(result, "lblJunni"), QStringLiteral("1位"));
+    EXPECT_EQ(Text(result, "totalKeysText"), QStringLiteral("全打数：119"));
+    EXPECT_EQ(Text(result, "correctCountText"), QStringLiteral("正打数：114"));
+    EXPECT_EQ(Text(result, "missCountText"), QStringLiteral("誤打数：5"));
+    EXPECT_EQ(Text(result, "correctRateText"), QStringLiteral("正答率：95.8%"));
+    EXPECT_EQ(Text(result, "timeText"), QStringLiteral("0m14s82"));
+    EXPECT_EQ(Text(result, "typesPerSecText"), QStringLiteral("Types/Sec：7.69"));
+    EXPECT_EQ(Text(result, "scoreText"), QStringLiteral("スコア：11818"));
+    EXPECT_EQ(Text(result, "gradeText"), QStringLiteral("ランク：AA"));
+    EXPECT_EQ(Text(result, "placeText"), QStringLiteral("1位"));
     EXPECT_EQ(app.g.player.TimeTrialRanking, 0);
 
     QLineEdit* box = NameBox(result);
     EXPECT_TRUE(box->isEnabled());
     EXPECT_EQ(box->text(), QStringLiteral("Tester"));
     EXPECT_EQ(box->selectedText(), QStringLiteral("Tester"));
-    auto* rankIn = Find<QLabel>(result, QStringLiteral("lblRankIn"));
+    auto* rankIn = Find<QLabel>(result, QStringLiteral("madeRankingText"));
     EXPECT_TRUE(rankIn->isEnabled());
     const bool shown = rankIn->isVisibleTo(result);
-    Fire(result, QStringLiteral("Timer1"));
+    Fire(result, QStringLiteral("blinkTimer"));
     EXPECT_NE(rankIn->isVisibleTo(result), shown);
 
     Type(box, QStringLiteral("Taro"));
     EXPECT_EQ(box->text(), QStringLiteral("Taro"));
-    Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
+    Click(Find<QPushButton>(result, QStringLiteral("okButton")));
 
     // Record 1 by hand: "Taro", 14 820 ms, "95.8%", 11 818, "AA", "英単語"; nine empty places.
     const QByteArray expected = Record(
@@ -106,29 +107,29 @@ TEST_F(TimeTrialResult, AWholeRunFromSpaceToTheRanking) {
     ASSERT_EQ(ranking->Id(), Screen::RankingTimeTrial);
     EXPECT_EQ(ranking->windowTitle(), QStringLiteral("Ranking"));
     EXPECT_EQ(ranking->size(), QSize(461, 396));
-    const QStringList row0 = {Text(ranking, "lblName(0)"),        Text(ranking, "lblTime(0)"),
-                              Text(ranking, "lblCorrectRate(0)"), Text(ranking, "lblScore(0)"),
-                              Text(ranking, "lblRank(0)"),        Text(ranking, "lblGenre(0)")};
+    const QStringList row0 = {Text(ranking, "nameCell0"),        Text(ranking, "timeCell0"),
+                              Text(ranking, "correctRateCell0"), Text(ranking, "scoreCell0"),
+                              Text(ranking, "gradeCell0"),       Text(ranking, "genreCell0")};
     EXPECT_EQ(row0, QStringList({"Taro", "0m14s82", "95.8%", "11818", "AA", "英単語"}));
-    for (const char* col : {"lblName", "lblTime", "lblCorrectRate", "lblScore", "lblRank", "lblGenre"}) {
-        EXPECT_EQ(ForeColor(Find<QLabel>(ranking, QStringLiteral("%1(0)").arg(col))), QColor(255, 0, 0))
-            << col;
-        EXPECT_EQ(Text(ranking, QStringLiteral("%1(1)").arg(col)), QString()) << col;
+    for (const char* col :
+         {"nameCell", "timeCell", "correctRateCell", "scoreCell", "gradeCell", "genreCell"}) {
+        EXPECT_EQ(ForeColor(Find<QLabel>(ranking, QLatin1String(col) + u'0')), QColor(255, 0, 0)) << col;
+        EXPECT_EQ(Text(ranking, QLatin1String(col) + u'1'), QString()) << col;
     }
-    EXPECT_EQ(Find<QLabel>(ranking, QStringLiteral("lblName(9)"))->pos(), QPoint(6, 81 + 27 * 9));
-    EXPECT_EQ(Find<QLabel>(ranking, QStringLiteral("lblGenre(3)"))->pos(), QPoint(372, 81 + 27 * 3));
+    EXPECT_EQ(Find<QLabel>(ranking, QStringLiteral("nameCell9"))->pos(), QPoint(6, 81 + 27 * 9));
+    EXPECT_EQ(Find<QLabel>(ranking, QStringLiteral("genreCell3"))->pos(), QPoint(372, 81 + 27 * 3));
 
-    EXPECT_EQ(FindTimer(ranking, QStringLiteral("Timer1"))->Interval(), 200);
-    Fire(ranking, QStringLiteral("Timer1"));
-    EXPECT_EQ(Text(ranking, "lblName(0)"), QString());
-    Fire(ranking, QStringLiteral("Timer1"));
-    EXPECT_EQ(Text(ranking, "lblName(0)"), QStringLiteral("Taro"));
-    Fire(ranking, QStringLiteral("Timer1"));
+    EXPECT_EQ(FindTimer(ranking, QStringLiteral("blinkTimer"))->Interval(), 200);
+    Fire(ranking, QStringLiteral("blinkTimer"));
+    EXPECT_EQ(Text(ranking, "nameCell0"), QString());
+    Fire(ranking, QStringLiteral("blinkTimer"));
+    EXPECT_EQ(Text(ranking, "nameCell0"), QStringLiteral("Taro"));
+    Fire(ranking, QStringLiteral("blinkTimer"));
 
     app.msg.Answer(MsgAnswer::No);
-    Click(Find<QPushButton>(ranking, QStringLiteral("cmdOK")));
-    EXPECT_EQ(Text(ranking, "lblName(0)"), QStringLiteral("Taro"));
-    EXPECT_FALSE(FindTimer(ranking, QStringLiteral("Timer1"))->Enabled());
+    Click(Find<QPushButton>(ranking, QStringLiteral("okButton")));
+    EXPECT_EQ(Text(ranking, "nameCell0"), QStringLiteral("Taro"));
+    EXPECT_FALSE(FindTimer(ranking, QStringLiteral("blinkTimer"))->Enabled());
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, QStringLiteral("KeyDerby"));
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("もう一度挑戦しますか？"));
@@ -142,11 +143,11 @@ TEST_F(TimeTrialResult, ATieWithFirstPlaceGoesFirstAndTheOthersMoveDown) {
     app.WriteFile(RankingPath(), before);
     ScreenBase* result = OpenResult(15000);
     // No key typed: the rate reads 0.0% on screen and "0%" in the record.
-    EXPECT_EQ(Text(result, "lblCorrectRate"), QStringLiteral("正答率：0.0%"));
-    EXPECT_EQ(Text(result, "lblTypesPerSec"), QStringLiteral("Types/Sec：0.00"));
-    EXPECT_EQ(Text(result, "lblJunni"), QStringLiteral("1位"));
+    EXPECT_EQ(Text(result, "correctRateText"), QStringLiteral("正答率：0.0%"));
+    EXPECT_EQ(Text(result, "typesPerSecText"), QStringLiteral("Types/Sec：0.00"));
+    EXPECT_EQ(Text(result, "placeText"), QStringLiteral("1位"));
     NameBox(result)->clear();
-    Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
+    Click(Find<QPushButton>(result, QStringLiteral("okButton")));
 
     const QByteArray after = app.ReadFile(RankingPath());
     ASSERT_EQ(after.size(), 1280);
@@ -162,15 +163,15 @@ TEST_F(TimeTrialResult, TenFasterRunsLeaveTheFileAloneAndAskToTryAgain) {
     const QByteArray before = RankingFile({9000, 9100, 9200, 9300, 9400, 9500, 9600, 9700, 9800, 9900});
     app.WriteFile(RankingPath(), before);
     ScreenBase* result = OpenResult(9901);
-    EXPECT_EQ(Text(result, "lblJunni"), QString());
-    EXPECT_EQ(Text(result, "lblRank"), QStringLiteral("ランク：S"));
+    EXPECT_EQ(Text(result, "placeText"), QString());
+    EXPECT_EQ(Text(result, "gradeText"), QStringLiteral("ランク：S"));
     EXPECT_FALSE(NameBox(result)->isEnabled());
-    EXPECT_FALSE(Find<QLabel>(result, QStringLiteral("lblRankIn"))->isEnabled());
-    EXPECT_FALSE(FindTimer(result, QStringLiteral("Timer1"))->Enabled());
+    EXPECT_FALSE(Find<QLabel>(result, QStringLiteral("madeRankingText"))->isEnabled());
+    EXPECT_FALSE(FindTimer(result, QStringLiteral("blinkTimer"))->Enabled());
     EXPECT_EQ(app.g.player.TimeTrialRanking, -1);
 
     app.msg.Answer(MsgAnswer::Yes);
-    Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
+    Click(Find<QPushButton>(result, QStringLiteral("okButton")));
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].text, QStringLiteral("もう一度挑戦しますか？"));
     EXPECT_EQ(app.nav.LastShown(), Screen::TimeTrial);
@@ -181,8 +182,8 @@ TEST_F(TimeTrialResult, AResultWithoutATimeIsNeverRankedSoTheBestPlaceSurvives) 
     const QByteArray before = RankingFile({9000});
     app.WriteFile(RankingPath(), before);
     ScreenBase* result = OpenResult(0);
-    EXPECT_EQ(Text(result, "lblTime"), QStringLiteral("0m00s00"));
-    EXPECT_EQ(Text(result, "lblTypesPerSec"), QStringLiteral("Types/Sec：0.00"));
+    EXPECT_EQ(Text(result, "timeText"), QStringLiteral("0m00s00"));
+    EXPECT_EQ(Text(result, "typesPerSecText"), QStringLiteral("Types/Sec：0.00"));
     EXPECT_FALSE(NameBox(result)->isEnabled());
     app.msg.Answer(MsgAnswer::No);
     result->close();  // the close box asks like OK
@@ -197,7 +198,7 @@ TEST_F(TimeTrialResult, ARankingThatCannotBeWrittenIsReportedNotShown) {
     ASSERT_TRUE(NameBox(result)->isEnabled());
     app.msg.Answer(MsgAnswer::OK);
     app.msg.Answer(MsgAnswer::No);
-    Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
+    Click(Find<QPushButton>(result, QStringLiteral("okButton")));
     ASSERT_EQ(app.msg.asked.size(), 2);
     EXPECT_TRUE(app.msg.asked[0].text.contains(QStringLiteral("保存できませんでした")));
     EXPECT_EQ(app.msg.asked[1].text, QStringLiteral("もう一度挑戦しますか？"));
@@ -229,7 +230,7 @@ TEST_F(TimeTrialResult, TheNameBoxRefusesWhatTheRecordCannotHoldAndSaysWhy) {
     ASSERT_EQ(app.msg.asked.size(), 2);
     EXPECT_TRUE(app.msg.asked[1].text.contains(QStringLiteral("😀")));
 
-    Click(Find<QPushButton>(result, QStringLiteral("cmdOK")));
+    Click(Find<QPushButton>(result, QStringLiteral("okButton")));
     EXPECT_EQ(LoadTimeTrialData(RankingPath())[0].RankName, QStringLiteral("Ann"));
 }
 
@@ -237,9 +238,9 @@ TEST_F(TimeTrialResult, TheRankingCloseBoxAsksLikeOkAndAnEmptyNameStaysBlank) {
     app.WriteFile(RankingPath(), RankingFile({30000, 40000}));
     app.g.player.TimeTrialRanking = 1;
     ScreenBase* ranking = app.Open<ScreenBase>(Screen::RankingTimeTrial);
-    EXPECT_EQ(Text(ranking, "lblTime(1)"), QStringLiteral("0m40s00"));
-    EXPECT_NE(ForeColor(Find<QLabel>(ranking, QStringLiteral("lblScore(0)"))), QColor(255, 0, 0));
-    EXPECT_EQ(ForeColor(Find<QLabel>(ranking, QStringLiteral("lblScore(1)"))), QColor(255, 0, 0));
+    EXPECT_EQ(Text(ranking, "timeCell1"), QStringLiteral("0m40s00"));
+    EXPECT_NE(ForeColor(Find<QLabel>(ranking, QStringLiteral("scoreCell0"))), QColor(255, 0, 0));
+    EXPECT_EQ(ForeColor(Find<QLabel>(ranking, QStringLiteral("scoreCell1"))), QColor(255, 0, 0));
     app.msg.Answer(MsgAnswer::Yes);
     ranking->close();
     ASSERT_EQ(app.msg.asked.size(), 1);
@@ -254,8 +255,8 @@ TEST_F(TimeTrialResult, TheRankingCloseBoxAsksLikeOkAndAnEmptyNameStaysBlank) {
     app.g.player.TimeTrialRanking = 0;
     ScreenBase* again = app.Open<ScreenBase>(Screen::RankingTimeTrial);
     for (int i = 0; i < 3; ++i) {
-        Fire(again, QStringLiteral("Timer1"));
-        EXPECT_EQ(Text(again, "lblName(0)"), QString());
+        Fire(again, QStringLiteral("blinkTimer"));
+        EXPECT_EQ(Text(again, "nameCell0"), QString());
     }
-    EXPECT_EQ(ForeColor(Find<QLabel>(again, QStringLiteral("lblRank(0)"))), QColor(255, 0, 0));
+    EXPECT_EQ(ForeColor(Find<QLabel>(again, QStringLiteral("gradeCell0"))), QColor(255, 0, 0));
 }

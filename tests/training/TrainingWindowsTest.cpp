@@ -55,10 +55,10 @@ TEST(ImportReport, SaysWhatHappenedAndListsEveryRefusedLine) {
     const ImportReport r = Report("猫\tねこ\n犬\tイヌ\n\n鳥\t\n牛\tうし\n", true);
     auto* box = new ImportReportDialog(app.ctx, nullptr, r);
     box->Load();
-    EXPECT_EQ(box->findChild<QLabel*>("lblSummary")->text(),
+    EXPECT_EQ(box->findChild<QLabel*>("summaryLine")->text(),
               "問題集「ことわざ」（慣用句）に 2 問を取り込みました。練習の設定でジャンルに選べます。");
-    EXPECT_EQ(box->findChild<QLabel*>("lblRefused")->text(), "取り込めなかった行：2 行");
-    auto* table = box->findChild<QTableWidget*>("lstRefused");
+    EXPECT_EQ(box->findChild<QLabel*>("refusedCaption")->text(), "取り込めなかった行：2 行");
+    auto* table = box->findChild<QTableWidget*>("refusedTable");
     ASSERT_EQ(table->rowCount(), 2);
     EXPECT_EQ(table->item(0, 0)->text(), "2");
     EXPECT_EQ(table->item(0, 1)->text(), "読みにカタカナ「イ」があります（読みはひらがなで書いてください）");

@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 1 + readingLen; i < size; ++i) {
         const int key = data[i] & 0x7F;
         if (english)
-            judge.ESystem(labels, key);
+            judge.JudgeEnglishKey(labels, key);
         else
-            judge.NSystem(labels, key);
+            judge.JudgeKanaKey(labels, key);
         KD_FUZZ_REQUIRE(judge.GetCorrectCount() >= correct && judge.GetMissCount() >= miss);
         KD_FUZZ_REQUIRE(judge.GetCorrectCount() + judge.GetMissCount() > correct + miss);
         KD_FUZZ_REQUIRE(reading.endsWith(labels.display));

@@ -202,17 +202,17 @@ void SoakPlayer::OpenGenreDialog(const char* opener) {
     if (NowName() == owner) return;
     if (NowName() == QLatin1String("PracticeSettingsDialog")) {
         ScreenBase* d = Now();
-        d->findChild<QRadioButton*>(QStringLiteral("optGenre(%1)").arg(Below(2)))->click();
-        auto* minute = d->findChild<UpDown*>(QStringLiteral("udnMinute"));
-        auto* second = d->findChild<UpDown*>(QStringLiteral("udnSecond"));
+        d->findChild<QRadioButton*>(QStringLiteral("genreChoice%1").arg(Below(2)))->click();
+        auto* minute = d->findChild<UpDown*>(QStringLiteral("minutesUpDown"));
+        auto* second = d->findChild<UpDown*>(QStringLiteral("secondsUpDown"));
         const int targetSecond = 5 * (1 + Below(6));  // 5 to 30 seconds
         for (int i = 0; i < 12 && minute->Value() > 0; ++i) minute->downButton->click();
         for (int i = 0; i < 12 && second->Value() != targetSecond; ++i)
             (second->Value() < targetSecond ? second->upButton : second->downButton)->click();
-        Click(Roll(0.8) ? "cmdOk" : "cmdCancel");
+        Click(Roll(0.8) ? "okButton" : "cancelButton");
     } else {
-        Now()->findChild<QRadioButton*>(QLatin1String(Roll(0.5) ? "optJp" : "optEng"))->click();
-        Click(Roll(0.8) ? "cmdOK" : "cmdCancel");
+        Now()->findChild<QRadioButton*>(QLatin1String(Roll(0.5) ? "genreJapanese" : "genreEnglish"))->click();
+        Click(Roll(0.8) ? "okButton" : "cancelButton");
     }
     Pump();
     if (NowName() != owner) Expect(owner.toLatin1().constData());
@@ -246,13 +246,13 @@ bool SoakPlayer::InPlay() const {
 
 void SoakPlayer::StartPlay() {
     Key(Qt::Key_Space);
-    Fire("tmrReadyGo", 2);
+    Fire("readyGoTimer", 2);
     if (!InPlay()) Fault(QStringLiteral("no play after Space on %1").arg(NowName()));
 }
 
 bool SoakPlayer::TypeKey(bool correct) {
     ScreenBase* f = Now();
-    const auto* label = f ? f->findChild<QLabel*>(QStringLiteral("lblDisplay")) : nullptr;
+    const auto* label = f ? f->findChild<QLabel*>(QStringLiteral("readingText")) : nullptr;
     const QString display = label ? label->text() : QString();
     if (display.isEmpty()) return false;
     const TypingJudge& judge = p_.g.judge;
@@ -297,10 +297,10 @@ void SoakPlayer::TypeUntilPlayEnds(int maxKeys, int msPerKey, double missRate,
 bool SoakPlayer::Start(const QString& playerName) {
     p_.nav.Show(Screen::StartUp);
     Pump();
-    Fire("Timer1");
+    Fire("splashTimer");
     Pump();
     if (!Expect("PlayerNameScreen")) return false;
-    auto* box = Now()->findChild<QComboBox*>(QStringLiteral("cmbUserName"));
+    auto* box = Now()->findChild<QComboBox*>(QStringLiteral("userNameBox"));
     box->setEditText(playerName);
     QTest::keyClick(box, Qt::Key_Return);
     Pump();
@@ -348,14 +348,14 @@ void SoakPlayer::PlayAny(bool winAll) {
 void SoakPlayer::DeleteRecords() {
     if (!Expect("MainMenu")) return;
     p_.msg.answer = MsgAnswer::Yes;
-    Trigger("mnuDel");
+    Trigger("deleteRecordsAction");
 }
 
 void SoakPlayer::Settle() {
     if (NowName() != QLatin1String("MainMenu")) Expect("MainMenu");
     if (p_.zoom->Percent() != 100 || p_.zoom->IsFullScreen()) {
         p_.zoom->SetFullScreen(false);
-        Trigger("mnuZoom100");
+        Trigger("zoom100Action");
     }
     // A screen zoomed once keeps its stage window at 100 % until the next screen replaces it.
     if (Now() && p_.zoom->HostOf(Now()) != Now()) {
@@ -366,8 +366,8 @@ void SoakPlayer::Settle() {
     }
     // The music off: FluidSynth loads an instrument's samples when it first sounds, so a
     // piece holds more memory the further it has played.
-    if (p_.g.BgmOn != 0) Trigger("mnuOff");
-    if (p_.g.EffectOn != -1) Trigger("mnuEffectOn");
+    if (p_.g.BgmOn != 0) Trigger("musicOffAction");
+    if (p_.g.EffectOn != -1) Trigger("effectsOnAction");
     const int threads = ThreadCount();
     LookAtStatistics(true);
     // The reading thread ends on its own after handing over the figures. The record is not
@@ -398,7 +398,7 @@ void SoakPlayer::Settle() {
 void SoakPlayer::PlayPractice() {
     ChooseMenuItem(0);
     if (!Expect("PracticeScreen")) return;
-    if (Roll(0.2)) OpenGenreDialog("cmdPracticeTime");
+    if (Roll(0.2)) OpenGenreDialog("settingsButton");
     const int games = 1 + Below(3);
     for (int i = 0; i < games; ++i)
         if (!PracticeGame()) return;
@@ -414,8 +414,9 @@ bool SoakPlayer::PracticeGame() {
         Key(Qt::Key_Escape);
         return Expect("PracticeScreen");
     }
-    TypeUntilPlayEnds(5000, 120 + Below(200), Roll(0.3) ? 0.0 : 0.08, [this](int) { Fire("tmrCountdown"); });
-    if (!Fire("tmrFinish")) {
+    TypeUntilPlayEnds(5000, 120 + Below(200), Roll(0.3) ? 0.0 : 0.08,
+                      [this](int) { Fire("countdownTimer"); });
+    if (!Fire("finishTimer")) {
         Fault(QStringLiteral("practice: no finish"));
         BackToMenu();
         return false;
@@ -428,7 +429,7 @@ bool SoakPlayer::PracticeGame() {
         CloseStatistics();
     }
     if (Roll(0.5))
-        Click("cmdOK");
+        Click("okButton");
     else
         Key(Qt::Key_Return);
     Pump();
@@ -440,7 +441,7 @@ bool SoakPlayer::PracticeGame() {
 void SoakPlayer::PlayTimeTrial() {
     ChooseMenuItem(1);
     if (!Expect("TimeTrialScreen")) return;
-    if (Roll(0.2)) OpenGenreDialog("cmdSetting");
+    if (Roll(0.2)) OpenGenreDialog("settingsButton");
     const int games = 1 + Below(3);
     for (int i = 0; i < games; ++i) {
         if (!TimeTrialGame()) return;
@@ -466,7 +467,7 @@ bool SoakPlayer::TimeTrialGame() {
     // Now and then a fast run, so the ranking keeps taking new names.
     const int ms = Roll(0.15) ? 30 + Below(20) : 80 + Below(200);
     TypeUntilPlayEnds(3000, ms, Roll(0.3) ? 0.0 : 0.06);
-    if (!Fire("tmrFinish")) {
+    if (!Fire("finishTimer")) {
         Fault(QStringLiteral("time trial: no goal"));
         BackToMenu();
         return false;
@@ -477,10 +478,10 @@ bool SoakPlayer::TimeTrialGame() {
 
 void SoakPlayer::TimeTrialResult(bool again) {
     ScreenBase* result = Now();
-    if (result->findChild<QLabel*>(QStringLiteral("lblSplitsHint")) && Roll(0.3)) {
+    if (result->findChild<QLabel*>(QStringLiteral("splitsHint")) && Roll(0.3)) {
         QTest::keyClick(result, Qt::Key_F3);
         Pump();
-        CloseWindows("frmSplits");
+        CloseWindows("SplitsWindow");
     }
     if (Roll(0.05)) {
         QTest::keyClick(result, Qt::Key_F2);
@@ -488,16 +489,16 @@ void SoakPlayer::TimeTrialResult(bool again) {
         CloseStatistics();
     }
     p_.msg.answer = again ? MsgAnswer::Yes : MsgAnswer::No;
-    auto* name = result->findChild<QLineEdit*>(QStringLiteral("txtInputName"));
+    auto* name = result->findChild<QLineEdit*>(QStringLiteral("nameEdit"));
     if (name && name->isEnabled()) {
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("SOAK%1").arg(Below(100)));
-        Click("cmdOK");
+        Click("okButton");
         Pump();
         if (!Expect("TimeTrialRankingScreen")) return;
-        Fire("Timer1", 1 + Below(6));
+        Fire("blinkTimer", 1 + Below(6));
     }
-    Click("cmdOK");
+    Click("okButton");
     Pump();
 }
 
@@ -506,12 +507,12 @@ void SoakPlayer::TimeTrialResult(bool again) {
 void SoakPlayer::PlayDerby(bool winAll) {
     ChooseMenuItem(2);
     if (!Expect("CharacterSelectScreen")) return;
-    if (Roll(0.2)) OpenGenreDialog("cmdSetting");
-    if (auto* tile = Now()->findChild<QWidget*>(QStringLiteral("pctChara(%1)").arg(Below(5))))
+    if (Roll(0.2)) OpenGenreDialog("settingsButton");
+    if (auto* tile = Now()->findChild<QWidget*>(QStringLiteral("characterTile%1").arg(Below(5))))
         QTest::mouseClick(tile, Qt::LeftButton);
-    Fire("tmrDemo", 1 + Below(20));
+    Fire("demoTimer", 1 + Below(20));
     if (Roll(0.5))
-        Click("cmdOK");
+        Click("okButton");
     else
         Key(Qt::Key_Return);
     Pump();
@@ -526,7 +527,7 @@ void SoakPlayer::PlayDerby(bool winAll) {
             if (Roll(0.5))
                 Key(Qt::Key_Space);
             else
-                Fire("tmrTimeOut");
+                Fire("timeoutTimer");
         } else if (now == QLatin1String("RaceScreen")) {
             if (played >= races) break;
             const int r = Below(100);
@@ -543,11 +544,11 @@ void SoakPlayer::PlayDerby(bool winAll) {
             if (played >= races) {
                 Now()->close();  // the close box leads to the menu
             } else {
-                Click("cmdOK");
+                Click("okButton");
             }
         } else if (now == QLatin1String("RollCallScreen")) {
             ++rollCalls;
-            Fire("tmrMoji", 1 + Below(80));
+            Fire("typeOutTimer", 1 + Below(80));
             Key(Qt::Key_Space);
         } else if (now == QLatin1String("CharacterSelectScreen")) {
             Key(Qt::Key_Backspace);
@@ -581,17 +582,17 @@ bool SoakPlayer::RaceGame(Race how) {
     switch (how) {
         case Race::Win:
             TypeUntilPlayEnds(1500, 150, 0.02, [this](int k) {
-                if (k % 3 == 0) Fire("tmrCharaMove");
+                if (k % 3 == 0) Fire("moveTimer");
             });
             break;
         case Race::Lose:
-            TypeUntilPlayEnds(1500, 150, 0.02, [this](int) { Fire("tmrCharaMove", 2); });
+            TypeUntilPlayEnds(1500, 150, 0.02, [this](int) { Fire("moveTimer", 2); });
             break;
         case Race::OutOfPower:
-            TypeUntilPlayEnds(200, 150, 1.0, [this](int) { Fire("tmrCharaMove"); });
+            TypeUntilPlayEnds(200, 150, 1.0, [this](int) { Fire("moveTimer"); });
             return true;
         case Race::Abandon:
-            TypeUntilPlayEnds(3 + Below(20), 150, 0.05, [this](int) { Fire("tmrCharaMove"); });
+            TypeUntilPlayEnds(3 + Below(20), 150, 0.05, [this](int) { Fire("moveTimer"); });
             Key(Roll(0.5) ? Qt::Key_Escape : Qt::Key_Backspace);
             return true;
     }
@@ -599,7 +600,7 @@ bool SoakPlayer::RaceGame(Race how) {
         Fault(QStringLiteral("a race that does not end"));
         return false;
     }
-    Fire("tmrFinish");
+    Fire("finishTimer");
     return true;
 }
 
@@ -608,12 +609,12 @@ bool SoakPlayer::BossGame(bool win) {
     p_.msg.answer = Roll(0.5) ? MsgAnswer::Yes : MsgAnswer::No;
     if (win) {
         TypeUntilPlayEnds(3000, 150, 0.01, [this](int k) {
-            if (k % 4 == 0) Fire("tmrCharaMove");
+            if (k % 4 == 0) Fire("moveTimer");
         });
     } else {
         for (int t = 0; t < 5000 && InPlay(); ++t) {
             p_.clock.advance(150);
-            Fire("tmrCharaMove");
+            Fire("moveTimer");
             if (t % 4 == 0 && InPlay()) TypeKey(true);
         }
     }
@@ -621,7 +622,7 @@ bool SoakPlayer::BossGame(bool win) {
         Fault(QStringLiteral("a boss battle that does not end"));
         return false;
     }
-    Fire("tmrFinish");
+    Fire("finishTimer");
     return true;
 }
 
@@ -630,44 +631,44 @@ bool SoakPlayer::BossGame(bool win) {
 void SoakPlayer::ToggleOptions() {
     switch (Below(9)) {
         case 0:
-            Trigger(Roll(0.5) ? "mnuOn" : "mnuOff");
+            Trigger(Roll(0.5) ? "musicOnAction" : "musicOffAction");
             break;
         case 1:
-            Trigger(Roll(0.5) ? "mnuEffectOn" : "mnuEffectOff");
+            Trigger(Roll(0.5) ? "effectsOnAction" : "effectsOffAction");
             break;
         case 2:
-            Trigger("mnuGhost");
+            Trigger("ghostAction");
             break;
         case 3:  // a game zoomed, then back to 100 %
         case 4:
-            Trigger(Roll(0.3) ? "mnuZoom200" : "mnuZoom150");
+            Trigger(Roll(0.3) ? "zoom200Action" : "zoom150Action");
             if (Roll(0.5))
                 PlayTimeTrial();
             else
                 PlayPractice();
-            Trigger("mnuZoom100");
+            Trigger("zoom100Action");
             break;
         case 5:
-            Trigger("mnuVersion");
+            Trigger("aboutAction");
             if (Expect("AboutBox")) Key(Qt::Key_Return);
             Pump();
             break;
         case 6: {
-            Trigger("mnuReplay");
+            Trigger("replayAction");
             QWidget* list = nullptr;
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->objectName() == QLatin1String("frmReplayList") && w->isVisible()) list = w;
+                if (w->objectName() == QLatin1String("ReplayListWindow") && w->isVisible()) list = w;
             if (!list) {
                 Fault(QStringLiteral("no replay list"));
                 break;
             }
-            auto* replay = list->findChild<QPushButton*>(QStringLiteral("cmdReplay"));
+            auto* replay = list->findChild<QPushButton*>(QStringLiteral("replayButton"));
             if (replay && replay->isEnabled()) {
                 replay->click();
                 Pump();
-                for (QWidget* w : list->findChildren<QWidget*>(QStringLiteral("frmReplay"))) {
-                    if (auto* play = w->findChild<QPushButton*>(QStringLiteral("cmdPlay"))) play->click();
-                    if (Timer* t = w->findChild<Timer*>(QStringLiteral("tmrReplay")))
+                for (QWidget* w : list->findChildren<QWidget*>(QStringLiteral("ReplayWindow"))) {
+                    if (auto* play = w->findChild<QPushButton*>(QStringLiteral("playButton"))) play->click();
+                    if (Timer* t = w->findChild<Timer*>(QStringLiteral("replayTimer")))
                         for (int i = 0; i < 20 && t->fire(); ++i) p_.clock.advance(50);
                 }
             }
@@ -676,17 +677,17 @@ void SoakPlayer::ToggleOptions() {
             break;
         }
         case 7:
-            Trigger("mnuExport");
+            Trigger("exportLearningAction");
             break;
         case 8:
-            Trigger("mnuFullScreen");
-            Trigger("mnuFullScreen");
+            Trigger("fullScreenAction");
+            Trigger("fullScreenAction");
             break;
     }
 }
 
 void SoakPlayer::LookAtStatistics(bool toTheEnd) {
-    Trigger("mnuStatsView");
+    Trigger("showStatsAction");
     stats::StatsWindow* w = nullptr;
     for (QWidget* t : QApplication::topLevelWidgets())
         if (auto* s = qobject_cast<stats::StatsWindow*>(t); s && s->isVisible()) w = s;

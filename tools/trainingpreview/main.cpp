@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     rg.StartQuestion();
     for (QChar k : args.size() > 3 ? args[3] : QString()) {
         rg.BeforeKey(judge, panel->Display(), k.unicode());
-        judge.NSystem(*panel, k.unicode());
+        judge.JudgeKanaKey(*panel, k.unicode());
     }
     guide->SetLine(rg.Line(judge, panel->Display()));
     guide->setContentsMargins(6, 0, 6, 0);
