@@ -6,7 +6,7 @@ GameState::GameState(RandomSource& rnd_, TickCounter& clock_, Audio& audio_, con
     : rnd(rnd_),
       clock(clock_),
       audio(audio_),
-      judge(&audio_, &EffectOn),
+      judge(&audio_, &keySoundsOn),
       questions(rnd_, judge),
       play(clock_, judge),
       programFolder(programFolder_) {}

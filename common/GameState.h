@@ -66,8 +66,9 @@ class GameState {
     // Whoever listens to play (the learning record, a ghost ...); screens report through it.
     PlayNotifier play;
 
-    qint16 BgmOn = 0;     // -1 on, 0 off
-    qint16 EffectOn = 0;  // -1 on, 0 off
+    // The music and key-sound switches (DATA/Data).
+    bool musicOn = false;
+    bool keySoundsOn = false;
 
     std::array<CharaData, 4> Chara{};
     std::array<qint16, 4> FinishOrder{};

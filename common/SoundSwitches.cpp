@@ -14,13 +14,13 @@ QString DataPath(const GameState& g) {
 
 // Only -1 and 0 mean anything; a stray value from a damaged file must not leave the menu
 // showing OFF while the switch counts as on.
-qint16 Switch(const QByteArray& record) {
-    return RecordReader(record).Int16() == -1 ? -1 : 0;
+bool Switch(const QByteArray& record) {
+    return RecordReader(record).Int16() == -1;
 }
 
-QByteArray SwitchRecord(qint16 value) {
+QByteArray SwitchRecord(bool on) {
     RecordWriter w;
-    w.Int16(value);
+    w.Int16(on ? -1 : 0);
     return w.Record();
 }
 
@@ -28,22 +28,22 @@ QByteArray SwitchRecord(qint16 value) {
 
 void LoadSoundSwitches(GameState& g) {
     const QList<QByteArray> recs = RecordFile::ReadRange(DataPath(g), 1, 2);
-    g.BgmOn = Switch(recs.at(0));
-    g.EffectOn = Switch(recs.at(1));
+    g.musicOn = Switch(recs.at(0));
+    g.keySoundsOn = Switch(recs.at(1));
 }
 
 bool SaveSoundSwitches(const GameState& g) {
-    const bool bgm = RecordFile::Write(DataPath(g), 1, SwitchRecord(g.BgmOn));
-    const bool effect = RecordFile::Write(DataPath(g), 2, SwitchRecord(g.EffectOn));
+    const bool bgm = RecordFile::Write(DataPath(g), 1, SwitchRecord(g.musicOn));
+    const bool effect = RecordFile::Write(DataPath(g), 2, SwitchRecord(g.keySoundsOn));
     return bgm && effect;
 }
 
 void PlayMusic(GameState& g, const QString& midiName) {
-    if (g.BgmOn == -1) g.audio.PlayMidi(midiName);
+    if (g.musicOn) g.audio.PlayMidi(midiName);
 }
 
 void StopMusic(GameState& g) {
-    if (g.BgmOn != 0) g.audio.StopMidi();
+    if (g.musicOn) g.audio.StopMidi();
 }
 
 }  // namespace kd

@@ -3,7 +3,7 @@
 
 namespace kd {
 
-// DATA/Data: record 1 = BgmOn, record 2 = EffectOn (16-bit, -1 on, 0 off).
+// DATA/Data: record 1 the music switch, record 2 the key sounds (16-bit, -1 on, 0 off).
 
 // Reads both switches (the file is created empty when missing, so a new player starts with
 // both off). Anything but -1 reads as off.

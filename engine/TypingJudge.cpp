@@ -262,7 +262,8 @@ QString TypingJudge::CandidateAt(int slot) const {
 
 // ---- The judges -----------------------------------------------------------------------------
 
-TypingJudge::TypingJudge(Audio* audio, const qint16* effectOn) : m_audio(audio), m_effectOn(effectOn) {}
+TypingJudge::TypingJudge(Audio* audio, const bool* keySoundsOn)
+    : m_audio(audio), m_keySoundsOn(keySoundsOn) {}
 
 void TypingJudge::Reset() {
     CandidatesReady = false;
@@ -272,7 +273,7 @@ void TypingJudge::Reset() {
 }
 
 void TypingJudge::PlaySoundEffect(bool isCorrect) {
-    if (m_audio && m_effectOn && *m_effectOn == -1) m_audio->PlaySoundEffect(isCorrect);
+    if (m_audio && m_keySoundsOn && *m_keySoundsOn) m_audio->PlaySoundEffect(isCorrect);
 }
 
 void TypingJudge::JudgeEnglishKey(PlayLabels& labels, int character) {

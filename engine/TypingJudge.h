@@ -13,8 +13,8 @@ class Audio;
 // still to type (readingText) and counts correct and wrong keys.
 class TypingJudge {
   public:
-    // effectOn points at the program's key-sound switch (-1 on, 0 off); audio may be null.
-    TypingJudge(Audio* audio = nullptr, const qint16* effectOn = nullptr);
+    // keySoundsOn points at the program's key-sound switch; audio may be null.
+    TypingJudge(Audio* audio = nullptr, const bool* keySoundsOn = nullptr);
 
     void JudgeEnglishKey(PlayLabels& labels, int character);
     qint16 GetCorrectCount() const { return CorrectCount; }
@@ -23,9 +23,9 @@ class TypingJudge {
     void Reset();
     void JudgeKanaKey(PlayLabels& labels, int character);
 
-    void SetAudio(Audio* audio, const qint16* effectOn) {
+    void SetAudio(Audio* audio, const bool* keySoundsOn) {
         m_audio = audio;
-        m_effectOn = effectOn;
+        m_keySoundsOn = keySoundsOn;
     }
 
     // What the last judged key met, for whoever records play. Filled only while reporting is
@@ -108,7 +108,7 @@ class TypingJudge {
     qint16 CorrectCount = 0;
 
     Audio* m_audio = nullptr;
-    const qint16* m_effectOn = nullptr;
+    const bool* m_keySoundsOn = nullptr;
 
     bool m_reporting = false;
     KeyReport m_report;

@@ -245,10 +245,10 @@ void MainMenu::LoadMenu() {
 }
 
 void MainMenu::ShowSwitches() {
-    musicOnAction->setChecked(g.BgmOn == -1);
-    musicOffAction->setChecked(g.BgmOn != -1);
-    effectsOnAction->setChecked(g.EffectOn == -1);
-    effectsOffAction->setChecked(g.EffectOn != -1);
+    musicOnAction->setChecked(g.musicOn);
+    musicOffAction->setChecked(!g.musicOn);
+    effectsOnAction->setChecked(g.keySoundsOn);
+    effectsOffAction->setChecked(!g.keySoundsOn);
 }
 
 void MainMenu::Warn(const QString& text) {
@@ -309,28 +309,28 @@ bool MainMenu::MayClose(CloseReason reason) {
 }
 
 void MainMenu::TurnMusicOn() {
-    if (g.BgmOn == 0) {
-        g.BgmOn = -1;
+    if (!g.musicOn) {
+        g.musicOn = true;
         g.audio.PlayMidi(QStringLiteral("startup.mid"));
     }
     ShowSwitches();
 }
 
 void MainMenu::TurnMusicOff() {
-    if (g.BgmOn == -1) {
-        g.BgmOn = 0;
+    if (g.musicOn) {
+        g.musicOn = false;
         g.audio.StopMidi();
     }
     ShowSwitches();
 }
 
 void MainMenu::TurnEffectsOn() {
-    g.EffectOn = -1;
+    g.keySoundsOn = true;
     ShowSwitches();
 }
 
 void MainMenu::TurnEffectsOff() {
-    g.EffectOn = 0;
+    g.keySoundsOn = false;
     ShowSwitches();
 }
 

@@ -94,7 +94,7 @@ TEST(StartChain, ARestartListsThePlayersAndBringsBackTheirSwitches) {
     ChainApp second;
     second.g.programFolder = first.dir.path();
     StartAs(second, QStringLiteral("Bob"));
-    EXPECT_EQ(second.g.BgmOn, 0);
+    EXPECT_FALSE(second.g.musicOn);
     EXPECT_EQ(second.ReadFile(first.dir.filePath("Data.dat")), Record("03 00 42 6F 62 05 00 41 6C 69 63 65"));
     Menu(second.Now(), QStringLiteral("exitAction"))->trigger();
 
@@ -109,8 +109,8 @@ TEST(StartChain, ARestartListsThePlayersAndBringsBackTheirSwitches) {
     EXPECT_EQ(box->currentText(), "Alice");
     Press(box, Qt::Key_Return);
     ASSERT_EQ(third.NowScreen(), Screen::Main);
-    EXPECT_EQ(third.g.BgmOn, -1);
-    EXPECT_EQ(third.g.EffectOn, -1);
+    EXPECT_TRUE(third.g.musicOn);
+    EXPECT_TRUE(third.g.keySoundsOn);
     EXPECT_EQ(third.audio.playing, "startup.mid");
     EXPECT_TRUE(Menu(third.Now(), QStringLiteral("musicOnAction"))->isChecked());
     EXPECT_EQ(third.ReadFile(first.dir.filePath("Data.dat")), Record("05 00 41 6C 69 63 65 03 00 42 6F 62"));

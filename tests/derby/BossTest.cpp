@@ -96,7 +96,7 @@ BossScreen* FourAllWith(DerbyApp& app) {
 
 TEST(Boss, AtFourAllTheBossScoringNextWins) {
     DerbyApp app;
-    app.g.BgmOn = -1;
+    app.g.musicOn = true;
     app.msg.Answer(MsgAnswer::No);
     BossScreen* boss = FourAllWith(app);
     EXPECT_EQ(app.audio.playing, "coolguy.mid");
@@ -166,7 +166,7 @@ TEST(Boss, EscapeDuringTheVerdictRestartsWithoutAWord) {
 TEST(Boss, BackspaceAndTheCloseBoxGoToTheSelection) {
     for (const bool closeBox : {false, true}) {
         DerbyApp app;
-        app.g.BgmOn = -1;
+        app.g.musicOn = true;
         BossScreen* boss = OpenBoss(app);
         StartPlay(boss);
         if (closeBox)

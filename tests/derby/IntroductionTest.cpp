@@ -55,7 +55,7 @@ TEST(Introduction, OnePassIs356TicksAndThePromptComesOnTick338) {
 TEST(Introduction, SpaceOrEnterAtOnceGoesToTheMainMenu) {
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
         DerbyApp app;
-        app.g.BgmOn = -1;
+        app.g.musicOn = true;
         RollCallScreen* intro = OpenIntro(app);
         EXPECT_EQ(app.audio.playing, "recovery1.mid");
         Fire(intro, "typeOutTimer", 6);
@@ -68,7 +68,7 @@ TEST(Introduction, SpaceOrEnterAtOnceGoesToTheMainMenu) {
 
 TEST(Introduction, MusicOffStartsNothingAndTheCloseBoxStillStopsTheDevice) {
     DerbyApp app;
-    app.g.BgmOn = 0;
+    app.g.musicOn = false;
     RollCallScreen* intro = OpenIntro(app);
     EXPECT_FALSE(app.audio.calls.join(' ').contains("PlayMidi"));
     intro->close();

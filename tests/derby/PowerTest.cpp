@@ -62,7 +62,7 @@ TEST(Power, YesRestartsGreenAndNoGoesToTheMainMenuWithoutTouchingTheHeatFile) {
     for (const bool boss : {false, true}) {
         for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
             DerbyApp app;
-            app.g.BgmOn = -1;
+            app.g.musicOn = true;
             app.msg.Answer(answer);
             DerbyPlayScreen* play = OpenPlay(app, boss);
             StartPlay(play);

@@ -50,7 +50,7 @@ TEST(Race, InitShowsTheHeatFieldAtRest) {
     };
     for (const Case& c : cases) {
         DerbyApp app;
-        app.g.BgmOn = -1;
+        app.g.musicOn = true;
         RaceScreen* race = OpenRace(app, c.heat, c.coQualifier);
         ASSERT_TRUE(race);
         for (int j = 1; j <= 3; ++j) {
@@ -208,7 +208,7 @@ TEST(Race, TheMessageOfAFailedSaveIsShownAndTheRankingStillFollows) {
 
 TEST(Race, FinishStopsTheOrderAndKeysUntilSettled) {
     DerbyApp app;
-    app.g.BgmOn = -1;
+    app.g.musicOn = true;
     RaceScreen* race = OpenRace(app, 1);
     StartPlay(race);
     TypeCorrect(race, kKeysToFinishAtStep10);
@@ -240,7 +240,7 @@ TEST(Race, EscapeDuringFinishRestartsAndNothingIsSettled) {
 
 TEST(Race, BackspaceReturnsToTheSelectionWithItsMusicPlaying) {
     DerbyApp app;
-    app.g.BgmOn = -1;
+    app.g.musicOn = true;
     RaceScreen* race = OpenRace(app, 2, 12);
     StartPlay(race);
     ASSERT_EQ(app.audio.playing, "heat1.mid");

@@ -16,7 +16,7 @@ namespace {
 
 TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
     DerbyApp app;
-    app.g.BgmOn = -1;
+    app.g.musicOn = true;
     app.Pick(4);  // an earlier visit's choice is not kept
     auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     EXPECT_EQ(app.audio.playing, "back.mid");
@@ -61,7 +61,7 @@ TEST(Selection, DemoRunsThreePixelsATickWrapsAndRestartsOnAClick) {
 
 TEST(Selection, OkRacesTheChosenCharacter) {
     DerbyApp app;
-    app.g.BgmOn = -1;
+    app.g.musicOn = true;
     auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     sel->ConfirmCharacter();
     EXPECT_EQ(app.nav.LastShown(), Screen::HeatInfo);
@@ -74,7 +74,7 @@ TEST(Selection, OkRacesTheChosenCharacter) {
 TEST(Selection, BackspaceTheButtonAndTheCloseBoxLeadToTheMainMenu) {
     for (int how = 0; how < 3; ++how) {
         DerbyApp app;
-        app.g.BgmOn = -1;
+        app.g.musicOn = true;
         auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
         if (how == 0) Press(sel, Qt::Key_Backspace);
         if (how == 1) Click(sel->backButton);

@@ -78,15 +78,15 @@ void CheckNameScreen(ChainApp& app, const QByteArray& damaged) {
 void CheckSoundSwitches(ChainApp& app, const QByteArray&) {
     app.nav.Show(Screen::Main);
     ScreenBase* menu = app.Now();
-    for (const auto& [on, off, value] : {std::tuple{"musicOnAction", "musicOffAction", app.g.BgmOn},
-                                         std::tuple{"effectsOnAction", "effectsOffAction", app.g.EffectOn}}) {
-        EXPECT_TRUE(value == -1 || value == 0) << value;
+    for (const auto& [on, off, value] :
+         {std::tuple{"musicOnAction", "musicOffAction", app.g.musicOn},
+          std::tuple{"effectsOnAction", "effectsOffAction", app.g.keySoundsOn}}) {
         EXPECT_NE(Menu(menu, on)->isChecked(), Menu(menu, off)->isChecked());
-        EXPECT_EQ(Menu(menu, on)->isChecked(), value == -1);
+        EXPECT_EQ(Menu(menu, on)->isChecked(), value);
     }
-    EXPECT_EQ(app.audio.playing, app.g.BgmOn == -1 ? "startup.mid" : "");
+    EXPECT_EQ(app.audio.playing, app.g.musicOn ? "startup.mid" : "");
     const QByteArray expected =
-        Record(app.g.BgmOn ? "FF FF" : "00 00") + Record(app.g.EffectOn ? "FF FF" : "00 00");
+        Record(app.g.musicOn ? "FF FF" : "00 00") + Record(app.g.keySoundsOn ? "FF FF" : "00 00");
     ChooseMenuItem(app, 0);
     ASSERT_EQ(app.NowScreen(), Screen::Practice);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Data")).left(256), expected);

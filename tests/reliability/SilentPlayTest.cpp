@@ -85,7 +85,7 @@ void PlayEveryMode(SoundApp& app, bool silent) {
     Write(app.dir.filePath(QStringLiteral("Tester/DATA/PracticeTime")),
           Record("3C 00 07 00 65 6E 67 6C 69 73 68"));
     StartAs(app, QStringLiteral("Tester"));
-    EXPECT_EQ(app.g.BgmOn, -1);
+    EXPECT_TRUE(app.g.musicOn);
     if (silent) {
         EXPECT_FALSE(app.audio.MusicPlaying());
     }

@@ -62,8 +62,8 @@ TEST_F(Shell, DeletingRecordsEmptiesThePlayersDataFolderOnly) {
     EXPECT_EQ(QFileInfo(data + QStringLiteral("/Heat")).size(), 0);
     EXPECT_EQ(app.g.Heat.HeatNo, 1);
     EXPECT_EQ(app.g.Chara[1].CharaNo, 0);
-    EXPECT_EQ(app.g.BgmOn, 0);
-    EXPECT_EQ(app.g.EffectOn, 0);
+    EXPECT_FALSE(app.g.musicOn);
+    EXPECT_FALSE(app.g.keySoundsOn);
     EXPECT_TRUE(menu->findChild<QAction*>(QStringLiteral("musicOffAction"))->isChecked());
     EXPECT_EQ(app.audio.calls, (QStringList{QStringLiteral("StopMidi"), QStringLiteral("InitSoundEffects")}));
     EXPECT_TRUE(app.audio.playing.isEmpty());

@@ -68,8 +68,8 @@ TEST_F(MainMenuScreen, ANewPlayerGetsFoldersAndFilesAndStartsWithBothSwitchesOff
     EXPECT_TRUE(QFileInfo::exists(Data()));
     EXPECT_EQ(QFileInfo(Data()).size(), 0);
     EXPECT_TRUE(QFileInfo::exists(app.PlayerPath(QStringLiteral("DATA/Heat"))));
-    EXPECT_EQ(app.g.BgmOn, 0);
-    EXPECT_EQ(app.g.EffectOn, 0);
+    EXPECT_FALSE(app.g.musicOn);
+    EXPECT_FALSE(app.g.keySoundsOn);
     EXPECT_TRUE(Menu("musicOffAction")->isChecked());
     EXPECT_FALSE(Menu("musicOnAction")->isChecked());
     EXPECT_TRUE(Menu("effectsOffAction")->isChecked());
@@ -195,7 +195,7 @@ TEST_F(MainMenuScreen, ChoosingAModeSavesBothSwitchesAndStopsTheMusic) {
     EXPECT_TRUE(Menu("musicOnAction")->isChecked());
     EXPECT_FALSE(Menu("musicOffAction")->isChecked());
     EXPECT_TRUE(Menu("effectsOnAction")->isChecked());
-    EXPECT_EQ(app.g.EffectOn, -1);
+    EXPECT_TRUE(app.g.keySoundsOn);
 }
 
 TEST_F(MainMenuScreen, SwitchMenusSetTheChecksAndTheMusic) {
@@ -208,13 +208,13 @@ TEST_F(MainMenuScreen, SwitchMenusSetTheChecksAndTheMusic) {
     EXPECT_EQ(app.audio.calls.last(), QStringLiteral("StopMidi"));
     EXPECT_TRUE(Menu("musicOffAction")->isChecked());
     EXPECT_FALSE(Menu("musicOnAction")->isChecked());
-    EXPECT_EQ(app.g.BgmOn, 0);
+    EXPECT_FALSE(app.g.musicOn);
     Menu("effectsOnAction")->trigger();
     Menu("effectsOnAction")->trigger();  // a second click keeps it checked
     EXPECT_TRUE(Menu("effectsOnAction")->isChecked());
     EXPECT_FALSE(Menu("effectsOffAction")->isChecked());
     Menu("effectsOffAction")->trigger();
-    EXPECT_EQ(app.g.EffectOn, 0);
+    EXPECT_FALSE(app.g.keySoundsOn);
     EXPECT_TRUE(Menu("effectsOffAction")->isChecked());
 }
 
@@ -226,8 +226,8 @@ TEST_F(MainMenuScreen, ReadsTheSwitchesAndTheDerbyProgress) {
     Open();
     EXPECT_EQ(app.audio.calls,
               (QStringList{QStringLiteral("InitSoundEffects"), QStringLiteral("PlayMidi startup.mid")}));
-    EXPECT_EQ(app.g.BgmOn, -1);
-    EXPECT_EQ(app.g.EffectOn, 0);
+    EXPECT_TRUE(app.g.musicOn);
+    EXPECT_FALSE(app.g.keySoundsOn);
     EXPECT_EQ(app.g.Heat.HeatNo, 3);
     EXPECT_EQ(app.g.Chara[1].CharaNo, 12);
 }
@@ -236,8 +236,8 @@ TEST_F(MainMenuScreen, AStraySwitchValueReadsAsOff) {
     QDir().mkpath(app.PlayerPath(QStringLiteral("DATA")));
     app.WriteFile(Data(), Record("01 00") + Record("05 00"));
     Open();
-    EXPECT_EQ(app.g.BgmOn, 0);
-    EXPECT_EQ(app.g.EffectOn, 0);
+    EXPECT_FALSE(app.g.musicOn);
+    EXPECT_FALSE(app.g.keySoundsOn);
     Menu("musicOnAction")->trigger();
     EXPECT_EQ(app.audio.playing, QStringLiteral("startup.mid"));
 }

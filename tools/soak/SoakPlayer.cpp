@@ -366,8 +366,8 @@ void SoakPlayer::Settle() {
     }
     // The music off: FluidSynth loads an instrument's samples when it first sounds, so a
     // piece holds more memory the further it has played.
-    if (p_.g.BgmOn != 0) Trigger("musicOffAction");
-    if (p_.g.EffectOn != -1) Trigger("effectsOnAction");
+    if (p_.g.musicOn) Trigger("musicOffAction");
+    if (!p_.g.keySoundsOn) Trigger("effectsOnAction");
     const int threads = ThreadCount();
     LookAtStatistics(true);
     // The reading thread ends on its own after handing over the figures. The record is not
