@@ -18,7 +18,7 @@ class TickCounter;
 // place of the newest ranking entry.
 class Player {
   public:
-    qint16 TimeTrialRanking = -1;
+    int TimeTrialRanking = -1;
     void SetTimeTrialTime(qint32 ms) { TimeTrialTime = ms; }
     qint32 GetTimeTrialTime() const { return TimeTrialTime; }
     bool SetUserName(const QString& name) {

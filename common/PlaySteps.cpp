@@ -30,7 +30,7 @@ void PutGivenQuestion(GameState& g, PlayLabels& labels, const QString& genreKey,
 }
 
 bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int character) {
-    const qint16 before = g.judge.GetCorrectCount();
+    const int before = g.judge.GetCorrectCount();
     if (IsGenreKey(genreKey, Genre::English))
         g.judge.JudgeEnglishKey(labels, character);
     else if (IsGenreKey(genreKey, Genre::Idioms))

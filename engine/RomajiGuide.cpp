@@ -37,8 +37,7 @@ bool AllowsSingleN(int ch) {
 
 // The form the line shows for a unit: the judge's chosen slot, or else the player's choice
 // among the slots still open, or else the first of them.
-const Form* ShownForm(const Form (&forms)[5], qint16 selected, const Head& head,
-                      const RomajiChoices& choices) {
+const Form* ShownForm(const Form (&forms)[5], int selected, const Head& head, const RomajiChoices& choices) {
     if (selected != 0 && !forms[selected].empty()) return &forms[selected];
     const int family = RomajiGuide::FamilyAt(head);
     if (family >= 0 && family != int(RomajiFamily::N)) {
@@ -52,15 +51,15 @@ const Form* ShownForm(const Form (&forms)[5], qint16 selected, const Head& head,
 
 // Appends the romaji of display[pos..] to out; the first unit is judged from the given forms
 // (the judge's state), the rest from fresh forms. Stops at a unit that cannot be typed.
-void SpellFrom(QStringView display, const Form (&first)[5], qint16 firstSelected,
-               const RomajiChoices& choices, QString& out, QString& cannotType) {
+void SpellFrom(QStringView display, const Form (&first)[5], int firstSelected, const RomajiChoices& choices,
+               QString& out, QString& cannotType) {
     const bool singleNWanted = choices.Slot(RomajiFamily::N) == 2;
     qsizetype pendingN = -1;  // where a droppable second n of ん stands in out
     Form forms[5];
     qsizetype pos = 0;
     for (bool firstUnit = true; pos < display.size(); firstUnit = false) {
         const Head head = TypingJudge::HeadAt(display, pos);
-        qint16 selected = 0;
+        int selected = 0;
         if (firstUnit) {
             for (int i = 0; i < 5; ++i) forms[i] = first[i];
             selected = firstSelected;
@@ -148,7 +147,7 @@ int RomajiGuide::FamilyAt(const Head& head) {
     return -1;
 }
 
-RomajiGuide::KeyOutcome RomajiGuide::Predict(const Form (&forms)[5], qint16 selected, const Head& head,
+RomajiGuide::KeyOutcome RomajiGuide::Predict(const Form (&forms)[5], int selected, const Head& head,
                                              int key) {
     // The judge's own choice of a slot, step by step, on copies.
     Form working = forms[0];
@@ -178,7 +177,7 @@ RomajiGuide::KeyOutcome RomajiGuide::Predict(const Form (&forms)[5], qint16 sele
 bool RomajiGuide::Walk(const TypingJudge& judge, const QString& display, int key, RomajiChoices* choices,
                        bool* changed) {
     Form forms[5];
-    qint16 selected = 0;
+    int selected = 0;
     Head head = TypingJudge::HeadOf(display);
     judge.PeekUnit(head, forms, selected);
 
@@ -222,7 +221,7 @@ GuideLine RomajiGuide::Line(const TypingJudge& judge, const QString& display) co
     if (judge.CandidatesAreReady()) line.typed = m_typed;  // else a new question, not yet begun
     if (display.isEmpty()) return line;
     Form forms[5];
-    qint16 selected = 0;
+    int selected = 0;
     judge.PeekUnit(TypingJudge::HeadOf(display), forms, selected);
     QString romaji;
     romaji.reserve(display.size() * 3);

@@ -81,7 +81,7 @@ class RomajiGuide {
         int chosenSlot = 0;    // the single slot the key selects, 0 when not decided by this key
         bool singleN = false;  // the key ends ん after one n
     };
-    static KeyOutcome Predict(const TypingJudge::Form (&forms)[5], qint16 selected,
+    static KeyOutcome Predict(const TypingJudge::Form (&forms)[5], int selected,
                               const TypingJudge::Head& head, int key);
 
     // The family of the unit at the head of a text, or -1 when it has one form only.

@@ -137,8 +137,12 @@ int AnsiChar(int keyAscii) {
     return kNoChar;
 }
 
-void Bump(qint16& counter) {
-    if (counter < 32767) ++counter;  // a very long game stops counting rather than wrapping negative
+// Counts stop at the largest 16-bit number, as they always have, rather than growing past
+// what the records and the result screens were made for.
+constexpr int kMaxCount = 32767;
+
+void Bump(int& counter) {
+    if (counter < kMaxCount) ++counter;
 }
 
 }  // namespace
@@ -245,7 +249,7 @@ void TypingJudge::MakeCandidates(const PlayLabels& labels) {
     BuildCandidates(HeadOf(labels.Display()), Candidate);
 }
 
-void TypingJudge::PeekUnit(const Head& d, Form (&forms)[5], qint16& selected) const {
+void TypingJudge::PeekUnit(const Head& d, Form (&forms)[5], int& selected) const {
     if (CandidatesReady) {
         for (int i = 0; i < 5; ++i) forms[i] = Candidate[i];
         selected = SelectedIndex;
@@ -253,7 +257,7 @@ void TypingJudge::PeekUnit(const Head& d, Form (&forms)[5], qint16& selected) co
     }
     // What JudgeKanaKey will build on the next key, with the same carry-over of a chosen slot.
     BuildCandidates(d, forms);
-    selected = (SelectedIndex != 0 && forms[SelectedIndex].empty()) ? qint16(0) : SelectedIndex;
+    selected = (SelectedIndex != 0 && forms[SelectedIndex].empty()) ? 0 : SelectedIndex;
 }
 
 QString TypingJudge::CandidateAt(int slot) const {
@@ -346,7 +350,7 @@ void TypingJudge::Judge(PlayLabels& labels, const Head& d, int ch, int character
         for (int i = 1; i <= 4; ++i) {
             if (Candidate[i].first() != ch) continue;
             if (Candidate[0].empty() && SelectedIndex == 0) {
-                SelectedIndex = qint16(i);
+                SelectedIndex = i;
             } else {
                 Candidate[0] = Candidate[SelectedIndex];
                 SelectedIndex = 0;
@@ -364,7 +368,7 @@ void TypingJudge::Judge(PlayLabels& labels, const Head& d, int ch, int character
         return;
     }
 
-    const qint16 before = CorrectCount;
+    const int before = CorrectCount;
     Bump(CorrectCount);
     PlaySoundEffect(true);
     if (m_reporting) {

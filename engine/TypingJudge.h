@@ -17,8 +17,8 @@ class TypingJudge {
     TypingJudge(Audio* audio = nullptr, const bool* keySoundsOn = nullptr);
 
     void JudgeEnglishKey(PlayLabels& labels, int character);
-    qint16 GetCorrectCount() const { return CorrectCount; }
-    qint16 GetMissCount() const { return MissCount; }
+    int GetCorrectCount() const { return CorrectCount; }
+    int GetMissCount() const { return MissCount; }
     void InitFlag() { CandidatesReady = false; }
     void Reset();
     void JudgeKanaKey(PlayLabels& labels, int character);
@@ -45,7 +45,7 @@ class TypingJudge {
 
     // Read-only views for tests.
     QString CandidateAt(int slot) const;
-    qint16 GetSelectedIndex() const { return SelectedIndex; }
+    int GetSelectedIndex() const { return SelectedIndex; }
     // False from InitFlag or Reset (a new question, a new game) until the next key.
     bool CandidatesAreReady() const { return CandidatesReady; }
 
@@ -92,7 +92,7 @@ class TypingJudge {
 
     // The forms and the slot the next key will be judged against, for the text d still to
     // type, without judging anything (the romaji guide reads them).
-    void PeekUnit(const Head& d, Form (&forms)[5], qint16& selected) const;
+    void PeekUnit(const Head& d, Form (&forms)[5], int& selected) const;
 
   private:
     void MakeCandidates(const PlayLabels& labels);
@@ -103,9 +103,9 @@ class TypingJudge {
 
     Form Candidate[5];
     bool CandidatesReady = false;
-    qint16 SelectedIndex = 0;
-    qint16 MissCount = 0;
-    qint16 CorrectCount = 0;
+    int SelectedIndex = 0;
+    int MissCount = 0;
+    int CorrectCount = 0;
 
     Audio* m_audio = nullptr;
     const bool* m_keySoundsOn = nullptr;

@@ -28,8 +28,8 @@ void QuestionBank::SetGenre(const QString& key) {
 
 QString QuestionBank::GetQuestion() {
     const float r = m_rnd.NextFloat();
-    QuestionId = qint16(std::floor(r * float(IdRange[1])) + IdRange[0]);
-    if (QuestionId % 2 != 0) QuestionId = qint16(QuestionId + 1);
+    QuestionId = int(std::floor(r * float(IdRange[1]))) + IdRange[0];
+    if (QuestionId % 2 != 0) ++QuestionId;
     if (QuestionId == 0) QuestionId = 102;
     const QString reading = Table().LoadString(QuestionId);
     m_typing.InitFlag();
@@ -42,7 +42,7 @@ QString QuestionBank::GetKanjiQuestion() const {
 
 QString QuestionBank::GetEnglishQuestion() {
     const float r = m_rnd.NextFloat();
-    EnglishId = qint16(std::floor(r * 801.0f) + 1000);
+    EnglishId = int(std::floor(r * 801.0f)) + 1000;
     return Table().LoadString(EnglishId);
 }
 

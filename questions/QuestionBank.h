@@ -19,17 +19,17 @@ class QuestionBank {
     QString GetEnglishQuestion();
     void SetGenre(const QString& key);
 
-    qint16 GetQuestionId() const { return QuestionId; }
+    int GetQuestionId() const { return QuestionId; }
     // ID of the English word drawn last.
-    qint16 GetEnglishQuestionId() const { return EnglishId; }
+    int GetEnglishQuestionId() const { return EnglishId; }
 
   private:
     const StringTable& Table() const;
 
-    qint16 IdRange[2] = {0, 0};
+    int IdRange[2] = {0, 0};
     QString GenreName;
-    qint16 QuestionId = 0;
-    qint16 EnglishId = 0;
+    int QuestionId = 0;
+    int EnglishId = 0;
 
     RandomSource& m_rnd;
     TypingJudge& m_typing;

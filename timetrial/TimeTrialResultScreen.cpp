@@ -149,7 +149,7 @@ void TimeTrialResultScreen::OnLoad() {
     nameEdit->selectAll();
     nameEdit->setFocus();
     InsertTimeTrialEntry(RankData, place, m_entry);
-    g.player.TimeTrialRanking = qint16(place);
+    g.player.TimeTrialRanking = place;
     placeText->setText(QString::number(place + 1) + QStringLiteral("位"));
     madeRankingText->setEnabled(true);
     namePrompt->setEnabled(true);

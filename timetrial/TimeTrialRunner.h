@@ -1,6 +1,5 @@
 #pragma once
 #include <QString>
-#include <QtGlobal>
 
 namespace kd {
 
@@ -8,19 +7,19 @@ namespace kd {
 class TimeTrialRunner {
   public:
     // A rank of 0 or less means "not placed" and never overwrites a stored rank.
-    void SetCharaRank(qint16 rank) {
+    void SetCharaRank(int rank) {
         if (rank > 0) Rank = rank;
     }
-    qint16 GetCharaRank() const { return Rank; }
+    int GetCharaRank() const { return Rank; }
     void SetCharaName(const QString& name) { Name = name; }
     QString GetCharaName() const { return Name; }
-    void SetCharaStepSize(qint16 step) { StepSize = step; }
-    qint16 GetCharaStepSize() const { return StepSize; }
+    void SetCharaStepSize(int step) { StepSize = step; }
+    int GetCharaStepSize() const { return StepSize; }
 
   private:
-    qint16 StepSize = 0;
+    int StepSize = 0;
     QString Name;
-    qint16 Rank = 0;
+    int Rank = 0;
 };
 
 }  // namespace kd

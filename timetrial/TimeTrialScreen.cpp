@@ -124,7 +124,7 @@ void TimeTrialScreen::OnSpace() {
 
 bool TimeTrialScreen::AfterKey(bool hit) {
     if (!hit) return true;
-    CharaX = qint16(CharaX + runner.GetCharaStepSize());
+    CharaX += runner.GetCharaStepSize();
     m_ghost->OnCorrectKey(g.judge.GetCorrectCount(), m_clock->Elapsed());
     Redraw();
     if (CharaX <= kFinishX) return true;

@@ -26,7 +26,7 @@ class TimeTrialScreen : public PlayScreen {
     void ApplyGenre(const QString& genreKey);
 
     bool IsPlaying() const { return GetPhase() == Phase::Playing; }
-    qint16 GetCharaX() const { return CharaX; }
+    int GetCharaX() const { return CharaX; }
     TimeTrialRunner runner;
 
     // With the player's ghost option on, the best run of the genre races beside the ball.
@@ -65,7 +65,7 @@ class TimeTrialScreen : public PlayScreen {
     QPushButton* backButton;
     QPixmap ballPicture;  // item 1: the ball, taken from ballSource at load
 
-    qint16 CharaX = 5;
+    int CharaX = 5;
     GhostRunner* m_ghost;
     RunCollector m_run;  // this run, for the splits against the best
 };

@@ -188,7 +188,7 @@ TEST(RecordFile, MoveAsideKeepsEveryDamagedCopy) {
         if (memory) RecordFile::UseMemory(&files);
         const QString path = dir.filePath(QStringLiteral("Data.dat"));
         const auto content = [&](const QString& p) { return memory ? files.value(p) : Slurp(p); };
-        for (const QByteArray bytes : {QByteArray("first"), QByteArray("second")}) {
+        for (const QByteArray& bytes : {QByteArray("first"), QByteArray("second")}) {
             ASSERT_TRUE(RecordFile::ReplaceFile(path, bytes));
             const QString kept = RecordFile::MoveAside(path);
             EXPECT_EQ(kept, path + (bytes == "first" ? ".damaged" : ".damaged-2"));

@@ -47,7 +47,9 @@ TEST(ResultRules, PracticeFiguresAndHistoryEntryAgree) {
         EXPECT_EQ(p.correctRate, QString::fromUtf8(r.rate));
         EXPECT_EQ(p.practiceSec, r.shownSec);
         ASSERT_EQ(p.keysPerSec.has_value(), r.perSec.has_value());
-        if (r.perSec) EXPECT_DOUBLE_EQ(*p.keysPerSec, *r.perSec);
+        if (r.perSec) {
+            EXPECT_DOUBLE_EQ(*p.keysPerSec, *r.perSec);
+        }
         // The history keeps exactly the rate of the result.
         EXPECT_EQ(p.entry.CRate, QString::fromUtf8(r.rate));
         EXPECT_EQ(p.entry.HistDate, QStringLiteral("2024/05/02"));

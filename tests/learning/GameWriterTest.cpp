@@ -12,8 +12,7 @@
 using namespace kd;
 using namespace kd::test;
 
-namespace {
-
+// Outside the anonymous namespace: the test classes derived from it are not in one.
 class GameWriting : public ::testing::Test {
   protected:
     TestApp app;
@@ -28,7 +27,11 @@ class GameWriting : public ::testing::Test {
         g.mode = mode;
         g.genre = QStringLiteral("kannyouku");
         g.startedAt = 1765000000000;
-        g.questions << RecordedQuestion{101, QStringLiteral("一石二鳥"), QStringLiteral("いっせきにちょう")};
+        RecordedQuestion q;
+        q.questionId = 101;
+        q.text = QStringLiteral("一石二鳥");
+        q.reading = QStringLiteral("いっせきにちょう");
+        g.questions << q;
         g.keys << RecordedKey{0, 100, QStringLiteral("い"), u'i', u'i', true, QStringLiteral("i")}
                << RecordedKey{0, 200, QStringLiteral("っせ"), u's', u's', true, QStringLiteral("sse")};
         return g;
@@ -38,8 +41,6 @@ class GameWriting : public ::testing::Test {
             .toInt();
     }
 };
-
-}  // namespace
 
 // A key the record refuses (its unit missing) takes its game's row and questions with it; the
 // record stays open, says the game is kept for later, and forgets that once a game goes in.
@@ -95,7 +96,7 @@ TEST_F(GameWriting, ASettleRefusedKeepsTheRecordOpen) {
 TEST_F(GameWriting, ExportNamesEveryModeByItsKey) {
     for (GameMode mode :
          {GameMode::Practice, GameMode::TimeTrial, GameMode::Race, GameMode::Boss, GameMode::NetRace})
-        ASSERT_TRUE(store->WriteGame(RecordedGame{mode, QStringLiteral("english")}));
+        ASSERT_TRUE(store->WriteGame(Game(mode)));
     QSqlQuery q(store->Database());
     ASSERT_TRUE(
         q.exec(QStringLiteral("INSERT INTO games(mode, genre, started_at, duration_ms, correct, misses) "

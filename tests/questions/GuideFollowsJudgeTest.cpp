@@ -118,7 +118,7 @@ TEST(GuideFollowsJudge, PredictionMatchesTheJudgeForEveryKey) {
                 TypingJudge trial = judge;
                 StringPlayLabels trialLabels = labels;
                 TypingJudge::Form forms[5];
-                qint16 selected = 0;
+                int selected = 0;
                 const auto head = TypingJudge::HeadOf(labels.display);
                 judge.PeekUnit(head, forms, selected);
                 // A single n's key is judged again against the next unit: the guide's BeforeKey
