@@ -341,6 +341,7 @@ void TypingJudge::ReportBefore(const PlayLabels& labels, const Head& d, int char
     r.unitDone = false;
 }
 
+// Long by choice: one pass over the candidate spellings per key, on the hot path.
 void TypingJudge::Judge(PlayLabels& labels, const Head& d, int ch, int character) {
     if (m_reporting) ReportBefore(labels, d, character);
 

@@ -152,6 +152,7 @@ bool IsCharaNo(int n, bool computerToo) {
     return computerToo && n >= 11 && n <= 13;
 }
 
+// Long by choice: one short case per message kind, all checked in one place.
 std::optional<Message> DecodeMap(const QCborMap& map) {
     const QString type = map.value(QStringLiteral("t")).toString();
     Fields f(map);

@@ -26,6 +26,7 @@ QLineEdit* MakeField(QWidget* parent, const QString& name, int x, int y, int w) 
 }
 }  // namespace
 
+// Long by choice: the form laid out in reading order, one control after the other.
 JoinRoomScreen::JoinRoomScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::NetJoin) {
     SetCaption(QStringLiteral("部屋に入る"));
     SetClientSize(520, 500);

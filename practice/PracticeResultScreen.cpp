@@ -55,6 +55,7 @@ PracticeResultScreen::PracticeResultScreen(AppContext& ctx_) : ScreenBase(ctx_, 
     BuildControls();
 }
 
+// Long by choice: the result and history panels laid out in reading order.
 void PracticeResultScreen::BuildControls() {
     SetClientSize(561, 419);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

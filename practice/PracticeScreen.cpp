@@ -67,7 +67,13 @@ void PracticeScreen::BuildControls() {
     SetPixelFont(keys, 12);
     SetForeColor(keys, QColor(208, 216, 240));
 
-    // The setting summary and the buttons.
+    BuildSettingsPanel();
+    m_clock = new PlayClock(this, QStringLiteral("countdownTimer"), remainingTime, g.clock);
+    m_clock->onTimeUp = [this] { TimeUp(); };
+}
+
+// The setting summary and the buttons, below the play band.
+void PracticeScreen::BuildSettingsPanel() {
     auto* settingsPanel = new QFrame(this);
     settingsPanel->setObjectName(QStringLiteral("settingsPanel"));
     settingsPanel->setGeometry(6, 150, 635, 92);
@@ -92,9 +98,6 @@ void PracticeScreen::BuildControls() {
     connect(settingsButton, &QPushButton::clicked, this, [this] { ShowSettingsDialog(); });
     connect(retryButton, &QPushButton::clicked, this, [this] { Retry(); });
     connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
-
-    m_clock = new PlayClock(this, QStringLiteral("countdownTimer"), remainingTime, g.clock);
-    m_clock->onTimeUp = [this] { TimeUp(); };
 }
 
 PracticeScreen::~PracticeScreen() {

@@ -64,6 +64,7 @@ class PracticeScreen : public PlayScreen {
 
   private:
     void BuildControls();
+    void BuildSettingsPanel();
     void ShowSettingsDialog();
     void StopCountdown();
     void TimeUp();

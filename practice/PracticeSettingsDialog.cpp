@@ -43,6 +43,7 @@ QLabel* NumberBox(QWidget* parent, const QString& name, const QString& caption, 
 
 }  // namespace
 
+// Long by choice: the dialog laid out in reading order, one control after the other.
 PracticeSettingsDialog::PracticeSettingsDialog(AppContext& ctx_, PracticeScreen* owner)
     : ScreenBase(ctx_, QStringLiteral("PracticeSettingsDialog"), owner), m_owner(owner) {
     // The drill and the own sets take two rows more than the bank's two genres.

@@ -116,6 +116,13 @@ QAction* NamedAction(QMenu* menu, const QString& name, const QString& text, bool
 }  // namespace
 
 MainMenu::MainMenu(AppContext& ctx_) : ScreenBase(ctx_, Screen::Main) {
+    BuildMenuBar();
+    ConnectMenus();
+    BuildClientArea();
+    SetKeysFirst(true);
+}
+
+void MainMenu::BuildMenuBar() {
     menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
     menuBar->setNativeMenuBar(false);
@@ -149,9 +156,29 @@ MainMenu::MainMenu(AppContext& ctx_) : ScreenBase(ctx_, Screen::Main) {
     AddGhostAndReplayItems(viewMenu, g, this);
     AddRomajiGuideItem(viewMenu, g);
     AddImportItem(fileMenu, exportLearningAction, ctx, this);
-    // Races on the local network: screens of their own, opened only when this build has them.
     netMenu = menuBar->addMenu(QStringLiteral("対戦(&N)"));
     netMenu->setObjectName(QStringLiteral("netMenu"));
+    aboutAction = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
+    aboutAction->setObjectName(QStringLiteral("aboutAction"));
+    // Beyond the original menu bar, after its items so they keep their places.
+    statsMenu = menuBar->addMenu(QStringLiteral("成績(&S)"));
+    statsMenu->setObjectName(QStringLiteral("statsMenu"));
+    showStatsAction =
+        NamedAction(statsMenu, QStringLiteral("showStatsAction"), QStringLiteral("成績を見る(&V)"), false);
+    FitMenuWidth(statsMenu);
+}
+
+void MainMenu::ConnectMenus() {
+    connect(deleteRecordsAction, &QAction::triggered, this, [this] { DeleteAllRecords(); });
+    connect(exportLearningAction, &QAction::triggered, this, [this] { ExportLearning(); });
+    connect(exitAction, &QAction::triggered, this, [this] { AskToEnd(); });
+    connect(effectsOnAction, &QAction::triggered, this, [this] { TurnEffectsOn(); });
+    connect(effectsOffAction, &QAction::triggered, this, [this] { TurnEffectsOff(); });
+    connect(musicOnAction, &QAction::triggered, this, [this] { TurnMusicOn(); });
+    connect(musicOffAction, &QAction::triggered, this, [this] { TurnMusicOff(); });
+    connect(aboutAction, &QAction::triggered, this, [this] { ShowAbout(); });
+    connect(showStatsAction, &QAction::triggered, this, [this] { OpenStats(); });
+    // Races on the local network: screens of their own, opened only when this build has them.
     for (const auto& [name, text, next] : {std::tuple{"hostRoomAction", "部屋を作る(&H)", Screen::NetHost},
                                            std::tuple{"joinRoomAction", "部屋に入る(&J)", Screen::NetJoin}}) {
         connect(NamedAction(netMenu, QString::fromLatin1(name), QString::fromUtf8(text), false),
@@ -162,25 +189,10 @@ MainMenu::MainMenu(AppContext& ctx_) : ScreenBase(ctx_, Screen::Main) {
                 });
     }
     for (QMenu* m : {fileMenu, effectsMenu, musicMenu, viewMenu, netMenu}) FitMenuWidth(m);
-    aboutAction = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
-    aboutAction->setObjectName(QStringLiteral("aboutAction"));
-    // Beyond the original menu bar, after its items so they keep their places.
-    statsMenu = menuBar->addMenu(QStringLiteral("成績(&S)"));
-    statsMenu->setObjectName(QStringLiteral("statsMenu"));
-    showStatsAction =
-        NamedAction(statsMenu, QStringLiteral("showStatsAction"), QStringLiteral("成績を見る(&V)"), false);
-    FitMenuWidth(statsMenu);
+}
 
-    connect(deleteRecordsAction, &QAction::triggered, this, [this] { DeleteAllRecords(); });
-    connect(exportLearningAction, &QAction::triggered, this, [this] { ExportLearning(); });
-    connect(exitAction, &QAction::triggered, this, [this] { AskToEnd(); });
-    connect(effectsOnAction, &QAction::triggered, this, [this] { TurnEffectsOn(); });
-    connect(effectsOffAction, &QAction::triggered, this, [this] { TurnEffectsOff(); });
-    connect(musicOnAction, &QAction::triggered, this, [this] { TurnMusicOn(); });
-    connect(musicOffAction, &QAction::triggered, this, [this] { TurnMusicOff(); });
-    connect(aboutAction, &QAction::triggered, this, [this] { ShowAbout(); });
-    connect(showStatsAction, &QAction::triggered, this, [this] { OpenStats(); });
-
+// The title, the version, the four items and the description below them.
+void MainMenu::BuildClientArea() {
     const int barHeight = menuBar->sizeHint().height();
     menuBar->setGeometry(0, 0, kClientWidth, barHeight);
     clientArea =
@@ -218,7 +230,6 @@ MainMenu::MainMenu(AppContext& ctx_) : ScreenBase(ctx_, Screen::Main) {
         QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
 
     itemShadow->lower();
-    SetKeysFirst(true);
 }
 
 void MainMenu::OnLoad() {

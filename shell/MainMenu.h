@@ -28,6 +28,9 @@ class MainMenu : public ScreenBase {
 
   protected:
     void OnLoad() override;
+    void BuildMenuBar();
+    void ConnectMenus();
+    void BuildClientArea();
     void OnKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     bool MayClose(CloseReason reason) override;
 
