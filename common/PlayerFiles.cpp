@@ -30,6 +30,10 @@ QString HeatPath(const GameState& g) {
     return DataFile(g, "Heat");
 }
 
+QString LearningRecordPath(const GameState& g) {
+    return g.PlayerPath(QLatin1String(kLearningRecordFile));
+}
+
 bool MakePlayerDataFolder(const GameState& g) {
     const QString data = PlayerDataFolder(g);
     if (ExistFolder(data)) return true;

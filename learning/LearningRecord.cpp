@@ -1,6 +1,7 @@
 #include "learning/LearningRecord.h"
 
 #include "common/GameState.h"
+#include "common/PlayerFiles.h"
 #include "learning/Import.h"
 
 namespace kd {
@@ -14,7 +15,7 @@ LearningRecord::~LearningRecord() {
 }
 
 QString LearningRecord::PathFor(const GameState& g) {
-    return g.PlayerPath(QLatin1String(LearningStore::kFileName));
+    return LearningRecordPath(g);
 }
 
 LearningStore* LearningRecord::Store() {

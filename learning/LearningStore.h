@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "common/PlayEvents.h"
+#include "common/PlayerFiles.h"
 #include "learning/RecordedGame.h"
 #include "platform/core/WriteTrouble.h"
 
@@ -26,7 +27,7 @@ class GameWriter;
 class LearningStore {
   public:
     static constexpr int kSchemaVersion = 2;
-    static constexpr const char* kFileName = "learning.sqlite";
+    static constexpr const char* kFileName = kLearningRecordFile;
 
     enum class State { Closed, Ready, ReadOnly, Unavailable };
 
