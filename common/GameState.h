@@ -1,8 +1,8 @@
 #pragma once
 #include <QString>
 #include <QtGlobal>
-#include <array>
 
+#include "common/DerbyRun.h"
 #include "common/PlayNotifier.h"
 #include "engine/TypingJudge.h"
 #include "questions/QuestionBank.h"
@@ -33,21 +33,6 @@ class Player {
     qint32 TimeTrialTime = 0;
 };
 
-// One character in a heat (index 0 the player, 1-3 the opponents).
-struct CharaData {
-    qint16 CharaNo = 0;
-    QString CharaName;
-    qint16 StepSize = 0;
-    qint16 MissCost = 0;
-    QString RankText;
-};
-
-// Derby progress, record 1 of DATA/Heat.
-struct HeatData {
-    QString HeatMemo;
-    qint16 HeatNo = 0;
-};
-
 // Everything the screens share for the whole run: the judge, the question bank, the player,
 // the sound switches and the derby state, plus the core services they use. The application
 // owns one; every test builds a fresh one.
@@ -70,9 +55,8 @@ class GameState {
     bool musicOn = false;
     bool keySoundsOn = false;
 
-    std::array<CharaData, 4> Chara{};
-    std::array<qint16, 4> FinishOrder{};
-    HeatData Heat;
+    // The derby: the player's character, the heat and the race or boss battle under way.
+    DerbyRun derby;
 
     // The folder that holds Data.dat and the players' folders.
     QString programFolder;

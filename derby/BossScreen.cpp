@@ -2,7 +2,6 @@
 
 #include <QPointer>
 
-#include "common/Format.h"
 #include "common/GameState.h"
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
@@ -18,8 +17,9 @@ namespace kd {
 namespace {
 
 // The arena.
-constexpr int W = DerbyPlayScreen::kBossLayout.ground.width();
 constexpr int H = DerbyPlayScreen::kBossLayout.ground.height();
+static_assert(DerbyRun::kArenaWidth == DerbyPlayScreen::kBossLayout.ground.width(),
+              "the run's arena is the one drawn");
 
 const QString kWin = QStringLiteral("You Win!!");
 
@@ -35,54 +35,38 @@ BossScreen::BossScreen(AppContext& ctx_)
 void BossScreen::Init() {
     g.audio.StopMidi();
     g.rnd.ReseedFromClock();
-    ResetPlayControls(QString());
-    BossX = W - 65;
-    PlayerX = 0;
-    BossMaxStep = 17;
-    PlayerStep = g.Chara[0].StepSize;
-    PostX = qint16(RoundHalfEven((W - 100) / 2.0));
-    Balls = {0, 0};
+    g.derby.SetUpBoss();
+    ResetPlayControls(QString(), g.derby.Power());
     LoadGenre();
     g.judge.Reset();
-    characterPictures = {CharaBitmap(g.Chara[0].CharaNo), Bitmap(QStringLiteral("BOSS"))};
+    characterPictures = {CharaBitmap(g.derby.Player().number), Bitmap(QStringLiteral("BOSS"))};
     Redraw();
 }
 
 void BossScreen::Redraw() {
+    const BossArena& arena = g.derby.Arena();
     track->ClearToBackground();
-    track->DrawPixmap(post, PostX, H - 230);
-    track->DrawPixmap(characterPictures[0], PlayerX, H - 70);
-    track->DrawPixmap(characterPictures[1], BossX, H - 70);
-    const std::array<int, 2> stackX = {PostX + 5, PostX + 55};
+    track->DrawPixmap(post, arena.postX, H - 230);
+    track->DrawPixmap(characterPictures[0], arena.playerX, H - 70);
+    track->DrawPixmap(characterPictures[1], arena.bossX, H - 70);
+    const std::array<int, 2> stackX = {arena.postX + 5, arena.postX + 55};
     for (int who = 0; who < 2; ++who)
-        for (int i = 0; i < Balls[who]; ++i)
+        for (int i = 0; i < arena.balls[who]; ++i)
             track->DrawPixmap(ballPictures[who], stackX[who], H - 55 - 40 * i);
 }
 
 void BossScreen::MoveOpponents() {
-    // The boss's step is worked out in single precision and rounded half to even.
-    const float r = g.rnd.NextFloat();
-    const float x = float(BossX) - float(BossMaxStep) * r;
-    BossX = qint16(RoundHalfEven(x));
-    if (BossX < PostX + 90) {
-        BossX = qint16(W - 65);
-        ++Balls[1];
-    }
+    const bool bossWon = g.derby.StepBoss(g.rnd);
     Redraw();
-    g.play.LanesMoved({PlayerX, BossX, 0, 0, 0});
-    if (Balls[1] == kBallsToWin && Balls[0] < kBallsToWin) {
-        m_won = false;
-        EndWithVerdict(kBlue, QStringLiteral("You Lose!!"), true);
-        g.play.BossSettled(false);
-    }
+    g.play.LanesMoved({g.derby.Arena().playerX, g.derby.Arena().bossX, 0, 0, 0});
+    if (!bossWon) return;
+    m_won = false;
+    EndWithVerdict(kBlue, QStringLiteral("You Lose!!"), true);
+    g.play.BossSettled(false);
 }
 
 bool BossScreen::StepPlayer() {
-    PlayerX = qint16(PlayerX + PlayerStep);
-    if (PlayerX < PostX - 54) return false;
-    PlayerX = 0;
-    ++Balls[0];
-    if (Balls[0] < kBallsToWin || Balls[1] >= kBallsToWin) return false;
+    if (!g.derby.StepPlayerAtBoss()) return false;
     m_won = true;
     EndWithVerdict(kRed, kWin, true);
     g.play.BossSettled(true);

@@ -6,8 +6,8 @@
 
 #include "common/Format.h"
 #include "common/GameState.h"
+#include "common/Roster.h"
 #include "common/SoundSwitches.h"
-#include "derby/Cast.h"
 #include "derby/DerbyGenreDialog.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Bitmaps.h"
@@ -104,7 +104,7 @@ CharacterSelectScreen::CharacterSelectScreen(AppContext& ctx_) : ScreenBase(ctx_
 void CharacterSelectScreen::OnLoad() {
     SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
     for (int i = 0; i < 5; ++i) {
-        characterPictures[i] = CharaBitmap(PlayableCast()[i].CharaNo);
+        characterPictures[i] = CharaBitmap(PlayableCast()[i].number);
         characterTiles[i]->DrawPixmap(characterPictures[i], 0, 0);
     }
     // Every visit starts on CrazyBallRed; an earlier choice is not kept.
@@ -119,19 +119,16 @@ void CharacterSelectScreen::ChooseCharacter(int index) {
         characterTiles[i]->SetChosen(i == index);
         characterTiles[i]->DrawPixmap(characterPictures[i], 0, 0);
     }
-    const PlayableChara& c = PlayableCast()[index];
-    CharaData& me = g.Chara[0];
-    me.CharaNo = c.CharaNo;
-    me.StepSize = c.StepSize;
-    me.MissCost = c.MissCost;
+    const PlayableCharacter& c = PlayableCast()[index];
+    g.derby.ChoosePlayer(c);
     DemoX = 62;
-    characterName->setText(c.Name);
+    characterName->setText(c.name);
     ShowStats();
 }
 
 void CharacterSelectScreen::ShowStats() {
-    const float endurance = EnduranceOf(g.Chara[0].MissCost);
-    const int step = g.Chara[0].StepSize * 10;
+    const float endurance = EnduranceOf(g.derby.Player().missCost);
+    const int step = g.derby.Player().step * 10;
     enduranceBar->setValue(qBound(0, int(RoundHalfEven(endurance)), 100));
     enduranceValue->setText(ShortestSingle(endurance));
     stepSizeBar->setValue(qBound(0, step, 100));
@@ -140,13 +137,13 @@ void CharacterSelectScreen::ShowStats() {
 
 void CharacterSelectScreen::MoveDemo() {
     demoTrack->ClearToBackground();
-    demoTrack->DrawPixmap(characterPictures[PlayableByNo(g.Chara[0].CharaNo).CharaNo - 1], DemoX, 2);
-    DemoX = qint16(DemoX + 3);
+    const int chosen = PlayableCharacterOf(g.derby.Player().number).number;
+    demoTrack->DrawPixmap(characterPictures[chosen - 1], DemoX, 2);
+    DemoX += 3;
     if (DemoX + 65 >= kDemoWidth) DemoX = 0;
 }
 
 void CharacterSelectScreen::ConfirmCharacter() {
-    g.Chara[0].CharaName = characterName->text();
     LeaveTo(Screen::HeatInfo);
 }
 

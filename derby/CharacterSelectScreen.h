@@ -39,8 +39,8 @@ class CharacterSelectScreen : public ScreenBase {
 
     QLabel* characterName;
     std::array<CharaTile*, 5> characterTiles{};
-    QLabel* enduranceValue;  // enduranceValue
-    QLabel* stepSizeValue;   // stepSizeValue
+    QLabel* enduranceValue;
+    QLabel* stepSizeValue;
     QProgressBar* enduranceBar;
     QProgressBar* stepSizeBar;
     PictureBox* demoTrack;
@@ -67,7 +67,7 @@ class CharacterSelectScreen : public ScreenBase {
     void MoveDemo();
     void LeaveTo(Screen next);
 
-    qint16 DemoX = 62;
+    int DemoX = 62;
     std::array<QPixmap, 5> characterPictures;
 };
 

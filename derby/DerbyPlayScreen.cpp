@@ -3,12 +3,12 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "common/DerbyRun.h"
 #include "common/GameState.h"
 #include "common/GenreFile.h"
 #include "common/PlaySteps.h"
 #include "common/PlayerFiles.h"
 #include "common/SoundSwitches.h"
-#include "derby/Cast.h"
 #include "derby/PowerMeter.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Colors.h"
@@ -52,13 +52,13 @@ DerbyPlayScreen::DerbyPlayScreen(AppContext& ctx_, Screen screen, const QString&
 
 DerbyPlayScreen::~DerbyPlayScreen() = default;
 
-void DerbyPlayScreen::ResetPlayControls(const QString& restingText) {
+void DerbyPlayScreen::ResetPlayControls(const QString& restingText, const PlayerPower& fullPower) {
     RestPlay();
     panel->SetMonitor(QString());
     panel->SetDisplayColor(Qt::white);
     panel->SetDisplay(restingText);
     panel->SetInput(QString());
-    power->Reset();
+    power->Show(fullPower);
     moveTimer->Stop();
     retryButton->setEnabled(false);
 }
@@ -69,12 +69,12 @@ void DerbyPlayScreen::LoadGenre() {
 }
 
 void DerbyPlayScreen::ReportBegun() {
-    const int heat = Mode() == GameMode::Boss ? kBossHeat : int(g.Heat.HeatNo);
+    const int heat = Mode() == GameMode::Boss ? kBossHeat : g.derby.Heat();
     // A race names its field, so a replay shows who really ran (the co-qualifier included).
     std::array<int, 4> cast{};
     if (Mode() == GameMode::Race)
-        for (int j = 0; j < 4; ++j) cast[size_t(j)] = g.Chara[j].CharaNo;
-    g.play.GameBegun(Mode(), genreKey, g.Chara[0].CharaNo, heat, 0, cast);
+        for (int j = 0; j < DerbyRun::kLanes; ++j) cast[size_t(j)] = g.derby.Character(j);
+    g.play.GameBegun(Mode(), genreKey, g.derby.Player().number, heat, 0, cast);
 }
 
 void DerbyPlayScreen::OnGo() {
@@ -85,7 +85,9 @@ void DerbyPlayScreen::OnGo() {
 
 bool DerbyPlayScreen::AfterKey(bool hit) {
     if (hit) return !StepPlayer();
-    if (!power->Miss(g.Chara[0].MissCost)) return true;
+    const bool out = g.derby.Miss();
+    power->Show(g.derby.Power());
+    if (!out) return true;
     OutOfPower();
     return false;
 }

@@ -11,6 +11,7 @@ class QPushButton;
 namespace kd {
 
 class PictureBox;
+class PlayerPower;
 class PowerMeter;
 
 // What the race and the boss battle add to the play core: the power display, the retry/back
@@ -57,8 +58,9 @@ class DerbyPlayScreen : public PlayScreen {
     void Back() override;
     void OnClosedByPlayer() override;
 
-    // The resting state both Inits share: labels, power, timers stopped, retry disabled.
-    void ResetPlayControls(const QString& restingText);
+    // The resting state every Init shares: labels, the power given, timers stopped, retry
+    // disabled.
+    void ResetPlayControls(const QString& restingText, const PlayerPower& fullPower);
     void LoadGenre();
     // The play has ended by the player's or the boss's last step: music off, movement
     // stopped, the verdict shown until the finish timer settles it.

@@ -1,7 +1,7 @@
 #include "derby/HeatInfoScreen.h"
 
 #include "common/GameState.h"
-#include "derby/Cast.h"
+#include "common/Roster.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
@@ -32,11 +32,9 @@ HeatInfoScreen::HeatInfoScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Heat
 }
 
 void HeatInfoScreen::OnLoad() {
-    // A damaged heat file may hold any number: below 1 is the first heat, above the boss
-    // is still the boss.
-    g.Heat.HeatNo = qint16(qBound(1, int(g.Heat.HeatNo), kBossHeat));
-    if (g.Heat.HeatNo <= kLastRaceHeat) {
-        SetForeColor(heatNames[g.Heat.HeatNo - 1], kYellow);
+    const int heat = g.derby.Heat();
+    if (heat <= kLastRaceHeat) {
+        SetForeColor(heatNames[heat - 1], kYellow);
     } else {
         for (QLabel* l : heatNames) l->clear();
         heatNames[2]->setText(QStringLiteral("BOSS!!"));
@@ -46,7 +44,7 @@ void HeatInfoScreen::OnLoad() {
 }
 
 Screen HeatInfoScreen::NextScreen() const {
-    return g.Heat.HeatNo > kLastRaceHeat ? Screen::Boss : Screen::KeyDerby;
+    return g.derby.Heat() > kLastRaceHeat ? Screen::Boss : Screen::KeyDerby;
 }
 
 void HeatInfoScreen::OnKeyDown(int key, Qt::KeyboardModifiers) {

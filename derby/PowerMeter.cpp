@@ -1,13 +1,10 @@
 #include "derby/PowerMeter.h"
 
+#include "common/DerbyRun.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 
 namespace kd {
-
-namespace {
-constexpr qint16 kRedBelow = 31;
-}  // namespace
 
 PowerMeter::PowerMeter(QWidget* form, const QRect& frame, const QRect& bar) {
     MakeOutline(form, QStringLiteral("powerOutline"), frame, kGrey);
@@ -22,33 +19,19 @@ PowerMeter::PowerMeter(QWidget* form, const QRect& frame, const QRect& bar) {
     powerBar = new QProgressBar(form);
     powerBar->setObjectName(QStringLiteral("powerBar"));
     powerBar->setGeometry(bar);
-    powerBar->setRange(0, 100);
+    powerBar->setRange(0, PlayerPower::kFull);
     powerBar->setTextVisible(false);
-    Reset();
-}
-
-void PowerMeter::Reset() {
-    m_power = 100;
-    m_red = false;
     SetLabelColor(kGreen);
-    powerValue->setText(QStringLiteral("100"));
-    powerBar->setValue(100);
+    Show(PlayerPower());
 }
 
-bool PowerMeter::Miss(qint16 missCost) {
-    m_power = qint16(m_power - missCost);
-    if (m_power <= 0) {
-        powerValue->setText(QStringLiteral("0"));
-        powerBar->setValue(0);
-        return true;
+void PowerMeter::Show(const PlayerPower& power) {
+    if (power.Low() != m_red) {
+        m_red = power.Low();
+        SetLabelColor(m_red ? kRed : kGreen);
     }
-    if (m_power < kRedBelow && !m_red) {
-        m_red = true;
-        SetLabelColor(kRed);
-    }
-    powerValue->setText(QString::number(m_power));
-    powerBar->setValue(m_power);
-    return false;
+    powerValue->setText(QString::number(power.Left()));
+    powerBar->setValue(power.Left());
 }
 
 void PowerMeter::SetLabelColor(const QColor& color) {

@@ -45,17 +45,17 @@ RaceRankingScreen::RaceRankingScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen
 }
 
 void RaceRankingScreen::OnLoad() {
-    const QString rankText = g.Chara[0].RankText;
-    const int digit = rankText.isEmpty() ? 0 : rankText.at(0).digitValue();
-    Place = (digit >= 1 && digit <= 4) ? digit : 0;
-    if (Place > 0) SetForeColor(rankNumbers[Place - 1], kRed);
-    placeText->setText(rankText);
+    Place = g.derby.Place();
+    if (Place > 0) {
+        SetForeColor(rankNumbers[Place - 1], kRed);
+        placeText->setText(QStringLiteral("%1位").arg(Place));
+    }
     rankingBoard->SetBackground(Bitmap(QStringLiteral("KEYDERBYBACK")));
     const bool advanced = Place == 1 || Place == 2;
     verdictText->setText(advanced ? QStringLiteral("おめでとう！！次のステージへ!!")
                                   : QStringLiteral("残念!!もう一度挑戦！！"));
     SetForeColor(verdictText, advanced ? kRed : kBlue);
-    for (int i = 0; i < 4; ++i) characterPictures[i] = CharaBitmap(g.FinishOrder[i]);
+    for (int i = 0; i < 4; ++i) characterPictures[i] = CharaBitmap(g.derby.FinishOrder()[i]);
     Redraw();
     okButton->setFocus();
 }

@@ -15,7 +15,7 @@ class RaceRankingScreen : public ScreenBase {
   public:
     explicit RaceRankingScreen(AppContext& ctx);
 
-    QLabel* placeText;  // placeText
+    QLabel* placeText;
     QLabel* verdictText;
     PictureBox* rankingBoard;
     std::array<QLabel*, 4> rankNumbers{};
@@ -30,7 +30,7 @@ class RaceRankingScreen : public ScreenBase {
   private:
     void Redraw();
 
-    int Place = 0;  // 1-4, 0 when the rank text is unreadable
+    int Place = 0;  // 1-4, 0 before any heat was settled
     std::array<QPixmap, 4> characterPictures;
 };
 

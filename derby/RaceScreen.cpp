@@ -2,13 +2,11 @@
 
 #include <QPainter>
 #include <QPointer>
-#include <cmath>
 
 #include "common/GameState.h"
 #include "common/HeatFile.h"
 #include "common/HeatRules.h"
 #include "common/RecordFile.h"
-#include "derby/Cast.h"
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
 #include "platform/widgets/Bitmaps.h"
@@ -20,6 +18,9 @@
 #include "questions/StringTable.h"
 
 namespace kd {
+
+static_assert(DerbyRun::kTrackLength == DerbyPlayScreen::kRaceLayout.ground.width(),
+              "the run's track is the one drawn");
 
 RaceScreen::RaceScreen(AppContext& ctx_)
     : DerbyPlayScreen(ctx_, Screen::KeyDerby, QStringLiteral("KeyDerby"), kRaceLayout, GameMode::Race) {}
@@ -36,60 +37,31 @@ void RaceScreen::Init() {
     track->SetBackground(ground);
     g.rnd.ReseedFromClock();
     g.audio.StopMidi();
-    SetUpHeat();
-    for (int i = 0; i < 4; ++i) {
-        characterPictures[i] = CharaBitmap(g.Chara[i].CharaNo);
-        CharaX[i] = 0;
-        g.FinishOrder[i] = 0;
-        Finished[i] = false;
-    }
-    NextRank = 1;
+    g.derby.SetUpHeat();
+    for (int i = 0; i < DerbyRun::kLanes; ++i) characterPictures[i] = CharaBitmap(g.derby.Character(i));
     Redraw();
-    ResetPlayControls(QStringLiteral("スペースでスタート"));
+    ResetPlayControls(QStringLiteral("スペースでスタート"), g.derby.Power());
     LoadGenre();
     g.judge.Reset();
 }
 
-void RaceScreen::SetUpHeat() {
-    const int heatNo = g.Heat.HeatNo;
-    const HeatPlan plan = HeatPlanOf(heatNo);
-    for (int j = 1; j <= 3; ++j) {
-        if (plan.LaneChara[j - 1] != 0)
-            g.Chara[j].CharaNo = plan.LaneChara[j - 1];
-        else if (!IsPossibleCoQualifier(heatNo, g.Chara[j].CharaNo))
-            // A damaged heat file: race someone who could have come through rather than a blank.
-            g.Chara[j].CharaNo = FallbackCoQualifier(heatNo);
-        g.Chara[j].StepSize = plan.StepSize;
-    }
-    RandRange = plan.RandRange;
-    MidiName = plan.MidiName;
+QString RaceScreen::MusicName() const {
+    return QString::fromLatin1(g.derby.Plan().musicFile);
 }
 
 void RaceScreen::Redraw() {
     track->ClearToBackground();
-    for (int i = 0; i < 4; ++i) track->DrawPixmap(characterPictures[i], CharaX[i], 65 * i);
+    for (int i = 0; i < DerbyRun::kLanes; ++i) track->DrawPixmap(characterPictures[i], g.derby.X(i), 65 * i);
 }
 
 void RaceScreen::MoveOpponents() {
-    g.rnd.ReseedFromClock();
-    for (int j = 1; j <= 3; ++j) {
-        if (Finished[j]) continue;
-        const float r = g.rnd.NextFloat();
-        CharaX[j] = qint16(CharaX[j] + g.Chara[j].StepSize + int(std::floor(float(RandRange) * r)));
-        // Opponents crossing on the same tick are ranked in lane order.
-        if (CharaX[j] >= kFinishX) {
-            g.FinishOrder[NextRank - 1] = g.Chara[j].CharaNo;
-            Finished[j] = true;
-            ++NextRank;
-        }
-    }
+    g.derby.StepOpponents(g.rnd);
     Redraw();
-    g.play.LanesMoved({CharaX[0], CharaX[1], CharaX[2], CharaX[3], 0});
+    g.play.LanesMoved({g.derby.X(0), g.derby.X(1), g.derby.X(2), g.derby.X(3), 0});
 }
 
 bool RaceScreen::StepPlayer() {
-    CharaX[0] = qint16(CharaX[0] + g.Chara[0].StepSize);
-    if (CharaX[0] < kFinishX) return false;
+    if (!g.derby.StepPlayer()) return false;
     // The movement stops here, so no later tick or key can change the order before the
     // result is settled.
     EndWithVerdict(kGreen, QStringLiteral("Finish!!"), false);
@@ -97,11 +69,7 @@ bool RaceScreen::StepPlayer() {
 }
 
 void RaceScreen::OnFinished() {
-    const HeatSettlement s =
-        SettleHeat(NextRank, g.FinishOrder, Finished,
-                   {g.Chara[0].CharaNo, g.Chara[1].CharaNo, g.Chara[2].CharaNo, g.Chara[3].CharaNo});
-    Finished = s.finished;
-    NextRank = qint16(s.place == 4 ? 4 : 5);  // every lane is placed unless the player came last
+    const HeatSettlement s = g.derby.Settle();
     g.play.RaceSettled(s.place);
     const bool saved = KeepHeatSettlement(g, s);
     if (!saved) {

@@ -1,8 +1,8 @@
 #include "derby/RollCallScreen.h"
 
 #include "common/GameState.h"
+#include "common/Roster.h"
 #include "common/SoundSwitches.h"
-#include "derby/Cast.h"
 #include "platform/core/Audio.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Colors.h"
@@ -47,8 +47,8 @@ void RollCallScreen::OnLoad() {
 }
 
 void RollCallScreen::Init() {
-    const auto& cast = IntroductionCast();
-    for (size_t i = 0; i < cast.size(); ++i) characterPictures[i] = CharaBitmap(cast[i].CharaNo);
+    const auto& cast = RollCall();
+    for (size_t i = 0; i < cast.size(); ++i) characterPictures[i] = CharaBitmap(cast[i].number);
     PutUp(1);
     ShownLen = 0;
     CharaIndex = 1;
@@ -59,7 +59,7 @@ void RollCallScreen::Init() {
 void RollCallScreen::PutUp(int item) {
     characterPicture->ClearToBackground();
     characterPicture->DrawPixmap(characterPictures[item - 1], 0, 0);
-    ShownName = IntroductionCast()[item - 1].Key;
+    ShownName = RollCall()[item - 1].typedName;
 }
 
 void RollCallScreen::TypeNextLetter() {
@@ -69,7 +69,7 @@ void RollCallScreen::TypeNextLetter() {
         ShownLen = 0;
         ++CharaIndex;
         PutUp(CharaIndex);
-        if (CharaIndex == int(IntroductionCast().size())) {
+        if (CharaIndex == int(RollCall().size())) {
             CharaIndex = 0;
             pressEnterHint->setVisible(true);
         }

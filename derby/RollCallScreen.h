@@ -37,8 +37,8 @@ class RollCallScreen : public ScreenBase {
     void TypeNextLetter();
 
     QString ShownName;
-    qint16 ShownLen = 0;
-    qint16 CharaIndex = 1;
+    int ShownLen = 0;
+    int CharaIndex = 1;
     std::array<QPixmap, 17> characterPictures;
 };
 

@@ -1,6 +1,6 @@
 #include "netui/NetLook.h"
 
-#include "derby/Cast.h"
+#include "common/Roster.h"
 #include "derby/CharacterSelectScreen.h"
 #include "net/RoomFinder.h"
 #include "platform/widgets/Bitmaps.h"
@@ -19,7 +19,7 @@ void StyleNote(QLabel* label, int pixelSize) {
 }
 
 QString CharaName(int chara) {
-    return PlayableByNo(chara).Name;
+    return PlayableCharacterOf(chara).name;
 }
 
 CharaPicker::CharaPicker(QWidget* parent, int x, int y) : QWidget(parent) {
@@ -29,7 +29,7 @@ CharaPicker::CharaPicker(QWidget* parent, int x, int y) : QWidget(parent) {
         characterTiles[i] = new CharaTile(this, QStringLiteral("characterTile%1").arg(i), 87 * i, 0,
                                           [this, i] { Choose(i + 1); });
         characterTiles[i]->DrawPixmap(CharaBitmap(i + 1), 3, 3);
-        characterTiles[i]->setAccessibleName(PlayableCast()[i].Name);
+        characterTiles[i]->setAccessibleName(PlayableCast()[i].name);
     }
     characterSummary = MakeLabel(this, QStringLiteral("characterSummary"), QString(), 0, 74, 435, 24);
     StyleNote(characterSummary);
@@ -43,11 +43,11 @@ void CharaPicker::Choose(int chara) {
         characterTiles[i]->ClearToBackground();
         characterTiles[i]->DrawPixmap(CharaBitmap(i + 1), 3, 3);
     }
-    const PlayableChara& c = PlayableByNo(m_chosen);
+    const PlayableCharacter& c = PlayableCharacterOf(m_chosen);
     characterSummary->setText(QStringLiteral("%1　瞬発力 %2　忍耐力 %3")
-                                  .arg(c.Name)
-                                  .arg(c.StepSize * 10)
-                                  .arg(double(EnduranceOf(c.MissCost))));
+                                  .arg(c.name)
+                                  .arg(c.step * 10)
+                                  .arg(double(EnduranceOf(c.missCost))));
     if (onChosen) onChosen(m_chosen);
 }
 

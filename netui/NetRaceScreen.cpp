@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "common/DerbyRun.h"
 #include "common/GameState.h"
 #include "common/PlaySteps.h"
 #include "derby/PowerMeter.h"
@@ -101,11 +102,12 @@ void NetRaceScreen::Init() {
     // The derby's own characters in the shared state stay as they are.
     m_chara = s.lanes[m_local].chara;
     m_step = net::StatsOf(m_chara).step;
-    m_missCost = qint16(net::StatsOf(m_chara).missCost);
+    m_missCost = net::StatsOf(m_chara).missCost;
+    m_power.Restore();
     m_deck = std::make_unique<net::QuestionDeck>(g.judge, s.seed, s.genre);
     genreKey = m_deck->GenreKey();
     PlayerFinished = PlayerOut = m_overPending = false;
-    ResetPlayControls(QString());
+    ResetPlayControls(QString(), m_power);
     g.judge.Reset();
     noticeText->clear();
     noticeText->hide();
@@ -134,11 +136,15 @@ bool NetRaceScreen::BeforeKey() {
 
 bool NetRaceScreen::AfterKey(bool hit) {
     bool goOn = true;
-    if (hit)
+    if (hit) {
         goOn = !StepPlayer();
-    else if (power->Miss(m_missCost)) {
-        RunOutOfPower();
-        goOn = false;
+    } else {
+        const bool out = m_power.Miss(m_missCost);
+        power->Show(m_power);
+        if (out) {
+            RunOutOfPower();
+            goOn = false;
+        }
     }
     // Every key counts for the others, the last one too.
     if (net::Session* room = Room()) room->LocalProgress(g.judge.GetCorrectCount(), g.judge.GetMissCount());

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "common/DerbyRun.h"
 #include "derby/DerbyPlayScreen.h"
 #include "net/Protocol.h"
 
@@ -65,7 +66,9 @@ class NetRaceScreen : public DerbyPlayScreen {
     int m_local = 0;
     int m_chara = -1;
     int m_step = 0;
-    qint16 m_missCost = 15;
+    int m_missCost = 15;
+    // The derby's run in the shared state is not this race's: the power is kept here.
+    PlayerPower m_power;
     bool m_overPending = false;
     bool m_leaving = false;
     bool m_asking = false;

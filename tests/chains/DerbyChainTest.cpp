@@ -75,7 +75,7 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     ASSERT_EQ(app.NowScreen(), Screen::SelectChara);
     EXPECT_EQ(app.ReadFile(app.Player("DATA/genderby")), Record("01 00"));
     Click(Button(app.Now(), QStringLiteral("okButton")));
-    EXPECT_EQ(app.g.Chara[0].CharaName, "CrazyBallRed");
+    EXPECT_EQ(app.g.derby.Player().name, "CrazyBallRed");
 
     // Heat 1: a win far ahead; lane 1 comes through with the player.
     EnterRace(app, 1);
@@ -84,13 +84,13 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     Ticks(app, app.Now(), {0, 0, 0}, 10);
     FinishRace(app);
     ExpectRanking(app, "1位", true);
-    EXPECT_EQ(app.g.FinishOrder, (std::array<qint16, 4>{1, 11, 12, 13}));
+    EXPECT_EQ(app.g.derby.FinishOrder(), (std::array<int, 4>{1, 11, 12, 13}));
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("02 00", "0B 00"));
     Click(Button(app.Now(), QStringLiteral("okButton")));
 
     // Heat 2: second behind lane 2, who comes through.
     EnterRace(app, 2);
-    EXPECT_EQ(app.g.Chara[1].CharaNo, 11);
+    EXPECT_EQ(app.g.derby.Character(1), 11);
     StartPlay(app.Now());
     EXPECT_EQ(app.audio.playing, "heat1.mid");
     Ticks(app, app.Now(), {0, 0.99f, 0}, 117);
@@ -108,7 +108,7 @@ TEST(DerbyChain, FiveHeatsTheBossAndTheRollCall) {
     EXPECT_EQ(app.ReadFile(app.Player("DATA/Heat")), HeatFile("03 00", "15 00"));
     Click(Button(app.Now(), QStringLiteral("okButton")));
     EnterRace(app, 3);
-    EXPECT_EQ(app.g.Chara[1].CharaNo, 21);
+    EXPECT_EQ(app.g.derby.Character(1), 21);
     StartPlay(app.Now());
     EXPECT_EQ(app.audio.playing, "heat2.mid");
     FinishRace(app);
@@ -236,9 +236,9 @@ TEST(DerbyChain, ProgressSurvivesARestartAndTheCloseBoxesLeadBack) {
     ChooseMenuItem(second, 2);
     Click(Button(second.Now(), QStringLiteral("okButton")));
     EnterRace(second, 2);
-    EXPECT_EQ((std::array<qint16, 3>{second.g.Chara[1].CharaNo, second.g.Chara[2].CharaNo,
-                                     second.g.Chara[3].CharaNo}),
-              (std::array<qint16, 3>{12, 21, 22}));
+    EXPECT_EQ((std::array<int, 3>{second.g.derby.Character(1), second.g.derby.Character(2),
+                                  second.g.derby.Character(3)}),
+              (std::array<int, 3>{12, 21, 22}));
 
     // The race's close box leads to the selection, the selection's to the menu.
     StartPlay(second.Now());

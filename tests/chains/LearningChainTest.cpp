@@ -3,7 +3,7 @@
 
 #include "ChainKit.h"
 #include "common/GameState.h"
-#include "derby/Cast.h"
+#include "common/Roster.h"
 #include "learning/LearningRecord.h"
 #include "support/LearningKit.h"
 
@@ -51,9 +51,8 @@ Played PlayAll(bool recording) {
     TestApp::Flush();
 
     for (bool leave : {false, true}) {
-        app.g.Heat.HeatNo = 1;
-        const PlayableChara& c = PlayableByNo(1);
-        app.g.Chara[0] = CharaData{c.CharaNo, c.Name, c.StepSize, c.MissCost, QString()};
+        app.g.derby.SetHeat(1);
+        app.g.derby.ChoosePlayer(PlayableCharacterOf(1));
         ScreenBase* race = app.nav.Show(Screen::KeyDerby);
         StartPlay(race);
         Fire(race, QStringLiteral("moveTimer"), 3);

@@ -3,7 +3,7 @@
 #include "ChainKit.h"
 #include "common/GameState.h"
 #include "common/PlayEvents.h"
-#include "derby/Cast.h"
+#include "common/Roster.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -75,10 +75,7 @@ struct EventsApp : ChainApp {
         WriteFile(Player("DATA/PracticeTime"), Record("05 00 07 00 65 6E 67 6C 69 73 68"));  // 5 s, English
     }
     ~EventsApp() { g.play.Remove(&rec); }
-    void UsePlayable(int charaNo) {
-        const PlayableChara& c = PlayableByNo(charaNo);
-        g.Chara[0] = CharaData{c.CharaNo, c.Name, c.StepSize, c.MissCost, QString()};
-    }
+    void UsePlayable(int charaNo) { g.derby.ChoosePlayer(PlayableCharacterOf(charaNo)); }
 };
 
 // The collected "done" and "shown" entries carry no count here; only the frame matters.
@@ -146,7 +143,7 @@ TEST(PlayEvents, TimeTrialIsSettledByItsResult) {
 
 TEST(PlayEvents, RaceReportsLanesAndPlace) {
     EventsApp app;
-    app.g.Heat.HeatNo = 1;
+    app.g.derby.SetHeat(1);
     app.UsePlayable(1);
     ScreenBase* race = app.nav.Show(Screen::KeyDerby);
     StartPlay(race);
@@ -190,7 +187,7 @@ TEST(PlayEvents, LeavingARunningGameAbandonsIt) {
         for (Way way : {Way::Esc, Way::Backspace, Way::Close, Way::EscDuringReady}) {
             SCOPED_TRACE(ScreenName(screen).toStdString() + " way " + std::to_string(int(way)));
             EventsApp app;
-            app.g.Heat.HeatNo = 1;
+            app.g.derby.SetHeat(1);
             app.UsePlayable(1);
             app.msg.Answer(MsgAnswer::No);
             ScreenBase* form = app.nav.Show(screen);
@@ -235,7 +232,7 @@ TEST(PlayEvents, KeysThatTypeNoCharacterAreNotJudged) {
     for (Screen screen : {Screen::Practice, Screen::TimeTrial, Screen::KeyDerby, Screen::Boss}) {
         SCOPED_TRACE(ScreenName(screen).toStdString());
         EventsApp app;
-        app.g.Heat.HeatNo = 1;
+        app.g.derby.SetHeat(1);
         app.UsePlayable(1);
         ScreenBase* form = app.nav.Show(screen);
         StartPlay(form);

@@ -2,7 +2,7 @@
 // it is deleted, and its timers must not act on it in the meantime.
 #include "ChainKit.h"
 #include "common/GameState.h"
-#include "derby/Cast.h"
+#include "common/Roster.h"
 #include "platform/widgets/Timer.h"
 #include "play/PlayScreen.h"
 
@@ -12,15 +12,14 @@ using namespace kd::test;
 TEST(SessionTimers, ClosedScreensStopEveryTimerAndTakeThemAlong) {
     ChainApp app;
     app.UsePlayer();
-    const PlayableChara& c = PlayableByNo(1);
-    app.g.Chara[0] = CharaData{c.CharaNo, c.Name, c.StepSize, c.MissCost, QString()};
+    app.g.derby.ChoosePlayer(PlayableCharacterOf(1));
     const int alive = Timer::LiveCount();
     const int running = Timer::EnabledCount();
     for (Screen screen :
          {Screen::Practice, Screen::TimeTrial, Screen::KeyDerby, Screen::Boss, Screen::SelectChara,
           Screen::HeatInfo, Screen::Introduction, Screen::RankingTimeTrial, Screen::StartUp}) {
         const std::string name = ScreenName(screen).toStdString();
-        app.g.Heat.HeatNo = screen == Screen::Boss ? 6 : 1;
+        app.g.derby.SetHeat(screen == Screen::Boss ? 6 : 1);
         app.g.player.TimeTrialRanking = 0;  // the ranking's name blinks
         ScreenBase* f = app.nav.Show(screen);
         ASSERT_NE(f, nullptr) << name;

@@ -7,15 +7,15 @@ namespace {
 
 // Player 1 in lane 0, opponents 11, 12, 13 in lanes 1-3.
 TEST(HeatRules, PlaceNextHeatAndCoQualifier) {
-    const std::array<qint16, 4> lanes = {1, 11, 12, 13};
+    const std::array<int, 4> lanes = {1, 11, 12, 13};
     const struct {
         int nextRank;
-        std::array<qint16, 4> home;    // finish order before the player
+        std::array<int, 4> home;       // finish order before the player
         std::array<bool, 4> finished;  // lanes home before the player
         int place;
-        std::array<qint16, 4> order;
+        std::array<int, 4> order;
         bool advances;
-        qint16 coQualifier;
+        int coQualifier;
     } rows[] = {
         {1, {0, 0, 0, 0}, {false, false, false, false}, 1, {1, 11, 12, 13}, true, 11},
         {2, {12, 0, 0, 0}, {false, false, true, false}, 2, {12, 1, 11, 13}, true, 12},

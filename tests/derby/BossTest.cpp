@@ -5,7 +5,7 @@ namespace kd::test {
 namespace {
 
 BossScreen* OpenBoss(DerbyApp& app) {
-    app.g.Heat.HeatNo = 6;
+    app.g.derby.SetHeat(6);
     return app.Open<BossScreen>(Screen::Boss);
 }
 
@@ -24,10 +24,10 @@ TEST(Boss, InitLaysOutTheArenaAtRest) {
     DerbyApp app;
     app.Pick(3);
     BossScreen* boss = OpenBoss(app);
-    EXPECT_EQ(boss->View().bossX, 635);
-    EXPECT_EQ(boss->View().playerX, 0);
-    EXPECT_EQ(boss->View().postX, 300);
-    EXPECT_EQ(boss->View().playerStep, 4);
+    EXPECT_EQ(app.g.derby.Arena().bossX, 635);
+    EXPECT_EQ(app.g.derby.Arena().playerX, 0);
+    EXPECT_EQ(app.g.derby.Arena().postX, 300);
+    EXPECT_EQ(app.g.derby.Arena().playerStep, 4);
     EXPECT_EQ(DisplayText(boss), "");
     EXPECT_EQ(Find<QWidget>(boss, "track")->geometry(), QRect(3, 129, 700, 295));
     const int seeds = app.rnd.reseedCalls;
@@ -48,7 +48,7 @@ TEST(Boss, StepIsRoundedHalfToEvenAndZeroStaysPut) {
         BossScreen* boss = OpenBoss(app);
         StartPlay(boss);
         BossTicks(app, boss, c.r, 1);
-        EXPECT_EQ(boss->View().bossX, c.x) << "r " << c.r;
+        EXPECT_EQ(app.g.derby.Arena().bossX, c.x) << "r " << c.r;
     }
 }
 
@@ -57,11 +57,11 @@ TEST(Boss, ABallPerArrivalAndTheBossRestartsFromItsEdge) {
     BossScreen* boss = OpenBoss(app);
     StartPlay(boss);
     BossTicks(app, boss, 0.999f, kBossTicksPerBall - 1);
-    EXPECT_EQ(boss->View().balls[1], 0);
-    EXPECT_GE(boss->View().bossX, 390);
+    EXPECT_EQ(app.g.derby.Arena().balls[1], 0);
+    EXPECT_GE(app.g.derby.Arena().bossX, 390);
     BossTicks(app, boss, 0.999f, 1);
-    EXPECT_EQ(boss->View().balls[1], 1);
-    EXPECT_EQ(boss->View().bossX, 635);
+    EXPECT_EQ(app.g.derby.Arena().balls[1], 1);
+    EXPECT_EQ(app.g.derby.Arena().bossX, 635);
 }
 
 TEST(Boss, CorrectKeysPerBallFollowTheStepSize) {
@@ -76,10 +76,10 @@ TEST(Boss, CorrectKeysPerBallFollowTheStepSize) {
         BossScreen* boss = OpenBoss(app);
         StartPlay(boss);
         TypeCorrect(boss, c.keysPerBall - 1);
-        EXPECT_EQ(boss->View().balls[0], 0) << "chara " << c.charaNo;
+        EXPECT_EQ(app.g.derby.Arena().balls[0], 0) << "chara " << c.charaNo;
         TypeCorrect(boss, 1);
-        EXPECT_EQ(boss->View().balls[0], 1) << "chara " << c.charaNo;
-        EXPECT_EQ(boss->View().playerX, 0);
+        EXPECT_EQ(app.g.derby.Arena().balls[0], 1) << "chara " << c.charaNo;
+        EXPECT_EQ(app.g.derby.Arena().playerX, 0);
     }
 }
 
@@ -89,8 +89,8 @@ BossScreen* FourAllWith(DerbyApp& app) {
     StartPlay(boss);
     BossTicks(app, boss, 0.999f, 4 * kBossTicksPerBall);
     TypeCorrect(boss, 4 * 25);
-    EXPECT_EQ(boss->View().balls[0], 4);
-    EXPECT_EQ(boss->View().balls[1], 4);
+    EXPECT_EQ(app.g.derby.Arena().balls[0], 4);
+    EXPECT_EQ(app.g.derby.Arena().balls[1], 4);
     return boss;
 }
 
@@ -101,12 +101,12 @@ TEST(Boss, AtFourAllTheBossScoringNextWins) {
     BossScreen* boss = FourAllWith(app);
     EXPECT_EQ(app.audio.playing, "coolguy.mid");
     BossTicks(app, boss, 0.999f, kBossTicksPerBall);
-    EXPECT_EQ(boss->View().balls[1], 5);
+    EXPECT_EQ(app.g.derby.Arena().balls[1], 5);
     EXPECT_EQ(DisplayText(boss), "You Lose!!");
     EXPECT_EQ(DisplayColor(boss), QColor(0, 0, 255));
     EXPECT_EQ(app.audio.playing, "");
     TypeCorrect(boss, 25);  // too late: keys are no longer judged
-    EXPECT_EQ(boss->View().balls[0], 4);
+    EXPECT_EQ(app.g.derby.Arena().balls[0], 4);
     Fire(boss, "finishTimer");
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_EQ(app.msg.asked[0].title, "You Lose!!");
@@ -120,7 +120,7 @@ TEST(Boss, AtFourAllThePlayerScoringNextWinsAndTheHeatFileStays) {
     app.WriteFile(app.PlayerPath("DATA/Heat"), heat);
     BossScreen* boss = FourAllWith(app);
     TypeCorrect(boss, 25);
-    EXPECT_EQ(boss->View().balls[0], 5);
+    EXPECT_EQ(app.g.derby.Arena().balls[0], 5);
     EXPECT_EQ(DisplayText(boss), "You Win!!");
     EXPECT_EQ(DisplayColor(boss), QColor(255, 0, 0));
     EXPECT_EQ(Fire(boss, "moveTimer"), 0);
@@ -141,8 +141,8 @@ TEST(Boss, LostBattleYesStartsAgain) {
     BossTicks(app, boss, 0.999f, 5 * kBossTicksPerBall);
     Fire(boss, "finishTimer");
     EXPECT_EQ(app.nav.Current(), boss);
-    EXPECT_EQ(boss->View().balls[1], 0);
-    EXPECT_EQ(boss->View().bossX, 635);
+    EXPECT_EQ(app.g.derby.Arena().balls[1], 0);
+    EXPECT_EQ(app.g.derby.Arena().bossX, 635);
     EXPECT_EQ(DisplayText(boss), "");
 }
 
@@ -159,7 +159,7 @@ TEST(Boss, EscapeDuringTheVerdictRestartsWithoutAWord) {
     EXPECT_EQ(Fire(boss, "finishTimer"), 0);
     EXPECT_TRUE(app.msg.asked.isEmpty());
     EXPECT_EQ(app.nav.Current(), boss);
-    EXPECT_EQ(boss->View().balls[0], 0);
+    EXPECT_EQ(app.g.derby.Arena().balls[0], 0);
     EXPECT_EQ(DisplayText(boss), "");
 }
 

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "common/RecordFile.h"
+#include "common/Roster.h"
 #include "derby/BossScreen.h"
-#include "derby/Cast.h"
 #include "derby/RaceScreen.h"
 #include "derby/Register.h"
 #include "platform/widgets/Controls.h"
@@ -27,12 +27,7 @@ struct DerbyApp : TestApp {
         Pick(1);
         rnd.Script({0.0f});
     }
-    void Pick(int charaNo) {
-        const PlayableChara& c = PlayableByNo(charaNo);
-        g.Chara[0].CharaNo = c.CharaNo;
-        g.Chara[0].StepSize = c.StepSize;
-        g.Chara[0].MissCost = c.MissCost;
-    }
+    void Pick(int charaNo) { g.derby.ChoosePlayer(PlayableCharacterOf(charaNo)); }
     QByteArray HeatFile() const { return ReadFile(PlayerPath("DATA/Heat")); }
 };
 

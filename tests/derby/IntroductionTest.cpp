@@ -43,7 +43,7 @@ TEST(Introduction, OnePassIs356TicksAndThePromptComesOnTick338) {
         previousIndex = intro->ShownCharacter();
     }
     QStringList keys;
-    for (const IntroductionEntry& e : IntroductionCast()) keys << e.Key;
+    for (const RollCallEntry& e : RollCall()) keys << e.typedName;
     EXPECT_EQ(fullNames, keys);
     EXPECT_EQ(intro->ShownCharacter(), 1);
     EXPECT_EQ(intro->NameSoFar(), "CrazyBallRed          ");

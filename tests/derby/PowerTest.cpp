@@ -6,7 +6,7 @@ namespace {
 
 // The race and the boss battle share the power rules; every case runs on both screens.
 DerbyPlayScreen* OpenPlay(DerbyApp& app, bool boss) {
-    app.g.Heat.HeatNo = boss ? 6 : 1;
+    app.g.derby.SetHeat(boss ? 6 : 1);
     if (boss) return app.Open<BossScreen>(Screen::Boss);
     return app.Open<RaceScreen>(Screen::KeyDerby);
 }
@@ -15,7 +15,7 @@ const QColor kGreen(0, 255, 0), kRed(255, 0, 0);
 
 TEST(Power, ThresholdsAndTheLosingMiss) {
     struct Case {
-        qint16 missCost;
+        int missCost;
         int misses;
         QString shown;
         bool red;
@@ -35,7 +35,9 @@ TEST(Power, ThresholdsAndTheLosingMiss) {
             DerbyApp app;
             app.msg.Answer(MsgAnswer::Yes);
             DerbyPlayScreen* play = OpenPlay(app, boss);
-            app.g.Chara[0].MissCost = c.missCost;
+            PlayableCharacter tiring = PlayableCharacterOf(1);
+            tiring.missCost = c.missCost;
+            app.g.derby.ChoosePlayer(tiring);
             StartPlay(play);
             TypeWrong(play, c.misses);
             const auto trace = ::testing::Message()
@@ -83,7 +85,7 @@ TEST(Power, YesRestartsGreenAndNoGoesToTheMainMenuWithoutTouchingTheHeatFile) {
                 EXPECT_EQ(app.nav.LastShown(), Screen::Main);
             }
             EXPECT_TRUE(app.HeatFile().isEmpty());
-            EXPECT_EQ(app.g.Heat.HeatNo, boss ? 6 : 1);
+            EXPECT_EQ(app.g.derby.Heat(), boss ? 6 : 1);
         }
     }
 }

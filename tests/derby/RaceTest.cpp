@@ -14,9 +14,9 @@ namespace {
 // The player's correct keys to the line at step 10: 58 x 10 = 580 is short of 582.
 constexpr int kKeysToFinishAtStep10 = 59;
 
-RaceScreen* OpenRace(DerbyApp& app, int heatNo, qint16 coQualifier = 0) {
-    app.g.Heat.HeatNo = qint16(heatNo);
-    app.g.Chara[1].CharaNo = coQualifier;
+RaceScreen* OpenRace(DerbyApp& app, int heatNo, int coQualifier = 0) {
+    app.g.derby.SetHeat(heatNo);
+    app.g.derby.SetCoQualifier(coQualifier);
     return app.Open<RaceScreen>(Screen::KeyDerby);
 }
 
@@ -38,9 +38,9 @@ void FinishAndSettle(RaceScreen* race, int keys = kKeysToFinishAtStep10) {
 TEST(Race, InitShowsTheHeatFieldAtRest) {
     struct Case {
         int heat;
-        qint16 coQualifier;
-        std::array<qint16, 3> lanes;
-        qint16 step;
+        int coQualifier;
+        std::array<int, 3> lanes;
+        int step;
         QString midi;
     };
     const Case cases[] = {
@@ -53,10 +53,9 @@ TEST(Race, InitShowsTheHeatFieldAtRest) {
         app.g.musicOn = true;
         RaceScreen* race = OpenRace(app, c.heat, c.coQualifier);
         ASSERT_TRUE(race);
-        for (int j = 1; j <= 3; ++j) {
-            EXPECT_EQ(app.g.Chara[j].CharaNo, c.lanes[j - 1]) << "heat " << c.heat << " lane " << j;
-            EXPECT_EQ(app.g.Chara[j].StepSize, c.step);
-        }
+        for (int j = 1; j <= 3; ++j)
+            EXPECT_EQ(app.g.derby.Character(j), c.lanes[j - 1]) << "heat " << c.heat << " lane " << j;
+        EXPECT_EQ(app.g.derby.Plan().step, c.step);
         EXPECT_EQ(DisplayText(race), "スペースでスタート");
         EXPECT_EQ(GenreOf(race), "english");
         EXPECT_FALSE(Find<QPushButton>(race, "retryButton")->isEnabled());
@@ -109,8 +108,8 @@ TEST(Race, OpponentsAdvanceByStepPlusIntOfRangeTimesR) {
         const int seedsBefore = app.rnd.reseedCalls;
         Ticks(app, race, {c.r, c.r, c.r}, 3);
         for (int j = 1; j <= 3; ++j)
-            EXPECT_EQ(race->LaneX()[j], 3 * c.advance) << "heat " << c.heat << " r " << c.r;
-        EXPECT_EQ(race->LaneX()[0], 0);
+            EXPECT_EQ(app.g.derby.X(j), 3 * c.advance) << "heat " << c.heat << " r " << c.r;
+        EXPECT_EQ(app.g.derby.X(0), 0);
         EXPECT_EQ(app.rnd.reseedCalls - seedsBefore, 3) << "re-seeded on every tick";
     }
 }
@@ -121,46 +120,45 @@ TEST(Race, OpponentsOnTheSameTickAreRankedInLaneOrder) {
     StartPlay(race);
     // Lanes 1 and 3 run 4 px a tick and cross together on tick 146; lane 2 crawls.
     Ticks(app, race, {0.999f, 0.0f, 0.999f}, 146);
-    EXPECT_EQ(app.g.FinishOrder[0], 11);
-    EXPECT_EQ(app.g.FinishOrder[1], 13);
-    EXPECT_EQ(race->NextPlace(), 3);
+    EXPECT_EQ(app.g.derby.FinishOrder()[0], 11);
+    EXPECT_EQ(app.g.derby.FinishOrder()[1], 13);
+    EXPECT_EQ(app.g.derby.NextPlace(), 3);
     // Finished opponents stay where they stopped.
     Ticks(app, race, {0.999f, 0.0f, 0.999f}, 5);
-    EXPECT_EQ(race->LaneX()[1], 584);
+    EXPECT_EQ(app.g.derby.X(1), 584);
     // The player comes third: the file is not touched and lane 2 takes fourth place unmoved.
     FinishAndSettle(race);
-    EXPECT_EQ(app.g.Chara[0].RankText, "3位");
-    EXPECT_EQ(app.g.FinishOrder[2], 1);
-    EXPECT_EQ(app.g.FinishOrder[3], 12);
-    EXPECT_EQ(app.g.Heat.HeatNo, 1);
+    EXPECT_EQ(app.g.derby.Place(), 3);
+    EXPECT_EQ(app.g.derby.FinishOrder()[2], 1);
+    EXPECT_EQ(app.g.derby.FinishOrder()[3], 12);
+    EXPECT_EQ(app.g.derby.Heat(), 1);
     EXPECT_EQ(app.nav.LastShown(), Screen::RankingKeyDerby);
 }
 
 TEST(Race, SecondBehindTwelveAdvancesWithTwelveAcrossARestart) {
     DerbyApp app;
     LoadHeat(app.g);  // a new player: no file yet
-    EXPECT_EQ(app.g.Heat.HeatNo, 1);
-    RaceScreen* race = OpenRace(app, app.g.Heat.HeatNo);
+    EXPECT_EQ(app.g.derby.Heat(), 1);
+    RaceScreen* race = OpenRace(app, app.g.derby.Heat());
     StartPlay(race);
     Ticks(app, race, {0.0f, 0.999f, 0.0f}, 146);
-    ASSERT_EQ(app.g.FinishOrder[0], 12);
+    ASSERT_EQ(app.g.derby.FinishOrder()[0], 12);
     FinishAndSettle(race);
-    EXPECT_EQ(app.g.Chara[0].RankText, "2位");
-    EXPECT_EQ((std::array<qint16, 4>{12, 1, 11, 13}), app.g.FinishOrder);
+    EXPECT_EQ(app.g.derby.Place(), 2);
+    EXPECT_EQ((std::array<int, 4>{12, 1, 11, 13}), app.g.derby.FinishOrder());
     EXPECT_EQ(app.HeatFile(), Record("00 00 02 00") + Record("0C 00"));
 
     // The program starts again: only the file knows the progress.
-    app.g.Heat = HeatData{};
-    for (CharaData& c : app.g.Chara) c = CharaData{};
+    app.g.derby = DerbyRun();
     app.Pick(1);
     LoadHeat(app.g);
     auto* info = app.Open<HeatInfoScreen>(Screen::HeatInfo);
     EXPECT_EQ(ForeColor(info->heatNames[1]), QColor(255, 255, 0));
     Press(info, Qt::Key_Space);
     EXPECT_EQ(app.nav.LastShown(), Screen::KeyDerby);
-    EXPECT_EQ(app.g.Chara[1].CharaNo, 12);
-    EXPECT_EQ(app.g.Chara[2].CharaNo, 21);
-    EXPECT_EQ(app.g.Chara[3].CharaNo, 22);
+    EXPECT_EQ(app.g.derby.Character(1), 12);
+    EXPECT_EQ(app.g.derby.Character(2), 21);
+    EXPECT_EQ(app.g.derby.Character(3), 22);
 }
 
 TEST(Race, WinningWithAllBehindMakesLaneOneTheCoQualifier) {
@@ -169,9 +167,9 @@ TEST(Race, WinningWithAllBehindMakesLaneOneTheCoQualifier) {
     StartPlay(race);
     Ticks(app, race, {0.999f, 0.999f, 0.999f}, 20);  // all still far behind
     FinishAndSettle(race);
-    EXPECT_EQ(app.g.Chara[0].RankText, "1位");
-    EXPECT_EQ((std::array<qint16, 4>{1, 21, 31, 32}), app.g.FinishOrder);
-    EXPECT_EQ(app.g.Chara[1].CharaNo, 21);
+    EXPECT_EQ(app.g.derby.Place(), 1);
+    EXPECT_EQ((std::array<int, 4>{1, 21, 31, 32}), app.g.derby.FinishOrder());
+    EXPECT_EQ(app.g.derby.Character(1), 21);
     EXPECT_EQ(app.HeatFile(), Record("00 00 04 00") + Record("15 00"));
 }
 
@@ -181,15 +179,15 @@ TEST(Race, ThirdOrFourthLeavesTheHeatFileAlone) {
         const QByteArray before = Record("00 00 02 00") + Record("0C 00");
         app.WriteFile(app.PlayerPath("DATA/Heat"), before);
         LoadHeat(app.g);
-        RaceScreen* race = OpenRace(app, app.g.Heat.HeatNo, app.g.Chara[1].CharaNo);
+        RaceScreen* race = OpenRace(app, app.g.derby.Heat(), app.g.derby.Character(1));
         StartPlay(race);
         // Heat 2 runs 2 + Int(4r): 5 px a tick at 0.999, 117 ticks to the line.
         const float third = place == 4 ? 0.999f : 0.0f;
         Ticks(app, race, {0.999f, 0.999f, third}, 117);
         FinishAndSettle(race);
-        EXPECT_EQ(app.g.Chara[0].RankText, QString::number(place) + "位");
-        EXPECT_EQ(app.g.Heat.HeatNo, 2);
-        EXPECT_EQ(app.g.Chara[1].CharaNo, 12);
+        EXPECT_EQ(app.g.derby.Place(), place);
+        EXPECT_EQ(app.g.derby.Heat(), 2);
+        EXPECT_EQ(app.g.derby.Character(1), 12);
         EXPECT_EQ(app.HeatFile(), before);
     }
 }
@@ -219,7 +217,7 @@ TEST(Race, FinishStopsTheOrderAndKeysUntilSettled) {
     EXPECT_FALSE(FindTimer(race, "moveTimer")->Enabled());
     TypeWrong(race, 10);  // ignored: no power lost, no question
     EXPECT_EQ(Find<QLabel>(race, "powerValue")->text(), "100");
-    EXPECT_EQ(race->LaneX()[0], 590);
+    EXPECT_EQ(app.g.derby.X(0), 590);
     Press(race, Qt::Key_Space);  // no countdown either
     EXPECT_EQ(DisplayText(race), "Finish!!");
 }
@@ -232,8 +230,8 @@ TEST(Race, EscapeDuringFinishRestartsAndNothingIsSettled) {
     Press(race, Qt::Key_Escape);
     EXPECT_EQ(Fire(race, "finishTimer"), 0);
     EXPECT_EQ(DisplayText(race), "スペースでスタート");
-    EXPECT_EQ(race->LaneX()[0], 0);
-    EXPECT_EQ(app.g.Heat.HeatNo, 1);
+    EXPECT_EQ(app.g.derby.X(0), 0);
+    EXPECT_EQ(app.g.derby.Heat(), 1);
     EXPECT_TRUE(app.HeatFile().isEmpty());
     EXPECT_EQ(app.nav.LastShown(), Screen::KeyDerby);
 }
@@ -247,7 +245,7 @@ TEST(Race, BackspaceReturnsToTheSelectionWithItsMusicPlaying) {
     Press(race, Qt::Key_Backspace);
     EXPECT_EQ(app.nav.LastShown(), Screen::SelectChara);
     EXPECT_EQ(app.audio.playing, "back.mid");
-    EXPECT_EQ(app.g.Heat.HeatNo, 2);
+    EXPECT_EQ(app.g.derby.Heat(), 2);
 }
 
 TEST(Race, TheCloseBoxLeadsToTheSelection) {
@@ -279,15 +277,15 @@ TEST(Race, HeatFiveWonLeadsToTheBoss) {
 TEST(Race, AnImpossibleCoQualifierFromADamagedFileIsReplaced) {
     struct Case {
         int heat;
-        qint16 stored;
-        qint16 raced;
+        int stored;
+        int raced;
     };
     // 99 has no picture, 31 cannot have come through heat 2, 0 is a missing record.
     const Case cases[] = {{2, 99, 12}, {3, 31, 21}, {5, 0, 41}, {4, 12, 12}, {5, 13, 13}};
     for (const Case& c : cases) {
         DerbyApp app;
         OpenRace(app, c.heat, c.stored);
-        EXPECT_EQ(app.g.Chara[1].CharaNo, c.raced) << "heat " << c.heat << " stored " << c.stored;
+        EXPECT_EQ(app.g.derby.Character(1), c.raced) << "heat " << c.heat << " stored " << c.stored;
     }
 }
 

@@ -21,11 +21,11 @@ TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
     auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     EXPECT_EQ(app.audio.playing, "back.mid");
     EXPECT_EQ(sel->characterName->text(), "CrazyBallRed");
-    EXPECT_EQ(app.g.Chara[0].CharaNo, 1);
+    EXPECT_EQ(app.g.derby.Character(0), 1);
     struct Case {
         int index;
         QString name, endurance, step;
-        qint16 stepSize, missCost;
+        int stepSize, missCost;
     };
     const Case cases[] = {
         {1, "CrazyBallPurple", "71.5", "60", 6, 5}, {2, "CrazyBallBlue", "88.6", "40", 4, 2},
@@ -38,9 +38,9 @@ TEST(Selection, OpensOnCrazyBallRedAndEachPictureShowsItsStats) {
         EXPECT_EQ(Find<QLabel>(sel, "enduranceValue")->text(), c.endurance) << c.name.toStdString();
         EXPECT_EQ(Find<QLabel>(sel, "stepSizeValue")->text(), c.step) << c.name.toStdString();
         EXPECT_EQ(sel->stepSizeBar->value(), c.step.toInt());
-        EXPECT_EQ(app.g.Chara[0].CharaNo, c.index + 1);
-        EXPECT_EQ(app.g.Chara[0].StepSize, c.stepSize);
-        EXPECT_EQ(app.g.Chara[0].MissCost, c.missCost);
+        EXPECT_EQ(app.g.derby.Character(0), c.index + 1);
+        EXPECT_EQ(app.g.derby.Player().step, c.stepSize);
+        EXPECT_EQ(app.g.derby.Player().missCost, c.missCost);
         for (int i = 0; i < 5; ++i) EXPECT_EQ(sel->characterTiles[i]->Chosen(), i == c.index);
     }
 }
@@ -65,9 +65,9 @@ TEST(Selection, OkRacesTheChosenCharacter) {
     auto* sel = app.Open<CharacterSelectScreen>(Screen::SelectChara);
     sel->ConfirmCharacter();
     EXPECT_EQ(app.nav.LastShown(), Screen::HeatInfo);
-    EXPECT_EQ(app.g.Chara[0].CharaName, "CrazyBallRed");
-    EXPECT_EQ(app.g.Chara[0].StepSize, 10);
-    EXPECT_EQ(app.g.Chara[0].MissCost, 15);
+    EXPECT_EQ(app.g.derby.Player().name, "CrazyBallRed");
+    EXPECT_EQ(app.g.derby.Player().step, 10);
+    EXPECT_EQ(app.g.derby.Player().missCost, 15);
     EXPECT_EQ(app.audio.playing, "");
 }
 
@@ -169,7 +169,7 @@ TEST(GenreDialog, TheRaceAndTheBossPlayEnglishForAnyValueButZero) {
     for (const char* stored : {"00 00", "01 00", "07 00", "FF FF"}) {
         DerbyApp app;
         app.WriteFile(app.PlayerPath("DATA/genderby"), Record(stored));
-        app.g.Heat.HeatNo = 1;
+        app.g.derby.SetHeat(1);
         const bool english = QByteArray(stored) != "00 00";
         auto* race = app.Open<RaceScreen>(Screen::KeyDerby);
         EXPECT_EQ(GenreOf(race), english ? "english" : "kannyouku") << stored;
@@ -180,7 +180,7 @@ TEST(GenreDialog, TheRaceAndTheBossPlayEnglishForAnyValueButZero) {
 
 TEST(HeatInfo, NamesTheComingHeatAndOpensTheNextScreen) {
     struct Case {
-        qint16 stored;
+        int stored;
         int yellow;  // label index
         Screen next;
     };
@@ -192,7 +192,7 @@ TEST(HeatInfo, NamesTheComingHeatAndOpensTheNextScreen) {
     for (const Case& c : cases) {
         for (int how = 0; how < 4; ++how) {
             DerbyApp app;
-            app.g.Heat.HeatNo = c.stored;
+            app.g.derby.SetHeat(c.stored);
             auto* info = app.Open<HeatInfoScreen>(Screen::HeatInfo);
             const bool boss = c.next == Screen::Boss;
             for (int i = 0; i < 5; ++i) {
@@ -212,11 +212,26 @@ TEST(HeatInfo, NamesTheComingHeatAndOpensTheNextScreen) {
     }
 }
 
+// Runs heat 1 so that the player comes in this place: the lanes before it run 4 px a move and
+// are home together after 146 moves, the others crawl.
+void SettleInPlace(DerbyRun& run, int place) {
+    run.SetHeat(1);
+    run.SetUpHeat();
+    QList<float> moves;
+    for (int move = 0; move < 146; ++move)
+        for (int lane = 1; lane <= 3; ++lane) moves << (lane < place ? 0.999f : 0.0f);
+    ScriptedRandom rnd;
+    rnd.Script(moves);
+    for (int move = 0; move < 146; ++move) run.StepOpponents(rnd);
+    while (!run.StepPlayer()) continue;
+    run.Settle();
+}
+
 TEST(Ranking, PlaceVerdictAndWhereEachGoes) {
     for (int place = 1; place <= 4; ++place) {
         DerbyApp app;
-        app.g.Chara[0].RankText = QString::number(place) + "位";
-        app.g.FinishOrder = {11, 12, 13, 1};
+        SettleInPlace(app.g.derby, place);
+        ASSERT_EQ(app.g.derby.Place(), place);
         auto* ranking = app.Open<RaceRankingScreen>(Screen::RankingKeyDerby);
         EXPECT_EQ(ranking->placeText->text(), QString::number(place) + "位");
         for (int i = 0; i < 4; ++i)

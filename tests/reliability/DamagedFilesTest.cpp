@@ -99,7 +99,7 @@ void CheckHeat(ChainApp& app, const QByteArray&) {
     ChooseMenuItem(app, 2);
     Click(Button(app.Now(), QStringLiteral("okButton")));
     ASSERT_EQ(app.NowScreen(), Screen::HeatInfo);
-    const int heat = app.g.Heat.HeatNo;
+    const int heat = app.g.derby.Heat();
     ASSERT_TRUE(heat >= 1 && heat <= 6) << heat;
     int yellow = 0;
     for (int i = 0; i < 5; ++i)
@@ -117,7 +117,7 @@ void CheckHeat(ChainApp& app, const QByteArray&) {
     }
     ASSERT_EQ(app.NowScreen(), Screen::KeyDerby);
     for (int j = 1; j <= 3; ++j)
-        EXPECT_TRUE(kCast.contains(app.g.Chara[j].CharaNo)) << app.g.Chara[j].CharaNo;
+        EXPECT_TRUE(kCast.contains(app.g.derby.Character(j))) << app.g.derby.Character(j);
     StartPlay(app.Now());
     TypeHead(app.Now(), 59);
     Fire(app.Now(), QStringLiteral("finishTimer"));

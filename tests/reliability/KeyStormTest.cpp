@@ -7,7 +7,7 @@
 #include "KeyStorm.h"
 #include "chains/ChainKit.h"
 #include "common/GameState.h"
-#include "derby/Cast.h"
+#include "common/Roster.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -103,8 +103,7 @@ void ScriptAnswers(ChainApp& app, quint32 seed) {
 }
 
 void UsePlayable(ChainApp& app, int charaNo) {
-    const PlayableChara& c = PlayableByNo(charaNo);
-    app.g.Chara[0] = CharaData{c.CharaNo, c.Name, c.StepSize, c.MissCost, QString()};
+    app.g.derby.ChoosePlayer(PlayableCharacterOf(charaNo));
 }
 
 }  // namespace
@@ -233,7 +232,7 @@ TEST(KeyStorm, RaceSurvivesAndStillFinishes) {
         Screen::KeyDerby,
         {QStringLiteral("readyGoTimer"), QStringLiteral("moveTimer"), QStringLiteral("finishTimer")},
         [&](int n) {
-            app.g.Heat.HeatNo = qint16(1 + n % 5);
+            app.g.derby.SetHeat(1 + n % 5);
             UsePlayable(app, 1 + n % 5);
             app.nav.Show(Screen::KeyDerby);
         }};
@@ -266,7 +265,7 @@ TEST(KeyStorm, RaceSurvivesAndStillFinishes) {
     EXPECT_EQ(DisplayText(race), "Finish!!");
     Fire(race, QStringLiteral("finishTimer"));
     EXPECT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
-    EXPECT_EQ(app.g.Chara[0].RankText, "1位");
+    EXPECT_EQ(app.g.derby.Place(), 1);
 }
 
 TEST(KeyStorm, BossBattleSurvivesAndCanStillBeWon) {

@@ -126,7 +126,7 @@ void PlayEveryMode(SoundApp& app, bool silent) {
     Fire(app.Now(), QStringLiteral("finishTimer"));
     ASSERT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
 
-    app.g.Heat.HeatNo = 6;
+    app.g.derby.SetHeat(6);
     Click(Button(app.Now(), QStringLiteral("okButton")));
     Press(app.Now(), Qt::Key_Space);
     ASSERT_EQ(app.NowScreen(), Screen::Boss);

@@ -48,7 +48,7 @@ TEST_F(Shell, DeletingRecordsEmptiesThePlayersDataFolderOnly) {
     app.WriteFile(app.dir.filePath(QStringLiteral("Other/DATA/Data")), Record("FF FF"));
 
     auto* menu = OpenMenu();
-    EXPECT_EQ(app.g.Heat.HeatNo, 4);
+    EXPECT_EQ(app.g.derby.Heat(), 4);
     app.audio.calls.clear();
     Trigger(menu, "deleteRecordsAction");
     ASSERT_EQ(app.msg.asked.size(), 1);
@@ -60,8 +60,8 @@ TEST_F(Shell, DeletingRecordsEmptiesThePlayersDataFolderOnly) {
     EXPECT_EQ(DataFiles(), (QStringList{QStringLiteral("Data"), QStringLiteral("Heat")}));
     EXPECT_EQ(QFileInfo(data + QStringLiteral("/Data")).size(), 0);
     EXPECT_EQ(QFileInfo(data + QStringLiteral("/Heat")).size(), 0);
-    EXPECT_EQ(app.g.Heat.HeatNo, 1);
-    EXPECT_EQ(app.g.Chara[1].CharaNo, 0);
+    EXPECT_EQ(app.g.derby.Heat(), 1);
+    EXPECT_EQ(app.g.derby.Character(1), 0);
     EXPECT_FALSE(app.g.musicOn);
     EXPECT_FALSE(app.g.keySoundsOn);
     EXPECT_TRUE(menu->findChild<QAction*>(QStringLiteral("musicOffAction"))->isChecked());

@@ -75,7 +75,7 @@ TEST_F(MainMenuScreen, ANewPlayerGetsFoldersAndFilesAndStartsWithBothSwitchesOff
     EXPECT_TRUE(Menu("effectsOffAction")->isChecked());
     EXPECT_FALSE(Menu("effectsOnAction")->isChecked());
     EXPECT_EQ(app.audio.calls, QStringList{QStringLiteral("InitSoundEffects")});
-    EXPECT_EQ(app.g.Heat.HeatNo, 1);
+    EXPECT_EQ(app.g.derby.Heat(), 1);
 }
 
 TEST_F(MainMenuScreen, ShowsTheTitleTheItemsAndSelectsTheFirst) {
@@ -228,8 +228,8 @@ TEST_F(MainMenuScreen, ReadsTheSwitchesAndTheDerbyProgress) {
               (QStringList{QStringLiteral("InitSoundEffects"), QStringLiteral("PlayMidi startup.mid")}));
     EXPECT_TRUE(app.g.musicOn);
     EXPECT_FALSE(app.g.keySoundsOn);
-    EXPECT_EQ(app.g.Heat.HeatNo, 3);
-    EXPECT_EQ(app.g.Chara[1].CharaNo, 12);
+    EXPECT_EQ(app.g.derby.Heat(), 3);
+    EXPECT_EQ(app.g.derby.Character(1), 12);
 }
 
 TEST_F(MainMenuScreen, AStraySwitchValueReadsAsOff) {
@@ -298,7 +298,7 @@ TEST_F(MainMenuScreen, AnUnwritableDataFolderIsReportedAndTheMenuStillLoads) {
     ASSERT_EQ(app.msg.asked.size(), 1);
     EXPECT_TRUE(app.msg.asked[0].text.startsWith(
         QStringLiteral("記録用のフォルダーを作成できませんでした（書き込みできません）。")));
-    EXPECT_EQ(app.g.Heat.HeatNo, 1);
+    EXPECT_EQ(app.g.derby.Heat(), 1);
     Press(form, Qt::Key_Return);
     ASSERT_EQ(app.msg.asked.size(), 2);
     EXPECT_TRUE(app.msg.asked[1].text.startsWith(

@@ -95,8 +95,8 @@ TEST(ReplayWindow, AHeatIsReplayedWithTheRunnersItWasRacedAgainst) {
             app.g.play.Remove(&r->Recorder());
             app.g.learning = nullptr;
         });
-    app.g.Heat.HeatNo = 3;
-    app.g.Chara[1].CharaNo = 21;  // came through heat 2 with the player
+    app.g.derby.SetHeat(3);
+    app.g.derby.SetCoQualifier(21);  // came through heat 2 with the player
     auto* race = app.Open<RaceScreen>(Screen::KeyDerby);
     ASSERT_TRUE(race);
     StartPlay(race);

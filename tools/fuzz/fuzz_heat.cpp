@@ -6,13 +6,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto& e = kdfuzz::TheEnv();
     e.Put(QStringLiteral("DATA/Heat"), data, size);
     kd::LoadHeat(e.g);
-    const kd::HeatData first = e.g.Heat;
-    const qint16 coQualifier = e.g.Chara[1].CharaNo;
-    KD_FUZZ_REQUIRE(first.HeatNo != 0);
+    const int heat = e.g.derby.Heat();
+    const int coQualifier = e.g.derby.CoQualifier();
+    KD_FUZZ_REQUIRE(heat >= 1 && heat <= kd::kBossHeat);
     if (kd::SaveHeatRecord(e.g) && kd::SaveCoQualifierRecord(e.g)) {
         kd::LoadHeat(e.g);
-        KD_FUZZ_REQUIRE(e.g.Heat.HeatNo == first.HeatNo);
-        KD_FUZZ_REQUIRE(e.g.Chara[1].CharaNo == coQualifier);
+        KD_FUZZ_REQUIRE(e.g.derby.Heat() == heat);
+        KD_FUZZ_REQUIRE(e.g.derby.CoQualifier() == coQualifier);
     }
     return 0;
 }

@@ -1,9 +1,9 @@
-#include "derby/Cast.h"
+#include "common/Roster.h"
 
 namespace kd {
 
-const std::array<PlayableChara, 5>& PlayableCast() {
-    static const std::array<PlayableChara, 5> cast = {{
+const std::array<PlayableCharacter, 5>& PlayableCast() {
+    static const std::array<PlayableCharacter, 5> cast = {{
         {1, QStringLiteral("CrazyBallRed"), 10, 15},
         {2, QStringLiteral("CrazyBallPurple"), 6, 5},
         {3, QStringLiteral("CrazyBallBlue"), 4, 2},
@@ -13,44 +13,30 @@ const std::array<PlayableChara, 5>& PlayableCast() {
     return cast;
 }
 
-const PlayableChara& PlayableByNo(int charaNo) {
-    for (const PlayableChara& c : PlayableCast())
-        if (c.CharaNo == charaNo) return c;
-    return PlayableCast()[0];
+const PlayableCharacter& PlayableCharacterOf(int number) {
+    const std::array<PlayableCharacter, 5>& cast = PlayableCast();
+    return cast[size_t(qBound(1, number, int(cast.size())) - 1)];
 }
 
-float EnduranceOf(qint16 missCost) {
+float EnduranceOf(int missCost) {
     return float(100.0 - double(missCost) * 5.7);
 }
 
-HeatPlan HeatPlanOf(int heatNo) {
-    static const std::array<HeatPlan, 5> plans = {{
-        {{11, 12, 13}, 1, 4, QStringLiteral("umai3.mid")},
-        {{0, 21, 22}, 2, 4, QStringLiteral("heat1.mid")},
-        {{0, 31, 32}, 3, 4, QStringLiteral("heat2.mid")},
-        {{0, 41, 42}, 3, 6, QStringLiteral("heat3.mid")},
-        {{0, 51, 52}, 4, 7, QStringLiteral("98.mid")},
-    }};
-    return plans[qBound(1, heatNo, kLastRaceHeat) - 1];
-}
-
-bool IsPossibleCoQualifier(int heatNo, int charaNo) {
-    if (charaNo <= 0) return false;
-    for (int earlier = 1; earlier < qMin(heatNo, kLastRaceHeat + 1); ++earlier) {
-        const HeatPlan plan = HeatPlanOf(earlier);
-        for (qint16 no : plan.LaneChara)
-            if (no == charaNo) return true;
-    }
+bool IsPossibleCoQualifier(int heat, int number) {
+    if (number <= 0) return false;
+    for (int earlier = 1; earlier < qMin(heat, kLastRaceHeat + 1); ++earlier)
+        for (int opponent : HeatPlanOf(earlier).laneCharacters)
+            if (opponent == number) return true;
     return false;
 }
 
-qint16 FallbackCoQualifier(int heatNo) {
-    return HeatPlanOf(qBound(2, heatNo, kLastRaceHeat) - 1).LaneChara[1];
+int FallbackCoQualifier(int heat) {
+    return HeatPlanOf(qBound(2, heat, kLastRaceHeat) - 1).laneCharacters[1];
 }
 
-const std::array<IntroductionEntry, 17>& IntroductionCast() {
+const std::array<RollCallEntry, 17>& RollCall() {
     // The trailing spaces keep each full name on show for a while before the next one.
-    static const std::array<IntroductionEntry, 17> cast = {{
+    static const std::array<RollCallEntry, 17> cast = {{
         {1, QStringLiteral("CrazyBallRed          ")},
         {2, QStringLiteral("CrazyBallPurple          ")},
         {3, QStringLiteral("CrazyBallBlue         ")},
