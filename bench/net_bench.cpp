@@ -51,7 +51,7 @@ std::vector<double> Measure(int keys, int everyMs) {
     QElapsedTimer clockMs;
     clockMs.start();
     std::vector<double> typedAt(keys + 1, -1), seenAt(keys + 1, -1);
-    const int step = StatsOf(3).step;
+    const int step = kd::PlayableCharacterOf(3).step;
     QObject::connect(&watcher, &Session::lanesChanged, [&] {
         const int k = watcher.lanes().x[typist.LocalLane()] / step;
         for (int i = 1; i <= std::min(k, keys); ++i)

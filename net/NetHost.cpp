@@ -202,7 +202,7 @@ bool NetHost::StartRace() {
         } else if (Guest* g = InLane(lane)) {
             l = {LaneKind::Human, g->name, g->chara};
         } else {
-            const int chara = kComputerCharas[computer++];
+            const int chara = kComputerField.laneCharacters[size_t(computer++)];
             l = {LaneKind::Computer, ComputerName(chara), chara};
         }
     }

@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/DerbyRun.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
 
 namespace kd::net {
-
-CharaStats StatsOf(int chara) {
-    // The playable cast's step and miss cost (the derby's selection screen shows the same).
-    static constexpr std::array<CharaStats, 5> stats = {{{10, 15}, {6, 5}, {4, 2}, {8, 8}, {7, 7}}};
-    return stats[qBound(1, chara, 5) - 1];
-}
 
 int ProgressPercent(int x) {
     return qBound(0, x * 100 / kFinishX, 100);
@@ -47,7 +42,8 @@ void RaceBoard::ComputerTick(RandomSource& rnd, qint32 now) {
     for (int j = 0; j < kLaneCount; ++j) {
         if (m_lanes[j].kind != LaneKind::Computer || m_state[j] != LaneState::Racing) continue;
         const float r = rnd.NextFloat();
-        m_x[j] = qMin(kMaxTrackX, m_x[j] + kComputerStep + int(std::floor(float(kComputerRandRange) * r)));
+        m_x[j] = qMin(kMaxTrackX,
+                      m_x[j] + kComputerField.step + int(std::floor(float(kComputerField.randomRange) * r)));
         // Lanes crossing on the same tick are ranked in lane order.
         if (m_x[j] >= kFinishX) Finish(j, now);
     }
@@ -58,11 +54,11 @@ void RaceBoard::PlayerCounts(int lane, int correct, int misses, qint32 now) {
     if (m_state[lane] != LaneState::Racing) return;
     m_correct[lane] = qMax(m_correct[lane], correct);
     m_misses[lane] = qMax(m_misses[lane], misses);
-    const CharaStats s = StatsOf(m_lanes[lane].chara);
-    m_x[lane] = qMin(kMaxTrackX, m_correct[lane] * s.step);
+    const PlayableCharacter& c = PlayableCharacterOf(m_lanes[lane].chara);
+    m_x[lane] = qMin(kMaxTrackX, m_correct[lane] * c.step);
     if (m_x[lane] >= kFinishX) {
         Finish(lane, now);
-    } else if (m_misses[lane] * s.missCost >= 100) {
+    } else if (m_misses[lane] * c.missCost >= PlayerPower::kFull) {
         m_state[lane] = LaneState::Out;
         m_endMs[lane] = qMax(0, TickDiff(now, m_start));
     }

@@ -2,6 +2,7 @@
 #include <QtGlobal>
 #include <array>
 
+#include "common/Roster.h"
 #include "net/Protocol.h"
 
 namespace kd {
@@ -16,17 +17,8 @@ constexpr int kComputerTickMs = 150;
 // Once the first player has crossed the line the others have this long to follow.
 constexpr qint32 kLastCallMs = 30000;
 
-// The computer lanes of a network race run like the first heat.
-constexpr std::array<int, 3> kComputerCharas = {11, 12, 13};
-constexpr int kComputerStep = 1;
-constexpr int kComputerRandRange = 4;
-
-// Step and miss cost of a playable character.
-struct CharaStats {
-    int step;
-    int missCost;
-};
-CharaStats StatsOf(int chara);
+// The computer lanes of a network race run the derby's first heat: its field, step and range.
+inline constexpr HeatPlan kComputerField = HeatPlanOf(1);
 
 // Where a lane stands: x on the track, as a share of the way to the finish line (0-100).
 int ProgressPercent(int x);
@@ -43,7 +35,8 @@ class RaceBoard {
     // One computer step (every kComputerTickMs after the start).
     void ComputerTick(RandomSource& rnd, qint32 now);
     // A player's counts. Counts never go back; a position is the player's correct keys times
-    // the character's step, so a peer cannot claim more than it typed.
+    // the character's step, so a peer cannot claim more than it typed. Steps and miss costs
+    // are the derby's (common/Roster).
     void PlayerCounts(int lane, int correct, int misses, qint32 now);
     // The player left or was dropped.
     void Drop(int lane, qint32 now);

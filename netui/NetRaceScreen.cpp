@@ -6,6 +6,7 @@
 #include "common/DerbyRun.h"
 #include "common/GameState.h"
 #include "common/PlaySteps.h"
+#include "common/Roster.h"
 #include "derby/PowerMeter.h"
 #include "derby/RaceScreen.h"
 #include "net/QuestionDeck.h"
@@ -101,8 +102,8 @@ void NetRaceScreen::Init() {
     }
     // The derby's own characters in the shared state stay as they are.
     m_chara = s.lanes[m_local].chara;
-    m_step = net::StatsOf(m_chara).step;
-    m_missCost = net::StatsOf(m_chara).missCost;
+    m_step = PlayableCharacterOf(m_chara).step;
+    m_missCost = PlayableCharacterOf(m_chara).missCost;
     m_power.Restore();
     m_deck = std::make_unique<net::QuestionDeck>(g.judge, s.seed, s.genre);
     genreKey = m_deck->GenreKey();

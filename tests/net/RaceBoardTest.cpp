@@ -17,7 +17,7 @@ std::array<StartLane, kLaneCount> Field(int humans) {
 }
 
 int KeysToFinish(int chara) {
-    const int step = StatsOf(chara).step;
+    const int step = PlayableCharacterOf(chara).step;
     return (kFinishX + step - 1) / step;
 }
 
@@ -49,9 +49,9 @@ TEST(NetRaceBoard, CountsNeverGoBackAndAPositionIsWhatWasTyped) {
     RaceBoard b;
     b.Begin(Field(2), 1, 0);
     b.PlayerCounts(1, 50, 3, 100);
-    EXPECT_EQ(b.X(1), 50 * StatsOf(3).step);
+    EXPECT_EQ(b.X(1), 50 * PlayableCharacterOf(3).step);
     b.PlayerCounts(1, 10, 0, 200);  // late or forged: the lane stays where it was
-    EXPECT_EQ(b.X(1), 50 * StatsOf(3).step);
+    EXPECT_EQ(b.X(1), 50 * PlayableCharacterOf(3).step);
     b.PlayerCounts(2, 500, 0, 300);  // a computer lane is the host's alone
     EXPECT_EQ(b.X(2), 0);
     b.PlayerCounts(1, kMaxCount, 0, 400);

@@ -13,7 +13,7 @@ namespace kd::net::test {
 namespace {
 
 int KeysToFinish(int chara) {
-    const int step = StatsOf(chara).step;
+    const int step = PlayableCharacterOf(chara).step;
     return (kFinishX + step - 1) / step;
 }
 
@@ -114,7 +114,7 @@ TEST(NetRoom, TheHostSettlesTheFinishingOrderAndEveryoneSeesIt) {
     a->LocalProgress(20, 0);
     ASSERT_TRUE(Pump([&] {
         room.Tick(10);
-        return a->lanes().x[0] >= kFinishX && room.host->board().X(1) == 20 * StatsOf(4).step;
+        return a->lanes().x[0] >= kFinishX && room.host->board().X(1) == 20 * PlayableCharacterOf(4).step;
     }));
     EXPECT_EQ(b->lanes().state[2], LaneState::Finished);
     a->LocalProgress(KeysToFinish(4), 3);
@@ -164,7 +164,7 @@ TEST(NetRoom, UpdatesWhileTypingAreNeverMoreThanFiftyMillisecondsApart) {
     a->Poll();
     ASSERT_TRUE(Pump([&] {
         room.host->Poll();
-        return room.host->board().X(1) == 50 * StatsOf(1).step;
+        return room.host->board().X(1) == 50 * PlayableCharacterOf(1).step;
     }));
 }
 

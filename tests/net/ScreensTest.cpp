@@ -112,7 +112,7 @@ TEST(NetScreens, TheLobbyShowsWhoJoinedAndTheRaceNamesEveryLane) {
         const QString word = Display(race);
         Type(race, word.left(1));
     }
-    ASSERT_TRUE(app.Wait([&] { return jiro.lanes().x[0] == 5 * StatsOf(1).step; }));
+    ASSERT_TRUE(app.Wait([&] { return jiro.lanes().x[0] == 5 * PlayableCharacterOf(1).step; }));
     // ...and the joiner's keys move its lane here, named with its progress.
     jiro.LocalProgress(29, 1);  // Mouse, 8 px a key: 232 of 582 px
     ASSERT_TRUE(app.Wait([&] {
