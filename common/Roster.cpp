@@ -58,4 +58,10 @@ const std::array<RollCallEntry, 17>& RollCall() {
     return cast;
 }
 
+QString CharacterName(int number) {
+    for (const RollCallEntry& e : RollCall())
+        if (e.number == number) return e.typedName.trimmed();
+    return {};
+}
+
 }  // namespace kd

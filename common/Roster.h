@@ -61,5 +61,7 @@ struct RollCallEntry {
     QString typedName;
 };
 const std::array<RollCallEntry, 17>& RollCall();
+// A character's name as the roll call gives it ("" for a number nobody has).
+QString CharacterName(int number);
 
 }  // namespace kd

@@ -4,6 +4,7 @@
 #include <QRandomGenerator>
 #include <QTcpSocket>
 
+#include "common/Roster.h"
 #include "net/Link.h"
 #include "platform/core/TickCounter.h"
 
@@ -13,17 +14,6 @@ namespace {
 
 constexpr int kMaxWaitingGuests = 8;  // connections that have not said hello yet
 constexpr int kProbeAnswersPerSecond = 50;
-
-QString ComputerName(int chara) {
-    switch (chara) {
-        case 11:
-            return QStringLiteral("CrazyPhone");
-        case 12:
-            return QStringLiteral("青オバケ");
-        default:
-            return QStringLiteral("Po4(ぽよん)");
-    }
-}
 
 }  // namespace
 
@@ -203,7 +193,7 @@ bool NetHost::StartRace() {
             l = {LaneKind::Human, g->name, g->chara};
         } else {
             const int chara = kComputerField.laneCharacters[size_t(computer++)];
-            l = {LaneKind::Computer, ComputerName(chara), chara};
+            l = {LaneKind::Computer, CharacterName(chara), chara};
         }
     }
     m_start = s;

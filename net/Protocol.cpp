@@ -6,6 +6,9 @@
 #include <QCborValue>
 #include <QSet>
 #include <QtEndian>
+#include <algorithm>
+
+#include "common/Roster.h"
 
 namespace kd::net {
 
@@ -148,8 +151,11 @@ bool IntIn(const QCborValue& v, qint64 lo, qint64 hi) {
 }
 
 bool IsCharaNo(int n, bool computerToo) {
-    if (n >= 1 && n <= 5) return true;
-    return computerToo && n >= 11 && n <= 13;
+    for (const PlayableCharacter& c : PlayableCast())
+        if (c.number == n) return true;
+    // The computer lanes run the first heat's field.
+    const auto& field = HeatPlanOf(1).laneCharacters;
+    return computerToo && std::find(field.begin(), field.end(), n) != field.end();
 }
 
 // Long by choice: one short case per message kind, all checked in one place.
