@@ -5,32 +5,22 @@
 
 namespace kd {
 
-QString NumberText(double value, const QString& pattern) {
-    QString pat = pattern;
-    const bool percent = pat.endsWith(u'%');
-    if (percent) {
-        pat.chop(1);
-        value *= 100.0;
-    }
-    const qsizetype dot = pat.indexOf(u'.');
-    const QString intPart = dot < 0 ? pat : pat.left(dot);
-    const int decimals = dot < 0 ? 0 : int(pat.size() - dot - 1);
-    const int minIntDigits = int(intPart.count(u'0'));
-
+QString FixedText(double value, int decimals, int minWholeDigits) {
     const double scale = std::pow(10.0, decimals);
     // A tiny nudge so that values such as 0.15 (stored as 0.1499999...) still round up.
-    double scaled = std::round(std::fabs(value) * scale * (1.0 + 1e-12));
+    const double scaled = std::round(std::fabs(value) * scale * (1.0 + 1e-12));
     const bool negative = value < 0 && scaled != 0;
     QString digits = QString::number(qint64(scaled));
     if (digits.size() <= decimals) digits = QString(decimals - digits.size() + 1, u'0') + digits;
     QString whole = digits.left(digits.size() - decimals);
-    const QString frac = digits.right(decimals);
-    if (whole == QLatin1String("0") && minIntDigits == 0) whole.clear();
-    if (whole.size() < minIntDigits) whole = QString(minIntDigits - whole.size(), u'0') + whole;
+    if (whole.size() < minWholeDigits) whole = QString(minWholeDigits - whole.size(), u'0') + whole;
     QString out = (negative ? QStringLiteral("-") : QString()) + whole;
-    if (decimals > 0) out += u'.' + frac;
-    if (percent) out += u'%';
+    if (decimals > 0) out += u'.' + digits.right(decimals);
     return out;
+}
+
+QString PercentText(double share) {
+    return FixedText(share * 100.0, 1) + u'%';
 }
 
 QString TenthsText(qint64 tenths) {

@@ -4,12 +4,14 @@
 
 namespace kd {
 
-// Number texts with the program's patterns: "##0.0", "###0.00", "##0.0%", "##00", "0".
-// '#' an optional digit, '0' a required one, '%' multiplies by 100 and appends "%".
-// Halves round away from zero, as the patterns have always printed them.
-QString NumberText(double value, const QString& pattern);
-// NumberText(tenths / 10.0, "##0.0") for a whole number of tenths, without the pattern's
-// work: a clock prints one ten times a second.
+// A number with a fixed count of decimals and at least minWholeDigits before the point,
+// padded with zeros: FixedText(0.83333, 2) "0.83", FixedText(7, 0, 2) "07". Halves round away
+// from zero, as the screens have always printed them.
+QString FixedText(double value, int decimals, int minWholeDigits = 1);
+// A share as a percentage with one decimal: 0.975 gives "97.5%".
+QString PercentText(double share);
+// FixedText(tenths / 10.0, 1) for a whole number of tenths, without the rounding's work: a
+// clock prints one ten times a second.
 QString TenthsText(qint64 tenths);
 
 // "yyyy/mm/dd".

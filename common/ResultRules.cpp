@@ -7,7 +7,7 @@ namespace kd {
 QString CorrectRateText(int correct, int miss) {
     const int all = correct + miss;
     if (all <= 0) return QStringLiteral("0.0%");
-    return NumberText(double(correct) / all, QStringLiteral("##0.0%"));
+    return PercentText(double(correct) / all);
 }
 
 PracticeOutcome BuildPracticeResult(int correct, int miss, int practiceSec, const QString& genreLabel,
@@ -25,7 +25,7 @@ PracticeOutcome BuildPracticeResult(int correct, int miss, int practiceSec, cons
     r.practiceSec = practiceSec;
     r.keysPerSec = double(correct) / practiceSec;
     r.entry.PTime = MinutesSecondsText(practiceSec);
-    r.entry.TPS = NumberText(*r.keysPerSec, QStringLiteral("##0.0")).toFloat();
+    r.entry.TPS = FixedText(*r.keysPerSec, 1).toFloat();
     return r;
 }
 

@@ -126,8 +126,8 @@ qint16 GetTimeTrialScore(const QString& genreLabel, qint32 ms, qint32 missCount)
 QString FormatTimeTrialTime(qint32 ms) {
     const qint32 t = std::max<qint32>(ms, 0);
     // Seconds get two digits, like the hundredths, so 125 000 ms reads 2m05s00.
-    return QString::number(t / 60000) + u'm' + NumberText((t / 1000) % 60, QStringLiteral("00")) + u's' +
-           NumberText((t % 1000) / 10, QStringLiteral("##00"));
+    return QString::number(t / 60000) + u'm' + FixedText((t / 1000) % 60, 0, 2) + u's' +
+           FixedText((t % 1000) / 10, 0, 2);
 }
 
 std::optional<QByteArray> EncodeTimeTrialRecord(const TimeTrialRecord& r) {

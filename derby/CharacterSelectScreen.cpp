@@ -23,7 +23,7 @@ constexpr int kDemoWidth = 472;
 }  // namespace
 
 CharaTile::CharaTile(QWidget* parent, const QString& name, int x, int y, std::function<void()> onClick)
-    : PictureBox(parent, name, x, y, 70, 70), m_onClick(std::move(onClick)) {
+    : DrawingArea(parent, name, x, y, 70, 70), m_onClick(std::move(onClick)) {
     SetFillColor(kLightGrey);
 }
 
@@ -33,7 +33,7 @@ void CharaTile::SetChosen(bool chosen) {
 }
 
 void CharaTile::paintEvent(QPaintEvent* event) {
-    PictureBox::paintEvent(event);
+    DrawingArea::paintEvent(event);
     if (!m_chosen) return;
     QPainter p(this);
     p.setPen(Qt::black);
@@ -86,7 +86,7 @@ CharacterSelectScreen::CharacterSelectScreen(AppContext& ctx_) : ScreenBase(ctx_
     auto* demoWindow = new QWidget(this);
     demoWindow->setObjectName(QStringLiteral("demoWindow"));
     demoWindow->setGeometry(9, 267, 352, 70);
-    demoTrack = new PictureBox(demoWindow, QStringLiteral("demoTrack"), -60, -3, kDemoWidth, 70);
+    demoTrack = new DrawingArea(demoWindow, QStringLiteral("demoTrack"), -60, -3, kDemoWidth, 70);
     demoTrack->SetFillColor(kLightGrey);
 
     settingsButton =

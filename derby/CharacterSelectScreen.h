@@ -12,7 +12,7 @@
 namespace kd {
 
 // One of the five selectable pictures: light grey, or yellow with a border when chosen.
-class CharaTile : public PictureBox {
+class CharaTile : public DrawingArea {
     Q_OBJECT
   public:
     CharaTile(QWidget* parent, const QString& name, int x, int y, std::function<void()> onClick);
@@ -43,7 +43,7 @@ class CharacterSelectScreen : public ScreenBase {
     QLabel* stepSizeValue;
     QProgressBar* enduranceBar;
     QProgressBar* stepSizeBar;
-    PictureBox* demoTrack;
+    DrawingArea* demoTrack;
     QPushButton* settingsButton;
     QPushButton* okButton;
     QPushButton* backButton;

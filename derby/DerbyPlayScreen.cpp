@@ -40,8 +40,8 @@ DerbyPlayScreen::DerbyPlayScreen(AppContext& ctx_, Screen screen, const QString&
     connect(retryButton, &QPushButton::clicked, this, [this] { Retry(); });
     connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
 
-    track = new PictureBox(this, QStringLiteral("track"), layout.ground.x(), layout.ground.y(),
-                           layout.ground.width(), layout.ground.height());
+    track = new DrawingArea(this, QStringLiteral("track"), layout.ground.x(), layout.ground.y(),
+                            layout.ground.width(), layout.ground.height());
 
     moveTimer = new Timer(this, QStringLiteral("moveTimer"), 150, [this] { MoveOpponents(); });
 

@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace kd {
 
-class PictureBox;
+class DrawingArea;
 class PlayerPower;
 class PowerMeter;
 
@@ -72,7 +72,7 @@ class DerbyPlayScreen : public PlayScreen {
 
     QPushButton* retryButton;
     QPushButton* backButton;
-    PictureBox* track;
+    DrawingArea* track;
     Timer* moveTimer;
     std::unique_ptr<PowerMeter> power;
 

@@ -30,7 +30,7 @@ RaceRankingScreen::RaceRankingScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen
     SetPixelFont(verdictText, 14, true);
     SetBackColor(verdictText, QColor(255, 192, 192));
 
-    rankingBoard = new PictureBox(this, QStringLiteral("rankingBoard"), 9, 66, 382, 283);
+    rankingBoard = new DrawingArea(this, QStringLiteral("rankingBoard"), 9, 66, 382, 283);
     for (int i = 0; i < 4; ++i) {
         rankNumbers[i] = MakeLabel(rankingBoard, QStringLiteral("rankNumber%1").arg(i),
                                    QStringLiteral("%1.").arg(i + 1), 21, kRankY[i]);

@@ -17,7 +17,7 @@ class RaceRankingScreen : public ScreenBase {
 
     QLabel* placeText;
     QLabel* verdictText;
-    PictureBox* rankingBoard;
+    DrawingArea* rankingBoard;
     std::array<QLabel*, 4> rankNumbers{};
     QPushButton* okButton;
 

@@ -25,7 +25,7 @@ RollCallScreen::RollCallScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Intr
     SetForeColor(shadow, kBlue);
     SetForeColor(front, QColor(128, 192, 255));
 
-    characterPicture = new PictureBox(this, QStringLiteral("characterPicture"), 123, 93, 68, 68);
+    characterPicture = new DrawingArea(this, QStringLiteral("characterPicture"), 123, 93, 68, 68);
     characterPicture->SetFillColor(kGrey);
     characterName = MakeLabel(this, QStringLiteral("characterName"), QString(), 87, 180, 139, 28);
     SetPixelFont(characterName, 16, true);

@@ -20,7 +20,7 @@ class RollCallScreen : public ScreenBase {
     int ShownCharacter() const { return CharaIndex; }
     const QString& NameSoFar() const { return ShownName; }
 
-    PictureBox* characterPicture;
+    DrawingArea* characterPicture;
     QLabel* characterName;
     QLabel* pressEnterHint;
     Timer* typeOutTimer;

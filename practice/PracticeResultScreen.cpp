@@ -137,9 +137,8 @@ void PracticeResultScreen::OnLoad() {
     practiceTimeText->setText(QStringLiteral("練習時間：") + (r.practiceSec
                                                                   ? MinutesSecondsText(*r.practiceSec)
                                                                   : QStringLiteral("無制限")));
-    typesPerSecText->setText(
-        QStringLiteral("Types/Sec.：") +
-        (r.keysPerSec ? NumberText(*r.keysPerSec, QStringLiteral("###0.00")) : QStringLiteral("----")));
+    typesPerSecText->setText(QStringLiteral("Types/Sec.：") +
+                             (r.keysPerSec ? FixedText(*r.keysPerSec, 2) : QStringLiteral("----")));
     genreText->setText(QStringLiteral("ジャンル：") + g.questions.GetGenre());
 
     const QString path = PracticeTimePath(g, g.player.GetUserName());

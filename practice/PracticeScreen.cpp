@@ -147,7 +147,7 @@ void PracticeScreen::ShowSetting(const PracticeTimeData& setting) {
         m_clock->ShowText(QStringLiteral("無制限"));
     } else {
         practiceTimeText->setText(QStringLiteral("練習時間：") + MinutesSecondsText(setting.PracticeSec));
-        m_clock->ShowText(NumberText(setting.PracticeSec, QStringLiteral("##0.0")));
+        m_clock->ShowText(FixedText(setting.PracticeSec, 1));
     }
     genreKey = setting.GenreKey;
     m_retry.reset();

@@ -196,7 +196,7 @@ void MainMenu::BuildClientArea() {
     const int barHeight = menuBar->sizeHint().height();
     menuBar->setGeometry(0, 0, kClientWidth, barHeight);
     clientArea =
-        new PictureBox(this, QStringLiteral("clientArea"), 0, barHeight, kClientWidth, kClientHeight);
+        new DrawingArea(this, QStringLiteral("clientArea"), 0, barHeight, kClientWidth, kClientHeight);
 
     titleShadow = MakeLabel(clientArea, QStringLiteral("titleShadow"), AppTitle(), 0, 0, kClientWidth, 100);
     titleText = MakeLabel(clientArea, QStringLiteral("titleText"), AppTitle(), 0, 0, kClientWidth, 100);

@@ -10,7 +10,7 @@ class QMenuBar;
 
 namespace kd {
 
-class PictureBox;
+class DrawingArea;
 
 // The main menu: the player's data folder, derby progress and sound switches, the title music,
 // and the three modes plus the end of the program.
@@ -68,7 +68,7 @@ class MainMenu : public ScreenBase {
     QAction* showStatsAction;
     QMenu* netMenu;
 
-    PictureBox* clientArea;  // the 640x480 area below the menu bar
+    DrawingArea* clientArea;  // the 640x480 area below the menu bar
     QLabel* titleText;
     QLabel* titleShadow;
     std::array<QLabel*, 2> versionTexts{};

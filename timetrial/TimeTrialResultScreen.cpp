@@ -162,8 +162,7 @@ void TimeTrialResultScreen::ShowStatistics(const TimeTrialOutcome& r) {
     missCountText->setText(QStringLiteral("誤打数：%1").arg(r.misses));
     correctRateText->setText(QStringLiteral("正答率：") + r.correctRate);
     timeText->setText(FormatTimeTrialTime(r.ms));
-    typesPerSecText->setText(QStringLiteral("Types/Sec：") +
-                             NumberText(r.keysPerSec, QStringLiteral("###0.00")));
+    typesPerSecText->setText(QStringLiteral("Types/Sec：") + FixedText(r.keysPerSec, 2));
     scoreText->setText(QStringLiteral("スコア：%1").arg(r.score));
     gradeText->setText(QStringLiteral("ランク：") + r.grade);
 }

@@ -57,7 +57,7 @@ TimeTrialScreen::TimeTrialScreen(AppContext& ctx)
     connect(retryButton, &QPushButton::clicked, this, [this] { Retry(); });
     connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
 
-    track = new PictureBox(this, QStringLiteral("track"), 0, 144, kTrackWidth, 190);
+    track = new DrawingArea(this, QStringLiteral("track"), 0, 144, kTrackWidth, 190);
     ballSource = new QLabel(this);
     ballSource->setObjectName(QStringLiteral("ballSource"));
     ballSource->hide();

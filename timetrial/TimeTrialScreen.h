@@ -12,7 +12,7 @@ class QPushButton;
 namespace kd {
 
 class GhostRunner;
-class PictureBox;
+class DrawingArea;
 
 // The time trial: Space, "Ready..."/"Go!!", then every correct key pushes the ball 5 px along
 // the track; the 114th correct key crosses the finish and the time goes to the result screen.
@@ -58,7 +58,7 @@ class TimeTrialScreen : public PlayScreen {
 
     ClockLabel* elapsedTime;
     PlayClock* m_clock;  // timer clockTimer
-    PictureBox* track;
+    DrawingArea* track;
     QLabel* ballSource;
     QPushButton* settingsButton;
     QPushButton* retryButton;

@@ -73,7 +73,7 @@ void NoFocusButtons(QWidget* form) {
     }
 }
 
-PictureBox::PictureBox(QWidget* parent, const QString& name, int x, int y, int w, int h) : QWidget(parent) {
+DrawingArea::DrawingArea(QWidget* parent, const QString& name, int x, int y, int w, int h) : QWidget(parent) {
     setObjectName(name);
     setGeometry(x, y, w, h);
     // The back buffer has the screen's pixel density, so pictures drawn at 2x stay sharp.
@@ -82,10 +82,10 @@ PictureBox::PictureBox(QWidget* parent, const QString& name, int x, int y, int w
     m_canvas.setDevicePixelRatio(dpr);
     ClearToBackground();
     if (ZoomStage* stage = ZoomStage::Instance())
-        connect(stage, &ZoomStage::densityChanged, this, &PictureBox::MatchDensity);
+        connect(stage, &ZoomStage::densityChanged, this, &DrawingArea::MatchDensity);
 }
 
-void PictureBox::MatchDensity() {
+void DrawingArea::MatchDensity() {
     const qreal dpr = PictureDensity();
     if (qFuzzyCompare(dpr, m_canvas.devicePixelRatio())) return;
     // The background is drawn afresh at the new density; what was drawn over it is carried over.
@@ -106,21 +106,21 @@ void PictureBox::MatchDensity() {
     update();
 }
 
-void PictureBox::SetBackground(const QPixmap& picture) {
+void DrawingArea::SetBackground(const QPixmap& picture) {
     m_background = picture;
     m_allDirty = true;
     UpdateOpaque();
     ClearToBackground();
 }
 
-void PictureBox::SetFillColor(const QColor& color) {
+void DrawingArea::SetFillColor(const QColor& color) {
     m_fill = color;
     m_allDirty = true;
     UpdateOpaque();
     ClearToBackground();
 }
 
-void PictureBox::UpdateOpaque() {
+void DrawingArea::UpdateOpaque() {
     bool opaque = m_fill.alpha() == 255;
     const QSize covers = m_background.deviceIndependentSize().toSize();
     if (!opaque && !m_background.isNull() && covers.width() >= width() && covers.height() >= height()) {
@@ -143,7 +143,7 @@ void PictureBox::UpdateOpaque() {
     setAttribute(Qt::WA_OpaquePaintEvent, opaque);
 }
 
-void PictureBox::ClearToBackground() {
+void DrawingArea::ClearToBackground() {
     // Only what was drawn since the last clear differs from the background, so only that is
     // restored and repainted: a moving sprite costs its own size, not the whole box.
     const QRegion dirty = m_allDirty ? QRegion(rect()) : m_drawn & rect();
@@ -159,25 +159,25 @@ void PictureBox::ClearToBackground() {
     update(dirty);
 }
 
-void PictureBox::Drawn(const QRect& area) {
+void DrawingArea::Drawn(const QRect& area) {
     m_drawn += area;
     update(area);
 }
 
-void PictureBox::DrawPixmap(const QPixmap& picture, int x, int y) {
+void DrawingArea::DrawPixmap(const QPixmap& picture, int x, int y) {
     QPainter p(&m_canvas);
     p.drawPixmap(x, y, picture);
     Drawn(QRect(QPoint(x, y), picture.deviceIndependentSize().toSize()));
 }
 
-void PictureBox::DrawLine(int x1, int y1, int x2, int y2, const QColor& color) {
+void DrawingArea::DrawLine(int x1, int y1, int x2, int y2, const QColor& color) {
     QPainter p(&m_canvas);
     p.setPen(color);
     p.drawLine(x1, y1, x2, y2);
     Drawn(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(-1, -1, 1, 1));
 }
 
-void PictureBox::paintEvent(QPaintEvent* event) {
+void DrawingArea::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const qreal dpr = m_canvas.devicePixelRatio();
     for (const QRect& r : event->region())

@@ -22,12 +22,12 @@ void SetPixelFont(QWidget* w, int pixelSize, bool bold = false);
 // Buttons of play screens must never take the keyboard focus (Space would click them).
 void NoFocusButtons(QWidget* form);
 
-// A picture box that is cleared to its background picture and drawn on in pixels. Drawing
+// An area cleared to its background picture and drawn on in pixels (tracks, arenas). Drawing
 // goes to a back buffer; the screen repaints once per change, not once per primitive.
-class PictureBox : public QWidget {
+class DrawingArea : public QWidget {
     Q_OBJECT
   public:
-    PictureBox(QWidget* parent, const QString& name, int x, int y, int w, int h);
+    DrawingArea(QWidget* parent, const QString& name, int x, int y, int w, int h);
     void SetBackground(const QPixmap& picture);
     void SetFillColor(const QColor& color);
     void ClearToBackground();                               // back to the background picture

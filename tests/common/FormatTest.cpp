@@ -4,35 +4,27 @@
 
 using namespace kd;
 
-TEST(Format, PatternsPrintAsTheScreensShowThem) {
+TEST(Format, NumbersPrintAsTheScreensShowThem) {
     struct Case {
         double v;
-        const char* pattern;
+        int decimals, wholeDigits;
         const char* text;
     } cases[] = {
-        {60, "##0.0", "60.0"},
-        {0, "##0.0", "0.0"},
-        {12.345, "##0.0", "12.3"},
-        {5.04, "##0.0", "5.0"},
-        {0.8333, "###0.00", "0.83"},
-        {0, "###0.00", "0.00"},
-        {0.975, "##0.0%", "97.5%"},
-        {1, "##0.0%", "100.0%"},
-        {0, "##0.0%", "0.0%"},
-        {7, "##00", "07"},
-        {45, "##00", "45"},
-        {0.83333, "##0.0", "0.8"},
-        {1234.5, "###0.00", "1234.50"},
-        {0.05, "##0.0", "0.1"},
+        {60, 1, 1, "60.0"},     {0, 1, 1, "0.0"},          {12.345, 1, 1, "12.3"}, {5.04, 1, 1, "5.0"},
+        {0.8333, 2, 1, "0.83"}, {0, 2, 1, "0.00"},         {7, 0, 2, "07"},        {45, 0, 2, "45"},
+        {0.83333, 1, 1, "0.8"}, {1234.5, 2, 1, "1234.50"}, {0.05, 1, 1, "0.1"},    {-0.04, 1, 1, "0.0"},
+        {-2.25, 1, 1, "-2.3"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(NumberText(c.v, QString::fromLatin1(c.pattern)), QString::fromLatin1(c.text))
-            << c.v << " " << c.pattern;
+        EXPECT_EQ(FixedText(c.v, c.decimals, c.wholeDigits), QString::fromLatin1(c.text))
+            << c.v << " " << c.decimals << " " << c.wholeDigits;
+    for (const auto& [share, text] :
+         {std::pair{0.975, "97.5%"}, {1.0, "100.0%"}, {0.0, "0.0%"}, {2.0 / 3, "66.7%"}})
+        EXPECT_EQ(PercentText(share), QString::fromLatin1(text)) << share;
 }
 
-TEST(Format, ClockTenthsPrintAsThePattern) {
-    for (qint64 t = -1500; t <= 120000; ++t)
-        ASSERT_EQ(TenthsText(t), NumberText(double(t) / 10.0, QStringLiteral("##0.0"))) << t;
+TEST(Format, ClockTenthsPrintAsTheRounding) {
+    for (qint64 t = -1500; t <= 120000; ++t) ASSERT_EQ(TenthsText(t), FixedText(double(t) / 10.0, 1)) << t;
 }
 
 TEST(Format, DatesSinglesAndEvenRounding) {

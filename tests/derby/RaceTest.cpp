@@ -297,7 +297,7 @@ TEST(Race, AStepOfTheBallsRepaintsTheBallsNotTheLaneLines) {
     ASSERT_TRUE(race);
     auto* ground = Find<QWidget>(race, QStringLiteral("track"));
     StartPlay(race);
-    const QImage before = static_cast<PictureBox*>(ground)->Canvas();
+    const QImage before = static_cast<DrawingArea*>(ground)->Canvas();
     PaintRecorder paints;
     paints.Settle();
     Ticks(app, race, {0.0f, 0.0f, 0.0f}, 1);
@@ -308,7 +308,7 @@ TEST(Race, AStepOfTheBallsRepaintsTheBallsNotTheLaneLines) {
     EXPECT_LE(PaintRecorder::Area(painted), 4 * 66 * 66) << PaintRecorder::Text(painted);
     EXPECT_FALSE(painted.intersects(QRect(100, 0, 540, 270))) << PaintRecorder::Text(painted);
     // The lines are still there, under the balls that moved.
-    const QImage after = static_cast<PictureBox*>(ground)->Canvas();
+    const QImage after = static_cast<DrawingArea*>(ground)->Canvas();
     const qreal dpr = after.devicePixelRatio();
     for (int y : RaceScreen::kLaneLineY)
         EXPECT_EQ(after.pixelColor(int(300 * dpr), int(y * dpr)),

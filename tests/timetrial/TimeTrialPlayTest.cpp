@@ -143,9 +143,9 @@ TEST_F(TimeTrialPlay, TheRunEndsOnExactlyThe114thCorrectKeyAndRecordsTheTickDiff
 TEST_F(TimeTrialPlay, TheTrackShowsOneBallWhereverItHasMoved) {
     UseEnglish();
     TimeTrialScreen* f = OpenPlay();
-    auto* track = Find<PictureBox>(f, QStringLiteral("track"));
+    auto* track = Find<DrawingArea>(f, QStringLiteral("track"));
     auto expectOneBallAt = [&](int x) {
-        PictureBox fresh(nullptr, QStringLiteral("fresh"), 0, 0, 646, 190);
+        DrawingArea fresh(nullptr, QStringLiteral("fresh"), 0, 0, 646, 190);
         fresh.SetBackground(Bitmap(QStringLiteral("TRACK")));
         fresh.DrawPixmap(CharaBitmap(1), x, 93);
         EXPECT_TRUE(track->Canvas() == fresh.Canvas()) << "ball at " << x;
