@@ -12,8 +12,8 @@
 namespace kd {
 
 namespace {
-constexpr int kWidth = 320;
-constexpr int kHeight = 210;
+constexpr int kAboutWidth = 320;
+constexpr int kAboutHeight = 210;
 // 45 twips at 96 dots per inch.
 constexpr int kShadowOffset = 3;
 }  // namespace
@@ -46,9 +46,10 @@ AboutBox::AboutBox(AppContext& ctx_, QWidget* owner) : ScreenBase(ctx_, Screen::
 
 void AboutBox::OnLoad() {
     SetCaption(AppTitle());
-    SetClientSize(kWidth, kHeight);
-    SetBackgroundPicture(ShellBackground(kWidth, kHeight));
-    if (QWidget* owner = parentWidget()) move(owner->geometry().center() - QPoint(kWidth / 2, kHeight / 2));
+    SetClientSize(kAboutWidth, kAboutHeight);
+    SetBackgroundPicture(ShellBackground(kAboutWidth, kAboutHeight));
+    if (QWidget* owner = parentWidget())
+        move(owner->geometry().center() - QPoint(kAboutWidth / 2, kAboutHeight / 2));
 }
 
 void AboutBox::OnKeyDown(int key, Qt::KeyboardModifiers) {

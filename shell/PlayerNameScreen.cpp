@@ -21,8 +21,8 @@ namespace kd {
 
 namespace {
 const QString kDefaultUser = QStringLiteral("DefaultUser");
-constexpr int kWidth = 340;
-constexpr int kHeight = 140;
+constexpr int kNameScreenWidth = 340;
+constexpr int kNameScreenHeight = 140;
 }  // namespace
 
 UserNameBox::UserNameBox(QWidget* parent) : QComboBox(parent) {
@@ -71,9 +71,9 @@ PlayerNameScreen::PlayerNameScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::
 
 void PlayerNameScreen::OnLoad() {
     SetCaption(AppTitle());
-    SetClientSize(kWidth, kHeight);
+    SetClientSize(kNameScreenWidth, kNameScreenHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+        move(screen->availableGeometry().center() - QPoint(kNameScreenWidth / 2, kNameScreenHeight / 2));
 
     // Only players whose folders are still there; an empty slot passes, as its path is the
     // program folder itself. A name no player folder could carry is dropped with them.

@@ -14,18 +14,18 @@
 namespace kd {
 
 namespace {
-constexpr int kWidth = 400;
-constexpr int kHeight = 240;
+constexpr int kSplashWidth = 400;
+constexpr int kSplashHeight = 240;
 }  // namespace
 
 SplashScreen::SplashScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::StartUp) {
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     splashTimer = new Timer(this, QStringLiteral("splashTimer"), kShowMs, [this] { OpenPlayerNameScreen(); });
 
-    titleShadow = MakeLabel(this, QStringLiteral("titleShadow"), AppTitle(), 0, 0, kWidth, 80);
-    titleText = MakeLabel(this, QStringLiteral("titleText"), AppTitle(), 0, 0, kWidth, 80);
+    titleShadow = MakeLabel(this, QStringLiteral("titleShadow"), AppTitle(), 0, 0, kSplashWidth, 80);
+    titleText = MakeLabel(this, QStringLiteral("titleText"), AppTitle(), 0, 0, kSplashWidth, 80);
     StyleTitle(titleText, titleShadow, 52, QPoint(0, 60), 3);
-    versionText = MakeLabel(this, QStringLiteral("versionText"), kVersionText, 0, 140, kWidth - 24, 24);
+    versionText = MakeLabel(this, QStringLiteral("versionText"), kVersionText, 0, 140, kSplashWidth - 24, 24);
     versionText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetPixelFont(versionText, 16, true);
     SetForeColor(versionText, kWhite);
@@ -39,10 +39,10 @@ SplashScreen::SplashScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::StartUp)
 
 void SplashScreen::OnLoad() {
     SetCaption(AppTitle());
-    SetClientSize(kWidth, kHeight);
-    SetBackgroundPicture(ShellBackground(kWidth, kHeight));
+    SetClientSize(kSplashWidth, kSplashHeight);
+    SetBackgroundPicture(ShellBackground(kSplashWidth, kSplashHeight));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+        move(screen->availableGeometry().center() - QPoint(kSplashWidth / 2, kSplashHeight / 2));
     splashTimer->Start();
 }
 
