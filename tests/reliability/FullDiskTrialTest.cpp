@@ -285,9 +285,10 @@ TEST(FullDiskTrial, EverySavePointSurvivesAFullReadOnlyOrLockedDisk) {
                 EXPECT_FALSE(s.contains(QStringLiteral("（）"))) << s.toStdString();
             // A locked record stops no other save.
             const QMap<QString, QByteArray> after = t.Files();
-            if (fault != Fault::Locked)
+            if (fault != Fault::Locked) {
                 for (auto it = before.begin(); it != before.end(); ++it)
                     EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
+            }
             t.Release();
             EXPECT_EQ(t.IntegrityCheck(), "ok");
         }
