@@ -5,6 +5,8 @@
 #   gui      core + Qt Gui: the asset generators
 #   widgets  gui + Qt Widgets: screens
 #   test     widgets + Qt Test + GoogleTest: test programs (made by tests/CMakeLists.txt)
+# KD_PCH_OPTIONS_<kind> holds options every target of a kind adds to the build's flags; its
+# header is made with them too, as a precompiled header must match its users.
 # Static libraries and executables compile with different position-independence flags, which a
 # precompiled header must match, so executables of a kind get their own (kind-exe).
 
@@ -43,6 +45,7 @@ function(kd_pch_owner kind)
   endif()
   target_link_libraries(${_owner} PRIVATE ${KD_PCH_LIBS_${_base}})
   target_precompile_headers(${_owner} PRIVATE ${KD_PCH_HEADERS_${_base}})
+  target_compile_options(${_owner} PRIVATE ${KD_PCH_OPTIONS_${_base}})
   set_target_properties(${_owner} PROPERTIES AUTOMOC OFF)
 endfunction()
 
@@ -57,4 +60,6 @@ function(kd_use_pch target kind)
   endif()
   kd_pch_owner(${kind})
   target_precompile_headers(${target} REUSE_FROM kd_pch_${kind})
+  string(REGEX REPLACE "-exe$" "" _base ${kind})
+  target_compile_options(${target} PRIVATE ${KD_PCH_OPTIONS_${_base}})
 endfunction()

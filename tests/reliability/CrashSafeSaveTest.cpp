@@ -16,14 +16,16 @@ TEST(CrashSafeSave, KilledWritersNeverLeaveATornFile) {
     } kinds[] = {{"Data.dat", 1}, {"Data", 2},     {"Heat", 2},          {"PracticeTime", 11},
                  {"gen", 1},      {"genderby", 1}, {"TimeTrialData", 10}};
     // On a memory file system when there is one: a kill tears a file or not whatever the disk,
-    // and a thousand workers do not wait for the disk to sync their first save.
+    // and four hundred workers do not wait for the disk to sync their first save.
     const QString base =
         QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
     QTemporaryDir dir(base + QStringLiteral("/keyderby-crash-XXXXXX"));
     ASSERT_TRUE(dir.isValid());
     QRandomGenerator rng(20261207);
     int trials = 0, killedMidWrite = 0;
-    for (int t = 0; t < 1000; ++t) {
+    // Nearly every kill lands in the middle of a save (killed_mid_write in the report).
+    const int kTrials = 400;
+    for (int t = 0; t < kTrials; ++t) {
         const Kind& k = kinds[t % 7];
         const QString path = dir.filePath(QString::fromLatin1(k.name));
         QProcess worker;
@@ -47,6 +49,6 @@ TEST(CrashSafeSave, KilledWritersNeverLeaveATornFile) {
             ASSERT_EQ(bytes.mid(r * 128, 128), QByteArray(128, char(first + r))) << k.name << " trial " << t;
         if (QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).size() > 7) ++killedMidWrite;
     }
-    EXPECT_EQ(trials, 1000);
+    EXPECT_EQ(trials, kTrials);
     RecordProperty("killed_mid_write", killedMidWrite);
 }
