@@ -29,7 +29,7 @@ echo "-- Debian package"
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null)
 deb=$(ls "$work"/deb/keyderby_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for need in libqt6widgets6 libqt6charts6 libqt6sql6-sqlite libsdl2-mixer-2.0-0 timgm6mb-soundfont fonts-noto-cjk qt6-qpa-plugins; do
+for need in libqt6widgets6 libqt6charts6 libqt6sql6-sqlite libqt6sql6-psql libsdl2-mixer-2.0-0 timgm6mb-soundfont fonts-noto-cjk qt6-qpa-plugins; do
   grep -q "$need" <<<"$depends" || fail "Depends lacks $need: $depends"
 done
 # Every dependency is satisfiable on this Debian machine.
