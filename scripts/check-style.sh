@@ -42,6 +42,7 @@ layers=(
   "questions"
   "common"
   "learning net"
+  "classroom"
   "platform/widgets"
   "play"
   "training stats"
