@@ -179,6 +179,11 @@ QList<RankRow> RankRows(QSqlQuery& q, bool withMine) {
     return rows;
 }
 
+// Times come as milliseconds since the epoch: Qt reads a number much faster than a timestamp.
+QDateTime MsTime(const QVariant& v) {
+    return v.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(v.toLongLong(), Qt::UTC);
+}
+
 void BindLogin(QSqlQuery& q, const TeacherLogin& login) {
     q.addBindValue(NormalizeCode(login.classCode));
     q.addBindValue(login.name);
@@ -240,7 +245,7 @@ std::optional<ClassView> ClassServer::LoadClassView(const TeacherLogin& login) {
     while (q.next()) {
         const auto at = index.constFind(q.value(0).toInt());
         if (at == index.cend()) continue;  // a student added since the first query
-        view.students[*at].history.append({q.value(1).toDateTime(), q.value(2).toInt(), q.value(3).toString(),
+        view.students[*at].history.append({MsTime(q.value(1)), q.value(2).toInt(), q.value(3).toString(),
                                            q.value(4).toInt(), q.value(5).toInt(), q.value(6).toInt(),
                                            q.value(7).toDouble(), q.value(8).toString(),
                                            q.value(9).toBool()});

@@ -46,7 +46,7 @@ layers=(
   "platform/widgets"
   "play"
   "training stats"
-  "practice timetrial derby"
+  "practice timetrial derby classui"
   "netui"
   "shell"
   "app"

@@ -94,6 +94,15 @@ CREATE TABLE keyderby.games(
   received_at timestamptz NOT NULL DEFAULT now(),
   UNIQUE (student_id, client_id));
 CREATE INDEX games_by_student ON keyderby.games(student_id, mode, genre);
+-- Each student's counts per key ('k') and kana ('u'), kept up to date as games arrive, so the
+-- teacher's view adds up forty rows per key instead of every game.
+CREATE TABLE keyderby.student_keys(
+  student_id int NOT NULL REFERENCES keyderby.students ON DELETE CASCADE,
+  kind   char(1) NOT NULL CHECK (kind IN ('k', 'u')),
+  label  text NOT NULL CHECK (length(label) BETWEEN 1 AND 8),
+  hits   bigint NOT NULL CHECK (hits >= 0),
+  misses bigint NOT NULL CHECK (misses >= 0),
+  PRIMARY KEY (student_id, kind, label));
 -- Nobody but the owner reads a table; row-level security without a policy keeps it so even
 -- when somebody grants a right by mistake.
 ALTER TABLE keyderby.classes ENABLE ROW LEVEL SECURITY;
@@ -101,6 +110,7 @@ ALTER TABLE keyderby.teachers ENABLE ROW LEVEL SECURITY;
 ALTER TABLE keyderby.teacher_classes ENABLE ROW LEVEL SECURITY;
 ALTER TABLE keyderby.students ENABLE ROW LEVEL SECURITY;
 ALTER TABLE keyderby.games ENABLE ROW LEVEL SECURITY;
+ALTER TABLE keyderby.student_keys ENABLE ROW LEVEL SECURITY;
 SQL
 }
 
@@ -258,15 +268,28 @@ BEGIN
                  OR jsonb_typeof(coalesce(g->'kana_counts', '{}')) <> 'object') THEN
     PERFORM fail('KD413', 'a game is too large');
   END IF;
-  INSERT INTO games(student_id, client_id, mode, genre, ime, keys, misses, time_ms, kps, grade,
-                    played_at, abandoned, key_counts, kana_counts)
-  SELECT s.id, (g->>'id')::uuid, (g->>'mode')::smallint, g->>'genre', g->>'ime', (g->>'keys')::int,
-         (g->>'misses')::int, (g->>'time_ms')::int, (g->>'kps')::real, g->>'grade',
-         to_timestamp((g->>'played_at')::bigint / 1000.0), coalesce((g->>'abandoned')::boolean, false),
-         coalesce(g->'key_counts', '{}'), coalesce(g->'kana_counts', '{}')
-    FROM jsonb_array_elements(batch) g
-  ON CONFLICT ON CONSTRAINT games_student_id_client_id_key DO NOTHING;
-  GET DIAGNOSTICS added = ROW_COUNT;
+  WITH stored AS (
+    INSERT INTO games(student_id, client_id, mode, genre, ime, keys, misses, time_ms, kps, grade,
+                      played_at, abandoned, key_counts, kana_counts)
+    SELECT s.id, (g->>'id')::uuid, (g->>'mode')::smallint, g->>'genre', g->>'ime', (g->>'keys')::int,
+           (g->>'misses')::int, (g->>'time_ms')::int, (g->>'kps')::real, g->>'grade',
+           to_timestamp((g->>'played_at')::bigint / 1000.0), coalesce((g->>'abandoned')::boolean, false),
+           coalesce(g->'key_counts', '{}'), coalesce(g->'kana_counts', '{}')
+      FROM jsonb_array_elements(batch) g
+    ON CONFLICT ON CONSTRAINT games_student_id_client_id_key DO NOTHING
+    RETURNING key_counts, kana_counts),
+  counts AS (
+    SELECT 'k' AS kind, e.key AS label, (e.value->>0)::bigint AS h, (e.value->>1)::bigint AS m
+      FROM stored, jsonb_each(stored.key_counts) e
+    UNION ALL
+    SELECT 'u', e.key, (e.value->>0)::bigint, (e.value->>1)::bigint
+      FROM stored, jsonb_each(stored.kana_counts) e),
+  tallied AS (
+    INSERT INTO student_keys AS t(student_id, kind, label, hits, misses)
+    SELECT s.id, c.kind, c.label, sum(c.h), sum(c.m) FROM counts c GROUP BY c.kind, c.label
+    ON CONFLICT ON CONSTRAINT student_keys_pkey
+      DO UPDATE SET hits = t.hits + excluded.hits, misses = t.misses + excluded.misses)
+  SELECT count(*) INTO added FROM stored;
   RETURN added;
 END $$;
 
@@ -295,23 +318,24 @@ BEGIN
 END $$;
 
 CREATE OR REPLACE FUNCTION keyderby.teacher_students(class_code text, teacher text, password text)
-RETURNS TABLE(student_id int, name text, games bigint, best_kps real, best_time_ms int, last_played timestamptz)
+RETURNS TABLE(student_id int, name text, games bigint, best_kps real, best_time_ms int, last_played_ms bigint)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = keyderby, pg_catalog, pg_temp AS $$
 DECLARE c int := teacher_class(class_code, teacher, password);
 BEGIN
   RETURN QUERY SELECT s.id, s.name, count(g.id), max(g.kps) FILTER (WHERE NOT g.abandoned),
-                      min(g.time_ms) FILTER (WHERE g.mode = 1 AND NOT g.abandoned), max(g.played_at)
+                      min(g.time_ms) FILTER (WHERE g.mode = 1 AND NOT g.abandoned),
+                      (extract(epoch FROM max(g.played_at)) * 1000)::bigint
                  FROM students s LEFT JOIN games g ON g.student_id = s.id
                 WHERE s.class_id = c GROUP BY s.id, s.name ORDER BY s.name;
 END $$;
 
 CREATE OR REPLACE FUNCTION keyderby.teacher_games(class_code text, teacher text, password text)
-RETURNS TABLE(student_id int, played_at timestamptz, mode smallint, genre text, keys int, misses int,
+RETURNS TABLE(student_id int, played_ms bigint, mode smallint, genre text, keys int, misses int,
               time_ms int, kps real, grade text, abandoned boolean)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = keyderby, pg_catalog, pg_temp AS $$
 DECLARE c int := teacher_class(class_code, teacher, password);
 BEGIN
-  RETURN QUERY SELECT g.student_id, g.played_at, g.mode, g.genre, g.keys, g.misses, g.time_ms, g.kps,
+  RETURN QUERY SELECT g.student_id, (extract(epoch FROM g.played_at) * 1000)::bigint, g.mode, g.genre, g.keys, g.misses, g.time_ms, g.kps,
                       g.grade, g.abandoned
                  FROM games g JOIN students s ON s.id = g.student_id
                 WHERE s.class_id = c ORDER BY g.student_id, g.played_at;
@@ -324,13 +348,9 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = keyderby, pg_catalog, pg_tem
 DECLARE c int := teacher_class(class_code, teacher, password);
 BEGIN
   RETURN QUERY
-    SELECT x.kind, x.key, sum((x.value->>0)::bigint)::bigint, sum((x.value->>1)::bigint)::bigint
-      FROM (SELECT 'k' AS kind, e.key, e.value FROM games g JOIN students s ON s.id = g.student_id,
-                   jsonb_each(g.key_counts) e WHERE s.class_id = c
-            UNION ALL
-            SELECT 'u', e.key, e.value FROM games g JOIN students s ON s.id = g.student_id,
-                   jsonb_each(g.kana_counts) e WHERE s.class_id = c) x
-     GROUP BY x.kind, x.key;
+    SELECT k.kind::text, k.label, sum(k.hits)::bigint, sum(k.misses)::bigint
+      FROM student_keys k JOIN students s ON s.id = k.student_id
+     WHERE s.class_id = c GROUP BY k.kind, k.label;
 END $$;
 
 CREATE OR REPLACE FUNCTION keyderby.teacher_ranking(class_code text, teacher text, password text,
@@ -387,6 +407,17 @@ SQL
     echo "\\if :fresh"
     schema_v1
     echo "\\endif"
+    # Replaced whole, so a newer script may change what a function returns; the tables' checks
+    # keep valid_name.
+    cat <<'SQL'
+DO $$ DECLARE f regprocedure;
+BEGIN
+  FOR f IN SELECT p.oid::regprocedure FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace
+            WHERE n.nspname = 'keyderby' AND p.proname <> 'valid_name' LOOP
+    EXECUTE 'DROP FUNCTION ' || f;
+  END LOOP;
+END $$;
+SQL
     functions
     cat <<SQL
 SELECT CASE WHEN version > $schema_version THEN keyderby.fail('KD426', 'this database is newer than this script') END FROM keyderby.meta;

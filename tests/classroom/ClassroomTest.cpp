@@ -24,6 +24,12 @@
 namespace kd::test {
 namespace {
 
+class PgEnvironment : public ::testing::Environment {
+  public:
+    void TearDown() override { PgTestServer::EndShared(); }
+};
+const auto* const kPgEnvironment = ::testing::AddGlobalTestEnvironment(new PgEnvironment);
+
 struct Class {
     QString code;
     QString teacher;

@@ -1,7 +1,6 @@
 #include "PgTestServer.h"
 
 #include <arpa/inet.h>
-#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <pwd.h>
 #include <sys/socket.h>
@@ -49,21 +48,22 @@ int FreePort() {
 
 }  // namespace
 
+namespace {
+
 std::unique_ptr<PgTestServer>& SharedServer() {
     static std::unique_ptr<PgTestServer> server;
     return server;
 }
 
-// Stops and removes the server before the program's end, while Qt is still up.
-class PgEnvironment : public ::testing::Environment {
-  public:
-    void TearDown() override { SharedServer().reset(); }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new PgEnvironment);
+}  // namespace
 
 PgTestServer& PgTestServer::Shared() {
     if (!SharedServer()) SharedServer().reset(new PgTestServer);
     return *SharedServer();
+}
+
+void PgTestServer::EndShared() {
+    SharedServer().reset();
 }
 
 PgTestServer::PgTestServer() {

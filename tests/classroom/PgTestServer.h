@@ -17,6 +17,8 @@ class PgTestServer {
   public:
     // The one server of this test program, started on first use; Problem() says why not.
     static PgTestServer& Shared();
+    // Stops and removes it (before the program's end, while Qt is still up).
+    static void EndShared();
     ~PgTestServer();
 
     bool Running() const { return running_; }
