@@ -50,6 +50,7 @@ kd::RecordedGame MadeUpGame(int student, int g) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     kd::test::PgTestServer& pg = kd::test::PgTestServer::Shared();
     if (!pg.Running()) {
@@ -102,7 +103,8 @@ int main(int argc, char** argv) {
         threads.last()->start();
     }
     for (QThread* t : threads) t->wait(), delete t;
-    std::printf("classroom: %d students x %d games sent at once: %lld ms (%d stored)\n", kStudents, kGames,
+    // Rows for bench/run.sh: name|value|target|verdict
+    std::printf("classroom: %d students x %d games sent at once|%lld ms (%d stored)||\n", kStudents, kGames,
                 clock.elapsed(), stored.load());
 
     kd::QtMessageBoxes msg;
@@ -159,10 +161,9 @@ int main(int argc, char** argv) {
     }
     std::sort(opened.begin(), opened.end());
     std::sort(read.begin(), read.end());
-    std::printf(
-        "classroom: teacher view of %d students x %d games opened: median %lld ms, worst %lld ms "
-        "(read from the server: median %lld ms)\n",
-        kStudents, kGames, opened[2], opened[4], read[2]);
+    std::printf("classroom: teacher view of %d x %d opened (median, worst)|%lld ms, %lld ms|<= 500 ms|%s\n",
+                kStudents, kGames, opened[2], opened[4], opened[2] <= 500 ? "ok" : "MISSED");
+    std::printf("classroom: ... of it read from the server (median)|%lld ms||\n", read[2]);
     kd::test::PgTestServer::EndShared();
     return 0;
 }
