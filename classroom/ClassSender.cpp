@@ -22,8 +22,9 @@ SendOutcome SendOutbox(const QSqlDatabase& learning, ClassServer& server,
     SendOutcome out;
     const ClassMembership m = LoadMembership(learning);
     if (!m.Joined()) return out;
+    int batchGames = kBatchGames;
     for (;;) {
-        const QList<OutboxEntry> entries = PeekOutbox(learning, kBatchGames);
+        const QList<OutboxEntry> entries = PeekOutbox(learning, batchGames);
         if (entries.isEmpty()) break;
         QByteArray batch = "[";
         qint64 last = 0;
@@ -37,6 +38,19 @@ SendOutcome SendOutbox(const QSqlDatabase& learning, ClassServer& server,
         }
         batch += ']';
         if (!server.Submit(m.studentId, m.token, batch)) {
+            const ClassFailure why = server.Error().kind;
+            // A game the server refuses for what it holds would hold back every game after it
+            // for good: the batch goes again game by game, and the one refused is given up.
+            if (why == ClassFailure::Other || why == ClassFailure::TooLarge) {
+                if (count > 1) {
+                    batchGames = 1;
+                    continue;
+                }
+                if (!DropSent(learning, last)) break;
+                ++out.refused;
+                out.error = server.Error();
+                continue;
+            }
             out.error = server.Error();
             break;
         }

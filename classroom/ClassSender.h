@@ -14,6 +14,7 @@ namespace kd {
 struct SendOutcome {
     int sent = 0;      // entries the server confirmed (new or already there)
     int waiting = 0;   // entries still queued
+    int refused = 0;   // entries the server refused for what they hold, given up
     ClassError error;  // why it stopped early
 };
 

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 

@@ -192,7 +192,19 @@ TEST_F(Classroom, GamesReachTheTeachersViewOnceWithTheirCountsAndTheRanking) {
     EXPECT_FALSE((*ranking)[0].mine);
 
     ASSERT_TRUE(server.RemoveStudent(LoginOf(c), a.id));
-    EXPECT_EQ(server.LoadClassView(LoginOf(c))->students.size(), 1);
+    ASSERT_EQ(server.LoadClassView(LoginOf(c))->students.size(), 1);
+    // A game the server refuses for what it holds is given up; those around it still go.
+    RecordedGame odd = Game(GameMode::Practice, 1, 0, 5);
+    odd.genre = QString(60, u'x');
+    inoue.Play(1, 10);
+    ASSERT_TRUE(inoue.store.WriteGame(odd));
+    inoue.Play(1, 20);
+    const SendOutcome partly = SendOutbox(inoue.store.Database(), server);
+    EXPECT_EQ(partly.sent, 2);
+    EXPECT_EQ(partly.refused, 1);
+    EXPECT_EQ(partly.waiting, 0);
+    EXPECT_EQ(server.LoadClassView(LoginOf(c))->students[0].games, 3);
+
     // A removed student's games are refused and stay on the machine.
     aoki.Play(1);
     const SendOutcome refused = SendOutbox(aoki.store.Database(), server);
