@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QStandardPaths>
@@ -118,13 +119,39 @@ bool PgTestServer::Start() {
             return false;
         }
     }
-    if (!RunServerTool(QStringLiteral("initdb"), {"-D", dir_->path() + "/data", "-A", "trust", "-U",
-                                                  "postgres", "-E", "UTF8", "--no-locale", "--no-sync"}))
-        return false;
+    if (!MakeDataFolder()) return false;
     port_ = FreePort();
     if (!StartAgain()) return false;
     const ScriptRun init = Script({QStringLiteral("init")});
     if (init.exitCode != 0) return problem_ = QStringLiteral("class-server.sh init: ") + init.err, false;
+    return true;
+}
+
+// initdb takes seconds; its result is kept in the build folder (per server version) and copied
+// for the next run, owner and rights as they are.
+bool PgTestServer::MakeDataFolder() {
+    const QString data = dir_->path() + QStringLiteral("/data");
+#ifdef KD_BINARY_DIR
+    // Named after the initdb that made it, so another server version makes its own.
+    const QFileInfo initdb(bin_ + QStringLiteral("/initdb"));
+    const QString kept =
+        QStringLiteral(KD_BINARY_DIR "/pg-template-%1")
+            .arg(qHash(initdb.canonicalFilePath() + initdb.lastModified().toString(Qt::ISODate)));
+#else
+    const QString kept;
+#endif
+    if (!kept.isEmpty() && QFileInfo::exists(kept + QStringLiteral("/PG_VERSION")) &&
+        QProcess::execute(QStringLiteral("cp"), {"-a", kept, data}) == 0)
+        return true;
+    if (!RunServerTool(QStringLiteral("initdb"), {"-D", data, "-A", "trust", "-U", "postgres", "-E", "UTF8",
+                                                  "--no-locale", "--no-sync"}))
+        return false;
+    if (!kept.isEmpty()) {
+        // Copied under another name and renamed, so a run never finds half a copy.
+        const QString part = kept + QStringLiteral(".part");
+        QDir(part).removeRecursively();
+        if (QProcess::execute(QStringLiteral("cp"), {"-a", data, part}) == 0) QDir().rename(part, kept);
+    }
     return true;
 }
 

@@ -41,6 +41,7 @@ class PgTestServer {
   private:
     PgTestServer();
     bool Start();
+    bool MakeDataFolder();
     // Runs a server program, as the postgres user when we are root.
     bool RunServerTool(const QString& tool, const QStringList& args, int timeoutMs = 60000);
 
