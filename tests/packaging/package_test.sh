@@ -18,7 +18,7 @@ echo "-- cmake --install into a staging folder"
 DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >/dev/null
 for f in usr/bin/keyderby usr/share/keyderby/Midi/startup.mid usr/share/keyderby/Sound/correct.wav \
          usr/share/applications/org.keyderby.KeyDerby.desktop usr/share/metainfo/org.keyderby.KeyDerby.metainfo.xml \
-         usr/share/man/man6/keyderby.6 usr/share/icons/hicolor/48x48/apps/keyderby.png \
+         usr/share/man/man6/keyderby.6 usr/share/icons/hicolor/48x48/apps/keyderby.png usr/share/keyderby/class-server.sh \
          usr/share/icons/hicolor/256x256/apps/keyderby.png; do
   [ -e "$work/stage/$f" ] || fail "missing after install: $f"
 done
