@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +15,7 @@
 
 #include "PgTestServer.h"
 #include "app/Screens.h"
+#include "classroom/ClassCsv.h"
 #include "classroom/ClassSender.h"
 #include "classui/ClassDialogs.h"
 #include "classui/ClassViewWindow.h"
@@ -158,6 +160,22 @@ TEST(ClassWindows, AStudentJoinsFromTheMenuAndTheTeacherSeesExportsAndRemoves) {
     EXPECT_EQ(students->item(0, 0)->text(), "森");
     view->close();
     app.g.learning = nullptr;
+}
+
+// A name a spreadsheet would read as a formula stays text; commas and quotes are quoted.
+TEST(ClassWindows, TheCsvKeepsNamesAsTextForASpreadsheet) {
+    ClassView view;
+    StudentGame g{QDateTime::fromMSecsSinceEpoch(0, Qt::UTC), 1, "set:3", 10, 2, 2500, 4.0, "S", true};
+    view.students = {{1, "=SUM(A1)", 1, 4, 2500, {}, {g}}, {2, "a,\"b\"", 0, 0, 0, {}, {}}};
+    view.students[1].history = {g};
+    QBuffer out;
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(WriteClassCsv(view, out));
+    EXPECT_EQ(
+        out.data(),
+        "\xEF\xBB\xBFstudent,played_at,mode,genre,keys,misses,time_ms,keys_per_second,grade,abandoned\r\n"
+        "'=SUM(A1),1970-01-01T00:00:00Z,timetrial,set:3,10,2,2500,4.00,S,1\r\n"
+        "\"a,\"\"b\"\"\",1970-01-01T00:00:00Z,timetrial,set:3,10,2,2500,4.00,S,1\r\n");
 }
 
 }  // namespace
