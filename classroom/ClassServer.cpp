@@ -236,7 +236,7 @@ std::optional<ClassView> ClassServer::LoadClassView(const TeacherLogin& login) {
                               q.value(2).toInt(),
                               q.value(3).toDouble(),
                               q.value(4).toInt(),
-                              q.value(5).toDateTime(),
+                              MsTime(q.value(5)),
                               {}});
     }
     q.prepare(QStringLiteral("SELECT * FROM keyderby.teacher_games(?, ?, ?)"));

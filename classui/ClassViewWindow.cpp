@@ -6,12 +6,14 @@
 #include <QDateTimeAxis>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -108,6 +110,8 @@ ClassViewWindow::ClassViewWindow(const TeacherLogin& login, const ClassView& vie
         if (tab == kRanking && ranking_->rowCount() == 0) RefreshRanking();
     });
     Show(view);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 QWidget* ClassViewWindow::BuildStudentsPage() {
@@ -173,7 +177,7 @@ void ClassViewWindow::Show(const ClassView& view) {
         stats::SetRow(
             students_, i,
             {s.name, QString::number(s.games),
-             s.games ? QString::number(s.bestKps, 'f', 2) : QStringLiteral("—"), Seconds(s.bestTimeMs),
+             s.bestKps > 0 ? QString::number(s.bestKps, 'f', 2) : QStringLiteral("—"), Seconds(s.bestTimeMs),
              s.lastPlayed.isValid() ? s.lastPlayed.toLocalTime().toString(QStringLiteral("yyyy/MM/dd"))
                                     : QStringLiteral("—")},
             false, QStringLiteral("lrrrr"));
@@ -214,6 +218,10 @@ void ClassViewWindow::ShowProgress(int row) {
         x->setTitleText(tr("ゲーム"));
         x->setLabelFormat(QStringLiteral("%d"));
         x->setRange(1, std::max(2, n));
+        // Whole games only, about five labels.
+        x->setTickType(QValueAxis::TicksDynamic);
+        x->setTickAnchor(1);
+        x->setTickInterval(std::max(1, (n + 4) / 5));
         auto* y = new QValueAxis;
         y->setRange(0, top * 1.1);
         for (QValueAxis* a : {x, y}) {

@@ -136,6 +136,9 @@ TEST(ClassWindows, AStudentJoinsFromTheMenuAndTheTeacherSeesExportsAndRemoves) {
     EXPECT_EQ(students->item(1, 0)->text(), "森");
     EXPECT_EQ(students->item(1, 1)->text(), "1");
     EXPECT_EQ(students->item(1, 3)->text(), "30.0 秒");
+    EXPECT_EQ(students->item(1, 4)->text(),
+              QDateTime::fromMSecsSinceEpoch(1765000000000).toString("yyyy/MM/dd"));
+    EXPECT_EQ(students->item(0, 2)->text(), "—") << "no game yet";
 
     QTemporaryDir dir;
     const QString csv = dir.filePath("class.csv");
