@@ -76,8 +76,25 @@ PgTestServer::~PgTestServer() {
         QSqlDatabase::database(QStringLiteral("pg-admin"), false).close();
         QSqlDatabase::removeDatabase(QStringLiteral("pg-admin"));
     }
+    if (watchdog_) {
+        watchdog_->kill();
+        watchdog_->waitForFinished(5000);
+    }
     if (running_)
         RunServerTool(QStringLiteral("pg_ctl"), {"-D", dir_->path() + "/data", "-m", "immediate", "stop"});
+}
+
+// A program that dies without its destructors (a crash, a kill, a failed assertion in Qt) would
+// leave the server running: a process of its own session waits for the end of a pipe only we
+// hold, then stops the server and removes its folder.
+void PgTestServer::StartWatchdog() {
+    const QString stop = QStringLiteral("%1%2/pg_ctl -D %3/data -m immediate stop >/dev/null 2>&1; rm -rf %3")
+                             .arg(::geteuid() == 0 ? QStringLiteral("runuser -u postgres -- ") : QString(),
+                                  bin_, dir_->path());
+    watchdog_ = std::make_unique<QProcess>();
+    watchdog_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    watchdog_->start(QStringLiteral("setsid"), {"sh", "-c", QStringLiteral("cat >/dev/null; ") + stop});
+    watchdog_->waitForStarted(5000);
 }
 
 ServerAddress PgTestServer::Address() const {
@@ -122,6 +139,7 @@ bool PgTestServer::Start() {
     if (!MakeDataFolder()) return false;
     port_ = FreePort();
     if (!StartAgain()) return false;
+    StartWatchdog();
     const ScriptRun init = Script({QStringLiteral("init")});
     if (init.exitCode != 0) return problem_ = QStringLiteral("class-server.sh init: ") + init.err, false;
     return true;

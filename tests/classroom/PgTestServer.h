@@ -42,10 +42,12 @@ class PgTestServer {
     PgTestServer();
     bool Start();
     bool MakeDataFolder();
+    void StartWatchdog();
     // Runs a server program, as the postgres user when we are root.
     bool RunServerTool(const QString& tool, const QStringList& args, int timeoutMs = 60000);
 
     std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<QProcess> watchdog_;
     QString bin_;
     QString problem_;
     int port_ = 0;
