@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "app/Screens.h"
+#include "classroom/ClassSync.h"
 #include "common/GameState.h"
 #include "learning/LearningRecord.h"
 #include "platform/audio/SdlAudio.h"
@@ -65,6 +66,10 @@ int main(int argc, char** argv) {
     // The learning record opens on first need.
     kd::LearningRecord learning(g);
     kd::AttachLearningRecord(g, learning, msg);
+    // A class member's games go to the class server in the background.
+    kd::ClassSync classSync(
+        [&g] { return g.player.GetUserName().isEmpty() ? QString() : kd::LearningRecord::PathFor(g); });
+    g.play.Add(&classSync);
     kd::Navigator nav;
     kd::AppContext ctx{g, msg, nav};
     nav.SetContext(&ctx);

@@ -16,7 +16,7 @@ scripts/setup.sh
 
 echo "Building (release)..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKD_BUILD_BENCH=ON -DKD_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target keyderby audio_bench judge_bench records_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench question_keys qt_minimal xprobe keyprobe kd_soak >/dev/null
+cmake --build "$build" --target keyderby audio_bench judge_bench records_bench training_bench timer_bench net_bench learning_bench kd_learninggen stats_bench classroom_bench question_keys qt_minimal xprobe keyprobe kd_soak >/dev/null
 GAME=$build/bin/keyderby
 XPROBE=$build/bench/xprobe
 KEYPROBE=$build/bench/keyprobe
@@ -401,6 +401,15 @@ learning() {
   rm -f "$work"/learning.sqlite*
 }
 
+# --- the classroom on a PostgreSQL server of its own (40 students x 200 games) ------------
+classroom() {
+  local name value target ok
+  "$build/bench/classroom_bench" 2>"$work/classroom.log" >"$work/classroom"
+  while IFS='|' read -r name value target ok; do
+    row "$name" "$value" "$target" "$ok"
+  done <"$work/classroom"
+}
+
 # --- the statistics window on two million keys ---------------------------------------------
 # The record is made once (tools/statsfill, about 20 s) and kept in the build folder.
 statistics() {
@@ -481,6 +490,7 @@ section "Judge" judge judge
 section "Record files" records records
 section "Learning record" learning learning
 section "Statistics window" statistics statistics
+section "Classroom" classroom classroom
 section "Guide and question import" training training
 section "Soak: 500 games in one process" soak soak
 for prog in "$@"; do

@@ -4,6 +4,8 @@
 #include <QVariant>
 #include <algorithm>
 
+#include "learning/ClassOutbox.h"
+
 namespace kd {
 
 namespace {
@@ -147,7 +149,8 @@ std::optional<qint64> GameWriter::Write(const RecordedGame& game) {
     }
     qint64 id = 0;
     QSqlQuery* insert = GameInsert();
-    if (!insert || !Insert(game, id, *insert) || !db_.commit()) {
+    // A game of a class member is queued for the server with the game itself: both or neither.
+    if (!insert || !Insert(game, id, *insert) || !QueueClassGame(db_, id, game) || !db_.commit()) {
         error_ = db_.lastError();
         if (insert && insert->lastError().isValid()) error_ = insert->lastError();
         db_.rollback();

@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <memory>
 
+#include "learning/ClassOutbox.h"
 #include "learning/CsvExport.h"
 #include "learning/GameWriter.h"
 #include "platform/core/WriteTrouble.h"
@@ -27,6 +28,14 @@ constexpr int kSqliteBusy = 5, kSqliteLocked = 6, kSqliteReadOnly = 8, kSqliteCo
 const char* const kVersion2[] = {
     "CREATE INDEX IF NOT EXISTS games_by_start ON games(started_at)",
     "CREATE INDEX IF NOT EXISTS keys_missed ON keys(expected_key, typed, expected, hit) WHERE hit = 0",
+};
+
+// Additions of version 3: the games on their way to the class server, in the order played.
+const char* const kVersion3[] = {
+    "CREATE TABLE IF NOT EXISTS class_outbox(seq INTEGER PRIMARY KEY AUTOINCREMENT, uid TEXT NOT NULL "
+    "UNIQUE, "
+    "game_id INTEGER, payload TEXT NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS class_outbox_by_game ON class_outbox(game_id)",
 };
 
 QString SchemaText() {
@@ -292,6 +301,8 @@ bool LearningStore::Upgrade(int from) {
     bool ok = true;
     if (from < 2)
         for (const char* s : kVersion2) ok = ok && q.exec(QString::fromLatin1(s));
+    if (from < 3)
+        for (const char* s : kVersion3) ok = ok && q.exec(QString::fromLatin1(s));
     ok =
         ok &&
         q.exec(
@@ -327,7 +338,7 @@ bool LearningStore::WriteGames(const QList<RecordedGame>& games) {
 
 bool LearningStore::SettleGame(qint64 gameId, GameMode mode, const GameSettled& outcome) {
     if (!Writable()) return false;
-    if (Writer().Settle(gameId, mode, outcome)) return true;
+    if (Writer().Settle(gameId, mode, outcome) && SettleQueuedGame(Database(), gameId, outcome)) return true;
     WriteFailed(writer_->Error());
     return false;
 }

@@ -14,6 +14,7 @@ packages=(
   libxcb1-dev libx11-dev libxdamage-dev libxtst-dev libxfixes-dev faketime
   desktop-file-utils appstream file
   libqt6sql6-sqlite sqlite3
+  postgresql libqt6sql6-psql
 )
 missing=()
 for p in "${packages[@]}"; do

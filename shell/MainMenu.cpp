@@ -12,6 +12,7 @@
 #include <functional>
 #include <tuple>
 
+#include "classui/ClassMenu.h"
 #include "common/FileSystem.h"
 #include "common/GameState.h"
 #include "common/HeatFile.h"
@@ -155,7 +156,7 @@ void MainMenu::BuildMenuBar() {
     }
     AddGhostAndReplayItems(viewMenu, g, this);
     AddRomajiGuideItem(viewMenu, g);
-    AddImportItem(fileMenu, exportLearningAction, ctx, this);
+    AddClassItems(fileMenu, AddImportItem(fileMenu, exportLearningAction, ctx, this), ctx, this);
     netMenu = menuBar->addMenu(QStringLiteral("対戦(&N)"));
     netMenu->setObjectName(QStringLiteral("netMenu"));
     aboutAction = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));

@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTableWidget>
@@ -17,6 +19,54 @@
 #include "platform/widgets/Colors.h"
 
 namespace kd::stats {
+
+namespace {
+
+// The game's colours: menu green, selection yellow, title gold, on a dark night blue.
+const char* const kStyle = R"(
+QWidget { color: #ebeef5; }
+QTabWidget::pane { border: 1px solid rgba(255,255,255,70); background: rgba(6,12,32,170); border-radius: 6px; top: -1px; }
+QTabBar::tab { background: rgba(20,40,96,220); color: #ebeef5; padding: 6px 22px; margin-right: 3px;
+  border: 1px solid rgba(255,255,255,70); border-bottom: none; border-top-left-radius: 6px; border-top-right-radius: 6px; font-weight: bold; }
+QTabBar::tab:selected { background: #ffd740; color: #101010; }
+QTabBar::tab:hover:!selected { color: #ffff00; }
+QPushButton { background: rgba(20,40,96,220); color: #ebeef5; border: 1px solid rgba(255,255,255,90);
+  border-radius: 4px; padding: 3px 12px; }
+QPushButton:checked { background: #ffd740; color: #101010; font-weight: bold; }
+QPushButton:hover:!checked { color: #ffff00; }
+QListWidget::indicator, QCheckBox::indicator { width: 13px; height: 13px; border: 1px solid rgba(255,255,255,170);
+  border-radius: 2px; background: rgba(255,255,255,25); }
+QListWidget::indicator:checked, QCheckBox::indicator:checked { background: #ffd740; border-color: #ffd740; }
+QTableWidget, QListWidget { background: rgba(0,0,0,110); alternate-background-color: rgba(255,255,255,14);
+  gridline-color: rgba(255,255,255,30); border: 1px solid rgba(255,255,255,50); selection-background-color: rgba(255,215,64,90); }
+QHeaderView::section { background: rgba(20,40,96,235); color: #ffd740; border: none; padding: 3px 6px; font-weight: bold; }
+QTableCornerButton::section { background: rgba(20,40,96,235); border: none; }
+QCheckBox { spacing: 6px; }
+QComboBox { background: rgba(20,40,96,220); color: #ebeef5; border: 1px solid rgba(255,255,255,90);
+  border-radius: 4px; padding: 3px 10px; }
+QComboBox:hover { color: #ffff00; }
+QComboBox QAbstractItemView { background: #102060; color: #ebeef5; selection-background-color: #ffd740;
+  selection-color: #101010; }
+QLabel#note { background: rgba(0,0,0,150); border-radius: 8px; font-size: 16px; }
+QScrollBar:vertical { background: rgba(0,0,0,60); width: 12px; }
+QScrollBar::handle:vertical { background: rgba(255,255,255,80); border-radius: 5px; min-height: 24px; }
+QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
+)";
+
+}  // namespace
+
+QString WindowStyle() {
+    return QLatin1String(kStyle);
+}
+
+void PaintWindowBackground(QWidget* w) {
+    QPainter p(w);
+    QLinearGradient grad(0, 0, 0, w->height());
+    grad.setColorAt(0, kNightBlue);
+    grad.setColorAt(1, QColor(8, 70, 48));
+    p.fillRect(w->rect(), grad);
+}
 
 namespace {
 

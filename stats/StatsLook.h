@@ -28,6 +28,10 @@ namespace kd::stats {
 inline constexpr QColor kStatsText(235, 238, 245);
 inline constexpr QColor kUncertainText(150, 156, 172);
 
+// The statistics window's style sheet and backdrop, also worn by the class windows.
+QString WindowStyle();
+void PaintWindowBackground(QWidget* w);
+
 // The colour of the i-th kind of game on a chart and in its legend.
 QColor SeriesColor(int i);
 

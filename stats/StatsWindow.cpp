@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "platform/widgets/Colors.h"
+#include "stats/ClassTab.h"
 #include "stats/KeyPairsTab.h"
 #include "stats/MixUpsTab.h"
 #include "stats/ProgressTab.h"
@@ -27,33 +28,6 @@
 namespace kd::stats {
 
 namespace {
-
-// The game's colours: menu green, selection yellow, title gold, on a dark night blue.
-const char* const kStyle = R"(
-QWidget { color: #ebeef5; }
-QTabWidget::pane { border: 1px solid rgba(255,255,255,70); background: rgba(6,12,32,170); border-radius: 6px; top: -1px; }
-QTabBar::tab { background: rgba(20,40,96,220); color: #ebeef5; padding: 6px 22px; margin-right: 3px;
-  border: 1px solid rgba(255,255,255,70); border-bottom: none; border-top-left-radius: 6px; border-top-right-radius: 6px; font-weight: bold; }
-QTabBar::tab:selected { background: #ffd740; color: #101010; }
-QTabBar::tab:hover:!selected { color: #ffff00; }
-QPushButton { background: rgba(20,40,96,220); color: #ebeef5; border: 1px solid rgba(255,255,255,90);
-  border-radius: 4px; padding: 3px 12px; }
-QPushButton:checked { background: #ffd740; color: #101010; font-weight: bold; }
-QPushButton:hover:!checked { color: #ffff00; }
-QListWidget::indicator, QCheckBox::indicator { width: 13px; height: 13px; border: 1px solid rgba(255,255,255,170);
-  border-radius: 2px; background: rgba(255,255,255,25); }
-QListWidget::indicator:checked, QCheckBox::indicator:checked { background: #ffd740; border-color: #ffd740; }
-QTableWidget, QListWidget { background: rgba(0,0,0,110); alternate-background-color: rgba(255,255,255,14);
-  gridline-color: rgba(255,255,255,30); border: 1px solid rgba(255,255,255,50); selection-background-color: rgba(255,215,64,90); }
-QHeaderView::section { background: rgba(20,40,96,235); color: #ffd740; border: none; padding: 3px 6px; font-weight: bold; }
-QTableCornerButton::section { background: rgba(20,40,96,235); border: none; }
-QCheckBox { spacing: 6px; }
-QLabel#note { background: rgba(0,0,0,150); border-radius: 8px; font-size: 16px; }
-QScrollBar:vertical { background: rgba(0,0,0,60); width: 12px; }
-QScrollBar::handle:vertical { background: rgba(255,255,255,80); border-radius: 5px; min-height: 24px; }
-QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }
-QScrollBar::add-page, QScrollBar::sub-page { background: none; }
-)";
 
 QString EmptyRecordText() {
     return QStringLiteral(
@@ -74,7 +48,7 @@ StatsWindow::StatsWindow(const QString& playerName, const QString& databasePath,
     setObjectName(QStringLiteral("StatsWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("成績 — ") + playerName);
-    setStyleSheet(QLatin1String(kStyle));
+    setStyleSheet(WindowStyle());
     resize(980, 700);
     setMinimumSize(760, 560);
     m_nowMs = QDateTime::currentMSecsSinceEpoch();
@@ -92,7 +66,8 @@ StatsWindow::StatsWindow(const QString& playerName, const QString& databasePath,
     layout->addWidget(m_status);
 
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
-        for (QAbstractButton* b : m_alphabetGroup->buttons()) b->setEnabled(tab != kProgress);
+        for (QAbstractButton* b : m_alphabetGroup->buttons())
+            b->setEnabled(tab != kProgress && tab != kClass);
         ShowVisible();
     });
     m_tabs->setCurrentIndex(kProgress);
@@ -156,6 +131,9 @@ void StatsWindow::BuildTabs() {
     m_tabs->addTab(m_weakSpotsTab, QStringLiteral("苦手"));
     m_tabs->addTab(m_mixUpsTab, QStringLiteral("打ち間違い"));
     m_tabs->addTab(m_keyPairsTab, QStringLiteral("連続キー"));
+    // The class's ranking comes from the class server, asked only when the tab is opened.
+    m_classTab = new ClassTab(m_path);
+    m_tabs->addTab(m_classTab, tr("クラス"));
     connect(m_progressTab, &ProgressTab::ReplaysWanted, this, &StatsWindow::ReplaysWanted);
     connect(m_progressTab, &ProgressTab::ViewChanged, this, &StatsWindow::ShowVisible);
     connect(m_weakSpotsTab, &WeakSpotsTab::KeyboardLayoutChosen, this, &StatsWindow::SaveKeyboardLayout);
@@ -297,11 +275,7 @@ void StatsWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void StatsWindow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    QLinearGradient grad(0, 0, 0, height());
-    grad.setColorAt(0, kNightBlue);
-    grad.setColorAt(1, QColor(8, 70, 48));
-    p.fillRect(rect(), grad);
+    PaintWindowBackground(this);
 }
 
 }  // namespace kd::stats

@@ -12,6 +12,7 @@ class QTabWidget;
 
 namespace kd::stats {
 
+class ClassTab;
 class KeyFiguresTab;
 class KeyPairsTab;
 class MixUpsTab;
@@ -27,7 +28,7 @@ class StatsWindow : public QWidget {
     Q_OBJECT
   public:
     enum class Loading { Background, Now };
-    enum Tab { kProgress, kWeakSpots, kMixUps, kKeyPairs };
+    enum Tab { kProgress, kWeakSpots, kMixUps, kKeyPairs, kClass };
 
     StatsWindow(const QString& playerName, const QString& databasePath, Loading loading = Loading::Background,
                 QWidget* parent = nullptr);
@@ -84,6 +85,7 @@ class StatsWindow : public QWidget {
     WeakSpotsTab* m_weakSpotsTab = nullptr;
     MixUpsTab* m_mixUpsTab = nullptr;
     KeyPairsTab* m_keyPairsTab = nullptr;
+    ClassTab* m_classTab = nullptr;
     QLabel* m_status = nullptr;
 };
 

@@ -74,9 +74,9 @@ TEST_F(Trouble, OlderSchemaIsUpgradedInPlace) {
               LearningStore::kSchemaVersion);
     EXPECT_EQ(One(store->Database(),
                   "SELECT count(*) FROM sqlite_master WHERE name IN ('games_by_start', "
-                  "'keys_missed')")
+                  "'keys_missed', 'class_outbox')")
                   .toInt(),
-              2);
+              3);
     EXPECT_EQ(One(store->Database(), "SELECT group_concat(typed, '') FROM keys WHERE game_id = 7").toString(),
               "asi");
     EXPECT_TRUE(PlayOne(*r));

@@ -18,7 +18,7 @@ echo "-- cmake --install into a staging folder"
 DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >/dev/null
 for f in usr/bin/keyderby usr/share/keyderby/Midi/startup.mid usr/share/keyderby/Sound/correct.wav \
          usr/share/applications/org.keyderby.KeyDerby.desktop usr/share/metainfo/org.keyderby.KeyDerby.metainfo.xml \
-         usr/share/man/man6/keyderby.6 usr/share/icons/hicolor/48x48/apps/keyderby.png \
+         usr/share/man/man6/keyderby.6 usr/share/icons/hicolor/48x48/apps/keyderby.png usr/share/keyderby/class-server.sh \
          usr/share/icons/hicolor/256x256/apps/keyderby.png; do
   [ -e "$work/stage/$f" ] || fail "missing after install: $f"
 done
@@ -29,7 +29,7 @@ echo "-- Debian package"
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null)
 deb=$(ls "$work"/deb/keyderby_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for need in libqt6widgets6 libqt6charts6 libqt6sql6-sqlite libsdl2-mixer-2.0-0 timgm6mb-soundfont fonts-noto-cjk qt6-qpa-plugins; do
+for need in libqt6widgets6 libqt6charts6 libqt6sql6-sqlite libqt6sql6-psql libsdl2-mixer-2.0-0 timgm6mb-soundfont fonts-noto-cjk qt6-qpa-plugins; do
   grep -q "$need" <<<"$depends" || fail "Depends lacks $need: $depends"
 done
 # Every dependency is satisfiable on this Debian machine.

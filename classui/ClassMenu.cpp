@@ -1,0 +1,80 @@
+#include "classui/ClassMenu.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+
+#include "classui/ClassDialogs.h"
+#include "classui/ClassViewWindow.h"
+#include "common/GameState.h"
+#include "learning/LearningRecord.h"
+#include "platform/widgets/AppContext.h"
+#include "platform/widgets/MessageBoxes.h"
+
+namespace kd {
+
+namespace {
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("ClassMenu", text);
+}
+
+QAction* Item(QMenu* file, QAction* before, const QString& name, const QString& text) {
+    auto* a = new QAction(text, file);
+    a->setObjectName(name);
+    file->insertAction(before, a);
+    return a;
+}
+
+}  // namespace
+
+void AddClassItems(QMenu* file, QAction* after, AppContext& ctx, QWidget* owner) {
+    const QList<QAction*> actions = file->actions();
+    const qsizetype at = actions.indexOf(after);
+    QAction* before = at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr;
+    QAction* join = Item(file, before, QStringLiteral("joinClassAction"), Tr("クラスに参加(&J)..."));
+    QAction* teacher = Item(file, before, QStringLiteral("classResultsAction"), Tr("クラスの成績(&C)..."));
+    QObject::connect(join, &QAction::triggered, owner, [&ctx, owner] { OpenJoinClassDialog(ctx, owner); });
+    QObject::connect(teacher, &QAction::triggered, owner, [&ctx, owner] { OpenTeacherLogin(ctx, owner); });
+}
+
+void OpenJoinClassDialog(AppContext& ctx, QWidget* owner) {
+    GameState& g = ctx.g;
+    auto keep = [&g](const ClassMembership& m) {
+        LearningStore* store = g.learning ? g.learning->WritableStore() : nullptr;
+        return store && SaveMembership(store->Database(), m);
+    };
+    auto* dialog = new JoinClassDialog(g.player.GetUserName(), keep, owner);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(dialog, &QDialog::accepted, owner,
+                     [&ctx, owner, said = QPointer<JoinClassDialog>(dialog)] {
+                         if (said) ctx.msg.Show(owner, said->windowTitle(), said->Outcome(), MsgButtons::OK);
+                     });
+    if (LearningStore* store = g.learning ? g.learning->Store() : nullptr) {
+        const ClassMembership m = LoadMembership(store->Database());
+        if (m.Joined()) {
+            dialog->server->setText(m.server);
+            dialog->classCode->setText(m.classCode);
+            dialog->name->setText(m.studentName);
+            dialog->problem->setText(Tr("いまは「%1」に参加しています。").arg(m.className));
+        }
+    }
+    dialog->open();
+}
+
+void OpenTeacherLogin(AppContext& ctx, QWidget* owner) {
+    MessageBoxes& msg = ctx.msg;
+    auto* dialog = new TeacherLoginDialog(
+        [&msg](const TeacherLogin& login, const ClassView& view) {
+            auto* window = new ClassViewWindow(login, view, msg);
+            window->show();
+        },
+        owner);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+}  // namespace kd
