@@ -26,7 +26,7 @@ QSqlDatabase LearningDatabase(const GameState& g) {
 std::optional<PlayedGame> LoadBestTimeTrial(const GameState& g, const QString& genre) {
     const QSqlDatabase db = LearningDatabase(g);
     if (!db.isOpen()) return std::nullopt;
-    const auto id = FindBestTimeTrial(db, genre);
+    const auto id = FindBestTimeTrial(db, genre, 0, g.judge.Method());
     if (!id) return std::nullopt;
     return LoadPlayedGame(db, *id);
 }

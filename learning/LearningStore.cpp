@@ -29,6 +29,22 @@ const char* const kVersion2[] = {
     "CREATE INDEX IF NOT EXISTS keys_missed ON keys(expected_key, typed, expected, hit) WHERE hit = 0",
 };
 
+// Additions of version 3 (schema.sql has them for a new record): how each game's readings were
+// typed (0 romaji, 1 kana keys; the games of older records were all romaji), and the ten places
+// of the kana time-trial ranking, kept apart from the ranking file.
+const char* const kVersion3Column = "ALTER TABLE games ADD COLUMN input_method INTEGER NOT NULL DEFAULT 0";
+const char* const kVersion3Table =
+    "CREATE TABLE IF NOT EXISTS kana_ranking(place INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+    "time_ms INTEGER NOT NULL, rate TEXT NOT NULL, score INTEGER NOT NULL, grade TEXT NOT NULL, "
+    "genre TEXT NOT NULL)";
+
+bool HasColumn(QSqlQuery& q, const QString& table, const QString& column) {
+    if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table))) return false;
+    while (q.next())
+        if (q.value(1).toString() == column) return true;
+    return false;
+}
+
 QString SchemaText() {
     QFile f(QStringLiteral(":/learning/schema.sql"));
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -292,6 +308,11 @@ bool LearningStore::Upgrade(int from) {
     bool ok = true;
     if (from < 2)
         for (const char* s : kVersion2) ok = ok && q.exec(QString::fromLatin1(s));
+    if (from < 3) {
+        if (ok && !HasColumn(q, QStringLiteral("games"), QStringLiteral("input_method")))
+            ok = q.exec(QString::fromLatin1(kVersion3Column));
+        ok = ok && q.exec(QString::fromLatin1(kVersion3Table));
+    }
     ok =
         ok &&
         q.exec(

@@ -155,6 +155,7 @@ void MainMenu::BuildMenuBar() {
     }
     AddGhostAndReplayItems(viewMenu, g, this);
     AddRomajiGuideItem(viewMenu, g);
+    AddInputMethodItems(viewMenu, g);
     AddImportItem(fileMenu, exportLearningAction, ctx, this);
     netMenu = menuBar->addMenu(QStringLiteral("対戦(&N)"));
     netMenu->setObjectName(QStringLiteral("netMenu"));
