@@ -61,7 +61,7 @@ void PlayScreen::AfterLoad() {
 void PlayScreen::MakeKanaInputMark() {
     // Under the clock box, left of the question panel, where every play screen has room.
     QLabel* mark = MakeLabel(this, QStringLiteral("kanaInputMark"), QStringLiteral("かな入力"), 9,
-                             panel->geometry().bottom() - 18);
+                             panel->geometry().bottom() - 20);
     SetPixelFont(mark, 13, true);
     SetForeColor(mark, Qt::white);
     mark->adjustSize();

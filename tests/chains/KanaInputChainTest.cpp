@@ -1,4 +1,4 @@
-// Kana input through the real screens: chosen in the 表示 menu, a practice and a time trial typed
+// Kana input through the real screens: chosen in the 表示 menu, a practice, a time trial and a race typed
 // by physical key, with the US layout's characters on the keys.
 #include <QApplication>
 #include <QKeyEvent>
@@ -7,6 +7,7 @@
 
 #include "ChainKit.h"
 #include "common/GameState.h"
+#include "common/Roster.h"
 #include "engine/KanaLayout.h"
 #include "learning/LearningRecord.h"
 
@@ -55,7 +56,7 @@ void TypeKanaHead(QWidget* form, bool& half) {
 
 }  // namespace
 
-TEST(KanaInputChain, MenuPracticeAndTimeTrialByKeycode) {
+TEST(KanaInputChain, MenuPracticeTimeTrialAndRaceByKeycode) {
     ChainApp app;
     LearningRecord record(app.g);
     app.g.learning = &record;
@@ -130,13 +131,29 @@ TEST(KanaInputChain, MenuPracticeAndTimeTrialByKeycode) {
     for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
     TestApp::Flush();
 
-    // The ranking file holds no kana run; the record marks both games as kana.
+    // A derby heat: one step per correct kana key, the line at the 59th.
+    app.g.derby.SetHeat(1);
+    app.g.derby.ChoosePlayer(PlayableCharacterOf(1));
+    ScreenBase* race = app.nav.Show(Screen::KeyDerby);
+    EXPECT_EQ(Text(race, "kanaInputMark"), "かな入力");
+    StartPlay(race);
+    half = false;
+    for (int i = 0; i < 59; ++i) TypeKanaHead(race, half);
+    EXPECT_EQ(DisplayText(race), "Finish!!");
+    Fire(race, QStringLiteral("finishTimer"));
+    TestApp::Flush();
+    ASSERT_EQ(app.NowScreen(), Screen::RankingKeyDerby);
+    EXPECT_EQ(Text(app.Now(), "placeText"), "1位");
+    for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
+    TestApp::Flush();
+
+    // The ranking file holds no kana run; the record marks every game as kana.
     EXPECT_FALSE(app.ReadFile(app.Player("DATA/TimeTrialData")).contains("Kana"));
     QSqlQuery q(record.Store()->Database());
     ASSERT_TRUE(q.exec("SELECT mode, input_method FROM games ORDER BY id"));
     QStringList games;
     while (q.next()) games << q.value(0).toString() + u':' + q.value(1).toString();
-    EXPECT_EQ(games, QStringList({"0:1", "1:1"}));
+    EXPECT_EQ(games, QStringList({"0:1", "1:1", "2:1"}));
     ASSERT_TRUE(q.exec("SELECT name, time_ms FROM kana_ranking"));
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toString(), "Kana");
