@@ -35,6 +35,8 @@ class TypingJudge {
     void JudgeKanaInput(PlayLabels& labels, char16_t kanaKey, int character = 0);
     // How the player types readings; play screens route idiom keys by it.
     InputMethod Method() const { return m_method; }
+    // Keys typed of the reading's first character in kana input (1 after か of が).
+    int KanaStroke() const { return m_kanaStroke; }
     void SetInputMethod(InputMethod method) { m_method = method; }
 
     void SetAudio(Audio* audio, const bool* keySoundsOn) {

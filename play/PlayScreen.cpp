@@ -48,11 +48,8 @@ ClockLabel* PlayScreen::MakeClockBox(const ClockLook& look) {
 
 void PlayScreen::AfterLoad() {
     g.judge.SetInputMethod(PlayerInputMethod(g));
-    if (g.judge.Method() == InputMethod::Kana) {
-        // The romaji guide has nothing to show to a kana typist.
-        MakeKanaInputMark();
-        return;
-    }
+    // With kana input the guide shows the kana keys and the next key's cap instead of romaji.
+    if (g.judge.Method() == InputMethod::Kana) MakeKanaInputMark();
     if (!RomajiGuideOn(g)) return;
     MakeGuideRow();
     RefreshGuide();

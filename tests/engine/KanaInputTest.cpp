@@ -1,6 +1,7 @@
 // Kana input: the JIS kana layout by X keycode, and the judge of readings typed with kana keys.
 #include <gtest/gtest.h>
 
+#include "engine/KanaGuide.h"
 #include "engine/KanaLayout.h"
 #include "engine/TypingJudge.h"
 #include "platform/core/Audio.h"
@@ -126,6 +127,46 @@ TEST(KanaInputJudge, NewQuestionAndReport) {
     judge.JudgeKanaInput(labels, kHandakuten);
     EXPECT_TRUE(judge.LastKey().unitDone);
     EXPECT_TRUE(labels.display.isEmpty());
+}
+
+// The guide names the next key by its cap, voiced kana as base and mark, after each key typed.
+TEST(KanaGuide, NextKeyAndItsCap) {
+    const struct {
+        const char16_t* reading;
+        const char16_t* keys;  // typed first
+        const char16_t* typed;
+        const char16_t* next;
+        const char16_t* rest;
+        const char16_t* cap;
+        const char16_t* cannotType;
+    } cases[] = {
+        {u"がっこう", u"", u"", u"か", u"゛っこう", u"T", u""},
+        {u"がっこう", u"か", u"か", u"゛", u"っこう", u"@", u""},
+        {u"がっこう", u"か゛", u"", u"っ", u"こう", u"Shift+Z", u""},
+        {u"ぱーをろむ", u"", u"", u"は", u"゜ーをろむ", u"F", u""},
+        {u"ぱーをろむ", u"は゜", u"", u"ー", u"をろむ", u"¥", u""},
+        {u"ぱーをろむ", u"は゜ー", u"", u"を", u"ろむ", u"Shift+0", u""},
+        {u"ろむ", u"", u"", u"ろ", u"む", u"\\", u""},
+        {u"む、", u"", u"", u"む", u"、", u"]", u""},
+        {u"、。", u"", u"", u"、", u"。", u"Shift+,", u""},
+        {u"ぬ漢", u"", u"", u"ぬ", u"", u"1", u"漢"},
+        {u"漢ぬ", u"", u"", u"", u"", u"", u"漢"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.reading).toStdString() + " after " +
+                     QString::fromUtf16(c.keys).toStdString());
+        TypingJudge judge;
+        StringPlayLabels labels;
+        labels.display = QString::fromUtf16(c.reading);
+        for (const char16_t* k = c.keys; *k; ++k) judge.JudgeKanaInput(labels, *k);
+        ASSERT_EQ(judge.GetMissCount(), 0);
+        const GuideLine line = KanaGuideLine(judge, labels.display);
+        EXPECT_EQ(line.typed, QString::fromUtf16(c.typed));
+        EXPECT_EQ(line.next, QString::fromUtf16(c.next));
+        EXPECT_EQ(line.rest, QString::fromUtf16(c.rest));
+        EXPECT_EQ(line.keyCap, QString::fromUtf16(c.cap));
+        EXPECT_EQ(line.cannotType, QString::fromUtf16(c.cannotType));
+    }
 }
 
 }  // namespace
