@@ -106,7 +106,9 @@ void WeakSpotsTab::Draw(int) {
                 Percent(k.missRate), Millis(k.avgMs)},
                k.uncertain);
     }
-    m_keyboard->SetKeys(keys);
+    const bool kanaKeys = m_alphabet == Alphabet::KanaKeys;
+    m_keyboard->SetKanaLegends(kanaKeys);
+    m_keyboard->SetKeys(kanaKeys ? KanaKeysByPlace(keys) : keys);
 }
 
 }  // namespace kd::stats
