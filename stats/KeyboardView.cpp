@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "engine/KanaGuide.h"
 #include "engine/KanaLayout.h"
 #include "platform/widgets/Colors.h"
 
@@ -76,7 +77,13 @@ QColor BadnessColor(double badness) {
 
 QString FingerOf(const QString& key) {
     if (key.size() != 1) return QString();
-    const QChar c = key.at(0).toLower();
+    QChar c = key.at(0).toLower();
+    // A kana key is struck by the finger of its place on the keyboard.
+    KanaKeyPlace place;
+    if (PlaceOfKana(c.unicode(), place)) {
+        const QString legend = JisLegendOf(place.keycode);
+        c = legend == QStringLiteral("¥") ? QChar(u'\\') : legend.at(0).toLower();
+    }
     struct F {
         const char* keys;
         const char* name;

@@ -226,6 +226,11 @@ TEST(Statistics, KanaInputGamesStandApart) {
     EXPECT_EQ(a->attempts, 3);  // ぁ twice (one a miss), あ once
     EXPECT_EQ(a->misses, 1);
     EXPECT_EQ(Named(byPlace, QStringLiteral("ぁ")), nullptr);
+    // Fingers by the kana key's place.
+    EXPECT_EQ(FingerOf(QStringLiteral("か")), QStringLiteral("左人差し指"));
+    EXPECT_EQ(FingerOf(QStringLiteral("っ")), QStringLiteral("左小指"));
+    EXPECT_EQ(FingerOf(QStringLiteral("ー")), QStringLiteral("右小指"));
+    EXPECT_EQ(FingerOf(QStringLiteral("、")), QStringLiteral("右中指"));
 }
 
 TEST(Statistics, AbandonedAndImportedGamesOnlyWhenAsked) {
