@@ -121,4 +121,14 @@ KanaStrokes StrokesOf(char16_t c) {
     }
 }
 
+QString KanaKeysOf(QStringView reading) {
+    QString keys;
+    keys.reserve(reading.size() * 2);
+    for (QChar c : reading) {
+        const KanaStrokes s = StrokesOf(c.unicode());
+        keys.append(QStringView(s.keys, s.count));
+    }
+    return keys;
+}
+
 }  // namespace kd

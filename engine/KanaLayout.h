@@ -1,4 +1,6 @@
 #pragma once
+#include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 namespace kd {
@@ -49,5 +51,9 @@ struct KanaStrokes {
     int count = 0;
 };
 KanaStrokes StrokesOf(char16_t readingChar);
+
+// The kana keys of a whole reading, in order ("がっこう" -> か ゛ っ こ う); a character no key types
+// is left out.
+QString KanaKeysOf(QStringView reading);
 
 }  // namespace kd
