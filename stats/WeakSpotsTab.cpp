@@ -108,6 +108,8 @@ void WeakSpotsTab::Draw(int) {
     }
     const bool kanaKeys = m_alphabet == Alphabet::KanaKeys;
     m_keyboard->SetKanaLegends(kanaKeys);
+    // Kana keys are shown on the JIS keyboard only.
+    for (QAbstractButton* b : m_layoutGroup->buttons()) b->setEnabled(!kanaKeys);
     m_keyboard->SetKeys(kanaKeys ? KanaKeysByPlace(keys) : keys);
 }
 
