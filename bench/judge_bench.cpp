@@ -162,6 +162,86 @@ void Run(benchmark::State& state, const Stream& s, bool english, int expectedMis
     state.counters["allocs_per_key"] = benchmark::Counter(double(allocations) / keys);
 }
 
+// Readings typed with kana keys on the JIS layout (かな入力): the keys as they type, ゛ and ゜
+// after their base kana, small kana with Shift.
+const char16_t* const kKanaReadings[][2] = {
+    {u"おめにかかる", u"おめにかかる"},           {u"かおをだす", u"かおをた゛す"},
+    {u"みみをけがす", u"みみをけか゛す"},         {u"いっしょうけんめい", u"いっしょうけんめい"},
+    {u"しんけんしょうぶ", u"しんけんしょうふ゛"}, {u"ちょっとひといき", u"ちょっとひといき"},
+    {u"じゅうにんといろ", u"し゛ゅうにんといろ"}, {u"こーひーをのむ", u"こーひーをのむ"},
+    {u"ぎゅうにゅう", u"き゛ゅうにゅう"},         {u"ぱんをやく", u"は゜んをやく"},
+};
+
+// missEvery > 0 puts a key of no kana before every missEvery-th key; misses counts them.
+Stream MakeKanaStream(int missEvery, int& misses) {
+    Stream s;
+    misses = 0;
+    for (const auto& r : kKanaReadings) {
+        s.texts << QString::fromUtf16(r[0]);
+        QString keys;
+        int i = 0;
+        for (const char16_t* k = r[1]; *k; ++k, ++i) {
+            if (missEvery > 0 && i % missEvery == missEvery - 1) {
+                keys += QChar(u'x');
+                ++misses;
+            }
+            keys += QChar(*k);
+        }
+        // The kana keys travel as UTF-16 code units in the byte array.
+        s.keys << QByteArray(reinterpret_cast<const char*>(keys.utf16()), keys.size() * 2);
+        s.keyCount += keys.size();
+    }
+    return s;
+}
+
+void RunKana(benchmark::State& state, const Stream& s, int expectedMisses) {
+    kd::TypingJudge judge;
+    judge.SetInputMethod(kd::InputMethod::Kana);
+    kd::StringPlayLabels labels;
+    labels.display.reserve(64);
+    labels.input.reserve(16);
+    auto typeAll = [&] {
+        for (qsizetype q = 0; q < s.texts.size(); ++q) {
+            Load(labels, s.texts[q], false);
+            judge.InitFlag();
+            const auto* keys = reinterpret_cast<const char16_t*>(s.keys[q].constData());
+            const qsizetype n = s.keys[q].size() / 2;
+            for (qsizetype i = 0; i < n; ++i)
+                judge.JudgeKanaInput(labels, keys[i] == u'x' ? 0 : keys[i], 'x');
+            if (!labels.display.isEmpty()) return false;
+        }
+        return true;
+    };
+    if (!typeAll() || judge.GetMissCount() != expectedMisses) {
+        state.SkipWithError("a question could not be typed through");
+        return;
+    }
+    const long long before = g_allocations.load();
+    for (auto _ : state) {
+        judge.Reset();
+        typeAll();
+        benchmark::DoNotOptimize(judge.GetCorrectCount());
+    }
+    const long long allocations = g_allocations.load() - before;
+    const double keys = double(s.keyCount) * double(state.iterations());
+    state.SetItemsProcessed(int64_t(keys));
+    state.counters["ns_per_key"] = benchmark::Counter(
+        double(s.keyCount), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["allocs_per_key"] = benchmark::Counter(double(allocations) / keys);
+}
+
+void BM_KanaInput_Readings(benchmark::State& state) {
+    static int misses = 0;
+    static const Stream s = MakeKanaStream(0, misses);
+    RunKana(state, s, misses);
+}
+
+void BM_KanaInput_WithMisses(benchmark::State& state) {
+    static int misses = 0;
+    static const Stream s = MakeKanaStream(4, misses);
+    RunKana(state, s, misses);
+}
+
 int MissCount(const Stream& s, int missEvery) {
     int misses = 0;
     for (const QByteArray& k : s.keys) misses += int(k.count('q'));
@@ -200,5 +280,7 @@ BENCHMARK(BM_NSystem_SecondForms);
 BENCHMARK(BM_NSystem_WithMisses);
 BENCHMARK(BM_ESystem_Words);
 BENCHMARK(BM_ESystem_WithMisses);
+BENCHMARK(BM_KanaInput_Readings);
+BENCHMARK(BM_KanaInput_WithMisses);
 
 BENCHMARK_MAIN();

@@ -8,6 +8,8 @@
 //   question_keys keys N [N...]                      one line of keys per run, N keys each
 //   question_keys guide N [N...]                     the same for idioms, typed as the romaji guide
 //                                                    shows them to a player with no choices yet
+//   question_keys kana N [N...]                      idioms typed with kana keys (かな入力), written
+//                                                    as the US keyboard's characters of those keys
 //
 // A run's line holds exactly the keys of its N correct keystrokes; every run starts with the
 // next Space (a new re-seed) after the previous one was abandoned.
@@ -15,10 +17,12 @@
 #include <QDir>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "common/GameState.h"
 #include "common/GenreFile.h"
 #include "common/PracticeRecords.h"
+#include "engine/KanaLayout.h"
 #include "engine/RomajiGuide.h"
 #include "platform/core/Audio.h"
 #include "platform/core/Random.h"
@@ -63,6 +67,58 @@ int GuideKeys(const QList<int>& perRun) {
     return 0;
 }
 
+// The US keyboard's character of a key by X keycode (Shift shown as the shifted character).
+char UsCharacter(quint32 keycode, bool shift) {
+    static const struct {
+        quint32 first;
+        const char* plain;
+        const char* shifted;
+    } rows[] = {
+        {10, "1234567890-=", "!@#$%^&*()_+"}, {24, "qwertyuiop[]", "QWERTYUIOP{}"},
+        {38, "asdfghjkl;'", "ASDFGHJKL:\""},  {51, "\\", "|"},
+        {52, "zxcvbnm,./", "ZXCVBNM<>?"},
+    };
+    for (const auto& r : rows) {
+        const quint32 n = quint32(std::strlen(r.plain));
+        if (keycode >= r.first && keycode < r.first + n)
+            return (shift ? r.shifted : r.plain)[keycode - r.first];
+    }
+    return 0;  // ¥ and ろ: no such key on a US keyboard
+}
+
+// Idioms typed with kana keys, as a US keyboard sends them: ろ on `, ー on Shift+\.
+int KanaKeys(const QList<int>& perRun) {
+    kd::LcgRandom rnd;
+    kd::SteadyTickCounter clock;
+    kd::SilentAudio audio;
+    kd::GameState g(rnd, clock, audio, QString());
+    g.questions.SetGenre(QStringLiteral("kannyouku"));
+    auto spell = [&g] {
+        QByteArray keys;
+        for (QChar k : kd::KanaKeysOf(g.questions.GetQuestion())) {
+            kd::KanaKeyPlace place;
+            if (!kd::PlaceOfKana(k.unicode(), place)) continue;
+            char c = UsCharacter(place.keycode, place.shift);
+            if (k == u'ろ') c = '`';
+            if (k == u'ー') c = '|';
+            keys += c;
+        }
+        return keys;
+    };
+    for (int count : perRun) {
+        rnd.ReseedFromClock();
+        QByteArray line;
+        QByteArray keys = spell();
+        while (line.size() < count) {
+            line += keys.front();
+            keys.remove(0, 1);
+            if (keys.isEmpty()) keys = spell();
+        }
+        std::printf("%s\n", line.constData());
+    }
+    return 0;
+}
+
 // Mirrors the play screens: Space re-seeds, "Go!!" draws the first word, and each finished
 // word draws the next at once, also when it was the last key typed.
 int Keys(const QList<int>& perRun) {
@@ -94,13 +150,15 @@ int main(int argc, char** argv) {
         return Prepare(args[2], args[3], args[4].toInt(), QStringLiteral("english"));
     if (args.size() == 5 && args[1] == QLatin1String("idioms"))
         return Prepare(args[2], args[3], args[4].toInt(), QStringLiteral("kannyouku"));
-    if (args.size() >= 3 && (args[1] == QLatin1String("keys") || args[1] == QLatin1String("guide"))) {
+    if (args.size() >= 3 && (args[1] == QLatin1String("keys") || args[1] == QLatin1String("guide") ||
+                             args[1] == QLatin1String("kana"))) {
         QList<int> perRun;
         for (qsizetype i = 2; i < args.size(); ++i) perRun << args[i].toInt();
+        if (args[1] == QLatin1String("kana")) return KanaKeys(perRun);
         return args[1] == QLatin1String("guide") ? GuideKeys(perRun) : Keys(perRun);
     }
-    std::fprintf(
-        stderr,
-        "usage: question_keys prepare|idioms DATA_ROOT PLAYER SECONDS | question_keys keys|guide N [N...]\n");
+    std::fprintf(stderr,
+                 "usage: question_keys prepare|idioms DATA_ROOT PLAYER SECONDS | question_keys "
+                 "keys|guide|kana N [N...]\n");
     return 2;
 }

@@ -253,6 +253,25 @@ guide() {
   done
 }
 
+# --- practice with kana input ------------------------------------------------------------
+# Idioms typed with kana keys (the player's input method set to kana), the keys sent as a US
+# keyboard has them: every key changes the reading or the kana keys shown under it.
+kana() {
+  local run w db
+  mapfile -t run < <("${frozen[@]}" "$QKEYS" kana 400)
+  start_game frozen
+  "$QKEYS" idioms "$data/keyderby" DefaultUser 120
+  db=$data/keyderby/DefaultUser/learning.sqlite
+  [ -f "$db" ] || sqlite3 "$db" <"$root/learning/schema.sql"
+  sqlite3 "$db" "INSERT OR IGNORE INTO meta VALUES('schema_version', '1'); INSERT OR REPLACE INTO settings VALUES('input_method', 'kana');"
+  keys Return; w=$(focus "PRACTICE"); sleep 0.3
+  go
+  rm -f "$work/kana.lat"
+  probe -r 129,9,405,121 -o "$work/kana.lat" "$w" "${run[0]}" >/dev/null
+  latency_row "practice of idioms, kana input" "$work/kana.lat" 400
+  stop_game
+}
+
 # --- time trial --------------------------------------------------------------------------
 # 114 right keys end a run, so five runs of 100: four for latency (the clock left running
 # for ten seconds after the first), one at 10 keys/s. Esc abandons a run; Space re-seeds.
@@ -477,6 +496,7 @@ soak() {
 section "Start-up and memory, 5 runs each (and a minimal Qt window)" startup startup
 section "Practice" practice practice
 section "Practice with the romaji guide" guide guide
+section "Practice with kana input" kana kana
 section "Time trial" timetrial timetrial
 section "Time trial with the ghost" ghost ghost
 section "Race" race race

@@ -4,6 +4,8 @@
 #include <QtGlobal>
 #include <array>
 
+#include "engine/KanaLayout.h"
+
 namespace kd {
 
 // What a play screen tells whoever listens (the learning record, a ghost, a network peer).
@@ -38,7 +40,8 @@ struct GameBegun {
     int settingSeconds = 0;  // practice: the time set (0 unlimited)
     qint64 wallClockMs = 0;  // milliseconds since the epoch, for the record's dates
     qint64 tick = 0;
-    std::array<int, 4> cast{};  // race: the character number in each lane (0 not known)
+    std::array<int, 4> cast{};                      // race: the character number in each lane (0 not known)
+    InputMethod inputMethod = InputMethod::Romaji;  // how the player types readings in this game
 };
 
 // A question put up.

@@ -44,6 +44,7 @@ void PlayNotifier::GameBegun(GameMode mode, const QString& genre, int chara, int
     e.heat = heat;
     e.cast = cast;
     e.settingSeconds = settingSeconds;
+    e.inputMethod = m_judge.Method();
     e.wallClockMs = QDateTime::currentMSecsSinceEpoch();
     e.tick = Tick();
     Each([&](PlayObserver& o) { o.OnGameBegun(e); });

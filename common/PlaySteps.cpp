@@ -29,10 +29,12 @@ void PutGivenQuestion(GameState& g, PlayLabels& labels, const QString& genreKey,
     g.play.QuestionShown(q.questionId, q.text, q.reading);
 }
 
-bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int character) {
+bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int character, char16_t kanaKey) {
     const int before = g.judge.GetCorrectCount();
     if (IsGenreKey(genreKey, Genre::English))
         g.judge.JudgeEnglishKey(labels, character);
+    else if (IsGenreKey(genreKey, Genre::Idioms) && g.judge.Method() == InputMethod::Kana)
+        g.judge.JudgeKanaInput(labels, kanaKey, character);
     else if (IsGenreKey(genreKey, Genre::Idioms))
         g.judge.JudgeKanaKey(labels, character);
     else

@@ -18,8 +18,10 @@ struct QuestionShown;
 void PutGivenQuestion(GameState& g, PlayLabels& labels, const QString& genreKey, const QuestionShown& q);
 
 // Judges one typed character with JudgeKanaKey (idioms) or JudgeEnglishKey (English); true when the
-// correct count grew. The screen puts the next question up when readingText is empty.
-bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int character);
+// correct count grew. The screen puts the next question up when readingText is empty. With kana
+// input the idioms are judged by kanaKey, what the key types on the kana layout (0: no kana);
+// English words are still judged by the character.
+bool JudgeKey(GameState& g, PlayLabels& labels, const QString& genreKey, int character, char16_t kanaKey = 0);
 
 // A key that types a character. Tab, Enter, Esc, Backspace, Delete and Ctrl chords deliver
 // control codes; arrows, function keys and lone modifiers deliver nothing. None of them is a

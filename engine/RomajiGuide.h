@@ -44,6 +44,7 @@ struct GuideLine {
     QString next;
     QString rest;
     QString cannotType;
+    QString keyCap;  // kana input: the next key's place ("Shift+Z"); "" for romaji
 
     QString Plain() const { return typed + next + rest; }
     bool operator==(const GuideLine&) const = default;

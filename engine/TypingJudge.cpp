@@ -271,6 +271,7 @@ TypingJudge::TypingJudge(Audio* audio, const bool* keySoundsOn)
 
 void TypingJudge::Reset() {
     CandidatesReady = false;
+    m_kanaStroke = 0;
     SelectedIndex = 0;
     MissCount = 0;
     CorrectCount = 0;
@@ -410,6 +411,46 @@ void TypingJudge::Judge(PlayLabels& labels, const Head& d, int ch, int character
     }
     Candidate[0].clear();
     labels.AppendInput(QChar(char16_t(ch)));
+}
+
+void TypingJudge::JudgeKanaInput(PlayLabels& labels, char16_t kanaKey, int character) {
+    char16_t head = 0;
+    {
+        // The copy must be gone before the label is edited, or the edit would copy the text.
+        const QString d = labels.Display();
+        if (!d.isEmpty()) head = d.at(0).unicode();
+    }
+    const KanaStrokes strokes = StrokesOf(head);
+    if (m_kanaStroke >= strokes.count) m_kanaStroke = 0;
+    const char16_t expected = strokes.count > 0 ? strokes.keys[m_kanaStroke] : char16_t(0);
+    const bool fits = kanaKey != 0 && kanaKey == expected;
+    const bool done = fits && m_kanaStroke + 1 == strokes.count;
+    if (m_reporting) {
+        KeyReport& r = m_report;
+        r.unit = head ? QString(QChar(head)) : QString();
+        const QString whole = QString::fromUtf16(strokes.keys, strokes.count);
+        r.forms = strokes.count > 0 ? QStringList{whole} : QStringList{};
+        r.typed = QChar(kanaKey ? kanaKey : char16_t(character));
+        r.expectedKey = QChar(expected);
+        r.followedForm = fits ? whole : QString();
+        r.hit = fits;
+        r.unitDone = done;
+    }
+    if (!fits) {
+        Bump(MissCount);
+        PlaySoundEffect(false);
+        return;
+    }
+    Bump(CorrectCount);
+    PlaySoundEffect(true);
+    if (done) {
+        m_kanaStroke = 0;
+        labels.RemoveDisplayFront(1);
+        labels.ClearInput();
+    } else {
+        ++m_kanaStroke;
+        labels.AppendInput(QChar(kanaKey));
+    }
 }
 
 }  // namespace kd

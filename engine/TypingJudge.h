@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include "engine/KanaLayout.h"
 #include "engine/PlayLabels.h"
 
 namespace kd {
@@ -19,9 +20,24 @@ class TypingJudge {
     void JudgeEnglishKey(PlayLabels& labels, int character);
     int GetCorrectCount() const { return CorrectCount; }
     int GetMissCount() const { return MissCount; }
-    void InitFlag() { CandidatesReady = false; }
+    void InitFlag() {
+        CandidatesReady = false;
+        m_kanaStroke = 0;
+    }
     void Reset();
     void JudgeKanaKey(PlayLabels& labels, int character);
+
+    // The reading typed with kana keys (InputMethod::Kana): kanaKey is what the key types on the
+    // JIS kana layout (KanaOfKey), 0 for a key that types no kana; character is what the key
+    // typed as text, recorded for a miss on such a key. A key that continues the reading is
+    // right, anything else a miss; a voiced kana takes its base kana and then ゛ (or ゜). The
+    // input label shows the keys typed of the character not yet complete.
+    void JudgeKanaInput(PlayLabels& labels, char16_t kanaKey, int character = 0);
+    // How the player types readings; play screens route idiom keys by it.
+    InputMethod Method() const { return m_method; }
+    // Keys typed of the reading's first character in kana input (1 after か of が).
+    int KanaStroke() const { return m_kanaStroke; }
+    void SetInputMethod(InputMethod method) { m_method = method; }
 
     void SetAudio(Audio* audio, const bool* keySoundsOn) {
         m_audio = audio;
@@ -109,6 +125,10 @@ class TypingJudge {
 
     Audio* m_audio = nullptr;
     const bool* m_keySoundsOn = nullptr;
+
+    // Keys of the reading's first character typed so far in kana input (0 or 1).
+    int m_kanaStroke = 0;
+    InputMethod m_method = InputMethod::Romaji;
 
     bool m_reporting = false;
     KeyReport m_report;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "engine/KanaLayout.h"
 #include "platform/core/Random.h"
 
 namespace kd {
@@ -33,17 +34,22 @@ QStringList KanaUnitsOf(const QString& reading) {
     return units;
 }
 
-int TargetCount(const WeakSpot& target, const QString& reading, const RomajiChoices& choices) {
+int TargetCount(const WeakSpot& target, const QString& reading, const RomajiChoices& choices,
+                InputMethod method) {
     if (target.label.isEmpty()) return 0;
     switch (target.kind) {
         case WeakSpot::Kind::Unit: {
+            // Kana input types every character of the reading on its own.
+            if (method == InputMethod::Kana) return int(reading.count(target.label));
             const QStringList units = KanaUnitsOf(reading);
             return int(std::count_if(units.cbegin(), units.cend(),
                                      [&](const QString& u) { return UnitMatches(u, target.label); }));
         }
         case WeakSpot::Kind::Key:
         case WeakSpot::Kind::Pair:
-            return int(RomajiGuide::Spell(reading, choices).Plain().count(target.label));
+            return int((method == InputMethod::Kana ? KanaKeysOf(reading)
+                                                    : RomajiGuide::Spell(reading, choices).Plain())
+                           .count(target.label));
     }
     return 0;
 }
@@ -55,7 +61,7 @@ QString DrillPlan::TargetLine() const {
 }
 
 DrillPlan PlanDrill(const QList<WeakSpot>& spots, int recordedKeys, double overallMissRate,
-                    const QList<DrillQuestion>& questions, const RomajiChoices& choices) {
+                    const QList<DrillQuestion>& questions, const RomajiChoices& choices, InputMethod method) {
     DrillPlan plan;
     QList<WeakSpot> candidates;
     for (const WeakSpot& s : spots)
@@ -72,7 +78,7 @@ DrillPlan PlanDrill(const QList<WeakSpot>& spots, int recordedKeys, double overa
         perQuestion.reserve(questions.size());
         int total = 0;
         for (const DrillQuestion& q : questions) {
-            perQuestion << TargetCount(c, q.reading, choices);
+            perQuestion << TargetCount(c, q.reading, choices, method);
             total += perQuestion.back();
         }
         if (total == 0) continue;

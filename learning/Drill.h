@@ -43,11 +43,14 @@ constexpr int kDrillMinSeen = 10;   // times a spot was asked before its rate co
 // Chooses the targets among the weak spots (the highest miss rates among those asked often
 // enough, above the player's overall rate) and weighs every question by how much of them it
 // holds. recordedKeys and overallMissRate are the record's totals.
+// With kana input the keys and pairs are kana keys.
 DrillPlan PlanDrill(const QList<WeakSpot>& spots, int recordedKeys, double overallMissRate,
-                    const QList<DrillQuestion>& questions, const RomajiChoices& choices);
+                    const QList<DrillQuestion>& questions, const RomajiChoices& choices,
+                    InputMethod method = InputMethod::Romaji);
 
-// How often a target occurs when the reading is typed with the player's forms.
-int TargetCount(const WeakSpot& target, const QString& reading, const RomajiChoices& choices);
+// How often a target occurs when the reading is typed with the player's forms (or kana keys).
+int TargetCount(const WeakSpot& target, const QString& reading, const RomajiChoices& choices,
+                InputMethod method = InputMethod::Romaji);
 
 // The kana units of a reading as the judge splits them ("しゃしん" -> しゃ, し, ん).
 QStringList KanaUnitsOf(const QString& reading);

@@ -45,6 +45,7 @@ void GameRecorder::OnGameBegun(const GameBegun& e) {
     game_.questions.reserve(kReservedQuestions);
     game_.mode = e.mode;
     game_.genre = e.genre;
+    game_.inputMethod = e.inputMethod;
     const bool derby = e.mode == GameMode::Race || e.mode == GameMode::Boss || e.mode == GameMode::NetRace;
     if (derby) {
         game_.chara = e.chara;

@@ -38,6 +38,7 @@ void BindGame(QSqlQuery& q, const RecordedGame& g) {
     q.bindValue(QStringLiteral(":score"), g.score ? QVariant(*g.score) : QVariant(QMetaType(QMetaType::Int)));
     q.bindValue(QStringLiteral(":place"), Opt(g.place));
     q.bindValue(QStringLiteral(":won"), g.won ? QVariant(int(*g.won)) : QVariant(QMetaType(QMetaType::Int)));
+    q.bindValue(QStringLiteral(":input_method"), int(g.inputMethod));
 }
 
 }  // namespace
@@ -52,9 +53,9 @@ QSqlQuery* GameWriter::GameInsert() {
         // Named values: Qt makes a new text for every positional one it binds.
         const QString sql = QStringLiteral(
             "INSERT INTO games(mode, genre, chara, heat, setting_s, started_at, duration_ms, correct, "
-            "misses, abandoned, imported, time_ms, grade, score, place, won) "
+            "misses, abandoned, imported, time_ms, grade, score, place, won, input_method) "
             "VALUES(:mode, :genre, :chara, :heat, :setting_s, :started_at, :duration_ms, :correct, "
-            ":misses, :abandoned, :imported, :time_ms, :grade, :score, :place, :won)");
+            ":misses, :abandoned, :imported, :time_ms, :grade, :score, :place, :won, :input_method)");
         if (!q->prepare(sql)) return nullptr;
         gameInsert_ = std::move(q);
     }

@@ -1,6 +1,7 @@
 #include "learning/GhostSetting.h"
 
 #include "common/GameState.h"
+#include "learning/KanaInput.h"
 #include "learning/LearningRecord.h"
 #include "learning/PlayedGame.h"
 #include "learning/Settings.h"
@@ -26,7 +27,7 @@ QSqlDatabase LearningDatabase(const GameState& g) {
 std::optional<PlayedGame> LoadBestTimeTrial(const GameState& g, const QString& genre) {
     const QSqlDatabase db = LearningDatabase(g);
     if (!db.isOpen()) return std::nullopt;
-    const auto id = FindBestTimeTrial(db, genre);
+    const auto id = FindBestTimeTrial(db, genre, 0, PlayerInputMethod(g));
     if (!id) return std::nullopt;
     return LoadPlayedGame(db, *id);
 }

@@ -38,6 +38,22 @@ const char* const kVersion3[] = {
     "CREATE INDEX IF NOT EXISTS class_outbox_by_game ON class_outbox(game_id)",
 };
 
+// Additions of version 4 (schema.sql has them for a new record): how each game's readings were
+// typed (0 romaji, 1 kana keys; the games of older records were all romaji), and the ten places
+// of the kana time-trial ranking, kept apart from the ranking file.
+const char* const kVersion4Column = "ALTER TABLE games ADD COLUMN input_method INTEGER NOT NULL DEFAULT 0";
+const char* const kVersion4Table =
+    "CREATE TABLE IF NOT EXISTS kana_ranking(place INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+    "time_ms INTEGER NOT NULL, rate TEXT NOT NULL, score INTEGER NOT NULL, grade TEXT NOT NULL, "
+    "genre TEXT NOT NULL)";
+
+bool HasColumn(QSqlQuery& q, const QString& table, const QString& column) {
+    if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table))) return false;
+    while (q.next())
+        if (q.value(1).toString() == column) return true;
+    return false;
+}
+
 QString SchemaText() {
     QFile f(QStringLiteral(":/learning/schema.sql"));
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -303,6 +319,11 @@ bool LearningStore::Upgrade(int from) {
         for (const char* s : kVersion2) ok = ok && q.exec(QString::fromLatin1(s));
     if (from < 3)
         for (const char* s : kVersion3) ok = ok && q.exec(QString::fromLatin1(s));
+    if (from < 4) {
+        if (ok && !HasColumn(q, QStringLiteral("games"), QStringLiteral("input_method")))
+            ok = q.exec(QString::fromLatin1(kVersion4Column));
+        ok = ok && q.exec(QString::fromLatin1(kVersion4Table));
+    }
     ok =
         ok &&
         q.exec(

@@ -26,7 +26,7 @@ class GameWriter;
 // Setting (learning/Settings.h) the options.
 class LearningStore {
   public:
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
     static constexpr const char* kFileName = kLearningRecordFile;
 
     enum class State { Closed, Ready, ReadOnly, Unavailable };

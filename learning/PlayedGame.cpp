@@ -23,7 +23,7 @@ std::optional<PlayedGame> ReadGameRow(const QSqlDatabase& db, qint64 gameId) {
     q.setForwardOnly(true);
     q.prepare(QStringLiteral(
         "SELECT mode, genre, chara, heat, started_at, duration_ms, correct, misses, abandoned, "
-        "imported, time_ms, grade, place, won FROM games WHERE id = ?"));
+        "imported, time_ms, grade, place, won, input_method FROM games WHERE id = ?"));
     q.addBindValue(gameId);
     if (!q.exec() || !q.next()) return std::nullopt;
     PlayedGame game;
@@ -44,6 +44,8 @@ std::optional<PlayedGame> ReadGameRow(const QSqlDatabase& db, qint64 gameId) {
     game.grade = q.value(11).toString();
     if (auto p = OptInt(q.value(12))) game.place = int(*p);
     if (auto w = OptInt(q.value(13))) game.won = *w != 0;
+    game.inputMethod =
+        q.value(14).toInt() == int(InputMethod::Kana) ? InputMethod::Kana : InputMethod::Romaji;
     return game;
 }
 
@@ -145,19 +147,21 @@ std::optional<PlayedGame> LoadPlayedGame(const QSqlDatabase& db, qint64 gameId) 
     return game;
 }
 
-std::optional<qint64> FindBestTimeTrial(const QSqlDatabase& db, const QString& genre, qint64 startedBefore) {
+std::optional<qint64> FindBestTimeTrial(const QSqlDatabase& db, const QString& genre, qint64 startedBefore,
+                                        InputMethod method) {
     if (!db.isOpen()) return std::nullopt;
     QSqlQuery q(db);
     q.setForwardOnly(true);
     // Equal times: the earlier run stays the best, as in the ranking.
-    q.prepare(
-        QStringLiteral("SELECT g.id FROM games g WHERE g.mode = 1 AND g.genre = ? AND g.abandoned = 0 "
-                       "AND g.imported = 0 AND g.time_ms > 0 AND (? = 0 OR g.started_at < ?) "
-                       "AND EXISTS (SELECT 1 FROM keys k WHERE k.game_id = g.id AND k.hit = 1) "
-                       "ORDER BY g.time_ms, g.started_at, g.id LIMIT 1"));
+    q.prepare(QStringLiteral(
+        "SELECT g.id FROM games g WHERE g.mode = 1 AND g.genre = ? AND g.abandoned = 0 "
+        "AND g.imported = 0 AND g.time_ms > 0 AND (? = 0 OR g.started_at < ?) AND g.input_method = ? "
+        "AND EXISTS (SELECT 1 FROM keys k WHERE k.game_id = g.id AND k.hit = 1) "
+        "ORDER BY g.time_ms, g.started_at, g.id LIMIT 1"));
     q.addBindValue(genre);
     q.addBindValue(startedBefore);
     q.addBindValue(startedBefore);
+    q.addBindValue(int(method));
     if (!q.exec() || !q.next()) return std::nullopt;
     return q.value(0).toLongLong();
 }

@@ -60,6 +60,7 @@ struct PlayedGame {
     QList<PlayedKey> keys;            // in order of seq
     QList<LaneSample> lanes;          // in order of ms
     std::array<int, 4> cast{};        // race: the character in each lane, 0 where not known
+    InputMethod inputMethod = InputMethod::Romaji;
 
     // The moment play stopped: the time trial's recorded time, else the game's duration.
     qint64 EndMs() const { return timeMs && *timeMs > 0 ? *timeMs : durationMs; }
@@ -74,9 +75,9 @@ std::optional<PlayedGame> LoadPlayedGame(const QSqlDatabase& db, qint64 gameId);
 
 // The player's fastest finished time trial of a genre that kept its keys, started before
 // `startedBefore` (wall clock; 0 for no limit). Imported summaries have no keys and never
-// count. nullopt when there is none.
+// count, nor runs typed the other way (romaji or kana keys). nullopt when there is none.
 std::optional<qint64> FindBestTimeTrial(const QSqlDatabase& db, const QString& genre,
-                                        qint64 startedBefore = 0);
+                                        qint64 startedBefore = 0, InputMethod method = InputMethod::Romaji);
 
 // A summary line per game for a list to choose a replay from.
 struct PlayedGameSummary {

@@ -54,6 +54,7 @@ struct RecordedGame {
     QList<RecordedKey> keys;
     QList<RecordedLanes> lanes;
     std::array<int, 4> cast{};  // race: the character in each lane, 0 where not known
+    InputMethod inputMethod = InputMethod::Romaji;
 };
 
 }  // namespace kd

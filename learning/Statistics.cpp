@@ -8,13 +8,15 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "engine/KanaLayout.h"
+
 namespace kd::stats {
 
 namespace {
 
 constexpr qint64 kDayMs = 86400000;
 // Raised whenever the way the summaries are counted changes: they are built again.
-constexpr int kSummaryVersion = 2;
+constexpr int kSummaryVersion = 3;
 // Besides one row per day, every figure has a row for the whole record under this day, so the
 // view a player opens first reads a few hundred rows instead of one per day and figure.
 constexpr qint64 kWholeRecord = -1;
@@ -121,10 +123,11 @@ class Walker {
   public:
     explicit Walker(Accumulator& acc) : m_acc(acc) {}
 
-    void BeginGame(qint64 day, int abandoned) {
+    void BeginGame(qint64 day, int abandoned, bool kanaInput) {
         EndQuestion();
         m_day = day;
         m_abandoned = abandoned;
+        m_kanaInput = kanaInput;
         m_question = -1;
     }
 
@@ -134,7 +137,10 @@ class Walker {
             EndQuestion();
             m_question = questionSeq;
         }
-        const int alpha = IsEnglishUnit(expected) ? 1 : 0;
+        const Alphabet a = IsEnglishUnit(expected) ? Alphabet::English
+                           : m_kanaInput           ? Alphabet::KanaKeys
+                                                   : Alphabet::Kana;
+        const int alpha = int(a);
         if (m_unit.isEmpty() || expected != m_unit) {
             EndUnit(false);
             m_unit = expected;
@@ -194,6 +200,7 @@ class Walker {
     Accumulator& m_acc;
     qint64 m_day = 0;
     int m_abandoned = 0;
+    bool m_kanaInput = false;
     int m_question = -1;
     QString m_unit;
     int m_alpha = 0;
@@ -282,7 +289,7 @@ bool Summarise(QSqlDatabase& db, qint64 from, qint64 to, QString* error, const s
     q.setForwardOnly(true);
     q.prepare(QStringLiteral(
         "SELECT k.game_id, k.question_seq, k.ms, k.expected, k.expected_key, k.typed, k.hit, k.form, "
-        "g.started_at, g.abandoned FROM keys k JOIN games g ON g.id = k.game_id "
+        "g.started_at, g.abandoned, g.input_method FROM keys k JOIN games g ON g.id = k.game_id "
         "WHERE k.game_id > ? AND k.game_id <= ? AND g.imported = 0 ORDER BY k.game_id, k.seq"));
     q.addBindValue(from);
     q.addBindValue(to);
@@ -299,7 +306,8 @@ bool Summarise(QSqlDatabase& db, qint64 from, qint64 to, QString* error, const s
         const qint64 id = q.value(0).toLongLong();
         if (id != game) {
             game = id;
-            walker.BeginGame(q.value(8).toLongLong() / kDayMs, q.value(9).toInt() ? 1 : 0);
+            walker.BeginGame(q.value(8).toLongLong() / kDayMs, q.value(9).toInt() ? 1 : 0,
+                             q.value(10).toInt() == int(InputMethod::Kana));
         }
         walker.Key(q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toString(), q.value(4).toString(),
                    q.value(5).toString(), q.value(6).toInt() != 0, q.value(7).toString());

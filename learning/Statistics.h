@@ -16,8 +16,10 @@ namespace kd::stats {
 constexpr qint64 kCertainAttempts = 20;
 constexpr int kMovingAverageGames = 10;
 
-// Kana units and the keys typed for them, or English words and their letters.
-enum class Alphabet { Kana = 0, English = 1 };
+// Kana units and the romaji keys typed for them, English words and their letters, or kana units
+// and the kana keys typed for them (games typed with kana input).
+enum class Alphabet { Kana = 0, English = 1, KanaKeys = 2 };
+constexpr int kAlphabets = 3;
 
 struct Filter {
     qint64 sinceMs = 0;  // wall clock (ms since the epoch, UTC); 0 takes the whole record

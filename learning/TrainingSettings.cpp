@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "common/GameState.h"
+#include "learning/KanaInput.h"
 #include "learning/LearningRecord.h"
 #include "learning/Settings.h"
 #include "learning/Statistics.h"
@@ -56,15 +57,16 @@ void LeaveToItsUnit(WeakSpot& spot, const UnitMisses& byUnit, const QHash<QStrin
 
 // Two keys in a row within a question, the second asked for after the first was typed right;
 // a miss of the second counts against the pair.
-QList<WeakSpot> RecentPairs(QSqlDatabase& db, const QHash<QString, int>& unitSeen) {
+QList<WeakSpot> RecentPairs(QSqlDatabase& db, const QHash<QString, int>& unitSeen, InputMethod method) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     const QString sql =
         QStringLiteral(
             "SELECT k.game_id, k.question_seq, k.expected, k.expected_key, k.typed, k.hit FROM keys k "
-            "WHERE k.game_id IN (SELECT id FROM games WHERE imported = 0 ORDER BY id DESC LIMIT %1) "
-            "ORDER BY k.game_id, k.seq")
-            .arg(kPairGames);
+            "WHERE k.game_id IN (SELECT id FROM games WHERE imported = 0 AND input_method = %2 "
+            "ORDER BY id DESC LIMIT %1) ORDER BY k.game_id, k.seq")
+            .arg(kPairGames)
+            .arg(int(method));
     QHash<QString, WeakSpot> pairs;
     QHash<QString, UnitMisses> byUnit;
     if (!q.exec(sql)) return {};
@@ -139,28 +141,30 @@ bool SavePracticeSource(const GameState& g, const PracticeSource& source) {
     return Write(g, TrainingSetting::kPracticeSource, source.SettingText());
 }
 
-DrillRecord ReadDrillRecord(QSqlDatabase& db) {
+DrillRecord ReadDrillRecord(QSqlDatabase& db, InputMethod method) {
     DrillRecord r;
+    const stats::Alphabet alphabet =
+        method == InputMethod::Kana ? stats::Alphabet::KanaKeys : stats::Alphabet::Kana;
     if (!stats::RefreshSummaries(db)) return r;
     stats::Filter f;
     f.includeAbandoned = true;  // misses in a game left half-way are misses all the same
     QHash<QString, int> unitSeen;
-    for (const stats::UnitStat& u : stats::WeakUnits(db, stats::Alphabet::Kana, f)) {
+    for (const stats::UnitStat& u : stats::WeakUnits(db, alphabet, f)) {
         r.spots << WeakSpot{WeakSpot::Kind::Unit, u.name, int(u.attempts), int(u.misses)};
         unitSeen[u.name] = int(u.attempts);
     }
     QHash<QString, UnitMisses> keyMisses;
-    for (const stats::MixUp& m : stats::MixUps(db, stats::Alphabet::Kana, f, 100000))
+    for (const stats::MixUp& m : stats::MixUps(db, alphabet, f, 100000))
         keyMisses[m.expectedKey][m.unit] += int(m.count);
     qint64 keys = 0, misses = 0;
-    for (const stats::UnitStat& k : stats::WeakKeys(db, stats::Alphabet::Kana, f)) {
+    for (const stats::UnitStat& k : stats::WeakKeys(db, alphabet, f)) {
         WeakSpot spot{WeakSpot::Kind::Key, k.name, int(k.attempts), int(k.misses)};
         LeaveToItsUnit(spot, keyMisses.value(k.name), unitSeen);
         r.spots << spot;
         keys += k.attempts;
         misses += k.misses;
     }
-    r.spots << RecentPairs(db, unitSeen);
+    r.spots << RecentPairs(db, unitSeen, method);
     r.recordedKeys = int(qMin<qint64>(keys, std::numeric_limits<int>::max()));
     r.overallMissRate = keys > 0 ? double(misses) / double(keys) : 0.0;
     return r;
@@ -177,9 +181,10 @@ QList<DrillQuestion> BankDrillQuestions() {
 DrillPlan PlanPlayerDrill(const GameState& g, const RomajiChoices& choices) {
     LearningStore* store = ReadStore(g);
     QSqlDatabase db = store ? store->Database() : QSqlDatabase();
-    const DrillRecord record = db.isOpen() ? ReadDrillRecord(db) : DrillRecord();
-    return PlanDrill(record.spots, record.recordedKeys, record.overallMissRate, BankDrillQuestions(),
-                     choices);
+    const InputMethod method = PlayerInputMethod(g);
+    const DrillRecord record = db.isOpen() ? ReadDrillRecord(db, method) : DrillRecord();
+    return PlanDrill(record.spots, record.recordedKeys, record.overallMissRate, BankDrillQuestions(), choices,
+                     method);
 }
 
 }  // namespace kd

@@ -38,7 +38,8 @@ struct DrillRecord {
     int recordedKeys = 0;
     double overallMissRate = 0.0;
 };
-DrillRecord ReadDrillRecord(QSqlDatabase& db);
+// method: the games and figures of romaji input or of kana input.
+DrillRecord ReadDrillRecord(QSqlDatabase& db, InputMethod method = InputMethod::Romaji);
 
 // The idioms of the bank as the drill weighs them: reading i is question ID 102 + 2 i.
 QList<DrillQuestion> BankDrillQuestions();

@@ -22,7 +22,8 @@ CREATE TABLE games(
   grade       TEXT,                        -- time trial: 'S'..'G'
   score       INTEGER,                     -- time trial
   place       INTEGER,                     -- time trial ranking place (NULL: not ranked); race: 1-4
-  won         INTEGER                      -- boss: 1 won, 0 lost
+  won         INTEGER,                     -- boss: 1 won, 0 lost
+  input_method INTEGER NOT NULL DEFAULT 0  -- how readings were typed: 0 romaji, 1 kana keys (version 4)
 );
 CREATE INDEX games_by_time ON games(mode, genre, started_at);
 
@@ -60,3 +61,15 @@ CREATE TABLE lanes(
   p0 INTEGER, p1 INTEGER, p2 INTEGER, p3 INTEGER, p4 INTEGER,
   PRIMARY KEY(game_id, ms)
 ) WITHOUT ROWID;
+
+-- The time-trial ranking of kana runs (version 4), shaped as the ranking file's ten places
+-- (place 0-9); kana runs never go into that file.
+CREATE TABLE kana_ranking(
+  place   INTEGER PRIMARY KEY,
+  name    TEXT    NOT NULL,
+  time_ms INTEGER NOT NULL,
+  rate    TEXT    NOT NULL,
+  score   INTEGER NOT NULL,
+  grade   TEXT    NOT NULL,
+  genre   TEXT    NOT NULL
+);

@@ -14,12 +14,16 @@ QList<GuideRun> GuideRuns(const GuideLine& line) {
     add(line.typed, kGuideTypedColor);
     add(line.next, kGuideNextColor, true);
     add(line.rest, kGuideRestColor);
+    if (!line.keyCap.isEmpty()) add(QStringLiteral("  ［%1］").arg(line.keyCap), kGuideTypedColor);
     if (!line.cannotType.isEmpty())
         add(QStringLiteral(" （%1 は打てません）").arg(line.cannotType), kGuideTypedColor);
     return runs;
 }
 
 QString GuideLineSpoken(const GuideLine& line) {
+    if (!line.keyCap.isEmpty())
+        return QStringLiteral("キーガイド：次は %1（%2）、%3")
+            .arg(line.next, line.keyCap, line.next + line.rest);
     if (line.next.isEmpty() && line.cannotType.isEmpty()) return QStringLiteral("ローマ字ガイド");
     QString text = QStringLiteral("ローマ字ガイド：");
     if (!line.next.isEmpty()) text += QStringLiteral("次は %1、%2").arg(line.next, line.next + line.rest);

@@ -4,6 +4,7 @@
 
 #include "common/GameState.h"
 #include "common/PlaySteps.h"
+#include "learning/KanaInput.h"
 #include "learning/TrainingSettings.h"
 #include "platform/widgets/CachedGlyphs.h"
 #include "platform/widgets/Colors.h"
@@ -46,9 +47,24 @@ ClockLabel* PlayScreen::MakeClockBox(const ClockLook& look) {
 }
 
 void PlayScreen::AfterLoad() {
+    g.judge.SetInputMethod(PlayerInputMethod(g));
+    // With kana input the guide shows the kana keys and the next key's cap instead of romaji.
+    if (g.judge.Method() == InputMethod::Kana) MakeKanaInputMark();
     if (!RomajiGuideOn(g)) return;
     MakeGuideRow();
     RefreshGuide();
+}
+
+void PlayScreen::MakeKanaInputMark() {
+    // Under the clock box, left of the question panel, where every play screen has room.
+    QLabel* mark = MakeLabel(this, QStringLiteral("kanaInputMark"), QStringLiteral("かな入力"), 9,
+                             panel->geometry().bottom() - 20);
+    SetPixelFont(mark, 13, true);
+    SetForeColor(mark, Qt::white);
+    mark->adjustSize();
+    mark->setAccessibleName(QStringLiteral("入力方式"));
+    mark->raise();
+    mark->show();
 }
 
 void PlayScreen::MakeGuideRow() {
@@ -99,7 +115,9 @@ void PlayScreen::OnKeyTyped(int character) {
     if (!BeforeKey()) return;
     const bool guided = m_guide && IsGenreKey(genreKey, Genre::Idioms);
     if (guided) m_guide->BeforeKey(panel->Display(), character);
-    const bool hit = JudgeKey(g, *panel, genreKey, character);
+    const char16_t kanaKey =
+        g.judge.Method() == InputMethod::Kana ? KanaOfKey(KeyScanCode(), KeyShifted()) : char16_t(0);
+    const bool hit = JudgeKey(g, *panel, genreKey, character, kanaKey);
     if (AfterKey(hit) && panel->Display().isEmpty()) {
         NextQuestion();
         if (guided) m_guide->StartQuestion();

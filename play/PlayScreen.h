@@ -112,6 +112,8 @@ class PlayScreen : public ScreenBase {
     // Makes a row of the strip's height under the panel: what lies below moves down, what
     // reaches across grows, and so does the window.
     void MakeGuideRow();
+    // "かな入力" on the screen while the player types readings with kana keys.
+    void MakeKanaInputMark();
     void RefreshGuide();
 
     std::unique_ptr<GuideStrip> m_guide;

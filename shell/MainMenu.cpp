@@ -156,6 +156,7 @@ void MainMenu::BuildMenuBar() {
     }
     AddGhostAndReplayItems(viewMenu, g, this);
     AddRomajiGuideItem(viewMenu, g);
+    AddInputMethodItems(viewMenu, g);
     AddClassItems(fileMenu, AddImportItem(fileMenu, exportLearningAction, ctx, this), ctx, this);
     netMenu = menuBar->addMenu(QStringLiteral("対戦(&N)"));
     netMenu->setObjectName(QStringLiteral("netMenu"));

@@ -11,4 +11,8 @@ class GameState;
 // the ball (per player, off at first), and 記録の再生(&P): the list of recorded games to replay.
 void AddGhostAndReplayItems(QMenu* view, GameState& g, QWidget* owner);
 
+// Adds 入力方式(&I) with ローマ字入力(&R) (the default) and かな入力(&K): how the current player
+// types readings, kept in the learning record. Returns the submenu.
+QMenu* AddInputMethodItems(QMenu* view, GameState& g);
+
 }  // namespace kd

@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "engine/KanaGuide.h"
+#include "engine/KanaLayout.h"
 #include "platform/widgets/Colors.h"
 
 namespace kd::stats {
@@ -28,8 +30,43 @@ const Row kJisRows[] = {
     {1.8, QStringLiteral("asdfghjkl;:]")},
     {2.3, QStringLiteral("zxcvbnm,./\\")},
 };
+// The same JIS keys by their kana.
+const Row kJisKanaRows[] = {
+    {0.0, QStringLiteral("ぬふあうえおやゆよわほへー")},
+    {1.5, QStringLiteral("たていすかんなにらせ゛゜")},
+    {1.8, QStringLiteral("ちとしはきくまのりれけむ")},
+    {2.3, QStringLiteral("つさそひこみもねるめろ")},
+};
 
 }  // namespace
+
+QVector<UnitStat> KanaKeysByPlace(const QVector<UnitStat>& keys) {
+    QVector<UnitStat> out;
+    QHash<QString, int> at;
+    for (const UnitStat& k : keys) {
+        KanaKeyPlace place;
+        const char16_t plain = k.name.size() == 1 && PlaceOfKana(k.name[0].unicode(), place)
+                                   ? KanaOfKey(place.keycode, false)
+                                   : 0;
+        const QString name = plain ? QString(QChar(plain)) : k.name;
+        auto it = at.constFind(name);
+        if (it == at.constEnd()) {
+            at.insert(name, int(out.size()));
+            out.append(k);
+            out.last().name = name;
+            continue;
+        }
+        UnitStat& u = out[*it];
+        const double timeMs = u.avgMs * double(u.timed) + k.avgMs * double(k.timed);
+        u.attempts += k.attempts;
+        u.misses += k.misses;
+        u.timed += k.timed;
+        u.missRate = u.attempts > 0 ? double(u.misses) / double(u.attempts) : 0;
+        u.avgMs = u.timed > 0 ? timeMs / double(u.timed) : 0;
+        u.uncertain = u.attempts < kCertainAttempts;
+    }
+    return out;
+}
 
 QColor BadnessColor(double badness) {
     const double b = std::clamp(badness, 0.0, 1.0);
@@ -40,7 +77,13 @@ QColor BadnessColor(double badness) {
 
 QString FingerOf(const QString& key) {
     if (key.size() != 1) return QString();
-    const QChar c = key.at(0).toLower();
+    QChar c = key.at(0).toLower();
+    // A kana key is struck by the finger of its place on the keyboard.
+    KanaKeyPlace place;
+    if (PlaceOfKana(c.unicode(), place)) {
+        const QString legend = JisLegendOf(place.keycode);
+        c = legend == QStringLiteral("¥") ? QChar(u'\\') : legend.at(0).toLower();
+    }
     struct F {
         const char* keys;
         const char* name;
@@ -80,6 +123,11 @@ void KeyboardView::SetKeys(const QVector<UnitStat>& keys) {
     update();
 }
 
+void KeyboardView::SetKanaLegends(bool on) {
+    m_kana = on;
+    update();
+}
+
 void KeyboardView::SetLayout(KeyboardLayout layout) {
     m_layout = layout;
     update();
@@ -104,7 +152,7 @@ double KeyboardView::Badness(const QString& key) const {
 void KeyboardView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const auto& rows = m_layout == KeyboardLayout::US ? kUsRows : kJisRows;
+    const auto& rows = m_kana ? kJisKanaRows : m_layout == KeyboardLayout::US ? kUsRows : kJisRows;
     // Widest row: 13 keys plus its indent, and the space bar row below.
     const double unit = std::min(width() / 15.0, height() / 5.3);
     const double gap = unit * 0.08;

@@ -19,6 +19,9 @@ class KeyboardView : public QWidget {
     explicit KeyboardView(QWidget* parent = nullptr);
 
     void SetKeys(const QVector<UnitStat>& keys);
+    // Kana keys (games typed with kana input): the JIS keyboard with kana legends, each key's
+    // figures gathering its Shift kana too (ぁ on あ, っ on つ, 、 on ね).
+    void SetKanaLegends(bool on);
     void SetLayout(KeyboardLayout layout);
     void SetColouring(KeyColouring colouring);
     KeyboardLayout Layout() const { return m_layout; }
@@ -39,7 +42,11 @@ class KeyboardView : public QWidget {
     double m_fastest = 0, m_slowest = 0;
     KeyboardLayout m_layout = KeyboardLayout::JIS;
     KeyColouring m_colouring = KeyColouring::MissRate;
+    bool m_kana = false;
 };
+
+// Figures of kana keys gathered by physical key, named by the key's plain kana.
+QVector<UnitStat> KanaKeysByPlace(const QVector<UnitStat>& keys);
 
 // The colour of a badness from 0 (green) to 1 (red).
 QColor BadnessColor(double badness);

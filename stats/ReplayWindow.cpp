@@ -305,7 +305,7 @@ ReplayWindow* OpenReplay(const GameState& g, qint64 gameId, QWidget* parent) {
     GhostTimeline ghost;
     // A time trial is shown against the best that stood when it was played.
     if (game->mode == GameMode::TimeTrial)
-        if (const auto best = FindBestTimeTrial(db, game->genre, game->startedAt))
+        if (const auto best = FindBestTimeTrial(db, game->genre, game->startedAt, game->inputMethod))
             if (const auto bestGame = LoadPlayedGame(db, *best)) ghost = GhostTimeline::FromGame(*bestGame);
     auto* w = new ReplayWindow(g.clock, ReplayModel(std::move(*game), std::move(ghost)), parent);
     w->show();

@@ -69,7 +69,7 @@ Snapshot LoadSnapshot(const QString& path, const Filter& f, const std::atomic_bo
     s.series = AvailableSeries(db, f);
     s.progress = Progress(db, f);
     s.timeTrials = TimeTrials(db, f);
-    for (Alphabet a : {Alphabet::Kana, Alphabet::English}) {
+    for (Alphabet a : {Alphabet::Kana, Alphabet::English, Alphabet::KanaKeys}) {
         const int i = int(a);
         s.units[i] = WeakUnits(db, a, f);
         s.keys[i] = WeakKeys(db, a, f);

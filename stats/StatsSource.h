@@ -23,10 +23,10 @@ struct Snapshot {
     QVector<SeriesKey> series;
     QVector<ProgressSeries> progress;
     QVector<TimeTrialPoint> timeTrials;
-    std::array<QVector<UnitStat>, 2> units;  // by Alphabet
-    std::array<QVector<UnitStat>, 2> keys;
-    std::array<QVector<MixUp>, 2> mixups;
-    std::array<QVector<KeyPair>, 2> pairs;
+    std::array<QVector<UnitStat>, kAlphabets> units;  // by Alphabet
+    std::array<QVector<UnitStat>, kAlphabets> keys;
+    std::array<QVector<MixUp>, kAlphabets> mixups;
+    std::array<QVector<KeyPair>, kAlphabets> pairs;
     QString keyboardLayout;  // "us" or "jis"
 };
 

@@ -100,6 +100,11 @@ QHBoxLayout* StatsWindow::BuildFilters() {
         Toggle(QStringLiteral("kana"), QStringLiteral("かな"), m_alphabetGroup, int(Alphabet::Kana)));
     top->addWidget(
         Toggle(QStringLiteral("english"), QStringLiteral("英字"), m_alphabetGroup, int(Alphabet::English)));
+    // Only a record with games typed by kana keys offers their figures.
+    QAbstractButton* kanaKeys = Toggle(QStringLiteral("kanaKeys"), QStringLiteral("かな入力"),
+                                       m_alphabetGroup, int(Alphabet::KanaKeys));
+    kanaKeys->setVisible(false);
+    top->addWidget(kanaKeys);
     m_alphabetGroup->button(int(Alphabet::Kana))->setChecked(true);
     connect(m_alphabetGroup, &QButtonGroup::idClicked, this, [this](int id) { SetAlphabet(Alphabet(id)); });
     top->addSpacing(16);
@@ -217,6 +222,10 @@ void StatsWindow::Show(Snapshot data) {
     m_why = why;
     m_progressTab->Explain(why);
     m_progressTab->ShowFigures(hasGames);
+    const int kanaKeys = int(Alphabet::KanaKeys);
+    const bool typedKana = !m_data.keys[kanaKeys].isEmpty() || !m_data.units[kanaKeys].isEmpty();
+    m_alphabetGroup->button(kanaKeys)->setVisible(typedKana);
+    if (!typedKana && m_alphabet == Alphabet::KanaKeys) SetAlphabet(Alphabet::Kana);
     ShowKeyPages();
     m_weakSpotsTab->ShowKeyboardLayout(m_data.keyboardLayout == QLatin1String("us") ? KeyboardLayout::US
                                                                                     : KeyboardLayout::JIS);

@@ -106,7 +106,11 @@ void WeakSpotsTab::Draw(int) {
                 Percent(k.missRate), Millis(k.avgMs)},
                k.uncertain);
     }
-    m_keyboard->SetKeys(keys);
+    const bool kanaKeys = m_alphabet == Alphabet::KanaKeys;
+    m_keyboard->SetKanaLegends(kanaKeys);
+    // Kana keys are shown on the JIS keyboard only.
+    for (QAbstractButton* b : m_layoutGroup->buttons()) b->setEnabled(!kanaKeys);
+    m_keyboard->SetKeys(kanaKeys ? KanaKeysByPlace(keys) : keys);
 }
 
 }  // namespace kd::stats

@@ -5,6 +5,7 @@
 
 #include "common/GameState.h"
 #include "common/PlayerFiles.h"
+#include "learning/KanaInput.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/CenterOnScreen.h"
 #include "platform/widgets/Colors.h"
@@ -75,7 +76,16 @@ TimeTrialRankingScreen::TimeTrialRankingScreen(AppContext& ctx) : ScreenBase(ctx
 void TimeTrialRankingScreen::OnLoad() {
     SetCaption(QStringLiteral("Ranking"));
     SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
-    const TimeTrialTable data = LoadTimeTrialData(TimeTrialRankingPath(g));
+    const bool kana = PlayerInputMethod(g) == InputMethod::Kana;
+    const TimeTrialTable data = kana ? LoadKanaRanking(g) : LoadTimeTrialData(TimeTrialRankingPath(g));
+    if (kana) {
+        // Kana runs have their own ranking; say which one this is.
+        QLabel* mark = MakeLabel(this, QStringLiteral("kanaInputMark"), QStringLiteral("かな入力"), 330, 24);
+        SetPixelFont(mark, 16, true);
+        SetForeColor(mark, kYellow);
+        mark->adjustSize();
+        mark->setAccessibleName(QStringLiteral("入力方式"));
+    }
     for (int i = 0; i < kTimeTrialPlaces; ++i) {
         const TimeTrialRecord& r = data[i];
         if (r.IsEmpty()) continue;

@@ -12,6 +12,7 @@
 #include "common/RecordFile.h"
 #include "common/ResultRules.h"
 #include "learning/GhostRun.h"
+#include "learning/KanaInput.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/CenterOnScreen.h"
 #include "platform/widgets/Colors.h"
@@ -135,10 +136,14 @@ void TimeTrialResultScreen::OnLoad() {
     ShowStatistics(r);
     m_entry = r.entry;
 
-    RankData = LoadTimeTrialData(RankingPath(g));
+    // A kana run is ranked among kana runs in the learning record, never in the ranking file;
+    // without a record to keep it there it is not ranked at all.
+    m_kana = g.judge.Method() == InputMethod::Kana;
+    const bool rankable = !m_kana || KanaRankingWritable(g);
+    RankData = m_kana ? LoadKanaRanking(g) : LoadTimeTrialData(RankingPath(g));
 
     // Without a time there is no run to rank; a 0 would also read back as an empty place.
-    const int place = t > 0 ? FindTimeTrialPlace(RankData, t) : -1;
+    const int place = t > 0 && rankable ? FindTimeTrialPlace(RankData, t) : -1;
     g.play.TimeTrialSettled(t, m_entry.RankGrade, m_entry.RankScore, place < 0 ? 0 : place + 1);
     if (place < 0) {
         okButton->setFocus();
@@ -190,7 +195,7 @@ void TimeTrialResultScreen::ConfirmResult() {
         RankData[place].RankName = nameEdit->text();
         if (m_runGenre) RankData[place].RankGenre = GenreLabel(*m_runGenre);
         blinkTimer->Stop();
-        if (SaveTimeTrialData(RankingPath(g), RankData)) {
+        if (m_kana ? SaveKanaRanking(g, RankData) : SaveTimeTrialData(RankingPath(g), RankData)) {
             m_done = true;
             ctx.nav.Replace(this, Screen::RankingTimeTrial);
             return;

@@ -69,6 +69,7 @@ class TimeTrialResultScreen : public ScreenBase {
     std::optional<Genre> m_runGenre;
     TimeTrialRecord m_entry;
     QString m_acceptedName;  // the name box's last text that the record can hold
+    bool m_kana = false;     // the run was typed with kana keys
     bool m_done = false;     // OK has run; the close that follows must not run it again
 };
 

@@ -16,7 +16,8 @@
  *   -P  also report the CPU time that process used while typing, in percent of one core
  *   -o  also append each key's latency in ms to FILE, one a line (to pool several runs)
  *
- * TEXT: letters (capitals are typed with Shift), digits, '-', ' ' and ESC (Escape).
+ * TEXT: letters (capitals are typed with Shift), digits, the US keyboard's punctuation (its
+ * shifted characters typed with Shift), ' ' and ESC (Escape).
  * Prints: keys=N painted=M p50_ms= p90_ms= p99_ms= max_ms= [first_unpainted=I] elapsed_ms=
  *         [cpu_percent=]  (I: the first key, from 0, whose repaint never came)
  */
@@ -106,8 +107,22 @@ static double wait_paint(Display* d, double deadline) {
 }
 
 static KeySym keysym_of(char c, int* shift) {
+    /* The US keyboard's punctuation, and what Shift makes of each key. */
+    static const char plain[] = "-=[];'\\,./`1234567890";
+    static const char shifted[] = "_+{}:\"|<>?~!@#$%^&*()";
+    static const KeySym syms[] = {XK_minus,     XK_equal,      XK_bracketleft, XK_bracketright,
+                                  XK_semicolon, XK_apostrophe, XK_backslash,   XK_comma,
+                                  XK_period,    XK_slash,      XK_grave,       XK_1,
+                                  XK_2,         XK_3,          XK_4,           XK_5,
+                                  XK_6,         XK_7,          XK_8,           XK_9,
+                                  XK_0};
+    const char* at;
     *shift = c >= 'A' && c <= 'Z';
-    if (c == '-') return XK_minus;
+    if (c && (at = strchr(plain, c))) return syms[at - plain];
+    if (c && (at = strchr(shifted, c))) {
+        *shift = 1;
+        return syms[at - shifted];
+    }
     if (c == ' ') return XK_space;
     if (c == '\033') return XK_Escape;
     char name[2] = {(char)(*shift ? c - 'A' + 'a' : c), 0};

@@ -114,6 +114,8 @@ bool ScreenBase::eventFilter(QObject* watched, QEvent* event) {
     auto* ke = static_cast<QKeyEvent*>(event);
     const QString text = ke->text();
     QPointer<ScreenBase> self(this);
+    m_keyScanCode = ke->nativeScanCode();
+    m_keyShifted = ke->modifiers().testFlag(Qt::ShiftModifier);
     OnKeyDown(ke->key(), ke->modifiers());
     if (self && !self->m_closing && !text.isEmpty()) OnKeyTyped(text.at(0).unicode());
     return true;

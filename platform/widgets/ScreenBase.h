@@ -75,6 +75,10 @@ class ScreenBase : public QWidget {
     }
     // The typed character (its UTF-16 code; 8, 13 and 27 for Backspace, Enter and Esc).
     virtual void OnKeyTyped(int character) { Q_UNUSED(character); }
+    // The physical key of the key press being handled (its X keycode on xcb, 0 where the
+    // platform gives none) and whether Shift was held: the kana layout reads keys by place.
+    quint32 KeyScanCode() const { return m_keyScanCode; }
+    bool KeyShifted() const { return m_keyShifted; }
     // Return false to keep the screen open (only honoured when the player closed it).
     virtual bool MayClose(CloseReason reason) {
         Q_UNUSED(reason);
@@ -96,6 +100,8 @@ class ScreenBase : public QWidget {
     bool m_loaded = false;
     bool m_closing = false;
     bool m_keysFirst = false;
+    quint32 m_keyScanCode = 0;
+    bool m_keyShifted = false;
 };
 
 }  // namespace kd

@@ -25,6 +25,12 @@ TEST(Drill, UnitsAsTheJudgeSplitsThem) {
     EXPECT_EQ(TargetCount({Kind::Key, "h"}, "しゃしん", c), 2);  // shashinn
     EXPECT_EQ(TargetCount({Kind::Key, "h"}, "しゃしん", RomajiChoices::FromText(u"si=si;sya=sya")), 0);
     EXPECT_EQ(TargetCount({Kind::Pair, "nn"}, "しんぶん", c), 2);
+    // Kana input: one unit per character, kana keys with ゛ after the base kana.
+    const InputMethod kana = InputMethod::Kana;
+    EXPECT_EQ(TargetCount({Kind::Unit, "ゃ"}, "しゃしんきゃく", c, kana), 2);
+    EXPECT_EQ(TargetCount({Kind::Key, "゛"}, "がくぶち", c, kana), 2);
+    EXPECT_EQ(TargetCount({Kind::Key, "h"}, "しゃしん", c, kana), 0);
+    EXPECT_EQ(TargetCount({Kind::Pair, "か゛"}, "がっか", c, kana), 1);
 }
 
 // A player who misses one kana again and again gets mostly questions with it; a kana that only

@@ -81,6 +81,11 @@ TEST_F(LearningDb, BestRunIsTheFastestFinishedTimeTrialOfTheGenreWithKeys) {
     // The best as it stood before a game began (what that game raced against).
     EXPECT_EQ(FindBestTimeTrial(db, QStringLiteral("english"), 5000), 1);
     EXPECT_EQ(FindBestTimeTrial(db, QStringLiteral("english"), 1000), std::nullopt);
+    // A kana run races only kana runs.
+    TimeTrial(9, "kannyouku", 5000, 9000);
+    Exec(QStringLiteral("UPDATE games SET input_method = 1 WHERE id = 9"));
+    EXPECT_EQ(FindBestTimeTrial(db, QStringLiteral("kannyouku")), 4);
+    EXPECT_EQ(FindBestTimeTrial(db, QStringLiteral("kannyouku"), 0, InputMethod::Kana), 9);
 }
 
 TEST_F(LearningDb, LoadsAGameWithKeysOnTheGameClock) {

@@ -59,6 +59,9 @@ TEST_F(Trouble, OlderSchemaIsUpgradedInPlace) {
                 ASSERT_TRUE(q.exec(s)) << s.toStdString();
             }
         }
+        // What version 3 added was not there yet.
+        ASSERT_TRUE(q.exec("ALTER TABLE games DROP COLUMN input_method"));
+        ASSERT_TRUE(q.exec("DROP TABLE kana_ranking"));
         ASSERT_TRUE(q.exec("INSERT INTO meta VALUES('schema_version', '1')"));
         ASSERT_TRUE(
             q.exec("INSERT INTO games(id, mode, genre, started_at, duration_ms, correct, misses) "
@@ -79,6 +82,10 @@ TEST_F(Trouble, OlderSchemaIsUpgradedInPlace) {
               3);
     EXPECT_EQ(One(store->Database(), "SELECT group_concat(typed, '') FROM keys WHERE game_id = 7").toString(),
               "asi");
+    // The old games were typed in romaji; kana runs get their ranking.
+    EXPECT_EQ(One(store->Database(), "SELECT input_method FROM games WHERE id = 7").toInt(), 0);
+    EXPECT_EQ(
+        One(store->Database(), "SELECT count(*) FROM sqlite_master WHERE name = 'kana_ranking'").toInt(), 1);
     EXPECT_TRUE(PlayOne(*r));
     EXPECT_EQ(One(store->Database(), "SELECT count(*) FROM games").toInt(), 2);
     EXPECT_TRUE(said.isEmpty());

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "learning/Statistics.h"
+#include "stats/KeyboardView.h"
 #include "support/QStringPrint.h"
 
 namespace kd::stats {
@@ -188,6 +189,48 @@ TEST(Statistics, UnitsKeysMixUpsAndPairsAgreeWithTheKeysTyped) {
     ASSERT_EQ(englishMix.size(), 1);
     EXPECT_EQ(englishMix[0].typed, QStringLiteral("o"));
     EXPECT_EQ(Named(WeakKeys(r.db, Alphabet::English, all), QStringLiteral("i")), nullptr);
+}
+
+// Games typed with kana keys have their own figures: romaji ones never see kana keys, and the
+// keyboard gathers a key's Shift kana on it.
+TEST(Statistics, KanaInputGamesStandApart) {
+    Record r;
+    r.Standard();
+    r.Game(6, 0, "kannyouku", kT0 + 21 * kDay, 3000, 4, 2);
+    QSqlQuery(r.db).exec(QStringLiteral("UPDATE games SET input_method = 1 WHERE id = 6"));
+    r.Keys(6, {{0, 500, "が", "か", "か", true, "か゛"},
+               {0, 700, "が", "゛", "゜", false, nullptr},
+               {0, 900, "が", "゛", "゛", true, "か゛"},
+               {0, 1200, "ぁ", "ぁ", "あ", false, nullptr},
+               {0, 1300, "ぁ", "ぁ", "ぁ", true, "ぁ"},
+               {0, 1600, "あ", "あ", "あ", true, "あ"}});
+    ASSERT_TRUE(RefreshSummaries(r.db));
+    const Filter all;
+    const UnitStat* ga = Named(WeakUnits(r.db, Alphabet::KanaKeys, all), QStringLiteral("が"));
+    ASSERT_NE(ga, nullptr);
+    EXPECT_EQ(ga->attempts, 1);
+    EXPECT_EQ(ga->misses, 1);
+    const auto mix = MixUps(r.db, Alphabet::KanaKeys, all);
+    QStringList slips;
+    for (const MixUp& m : mix) slips << m.unit + m.expectedKey + m.typed;
+    slips.sort();
+    EXPECT_EQ(slips, QStringList({QStringLiteral("ぁぁあ"), QStringLiteral("が゛゜")}));
+    // Nothing of it among the romaji figures.
+    EXPECT_EQ(Named(WeakUnits(r.db, Alphabet::Kana, all), QStringLiteral("が")), nullptr);
+    EXPECT_EQ(Named(WeakKeys(r.db, Alphabet::Kana, all), QStringLiteral("か")), nullptr);
+    EXPECT_EQ(MixUps(r.db, Alphabet::Kana, all).size(), 1);  // つ's slips only
+
+    const QVector<UnitStat> byPlace = KanaKeysByPlace(WeakKeys(r.db, Alphabet::KanaKeys, all));
+    const UnitStat* a = Named(byPlace, QStringLiteral("あ"));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->attempts, 3);  // ぁ twice (one a miss), あ once
+    EXPECT_EQ(a->misses, 1);
+    EXPECT_EQ(Named(byPlace, QStringLiteral("ぁ")), nullptr);
+    // Fingers by the kana key's place.
+    EXPECT_EQ(FingerOf(QStringLiteral("か")), QStringLiteral("左人差し指"));
+    EXPECT_EQ(FingerOf(QStringLiteral("っ")), QStringLiteral("左小指"));
+    EXPECT_EQ(FingerOf(QStringLiteral("ー")), QStringLiteral("右小指"));
+    EXPECT_EQ(FingerOf(QStringLiteral("、")), QStringLiteral("右中指"));
 }
 
 TEST(Statistics, AbandonedAndImportedGamesOnlyWhenAsked) {
