@@ -115,6 +115,13 @@ QPushButton* Toggle(const QString& name, const QString& text, QButtonGroup* grou
     return b;
 }
 
+void OnChosen(QButtonGroup* group, QObject* receiver, std::function<void(int)> chosen) {
+    QObject::connect(group, &QButtonGroup::idToggled, receiver,
+                     [chosen = std::move(chosen)](int id, bool on) {
+                         if (on) chosen(id);
+                     });
+}
+
 QTableWidget* MakeTable(const QString& name, const QStringList& headers) {
     auto* t = new QTableWidget(0, headers.size());
     t->setObjectName(name);
