@@ -140,6 +140,7 @@ void TimeTrialScreen::OnGo() {
 }
 
 void TimeTrialScreen::Finish() {
+    m_goalKeyTime = LastKeyTime();
     const qint32 time = m_clock->Elapsed();
     g.player.SetTimeTrialTime(time);
     m_clock->Stop();
@@ -157,6 +158,7 @@ void TimeTrialScreen::OnFinished() {
     run.timeMs = g.player.GetTimeTrialTime();
     if (auto* result = qobject_cast<TimeTrialResultScreen*>(ctx.nav.Replace(this, Screen::ResultTimeTrial))) {
         result->SetRunGenre(GenreOfKey(key));
+        result->IgnoreGoalBurst(m_goalKeyTime);
         // With the ghost on, the result also measures the run against the best it raced.
         if (ghost) result->ShowBestComparison(run, best);
     }
