@@ -41,7 +41,7 @@ class KeyboardView : public QWidget {
     KeyColouring m_colouring = KeyColouring::MissRate;
 };
 
-// The colour of a badness from 0 (green) to 1 (red).
+// The colour of a badness from 0 (sky blue, 得意) through yellow (ふつう) to 1 (rose, 苦手).
 QColor BadnessColor(double badness);
 // The finger that strikes a letter key on a QWERTY keyboard ("左人差し指").
 QString FingerOf(const QString& key);
