@@ -57,9 +57,13 @@ void AskForFocus(QWidget* window) {
 }
 
 // QWidget::destroy, which lets go of the native window and keeps the widget, is protected;
-// it is what Qt itself calls before it makes a widget's window again.
+// it is what Qt itself calls before it makes a widget's window again. A derived class may name
+// it, and the member pointer is QWidget's own, so it is called on the widget as it is.
 struct WindowRemaker : QWidget {
-    static void DestroyNativeWindow(QWidget* w) { static_cast<WindowRemaker*>(w)->destroy(); }
+    static void DestroyNativeWindow(QWidget* w) {
+        void (QWidget::*destroy)(bool, bool) = &WindowRemaker::destroy;
+        (w->*destroy)(true, true);
+    }
 };
 
 void Centre(QWidget* w, const QRect& room) {
