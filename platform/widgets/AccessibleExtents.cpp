@@ -129,24 +129,34 @@ bool PutRelay() {
     return true;
 }
 
+// Qt's bridge registers itself on the bus around the moment an assistive tool switches
+// accessibility on; the relay follows within a few tries. Nothing runs while none is about.
+class RelayOnActivation : public QAccessible::ActivationObserver {
+  public:
+    void accessibilityActiveChanged(bool active) override {
+        if (active) TryForAWhile();
+    }
+    static void TryForAWhile() {
+        if (PutRelay()) return;
+        auto* timer = new QTimer(qApp);
+        timer->setInterval(200);
+        auto tries = std::make_shared<int>(0);
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, tries] {
+            if (PutRelay() || ++*tries >= 50) timer->deleteLater();
+        });
+        timer->start();
+    }
+};
+
 }  // namespace
 
 void ReportDevicePixelsToAssistiveTools() {
     if (QGuiApplication::platformName() != QLatin1String("xcb") &&
         QGuiApplication::platformName() != QLatin1String("wayland"))
         return;
-    // The bridge joins the bus only once the desktop's accessibility is on: look now and then
-    // for the first minute, and stop as soon as the relay stands.
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(500);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, tries] {
-        if (PutRelay() || ++*tries >= 120) timer->deleteLater();
-    });
-    if (!PutRelay())
-        timer->start();
-    else
-        timer->deleteLater();
+    static RelayOnActivation observer;
+    QAccessible::installActivationObserver(&observer);
+    if (QAccessible::isActive()) RelayOnActivation::TryForAWhile();
 }
 
 }  // namespace kd

@@ -9,8 +9,9 @@ namespace kd {
 // size (Component's GetExtents, GetPosition, GetSize, Contains, GetAccessibleAtPoint) are
 // answered in device pixels, everything else goes to Qt's bridge unchanged.
 //
-// Call once the application exists; it waits for the bridge to come up on the bus (which Qt
-// does only while an assistive tool is about) and does nothing on other platforms.
+// Call once the application exists. The relay is put in place when accessibility comes on
+// (Qt's bridge joins the bus only while an assistive tool is about); nothing runs before, and
+// nothing on other platforms.
 void ReportDevicePixelsToAssistiveTools();
 
 }  // namespace kd
