@@ -54,18 +54,25 @@ class PictureAccessible : public QAccessibleWidget {
     ~PictureAccessible() override {
         for (QAccessible::Id id : m_ids) QAccessible::deleteAccessibleInterface(id);
     }
-    int childCount() const override { return int(SpokenParts(widget()).size()); }
+    // The widget's own children first (labels drawn over the picture), then its texts.
+    int childCount() const override {
+        return QAccessibleWidget::childCount() + int(SpokenParts(widget()).size());
+    }
     QAccessibleInterface* child(int index) const override {
-        if (index < 0 || index >= childCount()) return nullptr;
-        while (m_ids.size() <= index)
+        const int own = QAccessibleWidget::childCount();
+        if (index < own) return QAccessibleWidget::child(index);
+        const int part = index - own;
+        if (part >= int(SpokenParts(widget()).size())) return nullptr;
+        while (m_ids.size() <= part)
             m_ids << QAccessible::registerAccessibleInterface(
                 new PartAccessible(widget(), int(m_ids.size())));
-        return QAccessible::accessibleInterface(m_ids[index]);
+        return QAccessible::accessibleInterface(m_ids[part]);
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         for (int i = 0; i < m_ids.size(); ++i)
-            if (QAccessible::accessibleInterface(m_ids[i]) == child) return i;
-        return -1;
+            if (QAccessible::accessibleInterface(m_ids[i]) == child)
+                return QAccessibleWidget::childCount() + i;
+        return QAccessibleWidget::indexOfChild(child);
     }
 
   private:
@@ -76,6 +83,14 @@ QAccessibleInterface* PictureFactory(const QString&, QObject* object) {
     auto* w = qobject_cast<QWidget*>(object);
     if (w && w->property(kPartsProperty).isValid()) return new PictureAccessible(w);
     return nullptr;
+}
+
+// Widgets among the picture's children, as the accessibility tree counts them.
+int OwnChildren(QWidget* picture) {
+    int n = 0;
+    for (QObject* o : picture->children())
+        if (o->isWidgetType() && !static_cast<QWidget*>(o)->isWindow()) ++n;
+    return n;
 }
 
 }  // namespace
@@ -107,7 +122,7 @@ void SetSpokenParts(QWidget* picture, const QStringList& parts) {
     for (int i = 0; i < parts.size(); ++i)
         if (parts[i] != old[i]) {
             QAccessibleEvent changed(picture, QAccessible::NameChanged);
-            changed.setChild(i);
+            changed.setChild(OwnChildren(picture) + i);
             QAccessible::updateAccessibility(&changed);
         }
 }
