@@ -21,9 +21,10 @@ namespace kd::stats {
 namespace {
 
 // Okabe and Ito's colours, chosen to stay apart also for red-green colour blind players, with
-// white where their black would vanish on the dark charts.
-const QColor kSeriesColors[] = {QColor(86, 180, 233), QColor(213, 94, 0),    QColor(240, 228, 66),
-                                QColor(0, 158, 115),  QColor(255, 255, 255), QColor(0, 114, 178)};
+// white where their black would vanish on the dark charts; yellow comes late, since the stars of
+// the personal bests are yellow.
+const QColor kSeriesColors[] = {QColor(86, 180, 233),  QColor(213, 94, 0),   QColor(0, 158, 115),
+                                QColor(255, 255, 255), QColor(240, 228, 66), QColor(0, 114, 178)};
 
 }  // namespace
 
