@@ -12,16 +12,21 @@
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
 #include "platform/core/WriteTrouble.h"
+#include "platform/widgets/AccessibleExtents.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/ScreenBase.h"
-#include "platform/widgets/ZoomStage.h"
+#include "platform/widgets/Zoom.h"
 #include "shell/MainMenu.h"
 #include "stats/StatsOpener.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The zoom is Qt's scale: set before the first window and before the first picture is
+    // chosen for the pixel density.
+    kd::Zoom zoom;
+    zoom.LoadSettings(QSize(kd::MainMenu::kClientWidth, kd::MainMenu::kClientHeight));
     // Decoding the splash's wallpaper is the longest step before the first window; it runs on
     // a worker thread while the rest is set up.
     kd::PrefetchBitmaps({QStringLiteral("WALLPAPER")});
@@ -74,9 +79,8 @@ int main(int argc, char** argv) {
     kd::AppContext ctx{g, msg, nav};
     nav.SetContext(&ctx);
     kd::RegisterAllScreens(nav);
-    kd::ZoomStage zoom;
-    zoom.LoadSettings(QSize(kd::MainMenu::kClientWidth, kd::MainMenu::kClientHeight));
     kd::stats::ResultScreenHotkey statsKey(g);
+    kd::ReportDevicePixelsToAssistiveTools();
 
     nav.Show(kd::Screen::StartUp);
     QTimer::singleShot(150, &app, [&audio] { audio.Open(); });

@@ -320,9 +320,9 @@ ghost() {
 # picture) has power for 49 misses: ten rounds of 40 misses, Esc between them.
 derby_to() {  # derby_to TITLE: from the main menu to the race or the boss; prints its window
   keys Down Down Return
-  local w z=$((${ZOOM:-100} / 100)); w=$(focus "キャラクター選択")
-  xdotool mousemove --window "$w" $((218 * z)) $((107 * z)) click 1; sleep 0.2
-  xdotool mousemove --window "$w" $((280 * z)) $((360 * z)) click 1
+  local w z=${ZOOM:-100}; w=$(focus "キャラクター選択")
+  xdotool mousemove --window "$w" $((218 * z / 100)) $((107 * z / 100)) click 1; sleep 0.2
+  xdotool mousemove --window "$w" $((280 * z / 100)) $((360 * z / 100)) click 1
   focus "HeatInfo" >/dev/null; keys space
   focus "$1"
 }
@@ -342,11 +342,13 @@ race() { derby_latency race "KeyDerby" 3,3,151,121; }
 boss() { derby_latency "boss battle" "BOSS!!" 3,3,160,121 '\x00\x00\x06\x00'; }
 
 # --- zoom --------------------------------------------------------------------------------
-# The same keys with every window at 200 %: the screens are drawn through the zoom stage,
-# four times the pixels. Rectangles and clicks are in the zoomed window's pixels.
-double_rect() { local IFS=,; set -- $1; echo "$(($1 * 2)),$(($2 * 2)),$(($3 * 2)),$(($4 * 2))"; }
-practice_zoomed() { ZOOM=200 ZOOM_NAME=" at 200 %" panel=$(double_rect "$panel") practice; }
-race_zoomed() { ZOOM=200 derby_latency "race at 200 %" "KeyDerby" "$(double_rect 3,3,151,121)"; }
+# The same keys with every window at 150 % and 200 %: Qt draws the windows at that device
+# pixel ratio, 2.25 and four times the pixels. Rectangles and clicks are in device pixels.
+scale_rect() { awk -F, -v p="$2" '{printf "%d,%d,%d,%d", $1 * p / 100, $2 * p / 100, $3 * p / 100, $4 * p / 100}' <<<"$1"; }
+practice_zoomed() { ZOOM=200 ZOOM_NAME=" at 200 %" panel=$(scale_rect "$panel" 200) practice; }
+race_zoomed() { ZOOM=200 derby_latency "race at 200 %" "KeyDerby" "$(scale_rect 3,3,151,121 200)"; }
+practice_150() { ZOOM=150 ZOOM_NAME=" at 150 %" panel=$(scale_rect "$panel" 150) practice; }
+race_150() { ZOOM=150 derby_latency "race at 150 %" "KeyDerby" "$(scale_rect 3,3,151,121 150)"; }
 
 # --- timers and the judge ----------------------------------------------------------------
 timers() {
@@ -501,6 +503,8 @@ section "Time trial" timetrial timetrial
 section "Time trial with the ghost" ghost ghost
 section "Race" race race
 section "Boss battle" boss boss
+section "Practice at 150 %" practice_150 zoom
+section "Race at 150 %" race_150 zoom
 section "Practice at 200 %" practice_zoomed zoom
 section "Race at 200 %" race_zoomed zoom
 section "Timers" timers timers

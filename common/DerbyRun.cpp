@@ -127,4 +127,29 @@ bool DerbyRun::StepPlayerAtBoss() {
     return m_arena.balls[0] >= kBallsToWin && m_arena.balls[1] < kBallsToWin;
 }
 
+QStringList LaneTexts(const DerbyRun& run) {
+    QStringList out;
+    for (int lane = 0; lane < DerbyRun::kLanes; ++lane) {
+        const int number = run.Character(lane);
+        const QString name = CharacterName(number);
+        int place = 0;
+        for (int i = 0; i < DerbyRun::kLanes; ++i)
+            if (run.FinishOrder()[size_t(i)] == number && number != 0) place = i + 1;
+        if (run.Home(lane))
+            out << (place > 0 ? QStringLiteral("%1 ゴール %2着").arg(name).arg(place)
+                              : QStringLiteral("%1 ゴール").arg(name));
+        else
+            out << QStringLiteral("%1 %2%").arg(name).arg(
+                qBound(0, run.X(lane) * 100 / DerbyRun::kFinishX, 99));
+    }
+    return out;
+}
+
+QStringList BossTexts(const DerbyRun& run) {
+    const BossArena& a = run.Arena();
+    return {
+        QStringLiteral("%1のボール %2／%3").arg(run.Player().name).arg(a.balls[0]).arg(DerbyRun::kBallsToWin),
+        QStringLiteral("ボスのボール %1／%2").arg(a.balls[1]).arg(DerbyRun::kBallsToWin)};
+}
+
 }  // namespace kd

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <array>
 
 #include "common/HeatRules.h"
@@ -41,6 +42,14 @@ struct BossArena {
     int playerStep = 0;
     std::array<int, 2> balls{};
 };
+
+class DerbyRun;
+
+// What the race track shows, lane by lane, as a screen reader says it: the runner's name and
+// how far it has come ("CrazyBallRed 42%"), or that it is home with its place ("Mouse ゴール 1着").
+QStringList LaneTexts(const DerbyRun& run);
+// What the boss arena shows: the balls each side has won, out of the five that win.
+QStringList BossTexts(const DerbyRun& run);
 
 // The derby's run: the characters in the four lanes (0 the player), where each stands, who is
 // home and in what order, the heat with its memo, the player's power and the boss battle of

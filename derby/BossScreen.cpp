@@ -9,6 +9,7 @@
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/SpokenParts.h"
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"
 
@@ -53,6 +54,7 @@ void BossScreen::Redraw() {
     for (int who = 0; who < 2; ++who)
         for (int i = 0; i < arena.balls[who]; ++i)
             track->DrawPixmap(ballPictures[who], stackX[who], H - 55 - 40 * i);
+    SetSpokenParts(track, BossTexts(g.derby));
 }
 
 void BossScreen::MoveOpponents() {

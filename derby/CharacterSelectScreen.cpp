@@ -14,6 +14,7 @@
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/SpokenParts.h"
 
 namespace kd {
 
@@ -25,6 +26,7 @@ constexpr int kDemoWidth = 472;
 CharaTile::CharaTile(QWidget* parent, const QString& name, int x, int y, std::function<void()> onClick)
     : DrawingArea(parent, name, x, y, 70, 70), m_onClick(std::move(onClick)) {
     SetFillColor(kLightGrey);
+    SetSpokenParts(this, {});  // the character's name, once chosen
 }
 
 void CharaTile::SetChosen(bool chosen) {
@@ -123,6 +125,9 @@ void CharacterSelectScreen::ChooseCharacter(int index) {
     g.derby.ChoosePlayer(c);
     DemoX = 62;
     characterName->setText(c.name);
+    for (int i = 0; i < 5; ++i)
+        SetSpokenParts(characterTiles[i],
+                       {PlayableCast()[i].name + (i == index ? QStringLiteral("（選択中）") : QString())});
     ShowStats();
 }
 

@@ -15,6 +15,7 @@
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/SpokenParts.h"
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"
 
@@ -42,6 +43,7 @@ DerbyPlayScreen::DerbyPlayScreen(AppContext& ctx_, Screen screen, const QString&
 
     track = new DrawingArea(this, QStringLiteral("track"), layout.ground.x(), layout.ground.y(),
                             layout.ground.width(), layout.ground.height());
+    SetSpokenParts(track, {});  // the lanes or the balls, once drawn
 
     moveTimer = new Timer(this, QStringLiteral("moveTimer"), 150, [this] { MoveOpponents(); });
 

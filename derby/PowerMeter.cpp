@@ -21,6 +21,8 @@ PowerMeter::PowerMeter(QWidget* form, const QRect& frame, const QRect& bar) {
     powerBar->setGeometry(bar);
     powerBar->setRange(0, PlayerPower::kFull);
     powerBar->setTextVisible(false);
+    powerValue->setAccessibleDescription(QStringLiteral("パワー"));
+    powerBar->setAccessibleName(QStringLiteral("パワー"));
     SetLabelColor(kGreen);
     Show(PlayerPower());
 }

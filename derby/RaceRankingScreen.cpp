@@ -1,9 +1,11 @@
 #include "derby/RaceRankingScreen.h"
 
 #include "common/GameState.h"
+#include "common/Roster.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/SpokenParts.h"
 
 namespace kd {
 
@@ -31,6 +33,7 @@ RaceRankingScreen::RaceRankingScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen
     SetBackColor(verdictText, QColor(255, 192, 192));
 
     rankingBoard = new DrawingArea(this, QStringLiteral("rankingBoard"), 9, 66, 382, 283);
+    SetSpokenParts(rankingBoard, {});  // who came where, once drawn
     for (int i = 0; i < 4; ++i) {
         rankNumbers[i] = MakeLabel(rankingBoard, QStringLiteral("rankNumber%1").arg(i),
                                    QStringLiteral("%1.").arg(i + 1), 21, kRankY[i]);
@@ -66,6 +69,10 @@ void RaceRankingScreen::Redraw() {
         rankingBoard->DrawLine(21, kLineY[i], 369, kLineY[i], i + 1 == Place ? kRed : kGrey);
     // The winner stands furthest right in the top row, the last furthest left at the bottom.
     for (int i = 0; i < 4; ++i) rankingBoard->DrawPixmap(characterPictures[i], 40 + 65 * (4 - i), 65 * i);
+    QStringList spoken;
+    for (int i = 0; i < 4; ++i)
+        spoken << QStringLiteral("%1位 %2").arg(i + 1).arg(CharacterName(g.derby.FinishOrder()[size_t(i)]));
+    SetSpokenParts(rankingBoard, spoken);
 }
 
 void RaceRankingScreen::ShowNextHeat() {

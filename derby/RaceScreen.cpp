@@ -13,6 +13,7 @@
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/SpokenParts.h"
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"
 #include "questions/StringTable.h"
@@ -52,6 +53,7 @@ QString RaceScreen::MusicName() const {
 void RaceScreen::Redraw() {
     track->ClearToBackground();
     for (int i = 0; i < DerbyRun::kLanes; ++i) track->DrawPixmap(characterPictures[i], g.derby.X(i), 65 * i);
+    SetSpokenParts(track, LaneTexts(g.derby));
 }
 
 void RaceScreen::MoveOpponents() {

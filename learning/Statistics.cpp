@@ -594,8 +594,10 @@ QVector<UnitStat> WeakUnits(const QSqlDatabase& db, Alphabet a, const Filter& f)
     return Weak(db, "stat_units", "unit", a, f);
 }
 
+// Keys as the keyboard has them: a capital is typed on its letter's key (with Shift), and the
+// window labels keys by their capital, so "A" and "a" are one key and one row.
 QVector<UnitStat> WeakKeys(const QSqlDatabase& db, Alphabet a, const Filter& f) {
-    return Weak(db, "stat_keys", "key", a, f);
+    return Weak(db, "stat_keys", "lower(key)", a, f);
 }
 
 QVector<MixUp> MixUps(const QSqlDatabase& db, Alphabet a, const Filter& f, int limit) {
@@ -619,11 +621,10 @@ QVector<KeyPair> KeyPairs(const QSqlDatabase& db, Alphabet a, const Filter& f, i
     QVector<KeyPair> out;
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(
-            QStringLiteral("SELECT first, second, sum(n), sum(time_ms) FROM stat_pairs WHERE alpha = %1%2 "
-                           "GROUP BY first, second")
-                .arg(int(a))
-                .arg(SinceClause(f))))
+    if (!q.exec(QStringLiteral("SELECT lower(first), lower(second), sum(n), sum(time_ms) FROM stat_pairs "
+                               "WHERE alpha = %1%2 GROUP BY lower(first), lower(second)")
+                    .arg(int(a))
+                    .arg(SinceClause(f))))
         return out;
     while (q.next()) {
         KeyPair p{q.value(0).toString(), q.value(1).toString(), q.value(2).toLongLong(), 0, true};

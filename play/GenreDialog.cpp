@@ -96,8 +96,13 @@ GenreDialog::GenreDialog(AppContext& ctx_, QWidget* owner, GenreDialogMode mode)
     }
 
     connect(genreJapanese, &QRadioButton::toggled, this, [this] { ShowSelection(); });
-    for (QRadioButton* choice : {genreJapanese, genreEnglish})
+    // A click on the chosen one counts as a pick too; an assistive tool's toggle action checks
+    // without a click.
+    for (QRadioButton* choice : {genreJapanese, genreEnglish}) {
         connect(choice, &QRadioButton::clicked, this, [this] { m_picked = true; });
+        connect(choice, &QRadioButton::toggled, this,
+                [this](bool on) { m_picked = m_picked || (on && m_loaded); });
+    }
     connect(okButton, &QPushButton::clicked, this, [this] { SaveGenre(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { CloseScreen(); });
 }
@@ -109,6 +114,7 @@ void GenreDialog::OnLoad() {
     // Only exactly 1 shows as English.
     (m_read == 1 ? genreEnglish : genreJapanese)->setChecked(true);
     ShowSelection();
+    m_loaded = true;
 }
 
 void GenreDialog::ShowSelection() {

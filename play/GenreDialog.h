@@ -55,7 +55,8 @@ class GenreDialog : public ScreenBase {
     QString m_path;
     QWidget* m_owner;
     qint16 m_read = 0;
-    bool m_picked = false;  // the player clicked a choice
+    bool m_picked = false;  // the player chose (or clicked) a choice
+    bool m_loaded = false;
     QRadioButton* genreJapanese;
     QRadioButton* genreEnglish;
     QPushButton* okButton;

@@ -42,6 +42,8 @@ ClockLabel* PlayScreen::MakeClockBox(const ClockLook& look) {
     SetPixelFont(digits, look.digitsPx, true);
     SetForeColor(digits, look.digitsColor);
     SetBackColor(digits, kDarkGrey);
+    // The caption without its colon: "経過時間", "残り時間".
+    digits->setAccessibleDescription(QString(look.caption).remove(u'：'));
     caption("secondsUnit", QStringLiteral("秒"), 105, 69, look.unitPx);
     return digits;
 }

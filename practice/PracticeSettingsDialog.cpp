@@ -92,17 +92,23 @@ PracticeSettingsDialog::PracticeSettingsDialog(AppContext& ctx_, PracticeScreen*
     okButton->setAutoDefault(true);
     cancelButton->setAutoDefault(true);
 
-    for (int i = 0; i < 2; ++i)
-        connect(genreChoices[i], &QRadioButton::clicked, this, [this, i] { ChooseGenre(i); });
-    connect(drillChoice, &QRadioButton::clicked, this, [this] { ChooseDrill(); });
-    connect(ownSetChoice, &QRadioButton::clicked, this, [this] { ChooseOwnSet(); });
+    // On toggled, not clicked: an assistive tool's toggle action checks a radio button without
+    // a click.
+    const auto whenChecked = [this](QRadioButton* choice, auto chosen) {
+        connect(choice, &QRadioButton::toggled, this, [chosen](bool on) {
+            if (on) chosen();
+        });
+    };
+    for (int i = 0; i < 2; ++i) whenChecked(genreChoices[i], [this, i] { ChooseGenre(i); });
+    whenChecked(drillChoice, [this] { ChooseDrill(); });
+    whenChecked(ownSetChoice, [this] { ChooseOwnSet(); });
     connect(ownSetCombo, &QComboBox::activated, this, [this] {
         ownSetChoice->setChecked(true);
         ChooseOwnSet();
     });
     connect(manageSetsButton, &QPushButton::clicked, this, [this] { ManageSets(); });
-    connect(limitedChoice, &QRadioButton::clicked, this, [this] { ShowLimited(); });
-    connect(unlimitedChoice, &QRadioButton::clicked, this, [this] { ShowUnlimited(); });
+    whenChecked(limitedChoice, [this] { ShowLimited(); });
+    whenChecked(unlimitedChoice, [this] { ShowUnlimited(); });
     connect(okButton, &QPushButton::clicked, this, [this] { SaveSettings(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { CancelSettings(); });
 }

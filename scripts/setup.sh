@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-private-dev qt6-base-dev-tools libgl-dev
   qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
   libsdl2-mixer-dev timgm6mb-soundfont
   fonts-noto-cjk

@@ -27,7 +27,7 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/ShellLook.h"
-#include "platform/widgets/ZoomStage.h"
+#include "platform/widgets/Zoom.h"
 #include "questions/StringTable.h"
 #include "shell/AboutBox.h"
 #include "shell/LearningExport.h"
@@ -148,10 +148,10 @@ void MainMenu::BuildMenuBar() {
         NamedAction(musicMenu, QStringLiteral("musicOffAction"), QStringLiteral("OFF(&F)"), true);
     viewMenu = menuBar->addMenu(QStringLiteral("表示(&D)"));
     viewMenu->setObjectName(QStringLiteral("viewMenu"));
-    if (ZoomStage* zoom = ZoomStage::Instance()) {
+    if (Zoom* zoom = Zoom::Instance()) {
         zoom->AddViewMenuItems(viewMenu);
         // Zoomed from this menu: the wallpaper comes again from its sharper twin.
-        connect(zoom, &ZoomStage::densityChanged, this,
+        connect(zoom, &Zoom::densityChanged, this,
                 [this] { clientArea->SetBackground(ShellBackground(kClientWidth, kClientHeight)); });
     }
     AddGhostAndReplayItems(viewMenu, g, this);

@@ -70,9 +70,18 @@ QVector<UnitStat> KanaKeysByPlace(const QVector<UnitStat>& keys) {
 
 QColor BadnessColor(double badness) {
     const double b = std::clamp(badness, 0.0, 1.0);
-    // Green through yellow to red, as bright as the game's menu colours.
-    if (b < 0.5) return QColor::fromRgbF(float(b * 2 * 0.95), 0.78f, 0.2f);
-    return QColor::fromRgbF(0.95f, float(0.78 * (1 - (b - 0.5) * 2)), 0.2f);
+    // Sky blue through yellow to rose, as bright as the game's menu colours: a green-to-red
+    // ramp left 得意 and ふつう (or 得意 and 苦手) alike to players with red-green colour
+    // blindness. Black figures stay readable on every step.
+    const QColor good = QColor::fromRgbF(0.30f, 0.70f, 1.00f);
+    const QColor fair = QColor::fromRgbF(1.00f, 0.85f, 0.35f);
+    const QColor weak = QColor::fromRgbF(0.95f, 0.30f, 0.45f);
+    const auto mix = [](const QColor& from, const QColor& to, double t) {
+        return QColor::fromRgbF(float(from.redF() + (to.redF() - from.redF()) * t),
+                                float(from.greenF() + (to.greenF() - from.greenF()) * t),
+                                float(from.blueF() + (to.blueF() - from.blueF()) * t));
+    };
+    return b < 0.5 ? mix(good, fair, b * 2) : mix(fair, weak, (b - 0.5) * 2);
 }
 
 QString FingerOf(const QString& key) {

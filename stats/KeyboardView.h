@@ -48,7 +48,7 @@ class KeyboardView : public QWidget {
 // Figures of kana keys gathered by physical key, named by the key's plain kana.
 QVector<UnitStat> KanaKeysByPlace(const QVector<UnitStat>& keys);
 
-// The colour of a badness from 0 (green) to 1 (red).
+// The colour of a badness from 0 (sky blue, 得意) through yellow (ふつう) to 1 (rose, 苦手).
 QColor BadnessColor(double badness);
 // The finger that strikes a letter key on a QWERTY keyboard ("左人差し指").
 QString FingerOf(const QString& key);

@@ -255,7 +255,7 @@ QHBoxLayout* ProgressTab::BuildViewSwitches() {
     connect(replaysButton, &QPushButton::clicked, this, &ProgressTab::ReplaysWanted);
     switches->addWidget(replaysButton);
     views->button(kSpeedView)->setChecked(true);
-    connect(views, &QButtonGroup::idClicked, this, [this](int view) {
+    OnChosen(views, this, [this](int view) {
         m_chartPages->setCurrentIndex(view);
         emit ViewChanged();
     });

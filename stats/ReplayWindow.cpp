@@ -1,5 +1,6 @@
 #include "stats/ReplayWindow.h"
 
+#include <QButtonGroup>
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,6 +18,7 @@
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Timer.h"
+#include "stats/StatsLook.h"
 
 namespace kd::stats {
 
@@ -207,16 +209,18 @@ QHBoxLayout* ReplayWindow::BuildControls() {
     controls->addWidget(m_playButton);
     const int speeds[3] = {1, 2, 4};
     const char* const speedNames[3] = {"normalSpeedButton", "doubleSpeedButton", "quadrupleSpeedButton"};
+    auto* speedGroup = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(QStringLiteral("%1×").arg(speeds[i]), this);
         b->setObjectName(QLatin1String(speedNames[i]));
         b->setCheckable(true);
         b->setChecked(i == 0);
         b->setFixedWidth(44);
-        connect(b, &QPushButton::clicked, this, [this, f = speeds[i]] { SetSpeed(f); });
+        speedGroup->addButton(b, speeds[i]);
         m_speedButtons[size_t(i)] = b;
         controls->addWidget(b);
     }
+    OnChosen(speedGroup, this, [this](int factor) { SetSpeed(factor); });
     m_positionSlider = new QSlider(Qt::Horizontal, this);
     m_positionSlider->setObjectName(QStringLiteral("positionSlider"));
     m_positionSlider->setRange(0, int(std::min<qint64>(m_model.DurationMs(), INT32_MAX)));

@@ -70,8 +70,11 @@ void PaintWindowBackground(QWidget* w) {
 
 namespace {
 
-const QColor kSeriesColors[] = {QColor(80, 200, 255),  QColor(255, 140, 60), QColor(120, 230, 120),
-                                QColor(230, 110, 220), QColor(255, 230, 90), QColor(160, 160, 255)};
+// Okabe and Ito's colours, chosen to stay apart also for red-green colour blind players, with
+// white where their black would vanish on the dark charts; yellow comes late, since the stars of
+// the personal bests are yellow.
+const QColor kSeriesColors[] = {QColor(86, 180, 233),  QColor(213, 94, 0),   QColor(0, 158, 115),
+                                QColor(255, 255, 255), QColor(240, 228, 66), QColor(0, 114, 178)};
 
 }  // namespace
 
@@ -163,6 +166,13 @@ QPushButton* Toggle(const QString& name, const QString& text, QButtonGroup* grou
     b->setFocusPolicy(Qt::TabFocus);
     group->addButton(b, id);
     return b;
+}
+
+void OnChosen(QButtonGroup* group, QObject* receiver, std::function<void(int)> chosen) {
+    QObject::connect(group, &QButtonGroup::idToggled, receiver,
+                     [chosen = std::move(chosen)](int id, bool on) {
+                         if (on) chosen(id);
+                     });
 }
 
 QTableWidget* MakeTable(const QString& name, const QStringList& headers) {

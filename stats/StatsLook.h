@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVector>
 #include <algorithm>
+#include <functional>
 
 #include "common/PlayEvents.h"
 #include "learning/Statistics.h"
@@ -54,6 +55,9 @@ QHBoxLayout* Centred(QWidget* w);
 // A note in the middle of a page, a little above the centre.
 QWidget* NotePage(QLabel* note);
 QPushButton* Toggle(const QString& name, const QString& text, QButtonGroup* group, int id);
+// Calls chosen(id) when a button of the exclusive group becomes the checked one, however that
+// happened: a click, Space, or an assistive tool's toggle action (which never clicks).
+void OnChosen(QButtonGroup* group, QObject* receiver, std::function<void(int)> chosen);
 
 QTableWidget* MakeTable(const QString& name, const QStringList& headers);
 // Fills one row; figures on too few attempts are greyed and say so. `align` holds a letter per

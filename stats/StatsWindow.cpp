@@ -106,7 +106,7 @@ QHBoxLayout* StatsWindow::BuildFilters() {
     kanaKeys->setVisible(false);
     top->addWidget(kanaKeys);
     m_alphabetGroup->button(int(Alphabet::Kana))->setChecked(true);
-    connect(m_alphabetGroup, &QButtonGroup::idClicked, this, [this](int id) { SetAlphabet(Alphabet(id)); });
+    OnChosen(m_alphabetGroup, this, [this](int id) { SetAlphabet(Alphabet(id)); });
     top->addSpacing(16);
 
     m_rangeGroup = new QButtonGroup(this);
@@ -115,7 +115,7 @@ QHBoxLayout* StatsWindow::BuildFilters() {
     top->addWidget(Toggle(QStringLiteral("range30"), QStringLiteral("30日"), m_rangeGroup, 30));
     top->addWidget(Toggle(QStringLiteral("rangeAll"), QStringLiteral("すべて"), m_rangeGroup, 0));
     m_rangeGroup->button(0)->setChecked(true);
-    connect(m_rangeGroup, &QButtonGroup::idClicked, this, [this](int id) { SetRangeDays(id); });
+    OnChosen(m_rangeGroup, this, [this](int id) { SetRangeDays(id); });
     top->addSpacing(12);
 
     m_includeAbandoned = new QCheckBox(QStringLiteral("途中でやめたゲームも"));

@@ -66,12 +66,11 @@ QHBoxLayout* WeakSpotsTab::BuildKeyboardSwitches() {
     switches->addStretch(1);
     m_layoutGroup->button(int(KeyboardLayout::JIS))->setChecked(true);
     m_colouringGroup->button(int(KeyColouring::MissRate))->setChecked(true);
-    connect(m_layoutGroup, &QButtonGroup::idClicked, this, [this](int id) {
+    OnChosen(m_layoutGroup, this, [this](int id) {
         m_keyboard->SetLayout(KeyboardLayout(id));
         emit KeyboardLayoutChosen(KeyboardLayout(id));
     });
-    connect(m_colouringGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { m_keyboard->SetColouring(KeyColouring(id)); });
+    OnChosen(m_colouringGroup, this, [this](int id) { m_keyboard->SetColouring(KeyColouring(id)); });
     return switches;
 }
 

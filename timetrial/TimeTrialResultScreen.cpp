@@ -1,5 +1,6 @@
 #include "timetrial/TimeTrialResultScreen.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,6 +122,28 @@ QLabel* TimeTrialResultScreen::StatLabel(QWidget* panel, const QString& name, co
     SetPixelFont(l, 16, true);
     l->setIndent(8);
     return l;
+}
+
+void TimeTrialResultScreen::IgnoreGoalBurst(ulong goalKeyTime) {
+    if (goalKeyTime == 0) return;  // a window system without key times
+    if (!m_burstEnd) qApp->installEventFilter(this);
+    m_burstEnd = goalKeyTime + kGoalBurstMs;
+}
+
+bool TimeTrialResultScreen::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (!m_burstEnd || !watched->isWidgetType() ||
+        (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride))
+        return false;
+    if (static_cast<QWidget*>(watched)->window() != this) return false;
+    // Signed, so a window-system clock that wrapped past zero still compares right.
+    const auto early = qint32(quint32(static_cast<QKeyEvent*>(event)->timestamp()) - quint32(*m_burstEnd));
+    return early < 0;
+}
+
+void TimeTrialResultScreen::OnClose() {
+    if (m_burstEnd) qApp->removeEventFilter(this);
+    m_burstEnd.reset();
 }
 
 void TimeTrialResultScreen::OnLoad() {

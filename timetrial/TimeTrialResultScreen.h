@@ -33,10 +33,18 @@ class TimeTrialResultScreen : public ScreenBase {
     void ShowBestComparison(const PlayedGame& run, const std::optional<PlayedGame>& best);
     QWidget* OpenSplits();  // nullptr when there is no best to compare with
 
+    // Keys pressed before goalKeyTime + kGoalBurstMs belong to the finishing burst: a fast
+    // finisher's last keys may still be on their way when this screen comes up. They never
+    // reach the name box or the buttons. Times are the window system's (QInputEvent::timestamp).
+    static constexpr ulong kGoalBurstMs = 500;
+    void IgnoreGoalBurst(ulong goalKeyTime);
+
   protected:
     void OnLoad() override;
     bool MayClose(CloseReason reason) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void OnClose() override;
 
   private:
     QLabel* StatLabel(QWidget* panel, const QString& name, const QString& shadowName, int x, int y, int w);
@@ -71,6 +79,7 @@ class TimeTrialResultScreen : public ScreenBase {
     QString m_acceptedName;  // the name box's last text that the record can hold
     bool m_kana = false;     // the run was typed with kana keys
     bool m_done = false;     // OK has run; the close that follows must not run it again
+    std::optional<ulong> m_burstEnd;
 };
 
 }  // namespace kd

@@ -16,6 +16,7 @@
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/SpokenParts.h"
 #include "platform/widgets/Timer.h"
 #include "platform/widgets/TypingPanel.h"
 #include "questions/StringTable.h"
@@ -58,6 +59,7 @@ TimeTrialScreen::TimeTrialScreen(AppContext& ctx)
     connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
 
     track = new DrawingArea(this, QStringLiteral("track"), 0, 144, kTrackWidth, 190);
+    SetSpokenParts(track, {});
     ballSource = new QLabel(this);
     ballSource->setObjectName(QStringLiteral("ballSource"));
     ballSource->hide();
@@ -140,6 +142,7 @@ void TimeTrialScreen::OnGo() {
 }
 
 void TimeTrialScreen::Finish() {
+    m_goalKeyTime = LastKeyTime();
     const qint32 time = m_clock->Elapsed();
     g.player.SetTimeTrialTime(time);
     m_clock->Stop();
@@ -157,6 +160,7 @@ void TimeTrialScreen::OnFinished() {
     run.timeMs = g.player.GetTimeTrialTime();
     if (auto* result = qobject_cast<TimeTrialResultScreen*>(ctx.nav.Replace(this, Screen::ResultTimeTrial))) {
         result->SetRunGenre(GenreOfKey(key));
+        result->IgnoreGoalBurst(m_goalKeyTime);
         // With the ghost on, the result also measures the run against the best it raced.
         if (ghost) result->ShowBestComparison(run, best);
     }
@@ -205,6 +209,11 @@ void TimeTrialScreen::Redraw() {
     track->ClearToBackground();
     if (m_ghost->HasGhost()) track->DrawPixmap(m_ghost->Picture(), m_ghost->X(), kBallY);
     track->DrawPixmap(ballPicture, CharaX, kBallY);
+    // For screen readers: how far the ball (and the ghost) have come.
+    const auto percent = [](int x) { return qBound(0, (x - 5) * 100 / (kFinishX - 5), 100); };
+    QStringList spoken{QStringLiteral("CrazyBallRed %1%").arg(percent(CharaX))};
+    if (m_ghost->HasGhost()) spoken << QStringLiteral("ゴースト %1%").arg(percent(m_ghost->X()));
+    SetSpokenParts(track, spoken);
 }
 
 }  // namespace kd

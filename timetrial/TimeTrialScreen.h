@@ -68,6 +68,7 @@ class TimeTrialScreen : public PlayScreen {
     int CharaX = 5;
     GhostRunner* m_ghost;
     RunCollector m_run;  // this run, for the splits against the best
+    ulong m_goalKeyTime = 0;
 };
 
 }  // namespace kd

@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "platform/widgets/Colors.h"
-#include "platform/widgets/ZoomStage.h"
+#include "platform/widgets/Zoom.h"
 
 namespace kd {
 

@@ -4,7 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "platform/widgets/ZoomStage.h"
+#include "platform/widgets/Zoom.h"
 
 namespace kd {
 
@@ -81,8 +81,8 @@ DrawingArea::DrawingArea(QWidget* parent, const QString& name, int x, int y, int
     m_canvas = QImage(qRound(w * dpr), qRound(h * dpr), QImage::Format_ARGB32_Premultiplied);
     m_canvas.setDevicePixelRatio(dpr);
     ClearToBackground();
-    if (ZoomStage* stage = ZoomStage::Instance())
-        connect(stage, &ZoomStage::densityChanged, this, &DrawingArea::MatchDensity);
+    if (Zoom* stage = Zoom::Instance())
+        connect(stage, &Zoom::densityChanged, this, &DrawingArea::MatchDensity);
 }
 
 void DrawingArea::MatchDensity() {

@@ -1,9 +1,6 @@
 #include "platform/widgets/DirectPaint.h"
 
 #include <QEvent>
-#include <QGraphicsProxyWidget>
-#include <QGraphicsScene>
-#include <QGraphicsView>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QWidget>
@@ -95,25 +92,9 @@ bool DirectPaint::Covered(const QWidget* widget) {
 bool DirectPaint::Place(Placement* place) const {
     if (!m_widget->isVisible() || Covered(m_widget)) return false;
     QWidget* top = m_widget->window();
-    // From the widget to its window's own coordinates...
     const QPoint inTop = m_widget->mapTo(top, QPoint());
-    QTransform toHost = QTransform::fromTranslate(inTop.x(), inTop.y());
+    const QTransform toHost = QTransform::fromTranslate(inTop.x(), inTop.y());
     place->host = top;
-    // ...and, when the window is shown zoomed inside a stage (a view holding it as a proxy),
-    // on through the view to the stage's window.
-    if (const QGraphicsProxyWidget* proxy = top->graphicsProxyWidget()) {
-        const QList<QGraphicsView*> views =
-            proxy->scene() ? proxy->scene()->views() : QList<QGraphicsView*>();
-        if (views.size() != 1) return false;
-        const QGraphicsView* view = views.first();
-        const QWidget* viewport = view->viewport();
-        if (!viewport->isVisible() || Covered(viewport)) return false;
-        place->host = view->window();
-        const QPoint origin = viewport->mapTo(place->host, QPoint());
-        toHost = toHost * proxy->sceneTransform() * view->viewportTransform() *
-                 QTransform::fromTranslate(origin.x(), origin.y());
-        place->hints = view->renderHints();
-    }
     const qreal dpr = place->host->devicePixelRatioF();
     const QTransform device = toHost * QTransform::fromScale(dpr, dpr);
     // Only whole pixels at a whole scale meet the pixels Qt would paint.
@@ -124,8 +105,6 @@ bool DirectPaint::Place(Placement* place) const {
     const int scale = int(std::round(device.m11()));
     place->pixels = QRect(int(std::round(device.dx())), int(std::round(device.dy())),
                           m_widget->width() * scale, m_widget->height() * scale);
-    // The widget is drawn at the view's scale; the device's own density goes to the image.
-    place->scale = QTransform::fromScale(toHost.m11(), toHost.m22());
     place->dpr = dpr;
     const QRect room(QPoint(), place->host->size() * dpr);
     return !place->pixels.isEmpty() && room.contains(place->pixels);
@@ -176,7 +155,6 @@ bool DirectPaint::Put(const std::function<void(QPainter&)>& draw) {
     {
         QPainter p(&m_image);
         p.setRenderHints(place.hints);
-        p.setTransform(place.scale);
         draw(p);
     }
 

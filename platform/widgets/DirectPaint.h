@@ -14,9 +14,9 @@ namespace kd {
 // Puts a small opaque widget's new look straight onto its X11 window, past Qt's backing store.
 // A clock that changes ten times a second would otherwise pay each time for Qt's whole repaint
 // round (a posted update, a wait for the X server to let go of the shared image, the flush),
-// which is most of what an idle game costs. A screen zoomed inside its stage is reached through
-// the stage's view. Where it cannot (another platform, the widget hidden or covered, an unusual
-// visual, a scale that does not land on whole pixels such as 150 %) Put says so and the caller
+// which is most of what an idle game costs. Zoomed, it draws at the window's pixel density.
+// Where it cannot (another platform, the widget hidden or covered, an unusual visual, a widget
+// whose edges do not land on whole pixels, as often at 150 %) Put says so and the caller
 // repaints the usual way.
 //
 // The widget's paintEvent must still draw the same look: Qt repaints from it whenever it needs
@@ -36,11 +36,10 @@ class DirectPaint : public QObject {
 
   private:
     // Where the widget's pixels go: the widget with the native window, the widget's rectangle
-    // in that window's pixels, and the scale the widget is drawn at (a zoomed stage's).
+    // in that window's pixels, and the window's pixel density.
     struct Placement {
         QWidget* host = nullptr;
         QRect pixels;
-        QTransform scale;
         qreal dpr = 1;
         QPainter::RenderHints hints = QPainter::TextAntialiasing;
     };

@@ -4,13 +4,11 @@
 #include <QPointer>
 #include <utility>
 
-#include "platform/widgets/ZoomStage.h"
-
 namespace kd {
 
 namespace {
 
-// A box over a zoomed screen, centred on that screen's window once its size is known. Qt's
+// A box over a screen, centred on that screen's window once its size is known. Qt's
 // own placement allows for a guessed 40-pixel title bar where no window manager draws one,
 // which left the box above the middle.
 class CentredBox : public QMessageBox {
@@ -33,20 +31,8 @@ MsgAnswer QtMessageBoxes::Show(QWidget* parent, const QString& title, const QStr
                                MsgButtons buttons) {
     // On the heap and watched: the window under the box may close while the box is up (a
     // screen's timer runs on, a game ends), and deleting it then deletes its children.
-    ZoomStage* stage = ZoomStage::Instance();
-    QPointer<CentredBox> box = new CentredBox(stage && parent ? stage->HostOf(parent->window()) : parent);
-    if (stage && parent) {
-        const qreal scale = stage->ScaleOf(parent->window());
-        box->centre = stage->HostOf(parent->window()) != parent->window();
-        if (scale != 1.0) {
-            QFont f = box->font();
-            if (f.pointSizeF() > 0)
-                f.setPointSizeF(f.pointSizeF() * scale);
-            else
-                f.setPixelSize(qRound(f.pixelSize() * scale));
-            box->setFont(f);
-        }
-    }
+    QPointer<CentredBox> box = new CentredBox(parent);
+    box->centre = parent != nullptr;
     box->setWindowTitle(title);
     box->setText(text);
     switch (buttons) {

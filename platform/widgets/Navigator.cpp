@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "platform/widgets/ScreenBase.h"
-#include "platform/widgets/ZoomStage.h"
+#include "platform/widgets/Zoom.h"
 
 namespace kd {
 

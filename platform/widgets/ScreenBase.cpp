@@ -113,6 +113,7 @@ bool ScreenBase::eventFilter(QObject* watched, QEvent* event) {
     if (w->window() != this || !isEnabled() || m_closing) return false;
     auto* ke = static_cast<QKeyEvent*>(event);
     const QString text = ke->text();
+    m_lastKeyTime = ke->timestamp();
     QPointer<ScreenBase> self(this);
     m_keyScanCode = ke->nativeScanCode();
     m_keyShifted = ke->modifiers().testFlag(Qt::ShiftModifier);

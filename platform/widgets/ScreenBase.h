@@ -44,6 +44,9 @@ class ScreenBase : public QWidget {
     // The program closes this form: query-unload sees ProgramClosed and cannot cancel it.
     void CloseScreen();
     bool IsClosing() const { return m_closing; }
+    // When the key the screen saw last was pressed, in the window system's milliseconds
+    // (QInputEvent::timestamp); 0 before any key.
+    ulong LastKeyTime() const { return m_lastKeyTime; }
 
   protected:
     void SetClientSize(int width, int height);
@@ -102,6 +105,7 @@ class ScreenBase : public QWidget {
     bool m_keysFirst = false;
     quint32 m_keyScanCode = 0;
     bool m_keyShifted = false;
+    ulong m_lastKeyTime = 0;
 };
 
 }  // namespace kd

@@ -72,6 +72,11 @@ TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
     romajiTyped = new QLabel(readingBox);
     SetUpLine(romajiTyped, "romajiTyped", QRect(0, 31, displayRect.width(), 21), 15);
     SetColor(romajiTyped, kRed);
+    // Screen readers read each line's text under what it is; Ready/Go, the verdict and the
+    // question's reading all appear in the reading line.
+    questionText->setAccessibleDescription(QStringLiteral("問題"));
+    readingText->setAccessibleDescription(QStringLiteral("読み"));
+    romajiTyped->setAccessibleDescription(QStringLiteral("入力したローマ字"));
 }
 
 void TypingPanel::SetDisplayColor(const QColor& color) {

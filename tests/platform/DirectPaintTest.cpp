@@ -3,9 +3,6 @@
 // These cases need a real X server: the suite runs them once more under Xvfb.
 #include <gtest/gtest.h>
 
-#include <QGraphicsProxyWidget>
-#include <QGraphicsScene>
-#include <QGraphicsView>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -99,33 +96,6 @@ TEST_F(DirectPaintX11, NewDigitsReachTheScreenAtOnceAsQtWouldPaintThem) {
     // Qt's own repaint afterwards (an expose, a grab of the window) shows the same.
     QTest::qWait(50);
     EXPECT_LE(Difference(Screen(label->geometry(), &window), Painted(&window, label->geometry())), 8);
-}
-
-TEST_F(DirectPaintX11, AZoomedScreenIsReachedThroughItsStageAtWholeScalesOnly) {
-    window.hide();  // a window of its own no more: shown through the view
-    QGraphicsScene scene;
-    QGraphicsView view(&scene);
-    view.setFrameShape(QFrame::NoFrame);
-    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QGraphicsProxyWidget* proxy = scene.addWidget(&window);
-    window.show();
-    view.setTransform(QTransform::fromScale(2, 2));
-    view.setFixedSize(400, 200);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    QTest::qWait(50);
-    const QRect onView(view.mapFromScene(QPointF(label->pos())), label->size() * 2);
-
-    label->ShowClockText(QStringLiteral("42.0"));
-    EXPECT_LE(Difference(Screen(onView, &view), Painted(&view, onView)), 8);
-
-    // At 150 % the clock's edges fall between pixels: it is repainted the usual way.
-    view.setTransform(QTransform::fromScale(1.5, 1.5));
-    QTest::qWait(50);
-    DirectPaint direct(label);
-    EXPECT_FALSE(direct.Put([this](QPainter& p) { p.fillRect(label->rect(), Qt::red); }));
-    proxy->setWidget(nullptr);  // the fixture owns the window
 }
 
 TEST_F(DirectPaintX11, ACoveredOrHiddenWidgetIsLeftToTheUsualRepaint) {

@@ -231,6 +231,41 @@ TEST(Statistics, KanaInputGamesStandApart) {
     EXPECT_EQ(FingerOf(QStringLiteral("っ")), QStringLiteral("左小指"));
     EXPECT_EQ(FingerOf(QStringLiteral("ー")), QStringLiteral("右小指"));
     EXPECT_EQ(FingerOf(QStringLiteral("、")), QStringLiteral("右中指"));
+// A capital is typed on its letter's key: the key table has one row per key, its figures the
+// sum of both, and so have the key pairs.
+TEST(Statistics, CapitalsAreCountedWithTheirKey) {
+    Record r;
+    r.Game(1, 1, "english", kT0, 5000, 6, 2);
+    r.Keys(1, {{0, 100, "J", "J", "J", true, "J"},
+               {0, 300, "a", "a", "a", true, "a"},  // J->a 200
+               {0, 500, "p", "p", "o", false, nullptr},
+               {0, 600, "p", "p", "p", true, "p"},
+               {1, 100, "A", "A", "a", false, nullptr},  // Shift forgotten: a miss on A's key
+               {1, 300, "A", "A", "A", true, "A"},
+               {2, 100, "j", "j", "j", true, "j"},
+               {2, 500, "a", "a", "a", true, "a"}});  // j->a 400
+    ASSERT_TRUE(RefreshSummaries(r.db));
+    const auto keys = WeakKeys(r.db, Alphabet::English, Filter());
+    QStringList names;
+    for (const UnitStat& k : keys) names << k.name;
+    names.sort();
+    EXPECT_EQ(names, (QStringList{"a", "j", "p"}));
+    const UnitStat* a = Named(keys, QStringLiteral("a"));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->attempts, 4);
+    EXPECT_EQ(a->misses, 1);
+    EXPECT_EQ(a->timed, 2);
+    EXPECT_DOUBLE_EQ(a->avgMs, 300);
+    EXPECT_EQ(Named(keys, QStringLiteral("j"))->attempts, 2);
+    const auto pairs = KeyPairs(r.db, Alphabet::English, Filter());
+    int ja = 0;
+    for (const KeyPair& p : pairs)
+        if (p.first == QLatin1String("j") && p.second == QLatin1String("a")) {
+            ++ja;
+            EXPECT_EQ(p.count, 2);
+            EXPECT_DOUBLE_EQ(p.avgMs, 300);
+        }
+    EXPECT_EQ(ja, 1);
 }
 
 TEST(Statistics, AbandonedAndImportedGamesOnlyWhenAsked) {

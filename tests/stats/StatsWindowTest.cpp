@@ -21,6 +21,7 @@
 #include "stats/ReplayWindow.h"
 #include "stats/StatsOpener.h"
 #include "stats/StatsWindow.h"
+#include "support/Accessible.h"
 #include "support/LearningKit.h"
 #include "support/TestApp.h"
 #include "tools/statsfill/StatsFill.h"
@@ -115,6 +116,43 @@ TEST(StatsWindow, TheAlphabetButtonsRedrawTheKeyTabs) {
     EXPECT_NE(firstCell(QStringLiteral("weakUnitsTable")), kanaUnit);  // the other when opened
     EXPECT_EQ(Find<QTableWidget>(&w, QStringLiteral("weakUnitsTable"))->horizontalHeaderItem(0)->text(),
               QStringLiteral("文字"));
+}
+
+// A screen reader or switch access presses a toggle through its accessibility action, which
+// checks it without a click: the page must follow as it does for a click.
+TEST(StatsWindow, EnglishPressedThroughItsAccessibilityActionSwitchesThePageAsAClickDoes) {
+    TestApp app;
+    app.UsePlayer();
+    const QString path = LearningDatabasePath(app.g);
+    statsfill::Options o;
+    o.games = 10;
+    ASSERT_TRUE(statsfill::Fill(path, o));
+    const auto keysShown = [](StatsWindow& w) {
+        QStringList rows;
+        auto* t = Find<QTableWidget>(&w, QStringLiteral("weakKeysTable"));
+        for (int r = 0; r < t->rowCount(); ++r) rows << t->item(r, 0)->text();
+        return rows;
+    };
+    const auto opened = [&](StatsWindow& w) {
+        w.show();
+        w.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(StatsWindow::kWeakSpots);
+        return Find<QPushButton>(&w, QStringLiteral("english"));
+    };
+    StatsWindow clicked(QStringLiteral("Tester"), path, StatsWindow::Loading::Now);
+    const QStringList kana = keysShown(clicked);
+    test::Click(opened(clicked));
+    const QStringList english = keysShown(clicked);
+    ASSERT_NE(english, kana);
+    int pressed = 0;
+    for (const QString& action :
+         {QAccessibleActionInterface::toggleAction(), QAccessibleActionInterface::pressAction()}) {
+        StatsWindow w(QStringLiteral("Tester"), path, StatsWindow::Loading::Now);
+        if (!test::DoAccessibleAction(opened(w), action)) continue;  // not every action is offered
+        ++pressed;
+        EXPECT_EQ(keysShown(w), english) << action.toStdString();
+        EXPECT_EQ(test::AccessibleTree(&w), test::AccessibleTree(&clicked)) << action.toStdString();
+    }
+    EXPECT_GE(pressed, 1);
 }
 
 TEST(StatsWindow, EscClosesIt) {

@@ -1,3 +1,5 @@
+#include <QtTest/qtestspontaneevent.h>
+
 #include <QInputMethodEvent>
 #include <QLineEdit>
 
@@ -38,6 +40,20 @@ void Commit(QWidget* w, const QString& text) {
     QInputMethodEvent e;
     e.setCommitString(text);
     QApplication::sendEvent(w, &e);
+}
+
+// A key as the window system delivers it, pressed at `time` (its own clock, in ms): spontaneous,
+// to the focused control of the window, as QTest does but with the time given.
+void KeyAt(QWidget* w, Qt::Key key, const QString& text, ulong time) {
+    QWidget* target = w->window()->focusWidget() ? w->window()->focusWidget() : w->window();
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(type, key, Qt::NoModifier, text);
+        e.setTimestamp(time);
+        QSpontaneKeyEvent::setSpontaneous(&e);
+        if (type == QEvent::KeyPress && qt_sendShortcutOverrideEvent(target, time, key, Qt::NoModifier, text))
+            continue;
+        qApp->notify(target, &e);
+    }
 }
 
 }  // namespace
@@ -259,4 +275,38 @@ TEST_F(TimeTrialResult, TheRankingCloseBoxAsksLikeOkAndAnEmptyNameStaysBlank) {
         EXPECT_EQ(Text(again, "nameCell0"), QString());
     }
     EXPECT_EQ(ForeColor(Find<QLabel>(again, QStringLiteral("gradeCell0"))), QColor(255, 0, 0));
+}
+
+// The last keys of a fast finish may still be queued when the result comes up: those pressed
+// within half a second of the goal never reach the name box (nor OK); later ones do.
+TEST_F(TimeTrialResult, KeysOfTheGoalBurstNeverReachTheNameBox) {
+    UseEnglish();
+    TimeTrialScreen* play = OpenPlay();
+    StartRun(play);
+    TypeCorrectKeys(play, 113, 100);
+    constexpr ulong kGoal = 90000;
+    app.clock.advance(100);
+    KeyAt(play, Qt::Key(Qt::Key_A + (Display(play).at(0).toLower().unicode() - 'a')), Display(play).left(1),
+          kGoal);
+    ASSERT_EQ(Display(play), QStringLiteral("Goal!!"));
+    const int correct = app.g.judge.GetCorrectCount();
+    const int misses = app.g.judge.GetMissCount();
+    EXPECT_EQ(Fire(play, QStringLiteral("finishTimer")), 1);
+    ScreenBase* result = app.Current<ScreenBase>();
+    ASSERT_TRUE(result && result->Id() == Screen::ResultTimeTrial);
+    QLineEdit* box = NameBox(result);
+    ASSERT_EQ(result->focusWidget(), box);
+    const QString shown = Text(result, "correctCountText");
+
+    KeyAt(result, Qt::Key_X, QStringLiteral("x"), kGoal + 50);
+    KeyAt(result, Qt::Key_Return, QStringLiteral("\r"), kGoal + 200);
+    KeyAt(result, Qt::Key_Y, QStringLiteral("y"), kGoal + 499);
+    EXPECT_EQ(box->text(), QStringLiteral("Tester"));
+    EXPECT_FALSE(result->IsClosing());
+    EXPECT_EQ(Text(result, "correctCountText"), shown);  // the run as it was
+    EXPECT_EQ(app.g.judge.GetCorrectCount(), correct);
+    EXPECT_EQ(app.g.judge.GetMissCount(), misses);
+
+    KeyAt(result, Qt::Key_Z, QStringLiteral("z"), kGoal + 500);
+    EXPECT_EQ(box->text(), QStringLiteral("z"));  // typed over the selected name
 }

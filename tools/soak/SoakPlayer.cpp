@@ -92,7 +92,7 @@ SoakProgram::SoakProgram(bool sound)
     nav.SetContext(&ctx);
     nav.quitOnEnd = false;
     RegisterAllScreens(nav);
-    zoom = std::make_unique<ZoomStage>(dir.filePath(QStringLiteral("zoom.ini")));
+    zoom = std::make_unique<Zoom>(dir.filePath(QStringLiteral("zoom.ini")));
     zoom->LoadSettings(QSize(MainMenu::kClientWidth, MainMenu::kClientHeight));
     statsKey = std::make_unique<stats::ResultScreenHotkey>(g);
     const QString exportTo = dir.filePath(QStringLiteral("export.csv"));
@@ -166,13 +166,15 @@ void SoakPlayer::Click(const char* button) {
 void SoakPlayer::Trigger(const char* action) {
     ScreenBase* f = Now();
     auto* a = f ? f->findChild<QAction*>(QLatin1String(action)) : nullptr;
-    // The zoom's items belong to the stage, which lends them to every 表示 menu.
+    // The zoom's items belong to the zoom, which lends them to every 表示 menu.
     if (!a) a = p_.zoom->findChild<QAction*>(QLatin1String(action));
     if (!a) {
         Fault(QStringLiteral("no menu item %1 on %2").arg(QLatin1String(action), NowName()));
         return;
     }
     a->trigger();
+    // A zoom chosen from the menu makes the windows again once the menu has closed.
+    QCoreApplication::sendPostedEvents(p_.zoom.get(), QEvent::MetaCall);
     Pump();
 }
 
@@ -356,13 +358,6 @@ void SoakPlayer::Settle() {
     if (p_.zoom->Percent() != 100 || p_.zoom->IsFullScreen()) {
         p_.zoom->SetFullScreen(false);
         Trigger("zoom100Action");
-    }
-    // A screen zoomed once keeps its stage window at 100 % until the next screen replaces it.
-    if (Now() && p_.zoom->HostOf(Now()) != Now()) {
-        ChooseMenuItem(0);
-        Key(Qt::Key_Backspace);
-        Pump();
-        Expect("MainMenu");
     }
     // The music off: FluidSynth loads an instrument's samples when it first sounds, so a
     // piece holds more memory the further it has played.

@@ -15,7 +15,7 @@
 #include "platform/widgets/AppContext.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
-#include "platform/widgets/ZoomStage.h"
+#include "platform/widgets/Zoom.h"
 #include "stats/StatsOpener.h"
 #include "tools/soak/SoakFigures.h"
 
@@ -66,7 +66,7 @@ struct SoakProgram {
     LearningRecord learning;
     Navigator nav;
     AppContext ctx;
-    std::unique_ptr<ZoomStage> zoom;
+    std::unique_ptr<Zoom> zoom;
     std::unique_ptr<stats::ResultScreenHotkey> statsKey;
     PlayCounter counter;
     QStringList faults;
