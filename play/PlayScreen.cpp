@@ -1,5 +1,6 @@
 #include "play/PlayScreen.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "common/GameState.h"
@@ -41,7 +42,7 @@ ClockLabel* PlayScreen::MakeClockBox(const ClockLook& look) {
     SetPixelFont(digits, look.digitsPx, true);
     SetForeColor(digits, look.digitsColor);
     SetBackColor(digits, kDarkGrey);
-    caption("secondsUnit", QStringLiteral("秒"), 105, 69, look.unitPx);
+    caption("secondsUnit", QCoreApplication::translate("PlayScreen", "秒"), 105, 69, look.unitPx);
     return digits;
 }
 

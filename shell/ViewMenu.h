@@ -11,4 +11,10 @@ class GameState;
 // the ball (per player, off at first), and 記録の再生(&P): the list of recorded games to replay.
 void AddGhostAndReplayItems(QMenu* view, GameState& g, QWidget* owner);
 
+class MessageBoxes;
+
+// Adds 言語(&L) with 日本語 and English to the 表示 menu. The choice is kept for the computer
+// and takes effect at the next start; a box says so.
+void AddLanguageItems(QMenu* view, MessageBoxes& msg, QWidget* owner);
+
 }  // namespace kd

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QHBoxLayout>
@@ -32,24 +33,25 @@ QColor SeriesColor(int i) {
 QString ModeName(GameMode mode) {
     switch (mode) {
         case GameMode::Practice:
-            return QStringLiteral("練習");
+            return QCoreApplication::translate("StatsLook", "練習");
         case GameMode::TimeTrial:
-            return QStringLiteral("タイムトライアル");
+            return QCoreApplication::translate("StatsLook", "タイムトライアル");
         case GameMode::Race:
-            return QStringLiteral("キーダービー");
+            return QCoreApplication::translate("StatsLook", "キーダービー");
         case GameMode::Boss:
-            return QStringLiteral("ボス戦");
+            return QCoreApplication::translate("StatsLook", "ボス戦");
         case GameMode::NetRace:
-            return QStringLiteral("ネット対戦");
+            return QCoreApplication::translate("StatsLook", "ネット対戦");
     }
     // A mode from a newer program's record.
-    return QStringLiteral("その他");
+    return QCoreApplication::translate("StatsLook", "その他");
 }
 
 QString GenreName(const QString& genre) {
-    if (genre == QLatin1String("kannyouku")) return QStringLiteral("慣用句");
-    if (genre == QLatin1String("english")) return QStringLiteral("英単語");
-    if (genre.startsWith(QLatin1String("set:"))) return QStringLiteral("自作") + genre.mid(4);
+    if (genre == QLatin1String("kannyouku")) return QCoreApplication::translate("StatsLook", "慣用句");
+    if (genre == QLatin1String("english")) return QCoreApplication::translate("StatsLook", "英単語");
+    if (genre.startsWith(QLatin1String("set:")))
+        return QCoreApplication::translate("StatsLook", "自作") + genre.mid(4);
     return genre;
 }
 
@@ -58,11 +60,12 @@ QString Percent(double rate) {
 }
 
 QString Millis(double ms) {
-    return ms > 0 ? QString::number(ms, 'f', 0) + QStringLiteral(" ms") : QStringLiteral("―");
+    return ms > 0 ? QString::number(ms, 'f', 0) + QStringLiteral(" ms")
+                  : QCoreApplication::translate("StatsLook", "―");
 }
 
 QString UncertainMark(bool uncertain) {
-    return uncertain ? QStringLiteral("（参考）") : QString();
+    return uncertain ? QCoreApplication::translate("StatsLook", "（参考）") : QString();
 }
 
 void SetFontPixels(QWidget* w, int px) {
@@ -139,7 +142,8 @@ void SetRow(QTableWidget* t, int row, const QStringList& cells, bool uncertain, 
                                Qt::AlignVCenter);
         if (uncertain) {
             item->setForeground(kUncertainText);
-            item->setToolTip(QStringLiteral("%1回未満のため、まだ参考の値です").arg(kCertainAttempts));
+            item->setToolTip(QCoreApplication::translate("StatsLook", "%1回未満のため、まだ参考の値です")
+                                 .arg(kCertainAttempts));
         }
         t->setItem(row, c, item);
     }

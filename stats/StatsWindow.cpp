@@ -56,7 +56,8 @@ QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 )";
 
 QString EmptyRecordText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "StatsWindow",
         "まだ記録がありません。\n\n"
         "練習・タイムトライアル・キーダービーを遊ぶと、打ったキーが一つずつ記録され、ここに表示されます。\n\n"
         "・推移：ゲームごとの速さ（1秒あたりの正しい打鍵）と正確さの移り変わり\n"
@@ -73,7 +74,7 @@ StatsWindow::StatsWindow(const QString& playerName, const QString& databasePath,
     : QWidget(parent, Qt::Window), m_path(databasePath), m_player(playerName), m_loading(loading) {
     setObjectName(QStringLiteral("StatsWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("成績 — ") + playerName);
+    setWindowTitle(QCoreApplication::translate("StatsWindow", "成績 — ") + playerName);
     setStyleSheet(QLatin1String(kStyle));
     resize(980, 700);
     setMinimumSize(760, 560);
@@ -106,7 +107,7 @@ StatsWindow::~StatsWindow() = default;
 
 QHBoxLayout* StatsWindow::BuildFilters() {
     auto* top = new QHBoxLayout;
-    auto* title = new QLabel(QStringLiteral("成績"));
+    auto* title = new QLabel(QCoreApplication::translate("StatsWindow", "成績"));
     title->setObjectName(QStringLiteral("title"));
     title->setStyleSheet(
         QStringLiteral("color: #ffd740; font-size: 30px; font-weight: bold; font-style: italic;"));
@@ -120,25 +121,28 @@ QHBoxLayout* StatsWindow::BuildFilters() {
     top->addStretch(1);
 
     m_alphabetGroup = new QButtonGroup(this);
-    top->addWidget(new QLabel(QStringLiteral("文字：")));
-    top->addWidget(
-        Toggle(QStringLiteral("kana"), QStringLiteral("かな"), m_alphabetGroup, int(Alphabet::Kana)));
-    top->addWidget(
-        Toggle(QStringLiteral("english"), QStringLiteral("英字"), m_alphabetGroup, int(Alphabet::English)));
+    top->addWidget(new QLabel(QCoreApplication::translate("StatsWindow", "文字：")));
+    top->addWidget(Toggle(QStringLiteral("kana"), QCoreApplication::translate("StatsWindow", "かな"),
+                          m_alphabetGroup, int(Alphabet::Kana)));
+    top->addWidget(Toggle(QStringLiteral("english"), QCoreApplication::translate("StatsWindow", "英字"),
+                          m_alphabetGroup, int(Alphabet::English)));
     m_alphabetGroup->button(int(Alphabet::Kana))->setChecked(true);
     connect(m_alphabetGroup, &QButtonGroup::idClicked, this, [this](int id) { SetAlphabet(Alphabet(id)); });
     top->addSpacing(16);
 
     m_rangeGroup = new QButtonGroup(this);
-    top->addWidget(new QLabel(QStringLiteral("期間：")));
-    top->addWidget(Toggle(QStringLiteral("range7"), QStringLiteral("7日"), m_rangeGroup, 7));
-    top->addWidget(Toggle(QStringLiteral("range30"), QStringLiteral("30日"), m_rangeGroup, 30));
-    top->addWidget(Toggle(QStringLiteral("rangeAll"), QStringLiteral("すべて"), m_rangeGroup, 0));
+    top->addWidget(new QLabel(QCoreApplication::translate("StatsWindow", "期間：")));
+    top->addWidget(
+        Toggle(QStringLiteral("range7"), QCoreApplication::translate("StatsWindow", "7日"), m_rangeGroup, 7));
+    top->addWidget(Toggle(QStringLiteral("range30"), QCoreApplication::translate("StatsWindow", "30日"),
+                          m_rangeGroup, 30));
+    top->addWidget(Toggle(QStringLiteral("rangeAll"), QCoreApplication::translate("StatsWindow", "すべて"),
+                          m_rangeGroup, 0));
     m_rangeGroup->button(0)->setChecked(true);
     connect(m_rangeGroup, &QButtonGroup::idClicked, this, [this](int id) { SetRangeDays(id); });
     top->addSpacing(12);
 
-    m_includeAbandoned = new QCheckBox(QStringLiteral("途中でやめたゲームも"));
+    m_includeAbandoned = new QCheckBox(QCoreApplication::translate("StatsWindow", "途中でやめたゲームも"));
     m_includeAbandoned->setObjectName(QStringLiteral("includeAbandoned"));
     connect(m_includeAbandoned, &QCheckBox::toggled, this, [this] { Reload(); });
     top->addWidget(m_includeAbandoned);
@@ -152,10 +156,10 @@ void StatsWindow::BuildTabs() {
     m_weakSpotsTab = new WeakSpotsTab(m_data);
     m_mixUpsTab = new MixUpsTab(m_data);
     m_keyPairsTab = new KeyPairsTab(m_data);
-    m_tabs->addTab(m_progressTab, QStringLiteral("推移"));
-    m_tabs->addTab(m_weakSpotsTab, QStringLiteral("苦手"));
-    m_tabs->addTab(m_mixUpsTab, QStringLiteral("打ち間違い"));
-    m_tabs->addTab(m_keyPairsTab, QStringLiteral("連続キー"));
+    m_tabs->addTab(m_progressTab, QCoreApplication::translate("StatsWindow", "推移"));
+    m_tabs->addTab(m_weakSpotsTab, QCoreApplication::translate("StatsWindow", "苦手"));
+    m_tabs->addTab(m_mixUpsTab, QCoreApplication::translate("StatsWindow", "打ち間違い"));
+    m_tabs->addTab(m_keyPairsTab, QCoreApplication::translate("StatsWindow", "連続キー"));
     connect(m_progressTab, &ProgressTab::ReplaysWanted, this, &StatsWindow::ReplaysWanted);
     connect(m_progressTab, &ProgressTab::ViewChanged, this, &StatsWindow::ShowVisible);
     connect(m_weakSpotsTab, &WeakSpotsTab::KeyboardLayoutChosen, this, &StatsWindow::SaveKeyboardLayout);
@@ -196,7 +200,7 @@ void StatsWindow::Reload() {
     Filter f = LastDays(m_days, m_nowMs);
     f.includeAbandoned = m_includeAbandoned->isChecked();
     const int generation = ++m_generation;
-    m_status->setText(QStringLiteral("記録を集計しています…"));
+    m_status->setText(QCoreApplication::translate("StatsWindow", "記録を集計しています…"));
     if (m_loading == Loading::Now) {
         Show(LoadSnapshot(m_path, f));
         return;
@@ -230,10 +234,13 @@ void StatsWindow::Show(Snapshot data) {
     const bool hasGames = !m_data.progress.isEmpty();
     QString why = EmptyRecordText();
     if (!m_data.error.isEmpty())
-        why = QStringLiteral("記録を読めませんでした。ゲームはこれまでどおり遊べます。\n\n") + m_data.error;
+        why = QCoreApplication::translate("StatsWindow",
+                                          "記録を読めませんでした。ゲームはこれまでどおり遊べます。\n\n") +
+              m_data.error;
     else if (m_data.exists && m_days > 0)
         why =
-            QStringLiteral(
+            QCoreApplication::translate(
+                "StatsWindow",
                 "この期間（%1日）には記録がありません。\n「すべて」を押すと、これまでの記録が表示されます。")
                 .arg(m_days);
     m_why = why;
@@ -254,12 +261,13 @@ void StatsWindow::ShowKeyPages() {
     const bool hasKeys = !m_data.keys[int(m_alphabet)].isEmpty();
     QString why = m_why;
     if (m_data.exists && m_data.error.isEmpty() && m_data.overview.keys > 0)
-        why = m_alphabet == Alphabet::English ? QStringLiteral(
-                                                    "この期間には英単語の記録がありません。\n「かな」を押すと"
-                                                    "、慣用句の記録が表示されます。")
-                                              : QStringLiteral(
-                                                    "この期間には慣用句（かな）の記録がありません。\n「英字」"
-                                                    "を押すと、英単語の記録が表示されます。");
+        why = m_alphabet == Alphabet::English
+                  ? QCoreApplication::translate("StatsWindow",
+                                                "この期間には英単語の記録がありません。\n「かな」を押すと"
+                                                "、慣用句の記録が表示されます。")
+                  : QCoreApplication::translate("StatsWindow",
+                                                "この期間には慣用句（かな）の記録がありません。\n「英字」"
+                                                "を押すと、英単語の記録が表示されます。");
     for (KeyFiguresTab* tab : KeyTabs()) {
         tab->Explain(why);
         tab->ShowFigures(hasKeys);
@@ -269,19 +277,21 @@ void StatsWindow::ShowKeyPages() {
 void StatsWindow::ShowStatus() {
     const Overview& o = m_data.overview;
     if (!m_data.error.isEmpty()) {
-        m_status->setText(QStringLiteral("記録を読めませんでした：") + m_data.error);
+        m_status->setText(QCoreApplication::translate("StatsWindow", "記録を読めませんでした：") +
+                          m_data.error);
         return;
     }
     if (o.games == 0) {
-        m_status->setText(m_data.exists ? QStringLiteral("この期間の記録：なし")
-                                        : QStringLiteral("記録：まだありません"));
+        m_status->setText(m_data.exists ? QCoreApplication::translate("StatsWindow", "この期間の記録：なし")
+                                        : QCoreApplication::translate("StatsWindow", "記録：まだありません"));
         return;
     }
     const auto day = [](qint64 ms) {
         return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("yyyy/MM/dd"));
     };
     m_status->setText(
-        QStringLiteral("%1〜%2　%3ゲーム・%4打鍵　灰色の数字は%5回未満の参考値です。Esc で閉じます。")
+        QCoreApplication::translate(
+            "StatsWindow", "%1〜%2　%3ゲーム・%4打鍵　灰色の数字は%5回未満の参考値です。Esc で閉じます。")
             .arg(day(o.firstAt), day(o.lastAt))
             .arg(o.games)
             .arg(o.keys)

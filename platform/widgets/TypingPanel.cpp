@@ -1,9 +1,11 @@
 #include "platform/widgets/TypingPanel.h"
 
+#include "platform/core/Language.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/OutlinedLabel.h"
 #include "platform/widgets/Timer.h"
+#include "questions/StringTable.h"
 
 namespace kd {
 
@@ -72,6 +74,24 @@ TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
     romajiTyped = new QLabel(readingBox);
     SetUpLine(romajiTyped, "romajiTyped", QRect(0, 31, displayRect.width(), 21), 15);
     SetColor(romajiTyped, kRed);
+
+    // Learners who read no kanji get the idiom's meaning in the strip below the reading box.
+    if (CurrentInterfaceLanguage() == InterfaceLanguage::English) {
+        meaningText = new QLabel(this);
+        meaningText->setObjectName(QStringLiteral("meaningText"));
+        meaningText->setGeometry(4, displayRect.bottom() + 5, width() - 8,
+                                 height() - displayRect.bottom() - 5);
+        meaningText->setAlignment(Qt::AlignCenter);
+        QFont f = meaningText->font();
+        f.setPixelSize(11);
+        meaningText->setFont(f);
+        SetColor(meaningText, Qt::white);
+    }
+}
+
+void TypingPanel::SetMonitor(const QString& text) {
+    questionText->setText(text);
+    if (meaningText) meaningText->setText(IdiomMeaning(text));
 }
 
 void TypingPanel::SetDisplayColor(const QColor& color) {

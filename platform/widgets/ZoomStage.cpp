@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGuiApplication>
@@ -59,7 +60,7 @@ void AskForFocus(QWidget* window) {
 ZoomStage::ZoomStage(const QString& settingsFile, QObject* parent)
     : QObject(parent), m_settingsFile(settingsFile) {
     g_instance = this;
-    m_fullScreenAction = new QAction(QStringLiteral("全画面(&F)"), this);
+    m_fullScreenAction = new QAction(QCoreApplication::translate("ZoomStage", "全画面(&F)"), this);
     m_fullScreenAction->setObjectName(QStringLiteral("fullScreenAction"));
     m_fullScreenAction->setCheckable(true);
     m_fullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
@@ -138,7 +139,7 @@ void ZoomStage::SetFullScreen(bool on) {
 }
 
 void ZoomStage::AddViewMenuItems(QMenu* view) {
-    QMenu* zoom = view->addMenu(QStringLiteral("拡大(&Z)"));
+    QMenu* zoom = view->addMenu(QCoreApplication::translate("ZoomStage", "拡大(&Z)"));
     zoom->setObjectName(QStringLiteral("zoomMenu"));
     zoom->addActions(m_zoomGroup->actions());
     view->addAction(m_fullScreenAction);
