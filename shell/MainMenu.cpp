@@ -141,15 +141,16 @@ void MainMenu::BuildMenuBar() {
                              QCoreApplication::translate("MainMenu", "終了(&X)"), false);
     effectsMenu = menuBar->addMenu(QCoreApplication::translate("MainMenu", "効果音(&E)"));
     effectsMenu->setObjectName(QStringLiteral("effectsMenu"));
-    effectsOnAction =
-        NamedAction(effectsMenu, QStringLiteral("effectsOnAction"), QStringLiteral("ON(&T)"), true);
-    effectsOffAction =
-        NamedAction(effectsMenu, QStringLiteral("effectsOffAction"), QStringLiteral("OFF(&F)"), true);
-    musicMenu = menuBar->addMenu(QStringLiteral("BGM(&B)"));
+    effectsOnAction = NamedAction(effectsMenu, QStringLiteral("effectsOnAction"),
+                                  QCoreApplication::translate("MainMenu", "ON(&T)"), true);
+    effectsOffAction = NamedAction(effectsMenu, QStringLiteral("effectsOffAction"),
+                                   QCoreApplication::translate("MainMenu", "OFF(&F)"), true);
+    musicMenu = menuBar->addMenu(QCoreApplication::translate("MainMenu", "BGM(&B)"));
     musicMenu->setObjectName(QStringLiteral("musicMenu"));
-    musicOnAction = NamedAction(musicMenu, QStringLiteral("musicOnAction"), QStringLiteral("ON(&T)"), true);
-    musicOffAction =
-        NamedAction(musicMenu, QStringLiteral("musicOffAction"), QStringLiteral("OFF(&F)"), true);
+    musicOnAction = NamedAction(musicMenu, QStringLiteral("musicOnAction"),
+                                QCoreApplication::translate("MainMenu", "ON(&T)"), true);
+    musicOffAction = NamedAction(musicMenu, QStringLiteral("musicOffAction"),
+                                 QCoreApplication::translate("MainMenu", "OFF(&F)"), true);
     viewMenu = menuBar->addMenu(QCoreApplication::translate("MainMenu", "表示(&D)"));
     viewMenu->setObjectName(QStringLiteral("viewMenu"));
     if (ZoomStage* zoom = ZoomStage::Instance()) {

@@ -576,6 +576,18 @@ It can be read, but this version adds nothing to it.</translation>
         <translation>Some record files could not be deleted.
 </translation>
     </message>
+    <message>
+        <source>ON(&amp;T)</source>
+        <translation>&amp;On</translation>
+    </message>
+    <message>
+        <source>OFF(&amp;F)</source>
+        <translation>O&amp;ff</translation>
+    </message>
+    <message>
+        <source>BGM(&amp;B)</source>
+        <translation>&amp;Music</translation>
+    </message>
 </context>
 <context>
     <name>MissedQuestions</name>
@@ -1051,7 +1063,7 @@ BackSpace
     </message>
     <message>
         <source>管理...</source>
-        <translation>Manage...</translation>
+        <translation>Sets...</translation>
     </message>
     <message>
         <source>練習時間を設定してください。</source>
@@ -1844,7 +1856,7 @@ Press &quot;Letters&quot; to see the English words.</translation>
     <name>TimeTrialRankingScreen</name>
     <message>
         <source>正答率</source>
-        <translation>Accuracy</translation>
+        <translation>Acc.</translation>
     </message>
     <message>
         <source>ジャンル</source>
