@@ -62,7 +62,7 @@ void RollCallScreen::Init() {
 void RollCallScreen::PutUp(int item) {
     characterPicture->ClearToBackground();
     characterPicture->DrawPixmap(characterPictures[item - 1], 0, 0);
-    ShownName = RollCall()[item - 1].typedName;
+    ShownName = ShownRollCallName(RollCall()[item - 1].typedName);
 }
 
 void RollCallScreen::TypeNextLetter() {

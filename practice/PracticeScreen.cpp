@@ -28,7 +28,8 @@ namespace kd {
 
 namespace {
 
-const QString kStartText = QCoreApplication::translate("PracticeScreen", "スペースでスタート");
+// Translated when shown: the translation is installed after this file's constants are made.
+const char* const kStartText = QT_TRANSLATE_NOOP("PracticeScreen", "スペースでスタート");
 const QString kFinishText = QStringLiteral("FINISH!!");
 const QColor kBoxLine(160, 176, 208);
 
@@ -120,7 +121,8 @@ void PracticeScreen::Init() {
     g.judge.Reset();
     StopCountdown();
     panel->SetMonitor(QString());
-    panel->SetDisplay(kStartText);  // the colour stays as it was
+    panel->SetDisplay(
+        QCoreApplication::translate("PracticeScreen", kStartText));  // the colour stays as it was
     panel->SetInput(QString());
     m_clock->ShowText(QString());
     settingsButton->setEnabled(true);

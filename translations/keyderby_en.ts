@@ -1572,6 +1572,37 @@ Finish a time trial and its time and grade appear here.</translation>
     </message>
 </context>
 <context>
+    <name>Roster</name>
+    <message>
+        <source>Ponpy(ポンピー)</source>
+        <translation>Ponpy</translation>
+    </message>
+    <message>
+        <source>青オバケ</source>
+        <translation>Blue Ghost</translation>
+    </message>
+    <message>
+        <source>Po4(ぽよん)</source>
+        <translation>Po4 (Poyon)</translation>
+    </message>
+    <message>
+        <source>突撃君</source>
+        <translation>Charger</translation>
+    </message>
+    <message>
+        <source>馬鹿な三角形</source>
+        <translation>Silly Triangle</translation>
+    </message>
+    <message>
+        <source>馬鹿な雪ダルマ</source>
+        <translation>Silly Snowman</translation>
+    </message>
+    <message>
+        <source>馬鹿な四角形</source>
+        <translation>Silly Square</translation>
+    </message>
+</context>
+<context>
     <name>Session</name>
     <message>
         <source>読めないデータを送ってきたため切断しました</source>

@@ -170,6 +170,7 @@ TEST(EnglishChain, APracticeAndATimeTrialPlayInEnglish) {
     ChooseMenuItem(app, 0);
     ASSERT_EQ(app.NowScreen(), Screen::Practice);
     QWidget* practice = app.Now();
+    EXPECT_EQ(DisplayText(practice), "Press Space to start");
     StartPlay(practice);
     const QString idiom = Text(practice, "questionText");
     EXPECT_TRUE(HasJapanese(idiom));
