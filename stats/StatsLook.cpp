@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -109,8 +110,26 @@ QWidget* NotePage(QLabel* note) {
     return page;
 }
 
+namespace {
+
+// The checked toggle is drawn bold (the window's style sheet), which is wider in Latin letters:
+// the toggle asks for room for its bold text from the start, so checking it cuts nothing off.
+class ToggleButton : public QPushButton {
+  public:
+    using QPushButton::QPushButton;
+    QSize sizeHint() const override {
+        QFont bold = font();
+        bold.setBold(true);
+        const int extra =
+            QFontMetrics(bold).horizontalAdvance(text()) - fontMetrics().horizontalAdvance(text());
+        return QPushButton::sizeHint() + QSize(qMax(0, extra), 0);
+    }
+};
+
+}  // namespace
+
 QPushButton* Toggle(const QString& name, const QString& text, QButtonGroup* group, int id) {
-    auto* b = new QPushButton(text);
+    auto* b = new ToggleButton(text);
     b->setObjectName(name);
     b->setCheckable(true);
     b->setFocusPolicy(Qt::TabFocus);

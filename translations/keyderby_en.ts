@@ -624,7 +624,7 @@ It can be read, but this version adds nothing to it.</translation>
     </message>
     <message>
         <source>（同じ指）</source>
-        <translation>(same finger)</translation>
+        <translation> (same finger)</translation>
     </message>
     <message>
         <source> → </source>
