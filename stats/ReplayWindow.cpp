@@ -161,10 +161,11 @@ ReplayWindow::ReplayWindow(TickCounter& clock, ReplayModel model, QWidget* paren
     : QWidget(parent, Qt::Window), m_model(std::move(model)), m_clock(clock, m_model.DurationMs()) {
     setObjectName(QStringLiteral("ReplayWindow"));
     const PlayedGame& game = m_model.Game();
-    setWindowTitle(
-        QCoreApplication::translate("ReplayWindow", "リプレイ ― ") +
-        DescribeGame(game.mode, game.genre, game.heat) + QCoreApplication::translate("ReplayWindow", "　") +
-        QDateTime::fromMSecsSinceEpoch(game.startedAt).toString(QStringLiteral("yyyy/MM/dd HH:mm")));
+    setWindowTitle(QCoreApplication::translate("ReplayWindow", "リプレイ ― ") +
+                   DescribeGame(game.mode, game.genre, game.heat) +
+                   QCoreApplication::translate("ReplayWindow", "　") +
+                   QDateTime::fromMSecsSinceEpoch(game.startedAt)
+                       .toString(QCoreApplication::translate("ReplayWindow", "yyyy/MM/dd HH:mm")));
     auto* layout = new QVBoxLayout(this);
     m_track = new ReplayTrack(this, game);
     layout->addWidget(m_track, 0, Qt::AlignHCenter);
@@ -346,7 +347,8 @@ QTableWidget* GamesTable(const QList<PlayedGameSummary>& games, QWidget* parent)
     for (int r = 0; r < games.size(); ++r) {
         const PlayedGameSummary& s = games[r];
         const QString cells[4] = {
-            QDateTime::fromMSecsSinceEpoch(s.startedAt).toString(QStringLiteral("yyyy/MM/dd HH:mm")),
+            QDateTime::fromMSecsSinceEpoch(s.startedAt)
+                .toString(QCoreApplication::translate("ReplayWindow", "yyyy/MM/dd HH:mm")),
             DescribeGame(s.mode, s.genre, 0)
                 .replace(QCoreApplication::translate("ReplayWindow", "第0戦 "), QString()),
             ResultText(s), QStringLiteral("%1 / %2").arg(s.correct).arg(s.misses)};

@@ -218,7 +218,9 @@ QDateTimeAxis* TimeAxis(qint64 from, qint64 to) {
     const qint64 span = std::max<qint64>(to - from, 3600000);
     x->setRange(QDateTime::fromMSecsSinceEpoch(from - span / 40),
                 QDateTime::fromMSecsSinceEpoch(to + span / 40));
-    x->setFormat(span > 400LL * 86400000 ? QStringLiteral("yyyy/MM") : QStringLiteral("MM/dd"));
+    // The date formats follow the interface's language.
+    x->setFormat(span > 400LL * 86400000 ? QCoreApplication::translate("StatsLook", "yyyy/MM")
+                                         : QCoreApplication::translate("StatsLook", "MM/dd"));
     x->setTickCount(7);
     StyleAxis(x, QString());
     return x;

@@ -287,7 +287,8 @@ void StatsWindow::ShowStatus() {
         return;
     }
     const auto day = [](qint64 ms) {
-        return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("yyyy/MM/dd"));
+        return QDateTime::fromMSecsSinceEpoch(ms).toString(
+            QCoreApplication::translate("StatsWindow", "yyyy/MM/dd"));
     };
     m_status->setText(
         QCoreApplication::translate(

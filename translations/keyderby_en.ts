@@ -1559,6 +1559,10 @@ Finish a time trial and its time and grade appear here.</translation>
         <source>%1位</source>
         <translation>No. %1</translation>
     </message>
+    <message>
+        <source>yyyy/MM/dd HH:mm</source>
+        <translation>M/d/yyyy h:mm AP</translation>
+    </message>
 </context>
 <context>
     <name>RollCallScreen</name>
@@ -1737,6 +1741,14 @@ Finish a time trial and its time and grade appear here.</translation>
         <source>%1回未満のため、まだ参考の値です</source>
         <translation>Fewer than %1 attempts: not yet reliable</translation>
     </message>
+    <message>
+        <source>yyyy/MM</source>
+        <translation>M/yyyy</translation>
+    </message>
+    <message>
+        <source>MM/dd</source>
+        <translation>M/d</translation>
+    </message>
 </context>
 <context>
     <name>StatsOpener</name>
@@ -1881,6 +1893,10 @@ Press &quot;Letters&quot; to see the English words.</translation>
     <message>
         <source>%1〜%2&#x3000;%3ゲーム・%4打鍵&#x3000;灰色の数字は%5回未満の参考値です。Esc で閉じます。</source>
         <translation>%1–%2  %3 games, %4 keys  Grey figures: fewer than %5 attempts. Esc closes.</translation>
+    </message>
+    <message>
+        <source>yyyy/MM/dd</source>
+        <translation>M/d/yyyy</translation>
     </message>
 </context>
 <context>

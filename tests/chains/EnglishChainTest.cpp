@@ -13,6 +13,7 @@
 #include "platform/core/Language.h"
 #include "practice/UpDown.h"
 #include "questions/StringTable.h"
+#include "training/QuestionSetsDialog.h"
 
 using namespace kd;
 using namespace kd::test;
@@ -114,7 +115,7 @@ QStringList Overflowing(QWidget* window) {
 // Every screen the navigator knows, as far as it opens alone, and the dialogs the menu and the
 // play screens open; for each window what `inspect` says about it.
 template <class Inspect>
-QStringList OverEveryWindow(Inspect inspect) {
+QStringList OverEveryWindow(Inspect inspect, QStringList* visited = nullptr) {
     // Measured in the font the program sets.
     const QFont before = QApplication::font();
     QFont font(QStringLiteral("Noto Sans CJK JP"));
@@ -123,6 +124,7 @@ QStringList OverEveryWindow(Inspect inspect) {
     QStringList out;
     const auto take = [&](QWidget* w) {
         TestApp::Flush();
+        if (visited) *visited << w->objectName();
         for (const QString& line : inspect(w)) out << w->objectName() + QStringLiteral(" > ") + line;
     };
     for (Screen s : AllScreens()) {
@@ -135,12 +137,19 @@ QStringList OverEveryWindow(Inspect inspect) {
             if (QPushButton* settings = Button(screen, QStringLiteral("settingsButton"))) {
                 Click(settings);
                 if (app.Now() != screen) take(app.Now());
+                // Its list of question sets, which its button opens once the player has one.
+                if (s == Screen::Practice) {
+                    app.nav.ShowModal(new QuestionSetsDialog(app.ctx, app.Now()));
+                    take(app.Now());
+                }
             } else if (QPushButton* genre = Button(screen, QStringLiteral("genreButton"))) {
                 Click(genre);
                 if (app.Now() != screen) take(app.Now());
             }
         }
         if (s == Screen::Main) {
+            Menu(screen, QStringLiteral("replayAction"))->trigger();
+            if (auto* list = screen->findChild<QWidget*>(QStringLiteral("ReplayListWindow"))) take(list);
             Menu(screen, QStringLiteral("showStatsAction"))->trigger();
             TestApp::Flush();
             for (QWidget* top : QApplication::topLevelWidgets())
@@ -260,5 +269,11 @@ TEST(EnglishChain, EveryWindowsTextsFitTheirPlacesInBothLanguages) {
         EXPECT_EQ(OverEveryWindow(Overflowing), QStringList()) << LanguageCode(language).toStdString();
     }
     InterfaceIn english(InterfaceLanguage::English);
-    EXPECT_EQ(OverEveryWindow(JapaneseOn), QStringList());
+    QStringList visited;
+    EXPECT_EQ(OverEveryWindow(JapaneseOn, &visited), QStringList());
+    for (const char* window :
+         {"MainMenu", "PracticeSettingsDialog", "QuestionSetsDialog", "TimeTrialGenreDialog",
+          "ReplayListWindow", "StatsWindow", "AboutBox", "HostLobbyScreen"})
+        EXPECT_TRUE(visited.contains(QLatin1String(window)))
+            << window << " not looked at: " << visited.join(u' ').toStdString();
 }
