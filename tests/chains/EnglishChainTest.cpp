@@ -7,12 +7,16 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTextDocument>
 
 #include "ChainKit.h"
 #include "platform/core/Language.h"
 #include "practice/UpDown.h"
 #include "questions/StringTable.h"
+#include "timetrial/SplitsWindow.h"
+#include "training/ImportReportDialog.h"
 #include "training/QuestionSetsDialog.h"
 
 using namespace kd;
@@ -48,6 +52,13 @@ QStringList JapaneseOn(QWidget* window) {
         if (auto* l = qobject_cast<QLabel*>(w)) check(l, l->text());
         if (auto* b = qobject_cast<QAbstractButton*>(w)) check(b, b->text());
         if (auto* g = qobject_cast<QGroupBox*>(w)) check(g, g->title());
+        if (auto* t = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < t->count(); ++i) check(t, t->tabText(i));
+        if (auto* t = qobject_cast<QTableWidget*>(w))
+            for (int i = 0; i < t->columnCount(); ++i)
+                if (t->horizontalHeaderItem(i)) check(t, t->horizontalHeaderItem(i)->text());
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i) check(c, c->itemText(i));
         check(w, w->toolTip());
         check(w, w->accessibleName());
     }
@@ -141,11 +152,33 @@ QStringList OverEveryWindow(Inspect inspect, QStringList* visited = nullptr) {
                 if (s == Screen::Practice) {
                     app.nav.ShowModal(new QuestionSetsDialog(app.ctx, app.Now()));
                     take(app.Now());
+                    // An import's report with the longest reasons a file can earn.
+                    ImportReport report;
+                    report.fileName = QStringLiteral("/home/someone/questions.tsv");
+                    report.result = ParseQuestionSet(
+                        QStringLiteral("猫の手\tねこのテ\n猫\n猫の額\tねこのひたい\n猫の額\tねこのひたい\n"
+                                       "\"猫\tねこ\n")
+                            .toUtf8());
+                    report.setId = 1;
+                    report.setName = QStringLiteral("questions");
+                    app.nav.ShowModal(new ImportReportDialog(app.ctx, app.Now(), report));
+                    take(app.Now());
                 }
             } else if (QPushButton* genre = Button(screen, QStringLiteral("genreButton"))) {
                 Click(genre);
                 if (app.Now() != screen) take(app.Now());
             }
+        }
+        if (s == Screen::TimeTrial) {
+            // The splits against the best, with a question far behind and one cut off.
+            QList<Split> splits(2);
+            splits[0] = Split{1, QStringLiteral("目を光らせる"), 3200, true, 2100, true, 1100, 1100, true};
+            splits[1] = Split{2, QStringLiteral("耳を貸す"), 900, false, 1500, true, {}, {}, false};
+            auto* window = new SplitsWindow(screen, splits, 1100);
+            window->setAttribute(Qt::WA_DeleteOnClose);
+            window->show();
+            take(window);
+            window->close();
         }
         if (s == Screen::Main) {
             Menu(screen, QStringLiteral("replayAction"))->trigger();
