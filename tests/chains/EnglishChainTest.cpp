@@ -12,6 +12,7 @@
 #include <QTextDocument>
 
 #include "ChainKit.h"
+#include "learning/LearningRecord.h"
 #include "platform/core/Language.h"
 #include "practice/UpDown.h"
 #include "questions/StringTable.h"
@@ -123,15 +124,22 @@ QStringList Overflowing(QWidget* window) {
     return bad;
 }
 
+// The font the program sets, for measuring as the player sees it.
+struct ProgramFont {
+    const QFont before = QApplication::font();
+    ProgramFont() {
+        QFont font(QStringLiteral("Noto Sans CJK JP"));
+        font.setStyleHint(QFont::SansSerif);
+        QApplication::setFont(font);
+    }
+    ~ProgramFont() { QApplication::setFont(before); }
+};
+
 // Every screen the navigator knows, as far as it opens alone, and the dialogs the menu and the
 // play screens open; for each window what `inspect` says about it.
 template <class Inspect>
 QStringList OverEveryWindow(Inspect inspect, QStringList* visited = nullptr) {
-    // Measured in the font the program sets.
-    const QFont before = QApplication::font();
-    QFont font(QStringLiteral("Noto Sans CJK JP"));
-    font.setStyleHint(QFont::SansSerif);
-    QApplication::setFont(font);
+    ProgramFont font;
     QStringList out;
     const auto take = [&](QWidget* w) {
         TestApp::Flush();
@@ -192,7 +200,6 @@ QStringList OverEveryWindow(Inspect inspect, QStringList* visited = nullptr) {
                 }
         }
     }
-    QApplication::setFont(before);
     return out;
 }
 
@@ -203,9 +210,15 @@ QStringList OverEveryWindow(Inspect inspect, QStringList* visited = nullptr) {
 // same bytes as in Japanese.
 TEST(EnglishChain, APracticeAndATimeTrialPlayInEnglish) {
     InterfaceIn english(InterfaceLanguage::English);
+    ProgramFont font;
     ChainApp app;
+    // The learning record on, so the result screens show their comparisons with the best.
+    LearningRecord record{app.g};
+    app.g.learning = &record;
+    app.g.play.Add(&record.Recorder());
     StartAs(app, QStringLiteral("Tester"));
     QWidget* menu = app.Now();
+    Menu(menu, QStringLiteral("ghostAction"))->trigger();
     EXPECT_EQ(menu->findChild<QMenu*>(QStringLiteral("fileMenu"))->title(), "&File");
     EXPECT_EQ(JapaneseOn(menu), QStringList());
 
@@ -247,6 +260,7 @@ TEST(EnglishChain, APracticeAndATimeTrialPlayInEnglish) {
     EXPECT_EQ(Text(app.Now(), "historyPracticeTime0"), "0 min 5 s");
     EXPECT_EQ(Text(app.Now(), "historyGenre0"), "English");
     EXPECT_EQ(JapaneseOn(app.Now()), QStringList());
+    EXPECT_EQ(Overflowing(app.Now()), QStringList());
     // The history keeps the Japanese texts it has always stored: "0分 5秒" and "英単語".
     EXPECT_TRUE(app.ReadFile(app.Player("DATA/PracticeTime"))
                     .contains(QByteArray::fromHex("07003095AA2035956206008970925"
@@ -278,6 +292,8 @@ TEST(EnglishChain, APracticeAndATimeTrialPlayInEnglish) {
     EXPECT_EQ(Text(result, "gradeText"), "Rank: S");
     EXPECT_EQ(Text(result, "scoreText"), "Score: 12160");
     EXPECT_EQ(JapaneseOn(result), QStringList());
+    EXPECT_EQ(Text(result, "bestGapText"), "vs. best: first record");
+    EXPECT_EQ(Overflowing(result), QStringList());
     Click(Button(result, QStringLiteral("okButton")));
     TestApp::Flush();
     ASSERT_EQ(app.NowScreen(), Screen::RankingTimeTrial);
@@ -292,6 +308,10 @@ TEST(EnglishChain, APracticeAndATimeTrialPlayInEnglish) {
                     .left(128)
                     .contains(QByteArray::fromHex("06008970925"
                                                   "08CEA")));
+    for (ScreenBase* f : app.nav.OpenForms()) f->CloseScreen();
+    TestApp::Flush();
+    app.g.play.Remove(&record.Recorder());
+    app.g.learning = nullptr;
 }
 
 // Every label, button and choice of every window holds its whole text, in Japanese as before
