@@ -1,6 +1,7 @@
 #include "practice/PracticeResultScreen.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -26,6 +27,13 @@ namespace {
 
 const QColor kNewest = kRed;
 const QColor kOlder = kGrey;
+
+// A stored history date ("2024/05/01") in the interface language's way of writing dates.
+QString ShownDate(const QString& stored) {
+    const QDate date = QDate::fromString(stored, QStringLiteral("yyyy/MM/dd"));
+    return date.isValid() ? date.toString(QCoreApplication::translate("PracticeResultScreen", "yyyy/MM/dd"))
+                          : stored;
+}
 
 // A title with its grey shadow copy two pixels right and below.
 void Title(QWidget* parent, QLabel*& front, QLabel*& shadow, const QString& frontName,
@@ -154,7 +162,7 @@ void PracticeResultScreen::OnLoad() {
     table.prepend(r.entry);
     for (int i = 0; i < kPracticeHistoryRows; ++i) {
         const PracticeHistoryData& e = table.at(i);
-        historyDates[i]->setText(e.HistDate.value_or(QString()));
+        historyDates[i]->setText(ShownDate(e.HistDate.value_or(QString())));
         historyCorrectRates[i]->setText(e.CRate.value_or(QString()));
         historyTypesPerSec[i]->setText(ShortestSingle(e.TPS));
         historyPracticeTimes[i]->setText(ShownMinutesSeconds(e.PTime.value_or(QString())));

@@ -973,6 +973,10 @@ Use another name, or check that </translation>
         <translation>Miss rate of weak spots (before → now)
 </translation>
     </message>
+    <message>
+        <source>yyyy/MM/dd</source>
+        <translation>M/d/yyyy</translation>
+    </message>
 </context>
 <context>
     <name>PracticeScreen</name>

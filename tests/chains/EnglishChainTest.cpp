@@ -259,6 +259,7 @@ TEST(EnglishChain, APracticeAndATimeTrialPlayInEnglish) {
     EXPECT_EQ(Text(app.Now(), "correctRateText"), "Accuracy: 100.0%");
     EXPECT_EQ(Text(app.Now(), "historyPracticeTime0"), "0 min 5 s");
     EXPECT_EQ(Text(app.Now(), "historyGenre0"), "English");
+    EXPECT_EQ(Text(app.Now(), "historyDate0"), "5/1/2024");
     EXPECT_EQ(JapaneseOn(app.Now()), QStringList());
     EXPECT_EQ(Overflowing(app.Now()), QStringList());
     // The history keeps the Japanese texts it has always stored: "0分 5秒" and "英単語".
