@@ -79,13 +79,14 @@ TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
     if (CurrentInterfaceLanguage() == InterfaceLanguage::English) {
         meaningText = new QLabel(this);
         meaningText->setObjectName(QStringLiteral("meaningText"));
-        meaningText->setGeometry(4, displayRect.bottom() + 5, width() - 8,
-                                 height() - displayRect.bottom() - 5);
+        // Just under the reading box: the race shows the panel's last pixels under its frame.
+        meaningText->setGeometry(4, displayRect.bottom() + 2, width() - 8, 13);
         meaningText->setAlignment(Qt::AlignCenter);
         QFont f = meaningText->font();
         f.setPixelSize(11);
+        f.setBold(true);
         meaningText->setFont(f);
-        SetColor(meaningText, Qt::white);
+        SetColor(meaningText, kNavy);  // dark on the light panel, as the question above it
     }
 }
 
