@@ -189,6 +189,11 @@ QStringList OverEveryWindow(Inspect inspect, QStringList* visited = nullptr) {
             window->close();
         }
         if (s == Screen::Main) {
+            // Each mode's description in its turn.
+            for (int item = 1; item < 3; ++item) {
+                Press(screen, Qt::Key_Down);
+                take(screen);
+            }
             Menu(screen, QStringLiteral("replayAction"))->trigger();
             if (auto* list = screen->findChild<QWidget*>(QStringLiteral("ReplayListWindow"))) take(list);
             Menu(screen, QStringLiteral("showStatsAction"))->trigger();
