@@ -76,8 +76,10 @@ def check_literals():
 
 
 def check_ts():
-    lupdate = shutil.which('lupdate') or '/usr/lib/qt6/bin/lupdate'
-    if not os.path.exists(lupdate):
+    # Qt 6's own: a plain "lupdate" on PATH may be Qt 5's.
+    lupdate = next((p for p in ('/usr/lib/qt6/bin/lupdate', shutil.which('lupdate6'), shutil.which('lupdate'))
+                    if p and os.path.exists(p)), None)
+    if not lupdate:
         print('lupdate not found (Debian: qt6-l10n-tools)')
         return 1
     with tempfile.TemporaryDirectory() as tmp:
