@@ -72,7 +72,7 @@ void PracticeScreen::BuildControls() {
     SetForeColor(keys, QColor(208, 216, 240));
 
     BuildSettingsPanel();
-    m_clock = new PlayClock(this, QStringLiteral("countdownTimer"), remainingTime, g.clock);
+    m_clock = std::make_unique<PlayClock>(this, QStringLiteral("countdownTimer"), remainingTime, g.clock);
     m_clock->onTimeUp = [this] { TimeUp(); };
 }
 

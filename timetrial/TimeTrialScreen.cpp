@@ -68,7 +68,7 @@ TimeTrialScreen::TimeTrialScreen(AppContext& ctx)
     ballSource->hide();
 
     // Refreshes the clock only; the recorded time is read at the finishing key itself.
-    m_clock = new PlayClock(this, QStringLiteral("clockTimer"), elapsedTime, g.clock);
+    m_clock = std::make_unique<PlayClock>(this, QStringLiteral("clockTimer"), elapsedTime, g.clock);
     m_ghost = new GhostRunner(this, g.clock, [this] { Redraw(); });
 
     NoFocusButtons(this);
