@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFont>
 #include <QTimer>
 
@@ -9,6 +10,7 @@
 #include "platform/audio/SdlAudio.h"
 #include "platform/core/DataRoot.h"
 #include "platform/core/InstanceLock.h"
+#include "platform/core/Language.h"
 #include "platform/core/Random.h"
 #include "platform/core/TickCounter.h"
 #include "platform/core/WriteTrouble.h"
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
     // a worker thread while the rest is set up.
     kd::PrefetchBitmaps({QStringLiteral("WALLPAPER")});
     QCoreApplication::setApplicationName(QStringLiteral("keyderby"));
+    // Japanese is built in; English is a translation put in before the first text is made.
+    kd::ApplyInterfaceLanguage(kd::StartupLanguage());
 
     // Kana and kanji need a Japanese font; fontconfig falls back to another CJK family when
     // this one is missing.
@@ -45,20 +49,23 @@ int main(int argc, char** argv) {
         case kd::InstanceLock::Result::Locked:
             break;
         case kd::InstanceLock::Result::HeldByAnother:
-            kd::QtMessageBoxes().Show(nullptr, QStringLiteral("Key Derby"),
-                                      QStringLiteral("Key Derby はすでに起動しています。\n"
-                                                     "同じデータを二つのウィンドウで使うと記録が壊れるため、"
-                                                     "先に起動した Key Derby をお使いください。"),
-                                      kd::MsgButtons::OK);
+            kd::QtMessageBoxes().Show(
+                nullptr, QStringLiteral("Key Derby"),
+                QCoreApplication::translate("main",
+                                            "Key Derby はすでに起動しています。\n"
+                                            "同じデータを二つのウィンドウで使うと記録が壊れるため、"
+                                            "先に起動した Key Derby をお使いください。"),
+                kd::MsgButtons::OK);
             return 1;
         case kd::InstanceLock::Result::NotWritable:
             // Nothing can be saved, so a second copy could spoil nothing either: the player
             // still gets a game, and each save that fails says so as it always does.
-            kd::QtMessageBoxes().Show(nullptr, QStringLiteral("Key Derby"),
-                                      kd::FailureMessage(QStringLiteral("データのフォルダーに書き込めません"),
-                                                         lock.Trouble(), dataRoot) +
-                                          QStringLiteral("\nゲームは遊べますが、記録は保存されません。"),
-                                      kd::MsgButtons::OK);
+            kd::QtMessageBoxes().Show(
+                nullptr, QStringLiteral("Key Derby"),
+                kd::FailureMessage(QCoreApplication::translate("main", "データのフォルダーに書き込めません"),
+                                   lock.Trouble(), dataRoot) +
+                    QCoreApplication::translate("main", "\nゲームは遊べますが、記録は保存されません。"),
+                kd::MsgButtons::OK);
             break;
     }
 

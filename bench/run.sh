@@ -181,21 +181,31 @@ latency_row() {  # latency_row NAME FILE KEYS
 
 # --- start-up and memory ---------------------------------------------------------------
 startup() {
-  local maps=() settles=() mems=() qmaps=() qsettles=() qmems=() out d v
+  local maps=() settles=() mems=() qmaps=() qsettles=() qmems=() emaps=() esettles=() emems=() out d v
   for _ in 1 2 3 4 5; do
     d=$(mktemp -d -p "$work")
-    out=$(XDG_DATA_HOME=$d "$XPROBE" start "$GAME")
+    out=$(LANGUAGE=ja XDG_DATA_HOME=$d XDG_CONFIG_HOME=$d "$XPROBE" start "$GAME")
     maps+=("$(echo "$out" | field map_ms)") settles+=("$(echo "$out" | field settled_ms)")
+    # The same in English: the translation is loaded before the first window.
+    d=$(mktemp -d -p "$work")
+    out=$(LANGUAGE=en XDG_DATA_HOME=$d XDG_CONFIG_HOME=$d "$XPROBE" start "$GAME")
+    emaps+=("$(echo "$out" | field map_ms)") esettles+=("$(echo "$out" | field settled_ms)")
+    LANGUAGE=en start_game live
+    emems+=("$(rss_mb "$game_pid")")
+    stop_game
     out=$("$XPROBE" start "$QTMIN")
     qmaps+=("$(echo "$out" | field map_ms)") qsettles+=("$(echo "$out" | field settled_ms)")
     qmems+=("$(echo "$out" | awk '/VmRSS/ {printf "%.1f\n", $2/1024}')")
-    start_game live
+    LANGUAGE=ja start_game live
     mems+=("$(rss_mb "$game_pid")")
     stop_game
   done
   v=$(printf '%s\n' "${maps[@]}" | median); row "start-up: exec -> first window mapped" "$v ms" "<= 70 ms" "$(verdict "$v" 70)"
   v=$(printf '%s\n' "${settles[@]}" | median); row "start-up: exec -> painting settled" "$v ms" "<= 120 ms" "$(verdict "$v" 120)"
   v=$(printf '%s\n' "${mems[@]}" | median); row "resident memory at the main menu" "$v MB" "<= 60 MB" "$(verdict "$v" 60)"
+  v=$(printf '%s\n' "${emaps[@]}" | median); row "start-up in English: exec -> first window mapped" "$v ms" "<= 70 ms" "$(verdict "$v" 70)"
+  v=$(printf '%s\n' "${esettles[@]}" | median); row "start-up in English: exec -> painting settled" "$v ms" "<= 120 ms" "$(verdict "$v" 120)"
+  v=$(printf '%s\n' "${emems[@]}" | median); row "resident memory at the main menu in English" "$v MB" "<= 60 MB" "$(verdict "$v" 60)"
   row "  reference, minimal Qt window: mapped" "$(printf '%s\n' "${qmaps[@]}" | median) ms"
   row "  reference, minimal Qt window: settled" "$(printf '%s\n' "${qsettles[@]}" | median) ms"
   row "  reference, minimal Qt window: memory" "$(printf '%s\n' "${qmems[@]}" | median) MB"

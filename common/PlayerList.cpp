@@ -1,5 +1,6 @@
 #include "common/PlayerList.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "common/Cp932.h"
@@ -89,18 +90,19 @@ bool HasForbiddenCharacter(const QString& name) {
 }
 
 QString ForbiddenCharacterMessage() {
-    return QStringLiteral("\\/:*?\"<>|は使えません。");
+    return QCoreApplication::translate("PlayerList", "\\/:*?\"<>|は使えません。");
 }
 
 QString PlayerNameProblem(const QString& name) {
     if (name.isEmpty()) return QString();
     if (HasForbiddenCharacter(name)) return ForbiddenCharacterMessage();
     if (name == u'.' || name == QStringLiteral(".."))
-        return QStringLiteral("「.」と「..」は名前に使えません。");
+        return QCoreApplication::translate("PlayerList", "「.」と「..」は名前に使えません。");
     for (QChar c : name)
-        if (c.category() == QChar::Other_Control) return QStringLiteral("制御文字は名前に使えません。");
+        if (c.category() == QChar::Other_Control)
+            return QCoreApplication::translate("PlayerList", "制御文字は名前に使えません。");
     if (name.front().isSpace() || name.back().isSpace())
-        return QStringLiteral("名前の最初と最後に空白は使えません。");
+        return QCoreApplication::translate("PlayerList", "名前の最初と最後に空白は使えません。");
 
     // The name must come back unchanged from Data.dat, or its folder would not be found again.
     QString refused;
@@ -111,10 +113,11 @@ QString PlayerNameProblem(const QString& name) {
         if ((!bytes || DecodeCp932(*bytes) != ch) && !refused.contains(ch)) refused += u'「' + ch + u'」';
         i += n - 1;
     }
-    if (!refused.isEmpty()) return refused + QStringLiteral("は使えません。");
+    if (!refused.isEmpty()) return refused + QCoreApplication::translate("PlayerList", "は使えません。");
 
     if (EncodeCp932(name)->size() > kUserNameBytes || QFile::encodeName(name).size() > kMaxFolderNameBytes)
-        return QStringLiteral("名前が長すぎます。全角なら43文字、半角なら86文字までにしてください。");
+        return QCoreApplication::translate(
+            "PlayerList", "名前が長すぎます。全角なら43文字、半角なら86文字までにしてください。");
     return QString();
 }
 

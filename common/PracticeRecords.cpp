@@ -1,5 +1,7 @@
 #include "common/PracticeRecords.h"
 
+#include <QCoreApplication>
+#include <QRegularExpression>
 #include <cmath>
 
 #include "common/GameState.h"
@@ -57,6 +59,13 @@ PracticeTimeData PlayableSetting(const PracticeTimeData& data) {
 QString MinutesSecondsText(int seconds) {
     return QString::number(seconds / 60) + QStringLiteral("分 ") + QString::number(seconds % 60) +
            QStringLiteral("秒");
+}
+
+QString ShownMinutesSeconds(const QString& stored) {
+    static const QRegularExpression form(QStringLiteral("^(\\d+)\u5206 (\\d+)\u79D2$"));
+    const QRegularExpressionMatch m = form.match(stored);
+    if (!m.hasMatch()) return stored;
+    return QCoreApplication::translate("PracticeRecords", "%1分 %2秒").arg(m.captured(1), m.captured(2));
 }
 
 QByteArray PackPracticeHistory(const PracticeHistoryData& e) {

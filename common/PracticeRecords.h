@@ -49,6 +49,8 @@ PracticeTimeData PlayableSetting(const PracticeTimeData& data);
 
 // "1分 30秒" for 90 seconds.
 QString MinutesSecondsText(int seconds);
+// A stored "1分 30秒" in the interface's language; any other text as it is.
+QString ShownMinutesSeconds(const QString& stored);
 
 // One history record and back.
 QByteArray PackPracticeHistory(const PracticeHistoryData& entry);

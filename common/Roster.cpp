@@ -1,5 +1,7 @@
 #include "common/Roster.h"
 
+#include <QCoreApplication>
+
 namespace kd {
 
 const std::array<PlayableCharacter, 5>& PlayableCast() {
@@ -56,6 +58,22 @@ const std::array<RollCallEntry, 17>& RollCall() {
         {53, QStringLiteral("馬鹿な四角形          ")},
     }};
     return cast;
+}
+
+QString ShownRollCallName(const QString& typedName) {
+    static const char* const kNames[] = {
+        QT_TRANSLATE_NOOP("Roster", "Ponpy(ポンピー)"), QT_TRANSLATE_NOOP("Roster", "青オバケ"),
+        QT_TRANSLATE_NOOP("Roster", "Po4(ぽよん)"),     QT_TRANSLATE_NOOP("Roster", "突撃君"),
+        QT_TRANSLATE_NOOP("Roster", "馬鹿な三角形"),    QT_TRANSLATE_NOOP("Roster", "馬鹿な雪ダルマ"),
+        QT_TRANSLATE_NOOP("Roster", "馬鹿な四角形"),
+    };
+    const QString name = typedName.trimmed();
+    for (const char* known : kNames) {
+        if (name != QString::fromUtf8(known)) continue;
+        const QString shown = QCoreApplication::translate("Roster", known);
+        return shown + QString(qMax<qsizetype>(3, typedName.size() - shown.size()), u' ');
+    }
+    return typedName;
 }
 
 QString CharacterName(int number) {

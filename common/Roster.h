@@ -63,5 +63,8 @@ struct RollCallEntry {
 const std::array<RollCallEntry, 17>& RollCall();
 // A character's name as the roll call gives it ("" for a number nobody has).
 QString CharacterName(int number);
+// A roll-call name as the interface shows it, padded to the same length so it stays on show
+// as long (at least three spaces after it).
+QString ShownRollCallName(const QString& typedName);
 
 }  // namespace kd

@@ -1,5 +1,6 @@
 #include "derby/BossScreen.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 #include "common/GameState.h"
@@ -79,12 +80,12 @@ void BossScreen::OnFinished() {
     // A restart in the meantime has stopped the finish timer, so the verdict is still on show.
     if (m_won) {
         QPointer<BossScreen> self(this);
-        ctx.msg.Show(this, kWin, QStringLiteral("ボスを倒した!!"), MsgButtons::OK);
+        ctx.msg.Show(this, kWin, QCoreApplication::translate("BossScreen", "ボスを倒した!!"), MsgButtons::OK);
         if (!self || self->IsClosing()) return;
         LeaveTo(Screen::Introduction);
         return;
     }
-    AskToPlayAgain(QStringLiteral("あなたの負けです。もう一度挑戦しますか?"));
+    AskToPlayAgain(QCoreApplication::translate("BossScreen", "あなたの負けです。もう一度挑戦しますか?"));
 }
 
 }  // namespace kd

@@ -1,5 +1,6 @@
 #include "derby/CharacterSelectScreen.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -47,11 +48,12 @@ void CharaTile::mousePressEvent(QMouseEvent* event) {
 }
 
 CharacterSelectScreen::CharacterSelectScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::SelectChara) {
-    SetCaption(QStringLiteral("キャラクター選択"));
+    SetCaption(QCoreApplication::translate("CharacterSelectScreen", "キャラクター選択"));
     SetClientSize(441, 390);
 
-    QLabel* info = MakeLabel(this, QStringLiteral("instructionText"),
-                             QStringLiteral("キャラクターを選択してください。"), 9, 9);
+    QLabel* info = MakeLabel(
+        this, QStringLiteral("instructionText"),
+        QCoreApplication::translate("CharacterSelectScreen", "キャラクターを選択してください。"), 9, 9);
     SetPixelFont(info, 15, true);
     info->adjustSize();
 
@@ -66,13 +68,15 @@ CharacterSelectScreen::CharacterSelectScreen(AppContext& ctx_) : ScreenBase(ctx_
                                           [this, i] { ChooseCharacter(i); });
 
     QLabel* powerCaption =
-        MakeLabel(this, QStringLiteral("enduranceCaption"), QStringLiteral("忍耐力："), 15, 159);
+        MakeLabel(this, QStringLiteral("enduranceCaption"),
+                  QCoreApplication::translate("CharacterSelectScreen", "忍耐力："), 15, 159);
     enduranceValue = MakeLabel(this, QStringLiteral("enduranceValue"), QString(), 87, 159, 60, -1);
     enduranceBar = new QProgressBar(this);
     enduranceBar->setObjectName(QStringLiteral("enduranceBar"));
     enduranceBar->setGeometry(12, 180, 421, 22);
     QLabel* stepCaption =
-        MakeLabel(this, QStringLiteral("stepSizeCaption"), QStringLiteral("瞬発力："), 15, 216);
+        MakeLabel(this, QStringLiteral("stepSizeCaption"),
+                  QCoreApplication::translate("CharacterSelectScreen", "瞬発力："), 15, 216);
     stepSizeValue = MakeLabel(this, QStringLiteral("stepSizeValue"), QString(), 87, 216, 60, -1);
     // The background picture is dark.
     for (QLabel* l : {info, characterName, powerCaption, enduranceValue, stepCaption, stepSizeValue})
@@ -92,9 +96,11 @@ CharacterSelectScreen::CharacterSelectScreen(AppContext& ctx_) : ScreenBase(ctx_
     demoTrack->SetFillColor(kLightGrey);
 
     settingsButton =
-        MakeButton(this, QStringLiteral("settingsButton"), QStringLiteral("ジャンル"), 9, 348, 91, 31);
+        MakeButton(this, QStringLiteral("settingsButton"),
+                   QCoreApplication::translate("CharacterSelectScreen", "ジャンル"), 9, 348, 91, 31);
     okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), 243, 348, 91, 31);
-    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), 342, 348, 91, 31);
+    backButton = MakeButton(this, QStringLiteral("backButton"),
+                            QCoreApplication::translate("CharacterSelectScreen", "戻る"), 342, 348, 91, 31);
     connect(settingsButton, &QPushButton::clicked, this, [this] { ShowGenreDialog(); });
     connect(okButton, &QPushButton::clicked, this, [this] { ConfirmCharacter(); });
     connect(backButton, &QPushButton::clicked, this, [this] { LeaveTo(BackScreen()); });

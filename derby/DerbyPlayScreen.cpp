@@ -1,5 +1,6 @@
 #include "derby/DerbyPlayScreen.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QPushButton>
 
@@ -34,10 +35,12 @@ DerbyPlayScreen::DerbyPlayScreen(AppContext& ctx_, Screen screen, const QString&
     panel->raise();
 
     MakeOutline(this, QStringLiteral("buttonsOutline"), layout.buttonFrame, kGrey);
-    retryButton = MakeButton(this, QStringLiteral("retryButton"), QStringLiteral("やり直し"),
-                             layout.retry.x(), layout.retry.y(), 79, 31);
-    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), layout.back.x(),
-                            layout.back.y(), 79, 31);
+    retryButton = MakeButton(this, QStringLiteral("retryButton"),
+                             QCoreApplication::translate("DerbyPlayScreen", "やり直し"), layout.retry.x(),
+                             layout.retry.y(), 79, 31);
+    backButton =
+        MakeButton(this, QStringLiteral("backButton"), QCoreApplication::translate("DerbyPlayScreen", "戻る"),
+                   layout.back.x(), layout.back.y(), 79, 31);
     connect(retryButton, &QPushButton::clicked, this, [this] { Retry(); });
     connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
 
@@ -102,7 +105,8 @@ void DerbyPlayScreen::OutOfPower() {
         g.play.BossSettled(false);
     else
         g.play.RaceSettled(0);
-    AskToPlayAgain(QStringLiteral("パワーがなくなりました。もう一度挑戦しますか?"));
+    AskToPlayAgain(
+        QCoreApplication::translate("DerbyPlayScreen", "パワーがなくなりました。もう一度挑戦しますか?"));
 }
 
 void DerbyPlayScreen::AskToPlayAgain(const QString& question) {

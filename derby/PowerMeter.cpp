@@ -1,5 +1,7 @@
 #include "derby/PowerMeter.h"
 
+#include <QCoreApplication>
+
 #include "common/DerbyRun.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
@@ -9,7 +11,8 @@ namespace kd {
 PowerMeter::PowerMeter(QWidget* form, const QRect& frame, const QRect& bar) {
     MakeOutline(form, QStringLiteral("powerOutline"), frame, kGrey);
 
-    powerCaption = MakeLabel(form, QStringLiteral("powerCaption"), QStringLiteral("パワー："), 9, 15);
+    powerCaption = MakeLabel(form, QStringLiteral("powerCaption"),
+                             QCoreApplication::translate("PowerMeter", "パワー："), 9, 15);
     SetPixelFont(powerCaption, 18, true);
     powerCaption->adjustSize();
     powerValue =

@@ -1,5 +1,7 @@
 #include "derby/RaceRankingScreen.h"
 
+#include <QCoreApplication>
+
 #include "common/GameState.h"
 #include "common/Roster.h"
 #include "platform/widgets/Bitmaps.h"
@@ -15,7 +17,7 @@ constexpr std::array<int, 4> kLineY = {63, 129, 195, 258};
 }  // namespace
 
 RaceRankingScreen::RaceRankingScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::RankingKeyDerby) {
-    SetCaption(QStringLiteral("ランキング"));
+    SetCaption(QCoreApplication::translate("RaceRankingScreen", "ランキング"));
     SetClientSize(404, 393);
     SetBackgroundColor(kSkyBlue);
 
@@ -51,12 +53,13 @@ void RaceRankingScreen::OnLoad() {
     Place = g.derby.Place();
     if (Place > 0) {
         SetForeColor(rankNumbers[Place - 1], kRed);
-        placeText->setText(QStringLiteral("%1位").arg(Place));
+        placeText->setText(QCoreApplication::translate("RaceRankingScreen", "%1位").arg(Place));
     }
     rankingBoard->SetBackground(Bitmap(QStringLiteral("KEYDERBYBACK")));
     const bool advanced = Place == 1 || Place == 2;
-    verdictText->setText(advanced ? QStringLiteral("おめでとう！！次のステージへ!!")
-                                  : QStringLiteral("残念!!もう一度挑戦！！"));
+    verdictText->setText(
+        advanced ? QCoreApplication::translate("RaceRankingScreen", "おめでとう！！次のステージへ!!")
+                 : QCoreApplication::translate("RaceRankingScreen", "残念!!もう一度挑戦！！"));
     SetForeColor(verdictText, advanced ? kRed : kBlue);
     for (int i = 0; i < 4; ++i) characterPictures[i] = CharaBitmap(g.derby.FinishOrder()[i]);
     Redraw();

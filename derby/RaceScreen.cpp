@@ -1,5 +1,6 @@
 #include "derby/RaceScreen.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPointer>
 
@@ -41,7 +42,7 @@ void RaceScreen::Init() {
     g.derby.SetUpHeat();
     for (int i = 0; i < DerbyRun::kLanes; ++i) characterPictures[i] = CharaBitmap(g.derby.Character(i));
     Redraw();
-    ResetPlayControls(QStringLiteral("スペースでスタート"), g.derby.Power());
+    ResetPlayControls(QCoreApplication::translate("RaceScreen", "スペースでスタート"), g.derby.Power());
     LoadGenre();
     g.judge.Reset();
 }
@@ -77,7 +78,8 @@ void RaceScreen::OnFinished() {
     if (!saved) {
         QPointer<RaceScreen> self(this);
         ctx.msg.Show(this, AppTitle(),
-                     SaveFailureMessage(QStringLiteral("レースの結果を保存できませんでした")),
+                     SaveFailureMessage(
+                         QCoreApplication::translate("RaceScreen", "レースの結果を保存できませんでした")),
                      MsgButtons::OK);
         if (!self) return;
     }

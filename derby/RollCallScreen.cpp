@@ -1,5 +1,7 @@
 #include "derby/RollCallScreen.h"
 
+#include <QCoreApplication>
+
 #include "common/GameState.h"
 #include "common/Roster.h"
 #include "common/SoundSwitches.h"
@@ -11,11 +13,11 @@
 namespace kd {
 
 RollCallScreen::RollCallScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Introduction) {
-    SetCaption(QStringLiteral("キャラクター紹介"));
+    SetCaption(QCoreApplication::translate("RollCallScreen", "キャラクター紹介"));
     SetClientSize(321, 267);
     SetBackgroundColor(Qt::black);
 
-    const QString title = QStringLiteral("キャラクター紹介");
+    const QString title = QCoreApplication::translate("RollCallScreen", "キャラクター紹介");
     QLabel* shadow = MakeLabel(this, QStringLiteral("titleShadow"), title, 51, 27);
     QLabel* front = MakeLabel(this, QStringLiteral("titleText"), title, 48, 24);
     for (QLabel* l : {shadow, front}) {
@@ -30,8 +32,9 @@ RollCallScreen::RollCallScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Intr
     characterName = MakeLabel(this, QStringLiteral("characterName"), QString(), 87, 180, 139, 28);
     SetPixelFont(characterName, 16, true);
     SetForeColor(characterName, kGreen);
-    pressEnterHint = MakeLabel(this, QStringLiteral("pressEnterHint"),
-                               QStringLiteral("[ENTER/RETURN]を押してください。"), 18, 231);
+    pressEnterHint =
+        MakeLabel(this, QStringLiteral("pressEnterHint"),
+                  QCoreApplication::translate("RollCallScreen", "[ENTER/RETURN]を押してください。"), 18, 231);
     SetPixelFont(pressEnterHint, 16, true);
     pressEnterHint->adjustSize();
     SetForeColor(pressEnterHint, kYellow);
@@ -59,7 +62,7 @@ void RollCallScreen::Init() {
 void RollCallScreen::PutUp(int item) {
     characterPicture->ClearToBackground();
     characterPicture->DrawPixmap(characterPictures[item - 1], 0, 0);
-    ShownName = RollCall()[item - 1].typedName;
+    ShownName = ShownRollCallName(RollCall()[item - 1].typedName);
 }
 
 void RollCallScreen::TypeNextLetter() {

@@ -1,5 +1,6 @@
 #include "learning/Drill.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <numeric>
 
@@ -57,7 +58,7 @@ int TargetCount(const WeakSpot& target, const QString& reading, const RomajiChoi
 QString DrillPlan::TargetLine() const {
     QStringList labels;
     for (const WeakSpot& t : targets) labels << t.label;
-    return QStringLiteral("今回の苦手：") + labels.join(u'・');
+    return QCoreApplication::translate("Drill", "今回の苦手：") + labels.join(u'・');
 }
 
 DrillPlan PlanDrill(const QList<WeakSpot>& spots, int recordedKeys, double overallMissRate,
@@ -90,8 +91,10 @@ DrillPlan PlanDrill(const QList<WeakSpot>& spots, int recordedKeys, double overa
         plan.fallback = true;
         plan.targets.clear();
         plan.message = recordedKeys < kDrillMinKeys
-                           ? QStringLiteral("苦手を見つけるにはまだ記録が足りません。慣用句で練習します。")
-                           : QStringLiteral("目立つ苦手が見つかりませんでした。慣用句で練習します。");
+                           ? QCoreApplication::translate(
+                                 "Drill", "苦手を見つけるにはまだ記録が足りません。慣用句で練習します。")
+                           : QCoreApplication::translate(
+                                 "Drill", "目立つ苦手が見つかりませんでした。慣用句で練習します。");
         return plan;
     }
 
@@ -167,7 +170,7 @@ QStringList BeforeAfterLines(const QList<WeakSpot>& before, const QList<WeakSpot
     QStringList lines;
     for (qsizetype i = 0; i < before.size() && i < now.size(); ++i) {
         const QString after = now[i].seen > 0 ? Percent(now[i].MissRate()) : QStringLiteral("----");
-        lines << QStringLiteral("%1　ミス率 %2 → %3")
+        lines << QCoreApplication::translate("Drill", "%1　ミス率 %2 → %3")
                      .arg(before[i].label, Percent(before[i].MissRate()), after);
     }
     return lines;

@@ -1,5 +1,6 @@
 #include "learning/GhostRun.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace kd {
@@ -49,15 +50,16 @@ QString FormatGap(qint64 gapMs) {
     const qint64 a = h < 0 ? -h : h;
     const QString sign = h < 0 ? QStringLiteral("\u2212") : h > 0 ? QStringLiteral("+") : QStringLiteral("±");
     return sign + QString::number(a / 100) + QLatin1Char('.') +
-           QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0')) + QStringLiteral("秒");
+           QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0')) +
+           QCoreApplication::translate("GhostRun", "秒");
 }
 
 QString GapLine(qint64 gapMs) {
-    return QStringLiteral("ベスト比 ") + FormatGap(gapMs);
+    return QCoreApplication::translate("GhostRun", "ベスト比 ") + FormatGap(gapMs);
 }
 
 QString NoBestText() {
-    return QStringLiteral("ベスト比：まだ記録がありません");
+    return QCoreApplication::translate("GhostRun", "ベスト比：まだ記録がありません");
 }
 
 namespace {

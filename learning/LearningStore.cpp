@@ -1,5 +1,6 @@
 #include "learning/LearningStore.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -148,10 +149,11 @@ LearningStore::Failure LearningStore::Unwritable() {
 void LearningStore::Fail(Failure f) {
     // A file still damaged after the damaged one was moved aside is not a writing trouble.
     const QString cause = f == Failure::Damaged
-                              ? QStringLiteral("ファイルが壊れています")
+                              ? QCoreApplication::translate("LearningStore", "ファイルが壊れています")
                               : TroubleText(f == Failure::Locked ? WriteTrouble::InUse : trouble_);
     problem_ =
-        QStringLiteral(
+        QCoreApplication::translate(
+            "LearningStore",
             "学習記録を開けません（%1）。\nゲームはこのまま遊べますが、今回は学習記録を残しません。\n%2")
             .arg(cause, path_);
     Close();
@@ -160,11 +162,13 @@ void LearningStore::Fail(Failure f) {
 
 void LearningStore::WriteFailed(const QSqlError& error) {
     trouble_ = TroubleOf(error, QFileInfo(path_).absolutePath());
-    problem_ = FailureMessage(QStringLiteral("学習記録に書き込めません"), trouble_) +
-               QStringLiteral(
-                   "\n今回のゲームはまだ記録されていません。書き込めるようになれば、次のゲームのときに"
-                   "あわせて記録します。\n") +
-               path_;
+    problem_ =
+        FailureMessage(QCoreApplication::translate("LearningStore", "学習記録に書き込めません"), trouble_) +
+        QCoreApplication::translate(
+            "LearningStore",
+            "\n今回のゲームはまだ記録されていません。書き込めるようになれば、次のゲームのときに"
+            "あわせて記録します。\n") +
+        path_;
 }
 
 bool LearningStore::Open() {
@@ -188,7 +192,8 @@ bool LearningStore::Open() {
         }
         f = OpenOnce();
         if (f == Failure::None)
-            problem_ = QStringLiteral(
+            problem_ = QCoreApplication::translate(
+                           "LearningStore",
                            "学習記録のファイルが壊れていたため、%1 として残し、新しい学習記録を始めます。")
                            .arg(QFileInfo(aside).fileName());
     }
@@ -259,8 +264,11 @@ LearningStore::Failure LearningStore::OpenedReadOnly(bool empty) {
     state_ = State::ReadOnly;
     trouble_ = TroubleOfFolder(QFileInfo(path_).absolutePath());
     if (trouble_ == WriteTrouble::Other) trouble_ = WriteTrouble::NotWritable;  // the file's own rights
-    problem_ = FailureMessage(QStringLiteral("学習記録に書き込めません"), trouble_) +
-               QStringLiteral("\nゲームはこのまま遊べますが、今回は学習記録を残しません。\n") + path_;
+    problem_ =
+        FailureMessage(QCoreApplication::translate("LearningStore", "学習記録に書き込めません"), trouble_) +
+        QCoreApplication::translate("LearningStore",
+                                    "\nゲームはこのまま遊べますが、今回は学習記録を残しません。\n") +
+        path_;
     return empty ? Failure::Unwritable : Failure::None;
 }
 
@@ -291,9 +299,9 @@ LearningStore::Failure LearningStore::OpenNewer() {
     Close();
     if (const Failure f = Connect(false); f != Failure::None) return f;
     state_ = State::ReadOnly;
-    problem_ = QStringLiteral(
-        "この学習記録は新しい版の Key Derby で作られています。\n"
-        "読むことはできますが、この版では記録を書き足しません。");
+    problem_ = QCoreApplication::translate("LearningStore",
+                                           "この学習記録は新しい版の Key Derby で作られています。\n"
+                                           "読むことはできますが、この版では記録を書き足しません。");
     return Failure::None;
 }
 

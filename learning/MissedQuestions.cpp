@@ -1,5 +1,6 @@
 #include "learning/MissedQuestions.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace kd {
@@ -34,7 +35,7 @@ void MissedQuestions::Close() {
 }
 
 QString MissedQuestions::NothingMissedMessage() {
-    return QStringLiteral("今回の練習でミスした問題はありません。");
+    return QCoreApplication::translate("MissedQuestions", "今回の練習でミスした問題はありません。");
 }
 
 const QuestionShown& FixedQuestions::Next() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -22,7 +23,9 @@ class MissedQuestions : public PlayObserver {
     // Said when the player asks for a retry and there is nothing to retry.
     static QString NothingMissedMessage();
     // The hint on the result screen.
-    static QString RetryHint() { return QStringLiteral("R：ミスした問題だけをもう一度"); }
+    static QString RetryHint() {
+        return QCoreApplication::translate("MissedQuestions", "R：ミスした問題だけをもう一度");
+    }
 
   private:
     void Close();

@@ -1,5 +1,7 @@
 #include "learning/PracticeSource.h"
 
+#include <QCoreApplication>
+
 namespace kd {
 
 namespace {
@@ -38,15 +40,16 @@ QString PracticeSource::RecordGenre() const {
 QString PracticeSource::Label(const QList<QuestionSetInfo>& sets) const {
     switch (kind) {
         case Kind::Drill:
-            return QStringLiteral("苦手克服");
+            return QCoreApplication::translate("PracticeSource", "苦手克服");
         case Kind::Set:
             for (const QuestionSetInfo& s : sets)
                 if (s.id == setId) return s.name;
-            return QStringLiteral("自分の問題");
+            return QCoreApplication::translate("PracticeSource", "自分の問題");
         case Kind::Bank:
             break;
     }
-    return bankGenre == kEnglish ? QStringLiteral("英単語") : QStringLiteral("慣用句");
+    return bankGenre == kEnglish ? QCoreApplication::translate("PracticeSource", "英単語")
+                                 : QCoreApplication::translate("PracticeSource", "慣用句");
 }
 
 PracticeSource PracticeSource::FromSetting(const QString& setting, const QString& fileGenre,

@@ -1,5 +1,6 @@
 #include "learning/QuestionSetImport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -31,14 +32,20 @@ bool IsKanji(QChar c) {
 QString UntypeableReason(const QString& part) {
     const QChar c = part.isEmpty() ? QChar() : part.at(0);
     if (IsKatakana(c))
-        return QStringLiteral("読みにカタカナ%1があります（読みはひらがなで書いてください）")
+        return QCoreApplication::translate("QuestionSetImport",
+                                           "読みにカタカナ%1があります（読みはひらがなで書いてください）")
             .arg(Quoted(part));
     if (IsKanji(c))
-        return QStringLiteral("読みに漢字%1があります（読みはひらがなで書いてください）").arg(Quoted(part));
-    if (c.isSpace()) return QStringLiteral("読みに空白があります");
+        return QCoreApplication::translate("QuestionSetImport",
+                                           "読みに漢字%1があります（読みはひらがなで書いてください）")
+            .arg(Quoted(part));
+    if (c.isSpace()) return QCoreApplication::translate("QuestionSetImport", "読みに空白があります");
     if (c.unicode() < 0x80)
-        return QStringLiteral("読みに%1があります（読みはひらがなだけで書いてください）").arg(Quoted(part));
-    return QStringLiteral("読みの%1はローマ字で打てません").arg(Quoted(part));
+        return QCoreApplication::translate("QuestionSetImport",
+                                           "読みに%1があります（読みはひらがなだけで書いてください）")
+            .arg(Quoted(part));
+    return QCoreApplication::translate("QuestionSetImport", "読みの%1はローマ字で打てません")
+        .arg(Quoted(part));
 }
 
 // English words: letters, hyphens and spaces, as the keyboard types them.
@@ -98,18 +105,19 @@ bool HasSeparator(QStringView line) {
 
 QString DecodeOrExplain(const QByteArray& raw, QString& error) {
     if (raw.isEmpty()) {
-        error = QStringLiteral("ファイルが空です。");
+        error = QCoreApplication::translate("QuestionSetImport", "ファイルが空です。");
         return {};
     }
     if (raw.startsWith("\xFF\xFE") || raw.startsWith("\xFE\xFF")) {
-        error = QStringLiteral(
+        error = QCoreApplication::translate(
+            "QuestionSetImport",
             "このファイルはUTF-16で保存されています。UTF-8で保存し直してから読み込んでください。");
         return {};
     }
     QByteArray bytes = raw;
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     if (bytes.contains('\0')) {
-        error = QStringLiteral("テキストファイルではありません。");
+        error = QCoreApplication::translate("QuestionSetImport", "テキストファイルではありません。");
         return {};
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -117,40 +125,55 @@ QString DecodeOrExplain(const QByteArray& raw, QString& error) {
     if (!utf8.hasError()) return text;
     const auto sjis = DecodeCp932Strict(bytes);
     if (sjis && std::any_of(sjis->cbegin(), sjis->cend(), [](QChar c) { return c.unicode() >= 0x3000; })) {
-        error = QStringLiteral(
-            "このファイルはUTF-8ではなく、Shift-JISで保存されているようです。"
-            "UTF-8で保存し直してから読み込んでください。");
+        error = QCoreApplication::translate("QuestionSetImport",
+                                            "このファイルはUTF-8ではなく、Shift-JISで保存されているようです。"
+                                            "UTF-8で保存し直してから読み込んでください。");
     } else {
-        error = QStringLiteral("UTF-8のテキストとして読めません。UTF-8で保存したファイルを選んでください。");
+        error = QCoreApplication::translate(
+            "QuestionSetImport",
+            "UTF-8のテキストとして読めません。UTF-8で保存したファイルを選んでください。");
     }
     return {};
 }
 
 QString CheckIdiom(const QStringList& fields, SetQuestion& q) {
-    if (fields.size() < 2) return QStringLiteral("表示と読みの区切り（タブかカンマ）がありません");
-    if (fields.size() > 2) return QStringLiteral("列が多すぎます（表示と読みの2列にしてください）");
+    if (fields.size() < 2)
+        return QCoreApplication::translate("QuestionSetImport",
+                                           "表示と読みの区切り（タブかカンマ）がありません");
+    if (fields.size() > 2)
+        return QCoreApplication::translate("QuestionSetImport",
+                                           "列が多すぎます（表示と読みの2列にしてください）");
     q.text = fields[0];
     q.reading = fields[1];
-    if (q.text.isEmpty()) return QStringLiteral("表示が空です");
-    if (q.reading.isEmpty()) return QStringLiteral("読みが空です");
-    if (q.text.size() > kSetTextMax) return QStringLiteral("表示が長すぎます（%1文字まで）").arg(kSetTextMax);
+    if (q.text.isEmpty()) return QCoreApplication::translate("QuestionSetImport", "表示が空です");
+    if (q.reading.isEmpty()) return QCoreApplication::translate("QuestionSetImport", "読みが空です");
+    if (q.text.size() > kSetTextMax)
+        return QCoreApplication::translate("QuestionSetImport", "表示が長すぎます（%1文字まで）")
+            .arg(kSetTextMax);
     if (q.reading.size() > kSetReadingMax)
-        return QStringLiteral("読みが長すぎます（%1文字まで）").arg(kSetReadingMax);
+        return QCoreApplication::translate("QuestionSetImport", "読みが長すぎます（%1文字まで）")
+            .arg(kSetReadingMax);
     for (QChar c : q.text)
-        if (c.category() == QChar::Other_Control) return QStringLiteral("表示に制御文字があります");
+        if (c.category() == QChar::Other_Control)
+            return QCoreApplication::translate("QuestionSetImport", "表示に制御文字があります");
     const QString stop = UntypeablePart(q.reading);
     if (!stop.isEmpty()) return UntypeableReason(stop);
     return {};
 }
 
 QString CheckWord(const QStringList& fields, SetQuestion& q) {
-    if (fields.size() != 1) return QStringLiteral("英単語の行に区切りがあります（1行に1語にしてください）");
+    if (fields.size() != 1)
+        return QCoreApplication::translate("QuestionSetImport",
+                                           "英単語の行に区切りがあります（1行に1語にしてください）");
     q.text = q.reading = fields[0];
-    if (q.text.isEmpty()) return QStringLiteral("単語が空です");
-    if (q.text.size() > kSetWordMax) return QStringLiteral("単語が長すぎます（%1文字まで）").arg(kSetWordMax);
+    if (q.text.isEmpty()) return QCoreApplication::translate("QuestionSetImport", "単語が空です");
+    if (q.text.size() > kSetWordMax)
+        return QCoreApplication::translate("QuestionSetImport", "単語が長すぎます（%1文字まで）")
+            .arg(kSetWordMax);
     const QChar bad = FirstBadLetter(q.text);
     if (!bad.isNull())
-        return QStringLiteral("英単語に使えるのは英字・ハイフン・空白だけです（%1）")
+        return QCoreApplication::translate("QuestionSetImport",
+                                           "英単語に使えるのは英字・ハイフン・空白だけです（%1）")
             .arg(Quoted(QString(bad)));
     return {};
 }
@@ -211,7 +234,7 @@ QuestionSetImport ParseQuestionSet(const QByteArray& bytes) {
         SetQuestion q;
         QString reason;
         if (!SplitFields(line, fields))
-            reason = QStringLiteral("引用符（\"）が閉じていません");
+            reason = QCoreApplication::translate("QuestionSetImport", "引用符（\"）が閉じていません");
         else if (result.kind == QuestionSetKind::Idioms)
             reason = CheckIdiom(fields, q);
         else
@@ -220,7 +243,7 @@ QuestionSetImport ParseQuestionSet(const QByteArray& bytes) {
             const QString key = q.text + u'\t' + q.reading;
             const auto seen = firstLineOf.constFind(key);
             if (seen != firstLineOf.cend())
-                reason = QStringLiteral("%1行目と同じ問題です").arg(*seen);
+                reason = QCoreApplication::translate("QuestionSetImport", "%1行目と同じ問題です").arg(*seen);
             else
                 firstLineOf.insert(key, lineNo);
         }
@@ -229,7 +252,9 @@ QuestionSetImport ParseQuestionSet(const QByteArray& bytes) {
         else
             result.refused << RefusedLine{lineNo, reason};
     }
-    if (!kindKnown) result.error = QStringLiteral("問題の行がありません（空の行とコメントだけです）。");
+    if (!kindKnown)
+        result.error = QCoreApplication::translate("QuestionSetImport",
+                                                   "問題の行がありません（空の行とコメントだけです）。");
     return result;
 }
 
@@ -237,26 +262,29 @@ QuestionSetImport ReadQuestionSetFile(const QString& path) {
     QuestionSetImport result;
     const QFileInfo info(path);
     if (!info.exists()) {
-        result.error = QStringLiteral("ファイルが見つかりません。");
+        result.error = QCoreApplication::translate("QuestionSetImport", "ファイルが見つかりません。");
         return result;
     }
     if (!info.isFile()) {
-        result.error = QStringLiteral("ファイルではありません。");
+        result.error = QCoreApplication::translate("QuestionSetImport", "ファイルではありません。");
         return result;
     }
     if (info.size() > kSetFileMax) {
         result.error =
-            QStringLiteral("ファイルが大きすぎます（%1 MBまで）。").arg(kSetFileMax / (1024 * 1024));
+            QCoreApplication::translate("QuestionSetImport", "ファイルが大きすぎます（%1 MBまで）。")
+                .arg(kSetFileMax / (1024 * 1024));
         return result;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("ファイルを読めません（%1）。").arg(file.errorString());
+        result.error = QCoreApplication::translate("QuestionSetImport", "ファイルを読めません（%1）。")
+                           .arg(file.errorString());
         return result;
     }
     const QByteArray bytes = file.read(kSetFileMax + 1);
     if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("ファイルを読めません（%1）。").arg(file.errorString());
+        result.error = QCoreApplication::translate("QuestionSetImport", "ファイルを読めません（%1）。")
+                           .arg(file.errorString());
         return result;
     }
     return ParseQuestionSet(bytes);
@@ -268,7 +296,7 @@ QString SetNameFromPath(const QString& path) {
     for (QChar c : name)
         if (c.category() != QChar::Other_Control) clean += c;
     clean = clean.left(kSetTextMax).trimmed();
-    return clean.isEmpty() ? QStringLiteral("自分の問題") : clean;
+    return clean.isEmpty() ? QCoreApplication::translate("QuestionSetImport", "自分の問題") : clean;
 }
 
 }  // namespace kd

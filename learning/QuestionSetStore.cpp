@@ -1,5 +1,6 @@
 #include "learning/QuestionSetStore.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -51,7 +52,9 @@ bool QuestionSetStore::Fail(const QString& what, const QSqlError& error) {
 bool QuestionSetStore::EnsureTables() {
     QSqlQuery q(m_db);
     for (const char* sql : kTables)
-        if (!q.exec(QLatin1String(sql))) return Fail(QStringLiteral("問題集の表を作れません"), q.lastError());
+        if (!q.exec(QLatin1String(sql)))
+            return Fail(QCoreApplication::translate("QuestionSetStore", "問題集の表を作れません"),
+                        q.lastError());
     return true;
 }
 
@@ -66,16 +69,18 @@ bool QuestionSetStore::NameTaken(const QString& name, qint64 exceptId) const {
 std::optional<qint64> QuestionSetStore::Add(const QString& name, QuestionSetKind kind,
                                             const QList<SetQuestion>& questions, qint64 nowMs) {
     if (questions.isEmpty()) {
-        m_error = QStringLiteral("取り込める問題がありません");
+        m_error = QCoreApplication::translate("QuestionSetStore", "取り込める問題がありません");
         return std::nullopt;
     }
     if (!EnsureTables()) return std::nullopt;
-    const QString base = CleanName(name).isEmpty() ? QStringLiteral("自分の問題") : CleanName(name);
+    const QString base = CleanName(name).isEmpty()
+                             ? QCoreApplication::translate("QuestionSetStore", "自分の問題")
+                             : CleanName(name);
     QString unique = base;
     for (int n = 2; NameTaken(unique, -1); ++n) unique = QStringLiteral("%1 (%2)").arg(base).arg(n);
 
     if (!m_db.transaction()) {
-        Fail(QStringLiteral("問題集を保存できません"), m_db.lastError());
+        Fail(QCoreApplication::translate("QuestionSetStore", "問題集を保存できません"), m_db.lastError());
         return std::nullopt;
     }
     QSqlQuery q(m_db);
@@ -84,7 +89,7 @@ std::optional<qint64> QuestionSetStore::Add(const QString& name, QuestionSetKind
     q.addBindValue(int(kind));
     q.addBindValue(nowMs);
     if (!q.exec()) {
-        Fail(QStringLiteral("問題集を保存できません"), q.lastError());
+        Fail(QCoreApplication::translate("QuestionSetStore", "問題集を保存できません"), q.lastError());
         return std::nullopt;
     }
     const qint64 id = q.lastInsertId().toLongLong();
@@ -111,12 +116,12 @@ std::optional<qint64> QuestionSetStore::Add(const QString& name, QuestionSetKind
             q.bindValue(i * 4 + 3, sq.reading);
         }
         if (!q.exec()) {
-            Fail(QStringLiteral("問題集を保存できません"), q.lastError());
+            Fail(QCoreApplication::translate("QuestionSetStore", "問題集を保存できません"), q.lastError());
             return std::nullopt;
         }
     }
     if (!m_db.commit()) {
-        Fail(QStringLiteral("問題集を保存できません"), m_db.lastError());
+        Fail(QCoreApplication::translate("QuestionSetStore", "問題集を保存できません"), m_db.lastError());
         return std::nullopt;
     }
     return id;
@@ -165,30 +170,39 @@ QList<SetQuestion> QuestionSetStore::Questions(qint64 id) const {
 
 bool QuestionSetStore::Rename(qint64 id, const QString& name) {
     const QString clean = CleanName(name);
-    if (clean.isEmpty()) return Fail(QStringLiteral("名前が空です"));
-    if (NameTaken(clean, id)) return Fail(QStringLiteral("同じ名前の問題集があります"));
+    if (clean.isEmpty()) return Fail(QCoreApplication::translate("QuestionSetStore", "名前が空です"));
+    if (NameTaken(clean, id))
+        return Fail(QCoreApplication::translate("QuestionSetStore", "同じ名前の問題集があります"));
     QSqlQuery q(m_db);
     q.prepare(QStringLiteral("UPDATE question_sets SET name = ? WHERE id = ?"));
     q.addBindValue(clean);
     q.addBindValue(id);
-    if (!q.exec()) return Fail(QStringLiteral("名前を変えられません"), q.lastError());
-    if (q.numRowsAffected() != 1) return Fail(QStringLiteral("その問題集はありません"));
+    if (!q.exec())
+        return Fail(QCoreApplication::translate("QuestionSetStore", "名前を変えられません"), q.lastError());
+    if (q.numRowsAffected() != 1)
+        return Fail(QCoreApplication::translate("QuestionSetStore", "その問題集はありません"));
     return true;
 }
 
 bool QuestionSetStore::Remove(qint64 id) {
-    if (!m_db.transaction()) return Fail(QStringLiteral("問題集を削除できません"), m_db.lastError());
+    if (!m_db.transaction())
+        return Fail(QCoreApplication::translate("QuestionSetStore", "問題集を削除できません"),
+                    m_db.lastError());
     QSqlQuery q(m_db);
     // Without relying on the connection's foreign-key switch.
     q.prepare(QStringLiteral("DELETE FROM set_questions WHERE set_id = ?"));
     q.addBindValue(id);
-    if (!q.exec()) return Fail(QStringLiteral("問題集を削除できません"), q.lastError());
+    if (!q.exec())
+        return Fail(QCoreApplication::translate("QuestionSetStore", "問題集を削除できません"), q.lastError());
     q.prepare(QStringLiteral("DELETE FROM question_sets WHERE id = ?"));
     q.addBindValue(id);
-    if (!q.exec()) return Fail(QStringLiteral("問題集を削除できません"), q.lastError());
+    if (!q.exec())
+        return Fail(QCoreApplication::translate("QuestionSetStore", "問題集を削除できません"), q.lastError());
     const bool existed = q.numRowsAffected() == 1;
-    if (!m_db.commit()) return Fail(QStringLiteral("問題集を削除できません"), m_db.lastError());
-    if (!existed) return Fail(QStringLiteral("その問題集はありません"));
+    if (!m_db.commit())
+        return Fail(QCoreApplication::translate("QuestionSetStore", "問題集を削除できません"),
+                    m_db.lastError());
+    if (!existed) return Fail(QCoreApplication::translate("QuestionSetStore", "その問題集はありません"));
     return true;
 }
 

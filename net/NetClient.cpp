@@ -1,5 +1,6 @@
 #include "net/NetClient.h"
 
+#include <QCoreApplication>
 #include <QTcpSocket>
 
 #include "net/Link.h"
@@ -10,13 +11,15 @@ namespace kd::net {
 QString RejectText(RejectReason reason) {
     switch (reason) {
         case RejectReason::WrongCode:
-            return QStringLiteral("部屋のコードが違います。");
+            return QCoreApplication::translate("NetClient", "部屋のコードが違います。");
         case RejectReason::Full:
-            return QStringLiteral("部屋はもう満員です。");
+            return QCoreApplication::translate("NetClient", "部屋はもう満員です。");
         case RejectReason::Version:
-            return QStringLiteral("ホストとゲームのバージョンが違うため参加できません。");
+            return QCoreApplication::translate("NetClient",
+                                               "ホストとゲームのバージョンが違うため参加できません。");
         case RejectReason::Racing:
-            return QStringLiteral("レースの最中です。終わってからもう一度参加してください。");
+            return QCoreApplication::translate("NetClient",
+                                               "レースの最中です。終わってからもう一度参加してください。");
     }
     return QString();
 }
@@ -51,10 +54,11 @@ void NetClient::Lost(int reason) {
         m_link.release()->deleteLater();  // its handler may be what called us
     }
     if (m_phase == Phase::Connecting)
-        CloseWith(
-            QStringLiteral("部屋に接続できませんでした。\nアドレス、ポート、コードを確かめてください。"));
+        CloseWith(QCoreApplication::translate(
+            "NetClient", "部屋に接続できませんでした。\nアドレス、ポート、コードを確かめてください。"));
     else
-        CloseWith(QStringLiteral("ホストとの接続が切れました（%1）。").arg(DropText(reason)));
+        CloseWith(QCoreApplication::translate("NetClient", "ホストとの接続が切れました（%1）。")
+                      .arg(DropText(reason)));
 }
 
 void NetClient::OnMessage(const Message& m) {
@@ -146,7 +150,7 @@ void NetClient::Leave() {
         m_link->onDropped = nullptr;
         m_link.release()->deleteLater();
     }
-    CloseWith(QStringLiteral("部屋を出ました。"));
+    CloseWith(QCoreApplication::translate("NetClient", "部屋を出ました。"));
 }
 
 }  // namespace kd::net

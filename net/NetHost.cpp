@@ -1,5 +1,6 @@
 #include "net/NetHost.h"
 
+#include <QCoreApplication>
 #include <QNetworkDatagram>
 #include <QRandomGenerator>
 #include <QTcpSocket>
@@ -39,7 +40,7 @@ bool NetHost::Open(QString* error) {
     }
     if (!m_server.isListening()) {
         if (error)
-            *error = QStringLiteral("ポート %1 から %2 を開けませんでした。\n%3")
+            *error = QCoreApplication::translate("NetHost", "ポート %1 から %2 を開けませんでした。\n%3")
                          .arg(m_options.port)
                          .arg(m_options.port + m_options.portTries - 1)
                          .arg(m_server.errorString());
@@ -290,7 +291,7 @@ void NetHost::Leave() {
     m_server.close();
     delete m_udp;
     m_udp = nullptr;
-    CloseWith(QStringLiteral("部屋を閉じました。"));
+    CloseWith(QCoreApplication::translate("NetHost", "部屋を閉じました。"));
 }
 
 }  // namespace kd::net

@@ -1,5 +1,7 @@
 #include "net/Session.h"
 
+#include <QCoreApplication>
+
 #include "net/Link.h"
 
 namespace kd::net {
@@ -35,20 +37,20 @@ void Session::CloseWith(const QString& why) {
 QString DropText(int reason) {
     switch (DropReason(reason)) {
         case DropReason::Garbage:
-            return QStringLiteral("読めないデータを送ってきたため切断しました");
+            return QCoreApplication::translate("Session", "読めないデータを送ってきたため切断しました");
         case DropReason::Flood:
-            return QStringLiteral("データを送りすぎたため切断しました");
+            return QCoreApplication::translate("Session", "データを送りすぎたため切断しました");
         case DropReason::Stall:
-            return QStringLiteral("応答がないため切断しました");
+            return QCoreApplication::translate("Session", "応答がないため切断しました");
         case DropReason::Version:
-            return QStringLiteral("ゲームのバージョンが違います");
+            return QCoreApplication::translate("Session", "ゲームのバージョンが違います");
         case DropReason::Bye:
-            return QStringLiteral("退出しました");
+            return QCoreApplication::translate("Session", "退出しました");
         case DropReason::Closed:
         case DropReason::None:
             break;
     }
-    return QStringLiteral("接続が切れました");
+    return QCoreApplication::translate("Session", "接続が切れました");
 }
 
 }  // namespace kd::net

@@ -1,6 +1,7 @@
 #include "netui/HostLobbyScreen.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 
 #include "common/GameState.h"
 #include "net/NetHost.h"
@@ -29,11 +30,11 @@ void HostLobbyScreen::SetTestOptions(quint16 port, bool discovery) {
 }
 
 HostLobbyScreen::HostLobbyScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::NetHost) {
-    SetCaption(QStringLiteral("部屋を作る"));
+    SetCaption(QCoreApplication::translate("HostLobbyScreen", "部屋を作る"));
     SetClientSize(520, 430);
 
-    auto* title =
-        MakeLabel(this, QStringLiteral("codeCaption"), QStringLiteral("部屋のコード"), 12, 12, 150, 44);
+    auto* title = MakeLabel(this, QStringLiteral("codeCaption"),
+                            QCoreApplication::translate("HostLobbyScreen", "部屋のコード"), 12, 12, 150, 44);
     StyleNote(title, 18);
     roomCode = MakeLabel(this, QStringLiteral("roomCode"), QStringLiteral("----"), 170, 8, 130, 52);
     StyleNote(roomCode, 36);
@@ -45,18 +46,20 @@ HostLobbyScreen::HostLobbyScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Ne
     addressText->setWordWrap(true);
     addressText->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* who = MakeLabel(this, QStringLiteral("playersCaption"), QStringLiteral("参加者"), 12, 122, 60, 24);
+    auto* who = MakeLabel(this, QStringLiteral("playersCaption"),
+                          QCoreApplication::translate("HostLobbyScreen", "参加者"), 12, 122, 60, 24);
     StyleNote(who);
     m_players = std::make_unique<PlayerLines>(this, 12, 150, 320);
     players = m_players.get();
 
-    auto* genre =
-        MakeLabel(this, QStringLiteral("genreCaption"), QStringLiteral("ジャンル"), 348, 122, 160, 24);
+    auto* genre = MakeLabel(this, QStringLiteral("genreCaption"),
+                            QCoreApplication::translate("HostLobbyScreen", "ジャンル"), 348, 122, 160, 24);
     StyleNote(genre);
     auto* group = new QButtonGroup(this);
-    const char* genres[] = {"慣用句", "英単語"};
+    const char* genres[] = {QT_TRANSLATE_NOOP("HostLobbyScreen", "慣用句"),
+                            QT_TRANSLATE_NOOP("HostLobbyScreen", "英単語")};
     for (int i = 0; i < 2; ++i) {
-        genreChoices[i] = new QRadioButton(QString::fromUtf8(genres[i]), this);
+        genreChoices[i] = new QRadioButton(QCoreApplication::translate("HostLobbyScreen", genres[i]), this);
         genreChoices[i]->setObjectName(QStringLiteral("genreChoice%1").arg(i));
         genreChoices[i]->setGeometry(348, 150 + 26 * i, 160, 24);
         genreChoices[i]->setStyleSheet(QStringLiteral(
@@ -67,8 +70,9 @@ HostLobbyScreen::HostLobbyScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Ne
         });
     }
 
-    auto* mine = MakeLabel(this, QStringLiteral("characterCaption"), QStringLiteral("あなたのキャラクター"),
-                           12, 262, 200, 24);
+    auto* mine =
+        MakeLabel(this, QStringLiteral("characterCaption"),
+                  QCoreApplication::translate("HostLobbyScreen", "あなたのキャラクター"), 12, 262, 200, 24);
     StyleNote(mine);
     picker = new CharaPicker(this, 12, 290);
     picker->onChosen = [this](int chara) {
@@ -80,8 +84,10 @@ HostLobbyScreen::HostLobbyScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Ne
     discoveryNote->setWordWrap(true);
     discoveryNote->hide();
 
-    startButton = MakeButton(this, QStringLiteral("startButton"), QStringLiteral("開始"), 330, 392, 82, 31);
-    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), 426, 392, 82, 31);
+    startButton = MakeButton(this, QStringLiteral("startButton"),
+                             QCoreApplication::translate("HostLobbyScreen", "開始"), 330, 392, 82, 31);
+    backButton = MakeButton(this, QStringLiteral("backButton"),
+                            QCoreApplication::translate("HostLobbyScreen", "戻る"), 426, 392, 82, 31);
     connect(startButton, &QPushButton::clicked, this, [this] { StartRace(); });
     connect(backButton, &QPushButton::clicked, this, [this] { LeaveScreen(); });
     SetDefaultButtons(startButton, backButton);
@@ -105,7 +111,9 @@ void HostLobbyScreen::OnLoad() {
     auto host = std::make_unique<net::NetHost>(g.clock, o);
     QString error;
     if (!host->Open(&error)) {
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("部屋を作れませんでした。\n") + error, MsgButtons::OK);
+        ctx.msg.Show(this, AppTitle(),
+                     QCoreApplication::translate("HostLobbyScreen", "部屋を作れませんでした。\n") + error,
+                     MsgButtons::OK);
         if (!IsClosing()) ctx.nav.Replace(this, Screen::Main);
         return;
     }
@@ -118,21 +126,25 @@ void HostLobbyScreen::OnLoad() {
         ctx.nav.Replace(this, Screen::NetRace);
     });
     roomCode->setText(h->CodeText());
-    roomCode->setAccessibleName(QStringLiteral("部屋のコード ") + h->CodeText());
+    roomCode->setAccessibleName(QCoreApplication::translate("HostLobbyScreen", "部屋のコード ") +
+                                h->CodeText());
     QStringList addresses;
     for (const QHostAddress& a : net::LanAddresses()) addresses << a.toString();
     QString text;
     if (addresses.isEmpty())
-        text = NoNetworkNote() + QStringLiteral("\nポート %1").arg(h->Port());
+        text = NoNetworkNote() + QCoreApplication::translate("HostLobbyScreen", "\nポート %1").arg(h->Port());
     else
-        text =
-            QStringLiteral("アドレス %1　ポート %2\n参加する人にアドレス、ポート、コードを伝えてください。")
-                .arg(addresses.join(QStringLiteral(" / ")))
-                .arg(h->Port());
+        text = QCoreApplication::translate(
+                   "HostLobbyScreen",
+                   "アドレス %1　ポート %2\n参加する人にアドレス、ポート、コードを伝えてください。")
+                   .arg(addresses.join(QStringLiteral(" / ")))
+                   .arg(h->Port());
     addressText->setText(text);
     if (!h->DiscoveryOn()) {
         discoveryNote->setText(
-            QStringLiteral("部屋の案内を出せません（UDP %1 が使用中）。アドレスで参加してもらえます。")
+            QCoreApplication::translate(
+                "HostLobbyScreen",
+                "部屋の案内を出せません（UDP %1 が使用中）。アドレスで参加してもらえます。")
                 .arg(net::kDefaultPort));
         discoveryNote->show();
     }

@@ -1,5 +1,6 @@
 #include "netui/JoinRoomScreen.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QIntValidator>
 #include <QRegularExpressionValidator>
@@ -28,11 +29,11 @@ QLineEdit* MakeField(QWidget* parent, const QString& name, int x, int y, int w) 
 
 // Long by choice: the form laid out in reading order, one control after the other.
 JoinRoomScreen::JoinRoomScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::NetJoin) {
-    SetCaption(QStringLiteral("部屋に入る"));
+    SetCaption(QCoreApplication::translate("JoinRoomScreen", "部屋に入る"));
     SetClientSize(520, 500);
 
-    auto* found =
-        MakeLabel(this, QStringLiteral("roomsCaption"), QStringLiteral("見つかった部屋"), 12, 10, 140, 24);
+    auto* found = MakeLabel(this, QStringLiteral("roomsCaption"),
+                            QCoreApplication::translate("JoinRoomScreen", "見つかった部屋"), 12, 10, 140, 24);
     StyleNote(found);
     roomList = new QListWidget(this);
     roomList->setObjectName(QStringLiteral("roomList"));
@@ -50,13 +51,14 @@ JoinRoomScreen::JoinRoomScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::NetJ
         const char* name;
         const char* spoken;  // what a screen reader has always announced for the field
         int x, labelWidth, w;
-    } fields[] = {{"アドレス", "addressEdit", "txtAddress", 12, 68, 140},
-                  {"ポート", "portEdit", "txtPort", 236, 56, 62},
-                  {"コード", "codeEdit", "txtCode", 368, 56, 76}};
+    } fields[] = {{QT_TRANSLATE_NOOP("JoinRoomScreen", "アドレス"), "addressEdit", "txtAddress", 12, 68, 140},
+                  {QT_TRANSLATE_NOOP("JoinRoomScreen", "ポート"), "portEdit", "txtPort", 236, 56, 62},
+                  {QT_TRANSLATE_NOOP("JoinRoomScreen", "コード"), "codeEdit", "txtCode", 368, 56, 76}};
     QLineEdit* edits[3];
     for (int i = 0; i < 3; ++i) {
         auto* l = MakeLabel(this, QStringLiteral("fieldCaption%1").arg(i),
-                            QString::fromUtf8(fields[i].caption), fields[i].x, 132, fields[i].labelWidth, 24);
+                            QCoreApplication::translate("JoinRoomScreen", fields[i].caption), fields[i].x,
+                            132, fields[i].labelWidth, 24);
         StyleNote(l);
         edits[i] = MakeField(this, QString::fromLatin1(fields[i].name),
                              fields[i].x + fields[i].labelWidth + 4, 132, fields[i].w);
@@ -73,8 +75,9 @@ JoinRoomScreen::JoinRoomScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::NetJ
     codeEdit->setMaxLength(4);
     for (int i = 0; i < 3; ++i) edits[i]->setAccessibleName(QString::fromLatin1(fields[i].spoken));
 
-    auto* mine = MakeLabel(this, QStringLiteral("characterCaption"), QStringLiteral("あなたのキャラクター"),
-                           12, 166, 200, 24);
+    auto* mine =
+        MakeLabel(this, QStringLiteral("characterCaption"),
+                  QCoreApplication::translate("JoinRoomScreen", "あなたのキャラクター"), 12, 166, 200, 24);
     StyleNote(mine);
     picker = new CharaPicker(this, 12, 194);
 
@@ -85,8 +88,10 @@ JoinRoomScreen::JoinRoomScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::NetJ
     players = m_players.get();
     for (QLabel* l : players->playerTexts) l->hide();
 
-    joinButton = MakeButton(this, QStringLiteral("joinButton"), QStringLiteral("参加"), 330, 458, 82, 31);
-    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), 426, 458, 82, 31);
+    joinButton = MakeButton(this, QStringLiteral("joinButton"),
+                            QCoreApplication::translate("JoinRoomScreen", "参加"), 330, 458, 82, 31);
+    backButton = MakeButton(this, QStringLiteral("backButton"),
+                            QCoreApplication::translate("JoinRoomScreen", "戻る"), 426, 458, 82, 31);
     connect(joinButton, &QPushButton::clicked, this, [this] { JoinRoom(); });
     connect(backButton, &QPushButton::clicked, this, [this] { LeaveScreen(); });
     SetDefaultButtons(joinButton, backButton);
@@ -106,8 +111,10 @@ void JoinRoomScreen::OnLoad() {
     findTimer->Start();
     const QString note = NoNetworkNote();
     statusText->setText(
-        note.isEmpty() ? QStringLiteral("部屋を選ぶか、アドレスとポートを入れて、コードを入れてください。")
-                       : note);
+        note.isEmpty()
+            ? QCoreApplication::translate("JoinRoomScreen",
+                                          "部屋を選ぶか、アドレスとポートを入れて、コードを入れてください。")
+            : note);
     codeEdit->setFocus();
 }
 
@@ -116,10 +123,11 @@ void JoinRoomScreen::ShowRooms() {
     const int row = roomList->currentRow();
     roomList->clear();
     for (const net::FoundRoom& r : m_finder->rooms()) {
-        auto* item = new QListWidgetItem(QStringLiteral("%1 の部屋　%2:%3　%4人")
-                                             .arg(r.host, r.address.toString())
-                                             .arg(r.port)
-                                             .arg(r.players));
+        auto* item =
+            new QListWidgetItem(QCoreApplication::translate("JoinRoomScreen", "%1 の部屋　%2:%3　%4人")
+                                    .arg(r.host, r.address.toString())
+                                    .arg(r.port)
+                                    .arg(r.players));
         roomList->addItem(item);
     }
     if (row >= 0 && row < roomList->count()) {
@@ -144,11 +152,14 @@ void JoinRoomScreen::JoinRoom() {
     const int code = codeEdit->text().toInt(&codeOk);
     QString problem;
     if (address.isNull() || address.protocol() != QAbstractSocket::IPv4Protocol)
-        problem = QStringLiteral("アドレスは 192.168.1.5 のような数字で入れてください。");
+        problem = QCoreApplication::translate("JoinRoomScreen",
+                                              "アドレスは 192.168.1.5 のような数字で入れてください。");
     else if (!portOk || port < 1 || port > 65535)
-        problem = QStringLiteral("ポートは 1 から 65535 の数で入れてください。");
+        problem =
+            QCoreApplication::translate("JoinRoomScreen", "ポートは 1 から 65535 の数で入れてください。");
     else if (!codeOk || codeEdit->text().size() != 4)
-        problem = QStringLiteral("コードはホストの画面に出ている4けたの数字です。");
+        problem =
+            QCoreApplication::translate("JoinRoomScreen", "コードはホストの画面に出ている4けたの数字です。");
     if (!problem.isEmpty()) {
         ctx.msg.Show(this, AppTitle(), problem, MsgButtons::OK);
         return;
@@ -166,14 +177,17 @@ void JoinRoomScreen::JoinRoom() {
         ctx.nav.Replace(this, Screen::NetRace);
     });
     SetEditing(false);
-    statusText->setText(QStringLiteral("%1:%2 に接続しています…").arg(address.toString()).arg(port));
+    statusText->setText(QCoreApplication::translate("JoinRoomScreen", "%1:%2 に接続しています…")
+                            .arg(address.toString())
+                            .arg(port));
     c->Connect(address, quint16(port), code);
 }
 
 void JoinRoomScreen::Joined() {
     net::Session* s = RoomHolder::Current();
     if (IsClosing() || !s) return;
-    statusText->setText(QStringLiteral("部屋に入りました。ホストが開始するのを待っています。"));
+    statusText->setText(QCoreApplication::translate("JoinRoomScreen",
+                                                    "部屋に入りました。ホストが開始するのを待っています。"));
     players->Show(s->lobby(), s->LocalLane());
     for (QLabel* l : players->playerTexts) l->setVisible(!s->lobby().players.empty());
 }

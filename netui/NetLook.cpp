@@ -1,5 +1,7 @@
 #include "netui/NetLook.h"
 
+#include <QCoreApplication>
+
 #include "common/Roster.h"
 #include "derby/CharacterSelectScreen.h"
 #include "net/RoomFinder.h"
@@ -44,7 +46,7 @@ void CharaPicker::Choose(int chara) {
         characterTiles[i]->DrawPixmap(CharaBitmap(i + 1), 3, 3);
     }
     const PlayableCharacter& c = PlayableCharacterOf(m_chosen);
-    characterSummary->setText(QStringLiteral("%1　瞬発力 %2　忍耐力 %3")
+    characterSummary->setText(QCoreApplication::translate("NetLook", "%1　瞬発力 %2　忍耐力 %3")
                                   .arg(c.name)
                                   .arg(c.step * 10)
                                   .arg(double(EnduranceOf(c.missCost))));
@@ -61,12 +63,14 @@ PlayerLines::PlayerLines(QWidget* parent, int x, int y, int width) {
 
 void PlayerLines::Show(const net::Lobby& lobby, int localLane) {
     for (int lane = 0; lane < net::kLaneCount; ++lane) {
-        QString text = QStringLiteral("%1  コンピューター").arg(lane + 1);
+        QString text = QCoreApplication::translate("NetLook", "%1  コンピューター").arg(lane + 1);
         QColor color(170, 170, 170);
         for (const net::LobbyPlayer& p : lobby.players) {
             if (p.lane != lane) continue;
-            text = QStringLiteral("%1  %2（%3）").arg(lane + 1).arg(p.name, CharaName(p.chara));
-            if (lane == 0) text += QStringLiteral("　ホスト");
+            text = QCoreApplication::translate("NetLook", "%1  %2（%3）")
+                       .arg(lane + 1)
+                       .arg(p.name, CharaName(p.chara));
+            if (lane == 0) text += QCoreApplication::translate("NetLook", "　ホスト");
             color = lane == localLane ? kYellow : kWhite;
         }
         playerTexts[lane]->setText(text);
@@ -77,7 +81,8 @@ void PlayerLines::Show(const net::Lobby& lobby, int localLane) {
 
 QString NoNetworkNote() {
     if (!net::LanAddresses().isEmpty()) return QString();
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "NetLook",
         "ネットワークが見つかりません。このコンピューターの中だけで対戦できます"
         "（アドレス 127.0.0.1）。");
 }

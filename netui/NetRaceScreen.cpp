@@ -1,5 +1,6 @@
 #include "netui/NetRaceScreen.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QPushButton>
 
@@ -34,8 +35,8 @@ constexpr int kRedrawMs = 30;
 }  // namespace
 
 NetRaceScreen::NetRaceScreen(AppContext& ctx_)
-    : DerbyPlayScreen(ctx_, Screen::NetRace, QStringLiteral("KeyDerby 対戦"), kRaceLayout,
-                      GameMode::NetRace) {
+    : DerbyPlayScreen(ctx_, Screen::NetRace, QCoreApplication::translate("NetRaceScreen", "KeyDerby 対戦"),
+                      kRaceLayout, GameMode::NetRace) {
     // A race with others cannot be started over; leaving it (Back) leaves the room.
     retryButton->hide();
     for (int j = 0; j < net::kLaneCount; ++j) {
@@ -73,13 +74,13 @@ QString NetRaceScreen::LaneText(const QString& name, int x, net::LaneState state
     QString text = QStringLiteral("%1 %2%").arg(name).arg(net::ProgressPercent(x));
     switch (state) {
         case net::LaneState::Finished:
-            text += QStringLiteral(" ゴール");
+            text += QCoreApplication::translate("NetRaceScreen", " ゴール");
             break;
         case net::LaneState::Out:
-            text += QStringLiteral(" パワー切れ");
+            text += QCoreApplication::translate("NetRaceScreen", " パワー切れ");
             break;
         case net::LaneState::Gone:
-            text += QStringLiteral(" 切断");
+            text += QCoreApplication::translate("NetRaceScreen", " 切断");
             break;
         case net::LaneState::Racing:
             break;
@@ -163,7 +164,8 @@ void NetRaceScreen::RunOutOfPower() {
     panel->SetDisplay(QStringLiteral("You Lose!!"));
     ShowLaneTexts();
     // No question box here: the race goes on for the others and shows it.
-    ShowNotice(QStringLiteral("パワーがなくなりました。ほかの人のゴールを待ちます。"));
+    ShowNotice(
+        QCoreApplication::translate("NetRaceScreen", "パワーがなくなりました。ほかの人のゴールを待ちます。"));
 }
 
 bool NetRaceScreen::StepPlayer() {
@@ -212,7 +214,7 @@ void NetRaceScreen::ShowLaneTexts() {
         laneTexts[j]->setAccessibleName(text);
         all << text;
     }
-    track->setAccessibleName(all.join(QStringLiteral("、")));
+    track->setAccessibleName(all.join(QCoreApplication::translate("NetRaceScreen", "、")));
 }
 
 void NetRaceScreen::OnLanes() {
@@ -261,7 +263,7 @@ void NetRaceScreen::OnPeerLeft(int lane, const QString& name, const QString& why
     if (IsClosing() || lane < 0 || lane >= net::kLaneCount) return;
     LaneState[lane] = net::LaneState::Gone;
     ShowLaneTexts();
-    ShowNotice(QStringLiteral("%1 さんが切断しました（%2）").arg(name, why));
+    ShowNotice(QCoreApplication::translate("NetRaceScreen", "%1 さんが切断しました（%2）").arg(name, why));
 }
 
 void NetRaceScreen::ShowNotice(const QString& text) {
@@ -281,7 +283,9 @@ void NetRaceScreen::OnClosed(const QString& why) {
     moveTimer->Stop();
     readyGoTimer->Stop();
     QPointer<NetRaceScreen> self(this);
-    ctx.msg.Show(this, AppTitle(), why + QStringLiteral("\nレースを終わります。"), MsgButtons::OK);
+    ctx.msg.Show(this, AppTitle(),
+                 why + QCoreApplication::translate("NetRaceScreen", "\nレースを終わります。"),
+                 MsgButtons::OK);
     if (!self || self->IsClosing()) return;
     RoomHolder::End();
     LeaveTo(Screen::Main);
@@ -291,8 +295,9 @@ void NetRaceScreen::LeaveRace() {
     if (IsClosing() || m_leaving) return;
     QPointer<NetRaceScreen> self(this);
     m_asking = true;
-    const MsgAnswer answer =
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("レースをやめて部屋を出ますか？"), MsgButtons::YesNo);
+    const MsgAnswer answer = ctx.msg.Show(
+        this, AppTitle(), QCoreApplication::translate("NetRaceScreen", "レースをやめて部屋を出ますか？"),
+        MsgButtons::YesNo);
     if (!self || self->IsClosing() || m_leaving) return;
     m_asking = false;
     if (answer != MsgAnswer::Yes) {

@@ -1,5 +1,6 @@
 #include "netui/NetResultScreen.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "common/GameState.h"
@@ -18,7 +19,10 @@ namespace kd {
 namespace {
 constexpr std::array<int, NetResultScreen::kColumns> kColumnX = {12, 70, 230, 350, 420, 480};
 constexpr std::array<int, NetResultScreen::kColumns> kColumnW = {54, 156, 116, 66, 56, 76};
-const char* const kHeadings[] = {"順位", "名前", "キャラ", "打鍵数", "ミス", "打鍵/秒"};
+const char* const kHeadings[] = {
+    QT_TRANSLATE_NOOP("NetResultScreen", "順位"),   QT_TRANSLATE_NOOP("NetResultScreen", "名前"),
+    QT_TRANSLATE_NOOP("NetResultScreen", "キャラ"), QT_TRANSLATE_NOOP("NetResultScreen", "打鍵数"),
+    QT_TRANSLATE_NOOP("NetResultScreen", "ミス"),   QT_TRANSLATE_NOOP("NetResultScreen", "打鍵/秒")};
 }  // namespace
 
 QString NetResultScreen::KeysPerSecond(int keys, qint32 ms) {
@@ -27,14 +31,15 @@ QString NetResultScreen::KeysPerSecond(int keys, qint32 ms) {
 }
 
 NetResultScreen::NetResultScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::NetResult) {
-    SetCaption(QStringLiteral("対戦結果"));
+    SetCaption(QCoreApplication::translate("NetResultScreen", "対戦結果"));
     SetClientSize(568, 300);
     SetBackgroundColor(kSkyBlue);
     for (int row = 0; row <= net::kLaneCount; ++row) {
         for (int col = 0; col < kColumns; ++col) {
-            QLabel* l = MakeLabel(this, QStringLiteral("tableCell%1_%2").arg(row).arg(col),
-                                  row == 0 ? QString::fromUtf8(kHeadings[col]) : QString(), kColumnX[col],
-                                  14 + 44 * row, kColumnW[col], 36);
+            QLabel* l = MakeLabel(
+                this, QStringLiteral("tableCell%1_%2").arg(row).arg(col),
+                row == 0 ? QCoreApplication::translate("NetResultScreen", kHeadings[col]) : QString(),
+                kColumnX[col], 14 + 44 * row, kColumnW[col], 36);
             l->setTextFormat(Qt::PlainText);
             SetPixelFont(l, row == 0 ? 14 : 18, true);
             l->setAlignment((col >= 3 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
@@ -46,8 +51,10 @@ NetResultScreen::NetResultScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Ne
     statusText->setWordWrap(true);
     SetPixelFont(statusText, 13);
     raceAgainButton =
-        MakeButton(this, QStringLiteral("raceAgainButton"), QStringLiteral("もう一度"), 378, 256, 82, 31);
-    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), 474, 256, 82, 31);
+        MakeButton(this, QStringLiteral("raceAgainButton"),
+                   QCoreApplication::translate("NetResultScreen", "もう一度"), 378, 256, 82, 31);
+    backButton = MakeButton(this, QStringLiteral("backButton"),
+                            QCoreApplication::translate("NetResultScreen", "戻る"), 474, 256, 82, 31);
     connect(raceAgainButton, &QPushButton::clicked, this, [this] { RaceAgain(); });
     connect(backButton, &QPushButton::clicked, this, [this] { LeaveScreen(); });
     SetDefaultButtons(raceAgainButton, backButton);
@@ -62,14 +69,17 @@ void NetResultScreen::OnLoad() {
         const net::ResultRow& row = r.rows[place];
         const net::StartLane& lane = s.lanes[row.lane];
         const bool computer = lane.kind == net::LaneKind::Computer;
-        QString placeText = QStringLiteral("%1位").arg(row.place);
-        if (row.state == net::LaneState::Out) placeText = QStringLiteral("%1位 ✕").arg(row.place);
+        QString placeText = QCoreApplication::translate("NetResultScreen", "%1位").arg(row.place);
+        if (row.state == net::LaneState::Out)
+            placeText = QCoreApplication::translate("NetResultScreen", "%1位 ✕").arg(row.place);
         QString name = lane.name;
-        if (row.state == net::LaneState::Gone) name += QStringLiteral("（切断）");
+        if (row.state == net::LaneState::Gone)
+            name += QCoreApplication::translate("NetResultScreen", "（切断）");
         const QString cells[kColumns] = {
             placeText,
             name,
-            computer ? QStringLiteral("コンピューター") : CharaName(lane.chara),
+            computer ? QCoreApplication::translate("NetResultScreen", "コンピューター")
+                     : CharaName(lane.chara),
             computer ? QStringLiteral("-") : QString::number(row.correct),
             computer ? QStringLiteral("-") : QString::number(row.misses),
             computer ? QStringLiteral("-") : KeysPerSecond(row.correct, row.ms),
@@ -81,14 +91,18 @@ void NetResultScreen::OnLoad() {
             SetPixelFont(l, col == 2 ? 13 : 18, true);
             // This player's row in red, as in every ranking of the game.
             SetForeColor(l, row.lane == room->LocalLane() ? kRed : kBlack);
-            spoken << QString::fromUtf8(kHeadings[col]) + QStringLiteral(" ") + cells[col];
+            spoken << QCoreApplication::translate("NetResultScreen", kHeadings[col]) + QStringLiteral(" ") +
+                          cells[col];
         }
-        tableCells[place + 1][1]->setAccessibleName(spoken.join(QStringLiteral("、")));
+        tableCells[place + 1][1]->setAccessibleName(
+            spoken.join(QCoreApplication::translate("NetResultScreen", "、")));
     }
     if (room->IsHost()) {
-        statusText->setText(QStringLiteral("「もう一度」で同じ部屋のみんなとまた走ります。"));
+        statusText->setText(
+            QCoreApplication::translate("NetResultScreen", "「もう一度」で同じ部屋のみんなとまた走ります。"));
     } else {
-        statusText->setText(QStringLiteral("ホストが「もう一度」を押すと次のレースが始まります。"));
+        statusText->setText(QCoreApplication::translate(
+            "NetResultScreen", "ホストが「もう一度」を押すと次のレースが始まります。"));
     }
     auto toRace = [this] {
         if (IsClosing()) return;
@@ -114,7 +128,7 @@ void NetResultScreen::RaceAgain() {
     }
     if (room->phase() == net::Phase::Closed) return;
     raceAgainButton->setEnabled(false);
-    statusText->setText(QStringLiteral("ホストが開始するのを待っています…"));
+    statusText->setText(QCoreApplication::translate("NetResultScreen", "ホストが開始するのを待っています…"));
 }
 
 void NetResultScreen::LeaveScreen() {

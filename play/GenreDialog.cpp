@@ -1,5 +1,6 @@
 #include "play/GenreDialog.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QPointer>
 #include <QPushButton>
@@ -21,7 +22,7 @@ namespace {
 // The time trial writes what is shown; the derby keeps an odd stored value until the player picks.
 const GenreDialogLook kLooks[] = {
     {"TimeTrialGenreDialog",
-     "ジャンルを設定してください。",
+     QT_TRANSLATE_NOOP("GenreDialog", "ジャンルを設定してください。"),
      {388, 102},
      {6, 12, 262, 79},
      {21, 30},
@@ -33,10 +34,10 @@ const GenreDialogLook kLooks[] = {
      true,
      true,
      false,
-     "ジャンルの設定を保存できませんでした",
-     "\n今回の挑戦には選んだジャンルが使われます。"},
+     QT_TRANSLATE_NOOP("GenreDialog", "ジャンルの設定を保存できませんでした"),
+     QT_TRANSLATE_NOOP("GenreDialog", "\n今回の挑戦には選んだジャンルが使われます。")},
     {"DerbyGenreDialog",
-     "ジャンルを選んでください。",
+     QT_TRANSLATE_NOOP("GenreDialog", "ジャンルを選んでください。"),
      {342, 92},
      {6, 15, 223, 64},
      {15, 27},
@@ -48,7 +49,7 @@ const GenreDialogLook kLooks[] = {
      false,
      false,
      true,
-     "ジャンルを保存できませんでした",
+     QT_TRANSLATE_NOOP("GenreDialog", "ジャンルを保存できませんでした"),
      ""},
 };
 
@@ -63,17 +64,17 @@ GenreDialog::GenreDialog(AppContext& ctx_, QWidget* owner, GenreDialogMode mode)
       m_look(kLooks[int(mode)]),
       m_path(GenrePath(ctx_.g, mode)),
       m_owner(owner) {
-    SetCaption(QStringLiteral("設定"));
+    SetCaption(QCoreApplication::translate("GenreDialog", "設定"));
     SetClientSize(m_look.client.width(), m_look.client.height());
     if (m_look.background) SetBackgroundColor(*m_look.background);
 
-    auto* genreGroup = new QGroupBox(QString::fromUtf8(m_look.prompt), this);
+    auto* genreGroup = new QGroupBox(QCoreApplication::translate("GenreDialog", m_look.prompt), this);
     genreGroup->setObjectName(QStringLiteral("genreGroup"));
     genreGroup->setGeometry(m_look.frame);
-    genreJapanese = new QRadioButton(QStringLiteral("日本語"), genreGroup);
+    genreJapanese = new QRadioButton(QCoreApplication::translate("GenreDialog", "日本語"), genreGroup);
     genreJapanese->setObjectName(QStringLiteral("genreJapanese"));
     genreJapanese->move(m_look.jp);
-    genreEnglish = new QRadioButton(QStringLiteral("英単語"), genreGroup);
+    genreEnglish = new QRadioButton(QCoreApplication::translate("GenreDialog", "英単語"), genreGroup);
     genreEnglish->setObjectName(QStringLiteral("genreEnglish"));
     genreEnglish->move(m_look.eng);
     if (m_look.fitChoices) {
@@ -86,7 +87,8 @@ GenreDialog::GenreDialog(AppContext& ctx_, QWidget* owner, GenreDialogMode mode)
     const QRect& cancel = m_look.cancel;
     okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), ok.x(), ok.y(), ok.width(),
                           ok.height());
-    cancelButton = MakeButton(this, QStringLiteral("cancelButton"), QStringLiteral("キャンセル"), cancel.x(),
+    cancelButton = MakeButton(this, QStringLiteral("cancelButton"),
+                              QCoreApplication::translate("GenreDialog", "キャンセル"), cancel.x(),
                               cancel.y(), cancel.width(), cancel.height());
     SetDefaultButtons(okButton, cancelButton);
     okButton->setDefault(true);
@@ -129,10 +131,12 @@ void GenreDialog::SaveGenre() {
     if (!WriteGenreValue(m_path, value)) {
         // The message waits for the player; the dialog may be gone by then.
         QPointer<GenreDialog> self(this);
-        ctx.msg.Show(this, AppTitle(),
-                     SaveFailureMessage(QString::fromUtf8(m_look.saveFailed)) +
-                         QString::fromUtf8(m_look.saveFailedNote),
-                     MsgButtons::OK);
+        ctx.msg.Show(
+            this, AppTitle(),
+            SaveFailureMessage(QCoreApplication::translate("GenreDialog", m_look.saveFailed)) +
+                (*m_look.saveFailedNote ? QCoreApplication::translate("GenreDialog", m_look.saveFailedNote)
+                                        : QString()),
+            MsgButtons::OK);
         if (!self) return;
     }
     CloseScreen();

@@ -1,5 +1,6 @@
 #include "play/GuideText.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include "platform/widgets/CachedGlyphs.h"
@@ -16,18 +17,22 @@ QList<GuideRun> GuideRuns(const GuideLine& line) {
     add(line.rest, kGuideRestColor);
     if (!line.keyCap.isEmpty()) add(QStringLiteral("  ［%1］").arg(line.keyCap), kGuideTypedColor);
     if (!line.cannotType.isEmpty())
-        add(QStringLiteral(" （%1 は打てません）").arg(line.cannotType), kGuideTypedColor);
+        add(QCoreApplication::translate("GuideText", " （%1 は打てません）").arg(line.cannotType),
+            kGuideTypedColor);
     return runs;
 }
 
 QString GuideLineSpoken(const GuideLine& line) {
     if (!line.keyCap.isEmpty())
-        return QStringLiteral("キーガイド：次は %1（%2）、%3")
+        return QCoreApplication::translate("GuideText", "キーガイド：次は %1（%2）、%3")
             .arg(line.next, line.keyCap, line.next + line.rest);
-    if (line.next.isEmpty() && line.cannotType.isEmpty()) return QStringLiteral("ローマ字ガイド");
-    QString text = QStringLiteral("ローマ字ガイド：");
-    if (!line.next.isEmpty()) text += QStringLiteral("次は %1、%2").arg(line.next, line.next + line.rest);
-    if (!line.cannotType.isEmpty()) text += QStringLiteral("（%1 は打てません）").arg(line.cannotType);
+    if (line.next.isEmpty() && line.cannotType.isEmpty())
+        return QCoreApplication::translate("GuideText", "ローマ字ガイド");
+    QString text = QCoreApplication::translate("GuideText", "ローマ字ガイド：");
+    if (!line.next.isEmpty())
+        text += QCoreApplication::translate("GuideText", "次は %1、%2").arg(line.next, line.next + line.rest);
+    if (!line.cannotType.isEmpty())
+        text += QCoreApplication::translate("GuideText", "（%1 は打てません）").arg(line.cannotType);
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "play/PlayScreen.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "common/GameState.h"
@@ -42,9 +43,9 @@ ClockLabel* PlayScreen::MakeClockBox(const ClockLook& look) {
     SetPixelFont(digits, look.digitsPx, true);
     SetForeColor(digits, look.digitsColor);
     SetBackColor(digits, kDarkGrey);
-    // The caption without its colon: "経過時間", "残り時間".
-    digits->setAccessibleDescription(QString(look.caption).remove(u'：'));
-    caption("secondsUnit", QStringLiteral("秒"), 105, 69, look.unitPx);
+    // The caption without its colon: "経過時間", "残り時間" (or the translation's).
+    digits->setAccessibleDescription(QString(look.caption).remove(u'：').remove(u':').trimmed());
+    caption("secondsUnit", QCoreApplication::translate("PlayScreen", "秒"), 105, 69, look.unitPx);
     return digits;
 }
 

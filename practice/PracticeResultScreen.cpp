@@ -1,5 +1,7 @@
 #include "practice/PracticeResultScreen.h"
 
+#include <QCoreApplication>
+#include <QDate>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -14,6 +16,7 @@
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "questions/Genre.h"
 #include "questions/StringTable.h"
 
 namespace kd {
@@ -24,6 +27,13 @@ namespace {
 
 const QColor kNewest = kRed;
 const QColor kOlder = kGrey;
+
+// A stored history date ("2024/05/01") in the interface language's way of writing dates.
+QString ShownDate(const QString& stored) {
+    const QDate date = QDate::fromString(stored, QStringLiteral("yyyy/MM/dd"));
+    return date.isValid() ? date.toString(QCoreApplication::translate("PracticeResultScreen", "yyyy/MM/dd"))
+                          : stored;
+}
 
 // A title with its grey shadow copy two pixels right and below.
 void Title(QWidget* parent, QLabel*& front, QLabel*& shadow, const QString& frontName,
@@ -66,7 +76,7 @@ void PracticeResultScreen::BuildControls() {
     Card(this, QStringLiteral("historyCard"), QRect(28, 212, 484, 188));
 
     Title(this, headingTexts[2], headingTexts[3], Index("headingText", 2), Index("headingText", 3),
-          QStringLiteral("練習結果"), 24, 10);
+          QCoreApplication::translate("PracticeResultScreen", "練習結果"), 24, 10);
     QLabel** lines[] = {&totalKeysText,    &correctCountText, &missCountText, &correctRateText,
                         &practiceTimeText, &typesPerSecText,  &genreText};
     const char* names[] = {"totalKeysText",    "correctCountText", "missCountText", "correctRateText",
@@ -97,22 +107,25 @@ void PracticeResultScreen::BuildControls() {
     drillResultText->hide();
 
     Title(this, headingTexts[0], headingTexts[1], Index("headingText", 0), Index("headingText", 1),
-          QStringLiteral("練習履歴"), 24, 180);
+          QCoreApplication::translate("PracticeResultScreen", "練習履歴"), 24, 180);
     struct Column {
         const char* name;
         const char* head;
         int x, w;
         QLabel** cells;
     } columns[] = {
-        {"historyDate", "日付", 40, 96, historyDates},
-        {"historyCorrectRate", "正答率", 140, 72, historyCorrectRates},
+        {"historyDate", QT_TRANSLATE_NOOP("PracticeResultScreen", "日付"), 40, 96, historyDates},
+        {"historyCorrectRate", QT_TRANSLATE_NOOP("PracticeResultScreen", "正答率"), 140, 72,
+         historyCorrectRates},
         {"historyTypesPerSec", "Types/Sec.", 216, 80, historyTypesPerSec},
-        {"historyPracticeTime", "練習時間", 300, 96, historyPracticeTimes},
-        {"historyGenre", "ジャンル", 400, 100, historyGenres},
+        {"historyPracticeTime", QT_TRANSLATE_NOOP("PracticeResultScreen", "練習時間"), 300, 96,
+         historyPracticeTimes},
+        {"historyGenre", QT_TRANSLATE_NOOP("PracticeResultScreen", "ジャンル"), 400, 100, historyGenres},
     };
     for (const Column& c : columns) {
-        QLabel* head = MakeLabel(this, QLatin1String(c.name) + QStringLiteral("Heading"),
-                                 QString::fromUtf8(c.head), c.x, 216, c.w, 18);
+        QLabel* head =
+            MakeLabel(this, QLatin1String(c.name) + QStringLiteral("Heading"),
+                      QCoreApplication::translate("PracticeResultScreen", c.head), c.x, 216, c.w, 18);
         SetPixelFont(head, 12, true);
         SetForeColor(head, Qt::black);
         for (int i = 0; i < 10; ++i) {
@@ -124,44 +137,51 @@ void PracticeResultScreen::BuildControls() {
 }
 
 void PracticeResultScreen::OnLoad() {
-    SetCaption(AppTitle() + QStringLiteral("　―　結果　―"));
+    SetCaption(AppTitle() + QCoreApplication::translate("PracticeResultScreen", "　―　結果　―"));
     SetBackgroundPicture(Bitmap(QStringLiteral("BACK")));
 
     const PracticeOutcome r = BuildPracticeResult(g.judge.GetCorrectCount(), g.judge.GetMissCount(),
                                                   LoadPracticeTime(g, g.player.GetUserName()).PracticeSec,
                                                   g.questions.GetGenre(), CurrentDate());
-    totalKeysText->setText(QStringLiteral("全打数：%1").arg(r.allKeys));
-    correctCountText->setText(QStringLiteral("正打数：%1").arg(r.correct));
-    missCountText->setText(QStringLiteral("誤打数：%1").arg(r.misses));
-    correctRateText->setText(QStringLiteral("正答率：") + r.correctRate);
-    practiceTimeText->setText(QStringLiteral("練習時間：") + (r.practiceSec
-                                                                  ? MinutesSecondsText(*r.practiceSec)
-                                                                  : QStringLiteral("無制限")));
-    typesPerSecText->setText(QStringLiteral("Types/Sec.：") +
+    totalKeysText->setText(QCoreApplication::translate("PracticeResultScreen", "全打数：%1").arg(r.allKeys));
+    correctCountText->setText(
+        QCoreApplication::translate("PracticeResultScreen", "正打数：%1").arg(r.correct));
+    missCountText->setText(QCoreApplication::translate("PracticeResultScreen", "誤打数：%1").arg(r.misses));
+    correctRateText->setText(QCoreApplication::translate("PracticeResultScreen", "正答率：") + r.correctRate);
+    practiceTimeText->setText(QCoreApplication::translate("PracticeResultScreen", "練習時間：") +
+                              (r.practiceSec
+                                   ? ShownMinutesSeconds(MinutesSecondsText(*r.practiceSec))
+                                   : QCoreApplication::translate("PracticeResultScreen", "無制限")));
+    typesPerSecText->setText(QCoreApplication::translate("PracticeResultScreen", "Types/Sec.：") +
                              (r.keysPerSec ? FixedText(*r.keysPerSec, 2) : QStringLiteral("----")));
-    genreText->setText(QStringLiteral("ジャンル：") + g.questions.GetGenre());
+    genreText->setText(QCoreApplication::translate("PracticeResultScreen", "ジャンル：") +
+                       GenreDisplayName(g.questions.GetGenre()));
 
     const QString path = PracticeTimePath(g, g.player.GetUserName());
     QList<PracticeHistoryData> table = LoadPracticeHistory(path, kPracticeHistoryRows - 1);
     table.prepend(r.entry);
     for (int i = 0; i < kPracticeHistoryRows; ++i) {
         const PracticeHistoryData& e = table.at(i);
-        historyDates[i]->setText(e.HistDate.value_or(QString()));
+        historyDates[i]->setText(ShownDate(e.HistDate.value_or(QString())));
         historyCorrectRates[i]->setText(e.CRate.value_or(QString()));
         historyTypesPerSec[i]->setText(ShortestSingle(e.TPS));
-        historyPracticeTimes[i]->setText(e.PTime.value_or(QString()));
-        historyGenres[i]->setText(e.Genre);
+        historyPracticeTimes[i]->setText(ShownMinutesSeconds(e.PTime.value_or(QString())));
+        historyGenres[i]->setText(GenreDisplayName(e.Genre));
     }
 
     if (!PushPracticeHistory(path, r.entry))
-        ctx.msg.Show(this, AppTitle(), SaveFailureMessage(QStringLiteral("練習履歴を保存できませんでした")),
+        ctx.msg.Show(this, AppTitle(),
+                     SaveFailureMessage(QCoreApplication::translate("PracticeResultScreen",
+                                                                    "練習履歴を保存できませんでした")),
                      MsgButtons::OK);
 }
 
 void PracticeResultScreen::ShowTraining(const PracticeTraining& training) {
     m_training = training;
     const QStringList lines = BeforeAfterLines(training.drillBefore, training.drillNow);
-    drillResultText->setText(QStringLiteral("苦手のミス率（前 → 今回）\n") + lines.join(u'\n'));
+    drillResultText->setText(
+        QCoreApplication::translate("PracticeResultScreen", "苦手のミス率（前 → 今回）\n") +
+        lines.join(u'\n'));
     drillResultText->resize(drillResultText->width(),
                             drillResultText->heightForWidth(drillResultText->width()));
     drillResultText->setVisible(!lines.isEmpty());

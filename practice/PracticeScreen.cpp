@@ -1,5 +1,6 @@
 #include "practice/PracticeScreen.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -27,7 +28,8 @@ namespace kd {
 
 namespace {
 
-const QString kStartText = QStringLiteral("スペースでスタート");
+// Translated when shown: the translation is installed after this file's constants are made.
+const char* const kStartText = QT_TRANSLATE_NOOP("PracticeScreen", "スペースでスタート");
 const QString kFinishText = QStringLiteral("FINISH!!");
 const QColor kBoxLine(160, 176, 208);
 
@@ -53,22 +55,24 @@ void PracticeScreen::BuildControls() {
 
     // Remaining time, left of the question panel.
     MakeOutline(this, QStringLiteral("clockOutline"), QRect(6, 9, 121, 121), kBoxLine);
-    remainingTime = MakeClockBox({"remainingTimeCaption", QStringLiteral("残り時間："), 12, 14,
-                                  "remainingTime", 18, QColor(128, 255, 128), 14});
+    remainingTime =
+        MakeClockBox({"remainingTimeCaption", QCoreApplication::translate("PracticeScreen", "残り時間："), 12,
+                      14, "remainingTime", 18, QColor(128, 255, 128), 14});
 
     panel->move(129, 9);
     panel->raise();
 
     // The keys of this screen, right of the panel.
     MakeOutline(this, QStringLiteral("keysOutline"), QRect(540, 9, 100, 121), kBoxLine);
-    auto* keys =
-        MakeLabel(this, QStringLiteral("keyHelp"),
-                  QStringLiteral("Space\n　スタート\nEsc\n　やり直し\nBackSpace\n　戻る"), 548, 15, 88, 110);
+    auto* keys = MakeLabel(this, QStringLiteral("keyHelp"),
+                           QCoreApplication::translate(
+                               "PracticeScreen", "Space\n　スタート\nEsc\n　やり直し\nBackSpace\n　戻る"),
+                           548, 15, 88, 110);
     SetPixelFont(keys, 12);
     SetForeColor(keys, QColor(208, 216, 240));
 
     BuildSettingsPanel();
-    m_clock = new PlayClock(this, QStringLiteral("countdownTimer"), remainingTime, g.clock);
+    m_clock = std::make_unique<PlayClock>(this, QStringLiteral("countdownTimer"), remainingTime, g.clock);
     m_clock->onTimeUp = [this] { TimeUp(); };
 }
 
@@ -80,8 +84,9 @@ void PracticeScreen::BuildSettingsPanel() {
     settingsPanel->setFrameShape(QFrame::StyledPanel);
     settingsPanel->setFrameShadow(QFrame::Sunken);
     SetBackColor(settingsPanel, QColor(246, 247, 250));
-    QLabel* settingsHeading = MakeLabel(settingsPanel, QStringLiteral("settingsHeading"),
-                                        QStringLiteral("-----設定内容-----"), 16, 8, 300, 20);
+    QLabel* settingsHeading =
+        MakeLabel(settingsPanel, QStringLiteral("settingsHeading"),
+                  QCoreApplication::translate("PracticeScreen", "-----設定内容-----"), 16, 8, 300, 20);
     practiceTimeText =
         MakeLabel(settingsPanel, QStringLiteral("practiceTimeText"), QString(), 16, 34, 320, 20);
     genreText = MakeLabel(settingsPanel, QStringLiteral("genreText"), QString(), 16, 58, 320, 20);
@@ -90,11 +95,12 @@ void PracticeScreen::BuildSettingsPanel() {
     drillTargetText = MakeLabel(settingsPanel, QStringLiteral("drillTargetText"), QString(), 16, 74, 600, 17);
     SetPixelFont(drillTargetText, 13, true);
     SetForeColor(drillTargetText, QColor(176, 0, 0));
-    settingsButton =
-        MakeButton(settingsPanel, QStringLiteral("settingsButton"), QStringLiteral("設定"), 362, 34);
-    retryButton =
-        MakeButton(settingsPanel, QStringLiteral("retryButton"), QStringLiteral("やり直し"), 452, 34);
-    backButton = MakeButton(settingsPanel, QStringLiteral("backButton"), QStringLiteral("戻る"), 542, 34);
+    settingsButton = MakeButton(settingsPanel, QStringLiteral("settingsButton"),
+                                QCoreApplication::translate("PracticeScreen", "設定"), 362, 34);
+    retryButton = MakeButton(settingsPanel, QStringLiteral("retryButton"),
+                             QCoreApplication::translate("PracticeScreen", "やり直し"), 452, 34);
+    backButton = MakeButton(settingsPanel, QStringLiteral("backButton"),
+                            QCoreApplication::translate("PracticeScreen", "戻る"), 542, 34);
     connect(settingsButton, &QPushButton::clicked, this, [this] { ShowSettingsDialog(); });
     connect(retryButton, &QPushButton::clicked, this, [this] { Retry(); });
     connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
@@ -115,7 +121,8 @@ void PracticeScreen::Init() {
     g.judge.Reset();
     StopCountdown();
     panel->SetMonitor(QString());
-    panel->SetDisplay(kStartText);  // the colour stays as it was
+    panel->SetDisplay(
+        QCoreApplication::translate("PracticeScreen", kStartText));  // the colour stays as it was
     panel->SetInput(QString());
     m_clock->ShowText(QString());
     settingsButton->setEnabled(true);
@@ -143,10 +150,11 @@ void PracticeScreen::OnLoad() {
 void PracticeScreen::ShowSetting(const PracticeTimeData& setting) {
     g.questions.SetGenre(setting.GenreKey);
     if (setting.PracticeSec == kNoLimit) {
-        practiceTimeText->setText(QStringLiteral("練習時間：無制限"));
-        m_clock->ShowText(QStringLiteral("無制限"));
+        practiceTimeText->setText(QCoreApplication::translate("PracticeScreen", "練習時間：無制限"));
+        m_clock->ShowText(QCoreApplication::translate("PracticeScreen", "無制限"));
     } else {
-        practiceTimeText->setText(QStringLiteral("練習時間：") + MinutesSecondsText(setting.PracticeSec));
+        practiceTimeText->setText(QCoreApplication::translate("PracticeScreen", "練習時間：") +
+                                  ShownMinutesSeconds(MinutesSecondsText(setting.PracticeSec)));
         m_clock->ShowText(FixedText(setting.PracticeSec, 1));
     }
     genreKey = setting.GenreKey;
@@ -175,14 +183,14 @@ void PracticeScreen::PrepareSource() {
 }
 
 void PracticeScreen::ShowGenre() {
-    QString name = g.questions.GetGenre();
+    QString name = GenreDisplayName(g.questions.GetGenre());
     if (m_retry)
-        name = QStringLiteral("ミスした問題（%1問）").arg(m_retryCount);
+        name = QCoreApplication::translate("PracticeScreen", "ミスした問題（%1問）").arg(m_retryCount);
     else if (m_source.kind == PracticeSource::Kind::Drill)
         name = m_source.Label({});
     else if (m_source.kind == PracticeSource::Kind::Set && m_picker)
         name = m_source.Label(PlayerQuestionSets(g));
-    genreText->setText(QStringLiteral("ジャンル：") + name);
+    genreText->setText(QCoreApplication::translate("PracticeScreen", "ジャンル：") + name);
 }
 
 void PracticeScreen::PlayOnly(const QList<QuestionShown>& questions, const QString& judgeGenre,

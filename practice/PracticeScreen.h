@@ -80,7 +80,7 @@ class PracticeScreen : public PlayScreen {
     QPushButton* backButton;
     QPushButton* retryButton;
     QPushButton* settingsButton;
-    PlayClock* m_clock = nullptr;  // refreshes remainingTime while a limit runs (timer countdownTimer)
+    std::unique_ptr<PlayClock> m_clock;  // refreshes remainingTime while a limit runs (timer countdownTimer)
 
     qint32 StartTick = -1;
     qint16 m_practiceSec = 0;  // the setting read at Go

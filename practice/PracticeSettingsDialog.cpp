@@ -1,6 +1,7 @@
 #include "practice/PracticeSettingsDialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "common/GameState.h"
@@ -50,42 +51,49 @@ PracticeSettingsDialog::PracticeSettingsDialog(AppContext& ctx_, PracticeScreen*
     constexpr int kMore = 56;
     SetClientSize(320, 212 + kMore);
     SetPixelFont(this, 13);
-    SetCaption(QStringLiteral("設定"));
+    SetCaption(QCoreApplication::translate("PracticeSettingsDialog", "設定"));
 
-    genreGroup = new QGroupBox(QStringLiteral("ジャンルを選択してください。"), this);
+    genreGroup = new QGroupBox(
+        QCoreApplication::translate("PracticeSettingsDialog", "ジャンルを選択してください。"), this);
     genreGroup->setObjectName(QStringLiteral("genreGroup"));
     genreGroup->setGeometry(8, 8, 304, 60 + kMore);
-    genreChoices[0] =
-        MakeOption(genreGroup, QStringLiteral("genreChoice0"), QStringLiteral("日本語"), 16, 28);
-    genreChoices[1] =
-        MakeOption(genreGroup, QStringLiteral("genreChoice1"), QStringLiteral("英単語"), 160, 28);
-    drillChoice = MakeOption(genreGroup, QStringLiteral("drillChoice"), QStringLiteral("苦手克服"), 16, 56);
-    ownSetChoice =
-        MakeOption(genreGroup, QStringLiteral("ownSetChoice"), QStringLiteral("自分の問題"), 16, 84);
+    genreChoices[0] = MakeOption(genreGroup, QStringLiteral("genreChoice0"),
+                                 QCoreApplication::translate("PracticeSettingsDialog", "日本語"), 16, 28);
+    genreChoices[1] = MakeOption(genreGroup, QStringLiteral("genreChoice1"),
+                                 QCoreApplication::translate("PracticeSettingsDialog", "英単語"), 160, 28);
+    drillChoice = MakeOption(genreGroup, QStringLiteral("drillChoice"),
+                             QCoreApplication::translate("PracticeSettingsDialog", "苦手克服"), 16, 56);
+    ownSetChoice = MakeOption(genreGroup, QStringLiteral("ownSetChoice"),
+                              QCoreApplication::translate("PracticeSettingsDialog", "自分の問題"), 16, 84);
     ownSetCombo = new QComboBox(genreGroup);
     ownSetCombo->setObjectName(QStringLiteral("ownSetCombo"));
     ownSetCombo->setGeometry(118, 82, 118, 24);
-    manageSetsButton = MakeButton(genreGroup, QStringLiteral("manageSetsButton"), QStringLiteral("管理..."),
-                                  240, 82, 56, 24);
+    manageSetsButton =
+        MakeButton(genreGroup, QStringLiteral("manageSetsButton"),
+                   QCoreApplication::translate("PracticeSettingsDialog", "管理..."), 240, 82, 56, 24);
 
-    timeGroup = new QGroupBox(QStringLiteral("練習時間を設定してください。"), this);
+    timeGroup = new QGroupBox(
+        QCoreApplication::translate("PracticeSettingsDialog", "練習時間を設定してください。"), this);
     timeGroup->setObjectName(QStringLiteral("timeGroup"));
     timeGroup->setGeometry(8, 76 + kMore, 304, 92);
-    limitedChoice =
-        MakeOption(timeGroup, QStringLiteral("limitedChoice"), QStringLiteral("制限時間あり"), 16, 28);
-    unlimitedChoice =
-        MakeOption(timeGroup, QStringLiteral("unlimitedChoice"), QStringLiteral("無制限"), 160, 28);
+    limitedChoice = MakeOption(timeGroup, QStringLiteral("limitedChoice"),
+                               QCoreApplication::translate("PracticeSettingsDialog", "制限時間あり"), 16, 28);
+    unlimitedChoice = MakeOption(timeGroup, QStringLiteral("unlimitedChoice"),
+                                 QCoreApplication::translate("PracticeSettingsDialog", "無制限"), 160, 28);
     minutesBox = NumberBox(timeGroup, QStringLiteral("minutesBox"), QStringLiteral("1"), 36, 58);
     minutesUpDown = new UpDown(timeGroup, QStringLiteral("minutesUpDown"), minutesBox, 0, 10, 1);
     minutesUpDown->setGeometry(72, 58, 16, 22);
-    minutesUnit = MakeLabel(timeGroup, QStringLiteral("minutesUnit"), QStringLiteral("分"), 94, 61);
+    minutesUnit = MakeLabel(timeGroup, QStringLiteral("minutesUnit"),
+                            QCoreApplication::translate("PracticeSettingsDialog", "分"), 94, 61);
     secondsBox = NumberBox(timeGroup, QStringLiteral("secondsBox"), QStringLiteral("0"), 124, 58);
     secondsUpDown = new UpDown(timeGroup, QStringLiteral("secondsUpDown"), secondsBox, 0, 55, 5);
     secondsUpDown->setGeometry(160, 58, 16, 22);
-    secondsUnit = MakeLabel(timeGroup, QStringLiteral("secondsUnit"), QStringLiteral("秒"), 182, 61);
+    secondsUnit = MakeLabel(timeGroup, QStringLiteral("secondsUnit"),
+                            QCoreApplication::translate("PracticeSettingsDialog", "秒"), 182, 61);
 
     okButton = MakeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), 126, 178 + kMore, 88, 26);
-    cancelButton = MakeButton(this, QStringLiteral("cancelButton"), QStringLiteral("キャンセル"), 222,
+    cancelButton = MakeButton(this, QStringLiteral("cancelButton"),
+                              QCoreApplication::translate("PracticeSettingsDialog", "キャンセル"), 222,
                               178 + kMore, 90, 26);
     SetDefaultButtons(okButton, cancelButton);
     // Enter presses the button that has the focus, else OK.
@@ -182,7 +190,7 @@ void PracticeSettingsDialog::FillSets() {
         if (s.id == chosen) ownSetCombo->setCurrentIndex(ownSetCombo->count() - 1);
     }
     const bool any = !m_sets.isEmpty();
-    if (!any) ownSetCombo->addItem(QStringLiteral("（なし）"));
+    if (!any) ownSetCombo->addItem(QCoreApplication::translate("PracticeSettingsDialog", "（なし）"));
     for (QWidget* w : std::initializer_list<QWidget*>{ownSetChoice, ownSetCombo, manageSetsButton})
         w->setEnabled(any);
     if (chosen == 0) return;
@@ -227,7 +235,9 @@ void PracticeSettingsDialog::SaveSettings() {
     const int T = unlimitedChoice->isChecked() ? kNoLimit
                                                : minutesBox->text().toInt() * 60 + secondsBox->text().toInt();
     if (T == 0) {
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("練習時間は、5秒以上、または、無制限です。"),
+        ctx.msg.Show(this, AppTitle(),
+                     QCoreApplication::translate("PracticeSettingsDialog",
+                                                 "練習時間は、5秒以上、または、無制限です。"),
                      MsgButtons::OK);
         return;
     }
@@ -235,16 +245,20 @@ void PracticeSettingsDialog::SaveSettings() {
     // The practice screen reads the time from the file when a game starts, so a setting
     // that was not stored must not be shown as if it were.
     if (!SavePracticeTime(g, g.player.GetUserName(), setting)) {
-        ctx.msg.Show(this, AppTitle(), SaveFailureMessage(QStringLiteral("設定を保存できませんでした")),
+        ctx.msg.Show(this, AppTitle(),
+                     SaveFailureMessage(
+                         QCoreApplication::translate("PracticeSettingsDialog", "設定を保存できませんでした")),
                      MsgButtons::OK);
         return;
     }
     if (!SavePracticeSource(g, SelectedSource) && SelectedSource.kind != PracticeSource::Kind::Bank)
-        ctx.msg.Show(this, AppTitle(),
-                     QStringLiteral("学習記録に書き込めないため、%1 は選べません。%2 で練習します。")
-                         .arg(SelectedSource.Label(m_sets),
-                              PracticeSource{PracticeSource::Kind::Bank, SelectedGenre}.Label({})),
-                     MsgButtons::OK);
+        ctx.msg.Show(
+            this, AppTitle(),
+            QCoreApplication::translate("PracticeSettingsDialog",
+                                        "学習記録に書き込めないため、%1 は選べません。%2 で練習します。")
+                .arg(SelectedSource.Label(m_sets),
+                     PracticeSource{PracticeSource::Kind::Bank, SelectedGenre}.Label({})),
+            MsgButtons::OK);
     g.questions.SetGenre(SelectedGenre);
     QPointer<PracticeScreen> owner = m_owner;
     CloseScreen();

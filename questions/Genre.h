@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QLatin1String>
 #include <QString>
 #include <optional>
@@ -26,6 +27,14 @@ inline std::optional<Genre> GenreOfKey(const QString& key) {
 }
 inline QString GenreLabel(Genre genre) {
     return genre == Genre::English ? QStringLiteral("英単語") : QStringLiteral("慣用句");
+}
+// A genre label as the interface shows it; files and rules keep the label itself.
+inline QString GenreDisplayName(const QString& label) {
+    static const char* const kLabels[] = {QT_TRANSLATE_NOOP("Genre", "慣用句"),
+                                          QT_TRANSLATE_NOOP("Genre", "英単語")};
+    for (const char* shown : kLabels)
+        if (label == QString::fromUtf8(shown)) return QCoreApplication::translate("Genre", shown);
+    return label;
 }
 
 }  // namespace kd

@@ -1,6 +1,7 @@
 #include "questions/StringTable.h"
 
 #include <QFile>
+#include <QHash>
 
 namespace kd {
 
@@ -49,6 +50,17 @@ QList<int> StringTable::Ids() const {
     for (int i = 0; i < m_present.size(); ++i)
         if (m_present.at(i)) ids << i;
     return ids;
+}
+
+QString IdiomMeaning(const QString& idiom) {
+    static const QHash<QString, QString> meanings = [] {
+        QHash<QString, QString> m;
+        const StringTable& t = StringTable::Instance();
+        for (int id : t.Ids())
+            if (t.Has(id + kMeaningIdOffset)) m.insert(t.LoadString(id), t.LoadString(id + kMeaningIdOffset));
+        return m;
+    }();
+    return meanings.value(idiom);
 }
 
 QString AppTitle() {

@@ -4,7 +4,9 @@
 #    repo's .clang-format (fix with: clang-format -i FILE);
 #  - the core folders (engine/, questions/, common/, learning/) include no Qt widget, window or
 #    painting header, so they stay usable and testable without a display;
-#  - every include goes down the folders' layers (--self-test checks the check itself).
+#  - every include goes down the folders' layers (--self-test checks the check itself);
+#  - every Japanese text of the program goes through Qt's translation and the English
+#    translation is complete (scripts/check-translations.py).
 # Exits 1 and names the files when something is off.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -88,6 +90,8 @@ mapfile -t program < <(git ls-files -- '*.cpp' '*.h' | grep -vE '^(tools|tests|b
 if ((${#program[@]})); then
   check_direction < <(grep -nE '^\s*#\s*include\s*"' "${program[@]}") || status=1
 fi
+
+scripts/check-translations.py || status=1
 
 [ $status -eq 0 ] && echo "style: ok"
 exit $status

@@ -5,6 +5,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-private-dev qt6-base-dev-tools libgl-dev
   qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
+  qt6-l10n-tools qt6-tools-dev python3
   libsdl2-mixer-dev timgm6mb-soundfont
   fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,5 +1,6 @@
 #include "shell/LearningExport.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
@@ -16,8 +17,9 @@ namespace kd {
 
 SaveFileChooser& ExportFileChooser() {
     static SaveFileChooser chooser = [](QWidget* parent, const QString& suggested) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("学習記録の書き出し"), suggested,
-                                            QStringLiteral("CSV (*.csv)"));
+        return QFileDialog::getSaveFileName(
+            parent, QCoreApplication::translate("LearningExport", "学習記録の書き出し"), suggested,
+            QStringLiteral("CSV (*.csv)"));
     };
     return chooser;
 }
@@ -45,10 +47,12 @@ void ExportLearningRecord(AppContext& ctx, QWidget* parent) {
         qWarning("export to %s failed: %s", qPrintable(path), qPrintable(file.errorString()));
         file.cancelWriting();
     }
-    ctx.msg.Show(parent, QStringLiteral("KeyDerby"),
-                 ok ? QStringLiteral("学習記録を書き出しました。\n") + path
-                    : FailureMessage(QStringLiteral("学習記録を書き出せませんでした"), trouble, path),
-                 MsgButtons::OK);
+    ctx.msg.Show(
+        parent, QStringLiteral("KeyDerby"),
+        ok ? QCoreApplication::translate("LearningExport", "学習記録を書き出しました。\n") + path
+           : FailureMessage(QCoreApplication::translate("LearningExport", "学習記録を書き出せませんでした"),
+                            trouble, path),
+        MsgButtons::OK);
 }
 
 }  // namespace kd

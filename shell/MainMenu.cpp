@@ -1,6 +1,7 @@
 #include "shell/MainMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -49,13 +50,15 @@ const Screen kScreens[3] = {Screen::Practice, Screen::TimeTrial, Screen::SelectC
 QString Description(int index) {
     switch (index) {
         case 0:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                "MainMenu",
                 "　自分で練習時間を設定して、ひたすら打ち続ける。長時間のタイピングに耐えられる持久力がつく（"
                 "？）");
         case 1:
-            return QStringLiteral("　自分の限界に挑戦！まさに、自分との戦い！");
+            return QCoreApplication::translate("MainMenu", "　自分の限界に挑戦！まさに、自分との戦い！");
         case 2:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                "MainMenu",
                 "　コンピューターとの戦い。敵は３つで、上位２名が次ぎの戦いへ進める。「Champion "
                 "Ship」が最終決戦だと思ったら実は・・・。");
         default:
@@ -127,26 +130,29 @@ void MainMenu::BuildMenuBar() {
     menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
     menuBar->setNativeMenuBar(false);
-    fileMenu = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+    fileMenu = menuBar->addMenu(QCoreApplication::translate("MainMenu", "ファイル(&F)"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
-    deleteRecordsAction =
-        NamedAction(fileMenu, QStringLiteral("deleteRecordsAction"), QStringLiteral("記録の削除(&D)"), false);
-    exportLearningAction = NamedAction(fileMenu, QStringLiteral("exportLearningAction"),
-                                       QStringLiteral("学習記録の書き出し(&E)..."), false);
+    deleteRecordsAction = NamedAction(fileMenu, QStringLiteral("deleteRecordsAction"),
+                                      QCoreApplication::translate("MainMenu", "記録の削除(&D)"), false);
+    exportLearningAction =
+        NamedAction(fileMenu, QStringLiteral("exportLearningAction"),
+                    QCoreApplication::translate("MainMenu", "学習記録の書き出し(&E)..."), false);
     fileMenu->addSeparator();
-    exitAction = NamedAction(fileMenu, QStringLiteral("exitAction"), QStringLiteral("終了(&X)"), false);
-    effectsMenu = menuBar->addMenu(QStringLiteral("効果音(&E)"));
+    exitAction = NamedAction(fileMenu, QStringLiteral("exitAction"),
+                             QCoreApplication::translate("MainMenu", "終了(&X)"), false);
+    effectsMenu = menuBar->addMenu(QCoreApplication::translate("MainMenu", "効果音(&E)"));
     effectsMenu->setObjectName(QStringLiteral("effectsMenu"));
-    effectsOnAction =
-        NamedAction(effectsMenu, QStringLiteral("effectsOnAction"), QStringLiteral("ON(&T)"), true);
-    effectsOffAction =
-        NamedAction(effectsMenu, QStringLiteral("effectsOffAction"), QStringLiteral("OFF(&F)"), true);
-    musicMenu = menuBar->addMenu(QStringLiteral("BGM(&B)"));
+    effectsOnAction = NamedAction(effectsMenu, QStringLiteral("effectsOnAction"),
+                                  QCoreApplication::translate("MainMenu", "ON(&T)"), true);
+    effectsOffAction = NamedAction(effectsMenu, QStringLiteral("effectsOffAction"),
+                                   QCoreApplication::translate("MainMenu", "OFF(&F)"), true);
+    musicMenu = menuBar->addMenu(QCoreApplication::translate("MainMenu", "BGM(&B)"));
     musicMenu->setObjectName(QStringLiteral("musicMenu"));
-    musicOnAction = NamedAction(musicMenu, QStringLiteral("musicOnAction"), QStringLiteral("ON(&T)"), true);
-    musicOffAction =
-        NamedAction(musicMenu, QStringLiteral("musicOffAction"), QStringLiteral("OFF(&F)"), true);
-    viewMenu = menuBar->addMenu(QStringLiteral("表示(&D)"));
+    musicOnAction = NamedAction(musicMenu, QStringLiteral("musicOnAction"),
+                                QCoreApplication::translate("MainMenu", "ON(&T)"), true);
+    musicOffAction = NamedAction(musicMenu, QStringLiteral("musicOffAction"),
+                                 QCoreApplication::translate("MainMenu", "OFF(&F)"), true);
+    viewMenu = menuBar->addMenu(QCoreApplication::translate("MainMenu", "表示(&D)"));
     viewMenu->setObjectName(QStringLiteral("viewMenu"));
     if (Zoom* zoom = Zoom::Instance()) {
         zoom->AddViewMenuItems(viewMenu);
@@ -157,16 +163,17 @@ void MainMenu::BuildMenuBar() {
     AddGhostAndReplayItems(viewMenu, g, this);
     AddRomajiGuideItem(viewMenu, g);
     AddInputMethodItems(viewMenu, g);
+    AddLanguageItems(viewMenu, ctx.msg, this);
     AddClassItems(fileMenu, AddImportItem(fileMenu, exportLearningAction, ctx, this), ctx, this);
-    netMenu = menuBar->addMenu(QStringLiteral("対戦(&N)"));
+    netMenu = menuBar->addMenu(QCoreApplication::translate("MainMenu", "対戦(&N)"));
     netMenu->setObjectName(QStringLiteral("netMenu"));
-    aboutAction = menuBar->addAction(QStringLiteral("バージョン情報(&V)"));
+    aboutAction = menuBar->addAction(QCoreApplication::translate("MainMenu", "バージョン情報(&V)"));
     aboutAction->setObjectName(QStringLiteral("aboutAction"));
     // Beyond the original menu bar, after its items so they keep their places.
-    statsMenu = menuBar->addMenu(QStringLiteral("成績(&S)"));
+    statsMenu = menuBar->addMenu(QCoreApplication::translate("MainMenu", "成績(&S)"));
     statsMenu->setObjectName(QStringLiteral("statsMenu"));
-    showStatsAction =
-        NamedAction(statsMenu, QStringLiteral("showStatsAction"), QStringLiteral("成績を見る(&V)"), false);
+    showStatsAction = NamedAction(statsMenu, QStringLiteral("showStatsAction"),
+                                  QCoreApplication::translate("MainMenu", "成績を見る(&V)"), false);
     FitMenuWidth(statsMenu);
 }
 
@@ -181,9 +188,11 @@ void MainMenu::ConnectMenus() {
     connect(aboutAction, &QAction::triggered, this, [this] { ShowAbout(); });
     connect(showStatsAction, &QAction::triggered, this, [this] { OpenStats(); });
     // Races on the local network: screens of their own, opened only when this build has them.
-    for (const auto& [name, text, next] : {std::tuple{"hostRoomAction", "部屋を作る(&H)", Screen::NetHost},
-                                           std::tuple{"joinRoomAction", "部屋に入る(&J)", Screen::NetJoin}}) {
-        connect(NamedAction(netMenu, QString::fromLatin1(name), QString::fromUtf8(text), false),
+    for (const auto& [name, text, next] :
+         {std::tuple{"hostRoomAction", QT_TRANSLATE_NOOP("MainMenu", "部屋を作る(&H)"), Screen::NetHost},
+          std::tuple{"joinRoomAction", QT_TRANSLATE_NOOP("MainMenu", "部屋に入る(&J)"), Screen::NetJoin}}) {
+        connect(NamedAction(netMenu, QString::fromLatin1(name), QCoreApplication::translate("MainMenu", text),
+                            false),
                 &QAction::triggered, this, [this, screen = next] {
                     if (IsClosing() || !ctx.nav.IsRegistered(screen)) return;
                     StopMusic(g);
@@ -247,9 +256,10 @@ void MainMenu::LoadMenu() {
     clientArea->SetBackground(ShellBackground(kClientWidth, kClientHeight));
 
     if (!EnsureDataFolder(g))
-        Warn(FailureMessage(QStringLiteral("記録用のフォルダーを作成できませんでした"),
-                            TroubleOfFolder(PlayerDataFolder(g))) +
-             QStringLiteral("記録は保存されません。\n") + PlayerDataFolder(g));
+        Warn(FailureMessage(
+                 QCoreApplication::translate("MainMenu", "記録用のフォルダーを作成できませんでした"),
+                 TroubleOfFolder(PlayerDataFolder(g))) +
+             QCoreApplication::translate("MainMenu", "記録は保存されません。\n") + PlayerDataFolder(g));
     LoadHeat(g);
     LoadSoundSwitches(g);
     PlayMusic(g, QStringLiteral("startup.mid"));
@@ -298,8 +308,9 @@ void MainMenu::OpenItem(int index) {
     if (index < 3 && !ctx.nav.IsRegistered(kScreens[index])) return;
 
     if (!SaveSoundSwitches(g))
-        Warn(SaveFailureMessage(QStringLiteral("BGMと効果音の設定を保存できませんでした"),
-                                SoundSwitchesPath(g)));
+        Warn(SaveFailureMessage(
+            QCoreApplication::translate("MainMenu", "BGMと効果音の設定を保存できませんでした"),
+            SoundSwitchesPath(g)));
     if (index < 3) {
         // Opened now, so any trouble with the record is told here rather than over a game.
         if (g.learning) g.learning->Store();
@@ -307,8 +318,8 @@ void MainMenu::OpenItem(int index) {
         ctx.nav.Replace(this, kScreens[index]);
         return;
     }
-    if (ctx.msg.Show(this, AppTitle(), QStringLiteral("終了してもよろしいですか？"), MsgButtons::OKCancel) !=
-        MsgAnswer::OK)
+    if (ctx.msg.Show(this, AppTitle(), QCoreApplication::translate("MainMenu", "終了してもよろしいですか？"),
+                     MsgButtons::OKCancel) != MsgAnswer::OK)
         return;
     StopMusic(g);
     ctx.nav.EndProgram();
@@ -362,13 +373,15 @@ void MainMenu::OpenStats() {
 void MainMenu::DeleteAllRecords() {
     // With a learning record the question names it too: it goes with the other records.
     const QString question =
-        g.learning ? QStringLiteral("すべての記録（学習記録を含む）を削除します。よろしいですか？")
-                   : QStringLiteral("すべての記録を削除します。よろしいですか？");
+        g.learning ? QCoreApplication::translate(
+                         "MainMenu", "すべての記録（学習記録を含む）を削除します。よろしいですか？")
+                   : QCoreApplication::translate("MainMenu", "すべての記録を削除します。よろしいですか？");
     if (ctx.msg.Show(this, QStringLiteral("KeyDerby"), question, MsgButtons::YesNo) != MsgAnswer::Yes) return;
     // The reloaded menu shows the music switched off, so the music stops with it.
     StopMusic(g);
     if (!DeleteRecords(g))
-        Warn(QStringLiteral("記録を削除できないファイルがありました。\n") + PlayerDataFolder(g));
+        Warn(QCoreApplication::translate("MainMenu", "記録を削除できないファイルがありました。\n") +
+             PlayerDataFolder(g));
     LoadMenu();
 }
 

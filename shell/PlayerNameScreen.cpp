@@ -1,6 +1,7 @@
 #include "shell/PlayerNameScreen.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,7 +53,8 @@ void UserNameBox::hidePopup() {
 
 PlayerNameScreen::PlayerNameScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::InputUserName) {
     namePrompt = MakeLabel(this, QStringLiteral("namePrompt"),
-                           QStringLiteral("ユーザー名を入力してください。"), 20, 18, 300, 22);
+                           QCoreApplication::translate("PlayerNameScreen", "ユーザー名を入力してください。"),
+                           20, 18, 300, 22);
     SetPixelFont(namePrompt, 15);
     separatorLine = MakeLabel(this, QStringLiteral("separatorLine"), QString(), 20, 46, 300, 2);
     separatorLine->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -130,7 +132,8 @@ void PlayerNameScreen::ConfirmName() {
         Refuse(problem);
         return;
     }
-    if (ctx.msg.Show(this, AppTitle(), name + QStringLiteral("さんでよろしいですか？"),
+    if (ctx.msg.Show(this, AppTitle(),
+                     QCoreApplication::translate("PlayerNameScreen", "%1さんでよろしいですか？").arg(name),
                      MsgButtons::OKCancel) != MsgAnswer::OK)
         return;
 
@@ -138,10 +141,12 @@ void PlayerNameScreen::ConfirmName() {
     // program folder.
     const QString folder = g.programFolder + u'/' + name;
     if (!ExistFolder(folder) && !MakeFolder(folder)) {
-        Refuse(FailureMessage(QStringLiteral("「%1」のフォルダーを作成できませんでした").arg(name),
-                              TroubleOfFolder(folder)) +
-               QStringLiteral("\n別の名前を使うか、") + g.programFolder +
-               QStringLiteral(" に書き込めるか確かめてください。"));
+        Refuse(FailureMessage(
+                   QCoreApplication::translate("PlayerNameScreen", "「%1」のフォルダーを作成できませんでした")
+                       .arg(name),
+                   TroubleOfFolder(folder)) +
+               QCoreApplication::translate("PlayerNameScreen", "\n別の名前を使うか、") + g.programFolder +
+               QCoreApplication::translate("PlayerNameScreen", " に書き込めるか確かめてください。"));
         return;
     }
     g.player.SetUserName(name);
@@ -153,7 +158,8 @@ void PlayerNameScreen::ConfirmName() {
 void PlayerNameScreen::SaveUserName() {
     if (!SaveUserNames(g.programFolder, UserNames))
         ctx.msg.Show(this, AppTitle(),
-                     SaveFailureMessage(QStringLiteral("ユーザー名の一覧を保存できませんでした"),
+                     SaveFailureMessage(QCoreApplication::translate("PlayerNameScreen",
+                                                                    "ユーザー名の一覧を保存できませんでした"),
                                         PlayerListPath(g.programFolder)),
                      MsgButtons::OK);
 }

@@ -1,5 +1,6 @@
 #include "shell/SplashScreen.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -30,7 +31,8 @@ SplashScreen::SplashScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::StartUp)
     SetPixelFont(versionText, 16, true);
     SetForeColor(versionText, kWhite);
     loadingText =
-        MakeLabel(this, QStringLiteral("loadingText"), QStringLiteral("起動しています…"), 130, 192, 140, 26);
+        MakeLabel(this, QStringLiteral("loadingText"),
+                  QCoreApplication::translate("SplashScreen", "起動しています…"), 130, 192, 140, 26);
     loadingText->setAlignment(Qt::AlignCenter);
     loadingText->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 150); border-radius: 6px;"));
     SetPixelFont(loadingText, 14);

@@ -15,4 +15,10 @@ void AddGhostAndReplayItems(QMenu* view, GameState& g, QWidget* owner);
 // types readings, kept in the learning record. Returns the submenu.
 QMenu* AddInputMethodItems(QMenu* view, GameState& g);
 
+class MessageBoxes;
+
+// Adds 言語(&L) with 日本語 and English to the 表示 menu. The choice is kept for the computer
+// and takes effect at the next start; a box says so.
+void AddLanguageItems(QMenu* view, MessageBoxes& msg, QWidget* owner);
+
 }  // namespace kd

@@ -4,6 +4,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHorizontalBarSeries>
 #include <QLegend>
@@ -21,15 +22,16 @@ constexpr int kMostBars = 12;
 
 // The slowest sure pairs as bars, slowest on top.
 QChart* SlowPairsChart(const QVector<KeyPair>& pairs) {
-    QChart* chart = NewChart(QStringLiteral("続けて打つと遅いキー（平均時間）"));
-    auto* set = new QBarSet(QStringLiteral("平均時間"));
+    QChart* chart = NewChart(QCoreApplication::translate("KeyPairsTab", "続けて打つと遅いキー（平均時間）"));
+    auto* set = new QBarSet(QCoreApplication::translate("KeyPairsTab", "平均時間"));
     set->setColor(QColor(255, 140, 60));
     set->setBorderColor(Qt::transparent);
     set->setLabelColor(kStatsText);
     QStringList names;
     for (const KeyPair& p : pairs) {
         if (p.uncertain || names.size() >= kMostBars) break;
-        names.prepend(p.first.toUpper() + QStringLiteral("→") + p.second.toUpper());
+        names.prepend(p.first.toUpper() + QCoreApplication::translate("KeyPairsTab", "→") +
+                      p.second.toUpper());
         set->insert(0, p.avgMs);
     }
     if (names.isEmpty()) {
@@ -55,7 +57,7 @@ QChart* SlowPairsChart(const QVector<KeyPair>& pairs) {
     x->setRange(0, std::ceil(top / 100 + 0.6) * 100);
     x->applyNiceNumbers();
     x->setLabelFormat(QStringLiteral("%.0f"));
-    StyleAxis(x, QStringLiteral("ミリ秒"));
+    StyleAxis(x, QCoreApplication::translate("KeyPairsTab", "ミリ秒"));
     chart->addAxis(y, Qt::AlignLeft);
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
@@ -74,8 +76,9 @@ KeyPairsTab::KeyPairsTab(const Snapshot& data, QWidget* parent) : KeyFiguresTab(
     m_pairChart = NewChartView(QStringLiteral("pairChart"));
     row->addWidget(m_pairChart, 3);
     m_pairsTable =
-        MakeTable(QStringLiteral("pairsTable"),
-                  {QStringLiteral("キーの並び"), QStringLiteral("平均時間"), QStringLiteral("回数")});
+        MakeTable(QStringLiteral("pairsTable"), {QCoreApplication::translate("KeyPairsTab", "キーの並び"),
+                                                 QCoreApplication::translate("KeyPairsTab", "平均時間"),
+                                                 QCoreApplication::translate("KeyPairsTab", "回数")});
     row->addWidget(m_pairsTable, 2);
     SetFigures(figures);
 }
@@ -86,8 +89,9 @@ void KeyPairsTab::Draw(int) {
     for (int i = 0; i < pairs.size(); ++i) {
         const KeyPair& p = pairs[i];
         SetRow(m_pairsTable, i,
-               {p.first.toUpper() + QStringLiteral(" → ") + p.second.toUpper() + UncertainMark(p.uncertain),
-                Millis(p.avgMs), QStringLiteral("%1回").arg(p.count)},
+               {p.first.toUpper() + QCoreApplication::translate("KeyPairsTab", " → ") + p.second.toUpper() +
+                    UncertainMark(p.uncertain),
+                Millis(p.avgMs), QCoreApplication::translate("KeyPairsTab", "%1回").arg(p.count)},
                p.uncertain);
     }
     ReplaceChart(m_pairChart, SlowPairsChart(pairs));

@@ -1,5 +1,6 @@
 #include "stats/KeyboardView.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -98,12 +99,18 @@ QString FingerOf(const QString& key) {
         const char* name;
     };
     static const F fingers[] = {
-        {"1qaz`", "左小指"},        {"2wsx", "左薬指"}, {"3edc", "左中指"}, {"4rfv5tgb", "左人差し指"},
-        {"6yhn7ujm", "右人差し指"}, {"8ik,", "右中指"}, {"9ol.", "右薬指"}, {"0p;/-[@:'=]^\\", "右小指"},
+        {"1qaz`", QT_TRANSLATE_NOOP("KeyboardView", "左小指")},
+        {"2wsx", QT_TRANSLATE_NOOP("KeyboardView", "左薬指")},
+        {"3edc", QT_TRANSLATE_NOOP("KeyboardView", "左中指")},
+        {"4rfv5tgb", QT_TRANSLATE_NOOP("KeyboardView", "左人差し指")},
+        {"6yhn7ujm", QT_TRANSLATE_NOOP("KeyboardView", "右人差し指")},
+        {"8ik,", QT_TRANSLATE_NOOP("KeyboardView", "右中指")},
+        {"9ol.", QT_TRANSLATE_NOOP("KeyboardView", "右薬指")},
+        {"0p;/-[@:'=]^\\", QT_TRANSLATE_NOOP("KeyboardView", "右小指")},
     };
     for (const F& f : fingers)
-        if (QLatin1String(f.keys).contains(c)) return QString::fromUtf8(f.name);
-    if (c == u' ') return QStringLiteral("親指");
+        if (QLatin1String(f.keys).contains(c)) return QCoreApplication::translate("KeyboardView", f.name);
+    if (c == u' ') return QCoreApplication::translate("KeyboardView", "親指");
     return QString();
 }
 

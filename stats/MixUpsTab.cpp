@@ -1,5 +1,6 @@
 #include "stats/MixUpsTab.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -22,10 +23,12 @@ MixUpsTab::MixUpsTab(const Snapshot& data, QWidget* parent) : KeyFiguresTab(data
         QStringLiteral("font-size: 16px; color: #ffffff; background: rgba(0,0,0,120); "
                        "border-radius: 6px; padding: 8px;"));
     column->addWidget(m_mixUpHeadline);
-    m_mixUpsTable =
-        MakeTable(QStringLiteral("mixUpsTable"),
-                  {QStringLiteral("かな"), QStringLiteral("正しいキー"), QStringLiteral("打ったキー"),
-                   QStringLiteral("回数"), QStringLiteral("指（正しい → 打った）")});
+    m_mixUpsTable = MakeTable(QStringLiteral("mixUpsTable"),
+                              {QCoreApplication::translate("MixUpsTab", "かな"),
+                               QCoreApplication::translate("MixUpsTab", "正しいキー"),
+                               QCoreApplication::translate("MixUpsTab", "打ったキー"),
+                               QCoreApplication::translate("MixUpsTab", "回数"),
+                               QCoreApplication::translate("MixUpsTab", "指（正しい → 打った）")});
     for (int c = 0; c < 4; ++c)
         m_mixUpsTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Fixed);
     m_mixUpsTable->setColumnWidth(0, 110);
@@ -44,18 +47,20 @@ void MixUpsTab::Draw(int) {
         const MixUp& m = mix[i];
         const QString from = FingerOf(m.expectedKey), to = FingerOf(m.typed);
         const QString fingers = from.isEmpty() || to.isEmpty() ? QString()
-                                : from == to                   ? from + QStringLiteral("（同じ指）")
-                                                               : from + QStringLiteral(" → ") + to;
+                                : from == to ? from + QCoreApplication::translate("MixUpsTab", "（同じ指）")
+                                             : from + QCoreApplication::translate("MixUpsTab", " → ") + to;
         SetRow(m_mixUpsTable, i,
-               {m.unit, m.expectedKey.toUpper(), m.typed.toUpper(), QStringLiteral("%1回").arg(m.count),
-                fingers},
+               {m.unit, m.expectedKey.toUpper(), m.typed.toUpper(),
+                QCoreApplication::translate("MixUpsTab", "%1回").arg(m.count), fingers},
                false, QStringLiteral("lcccl"));
     }
     if (mix.isEmpty()) {
-        m_mixUpHeadline->setText(QStringLiteral("この期間には打ち間違いがありません。"));
+        m_mixUpHeadline->setText(
+            QCoreApplication::translate("MixUpsTab", "この期間には打ち間違いがありません。"));
     } else {
         const MixUp& m = mix.first();
-        m_mixUpHeadline->setText(QStringLiteral("いちばん多い打ち間違い　「%1」：%2 のところで %3 — %4回")
+        m_mixUpHeadline->setText(QCoreApplication::translate(
+                                     "MixUpsTab", "いちばん多い打ち間違い　「%1」：%2 のところで %3 — %4回")
                                      .arg(m.unit, m.expectedKey.toUpper(), m.typed.toUpper())
                                      .arg(m.count));
     }

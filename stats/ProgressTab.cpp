@@ -5,6 +5,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QDateTimeAxis>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -76,7 +77,8 @@ void AddSeries(QChart* chart, const ProgressSeries& s, const QColor& colour, boo
     points->setColor(faint);
     points->setBorderColor(Qt::transparent);
     auto* average = new QLineSeries;
-    average->setName(QStringLiteral("%1・%2").arg(ModeName(GameMode(s.key.mode)), GenreName(s.key.genre)));
+    average->setName(QCoreApplication::translate("ProgressTab", "%1・%2")
+                         .arg(ModeName(GameMode(s.key.mode)), GenreName(s.key.genre)));
     average->setPen(QPen(colour, 2.5));
     auto* best = BestMarkers();
 
@@ -150,7 +152,7 @@ void AddRuns(QChart* chart, const QVector<TimeTrialPoint>& runs, TimeSpan span) 
     QHash<QString, QScatterSeries*> byGenre;
     QHash<QString, QVector<GamePoint>> times;  // per genre, as points to thin like the games
     auto* best = BestMarkers();
-    best->setName(QStringLiteral("自己ベスト"));
+    best->setName(QCoreApplication::translate("ProgressTab", "自己ベスト"));
     int colour = 0;
     for (const TimeTrialPoint& r : runs) {
         QScatterSeries*& s = byGenre[r.genre];
@@ -183,7 +185,7 @@ QCategoryAxis* GradeAxis(double top) {
         if (b.from >= top) break;
         grades->append(QString::fromLatin1(b.name), std::min(b.to, top));
     }
-    StyleAxis(grades, QStringLiteral("評価"));
+    StyleAxis(grades, QCoreApplication::translate("ProgressTab", "評価"));
     grades->setGridLineVisible(false);
     return grades;
 }
@@ -216,7 +218,7 @@ ProgressTab::ProgressTab(const Snapshot& data, QWidget* parent) : StatsTab(data,
 
 QVBoxLayout* ProgressTab::BuildSeriesPicker() {
     auto* side = new QVBoxLayout;
-    side->addWidget(TitleLabel(QStringLiteral("表示するゲーム")));
+    side->addWidget(TitleLabel(QCoreApplication::translate("ProgressTab", "表示するゲーム")));
     m_seriesList = new QListWidget;
     m_seriesList->setObjectName(QStringLiteral("seriesList"));
     m_seriesList->setFixedWidth(250);
@@ -235,7 +237,8 @@ QVBoxLayout* ProgressTab::BuildSeriesPicker() {
     });
     side->addWidget(m_seriesList, 1);
     auto* legend = new QLabel(
-        QStringLiteral("点：1ゲーム\n線：直近%1ゲームの平均\n★：自己ベスト").arg(kMovingAverageGames));
+        QCoreApplication::translate("ProgressTab", "点：1ゲーム\n線：直近%1ゲームの平均\n★：自己ベスト")
+            .arg(kMovingAverageGames));
     legend->setStyleSheet(QStringLiteral("color: #c8cdd8;"));
     side->addWidget(legend);
     return side;
@@ -244,14 +247,17 @@ QVBoxLayout* ProgressTab::BuildSeriesPicker() {
 QHBoxLayout* ProgressTab::BuildViewSwitches() {
     auto* switches = new QHBoxLayout;
     auto* views = new QButtonGroup(this);
-    switches->addWidget(
-        Toggle(QStringLiteral("showSpeed"), QStringLiteral("速さと正確さ"), views, kSpeedView));
-    switches->addWidget(
-        Toggle(QStringLiteral("showTimes"), QStringLiteral("タイムトライアルのタイム"), views, kTimesView));
+    switches->addWidget(Toggle(QStringLiteral("showSpeed"),
+                               QCoreApplication::translate("ProgressTab", "速さと正確さ"), views,
+                               kSpeedView));
+    switches->addWidget(Toggle(QStringLiteral("showTimes"),
+                               QCoreApplication::translate("ProgressTab", "タイムトライアルのタイム"), views,
+                               kTimesView));
     switches->addStretch(1);
-    auto* replaysButton = new QPushButton(QStringLiteral("記録の再生(&R)"));
+    auto* replaysButton = new QPushButton(QCoreApplication::translate("ProgressTab", "記録の再生(&R)"));
     replaysButton->setObjectName(QStringLiteral("replaysButton"));
-    replaysButton->setToolTip(QStringLiteral("記録したタイムトライアル・レース・ボス戦をもう一度見る"));
+    replaysButton->setToolTip(
+        QCoreApplication::translate("ProgressTab", "記録したタイムトライアル・レース・ボス戦をもう一度見る"));
     connect(replaysButton, &QPushButton::clicked, this, &ProgressTab::ReplaysWanted);
     switches->addWidget(replaysButton);
     views->button(kSpeedView)->setChecked(true);
@@ -264,9 +270,10 @@ QHBoxLayout* ProgressTab::BuildViewSwitches() {
 
 QWidget* ProgressTab::BuildTimesPage() {
     m_timesPages = new QStackedWidget;
-    m_timesPages->addWidget(NotePage(
-        NoteLabel(QStringLiteral("この期間にはタイムトライアルの記録がありません。\n"
-                                 "タイムトライアルを最後まで走ると、タイムと評価がここに並びます。"))));
+    m_timesPages->addWidget(NotePage(NoteLabel(
+        QCoreApplication::translate("ProgressTab",
+                                    "この期間にはタイムトライアルの記録がありません。\n"
+                                    "タイムトライアルを最後まで走ると、タイムと評価がここに並びます。"))));
     m_timeChart = NewChartView(QStringLiteral("timeChart"));
     m_timesPages->addWidget(m_timeChart);
     return m_timesPages;
@@ -298,7 +305,7 @@ void ProgressTab::FillSeriesList() {
     const QVector<SeriesKey> chosen = ChosenSeries();
     int colour = 0;
     for (const ProgressSeries& s : m_data.progress) {
-        auto* item = new QListWidgetItem(QStringLiteral("%1・%2（%3）")
+        auto* item = new QListWidgetItem(QCoreApplication::translate("ProgressTab", "%1・%2（%3）")
                                              .arg(ModeName(GameMode(s.key.mode)), GenreName(s.key.genre))
                                              .arg(s.games.size()));
         item->setData(Qt::UserRole, QStringLiteral("%1\t%2").arg(int(s.key.mode)).arg(s.key.genre));
@@ -318,10 +325,14 @@ void ProgressTab::DrawSpeedAndRate() {
         span.from = span.from ? std::min(span.from, s.games.first().startedAt) : s.games.first().startedAt;
         span.to = std::max(span.to, s.games.last().startedAt);
     }
-    ReplaceChart(m_speedChart, ProgressChart(QStringLiteral("速さ（1秒あたりの正しい打鍵）"),
-                                             QStringLiteral("打/秒"), false, span.from, span.to));
-    ReplaceChart(m_rateChart, ProgressChart(QStringLiteral("正確さ（正しい打鍵の割合）"),
-                                            QStringLiteral("正答率"), true, span.from, span.to));
+    ReplaceChart(
+        m_speedChart,
+        ProgressChart(QCoreApplication::translate("ProgressTab", "速さ（1秒あたりの正しい打鍵）"),
+                      QCoreApplication::translate("ProgressTab", "打/秒"), false, span.from, span.to));
+    ReplaceChart(
+        m_rateChart,
+        ProgressChart(QCoreApplication::translate("ProgressTab", "正確さ（正しい打鍵の割合）"),
+                      QCoreApplication::translate("ProgressTab", "正答率"), true, span.from, span.to));
 }
 
 QChart* ProgressTab::ProgressChart(const QString& title, const QString& axisTitle, bool rate, qint64 from,
@@ -343,7 +354,8 @@ QChart* ProgressTab::ProgressChart(const QString& title, const QString& axisTitl
 void ProgressTab::DrawTimeTrials() {
     const auto& runs = m_data.timeTrials;
     m_timesPages->setCurrentIndex(runs.isEmpty() ? 0 : 1);
-    QChart* chart = NewChart(QStringLiteral("タイムトライアルのタイム（低いほど速い）"));
+    QChart* chart =
+        NewChart(QCoreApplication::translate("ProgressTab", "タイムトライアルのタイム（低いほど速い）"));
     if (!runs.isEmpty()) {
         const TimeSpan span{runs.first().startedAt, runs.last().startedAt};
         double slowest = 0;
@@ -354,7 +366,7 @@ void ProgressTab::DrawTimeTrials() {
         auto* y = new QValueAxis;
         y->setRange(0, top);
         y->setLabelFormat(QStringLiteral("%.0f"));
-        StyleAxis(y, QStringLiteral("秒"));
+        StyleAxis(y, QCoreApplication::translate("ProgressTab", "秒"));
         chart->addAxis(x, Qt::AlignBottom);
         chart->addAxis(y, Qt::AlignLeft);
         AddGradeBands(chart, x0, x1, top);

@@ -1,6 +1,7 @@
 #include "stats/ReplayWindow.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -76,20 +77,21 @@ QString Html(const QString& s) {
 }  // namespace
 
 QString DescribeGame(GameMode mode, const QString& genre, int heat) {
-    const QString g = genre == QLatin1String("english")     ? QStringLiteral("英単語")
-                      : genre == QLatin1String("kannyouku") ? QStringLiteral("慣用句")
-                                                            : genre;
+    const QString g =
+        genre == QLatin1String("english")     ? QCoreApplication::translate("ReplayWindow", "英単語")
+        : genre == QLatin1String("kannyouku") ? QCoreApplication::translate("ReplayWindow", "慣用句")
+                                              : genre;
     switch (mode) {
         case GameMode::TimeTrial:
-            return QStringLiteral("タイムトライアル ") + g;
+            return QCoreApplication::translate("ReplayWindow", "タイムトライアル ") + g;
         case GameMode::Race:
-            return QStringLiteral("レース 第%1戦 ").arg(heat) + g;
+            return QCoreApplication::translate("ReplayWindow", "レース 第%1戦 ").arg(heat) + g;
         case GameMode::Boss:
-            return QStringLiteral("ボス戦 ") + g;
+            return QCoreApplication::translate("ReplayWindow", "ボス戦 ") + g;
         case GameMode::NetRace:
-            return QStringLiteral("対戦レース ") + g;
+            return QCoreApplication::translate("ReplayWindow", "対戦レース ") + g;
         case GameMode::Practice:
-            return QStringLiteral("練習 ") + g;
+            return QCoreApplication::translate("ReplayWindow", "練習 ") + g;
     }
     return g;
 }
@@ -161,10 +163,11 @@ ReplayWindow::ReplayWindow(TickCounter& clock, ReplayModel model, QWidget* paren
     : QWidget(parent, Qt::Window), m_model(std::move(model)), m_clock(clock, m_model.DurationMs()) {
     setObjectName(QStringLiteral("ReplayWindow"));
     const PlayedGame& game = m_model.Game();
-    setWindowTitle(
-        QStringLiteral("リプレイ ― ") + DescribeGame(game.mode, game.genre, game.heat) +
-        QStringLiteral("　") +
-        QDateTime::fromMSecsSinceEpoch(game.startedAt).toString(QStringLiteral("yyyy/MM/dd HH:mm")));
+    setWindowTitle(QCoreApplication::translate("ReplayWindow", "リプレイ ― ") +
+                   DescribeGame(game.mode, game.genre, game.heat) +
+                   QCoreApplication::translate("ReplayWindow", "　") +
+                   QDateTime::fromMSecsSinceEpoch(game.startedAt)
+                       .toString(QCoreApplication::translate("ReplayWindow", "yyyy/MM/dd HH:mm")));
     auto* layout = new QVBoxLayout(this);
     m_track = new ReplayTrack(this, game);
     layout->addWidget(m_track, 0, Qt::AlignHCenter);
@@ -203,7 +206,7 @@ QWidget* ReplayWindow::BuildQuestionPanel() {
 
 QHBoxLayout* ReplayWindow::BuildControls() {
     auto* controls = new QHBoxLayout;
-    m_playButton = new QPushButton(QStringLiteral("再生"), this);
+    m_playButton = new QPushButton(QCoreApplication::translate("ReplayWindow", "再生"), this);
     m_playButton->setObjectName(QStringLiteral("playButton"));
     connect(m_playButton, &QPushButton::clicked, this, [this] { m_clock.IsPlaying() ? Pause() : Play(); });
     controls->addWidget(m_playButton);
@@ -211,7 +214,7 @@ QHBoxLayout* ReplayWindow::BuildControls() {
     const char* const speedNames[3] = {"normalSpeedButton", "doubleSpeedButton", "quadrupleSpeedButton"};
     auto* speedGroup = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        auto* b = new QPushButton(QStringLiteral("%1×").arg(speeds[i]), this);
+        auto* b = new QPushButton(QCoreApplication::translate("ReplayWindow", "%1×").arg(speeds[i]), this);
         b->setObjectName(QLatin1String(speedNames[i]));
         b->setCheckable(true);
         b->setChecked(i == 0);
@@ -264,7 +267,8 @@ void ReplayWindow::Seek(qint64 ms) {
 void ReplayWindow::Refresh() {
     const qint64 pos = m_clock.Position();
     ShowFrame(m_model.FrameAt(pos));
-    m_playButton->setText(m_clock.IsPlaying() ? QStringLiteral("一時停止") : QStringLiteral("再生"));
+    m_playButton->setText(m_clock.IsPlaying() ? QCoreApplication::translate("ReplayWindow", "一時停止")
+                                              : QCoreApplication::translate("ReplayWindow", "再生"));
     if (!m_clock.IsPlaying()) {
         m_replayTimer->Stop();
         return;
@@ -293,13 +297,14 @@ void ReplayWindow::ShowFrame(const ReplayFrame& f) {
                         .arg(kMissColor.name(), Html(k.typed.isEmpty() ? QStringLiteral("?") : k.typed));
     }
     m_keysLabel->setText(keys.isEmpty() ? QStringLiteral("&nbsp;") : keys);
-    m_countsLabel->setText(QStringLiteral("正打数：%1　誤打数：%2").arg(f.correct).arg(f.misses));
+    m_countsLabel->setText(
+        QCoreApplication::translate("ReplayWindow", "正打数：%1　誤打数：%2").arg(f.correct).arg(f.misses));
     if (!m_sliderMoving) {
         const QSignalBlocker block(m_positionSlider);
         m_positionSlider->setValue(int(f.ms));
     }
     m_positionLabel->setText(Seconds(f.ms) + QStringLiteral(" / ") + Seconds(m_model.DurationMs()) +
-                             QStringLiteral(" 秒"));
+                             QCoreApplication::translate("ReplayWindow", " 秒"));
 }
 
 ReplayWindow* OpenReplay(const GameState& g, qint64 gameId, QWidget* parent) {
@@ -320,11 +325,14 @@ namespace {
 
 // What a recorded game came to: 中断, a time, 勝ち/負け or a place.
 QString ResultText(const PlayedGameSummary& s) {
-    if (s.abandoned) return QStringLiteral("中断");
+    if (s.abandoned) return QCoreApplication::translate("ReplayWindow", "中断");
     if (s.mode == GameMode::TimeTrial && s.timeMs)
-        return QString::number(double(*s.timeMs) / 1000.0, 'f', 2) + QStringLiteral("秒");
-    if (s.mode == GameMode::Boss && s.won) return *s.won ? QStringLiteral("勝ち") : QStringLiteral("負け");
-    if (s.place) return QString::number(*s.place) + QStringLiteral("位");
+        return QString::number(double(*s.timeMs) / 1000.0, 'f', 2) +
+               QCoreApplication::translate("ReplayWindow", "秒");
+    if (s.mode == GameMode::Boss && s.won)
+        return *s.won ? QCoreApplication::translate("ReplayWindow", "勝ち")
+                      : QCoreApplication::translate("ReplayWindow", "負け");
+    if (s.place) return QCoreApplication::translate("ReplayWindow", "%1位").arg(*s.place);
     return QString();
 }
 
@@ -332,8 +340,10 @@ QString ResultText(const PlayedGameSummary& s) {
 QTableWidget* GamesTable(const QList<PlayedGameSummary>& games, QWidget* parent) {
     auto* table = new QTableWidget(int(games.size()), 4, parent);
     table->setObjectName(QStringLiteral("gamesTable"));
-    table->setHorizontalHeaderLabels({QStringLiteral("日時"), QStringLiteral("種類"), QStringLiteral("結果"),
-                                      QStringLiteral("正打/誤打")});
+    table->setHorizontalHeaderLabels({QCoreApplication::translate("ReplayWindow", "日時"),
+                                      QCoreApplication::translate("ReplayWindow", "種類"),
+                                      QCoreApplication::translate("ReplayWindow", "結果"),
+                                      QCoreApplication::translate("ReplayWindow", "正打/誤打")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -341,9 +351,11 @@ QTableWidget* GamesTable(const QList<PlayedGameSummary>& games, QWidget* parent)
     for (int r = 0; r < games.size(); ++r) {
         const PlayedGameSummary& s = games[r];
         const QString cells[4] = {
-            QDateTime::fromMSecsSinceEpoch(s.startedAt).toString(QStringLiteral("yyyy/MM/dd HH:mm")),
-            DescribeGame(s.mode, s.genre, 0).replace(QStringLiteral("第0戦 "), QString()), ResultText(s),
-            QStringLiteral("%1 / %2").arg(s.correct).arg(s.misses)};
+            QDateTime::fromMSecsSinceEpoch(s.startedAt)
+                .toString(QCoreApplication::translate("ReplayWindow", "yyyy/MM/dd HH:mm")),
+            DescribeGame(s.mode, s.genre, 0)
+                .replace(QCoreApplication::translate("ReplayWindow", "第0戦 "), QString()),
+            ResultText(s), QStringLiteral("%1 / %2").arg(s.correct).arg(s.misses)};
         for (int c = 0; c < 4; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setData(Qt::UserRole, s.id);
@@ -361,17 +373,19 @@ QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
     auto* w = new QWidget(parent, Qt::Window);
     w->setObjectName(QStringLiteral("ReplayListWindow"));
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setWindowTitle(QStringLiteral("記録の再生"));
+    w->setWindowTitle(QCoreApplication::translate("ReplayWindow", "記録の再生"));
     auto* layout = new QVBoxLayout(w);
     QList<PlayedGameSummary> games;
     if (const QSqlDatabase db = LearningDatabase(g); db.isOpen()) games = ListReplayableGames(db);
     QTableWidget* table = GamesTable(games, w);
     layout->addWidget(table);
-    auto* note =
-        new QLabel(games.isEmpty() ? QStringLiteral("再生できる記録はまだありません。") : QString(), w);
+    auto* note = new QLabel(
+        games.isEmpty() ? QCoreApplication::translate("ReplayWindow", "再生できる記録はまだありません。")
+                        : QString(),
+        w);
     note->setObjectName(QStringLiteral("note"));
     layout->addWidget(note);
-    auto* replayButton = new QPushButton(QStringLiteral("再生(&P)"), w);
+    auto* replayButton = new QPushButton(QCoreApplication::translate("ReplayWindow", "再生(&P)"), w);
     replayButton->setObjectName(QStringLiteral("replayButton"));
     replayButton->setEnabled(!games.isEmpty());
     layout->addWidget(replayButton, 0, Qt::AlignRight);
@@ -381,7 +395,7 @@ QWidget* OpenReplayList(const GameState& g, QWidget* parent) {
         const auto* item = table->currentItem();
         if (!item) return;
         if (!OpenReplay(*gs, item->data(Qt::UserRole).toLongLong(), w))
-            note->setText(QStringLiteral("この記録は読めませんでした。"));
+            note->setText(QCoreApplication::translate("ReplayWindow", "この記録は読めませんでした。"));
     };
     QObject::connect(replayButton, &QPushButton::clicked, w, open);
     QObject::connect(table, &QTableWidget::cellDoubleClicked, w, open);

@@ -3,8 +3,10 @@
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -85,24 +87,25 @@ QColor SeriesColor(int i) {
 QString ModeName(GameMode mode) {
     switch (mode) {
         case GameMode::Practice:
-            return QStringLiteral("練習");
+            return QCoreApplication::translate("StatsLook", "練習");
         case GameMode::TimeTrial:
-            return QStringLiteral("タイムトライアル");
+            return QCoreApplication::translate("StatsLook", "タイムトライアル");
         case GameMode::Race:
-            return QStringLiteral("キーダービー");
+            return QCoreApplication::translate("StatsLook", "キーダービー");
         case GameMode::Boss:
-            return QStringLiteral("ボス戦");
+            return QCoreApplication::translate("StatsLook", "ボス戦");
         case GameMode::NetRace:
-            return QStringLiteral("ネット対戦");
+            return QCoreApplication::translate("StatsLook", "ネット対戦");
     }
     // A mode from a newer program's record.
-    return QStringLiteral("その他");
+    return QCoreApplication::translate("StatsLook", "その他");
 }
 
 QString GenreName(const QString& genre) {
-    if (genre == QLatin1String("kannyouku")) return QStringLiteral("慣用句");
-    if (genre == QLatin1String("english")) return QStringLiteral("英単語");
-    if (genre.startsWith(QLatin1String("set:"))) return QStringLiteral("自作") + genre.mid(4);
+    if (genre == QLatin1String("kannyouku")) return QCoreApplication::translate("StatsLook", "慣用句");
+    if (genre == QLatin1String("english")) return QCoreApplication::translate("StatsLook", "英単語");
+    if (genre.startsWith(QLatin1String("set:")))
+        return QCoreApplication::translate("StatsLook", "自作") + genre.mid(4);
     return genre;
 }
 
@@ -111,11 +114,12 @@ QString Percent(double rate) {
 }
 
 QString Millis(double ms) {
-    return ms > 0 ? QString::number(ms, 'f', 0) + QStringLiteral(" ms") : QStringLiteral("―");
+    return ms > 0 ? QString::number(ms, 'f', 0) + QStringLiteral(" ms")
+                  : QCoreApplication::translate("StatsLook", "―");
 }
 
 QString UncertainMark(bool uncertain) {
-    return uncertain ? QStringLiteral("（参考）") : QString();
+    return uncertain ? QCoreApplication::translate("StatsLook", "（参考）") : QString();
 }
 
 void SetFontPixels(QWidget* w, int px) {
@@ -159,8 +163,26 @@ QWidget* NotePage(QLabel* note) {
     return page;
 }
 
+namespace {
+
+// The checked toggle is drawn bold (the window's style sheet), which is wider in Latin letters:
+// the toggle asks for room for its bold text from the start, so checking it cuts nothing off.
+class ToggleButton : public QPushButton {
+  public:
+    using QPushButton::QPushButton;
+    QSize sizeHint() const override {
+        QFont bold = font();
+        bold.setBold(true);
+        const int extra =
+            QFontMetrics(bold).horizontalAdvance(text()) - fontMetrics().horizontalAdvance(text());
+        return QPushButton::sizeHint() + QSize(qMax(0, extra), 0);
+    }
+};
+
+}  // namespace
+
 QPushButton* Toggle(const QString& name, const QString& text, QButtonGroup* group, int id) {
-    auto* b = new QPushButton(text);
+    auto* b = new ToggleButton(text);
     b->setObjectName(name);
     b->setCheckable(true);
     b->setFocusPolicy(Qt::TabFocus);
@@ -199,7 +221,8 @@ void SetRow(QTableWidget* t, int row, const QStringList& cells, bool uncertain, 
                                Qt::AlignVCenter);
         if (uncertain) {
             item->setForeground(kUncertainText);
-            item->setToolTip(QStringLiteral("%1回未満のため、まだ参考の値です").arg(kCertainAttempts));
+            item->setToolTip(QCoreApplication::translate("StatsLook", "%1回未満のため、まだ参考の値です")
+                                 .arg(kCertainAttempts));
         }
         t->setItem(row, c, item);
     }
@@ -255,7 +278,9 @@ QDateTimeAxis* TimeAxis(qint64 from, qint64 to) {
     const qint64 span = std::max<qint64>(to - from, 3600000);
     x->setRange(QDateTime::fromMSecsSinceEpoch(from - span / 40),
                 QDateTime::fromMSecsSinceEpoch(to + span / 40));
-    x->setFormat(span > 400LL * 86400000 ? QStringLiteral("yyyy/MM") : QStringLiteral("MM/dd"));
+    // The date formats follow the interface's language.
+    x->setFormat(span > 400LL * 86400000 ? QCoreApplication::translate("StatsLook", "yyyy/MM")
+                                         : QCoreApplication::translate("StatsLook", "MM/dd"));
     x->setTickCount(7);
     StyleAxis(x, QString());
     return x;

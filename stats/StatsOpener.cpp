@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPointer>
@@ -96,7 +97,7 @@ void ResultScreenHotkey::Attach(QWidget* screen) {
     connect(f2, &QShortcut::activated, this, [this] { OpenStatsWindow(m_g); });
 
     // A small hint in a free corner of the screen, clear of its own controls.
-    auto* hint = new QLabel(QStringLiteral("F2：成績"), screen);
+    auto* hint = new QLabel(QCoreApplication::translate("StatsOpener", "F2：成績"), screen);
     hint->setObjectName(QLatin1String(kHintName));
     QFont f = hint->font();
     f.setPixelSize(11);

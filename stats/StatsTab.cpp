@@ -1,5 +1,6 @@
 #include "stats/StatsTab.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "stats/StatsLook.h"
@@ -7,9 +8,10 @@
 namespace kd::stats {
 
 StatsTab::StatsTab(const Snapshot& data, QWidget* parent) : QStackedWidget(parent), m_data(data) {
-    m_note = NoteLabel(
-        QStringLiteral("記録を集計しています…\n\n初めて開くときや、たくさん遊んだあとは少し時間がかかります。"
-                       "このあいだもゲームは遊べます。"));
+    m_note = NoteLabel(QCoreApplication::translate(
+        "StatsTab",
+        "記録を集計しています…\n\n初めて開くときや、たくさん遊んだあとは少し時間がかかります。"
+        "このあいだもゲームは遊べます。"));
     addWidget(NotePage(m_note));
 }
 

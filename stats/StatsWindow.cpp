@@ -30,7 +30,8 @@ namespace kd::stats {
 namespace {
 
 QString EmptyRecordText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "StatsWindow",
         "まだ記録がありません。\n\n"
         "練習・タイムトライアル・キーダービーを遊ぶと、打ったキーが一つずつ記録され、ここに表示されます。\n\n"
         "・推移：ゲームごとの速さ（1秒あたりの正しい打鍵）と正確さの移り変わり\n"
@@ -47,7 +48,7 @@ StatsWindow::StatsWindow(const QString& playerName, const QString& databasePath,
     : QWidget(parent, Qt::Window), m_path(databasePath), m_player(playerName), m_loading(loading) {
     setObjectName(QStringLiteral("StatsWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("成績 — ") + playerName);
+    setWindowTitle(QCoreApplication::translate("StatsWindow", "成績 — ") + playerName);
     setStyleSheet(WindowStyle());
     resize(980, 700);
     setMinimumSize(760, 560);
@@ -81,7 +82,7 @@ StatsWindow::~StatsWindow() = default;
 
 QHBoxLayout* StatsWindow::BuildFilters() {
     auto* top = new QHBoxLayout;
-    auto* title = new QLabel(QStringLiteral("成績"));
+    auto* title = new QLabel(QCoreApplication::translate("StatsWindow", "成績"));
     title->setObjectName(QStringLiteral("title"));
     title->setStyleSheet(
         QStringLiteral("color: #ffd740; font-size: 30px; font-weight: bold; font-style: italic;"));
@@ -95,14 +96,15 @@ QHBoxLayout* StatsWindow::BuildFilters() {
     top->addStretch(1);
 
     m_alphabetGroup = new QButtonGroup(this);
-    top->addWidget(new QLabel(QStringLiteral("文字：")));
-    top->addWidget(
-        Toggle(QStringLiteral("kana"), QStringLiteral("かな"), m_alphabetGroup, int(Alphabet::Kana)));
-    top->addWidget(
-        Toggle(QStringLiteral("english"), QStringLiteral("英字"), m_alphabetGroup, int(Alphabet::English)));
+    top->addWidget(new QLabel(QCoreApplication::translate("StatsWindow", "文字：")));
+    top->addWidget(Toggle(QStringLiteral("kana"), QCoreApplication::translate("StatsWindow", "かな"),
+                          m_alphabetGroup, int(Alphabet::Kana)));
+    top->addWidget(Toggle(QStringLiteral("english"), QCoreApplication::translate("StatsWindow", "英字"),
+                          m_alphabetGroup, int(Alphabet::English)));
     // Only a record with games typed by kana keys offers their figures.
-    QAbstractButton* kanaKeys = Toggle(QStringLiteral("kanaKeys"), QStringLiteral("かな入力"),
-                                       m_alphabetGroup, int(Alphabet::KanaKeys));
+    QAbstractButton* kanaKeys =
+        Toggle(QStringLiteral("kanaKeys"), QCoreApplication::translate("StatsWindow", "かな入力"),
+               m_alphabetGroup, int(Alphabet::KanaKeys));
     kanaKeys->setVisible(false);
     top->addWidget(kanaKeys);
     m_alphabetGroup->button(int(Alphabet::Kana))->setChecked(true);
@@ -110,15 +112,18 @@ QHBoxLayout* StatsWindow::BuildFilters() {
     top->addSpacing(16);
 
     m_rangeGroup = new QButtonGroup(this);
-    top->addWidget(new QLabel(QStringLiteral("期間：")));
-    top->addWidget(Toggle(QStringLiteral("range7"), QStringLiteral("7日"), m_rangeGroup, 7));
-    top->addWidget(Toggle(QStringLiteral("range30"), QStringLiteral("30日"), m_rangeGroup, 30));
-    top->addWidget(Toggle(QStringLiteral("rangeAll"), QStringLiteral("すべて"), m_rangeGroup, 0));
+    top->addWidget(new QLabel(QCoreApplication::translate("StatsWindow", "期間：")));
+    top->addWidget(
+        Toggle(QStringLiteral("range7"), QCoreApplication::translate("StatsWindow", "7日"), m_rangeGroup, 7));
+    top->addWidget(Toggle(QStringLiteral("range30"), QCoreApplication::translate("StatsWindow", "30日"),
+                          m_rangeGroup, 30));
+    top->addWidget(Toggle(QStringLiteral("rangeAll"), QCoreApplication::translate("StatsWindow", "すべて"),
+                          m_rangeGroup, 0));
     m_rangeGroup->button(0)->setChecked(true);
     OnChosen(m_rangeGroup, this, [this](int id) { SetRangeDays(id); });
     top->addSpacing(12);
 
-    m_includeAbandoned = new QCheckBox(QStringLiteral("途中でやめたゲームも"));
+    m_includeAbandoned = new QCheckBox(QCoreApplication::translate("StatsWindow", "途中でやめたゲームも"));
     m_includeAbandoned->setObjectName(QStringLiteral("includeAbandoned"));
     connect(m_includeAbandoned, &QCheckBox::toggled, this, [this] { Reload(); });
     top->addWidget(m_includeAbandoned);
@@ -132,13 +137,13 @@ void StatsWindow::BuildTabs() {
     m_weakSpotsTab = new WeakSpotsTab(m_data);
     m_mixUpsTab = new MixUpsTab(m_data);
     m_keyPairsTab = new KeyPairsTab(m_data);
-    m_tabs->addTab(m_progressTab, QStringLiteral("推移"));
-    m_tabs->addTab(m_weakSpotsTab, QStringLiteral("苦手"));
-    m_tabs->addTab(m_mixUpsTab, QStringLiteral("打ち間違い"));
-    m_tabs->addTab(m_keyPairsTab, QStringLiteral("連続キー"));
+    m_tabs->addTab(m_progressTab, QCoreApplication::translate("StatsWindow", "推移"));
+    m_tabs->addTab(m_weakSpotsTab, QCoreApplication::translate("StatsWindow", "苦手"));
+    m_tabs->addTab(m_mixUpsTab, QCoreApplication::translate("StatsWindow", "打ち間違い"));
+    m_tabs->addTab(m_keyPairsTab, QCoreApplication::translate("StatsWindow", "連続キー"));
     // The class's ranking comes from the class server, asked only when the tab is opened.
     m_classTab = new ClassTab(m_path);
-    m_tabs->addTab(m_classTab, tr("クラス"));
+    m_tabs->addTab(m_classTab, QCoreApplication::translate("StatsWindow", "クラス"));
     connect(m_progressTab, &ProgressTab::ReplaysWanted, this, &StatsWindow::ReplaysWanted);
     connect(m_progressTab, &ProgressTab::ViewChanged, this, &StatsWindow::ShowVisible);
     connect(m_weakSpotsTab, &WeakSpotsTab::KeyboardLayoutChosen, this, &StatsWindow::SaveKeyboardLayout);
@@ -179,7 +184,7 @@ void StatsWindow::Reload() {
     Filter f = LastDays(m_days, m_nowMs);
     f.includeAbandoned = m_includeAbandoned->isChecked();
     const int generation = ++m_generation;
-    m_status->setText(QStringLiteral("記録を集計しています…"));
+    m_status->setText(QCoreApplication::translate("StatsWindow", "記録を集計しています…"));
     if (m_loading == Loading::Now) {
         Show(LoadSnapshot(m_path, f));
         return;
@@ -213,10 +218,13 @@ void StatsWindow::Show(Snapshot data) {
     const bool hasGames = !m_data.progress.isEmpty();
     QString why = EmptyRecordText();
     if (!m_data.error.isEmpty())
-        why = QStringLiteral("記録を読めませんでした。ゲームはこれまでどおり遊べます。\n\n") + m_data.error;
+        why = QCoreApplication::translate("StatsWindow",
+                                          "記録を読めませんでした。ゲームはこれまでどおり遊べます。\n\n") +
+              m_data.error;
     else if (m_data.exists && m_days > 0)
         why =
-            QStringLiteral(
+            QCoreApplication::translate(
+                "StatsWindow",
                 "この期間（%1日）には記録がありません。\n「すべて」を押すと、これまでの記録が表示されます。")
                 .arg(m_days);
     m_why = why;
@@ -241,12 +249,13 @@ void StatsWindow::ShowKeyPages() {
     const bool hasKeys = !m_data.keys[int(m_alphabet)].isEmpty();
     QString why = m_why;
     if (m_data.exists && m_data.error.isEmpty() && m_data.overview.keys > 0)
-        why = m_alphabet == Alphabet::English ? QStringLiteral(
-                                                    "この期間には英単語の記録がありません。\n「かな」を押すと"
-                                                    "、慣用句の記録が表示されます。")
-                                              : QStringLiteral(
-                                                    "この期間には慣用句（かな）の記録がありません。\n「英字」"
-                                                    "を押すと、英単語の記録が表示されます。");
+        why = m_alphabet == Alphabet::English
+                  ? QCoreApplication::translate("StatsWindow",
+                                                "この期間には英単語の記録がありません。\n「かな」を押すと"
+                                                "、慣用句の記録が表示されます。")
+                  : QCoreApplication::translate("StatsWindow",
+                                                "この期間には慣用句（かな）の記録がありません。\n「英字」"
+                                                "を押すと、英単語の記録が表示されます。");
     for (KeyFiguresTab* tab : KeyTabs()) {
         tab->Explain(why);
         tab->ShowFigures(hasKeys);
@@ -256,19 +265,22 @@ void StatsWindow::ShowKeyPages() {
 void StatsWindow::ShowStatus() {
     const Overview& o = m_data.overview;
     if (!m_data.error.isEmpty()) {
-        m_status->setText(QStringLiteral("記録を読めませんでした：") + m_data.error);
+        m_status->setText(QCoreApplication::translate("StatsWindow", "記録を読めませんでした：") +
+                          m_data.error);
         return;
     }
     if (o.games == 0) {
-        m_status->setText(m_data.exists ? QStringLiteral("この期間の記録：なし")
-                                        : QStringLiteral("記録：まだありません"));
+        m_status->setText(m_data.exists ? QCoreApplication::translate("StatsWindow", "この期間の記録：なし")
+                                        : QCoreApplication::translate("StatsWindow", "記録：まだありません"));
         return;
     }
     const auto day = [](qint64 ms) {
-        return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("yyyy/MM/dd"));
+        return QDateTime::fromMSecsSinceEpoch(ms).toString(
+            QCoreApplication::translate("StatsWindow", "yyyy/MM/dd"));
     };
     m_status->setText(
-        QStringLiteral("%1〜%2　%3ゲーム・%4打鍵　灰色の数字は%5回未満の参考値です。Esc で閉じます。")
+        QCoreApplication::translate(
+            "StatsWindow", "%1〜%2　%3ゲーム・%4打鍵　灰色の数字は%5回未満の参考値です。Esc で閉じます。")
             .arg(day(o.firstAt), day(o.lastAt))
             .arg(o.games)
             .arg(o.keys)

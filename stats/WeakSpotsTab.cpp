@@ -1,6 +1,7 @@
 #include "stats/WeakSpotsTab.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -21,15 +22,20 @@ WeakSpotsTab::WeakSpotsTab(const Snapshot& data, QWidget* parent) : KeyFiguresTa
     m_weakUnitsTitle = TitleLabel();
     m_weakUnitsTitle->setObjectName(QStringLiteral("weakUnitsTitle"));
     unitColumn->addWidget(m_weakUnitsTitle);
-    m_weakUnitsTable =
-        MakeTable(QStringLiteral("weakUnitsTable"), {QStringLiteral("かな"), QStringLiteral("回数"),
-                                                     QStringLiteral("ミス率"), QStringLiteral("平均時間")});
+    m_weakUnitsTable = MakeTable(QStringLiteral("weakUnitsTable"),
+                                 {QCoreApplication::translate("WeakSpotsTab", "かな"),
+                                  QCoreApplication::translate("WeakSpotsTab", "回数"),
+                                  QCoreApplication::translate("WeakSpotsTab", "ミス率"),
+                                  QCoreApplication::translate("WeakSpotsTab", "平均時間")});
     unitColumn->addWidget(m_weakUnitsTable);
     auto* keyColumn = new QVBoxLayout;
-    keyColumn->addWidget(TitleLabel(QStringLiteral("苦手なキー（ミスの多い順）")));
+    keyColumn->addWidget(
+        TitleLabel(QCoreApplication::translate("WeakSpotsTab", "苦手なキー（ミスの多い順）")));
     m_weakKeysTable =
-        MakeTable(QStringLiteral("weakKeysTable"), {QStringLiteral("キー"), QStringLiteral("打鍵数"),
-                                                    QStringLiteral("ミス率"), QStringLiteral("平均時間")});
+        MakeTable(QStringLiteral("weakKeysTable"), {QCoreApplication::translate("WeakSpotsTab", "キー"),
+                                                    QCoreApplication::translate("WeakSpotsTab", "打鍵数"),
+                                                    QCoreApplication::translate("WeakSpotsTab", "ミス率"),
+                                                    QCoreApplication::translate("WeakSpotsTab", "平均時間")});
     keyColumn->addWidget(m_weakKeysTable);
     tables->addLayout(unitColumn, 1);
     tables->addLayout(keyColumn, 1);
@@ -45,23 +51,29 @@ WeakSpotsTab::WeakSpotsTab(const Snapshot& data, QWidget* parent) : KeyFiguresTa
 QHBoxLayout* WeakSpotsTab::BuildKeyboardSwitches() {
     auto* switches = new QHBoxLayout;
     m_layoutGroup = new QButtonGroup(this);
-    switches->addWidget(new QLabel(QStringLiteral("キーボード：")));
-    switches->addWidget(Toggle(QStringLiteral("layoutJis"), QStringLiteral("JIS配列"), m_layoutGroup,
+    switches->addWidget(new QLabel(QCoreApplication::translate("WeakSpotsTab", "キーボード：")));
+    switches->addWidget(Toggle(QStringLiteral("layoutJis"),
+                               QCoreApplication::translate("WeakSpotsTab", "JIS配列"), m_layoutGroup,
                                int(KeyboardLayout::JIS)));
-    switches->addWidget(
-        Toggle(QStringLiteral("layoutUs"), QStringLiteral("US配列"), m_layoutGroup, int(KeyboardLayout::US)));
+    switches->addWidget(Toggle(QStringLiteral("layoutUs"),
+                               QCoreApplication::translate("WeakSpotsTab", "US配列"), m_layoutGroup,
+                               int(KeyboardLayout::US)));
     switches->addSpacing(16);
     m_colouringGroup = new QButtonGroup(this);
-    switches->addWidget(new QLabel(QStringLiteral("色分け：")));
-    switches->addWidget(Toggle(QStringLiteral("byMisses"), QStringLiteral("ミス率"), m_colouringGroup,
+    switches->addWidget(new QLabel(QCoreApplication::translate("WeakSpotsTab", "色分け：")));
+    switches->addWidget(Toggle(QStringLiteral("byMisses"),
+                               QCoreApplication::translate("WeakSpotsTab", "ミス率"), m_colouringGroup,
                                int(KeyColouring::MissRate)));
-    switches->addWidget(Toggle(QStringLiteral("bySlowness"), QStringLiteral("遅さ"), m_colouringGroup,
+    switches->addWidget(Toggle(QStringLiteral("bySlowness"),
+                               QCoreApplication::translate("WeakSpotsTab", "遅さ"), m_colouringGroup,
                                int(KeyColouring::Slowness)));
     switches->addSpacing(16);
-    auto* scale = new QLabel(
-        QStringLiteral("<span style='color:%1'>■</span> 得意　<span style='color:%2'>■</span> ふつう　"
+    auto* scale =
+        new QLabel(QCoreApplication::translate(
+                       "WeakSpotsTab",
+                       "<span style='color:%1'>■</span> 得意　<span style='color:%2'>■</span> ふつう　"
                        "<span style='color:%3'>■</span> 苦手　<span style='color:#464e64'>■</span> 記録なし")
-            .arg(BadnessColor(0).name(), BadnessColor(0.5).name(), BadnessColor(1).name()));
+                       .arg(BadnessColor(0).name(), BadnessColor(0.5).name(), BadnessColor(1).name()));
     switches->addWidget(scale);
     switches->addStretch(1);
     m_layoutGroup->button(int(KeyboardLayout::JIS))->setChecked(true);
@@ -83,10 +95,12 @@ void WeakSpotsTab::ShowKeyboardLayout(KeyboardLayout layout) {
 void WeakSpotsTab::Draw(int) {
     const int a = int(m_alphabet);
     const bool english = m_alphabet == Alphabet::English;
-    m_weakUnitsTitle->setText(english ? QStringLiteral("苦手な文字（ミスの多い順）")
-                                      : QStringLiteral("苦手なかな（ミスの多い順）"));
-    m_weakUnitsTable->horizontalHeaderItem(0)->setText(english ? QStringLiteral("文字")
-                                                               : QStringLiteral("かな"));
+    m_weakUnitsTitle->setText(
+        english ? QCoreApplication::translate("WeakSpotsTab", "苦手な文字（ミスの多い順）")
+                : QCoreApplication::translate("WeakSpotsTab", "苦手なかな（ミスの多い順）"));
+    m_weakUnitsTable->horizontalHeaderItem(0)->setText(
+        english ? QCoreApplication::translate("WeakSpotsTab", "文字")
+                : QCoreApplication::translate("WeakSpotsTab", "かな"));
     const auto& units = m_data.units[a];
     m_weakUnitsTable->setRowCount(int(units.size()));
     for (int i = 0; i < units.size(); ++i) {

@@ -1,5 +1,6 @@
 #include "timetrial/SplitsWindow.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -23,7 +24,7 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignRight
 }
 
 QTableWidgetItem* GapCell(const std::optional<qint64>& gap) {
-    if (!gap) return Cell(QStringLiteral("―"));
+    if (!gap) return Cell(QCoreApplication::translate("SplitsWindow", "―"));
     QTableWidgetItem* item = Cell(FormatGap(*gap).chopped(1));  // the column says 秒
     const GapSide side = SideOfGap(*gap);
     if (side != GapSide::Even) item->setForeground(side == GapSide::Ahead ? kAheadText : kBehindText);
@@ -40,33 +41,38 @@ QString SplitsWindow::Seconds(qint64 ms) {
 
 SplitsWindow::SplitsWindow(QWidget* parent, const QList<Split>& splits, qint64 totalGapMs) : QDialog(parent) {
     setObjectName(QStringLiteral("SplitsWindow"));
-    setWindowTitle(QStringLiteral("ベストとの比較"));
+    setWindowTitle(QCoreApplication::translate("SplitsWindow", "ベストとの比較"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* total = new QLabel(GapLine(totalGapMs) + QStringLiteral("　（■ は特に遅れた問題）"), this);
+    auto* total = new QLabel(
+        GapLine(totalGapMs) + QCoreApplication::translate("SplitsWindow", "　（■ は特に遅れた問題）"), this);
     total->setObjectName(QStringLiteral("totalGapText"));
     SetPixelFont(total, 15, true);
     layout->addWidget(total);
 
     m_table = new QTableWidget(int(splits.size()), 6, this);
     m_table->setObjectName(QStringLiteral("splitsTable"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("問"), QStringLiteral("問題"),
-                                        QStringLiteral("今回(秒)"), QStringLiteral("ベスト(秒)"),
-                                        QStringLiteral("差(秒)"), QStringLiteral("累計差(秒)")});
+    m_table->setHorizontalHeaderLabels({QCoreApplication::translate("SplitsWindow", "問"),
+                                        QCoreApplication::translate("SplitsWindow", "問題"),
+                                        QCoreApplication::translate("SplitsWindow", "今回(秒)"),
+                                        QCoreApplication::translate("SplitsWindow", "ベスト(秒)"),
+                                        QCoreApplication::translate("SplitsWindow", "差(秒)"),
+                                        QCoreApplication::translate("SplitsWindow", "累計差(秒)")});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     for (int r = 0; r < splits.size(); ++r) {
         const Split& s = splits[r];
-        const QString mark = s.largeLoss ? QStringLiteral("■ ") : QString();
+        const QString mark = s.largeLoss ? QCoreApplication::translate("SplitsWindow", "■ ") : QString();
         m_table->setItem(r, 0, Cell(mark + QString::number(s.seq + 1)));
         m_table->setItem(r, 1, Cell(s.text, Qt::AlignLeft | Qt::AlignVCenter));
-        const QString cut = QStringLiteral("（途中）");
+        const QString cut = QCoreApplication::translate("SplitsWindow", "（途中）");
         m_table->setItem(r, 2,
-                         Cell(s.ms ? Seconds(*s.ms) + (s.completed ? QString() : cut) : QStringLiteral("―")));
-        m_table->setItem(
-            r, 3,
-            Cell(s.bestMs ? Seconds(*s.bestMs) + (s.bestCompleted ? QString() : cut) : QStringLiteral("―")));
+                         Cell(s.ms ? Seconds(*s.ms) + (s.completed ? QString() : cut)
+                                   : QCoreApplication::translate("SplitsWindow", "―")));
+        m_table->setItem(r, 3,
+                         Cell(s.bestMs ? Seconds(*s.bestMs) + (s.bestCompleted ? QString() : cut)
+                                       : QCoreApplication::translate("SplitsWindow", "―")));
         m_table->setItem(r, 4, GapCell(s.diffMs));
         m_table->setItem(r, 5, GapCell(s.cumulativeMs));
         if (s.largeLoss)
@@ -76,7 +82,7 @@ SplitsWindow::SplitsWindow(QWidget* parent, const QList<Split>& splits, qint64 t
     m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     layout->addWidget(m_table);
 
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    auto* close = new QPushButton(QCoreApplication::translate("SplitsWindow", "閉じる"), this);
     close->setObjectName(QStringLiteral("closeButton"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     layout->addWidget(close, 0, Qt::AlignRight);

@@ -1,5 +1,6 @@
 #include "timetrial/TimeTrialRankingScreen.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,6 +14,7 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
+#include "questions/Genre.h"
 #include "timetrial/TryAgain.h"
 
 namespace kd {
@@ -26,8 +28,12 @@ struct ColumnSpec {
 };
 
 const ColumnSpec kColumns[] = {
-    {"nameCell", "Name", 6, 99},     {"timeCell", "Time", 108, 75},  {"correctRateCell", "正答率", 186, 54},
-    {"scoreCell", "Score", 243, 75}, {"gradeCell", "Rank", 321, 48}, {"genreCell", "ジャンル", 372, 81},
+    {"nameCell", "Name", 6, 99},
+    {"timeCell", "Time", 108, 75},
+    {"correctRateCell", QT_TRANSLATE_NOOP("TimeTrialRankingScreen", "正答率"), 186, 54},
+    {"scoreCell", "Score", 243, 75},
+    {"gradeCell", "Rank", 321, 48},
+    {"genreCell", QT_TRANSLATE_NOOP("TimeTrialRankingScreen", "ジャンル"), 372, 81},
 };
 
 QString Indexed(const char* array, int i) {
@@ -40,8 +46,10 @@ TimeTrialRankingScreen::TimeTrialRankingScreen(AppContext& ctx) : ScreenBase(ctx
     SetClientSize(461, 396);
     CenterOnScreen(this);
 
-    QLabel* shadow = MakeLabel(this, QStringLiteral("titleShadow"), QStringLiteral("ランキング"), 135, 15);
-    QLabel* title = MakeLabel(this, QStringLiteral("titleText"), QStringLiteral("ランキング"), 129, 12);
+    QLabel* shadow = MakeLabel(this, QStringLiteral("titleShadow"),
+                               QCoreApplication::translate("TimeTrialRankingScreen", "ランキング"), 135, 15);
+    QLabel* title = MakeLabel(this, QStringLiteral("titleText"),
+                              QCoreApplication::translate("TimeTrialRankingScreen", "ランキング"), 129, 12);
     for (QLabel* l : {shadow, title}) {
         SetPixelFont(l, 32, true);
         l->adjustSize();
@@ -51,7 +59,8 @@ TimeTrialRankingScreen::TimeTrialRankingScreen(AppContext& ctx) : ScreenBase(ctx
 
     for (int c = 0; c < ColumnCount; ++c) {
         const ColumnSpec& column = kColumns[c];
-        QLabel* header = MakeLabel(this, Indexed("columnHeading", c), QString::fromUtf8(column.header),
+        QLabel* header = MakeLabel(this, Indexed("columnHeading", c),
+                                   QCoreApplication::translate("TimeTrialRankingScreen", column.header),
                                    column.x, 57, column.width, 20);
         SetForeColor(header, kGreen);
         SetPixelFont(header, 14, true);
@@ -94,7 +103,7 @@ void TimeTrialRankingScreen::OnLoad() {
         m_cells[Rate][i]->setText(r.RankRate);
         m_cells[Score][i]->setText(QString::number(r.RankScore));
         m_cells[Rank][i]->setText(r.RankGrade);
-        m_cells[Genre][i]->setText(r.RankGenre);
+        m_cells[Genre][i]->setText(GenreDisplayName(r.RankGenre));
     }
     const int row = g.player.TimeTrialRanking;
     if (row >= 0 && row < kTimeTrialPlaces) {

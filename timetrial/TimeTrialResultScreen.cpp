@@ -1,6 +1,7 @@
 #include "timetrial/TimeTrialResultScreen.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,12 +84,14 @@ TimeTrialResultScreen::TimeTrialResultScreen(AppContext& ctx) : ScreenBase(ctx, 
     SetForeColor(placeText, kRed);
 
     madeRankingText =
-        MakeLabel(this, QStringLiteral("madeRankingText"), QStringLiteral("ランクイン！"), 63, 264);
+        MakeLabel(this, QStringLiteral("madeRankingText"),
+                  QCoreApplication::translate("TimeTrialResultScreen", "ランクイン！"), 63, 264);
     SetPixelFont(madeRankingText, 16, true);
     madeRankingText->adjustSize();
     SetRedWhenEnabled(madeRankingText);
     namePrompt =
-        MakeLabel(this, QStringLiteral("namePrompt"), QStringLiteral("名前を入力してください。"), 18, 285);
+        MakeLabel(this, QStringLiteral("namePrompt"),
+                  QCoreApplication::translate("TimeTrialResultScreen", "名前を入力してください。"), 18, 285);
     SetPixelFont(namePrompt, 13);
     namePrompt->adjustSize();
     SetGreyWhenDisabled(namePrompt);
@@ -151,7 +154,7 @@ void TimeTrialResultScreen::OnLoad() {
     g.player.TimeTrialRanking = -1;
     RankData = TimeTrialTable();
     nameEdit->setEnabled(false);
-    SetCaption(AppTitle() + QStringLiteral("　―　結果　―"));
+    SetCaption(AppTitle() + QCoreApplication::translate("TimeTrialResultScreen", "　―　結果　―"));
 
     const qint32 t = g.player.GetTimeTrialTime();
     const TimeTrialOutcome r =
@@ -178,21 +181,24 @@ void TimeTrialResultScreen::OnLoad() {
     nameEdit->setFocus();
     InsertTimeTrialEntry(RankData, place, m_entry);
     g.player.TimeTrialRanking = place;
-    placeText->setText(QString::number(place + 1) + QStringLiteral("位"));
+    placeText->setText(QCoreApplication::translate("TimeTrialResultScreen", "%1位").arg(place + 1));
     madeRankingText->setEnabled(true);
     namePrompt->setEnabled(true);
     blinkTimer->Start();
 }
 
 void TimeTrialResultScreen::ShowStatistics(const TimeTrialOutcome& r) {
-    totalKeysText->setText(QStringLiteral("全打数：%1").arg(r.allKeys));
-    correctCountText->setText(QStringLiteral("正打数：%1").arg(r.correct));
-    missCountText->setText(QStringLiteral("誤打数：%1").arg(r.misses));
-    correctRateText->setText(QStringLiteral("正答率：") + r.correctRate);
+    totalKeysText->setText(QCoreApplication::translate("TimeTrialResultScreen", "全打数：%1").arg(r.allKeys));
+    correctCountText->setText(
+        QCoreApplication::translate("TimeTrialResultScreen", "正打数：%1").arg(r.correct));
+    missCountText->setText(QCoreApplication::translate("TimeTrialResultScreen", "誤打数：%1").arg(r.misses));
+    correctRateText->setText(QCoreApplication::translate("TimeTrialResultScreen", "正答率：") +
+                             r.correctRate);
     timeText->setText(FormatTimeTrialTime(r.ms));
-    typesPerSecText->setText(QStringLiteral("Types/Sec：") + FixedText(r.keysPerSec, 2));
-    scoreText->setText(QStringLiteral("スコア：%1").arg(r.score));
-    gradeText->setText(QStringLiteral("ランク：") + r.grade);
+    typesPerSecText->setText(QCoreApplication::translate("TimeTrialResultScreen", "Types/Sec：") +
+                             FixedText(r.keysPerSec, 2));
+    scoreText->setText(QCoreApplication::translate("TimeTrialResultScreen", "スコア：%1").arg(r.score));
+    gradeText->setText(QCoreApplication::translate("TimeTrialResultScreen", "ランク：") + r.grade);
 }
 
 void TimeTrialResultScreen::CheckNameEdit(const QString& text) {
@@ -204,10 +210,13 @@ void TimeTrialResultScreen::CheckNameEdit(const QString& text) {
     nameEdit->setCursorPosition(qBound(0, cursor, int(m_acceptedName.size())));
     const QString why =
         check == RankNameCheck::TooLong
-            ? QStringLiteral("名前が長すぎます。\n名前は半角%1文字（全角%2文字）まで入力できます。")
+            ? QCoreApplication::translate(
+                  "TimeTrialResultScreen",
+                  "名前が長すぎます。\n名前は半角%1文字（全角%2文字）まで入力できます。")
                   .arg(kMaxRankNameBytes)
                   .arg(kMaxRankNameBytes / 2)
-            : QStringLiteral("「%1」は名前に使えない文字です。").arg(FirstUnencodableChar(text));
+            : QCoreApplication::translate("TimeTrialResultScreen", "「%1」は名前に使えない文字です。")
+                  .arg(FirstUnencodableChar(text));
     ctx.msg.Show(this, AppTitle(), why, MsgButtons::OK);
 }
 
@@ -226,8 +235,9 @@ void TimeTrialResultScreen::ConfirmResult() {
         // Saying so beats opening a ranking that silently lacks the new entry.
         g.player.TimeTrialRanking = -1;
         ctx.msg.Show(this, AppTitle(),
-                     SaveFailureMessage(QStringLiteral("ランキングを保存できませんでした")) +
-                         QStringLiteral("\nこの記録は登録されません。"),
+                     SaveFailureMessage(QCoreApplication::translate("TimeTrialResultScreen",
+                                                                    "ランキングを保存できませんでした")) +
+                         QCoreApplication::translate("TimeTrialResultScreen", "\nこの記録は登録されません。"),
                      MsgButtons::OK);
     }
     AskTryAgain();
@@ -258,7 +268,7 @@ void TimeTrialResultScreen::ShowBestComparison(const PlayedGame& run, const std:
         m_panel->findChild<QLabel*>(QStringLiteral("bestGapShadow"))->show();
     }
     if (!best) {
-        bestGapText->setText(QStringLiteral("ベスト比：初の記録"));
+        bestGapText->setText(QCoreApplication::translate("TimeTrialResultScreen", "ベスト比：初の記録"));
         return;
     }
     const qint64 gap = run.EndMs() - best->EndMs();
@@ -269,7 +279,8 @@ void TimeTrialResultScreen::ShowBestComparison(const PlayedGame& run, const std:
                                                         : kInk);
     if (!splitsHint) {
         splitsHint =
-            MakeLabel(this, QStringLiteral("splitsHint"), QStringLiteral("F3：問題ごとの比較"), 230, 262);
+            MakeLabel(this, QStringLiteral("splitsHint"),
+                      QCoreApplication::translate("TimeTrialResultScreen", "F3：問題ごとの比較"), 230, 262);
         SetPixelFont(splitsHint, 12);
         splitsHint->adjustSize();
         splitsHint->show();

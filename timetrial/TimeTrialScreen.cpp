@@ -1,5 +1,6 @@
 #include "timetrial/TimeTrialScreen.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -44,16 +45,20 @@ TimeTrialScreen::TimeTrialScreen(AppContext& ctx)
     SetBackColor(playBand, kBand);
 
     MakeOutline(this, QStringLiteral("clockOutline"), {6, 9, 121, 121}, kBoxLine);
-    elapsedTime = MakeClockBox({"elapsedTimeCaption", QStringLiteral("経過時間："), 9, 15, "elapsedTime", 20,
-                                QColor(144, 255, 144), 15});
+    elapsedTime =
+        MakeClockBox({"elapsedTimeCaption", QCoreApplication::translate("TimeTrialScreen", "経過時間："), 9,
+                      15, "elapsedTime", 20, QColor(144, 255, 144), 15});
 
     panel->move(129, 9);
     panel->raise();
 
     MakeOutline(this, QStringLiteral("buttonsOutline"), {540, 9, 100, 121}, kBoxLine);
-    settingsButton = MakeButton(this, QStringLiteral("settingsButton"), QStringLiteral("設定"), 552, 33);
-    retryButton = MakeButton(this, QStringLiteral("retryButton"), QStringLiteral("やり直し"), 552, 63);
-    backButton = MakeButton(this, QStringLiteral("backButton"), QStringLiteral("戻る"), 552, 93);
+    settingsButton = MakeButton(this, QStringLiteral("settingsButton"),
+                                QCoreApplication::translate("TimeTrialScreen", "設定"), 552, 33);
+    retryButton = MakeButton(this, QStringLiteral("retryButton"),
+                             QCoreApplication::translate("TimeTrialScreen", "やり直し"), 552, 63);
+    backButton = MakeButton(this, QStringLiteral("backButton"),
+                            QCoreApplication::translate("TimeTrialScreen", "戻る"), 552, 93);
     connect(settingsButton, &QPushButton::clicked, this, [this] { ShowGenreDialog(); });
     connect(retryButton, &QPushButton::clicked, this, [this] { Retry(); });
     connect(backButton, &QPushButton::clicked, this, [this] { Back(); });
@@ -65,7 +70,7 @@ TimeTrialScreen::TimeTrialScreen(AppContext& ctx)
     ballSource->hide();
 
     // Refreshes the clock only; the recorded time is read at the finishing key itself.
-    m_clock = new PlayClock(this, QStringLiteral("clockTimer"), elapsedTime, g.clock);
+    m_clock = std::make_unique<PlayClock>(this, QStringLiteral("clockTimer"), elapsedTime, g.clock);
     m_ghost = new GhostRunner(this, g.clock, [this] { Redraw(); });
 
     NoFocusButtons(this);
@@ -93,7 +98,7 @@ void TimeTrialScreen::OnLoad() {
     m_ghost->SetPicture(ballPicture);
     LoadGhost();
     retryButton->setEnabled(false);
-    panel->SetDisplay(QStringLiteral("スペースでスタート"));
+    panel->SetDisplay(QCoreApplication::translate("TimeTrialScreen", "スペースでスタート"));
     Redraw();
 }
 
@@ -176,7 +181,7 @@ void TimeTrialScreen::Retry() {
     Redraw();
     m_clock->Stop();
     panel->SetMonitor(QString());
-    panel->SetDisplay(QStringLiteral("スペースでスタート"));
+    panel->SetDisplay(QCoreApplication::translate("TimeTrialScreen", "スペースでスタート"));
     panel->SetInput(QString());
     m_clock->ShowText(QString());
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QPixmap>
+#include <memory>
 
 #include "learning/GhostRun.h"
 #include "play/PlayClock.h"
@@ -57,7 +58,7 @@ class TimeTrialScreen : public PlayScreen {
     void LoadGhost();
 
     ClockLabel* elapsedTime;
-    PlayClock* m_clock;  // timer clockTimer
+    std::unique_ptr<PlayClock> m_clock;  // timer clockTimer
     DrawingArea* track;
     QLabel* ballSource;
     QPushButton* settingsButton;

@@ -1,5 +1,6 @@
 #include "timetrial/TryAgain.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 #include "platform/widgets/MessageBoxes.h"
@@ -11,8 +12,9 @@ namespace kd {
 void AskToTryTimeTrialAgain(ScreenBase* from) {
     QPointer<ScreenBase> self(from);
     AppContext& ctx = from->ctx;
-    const MsgAnswer a = ctx.msg.Show(from, QStringLiteral("KeyDerby"),
-                                     QStringLiteral("もう一度挑戦しますか？"), MsgButtons::YesNo);
+    const MsgAnswer a =
+        ctx.msg.Show(from, QStringLiteral("KeyDerby"),
+                     QCoreApplication::translate("TryAgain", "もう一度挑戦しますか？"), MsgButtons::YesNo);
     // The question waits for the player; the program may have closed the screen meanwhile.
     if (!self || self->IsClosing()) return;
     ctx.nav.Replace(from, a == MsgAnswer::Yes ? Screen::TimeTrial : Screen::Main);

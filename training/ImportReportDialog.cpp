@@ -1,5 +1,6 @@
 #include "training/ImportReportDialog.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -21,12 +22,17 @@ const QColor kText = kWhite;
 QString ImportReportDialog::SummaryText(const ImportReport& r) {
     if (!r.result.error.isEmpty()) return r.result.error;
     if (!r.storeError.isEmpty())
-        return QStringLiteral("問題を記録に保存できませんでした（%1）。何も取り込んでいません。")
+        return QCoreApplication::translate("ImportReportDialog",
+                                           "問題を記録に保存できませんでした（%1）。何も取り込んでいません。")
             .arg(r.storeError);
-    if (!r.Stored()) return QStringLiteral("取り込める行がありませんでした。");
-    const QString kind =
-        r.result.kind == QuestionSetKind::English ? QStringLiteral("英単語") : QStringLiteral("慣用句");
-    return QStringLiteral("問題集「%1」（%2）に %3 問を取り込みました。練習の設定でジャンルに選べます。")
+    if (!r.Stored())
+        return QCoreApplication::translate("ImportReportDialog", "取り込める行がありませんでした。");
+    const QString kind = r.result.kind == QuestionSetKind::English
+                             ? QCoreApplication::translate("ImportReportDialog", "英単語")
+                             : QCoreApplication::translate("ImportReportDialog", "慣用句");
+    return QCoreApplication::translate(
+               "ImportReportDialog",
+               "問題集「%1」（%2）に %3 問を取り込みました。練習の設定でジャンルに選べます。")
         .arg(r.setName, kind)
         .arg(r.result.questions.size());
 }
@@ -34,19 +40,22 @@ QString ImportReportDialog::SummaryText(const ImportReport& r) {
 ImportReportDialog::ImportReportDialog(AppContext& ctx_, QWidget* owner, const ImportReport& report)
     : ScreenBase(ctx_, QStringLiteral("ImportReportDialog"), owner) {
     for (int i = 0; i < 2; ++i)
-        titleTexts[i] = MakeLabel(this, QStringLiteral("titleText%1").arg(i),
-                                  QStringLiteral("問題集の読み込み"), 0, 0, 400, 36);
+        titleTexts[i] =
+            MakeLabel(this, QStringLiteral("titleText%1").arg(i),
+                      QCoreApplication::translate("ImportReportDialog", "問題集の読み込み"), 0, 0, 400, 36);
     StyleTitle(titleTexts[0], titleTexts[1], 24, QPoint(20, 12), 3);
 
-    fileText = MakeLabel(this, QStringLiteral("fileText"), QStringLiteral("ファイル：") + report.fileName, 20,
-                         56, 480, 20);
+    fileText = MakeLabel(this, QStringLiteral("fileText"),
+                         QCoreApplication::translate("ImportReportDialog", "ファイル：") + report.fileName,
+                         20, 56, 480, 20);
     summaryLine = MakeLabel(this, QStringLiteral("summaryLine"), SummaryText(report), 20, 80, 480, 44);
     summaryLine->setWordWrap(true);
     const qsizetype refused = report.result.refused.size();
-    refusedCaption = MakeLabel(this, QStringLiteral("refusedCaption"),
-                               refused ? QStringLiteral("取り込めなかった行：%1 行").arg(refused)
-                                       : QStringLiteral("取り込めなかった行はありません。"),
-                               20, 128, 480, 20);
+    refusedCaption = MakeLabel(
+        this, QStringLiteral("refusedCaption"),
+        refused ? QCoreApplication::translate("ImportReportDialog", "取り込めなかった行：%1 行").arg(refused)
+                : QCoreApplication::translate("ImportReportDialog", "取り込めなかった行はありません。"),
+        20, 128, 480, 20);
     for (QLabel* l : {fileText, summaryLine, refusedCaption}) {
         SetPixelFont(l, 14, l == summaryLine);
         SetForeColor(l, kText);
@@ -55,7 +64,8 @@ ImportReportDialog::ImportReportDialog(AppContext& ctx_, QWidget* owner, const I
     refusedTable = new QTableWidget(int(refused), 2, this);
     refusedTable->setObjectName(QStringLiteral("refusedTable"));
     refusedTable->setGeometry(20, 152, 480, 196);
-    refusedTable->setHorizontalHeaderLabels({QStringLiteral("行"), QStringLiteral("理由")});
+    refusedTable->setHorizontalHeaderLabels({QCoreApplication::translate("ImportReportDialog", "行"),
+                                             QCoreApplication::translate("ImportReportDialog", "理由")});
     refusedTable->verticalHeader()->hide();
     refusedTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     refusedTable->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -63,7 +73,8 @@ ImportReportDialog::ImportReportDialog(AppContext& ctx_, QWidget* owner, const I
     refusedTable->horizontalHeader()->setStretchLastSection(true);
     refusedTable->setColumnWidth(0, 64);
     refusedTable->setColumnWidth(1, 480 - 64 - 24);  // the rest, beside the scroll bar
-    refusedTable->setAccessibleName(QStringLiteral("取り込めなかった行の一覧"));
+    refusedTable->setAccessibleName(
+        QCoreApplication::translate("ImportReportDialog", "取り込めなかった行の一覧"));
     SetPixelFont(refusedTable, 13);
     for (int i = 0; i < int(refused); ++i) {
         auto* line = new QTableWidgetItem(QString::number(report.result.refused[i].line));
@@ -84,7 +95,7 @@ ImportReportDialog::ImportReportDialog(AppContext& ctx_, QWidget* owner, const I
 }
 
 void ImportReportDialog::OnLoad() {
-    SetCaption(AppTitle() + QStringLiteral(" -問題集の読み込み-"));
+    SetCaption(AppTitle() + QCoreApplication::translate("ImportReportDialog", " -問題集の読み込み-"));
     SetClientSize(kWidth, kHeight);
     SetBackgroundPicture(ShellBackground(kWidth, kHeight));
     if (QWidget* owner = parentWidget()) move(owner->geometry().center() - QPoint(kWidth / 2, kHeight / 2));

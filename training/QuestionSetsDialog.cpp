@@ -1,5 +1,6 @@
 #include "training/QuestionSetsDialog.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,9 +16,10 @@ namespace kd {
 namespace {
 
 QString Entry(const QuestionSetInfo& s) {
-    const QString kind =
-        s.kind == QuestionSetKind::English ? QStringLiteral("英単語") : QStringLiteral("慣用句");
-    return QStringLiteral("%1（%2・%3問）").arg(s.name, kind).arg(s.count);
+    const QString kind = s.kind == QuestionSetKind::English
+                             ? QCoreApplication::translate("QuestionSetsDialog", "英単語")
+                             : QCoreApplication::translate("QuestionSetsDialog", "慣用句");
+    return QCoreApplication::translate("QuestionSetsDialog", "%1（%2・%3問）").arg(s.name, kind).arg(s.count);
 }
 
 }  // namespace
@@ -26,21 +28,25 @@ QuestionSetsDialog::QuestionSetsDialog(AppContext& ctx_, QWidget* owner, std::fu
     : ScreenBase(ctx_, QStringLiteral("QuestionSetsDialog"), owner), m_onChanged(std::move(onChanged)) {
     SetClientSize(320, 262);
     SetPixelFont(this, 13);
-    SetCaption(QStringLiteral("自分の問題"));
+    SetCaption(QCoreApplication::translate("QuestionSetsDialog", "自分の問題"));
 
     setList = new QListWidget(this);
     setList->setObjectName(QStringLiteral("setList"));
     setList->setGeometry(8, 8, 304, 150);
-    setList->setAccessibleName(QStringLiteral("問題集の一覧"));
-    MakeLabel(this, QStringLiteral("nameCaption"), QStringLiteral("名前："), 8, 170);
+    setList->setAccessibleName(QCoreApplication::translate("QuestionSetsDialog", "問題集の一覧"));
+    MakeLabel(this, QStringLiteral("nameCaption"),
+              QCoreApplication::translate("QuestionSetsDialog", "名前："), 8, 170);
     nameEdit = new QLineEdit(this);
     nameEdit->setObjectName(QStringLiteral("nameEdit"));
     nameEdit->setGeometry(52, 166, 260, 24);
     nameEdit->setMaxLength(40);
     renameButton =
-        MakeButton(this, QStringLiteral("renameButton"), QStringLiteral("名前を変更"), 52, 198, 100, 26);
-    removeButton = MakeButton(this, QStringLiteral("removeButton"), QStringLiteral("削除"), 160, 198, 70, 26);
-    closeButton = MakeButton(this, QStringLiteral("closeButton"), QStringLiteral("閉じる"), 222, 230, 90, 26);
+        MakeButton(this, QStringLiteral("renameButton"),
+                   QCoreApplication::translate("QuestionSetsDialog", "名前を変更"), 52, 198, 100, 26);
+    removeButton = MakeButton(this, QStringLiteral("removeButton"),
+                              QCoreApplication::translate("QuestionSetsDialog", "削除"), 160, 198, 70, 26);
+    closeButton = MakeButton(this, QStringLiteral("closeButton"),
+                             QCoreApplication::translate("QuestionSetsDialog", "閉じる"), 222, 230, 90, 26);
     SetDefaultButtons(renameButton, closeButton);
 
     connect(setList, &QListWidget::currentRowChanged, this, [this] { ShowChosenSet(); });
@@ -57,7 +63,9 @@ void QuestionSetsDialog::OnLoad() {
 std::optional<QuestionSetStore> QuestionSetsDialog::Store() {
     LearningStore* store = g.learning ? g.learning->WritableStore() : nullptr;
     if (!store) {
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("学習記録に書き込めないため、問題集を変更できません。"),
+        ctx.msg.Show(this, AppTitle(),
+                     QCoreApplication::translate("QuestionSetsDialog",
+                                                 "学習記録に書き込めないため、問題集を変更できません。"),
                      MsgButtons::OK);
         return std::nullopt;
     }
@@ -96,7 +104,8 @@ void QuestionSetsDialog::RenameSet() {
     if (!store) return;
     if (!store->Rename(id, nameEdit->text())) {
         ctx.msg.Show(this, AppTitle(),
-                     QStringLiteral("名前を変えられませんでした（%1）。").arg(store->LastError()),
+                     QCoreApplication::translate("QuestionSetsDialog", "名前を変えられませんでした（%1）。")
+                         .arg(store->LastError()),
                      MsgButtons::OK);
         return;
     }
@@ -108,13 +117,17 @@ void QuestionSetsDialog::RemoveSet() {
     const QuestionSetInfo* s = Chosen();
     if (!s) return;
     const qint64 id = s->id;
-    if (ctx.msg.Show(this, AppTitle(), QStringLiteral("問題集「%1」を削除しますか？").arg(s->name),
-                     MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (ctx.msg.Show(
+            this, AppTitle(),
+            QCoreApplication::translate("QuestionSetsDialog", "問題集「%1」を削除しますか？").arg(s->name),
+            MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     auto store = Store();
     if (!store) return;
     if (!store->Remove(id))
-        ctx.msg.Show(this, AppTitle(), QStringLiteral("削除できませんでした（%1）。").arg(store->LastError()),
+        ctx.msg.Show(this, AppTitle(),
+                     QCoreApplication::translate("QuestionSetsDialog", "削除できませんでした（%1）。")
+                         .arg(store->LastError()),
                      MsgButtons::OK);
     FillList(0);
     if (m_onChanged) m_onChanged();

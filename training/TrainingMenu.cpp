@@ -1,6 +1,7 @@
 #include "training/TrainingMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -18,7 +19,7 @@
 namespace kd {
 
 QAction* AddRomajiGuideItem(QMenu* view, GameState& g) {
-    QAction* guide = view->addAction(QStringLiteral("ローマ字ガイド(&R)"));
+    QAction* guide = view->addAction(QCoreApplication::translate("TrainingMenu", "ローマ字ガイド(&R)"));
     guide->setObjectName(QStringLiteral("romajiGuideAction"));
     guide->setCheckable(true);
     // The player can change between two openings of the menu; the mark follows the record.
@@ -32,14 +33,14 @@ QAction* AddRomajiGuideItem(QMenu* view, GameState& g) {
 OpenFileChooser& QuestionFileChooser() {
     static OpenFileChooser chooser = [](QWidget* parent) {
         return QFileDialog::getOpenFileName(
-            parent, QStringLiteral("問題集の読み込み"), QDir::homePath(),
-            QStringLiteral("問題集 (*.tsv *.csv *.txt);;すべてのファイル (*)"));
+            parent, QCoreApplication::translate("TrainingMenu", "問題集の読み込み"), QDir::homePath(),
+            QCoreApplication::translate("TrainingMenu", "問題集 (*.tsv *.csv *.txt);;すべてのファイル (*)"));
     };
     return chooser;
 }
 
 QAction* AddImportItem(QMenu* file, QAction* after, AppContext& ctx, QWidget* owner) {
-    auto* item = new QAction(QStringLiteral("問題集の読み込み(&I)..."), file);
+    auto* item = new QAction(QCoreApplication::translate("TrainingMenu", "問題集の読み込み(&I)..."), file);
     item->setObjectName(QStringLiteral("importSetAction"));
     const QList<QAction*> items = file->actions();
     const qsizetype at = items.indexOf(after);
@@ -53,7 +54,8 @@ void ImportQuestionSet(AppContext& ctx, QWidget* owner) {
     if (!store) {
         const WriteTrouble trouble = ctx.g.learning ? ctx.g.learning->Trouble() : WriteTrouble::None;
         ctx.msg.Show(owner, AppTitle(),
-                     FailureMessage(QStringLiteral("学習記録に書き込めないため、問題集を読み込めません"),
+                     FailureMessage(QCoreApplication::translate(
+                                        "TrainingMenu", "学習記録に書き込めないため、問題集を読み込めません"),
                                     trouble == WriteTrouble::None ? WriteTrouble::NotWritable : trouble),
                      MsgButtons::OK);
         return;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -58,20 +59,21 @@ WriteTrouble TroubleOfFolder(const QString& folder) {
 QString TroubleText(WriteTrouble trouble) {
     switch (trouble) {
         case WriteTrouble::DiskFull:
-            return QStringLiteral("ディスクがいっぱいです");
+            return QCoreApplication::translate("WriteTrouble", "ディスクがいっぱいです");
         case WriteTrouble::InUse:
-            return QStringLiteral("ほかのプログラムが使用中です");
+            return QCoreApplication::translate("WriteTrouble", "ほかのプログラムが使用中です");
         case WriteTrouble::NotWritable:
-            return QStringLiteral("書き込みできません");
+            return QCoreApplication::translate("WriteTrouble", "書き込みできません");
         case WriteTrouble::None:
         case WriteTrouble::Other:
             break;
     }
-    return QStringLiteral("ファイルの書き込みに失敗しました");
+    return QCoreApplication::translate("WriteTrouble", "ファイルの書き込みに失敗しました");
 }
 
 QString FailureMessage(const QString& what, WriteTrouble trouble, const QString& path) {
-    QString text = what + QStringLiteral("（") + TroubleText(trouble) + QStringLiteral("）。");
+    QString text = what + QCoreApplication::translate("WriteTrouble", "（") + TroubleText(trouble) +
+                   QCoreApplication::translate("WriteTrouble", "）。");
     if (!path.isEmpty()) text += u'\n' + path;
     return text;
 }

@@ -1,9 +1,11 @@
 #include "platform/widgets/TypingPanel.h"
 
+#include "platform/core/Language.h"
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/OutlinedLabel.h"
 #include "platform/widgets/Timer.h"
+#include "questions/StringTable.h"
 
 namespace kd {
 
@@ -74,9 +76,28 @@ TypingPanel::TypingPanel(QWidget* parent) : QWidget(parent) {
     SetColor(romajiTyped, kRed);
     // Screen readers read each line's text under what it is; Ready/Go, the verdict and the
     // question's reading all appear in the reading line.
-    questionText->setAccessibleDescription(QStringLiteral("問題"));
-    readingText->setAccessibleDescription(QStringLiteral("読み"));
-    romajiTyped->setAccessibleDescription(QStringLiteral("入力したローマ字"));
+    questionText->setAccessibleDescription(QCoreApplication::translate("TypingPanel", "問題"));
+    readingText->setAccessibleDescription(QCoreApplication::translate("TypingPanel", "読み"));
+    romajiTyped->setAccessibleDescription(QCoreApplication::translate("TypingPanel", "入力したローマ字"));
+
+    // Learners who read no kanji get the idiom's meaning in the strip below the reading box.
+    if (CurrentInterfaceLanguage() == InterfaceLanguage::English) {
+        meaningText = new QLabel(this);
+        meaningText->setObjectName(QStringLiteral("meaningText"));
+        // Just under the reading box: the race shows the panel's last pixels under its frame.
+        meaningText->setGeometry(4, displayRect.bottom() + 2, width() - 8, 13);
+        meaningText->setAlignment(Qt::AlignCenter);
+        QFont f = meaningText->font();
+        f.setPixelSize(11);
+        f.setBold(true);
+        meaningText->setFont(f);
+        SetColor(meaningText, kNavy);  // dark on the light panel, as the question above it
+    }
+}
+
+void TypingPanel::SetMonitor(const QString& text) {
+    questionText->setText(text);
+    if (meaningText) meaningText->setText(IdiomMeaning(text));
 }
 
 void TypingPanel::SetDisplayColor(const QColor& color) {

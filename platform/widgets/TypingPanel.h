@@ -18,6 +18,8 @@ class TypingPanel : public QWidget, public PlayLabels {
     QLabel* questionText;
     QLabel* readingText;
     QLabel* romajiTyped;
+    // The idiom's English meaning under the reading box; made only for an English interface.
+    QLabel* meaningText = nullptr;
 
     // Text colour of readingText (red "Ready...", green "Go!!", white questions...).
     void SetDisplayColor(const QColor& color);
@@ -28,7 +30,7 @@ class TypingPanel : public QWidget, public PlayLabels {
     QString Input() const override { return romajiTyped->text(); }
     void SetInput(const QString& text) override { romajiTyped->setText(text); }
     QString Monitor() const override { return questionText->text(); }
-    void SetMonitor(const QString& text) override { questionText->setText(text); }
+    void SetMonitor(const QString& text) override;
 
   private:
     QColor m_displayColor;

@@ -56,6 +56,8 @@ class Zoom : public QObject {
     // Adds 拡大 (100 % / 150 % / 200 %) and 全画面 to a 表示 menu.
     void AddViewMenuItems(QMenu* view);
     QAction* FullScreenAction() const { return m_fullScreenAction; }
+    // Where this machine's settings are kept (empty: the machine's own settings).
+    const QString& SettingsFile() const { return m_settingsFile; }
 
     // Shows a screen (over the backdrop in full screen) and asks for the keyboard focus, so
     // keys typed right after it appears reach it also without a window manager.

@@ -86,6 +86,7 @@ TEST(DataBank, HoldsExactlyTheTitleTheIdiomsAndTheWords) {
     QList<int> expected{1};
     for (int id = kFirstIdiomId; id <= kLastIdiomId; ++id) expected << id;
     for (int id = kFirstWordId; id <= kLastWordId; ++id) expected << id;
+    for (int id = kFirstIdiomId; id <= kLastIdiomId; id += 2) expected << id + kMeaningIdOffset;
     EXPECT_EQ(StringTable::Instance().Ids(), expected);
 
     const struct {
@@ -191,3 +192,24 @@ TEST(DataBank, SpellingCheckSeparatesUnknownAllowedAndNeedless) {
 }
 
 }  // namespace
+
+// Learners see one plain English line per idiom under the reading; the panel holds about 60
+// characters at its small font, so a meaning is kept well below that.
+TEST(DataBank, EveryIdiomHasAShortPlainEnglishMeaningFoundByItsText) {
+    const StringTable& t = StringTable::Instance();
+    static const QRegularExpression plain(QStringLiteral("^[a-z(][A-Za-z' ,;()-]*[a-z)]$"));
+    QSet<QString> seen;
+    int count = 0;
+    for (int id = kFirstIdiomId; id <= kLastIdiomId; id += 2) {
+        const QString meaning = t.LoadString(id + kMeaningIdOffset);
+        EXPECT_TRUE(plain.match(meaning).hasMatch()) << id << ": \"" << meaning.toStdString() << "\"";
+        EXPECT_LE(meaning.size(), 40) << id;
+        EXPECT_FALSE(seen.contains(meaning)) << id << " repeats " << meaning.toStdString();
+        seen.insert(meaning);
+        EXPECT_EQ(IdiomMeaning(t.LoadString(id)), meaning) << id;
+        ++count;
+    }
+    EXPECT_EQ(count, 183);
+    EXPECT_EQ(IdiomMeaning(t.LoadString(kFirstIdiomId + 1)), QString());  // a reading has none
+    EXPECT_EQ(IdiomMeaning(QStringLiteral("forecast")), QString());
+}

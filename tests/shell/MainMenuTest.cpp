@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QtMath>
 
+#include "platform/core/Language.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Zoom.h"
 #include "shell/MainMenu.h"
@@ -306,4 +307,32 @@ TEST_F(MainMenuScreen, AnUnwritableDataFolderIsReportedAndTheMenuStillLoads) {
     EXPECT_TRUE(app.msg.asked[1].text.startsWith(
         QStringLiteral("BGMと効果音の設定を保存できませんでした（書き込みできません）。")));
     EXPECT_EQ(app.nav.LastShown(), Screen::Practice);
+}
+
+// 表示 → 言語 keeps the choice for the computer, says in the chosen language that it comes at
+// the next start, and leaves the open menu as it is.
+TEST_F(MainMenuScreen, TheLanguageMenuKeepsTheChoiceForTheNextStart) {
+    const QString settings = app.dir.filePath(QStringLiteral("keyderby.conf"));
+    ZoomStage zoom(settings);
+    Open();
+    auto* languages = form->findChild<QMenu*>(QStringLiteral("languageMenu"));
+    ASSERT_NE(languages, nullptr);
+    EXPECT_EQ(languages->title(), QStringLiteral("言語(&L)"));
+    emit languages->aboutToShow();
+    EXPECT_TRUE(Menu("japaneseAction")->isChecked()) << "nothing chosen: the interface's own language";
+
+    Menu("englishAction")->trigger();
+    EXPECT_EQ(QSettings(settings, QSettings::IniFormat).value("view/language").toString(), "en");
+    EXPECT_EQ(ResolveLanguage(StoredLanguageChoice(settings), InterfaceLanguage::Japanese),
+              InterfaceLanguage::English);
+    ASSERT_EQ(app.msg.asked.size(), 1);
+    EXPECT_EQ(app.msg.asked[0].text, "Key Derby will be in English from the next start.");
+    EXPECT_EQ(form->findChild<QMenu*>(QStringLiteral("fileMenu"))->title(), QStringLiteral("ファイル(&F)"));
+    emit languages->aboutToShow();
+    EXPECT_TRUE(Menu("englishAction")->isChecked());
+
+    // Back to the language already on screen: kept, nothing to say.
+    Menu("japaneseAction")->trigger();
+    EXPECT_EQ(StoredLanguageChoice(settings), "ja");
+    EXPECT_EQ(app.msg.asked.size(), 1);
 }
