@@ -1,5 +1,6 @@
 #include "classroom/ClassServer.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -51,20 +52,23 @@ QString ClassError::Message() const {
         case ClassFailure::None:
             return {};
         case ClassFailure::Unreachable:
-            return ClassServer::tr("クラスのサーバーにつながりません。あとでもう一度送ります。");
+            return QCoreApplication::translate("ClassServer",
+                                               "クラスのサーバーにつながりません。あとでもう一度送ります。");
         case ClassFailure::WrongClass:
-            return ClassServer::tr("クラスコードが違います。");
+            return QCoreApplication::translate("ClassServer", "クラスコードが違います。");
         case ClassFailure::NotRecognised:
-            return ClassServer::tr("名前かコード（参加コード・パスワード）が違います。");
+            return QCoreApplication::translate("ClassServer",
+                                               "名前かコード（参加コード・パスワード）が違います。");
         case ClassFailure::BadName:
-            return ClassServer::tr(
+            return QCoreApplication::translate(
+                "ClassServer",
                 "名前に使えない文字があります（制御文字や ' \" ; \\ < > ` --、41 文字以上）。");
         case ClassFailure::TooLarge:
-            return ClassServer::tr("送る記録が大きすぎます。");
+            return QCoreApplication::translate("ClassServer", "送る記録が大きすぎます。");
         case ClassFailure::Other:
             break;
     }
-    return ClassServer::tr("クラスのサーバーが受け付けませんでした。");
+    return QCoreApplication::translate("ClassServer", "クラスのサーバーが受け付けませんでした。");
 }
 
 ClassServer::ClassServer(const ServerAddress& address)

@@ -1,5 +1,6 @@
 #include "classui/ClassDialogs.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,14 +38,16 @@ ServerDialog::ServerDialog(QWidget* parent, const QString& title, const QString&
         QStringLiteral("color: #ffd740; font-size: 22px; font-weight: bold; font-style: italic;"));
     layout->addWidget(heading);
     auto* form = new QFormLayout;
-    server =
-        Field(QStringLiteral("server"), tr("サーバー"), tr("例: school-server または 192.168.1.10:5432"));
-    classCode = Field(QStringLiteral("classCode"), tr("クラスコード"), QStringLiteral("XXXX-XXXX"));
-    name = Field(QStringLiteral("name"), tr("名前"));
+    server = Field(QStringLiteral("server"), QCoreApplication::translate("ClassDialogs", "サーバー"),
+                   QCoreApplication::translate("ClassDialogs", "例: school-server または 192.168.1.10:5432"));
+    classCode =
+        Field(QStringLiteral("classCode"), QCoreApplication::translate("ClassDialogs", "クラスコード"),
+              QStringLiteral("XXXX-XXXX"));
+    name = Field(QStringLiteral("name"), QCoreApplication::translate("ClassDialogs", "名前"));
     secret = Field(QStringLiteral("secret"), secretLabel);
-    form->addRow(tr("サーバー"), server);
-    form->addRow(tr("クラスコード"), classCode);
-    form->addRow(tr("名前"), name);
+    form->addRow(QCoreApplication::translate("ClassDialogs", "サーバー"), server);
+    form->addRow(QCoreApplication::translate("ClassDialogs", "クラスコード"), classCode);
+    form->addRow(QCoreApplication::translate("ClassDialogs", "名前"), name);
     form->addRow(secretLabel, secret);
     layout->addLayout(form);
     problem = new QLabel;
@@ -55,7 +58,7 @@ ServerDialog::ServerDialog(QWidget* parent, const QString& title, const QString&
     goButton = new QPushButton(goText);
     goButton->setObjectName(QStringLiteral("goButton"));
     goButton->setDefault(true);
-    auto* cancel = new QPushButton(tr("キャンセル"));
+    auto* cancel = new QPushButton(QCoreApplication::translate("ClassDialogs", "キャンセル"));
     cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -71,13 +74,16 @@ bool ServerDialog::Idle() const {
 
 std::optional<ServerAddress> ServerDialog::Address() {
     const auto a = ParseServer(server->text());
-    if (!a) Problem(tr("サーバーは「名前」か「名前:ポート」で入れてください（例: school-server:5432）。"));
+    if (!a)
+        Problem(QCoreApplication::translate(
+            "ClassDialogs",
+            "サーバーは「名前」か「名前:ポート」で入れてください（例: school-server:5432）。"));
     return a;
 }
 
 void ServerDialog::Busy(bool busy) {
     goButton->setEnabled(!busy);
-    if (busy) problem->setText(tr("サーバーに問い合わせています…"));
+    if (busy) problem->setText(QCoreApplication::translate("ClassDialogs", "サーバーに問い合わせています…"));
 }
 
 void ServerDialog::Problem(const QString& text) {
@@ -89,7 +95,10 @@ void ServerDialog::paintEvent(QPaintEvent*) {
 }
 
 JoinClassDialog::JoinClassDialog(const QString& playerName, Keep keep, QWidget* parent)
-    : ServerDialog(parent, tr("クラスに参加"), tr("参加コード"), tr("参加")), keep_(std::move(keep)) {
+    : ServerDialog(parent, QCoreApplication::translate("ClassDialogs", "クラスに参加"),
+                   QCoreApplication::translate("ClassDialogs", "参加コード"),
+                   QCoreApplication::translate("ClassDialogs", "参加")),
+      keep_(std::move(keep)) {
     setObjectName(QStringLiteral("JoinClassDialog"));
     secret->setObjectName(QStringLiteral("joinCode"));
     goButton->setObjectName(QStringLiteral("joinButton"));
@@ -114,9 +123,12 @@ void JoinClassDialog::Join() {
                         if (!m)
                             Problem(error.Message());
                         else if (!keep_(*m))
-                            Problem(tr("学習記録に書き込めないため、参加を記録できませんでした。"));
+                            Problem(QCoreApplication::translate(
+                                "ClassDialogs", "学習記録に書き込めないため、参加を記録できませんでした。"));
                         else {
-                            Problem(tr("「%1」に参加しました。これからのゲームの結果がクラスに送られます。")
+                            Problem(QCoreApplication::translate(
+                                        "ClassDialogs",
+                                        "「%1」に参加しました。これからのゲームの結果がクラスに送られます。")
                                         .arg(m->className));
                             secret->clear();
                             accept();
@@ -127,7 +139,10 @@ void JoinClassDialog::Join() {
 }
 
 TeacherLoginDialog::TeacherLoginDialog(Opened opened, QWidget* parent)
-    : ServerDialog(parent, tr("クラスの成績"), tr("パスワード"), tr("ログイン")), opened_(std::move(opened)) {
+    : ServerDialog(parent, QCoreApplication::translate("ClassDialogs", "クラスの成績"),
+                   QCoreApplication::translate("ClassDialogs", "パスワード"),
+                   QCoreApplication::translate("ClassDialogs", "ログイン")),
+      opened_(std::move(opened)) {
     setObjectName(QStringLiteral("TeacherLoginDialog"));
     secret->setObjectName(QStringLiteral("password"));
     secret->setEchoMode(QLineEdit::Password);

@@ -18,10 +18,6 @@ namespace kd {
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("ClassMenu", text);
-}
-
 QAction* Item(QMenu* file, QAction* before, const QString& name, const QString& text) {
     auto* a = new QAction(text, file);
     a->setObjectName(name);
@@ -35,8 +31,10 @@ void AddClassItems(QMenu* file, QAction* after, AppContext& ctx, QWidget* owner)
     const QList<QAction*> actions = file->actions();
     const qsizetype at = actions.indexOf(after);
     QAction* before = at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr;
-    QAction* join = Item(file, before, QStringLiteral("joinClassAction"), Tr("クラスに参加(&J)..."));
-    QAction* teacher = Item(file, before, QStringLiteral("classResultsAction"), Tr("クラスの成績(&C)..."));
+    QAction* join = Item(file, before, QStringLiteral("joinClassAction"),
+                         QCoreApplication::translate("ClassMenu", "クラスに参加(&J)..."));
+    QAction* teacher = Item(file, before, QStringLiteral("classResultsAction"),
+                            QCoreApplication::translate("ClassMenu", "クラスの成績(&C)..."));
     QObject::connect(join, &QAction::triggered, owner, [&ctx, owner] { OpenJoinClassDialog(ctx, owner); });
     QObject::connect(teacher, &QAction::triggered, owner, [&ctx, owner] { OpenTeacherLogin(ctx, owner); });
 }
@@ -59,7 +57,8 @@ void OpenJoinClassDialog(AppContext& ctx, QWidget* owner) {
             dialog->server->setText(m.server);
             dialog->classCode->setText(m.classCode);
             dialog->name->setText(m.studentName);
-            dialog->problem->setText(Tr("いまは「%1」に参加しています。").arg(m.className));
+            dialog->problem->setText(
+                QCoreApplication::translate("ClassMenu", "いまは「%1」に参加しています。").arg(m.className));
         }
     }
     dialog->open();

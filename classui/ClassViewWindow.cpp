@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTimeAxis>
 #include <QFile>
 #include <QFileDialog>
@@ -54,15 +55,19 @@ QVector<stats::UnitStat> Stats(const QMap<QString, KeyTally>& tallies) {
 }
 
 QString Seconds(int ms) {
-    return ms > 0 ? ClassViewWindow::tr("%1 秒").arg(ms / 1000.0, 0, 'f', 1) : QStringLiteral("—");
+    return ms > 0 ? ClassViewWindow::QCoreApplication::translate("ClassViewWindow", "%1 秒")
+                        .arg(ms / 1000.0, 0, 'f', 1)
+                  : QStringLiteral("—");
 }
 
 }  // namespace
 
 SaveFileChooser& ClassCsvChooser() {
     static SaveFileChooser chooser = [](QWidget* parent) {
-        return QFileDialog::getSaveFileName(parent, ClassViewWindow::tr("クラスの成績の書き出し"),
-                                            QStringLiteral("class.csv"), ClassViewWindow::tr("CSV (*.csv)"));
+        return QFileDialog::getSaveFileName(
+            parent, ClassViewWindow::QCoreApplication::translate("ClassViewWindow", "クラスの成績の書き出し"),
+            QStringLiteral("class.csv"),
+            ClassViewWindow::QCoreApplication::translate("ClassViewWindow", "CSV (*.csv)"));
     };
     return chooser;
 }
@@ -72,12 +77,13 @@ ClassViewWindow::ClassViewWindow(const TeacherLogin& login, const ClassView& vie
     : QWidget(parent, Qt::Window), login_(login), msg_(msg) {
     setObjectName(QStringLiteral("ClassViewWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(tr("クラスの成績 — %1").arg(NormalizeCode(login.classCode)));
+    setWindowTitle(QCoreApplication::translate("ClassViewWindow", "クラスの成績 — %1")
+                       .arg(NormalizeCode(login.classCode)));
     setStyleSheet(stats::WindowStyle());
     resize(980, 700);
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    auto* title = new QLabel(tr("クラスの成績"));
+    auto* title = new QLabel(QCoreApplication::translate("ClassViewWindow", "クラスの成績"));
     title->setStyleSheet(
         QStringLiteral("color: #ffd740; font-size: 30px; font-weight: bold; font-style: italic;"));
     top->addWidget(title);
@@ -87,18 +93,18 @@ ClassViewWindow::ClassViewWindow(const TeacherLogin& login, const ClassView& vie
         QStringLiteral("color: #ffffff; font-size: 18px; font-weight: bold; padding-top: 8px;"));
     top->addWidget(who);
     top->addStretch(1);
-    auto* reload = new QPushButton(tr("更新"));
+    auto* reload = new QPushButton(QCoreApplication::translate("ClassViewWindow", "更新"));
     reload->setObjectName(QStringLiteral("reloadButton"));
-    auto* exportCsv = new QPushButton(tr("CSV書き出し"));
+    auto* exportCsv = new QPushButton(QCoreApplication::translate("ClassViewWindow", "CSV書き出し"));
     exportCsv->setObjectName(QStringLiteral("exportButton"));
     top->addWidget(reload);
     top->addWidget(exportCsv);
     layout->addLayout(top);
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("tabs"));
-    tabs_->addTab(BuildStudentsPage(), tr("生徒"));
-    tabs_->addTab(BuildWeakKeysPage(), tr("苦手なキー"));
-    tabs_->addTab(BuildRankingPage(), tr("ランキング"));
+    tabs_->addTab(BuildStudentsPage(), QCoreApplication::translate("ClassViewWindow", "生徒"));
+    tabs_->addTab(BuildWeakKeysPage(), QCoreApplication::translate("ClassViewWindow", "苦手なキー"));
+    tabs_->addTab(BuildRankingPage(), QCoreApplication::translate("ClassViewWindow", "ランキング"));
     layout->addWidget(tabs_, 1);
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("status"));
@@ -118,19 +124,23 @@ QWidget* ClassViewWindow::BuildStudentsPage() {
     auto* page = new QWidget;
     auto* layout = new QHBoxLayout(page);
     auto* left = new QVBoxLayout;
-    students_ = stats::MakeTable(QStringLiteral("students"), {tr("名前"), tr("ゲーム数"), tr("最高（打/秒）"),
-                                                              tr("タイムトライアル"), tr("最後に遊んだ日")});
-    students_->setAccessibleName(tr("生徒"));
+    students_ = stats::MakeTable(QStringLiteral("students"),
+                                 {QCoreApplication::translate("ClassViewWindow", "名前"),
+                                  QCoreApplication::translate("ClassViewWindow", "ゲーム数"),
+                                  QCoreApplication::translate("ClassViewWindow", "最高（打/秒）"),
+                                  QCoreApplication::translate("ClassViewWindow", "タイムトライアル"),
+                                  QCoreApplication::translate("ClassViewWindow", "最後に遊んだ日")});
+    students_->setAccessibleName(QCoreApplication::translate("ClassViewWindow", "生徒"));
     students_->setSelectionMode(QAbstractItemView::SingleSelection);
     students_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     students_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     left->addWidget(students_, 1);
-    remove_ = new QPushButton(tr("生徒を削除"));
+    remove_ = new QPushButton(QCoreApplication::translate("ClassViewWindow", "生徒を削除"));
     remove_->setObjectName(QStringLiteral("removeButton"));
     left->addWidget(remove_, 0, Qt::AlignLeft);
     layout->addLayout(left, 3);
     progress_ = stats::NewChartView(QStringLiteral("progressChart"));
-    progress_->setAccessibleName(tr("上達のグラフ"));
+    progress_->setAccessibleName(QCoreApplication::translate("ClassViewWindow", "上達のグラフ"));
     layout->addWidget(progress_, 2);
     connect(students_, &QTableWidget::currentCellChanged, this, [this](int row) { ShowProgress(row); });
     connect(remove_, &QPushButton::clicked, this, &ClassViewWindow::RemoveSelectedStudent);
@@ -140,15 +150,19 @@ QWidget* ClassViewWindow::BuildStudentsPage() {
 QWidget* ClassViewWindow::BuildWeakKeysPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(stats::TitleLabel(tr("クラス全体のミスの多いキー")));
+    layout->addWidget(
+        stats::TitleLabel(QCoreApplication::translate("ClassViewWindow", "クラス全体のミスの多いキー")));
     keyboard_ = new stats::KeyboardView;
     keyboard_->setObjectName(QStringLiteral("classKeyboard"));
-    keyboard_->setAccessibleName(tr("クラスのキーボード"));
+    keyboard_->setAccessibleName(QCoreApplication::translate("ClassViewWindow", "クラスのキーボード"));
     layout->addWidget(keyboard_, 2);
-    layout->addWidget(stats::TitleLabel(tr("ミスの多いかな")));
-    weakKana_ =
-        stats::MakeTable(QStringLiteral("weakKana"), {tr("かな"), tr("打った数"), tr("ミス"), tr("ミス率")});
-    weakKana_->setAccessibleName(tr("ミスの多いかな"));
+    layout->addWidget(stats::TitleLabel(QCoreApplication::translate("ClassViewWindow", "ミスの多いかな")));
+    weakKana_ = stats::MakeTable(QStringLiteral("weakKana"),
+                                 {QCoreApplication::translate("ClassViewWindow", "かな"),
+                                  QCoreApplication::translate("ClassViewWindow", "打った数"),
+                                  QCoreApplication::translate("ClassViewWindow", "ミス"),
+                                  QCoreApplication::translate("ClassViewWindow", "ミス率")});
+    weakKana_->setAccessibleName(QCoreApplication::translate("ClassViewWindow", "ミスの多いかな"));
     layout->addWidget(weakKana_, 2);
     return page;
 }
@@ -193,15 +207,19 @@ void ClassViewWindow::Show(const ClassView& view) {
     remove_->setEnabled(!view.students.isEmpty());
     if (!view.students.isEmpty()) students_->selectRow(0);
     ShowProgress(view.students.isEmpty() ? -1 : 0);
-    Tell(tr("生徒 %1 人、ゲーム %2 回").arg(view.students.size()).arg(games));
+    Tell(QCoreApplication::translate("ClassViewWindow", "生徒 %1 人、ゲーム %2 回")
+             .arg(view.students.size())
+             .arg(games));
     ranking_->setRowCount(0);
     if (tabs_->currentIndex() == kRanking) RefreshRanking();
 }
 
 void ClassViewWindow::ShowProgress(int row) {
-    QChart* chart = stats::NewChart(row >= 0 && row < view_.students.size()
-                                        ? tr("%1 さんの上達（打/秒）").arg(view_.students[row].name)
-                                        : tr("上達（打/秒）"));
+    QChart* chart =
+        stats::NewChart(row >= 0 && row < view_.students.size()
+                            ? QCoreApplication::translate("ClassViewWindow", "%1 さんの上達（打/秒）")
+                                  .arg(view_.students[row].name)
+                            : QCoreApplication::translate("ClassViewWindow", "上達（打/秒）"));
     if (row >= 0 && row < view_.students.size()) {
         auto* series = new QLineSeries;
         series->setPointsVisible(true);
@@ -215,7 +233,7 @@ void ClassViewWindow::ShowProgress(int row) {
         }
         chart->addSeries(series);
         auto* x = new QValueAxis;
-        x->setTitleText(tr("ゲーム"));
+        x->setTitleText(QCoreApplication::translate("ClassViewWindow", "ゲーム"));
         x->setLabelFormat(QStringLiteral("%d"));
         x->setRange(1, std::max(2, n));
         // Whole games only, about five labels.
@@ -254,10 +272,12 @@ bool ClassViewWindow::ExportCsv() {
     if (path.isEmpty()) return false;
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || !WriteClassCsv(view_, f) || !f.commit()) {
-        msg_.Show(this, windowTitle(), tr("書き出せませんでした。\n%1").arg(path), MsgButtons::OK);
+        msg_.Show(this, windowTitle(),
+                  QCoreApplication::translate("ClassViewWindow", "書き出せませんでした。\n%1").arg(path),
+                  MsgButtons::OK);
         return false;
     }
-    Tell(tr("書き出しました: %1").arg(path));
+    Tell(QCoreApplication::translate("ClassViewWindow", "書き出しました: %1").arg(path));
     return true;
 }
 
@@ -266,7 +286,9 @@ void ClassViewWindow::RemoveSelectedStudent() {
     if (row < 0 || row >= view_.students.size()) return;
     const StudentSummary s = view_.students[row];
     const QString question =
-        tr("%1 さんをクラスから削除しますか？\n%2 回分のゲームの記録もサーバーから消え、元に戻せません。")
+        QCoreApplication::translate(
+            "ClassViewWindow",
+            "%1 さんをクラスから削除しますか？\n%2 回分のゲームの記録もサーバーから消え、元に戻せません。")
             .arg(s.name)
             .arg(s.games);
     if (msg_.Show(this, windowTitle(), question, MsgButtons::YesNo) != MsgAnswer::Yes) return;
@@ -276,14 +298,15 @@ void ClassViewWindow::RemoveSelectedStudent() {
                     auto view = removed ? server.LoadClassView(login) : std::nullopt;
                     return [this, removed, view, error = server.Error()] {
                         if (view) Show(*view);
-                        Tell(removed ? tr("削除しました。") : error.Message());
+                        Tell(removed ? QCoreApplication::translate("ClassViewWindow", "削除しました。")
+                                     : error.Message());
                         emit Updated();
                     };
                 });
 }
 
 void ClassViewWindow::Reload() {
-    Tell(tr("サーバーに問い合わせています…"));
+    Tell(QCoreApplication::translate("ClassViewWindow", "サーバーに問い合わせています…"));
     RunOnServer(this, login_.server, [login = login_, this](ClassServer& server) -> std::function<void()> {
         auto view = server.LoadClassView(login);
         return [this, view, error = server.Error()] {

@@ -1,5 +1,6 @@
 #include "common/DerbyRun.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 #include "common/Format.h"
@@ -136,8 +137,8 @@ QStringList LaneTexts(const DerbyRun& run) {
         for (int i = 0; i < DerbyRun::kLanes; ++i)
             if (run.FinishOrder()[size_t(i)] == number && number != 0) place = i + 1;
         if (run.Home(lane))
-            out << (place > 0 ? QStringLiteral("%1 ゴール %2着").arg(name).arg(place)
-                              : QStringLiteral("%1 ゴール").arg(name));
+            out << (place > 0 ? QCoreApplication::translate("DerbyRun", "%1 ゴール %2着").arg(name).arg(place)
+                              : QCoreApplication::translate("DerbyRun", "%1 ゴール").arg(name));
         else
             out << QStringLiteral("%1 %2%").arg(name).arg(
                 qBound(0, run.X(lane) * 100 / DerbyRun::kFinishX, 99));
@@ -147,9 +148,13 @@ QStringList LaneTexts(const DerbyRun& run) {
 
 QStringList BossTexts(const DerbyRun& run) {
     const BossArena& a = run.Arena();
-    return {
-        QStringLiteral("%1のボール %2／%3").arg(run.Player().name).arg(a.balls[0]).arg(DerbyRun::kBallsToWin),
-        QStringLiteral("ボスのボール %1／%2").arg(a.balls[1]).arg(DerbyRun::kBallsToWin)};
+    return {QCoreApplication::translate("DerbyRun", "%1のボール %2／%3")
+                .arg(run.Player().name)
+                .arg(a.balls[0])
+                .arg(DerbyRun::kBallsToWin),
+            QCoreApplication::translate("DerbyRun", "ボスのボール %1／%2")
+                .arg(a.balls[1])
+                .arg(DerbyRun::kBallsToWin)};
 }
 
 }  // namespace kd

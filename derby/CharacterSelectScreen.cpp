@@ -132,8 +132,10 @@ void CharacterSelectScreen::ChooseCharacter(int index) {
     DemoX = 62;
     characterName->setText(c.name);
     for (int i = 0; i < 5; ++i)
-        SetSpokenParts(characterTiles[i],
-                       {PlayableCast()[i].name + (i == index ? QStringLiteral("（選択中）") : QString())});
+        SetSpokenParts(
+            characterTiles[i],
+            {PlayableCast()[i].name +
+             (i == index ? QCoreApplication::translate("CharacterSelectScreen", "（選択中）") : QString())});
     ShowStats();
 }
 

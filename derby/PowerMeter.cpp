@@ -24,8 +24,8 @@ PowerMeter::PowerMeter(QWidget* form, const QRect& frame, const QRect& bar) {
     powerBar->setGeometry(bar);
     powerBar->setRange(0, PlayerPower::kFull);
     powerBar->setTextVisible(false);
-    powerValue->setAccessibleDescription(QStringLiteral("パワー"));
-    powerBar->setAccessibleName(QStringLiteral("パワー"));
+    powerValue->setAccessibleDescription(QCoreApplication::translate("PowerMeter", "パワー"));
+    powerBar->setAccessibleName(QCoreApplication::translate("PowerMeter", "パワー"));
     SetLabelColor(kGreen);
     Show(PlayerPower());
 }

@@ -74,7 +74,9 @@ void RaceRankingScreen::Redraw() {
     for (int i = 0; i < 4; ++i) rankingBoard->DrawPixmap(characterPictures[i], 40 + 65 * (4 - i), 65 * i);
     QStringList spoken;
     for (int i = 0; i < 4; ++i)
-        spoken << QStringLiteral("%1位 %2").arg(i + 1).arg(CharacterName(g.derby.FinishOrder()[size_t(i)]));
+        spoken << QCoreApplication::translate("RaceRankingScreen", "%1位 %2")
+                      .arg(i + 1)
+                      .arg(CharacterName(g.derby.FinishOrder()[size_t(i)]));
     SetSpokenParts(rankingBoard, spoken);
 }
 

@@ -15,7 +15,8 @@ QList<GuideRun> GuideRuns(const GuideLine& line) {
     add(line.typed, kGuideTypedColor);
     add(line.next, kGuideNextColor, true);
     add(line.rest, kGuideRestColor);
-    if (!line.keyCap.isEmpty()) add(QStringLiteral("  ［%1］").arg(line.keyCap), kGuideTypedColor);
+    if (!line.keyCap.isEmpty())
+        add(QCoreApplication::translate("GuideText", "  ［%1］").arg(line.keyCap), kGuideTypedColor);
     if (!line.cannotType.isEmpty())
         add(QCoreApplication::translate("GuideText", " （%1 は打てません）").arg(line.cannotType),
             kGuideTypedColor);

@@ -60,12 +60,13 @@ void PlayScreen::AfterLoad() {
 
 void PlayScreen::MakeKanaInputMark() {
     // Under the clock box, left of the question panel, where every play screen has room.
-    QLabel* mark = MakeLabel(this, QStringLiteral("kanaInputMark"), QStringLiteral("かな入力"), 9,
-                             panel->geometry().bottom() - 20);
+    QLabel* mark =
+        MakeLabel(this, QStringLiteral("kanaInputMark"),
+                  QCoreApplication::translate("PlayScreen", "かな入力"), 9, panel->geometry().bottom() - 20);
     SetPixelFont(mark, 13, true);
     SetForeColor(mark, Qt::white);
     mark->adjustSize();
-    mark->setAccessibleName(QStringLiteral("入力方式"));
+    mark->setAccessibleName(QCoreApplication::translate("PlayScreen", "入力方式"));
     mark->raise();
     mark->show();
 }

@@ -19,7 +19,7 @@ import tempfile
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..'))
 TS = os.path.join(ROOT, 'translations', 'keyderby_en.ts')
 DATA_LIST = os.path.join(ROOT, 'translations', 'untranslated-data.txt')
-PROGRAM = ['app', 'common', 'derby', 'engine', 'learning', 'net', 'netui', 'platform', 'play', 'practice',
+PROGRAM = ['app', 'classroom', 'classui', 'common', 'derby', 'engine', 'learning', 'net', 'netui', 'platform', 'play', 'practice',
            'questions', 'shell', 'stats', 'timetrial', 'training']
 
 TOKEN = re.compile(r'//[^\n]*|/\*.*?\*/|(?:u8|u|U|L)?"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'', re.S)

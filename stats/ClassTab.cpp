@@ -1,6 +1,7 @@
 #include "stats/ClassTab.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,18 +20,18 @@ namespace kd::stats {
 void AddRankingChoosers(QWidget* owner, QLayout* row, QComboBox*& mode, QComboBox*& genre) {
     mode = new QComboBox(owner);
     mode->setObjectName(QStringLiteral("rankingMode"));
-    mode->setAccessibleName(ClassTab::tr("種目"));
+    mode->setAccessibleName(ClassTab::QCoreApplication::translate("ClassTab", "種目"));
     for (GameMode m :
          {GameMode::TimeTrial, GameMode::Practice, GameMode::Race, GameMode::Boss, GameMode::NetRace})
         mode->addItem(ModeName(m), int(m));
     genre = new QComboBox(owner);
     genre->setObjectName(QStringLiteral("rankingGenre"));
-    genre->setAccessibleName(ClassTab::tr("ジャンル"));
+    genre->setAccessibleName(ClassTab::QCoreApplication::translate("ClassTab", "ジャンル"));
     for (const char* g : {"kannyouku", "english"})
         genre->addItem(GenreName(QLatin1String(g)), QLatin1String(g));
-    row->addWidget(new QLabel(ClassTab::tr("種目：")));
+    row->addWidget(new QLabel(ClassTab::QCoreApplication::translate("ClassTab", "種目：")));
     row->addWidget(mode);
-    row->addWidget(new QLabel(ClassTab::tr("ジャンル：")));
+    row->addWidget(new QLabel(ClassTab::QCoreApplication::translate("ClassTab", "ジャンル：")));
     row->addWidget(genre);
 }
 
@@ -39,9 +40,12 @@ RankingChoice ChosenRanking(const QComboBox* mode, const QComboBox* genre) {
 }
 
 QTableWidget* MakeRankingTable() {
-    QTableWidget* t = MakeTable(QStringLiteral("ranking"), {ClassTab::tr("順位"), ClassTab::tr("名前"),
-                                                            ClassTab::tr("記録"), ClassTab::tr("ゲーム数")});
-    t->setAccessibleName(ClassTab::tr("クラスのランキング"));
+    QTableWidget* t =
+        MakeTable(QStringLiteral("ranking"), {ClassTab::QCoreApplication::translate("ClassTab", "順位"),
+                                              ClassTab::QCoreApplication::translate("ClassTab", "名前"),
+                                              ClassTab::QCoreApplication::translate("ClassTab", "記録"),
+                                              ClassTab::QCoreApplication::translate("ClassTab", "ゲーム数")});
+    t->setAccessibleName(ClassTab::QCoreApplication::translate("ClassTab", "クラスのランキング"));
     t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     return t;
 }
@@ -50,10 +54,14 @@ void FillRanking(QTableWidget* table, const QList<RankRow>& rows, int mode) {
     table->setRowCount(int(rows.size()));
     for (int i = 0; i < rows.size(); ++i) {
         const RankRow& r = rows[i];
-        const QString record = mode == int(GameMode::TimeTrial)
-                                   ? ClassTab::tr("%1 秒").arg(r.bestTimeMs / 1000.0, 0, 'f', 1)
-                                   : ClassTab::tr("%1 打/秒").arg(r.bestKps, 0, 'f', 2);
-        SetRow(table, i, {ClassTab::tr("%1 位").arg(r.place), r.name, record, QString::number(r.games)},
+        const QString record =
+            mode == int(GameMode::TimeTrial)
+                ? ClassTab::QCoreApplication::translate("ClassTab", "%1 秒")
+                      .arg(r.bestTimeMs / 1000.0, 0, 'f', 1)
+                : ClassTab::QCoreApplication::translate("ClassTab", "%1 打/秒").arg(r.bestKps, 0, 'f', 2);
+        SetRow(table, i,
+               {ClassTab::QCoreApplication::translate("ClassTab", "%1 位").arg(r.place), r.name, record,
+                QString::number(r.games)},
                false, QStringLiteral("clrr"));
         if (r.mine) {
             for (int c = 0; c < table->columnCount(); ++c) {
@@ -78,7 +86,7 @@ ClassTab::ClassTab(const QString& learningPath, QWidget* parent) : QWidget(paren
     top->addWidget(m_className);
     top->addStretch(1);
     AddRankingChoosers(this, top, m_mode, m_genre);
-    m_refresh = new QPushButton(tr("更新"));
+    m_refresh = new QPushButton(QCoreApplication::translate("ClassTab", "更新"));
     m_refresh->setObjectName(QStringLiteral("refresh"));
     top->addWidget(m_refresh);
     layout->addLayout(top);
@@ -104,10 +112,11 @@ void ClassTab::Refresh() {
     m_asked = true;
     m_member = ReadMembership(m_path);
     if (!m_member.Joined()) {
-        m_className->setText(tr("クラス"));
-        m_place->setText(
-            tr("まだクラスに参加していません。ファイル → クラスに参加 で、先生から配られた"
-               "クラスコードと参加コードを入れてください。"));
+        m_className->setText(QCoreApplication::translate("ClassTab", "クラス"));
+        m_place->setText(QCoreApplication::translate(
+            "ClassTab",
+            "まだクラスに参加していません。ファイル → クラスに参加 で、先生から配られた"
+            "クラスコードと参加コードを入れてください。"));
         m_table->setRowCount(0);
         emit Refreshed();
         return;
@@ -115,7 +124,7 @@ void ClassTab::Refresh() {
     const std::optional<ServerAddress> address = ParseServer(m_member.server);
     if (!address) return;
     m_className->setText(m_member.className);
-    m_place->setText(tr("クラスのサーバーに問い合わせています…"));
+    m_place->setText(QCoreApplication::translate("ClassTab", "クラスのサーバーに問い合わせています…"));
     m_loading = true;
     const RankingChoice asked = ChosenRanking(m_mode, m_genre);
     RunOnServer(this, *address, [m = m_member, asked, this](ClassServer& server) -> std::function<void()> {
@@ -134,16 +143,19 @@ void ClassTab::Show(const std::optional<QList<RankRow>>& rows, const ClassError&
         FillRanking(m_table, *rows, asked.mode);
         const auto mine = std::find_if(rows->cbegin(), rows->cend(), [](const RankRow& r) { return r.mine; });
         if (mine != rows->cend())
-            m_place->setText(tr("%1 さんは %2 人中 %3 位です。")
+            m_place->setText(QCoreApplication::translate("ClassTab", "%1 さんは %2 人中 %3 位です。")
                                  .arg(m_member.studentName)
                                  .arg(rows->size())
                                  .arg(mine->place));
         else if (rows->isEmpty())
-            m_place->setText(tr("この種目とジャンルの記録はまだありません。"));
+            m_place->setText(
+                QCoreApplication::translate("ClassTab", "この種目とジャンルの記録はまだありません。"));
         else
-            m_place->setText(tr("%1 さんの記録はまだこの種目とジャンルにありません（%2 人が参加）。")
-                                 .arg(m_member.studentName)
-                                 .arg(rows->size()));
+            m_place->setText(
+                QCoreApplication::translate(
+                    "ClassTab", "%1 さんの記録はまだこの種目とジャンルにありません（%2 人が参加）。")
+                    .arg(m_member.studentName)
+                    .arg(rows->size()));
     }
     emit Refreshed();
 }

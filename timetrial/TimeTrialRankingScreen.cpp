@@ -89,11 +89,12 @@ void TimeTrialRankingScreen::OnLoad() {
     const TimeTrialTable data = kana ? LoadKanaRanking(g) : LoadTimeTrialData(TimeTrialRankingPath(g));
     if (kana) {
         // Kana runs have their own ranking; say which one this is.
-        QLabel* mark = MakeLabel(this, QStringLiteral("kanaInputMark"), QStringLiteral("かな入力"), 330, 24);
+        QLabel* mark = MakeLabel(this, QStringLiteral("kanaInputMark"),
+                                 QCoreApplication::translate("TimeTrialRankingScreen", "かな入力"), 330, 24);
         SetPixelFont(mark, 16, true);
         SetForeColor(mark, kYellow);
         mark->adjustSize();
-        mark->setAccessibleName(QStringLiteral("入力方式"));
+        mark->setAccessibleName(QCoreApplication::translate("TimeTrialRankingScreen", "入力方式"));
     }
     for (int i = 0; i < kTimeTrialPlaces; ++i) {
         const TimeTrialRecord& r = data[i];

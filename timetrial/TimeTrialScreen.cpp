@@ -217,7 +217,8 @@ void TimeTrialScreen::Redraw() {
     // For screen readers: how far the ball (and the ghost) have come.
     const auto percent = [](int x) { return qBound(0, (x - 5) * 100 / (kFinishX - 5), 100); };
     QStringList spoken{QStringLiteral("CrazyBallRed %1%").arg(percent(CharaX))};
-    if (m_ghost->HasGhost()) spoken << QStringLiteral("ゴースト %1%").arg(percent(m_ghost->X()));
+    if (m_ghost->HasGhost())
+        spoken << QCoreApplication::translate("TimeTrialScreen", "ゴースト %1%").arg(percent(m_ghost->X()));
     SetSpokenParts(track, spoken);
 }
 

@@ -38,6 +38,333 @@
         <source>戻る</source>
         <translation>Back</translation>
     </message>
+    <message>
+        <source>（選択中）</source>
+        <translation> (chosen)</translation>
+    </message>
+</context>
+<context>
+    <name>ClassDialogs</name>
+    <message>
+        <source>サーバー</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>例: school-server または 192.168.1.10:5432</source>
+        <translation>e.g. school-server or 192.168.1.10:5432</translation>
+    </message>
+    <message>
+        <source>クラスコード</source>
+        <translation>Class code</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>サーバーは「名前」か「名前:ポート」で入れてください（例: school-server:5432）。</source>
+        <translation>Enter the server as &quot;name&quot; or &quot;name:port&quot; (e.g. school-server:5432).</translation>
+    </message>
+    <message>
+        <source>サーバーに問い合わせています…</source>
+        <translation>Asking the server…</translation>
+    </message>
+    <message>
+        <source>クラスに参加</source>
+        <translation>Join a Class</translation>
+    </message>
+    <message>
+        <source>参加コード</source>
+        <translation>Join code</translation>
+    </message>
+    <message>
+        <source>参加</source>
+        <translation>Join</translation>
+    </message>
+    <message>
+        <source>学習記録に書き込めないため、参加を記録できませんでした。</source>
+        <translation>The learning record cannot be written, so joining could not be kept.</translation>
+    </message>
+    <message>
+        <source>「%1」に参加しました。これからのゲームの結果がクラスに送られます。</source>
+        <translation>You joined &quot;%1&quot;. From now on your games&apos; results go to the class.</translation>
+    </message>
+    <message>
+        <source>クラスの成績</source>
+        <translation>Class Results</translation>
+    </message>
+    <message>
+        <source>パスワード</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>ログイン</source>
+        <translation>Log In</translation>
+    </message>
+</context>
+<context>
+    <name>ClassMenu</name>
+    <message>
+        <source>クラスに参加(&amp;J)...</source>
+        <translation>&amp;Join a Class...</translation>
+    </message>
+    <message>
+        <source>クラスの成績(&amp;C)...</source>
+        <translation>&amp;Class Results...</translation>
+    </message>
+    <message>
+        <source>いまは「%1」に参加しています。</source>
+        <translation>You are in &quot;%1&quot; now.</translation>
+    </message>
+</context>
+<context>
+    <name>ClassServer</name>
+    <message>
+        <source>クラスのサーバーにつながりません。あとでもう一度送ります。</source>
+        <translation>Cannot reach the class server. The results will be sent later.</translation>
+    </message>
+    <message>
+        <source>クラスコードが違います。</source>
+        <translation>Wrong class code.</translation>
+    </message>
+    <message>
+        <source>名前かコード（参加コード・パスワード）が違います。</source>
+        <translation>Wrong name or code (join code or password).</translation>
+    </message>
+    <message>
+        <source>名前に使えない文字があります（制御文字や &apos; &quot; ; \ &lt; &gt; ` --、41 文字以上）。</source>
+        <translation>The name has characters it cannot have (control characters, &apos; &quot; ; \ &lt; &gt; ` --, or over 40 characters).</translation>
+    </message>
+    <message>
+        <source>送る記録が大きすぎます。</source>
+        <translation>The results to send are too large.</translation>
+    </message>
+    <message>
+        <source>クラスのサーバーが受け付けませんでした。</source>
+        <translation>The class server refused it.</translation>
+    </message>
+</context>
+<context>
+    <name>ClassTab</name>
+    <message>
+        <source>種目</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>ジャンル</source>
+        <translation>Genre</translation>
+    </message>
+    <message>
+        <source>種目：</source>
+        <translation>Mode:</translation>
+    </message>
+    <message>
+        <source>ジャンル：</source>
+        <translation>Genre:</translation>
+    </message>
+    <message>
+        <source>順位</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>記録</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>ゲーム数</source>
+        <translation>Games</translation>
+    </message>
+    <message>
+        <source>クラスのランキング</source>
+        <translation>Class ranking</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 打/秒</source>
+        <translation>%1 keys/s</translation>
+    </message>
+    <message>
+        <source>%1 位</source>
+        <translation>No. %1</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>クラス</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>まだクラスに参加していません。ファイル → クラスに参加 で、先生から配られたクラスコードと参加コードを入れてください。</source>
+        <translation>You have not joined a class yet. Use File → Join a Class and enter the class code and join code your teacher gave you.</translation>
+    </message>
+    <message>
+        <source>クラスのサーバーに問い合わせています…</source>
+        <translation>Asking the class server…</translation>
+    </message>
+    <message>
+        <source>%1 さんは %2 人中 %3 位です。</source>
+        <translation>%1 is No. %3 of %2.</translation>
+    </message>
+    <message>
+        <source>この種目とジャンルの記録はまだありません。</source>
+        <translation>No results for this mode and genre yet.</translation>
+    </message>
+    <message>
+        <source>%1 さんの記録はまだこの種目とジャンルにありません（%2 人が参加）。</source>
+        <translation>%1 has no result for this mode and genre yet (%2 players).</translation>
+    </message>
+</context>
+<context>
+    <name>ClassViewWindow</name>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>クラスの成績の書き出し</source>
+        <translation>Export Class Results</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>クラスの成績 — %1</source>
+        <translation>Class Results — %1</translation>
+    </message>
+    <message>
+        <source>クラスの成績</source>
+        <translation>Class Results</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>CSV書き出し</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>生徒</source>
+        <translation>Students</translation>
+    </message>
+    <message>
+        <source>苦手なキー</source>
+        <translation>Weak keys</translation>
+    </message>
+    <message>
+        <source>ランキング</source>
+        <translation>Ranking</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>ゲーム数</source>
+        <translation>Games</translation>
+    </message>
+    <message>
+        <source>最高（打/秒）</source>
+        <translation>Best (keys/s)</translation>
+    </message>
+    <message>
+        <source>タイムトライアル</source>
+        <translation>Time Trial</translation>
+    </message>
+    <message>
+        <source>最後に遊んだ日</source>
+        <translation>Last played</translation>
+    </message>
+    <message>
+        <source>生徒を削除</source>
+        <translation>Remove Student</translation>
+    </message>
+    <message>
+        <source>上達のグラフ</source>
+        <translation>Progress chart</translation>
+    </message>
+    <message>
+        <source>クラス全体のミスの多いキー</source>
+        <translation>Keys the class misses most</translation>
+    </message>
+    <message>
+        <source>クラスのキーボード</source>
+        <translation>Class keyboard</translation>
+    </message>
+    <message>
+        <source>ミスの多いかな</source>
+        <translation>Kana missed most</translation>
+    </message>
+    <message>
+        <source>かな</source>
+        <translation>Kana</translation>
+    </message>
+    <message>
+        <source>打った数</source>
+        <translation>Typed</translation>
+    </message>
+    <message>
+        <source>ミス</source>
+        <translation>Misses</translation>
+    </message>
+    <message>
+        <source>ミス率</source>
+        <translation>Miss rate</translation>
+    </message>
+    <message>
+        <source>生徒 %1 人、ゲーム %2 回</source>
+        <translation>%1 students, %2 games</translation>
+    </message>
+    <message>
+        <source>%1 さんの上達（打/秒）</source>
+        <translation>%1&apos;s progress (keys/s)</translation>
+    </message>
+    <message>
+        <source>上達（打/秒）</source>
+        <translation>Progress (keys/s)</translation>
+    </message>
+    <message>
+        <source>ゲーム</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>書き出せませんでした。
+%1</source>
+        <translation>Could not export.
+%1</translation>
+    </message>
+    <message>
+        <source>書き出しました: %1</source>
+        <translation>Exported: %1</translation>
+    </message>
+    <message>
+        <source>%1 さんをクラスから削除しますか？
+%2 回分のゲームの記録もサーバーから消え、元に戻せません。</source>
+        <translation>Remove %1 from the class?
+The records of %2 games are deleted from the server too. This cannot be undone.</translation>
+    </message>
+    <message>
+        <source>削除しました。</source>
+        <translation>Removed.</translation>
+    </message>
+    <message>
+        <source>サーバーに問い合わせています…</source>
+        <translation>Asking the server…</translation>
+    </message>
 </context>
 <context>
     <name>DerbyPlayScreen</name>
@@ -52,6 +379,25 @@
     <message>
         <source>パワーがなくなりました。もう一度挑戦しますか?</source>
         <translation>You ran out of power. Try again?</translation>
+    </message>
+</context>
+<context>
+    <name>DerbyRun</name>
+    <message>
+        <source>%1 ゴール %2着</source>
+        <translation>%1 finished, place %2</translation>
+    </message>
+    <message>
+        <source>%1 ゴール</source>
+        <translation>%1 finished</translation>
+    </message>
+    <message>
+        <source>%1のボール %2／%3</source>
+        <translation>%1&apos;s balls %2/%3</translation>
+    </message>
+    <message>
+        <source>ボスのボール %1／%2</source>
+        <translation>Boss&apos;s balls %1/%2</translation>
     </message>
 </context>
 <context>
@@ -161,6 +507,14 @@ This run uses the genre you chose.</translation>
     <message>
         <source>（%1 は打てません）</source>
         <translation>(%1 cannot be typed)</translation>
+    </message>
+    <message>
+        <source>  ［%1］</source>
+        <translation>  [%1]</translation>
+    </message>
+    <message>
+        <source>キーガイド：次は %1（%2）、%3</source>
+        <translation>Key guide: next %1 (%2), %3</translation>
     </message>
 </context>
 <context>
@@ -830,6 +1184,14 @@ The race ends.</translation>
         <source>秒</source>
         <translation>s</translation>
     </message>
+    <message>
+        <source>かな入力</source>
+        <translation>Kana input</translation>
+    </message>
+    <message>
+        <source>入力方式</source>
+        <translation>Input method</translation>
+    </message>
 </context>
 <context>
     <name>PlayerList</name>
@@ -892,6 +1254,10 @@ Use another name, or check that </translation>
     <message>
         <source>パワー：</source>
         <translation>Power:</translation>
+    </message>
+    <message>
+        <source>パワー</source>
+        <translation>Power</translation>
     </message>
 </context>
 <context>
@@ -1437,6 +1803,10 @@ Finish a time trial and its time and grade appear here.</translation>
         <source>残念!!もう一度挑戦！！</source>
         <translation>Too bad!! Try again!!</translation>
     </message>
+    <message>
+        <source>%1位 %2</source>
+        <translation>No. %1 %2</translation>
+    </message>
 </context>
 <context>
     <name>RaceScreen</name>
@@ -1902,6 +2272,14 @@ Press &quot;Letters&quot; to see the English words.</translation>
         <source>yyyy/MM/dd</source>
         <translation>M/d/yyyy</translation>
     </message>
+    <message>
+        <source>かな入力</source>
+        <translation>Kana input</translation>
+    </message>
+    <message>
+        <source>クラス</source>
+        <translation>Class</translation>
+    </message>
 </context>
 <context>
     <name>TimeTrialRankingScreen</name>
@@ -1916,6 +2294,14 @@ Press &quot;Letters&quot; to see the English words.</translation>
     <message>
         <source>ランキング</source>
         <translation>Ranking</translation>
+    </message>
+    <message>
+        <source>かな入力</source>
+        <translation>Kana input</translation>
+    </message>
+    <message>
+        <source>入力方式</source>
+        <translation>Input method</translation>
     </message>
 </context>
 <context>
@@ -2015,6 +2401,10 @@ This run is not entered.</translation>
         <source>スペースでスタート</source>
         <translation>Press Space to start</translation>
     </message>
+    <message>
+        <source>ゴースト %1%</source>
+        <translation>Ghost %1%</translation>
+    </message>
 </context>
 <context>
     <name>TrainingMenu</name>
@@ -2047,6 +2437,21 @@ This run is not entered.</translation>
     </message>
 </context>
 <context>
+    <name>TypingPanel</name>
+    <message>
+        <source>問題</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>読み</source>
+        <translation>Reading</translation>
+    </message>
+    <message>
+        <source>入力したローマ字</source>
+        <translation>Romaji typed</translation>
+    </message>
+</context>
+<context>
     <name>ViewMenu</name>
     <message>
         <source>次に起動したときから日本語で表示します。</source>
@@ -2067,6 +2472,18 @@ This run is not entered.</translation>
     <message>
         <source>記録の再生(&amp;P)</source>
         <translation>Re&amp;play a Game</translation>
+    </message>
+    <message>
+        <source>入力方式(&amp;I)</source>
+        <translation>&amp;Input Method</translation>
+    </message>
+    <message>
+        <source>ローマ字入力(&amp;R)</source>
+        <translation>&amp;Romaji Input</translation>
+    </message>
+    <message>
+        <source>かな入力(&amp;K)</source>
+        <translation>&amp;Kana Input</translation>
     </message>
 </context>
 <context>
@@ -2164,7 +2581,7 @@ This run is not entered.</translation>
     </message>
 </context>
 <context>
-    <name>ZoomStage</name>
+    <name>Zoom</name>
     <message>
         <source>全画面(&amp;F)</source>
         <translation>&amp;Full Screen</translation>

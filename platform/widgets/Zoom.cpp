@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLoggingCategory>
@@ -96,7 +97,7 @@ class Backdrop : public QWidget {
 
 Zoom::Zoom(const QString& settingsFile, QObject* parent) : QObject(parent), m_settingsFile(settingsFile) {
     g_instance = this;
-    m_fullScreenAction = new QAction(QStringLiteral("全画面(&F)"), this);
+    m_fullScreenAction = new QAction(QCoreApplication::translate("Zoom", "全画面(&F)"), this);
     m_fullScreenAction->setObjectName(QStringLiteral("fullScreenAction"));
     m_fullScreenAction->setCheckable(true);
     m_fullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
@@ -283,7 +284,7 @@ void Zoom::ShowBackdrop(bool on) {
 }
 
 void Zoom::AddViewMenuItems(QMenu* view) {
-    QMenu* zoom = view->addMenu(QStringLiteral("拡大(&Z)"));
+    QMenu* zoom = view->addMenu(QCoreApplication::translate("Zoom", "拡大(&Z)"));
     zoom->setObjectName(QStringLiteral("zoomMenu"));
     zoom->addActions(m_zoomGroup->actions());
     view->addAction(m_fullScreenAction);
