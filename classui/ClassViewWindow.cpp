@@ -55,8 +55,7 @@ QVector<stats::UnitStat> Stats(const QMap<QString, KeyTally>& tallies) {
 }
 
 QString Seconds(int ms) {
-    return ms > 0 ? ClassViewWindow::QCoreApplication::translate("ClassViewWindow", "%1 秒")
-                        .arg(ms / 1000.0, 0, 'f', 1)
+    return ms > 0 ? QCoreApplication::translate("ClassViewWindow", "%1 秒").arg(ms / 1000.0, 0, 'f', 1)
                   : QStringLiteral("—");
 }
 
@@ -65,9 +64,8 @@ QString Seconds(int ms) {
 SaveFileChooser& ClassCsvChooser() {
     static SaveFileChooser chooser = [](QWidget* parent) {
         return QFileDialog::getSaveFileName(
-            parent, ClassViewWindow::QCoreApplication::translate("ClassViewWindow", "クラスの成績の書き出し"),
-            QStringLiteral("class.csv"),
-            ClassViewWindow::QCoreApplication::translate("ClassViewWindow", "CSV (*.csv)"));
+            parent, QCoreApplication::translate("ClassViewWindow", "クラスの成績の書き出し"),
+            QStringLiteral("class.csv"), QCoreApplication::translate("ClassViewWindow", "CSV (*.csv)"));
     };
     return chooser;
 }

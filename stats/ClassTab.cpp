@@ -20,18 +20,18 @@ namespace kd::stats {
 void AddRankingChoosers(QWidget* owner, QLayout* row, QComboBox*& mode, QComboBox*& genre) {
     mode = new QComboBox(owner);
     mode->setObjectName(QStringLiteral("rankingMode"));
-    mode->setAccessibleName(ClassTab::QCoreApplication::translate("ClassTab", "種目"));
+    mode->setAccessibleName(QCoreApplication::translate("ClassTab", "種目"));
     for (GameMode m :
          {GameMode::TimeTrial, GameMode::Practice, GameMode::Race, GameMode::Boss, GameMode::NetRace})
         mode->addItem(ModeName(m), int(m));
     genre = new QComboBox(owner);
     genre->setObjectName(QStringLiteral("rankingGenre"));
-    genre->setAccessibleName(ClassTab::QCoreApplication::translate("ClassTab", "ジャンル"));
+    genre->setAccessibleName(QCoreApplication::translate("ClassTab", "ジャンル"));
     for (const char* g : {"kannyouku", "english"})
         genre->addItem(GenreName(QLatin1String(g)), QLatin1String(g));
-    row->addWidget(new QLabel(ClassTab::QCoreApplication::translate("ClassTab", "種目：")));
+    row->addWidget(new QLabel(QCoreApplication::translate("ClassTab", "種目：")));
     row->addWidget(mode);
-    row->addWidget(new QLabel(ClassTab::QCoreApplication::translate("ClassTab", "ジャンル：")));
+    row->addWidget(new QLabel(QCoreApplication::translate("ClassTab", "ジャンル：")));
     row->addWidget(genre);
 }
 
@@ -41,11 +41,11 @@ RankingChoice ChosenRanking(const QComboBox* mode, const QComboBox* genre) {
 
 QTableWidget* MakeRankingTable() {
     QTableWidget* t =
-        MakeTable(QStringLiteral("ranking"), {ClassTab::QCoreApplication::translate("ClassTab", "順位"),
-                                              ClassTab::QCoreApplication::translate("ClassTab", "名前"),
-                                              ClassTab::QCoreApplication::translate("ClassTab", "記録"),
-                                              ClassTab::QCoreApplication::translate("ClassTab", "ゲーム数")});
-    t->setAccessibleName(ClassTab::QCoreApplication::translate("ClassTab", "クラスのランキング"));
+        MakeTable(QStringLiteral("ranking"), {QCoreApplication::translate("ClassTab", "順位"),
+                                              QCoreApplication::translate("ClassTab", "名前"),
+                                              QCoreApplication::translate("ClassTab", "記録"),
+                                              QCoreApplication::translate("ClassTab", "ゲーム数")});
+    t->setAccessibleName(QCoreApplication::translate("ClassTab", "クラスのランキング"));
     t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     return t;
 }
@@ -56,11 +56,10 @@ void FillRanking(QTableWidget* table, const QList<RankRow>& rows, int mode) {
         const RankRow& r = rows[i];
         const QString record =
             mode == int(GameMode::TimeTrial)
-                ? ClassTab::QCoreApplication::translate("ClassTab", "%1 秒")
-                      .arg(r.bestTimeMs / 1000.0, 0, 'f', 1)
-                : ClassTab::QCoreApplication::translate("ClassTab", "%1 打/秒").arg(r.bestKps, 0, 'f', 2);
+                ? QCoreApplication::translate("ClassTab", "%1 秒").arg(r.bestTimeMs / 1000.0, 0, 'f', 1)
+                : QCoreApplication::translate("ClassTab", "%1 打/秒").arg(r.bestKps, 0, 'f', 2);
         SetRow(table, i,
-               {ClassTab::QCoreApplication::translate("ClassTab", "%1 位").arg(r.place), r.name, record,
+               {QCoreApplication::translate("ClassTab", "%1 位").arg(r.place), r.name, record,
                 QString::number(r.games)},
                false, QStringLiteral("clrr"));
         if (r.mine) {

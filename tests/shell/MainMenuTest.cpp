@@ -313,7 +313,7 @@ TEST_F(MainMenuScreen, AnUnwritableDataFolderIsReportedAndTheMenuStillLoads) {
 // the next start, and leaves the open menu as it is.
 TEST_F(MainMenuScreen, TheLanguageMenuKeepsTheChoiceForTheNextStart) {
     const QString settings = app.dir.filePath(QStringLiteral("keyderby.conf"));
-    ZoomStage zoom(settings);
+    Zoom zoom(settings);
     Open();
     auto* languages = form->findChild<QMenu*>(QStringLiteral("languageMenu"));
     ASSERT_NE(languages, nullptr);

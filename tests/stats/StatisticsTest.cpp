@@ -231,193 +231,195 @@ TEST(Statistics, KanaInputGamesStandApart) {
     EXPECT_EQ(FingerOf(QStringLiteral("っ")), QStringLiteral("左小指"));
     EXPECT_EQ(FingerOf(QStringLiteral("ー")), QStringLiteral("右小指"));
     EXPECT_EQ(FingerOf(QStringLiteral("、")), QStringLiteral("右中指"));
-    // A capital is typed on its letter's key: the key table has one row per key, its figures the
-    // sum of both, and so have the key pairs.
-    TEST(Statistics, CapitalsAreCountedWithTheirKey) {
-        Record r;
-        r.Game(1, 1, "english", kT0, 5000, 6, 2);
-        r.Keys(1, {{0, 100, "J", "J", "J", true, "J"},
-                   {0, 300, "a", "a", "a", true, "a"},  // J->a 200
-                   {0, 500, "p", "p", "o", false, nullptr},
-                   {0, 600, "p", "p", "p", true, "p"},
-                   {1, 100, "A", "A", "a", false, nullptr},  // Shift forgotten: a miss on A's key
-                   {1, 300, "A", "A", "A", true, "A"},
-                   {2, 100, "j", "j", "j", true, "j"},
-                   {2, 500, "a", "a", "a", true, "a"}});  // j->a 400
-        ASSERT_TRUE(RefreshSummaries(r.db));
-        const auto keys = WeakKeys(r.db, Alphabet::English, Filter());
-        QStringList names;
-        for (const UnitStat& k : keys) names << k.name;
-        names.sort();
-        EXPECT_EQ(names, (QStringList{"a", "j", "p"}));
-        const UnitStat* a = Named(keys, QStringLiteral("a"));
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->attempts, 4);
-        EXPECT_EQ(a->misses, 1);
-        EXPECT_EQ(a->timed, 2);
-        EXPECT_DOUBLE_EQ(a->avgMs, 300);
-        EXPECT_EQ(Named(keys, QStringLiteral("j"))->attempts, 2);
-        const auto pairs = KeyPairs(r.db, Alphabet::English, Filter());
-        int ja = 0;
-        for (const KeyPair& p : pairs)
-            if (p.first == QLatin1String("j") && p.second == QLatin1String("a")) {
-                ++ja;
-                EXPECT_EQ(p.count, 2);
-                EXPECT_DOUBLE_EQ(p.avgMs, 300);
-            }
-        EXPECT_EQ(ja, 1);
+}
+
+// A capital is typed on its letter's key: the key table has one row per key, its figures the
+// sum of both, and so have the key pairs.
+TEST(Statistics, CapitalsAreCountedWithTheirKey) {
+    Record r;
+    r.Game(1, 1, "english", kT0, 5000, 6, 2);
+    r.Keys(1, {{0, 100, "J", "J", "J", true, "J"},
+               {0, 300, "a", "a", "a", true, "a"},  // J->a 200
+               {0, 500, "p", "p", "o", false, nullptr},
+               {0, 600, "p", "p", "p", true, "p"},
+               {1, 100, "A", "A", "a", false, nullptr},  // Shift forgotten: a miss on A's key
+               {1, 300, "A", "A", "A", true, "A"},
+               {2, 100, "j", "j", "j", true, "j"},
+               {2, 500, "a", "a", "a", true, "a"}});  // j->a 400
+    ASSERT_TRUE(RefreshSummaries(r.db));
+    const auto keys = WeakKeys(r.db, Alphabet::English, Filter());
+    QStringList names;
+    for (const UnitStat& k : keys) names << k.name;
+    names.sort();
+    EXPECT_EQ(names, (QStringList{"a", "j", "p"}));
+    const UnitStat* a = Named(keys, QStringLiteral("a"));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->attempts, 4);
+    EXPECT_EQ(a->misses, 1);
+    EXPECT_EQ(a->timed, 2);
+    EXPECT_DOUBLE_EQ(a->avgMs, 300);
+    EXPECT_EQ(Named(keys, QStringLiteral("j"))->attempts, 2);
+    const auto pairs = KeyPairs(r.db, Alphabet::English, Filter());
+    int ja = 0;
+    for (const KeyPair& p : pairs)
+        if (p.first == QLatin1String("j") && p.second == QLatin1String("a")) {
+            ++ja;
+            EXPECT_EQ(p.count, 2);
+            EXPECT_DOUBLE_EQ(p.avgMs, 300);
+        }
+    EXPECT_EQ(ja, 1);
+}
+
+TEST(Statistics, AbandonedAndImportedGamesOnlyWhenAsked) {
+    Record r;
+    r.Standard();
+    ASSERT_TRUE(RefreshSummaries(r.db));
+    Filter f;
+    EXPECT_EQ(MixUps(r.db, Alphabet::Kana, f)[0].count, 2);
+    int games = 0;
+    for (const ProgressSeries& s : Progress(r.db, f)) games += s.games.size();
+    EXPECT_EQ(games, 3);  // 1, 4 and 5
+
+    f.includeAbandoned = true;
+    EXPECT_EQ(MixUps(r.db, Alphabet::Kana, f)[0].count, 3);
+    f.includeImported = true;
+    games = 0;
+    for (const ProgressSeries& s : Progress(r.db, f)) games += s.games.size();
+    EXPECT_EQ(games, 5);
+}
+
+TEST(Statistics, ProgressSpeedRateMovingAverageAndBest) {
+    Record r;
+    r.Standard();
+    const auto series = Progress(r.db, Filter{}, {SeriesKey{0, QStringLiteral("kannyouku")}});
+    ASSERT_EQ(series.size(), 1);
+    const auto& g = series[0].games;
+    ASSERT_EQ(g.size(), 2);
+    EXPECT_DOUBLE_EQ(g[0].keysPerSec, 2.0);
+    EXPECT_DOUBLE_EQ(g[0].correctRate, 0.75);
+    EXPECT_DOUBLE_EQ(g[1].keysPerSec, 4.0);
+    EXPECT_DOUBLE_EQ(g[1].movingKeysPerSec, 3.0);
+    EXPECT_FALSE(g[0].bestKeysPerSec);
+    EXPECT_TRUE(g[1].bestKeysPerSec);
+    EXPECT_DOUBLE_EQ(series[0].bestCorrectRate, 1.0);
+
+    const auto trials = TimeTrials(r.db, Filter{});
+    ASSERT_EQ(trials.size(), 1);
+    EXPECT_EQ(trials[0].timeMs, 45000);
+    EXPECT_EQ(trials[0].grade, QStringLiteral("DDD"));
+    EXPECT_TRUE(trials[0].best);
+
+    const auto available = AvailableSeries(r.db, Filter{});
+    ASSERT_EQ(available.size(), 2);
+    EXPECT_EQ(available[0], (SeriesKey{0, QStringLiteral("kannyouku")}));
+}
+
+TEST(Statistics, RangeKeepsOnlyTheLastDays) {
+    Record r;
+    r.Standard();
+    ASSERT_TRUE(RefreshSummaries(r.db));
+    const Filter week = LastDays(7, kT0 + 21 * kDay);
+    const auto series = Progress(r.db, week);
+    ASSERT_EQ(series.size(), 1);
+    EXPECT_EQ(series[0].games.size(), 1);
+    EXPECT_TRUE(MixUps(r.db, Alphabet::Kana, week).isEmpty());
+    EXPECT_EQ(WeakUnits(r.db, Alphabet::Kana, week).size(), 1);  // か only
+    EXPECT_EQ(Summary(r.db, week).games, 1);
+    EXPECT_EQ(Summary(r.db, week).keys, 4);
+    EXPECT_EQ(Summary(r.db, Filter{}).keys, 16);  // abandoned game 2 left out
+}
+
+TEST(Statistics, SummariesFollowNewAndDeletedGamesWithoutCountingTwice) {
+    Record r;
+    r.Standard();
+    ASSERT_TRUE(RefreshSummaries(r.db));
+    ASSERT_TRUE(RefreshSummaries(r.db));  // nothing new: nothing added
+    EXPECT_EQ(MixUps(r.db, Alphabet::Kana, Filter{})[0].count, 2);
+
+    r.Game(6, 2, "kannyouku", kT0 + 21 * kDay, 1000, 1, 1);
+    r.Keys(6, {{0, 300, "つ", "u", "i", false, nullptr}, {0, 500, "つ", "u", "u", true, "u"}});
+    ASSERT_TRUE(RefreshSummaries(r.db));
+    EXPECT_EQ(MixUps(r.db, Alphabet::Kana, Filter{})[0].count, 3);
+
+    QSqlQuery q(r.db);
+    ASSERT_TRUE(q.exec(QStringLiteral("DELETE FROM keys WHERE game_id = 1")));
+    ASSERT_TRUE(q.exec(QStringLiteral("DELETE FROM games WHERE id = 1")));
+    ASSERT_TRUE(RefreshSummaries(r.db));
+    EXPECT_EQ(MixUps(r.db, Alphabet::Kana, Filter{})[0].count, 1);
+    EXPECT_EQ(Named(WeakUnits(r.db, Alphabet::Kana, Filter{}), QStringLiteral("し")), nullptr);
+}
+
+TEST(Statistics, ARecordThatCannotBeWrittenIsSummarisedInMemory) {
+    Record r;
+    r.Standard();
+    const QString path = r.db.databaseName();
+    {
+        QSqlDatabase ro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ro"));
+        ro.setDatabaseName(path);
+        ro.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        ASSERT_TRUE(ro.open());
+        QString error;
+        ASSERT_TRUE(RefreshSummaries(ro, &error)) << error.toStdString();
+        EXPECT_EQ(MixUps(ro, Alphabet::Kana, Filter{})[0].count, 2);
+        ro.close();
     }
+    QSqlDatabase::removeDatabase(QStringLiteral("ro"));
+    QSqlQuery q(r.db);
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name LIKE 'stat_%'")) &&
+                q.next());
+    EXPECT_EQ(q.value(0).toInt(), 0);  // the file was left as it was
+}
 
-    TEST(Statistics, AbandonedAndImportedGamesOnlyWhenAsked) {
-        Record r;
-        r.Standard();
-        ASSERT_TRUE(RefreshSummaries(r.db));
-        Filter f;
-        EXPECT_EQ(MixUps(r.db, Alphabet::Kana, f)[0].count, 2);
-        int games = 0;
-        for (const ProgressSeries& s : Progress(r.db, f)) games += s.games.size();
-        EXPECT_EQ(games, 3);  // 1, 4 and 5
-
-        f.includeAbandoned = true;
-        EXPECT_EQ(MixUps(r.db, Alphabet::Kana, f)[0].count, 3);
-        f.includeImported = true;
-        games = 0;
-        for (const ProgressSeries& s : Progress(r.db, f)) games += s.games.size();
-        EXPECT_EQ(games, 5);
-    }
-
-    TEST(Statistics, ProgressSpeedRateMovingAverageAndBest) {
-        Record r;
-        r.Standard();
-        const auto series = Progress(r.db, Filter{}, {SeriesKey{0, QStringLiteral("kannyouku")}});
-        ASSERT_EQ(series.size(), 1);
-        const auto& g = series[0].games;
-        ASSERT_EQ(g.size(), 2);
-        EXPECT_DOUBLE_EQ(g[0].keysPerSec, 2.0);
-        EXPECT_DOUBLE_EQ(g[0].correctRate, 0.75);
-        EXPECT_DOUBLE_EQ(g[1].keysPerSec, 4.0);
-        EXPECT_DOUBLE_EQ(g[1].movingKeysPerSec, 3.0);
-        EXPECT_FALSE(g[0].bestKeysPerSec);
-        EXPECT_TRUE(g[1].bestKeysPerSec);
-        EXPECT_DOUBLE_EQ(series[0].bestCorrectRate, 1.0);
-
-        const auto trials = TimeTrials(r.db, Filter{});
-        ASSERT_EQ(trials.size(), 1);
-        EXPECT_EQ(trials[0].timeMs, 45000);
-        EXPECT_EQ(trials[0].grade, QStringLiteral("DDD"));
-        EXPECT_TRUE(trials[0].best);
-
-        const auto available = AvailableSeries(r.db, Filter{});
-        ASSERT_EQ(available.size(), 2);
-        EXPECT_EQ(available[0], (SeriesKey{0, QStringLiteral("kannyouku")}));
-    }
-
-    TEST(Statistics, RangeKeepsOnlyTheLastDays) {
-        Record r;
-        r.Standard();
-        ASSERT_TRUE(RefreshSummaries(r.db));
-        const Filter week = LastDays(7, kT0 + 21 * kDay);
-        const auto series = Progress(r.db, week);
-        ASSERT_EQ(series.size(), 1);
-        EXPECT_EQ(series[0].games.size(), 1);
-        EXPECT_TRUE(MixUps(r.db, Alphabet::Kana, week).isEmpty());
-        EXPECT_EQ(WeakUnits(r.db, Alphabet::Kana, week).size(), 1);  // か only
-        EXPECT_EQ(Summary(r.db, week).games, 1);
-        EXPECT_EQ(Summary(r.db, week).keys, 4);
-        EXPECT_EQ(Summary(r.db, Filter{}).keys, 16);  // abandoned game 2 left out
-    }
-
-    TEST(Statistics, SummariesFollowNewAndDeletedGamesWithoutCountingTwice) {
-        Record r;
-        r.Standard();
-        ASSERT_TRUE(RefreshSummaries(r.db));
-        ASSERT_TRUE(RefreshSummaries(r.db));  // nothing new: nothing added
-        EXPECT_EQ(MixUps(r.db, Alphabet::Kana, Filter{})[0].count, 2);
-
-        r.Game(6, 2, "kannyouku", kT0 + 21 * kDay, 1000, 1, 1);
-        r.Keys(6, {{0, 300, "つ", "u", "i", false, nullptr}, {0, 500, "つ", "u", "u", true, "u"}});
-        ASSERT_TRUE(RefreshSummaries(r.db));
-        EXPECT_EQ(MixUps(r.db, Alphabet::Kana, Filter{})[0].count, 3);
-
-        QSqlQuery q(r.db);
-        ASSERT_TRUE(q.exec(QStringLiteral("DELETE FROM keys WHERE game_id = 1")));
-        ASSERT_TRUE(q.exec(QStringLiteral("DELETE FROM games WHERE id = 1")));
-        ASSERT_TRUE(RefreshSummaries(r.db));
-        EXPECT_EQ(MixUps(r.db, Alphabet::Kana, Filter{})[0].count, 1);
-        EXPECT_EQ(Named(WeakUnits(r.db, Alphabet::Kana, Filter{}), QStringLiteral("し")), nullptr);
-    }
-
-    TEST(Statistics, ARecordThatCannotBeWrittenIsSummarisedInMemory) {
-        Record r;
-        r.Standard();
-        const QString path = r.db.databaseName();
+TEST(Statistics, NotALearningRecordIsRefusedWithAReason) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("learning.sqlite"));
+    for (const QByteArray& bytes :
+         {QByteArray("this is no database at all, just text" + QByteArray(2000, 'x')), QByteArray()}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
         {
-            QSqlDatabase ro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ro"));
-            ro.setDatabaseName(path);
-            ro.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-            ASSERT_TRUE(ro.open());
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bad"));
+            db.setDatabaseName(path);
+            db.open();
             QString error;
-            ASSERT_TRUE(RefreshSummaries(ro, &error)) << error.toStdString();
-            EXPECT_EQ(MixUps(ro, Alphabet::Kana, Filter{})[0].count, 2);
-            ro.close();
+            EXPECT_FALSE(RefreshSummaries(db, &error));
+            EXPECT_FALSE(error.isEmpty());
+            EXPECT_TRUE(WeakUnits(db, Alphabet::Kana, Filter{}).isEmpty());
+            db.close();
         }
-        QSqlDatabase::removeDatabase(QStringLiteral("ro"));
-        QSqlQuery q(r.db);
-        ASSERT_TRUE(q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name LIKE 'stat_%'")) &&
-                    q.next());
-        EXPECT_EQ(q.value(0).toInt(), 0);  // the file was left as it was
+        QSqlDatabase::removeDatabase(QStringLiteral("bad"));
     }
+}
 
-    TEST(Statistics, NotALearningRecordIsRefusedWithAReason) {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("learning.sqlite"));
-        for (const QByteArray& bytes :
-             {QByteArray("this is no database at all, just text" + QByteArray(2000, 'x')), QByteArray()}) {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(bytes);
-            f.close();
-            {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bad"));
-                db.setDatabaseName(path);
-                db.open();
-                QString error;
-                EXPECT_FALSE(RefreshSummaries(db, &error));
-                EXPECT_FALSE(error.isEmpty());
-                EXPECT_TRUE(WeakUnits(db, Alphabet::Kana, Filter{}).isEmpty());
-                db.close();
-            }
-            QSqlDatabase::removeDatabase(QStringLiteral("bad"));
+TEST(Statistics, TwentyAttemptsMakeAFigureCertain) {
+    Record r;
+    r.Game(1, 0, "kannyouku", kT0, 10000, 40, 0);
+    std::vector<KeyRow> rows;
+    QSqlQuery q(r.db);
+    // 20 ね, 19 の, one key each form ("ne" -> two keys).
+    int seq = 0;
+    for (int i = 0; i < 39; ++i) {
+        const char* kana = i < 20 ? "ね" : "の";
+        const char* form = i < 20 ? "ne" : "no";
+        for (int k = 0; k < 2; ++k) {
+            q.prepare(QStringLiteral("INSERT INTO keys VALUES(1,?,0,?,?,?,?,1,?)"));
+            q.addBindValue(seq++);
+            q.addBindValue(100 * seq);
+            q.addBindValue(QString::fromUtf8(kana));
+            q.addBindValue(QString(QLatin1Char(form[k])));
+            q.addBindValue(QString(QLatin1Char(form[k])));
+            q.addBindValue(QString::fromLatin1(form));
+            ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
         }
     }
-
-    TEST(Statistics, TwentyAttemptsMakeAFigureCertain) {
-        Record r;
-        r.Game(1, 0, "kannyouku", kT0, 10000, 40, 0);
-        std::vector<KeyRow> rows;
-        QSqlQuery q(r.db);
-        // 20 ね, 19 の, one key each form ("ne" -> two keys).
-        int seq = 0;
-        for (int i = 0; i < 39; ++i) {
-            const char* kana = i < 20 ? "ね" : "の";
-            const char* form = i < 20 ? "ne" : "no";
-            for (int k = 0; k < 2; ++k) {
-                q.prepare(QStringLiteral("INSERT INTO keys VALUES(1,?,0,?,?,?,?,1,?)"));
-                q.addBindValue(seq++);
-                q.addBindValue(100 * seq);
-                q.addBindValue(QString::fromUtf8(kana));
-                q.addBindValue(QString(QLatin1Char(form[k])));
-                q.addBindValue(QString(QLatin1Char(form[k])));
-                q.addBindValue(QString::fromLatin1(form));
-                ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
-            }
-        }
-        ASSERT_TRUE(RefreshSummaries(r.db));
-        const auto units = WeakUnits(r.db, Alphabet::Kana, Filter{});
-        EXPECT_FALSE(Named(units, QStringLiteral("ね"))->uncertain);
-        EXPECT_TRUE(Named(units, QStringLiteral("の"))->uncertain);
-        EXPECT_EQ(units.first().name, QStringLiteral("ね"));  // certain figures come first
-    }
+    ASSERT_TRUE(RefreshSummaries(r.db));
+    const auto units = WeakUnits(r.db, Alphabet::Kana, Filter{});
+    EXPECT_FALSE(Named(units, QStringLiteral("ね"))->uncertain);
+    EXPECT_TRUE(Named(units, QStringLiteral("の"))->uncertain);
+    EXPECT_EQ(units.first().name, QStringLiteral("ね"));  // certain figures come first
+}
 
 }  // namespace
 }  // namespace kd::stats
