@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QPointer>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStyle>
@@ -198,11 +199,15 @@ QStringList OverEveryWindow(Inspect inspect, QStringList* visited = nullptr) {
             if (auto* list = screen->findChild<QWidget*>(QStringLiteral("ReplayListWindow"))) take(list);
             Menu(screen, QStringLiteral("showStatsAction"))->trigger();
             TestApp::Flush();
+            // Deleting the window deletes the top-level windows it owns: pick it, then delete.
+            QPointer<QWidget> stats;
             for (QWidget* top : QApplication::topLevelWidgets())
-                if (top->isVisible() && top->objectName() == u"StatsWindow") {
-                    take(top);
-                    delete top;
-                }
+                if (top->isVisible() && top->objectName() == u"StatsWindow") stats = top;
+            EXPECT_TRUE(stats) << "the statistics window did not open";
+            if (stats) {
+                take(stats);
+                delete stats;
+            }
         }
     }
     return out;

@@ -206,7 +206,8 @@ TEST(Statistics, KanaInputGamesStandApart) {
                {0, 1600, "あ", "あ", "あ", true, "あ"}});
     ASSERT_TRUE(RefreshSummaries(r.db));
     const Filter all;
-    const UnitStat* ga = Named(WeakUnits(r.db, Alphabet::KanaKeys, all), QStringLiteral("が"));
+    const QVector<UnitStat> units = WeakUnits(r.db, Alphabet::KanaKeys, all);
+    const UnitStat* ga = Named(units, QStringLiteral("が"));
     ASSERT_NE(ga, nullptr);
     EXPECT_EQ(ga->attempts, 1);
     EXPECT_EQ(ga->misses, 1);
