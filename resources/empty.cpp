@@ -1,1 +1,1 @@
-// Keeps the picture library non-empty before any picture exists.
+// A source for the libraries made only of compiled-in files (resources, translations).
