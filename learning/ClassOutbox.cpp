@@ -81,6 +81,10 @@ QByteArray ClassGamePayload(const RecordedGame& g, const QString& uid) {
         {QStringLiteral("kana_counts"), english ? QJsonObject() : Counts(kana)},
     };
     if (g.grade) o.insert(QStringLiteral("grade"), *g.grade);
+    // How the reading was typed; English words are letters either way.
+    if (!english)
+        o.insert(QStringLiteral("ime"),
+                 g.inputMethod == InputMethod::Kana ? QStringLiteral("kana") : QStringLiteral("romaji"));
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 

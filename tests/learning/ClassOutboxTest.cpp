@@ -43,7 +43,9 @@ TEST(ClassOutbox, AMembersGamesAreQueuedWithTheirSummarySettledAndDroppedOnlyWhe
     ClassMembership m{"school.example:5433", "ABCD-EFGH", "1年A組", "青木", 7, "a1b2"};
     ASSERT_TRUE(SaveMembership(db, m));
     EXPECT_EQ(LoadMembership(db).token, "a1b2");
-    const auto practice = store.WriteGame(OutboxGame(GameMode::Practice, "kannyouku"));
+    RecordedGame kanaPractice = OutboxGame(GameMode::Practice, "kannyouku");
+    kanaPractice.inputMethod = InputMethod::Kana;
+    const auto practice = store.WriteGame(kanaPractice);
     const auto trial = store.WriteGame(OutboxGame(GameMode::TimeTrial, "english"));
     ASSERT_TRUE(practice && trial);
     GameSettled settled;
@@ -61,6 +63,7 @@ TEST(ClassOutbox, AMembersGamesAreQueuedWithTheirSummarySettledAndDroppedOnlyWhe
     EXPECT_EQ(p["misses"].toInt(), 1);
     EXPECT_EQ(p["time_ms"].toInt(), 4000);
     EXPECT_DOUBLE_EQ(p["kps"].toDouble(), 0.75);
+    EXPECT_EQ(p["ime"].toString(), "kana");
     EXPECT_EQ(p["played_at"].toInteger(), 1765000000000);
     EXPECT_EQ(QJsonDocument(p["key_counts"].toObject()).toJson(QJsonDocument::Compact),
               R"({"h":[1,0],"i":[1,0],"s":[1,1]})");
@@ -70,6 +73,7 @@ TEST(ClassOutbox, AMembersGamesAreQueuedWithTheirSummarySettledAndDroppedOnlyWhe
     EXPECT_EQ(t["time_ms"].toInt(), 2000);
     EXPECT_DOUBLE_EQ(t["kps"].toDouble(), 1.5);
     EXPECT_TRUE(t["kana_counts"].toObject().isEmpty()) << "English words count letters only";
+    EXPECT_FALSE(t.contains("ime")) << "English words are letters whatever the input method";
     EXPECT_NE(entries[0].uid, entries[1].uid);
 
     ASSERT_TRUE(DropSent(db, entries[0].seq));
