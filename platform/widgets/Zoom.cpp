@@ -287,6 +287,8 @@ void Zoom::AddViewMenuItems(QMenu* view) {
     QMenu* zoom = view->addMenu(QCoreApplication::translate("Zoom", "拡大(&Z)"));
     zoom->setObjectName(QStringLiteral("zoomMenu"));
     zoom->addActions(m_zoomGroup->actions());
+    // The action is made before the interface's translation is put in: name it here.
+    m_fullScreenAction->setText(QCoreApplication::translate("Zoom", "全画面(&F)"));
     view->addAction(m_fullScreenAction);
 }
 

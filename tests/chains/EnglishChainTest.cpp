@@ -15,6 +15,7 @@
 #include "ChainKit.h"
 #include "learning/LearningRecord.h"
 #include "platform/core/Language.h"
+#include "platform/widgets/Zoom.h"
 #include "practice/UpDown.h"
 #include "questions/StringTable.h"
 #include "timetrial/SplitsWindow.h"
@@ -219,6 +220,9 @@ QStringList OverEveryWindow(Inspect inspect, QStringList* visited = nullptr) {
 // question itself, the idiom's meaning stands under its reading, and the record files hold the
 // same bytes as in Japanese.
 TEST(EnglishChain, APracticeAndATimeTrialPlayInEnglish) {
+    // As in main(): the zoom is made before the translation is put in.
+    QTemporaryDir settings;
+    Zoom zoom(settings.filePath(QStringLiteral("keyderby.conf")));
     InterfaceIn english(InterfaceLanguage::English);
     ProgramFont font;
     ChainApp app;
@@ -230,6 +234,7 @@ TEST(EnglishChain, APracticeAndATimeTrialPlayInEnglish) {
     QWidget* menu = app.Now();
     Menu(menu, QStringLiteral("ghostAction"))->trigger();
     EXPECT_EQ(menu->findChild<QMenu*>(QStringLiteral("fileMenu"))->title(), "&File");
+    EXPECT_EQ(zoom.FullScreenAction()->text(), "&Full Screen");
     EXPECT_EQ(JapaneseOn(menu), QStringList());
 
     ChooseMenuItem(app, 0);
