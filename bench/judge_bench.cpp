@@ -127,6 +127,15 @@ bool TypeAll(kd::TypingJudge& judge, kd::StringPlayLabels& labels, const Stream&
     return true;
 }
 
+// Keys per iteration, nanoseconds and allocations per key, as every judge row reports them.
+void ReportPerKey(benchmark::State& state, long long keyCount, long long allocations) {
+    const double keys = double(keyCount) * double(state.iterations());
+    state.SetItemsProcessed(int64_t(keys));
+    state.counters["ns_per_key"] = benchmark::Counter(
+        double(keyCount), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["allocs_per_key"] = benchmark::Counter(double(allocations) / keys);
+}
+
 void Run(benchmark::State& state, const Stream& s, bool english, int expectedMisses) {
     {
         const long long probe = g_allocations.load();
@@ -153,13 +162,7 @@ void Run(benchmark::State& state, const Stream& s, bool english, int expectedMis
         TypeAll(judge, labels, s, english);
         benchmark::DoNotOptimize(judge.GetCorrectCount());
     }
-    const long long allocations = g_allocations.load() - before;
-
-    const double keys = double(s.keyCount) * double(state.iterations());
-    state.SetItemsProcessed(int64_t(keys));
-    state.counters["ns_per_key"] = benchmark::Counter(
-        double(s.keyCount), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    state.counters["allocs_per_key"] = benchmark::Counter(double(allocations) / keys);
+    ReportPerKey(state, s.keyCount, g_allocations.load() - before);
 }
 
 // Readings typed with kana keys on the JIS layout (かな入力): the keys as they type, ゛ and ゜
@@ -222,12 +225,7 @@ void RunKana(benchmark::State& state, const Stream& s, int expectedMisses) {
         typeAll();
         benchmark::DoNotOptimize(judge.GetCorrectCount());
     }
-    const long long allocations = g_allocations.load() - before;
-    const double keys = double(s.keyCount) * double(state.iterations());
-    state.SetItemsProcessed(int64_t(keys));
-    state.counters["ns_per_key"] = benchmark::Counter(
-        double(s.keyCount), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    state.counters["allocs_per_key"] = benchmark::Counter(double(allocations) / keys);
+    ReportPerKey(state, s.keyCount, g_allocations.load() - before);
 }
 
 void BM_KanaInput_Readings(benchmark::State& state) {
