@@ -23,6 +23,7 @@ RaceRankingScreen::RaceRankingScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen
 
     auto* shadow = MakeLabel(this, QStringLiteral("placeShadow"), QString(), 18, 12, 118, 49);
     SetBackColor(shadow, kGrey);
+    MarkDecorative(shadow);
     placeText = MakeLabel(this, QStringLiteral("placeText"), QString(), 12, 6, 118, 49);
     placeText->setAlignment(Qt::AlignCenter);
     SetPixelFont(placeText, 32, true);

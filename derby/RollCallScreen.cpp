@@ -9,6 +9,7 @@
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/SpokenParts.h"
 
 namespace kd {
 
@@ -25,6 +26,7 @@ RollCallScreen::RollCallScreen(AppContext& ctx_) : ScreenBase(ctx_, Screen::Intr
         l->adjustSize();
     }
     SetForeColor(shadow, kBlue);
+    MarkDecorative(shadow);
     SetForeColor(front, QColor(128, 192, 255));
 
     characterPicture = new DrawingArea(this, QStringLiteral("characterPicture"), 123, 93, 68, 68);

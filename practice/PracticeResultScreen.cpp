@@ -16,6 +16,7 @@
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
+#include "platform/widgets/SpokenParts.h"
 #include "questions/Genre.h"
 #include "questions/StringTable.h"
 
@@ -46,6 +47,7 @@ void Title(QWidget* parent, QLabel*& front, QLabel*& shadow, const QString& fron
     }
     SetForeColor(front, kWhite);
     SetForeColor(shadow, QColor(96, 96, 96));
+    MarkDecorative(shadow);
 }
 
 void Card(QWidget* parent, const QString& name, const QRect& r) {

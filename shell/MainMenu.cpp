@@ -1,5 +1,7 @@
 #include "shell/MainMenu.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCoreApplication>
 #include <QEnterEvent>
@@ -29,6 +31,7 @@
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/ShellLook.h"
 #include "platform/widgets/Zoom.h"
+#include "platform/widgets/SpokenParts.h"
 #include "questions/StringTable.h"
 #include "shell/AboutBox.h"
 #include "shell/LearningExport.h"
@@ -74,6 +77,20 @@ class ItemLabel : public QLabel {
         setMouseTracking(true);
         setCursor(Qt::PointingHandCursor);
     }
+    bool IsChosen() const { return m_chosen; }
+    // A screen reader hears the item the arrow keys moved to, as if it had the focus.
+    void SetChosen(bool chosen) {
+        if (chosen == m_chosen) return;
+        m_chosen = chosen;
+        QAccessible::State changed;
+        changed.selected = changed.focused = true;
+        QAccessibleStateChangeEvent state(this, changed);
+        QAccessible::updateAccessibility(&state);
+        if (!chosen) return;
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+    void Click() { m_onClick(); }
 
   protected:
     void enterEvent(QEnterEvent*) override { m_onMove(); }
@@ -89,6 +106,30 @@ class ItemLabel : public QLabel {
   private:
     std::function<void()> m_onMove, m_onClick;
     bool m_pressed = false;
+    bool m_chosen = false;
+};
+
+// Assistive tools meet the modes as menu items: the chosen one selected and focused, and
+// pressing one does what a click does.
+class ItemAccessible : public QAccessibleWidget {
+  public:
+    explicit ItemAccessible(ItemLabel* item) : QAccessibleWidget(item, QAccessible::MenuItem) {}
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? Item()->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.selectable = s.focusable = true;
+        s.selected = s.focused = Item()->IsChosen();
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction()) Item()->Click();
+    }
+
+  private:
+    ItemLabel* Item() const { return static_cast<ItemLabel*>(widget()); }
 };
 
 bool EnsureDataFolder(const GameState& g) {
@@ -220,10 +261,12 @@ void MainMenu::BuildClientArea() {
     itemShadow = MakeLabel(clientArea, QStringLiteral("itemShadow"), QString(), -1000, -1000, 260, 40);
     SetForeColor(itemShadow, kShadowColor);
     itemShadow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    MarkDecorative(itemShadow);
     for (int i = 0; i < kItemCount; ++i) {
         auto* item = new ItemLabel(
             clientArea, [this, i] { SelectItem(i); }, [this, i] { OpenItem(i); });
         item->setObjectName(QStringLiteral("menuItem%1").arg(i));
+        UseAccessibleInterface(item, new ItemAccessible(item));
         item->setText(QString::fromLatin1(kCaptions[i]));
         item->setGeometry(232, 188 + 44 * i, 260, 40);
         menuItems[i] = item;
@@ -288,6 +331,7 @@ void MainMenu::SelectItem(int index) {
     itemShadow->setText(item->text());
     for (QLabel* l : menuItems) SetForeColor(l, kItemColor);
     SetForeColor(item, kSelectedColor);
+    for (QLabel* l : menuItems) static_cast<ItemLabel*>(l)->SetChosen(l == item);
     m_selected = index;
     if (index < 3) modeDescription->setText(Description(index));
 }

@@ -14,6 +14,7 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
+#include "platform/widgets/SpokenParts.h"
 #include "questions/Genre.h"
 #include "timetrial/TryAgain.h"
 
@@ -56,6 +57,7 @@ TimeTrialRankingScreen::TimeTrialRankingScreen(AppContext& ctx) : ScreenBase(ctx
     }
     SetForeColor(shadow, kGrey);
     SetForeColor(title, kYellow);
+    MarkDecorative(shadow);
 
     for (int c = 0; c < ColumnCount; ++c) {
         const ColumnSpec& column = kColumns[c];

@@ -22,6 +22,7 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
 #include "platform/widgets/Timer.h"
+#include "platform/widgets/SpokenParts.h"
 #include "questions/Genre.h"
 #include "questions/StringTable.h"
 #include "timetrial/SplitsWindow.h"
@@ -119,6 +120,7 @@ QLabel* TimeTrialResultScreen::StatLabel(QWidget* panel, const QString& name, co
                                          int x, int y, int w) {
     QLabel* shadow = MakeLabel(panel, shadowName, QString(), x + 6, y + 6, w, 31);
     SetBackColor(shadow, kDarkGrey);
+    MarkDecorative(shadow);
     QLabel* l = MakeLabel(panel, name, QString(), x, y, w, 31);
     SetBackColor(l, kPaper);
     SetForeColor(l, kInk);

@@ -8,6 +8,7 @@
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/Controls.h"
+#include "platform/widgets/SpokenParts.h"
 
 namespace kd {
 
@@ -26,6 +27,7 @@ void StyleTitle(QLabel* title, QLabel* shadow, int pixelSize, QPoint at, int off
     title->move(at);
     shadow->move(at + QPoint(offset, offset));
     shadow->lower();
+    MarkDecorative(shadow);
 }
 
 QPixmap ShellBackground(int width, int height) {

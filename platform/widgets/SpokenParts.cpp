@@ -1,5 +1,7 @@
 #include "platform/widgets/SpokenParts.h"
 
+#include <private/qaccessiblecache_p.h>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPointer>
@@ -79,6 +81,20 @@ class PictureAccessible : public QAccessibleWidget {
     mutable QList<QAccessible::Id> m_ids;
 };
 
+// Reported as hidden and nameless, as tools skip what is not showing.
+class DecorativeAccessible : public QAccessibleWidget {
+  public:
+    explicit DecorativeAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+    QString text(QAccessible::Text) const override { return QString(); }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        return s;
+    }
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+};
+
 QAccessibleInterface* PictureFactory(const QString&, QObject* object) {
     auto* w = qobject_cast<QWidget*>(object);
     if (w && w->property(kPartsProperty).isValid()) return new PictureAccessible(w);
@@ -101,6 +117,18 @@ void InstallSpokenPartsAccessibility() {
         return true;
     }();
     Q_UNUSED(installed);
+}
+
+void MarkDecorative(QWidget* copy) {
+    UseAccessibleInterface(copy, new DecorativeAccessible(copy));
+}
+
+void UseAccessibleInterface(QWidget* widget, QAccessibleInterface* own) {
+    // With a tool listening, Qt may have made the widget's interface already (a label's text
+    // set in its constructor is announced).
+    QAccessibleCache* cache = QAccessibleCache::instance();
+    if (const QAccessible::Id made = cache->idForObject(widget)) cache->deleteInterface(made, widget);
+    QAccessible::registerAccessibleInterface(own);
 }
 
 QStringList SpokenParts(const QWidget* picture) {

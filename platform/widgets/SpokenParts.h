@@ -1,6 +1,7 @@
 #pragma once
 #include <QStringList>
 
+class QAccessibleInterface;
 class QWidget;
 
 namespace kd {
@@ -11,6 +12,14 @@ namespace kd {
 // Cheap while no assistive tool listens: the texts are only kept.
 void SetSpokenParts(QWidget* picture, const QStringList& parts);
 QStringList SpokenParts(const QWidget* picture);
+
+// A copy drawn only for its look (a title's shadow, a box's shadow): left out of what assistive
+// tools read, so that each text is read once.
+void MarkDecorative(QWidget* copy);
+
+// Gives a widget this accessibility interface instead of the one Qt's own factory would make
+// for its class (Qt asks its own factory for a QLabel before any installed one).
+void UseAccessibleInterface(QWidget* widget, QAccessibleInterface* own);
 
 // Makes the accessibility tree show the spoken parts of every widget given some; once per
 // program, before the first such widget is asked for (SetSpokenParts calls it).

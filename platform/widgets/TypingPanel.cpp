@@ -5,6 +5,7 @@
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/OutlinedLabel.h"
 #include "platform/widgets/Timer.h"
+#include "platform/widgets/SpokenParts.h"
 #include "questions/StringTable.h"
 
 namespace kd {
@@ -27,6 +28,7 @@ QLabel* Shadow(QWidget* parent, const QString& name, const QRect& geometry) {
     s->setObjectName(name);
     s->setGeometry(geometry.translated(4, 4));
     s->setStyleSheet(QStringLiteral("background-color: rgb(64,64,64);"));
+    MarkDecorative(s);
     return s;
 }
 

@@ -156,3 +156,60 @@ TEST(ScreenReader, AKeyInTheRaceIsAnnouncedWhereItChangedSomething) {
 }
 
 }  // namespace
+
+namespace {
+
+void CollectShown(QAccessibleInterface* a, std::vector<std::pair<QString, QRect>>& out) {
+    if (!a || a->state().invisible) return;
+    if (const QString name = a->text(QAccessible::Name); !name.isEmpty()) out.emplace_back(name, a->rect());
+    for (int i = 0; i < a->childCount(); ++i) CollectShown(a->child(i), out);
+}
+
+// A title's shadow is the title again a few pixels off: a reader would read it twice.
+TEST(ScreenReader, NoTextIsReadTwiceWhereItIsDrawnOnce) {
+    for (Screen s : {Screen::StartUp, Screen::Main, Screen::Version, Screen::Practice, Screen::ResultPractice,
+                     Screen::TimeTrial, Screen::ResultTimeTrial, Screen::RankingTimeTrial,
+                     Screen::RankingKeyDerby, Screen::Introduction}) {
+        ChainApp app;
+        app.UsePlayer();
+        QWidget* w = app.nav.Show(s);
+        ASSERT_TRUE(w);
+        std::vector<std::pair<QString, QRect>> shown;  // the window's title may be its heading too
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(w);
+        for (int i = 0; i < window->childCount(); ++i) CollectShown(window->child(i), shown);
+        for (size_t i = 0; i < shown.size(); ++i)
+            for (size_t j = i + 1; j < shown.size(); ++j)
+                EXPECT_FALSE(shown[i].first == shown[j].first && shown[i].second.intersects(shown[j].second))
+                    << w->objectName().toStdString() << ": \"" << shown[i].first.toStdString()
+                    << "\" is read twice";
+    }
+}
+
+TEST(ScreenReader, TheMainMenuReadsTheChosenModeAndPressingItOpensIt) {
+    ChainApp app;
+    StartAs(app, QStringLiteral("Tester"));
+    QWidget* menu = app.Now();
+    const auto item = [&](int i) {
+        return QAccessible::queryAccessibleInterface(Label(menu, QStringLiteral("menuItem%1").arg(i)));
+    };
+    g_readerEvents.clear();
+    ListenAsAnAssistiveTool(true);
+    QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(&RecordReaderEvent);
+    Press(menu, Qt::Key_Down);
+    QAccessible::installUpdateHandler(before);
+    ListenAsAnAssistiveTool(false);
+
+    EXPECT_EQ(item(1)->role(), QAccessible::MenuItem);
+    EXPECT_EQ(item(1)->text(QAccessible::Name), QStringLiteral("TIME TRIAL"));
+    EXPECT_TRUE(item(1)->state().selected && item(1)->state().focused);
+    EXPECT_FALSE(item(0)->state().selected || item(0)->state().focused);
+    EXPECT_TRUE(std::any_of(g_readerEvents.begin(), g_readerEvents.end(), [&](const auto& e) {
+        return e.first == item(1)->object() && e.second == QAccessible::Focus;
+    })) << "the reader is told which mode the arrow chose";
+
+    ASSERT_TRUE(DoAccessibleAction(item(2), QAccessibleActionInterface::pressAction()));
+    TestApp::Flush();
+    EXPECT_EQ(app.NowScreen(), Screen::SelectChara) << "pressed like a click on KEY DERBY";
+}
+
+}  // namespace
