@@ -13,8 +13,8 @@
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/Navigator.h"
-#include "platform/widgets/Timer.h"
 #include "platform/widgets/SpokenParts.h"
+#include "platform/widgets/Timer.h"
 #include "questions/Genre.h"
 #include "timetrial/TryAgain.h"
 

@@ -4,8 +4,8 @@
 #include "platform/widgets/Bitmaps.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/OutlinedLabel.h"
-#include "platform/widgets/Timer.h"
 #include "platform/widgets/SpokenParts.h"
+#include "platform/widgets/Timer.h"
 #include "questions/StringTable.h"
 
 namespace kd {
