@@ -233,9 +233,9 @@ startup_at() {  # startup_at PERCENT
   v=$(printf '%s\n' "${maps[@]}" | median); row "start-up at $z %: exec -> first window mapped" "$v ms" "<= 70 ms" "$(verdict "$v" 70)"
   v=$(printf '%s\n' "${settles[@]}" | median); row "start-up at $z %: exec -> painting settled" "$v ms" "<= 120 ms" "$(verdict "$v" 120)"
   v=$(printf '%s\n' "${mems[@]}" | median); row "resident memory at the main menu at $z %" "$v MB" "<= 60 MB" "$(verdict "$v" 60)"
-  row "  reference, minimal Qt window, QT_SCALE_FACTOR=$f: mapped" "$(printf '%s\n' "${qmaps[@]}" | median) ms"
-  row "  reference, minimal Qt window, QT_SCALE_FACTOR=$f: settled" "$(printf '%s\n' "${qsettles[@]}" | median) ms"
-  row "  reference, minimal Qt window, QT_SCALE_FACTOR=$f: memory" "$(printf '%s\n' "${qmems[@]}" | median) MB"
+  row "  reference window at QT_SCALE_FACTOR=$f: mapped" "$(printf '%s\n' "${qmaps[@]}" | median) ms"
+  row "  reference window at QT_SCALE_FACTOR=$f: settled" "$(printf '%s\n' "${qsettles[@]}" | median) ms"
+  row "  reference window at QT_SCALE_FACTOR=$f: memory" "$(printf '%s\n' "${qmems[@]}" | median) MB"
 }
 startup_150() { startup_at 150; }
 startup_200() { startup_at 200; }

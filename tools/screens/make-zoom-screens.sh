@@ -57,13 +57,15 @@ wait_for() {  # wait_for SECONDS COMMAND...
   echo "timed out waiting for: $*" >&2
   return 1
 }
-window_of() {  # the game's newest visible window whose title matches
-  local w
-  for _ in 1 2 3; do
-    w=$(xdotool search --pid "$game_pid" --onlyvisible --name "$1" 2>/dev/null | tail -1) && break
-    sleep 0.1
+# The game's newest visible window whose title holds TEXT. The title is compared here:
+# xdotool's --name takes a regular expression that, with kana or kanji in it, matched any title.
+window_of() {  # window_of TEXT
+  local w name found=
+  for w in $(xdotool search --pid "$game_pid" --onlyvisible --name . 2>/dev/null); do
+    name=$(xdotool getwindowname "$w" 2>/dev/null) || continue
+    [[ $name == *"$1"* ]] && found=$w
   done
-  echo "${w:-}"
+  echo "$found"
 }
 has_window() { [ -n "$(window_of "$1")" ]; }
 focus() {  # focus TITLE: waits for that window, gives it the keyboard, prints its id
@@ -109,9 +111,6 @@ shot() {
 # Space, then "Ready..." and "Go!!" waited out
 go() { keys space; sleep 1.8; }
 
-# The first keys of the idiom drawn at the first Space, as the guide spells them
-mapfile -t first < <("${frozen[@]}" "$QKEYS" guide 3)
-
 main_menu() {
   start_game "$1"
   shot "main-menu-$1" "$(focus "Key Derby")"
@@ -123,13 +122,12 @@ full_screen() {
   shot main-menu-fullscreen root
   stop_game
 }
-practice() {  # a question with its first keys typed
+practice() {  # the first question, its reading whole
   local w
   start_game "$1"
   focus "Key Derby" >/dev/null
   keys Return; w=$(focus "PRACTICE"); sleep 0.3
   go
-  xdotool type --delay 150 "${first[0]}"
   shot "practice-$1" "$w"
   stop_game
 }
@@ -165,11 +163,12 @@ boss() {  # the player's record stands before the boss (fifth heat won); a quest
   stop_game
 }
 
-for zoom in 100 200; do
-  main_menu "$zoom"
-  practice "$zoom"
-  select_chara "$zoom"
-  boss "$zoom"
+# SCREENS="boss practice_result" makes only those (main_menu practice select_chara boss
+# full_screen practice_result).
+for screen in ${SCREENS:-main_menu practice select_chara boss full_screen practice_result}; do
+  case $screen in
+    full_screen) full_screen ;;
+    practice_result) practice_result 200 ;;
+    *) "$screen" 100; "$screen" 200 ;;
+  esac
 done
-full_screen
-practice_result 200
