@@ -91,14 +91,20 @@ wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
   echo "timed out waiting for: $*" >&2
   return 1
 }
-# A window closing while xdotool walks the tree makes it fail (BadWindow): ask again.
-window_of() {
-  local w
+# The game's newest visible window whose title holds TEXT. The title is compared here:
+# xdotool's --name takes a regular expression that, with kana or kanji in it, matched any
+# title. A window closing while xdotool walks the tree makes it fail (BadWindow): ask again.
+window_of() {  # window_of TEXT
+  local ws w name found=
   for _ in 1 2 3; do
-    w=$(xdotool search --pid "$game_pid" --onlyvisible --name "$1" 2>/dev/null | tail -1) && break
+    ws=$(xdotool search --pid "$game_pid" --onlyvisible --name . 2>/dev/null) && break
     sleep 0.1
   done
-  echo "${w:-}"
+  for w in ${ws:-}; do
+    name=$(xdotool getwindowname "$w" 2>/dev/null) || continue
+    [[ $name == *"$1"* ]] && found=$w
+  done
+  echo "$found"
 }
 has_window() { [ -n "$(window_of "$1")" ]; }
 focus() {  # focus TITLE: waits for the game's window with that title, gives it the keyboard, prints its id

@@ -60,8 +60,13 @@ wait_for() {  # wait_for SECONDS COMMAND...
 # The game's newest visible window whose title holds TEXT. The title is compared here:
 # xdotool's --name takes a regular expression that, with kana or kanji in it, matched any title.
 window_of() {  # window_of TEXT
-  local w name found=
-  for w in $(xdotool search --pid "$game_pid" --onlyvisible --name . 2>/dev/null); do
+  local ws w name found=
+  # A window closing while xdotool walks the tree makes it fail (BadWindow): ask again.
+  for _ in 1 2 3; do
+    ws=$(xdotool search --pid "$game_pid" --onlyvisible --name . 2>/dev/null) && break
+    sleep 0.1
+  done
+  for w in ${ws:-}; do
     name=$(xdotool getwindowname "$w" 2>/dev/null) || continue
     [[ $name == *"$1"* ]] && found=$w
   done
