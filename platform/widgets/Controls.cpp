@@ -76,17 +76,51 @@ void NoFocusButtons(QWidget* form) {
 DrawingArea::DrawingArea(QWidget* parent, const QString& name, int x, int y, int w, int h) : QWidget(parent) {
     setObjectName(name);
     setGeometry(x, y, w, h);
-    // The back buffer has the screen's pixel density, so pictures drawn at 2x stay sharp.
-    const qreal dpr = PictureDensity();
-    m_canvas = QImage(qRound(w * dpr), qRound(h * dpr), QImage::Format_ARGB32_Premultiplied);
-    m_canvas.setDevicePixelRatio(dpr);
-    ClearToBackground();
     if (Zoom* stage = Zoom::Instance())
         connect(stage, &Zoom::densityChanged, this, &DrawingArea::MatchDensity);
 }
 
+QImage& DrawingArea::BackBuffer() {
+    if (m_canvas.isNull()) {
+        // The back buffer has the screen's pixel density, so pictures drawn at 2x stay sharp.
+        const qreal dpr = PictureDensity();
+        m_canvas = QImage(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_ARGB32_Premultiplied);
+        m_canvas.setDevicePixelRatio(dpr);
+        m_canvas.fill(Qt::transparent);
+        QPainter p(&m_canvas);
+        PaintBackground(p, rect());
+    }
+    return m_canvas;
+}
+
+void DrawingArea::PaintBackground(QPainter& p, const QRegion& area) const {
+    p.save();
+    p.setClipRegion(area);
+    // The back buffer is reset to the fill; the window keeps what is behind a clear fill.
+    if (p.device() == &m_canvas) p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(area.boundingRect(), m_fill);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (!m_background.isNull()) p.drawPixmap(0, 0, m_background);
+    p.restore();
+}
+
+QImage DrawingArea::Canvas() const {
+    if (!m_canvas.isNull()) return m_canvas;
+    const qreal dpr = PictureDensity();
+    QImage image(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    PaintBackground(p, rect());
+    return image;
+}
+
 void DrawingArea::MatchDensity() {
     const qreal dpr = PictureDensity();
+    if (m_canvas.isNull()) {
+        update();
+        return;
+    }
     if (qFuzzyCompare(dpr, m_canvas.devicePixelRatio())) return;
     // The background is drawn afresh at the new density; what was drawn over it is carried over.
     const QImage old = m_canvas;
@@ -150,12 +184,10 @@ void DrawingArea::ClearToBackground() {
     m_allDirty = false;
     m_drawn = QRegion();
     if (dirty.isEmpty()) return;
-    QPainter p(&m_canvas);
-    p.setClipRegion(dirty);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(dirty.boundingRect(), m_fill);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (!m_background.isNull()) p.drawPixmap(0, 0, m_background);
+    if (!m_canvas.isNull()) {
+        QPainter p(&m_canvas);
+        PaintBackground(p, dirty);
+    }
     update(dirty);
 }
 
@@ -165,13 +197,13 @@ void DrawingArea::Drawn(const QRect& area) {
 }
 
 void DrawingArea::DrawPixmap(const QPixmap& picture, int x, int y) {
-    QPainter p(&m_canvas);
+    QPainter p(&BackBuffer());
     p.drawPixmap(x, y, picture);
     Drawn(QRect(QPoint(x, y), picture.deviceIndependentSize().toSize()));
 }
 
 void DrawingArea::DrawLine(int x1, int y1, int x2, int y2, const QColor& color) {
-    QPainter p(&m_canvas);
+    QPainter p(&BackBuffer());
     p.setPen(color);
     p.drawLine(x1, y1, x2, y2);
     Drawn(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(-1, -1, 1, 1));
@@ -179,6 +211,10 @@ void DrawingArea::DrawLine(int x1, int y1, int x2, int y2, const QColor& color) 
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
     QPainter p(this);
+    if (m_canvas.isNull()) {
+        PaintBackground(p, event->region());
+        return;
+    }
     const qreal dpr = m_canvas.devicePixelRatio();
     for (const QRect& r : event->region())
         p.drawImage(r, m_canvas, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));

@@ -33,13 +33,17 @@ class DrawingArea : public QWidget {
     void ClearToBackground();                               // back to the background picture
     void DrawPixmap(const QPixmap& picture, int x, int y);  // alpha is the transparent colour
     void DrawLine(int x1, int y1, int x2, int y2, const QColor& color);
-    const QImage& Canvas() const { return m_canvas; }
+    QImage Canvas() const;  // the box as drawn, at its pixel density
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     void Drawn(const QRect& area);
+    // The back buffer, made at the first picture drawn over the background: a box that only
+    // shows its background (a menu's wallpaper) paints it straight, without a copy of its size.
+    QImage& BackBuffer();
+    void PaintBackground(QPainter& p, const QRegion& area) const;
     // Zoom or full screen changed the pixel density pictures are drawn at.
     void MatchDensity();
     // A box whose background covers it with opaque pixels paints every pixel itself, so
