@@ -37,6 +37,7 @@ void AddRankingChoosers(QWidget* owner, QLayout* row, QComboBox*& mode, QComboBo
           std::pair{QCoreApplication::translate("ClassTab", "ジャンル："), genre}}) {
         auto* label = new QLabel(text, owner);
         label->setBuddy(box);
+        label->stackUnder(box);  // read before its box
         row->addWidget(label);
         row->addWidget(box);
     }
