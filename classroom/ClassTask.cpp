@@ -4,11 +4,17 @@
 #include <QSqlDatabase>
 #include <QThread>
 #include <QUuid>
+#include <atomic>
 #include <memory>
 
 namespace kd {
 
+namespace {
+std::atomic<int> g_running{0};
+}
+
 void RunOnServer(QObject* receiver, const ServerAddress& address, ServerWork work) {
+    ++g_running;
     auto then = std::make_shared<std::function<void()>>();
     QThread* thread = QThread::create([address, work = std::move(work), then] {
         ClassServer server(address);
@@ -18,8 +24,16 @@ void RunOnServer(QObject* receiver, const ServerAddress& address, ServerWork wor
     QObject::connect(thread, &QThread::finished, receiver, [then] {
         if (*then) (*then)();
     });
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    // After the answer above (connected first), or when the receiver is gone.
+    QObject::connect(thread, &QThread::finished, thread, [thread] {
+        --g_running;
+        thread->deleteLater();
+    });
     thread->start();
+}
+
+int ServerWorkRunning() {
+    return g_running;
 }
 
 namespace {

@@ -11,6 +11,8 @@ namespace kd {
 // on `receiver`'s thread — or never, when the receiver is gone by then.
 using ServerWork = std::function<std::function<void()>(ClassServer& server)>;
 void RunOnServer(QObject* receiver, const ServerAddress& address, ServerWork work);
+// How many of those are still running or have their answer still to be handled.
+int ServerWorkRunning();
 
 // The membership kept in a learning record file, read through a connection of its own (empty
 // when the file is missing or the player has joined no class).

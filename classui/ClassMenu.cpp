@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +24,15 @@ QAction* Item(QMenu* file, QAction* before, const QString& name, const QString& 
     a->setObjectName(name);
     file->insertAction(before, a);
     return a;
+}
+
+// Where no window manager runs, nothing hands the keyboard back to the window under a dialog
+// when it is cancelled: the menu's keys would reach nobody. (An answer comes in a message box,
+// which hands it back itself, or in a window that takes it.)
+void HandBackKeyboard(QDialog* dialog, QWidget* owner) {
+    QObject::connect(dialog, &QDialog::rejected, owner, [owner] {
+        if (owner->window()->isVisible()) owner->window()->activateWindow();
+    });
 }
 
 }  // namespace
@@ -47,6 +57,7 @@ void OpenJoinClassDialog(AppContext& ctx, QWidget* owner) {
     };
     auto* dialog = new JoinClassDialog(g.player.GetUserName(), keep, owner);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    HandBackKeyboard(dialog, owner);
     QObject::connect(dialog, &QDialog::accepted, owner,
                      [&ctx, owner, said = QPointer<JoinClassDialog>(dialog)] {
                          if (said) ctx.msg.Show(owner, said->windowTitle(), said->Outcome(), MsgButtons::OK);
@@ -70,9 +81,11 @@ void OpenTeacherLogin(AppContext& ctx, QWidget* owner) {
         [&msg](const TeacherLogin& login, const ClassView& view) {
             auto* window = new ClassViewWindow(login, view, msg);
             window->show();
+            window->activateWindow();
         },
         owner);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    HandBackKeyboard(dialog, owner);
     dialog->open();
 }
 

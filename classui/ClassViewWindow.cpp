@@ -61,8 +61,8 @@ QString Seconds(int ms) {
 
 }  // namespace
 
-SaveFileChooser& ClassCsvChooser() {
-    static SaveFileChooser chooser = [](QWidget* parent) {
+CsvFileChooser& ClassCsvChooser() {
+    static CsvFileChooser chooser = [](QWidget* parent) {
         return QFileDialog::getSaveFileName(
             parent, QCoreApplication::translate("ClassViewWindow", "クラスの成績の書き出し"),
             QStringLiteral("class.csv"), QCoreApplication::translate("ClassViewWindow", "CSV (*.csv)"));

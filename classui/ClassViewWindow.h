@@ -19,8 +19,8 @@ class KeyboardView;
 }
 
 // Where the CSV export is saved: a file dialog in the program, the test's own answer in tests.
-using SaveFileChooser = std::function<QString(QWidget* parent)>;
-SaveFileChooser& ClassCsvChooser();
+using CsvFileChooser = std::function<QString(QWidget* parent)>;
+CsvFileChooser& ClassCsvChooser();
 
 // The teacher's view of one class: the students with their games, best figures and a progress
 // chart each; the class's weak keys and kana on the keyboard heat map; the class ranking; the

@@ -241,6 +241,11 @@ void MainMenu::ConnectMenus() {
                 });
     }
     for (QMenu* m : {fileMenu, effectsMenu, musicMenu, viewMenu, netMenu}) FitMenuWidth(m);
+    // An item pressed through its accessibility action is triggered without the click that
+    // closes the menus; they close all the same.
+    connect(menuBar, &QMenuBar::triggered, this, [this] {
+        for (QMenu* m : menuBar->findChildren<QMenu*>()) m->hide();
+    });
 }
 
 // The title, the version, the four items and the description below them.

@@ -23,9 +23,11 @@ void AddGhostAndReplayItems(QMenu* view, GameState& g, QWidget* owner) {
     ghost->setCheckable(true);
     QAction* replay = view->addAction(QCoreApplication::translate("ViewMenu", "記録の再生(&P)"));
     replay->setObjectName(QStringLiteral("replayAction"));
-    // The player can change between two openings of the menu; the mark follows the record.
-    QObject::connect(view, &QMenu::aboutToShow, ghost,
-                     [ghost, &g] { ghost->setChecked(GhostSwitchedOn(g)); });
+    // The player can change between two openings of the menu; the mark follows the record. It
+    // is right before the first opening too: assistive tools read it from a closed menu.
+    auto follow = [ghost, &g] { ghost->setChecked(GhostSwitchedOn(g)); };
+    follow();
+    QObject::connect(view, &QMenu::aboutToShow, ghost, follow);
     QObject::connect(ghost, &QAction::triggered, ghost, [ghost, &g](bool on) {
         if (!SwitchGhost(g, on)) ghost->setChecked(!on);
     });
@@ -56,6 +58,7 @@ QMenu* AddInputMethodItems(QMenu* view, GameState& g) {
             if (!SetPlayerInputMethod(g, method)) follow();
         });
     }
+    follow();
     QObject::connect(view, &QMenu::aboutToShow, methods, follow);
     QObject::connect(methods, &QMenu::aboutToShow, methods, follow);
     return methods;
@@ -87,11 +90,13 @@ void AddLanguageItems(QMenu* view, MessageBoxes& msg, QWidget* owner) {
         a->setCheckable(true);
         group->addAction(a);
         const InterfaceLanguage language = item.language;
-        QObject::connect(languages, &QMenu::aboutToShow, a, [a, language] {
+        auto follow = [a, language] {
             const QString file = Zoom::Instance() ? Zoom::Instance()->SettingsFile() : QString();
             a->setChecked(ResolveLanguage(StoredLanguageChoice(file), CurrentInterfaceLanguage()) ==
                           language);
-        });
+        };
+        follow();
+        QObject::connect(languages, &QMenu::aboutToShow, a, follow);
         QObject::connect(a, &QAction::triggered, owner, [&msg, owner, language] {
             const QString file = Zoom::Instance() ? Zoom::Instance()->SettingsFile() : QString();
             StoreLanguageChoice(language, file);

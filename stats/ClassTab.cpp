@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "classroom/ClassTask.h"
 #include "common/PlayEvents.h"
@@ -29,10 +30,17 @@ void AddRankingChoosers(QWidget* owner, QLayout* row, QComboBox*& mode, QComboBo
     genre->setAccessibleName(QCoreApplication::translate("ClassTab", "ジャンル"));
     for (const char* g : {"kannyouku", "english"})
         genre->addItem(GenreName(QLatin1String(g)), QLatin1String(g));
-    row->addWidget(new QLabel(QCoreApplication::translate("ClassTab", "種目：")));
-    row->addWidget(mode);
-    row->addWidget(new QLabel(QCoreApplication::translate("ClassTab", "ジャンル：")));
-    row->addWidget(genre);
+    // The labels are the boxes' buddies: on Linux a reader names a box by its choice and says
+    // what it chooses from the label.
+    for (const auto& [text, box] :
+         {std::pair{QCoreApplication::translate("ClassTab", "種目："), mode},
+          std::pair{QCoreApplication::translate("ClassTab", "ジャンル："), genre}}) {
+        auto* label = new QLabel(text, owner);
+        label->setBuddy(box);
+        label->stackUnder(box);  // read before its box
+        row->addWidget(label);
+        row->addWidget(box);
+    }
 }
 
 RankingChoice ChosenRanking(const QComboBox* mode, const QComboBox* genre) {

@@ -22,8 +22,11 @@ QAction* AddRomajiGuideItem(QMenu* view, GameState& g) {
     QAction* guide = view->addAction(QCoreApplication::translate("TrainingMenu", "ローマ字ガイド(&R)"));
     guide->setObjectName(QStringLiteral("romajiGuideAction"));
     guide->setCheckable(true);
-    // The player can change between two openings of the menu; the mark follows the record.
-    QObject::connect(view, &QMenu::aboutToShow, guide, [guide, &g] { guide->setChecked(RomajiGuideOn(g)); });
+    // The player can change between two openings of the menu; the mark follows the record (and
+    // is right before the first opening: assistive tools read it from a closed menu).
+    auto follow = [guide, &g] { guide->setChecked(RomajiGuideOn(g)); };
+    follow();
+    QObject::connect(view, &QMenu::aboutToShow, guide, follow);
     QObject::connect(guide, &QAction::triggered, guide, [guide, &g](bool on) {
         if (!SwitchRomajiGuide(g, on)) guide->setChecked(!on);
     });

@@ -1,9 +1,14 @@
 // A screen reader knows a game only through the accessibility tree: every screen of play must
 // expose what the player reads on it as named text, and say so when it changes.
+#include <QAbstractItemView>
+#include <QHeaderView>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <functional>
 
 #include "ChainKit.h"
+#include "classui/ClassDialogs.h"
+#include "classui/ClassViewWindow.h"
 #include "common/GameState.h"
 #include "common/Roster.h"
 #include "support/Accessible.h"
@@ -212,4 +217,54 @@ TEST(ScreenReader, TheMainMenuReadsTheChosenModeAndPressingItOpensIt) {
     EXPECT_EQ(app.NowScreen(), Screen::SelectChara) << "pressed like a click on KEY DERBY";
 }
 
+// The controls and the texts of a window (shown or on a page not shown) that a reader cannot
+// name. A choice box is named by its choice, as Qt does on Linux; what it chooses comes from
+// the label it is the buddy of.
+QStringList Unnamed(QWidget* window) {
+    QStringList out;
+    const auto name = [](QObject* o) {
+        return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name).trimmed();
+    };
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->window() != window) continue;  // a choice box's list, a window of its own
+        const QString what = QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
+        auto* label = qobject_cast<QLabel*>(w);
+        // Qt's own parts of a table (headers and the corner) are named through its cells.
+        const bool tablePart = qobject_cast<QHeaderView*>(w) || w->inherits("QTableCornerButton");
+        const bool control =
+            !tablePart && (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                           qobject_cast<QAbstractItemView*>(w) || w->inherits("QChartView") ||
+                           w->inherits("kd::stats::KeyboardView"));
+        if ((control || (label && !label->text().isEmpty())) && name(w).isEmpty()) out << what;
+        if (qobject_cast<QComboBox*>(w) &&
+            QAccessible::queryAccessibleInterface(w)->relations(QAccessible::Label).isEmpty())
+            out << what + QStringLiteral(" (no label)");
+        if (auto* bar = qobject_cast<QTabBar*>(w))
+            for (int t = 0; t < bar->count(); ++t)
+                if (QAccessible::queryAccessibleInterface(bar)->child(t)->text(QAccessible::Name).isEmpty())
+                    out << what + QStringLiteral(" tab %1").arg(t);
+    }
+    return out;
+}
+
 }  // namespace
+
+TEST(ScreenReader, TheClassWindowsNameEveryControlAndText) {
+    ChainApp app;
+    ClassView view;
+    view.students = {{1, QStringLiteral("森"), 1, 4.0, 30000, QDateTime::fromMSecsSinceEpoch(0), {}}};
+    view.students[0].history = {{QDateTime::fromMSecsSinceEpoch(0), 1, QStringLiteral("kannyouku"), 120, 4,
+                                 30000, 4.0, QString(), false}};
+    view.keys.insert(QStringLiteral("A"), {40, 4});
+    view.kana.insert(QStringLiteral("あ"), {40, 4});
+    QWidget* windows[] = {
+        new JoinClassDialog(QStringLiteral("森"), [](const ClassMembership&) { return true; }),
+        new TeacherLoginDialog([](const TeacherLogin&, const ClassView&) {}),
+        new ClassViewWindow({}, view, app.msg),
+    };
+    for (QWidget* w : windows) {
+        w->show();
+        EXPECT_EQ(Unnamed(w), QStringList()) << w->objectName().toStdString();
+        delete w;
+    }
+}

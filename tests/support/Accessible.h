@@ -39,15 +39,17 @@ inline QStringList AccessibleTree(QObject* window) {
     return out;
 }
 
-// A button's accessible press is an animated click: down now, clicked when its timer fires.
-// The timer is fired here instead of waiting for it.
-inline void FinishAnimatedClick(QObject* control) {
-    auto* button = qobject_cast<QAbstractButton*>(control);
-    if (!button) return;
-    for (const auto& t : QAbstractEventDispatcher::instance()->registeredTimers(button)) {
+// Fires the timers a widget is waiting on, at once, instead of waiting for them.
+inline void FinishTimers(QObject* o) {
+    for (const auto& t : QAbstractEventDispatcher::instance()->registeredTimers(o)) {
         QTimerEvent e(t.timerId);
-        QCoreApplication::sendEvent(button, &e);
+        QCoreApplication::sendEvent(o, &e);
     }
+}
+
+// A button's accessible press is an animated click: down now, clicked when its timer fires.
+inline void FinishAnimatedClick(QObject* control) {
+    if (qobject_cast<QAbstractButton*>(control)) FinishTimers(control);
 }
 
 // Runs the named action (QAccessibleActionInterface::pressAction(), toggleAction(), ...) of an
