@@ -21,6 +21,7 @@ namespace {
 
 const QString kAccessiblePath = QStringLiteral("/org/a11y/atspi/accessible");
 const QString kComponent = QStringLiteral("org.a11y.atspi.Component");
+const QString kText = QStringLiteral("org.a11y.atspi.Text");
 constexpr uint kWindowCoordinates = 1;  // ATSPI_COORD_TYPE_WINDOW; screen is 0
 
 QAccessibleInterface* InterfaceAt(const QString& path) {
@@ -37,16 +38,34 @@ QWindow* WindowOf(QAccessibleInterface* a) {
     return nullptr;
 }
 
-// Qt's rectangle (device-independent, on the screen) in device pixels, on the screen or in
-// the object's window.
-QRect DeviceRect(QAccessibleInterface* a, uint coordinates) {
-    const QRect logical = a->rect();
+// A rectangle of Qt's (device-independent, on the screen) in device pixels, on the screen or
+// in the object's window.
+QRect DeviceRect(QAccessibleInterface* a, uint coordinates, const QRect& logical) {
     QWindow* window = WindowOf(a);
     if (!window) return logical;
     QRect device = QHighDpi::toNativePixels(logical, window);
     if (coordinates == kWindowCoordinates)
         device.translate(-QHighDpi::toNativePixels(window->geometry(), window).topLeft());
     return device;
+}
+
+QRect DeviceRect(QAccessibleInterface* a, uint coordinates) {
+    return DeviceRect(a, coordinates, a->rect());
+}
+
+// A point given in device pixels, on the screen or in the object's window, in Qt's pixels.
+QPoint LogicalPoint(QAccessibleInterface* a, uint coordinates, QPoint p) {
+    QWindow* window = WindowOf(a);
+    if (!window) return p;
+    if (coordinates == kWindowCoordinates)
+        p += QHighDpi::toNativePixels(window->geometry(), window).topLeft();
+    p = QHighDpi::fromNativePixels(p, window);
+    if (coordinates == kWindowCoordinates) p -= window->geometry().topLeft();
+    return p;
+}
+
+QVariantList RectReply(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
 }
 
 class DevicePixelRelay : public QDBusVirtualObject {
@@ -59,6 +78,7 @@ class DevicePixelRelay : public QDBusVirtualObject {
 
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
         if (!m_bridge) return false;
+        if (message.interface() == kText) return HandleText(message, connection);
         if (message.interface() != kComponent) return m_bridge->handleMessage(message, connection);
         QAccessibleInterface* a = InterfaceAt(message.path());
         if (!a || !a->isValid()) return m_bridge->handleMessage(message, connection);
@@ -84,24 +104,53 @@ class DevicePixelRelay : public QDBusVirtualObject {
             connection.send(message.createReply(QVariant(inside)));
             return true;
         }
-        if (call == QLatin1String("GetAccessibleAtPoint") && args.size() == 3) {
-            // Qt finds the object; it is asked in its own pixels.
-            QWindow* window = WindowOf(a);
-            QPoint p(args[0].toInt(), args[1].toInt());
-            if (window) {
-                if (coordinates == kWindowCoordinates)
-                    p += QHighDpi::toNativePixels(window->geometry(), window).topLeft();
-                p = QHighDpi::fromNativePixels(p, window);
-                if (coordinates == kWindowCoordinates) p -= window->geometry().topLeft();
-            }
-            QDBusMessage asked = message;
-            asked.setArguments({p.x(), p.y(), coordinates});
-            return m_bridge->handleMessage(asked, connection);
-        }
+        if (call == QLatin1String("GetAccessibleAtPoint") && args.size() == 3)
+            return AskAtLogicalPoint(a, message, connection);
         return m_bridge->handleMessage(message, connection);
     }
 
   private:
+    // Qt finds what is at a point; it is asked in its own pixels.
+    bool AskAtLogicalPoint(QAccessibleInterface* a, const QDBusMessage& message,
+                           const QDBusConnection& connection) {
+        const QList<QVariant> args = message.arguments();
+        const uint coordinates = args.last().toUInt();
+        const QPoint p = LogicalPoint(a, coordinates, QPoint(args[0].toInt(), args[1].toInt()));
+        QDBusMessage asked = message;
+        asked.setArguments({p.x(), p.y(), coordinates});
+        return m_bridge->handleMessage(asked, connection);
+    }
+
+    // Where the characters of a text are (a magnifier follows the caret by them).
+    bool HandleText(const QDBusMessage& message, const QDBusConnection& connection) {
+        QAccessibleInterface* a = InterfaceAt(message.path());
+        QAccessibleTextInterface* text = a && a->isValid() ? a->textInterface() : nullptr;
+        if (!text) return m_bridge->handleMessage(message, connection);
+        const QString& call = message.member();
+        const QList<QVariant> args = message.arguments();
+        if (call == QLatin1String("GetCharacterExtents") && args.size() == 2) {
+            const QRect r = DeviceRect(a, args[1].toUInt(), text->characterRect(args[0].toInt()));
+            connection.send(message.createReply(RectReply(r)));
+            return true;
+        }
+        if (call == QLatin1String("GetRangeExtents") && args.size() == 3) {
+            QRect logical;
+            for (int i = args[0].toInt(); i < args[1].toInt(); ++i) logical |= text->characterRect(i);
+            connection.send(message.createReply(RectReply(DeviceRect(a, args[2].toUInt(), logical))));
+            return true;
+        }
+        if (call == QLatin1String("GetOffsetAtPoint") && args.size() == 3) {
+            const uint coordinates = args[2].toUInt();
+            QPoint p = LogicalPoint(a, coordinates, QPoint(args[0].toInt(), args[1].toInt()));
+            // Qt's text interface takes screen points.
+            if (coordinates == kWindowCoordinates)
+                if (QWindow* window = WindowOf(a)) p += window->geometry().topLeft();
+            connection.send(message.createReply(QVariant(text->offsetAtPoint(p))));
+            return true;
+        }
+        return m_bridge->handleMessage(message, connection);
+    }
+
     QPointer<QDBusVirtualObject> m_bridge;
 };
 
