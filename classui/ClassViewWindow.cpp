@@ -23,6 +23,7 @@
 
 #include "classroom/ClassCsv.h"
 #include "classroom/ClassTask.h"
+#include "platform/widgets/CenterOnScreen.h"
 #include "platform/widgets/Colors.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "stats/ClassTab.h"
@@ -78,7 +79,7 @@ ClassViewWindow::ClassViewWindow(const TeacherLogin& login, const ClassView& vie
     setWindowTitle(QCoreApplication::translate("ClassViewWindow", "クラスの成績 — %1")
                        .arg(NormalizeCode(login.classCode)));
     setStyleSheet(stats::WindowStyle());
-    resize(980, 700);
+    ResizeToFitScreen(this, QSize(980, 700));
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     auto* title = new QLabel(QCoreApplication::translate("ClassViewWindow", "クラスの成績"));

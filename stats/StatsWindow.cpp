@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "platform/widgets/CenterOnScreen.h"
 #include "platform/widgets/Colors.h"
 #include "stats/ClassTab.h"
 #include "stats/KeyPairsTab.h"
@@ -50,8 +51,9 @@ StatsWindow::StatsWindow(const QString& playerName, const QString& databasePath,
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QCoreApplication::translate("StatsWindow", "成績 — ") + playerName);
     setStyleSheet(WindowStyle());
-    resize(980, 700);
-    setMinimumSize(760, 560);
+    // Narrower, the top row's texts are cut in English; at 200 % it spans a 1920 × 1200 screen.
+    setMinimumSize(960, 560);
+    ResizeToFitScreen(this, QSize(980, 700));
     m_nowMs = QDateTime::currentMSecsSinceEpoch();
 
     auto* layout = new QVBoxLayout(this);
@@ -73,8 +75,7 @@ StatsWindow::StatsWindow(const QString& playerName, const QString& databasePath,
     });
     m_tabs->setCurrentIndex(kProgress);
     for (QAbstractButton* b : m_alphabetGroup->buttons()) b->setEnabled(false);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CenterOnScreen(this);
     Reload();
 }
 

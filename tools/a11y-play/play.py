@@ -381,7 +381,11 @@ def checks(program):
     keys("F2")
     stats = game.wait(lambda: next((w for w in game.windows() if showing(w)
                                     and (w.name or "").startswith("成績")), None), "the statistics window")
-    for control, role in (("英字", "push button"), ("苦手", "page tab")):
+    where = extents(stats)
+    say("成績 at", where)
+    check(where[0] >= 0 and where[1] >= 0 and where[0] + where[2] <= width and where[1] + where[3] <= height,
+          "at 200 % the statistics window is on the screen")
+    for control, role in (("苦手", "page tab"), ("英字", "push button")):
         button = game.wait(lambda: find(stats, name=control, role=role), control)
         press(button)
         time.sleep(1)
