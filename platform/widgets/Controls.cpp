@@ -81,16 +81,19 @@ DrawingArea::DrawingArea(QWidget* parent, const QString& name, int x, int y, int
 }
 
 QImage& DrawingArea::BackBuffer() {
-    if (m_canvas.isNull()) {
-        // The back buffer has the screen's pixel density, so pictures drawn at 2x stay sharp.
-        const qreal dpr = PictureDensity();
-        m_canvas = QImage(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_ARGB32_Premultiplied);
-        m_canvas.setDevicePixelRatio(dpr);
-        m_canvas.fill(Qt::transparent);
-        QPainter p(&m_canvas);
-        PaintBackground(p, rect());
-    }
+    if (m_canvas.isNull()) m_canvas = Composed();
     return m_canvas;
+}
+
+QImage DrawingArea::Composed() const {
+    // The back buffer has the screen's pixel density, so pictures drawn at 2x stay sharp.
+    const qreal dpr = PictureDensity();
+    QImage image(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    PaintBackground(p, rect());
+    return image;
 }
 
 void DrawingArea::PaintBackground(QPainter& p, const QRegion& area) const {
@@ -105,14 +108,7 @@ void DrawingArea::PaintBackground(QPainter& p, const QRegion& area) const {
 }
 
 QImage DrawingArea::Canvas() const {
-    if (!m_canvas.isNull()) return m_canvas;
-    const qreal dpr = PictureDensity();
-    QImage image(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(dpr);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    PaintBackground(p, rect());
-    return image;
+    return m_canvas.isNull() ? Composed() : m_canvas;
 }
 
 void DrawingArea::MatchDensity() {

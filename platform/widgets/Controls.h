@@ -43,6 +43,7 @@ class DrawingArea : public QWidget {
     // The back buffer, made at the first picture drawn over the background: a box that only
     // shows its background (a menu's wallpaper) paints it straight, without a copy of its size.
     QImage& BackBuffer();
+    QImage Composed() const;  // the background alone, at the screen's pixel density
     void PaintBackground(QPainter& p, const QRegion& area) const;
     // Zoom or full screen changed the pixel density pictures are drawn at.
     void MatchDensity();
