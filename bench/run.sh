@@ -85,35 +85,8 @@ cpu_idle_row() {  # cpu_idle_row NAME PID
   read -r v sound <<<"$(cpu_idle "$2" 10)"
   row "$1" "$v % (sound thread $sound)" "<= 0.5 %" "$(verdict "$v" 0.5)"
 }
-wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
-  local limit=$(($1 * 10)); shift
-  for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  echo "timed out waiting for: $*" >&2
-  return 1
-}
-# The game's newest visible window whose title holds TEXT. The title is compared here:
-# xdotool's --name takes a regular expression that, with kana or kanji in it, matched any
-# title. A window closing while xdotool walks the tree makes it fail (BadWindow): ask again.
-window_of() {  # window_of TEXT
-  local ws w name found=
-  for _ in 1 2 3; do
-    ws=$(xdotool search --pid "$game_pid" --onlyvisible --name . 2>/dev/null) && break
-    sleep 0.1
-  done
-  for w in ${ws:-}; do
-    name=$(xdotool getwindowname "$w" 2>/dev/null) || continue
-    [[ $name == *"$1"* ]] && found=$w
-  done
-  echo "$found"
-}
-has_window() { [ -n "$(window_of "$1")" ]; }
-focus() {  # focus TITLE: waits for the game's window with that title, gives it the keyboard, prints its id
-  wait_for 15 has_window "$1"
-  local w; w=$(window_of "$1")
-  timeout 5 xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w"
-  echo "$w"
-}
-keys() { xdotool key --delay 80 "$@"; }
+# shellcheck source=bench/tools/drive-game.sh
+. "$root/bench/tools/drive-game.sh"
 
 # start_game frozen|live [HEAT RECORD]: a fresh data folder whose player practises English
 # for two minutes and plays the time trial in English, the game (under the frozen wall clock
@@ -126,8 +99,7 @@ start_game() {
   "$QKEYS" prepare "$data/keyderby" DefaultUser 120
   [ -n "${2:-}" ] && printf "$2" >"$data/keyderby/DefaultUser/DATA/Heat"
   # The zoom is the machine's setting: 100 % unless a section asks for another.
-  mkdir -p "$data/config/keyderby"
-  printf '[view]\nzoomPercent=%s\nfullScreen=false\n' "${ZOOM:-100}" >"$data/config/keyderby/keyderby.conf"
+  view_settings "$data/config" "${ZOOM:-100}"
   XDG_DATA_HOME=$data XDG_CONFIG_HOME=$data/config "${pre[@]}" "$GAME" >/dev/null 2>&1 &
   game_pid=$!
   wait_for 10 test -f "$data/keyderby/Data.dat"   # the name screen is up
@@ -138,13 +110,6 @@ start_game() {
   sleep 0.5
   focus "Key Derby" >/dev/null               # the main menu, the newest window of that name
 }
-stop_game() {
-  kill "$game_pid" 2>/dev/null || true
-  wait "$game_pid" 2>/dev/null || true
-  game_pid=
-}
-# go: Space on a play screen, then wait out "Ready..." and "Go!!"
-go() { keys space; sleep 1.8; }
 
 row() {  # row MEASURE VALUE TARGET VERDICT
   printf '%-50s  %-28s  %-14s  %s\n' "$1" "$2" "${3:-}" "${4:-}" >>"$work/rows"
@@ -225,8 +190,7 @@ startup_at() {  # startup_at PERCENT
   f=$(awk -v p="$z" 'BEGIN {print p / 100}')
   for _ in 1 2 3 4 5; do
     d=$(mktemp -d -p "$work")
-    mkdir -p "$d/keyderby"
-    printf '[view]\nzoomPercent=%s\nfullScreen=false\n' "$z" >"$d/keyderby/keyderby.conf"
+    view_settings "$d" "$z"
     out=$(LANGUAGE=ja XDG_DATA_HOME=$d XDG_CONFIG_HOME=$d "$XPROBE" start "$GAME")
     maps+=("$(echo "$out" | field map_ms)") settles+=("$(echo "$out" | field settled_ms)")
     out=$(QT_SCALE_FACTOR=$f "$XPROBE" start "$QTMIN")
@@ -277,18 +241,23 @@ practice() {
   if [ -z "${ZOOM:-}" ]; then reference_clock_row; fi
 }
 
+# player_setting KEY VALUE: a setting in the player's learning record, made if it is not there.
+player_setting() {
+  local db=$data/keyderby/DefaultUser/learning.sqlite
+  [ -f "$db" ] || sqlite3 "$db" <"$root/learning/schema.sql"
+  sqlite3 "$db" "INSERT OR IGNORE INTO meta VALUES('schema_version', '1'); INSERT OR REPLACE INTO settings VALUES('$1', '$2');"
+}
+
 # --- practice with the romaji guide -------------------------------------------------------
 # Idioms typed along the guide: every key changes the reading and the guide's row under it,
 # and only repaints of the two count.
 guide() {
-  local run w db on
+  local run w on
   mapfile -t run < <("${frozen[@]}" "$QKEYS" guide 400)
   for on in 0 1; do
     start_game frozen
     "$QKEYS" idioms "$data/keyderby" DefaultUser 120
-    db=$data/keyderby/DefaultUser/learning.sqlite
-    [ -f "$db" ] || sqlite3 "$db" <"$root/learning/schema.sql"
-    sqlite3 "$db" "INSERT OR IGNORE INTO meta VALUES('schema_version', '1'); INSERT OR REPLACE INTO settings VALUES('romaji_guide', '$on');"
+    player_setting romaji_guide "$on"
     keys Return; w=$(focus "PRACTICE"); sleep 0.3
     go
     rm -f "$work/guide.lat"
@@ -302,13 +271,11 @@ guide() {
 # Idioms typed with kana keys (the player's input method set to kana), the keys sent as a US
 # keyboard has them: every key changes the reading or the kana keys shown under it.
 kana() {
-  local run w db
+  local run w
   mapfile -t run < <("${frozen[@]}" "$QKEYS" kana 400)
   start_game frozen
   "$QKEYS" idioms "$data/keyderby" DefaultUser 120
-  db=$data/keyderby/DefaultUser/learning.sqlite
-  [ -f "$db" ] || sqlite3 "$db" <"$root/learning/schema.sql"
-  sqlite3 "$db" "INSERT OR IGNORE INTO meta VALUES('schema_version', '1'); INSERT OR REPLACE INTO settings VALUES('input_method', 'kana');"
+  player_setting input_method kana
   keys Return; w=$(focus "PRACTICE"); sleep 0.3
   go
   rm -f "$work/kana.lat"

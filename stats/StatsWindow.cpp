@@ -4,14 +4,12 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QThread>
 #include <QVBoxLayout>

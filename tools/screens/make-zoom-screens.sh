@@ -51,35 +51,8 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # question drawn at Space is known and the right keys can be typed; timers keep running.
 frozen=(env LD_PRELOAD="$faketime_lib" FAKETIME="$(date '+%Y-%m-%d %H:%M:%S')" DONT_FAKE_MONOTONIC=1)
 
-wait_for() {  # wait_for SECONDS COMMAND...
-  local limit=$(($1 * 10)); shift
-  for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  echo "timed out waiting for: $*" >&2
-  return 1
-}
-# The game's newest visible window whose title holds TEXT. The title is compared here:
-# xdotool's --name takes a regular expression that, with kana or kanji in it, matched any title.
-window_of() {  # window_of TEXT
-  local ws w name found=
-  # A window closing while xdotool walks the tree makes it fail (BadWindow): ask again.
-  for _ in 1 2 3; do
-    ws=$(xdotool search --pid "$game_pid" --onlyvisible --name . 2>/dev/null) && break
-    sleep 0.1
-  done
-  for w in ${ws:-}; do
-    name=$(xdotool getwindowname "$w" 2>/dev/null) || continue
-    [[ $name == *"$1"* ]] && found=$w
-  done
-  echo "$found"
-}
-has_window() { [ -n "$(window_of "$1")" ]; }
-focus() {  # focus TITLE: waits for that window, gives it the keyboard, prints its id
-  wait_for 15 has_window "$1"
-  local w; w=$(window_of "$1")
-  timeout 5 xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w"
-  echo "$w"
-}
-keys() { xdotool key --delay 80 "$@"; }
+# shellcheck source=bench/tools/drive-game.sh
+. "$root/bench/tools/drive-game.sh"
 
 # start_game ZOOM [FULLSCREEN [PRACTICE SECONDS [HEAT RECORD]]]: a fresh player who practises
 # idioms, the game at that zoom, and the way through the name screen to the main menu.
@@ -87,8 +60,7 @@ start_game() {
   data=$(mktemp -d -p "$work")
   "${frozen[@]}" "$QKEYS" idioms "$data/keyderby" DefaultUser "${3:-60}"
   [ -n "${4:-}" ] && printf '%b' "$4" >"$data/keyderby/DefaultUser/DATA/Heat"
-  mkdir -p "$data/config/keyderby"
-  printf '[view]\nzoomPercent=%s\nfullScreen=%s\n' "$1" "${2:-false}" >"$data/config/keyderby/keyderby.conf"
+  view_settings "$data/config" "$1" "${2:-false}"
   XDG_DATA_HOME=$data XDG_CONFIG_HOME=$data/config "${frozen[@]}" "$GAME" >/dev/null 2>&1 &
   game_pid=$!
   wait_for 10 test -f "$data/keyderby/Data.dat"  # the name screen is up
@@ -97,11 +69,6 @@ start_game() {
   sleep 0.4; keys Return                     # "DefaultUserさんでよろしいですか？"
   wait_for 10 test -f "$data/keyderby/DefaultUser/DATA/Data"
   sleep 0.5
-}
-stop_game() {
-  kill "$game_pid" 2>/dev/null || true
-  wait "$game_pid" 2>/dev/null || true
-  game_pid=
 }
 # shot NAME WINDOW|root: the window as drawn, once its painting has settled
 shot() {
@@ -113,8 +80,6 @@ shot() {
   fi
   echo "$1.png: $(identify -format '%wx%h' "$out/$1.png")" >&2
 }
-# Space, then "Ready..." and "Go!!" waited out
-go() { keys space; sleep 1.8; }
 
 main_menu() {
   start_game "$1"
